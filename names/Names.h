@@ -1,0 +1,56 @@
+#pragma once
+// The game's built-in name lists. A position in a list is the game's code for that thing.
+// The texts live in names/data/*.txt (UTF-8, one entry per line) and are compiled in.
+#include <string>
+#include <vector>
+
+namespace dravik::names {
+
+enum class List {
+    TankParts,      // 121: main cannons 0-31, sub 32-53, special 54-73, control 74-93, engines 94-120
+    TankItems,      // 32
+    HumanEquipment, // 120: weapons 0-47, head 48-63, body 64-87, hand/foot 88-107, armour pieces 108-119
+    Items,          // 128
+    Monsters,       // 152
+    AttacksA,       // 174, monsters 47-151
+    AttacksB,       // 144, monsters 0-46
+    SpecialShells,  // 15
+    Tanks,          // 22
+    Characters,     // 3
+    Snacks,         // 8
+    Decorations,    // 13
+    Drinks,         // 16
+    LootCategories, // 16
+    AttackRanges,   // 3
+    Users,          // 7: who-can-equip texts, index = mask - 1
+};
+
+extern const char* const kEmpty; // "-----": the empty slot code 0xFF
+extern const char* const kNone;  // "没有": loot code 0xFF in the editors' lists
+extern const char* const kPlaceholder; // "XXXXX": a code with no thing behind it
+
+// The texts the window shows in cells (the name-slot texts).
+const std::vector<std::string>& Get(List list);
+// The texts of the editors' drop-down lists; they differ from Get() in three entries
+// (tank parts 87 and 92, attack list A entry 0x9C).
+const std::vector<std::string>& Combo(List list);
+// Slot width in GBK bytes of the lists kept in fixed-width slots; 0 for the fixed label lists.
+int SlotWidth(List list);
+
+// The 256-entry loot lists of the monster editors; the position is the loot code.
+const std::vector<std::string>& HumanLoot();
+const std::vector<std::string>& TankLoot();
+
+// Code-to-text displays used by the cells. 0xFF shows kEmpty; a code with no entry shows
+// UnknownCode(code).
+std::string UnknownCode(int code);
+std::string TankPartCode(int code);  // entry (code & 0x7F) of TankParts
+std::string TankItemCode(int code);  // entry (code & 0x7F) of TankItems
+std::string ItemCode(int code);      // entry code of Items
+std::string EquipmentCode(int code); // entry (code - 0x80) of HumanEquipment
+std::string LootCode(int category, int code); // category 0-7 human things, 8-15 tank things
+std::string AttackCode(int monsterRow, int code); // list B for rows 0-46, list A from row 47
+std::string RangeCode(int code);     // "单体" below 0x40, "一组" below 0x80, else "全体"
+std::string UsersMask(int mask);     // mask 1-7 -> users text; "" for any other mask
+
+} // namespace dravik::names

@@ -1,0 +1,12 @@
+# Turns every names/data/*.txt into an entry of a compiled-in table (file stem -> text).
+file(GLOB files ${DIR}/*.txt)
+list(SORT files)
+set(body "// Generated from names/data; do not edit.\n#include <map>\n#include <string>\n\nnamespace dravik::names::data {\nconst std::map<std::string, std::string>& Files()\n{\n    static const std::map<std::string, std::string> files = {\n")
+foreach(f ${files})
+  get_filename_component(stem ${f} NAME_WE)
+  file(READ ${f} text)
+  string(APPEND body "        {\"${stem}\", R\"DRAVIKNAMES(${text})DRAVIKNAMES\"},\n")
+endforeach()
+string(APPEND body "    };\n    return files;\n}\n} // namespace dravik::names::data\n")
+file(WRITE ${OUT}.tmp "${body}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)
