@@ -1,0 +1,44 @@
+#include <string>
+
+#include "cli/Commands.h"
+
+namespace dravik::cli {
+
+namespace {
+const char* const kUsage =
+    "Usage: dravik COMMAND ...\n"
+    "\n"
+    "Commands:\n"
+    "  export ROM [--table ID --format csv]   print every table as JSON (or one table as CSV)\n"
+    "  import ROM FILE.json                   write the tables in FILE.json into ROM\n"
+    "  sample OUT.smc [--seed N]              write a synthetic ROM image\n"
+    "  convert TEXT FROM TO                   convert a number between bases 2 to 16\n"
+    "\n"
+    "Exit status: 0 success, 1 input refused, 2 wrong usage.\n";
+} // namespace
+
+int RunCli(const Args& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty()) {
+        err << kUsage;
+        return 2;
+    }
+    const std::string& command = args[0];
+    const Args rest(args.begin() + 1, args.end());
+    if (command == "--help" || command == "-h" || command == "help") {
+        out << kUsage;
+        return 0;
+    }
+    if (command == "export")
+        return RunExport(rest, out, err);
+    if (command == "import")
+        return RunImport(rest, out, err);
+    if (command == "sample")
+        return RunSample(rest, out, err);
+    if (command == "convert")
+        return RunConvert(rest, out, err);
+    err << "dravik: unknown command '" << command << "'\n\n" << kUsage;
+    return 2;
+}
+
+} // namespace dravik::cli

@@ -1,0 +1,248 @@
+#include "cli/Json.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+namespace dravik::cli {
+
+namespace {
+void WriteString(std::ostream& out, const std::string& s)
+{
+    out << '"';
+    for (unsigned char c : s) {
+        switch (c) {
+        case '"': out << "\\\""; break;
+        case '\\': out << "\\\\"; break;
+        case '\n': out << "\\n"; break;
+        case '\r': out << "\\r"; break;
+        case '\t': out << "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                out << buffer;
+            } else {
+                out << c;
+            }
+        }
+    }
+    out << '"';
+}
+
+template <typename T, typename F> void WriteList(std::ostream& out, const T& items, F each)
+{
+    out << '[';
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first)
+            out << ", ";
+        first = false;
+        each(item);
+    }
+    out << ']';
+}
+
+void WriteCodes(std::ostream& out, const rom::CodeArray& a, int rows)
+{
+    out << '[';
+    for (int row = 0; row < rows; ++row) {
+        if (row)
+            out << ", ";
+        if (a.perRow == 1) {
+            out << a.At(row);
+            continue;
+        }
+        out << '[';
+        for (int k = 0; k < a.perRow; ++k)
+            out << (k ? ", " : "") << a.At(row, k);
+        out << ']';
+    }
+    out << ']';
+}
+
+void WriteCsvField(std::ostream& out, const std::string& s)
+{
+    if (s.find_first_of(",\"\r\n") == std::string::npos) {
+        out << s;
+        return;
+    }
+    out << '"';
+    for (char c : s)
+        out << (c == '"' ? "\"\"" : std::string(1, c));
+    out << '"';
+}
+
+// Text of a cell given as a JSON string or number.
+bool CellText(const QJsonValue& v, std::string& text)
+{
+    if (v.isString()) {
+        text = v.toString().toStdString();
+        return true;
+    }
+    if (v.isDouble()) {
+        text = QString::number(v.toDouble(), 'g', 17).toStdString();
+        return true;
+    }
+    return false;
+}
+
+bool CodeValue(const QJsonValue& v, int& value)
+{
+    if (!v.isDouble())
+        return false;
+    const double d = v.toDouble();
+    if (d != static_cast<double>(static_cast<long long>(d)) || d < -1e9 || d > 1e9)
+        return false;
+    value = static_cast<int>(d);
+    return true;
+}
+
+std::string Where(const std::string& file, const rom::Table& t) { return file + ": 表 " + t.Id() + "「" + t.Title() + "」"; }
+
+std::string ApplyTable(const QJsonObject& obj, const std::string& file, rom::Table& t)
+{
+    const QJsonValue rowsValue = obj.value("rows");
+    if (!rowsValue.isUndefined()) {
+        if (!rowsValue.isArray())
+            return Where(file, t) + ": \"rows\" 必须是数组";
+        const QJsonArray rows = rowsValue.toArray();
+        if (rows.size() != t.Rows())
+            return Where(file, t) + ": 应有 " + std::to_string(t.Rows()) + " 行，实际 " + std::to_string(rows.size()) + " 行";
+        const std::vector<int> columns = t.Layout().ValueColumns();
+        for (int row = 0; row < t.Rows(); ++row) {
+            if (!rows[row].isArray() || rows[row].toArray().size() != t.Columns())
+                return Where(file, t) + " 第 " + std::to_string(row) + " 行: 应是 " + std::to_string(t.Columns()) +
+                       " 个单元格的数组";
+            const QJsonArray cells = rows[row].toArray();
+            for (int column : columns) {
+                std::string text;
+                if (!CellText(cells[column], text))
+                    return Where(file, t) + " 第 " + std::to_string(row) + " 行 列「" + t.ColumnTitle(column) +
+                           "」: 单元格必须是字符串或数字";
+                t.SetCell(row, column, text);
+            }
+        }
+    }
+    const QJsonValue codesValue = obj.value("codes");
+    if (codesValue.isUndefined())
+        return {};
+    if (!codesValue.isObject())
+        return Where(file, t) + ": \"codes\" 必须是对象";
+    const QJsonObject codes = codesValue.toObject();
+    for (auto it = codes.begin(); it != codes.end(); ++it) {
+        rom::CodeArray* a = t.FindCodes(it.key().toStdString());
+        const std::string name = it.key().toStdString();
+        if (!a)
+            return Where(file, t) + ": 没有代码数组 \"" + name + "\"";
+        if (!it.value().isArray() || it.value().toArray().size() != t.Rows())
+            return Where(file, t) + " 代码 " + name + ": 应是 " + std::to_string(t.Rows()) + " 项的数组";
+        const QJsonArray entries = it.value().toArray();
+        for (int row = 0; row < t.Rows(); ++row) {
+            const std::string at = Where(file, t) + " 代码 " + name + " 第 " + std::to_string(row) + " 行";
+            if (a->perRow == 1) {
+                if (!CodeValue(entries[row], a->At(row)))
+                    return at + ": 必须是整数";
+                continue;
+            }
+            const QJsonValue list = entries[row];
+            if (!list.isArray() || list.toArray().size() != a->perRow)
+                return at + ": 应是 " + std::to_string(a->perRow) + " 个整数的数组";
+            for (int k = 0; k < a->perRow; ++k)
+                if (!CodeValue(list.toArray()[k], a->At(row, k)))
+                    return at + ": 必须是整数";
+        }
+    }
+    return {};
+}
+} // namespace
+
+void WriteTablesJson(const rom::Model& model, std::ostream& out)
+{
+    out << "{\"format\": ";
+    WriteString(out, kFormat);
+    out << ", \"tables\": {";
+    bool firstTable = true;
+    for (const rom::Table& t : model.Tables()) {
+        out << (firstTable ? "\n  " : ",\n  ");
+        firstTable = false;
+        WriteString(out, t.Id());
+        out << ": {\"columns\": ";
+        WriteList(out, t.Layout().columns, [&](const std::string& s) { WriteString(out, s); });
+        out << ",\n    \"rows\": [";
+        for (int row = 0; row < t.Rows(); ++row) {
+            out << (row ? ",\n      " : "\n      ");
+            out << '[';
+            for (int c = 0; c < t.Columns(); ++c) {
+                if (c)
+                    out << ", ";
+                WriteString(out, t.Cell(row, c));
+            }
+            out << ']';
+        }
+        out << "],\n    \"codes\": {";
+        bool firstCode = true;
+        for (const rom::CodeArray& a : t.CodeArrays()) {
+            out << (firstCode ? "" : ", ");
+            firstCode = false;
+            WriteString(out, a.name);
+            out << ": ";
+            WriteCodes(out, a, t.Rows());
+        }
+        out << "}}";
+    }
+    out << "\n}}\n";
+}
+
+void WriteTableCsv(const rom::Table& t, std::ostream& out)
+{
+    for (int c = 0; c < t.Columns(); ++c) {
+        if (c)
+            out << ',';
+        WriteCsvField(out, t.ColumnTitle(c));
+    }
+    out << "\r\n";
+    for (int row = 0; row < t.Rows(); ++row) {
+        for (int c = 0; c < t.Columns(); ++c) {
+            if (c)
+                out << ',';
+            WriteCsvField(out, t.Cell(row, c));
+        }
+        out << "\r\n";
+    }
+}
+
+std::string ApplyTablesJson(const std::string& json, const std::string& fileName, rom::Model& model)
+{
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &parseError);
+    if (doc.isNull())
+        return fileName + ": 不是有效的 JSON（位置 " + std::to_string(parseError.offset) + "：" +
+               parseError.errorString().toStdString() + "）";
+    if (!doc.isObject())
+        return fileName + ": 顶层必须是对象";
+    const QJsonObject root = doc.object();
+    if (root.value("format").toString() != kFormat)
+        return fileName + ": \"format\" 必须是 \"" + kFormat + "\"";
+    if (!root.value("tables").isObject())
+        return fileName + ": 缺少 \"tables\" 对象";
+    const QJsonObject tables = root.value("tables").toObject();
+    rom::Model updated = model; // all or nothing
+    for (auto it = tables.begin(); it != tables.end(); ++it) {
+        rom::Table* t = updated.Find(it.key().toStdString());
+        if (!t)
+            return fileName + ": 没有名为 \"" + it.key().toStdString() + "\" 的表";
+        if (!it.value().isObject())
+            return Where(fileName, *t) + ": 必须是对象";
+        const std::string error = ApplyTable(it.value().toObject(), fileName, *t);
+        if (!error.empty())
+            return error;
+        t->RefreshAllLabels();
+    }
+    for (size_t i = 0; i < model.Tables().size(); ++i)
+        model.Tables()[i] = updated.Tables()[i];
+    return {};
+}
+
+} // namespace dravik::cli

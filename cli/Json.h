@@ -1,0 +1,21 @@
+#pragma once
+// The exchange format of the command line: every table's titles, cells and code arrays.
+#include <ostream>
+#include <string>
+
+#include "rom/Table.h"
+
+namespace dravik::cli {
+
+constexpr const char* kFormat = "dravik-tables-1";
+
+// Writes {"format": ..., "tables": {ID: {"columns", "rows", "codes"}}} with the tables in pass order.
+void WriteTablesJson(const rom::Model& model, std::ostream& out);
+// One table as CSV (RFC 4180): the column titles, then one line per row.
+void WriteTableCsv(const rom::Table& table, std::ostream& out);
+
+// Replaces the value cells and code arrays of every table present in the JSON text.
+// Returns an empty string on success, otherwise what is wrong (and the model is unchanged).
+std::string ApplyTablesJson(const std::string& json, const std::string& fileName, rom::Model& model);
+
+} // namespace dravik::cli

@@ -1,0 +1,31 @@
+#pragma once
+// Text <-> number conversions of the table fields.
+//
+// TextToInt/TextToDouble/TextToHundredths are positional sums over the bytes of the text: they
+// accept any text and give the expected number for plain decimal text. The save pass only feeds
+// them text that ParseWhole/ParseHundredths accepted, so what reaches the file is always the
+// number the user wrote.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace dravik::rom {
+
+int32_t TextToInt(const std::string& text);
+double TextToDouble(const std::string& text);
+int32_t TextToHundredths(const std::string& text);
+
+std::string FormatWhole(int32_t value);      // "%d"
+std::string FormatHundredths(int32_t value); // "%.2f" of value * 0.01
+
+// Spaces, tabs and line breaks around the number are ignored.
+std::string TrimSpace(const std::string& text);
+
+// A plain whole number: empty (0) or decimal digits only, after trimming. The value is
+// saturated at INT64_MAX so huge texts are still known to be out of any field's range.
+std::optional<int64_t> ParseWhole(const std::string& text);
+// A plain decimal with at most one point and at least one digit (or empty), after trimming,
+// converted to hundredths as TextToHundredths does (extra decimals are rounded).
+std::optional<int64_t> ParseHundredths(const std::string& text);
+
+} // namespace dravik::rom

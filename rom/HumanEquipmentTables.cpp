@@ -1,0 +1,76 @@
+// Human weapons and the four armour tables. Their 120 rows, in the order weapons, head, body,
+// hand/foot, armour pieces, form the human equipment code space.
+#include "rom/Layout.h"
+#include "rom/RowFlags.h"
+#include "rom/Table.h"
+
+namespace dravik::rom {
+
+using names::List;
+
+namespace {
+// The who-can-equip byte: low nibble the mask, high nibble the row's flag.
+Field EquipByte(uint32_t offset, RowFn flag)
+{
+    Field f = CodeField(offset, "users");
+    f.flag = flag;
+    f.flagUse = FlagUse::LowNibble;
+    return f;
+}
+
+void UsersLabel(Table& t, int row, int column)
+{
+    // A mask without a text (0 or 8 to 15) shows an empty cell.
+    t.SetCell(row, column, names::UsersMask(t.Code("users", row)));
+}
+
+void WeaponLabels(Table& t, int row)
+{
+    t.SetCell(row, 3, names::RangeCode(t.Code("range", row)));
+    UsersLabel(t, row, 4);
+}
+
+void ArmourLabels(Table& t, int row) { UsersLabel(t, row, 3); }
+
+TableLayout Armour(const char* id, const char* title, std::vector<std::string> labels, uint32_t base,
+                   uint32_t stride, Field defence, Field equip)
+{
+    TableLayout t{id, {title, "价格", "防御", "装备的人"}, std::move(labels)};
+    t.base = base;
+    t.stride = stride;
+    t.codeArrays = {{"users", 1}};
+    t.fields = {Whole(0, 2, 1), defence, equip};
+    t.labels = ArmourLabels;
+    return t;
+}
+} // namespace
+
+void AddHumanEquipmentTables(std::vector<TableLayout>& out)
+{
+    TableLayout weapons{"human_weapons", {"人类武器", "价格", "攻击", "攻击范围", "装备的人"},
+                        Slice(List::HumanEquipment, 0, 48)};
+    weapons.base = 0xC0380;
+    weapons.stride = 5;
+    weapons.codeArrays = {{"range", 1}, {"users", 1}};
+    weapons.fields = {Whole(0, 2, 1), Whole(3, 1, 2, WeaponAttackOffset), CodeField(4, "range"),
+                      EquipByte(2, HumanWeaponEquipFlag)};
+    weapons.labels = WeaponLabels;
+    out.push_back(weapons);
+
+    out.push_back(Armour("hand_foot_armour", "手/足防具", Slice(List::HumanEquipment, 88, 20), 0xC0528, 4,
+                         Whole(3, 1, 2, HandFootArmorDefenceFlag), EquipByte(2, HandFootArmorEquipFlag)));
+
+    // Head armour keeps the whole equip byte as its code, less 0xF0 in row 12.
+    Field headEquip = CodeField(2, "users");
+    headEquip.flag = HeadArmorEquipFlag;
+    out.push_back(Armour("head_armour", "头防具", Slice(List::HumanEquipment, 48, 16), 0xC0470, 4,
+                         Whole(3, 1, 2, HeadArmorDefenceFlag), headEquip));
+
+    out.push_back(Armour("body_armour", "体防具", Slice(List::HumanEquipment, 64, 24), 0xC04B0, 5,
+                         Whole(3, 1, 2), EquipByte(2, BodyArmorEquipFlag)));
+
+    out.push_back(Armour("armour_pieces", "护甲", Slice(List::HumanEquipment, 108, 12), 0xC0578, 5,
+                         Whole(3, 1, 2), EquipByte(2, ArmorEquipFlag)));
+}
+
+} // namespace dravik::rom

@@ -1,0 +1,105 @@
+#pragma once
+// Table layouts as data. Each table of the image is one TableLayout: where its records are,
+// which field goes to which column or code array, with which codec and row flag. One generic
+// load and one generic save walk these declarations; the few tables that are truly special
+// (packed monster words, loot gate and categories) add small hooks.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "names/Names.h"
+
+namespace dravik::rom {
+
+class Table;
+class LoadContext;
+class SaveContext;
+
+using RowFn = int (*)(int row);
+
+enum class Codec {
+    Whole,      // "%d" on load, a plain whole number on save
+    Hundredths, // "%.2f" of value * 0.01 on load, a plain decimal on save
+    Code,       // the raw value goes into a code array; the cell shows its name
+};
+
+// How the load takes a row flag off a field.
+enum class FlagUse {
+    Subtract,  // shown = stored - flag
+    LowNibble, // shown = stored mod 16 (the high nibble is the flag)
+};
+
+constexpr uint32_t kTableBase = 0xFFFFFFFF; // "the table's own base and stride"
+
+struct Field {
+    uint32_t offset = 0; // within the record
+    int width = 1;       // 1, 2 or 3 bytes, little-endian
+    Codec codec = Codec::Whole;
+    int column = -1;          // Whole/Hundredths: the cell's column
+    const char* code = "";    // Code: the code array's name
+    int codeIndex = 0;        // Code: the entry within the row
+    RowFn flag = nullptr;     // row flag (or offset), nullptr for none
+    FlagUse flagUse = FlagUse::Subtract;
+    int maxCode = -1;         // Code: largest shown value allowed, -1 for the field's width
+    bool saveOnly = false;    // written by the save pass only (a mirror of another field)
+    uint32_t base = kTableBase; // a field kept in a separate record table
+    uint32_t stride = 0;
+
+    uint32_t Address(uint32_t tableBase, uint32_t tableStride, int row) const
+    {
+        return base == kTableBase ? tableBase + row * tableStride + offset : base + row * stride + offset;
+    }
+    int FlagOf(int row) const { return flag ? flag(row) : 0; }
+};
+
+struct CodeArraySpec {
+    const char* name;
+    int perRow;
+};
+
+struct TableLayout {
+    const char* id;                   // stable id used by the command line ("main_cannons")
+    std::vector<std::string> columns; // titles, column 0 (the row label's column) first
+    std::vector<std::string> rowLabels;
+    uint32_t base = 0;
+    uint32_t stride = 0;
+    std::vector<CodeArraySpec> codeArrays;
+    std::vector<Field> fields;
+    // Rewrites the cells that show codes as names, from the row's codes.
+    void (*labels)(Table& table, int row) = nullptr;
+    // Fields too special for a declaration.
+    void (*load)(const LoadContext& ctx, Table& table, int row) = nullptr;
+    void (*save)(SaveContext& ctx, const Table& table, int row) = nullptr;
+    std::vector<int> hookColumns; // the value columns the hooks fill and read
+
+    // The columns that hold numbers as text (every other column after 0 shows a code's name).
+    std::vector<int> ValueColumns() const;
+
+    int Rows() const { return static_cast<int>(rowLabels.size()); }
+};
+
+// Every table in the fixed order of the load and save passes.
+const std::vector<TableLayout>& AllLayouts();
+
+// Table groups, one module each.
+void AddTankPartTables(std::vector<TableLayout>& out);
+void AddTankTables(std::vector<TableLayout>& out);
+void AddHumanEquipmentTables(std::vector<TableLayout>& out);
+void AddShopTables(std::vector<TableLayout>& out);
+void AddMonsterTables(std::vector<TableLayout>& out);
+
+// Helpers for declarations.
+Field Whole(uint32_t offset, int width, int column, RowFn flag = nullptr);
+Field Hundredths(uint32_t offset, int width, int column, RowFn flag = nullptr);
+Field CodeField(uint32_t offset, const char* array, int index = 0);
+Field At(uint32_t base, uint32_t stride, Field field); // the same field in a separate record table
+std::vector<std::string> Slice(names::List list, int first, int count);
+
+// Value ranges of a field as shown (after its flag is taken off).
+struct ValueRange {
+    int64_t min;
+    int64_t max;
+};
+ValueRange ShownRange(const Field& field, int row);
+
+} // namespace dravik::rom

@@ -1,0 +1,95 @@
+// The 152 monsters: a 16-byte statistics record, a reward record and a loot record each.
+// Attack, defence and hit points share their words with the armour nibbles and the HP flag.
+#include "rom/Codecs.h"
+#include "rom/Layout.h"
+#include "rom/Passes.h"
+#include "rom/RowFlags.h"
+#include "rom/Table.h"
+
+namespace dravik::rom {
+
+using names::List;
+
+namespace {
+constexpr uint32_t kStats = 0xC3BC4, kRewards = 0xC3944, kLoot = 0xC3444;
+constexpr int kAttack = 2, kDefence = 3, kHp = 4, kArmour = 8;
+
+uint32_t Stats(int row) { return kStats + 16u * static_cast<uint32_t>(row); }
+uint32_t Loot(int row) { return kLoot + 8u * static_cast<uint32_t>(row); }
+
+void LoadPacked(const LoadContext& ctx, Table& t, int row)
+{
+    const uint32_t attack = ctx.Read(Stats(row) + 1, 2);
+    const uint32_t defence = ctx.Read(Stats(row) + 3, 2);
+    const uint32_t hp = ctx.Read(Stats(row) + 5, 2);
+    t.SetCell(row, kAttack, FormatWhole(static_cast<int32_t>(attack & 0xFFF)));
+    t.SetCell(row, kDefence, FormatWhole(static_cast<int32_t>(defence & 0xFFF)));
+    t.SetCell(row, kArmour, FormatWhole(static_cast<int32_t>(16 * (attack >> 12) + (defence >> 12))));
+    t.SetCell(row, kHp, FormatWhole(static_cast<int32_t>(hp & 0xFFF)));
+
+    // The loot gate is loaded as a code and written only by the rule in SavePacked.
+    t.SetCode("loot_gate", row, 0, static_cast<int>(ctx.Read(Loot(row), 1)));
+    const uint32_t categories = ctx.Read(Loot(row) + 5, 1);
+    t.SetCode("early_category", row, 0, static_cast<int>(categories & 0x0F));
+    t.SetCode("late_category", row, 0, static_cast<int>(categories >> 4));
+}
+
+void SavePacked(SaveContext& ctx, const Table& t, int row)
+{
+    const auto attack = ctx.Number(t, row, kAttack, Codec::Whole, {0, 4095});
+    const auto defence = ctx.Number(t, row, kDefence, Codec::Whole, {0, 4095});
+    const auto hp = ctx.Number(t, row, kHp, Codec::Whole, {0, 4095});
+    const auto armour = ctx.Number(t, row, kArmour, Codec::Whole, {0, 255});
+    if (attack && armour)
+        ctx.Write(Stats(row) + 1, 2, *attack + 4096 * (*armour / 16));
+    if (defence && armour)
+        ctx.Write(Stats(row) + 3, 2, *defence + 4096 * (*armour % 16));
+    if (hp)
+        ctx.Write(Stats(row) + 5, 2, *hp + MonsterHpFlag(row)); // the top nibble becomes the row's flag
+
+    // A monster that drops anything needs its loot gate at 0x40 or more.
+    const auto gate = ctx.CodeValue(t, row, "loot_gate", 0, {0, 255});
+    const int early = t.Code("early_loot", row), late = t.Code("late_loot", row); // checked as fields
+    if (gate && *gate < 0x40 && (early != 0xFF || late != 0xFF))
+        ctx.Write(Loot(row), 1, 0x40);
+
+    const auto earlyCategory = ctx.CodeValue(t, row, "early_category", 0, {0, 15});
+    const auto lateCategory = ctx.CodeValue(t, row, "late_category", 0, {0, 15});
+    if (earlyCategory && lateCategory)
+        ctx.Write(Loot(row) + 5, 1, 16 * *lateCategory + *earlyCategory);
+}
+
+void MonsterLabels(Table& t, int row)
+{
+    for (int k = 0; k < 6; ++k)
+        t.SetCell(row, 11 + k, names::AttackCode(row, t.Code("attacks", row, k)));
+    t.SetCell(row, 17, names::LootCode(t.Code("early_category", row), t.Code("early_loot", row)));
+    t.SetCell(row, 18, names::LootCode(t.Code("late_category", row), t.Code("late_loot", row)));
+}
+} // namespace
+
+void AddMonsterTables(std::vector<TableLayout>& out)
+{
+    TableLayout m{"monsters",
+                  {"怪物", "强度", "攻击", "防御", "HP", "命中", "回避", "速度", "护甲", "经验", "金钱", "攻击方式1",
+                   "攻击方式2", "攻击方式3", "攻击方式4", "攻击方式5", "攻击方式6", "战利品(<3回合)",
+                   "战利品(>3回合)"},
+                  names::Get(List::Monsters)};
+    m.base = kStats;
+    m.stride = 16;
+    m.codeArrays = {{"attacks", 6},      {"loot_gate", 1},  {"early_category", 1},
+                    {"late_category", 1}, {"early_loot", 1}, {"late_loot", 1}};
+    m.fields = {Whole(0, 1, 1), Whole(7, 1, 5), Whole(8, 1, 6), Whole(9, 1, 7),
+                At(kRewards, 4, Whole(0, 2, 9)), At(kRewards, 4, Whole(2, 2, 10))};
+    for (int k = 0; k < 6; ++k)
+        m.fields.push_back(CodeField(10 + k, "attacks", k));
+    m.fields.push_back(At(kLoot, 8, CodeField(6, "early_loot")));
+    m.fields.push_back(At(kLoot, 8, CodeField(7, "late_loot")));
+    m.hookColumns = {kAttack, kDefence, kHp, kArmour};
+    m.load = LoadPacked;
+    m.save = SavePacked;
+    m.labels = MonsterLabels;
+    out.push_back(m);
+}
+
+} // namespace dravik::rom

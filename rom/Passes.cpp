@@ -1,0 +1,150 @@
+#include "rom/Passes.h"
+
+#include <sstream>
+
+#include "rom/Codecs.h"
+
+namespace dravik::rom {
+
+namespace {
+std::string RangeText(Codec codec, ValueRange range)
+{
+    if (codec == Codec::Hundredths)
+        return FormatHundredths(static_cast<int32_t>(range.min)) + " 到 " +
+               FormatHundredths(static_cast<int32_t>(range.max));
+    return std::to_string(range.min) + " 到 " + std::to_string(range.max);
+}
+
+CellError MakeError(const Table& table, int row, int column, const std::string& columnTitle,
+                    const std::string& text, const std::string& reason)
+{
+    return CellError{table.Id(), table.Title(), row, table.RowLabel(row), column, columnTitle, text, reason};
+}
+
+void LoadField(const LoadContext& ctx, const Field& f, Table& table, int row)
+{
+    const TableLayout& layout = table.Layout();
+    const int64_t stored = ctx.Read(f.Address(layout.base, layout.stride, row), f.width);
+    const int flag = f.FlagOf(row);
+    switch (f.codec) {
+    case Codec::Whole:
+        table.SetCell(row, f.column, FormatWhole(static_cast<int32_t>(stored - flag)));
+        break;
+    case Codec::Hundredths:
+        table.SetCell(row, f.column, FormatHundredths(static_cast<int32_t>(stored - flag)));
+        break;
+    case Codec::Code:
+        table.SetCode(f.code, row, f.codeIndex,
+                      static_cast<int>(f.flagUse == FlagUse::LowNibble ? stored % 16 : stored - flag));
+        break;
+    }
+}
+
+void SaveField(SaveContext& ctx, const Field& f, const Table& table, int row)
+{
+    const TableLayout& layout = table.Layout();
+    const ValueRange range = ShownRange(f, row);
+    std::optional<int64_t> value = f.codec == Codec::Code
+                                       ? ctx.CodeValue(table, row, f.code, f.codeIndex, range)
+                                       : ctx.Number(table, row, f.column, f.codec, range);
+    if (value)
+        ctx.Write(f.Address(layout.base, layout.stride, row), f.width, *value + f.FlagOf(row));
+}
+} // namespace
+
+std::string CellError::Describe() const
+{
+    std::ostringstream s;
+    s << "表「" << tableTitle << "」 第 " << row << " 行「" << rowLabel << "」 列「" << columnTitle << "」: \""
+      << text << "\" " << reason;
+    return s.str();
+}
+
+uint32_t LoadContext::Read(uint32_t offset, int width) const
+{
+    uint32_t value = 0;
+    for (int i = 0; i < width; ++i)
+        if (offset + i < image_.size())
+            value |= static_cast<uint32_t>(image_[offset + i]) << (8 * i);
+    return value;
+}
+
+std::optional<int64_t> SaveContext::Number(const Table& table, int row, int column, Codec codec,
+                                           ValueRange range)
+{
+    const std::string& text = table.Cell(row, column);
+    const std::optional<int64_t> value = codec == Codec::Hundredths ? ParseHundredths(text) : ParseWhole(text);
+    const bool inRange = value && *value >= range.min && *value <= range.max;
+    if (inRange)
+        return value;
+    if (text == table.BaselineCell(row, column))
+        return std::nullopt; // unchanged since the load: the stored bytes stay as they are
+    errors.push_back(MakeError(table, row, column, table.ColumnTitle(column), text,
+                               value ? "超出范围 " + RangeText(codec, range) : std::string("不是数字")));
+    return std::nullopt;
+}
+
+std::optional<int64_t> SaveContext::CodeValue(const Table& table, int row, const std::string& array, int k,
+                                              ValueRange range)
+{
+    const int value = table.Code(array, row, k);
+    if (value >= range.min && value <= range.max)
+        return value;
+    const CodeArray* codes = table.FindCodes(array);
+    const std::string title = codes && codes->perRow > 1 ? array + "[" + std::to_string(k) + "]" : array;
+    errors.push_back(MakeError(table, row, -1, title, std::to_string(value),
+                               "代码超出范围 " + RangeText(Codec::Whole, range)));
+    return std::nullopt;
+}
+
+void SaveContext::Write(uint32_t offset, int width, int64_t value)
+{
+    const uint32_t mask = width >= 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1;
+    patches.push_back(Patch{offset, width, static_cast<uint32_t>(value) & mask});
+}
+
+void LoadTables(const Bytes& image, Model& model)
+{
+    const LoadContext ctx(image);
+    for (Table& table : model.Tables()) {
+        const TableLayout& layout = table.Layout();
+        for (int row = 0; row < table.Rows(); ++row) {
+            for (const Field& f : layout.fields)
+                if (!f.saveOnly)
+                    LoadField(ctx, f, table, row);
+            if (layout.load)
+                layout.load(ctx, table, row);
+            table.RefreshLabels(row);
+        }
+        table.SetBaseline();
+    }
+}
+
+SavePlan PlanSave(const Model& model)
+{
+    SaveContext ctx;
+    for (const Table& table : model.Tables()) {
+        const TableLayout& layout = table.Layout();
+        for (int row = 0; row < table.Rows(); ++row) {
+            for (const Field& f : layout.fields)
+                SaveField(ctx, f, table, row);
+            if (layout.save)
+                layout.save(ctx, table, row);
+        }
+    }
+    SavePlan plan;
+    plan.errors = std::move(ctx.errors);
+    if (plan.errors.empty())
+        plan.patches = std::move(ctx.patches);
+    return plan;
+}
+
+void ApplyPatches(const std::vector<Patch>& patches, Bytes& image)
+{
+    for (const Patch& p : patches)
+        for (int i = 0; i < p.width; ++i)
+            if (p.offset + i < image.size())
+                image[p.offset + i] = static_cast<uint8_t>(p.value >> (8 * i));
+}
+
+} // namespace dravik::rom

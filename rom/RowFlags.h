@@ -1,0 +1,37 @@
+#pragma once
+// Row flags: constants fixed per table row that the game keeps in the high bits of a field.
+// The load takes them off before showing a value, the save adds them back. Each function
+// returns the flag of a 0-based row, 0 for rows it does not list (and for rows out of range).
+
+namespace dravik::rom {
+
+int MainCannonAttackFlag(int row);
+int SubCannonAttackFlag(int row);
+int SpecialCannonAttackFlag(int row);
+int SpecialCannonWeightFlag(int row);
+int ControlSystemWeightFlag(int row);
+int HumanWeaponEquipFlag(int row);
+int HandFootArmorEquipFlag(int row);
+int BodyArmorEquipFlag(int row);
+int ArmorEquipFlag(int row);
+int MonsterHpFlag(int row);
+
+// Flags kept as explicit row lists beside their tables.
+int MainCannonWeightFlag(int row);
+int SubCannonWeightFlag(int row);
+int ControlSystemHitFlag(int row);
+int EngineLoadFlag(int row);
+int HeadArmorEquipFlag(int row);
+int HeadArmorDefenceFlag(int row);
+int HandFootArmorDefenceFlag(int row);
+
+// Human weapons 40 to 47 store their attack less 256; as a signed "flag" of -256 the usual
+// subtract-on-load / add-on-save rule gives exactly that.
+int WeaponAttackOffset(int row);
+
+} // namespace dravik::rom
+
+namespace dravik::rom {
+// The fixed low six bits of each human weapon's range code; the top two bits hold the range.
+int WeaponRangeLowBits(int row);
+} // namespace dravik::rom

@@ -1,0 +1,17 @@
+#pragma once
+// A synthetic ROM image for tests and demonstrations: every table holds plausible values
+// (row flags set as the game's own data has them, codes inside their lists) and every other
+// byte is arbitrary. The same seed always gives the same image.
+#include <cstdint>
+
+#include "rom/Passes.h"
+
+namespace dravik::rom {
+
+constexpr uint32_t kSampleImageSize = 0x200200;
+
+Bytes MakeSampleImage(uint32_t seed = 1);
+// Fills a model with random valid values, as MakeSampleImage does before saving them.
+void FillRandomModel(Model& model, uint32_t seed);
+
+} // namespace dravik::rom

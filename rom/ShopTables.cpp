@@ -1,0 +1,66 @@
+// Items, bounties, the three characters, shop prices, the red wolf's HP and the hotel rooms.
+#include "rom/Layout.h"
+#include "rom/Table.h"
+
+namespace dravik::rom {
+
+using names::List;
+
+namespace {
+TableLayout PriceList(const char* id, std::vector<std::string> columns, std::vector<std::string> labels,
+                      uint32_t base, int width)
+{
+    TableLayout t{id, std::move(columns), std::move(labels)};
+    t.base = base;
+    t.stride = static_cast<uint32_t>(width);
+    t.fields = {Whole(0, width, 1)};
+    return t;
+}
+
+void CharacterLabels(Table& t, int row)
+{
+    for (int k = 0; k < 3; ++k)
+        t.SetCell(row, 11 + k, names::ItemCode(t.Code("items", row, k)));
+    for (int k = 0; k < 7; ++k)
+        t.SetCell(row, 14 + k, names::EquipmentCode(t.Code("equipment", row, k)));
+}
+} // namespace
+
+void AddShopTables(std::vector<TableLayout>& out)
+{
+    out.push_back(PriceList("items", {"道具", "价格"}, names::Get(List::Items), 0xC0200, 2));
+    out.push_back(PriceList("bounties", {"通辑犯", "赏金"}, Slice(List::Monsters, 0, 16), 0xC0BFC, 3));
+
+    TableLayout chars{"characters",
+                      {"人物", "LV", "战斗", "驾驶", "修理", "腕力", "智力", "体力", "速度", "HP", "MHP", "道具1",
+                       "道具2", "道具3", "装备1", "装备2", "装备3", "装备4", "装备5", "装备6", "装备7"},
+                      names::Get(List::Characters)};
+    chars.base = 0xB7C2B;
+    chars.stride = 15;
+    chars.codeArrays = {{"items", 3}, {"equipment", 7}};
+    chars.fields = {Whole(0, 1, 1), Whole(1, 1, 2), Whole(2, 1, 3), Whole(3, 1, 4),  Whole(8, 1, 5),
+                    Whole(9, 1, 6), Whole(10, 1, 7), Whole(11, 1, 8), Whole(4, 2, 9), Whole(6, 2, 10)};
+    for (int k = 0; k < 3; ++k)
+        chars.fields.push_back(At(0xB7DCD, 4, CodeField(k, "items", k)));
+    for (int k = 0; k < 7; ++k)
+        chars.fields.push_back(At(0xB7DD9, 8, CodeField(k, "equipment", k)));
+    chars.labels = CharacterLabels;
+    out.push_back(chars);
+
+    out.push_back(PriceList("snacks", {"小吃", "价格"}, names::Get(List::Snacks), 0xC0C4C, 1));
+    out.push_back(PriceList("decorations", {"装饰品", "价格"}, names::Get(List::Decorations), 0xC0C32, 2));
+    out.push_back(PriceList("drinks", {"饮料", "价格"}, names::Get(List::Drinks), 0xC0BEC, 1));
+
+    // The game keeps the red wolf's HP twice in a row; only the first copy is read.
+    TableLayout wolf{"red_wolf", {"名称", "HP"}, {"红狼的HP"}};
+    wolf.base = 0x30151;
+    wolf.stride = 0;
+    Field mirror = Whole(2, 2, 1);
+    mirror.saveOnly = true;
+    wolf.fields = {Whole(0, 2, 1), mirror};
+    out.push_back(wolf);
+
+    out.push_back(PriceList("hotel_rooms", {"客房", "价格"}, {"梅客房", "竹客房", "松客房"}, 0xC0C2C, 1));
+}
+
+} // namespace dravik::rom

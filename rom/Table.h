@@ -1,0 +1,75 @@
+#pragma once
+// The model the window and the command line show: per table the column titles, row labels,
+// cell texts and code arrays. Column 0 of every row is its label and is never written to the
+// image; numeric fields live as cell text until the save pass converts them.
+#include <string>
+#include <vector>
+
+#include "rom/Layout.h"
+
+namespace dravik::rom {
+
+struct CodeArray {
+    std::string name;
+    int perRow = 1;
+    std::vector<int> values; // rows * perRow, row-major
+
+    int& At(int row, int k = 0) { return values[static_cast<size_t>(row * perRow + k)]; }
+    int At(int row, int k = 0) const { return values[static_cast<size_t>(row * perRow + k)]; }
+};
+
+class Table {
+public:
+    explicit Table(const TableLayout& layout);
+
+    const TableLayout& Layout() const { return *layout_; }
+    const std::string& Id() const;
+    const std::string& Title() const { return layout_->columns[0]; }
+    int Rows() const { return static_cast<int>(cells_.size()); }
+    int Columns() const { return static_cast<int>(layout_->columns.size()); }
+    const std::string& ColumnTitle(int column) const { return layout_->columns[static_cast<size_t>(column)]; }
+    const std::string& RowLabel(int row) const { return cells_[static_cast<size_t>(row)][0]; }
+
+    const std::string& Cell(int row, int column) const;
+    void SetCell(int row, int column, const std::string& text); // column 0 is fixed: ignored
+
+    std::vector<CodeArray>& CodeArrays() { return codes_; }
+    const std::vector<CodeArray>& CodeArrays() const { return codes_; }
+    CodeArray* FindCodes(const std::string& name);
+    const CodeArray* FindCodes(const std::string& name) const;
+    int Code(const std::string& name, int row, int k = 0) const;
+    void SetCode(const std::string& name, int row, int k, int value);
+
+    // Rewrites the cells that show codes as names, from the current codes.
+    void RefreshLabels(int row);
+    void RefreshAllLabels();
+
+    // The texts as the last load (or successful save) left them. A cell that still holds
+    // this text is unchanged since then.
+    const std::string& BaselineCell(int row, int column) const;
+    void SetBaseline(); // baseline := current cells
+
+private:
+    const TableLayout* layout_;
+    std::string id_;
+    std::vector<std::vector<std::string>> cells_;
+    std::vector<std::vector<std::string>> baseline_;
+    std::vector<CodeArray> codes_;
+};
+
+class Model {
+public:
+    Model(); // every table of AllLayouts(): labels in column 0, other cells empty, codes 0
+
+    std::vector<Table>& Tables() { return tables_; }
+    const std::vector<Table>& Tables() const { return tables_; }
+    Table* Find(const std::string& id);
+    const Table* Find(const std::string& id) const;
+    Table& Get(const std::string& id);             // the id must exist
+    const Table& Get(const std::string& id) const; // the id must exist
+
+private:
+    std::vector<Table> tables_;
+};
+
+} // namespace dravik::rom

@@ -1,0 +1,55 @@
+#include "support/TestImage.h"
+
+#include <QFile>
+#include <random>
+
+namespace dravik::test {
+
+rom::Bytes RandomImage(uint32_t seed, size_t size)
+{
+    std::mt19937 engine(seed);
+    rom::Bytes image(size);
+    for (uint8_t& b : image)
+        b = static_cast<uint8_t>(engine());
+    return image;
+}
+
+bool WriteFile(const std::string& path, const rom::Bytes& bytes)
+{
+    QFile f(QString::fromStdString(path));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) ==
+           static_cast<qint64>(bytes.size());
+}
+
+rom::Bytes ReadFile(const std::string& path)
+{
+    QFile f(QString::fromStdString(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray data = f.readAll();
+    return rom::Bytes(data.begin(), data.end());
+}
+
+uint32_t Get(const rom::Bytes& image, uint32_t offset, int width)
+{
+    uint32_t v = 0;
+    for (int i = 0; i < width; ++i)
+        v |= static_cast<uint32_t>(image.at(offset + i)) << (8 * i);
+    return v;
+}
+
+void Put(rom::Bytes& image, uint32_t offset, int width, uint32_t value)
+{
+    for (int i = 0; i < width; ++i)
+        image.at(offset + i) = static_cast<uint8_t>(value >> (8 * i));
+}
+
+TempImage::TempImage(const rom::Bytes& bytes, const std::string& name)
+    : path_(dir_.path().toStdString() + "/" + name)
+{
+    WriteFile(path_, bytes);
+}
+
+} // namespace dravik::test

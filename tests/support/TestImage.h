@@ -1,0 +1,28 @@
+#pragma once
+// Helpers for tests: temporary image files and byte access.
+#include <QTemporaryDir>
+#include <string>
+
+#include "rom/Passes.h"
+
+namespace dravik::test {
+
+rom::Bytes RandomImage(uint32_t seed, size_t size = 0x200200);
+bool WriteFile(const std::string& path, const rom::Bytes& bytes);
+rom::Bytes ReadFile(const std::string& path);
+uint32_t Get(const rom::Bytes& image, uint32_t offset, int width);
+void Put(rom::Bytes& image, uint32_t offset, int width, uint32_t value);
+
+// A temporary folder that holds one image file for the length of a test.
+class TempImage {
+public:
+    explicit TempImage(const rom::Bytes& bytes, const std::string& name = "image.smc");
+    const std::string& Path() const { return path_; }
+    rom::Bytes Read() const { return ReadFile(path_); }
+
+private:
+    QTemporaryDir dir_;
+    std::string path_;
+};
+
+} // namespace dravik::test
