@@ -64,7 +64,7 @@ void FillCodes(Random& r, Table& t, int row)
         t.SetCode("late_category", row, 0, late);
         t.SetCode("early_loot", row, 0, LootCode(r, early));
         t.SetCode("late_loot", row, 0, LootCode(r, late));
-        t.SetCode("loot_gate", row, 0, static_cast<int>(r.Between(0, 255)));
+        t.SetCode("loot_gate", row, 0, 0); // a monster with loot gets its gate raised to 0x40
     }
 }
 } // namespace

@@ -1,0 +1,155 @@
+// The command line over the same model: export, import, sample, exit statuses.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <sstream>
+
+#include "cli/Commands.h"
+#include "rom/SampleImage.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+
+namespace {
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun Cli(const cli::Args& args)
+{
+    std::ostringstream out, err;
+    const int status = cli::RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+QJsonObject Export(const std::string& rom)
+{
+    const CliRun r = Cli({"export", rom});
+    EXPECT_EQ(r.status, 0) << r.err;
+    return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+}
+
+std::string WriteJson(const QTemporaryDir& dir, const QJsonObject& root)
+{
+    const std::string path = dir.path().toStdString() + "/tables.json";
+    QFile f(QString::fromStdString(path));
+    f.open(QIODevice::WriteOnly);
+    f.write(QJsonDocument(root).toJson());
+    return path;
+}
+} // namespace
+
+TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
+{
+    QTemporaryDir dir;
+    const std::string a = dir.path().toStdString() + "/a.smc", b = dir.path().toStdString() + "/b.smc";
+    ASSERT_EQ(Cli({"sample", a}).status, 0);
+    ASSERT_EQ(Cli({"sample", b, "--seed", "1"}).status, 0);
+    EXPECT_EQ(test::ReadFile(a), test::ReadFile(b));
+    EXPECT_EQ(test::ReadFile(a).size(), 0x200200u);
+
+    const CliRun r = Cli({"export", a});
+    ASSERT_EQ(r.status, 0);
+    const char* ids[] = {"main_cannons", "sub_cannons", "special_cannons", "control_systems", "engines",
+                         "special_shells", "tank_items", "tanks", "human_weapons", "hand_foot_armour",
+                         "head_armour", "body_armour", "armour_pieces", "items", "bounties", "characters",
+                         "snacks", "decorations", "drinks", "red_wolf", "hotel_rooms", "monsters"};
+    size_t at = 0;
+    for (const char* id : ids) {
+        const size_t found = r.out.find(std::string("\"") + id + "\": {");
+        ASSERT_NE(found, std::string::npos) << id;
+        EXPECT_GT(found, at) << id << " out of order";
+        at = found;
+    }
+    const QJsonObject tables = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object()["tables"].toObject();
+    EXPECT_EQ(tables["red_wolf"].toObject()["columns"].toArray().at(1).toString(), "HP");
+    EXPECT_EQ(tables["red_wolf"].toObject()["rows"].toArray().at(0).toArray().at(0).toString(), "红狼的HP");
+    EXPECT_EQ(tables["hotel_rooms"].toObject()["rows"].toArray().at(1).toArray().at(0).toString(), "竹客房");
+    const QJsonObject codes = tables["monsters"].toObject()["codes"].toObject();
+    EXPECT_EQ(codes["attacks"].toArray().size(), 152);
+    EXPECT_EQ(codes["attacks"].toArray().at(0).toArray().size(), 6);
+    EXPECT_TRUE(codes["loot_gate"].toArray().at(0).isDouble());
+}
+
+TEST(Cli, ImportWritesEditsAndRefusesBadInputUntouched)
+{
+    QTemporaryDir dir;
+    test::TempImage rom(rom::MakeSampleImage(9));
+    const rom::Bytes original = rom.Read();
+    QJsonObject root = Export(rom.Path());
+
+    // Unchanged tables change nothing.
+    CliRun r = Cli({"import", rom.Path(), WriteJson(dir, root)});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("0 bytes changed", 0), 0u) << r.out;
+
+    // One price and one code, in a file that leaves the other tables out.
+    QJsonObject items = root["tables"].toObject()["items"].toObject();
+    QJsonArray rows = items["rows"].toArray();
+    QJsonArray row0 = rows[0].toArray();
+    row0[1] = "4660";
+    rows[0] = row0;
+    items["rows"] = rows;
+    QJsonObject tanks = root["tables"].toObject()["tanks"].toObject();
+    QJsonObject tankCodes = tanks["codes"].toObject();
+    QJsonArray parts = tankCodes["parts"].toArray();
+    QJsonArray first = parts[0].toArray();
+    first[0] = 94;
+    parts[0] = first;
+    tankCodes["parts"] = parts;
+    tanks["codes"] = tankCodes;
+    const QJsonObject edited{{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", items}, {"tanks", tanks}}}};
+    r = Cli({"import", rom.Path(), WriteJson(dir, edited)});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const rom::Bytes after = rom.Read();
+    EXPECT_EQ(test::Get(after, 0xC0200, 2), 4660u);
+    EXPECT_EQ(after[0xC8201 + 12], 94);
+    EXPECT_EQ(Export(rom.Path())["tables"].toObject()["tanks"].toObject()["rows"].toArray()[0].toArray()[6].toString(),
+              "甲壳虫");
+
+    // Invalid cell: exit 1, the message names file, table, row, column and text; nothing written.
+    row0[1] = "12x";
+    rows[0] = row0;
+    items["rows"] = rows;
+    const rom::Bytes before = rom.Read();
+    r = Cli({"import", rom.Path(), WriteJson(dir, {{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", items}}}})});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(rom.Path()), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("道具"), std::string::npos);
+    EXPECT_NE(r.err.find("价格"), std::string::npos);
+    EXPECT_NE(r.err.find("12x"), std::string::npos);
+    EXPECT_EQ(rom.Read(), before);
+
+    // Wrong shapes are refused before anything is applied.
+    QJsonObject badShape{{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", QJsonObject{{"rows", QJsonArray{}}}}}}};
+    EXPECT_EQ(Cli({"import", rom.Path(), WriteJson(dir, badShape)}).status, 1);
+    QJsonObject badTable{{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"nope", QJsonObject{}}}}};
+    EXPECT_EQ(Cli({"import", rom.Path(), WriteJson(dir, badTable)}).status, 1);
+    EXPECT_EQ(rom.Read(), before);
+    EXPECT_NE(original, before);
+}
+
+TEST(Cli, CsvAndUsage)
+{
+    test::TempImage rom(rom::MakeSampleImage(2));
+    CliRun r = Cli({"export", rom.Path(), "--table", "decorations", "--format", "csv"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("装饰品,价格\r\n洋装衣橱,", 0), 0u) << r.out.substr(0, 60);
+    EXPECT_NE(r.out.find("\r\n写有“根性”的牌匾,"), std::string::npos);
+
+    EXPECT_EQ(Cli({}).status, 2);
+    EXPECT_EQ(Cli({"frobnicate"}).status, 2);
+    EXPECT_EQ(Cli({"export"}).status, 2);
+    EXPECT_EQ(Cli({"export", rom.Path(), "--format", "csv"}).status, 2);
+    EXPECT_EQ(Cli({"export", rom.Path(), "--table", "nope", "--format", "csv"}).status, 2);
+    EXPECT_EQ(Cli({"sample", "x.smc", "--seed", "-3"}).status, 2);
+    EXPECT_EQ(Cli({"import", rom.Path()}).status, 2);
+    EXPECT_EQ(Cli({"export", "/nonexistent.smc"}).status, 1);
+    r = Cli({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("export ROM"), std::string::npos);
+}

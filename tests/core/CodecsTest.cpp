@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "rom/Codecs.h"
+#include "rom/RowFlags.h"
+
+using namespace dravik::rom;
+
+TEST(Codecs, TextToIntIsAPositionalSumOverAnyText)
+{
+    EXPECT_EQ(TextToInt("1234"), 1234);
+    EXPECT_EQ(TextToInt("007"), 7);
+    EXPECT_EQ(TextToInt(""), 0);
+    EXPECT_EQ(TextToInt("12a"), 169);
+    EXPECT_EQ(TextToInt("-5"), -25);
+    EXPECT_EQ(TextToInt(" 5"), -155);
+    // Wraps modulo 2^32 instead of overflowing.
+    EXPECT_EQ(TextToInt("4294967296"), 0);
+    EXPECT_EQ(TextToInt("4294967295"), -1);
+    EXPECT_EQ(TextToInt(std::string(2000, '9')), TextToInt(std::string(2000, '9'))); // no UB, deterministic
+}
+
+TEST(Codecs, TextToDoubleAndHundredths)
+{
+    EXPECT_DOUBLE_EQ(TextToDouble("12.5"), 12.5);
+    EXPECT_DOUBLE_EQ(TextToDouble(".25"), 0.25);
+    EXPECT_DOUBLE_EQ(TextToDouble("3"), 3.0);
+    EXPECT_DOUBLE_EQ(TextToDouble(""), 0.0);
+    EXPECT_NEAR(TextToDouble("1.2.3"), 1.183, 1e-12);
+    EXPECT_EQ(TextToHundredths("0.58"), 58);
+    EXPECT_EQ(TextToHundredths("2.01"), 201);
+    EXPECT_EQ(TextToHundredths("655.35"), 65535);
+    EXPECT_EQ(TextToHundredths("12"), 1200);
+    EXPECT_EQ(TextToHundredths(".5"), 50);
+    EXPECT_EQ(TextToHundredths("1.234"), 123);
+    EXPECT_EQ(TextToHundredths(""), 0);
+}
+
+TEST(Codecs, DisplaysRoundTripEveryStoredValue)
+{
+    EXPECT_EQ(FormatHundredths(1234), "12.34");
+    EXPECT_EQ(FormatHundredths(5), "0.05");
+    EXPECT_EQ(FormatHundredths(0), "0.00");
+    EXPECT_EQ(FormatHundredths(-16384), "-163.84");
+    EXPECT_EQ(FormatWhole(-3), "-3");
+    for (int32_t v = 0; v <= 65535; ++v)
+        ASSERT_EQ(TextToHundredths(FormatHundredths(v)), v) << v;
+    for (int32_t v = 0; v <= 16777215; v += 997)
+        ASSERT_EQ(TextToInt(FormatWhole(v)), v) << v;
+    EXPECT_EQ(TextToInt(FormatWhole(16777215)), 16777215);
+}
+
+TEST(Codecs, PlainNumbersOnlyWithSurroundingSpaceIgnored)
+{
+    EXPECT_EQ(ParseWhole(""), 0);
+    EXPECT_EQ(ParseWhole(" 42\r\n"), 42);
+    EXPECT_EQ(ParseWhole("\n"), 0);
+    EXPECT_FALSE(ParseWhole("12a"));
+    EXPECT_FALSE(ParseWhole("-5"));
+    EXPECT_FALSE(ParseWhole("+5"));
+    EXPECT_FALSE(ParseWhole("4 2"));
+    EXPECT_FALSE(ParseWhole("1.0"));
+    EXPECT_EQ(*ParseWhole("99999999999999999999999"), INT64_MAX); // saturates, never wraps into range
+    EXPECT_EQ(ParseHundredths("1.234"), 123);
+    EXPECT_EQ(ParseHundredths("12."), 1200);
+    EXPECT_EQ(ParseHundredths(".5"), 50);
+    EXPECT_EQ(ParseHundredths(" 0.58\n"), 58);
+    EXPECT_FALSE(ParseHundredths("."));
+    EXPECT_FALSE(ParseHundredths("1.2.3"));
+    EXPECT_FALSE(ParseHundredths("-1.00"));
+    EXPECT_FALSE(ParseHundredths("1,5"));
+}
+
+TEST(RowFlags, SpotChecksAndRowsOutsideTheTables)
+{
+    EXPECT_EQ(MainCannonAttackFlag(3), 0x6000);
+    EXPECT_EQ(MainCannonAttackFlag(18), 0x8400);
+    EXPECT_EQ(MainCannonAttackFlag(2), 0);
+    EXPECT_EQ(SpecialCannonAttackFlag(9), 0xC400);
+    EXPECT_EQ(ControlSystemWeightFlag(19), 0x2000);
+    EXPECT_EQ(HumanWeaponEquipFlag(47), 0xA0);
+    EXPECT_EQ(BodyArmorEquipFlag(16), 0xF0);
+    EXPECT_EQ(MonsterHpFlag(0), 0x9000);
+    EXPECT_EQ(MonsterHpFlag(151), 0x1000);
+    EXPECT_EQ(MonsterHpFlag(152), 0);
+    EXPECT_EQ(MonsterHpFlag(-1), 0);
+    for (int row = 0; row < 24; ++row)
+        EXPECT_NE(BodyArmorEquipFlag(row), 0) << row; // every body armour row has a flag
+    EXPECT_EQ(WeaponRangeLowBits(28), 40);
+    EXPECT_EQ(WeaponRangeLowBits(0), 0);
+}

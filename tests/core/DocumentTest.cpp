@@ -1,0 +1,184 @@
+// Opening, validating and saving whole images: refusals leave the file untouched, and no save
+// ever writes outside a field.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <random>
+
+#include "FieldMap.h"
+#include "rom/Codecs.h"
+#include "rom/RomDocument.h"
+#include "rom/SampleImage.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+using namespace dravik::rom;
+
+namespace {
+// The bytes a set of patches would change, without copying the image.
+std::vector<uint32_t> Changes(const Bytes& image, const std::vector<Patch>& patches)
+{
+    std::vector<uint32_t> out;
+    for (const Patch& p : patches)
+        for (int i = 0; i < p.width; ++i)
+            if (image[p.offset + i] != static_cast<uint8_t>(p.value >> (8 * i)))
+                out.push_back(p.offset + i);
+    return out;
+}
+} // namespace
+
+TEST(Document, OpenRefusesFilesItCannotEditAndKeepsTheOldOne)
+{
+    test::TempImage good(MakeSampleImage(3));
+    test::TempImage shortFile(Bytes(kMinimumImageSize - 1, 0), "short.smc");
+    test::TempImage exact(Bytes(kMinimumImageSize, 0), "exact.smc");
+    RomDocument doc;
+    ASSERT_TRUE(doc.Open(good.Path()).ok);
+    const std::string before = doc.GetModel().Get("monsters").Cell(5, 4);
+
+    const QDir dir = QDir::temp();
+    for (const std::string& bad : {shortFile.Path(), std::string("/nonexistent/x.smc"),
+                                   dir.absolutePath().toStdString(), std::string()}) {
+        const Status s = doc.Open(bad);
+        EXPECT_FALSE(s.ok) << bad;
+        EXPECT_NE(s.message.find(bad), std::string::npos) << s.message;
+        EXPECT_TRUE(doc.IsLoaded());
+        EXPECT_EQ(doc.Path(), good.Path());
+        EXPECT_EQ(doc.GetModel().Get("monsters").Cell(5, 4), before);
+    }
+    EXPECT_NE(doc.Open(shortFile.Path()).message.find("820263"), std::string::npos);
+    EXPECT_TRUE(doc.Open(exact.Path()).ok); // just long enough for every table
+}
+
+TEST(Document, SaveRefusesInvalidCellsAsAWholeAndListsThem)
+{
+    test::TempImage file(MakeSampleImage(4));
+    const Bytes original = file.Read();
+    RomDocument doc;
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    Model& m = doc.GetModel();
+    m.Get("main_cannons").SetCell(0, 1, "100");   // valid, but must not be written either
+    m.Get("main_cannons").SetCell(1, 4, "12a");   // not a number
+    m.Get("special_shells").SetCell(2, 1, "256"); // one byte
+    m.Get("main_cannons").SetCell(3, 4, "8192");  // row 3 flag 0x6000: room below 0x2000
+    m.Get("human_weapons").SetCell(41, 2, "255"); // rows 40-47 hold 256 to 511
+    m.Get("monsters").SetCell(9, 2, "4096");      // packed: 0 to 4095
+    m.Get("engines").SetCell(0, 3, "2.56");       // one-byte hundredths
+    m.Get("tanks").SetCode("parts", 0, 0, 256);   // a code beyond its byte
+    const Status s = doc.Save();
+    EXPECT_FALSE(s.ok);
+    EXPECT_EQ(s.cellErrors.size(), 7u);
+    EXPECT_EQ(file.Read(), original);
+    EXPECT_NE(s.message.find("主炮"), std::string::npos);
+    EXPECT_NE(s.message.find("\"12a\" 不是数字"), std::string::npos);
+    EXPECT_NE(s.message.find("0 到 8191"), std::string::npos);
+    EXPECT_NE(s.message.find("256 到 511"), std::string::npos);
+    EXPECT_NE(s.message.find("0.00 到 2.55"), std::string::npos);
+
+    for (const CellError& e : s.cellErrors)
+        if (e.column > 0)
+            m.Get(e.tableId).SetCell(e.row, e.column, m.Get(e.tableId).BaselineCell(e.row, e.column));
+    m.Get("tanks").SetCode("parts", 0, 0, 0xFF);
+    m.Get("main_cannons").SetCell(1, 4, " 12\r\n"); // surrounding space and line breaks are fine
+    const Status ok = doc.Save();
+    ASSERT_TRUE(ok.ok) << ok.message;
+    EXPECT_GT(ok.changedBytes, 0);
+    EXPECT_EQ(file.Read().size(), original.size());
+}
+
+TEST(Document, FailedWriteIsReportedAndLeavesTheFile)
+{
+    test::TempImage file(MakeSampleImage(5));
+    const Bytes original = file.Read();
+    RomDocument doc;
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    doc.SetWriter([](const std::string&, const Bytes&, std::string& error) {
+        error = "No space left on device";
+        return false;
+    });
+    doc.GetModel().Get("items").SetCell(0, 1, "1");
+    const Status s = doc.Save();
+    EXPECT_FALSE(s.ok);
+    EXPECT_NE(s.message.find("No space left on device"), std::string::npos);
+    EXPECT_EQ(file.Read(), original);
+
+    // The file vanished (or shrank) since it was opened.
+    doc.SetWriter(WriteImageAtomically);
+    QFile::remove(QString::fromStdString(file.Path()));
+    EXPECT_FALSE(doc.Save().ok);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(file.Path())));
+}
+
+TEST(Document, EveryValueCellEditChangesOnlyItsOwnFieldBytes)
+{
+    const std::set<uint32_t> fieldBytes = test::FieldBytes();
+    Bytes image = MakeSampleImage(6);
+    Model model;
+    LoadTables(image, model);
+    ASSERT_TRUE(Changes(image, PlanSave(model).patches).empty()) << "a sample image saves unchanged";
+
+    std::mt19937 rng(6);
+    int edits = 0;
+    for (Table& t : model.Tables()) {
+        for (int column : t.Layout().ValueColumns()) {
+            for (int row = 0; row < t.Rows(); ++row) {
+                const std::string old = t.Cell(row, column);
+                const bool hundredths = old.find('.') != std::string::npos;
+                // A different value in the field's room: nudge down, or up from zero.
+                const int64_t v = hundredths ? *ParseHundredths(old) : *ParseWhole(old);
+                const int64_t nv = v > 0 ? v - 1 - static_cast<int64_t>(rng() % std::min<int64_t>(v, 5)) : 1;
+                const std::string text = hundredths ? FormatHundredths(static_cast<int32_t>(nv))
+                                                    : FormatWhole(static_cast<int32_t>(nv));
+                t.SetCell(row, column, text);
+                const SavePlan plan = PlanSave(model);
+                ASSERT_TRUE(plan.Ok()) << plan.errors[0].Describe();
+                const std::vector<uint32_t> changed = Changes(image, plan.patches);
+                ASSERT_FALSE(changed.empty()) << t.Id() << " " << row << " " << column;
+                for (uint32_t at : changed)
+                    ASSERT_TRUE(fieldBytes.count(at)) << t.Id() << " wrote outside a field at " << std::hex << at;
+                Bytes after = image;
+                ApplyPatches(plan.patches, after);
+                Model reloaded;
+                LoadTables(after, reloaded);
+                ASSERT_EQ(reloaded.Get(t.Id()).Cell(row, column), text) << t.Id() << " " << row << " " << column;
+                t.SetCell(row, column, old);
+                ++edits;
+            }
+        }
+    }
+    EXPECT_GT(edits, 1500);
+}
+
+TEST(Document, RandomGarbageNeverCrashesNorWritesOutsideAField)
+{
+    const std::set<uint32_t> fieldBytes = test::FieldBytes();
+    const std::vector<std::string> texts = {"", " ", "0", "1", "65535", "65536", "16777215", "16777216",
+                                            "-1", "1.5", "1.234", ".", "..", "1e3", "0x10", "１２",
+                                            "\n12\n", "12 34", "99999999999999999999", "abc", "主炮",
+                                            std::string("1\0" "2", 3), std::string(200, '9')};
+    std::mt19937 rng(7);
+    for (int round = 0; round < 30; ++round) {
+        const Bytes image = test::RandomImage(100 + round);
+        Model model;
+        LoadTables(image, model);
+        for (int edit = 0; edit < 40; ++edit) {
+            Table& t = model.Tables()[rng() % model.Tables().size()];
+            const int row = static_cast<int>(rng() % t.Rows());
+            if (rng() % 4 == 0 && !t.CodeArrays().empty()) {
+                CodeArray& a = t.CodeArrays()[rng() % t.CodeArrays().size()];
+                a.At(row, static_cast<int>(rng() % a.perRow)) = static_cast<int>(rng() % 700) - 200;
+            } else {
+                t.SetCell(row, static_cast<int>(rng() % t.Columns()), texts[rng() % texts.size()]);
+            }
+        }
+        const SavePlan plan = PlanSave(model);
+        if (!plan.Ok()) {
+            EXPECT_TRUE(plan.patches.empty());
+            for (const CellError& e : plan.errors)
+                EXPECT_FALSE(e.Describe().empty());
+            continue;
+        }
+        for (uint32_t at : Changes(image, plan.patches))
+            ASSERT_TRUE(fieldBytes.count(at)) << "wrote outside a field at " << std::hex << at;
+    }
+}

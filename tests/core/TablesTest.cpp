@@ -1,0 +1,290 @@
+// Offsets, widths, codecs and row flags of the tables, checked on known bytes.
+#include <gtest/gtest.h>
+
+#include "rom/Passes.h"
+#include "rom/RowFlags.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+using namespace dravik::rom;
+using test::Get;
+using test::Put;
+
+namespace {
+struct Fixture {
+    Bytes image = Bytes(0x200200, 0);
+    Model model;
+
+    void Load() { LoadTables(image, model); }
+    const std::string& Cell(const char* table, int row, int column) { return model.Get(table).Cell(row, column); }
+    void Set(const char* table, int row, int column, const std::string& text)
+    {
+        model.Get(table).SetCell(row, column, text);
+    }
+    // Saves into a copy of the image and returns it; fails the test on refusal.
+    Bytes Save()
+    {
+        SavePlan plan = PlanSave(model);
+        EXPECT_TRUE(plan.Ok()) << (plan.errors.empty() ? "" : plan.errors[0].Describe());
+        Bytes out = image;
+        ApplyPatches(plan.patches, out);
+        return out;
+    }
+};
+
+std::vector<uint32_t> Diff(const Bytes& a, const Bytes& b)
+{
+    std::vector<uint32_t> out;
+    for (uint32_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            out.push_back(i);
+    return out;
+}
+} // namespace
+
+TEST(Tables, PassOrderAndShapes)
+{
+    const Model model;
+    const std::vector<std::pair<const char*, std::pair<int, int>>> expected = {
+        {"main_cannons", {32, 6}},   {"sub_cannons", {22, 5}},    {"special_cannons", {20, 7}},
+        {"control_systems", {20, 6}}, {"engines", {27, 5}},        {"special_shells", {15, 2}},
+        {"tank_items", {32, 2}},     {"tanks", {22, 18}},         {"human_weapons", {48, 5}},
+        {"hand_foot_armour", {20, 4}}, {"head_armour", {16, 4}},  {"body_armour", {24, 4}},
+        {"armour_pieces", {12, 4}},  {"items", {128, 2}},         {"bounties", {16, 2}},
+        {"characters", {3, 21}},     {"snacks", {8, 2}},          {"decorations", {13, 2}},
+        {"drinks", {16, 2}},         {"red_wolf", {1, 2}},        {"hotel_rooms", {3, 2}},
+        {"monsters", {152, 19}}};
+    ASSERT_EQ(model.Tables().size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const Table& t = model.Tables()[i];
+        EXPECT_EQ(t.Id(), expected[i].first);
+        EXPECT_EQ(t.Rows(), expected[i].second.first) << t.Id();
+        EXPECT_EQ(t.Columns(), expected[i].second.second) << t.Id();
+        for (int row = 0; row < t.Rows(); ++row) {
+            EXPECT_FALSE(t.RowLabel(row).empty()) << t.Id() << " " << row;
+            for (int c = 1; c < t.Columns(); ++c)
+                EXPECT_EQ(t.Cell(row, c), "") << t.Id();
+        }
+    }
+    EXPECT_EQ(model.Get("tanks").RowLabel(8), "出租车1号");
+    EXPECT_EQ(model.Get("main_cannons").RowLabel(5), "55mm炮");
+    EXPECT_EQ(model.Get("engines").RowLabel(0), "甲壳虫");
+    EXPECT_EQ(model.Get("bounties").RowLabel(15), model.Get("monsters").RowLabel(15));
+    EXPECT_EQ(model.Get("hotel_rooms").RowLabel(2), "松客房");
+}
+
+TEST(Tables, TankPartFlagsAndHundredths)
+{
+    Fixture f;
+    Put(f.image, 0xC05F4 + 3 * 9 + 5, 2, 0x6064);  // main cannon 3 attack
+    Put(f.image, 0xC05F4 + 30 * 9 + 3, 2, 0x4096); // main cannon 30 weight
+    Put(f.image, 0xC088E + 3 * 9 + 5, 1, 0x85);    // control system 3 hit (flag 0x80)
+    Put(f.image, 0xC088E + 4 * 9 + 5, 1, 0x85);    // control system 4 hit (no flag)
+    Put(f.image, 0xC0942 + 21 * 7 + 5, 2, 0x84B0); // engine 21 load
+    Put(f.image, 0xC0942 + 24 * 7 + 5, 2, 0x44B0); // engine 24 load
+    Put(f.image, 0xC0942 + 26 * 7 + 3, 1, 0xFF);   // engine 26 weight, one byte
+    Put(f.image, 0x7880D + 2 * 19, 2, 4321);       // special cannon 19 shell price
+    Put(f.image, 0xC0C54 + 14, 1, 255);            // special shell 14
+    f.Load();
+    EXPECT_EQ(f.Cell("main_cannons", 3, 4), "100");
+    EXPECT_EQ(f.Cell("main_cannons", 30, 3), "1.50");
+    EXPECT_EQ(f.Cell("control_systems", 3, 4), "5");
+    EXPECT_EQ(f.Cell("control_systems", 4, 4), "133");
+    EXPECT_EQ(f.Cell("engines", 21, 4), "12.00");
+    EXPECT_EQ(f.Cell("engines", 24, 4), "12.00");
+    EXPECT_EQ(f.Cell("engines", 26, 3), "2.55");
+    EXPECT_EQ(f.Cell("special_cannons", 19, 6), "4321");
+    EXPECT_EQ(f.Cell("special_shells", 14, 1), "255");
+
+    f.Set("main_cannons", 3, 4, "1000");
+    f.Set("engines", 26, 3, "0.5");
+    f.Set("sub_cannons", 16, 3, "0.01");
+    const Bytes saved = f.Save();
+    EXPECT_EQ(Get(saved, 0xC05F4 + 3 * 9 + 5, 2), 0x6000u + 1000);
+    EXPECT_EQ(Get(saved, 0xC0942 + 26 * 7 + 3, 1), 50u);
+    EXPECT_EQ(Get(saved, 0xC0714 + 16 * 9 + 3, 2), 0x2001u); // sub cannon 16 carries 0x2000
+    EXPECT_EQ(Get(saved, 0xC088E + 3 * 9 + 5, 1), 0x85u);
+}
+
+TEST(Tables, TankSlotsKeepTheirCodes)
+{
+    Fixture f;
+    const uint32_t own = 0xC8201, rental = 0xC8201 + 25 * 8;
+    Put(f.image, own + 12, 1, 0x05);
+    Put(f.image, own + 13, 1, 0xFF);
+    Put(f.image, own + 14, 1, 94);
+    Put(f.image, own + 15, 1, 0x7D); // low seven bits beyond the part list
+    Put(f.image, own + 20, 1, 0);
+    Put(f.image, rental + 12, 1, 0x85);
+    Put(f.image, own + 7, 2, 3000);
+    f.Load();
+    EXPECT_EQ(f.Cell("tanks", 0, 6), "55mm炮");
+    EXPECT_EQ(f.Cell("tanks", 8, 6), "55mm炮");
+    EXPECT_EQ(f.Cell("tanks", 0, 7), "-----");
+    EXPECT_EQ(f.Cell("tanks", 0, 8), "甲壳虫");
+    EXPECT_EQ(f.Cell("tanks", 0, 9), names::UnknownCode(0x7D));
+    EXPECT_EQ(f.Cell("tanks", 0, 14), "传送系统");
+    EXPECT_EQ(f.Cell("tanks", 0, 4), "30.00");
+    f.Set("tanks", 0, 6, "typed over a slot name"); // slot cells are never read by the save
+    const Bytes saved = f.Save();
+    for (uint32_t at = 0xC8201; at < 0xC8427; ++at)
+        ASSERT_EQ(saved[at], f.image[at]) << std::hex << at;
+}
+
+TEST(Tables, HumanEquipmentMasksRangesAndDefenceFlags)
+{
+    Fixture f;
+    const uint32_t weapons = 0xC0380, handFoot = 0xC0528, head = 0xC0470;
+    Put(f.image, weapons + 2, 1, 0x2B);          // row 0: flag 0x20, mask 11 (no text)
+    Put(f.image, weapons + 5 * 1 + 2, 1, 0x35);  // row 1: flag 0x30, mask 5
+    Put(f.image, weapons + 5 * 40 + 3, 1, 0x10); // row 40 attack 272
+    Put(f.image, weapons + 5 * 3 + 4, 1, 0x47);  // range "一组"
+    Put(f.image, weapons + 5 * 3 + 2, 1, 0x07);  // row 3 has no flag: the save clears nothing
+    Put(f.image, handFoot + 4 * 2 + 3, 1, 0x90); // row 2 defence flag 0x80 -> 16
+    Put(f.image, handFoot + 4 * 4 + 3, 1, 0x10); // row 4 flag 0x40 -> -48
+    Put(f.image, head + 4 * 12 + 2, 1, 0xF5);    // row 12 keeps 0xF0 -> mask 5
+    Put(f.image, head + 4 * 11 + 2, 1, 0xF5);    // other rows keep the whole byte
+    f.Load();
+    EXPECT_EQ(f.Cell("human_weapons", 0, 4), "");
+    EXPECT_EQ(f.model.Get("human_weapons").Code("users", 0), 11);
+    EXPECT_EQ(f.Cell("human_weapons", 1, 4), "主|战");
+    EXPECT_EQ(f.Cell("human_weapons", 40, 2), "272");
+    EXPECT_EQ(f.Cell("human_weapons", 3, 3), "一组");
+    EXPECT_EQ(f.Cell("human_weapons", 0, 3), "单体");
+    EXPECT_EQ(f.Cell("hand_foot_armour", 2, 2), "16");
+    EXPECT_EQ(f.Cell("hand_foot_armour", 4, 2), "-48");
+    EXPECT_EQ(f.Cell("head_armour", 12, 3), "主|战");
+    EXPECT_EQ(f.Cell("head_armour", 11, 3), "");
+
+    Bytes saved = f.Save();
+    EXPECT_EQ(Get(saved, weapons + 2, 1), 0x2Bu);
+    EXPECT_EQ(Get(saved, weapons + 5 * 40 + 3, 1), 0x10u);
+    EXPECT_EQ(Get(saved, weapons + 5 * 3 + 4, 1), 0x47u);
+    EXPECT_EQ(Get(saved, handFoot + 4 * 2 + 3, 1), 0x90u);
+    EXPECT_EQ(Get(saved, handFoot + 4 * 4 + 3, 1), 0x10u); // shown negative: bytes kept
+    EXPECT_EQ(Get(saved, head + 4 * 12 + 2, 1), 0xF5u);
+    EXPECT_EQ(Get(saved, head + 4 * 11 + 2, 1), 0xF5u);
+    // Equip bytes whose high nibble differs from the row flag get the flag.
+    EXPECT_EQ(Get(saved, weapons + 5 * 2 + 2, 1), 0x20u); // row 2: flag 0x20, mask 0
+
+    f.Set("human_weapons", 40, 2, "300");
+    f.Set("hand_foot_armour", 4, 2, "5");
+    saved = f.Save();
+    EXPECT_EQ(Get(saved, weapons + 5 * 40 + 3, 1), 0x2Cu);
+    EXPECT_EQ(Get(saved, handFoot + 4 * 4 + 3, 1), 0x45u);
+}
+
+TEST(Tables, ItemsCharactersShopsAndTheRedWolf)
+{
+    Fixture f;
+    Put(f.image, 0x30151, 2, 300);
+    Put(f.image, 0x30153, 2, 7);
+    Put(f.image, 0xB7DCD + 4 * 1 + 0, 1, 0xFF);
+    Put(f.image, 0xB7DCD + 4 * 1 + 1, 1, 0x00);
+    Put(f.image, 0xB7DD9 + 8 * 2 + 0, 1, 0x80);
+    Put(f.image, 0xB7DD9 + 8 * 2 + 1, 1, 0xB0);
+    Put(f.image, 0xB7DD9 + 8 * 2 + 2, 1, 0xF7);
+    Put(f.image, 0xB7C2B + 15 * 2 + 4, 2, 999);  // HP
+    Put(f.image, 0xB7C2B + 15 * 2 + 11, 1, 77); // speed
+    Put(f.image, 0xC0C2E, 1, 120);
+    f.Load();
+    EXPECT_EQ(f.Cell("red_wolf", 0, 1), "300");
+    EXPECT_EQ(f.Cell("characters", 1, 11), "-----");
+    EXPECT_EQ(f.Cell("characters", 1, 12), "碱性车蜡");
+    EXPECT_EQ(f.Cell("characters", 2, 14), "钢珠弹弓");
+    EXPECT_EQ(f.Cell("characters", 2, 15), "棒球帽");
+    EXPECT_EQ(f.Cell("characters", 2, 16), "全能护甲");
+    EXPECT_EQ(f.Cell("characters", 2, 9), "999");
+    EXPECT_EQ(f.Cell("characters", 2, 8), "77");
+    EXPECT_EQ(f.Cell("hotel_rooms", 2, 1), "120");
+
+    f.Set("bounties", 3, 1, "70000");
+    f.Set("red_wolf", 0, 1, "512");
+    f.Set("decorations", 12, 1, "65535");
+    const Bytes saved = f.Save();
+    EXPECT_EQ(saved[0xC0BFC + 9], 0x70);
+    EXPECT_EQ(saved[0xC0BFC + 10], 0x11);
+    EXPECT_EQ(saved[0xC0BFC + 11], 0x01);
+    EXPECT_EQ(Get(saved, 0x30151, 2), 512u);
+    EXPECT_EQ(Get(saved, 0x30153, 2), 512u);
+    EXPECT_EQ(Get(saved, 0xC0C32 + 24, 2), 65535u);
+    EXPECT_EQ(saved[0xB7DCD + 4], 0xFF);
+}
+
+TEST(Tables, MonsterPackedWordsLootAndAttackLists)
+{
+    Fixture f;
+    const uint32_t s0 = 0xC3BC4, l0 = 0xC3444;
+    Put(f.image, s0 + 1, 2, 0xA123);
+    Put(f.image, s0 + 3, 2, 0x3456);
+    Put(f.image, s0 + 5, 2, 0x9064);
+    Put(f.image, s0 + 16 * 46 + 10, 1, 0x10);
+    Put(f.image, s0 + 16 * 47 + 10, 1, 0x10);
+    Put(f.image, l0 + 5, 1, 0x93);
+    Put(f.image, l0 + 6, 1, 0x05);
+    Put(f.image, l0 + 7, 1, 0x82);
+    Put(f.image, l0 + 0, 1, 0x20);         // monster 0: gate below 0x40 with loot
+    Put(f.image, l0 + 8 + 0, 1, 0x20);     // monster 1: gate below 0x40, no loot
+    Put(f.image, l0 + 8 + 6, 1, 0xFF);
+    Put(f.image, l0 + 8 + 7, 1, 0xFF);
+    Put(f.image, s0 + 16 + 5, 2, 0x0123);  // monster 1: HP flag bits missing
+    Put(f.image, 0xC3944 + 4 * 151 + 2, 2, 54321);
+    f.Load();
+    EXPECT_EQ(f.Cell("monsters", 0, 2), "291");
+    EXPECT_EQ(f.Cell("monsters", 0, 3), "1110");
+    EXPECT_EQ(f.Cell("monsters", 0, 8), "163");
+    EXPECT_EQ(f.Cell("monsters", 0, 4), "100");
+    EXPECT_EQ(f.Cell("monsters", 0, 17), "回旋扳手");
+    EXPECT_EQ(f.Cell("monsters", 0, 18), "发音盒α");
+    EXPECT_EQ(f.Cell("monsters", 151, 10), "54321");
+    EXPECT_EQ(f.Cell("monsters", 46, 11), names::Get(names::List::AttacksB)[0x10]);
+    EXPECT_EQ(f.Cell("monsters", 47, 11), names::Get(names::List::AttacksA)[0x10]);
+    EXPECT_NE(f.Cell("monsters", 46, 11), f.Cell("monsters", 47, 11));
+
+    Bytes saved = f.Save();
+    EXPECT_EQ(Get(saved, s0 + 1, 2), 0xA123u);
+    EXPECT_EQ(Get(saved, s0 + 3, 2), 0x3456u);
+    EXPECT_EQ(Get(saved, s0 + 5, 2), 0x9064u);
+    EXPECT_EQ(saved[l0], 0x40);
+    EXPECT_EQ(saved[l0 + 8], 0x20);
+    EXPECT_EQ(saved[l0 + 5], 0x93);
+    EXPECT_EQ(Get(saved, s0 + 16 + 5, 2), 0x8123u); // monster 1's HP gets its row flag 0x8000
+
+    f.Set("monsters", 0, 8, "255");
+    f.Set("monsters", 0, 2, "4095");
+    f.Set("monsters", 0, 4, "0");
+    saved = f.Save();
+    EXPECT_EQ(Get(saved, s0 + 1, 2), 0xFFFFu);
+    EXPECT_EQ(Get(saved, s0 + 3, 2), 0xF456u);
+    EXPECT_EQ(Get(saved, s0 + 5, 2), 0x9000u);
+}
+
+TEST(Tables, UneditedSaveChangesOnlyWhatTheSaveRulesPredict)
+{
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        Fixture f;
+        f.image = test::RandomImage(seed);
+        f.Load();
+        const Bytes saved = f.Save();
+
+        Bytes expected = f.image;
+        auto equip = [&](uint32_t base, uint32_t stride, int rows, RowFn flag) {
+            for (int r = 0; r < rows; ++r) {
+                uint8_t& b = expected[base + stride * r + 2];
+                b = static_cast<uint8_t>(flag(r) | (b & 0x0F));
+            }
+        };
+        equip(0xC0380, 5, 48, HumanWeaponEquipFlag);
+        equip(0xC0528, 4, 20, HandFootArmorEquipFlag);
+        equip(0xC04B0, 5, 24, BodyArmorEquipFlag);
+        equip(0xC0578, 5, 12, ArmorEquipFlag);
+        for (int r = 0; r < 152; ++r) {
+            const uint32_t hp = 0xC3BC4 + 16 * r + 5, loot = 0xC3444 + 8 * r;
+            Put(expected, hp, 2, (Get(expected, hp, 2) & 0xFFF) | MonsterHpFlag(r));
+            if (expected[loot] < 0x40 && (expected[loot + 6] != 0xFF || expected[loot + 7] != 0xFF))
+                expected[loot] = 0x40;
+        }
+        Put(expected, 0x30153, 2, Get(expected, 0x30151, 2));
+        ASSERT_EQ(Diff(expected, saved), std::vector<uint32_t>{}) << "seed " << seed;
+    }
+}
