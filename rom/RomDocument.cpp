@@ -114,11 +114,11 @@ Status RomDocument::Save()
     std::string error;
     if (!ReadImage(path_, image, error))
         return Status::Failure("保存失败。" + error);
-    const Bytes before = image;
-    ApplyPatches(plan.patches, image);
     Status status;
-    for (size_t i = 0; i < image.size(); ++i)
-        status.changedBytes += image[i] != before[i];
+    for (const Patch& p : plan.patches)
+        for (int i = 0; i < p.width; ++i)
+            status.changedBytes += image[p.offset + i] != static_cast<uint8_t>(p.value >> (8 * i));
+    ApplyPatches(plan.patches, image);
     if (status.changedBytes > 0 && !writer_(path_, image, error))
         return Status::Failure("保存 " + path_ + " 失败：" + error + "。文件没有改动。");
     for (Table& t : model_.Tables())

@@ -1,0 +1,71 @@
+// Load pass, save pass, and a whole open-edit-save of an image file.
+#include <benchmark/benchmark.h>
+
+#include "rom/RomDocument.h"
+#include "rom/SampleImage.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+
+static void BM_LoadPass(benchmark::State& state)
+{
+    const rom::Bytes image = rom::MakeSampleImage(1);
+    rom::Model model;
+    for (auto _ : state) {
+        rom::LoadTables(image, model);
+        benchmark::DoNotOptimize(model.Tables().data());
+    }
+}
+BENCHMARK(BM_LoadPass)->Unit(benchmark::kMillisecond);
+
+static void BM_SavePass(benchmark::State& state)
+{
+    rom::Bytes image = rom::MakeSampleImage(1);
+    rom::Model model;
+    rom::LoadTables(image, model);
+    for (auto _ : state) {
+        const rom::SavePlan plan = rom::PlanSave(model);
+        rom::ApplyPatches(plan.patches, image);
+        benchmark::DoNotOptimize(image.data());
+    }
+}
+BENCHMARK(BM_SavePass)->Unit(benchmark::kMillisecond);
+
+static void BM_OpenEditSaveFile(benchmark::State& state)
+{
+    test::TempImage file(rom::MakeSampleImage(1));
+    int price = 0;
+    for (auto _ : state) {
+        rom::RomDocument doc;
+        if (!doc.Open(file.Path()).ok)
+            state.SkipWithError("open failed");
+        doc.GetModel().Get("items").SetCell(0, 1, std::to_string(price++ % 1000));
+        if (!doc.Save().ok)
+            state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_OpenEditSaveFile)->Unit(benchmark::kMillisecond);
+
+static void BM_OpenFile(benchmark::State& state)
+{
+    test::TempImage file(rom::MakeSampleImage(1));
+    rom::RomDocument doc;
+    for (auto _ : state)
+        if (!doc.Open(file.Path()).ok)
+            state.SkipWithError("open failed");
+}
+BENCHMARK(BM_OpenFile)->Unit(benchmark::kMillisecond);
+
+static void BM_SaveFile(benchmark::State& state)
+{
+    test::TempImage file(rom::MakeSampleImage(1));
+    rom::RomDocument doc;
+    doc.Open(file.Path());
+    int price = 0;
+    for (auto _ : state) {
+        doc.GetModel().Get("items").SetCell(0, 1, std::to_string(price++ % 1000));
+        if (!doc.Save().ok)
+            state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_SaveFile)->Unit(benchmark::kMillisecond);
