@@ -1,5 +1,6 @@
 #include "rom/SampleImage.h"
 
+#include <algorithm>
 #include <random>
 
 #include "rom/Codecs.h"
@@ -78,8 +79,10 @@ void FillRandomModel(Model& model, uint32_t seed)
             for (const Field& f : layout.fields) {
                 if (f.codec == Codec::Code || f.saveOnly)
                     continue;
+                // Plausible sizes: a two-byte price rather than anything up to 65535.
                 const ValueRange range = ShownRange(f, row);
-                const auto value = static_cast<int32_t>(r.Between(range.min, range.max));
+                const int64_t typical = f.width == 1 ? 255 : f.width == 2 ? 9999 : 99999;
+                const auto value = static_cast<int32_t>(r.Between(range.min, std::min(range.max, range.min + typical)));
                 t.SetCell(row, f.column, f.codec == Codec::Hundredths ? FormatHundredths(value) : FormatWhole(value));
             }
             if (t.Id() == "monsters") {
