@@ -1,18 +1,212 @@
 #include "editors/RowEditing.h"
 
-// Placeholder until the row editors exist.
+#include <algorithm>
+
+#include "editors/CodeRules.h"
+#include "editors/RowDialogs.h"
+#include "rom/Passes.h"
+
 namespace dravik::editors {
 
-bool HasRowEditor(const std::string&) { return false; }
-std::unique_ptr<QDialog> CreateRowEditor(QWidget*, const rom::Table&, int) { return nullptr; }
-void ApplyRowEditor(const QDialog&, rom::Table&, int) {}
+namespace {
+
+// How one drop-down list of an editor maps to a code of the row.
+enum class Rule { TankPart, TankItem, Range, Users, Item, Equipment, Attack, Category };
+
+struct CodeSlot {
+    const char* array;
+    int k;
+    Rule rule;
+};
+
+// One table's editor: its dialog and, in the order of the dialog's lists (ascending ids), the
+// codes those lists edit. The text fields are the table's value columns in column order.
+struct Editor {
+    const char* tableId;
+    DialogId dialog;
+    std::vector<CodeSlot> lists;
+};
+
+std::vector<CodeSlot> Series(const char* array, int count, Rule rule)
+{
+    std::vector<CodeSlot> lists;
+    for (int k = 0; k < count; ++k)
+        lists.push_back({array, k, rule});
+    return lists;
+}
+
+template <typename... More> std::vector<CodeSlot> Join(std::vector<CodeSlot> first, More... more)
+{
+    (first.insert(first.end(), more.begin(), more.end()), ...);
+    return first;
+}
+
+const std::vector<Editor>& Editors()
+{
+    static const std::vector<Editor> editors = {
+        {"main_cannons", DialogId::MainCannon, {}},
+        {"sub_cannons", DialogId::SubCannon, {}},
+        {"special_cannons", DialogId::SpecialCannon, {}},
+        {"control_systems", DialogId::ControlSystem, {}},
+        {"engines", DialogId::Engine, {}},
+        {"tanks", DialogId::Tank, Join(Series("parts", 8, Rule::TankPart), Series("items", 4, Rule::TankItem))},
+        {"human_weapons", DialogId::HumanWeapon, {{"range", 0, Rule::Range}, {"users", 0, Rule::Users}}},
+        {"head_armour", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
+        {"body_armour", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
+        {"hand_foot_armour", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
+        {"armour_pieces", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
+        {"characters", DialogId::Character, Join(Series("items", 3, Rule::Item), Series("equipment", 7, Rule::Equipment))},
+        // Rows 47 and on get the second variant (attack list A), see DialogFor.
+        {"monsters", DialogId::Monster,
+         Join(Series("attacks", 6, Rule::Attack),
+              std::vector<CodeSlot>{{"early_category", 0, Rule::Category}, {"late_category", 0, Rule::Category}})},
+    };
+    return editors;
+}
+
+const Editor* Find(const std::string& tableId)
+{
+    for (const Editor& e : Editors())
+        if (tableId == e.tableId)
+            return &e;
+    return nullptr;
+}
+
+DialogId DialogFor(const Editor& editor, int row)
+{
+    return editor.dialog == DialogId::Monster && rules::AttackListSize(row) != 144 ? DialogId::Monster2
+                                                                                   : editor.dialog;
+}
+
+int ToIndex(Rule rule, int row, int code)
+{
+    switch (rule) {
+    case Rule::TankPart: return rules::TankSlotIndex(code, rules::kTankPartEmpty);
+    case Rule::TankItem: return rules::TankSlotIndex(code, rules::kTankItemEmpty);
+    case Rule::Range: return rules::RangeIndex(code);
+    case Rule::Users: return rules::UsersIndex(code);
+    case Rule::Item: return rules::ItemIndex(code);
+    case Rule::Equipment: return rules::EquipmentIndex(code);
+    case Rule::Attack: return rules::AttackIndex(row, code);
+    case Rule::Category: return rules::CategoryIndex(code);
+    }
+    return rules::kNoSelection;
+}
+
+int ToCode(Rule rule, int row, int index, int oldCode)
+{
+    switch (rule) {
+    case Rule::TankPart: return rules::TankSlotCode(index, rules::kTankPartEmpty, row, oldCode);
+    case Rule::TankItem: return rules::TankSlotCode(index, rules::kTankItemEmpty, row, oldCode);
+    case Rule::Range: return rules::RangeCode(row, index, oldCode);
+    case Rule::Users: return rules::UsersMask(index, oldCode);
+    case Rule::Item: return rules::ItemSlotCode(index, oldCode);
+    case Rule::Equipment: return rules::EquipmentSlotCode(index, oldCode);
+    case Rule::Attack: return rules::AttackCode(row, index, oldCode);
+    case Rule::Category: return rules::CategoryCode(index, oldCode);
+    }
+    return oldCode;
+}
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Refuses the texts the save pass would refuse, by asking it: the row with the new texts,
+// in a scratch model, must save without an error in any of the edited columns. A text
+// unchanged since the load passes as the save pass lets it pass.
+CRowDlg::Refusal CheckTexts(const rom::Table& table, int row, const std::vector<int>& columns,
+                            const QStringList& texts)
+{
+    rom::Model scratch;
+    rom::Table& copy = scratch.Get(table.Id());
+    copy = table;
+    for (size_t i = 0; i < columns.size() && i < static_cast<size_t>(texts.size()); ++i)
+        copy.SetCell(row, columns[i], texts[static_cast<int>(i)].toStdString());
+    for (const rom::CellError& error : rom::PlanSave(scratch).errors) {
+        if (error.tableId != table.Id() || error.row != row)
+            continue;
+        const auto it = std::find(columns.begin(), columns.end(), error.column);
+        if (it != columns.end())
+            return {static_cast<int>(it - columns.begin()), Q(error.reason)};
+    }
+    return {};
+}
+
+// Everything an edit can change in a row: its cells and its codes.
+std::vector<std::string> RowState(const rom::Table& table, int row)
+{
+    std::vector<std::string> state;
+    for (int column = 0; column < table.Columns(); ++column)
+        state.push_back(table.Cell(row, column));
+    for (const rom::CodeArray& codes : table.CodeArrays())
+        for (int k = 0; k < codes.perRow; ++k)
+            state.push_back(std::to_string(codes.At(row, k)));
+    return state;
+}
+
+} // namespace
+
+bool HasRowEditor(const std::string& tableId) { return Find(tableId) != nullptr; }
+
+std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& table, int row)
+{
+    const Editor* editor = Find(table.Id());
+    if (!editor || row < 0 || row >= table.Rows())
+        return nullptr;
+    std::unique_ptr<CRowDlg> dialog = MakeDialog(DialogFor(*editor, row), parent);
+    const std::vector<int> columns = table.Layout().ValueColumns();
+    if (!dialog || dialog->TextCount() != static_cast<int>(columns.size()) ||
+        dialog->IndexCount() != static_cast<int>(editor->lists.size()))
+        return nullptr; // a layout that does not fit its table: nothing sensible to show
+
+    dialog->SetTitle(Q(table.RowLabel(row)));
+    for (size_t i = 0; i < columns.size(); ++i)
+        dialog->SetText(static_cast<int>(i), Q(table.Cell(row, columns[i])));
+    for (size_t i = 0; i < editor->lists.size(); ++i) {
+        const CodeSlot& slot = editor->lists[i];
+        dialog->SetIndex(static_cast<int>(i), ToIndex(slot.rule, row, table.Code(slot.array, row, slot.k)));
+    }
+    if (auto* monster = dynamic_cast<CMonsterDlgBase*>(dialog.get())) {
+        monster->SetLootCode(CMonsterDlgBase::Early, table.Code("early_loot", row));
+        monster->SetLootCode(CMonsterDlgBase::Late, table.Code("late_loot", row));
+    }
+    // The dialog must not outlive the table it checks against; it lives for one edit.
+    dialog->SetCheck([&table, row, columns](const QStringList& texts) { return CheckTexts(table, row, columns, texts); });
+    return dialog;
+}
+
+void ApplyRowEditor(const QDialog& dialog, rom::Table& table, int row)
+{
+    const auto* editorDialog = dynamic_cast<const CRowDlg*>(&dialog);
+    const Editor* editor = Find(table.Id());
+    if (!editorDialog || !editor || row < 0 || row >= table.Rows())
+        return;
+
+    // Text fields first, in ascending column order.
+    const std::vector<int> columns = table.Layout().ValueColumns();
+    for (size_t i = 0; i < columns.size() && static_cast<int>(i) < editorDialog->TextCount(); ++i)
+        table.SetCell(row, columns[i], editorDialog->Text(static_cast<int>(i)).toStdString());
+
+    // Then the codes, and the cells that show them, rebuilt exactly as the load builds them.
+    for (size_t i = 0; i < editor->lists.size() && static_cast<int>(i) < editorDialog->IndexCount(); ++i) {
+        const CodeSlot& slot = editor->lists[i];
+        const int old = table.Code(slot.array, row, slot.k);
+        table.SetCode(slot.array, row, slot.k, ToCode(slot.rule, row, editorDialog->Index(static_cast<int>(i)), old));
+    }
+    if (const auto* monster = dynamic_cast<const CMonsterDlgBase*>(editorDialog)) {
+        table.SetCode("early_loot", row, 0, monster->LootCode(CMonsterDlgBase::Early));
+        table.SetCode("late_loot", row, 0, monster->LootCode(CMonsterDlgBase::Late));
+    }
+    table.RefreshLabels(row);
+}
+
 bool EditRow(QWidget* parent, rom::Table& table, int row)
 {
     std::unique_ptr<QDialog> dialog = CreateRowEditor(parent, table, row);
     if (!dialog || dialog->exec() != QDialog::Accepted)
         return false;
+    const std::vector<std::string> before = RowState(table, row);
     ApplyRowEditor(*dialog, table, row);
-    return true;
+    return RowState(table, row) != before;
 }
 
 } // namespace dravik::editors

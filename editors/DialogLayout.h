@@ -1,0 +1,72 @@
+#pragma once
+// The row editor dialogs described as data: caption, size, and every control with its id,
+// text and rectangle in dialog units. CRowDlg builds a dialog from one of these; the layouts
+// themselves live in res/DialogLayouts.cpp.
+#include <string>
+#include <vector>
+
+namespace dravik::editors {
+
+enum class ControlKind {
+    Label,    // fixed text
+    Frame,    // a group box around other controls; its text is the frame's caption
+    Title,    // the row being edited (id 1005)
+    Edit,     // a one-line text box, bound to a string member
+    Combo,    // a pick-only drop-down list, bound to a combo index member
+    LootList, // a pick-only drop-down list driven by the monster dialog's own code
+    Button,   // id 1 "确定" or 2 "取消"
+};
+
+// The entries a drop-down list is filled with (the editors' own texts, names::Combo).
+enum class Entries {
+    None,
+    AttackRanges,   // 3
+    Users,          // 7, index = mask - 1
+    TankPartSlot,   // 121 tank parts, then "-----"
+    TankItemSlot,   // 32 tank items, then "-----"
+    ItemSlot,       // 128 items, then "-----"
+    EquipmentSlot,  // 120 human equipment, then "-----"
+    AttacksB,       // 144, monsters 0-46
+    AttacksA,       // 174, monsters 47-151
+    LootCategories, // 16
+    HumanLoot,      // 256, position = loot code
+    TankLoot,       // 256, position = loot code
+};
+
+struct ControlLayout {
+    ControlKind kind;
+    int id; // 0 for labels and frames
+    const char* text;
+    int x, y, width, height; // dialog units
+    Entries entries = Entries::None;
+};
+
+struct DialogLayout {
+    int resource;
+    const char* className;
+    const char* caption;
+    int width, height; // dialog units
+    std::vector<ControlLayout> controls;
+};
+
+enum class DialogId {
+    MainCannon,     // 138
+    SubCannon,      // 139
+    SpecialCannon,  // 140
+    ControlSystem,  // 141
+    Engine,         // 142
+    Tank,           // 143
+    HumanWeapon,    // 145
+    HumanArmor,     // 147
+    Character,      // 149
+    Monster,        // 151, attack list B
+    Monster2,       // 153, attack list A
+};
+
+const DialogLayout& LayoutOf(DialogId id);
+std::vector<DialogId> AllDialogs();
+
+// The texts of a drop-down list, in position order.
+const std::vector<std::string>& EntryTexts(Entries entries);
+
+} // namespace dravik::editors

@@ -1,0 +1,215 @@
+// The row editor dialogs, as data. Coordinates are dialog units (x, y, width, height); a
+// control's label sits to its left on the same line. Every dialog has the title label with
+// the row's name (static 1005) beside it, a frame around the fields, and "确定"/"取消".
+#include "editors/DialogLayout.h"
+
+#include <algorithm>
+
+namespace dravik::editors {
+
+namespace {
+
+using K = ControlKind;
+using E = Entries;
+
+constexpr int kLine = 12; // height of an edit box, a drop-down list or a label beside one
+
+ControlLayout Label(const char* text, int x, int y, int width) { return {K::Label, 0, text, x, y, width, kLine}; }
+ControlLayout Frame(const char* text, int x, int y, int width, int height)
+{
+    return {K::Frame, 0, text, x, y, width, height};
+}
+ControlLayout Edit(int id, int x, int y, int width) { return {K::Edit, id, "", x, y, width, kLine}; }
+ControlLayout Combo(int id, int x, int y, int width, Entries entries)
+{
+    return {K::Combo, id, "", x, y, width, kLine, entries};
+}
+ControlLayout LootList(int id, int x, int y, int width, Entries entries)
+{
+    return {K::LootList, id, "", x, y, width, kLine, entries};
+}
+ControlLayout Ok(int x, int y, int width = 50) { return {K::Button, 1, "确定", x, y, width, 14}; }
+ControlLayout Cancel(int x, int y, int width = 50) { return {K::Button, 2, "取消", x, y, width, 14}; }
+
+// "当前正在编辑的..." and the row's name beside it, up to the dialog's right margin. A
+// Chinese character takes about 7.5 horizontal units.
+void Heading(std::vector<ControlLayout>& c, const char* label, int dialogWidth, int y = 7)
+{
+    int characters = 0;
+    for (const char* p = label; *p; ++p)
+        characters += (*p & 0xC0) != 0x80;
+    const int labelWidth = (15 * characters + 1) / 2;
+    c.push_back({K::Label, 0, label, 7, y, labelWidth, 10});
+    c.push_back({K::Title, 1005, "", 12 + labelWidth, y, dialogWidth - 19 - labelWidth, 10});
+}
+
+// The five tank part editors: fields in two columns inside one frame, buttons underneath.
+struct PartField {
+    const char* label;
+    int id;
+};
+DialogLayout PartEditor(int resource, const char* className, const char* caption, int height,
+                        const char* heading, std::vector<PartField> left, std::vector<PartField> right)
+{
+    DialogLayout d{resource, className, caption, 190, height, {}};
+    Heading(d.controls, heading, d.width);
+    const int rows = static_cast<int>(std::max(left.size(), right.size()));
+    const int frameHeight = 18 * rows + 10;
+    d.controls.push_back(Frame("", 7, 20, 176, frameHeight));
+    for (size_t i = 0; i < left.size(); ++i) {
+        const int y = 30 + 18 * static_cast<int>(i);
+        d.controls.push_back(Label(left[i].label, 14, y, 30));
+        d.controls.push_back(Edit(left[i].id, 46, y, 44));
+    }
+    for (size_t i = 0; i < right.size(); ++i) {
+        const int y = 30 + 18 * static_cast<int>(i);
+        d.controls.push_back(Label(right[i].label, 98, y, 34));
+        d.controls.push_back(Edit(right[i].id, 134, y, 42));
+    }
+    const int buttons = 20 + frameHeight + 6;
+    d.controls.push_back(Ok(38, buttons));
+    d.controls.push_back(Cancel(102, buttons));
+    return d;
+}
+
+DialogLayout HumanEditor(int resource, const char* className, const char* caption, const char* heading,
+                         const char* secondLabel, bool weapon)
+{
+    DialogLayout d{resource, className, caption, 204, 95, {}};
+    Heading(d.controls, heading, d.width);
+    d.controls.push_back(Frame("", 7, 20, 190, 47));
+    d.controls.push_back(Label("价格", 14, 30, 24));
+    d.controls.push_back(Edit(1013, 40, 30, 50));
+    d.controls.push_back(Label(secondLabel, 14, 48, 24));
+    d.controls.push_back(Edit(1014, 40, 48, 50));
+    int y = 30;
+    if (weapon) {
+        d.controls.push_back(Label("攻击范围", 100, y, 36));
+        d.controls.push_back(Combo(1022, 138, y, 52, E::AttackRanges));
+        y += 18;
+    }
+    d.controls.push_back(Label("装备的人", 100, y, 36));
+    d.controls.push_back(Combo(1023, 138, y, 52, E::Users));
+    d.controls.push_back(Ok(45, 74));
+    d.controls.push_back(Cancel(109, 74));
+    return d;
+}
+
+DialogLayout Tank()
+{
+    DialogLayout d{143, "CTankDlg", "战车属性编辑", 312, 190, {}};
+    Heading(d.controls, "当前正在编辑的战车", d.width);
+    d.controls.push_back(Frame("", 7, 20, 298, 142));
+    const char* left[] = {"弹仓", "防御", "防御上限", "重量", "出租车装甲上限"};
+    for (int i = 0; i < 5; ++i) {
+        d.controls.push_back(Label(left[i], 14, 30 + 18 * i, 58));
+        d.controls.push_back(Edit(1013 + i, 74, 30 + 18 * i, 34));
+    }
+    const char* parts[] = {"装备1", "装备2", "装备3", "装备4", "装备5", "装备6", "装备7", "装备8"};
+    for (int i = 0; i < 8; ++i) {
+        d.controls.push_back(Label(parts[i], 116, 30 + 16 * i, 24));
+        d.controls.push_back(Combo(1022 + i, 140, 30 + 16 * i, 76, E::TankPartSlot));
+    }
+    const char* items[] = {"道具1", "道具2", "道具3", "道具4"};
+    for (int i = 0; i < 4; ++i) {
+        d.controls.push_back(Label(items[i], 222, 30 + 16 * i, 24));
+        d.controls.push_back(Combo(1030 + i, 246, 30 + 16 * i, 52, E::TankItemSlot));
+    }
+    d.controls.push_back(Ok(96, 170));
+    d.controls.push_back(Cancel(166, 170));
+    return d;
+}
+
+DialogLayout Character()
+{
+    DialogLayout d{149, "CCharacterDlg", "人物属性编辑", 344, 148, {}};
+    Heading(d.controls, "当前正在编辑的人物", d.width);
+    d.controls.push_back(Frame("", 7, 20, 330, 100));
+    const char* stats[] = {"LV", "战斗", "驾驶", "修理", "腕力", "智力", "体力", "速度", "HP", "最大HP"};
+    for (int i = 0; i < 10; ++i) {
+        const int column = i / 5, y = 30 + 18 * (i % 5);
+        d.controls.push_back(Label(stats[i], column ? 78 : 14, y, column ? 28 : 20));
+        d.controls.push_back(Edit(1013 + i, column ? 108 : 36, y, 34));
+    }
+    const char* slots[] = {"道具1", "道具2", "道具3", "装备1", "装备2", "装备3", "装备4", "装备5", "装备6", "装备7"};
+    for (int i = 0; i < 10; ++i) {
+        const int column = i / 5, y = 30 + 18 * (i % 5);
+        d.controls.push_back(Label(slots[i], column ? 248 : 150, y, 24));
+        d.controls.push_back(Combo(1023 + i, column ? 272 : 174, y, 64 - 4 * column,
+                                   i < 3 ? E::ItemSlot : E::EquipmentSlot));
+    }
+    d.controls.push_back(Ok(112, 127));
+    d.controls.push_back(Cancel(182, 127));
+    return d;
+}
+
+DialogLayout Monster(int resource, const char* className, Entries attacks)
+{
+    DialogLayout d{resource, className, "怪物属性编辑", 426, 182, {}};
+    Heading(d.controls, "当前正在编辑的怪物", d.width, 6);
+    d.controls.push_back(Frame("", 7, 18, 138, 94));
+    const char* stats[] = {"强度", "攻击", "防御", "HP", "命中", "回避", "速度", "护甲", "经验", "金钱"};
+    for (int i = 0; i < 10; ++i) {
+        const int column = i / 5, y = 28 + 16 * (i % 5);
+        d.controls.push_back(Label(stats[i], column ? 80 : 14, y, 22));
+        d.controls.push_back(Edit(1013 + i, column ? 104 : 38, y, 36));
+    }
+    d.controls.push_back(Frame("攻击方式", 151, 18, 268, 94));
+    const char* numbers[] = {"1", "2", "3", "4", "5", "6"};
+    for (int i = 0; i < 6; ++i) {
+        d.controls.push_back(Label(numbers[i], 158, 28 + 13 * i, 8));
+        d.controls.push_back(Combo(1023 + i, 168, 28 + 13 * i, 244, attacks));
+    }
+    // Each drop: its category above, the human-things and tank-things lists below it.
+    struct Drop {
+        const char* frame;
+        int x, category, human, tank;
+    };
+    for (const Drop& drop : {Drop{"3回合以内战利品", 7, 1029, 1030, 1031}, Drop{"3回合以上战利品", 185, 1032, 1033, 1034}}) {
+        d.controls.push_back(Frame(drop.frame, drop.x, 116, 172, 50));
+        d.controls.push_back(Combo(drop.category, drop.x + 7, 128, 72, E::LootCategories));
+        d.controls.push_back(LootList(drop.human, drop.x + 7, 146, 78, E::HumanLoot));
+        d.controls.push_back(LootList(drop.tank, drop.x + 89, 146, 76, E::TankLoot));
+    }
+    d.controls.push_back(Ok(365, 124, 54));
+    d.controls.push_back(Cancel(365, 146, 54));
+    return d;
+}
+
+const std::vector<DialogLayout>& Layouts()
+{
+    static const std::vector<DialogLayout> layouts = {
+        PartEditor(138, "CMainCannonDlg", "主炮属性编辑", 110, "当前正在编辑的主炮",
+                   {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}}, {{"攻击", 1016}, {"弹仓", 1017}}),
+        PartEditor(139, "CSubCannonDlg", "副炮属性编辑", 93, "当前正在编辑的副炮", {{"价格", 1013}, {"防御", 1014}},
+                   {{"重量", 1016}, {"攻击", 1017}}),
+        PartEditor(140, "CSpecialCannonDlg", "特殊炮属性编辑", 113, "当前正在编辑的特殊炮",
+                   {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}},
+                   {{"攻击", 1016}, {"弹仓", 1017}, {"炮弹价格", 1018}}),
+        PartEditor(141, "CControlSystemDlg", "控制系统属性编辑", 110, "当前正在编辑的控制系统",
+                   {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}}, {{"命中", 1016}, {"回避", 1017}}),
+        PartEditor(142, "CEngineDlg", "引擎属性编辑", 93, "当前正在编辑的引擎", {{"价格", 1013}, {"防御", 1014}},
+                   {{"重量", 1016}, {"载重", 1017}}),
+        Tank(),
+        HumanEditor(145, "CHumanWeaponDlg", "人类武器编辑", "当前正在编辑的武器", "攻击", true),
+        HumanEditor(147, "CHumanArmorDlg", "人类防具编辑", "当前正在编辑的防具", "防御", false),
+        Character(),
+        Monster(151, "CMonsterDlg", E::AttacksB),
+        Monster(153, "CMonsterDlg2", E::AttacksA),
+    };
+    return layouts;
+}
+
+} // namespace
+
+const DialogLayout& LayoutOf(DialogId id) { return Layouts()[static_cast<size_t>(id)]; }
+
+std::vector<DialogId> AllDialogs()
+{
+    std::vector<DialogId> all;
+    for (size_t i = 0; i < Layouts().size(); ++i)
+        all.push_back(static_cast<DialogId>(i));
+    return all;
+}
+
+} // namespace dravik::editors
