@@ -8,8 +8,15 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "editors/CRowDlg.h"
+#include "editors/RowEditing.h"
 
 #include "rom/Passes.h"
 #include "rom/SampleImage.h"
@@ -76,5 +83,42 @@ inline void WhenModal(std::function<void(QDialog*)> act)
     });
     timer->start();
 }
+
+// Everything an edit can change in a row: its cells, then its codes.
+inline std::vector<std::string> RowState(const rom::Table& table, int row)
+{
+    std::vector<std::string> state;
+    for (int column = 0; column < table.Columns(); ++column)
+        state.push_back(table.Cell(row, column));
+    for (const rom::CodeArray& codes : table.CodeArrays())
+        for (int k = 0; k < codes.perRow; ++k)
+            state.push_back(codes.name + "=" + std::to_string(codes.At(row, k)));
+    return state;
+}
+
+// A loaded sample model, and refusal messages recorded instead of shown.
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previous_ = CRowDlg::SetMessageHook([this](QWidget*, const QString& text, const QString& caption) {
+            messages_.push_back(caption + "|" + text);
+        });
+    }
+    void TearDown() override { CRowDlg::SetMessageHook(previous_); }
+
+    rom::Table& T(const char* id) { return model_.Get(id); }
+
+    // Runs the row's editor with `act` driving it; returns what EditRow returned.
+    bool Drive(const char* table, int row, std::function<void(QDialog*)> act)
+    {
+        WhenModal(std::move(act));
+        return editors::EditRow(nullptr, T(table), row);
+    }
+
+    rom::Model model_ = SampleModel(3);
+    std::vector<QString> messages_;
+    CRowDlg::MessageFn previous_;
+};
 
 } // namespace dravik::test
