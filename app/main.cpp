@@ -1,7 +1,7 @@
-#include <QApplication>
+#include "app/CEditorApp.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    dravik::app::CEditorApp app(argc, argv);
+    return app.Run();
 }

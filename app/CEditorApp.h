@@ -1,0 +1,18 @@
+#pragma once
+// The application: the editor font, the main window, and the optional ROM path given on the
+// command line. The program ends when the main window is closed.
+#include <QApplication>
+
+namespace dravik::app {
+
+class CEditorApp : public QApplication {
+    Q_OBJECT
+public:
+    CEditorApp(int& argc, char** argv);
+
+    // Shows the main window, opens the ROM path of the command line (if any) as Open would, and
+    // runs until the window ends. Returns the exit status.
+    int Run();
+};
+
+} // namespace dravik::app

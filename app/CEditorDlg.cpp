@@ -1,0 +1,434 @@
+#include "app/CEditorDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QIcon>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTableView>
+
+#include <algorithm>
+
+#include "app/CAboutDlg.h"
+#include "app/CLineBox.h"
+#include "app/CStaticText.h"
+#include "app/CTableModel.h"
+#include "app/ControlLayout.h"
+#include "app/DialogUnits.h"
+#include "app/Resources.h"
+#include "tools/CBaseConvDlg.h"
+
+namespace dravik::app {
+
+namespace {
+
+const char* const kCaption = "Dravik静态修改器";
+const char* const kNoFile = "未载入文件";
+const char* const kFilePrefix = "[文件]";
+const char* const kSaved = "保存成功!\t";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const char* s) { return QString::fromUtf8(s); }
+
+QRect Pixels(const DialogUnits& du, const DuRect& r) { return du.Rect(r.x, r.y, r.width, r.height); }
+
+// A page's controls are children of the page, which starts at the page area's corner.
+QRect PagePixels(const DialogUnits& du, const DuRect& r)
+{
+    return Pixels(du, r).translated(-du.X(kPageArea.x), -du.Y(kPageArea.y));
+}
+
+// The list style: full-row selection of one row, grid lines, selection kept visible when the
+// list loses the focus, no sorting and no editing in place.
+void StyleList(QTableView* view, const std::vector<int>& widths, const DialogUnits& du)
+{
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSortingEnabled(false);
+    view->setShowGrid(true);
+    view->setWordWrap(false);
+    view->setCornerButtonEnabled(false);
+    view->setTabKeyNavigation(false);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    QPalette palette = view->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    view->setPalette(palette);
+
+    QHeaderView* rows = view->verticalHeader();
+    rows->hide();
+    rows->setMinimumSectionSize(1);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(view->fontMetrics().height() + 3);
+
+    // Widths are given for an average character of 6 pixels; they grow with the font like the
+    // rest of the window, and never so little that a column title is cut.
+    QHeaderView* columns = view->horizontalHeader();
+    columns->setSectionsClickable(false);
+    columns->setHighlightSections(false);
+    columns->setSectionsMovable(false);
+    columns->setStretchLastSection(false);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    const QFontMetrics fm(columns->font());
+    const int margin = 2 * columns->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, columns) + 4;
+    const int scale1000 = du.X(4000) / 6; // average character width / 6, in thousandths
+    for (int c = 0; c < view->model()->columnCount() && c < static_cast<int>(widths.size()); ++c) {
+        const QString title = view->model()->headerData(c, Qt::Horizontal).toString();
+        const int width = (widths[static_cast<size_t>(c)] * scale1000 + 500) / 1000;
+        columns->resizeSection(c, std::max(width, fm.horizontalAdvance(title) + margin));
+    }
+}
+
+} // namespace
+
+CEditorDlg::CEditorDlg(EditorPlatform platform, QWidget* parent)
+    : QMainWindow(parent), platform_(platform.WithDefaults())
+{
+    EnsureResources();
+    setObjectName(QStringLiteral("CEditorDlg"));
+    setWindowTitle(Q(kCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/dravik/icon.png")));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(EditorFont());
+
+    BuildMenu();
+    BuildTopRow();
+    BuildPages();
+    SetLoadedState(false);
+    ShowPage(0);
+    setFixedSize(sizeHint());
+}
+
+CEditorDlg::~CEditorDlg() = default;
+
+void CEditorDlg::BuildMenu()
+{
+    QMenuBar* bar = menuBar();
+    auto add = [this](QMenu* menu, const char* name, const char* text, QKeySequence key, auto slot) {
+        QAction* a = menu->addAction(Q(text));
+        a->setObjectName(Q(name));
+        // The label already shows the key after its tab; the shortcut makes it work.
+        if (!key.isEmpty())
+            a->setShortcut(key);
+        addAction(a);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+
+    QMenu* file = bar->addMenu(QStringLiteral("文件(&F)"));
+    add(file, "actionOpen", "打开(&O)\tCtrl+O", QKeySequence(Qt::CTRL | Qt::Key_O), &CEditorDlg::OnOpen);
+    add(file, "actionClose", "关闭(&C)", {}, &CEditorDlg::OnClose);
+    file->addSeparator();
+    saveAction_ =
+        add(file, "actionSave", "保存(&S)\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S), &CEditorDlg::OnSave);
+    file->addSeparator();
+    add(file, "actionExit", "退出(&E)\tAlt+F4", QKeySequence(Qt::ALT | Qt::Key_F4), &CEditorDlg::OnExit);
+
+    QMenu* window = bar->addMenu(QStringLiteral("视窗(&W)"));
+    for (const PageButtonDecl& b : PageButtons()) {
+        QAction* a = window->addAction(Q(b.menuCaption));
+        a->setObjectName(QStringLiteral("actionPage%1").arg(b.page));
+        const int page = b.page;
+        connect(a, &QAction::triggered, this, [this, page] { ShowPage(page); });
+    }
+
+    QMenu* tools = bar->addMenu(QStringLiteral("工具(&T)"));
+    add(tools, "actionBaseConverter", "进制转换(&F)\tCtrl+F", QKeySequence(Qt::CTRL | Qt::Key_F),
+        &CEditorDlg::OnBaseConverter);
+    QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
+    add(help, "actionAbout", "关于(&A)\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A), &CEditorDlg::OnAbout);
+}
+
+void CEditorDlg::BuildTopRow()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    const DialogUnits du(font());
+    client->setFixedSize(du.Size(kWindowWidth, kWindowHeight));
+
+    auto* open = new QPushButton(QStringLiteral("打开"), client);
+    open->setObjectName(QStringLiteral("button1001"));
+    open->setGeometry(Pixels(du, kOpenButton));
+    connect(open, &QPushButton::clicked, this, &CEditorDlg::OnOpen);
+
+    saveButton_ = new QPushButton(QStringLiteral("保存"), client);
+    saveButton_->setObjectName(QStringLiteral("button1003"));
+    saveButton_->setGeometry(Pixels(du, kSaveButton));
+    connect(saveButton_, &QPushButton::clicked, this, &CEditorDlg::OnSave);
+
+    for (const PageButtonDecl& b : PageButtons()) {
+        auto* button = new QPushButton(Q(b.caption), client);
+        button->setObjectName(QStringLiteral("pageButton%1").arg(b.page));
+        button->setGeometry(Pixels(du, b.rect));
+        const int page = b.page;
+        connect(button, &QPushButton::clicked, this, [this, page] { ShowPage(page); });
+    }
+
+    status_ = new QLabel(client);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setGeometry(Pixels(du, kStatusLine));
+    status_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    status_->setIndent(du.X(2));
+}
+
+void CEditorDlg::BuildPages()
+{
+    QWidget* client = centralWidget();
+    const DialogUnits du(font());
+    const QRect area = Pixels(du, kPageArea);
+
+    // The frame around the page area is always there; the pages lie on it and let it show
+    // wherever they have no control.
+    auto* frame = new QFrame(client);
+    frame->setObjectName(QStringLiteral("frame"));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame->setGeometry(area);
+
+    pages_ = new QStackedWidget(client);
+    pages_->setObjectName(QStringLiteral("pages"));
+    pages_->setGeometry(area);
+
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("picture1000"));
+    const QPixmap image(QStringLiteral(":/dravik/background.png"));
+    picture->setPixmap(image.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    pages_->addWidget(picture);
+
+    std::vector<QWidget*> pages;
+    for (int n = 1; n <= kPageCount; ++n) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("page%1").arg(n));
+        pages_->addWidget(page);
+        pages.push_back(page);
+    }
+
+    rom::Model& model = document_.GetModel();
+    for (const ControlDecl& c : PageControls()) {
+        QWidget* page = pages[static_cast<size_t>(c.page - 1)];
+        const QRect r = PagePixels(du, c.rect);
+        QWidget* w = nullptr;
+        switch (c.kind) {
+        case ControlKind::List: {
+            auto* view = new QTableView(page);
+            auto* tableModel = new CTableModel(model.Get(c.table), view);
+            view->setModel(tableModel);
+            view->setObjectName(QStringLiteral("list%1").arg(c.id));
+            StyleList(view, ColumnWidths(c.id), du);
+            lists_[c.id] = view;
+            models_[c.id] = tableModel;
+            if (HasRowEditorList(c.table))
+                WireRowEditor(c.id);
+            w = view;
+            break;
+        }
+        case ControlKind::Edit: {
+            auto* box = new CLineBox(page);
+            box->setObjectName(QStringLiteral("edit%1").arg(c.id));
+            boxes_[c.id] = box;
+            if (*c.table) {
+                rom::Table* table = &model.Get(c.table);
+                const int row = c.row;
+                connect(box, &QPlainTextEdit::textChanged, this, [this, box, table, row] {
+                    if (!fillingBoxes_)
+                        table->SetCell(row, 1, box->Text().toStdString());
+                });
+            }
+            w = box;
+            break;
+        }
+        case ControlKind::Button: {
+            auto* button = new QPushButton(Q(c.caption), page);
+            button->setObjectName(QStringLiteral("button%1").arg(c.id));
+            w = button;
+            break;
+        }
+        case ControlKind::Group: {
+            auto* group = new QGroupBox(Q(c.caption), page);
+            group->setObjectName(QStringLiteral("group%1").arg(c.id));
+            w = group;
+            break;
+        }
+        case ControlKind::Static: {
+            auto* label = new CStaticText(Q(c.caption), du.Y(8), page);
+            label->setObjectName(QStringLiteral("static%1").arg(c.id));
+            w = label;
+            break;
+        }
+        }
+        w->setGeometry(r);
+    }
+
+    for (const PriceEditorDecl& e : PriceEditors())
+        WirePriceEditor(e);
+}
+
+void CEditorDlg::WirePriceEditor(const PriceEditorDecl& e)
+{
+    QTableView* view = lists_.at(e.list);
+    auto* button = centralWidget()->findChild<QPushButton*>(QStringLiteral("button%1").arg(e.button));
+    const int list = e.list;
+    const int edit = e.edit;
+    // Only a click refreshes the box; moving the selection with the keys leaves it as it is.
+    connect(view, &QAbstractItemView::clicked, this, [this, list, edit] { OnPriceRowClicked(list, edit); });
+    connect(button, &QPushButton::clicked, this, [this, list, edit] { OnPriceApply(list, edit); });
+}
+
+void CEditorDlg::WireRowEditor(int listId)
+{
+    connect(lists_.at(listId), &QAbstractItemView::doubleClicked, this,
+            [this, listId] { OnRowDoubleClicked(listId); });
+}
+
+int CEditorDlg::CurrentPage() const { return pages_->currentIndex(); }
+
+QTableView* CEditorDlg::ListView(int id) const
+{
+    const auto it = lists_.find(id);
+    return it == lists_.end() ? nullptr : it->second;
+}
+
+CTableModel* CEditorDlg::ListModel(int id) const
+{
+    const auto it = models_.find(id);
+    return it == models_.end() ? nullptr : it->second;
+}
+
+CLineBox* CEditorDlg::EditBox(int id) const
+{
+    const auto it = boxes_.find(id);
+    return it == boxes_.end() ? nullptr : it->second;
+}
+
+int CEditorDlg::SelectedRow(int listId) const
+{
+    const QModelIndexList rows = lists_.at(listId)->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void CEditorDlg::SetLoadedState(bool loaded)
+{
+    const QString path = Q(document_.Path());
+    status_->setText(loaded ? Q(kFilePrefix) + path : Q(kNoFile));
+    status_->setToolTip(loaded ? path : QString());
+    saveAction_->setEnabled(loaded);
+    saveButton_->setEnabled(loaded);
+}
+
+void CEditorDlg::RefreshAll()
+{
+    for (auto& [id, m] : models_)
+        m->RefreshAll();
+    RefreshBoundBoxes();
+}
+
+void CEditorDlg::RefreshBoundBoxes()
+{
+    fillingBoxes_ = true;
+    for (const ControlDecl& c : PageControls())
+        if (c.kind == ControlKind::Edit && *c.table)
+            boxes_.at(c.id)->SetText(Q(document_.GetModel().Get(c.table).Cell(c.row, 1)));
+    fillingBoxes_ = false;
+}
+
+bool CEditorDlg::OpenFile(const QString& path)
+{
+    const rom::Status status = document_.Open(path.toStdString());
+    if (!status.ok) {
+        platform_.showMessage(this, QMessageBox::Warning, Q(kCaption), Q(status.message));
+        return false;
+    }
+    RefreshAll();
+    SetLoadedState(true);
+    return true;
+}
+
+void CEditorDlg::OnOpen()
+{
+    const QString path = platform_.chooseOpenPath(this);
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+void CEditorDlg::OnClose()
+{
+    document_.Close();
+    SetLoadedState(false);
+}
+
+void CEditorDlg::OnSave()
+{
+    if (!document_.IsLoaded())
+        return; // the command is disabled then; a queued shortcut must not report a failure
+    const rom::Status status = document_.Save();
+    if (status.ok)
+        platform_.showMessage(this, QMessageBox::Information, Q(kCaption), Q(kSaved));
+    else
+        platform_.showMessage(this, QMessageBox::Critical, Q(kCaption), Q(status.message));
+}
+
+// Ends the program without asking, as the close box does. Saved bytes are already in the file.
+void CEditorDlg::OnExit()
+{
+    close();
+    QCoreApplication::exit(0);
+}
+
+void CEditorDlg::ShowPage(int page)
+{
+    if (page >= 0 && page <= kPageCount)
+        pages_->setCurrentIndex(page);
+}
+
+void CEditorDlg::OnBaseConverter()
+{
+    CBaseConvDlg dialog(this);
+    platform_.runModal(dialog);
+}
+
+void CEditorDlg::OnAbout()
+{
+    CAboutDlg dialog(this);
+    platform_.runModal(dialog);
+}
+
+void CEditorDlg::OnPriceRowClicked(int listId, int editId)
+{
+    const int row = SelectedRow(listId);
+    if (row < 0 || !document_.IsLoaded())
+        return;
+    boxes_.at(editId)->SetText(Q(models_.at(listId)->Table().Cell(row, 1)));
+}
+
+void CEditorDlg::OnPriceApply(int listId, int editId)
+{
+    const int row = SelectedRow(listId);
+    if (row < 0 || !document_.IsLoaded())
+        return;
+    CTableModel* model = models_.at(listId);
+    model->Table().SetCell(row, 1, boxes_.at(editId)->Text().toStdString());
+    model->RefreshCell(row, 1);
+}
+
+void CEditorDlg::OnRowDoubleClicked(int listId)
+{
+    const int row = SelectedRow(listId);
+    if (row < 0 || !document_.IsLoaded())
+        return;
+    CTableModel* model = models_.at(listId);
+    if (platform_.editRow(this, model->Table(), row))
+        model->RefreshRow(row);
+}
+
+} // namespace dravik::app

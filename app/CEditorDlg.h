@@ -1,0 +1,83 @@
+#pragma once
+// The main window: menu, the top row of buttons, seven pages of lists and edit boxes sharing one
+// area, and the status line. It owns the open document; every command runs here.
+//
+// Two states: no file (start, after Close) and file loaded (after a successful Open). Save is
+// enabled, and rows can be edited, only while a file is loaded. The lists keep their values
+// after Close until the next Open replaces them.
+#include <QMainWindow>
+
+#include <map>
+
+#include "app/EditorPlatform.h"
+#include "rom/RomDocument.h"
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class QTableView;
+
+namespace dravik::app {
+
+class CLineBox;
+class CTableModel;
+struct PriceEditorDecl;
+
+class CEditorDlg : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CEditorDlg(EditorPlatform platform = EditorPlatform::Default(), QWidget* parent = nullptr);
+    ~CEditorDlg() override;
+
+    rom::RomDocument& Document() { return document_; }
+    bool IsLoaded() const { return document_.IsLoaded(); }
+    // 0 while the background picture is shown, else the page shown (1 to 7).
+    int CurrentPage() const;
+
+    // Opens path as the Open command does after its file dialog. False (and a message) on failure,
+    // in which case nothing changes.
+    bool OpenFile(const QString& path);
+
+    QTableView* ListView(int id) const;
+    CTableModel* ListModel(int id) const;
+    CLineBox* EditBox(int id) const;
+
+public slots:
+    void OnOpen();
+    void OnClose();
+    void OnSave();
+    void OnExit();
+    void ShowPage(int page);
+    void OnBaseConverter();
+    void OnAbout();
+
+private:
+    void BuildMenu();
+    void BuildTopRow();
+    void BuildPages();
+    void WirePriceEditor(const PriceEditorDecl& editor);
+    void WireRowEditor(int listId);
+    void SetLoadedState(bool loaded);
+    void RefreshAll();
+    void RefreshBoundBoxes();
+    int SelectedRow(int listId) const;
+
+    void OnPriceRowClicked(int listId, int editId);
+    void OnPriceApply(int listId, int editId);
+    void OnRowDoubleClicked(int listId);
+
+    EditorPlatform platform_;
+    rom::RomDocument document_;
+
+    QLabel* status_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    std::map<int, QTableView*> lists_;
+    std::map<int, CTableModel*> models_;
+    std::map<int, CLineBox*> boxes_;
+    bool fillingBoxes_ = false; // set while a load puts cell texts into the bound boxes
+};
+
+} // namespace dravik::app

@@ -1,0 +1,75 @@
+#include "app/CTableModel.h"
+
+namespace dravik::app {
+
+CTableModel::CTableModel(rom::Table& table, QObject* parent) : QAbstractTableModel(parent), table_(&table) {}
+
+int CTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_->Rows(); }
+
+int CTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : table_->Columns();
+}
+
+QVariant CTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= table_->Rows() || index.column() >= table_->Columns())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole: // names longer than their column can still be read whole
+        return QString::fromStdString(table_->Cell(index.row(), index.column()));
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+QVariant CTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= table_->Columns())
+            return {};
+        if (role == Qt::DisplayRole)
+            return QString::fromStdString(table_->ColumnTitle(section));
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        return {};
+    }
+    if (role == Qt::DisplayRole && section >= 0 && section < table_->Rows())
+        return section;
+    return {};
+}
+
+Qt::ItemFlags CTableModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void CTableModel::RefreshCell(int row, int column)
+{
+    if (row < 0 || row >= table_->Rows() || column < 0 || column >= table_->Columns())
+        return;
+    const QModelIndex i = index(row, column);
+    emit dataChanged(i, i, {Qt::DisplayRole, Qt::ToolTipRole});
+}
+
+void CTableModel::RefreshRow(int row)
+{
+    if (row < 0 || row >= table_->Rows())
+        return;
+    emit dataChanged(index(row, 0), index(row, table_->Columns() - 1), {Qt::DisplayRole, Qt::ToolTipRole});
+}
+
+void CTableModel::RefreshAll()
+{
+    if (table_->Rows() == 0)
+        return;
+    emit dataChanged(index(0, 0), index(table_->Rows() - 1, table_->Columns() - 1),
+                     {Qt::DisplayRole, Qt::ToolTipRole});
+}
+
+} // namespace dravik::app

@@ -1,0 +1,32 @@
+#pragma once
+// A read-only Qt model over one table of the document: the cells as display text, the column
+// titles as headers. The table is changed elsewhere (load, editors, price boxes); whoever
+// changes it tells the model which cells to repaint.
+#include <QAbstractTableModel>
+
+#include "rom/Table.h"
+
+namespace dravik::app {
+
+class CTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    CTableModel(rom::Table& table, QObject* parent = nullptr);
+
+    rom::Table& Table() const { return *table_; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    void RefreshCell(int row, int column);
+    void RefreshRow(int row);
+    void RefreshAll();
+
+private:
+    rom::Table* table_;
+};
+
+} // namespace dravik::app

@@ -1,0 +1,155 @@
+#include "app/ControlLayout.h"
+
+#include <map>
+
+namespace dravik::app {
+
+namespace {
+using K = ControlKind;
+const char* const kOk = "确定";
+} // namespace
+
+const std::vector<ControlDecl>& PageControls()
+{
+    static const std::vector<ControlDecl> controls = {
+        // 1 tank firepower
+        {1004, K::List, 1, {11, 31, 218, 261}, "", "main_cannons", -1},
+        {1005, K::List, 1, {232, 31, 199, 128}, "", "sub_cannons", -1},
+        {1007, K::List, 1, {232, 164, 199, 128}, "", "special_cannons", -1},
+        // 2 tank equipment
+        {1008, K::List, 2, {12, 31, 206, 188}, "", "control_systems", -1},
+        {1009, K::List, 2, {223, 35, 206, 252}, "", "engines", -1},
+        {1010, K::Group, 2, {12, 220, 206, 74}, "特殊弹价格", "", -1},
+        {1011, K::List, 2, {18, 230, 94, 61}, "", "special_shells", -1},
+        {1013, K::Edit, 2, {137, 239, 55, 12}, "", "", -1},
+        {1012, K::Button, 2, {137, 259, 55, 16}, kOk, "", -1},
+        // 3 tank attributes
+        {1020, K::List, 3, {11, 35, 320, 252}, "", "tanks", -1},
+        {1017, K::Group, 3, {336, 31, 95, 260}, "战车道具", "", -1},
+        {1016, K::List, 3, {341, 41, 85, 209}, "", "tank_items", -1},
+        {1018, K::Edit, 3, {355, 255, 55, 12}, "", "", -1},
+        {1019, K::Button, 3, {355, 271, 55, 16}, kOk, "", -1},
+        // 4 human equipment
+        {1021, K::List, 4, {13, 30, 215, 263}, "", "human_weapons", -1},
+        {1023, K::List, 4, {234, 30, 193, 151}, "", "hand_foot_armour", -1},
+        {1024, K::List, 4, {234, 183, 193, 110}, "", "head_armour", -1},
+        // 5 equipment and items
+        {1025, K::List, 5, {11, 32, 181, 160}, "", "body_armour", -1},
+        {1026, K::List, 5, {11, 195, 182, 97}, "", "armour_pieces", -1},
+        {1027, K::Group, 5, {198, 31, 114, 260}, "道具", "", -1},
+        {1028, K::List, 5, {203, 40, 103, 225}, "", "items", -1},
+        {1029, K::Edit, 5, {205, 272, 45, 12}, "", "", -1},
+        {1030, K::Button, 5, {258, 270, 45, 15}, kOk, "", -1},
+        {1031, K::Group, 5, {316, 31, 114, 260}, "赏金", "", -1},
+        {1032, K::List, 5, {321, 40, 103, 225}, "", "bounties", -1},
+        {1033, K::Edit, 5, {323, 272, 45, 12}, "", "", -1},
+        {1034, K::Button, 5, {376, 270, 45, 15}, kOk, "", -1},
+        // 6 characters and sundries
+        {1038, K::List, 6, {10, 33, 421, 64}, "", "characters", -1},
+        {1039, K::Group, 6, {22, 109, 98, 128}, "小吃", "", -1},
+        {1040, K::List, 6, {28, 119, 85, 92}, "", "snacks", -1},
+        {1041, K::Edit, 6, {27, 218, 40, 12}, "", "", -1},
+        {1042, K::Button, 6, {70, 216, 45, 16}, kOk, "", -1},
+        {1043, K::Group, 6, {129, 109, 98, 168}, "装饰品", "", -1},
+        {1044, K::List, 6, {135, 119, 85, 131}, "", "decorations", -1},
+        {1045, K::Edit, 6, {135, 258, 40, 12}, "", "", -1},
+        {1046, K::Button, 6, {177, 256, 45, 16}, kOk, "", -1},
+        {1047, K::Group, 6, {236, 109, 109, 168}, "饮料", "", -1},
+        {1048, K::List, 6, {242, 119, 97, 131}, "", "drinks", -1},
+        {1049, K::Edit, 6, {244, 258, 40, 12}, "", "", -1},
+        {1050, K::Button, 6, {293, 256, 45, 16}, kOk, "", -1},
+        {1051, K::Static, 6, {25, 256, 36, 8}, "红狼的HP", "", -1},
+        {1052, K::Edit, 6, {67, 254, 40, 12}, "", "red_wolf", 0},
+        {1057, K::Group, 6, {349, 109, 70, 62}, "客房价格", "", -1},
+        {1056, K::Static, 6, {353, 123, 25, 40}, "梅客房\n\n竹客房\n\n松客房", "", -1},
+        {1053, K::Edit, 6, {382, 121, 32, 12}, "", "hotel_rooms", 0},
+        {1054, K::Edit, 6, {382, 137, 32, 12}, "", "hotel_rooms", 1},
+        {1055, K::Edit, 6, {382, 153, 32, 12}, "", "hotel_rooms", 2},
+        // 7 monsters
+        {1058, K::List, 7, {7, 28, 427, 267}, "", "monsters", -1},
+    };
+    return controls;
+}
+
+const ControlDecl* FindControl(int id)
+{
+    for (const ControlDecl& c : PageControls())
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+const std::vector<PageButtonDecl>& PageButtons()
+{
+    static const std::vector<PageButtonDecl> buttons = {
+        {1006, 1, {112, 4, 35, 20}, "战车\n火力", "战车火力"},
+        {1014, 2, {147, 4, 35, 20}, "战车\n装备", "战车装备"},
+        {1015, 3, {182, 4, 35, 20}, "战车\n属性", "战车属性"},
+        {1022, 4, {217, 4, 35, 20}, "人类\n装备", "人类装备"},
+        {1035, 5, {252, 4, 35, 20}, "装备\n道具", "装备/道具"},
+        {1036, 6, {287, 4, 35, 20}, "人物\n杂项", "人物/杂项"},
+        {1037, 7, {322, 4, 35, 20}, "怪物", "怪物篇"},
+    };
+    return buttons;
+}
+
+namespace {
+std::vector<int> Repeat(std::vector<int> head, int width, int count)
+{
+    head.insert(head.end(), static_cast<size_t>(count), width);
+    return head;
+}
+} // namespace
+
+const std::vector<int>& ColumnWidths(int listId)
+{
+    static const std::map<int, std::vector<int>> widths = {
+        {1004, {80, 45, 45, 45, 45, 45}},
+        {1005, {80, 45, 45, 45, 45}},
+        {1007, {80, 45, 45, 45, 45, 45, 48}},
+        {1008, {80, 45, 45, 45, 45, 45}},
+        {1009, {80, 50, 50, 50, 50}},
+        {1011, {70, 47}},
+        {1016, {60, 45}},
+        {1020, Repeat({80, 40, 40, 45, 45, 45}, 75, 12)},
+        {1021, {80, 50, 50, 60, 60}},
+        {1023, {80, 60, 60, 60}},
+        {1024, {80, 60, 60, 60}},
+        {1025, {80, 50, 50, 60}},
+        {1026, {80, 50, 50, 60}},
+        {1028, {80, 50}},
+        {1032, {80, 60}},
+        {1038, Repeat({50, 30, 40, 40, 40, 40, 40, 40, 40, 40, 40}, 70, 10)},
+        {1040, {70, 50}},
+        {1044, {70, 50}},
+        {1048, {70, 50}},
+        {1058, Repeat(Repeat({90, 40, 40, 40, 40, 40, 40, 40, 40, 45, 45}, 100, 6), 98, 2)},
+    };
+    static const std::vector<int> none;
+    const auto it = widths.find(listId);
+    return it == widths.end() ? none : it->second;
+}
+
+const std::vector<PriceEditorDecl>& PriceEditors()
+{
+    static const std::vector<PriceEditorDecl> editors = {
+        {1011, 1013, 1012}, {1016, 1018, 1019}, {1028, 1029, 1030}, {1032, 1033, 1034},
+        {1040, 1041, 1042}, {1044, 1045, 1046}, {1048, 1049, 1050},
+    };
+    return editors;
+}
+
+bool HasRowEditorList(const std::string& tableId)
+{
+    static const char* const tables[] = {
+        "main_cannons",  "sub_cannons",   "special_cannons",  "control_systems", "engines",
+        "tanks",         "human_weapons", "hand_foot_armour", "head_armour",     "body_armour",
+        "armour_pieces", "characters",    "monsters",
+    };
+    for (const char* t : tables)
+        if (tableId == t)
+            return true;
+    return false;
+}
+
+} // namespace dravik::app

@@ -1,0 +1,66 @@
+#pragma once
+// The main window's controls as data: every page control with its kind, page and rectangle in
+// dialog units, the column widths of the twenty lists, the seven price editors and the lists that
+// open a row editor. CEditorDlg builds its widgets by walking these tables.
+#include <string>
+#include <vector>
+
+namespace dravik::app {
+
+// A rectangle in dialog units of the window's client area.
+struct DuRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+enum class ControlKind { List, Edit, Button, Group, Static };
+
+struct ControlDecl {
+    int id;
+    ControlKind kind;
+    int page;            // 1 to 7
+    DuRect rect;         // in the window's client area
+    const char* caption; // button, group and static texts; "" for the others
+    const char* table;   // List: the table it shows. Edit: the table of the cell it edits, "" if none
+    int row;             // Edit bound to a cell: the row whose column 1 it edits; -1 otherwise
+};
+
+// The 48 page controls. A group box comes before the controls inside it, so that it lies under them.
+const std::vector<ControlDecl>& PageControls();
+const ControlDecl* FindControl(int id);
+
+struct PageButtonDecl {
+    int id;
+    int page;
+    DuRect rect;
+    const char* caption;     // two lines, "\n" between them
+    const char* menuCaption; // the "视窗(&W)" menu item
+};
+const std::vector<PageButtonDecl>& PageButtons();
+
+// Column widths in pixels at the reference font (an average character 6 pixels wide), column 0 first.
+const std::vector<int>& ColumnWidths(int listId);
+
+// The inline price editors: a click in the list fills the box, the button writes it back.
+struct PriceEditorDecl {
+    int list;
+    int edit;
+    int button;
+};
+const std::vector<PriceEditorDecl>& PriceEditors();
+
+// Whether a double-click on the list of this table opens its row editor.
+bool HasRowEditorList(const std::string& tableId);
+
+// Fixed parts of the window, in dialog units.
+constexpr int kWindowWidth = 442;
+constexpr int kWindowHeight = 308;
+constexpr DuRect kPageArea{7, 28, 427, 267};
+constexpr DuRect kOpenButton{7, 4, 40, 20};
+constexpr DuRect kSaveButton{52, 4, 40, 20};
+constexpr DuRect kStatusLine{7, 297, 427, 10};
+constexpr int kPageCount = 7;
+
+} // namespace dravik::app

@@ -1,0 +1,94 @@
+// Renders the main window (start state and the seven pages with an image loaded), the About box,
+// the base converter and every row editor to PNG files, offscreen:
+//   dravik-screenshots SAMPLE.smc OUTDIR
+#include <QApplication>
+#include <QDir>
+#include <QFontInfo>
+#include <QPixmap>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/CAboutDlg.h"
+#include "app/CEditorDlg.h"
+#include "app/DialogUnits.h"
+#include "editors/RowEditing.h"
+#include "tools/CBaseConvDlg.h"
+
+namespace {
+
+using dravik::app::CEditorDlg;
+
+bool Save(QWidget& widget, const QDir& dir, const QString& name)
+{
+    widget.show();
+    QApplication::processEvents();
+    const QString path = dir.filePath(name + QStringLiteral(".png"));
+    if (!widget.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: dravik-screenshots SAMPLE.smc OUTDIR\n");
+        return 2;
+    }
+    app.setFont(dravik::app::EditorFont());
+    std::printf("font: %s\n", qPrintable(QFontInfo(app.font()).family()));
+
+    const QDir dir(QString::fromLocal8Bit(argv[2]));
+    if (!QDir().mkpath(dir.path())) {
+        std::fprintf(stderr, "cannot create %s\n", argv[2]);
+        return 1;
+    }
+
+    dravik::app::EditorPlatform platform;
+    platform.showMessage = [](QWidget*, QMessageBox::Icon, const QString&, const QString& text) {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    };
+    CEditorDlg window(platform);
+    bool ok = Save(window, dir, QStringLiteral("window-0-start"));
+    if (!window.OpenFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()))
+        return 1;
+    for (int page = 1; page <= 7; ++page) {
+        window.ShowPage(page);
+        ok = Save(window, dir, QStringLiteral("window-%1-page").arg(page)) && ok;
+    }
+
+    dravik::app::CAboutDlg about(&window);
+    ok = Save(about, dir, QStringLiteral("about")) && ok;
+    about.close();
+    CBaseConvDlg converter(&window);
+    ok = Save(converter, dir, QStringLiteral("base-converter")) && ok;
+    converter.close();
+
+    struct Shot {
+        const char* table;
+        int row;
+    };
+    const Shot shots[] = {{"main_cannons", 0},    {"sub_cannons", 0},      {"special_cannons", 0},
+                          {"control_systems", 0}, {"engines", 0},          {"tanks", 0},
+                          {"human_weapons", 0},   {"hand_foot_armour", 0}, {"head_armour", 0},
+                          {"body_armour", 0},     {"armour_pieces", 0},    {"characters", 0},
+                          {"monsters", 0},        {"monsters", 47}};
+    for (const Shot& s : shots) {
+        dravik::rom::Table& table = window.Document().GetModel().Get(s.table);
+        std::unique_ptr<QDialog> editor = dravik::editors::CreateRowEditor(&window, table, s.row);
+        if (!editor)
+            continue;
+        ok = Save(*editor, dir, QStringLiteral("editor-%1-%2").arg(QString::fromUtf8(s.table)).arg(s.row)) &&
+             ok;
+        editor->close();
+    }
+    return ok ? 0 : 1;
+}
