@@ -23,55 +23,55 @@ CMonsterDlgBase::CMonsterDlgBase(const dravik::editors::DialogLayout& layout, QW
         m_category[drop] = ComboById(ids.category);
         m_human[drop] = ComboById(ids.human);
         m_tank[drop] = ComboById(ids.tank);
-        m_categoryPosition[drop] = IndexPosition(ids.category);
         connect(m_category[drop], &QComboBox::currentIndexChanged, this, [this, drop] { FollowCategory(drop); });
-        // The two lists of a drop show the same code; the disabled one follows the other.
+        // The disabled list follows the enabled one.
         QComboBox* human = m_human[drop];
         QComboBox* tank = m_tank[drop];
         connect(human, &QComboBox::currentIndexChanged, tank, [tank](int i) { tank->setCurrentIndex(i); });
         connect(tank, &QComboBox::currentIndexChanged, human, [human](int i) { human->setCurrentIndex(i); });
         FollowCategory(drop);
     }
+    // Tab order: the lists of each drop after the attack patterns.
+    QWidget* previous = ComboById(1028);
+    for (Drop drop : {Early, Late})
+        for (QWidget* w : {static_cast<QWidget*>(m_category[drop]), static_cast<QWidget*>(m_human[drop]),
+                           static_cast<QWidget*>(m_tank[drop])}) {
+            if (previous)
+                setTabOrder(previous, w);
+            previous = w;
+        }
 }
 
-void CMonsterDlgBase::SetLootCode(Drop drop, int code)
+void CMonsterDlgBase::SetDrop(Drop drop, int category, int lootCode)
 {
-    m_lootCodes[drop] = code;
-    m_human[drop]->setCurrentIndex(rules::LootIndex(code));
-    m_tank[drop]->setCurrentIndex(rules::LootIndex(code));
+    m_categories[drop] = category;
+    m_lootCodes[drop] = lootCode;
+    m_category[drop]->setCurrentIndex(rules::CategoryIndex(category));
+    m_human[drop]->setCurrentIndex(rules::LootIndex(lootCode));
+    m_tank[drop]->setCurrentIndex(rules::LootIndex(lootCode));
+    FollowCategory(drop);
 }
 
-int CMonsterDlgBase::Category(Drop drop) const
+int CMonsterDlgBase::ShownCategory(Drop drop) const
 {
-    const int selected = m_category[drop]->currentIndex();
-    return selected >= 0 ? selected : Index(m_categoryPosition[drop]);
+    return rules::CategoryCode(m_category[drop]->currentIndex(), m_categories[drop]);
 }
 
 void CMonsterDlgBase::FollowCategory(Drop drop)
 {
-    const bool tank = rules::IsTankCategory(Category(drop));
+    const bool tank = rules::IsTankCategory(ShownCategory(drop));
     m_human[drop]->setEnabled(!tank);
     m_tank[drop]->setEnabled(tank);
 }
 
-// A category without an entry leaves its list unselected, yet still decides which loot list
-// is in use: the one it names.
-void CMonsterDlgBase::IndexSet(int i)
-{
-    for (Drop drop : {Early, Late})
-        if (i == m_categoryPosition[drop])
-            FollowCategory(drop);
-}
-
 void CMonsterDlgBase::ReadControls()
 {
-    int categories[2];
-    for (Drop drop : {Early, Late})
-        categories[drop] = rules::CategoryCode(m_category[drop]->currentIndex(), Index(m_categoryPosition[drop]));
     CRowDlg::ReadControls();
     for (Drop drop : {Early, Late}) {
-        QComboBox* list = rules::IsTankCategory(categories[drop]) ? m_tank[drop] : m_human[drop];
-        m_lootCodes[drop] = rules::LootCode(categories[drop], list->currentIndex(), m_lootCodes[drop]);
+        const int category = ShownCategory(drop);
+        QComboBox* list = rules::IsTankCategory(category) ? m_tank[drop] : m_human[drop];
+        m_lootCodes[drop] = rules::LootCode(category, list->currentIndex(), m_lootCodes[drop]);
+        m_categories[drop] = category;
     }
 }
 

@@ -13,8 +13,11 @@ class CMonsterDlgBase : public CRowDlg {
 public:
     enum Drop { Early = 0, Late = 1 }; // within three rounds, after three rounds
 
+    // A category without an entry (beyond 15) opens unselected, still decides which list is
+    // in use, and is kept by "确定" unless the user picks one.
+    void SetDrop(Drop drop, int category, int lootCode);
+    int Category(Drop drop) const { return m_categories[drop]; }
     int LootCode(Drop drop) const { return m_lootCodes[drop]; }
-    void SetLootCode(Drop drop, int code);
 
     QComboBox* CategoryList(Drop drop) const { return m_category[drop]; }
     QComboBox* HumanList(Drop drop) const { return m_human[drop]; }
@@ -23,14 +26,13 @@ public:
 protected:
     CMonsterDlgBase(const dravik::editors::DialogLayout& layout, QWidget* parent);
     void ReadControls() override;
-    void IndexSet(int i) override;
 
 private:
-    int Category(Drop drop) const; // the selected category, else the one the dialog was given
+    int ShownCategory(Drop drop) const; // the selected category, else the one given
     void FollowCategory(Drop drop);
 
+    int m_categories[2] = {-1, -1};
     int m_lootCodes[2] = {-1, -1};
-    int m_categoryPosition[2] = {-1, -1};
     QComboBox* m_category[2] = {};
     QComboBox* m_human[2] = {};
     QComboBox* m_tank[2] = {};

@@ -115,7 +115,7 @@ CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent),
             break;
         }
         case ControlKind::Combo:
-        case ControlKind::LootList: {
+        case ControlKind::DropList: {
             QComboBox* combo = MakeCombo(this, rect, c.entries);
             combo->setObjectName(Id("combo", c.id));
             break;
@@ -190,7 +190,6 @@ void CRowDlg::SetIndex(int i, int index)
     m_indexes[static_cast<size_t>(i)] = index;
     QComboBox* combo = m_combos[static_cast<size_t>(i)];
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-    IndexSet(i);
 }
 
 int CRowDlg::IndexPosition(int comboId) const

@@ -40,7 +40,7 @@ public:
     int IndexPosition(int comboId) const; // i of an exchanged list, -1 for other ids
 
     QPlainTextEdit* EditById(int id) const;
-    QComboBox* ComboById(int id) const; // exchanged lists and the monster loot lists
+    QComboBox* ComboById(int id) const; // exchanged lists and the dialog's own lists
     QPushButton* ButtonById(int id) const;
 
     // A last look at the edit texts before "确定" takes them. A refusal names the edit box
@@ -66,8 +66,6 @@ public slots:
 protected:
     // Reads the controls into the members, as "确定" does.
     virtual void ReadControls();
-    // Called after SetIndex, for dialogs whose controls depend on a list's position.
-    virtual void IndexSet(int /*i*/) {}
 
 private:
     const dravik::editors::DialogLayout* m_layout;

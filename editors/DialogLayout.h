@@ -13,7 +13,7 @@ enum class ControlKind {
     Title,    // the row being edited (id 1005)
     Edit,     // a one-line text box, bound to a string member
     Combo,    // a pick-only drop-down list, bound to a combo index member
-    LootList, // a pick-only drop-down list driven by the monster dialog's own code
+    DropList, // a pick-only drop-down list set and read by the dialog's own code (monster loot)
     Button,   // id 1 "确定" or 2 "取消"
 };
 

@@ -11,7 +11,7 @@ namespace dravik::editors {
 namespace {
 
 // How one drop-down list of an editor maps to a code of the row.
-enum class Rule { TankPart, TankItem, Range, Users, Item, Equipment, Attack, Category };
+enum class Rule { TankPart, TankItem, Range, Users, Item, Equipment, Attack };
 
 struct CodeSlot {
     const char* array;
@@ -56,10 +56,9 @@ const std::vector<Editor>& Editors()
         {"hand_foot_armour", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
         {"armour_pieces", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
         {"characters", DialogId::Character, Join(Series("items", 3, Rule::Item), Series("equipment", 7, Rule::Equipment))},
-        // Rows 47 and on get the second variant (attack list A), see DialogFor.
-        {"monsters", DialogId::Monster,
-         Join(Series("attacks", 6, Rule::Attack),
-              std::vector<CodeSlot>{{"early_category", 0, Rule::Category}, {"late_category", 0, Rule::Category}})},
+        // Rows 47 and on get the second variant (attack list A), see DialogFor. The loot
+        // categories and codes are the monster dialog's own (SetDrop).
+        {"monsters", DialogId::Monster, Series("attacks", 6, Rule::Attack)},
     };
     return editors;
 }
@@ -88,7 +87,6 @@ int ToIndex(Rule rule, int row, int code)
     case Rule::Item: return rules::ItemIndex(code);
     case Rule::Equipment: return rules::EquipmentIndex(code);
     case Rule::Attack: return rules::AttackIndex(row, code);
-    case Rule::Category: return rules::CategoryIndex(code);
     }
     return rules::kNoSelection;
 }
@@ -103,7 +101,6 @@ int ToCode(Rule rule, int row, int index, int oldCode)
     case Rule::Item: return rules::ItemSlotCode(index, oldCode);
     case Rule::Equipment: return rules::EquipmentSlotCode(index, oldCode);
     case Rule::Attack: return rules::AttackCode(row, index, oldCode);
-    case Rule::Category: return rules::CategoryCode(index, oldCode);
     }
     return oldCode;
 }
@@ -166,8 +163,8 @@ std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& tabl
         dialog->SetIndex(static_cast<int>(i), ToIndex(slot.rule, row, table.Code(slot.array, row, slot.k)));
     }
     if (auto* monster = dynamic_cast<CMonsterDlgBase*>(dialog.get())) {
-        monster->SetLootCode(CMonsterDlgBase::Early, table.Code("early_loot", row));
-        monster->SetLootCode(CMonsterDlgBase::Late, table.Code("late_loot", row));
+        monster->SetDrop(CMonsterDlgBase::Early, table.Code("early_category", row), table.Code("early_loot", row));
+        monster->SetDrop(CMonsterDlgBase::Late, table.Code("late_category", row), table.Code("late_loot", row));
     }
     // The dialog must not outlive the table it checks against; it lives for one edit.
     dialog->SetCheck([&table, row, columns](const QStringList& texts) { return CheckTexts(table, row, columns, texts); });
@@ -193,6 +190,8 @@ void ApplyRowEditor(const QDialog& dialog, rom::Table& table, int row)
         table.SetCode(slot.array, row, slot.k, ToCode(slot.rule, row, editorDialog->Index(static_cast<int>(i)), old));
     }
     if (const auto* monster = dynamic_cast<const CMonsterDlgBase*>(editorDialog)) {
+        table.SetCode("early_category", row, 0, monster->Category(CMonsterDlgBase::Early));
+        table.SetCode("late_category", row, 0, monster->Category(CMonsterDlgBase::Late));
         table.SetCode("early_loot", row, 0, monster->LootCode(CMonsterDlgBase::Early));
         table.SetCode("late_loot", row, 0, monster->LootCode(CMonsterDlgBase::Late));
     }

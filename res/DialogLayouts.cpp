@@ -24,9 +24,9 @@ ControlLayout Combo(int id, int x, int y, int width, Entries entries)
 {
     return {K::Combo, id, "", x, y, width, kLine, entries};
 }
-ControlLayout LootList(int id, int x, int y, int width, Entries entries)
+ControlLayout DropList(int id, int x, int y, int width, Entries entries)
 {
-    return {K::LootList, id, "", x, y, width, kLine, entries};
+    return {K::DropList, id, "", x, y, width, kLine, entries};
 }
 ControlLayout Ok(int x, int y, int width = 50) { return {K::Button, 1, "确定", x, y, width, 14}; }
 ControlLayout Cancel(int x, int y, int width = 50) { return {K::Button, 2, "取消", x, y, width, 14}; }
@@ -167,9 +167,9 @@ DialogLayout Monster(int resource, const char* className, Entries attacks)
     };
     for (const Drop& drop : {Drop{"3回合以内战利品", 7, 1029, 1030, 1031}, Drop{"3回合以上战利品", 185, 1032, 1033, 1034}}) {
         d.controls.push_back(Frame(drop.frame, drop.x, 116, 172, 50));
-        d.controls.push_back(Combo(drop.category, drop.x + 7, 128, 72, E::LootCategories));
-        d.controls.push_back(LootList(drop.human, drop.x + 7, 146, 78, E::HumanLoot));
-        d.controls.push_back(LootList(drop.tank, drop.x + 89, 146, 76, E::TankLoot));
+        d.controls.push_back(DropList(drop.category, drop.x + 7, 128, 72, E::LootCategories));
+        d.controls.push_back(DropList(drop.human, drop.x + 7, 146, 78, E::HumanLoot));
+        d.controls.push_back(DropList(drop.tank, drop.x + 89, 146, 76, E::TankLoot));
     }
     d.controls.push_back(Ok(365, 124, 54));
     d.controls.push_back(Cancel(365, 146, 54));
