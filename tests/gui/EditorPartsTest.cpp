@@ -249,3 +249,22 @@ TEST_F(EditorParts, TablesWithoutEditorOrRowsOutsideTheTableOpenNothing)
     EXPECT_FALSE(editors::CreateRowEditor(nullptr, T("main_cannons"), 32));
     EXPECT_FALSE(editors::EditRow(nullptr, T("main_cannons"), 32));
 }
+
+TEST_F(EditorParts, EnterOutsideAnEditBoxPressesOkAndEscapeCancels)
+{
+    T("human_weapons").SetCode("range", 1, 0, 0);
+    Drive("human_weapons", 1, [](QDialog* dlg) {
+        SetCombo(dlg, 1022, 1);
+        Combo(dlg, 1022)->setFocus();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(Combo(dlg, 1022), &enter);
+    });
+    EXPECT_EQ(T("human_weapons").Code("range", 1), 64);
+
+    Drive("human_weapons", 1, [](QDialog* dlg) {
+        SetCombo(dlg, 1022, 2);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(Combo(dlg, 1022), &escape);
+    });
+    EXPECT_EQ(T("human_weapons").Code("range", 1), 64);
+}
