@@ -240,10 +240,8 @@ void CEditorDlg::BuildPages()
             if (*c.table) {
                 rom::Table* table = &model.Get(c.table);
                 const int row = c.row;
-                connect(box, &QPlainTextEdit::textChanged, this, [this, box, table, row] {
-                    if (!fillingBoxes_)
-                        table->SetCell(row, 1, box->Text().toStdString());
-                });
+                connect(box, &QPlainTextEdit::textChanged, this,
+                        [box, table, row] { table->SetCell(row, 1, box->Text().toStdString()); });
             }
             w = box;
             break;
@@ -335,11 +333,9 @@ void CEditorDlg::RefreshAll()
 
 void CEditorDlg::RefreshBoundBoxes()
 {
-    fillingBoxes_ = true;
     for (const ControlDecl& c : PageControls())
         if (c.kind == ControlKind::Edit && *c.table)
             boxes_.at(c.id)->SetText(Q(document_.GetModel().Get(c.table).Cell(c.row, 1)));
-    fillingBoxes_ = false;
 }
 
 bool CEditorDlg::OpenFile(const QString& path)

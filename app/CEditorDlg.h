@@ -77,7 +77,6 @@ private:
     std::map<int, QTableView*> lists_;
     std::map<int, CTableModel*> models_;
     std::map<int, CLineBox*> boxes_;
-    bool fillingBoxes_ = false; // set while a load puts cell texts into the bound boxes
 };
 
 } // namespace dravik::app

@@ -1,0 +1,70 @@
+// The main window: from construction to shown, and Open of the sample image until every list
+// holds its values and the shown page has been painted.
+#include <QApplication>
+#include <QTableView>
+
+#include <benchmark/benchmark.h>
+
+#include "app/CEditorDlg.h"
+#include "app/DialogUnits.h"
+#include "rom/SampleImage.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+
+namespace {
+
+app::EditorPlatform QuietPlatform()
+{
+    app::EditorPlatform p;
+    p.showMessage = [](QWidget*, QMessageBox::Icon, const QString&, const QString& text) {
+        qFatal("unexpected message: %s", qPrintable(text));
+    };
+    return p;
+}
+
+void ShowWindow()
+{
+    app::CEditorDlg window(QuietPlatform());
+    window.show();
+    QApplication::processEvents();
+    benchmark::DoNotOptimize(window.isVisible());
+}
+
+} // namespace
+
+// The first window of the process also pays for loading the fonts and the style.
+static void BM_FirstWindowShown(benchmark::State& state)
+{
+    QApplication::setFont(app::EditorFont());
+    for (auto _ : state)
+        ShowWindow();
+}
+BENCHMARK(BM_FirstWindowShown)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+static void BM_WindowShown(benchmark::State& state)
+{
+    QApplication::setFont(app::EditorFont());
+    for (auto _ : state)
+        ShowWindow();
+}
+BENCHMARK(BM_WindowShown)->Unit(benchmark::kMillisecond);
+
+static void BM_OpenSampleUntilListsFilled(benchmark::State& state)
+{
+    QApplication::setFont(app::EditorFont());
+    const test::TempImage image(rom::MakeSampleImage(1));
+    const QString path = QString::fromStdString(image.Path());
+    app::CEditorDlg window(QuietPlatform());
+    window.ShowPage(static_cast<int>(state.range(0)));
+    window.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        if (!window.OpenFile(path))
+            state.SkipWithError("open failed");
+        window.repaint(); // the shown page's list paints its new values
+        QApplication::processEvents();
+    }
+}
+// Page 7 (the 152 monsters) is the largest list on screen; page 0 is the picture.
+BENCHMARK(BM_OpenSampleUntilListsFilled)->Arg(0)->Arg(7)->Unit(benchmark::kMillisecond);
