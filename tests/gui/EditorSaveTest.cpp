@@ -5,9 +5,7 @@
 #include "support/TestImage.h"
 
 using namespace dravik;
-using test::Press;
-using test::SetCombo;
-using test::SetEdit;
+using namespace dravik::test;
 
 namespace {
 
@@ -17,7 +15,7 @@ struct Write {
     uint32_t value;
 };
 
-class EditorSave : public test::EditorTest {
+class EditorSave : public EditorTest {
 protected:
     void SetUp() override
     {
@@ -29,10 +27,10 @@ protected:
         before_ = image_.Read();
     }
 
-    bool DriveDoc(const char* table, int row, std::function<void(QDialog*)> act)
+    void DriveDoc(const char* table, int row, std::function<void(QDialog*)> act)
     {
-        test::WhenModal(std::move(act));
-        return editors::EditRow(nullptr, doc_.GetModel().Get(table), row);
+        WhenModal(std::move(act));
+        editors::EditRow(nullptr, doc_.GetModel().Get(table), row);
     }
 
     void ExpectOnly(const std::vector<Write>& writes)
@@ -41,16 +39,19 @@ protected:
         ASSERT_TRUE(saved.ok) << saved.message;
         rom::Bytes expected = before_;
         for (const Write& w : writes)
-            test::Put(expected, w.offset, w.width, w.value);
+            Put(expected, w.offset, w.width, w.value);
         const rom::Bytes after = image_.Read();
         ASSERT_EQ(after.size(), expected.size());
-        for (size_t i = 0; i < after.size(); ++i)
-            EXPECT_EQ(after[i], expected[i]) << std::hex << "offset 0x" << i;
+        QStringList wrong; // offset: found, expected
+        for (size_t i = 0; i < after.size() && wrong.size() < 8; ++i)
+            if (after[i] != expected[i])
+                wrong << QString::asprintf("0x%zX: %02X, %02X", i, after[i], expected[i]);
+        EXPECT_TRUE(wrong.isEmpty()) << wrong.join("; ").toStdString();
     }
 
-    uint32_t Before(uint32_t offset, int width = 1) const { return test::Get(before_, offset, width); }
+    uint32_t Before(uint32_t offset, int width = 1) const { return Get(before_, offset, width); }
 
-    test::TempImage image_{rom::MakeSampleImage(5)};
+    TempImage image_{rom::MakeSampleImage(5)};
     rom::RomDocument doc_;
     rom::Bytes before_;
 };
@@ -80,7 +81,6 @@ TEST_F(EditorSave, PartAndEquipmentEditsChangeOnlyTheirBytes)
         SetEdit(dlg, 1018, "77"); // the shell price lives in its own table
         Press(dlg, "确定");
     });
-    DriveDoc("engines", 1, [](QDialog* dlg) { Press(dlg, "取消"); });
 
     const uint32_t weapon9 = 0xC0380 + 5 * 9;
     ExpectOnly({
