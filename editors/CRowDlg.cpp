@@ -131,7 +131,6 @@ CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent),
                 button->setAutoDefault(false);
                 connect(button, &QPushButton::clicked, this, &CRowDlg::reject);
             }
-            m_buttons.push_back(button);
             break;
         }
         }

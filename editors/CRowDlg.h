@@ -73,7 +73,6 @@ private:
     std::vector<QPlainTextEdit*> m_edits;
     std::vector<QString> m_editLabels;
     std::vector<QComboBox*> m_combos;
-    std::vector<QPushButton*> m_buttons;
     QString m_title;
     QStringList m_texts;
     std::vector<int> m_indexes;
