@@ -374,12 +374,9 @@ void CEditorDlg::OnSave()
         platform_.showMessage(this, QMessageBox::Critical, Q(kCaption), Q(status.message));
 }
 
-// Ends the program without asking, as the close box does. Saved bytes are already in the file.
-void CEditorDlg::OnExit()
-{
-    close();
-    QCoreApplication::exit(0);
-}
+// Ends the program without asking, as the close box does: the program ends with its last
+// window. Saved bytes are already in the file; nothing else is held open.
+void CEditorDlg::OnExit() { close(); }
 
 void CEditorDlg::ShowPage(int page)
 {

@@ -1,7 +1,9 @@
 // The window's commands: Open, Close, Save and their failures, Exit, the shortcuts, the modal
 // dialogs, and the keys that must not end the window.
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QTimer>
 
 #include <set>
 
@@ -261,9 +263,18 @@ TEST_F(WindowCommandsTest, ShortcutsReachTheirCommandsAndCtrlSOnlyWhileSaveIsEna
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, U("保存成功!\t"));
 
+    // From a list too: single selection leaves Ctrl+A to the window.
+    window->ShowPage(1);
+    List(1004)->setFocus();
     EXPECT_TRUE(Shortcut(Qt::Key_F, Qt::ControlModifier));
     EXPECT_TRUE(Shortcut(Qt::Key_A, Qt::ControlModifier));
     EXPECT_EQ(modals, (std::vector<std::string>{"CBaseConvDlg", "dravik::app::CAboutDlg"}));
+
+    // In an edit box Ctrl+A selects the box's text, as in every text field.
+    window->ShowPage(6);
+    Box(1052)->setFocus();
+    EXPECT_FALSE(Shortcut(Qt::Key_A, Qt::ControlModifier));
+    EXPECT_EQ(modals.size(), 2u);
 }
 
 TEST_F(WindowCommandsTest, EscAndEnterDoNotEndTheWindow)
@@ -288,8 +299,17 @@ TEST_F(WindowCommandsTest, ExitEndsAtOnceWithoutAskingOrSaving)
     TempImage image(Sample(1));
     Open(image.Path());
     Box(1052)->SetText(QStringLiteral("1"));
-    Action("actionExit")->trigger();
-    QApplication::processEvents();
+    // Run the program's event loop as the application does; Exit must end it with status 0.
+    QApplication::setQuitOnLastWindowClosed(true);
+    QTimer::singleShot(0, window.get(), [this] { Action("actionExit")->trigger(); });
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    fallback.start(5000);
+    const int status = QApplication::exec();
+    fallback.stop();
+    QApplication::setQuitOnLastWindowClosed(false);
+    EXPECT_EQ(status, 0);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(modals.empty());
@@ -308,6 +328,39 @@ TEST_F(WindowCommandsTest, AboutBoxShowsTheProgramNameVersionAndPictures)
     EXPECT_TRUE(name.contains(QStringLiteral(DRAVIK_VERSION)));
     EXPECT_FALSE(about.findChild<QLabel*>(QStringLiteral("aboutIcon"))->pixmap().isNull());
     EXPECT_FALSE(about.findChild<QLabel*>(QStringLiteral("aboutPicture"))->pixmap().isNull());
+}
+
+// The real dialogs, closed from a timer as soon as they are up.
+TEST_F(WindowCommandsTest, RealFileDialogFiltersSmcFilesAndLongMessagesAreShortened)
+{
+    const app::EditorPlatform real = app::EditorPlatform::Default();
+    QStringList filters;
+    QTimer::singleShot(0, [&filters] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            filters = dialog->nameFilters();
+            dialog->reject();
+        }
+    });
+    EXPECT_TRUE(real.chooseOpenPath(window.get()).isEmpty());
+    EXPECT_EQ(filters, QStringList{QStringLiteral("SMC File (*.smc)")});
+
+    QStringList lines{U("未保存：有 30 个单元格的值无效。")};
+    for (int i = 0; i < 30; ++i)
+        lines << QStringLiteral("cell %1").arg(i);
+    QString shown, details;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            details = box->detailedText();
+            box->accept();
+        }
+    });
+    real.showMessage(window.get(), QMessageBox::Critical, U("Dravik静态修改器"),
+                     lines.join(QLatin1Char('\n')));
+    EXPECT_TRUE(shown.contains(QStringLiteral("cell 19")));
+    EXPECT_FALSE(shown.contains(QStringLiteral("cell 20")));
+    EXPECT_TRUE(shown.contains(U("另有 10 项")));
+    EXPECT_EQ(details, lines.join(QLatin1Char('\n')));
 }
 
 } // namespace
