@@ -47,25 +47,19 @@ std::set<int> VisibleControls(QWidget* window)
     return out;
 }
 
-TEST_F(WindowTest, StartsWithThePictureNoFileAndSaveDisabled)
+TEST_F(WindowTest, StartsWithThePictureNoFileAndEveryListLabelledButEmpty)
 {
     EXPECT_EQ(window->windowTitle(), U("Dravik静态修改器"));
     EXPECT_EQ(Status(), U("未载入文件"));
     EXPECT_TRUE(SaveDisabled());
     EXPECT_TRUE(Child(QStringLiteral("picture1000"))->isVisible());
     EXPECT_FALSE(Child<QLabel>(QStringLiteral("picture1000"))->pixmap().isNull())
-        << "background not compiled in";
-    EXPECT_FALSE(window->windowIcon().isNull());
-    EXPECT_TRUE(Child(QStringLiteral("frame"))->isVisible());
+        << "pictures not compiled in";
     EXPECT_EQ(PageControls(window.get()).size(), 48u);
     EXPECT_TRUE(VisibleControls(window.get()).empty());
-    EXPECT_EQ(window->CurrentPage(), 0);
     for (int id : {1052, 1053, 1054, 1055})
         EXPECT_TRUE(Box(id)->Text().isEmpty());
-}
 
-TEST_F(WindowTest, EveryListHasItsTitlesAndLabelledRowsWithEmptyValuesBeforeAnyFile)
-{
     for (const ListOfTable& l : AllLists()) {
         SCOPED_TRACE(l.table);
         const rom::Table& table = window->Document().GetModel().Get(l.table);
@@ -74,7 +68,6 @@ TEST_F(WindowTest, EveryListHasItsTitlesAndLabelledRowsWithEmptyValuesBeforeAnyF
         ASSERT_EQ(m->columnCount(), table.Columns());
         for (int r = 0; r < table.Rows(); ++r) {
             EXPECT_EQ(Cell(l.id, r, 0).toStdString(), table.Layout().rowLabels[static_cast<size_t>(r)]);
-            EXPECT_FALSE(Cell(l.id, r, 0).isEmpty());
             for (int c = 1; c < table.Columns(); ++c)
                 EXPECT_TRUE(Cell(l.id, r, c).isEmpty()) << r << "," << c;
         }
@@ -82,60 +75,32 @@ TEST_F(WindowTest, EveryListHasItsTitlesAndLabelledRowsWithEmptyValuesBeforeAnyF
     }
     for (int r = 0; r < 16; ++r)
         EXPECT_EQ(Cell(1032, r, 0), Cell(1058, r, 0));
-
-    auto titles = [this](int list) {
-        QStringList out;
-        QAbstractItemModel* m = List(list)->model();
-        for (int c = 0; c < m->columnCount(); ++c)
-            out << m->headerData(c, Qt::Horizontal).toString();
-        return out.join(QLatin1Char(','));
-    };
-    EXPECT_EQ(titles(1020),
-              U("战车,弹仓,防御,防御上限,重量,租车装甲,装备1,装备2,装备3,装备4,装备5,装备6,装备7,装备8,"
-                "道具1,道具2,道具3,道具4"));
-    EXPECT_EQ(titles(1032), U("通辑犯,赏金"));
-    EXPECT_TRUE(titles(1058).endsWith(U("攻击方式6,战利品(<3回合),战利品(>3回合)")));
-    EXPECT_EQ(titles(1038).count(QLatin1Char(',')), 20);
+    QStringList titles;
+    for (int c = 0; c < List(1020)->model()->columnCount(); ++c)
+        titles << List(1020)->model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(titles.join(QLatin1Char(',')),
+              U("战车,弹仓,防御,防御上限,重量,租车装甲,装备1,装备2,装备3,装备4,装备5,"
+                "装备6,装备7,装备8,道具1,道具2,道具3,道具4"));
 }
 
-TEST_F(WindowTest, MenuHasEveryCaptionInOrder)
+TEST_F(WindowTest, MenuAndButtonsHaveTheirCaptionsInOrder)
 {
-    QStringList seen;
+    QStringList menu;
     for (QAction* top : window->menuBar()->actions()) {
-        seen << top->text();
+        menu << top->text();
         for (QAction* item : top->menu()->actions())
-            seen << (item->isSeparator() ? QStringLiteral("-") : item->text());
+            menu << (item->isSeparator() ? QStringLiteral("-") : item->text());
     }
-    const QStringList expected = {
-        U("文件(&F)"),
-        U("打开(&O)\tCtrl+O"),
-        U("关闭(&C)"),
-        U("-"),
-        U("保存(&S)\tCtrl+S"),
-        U("-"),
-        U("退出(&E)\tAlt+F4"),
-        U("视窗(&W)"),
-        U("战车火力"),
-        U("战车装备"),
-        U("战车属性"),
-        U("人类装备"),
-        U("装备/道具"),
-        U("人物/杂项"),
-        U("怪物篇"),
-        U("工具(&T)"),
-        U("进制转换(&F)\tCtrl+F"),
-        U("帮助(&H)"),
-        U("关于(&A)\tCtrl+A"),
-    };
-    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(menu.join(QLatin1Char('|')),
+              U("文件(&F)|打开(&O)\tCtrl+O|关闭(&C)|-|保存(&S)\tCtrl+S|-|退出(&E)\tAlt+F4|"
+                "视窗(&W)|战车火力|战车装备|战车属性|人类装备|装备/道具|人物/杂项|怪物篇|"
+                "工具(&T)|进制转换(&F)\tCtrl+F|帮助(&H)|关于(&A)\tCtrl+A"));
 
-    QStringList buttons;
+    QStringList buttons{Button(1001)->text(), Button(1003)->text()};
     for (int n = 1; n <= 7; ++n)
         buttons << Child<QPushButton>(QStringLiteral("pageButton%1").arg(n))->text();
     EXPECT_EQ(buttons.join(QLatin1Char('|')),
-              U("战车\n火力|战车\n装备|战车\n属性|人类\n装备|装备\n道具|人物\n杂项|怪物"));
-    EXPECT_EQ(Button(1001)->text(), U("打开"));
-    EXPECT_EQ(Button(1003)->text(), U("保存"));
+              U("打开|保存|战车\n火力|战车\n装备|战车\n属性|人类\n装备|装备\n道具|人物\n杂项|怪物"));
 }
 
 TEST_F(WindowTest, EachPageShowsExactlyItsControlsFromButtonOrMenu)
