@@ -48,7 +48,7 @@ constexpr ListInfo kLists[] = {
     {List::Monsters, "monsters", 15},
     {List::AttacksA, "attacks_a", 30},
     {List::AttacksB, "attacks_b", 30},
-    {List::SpecialShells, "special_shells", 0},
+    {List::SpecialShells, "shell_names", 0},
     {List::Tanks, "tanks", 0},
     {List::Characters, "characters", 0},
     {List::Snacks, "snacks", 0},

@@ -17,9 +17,9 @@ Table::Table(const TableLayout& layout) : layout_(&layout), id_(layout.id)
         cells_.push_back(std::move(row));
     }
     baseline_ = cells_;
-    for (const CodeArraySpec& spec : layout.codeArrays)
-        codes_.push_back(CodeArray{spec.name, spec.perRow,
-                                   std::vector<int>(static_cast<size_t>(spec.perRow * Rows()), 0)});
+    for (const CodeArraySpec& array : layout.codeArrays)
+        codes_.push_back(CodeArray{array.name, array.perRow,
+                                   std::vector<int>(static_cast<size_t>(array.perRow * Rows()), 0)});
 }
 
 const std::string& Table::Id() const { return id_; }
