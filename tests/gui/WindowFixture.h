@@ -1,8 +1,7 @@
 #pragma once
 // The main window under test, with every blocking call replaced by a recorder: the file dialog
-// returns a prepared path, message boxes and modal dialogs are only noted, and the row editor
-// is a function the test sets.
-#include <QAbstractItemView>
+// returns a prepared path, message boxes (whose caption is checked) and modal dialogs are only
+// noted, and the row editor is a function the test sets.
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -15,10 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "app/CEditorDlg.h"
 #include "app/CLineBox.h"
@@ -28,15 +24,22 @@
 
 namespace dravik::test {
 
-struct ShownMessage {
-    QMessageBox::Icon icon;
-    QString caption;
-    QString text;
-};
+inline QString U(const char* s) { return QString::fromUtf8(s); }
 
-struct EditCall {
-    std::string table;
-    int row;
+// The twenty lists, the table each shows and the page it is on.
+struct ListOfTable {
+    int id;
+    const char* table;
+    int page;
+};
+inline const ListOfTable kLists[] = {
+    {1004, "main_cannons", 1},     {1005, "sub_cannons", 1}, {1007, "special_cannons", 1},
+    {1008, "control_systems", 2},  {1009, "engines", 2},     {1011, "special_shells", 2},
+    {1016, "tank_items", 3},       {1020, "tanks", 3},       {1021, "human_weapons", 4},
+    {1023, "hand_foot_armour", 4}, {1024, "head_armour", 4}, {1025, "body_armour", 5},
+    {1026, "armour_pieces", 5},    {1028, "items", 5},       {1032, "bounties", 5},
+    {1038, "characters", 6},       {1040, "snacks", 6},      {1044, "decorations", 6},
+    {1048, "drinks", 6},           {1058, "monsters", 7},
 };
 
 class WindowTest : public ::testing::Test {
@@ -51,39 +54,31 @@ protected:
         };
         platform.showMessage = [this](QWidget*, QMessageBox::Icon icon, const QString& caption,
                                       const QString& text) {
-            messages.push_back({icon, caption, text});
+            EXPECT_EQ(caption, U("Dravik静态修改器"));
+            messages.push_back({icon, text});
         };
         platform.runModal = [this](QDialog& dialog) { modals.push_back(dialog.metaObject()->className()); };
         platform.editRow = [this](QWidget*, rom::Table& table, int row) {
-            edits.push_back({table.Id(), row});
-            return editRow ? editRow(table, row) : false;
+            edits.emplace_back(table.Id(), row);
+            return editRow && editRow(table, row);
         };
         window = std::make_unique<app::CEditorDlg>(platform);
         window->show();
         QApplication::processEvents();
     }
 
-    void TearDown() override
+    static const rom::Bytes& Sample(int seed) // 1 or 2
     {
-        window.reset();
-        QApplication::processEvents();
+        static const rom::Bytes images[] = {rom::MakeSampleImage(1), rom::MakeSampleImage(2)};
+        return images[seed - 1];
     }
-
-    static const rom::Bytes& Sample(uint32_t seed)
-    {
-        static std::map<uint32_t, rom::Bytes> images;
-        auto it = images.find(seed);
-        if (it == images.end())
-            it = images.emplace(seed, rom::MakeSampleImage(seed)).first;
-        return it->second;
-    }
-
     // Opens path through the Open command, as if chosen in the file dialog.
     void Open(const std::string& path)
     {
         nextPath = QString::fromStdString(path);
         Action("actionOpen")->trigger();
     }
+    void Load() { Open(image.Path()); }
 
     template <typename T = QWidget> T* Child(const QString& name) const
     {
@@ -91,18 +86,38 @@ protected:
         EXPECT_NE(w, nullptr) << name.toStdString();
         return w;
     }
-    QAction* Action(const char* name) const { return Child<QAction>(QString::fromUtf8(name)); }
+    QAction* Action(const QString& name) const { return Child<QAction>(name); }
     QTableView* List(int id) const { return Child<QTableView>(QStringLiteral("list%1").arg(id)); }
     app::CLineBox* Box(int id) const { return Child<app::CLineBox>(QStringLiteral("edit%1").arg(id)); }
     QPushButton* Button(int id) const { return Child<QPushButton>(QStringLiteral("button%1").arg(id)); }
-    QString Status() const { return Child<QLabel>(QStringLiteral("status"))->text(); }
     QString Cell(int list, int row, int column) const
     {
-        QAbstractItemModel* m = List(list)->model();
-        return m->data(m->index(row, column)).toString();
+        return List(list)->model()->index(row, column).data().toString();
     }
-    bool SaveEnabled() const { return Action("actionSave")->isEnabled() && Button(1003)->isEnabled(); }
-    bool SaveDisabled() const { return !Action("actionSave")->isEnabled() && !Button(1003)->isEnabled(); }
+    // The status line, Save in the menu and on the button, and (unless seed is 0) every list and
+    // bound box showing the values of sample seed.
+    void ExpectState(const std::string& path, int seed = 0) const
+    {
+        const QString status = Child<QLabel>(QStringLiteral("status"))->text();
+        EXPECT_EQ(status, path.empty() ? U("未载入文件") : U("[文件]") + QString::fromStdString(path));
+        EXPECT_EQ(window->IsLoaded(), !path.empty());
+        EXPECT_EQ(Action("actionSave")->isEnabled(), !path.empty());
+        EXPECT_EQ(Button(1003)->isEnabled(), !path.empty());
+        if (seed == 0)
+            return;
+        rom::Model expected;
+        rom::LoadTables(Sample(seed), expected);
+        for (const ListOfTable& l : kLists) {
+            const rom::Table& table = expected.Get(l.table);
+            for (int c = 1; c < table.Columns(); ++c)
+                for (int r = 0; r < table.Rows(); ++r)
+                    ASSERT_EQ(Cell(l.id, r, c).toStdString(), table.Cell(r, c))
+                        << l.table << " " << r << "," << c;
+        }
+        EXPECT_EQ(Box(1052)->Text().toStdString(), expected.Get("red_wolf").Cell(0, 1));
+        for (int r = 0; r < 3; ++r)
+            EXPECT_EQ(Box(1053 + r)->Text().toStdString(), expected.Get("hotel_rooms").Cell(r, 1));
+    }
 
     // A real mouse click (or double-click) in the middle of a row.
     void ClickRow(int list, int row, bool twice = false)
@@ -110,53 +125,35 @@ protected:
         QTableView* view = List(list);
         view->scrollTo(view->model()->index(row, 0));
         const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
-        QWidget* target = view->viewport();
-        auto send = [&](QEvent::Type type, Qt::MouseButtons buttons) {
-            QMouseEvent e(type, at, target->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        std::vector<QEvent::Type> types{QEvent::MouseButtonPress, QEvent::MouseButtonRelease};
+        if (twice)
+            types.insert(types.end(), {QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease});
+        for (QEvent::Type type : types) {
+            const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+            QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &e);
+        }
+    }
+    void Key(QWidget* target, int key, const QString& text = {})
+    {
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(type, key, Qt::NoModifier, text);
             QApplication::sendEvent(target, &e);
-        };
-        send(QEvent::MouseButtonPress, Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, Qt::NoButton);
-        if (twice) {
-            send(QEvent::MouseButtonDblClick, Qt::LeftButton);
-            send(QEvent::MouseButtonRelease, Qt::NoButton);
         }
     }
 
-    void Key(QWidget* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {})
-    {
-        QKeyEvent press(QEvent::KeyPress, key, mods, text);
-        QApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-        QApplication::sendEvent(target, &release);
-    }
-
+    struct ShownMessage {
+        QMessageBox::Icon icon;
+        QString text;
+    };
+    TempImage image{Sample(1)};
     std::unique_ptr<app::CEditorDlg> window;
     QString nextPath;
     int chooserCalls = 0;
     std::vector<ShownMessage> messages;
     std::vector<std::string> modals;
-    std::vector<EditCall> edits;
+    std::vector<std::pair<std::string, int>> edits; // table and row of each row editor opened
     std::function<bool(rom::Table&, int)> editRow;
 };
-
-// The twenty lists and the table each shows.
-struct ListOfTable {
-    int id;
-    const char* table;
-};
-inline const std::vector<ListOfTable>& AllLists()
-{
-    static const std::vector<ListOfTable> lists = {
-        {1004, "main_cannons"},     {1005, "sub_cannons"}, {1007, "special_cannons"},
-        {1008, "control_systems"},  {1009, "engines"},     {1011, "special_shells"},
-        {1016, "tank_items"},       {1020, "tanks"},       {1021, "human_weapons"},
-        {1023, "hand_foot_armour"}, {1024, "head_armour"}, {1025, "body_armour"},
-        {1026, "armour_pieces"},    {1028, "items"},       {1032, "bounties"},
-        {1038, "characters"},       {1040, "snacks"},      {1044, "decorations"},
-        {1048, "drinks"},           {1058, "monsters"},
-    };
-    return lists;
-}
 
 } // namespace dravik::test

@@ -1,0 +1,165 @@
+// The window's pages: the start state, which controls each page shows, the seven price boxes, the
+// red wolf and hotel boxes, and the double-click that opens a row editor.
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "WindowFixture.h"
+
+namespace dravik::test {
+namespace {
+
+const std::map<int, std::set<int>> kPages = { // the controls of each page, by id
+    {1, {1004, 1005, 1007}}, {2, {1008, 1009, 1010, 1011, 1012, 1013}}, {3, {1016, 1017, 1018, 1019, 1020}},
+    {4, {1021, 1023, 1024}}, {5, {1025, 1026, 1027, 1028, 1029, 1030, 1031, 1032, 1033, 1034}}, {7, {1058}},
+    {6, {1038, 1039, 1040, 1041, 1042, 1043, 1044, 1045, 1046, 1047, 1048, 1049, 1050, 1051, 1052, 1053,
+         1054, 1055, 1056, 1057}},
+};
+
+// The seven price lists: a click fills the box, the button writes the box back.
+struct PriceEditor {
+    int page, list, edit, button;
+};
+const PriceEditor kPriceEditors[] = {
+    {2, 1011, 1013, 1012}, {3, 1016, 1018, 1019}, {5, 1028, 1029, 1030}, {5, 1032, 1033, 1034},
+    {6, 1040, 1041, 1042}, {6, 1044, 1045, 1046}, {6, 1048, 1049, 1050},
+};
+
+// The page controls shown, found by the number in their object names.
+std::set<int> VisibleControls(QWidget* window)
+{
+    std::set<int> out;
+    for (const auto& [page, ids] : kPages)
+        for (int id : ids)
+            for (const char* prefix : {"list", "edit", "button", "group", "static"})
+                if (auto* w = window->findChild<QWidget*>(U(prefix) + QString::number(id)))
+                    if (w->isVisible())
+                        out.insert(id);
+    return out;
+}
+
+TEST_F(WindowTest, StartsWithThePictureNoFileAndEveryListLabelledButEmpty)
+{
+    ExpectState({});
+    EXPECT_TRUE(Child(QStringLiteral("picture1000"))->isVisible());
+    EXPECT_FALSE(Child<QLabel>(QStringLiteral("picture1000"))->pixmap().isNull()) << "no pictures";
+    EXPECT_TRUE(VisibleControls(window.get()).empty()); // the next test shows that all are found
+    for (int id : {1052, 1053, 1054, 1055})
+        EXPECT_TRUE(Box(id)->Text().isEmpty());
+
+    for (const ListOfTable& l : kLists) {
+        SCOPED_TRACE(l.table);
+        const rom::Table& table = window->Document().GetModel().Get(l.table);
+        QAbstractItemModel* m = List(l.id)->model();
+        ASSERT_EQ(std::pair(m->rowCount(), m->columnCount()), std::pair(table.Rows(), table.Columns()));
+        for (int c = 0; c < table.Columns(); ++c)
+            EXPECT_EQ(m->headerData(c, Qt::Horizontal).toString().toStdString(), table.ColumnTitle(c));
+        for (int r = 0; r < table.Rows(); ++r)
+            for (int c = 0; c < table.Columns(); ++c)
+                EXPECT_EQ(Cell(l.id, r, c).toStdString(), c ? "" : table.Layout().rowLabels.at(r))
+                    << r << "," << c;
+        EXPECT_FALSE(m->flags(m->index(0, 1)) & Qt::ItemIsEditable);
+    }
+}
+
+TEST_F(WindowTest, EachPageShowsExactlyItsControlsFromButtonOrMenu)
+{
+    for (const auto& [page, ids] : kPages) {
+        for (int twice = 0; twice < 2; ++twice) // a second click changes nothing
+            Child<QPushButton>(QStringLiteral("pageButton%1").arg(page))->click();
+        EXPECT_EQ(VisibleControls(window.get()), ids) << page;
+        EXPECT_FALSE(Child(QStringLiteral("picture1000"))->isVisible());
+    }
+    for (const auto& [page, ids] : kPages) {
+        Action(QStringLiteral("actionPage%1").arg(page))->trigger();
+        EXPECT_EQ(VisibleControls(window.get()), ids) << page;
+    }
+}
+
+TEST_F(WindowTest, PriceBoxesFollowClicksNotTheKeyboardAndWriteIntoTheSelectedRowOnlyWhileLoaded)
+{
+    Load();
+    for (const PriceEditor& e : kPriceEditors) {
+        SCOPED_TRACE(e.list);
+        window->ShowPage(e.page);
+        QAbstractItemModel* m = List(e.list)->model();
+        Box(e.edit)->SetText(QStringLiteral("x7"));
+        Button(e.button)->click(); // no row selected yet: nothing changes
+        EXPECT_TRUE(m->match(m->index(0, 1), Qt::DisplayRole, QStringLiteral("x7")).isEmpty());
+        const QString row0 = Cell(e.list, 0, 1);
+        ASSERT_NE(row0, Cell(e.list, 1, 1));
+        for (int row : {1, 0}) { // another click replaces whatever the box held
+            ClickRow(e.list, row);
+            EXPECT_EQ(Box(e.edit)->Text(), Cell(e.list, row, 1));
+        }
+        Key(List(e.list), Qt::Key_Down); // the keyboard moves the selection but leaves the box alone...
+        EXPECT_EQ(Box(e.edit)->Text(), row0);
+        Button(e.button)->click(); // ...and the button writes it into the row now selected
+        EXPECT_EQ(Cell(e.list, 1, 1), row0);
+    }
+    Box(1049)->SetText(QString());
+    Box(1049)->setFocus();
+    Key(Box(1049), Qt::Key_1, QStringLiteral("1"));
+    Key(Box(1049), Qt::Key_Return, QStringLiteral("\r"));
+    Button(1050)->click();
+    EXPECT_EQ(Cell(1048, 1, 1), QStringLiteral("1\n")) << "the whole text, line breaks too";
+
+    Action("actionClose")->trigger();
+    for (const PriceEditor& e : kPriceEditors) {
+        window->ShowPage(e.page);
+        Box(e.edit)->SetText(QStringLiteral("x7"));
+        ClickRow(e.list, 0);
+        EXPECT_EQ(Box(e.edit)->Text(), QStringLiteral("x7")) << e.list;
+        Button(e.button)->click();
+        EXPECT_NE(Cell(e.list, 0, 1), QStringLiteral("x7")) << e.list;
+    }
+}
+
+TEST_F(WindowTest, DoubleClickEditsTheRowOfEachEditorListAndRepaintsItOnlyWhileLoaded)
+{
+    editRow = [](rom::Table& table, int row) {
+        table.SetCell(row, 1, "edited");
+        return true;
+    };
+    Load();
+    for (const ListOfTable& l : kLists) {
+        SCOPED_TRACE(l.table);
+        window->ShowPage(l.page);
+        int repainted = -1;
+        auto connection = QObject::connect(window->ListModel(l.id), &QAbstractItemModel::dataChanged,
+                                           [&repainted](const QModelIndex& a) { repainted = a.row(); });
+        edits.clear();
+        ClickRow(l.id, 2, true);
+        QObject::disconnect(connection);
+        const bool priceList = std::any_of(std::begin(kPriceEditors), std::end(kPriceEditors),
+                                           [&](const PriceEditor& e) { return e.list == l.id; }); // no editor
+        EXPECT_EQ(edits, (priceList ? decltype(edits){} : decltype(edits){{l.table, 2}}));
+        EXPECT_EQ(repainted, priceList ? -1 : 2);
+        EXPECT_EQ(Cell(l.id, 2, 1) == QStringLiteral("edited"), !priceList);
+    }
+    edits.clear();
+    Action("actionClose")->trigger();
+    ClickRow(1058, 3, true);
+    EXPECT_TRUE(edits.empty());
+}
+
+TEST_F(WindowTest, RedWolfAndHotelBoxesEditTheirCellsWithOrWithoutAFile)
+{
+    Load();
+    window->ShowPage(6);
+    const rom::Model& model = window->Document().GetModel();
+    Box(1052)->setFocus();
+    Box(1052)->SetText(QString());
+    Key(Box(1052), Qt::Key_9, QStringLiteral("9"));
+    EXPECT_EQ(model.Get("red_wolf").Cell(0, 1), "9");
+    Box(1055)->SetText(QStringLiteral("250"));
+    EXPECT_EQ(model.Get("hotel_rooms").Cell(2, 1), "250");
+    EXPECT_NE(model.Get("hotel_rooms").Cell(1, 1), "250");
+
+    Action("actionClose")->trigger(); // without a file too
+    Box(1053)->SetText(QStringLiteral("1"));
+    EXPECT_EQ(model.Get("hotel_rooms").Cell(0, 1), "1");
+}
+
+} // namespace
+} // namespace dravik::test
