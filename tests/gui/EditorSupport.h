@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -14,45 +15,23 @@
 
 #include "editors/CRowDlg.h"
 #include "editors/RowEditing.h"
+#include "names/Names.h"
 #include "rom/Passes.h"
 #include "rom/SampleImage.h"
 
 namespace dravik::test {
 
+using names::List;
+
 inline QPlainTextEdit* Edit(QDialog* d, int id) { return d->findChild<QPlainTextEdit*>(QStringLiteral("edit%1").arg(id)); }
 inline QComboBox* Combo(QDialog* d, int id) { return d->findChild<QComboBox*>(QStringLiteral("combo%1").arg(id)); }
 inline void SetEdit(QDialog* d, int id, const QString& text) { Edit(d, id)->setPlainText(text); }
 inline void SetCombo(QDialog* d, int id, int index) { Combo(d, id)->setCurrentIndex(index); }
-inline void Press(QDialog* d, const QString& text) // "确定" or "取消"
+inline void Ok(QDialog* d) { d->findChild<QPushButton*>("button1")->click(); }
+inline void Key(QWidget* w, int key)
 {
-    for (QPushButton* button : d->findChildren<QPushButton*>())
-        if (button->text() == text)
-            return button->click();
-}
-
-// Runs `act` on the next modal dialog once it is shown. A dialog that `act` leaves open is
-// cancelled a little later, so that a failing test cannot hang.
-inline void WhenModal(std::function<void(QDialog*)> act)
-{
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        timer->deleteLater();
-        act(dialog);
-        if (dialog->isVisible())
-            QTimer::singleShot(3000, dialog, &QDialog::reject);
-    });
-    timer->start(5);
-    QTimer::singleShot(10000, timer, &QObject::deleteLater);
-}
-
-inline rom::Model SampleModel(uint32_t seed = 3)
-{
-    rom::Model model;
-    rom::LoadTables(rom::MakeSampleImage(seed), model);
-    return model;
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
 }
 
 // Everything an edit can change in a row: its cells, then its codes.
@@ -67,24 +46,63 @@ inline std::vector<std::string> RowState(const rom::Table& table, int row)
     return state;
 }
 
-// A model loaded from a sample image; refusals are recorded instead of shown.
+inline std::vector<int> Codes(const rom::Table& table, const char* array, int row)
+{
+    std::vector<int> codes;
+    for (int k = 0; k < table.FindCodes(array)->perRow; ++k)
+        codes.push_back(table.Code(array, row, k));
+    return codes;
+}
+
+inline void SetCodes(rom::Table& table, const char* array, int row, const std::vector<int>& codes)
+{
+    for (size_t k = 0; k < codes.size(); ++k)
+        table.SetCode(array, row, static_cast<int>(k), codes[k]);
+    table.RefreshLabels(row);
+}
+
+// A model loaded from a sample image; refusals are recorded instead of shown. Drive runs the
+// row's editor and calls `act` on it once shown; a dialog `act` leaves open is cancelled a
+// little later, so that a failing test cannot hang.
 class EditorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        previous_ = CRowDlg::SetMessageHook(
-            [this](QWidget*, const QString& text, const QString& caption) { messages_ << caption + "|" + text; });
+        rom::LoadTables(rom::MakeSampleImage(3), sample_);
+        previous_ = CRowDlg::SetMessageHook([this](QWidget*, const QString& text, const QString& caption) {
+            messages_ << caption + "|" + text;
+        });
     }
     void TearDown() override { CRowDlg::SetMessageHook(previous_); }
 
-    rom::Table& T(const char* id) { return model_.Get(id); }
+    rom::Table& T(const char* id) { return model_->Get(id); }
     bool Drive(const char* table, int row, std::function<void(QDialog*)> act)
     {
-        WhenModal(std::move(act));
+        QTimer::singleShot(0, [act] { // runs in the dialog's own event loop
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            act(dialog);
+            if (dialog->isVisible())
+                QTimer::singleShot(3000, dialog, &QDialog::reject);
+        });
         return editors::EditRow(nullptr, T(table), row);
     }
 
-    rom::Model model_ = SampleModel();
+    // Types the texts, picks the list positions, then presses "确定".
+    bool Fill(const char* table, int row, std::vector<std::pair<int, QString>> texts,
+              std::vector<std::pair<int, int>> picks = {})
+    {
+        return Drive(table, row, [texts, picks](QDialog* dlg) {
+            for (const auto& [id, text] : texts)
+                SetEdit(dlg, id, text);
+            for (auto [id, index] : picks)
+                SetCombo(dlg, id, index);
+            Ok(dlg);
+        });
+    }
+
+    rom::Model sample_;
+    rom::Model* model_ = &sample_; // the model the tables come from
     QStringList messages_;
     CRowDlg::MessageFn previous_;
 };
