@@ -14,13 +14,12 @@ configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS)
-
-$(SAMPLE): build
-	@$(BUILD)/dravik sample $(SAMPLE)
+	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
 
 run: build
 	@$(BUILD)/dravik sample $(SAMPLE)
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	  echo "No display found: run 'make run' in a desktop session (or set QT_QPA_PLATFORM)."; exit 1; fi
 	@$(BUILD)/dravik-editor $(SAMPLE)
 
 test: build
