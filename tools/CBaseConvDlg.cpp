@@ -1,5 +1,7 @@
 #include "tools/CBaseConvDlg.h"
 
+#include "app/DialogUnits.h"
+
 #include "tools/BaseConvert.h"
 
 #include <QComboBox>
@@ -28,25 +30,6 @@ void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
         QMessageBox::critical(parent, caption, text);
 }
 
-// Dialog units to pixels for the dialog's font: 4 horizontal units are one average
-// character width, 8 vertical units one line height.
-class DialogUnits {
-public:
-    explicit DialogUnits(const QFont& font) {
-        const QFontMetrics fm(font);
-        m_cx = (fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) + 26) / 52;
-        m_cy = fm.height();
-    }
-    int x(int units) const { return (units * m_cx + 2) / 4; }
-    int y(int units) const { return (units * m_cy + 4) / 8; }
-    QRect rect(int left, int top, int width, int height) const {
-        return QRect(x(left), y(top), x(width), y(height));
-    }
-
-private:
-    int m_cx = 0;
-    int m_cy = 0;
-};
 
 QLabel* Label(const QString& text, QWidget* parent, const QRect& r) {
     auto* label = new QLabel(text, parent);
@@ -72,17 +55,17 @@ CBaseConvDlg::CBaseConvDlg(QWidget* parent) : QDialog(parent) {
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    const DialogUnits du(font());
-    setFixedSize(du.x(238), du.y(105));
+    const dravik::app::DialogUnits du(font());
+    setFixedSize(du.X(238), du.Y(105));
 
-    Label(QStringLiteral("本程序为2-16进制的进制转换器，支持整数和浮点小数。"), this, du.rect(7, 7, 224, 10));
+    Label(QStringLiteral("本程序为2-16进制的进制转换器，支持整数和浮点小数。"), this, du.Rect(7, 7, 224, 10));
 
     // The number goes into a one-line plain text box rather than a line edit so that Enter and
     // pasted line breaks stay in the text (and make it invalid) instead of being swallowed.
-    Label(QStringLiteral("输入"), this, du.rect(7, 24, 25, 12));
+    Label(QStringLiteral("输入"), this, du.Rect(7, 24, 25, 12));
     m_input = new QPlainTextEdit(this);
     m_input->setObjectName(QStringLiteral("input"));
-    m_input->setGeometry(du.rect(33, 24, 192, 12));
+    m_input->setGeometry(du.Rect(33, 24, 192, 12));
     m_input->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_input->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_input->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -91,24 +74,24 @@ CBaseConvDlg::CBaseConvDlg(QWidget* parent) : QDialog(parent) {
     const int spare = m_input->height() - 2 * m_input->frameWidth() - QFontMetrics(m_input->font()).height();
     m_input->document()->setDocumentMargin(std::max(1, spare / 2));
 
-    Label(QStringLiteral("我输入的数是"), this, du.rect(7, 42, 58, 12));
+    Label(QStringLiteral("我输入的数是"), this, du.Rect(7, 42, 58, 12));
     m_from = BaseCombo(this, QStringLiteral("fromBase"), 8);
-    m_from->setGeometry(du.rect(66, 42, 53, 12));
+    m_from->setGeometry(du.Rect(66, 42, 53, 12));
 
-    Label(QStringLiteral("我想转换成"), this, du.rect(7, 60, 58, 12));
+    Label(QStringLiteral("我想转换成"), this, du.Rect(7, 60, 58, 12));
     m_to = BaseCombo(this, QStringLiteral("toBase"), 14);
-    m_to->setGeometry(du.rect(66, 60, 53, 12));
+    m_to->setGeometry(du.Rect(66, 60, 53, 12));
 
     m_compute = new QPushButton(QStringLiteral("计算"), this);
     m_compute->setObjectName(QStringLiteral("compute"));
-    m_compute->setGeometry(du.rect(142, 44, 62, 27));
+    m_compute->setGeometry(du.Rect(142, 44, 62, 27));
     m_compute->setAutoDefault(false); // Enter elsewhere closes the dialog, see keyPressEvent
     connect(m_compute, &QPushButton::clicked, this, &CBaseConvDlg::onCompute);
 
-    Label(QStringLiteral("结果"), this, du.rect(7, 82, 25, 12));
+    Label(QStringLiteral("结果"), this, du.Rect(7, 82, 25, 12));
     m_result = new QLineEdit(this);
     m_result->setObjectName(QStringLiteral("result"));
-    m_result->setGeometry(du.rect(33, 82, 192, 12));
+    m_result->setGeometry(du.Rect(33, 82, 192, 12));
     m_result->setReadOnly(true);
 
     m_input->setFocus();
