@@ -19,10 +19,8 @@ QVariant CTableModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::ToolTipRole: // names longer than their column can still be read whole
         return QString::fromStdString(table_->Cell(index.row(), index.column()));
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-    default:
-        return {};
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    default: return {};
     }
 }
 

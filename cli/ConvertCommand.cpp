@@ -18,8 +18,10 @@ const char* const kUsage =
     "  Exit status: 0 converted, 1 input refused, 2 wrong usage.\n";
 
 // A base written in decimal, 2 to 16; 0 if it is anything else.
-int ParseBase(const std::string& s) {
-    if (s.empty() || s.size() > 2 || !std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; }))
+int ParseBase(const std::string& s)
+{
+    if (s.empty() || s.size() > 2 ||
+        !std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return 0;
     const int base = std::stoi(s);
     return base >= 2 && base <= 16 ? base : 0;
@@ -27,7 +29,8 @@ int ParseBase(const std::string& s) {
 
 } // namespace
 
-int RunConvert(const Args& args, std::ostream& out, std::ostream& err) {
+int RunConvert(const Args& args, std::ostream& out, std::ostream& err)
+{
     if (std::find(args.begin(), args.end(), "--help") != args.end()) {
         out << kUsage;
         return 0;

@@ -99,7 +99,10 @@ bool CodeValue(const QJsonValue& v, int& value)
     return true;
 }
 
-std::string Where(const std::string& file, const rom::Table& t) { return file + ": 表 " + t.Id() + "「" + t.Title() + "」"; }
+std::string Where(const std::string& file, const rom::Table& t)
+{
+    return file + ": 表 " + t.Id() + "「" + t.Title() + "」";
+}
 
 std::string ApplyTable(const QJsonObject& obj, const std::string& file, rom::Table& t)
 {
@@ -109,18 +112,19 @@ std::string ApplyTable(const QJsonObject& obj, const std::string& file, rom::Tab
             return Where(file, t) + ": \"rows\" 必须是数组";
         const QJsonArray rows = rowsValue.toArray();
         if (rows.size() != t.Rows())
-            return Where(file, t) + ": 应有 " + std::to_string(t.Rows()) + " 行，实际 " + std::to_string(rows.size()) + " 行";
+            return Where(file, t) + ": 应有 " + std::to_string(t.Rows()) + " 行，实际 " +
+                   std::to_string(rows.size()) + " 行";
         const std::vector<int> columns = t.Layout().ValueColumns();
         for (int row = 0; row < t.Rows(); ++row) {
             if (!rows[row].isArray() || rows[row].toArray().size() != t.Columns())
-                return Where(file, t) + " 第 " + std::to_string(row) + " 行: 应是 " + std::to_string(t.Columns()) +
-                       " 个单元格的数组";
+                return Where(file, t) + " 第 " + std::to_string(row) + " 行: 应是 " +
+                       std::to_string(t.Columns()) + " 个单元格的数组";
             const QJsonArray cells = rows[row].toArray();
             for (int column : columns) {
                 std::string text;
                 if (!CellText(cells[column], text))
-                    return Where(file, t) + " 第 " + std::to_string(row) + " 行 列「" + t.ColumnTitle(column) +
-                           "」: 单元格必须是字符串或数字";
+                    return Where(file, t) + " 第 " + std::to_string(row) + " 行 列「" +
+                           t.ColumnTitle(column) + "」: 单元格必须是字符串或数字";
                 t.SetCell(row, column, text);
             }
         }

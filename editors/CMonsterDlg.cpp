@@ -23,7 +23,8 @@ CMonsterDlgBase::CMonsterDlgBase(const dravik::editors::DialogLayout& layout, QW
         m_category[drop] = ComboById(ids.category);
         m_human[drop] = ComboById(ids.human);
         m_tank[drop] = ComboById(ids.tank);
-        connect(m_category[drop], &QComboBox::currentIndexChanged, this, [this, drop] { FollowCategory(drop); });
+        connect(m_category[drop], &QComboBox::currentIndexChanged, this,
+                [this, drop] { FollowCategory(drop); });
         // The disabled list follows the enabled one.
         QComboBox* human = m_human[drop];
         QComboBox* tank = m_tank[drop];

@@ -223,7 +223,8 @@ void CRowDlg::accept()
         const Refusal refusal = m_check(texts);
         if (refusal.text >= 0 && refusal.text < TextCount()) {
             ShowMessage(this,
-                        QStringLiteral("%1: \"%2\" %3").arg(EditLabel(refusal.text), texts[refusal.text], refusal.reason),
+                        QStringLiteral("%1: \"%2\" %3")
+                            .arg(EditLabel(refusal.text), texts[refusal.text], refusal.reason),
                         QStringLiteral("错误"));
             QPlainTextEdit* edit = m_edits[static_cast<size_t>(refusal.text)];
             edit->setFocus();

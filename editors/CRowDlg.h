@@ -36,7 +36,7 @@ public:
     // Exchanged drop-down lists in ascending id order.
     int IndexCount() const { return static_cast<int>(m_combos.size()); }
     int Index(int i) const { return m_indexes[static_cast<size_t>(i)]; }
-    void SetIndex(int i, int index); // an index without an entry leaves the list unselected
+    void SetIndex(int i, int index);      // an index without an entry leaves the list unselected
     int IndexPosition(int comboId) const; // i of an exchanged list, -1 for other ids
 
     QPlainTextEdit* EditById(int id) const;

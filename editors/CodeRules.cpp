@@ -88,8 +88,9 @@ int LootCode(int category, int index, int oldCode)
 {
     if (!IsByte(index))
         return oldCode;
-    const bool placeholder = IsTankCategory(category) ? (index >= 121 && index <= 127) || (index >= 160 && index <= 254)
-                                                      : index >= 120 && index <= 127;
+    const bool placeholder = IsTankCategory(category)
+                                 ? (index >= 121 && index <= 127) || (index >= 160 && index <= 254)
+                                 : index >= 120 && index <= 127;
     return placeholder ? kEmptyCode : index;
 }
 

@@ -50,17 +50,17 @@ struct DialogLayout {
 };
 
 enum class DialogId {
-    MainCannon,     // 138
-    SubCannon,      // 139
-    SpecialCannon,  // 140
-    ControlSystem,  // 141
-    Engine,         // 142
-    Tank,           // 143
-    HumanWeapon,    // 145
-    HumanArmor,     // 147
-    Character,      // 149
-    Monster,        // 151, attack list B
-    Monster2,       // 153, attack list A
+    MainCannon,    // 138
+    SubCannon,     // 139
+    SpecialCannon, // 140
+    ControlSystem, // 141
+    Engine,        // 142
+    Tank,          // 143
+    HumanWeapon,   // 145
+    HumanArmor,    // 147
+    Character,     // 149
+    Monster,       // 151, attack list B
+    Monster2,      // 153, attack list A
 };
 
 const DialogLayout& LayoutOf(DialogId id);

@@ -11,7 +11,9 @@ class CMainCannonDlg : public CRowDlg {
     Q_OBJECT
 public:
     explicit CMainCannonDlg(QWidget* parent = nullptr)
-        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::MainCannon), parent) {}
+        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::MainCannon), parent)
+    {
+    }
 };
 
 // Sub cannons (139).
@@ -19,7 +21,9 @@ class CSubCannonDlg : public CRowDlg {
     Q_OBJECT
 public:
     explicit CSubCannonDlg(QWidget* parent = nullptr)
-        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::SubCannon), parent) {}
+        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::SubCannon), parent)
+    {
+    }
 };
 
 // Special cannons (140).
@@ -27,7 +31,9 @@ class CSpecialCannonDlg : public CRowDlg {
     Q_OBJECT
 public:
     explicit CSpecialCannonDlg(QWidget* parent = nullptr)
-        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::SpecialCannon), parent) {}
+        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::SpecialCannon), parent)
+    {
+    }
 };
 
 // Control systems (141).
@@ -35,7 +41,9 @@ class CControlSystemDlg : public CRowDlg {
     Q_OBJECT
 public:
     explicit CControlSystemDlg(QWidget* parent = nullptr)
-        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::ControlSystem), parent) {}
+        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::ControlSystem), parent)
+    {
+    }
 };
 
 // Engines (142).
@@ -43,7 +51,9 @@ class CEngineDlg : public CRowDlg {
     Q_OBJECT
 public:
     explicit CEngineDlg(QWidget* parent = nullptr)
-        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::Engine), parent) {}
+        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::Engine), parent)
+    {
+    }
 };
 
 // Tanks (143).
@@ -51,7 +61,9 @@ class CTankDlg : public CRowDlg {
     Q_OBJECT
 public:
     explicit CTankDlg(QWidget* parent = nullptr)
-        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::Tank), parent) {}
+        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::Tank), parent)
+    {
+    }
 };
 
 // Human weapons (145).
@@ -59,7 +71,9 @@ class CHumanWeaponDlg : public CRowDlg {
     Q_OBJECT
 public:
     explicit CHumanWeaponDlg(QWidget* parent = nullptr)
-        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::HumanWeapon), parent) {}
+        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::HumanWeapon), parent)
+    {
+    }
 };
 
 // All four armour lists (147).
@@ -67,7 +81,9 @@ class CHumanArmorDlg : public CRowDlg {
     Q_OBJECT
 public:
     explicit CHumanArmorDlg(QWidget* parent = nullptr)
-        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::HumanArmor), parent) {}
+        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::HumanArmor), parent)
+    {
+    }
 };
 
 // Characters (149).
@@ -75,7 +91,9 @@ class CCharacterDlg : public CRowDlg {
     Q_OBJECT
 public:
     explicit CCharacterDlg(QWidget* parent = nullptr)
-        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::Character), parent) {}
+        : CRowDlg(dravik::editors::LayoutOf(dravik::editors::DialogId::Character), parent)
+    {
+    }
 };
 
 namespace dravik::editors {

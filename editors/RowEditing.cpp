@@ -49,13 +49,15 @@ const std::vector<Editor>& Editors()
         {"special_cannons", DialogId::SpecialCannon, {}},
         {"control_systems", DialogId::ControlSystem, {}},
         {"engines", DialogId::Engine, {}},
-        {"tanks", DialogId::Tank, Join(Series("parts", 8, Rule::TankPart), Series("items", 4, Rule::TankItem))},
+        {"tanks", DialogId::Tank,
+         Join(Series("parts", 8, Rule::TankPart), Series("items", 4, Rule::TankItem))},
         {"human_weapons", DialogId::HumanWeapon, {{"range", 0, Rule::Range}, {"users", 0, Rule::Users}}},
         {"head_armour", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
         {"body_armour", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
         {"hand_foot_armour", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
         {"armour_pieces", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
-        {"characters", DialogId::Character, Join(Series("items", 3, Rule::Item), Series("equipment", 7, Rule::Equipment))},
+        {"characters", DialogId::Character,
+         Join(Series("items", 3, Rule::Item), Series("equipment", 7, Rule::Equipment))},
         // Rows 47 and on get the second variant (attack list A), see DialogFor. The loot
         // categories and codes are the monster dialog's own (SetDrop).
         {"monsters", DialogId::Monster, Series("attacks", 6, Rule::Attack)},
@@ -163,11 +165,14 @@ std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& tabl
         dialog->SetIndex(static_cast<int>(i), ToIndex(slot.rule, row, table.Code(slot.array, row, slot.k)));
     }
     if (auto* monster = dynamic_cast<CMonsterDlgBase*>(dialog.get())) {
-        monster->SetDrop(CMonsterDlgBase::Early, table.Code("early_category", row), table.Code("early_loot", row));
-        monster->SetDrop(CMonsterDlgBase::Late, table.Code("late_category", row), table.Code("late_loot", row));
+        monster->SetDrop(CMonsterDlgBase::Early, table.Code("early_category", row),
+                         table.Code("early_loot", row));
+        monster->SetDrop(CMonsterDlgBase::Late, table.Code("late_category", row),
+                         table.Code("late_loot", row));
     }
     // The dialog must not outlive the table it checks against; it lives for one edit.
-    dialog->SetCheck([&table, row, columns](const QStringList& texts) { return CheckTexts(table, row, columns, texts); });
+    dialog->SetCheck(
+        [&table, row, columns](const QStringList& texts) { return CheckTexts(table, row, columns, texts); });
     return dialog;
 }
 
@@ -187,7 +192,8 @@ void ApplyRowEditor(const QDialog& dialog, rom::Table& table, int row)
     for (size_t i = 0; i < editor->lists.size() && static_cast<int>(i) < editorDialog->IndexCount(); ++i) {
         const CodeSlot& slot = editor->lists[i];
         const int old = table.Code(slot.array, row, slot.k);
-        table.SetCode(slot.array, row, slot.k, ToCode(slot.rule, row, editorDialog->Index(static_cast<int>(i)), old));
+        table.SetCode(slot.array, row, slot.k,
+                      ToCode(slot.rule, row, editorDialog->Index(static_cast<int>(i)), old));
     }
     if (const auto* monster = dynamic_cast<const CMonsterDlgBase*>(editorDialog)) {
         table.SetCode("early_category", row, 0, monster->Category(CMonsterDlgBase::Early));

@@ -25,8 +25,8 @@ enum class List {
     Users,          // 7: who-can-equip texts, index = mask - 1
 };
 
-extern const char* const kEmpty; // "-----": the empty slot code 0xFF
-extern const char* const kNone;  // "没有": loot code 0xFF in the editors' lists
+extern const char* const kEmpty;       // "-----": the empty slot code 0xFF
+extern const char* const kNone;        // "没有": loot code 0xFF in the editors' lists
 extern const char* const kPlaceholder; // "XXXXX": a code with no thing behind it
 
 // The texts the window shows in cells (the name-slot texts).
@@ -44,13 +44,13 @@ const std::vector<std::string>& TankLoot();
 // Code-to-text displays used by the cells. 0xFF shows kEmpty; a code with no entry shows
 // UnknownCode(code).
 std::string UnknownCode(int code);
-std::string TankPartCode(int code);  // entry (code & 0x7F) of TankParts
-std::string TankItemCode(int code);  // entry (code & 0x7F) of TankItems
-std::string ItemCode(int code);      // entry code of Items
-std::string EquipmentCode(int code); // entry (code - 0x80) of HumanEquipment
-std::string LootCode(int category, int code); // category 0-7 human things, 8-15 tank things
+std::string TankPartCode(int code);               // entry (code & 0x7F) of TankParts
+std::string TankItemCode(int code);               // entry (code & 0x7F) of TankItems
+std::string ItemCode(int code);                   // entry code of Items
+std::string EquipmentCode(int code);              // entry (code - 0x80) of HumanEquipment
+std::string LootCode(int category, int code);     // category 0-7 human things, 8-15 tank things
 std::string AttackCode(int monsterRow, int code); // list B for rows 0-46, list A from row 47
-std::string RangeCode(int code);     // "单体" below 0x40, "一组" below 0x80, else "全体"
-std::string UsersMask(int mask);     // mask 1-7 -> users text; "" for any other mask
+std::string RangeCode(int code);                  // "单体" below 0x40, "一组" below 0x80, else "全体"
+std::string UsersMask(int mask);                  // mask 1-7 -> users text; "" for any other mask
 
 } // namespace dravik::names

@@ -14,7 +14,10 @@ using E = Entries;
 
 constexpr int kLine = 12; // height of an edit box, a drop-down list or a label beside one
 
-ControlLayout Label(const char* text, int x, int y, int width) { return {K::Label, 0, text, x, y, width, kLine}; }
+ControlLayout Label(const char* text, int x, int y, int width)
+{
+    return {K::Label, 0, text, x, y, width, kLine};
+}
 ControlLayout Frame(const char* text, int x, int y, int width, int height)
 {
     return {K::Frame, 0, text, x, y, width, height};
@@ -131,12 +134,13 @@ DialogLayout Character()
         d.controls.push_back(Label(stats[i], column ? 78 : 14, y, column ? 28 : 20));
         d.controls.push_back(Edit(1013 + i, column ? 108 : 36, y, 34));
     }
-    const char* slots[] = {"道具1", "道具2", "道具3", "装备1", "装备2", "装备3", "装备4", "装备5", "装备6", "装备7"};
+    const char* slots[] = {"道具1", "道具2", "道具3", "装备1", "装备2",
+                           "装备3", "装备4", "装备5", "装备6", "装备7"};
     for (int i = 0; i < 10; ++i) {
         const int column = i / 5, y = 30 + 18 * (i % 5);
         d.controls.push_back(Label(slots[i], column ? 248 : 150, y, 24));
-        d.controls.push_back(Combo(1023 + i, column ? 272 : 174, y, 64 - 4 * column,
-                                   i < 3 ? E::ItemSlot : E::EquipmentSlot));
+        d.controls.push_back(
+            Combo(1023 + i, column ? 272 : 174, y, 64 - 4 * column, i < 3 ? E::ItemSlot : E::EquipmentSlot));
     }
     d.controls.push_back(Ok(112, 127));
     d.controls.push_back(Cancel(182, 127));
@@ -165,7 +169,8 @@ DialogLayout Monster(int resource, const char* className, Entries attacks)
         const char* frame;
         int x, category, human, tank;
     };
-    for (const Drop& drop : {Drop{"3回合以内战利品", 7, 1029, 1030, 1031}, Drop{"3回合以上战利品", 185, 1032, 1033, 1034}}) {
+    for (const Drop& drop :
+         {Drop{"3回合以内战利品", 7, 1029, 1030, 1031}, Drop{"3回合以上战利品", 185, 1032, 1033, 1034}}) {
         d.controls.push_back(Frame(drop.frame, drop.x, 116, 172, 50));
         d.controls.push_back(DropList(drop.category, drop.x + 7, 128, 72, E::LootCategories));
         d.controls.push_back(DropList(drop.human, drop.x + 7, 146, 78, E::HumanLoot));
@@ -181,15 +186,15 @@ const std::vector<DialogLayout>& Layouts()
     static const std::vector<DialogLayout> layouts = {
         PartEditor(138, "CMainCannonDlg", "主炮属性编辑", 110, "当前正在编辑的主炮",
                    {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}}, {{"攻击", 1016}, {"弹仓", 1017}}),
-        PartEditor(139, "CSubCannonDlg", "副炮属性编辑", 93, "当前正在编辑的副炮", {{"价格", 1013}, {"防御", 1014}},
-                   {{"重量", 1016}, {"攻击", 1017}}),
+        PartEditor(139, "CSubCannonDlg", "副炮属性编辑", 93, "当前正在编辑的副炮",
+                   {{"价格", 1013}, {"防御", 1014}}, {{"重量", 1016}, {"攻击", 1017}}),
         PartEditor(140, "CSpecialCannonDlg", "特殊炮属性编辑", 113, "当前正在编辑的特殊炮",
                    {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}},
                    {{"攻击", 1016}, {"弹仓", 1017}, {"炮弹价格", 1018}}),
         PartEditor(141, "CControlSystemDlg", "控制系统属性编辑", 110, "当前正在编辑的控制系统",
                    {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}}, {{"命中", 1016}, {"回避", 1017}}),
-        PartEditor(142, "CEngineDlg", "引擎属性编辑", 93, "当前正在编辑的引擎", {{"价格", 1013}, {"防御", 1014}},
-                   {{"重量", 1016}, {"载重", 1017}}),
+        PartEditor(142, "CEngineDlg", "引擎属性编辑", 93, "当前正在编辑的引擎",
+                   {{"价格", 1013}, {"防御", 1014}}, {{"重量", 1016}, {"载重", 1017}}),
         Tank(),
         HumanEditor(145, "CHumanWeaponDlg", "人类武器编辑", "当前正在编辑的武器", "攻击", true),
         HumanEditor(147, "CHumanArmorDlg", "人类防具编辑", "当前正在编辑的防具", "防御", false),

@@ -47,7 +47,8 @@ TableLayout Armour(const char* id, const char* title, std::vector<std::string> l
 
 void AddHumanEquipmentTables(std::vector<TableLayout>& out)
 {
-    TableLayout weapons{"human_weapons", {"人类武器", "价格", "攻击", "攻击范围", "装备的人"},
+    TableLayout weapons{"human_weapons",
+                        {"人类武器", "价格", "攻击", "攻击范围", "装备的人"},
                         Slice(List::HumanEquipment, 0, 48)};
     weapons.base = 0xC0380;
     weapons.stride = 5;

@@ -35,13 +35,13 @@ struct Field {
     uint32_t offset = 0; // within the record
     int width = 1;       // 1, 2 or 3 bytes, little-endian
     Codec codec = Codec::Whole;
-    int column = -1;          // Whole/Hundredths: the cell's column
-    const char* code = "";    // Code: the code array's name
-    int codeIndex = 0;        // Code: the entry within the row
-    RowFn flag = nullptr;     // row flag (or offset), nullptr for none
+    int column = -1;       // Whole/Hundredths: the cell's column
+    const char* code = ""; // Code: the code array's name
+    int codeIndex = 0;     // Code: the entry within the row
+    RowFn flag = nullptr;  // row flag (or offset), nullptr for none
     FlagUse flagUse = FlagUse::Subtract;
-    int maxCode = -1;         // Code: largest shown value allowed, -1 for the field's width
-    bool saveOnly = false;    // written by the save pass only (a mirror of another field)
+    int maxCode = -1;           // Code: largest shown value allowed, -1 for the field's width
+    bool saveOnly = false;      // written by the save pass only (a mirror of another field)
     uint32_t base = kTableBase; // a field kept in a separate record table
     uint32_t stride = 0;
 

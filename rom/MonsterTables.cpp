@@ -71,16 +71,20 @@ void MonsterLabels(Table& t, int row)
 void AddMonsterTables(std::vector<TableLayout>& out)
 {
     TableLayout m{"monsters",
-                  {"怪物", "强度", "攻击", "防御", "HP", "命中", "回避", "速度", "护甲", "经验", "金钱", "攻击方式1",
-                   "攻击方式2", "攻击方式3", "攻击方式4", "攻击方式5", "攻击方式6", "战利品(<3回合)",
-                   "战利品(>3回合)"},
+                  {"怪物", "强度", "攻击", "防御", "HP", "命中", "回避", "速度", "护甲", "经验", "金钱",
+                   "攻击方式1", "攻击方式2", "攻击方式3", "攻击方式4", "攻击方式5", "攻击方式6",
+                   "战利品(<3回合)", "战利品(>3回合)"},
                   names::Get(List::Monsters)};
     m.base = kStats;
     m.stride = 16;
-    m.codeArrays = {{"attacks", 6},      {"loot_gate", 1},  {"early_category", 1},
+    m.codeArrays = {{"attacks", 6},       {"loot_gate", 1},  {"early_category", 1},
                     {"late_category", 1}, {"early_loot", 1}, {"late_loot", 1}};
-    m.fields = {Whole(0, 1, 1), Whole(7, 1, 5), Whole(8, 1, 6), Whole(9, 1, 7),
-                At(kRewards, 4, Whole(0, 2, 9)), At(kRewards, 4, Whole(2, 2, 10))};
+    m.fields = {Whole(0, 1, 1),
+                Whole(7, 1, 5),
+                Whole(8, 1, 6),
+                Whole(9, 1, 7),
+                At(kRewards, 4, Whole(0, 2, 9)),
+                At(kRewards, 4, Whole(2, 2, 10))};
     for (int k = 0; k < 6; ++k)
         m.fields.push_back(CodeField(10 + k, "attacks", k));
     m.fields.push_back(At(kLoot, 8, CodeField(6, "early_loot")));

@@ -27,9 +27,7 @@ void LoadField(const LoadContext& ctx, const Field& f, Table& table, int row)
     const int64_t stored = ctx.Read(f.Address(layout.base, layout.stride, row), f.width);
     const int flag = f.FlagOf(row);
     switch (f.codec) {
-    case Codec::Whole:
-        table.SetCell(row, f.column, FormatWhole(static_cast<int32_t>(stored - flag)));
-        break;
+    case Codec::Whole: table.SetCell(row, f.column, FormatWhole(static_cast<int32_t>(stored - flag))); break;
     case Codec::Hundredths:
         table.SetCell(row, f.column, FormatHundredths(static_cast<int32_t>(stored - flag)));
         break;
@@ -55,8 +53,8 @@ void SaveField(SaveContext& ctx, const Field& f, const Table& table, int row)
 std::string CellError::Describe() const
 {
     std::ostringstream s;
-    s << "表「" << tableTitle << "」 第 " << row << " 行「" << rowLabel << "」 列「" << columnTitle << "」: \""
-      << text << "\" " << reason;
+    s << "表「" << tableTitle << "」 第 " << row << " 行「" << rowLabel << "」 列「" << columnTitle
+      << "」: \"" << text << "\" " << reason;
     return s.str();
 }
 
@@ -73,7 +71,8 @@ std::optional<int64_t> SaveContext::Number(const Table& table, int row, int colu
                                            ValueRange range)
 {
     const std::string& text = table.Cell(row, column);
-    const std::optional<int64_t> value = codec == Codec::Hundredths ? ParseHundredths(text) : ParseWhole(text);
+    const std::optional<int64_t> value =
+        codec == Codec::Hundredths ? ParseHundredths(text) : ParseWhole(text);
     const bool inRange = value && *value >= range.min && *value <= range.max;
     if (inRange)
         return value;

@@ -59,7 +59,7 @@ public:
 void LoadTables(const Bytes& image, Model& model); // the image must hold kMinimumImageSize bytes
 
 struct SavePlan {
-    std::vector<Patch> patches;   // empty when there are errors
+    std::vector<Patch> patches; // empty when there are errors
     std::vector<CellError> errors;
     bool Ok() const { return errors.empty(); }
 };

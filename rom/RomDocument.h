@@ -12,9 +12,9 @@ namespace dravik::rom {
 
 struct Status {
     bool ok = true;
-    std::string message;              // what went wrong, for a message box or standard error
+    std::string message;               // what went wrong, for a message box or standard error
     std::vector<CellError> cellErrors; // the invalid cells when a save was refused
-    int changedBytes = 0;             // bytes a successful save changed
+    int changedBytes = 0;              // bytes a successful save changed
 
     static Status Failure(std::string message) { return Status{false, std::move(message), {}, 0}; }
 };

@@ -13,7 +13,10 @@ class Random {
 public:
     explicit Random(uint32_t seed) : engine_(seed) {}
     // Inclusive; plain modulo keeps the sequence the same on every standard library.
-    int64_t Between(int64_t lo, int64_t hi) { return lo + static_cast<int64_t>(engine_() % uint64_t(hi - lo + 1)); }
+    int64_t Between(int64_t lo, int64_t hi)
+    {
+        return lo + static_cast<int64_t>(engine_() % uint64_t(hi - lo + 1));
+    }
     bool Chance(int percent) { return Between(0, 99) < percent; }
     uint8_t Byte() { return static_cast<uint8_t>(engine_()); }
 
@@ -82,8 +85,10 @@ void FillRandomModel(Model& model, uint32_t seed)
                 // Plausible sizes: a two-byte price rather than anything up to 65535.
                 const ValueRange range = ShownRange(f, row);
                 const int64_t typical = f.width == 1 ? 255 : f.width == 2 ? 9999 : 99999;
-                const auto value = static_cast<int32_t>(r.Between(range.min, std::min(range.max, range.min + typical)));
-                t.SetCell(row, f.column, f.codec == Codec::Hundredths ? FormatHundredths(value) : FormatWhole(value));
+                const auto value =
+                    static_cast<int32_t>(r.Between(range.min, std::min(range.max, range.min + typical)));
+                t.SetCell(row, f.column,
+                          f.codec == Codec::Hundredths ? FormatHundredths(value) : FormatWhole(value));
             }
             if (t.Id() == "monsters") {
                 for (int column : {2, 3, 4})

@@ -32,13 +32,14 @@ void AddShopTables(std::vector<TableLayout>& out)
     out.push_back(PriceList("bounties", {"通辑犯", "赏金"}, Slice(List::Monsters, 0, 16), 0xC0BFC, 3));
 
     TableLayout chars{"characters",
-                      {"人物", "LV", "战斗", "驾驶", "修理", "腕力", "智力", "体力", "速度", "HP", "MHP", "道具1",
-                       "道具2", "道具3", "装备1", "装备2", "装备3", "装备4", "装备5", "装备6", "装备7"},
+                      {"人物",  "LV",    "战斗",  "驾驶",  "修理",  "腕力",  "智力",
+                       "体力",  "速度",  "HP",    "MHP",   "道具1", "道具2", "道具3",
+                       "装备1", "装备2", "装备3", "装备4", "装备5", "装备6", "装备7"},
                       names::Get(List::Characters)};
     chars.base = 0xB7C2B;
     chars.stride = 15;
     chars.codeArrays = {{"items", 3}, {"equipment", 7}};
-    chars.fields = {Whole(0, 1, 1), Whole(1, 1, 2), Whole(2, 1, 3), Whole(3, 1, 4),  Whole(8, 1, 5),
+    chars.fields = {Whole(0, 1, 1), Whole(1, 1, 2),  Whole(2, 1, 3),  Whole(3, 1, 4), Whole(8, 1, 5),
                     Whole(9, 1, 6), Whole(10, 1, 7), Whole(11, 1, 8), Whole(4, 2, 9), Whole(6, 2, 10)};
     for (int k = 0; k < 3; ++k)
         chars.fields.push_back(At(0xB7DCD, 4, CodeField(k, "items", k)));

@@ -9,7 +9,8 @@ using names::List;
 
 void AddTankPartTables(std::vector<TableLayout>& out)
 {
-    TableLayout main{"main_cannons", {"主炮", "价格", "防御", "重量", "攻击", "弹仓"}, Slice(List::TankParts, 0, 32)};
+    TableLayout main{
+        "main_cannons", {"主炮", "价格", "防御", "重量", "攻击", "弹仓"}, Slice(List::TankParts, 0, 32)};
     main.base = 0xC05F4;
     main.stride = 9;
     main.fields = {Whole(0, 2, 1), Whole(2, 1, 2), Hundredths(3, 2, 3, MainCannonWeightFlag),
@@ -48,7 +49,8 @@ void AddTankPartTables(std::vector<TableLayout>& out)
     TableLayout engines{"engines", {"引擎", "价格", "防御", "重量", "载重"}, Slice(List::TankParts, 94, 27)};
     engines.base = 0xC0942;
     engines.stride = 7;
-    engines.fields = {Whole(0, 2, 1), Whole(2, 1, 2), Hundredths(3, 1, 3), Hundredths(5, 2, 4, EngineLoadFlag)};
+    engines.fields = {Whole(0, 2, 1), Whole(2, 1, 2), Hundredths(3, 1, 3),
+                      Hundredths(5, 2, 4, EngineLoadFlag)};
     out.push_back(engines);
 
     TableLayout shells{"special_shells", {"特殊炮弹", "价格"}, names::Get(List::SpecialShells)};

@@ -33,7 +33,8 @@ const char* const kInvalid = "输入的数据非法!";
 const char* const kTooLong = "输入的数据太长!";
 const char* const kTooLarge = "输入的整数部分太大!";
 
-unsigned DigitValue(char c) {
+unsigned DigitValue(char c)
+{
     const auto u = static_cast<unsigned char>(c);
     if (u >= '0' && u <= '9')
         return u - '0';
@@ -44,11 +45,10 @@ unsigned DigitValue(char c) {
     return kNotADigit;
 }
 
-char DigitChar(unsigned v) {
-    return "0123456789ABCDEF"[v & 15u];
-}
+char DigitChar(unsigned v) { return "0123456789ABCDEF"[v & 15u]; }
 
-BaseConvertResult Refuse(const char* message) {
+BaseConvertResult Refuse(const char* message)
+{
     BaseConvertResult r;
     r.message = message;
     return r;
@@ -56,7 +56,8 @@ BaseConvertResult Refuse(const char* message) {
 
 } // namespace
 
-BaseConvertResult ConvertBase(const std::string& text, int fromBase, int toBase) {
+BaseConvertResult ConvertBase(const std::string& text, int fromBase, int toBase)
+{
     if (fromBase < 2 || fromBase > 16 || toBase < 2 || toBase > 16)
         return Refuse(kInvalid);
     if (text.size() > kMaxInputBytes)

@@ -18,27 +18,30 @@
 
 namespace {
 
-CBaseConvDlg::MessageFn& MessageHook() {
+CBaseConvDlg::MessageFn& MessageHook()
+{
     static CBaseConvDlg::MessageFn hook;
     return hook;
 }
 
-void ShowMessage(QWidget* parent, const QString& text, const QString& caption) {
+void ShowMessage(QWidget* parent, const QString& text, const QString& caption)
+{
     if (const auto& hook = MessageHook())
         hook(parent, text, caption);
     else
         QMessageBox::critical(parent, caption, text);
 }
 
-
-QLabel* Label(const QString& text, QWidget* parent, const QRect& r) {
+QLabel* Label(const QString& text, QWidget* parent, const QRect& r)
+{
     auto* label = new QLabel(text, parent);
     label->setGeometry(r);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return label;
 }
 
-QComboBox* BaseCombo(QWidget* parent, const QString& name, int current) {
+QComboBox* BaseCombo(QWidget* parent, const QString& name, int current)
+{
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
     for (int base = 2; base <= 16; ++base)
@@ -50,7 +53,8 @@ QComboBox* BaseCombo(QWidget* parent, const QString& name, int current) {
 
 } // namespace
 
-CBaseConvDlg::CBaseConvDlg(QWidget* parent) : QDialog(parent) {
+CBaseConvDlg::CBaseConvDlg(QWidget* parent) : QDialog(parent)
+{
     setWindowTitle(QStringLiteral("进制转换"));
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -99,13 +103,15 @@ CBaseConvDlg::CBaseConvDlg(QWidget* parent) : QDialog(parent) {
 
 CBaseConvDlg::~CBaseConvDlg() = default;
 
-CBaseConvDlg::MessageFn CBaseConvDlg::SetMessageHook(MessageFn fn) {
+CBaseConvDlg::MessageFn CBaseConvDlg::SetMessageHook(MessageFn fn)
+{
     MessageFn previous = std::move(MessageHook());
     MessageHook() = std::move(fn);
     return previous;
 }
 
-void CBaseConvDlg::onCompute() {
+void CBaseConvDlg::onCompute()
+{
     const dravik::tools::BaseConvertResult r = dravik::tools::ConvertBase(
         m_input->toPlainText().toStdString(), m_from->currentIndex() + 2, m_to->currentIndex() + 2);
     if (!r.ok) {
@@ -118,7 +124,8 @@ void CBaseConvDlg::onCompute() {
 
 // Enter on the focused "计算" presses it; anywhere else (the base lists, the result box) it
 // ends the dialog, as the standard OK action does. The input box keeps Enter for itself.
-void CBaseConvDlg::keyPressEvent(QKeyEvent* e) {
+void CBaseConvDlg::keyPressEvent(QKeyEvent* e)
+{
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
     const bool plain = e->modifiers() == Qt::NoModifier ||
                        (e->modifiers() == Qt::KeypadModifier && e->key() == Qt::Key_Enter);

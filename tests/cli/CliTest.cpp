@@ -54,10 +54,12 @@ TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
 
     const CliRun r = Cli({"export", a});
     ASSERT_EQ(r.status, 0);
-    const char* ids[] = {"main_cannons", "sub_cannons", "special_cannons", "control_systems", "engines",
-                         "special_shells", "tank_items", "tanks", "human_weapons", "hand_foot_armour",
-                         "head_armour", "body_armour", "armour_pieces", "items", "bounties", "characters",
-                         "snacks", "decorations", "drinks", "red_wolf", "hotel_rooms", "monsters"};
+    const char* ids[] = {
+        "main_cannons",   "sub_cannons", "special_cannons", "control_systems", "engines",
+        "special_shells", "tank_items",  "tanks",           "human_weapons",   "hand_foot_armour",
+        "head_armour",    "body_armour", "armour_pieces",   "items",           "bounties",
+        "characters",     "snacks",      "decorations",     "drinks",          "red_wolf",
+        "hotel_rooms",    "monsters"};
     size_t at = 0;
     for (const char* id : ids) {
         const size_t found = r.out.find(std::string("\"") + id + "\": {");
@@ -65,7 +67,8 @@ TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
         EXPECT_GT(found, at) << id << " out of order";
         at = found;
     }
-    const QJsonObject tables = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object()["tables"].toObject();
+    const QJsonObject tables =
+        QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object()["tables"].toObject();
     EXPECT_EQ(tables["red_wolf"].toObject()["columns"].toArray().at(1).toString(), "HP");
     EXPECT_EQ(tables["red_wolf"].toObject()["rows"].toArray().at(0).toArray().at(0).toString(), "红狼的HP");
     EXPECT_EQ(tables["hotel_rooms"].toObject()["rows"].toArray().at(1).toArray().at(0).toString(), "竹客房");
@@ -102,13 +105,19 @@ TEST(Cli, ImportWritesEditsAndRefusesBadInputUntouched)
     parts[0] = first;
     tankCodes["parts"] = parts;
     tanks["codes"] = tankCodes;
-    const QJsonObject edited{{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", items}, {"tanks", tanks}}}};
+    const QJsonObject edited{{"format", "dravik-tables-1"},
+                             {"tables", QJsonObject{{"items", items}, {"tanks", tanks}}}};
     r = Cli({"import", rom.Path(), WriteJson(dir, edited)});
     ASSERT_EQ(r.status, 0) << r.err;
     const rom::Bytes after = rom.Read();
     EXPECT_EQ(test::Get(after, 0xC0200, 2), 4660u);
     EXPECT_EQ(after[0xC8201 + 12], 94);
-    EXPECT_EQ(Export(rom.Path())["tables"].toObject()["tanks"].toObject()["rows"].toArray()[0].toArray()[6].toString(),
+    EXPECT_EQ(Export(rom.Path())["tables"]
+                  .toObject()["tanks"]
+                  .toObject()["rows"]
+                  .toArray()[0]
+                  .toArray()[6]
+                  .toString(),
               "甲壳虫");
 
     // Invalid cell: exit 1, the message names file, table, row, column and text; nothing written.
@@ -116,7 +125,8 @@ TEST(Cli, ImportWritesEditsAndRefusesBadInputUntouched)
     rows[0] = row0;
     items["rows"] = rows;
     const rom::Bytes before = rom.Read();
-    r = Cli({"import", rom.Path(), WriteJson(dir, {{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", items}}}})});
+    r = Cli({"import", rom.Path(),
+             WriteJson(dir, {{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", items}}}})});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find(rom.Path()), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("道具"), std::string::npos);
@@ -125,7 +135,8 @@ TEST(Cli, ImportWritesEditsAndRefusesBadInputUntouched)
     EXPECT_EQ(rom.Read(), before);
 
     // Wrong shapes are refused before anything is applied.
-    QJsonObject badShape{{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", QJsonObject{{"rows", QJsonArray{}}}}}}};
+    QJsonObject badShape{{"format", "dravik-tables-1"},
+                         {"tables", QJsonObject{{"items", QJsonObject{{"rows", QJsonArray{}}}}}}};
     EXPECT_EQ(Cli({"import", rom.Path(), WriteJson(dir, badShape)}).status, 1);
     QJsonObject badTable{{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"nope", QJsonObject{}}}}};
     EXPECT_EQ(Cli({"import", rom.Path(), WriteJson(dir, badTable)}).status, 1);

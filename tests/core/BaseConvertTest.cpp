@@ -18,9 +18,14 @@ namespace {
 // A case expects the result, or "!" and the refusal message.
 const std::string kInvalid = "!输入的数据非法!", kTooLong = "!输入的数据太长!";
 const std::string kTooLarge = "!输入的整数部分太大!";
-struct Case { std::string input; int from, to; std::string expected; };
+struct Case {
+    std::string input;
+    int from, to;
+    std::string expected;
+};
 
-void Check(std::initializer_list<Case> cases) {
+void Check(std::initializer_list<Case> cases)
+{
     for (const Case& c : cases) {
         const auto r = ConvertBase(c.input, c.from, c.to);
         EXPECT_EQ(r.ok ? r.text : "!" + r.message, c.expected)
@@ -30,47 +35,82 @@ void Check(std::initializer_list<Case> cases) {
 
 } // namespace
 
-TEST(BaseConvert, DocumentedExamples) {
-    Check({{"255", 10, 16, "FF"}, {"-1a", 16, 10, "-26"}, {"0.5", 10, 2, "0.1"},
-           {"0.1", 10, 2, "0.0001100110011001"}, {"3.14159", 10, 16, "3.243F3E0370CDE"},
-           {"12.", 10, 10, "12"}, {"", 10, 16, "0"}, {"-", 10, 16, "-0"}, {".", 16, 5, "0"},
-           {"19", 8, 10, kInvalid}, {"1.2.3", 10, 16, kInvalid}, {"+5", 10, 16, kInvalid}});
+TEST(BaseConvert, DocumentedExamples)
+{
+    Check({{"255", 10, 16, "FF"},
+           {"-1a", 16, 10, "-26"},
+           {"0.5", 10, 2, "0.1"},
+           {"0.1", 10, 2, "0.0001100110011001"},
+           {"3.14159", 10, 16, "3.243F3E0370CDE"},
+           {"12.", 10, 10, "12"},
+           {"", 10, 16, "0"},
+           {"-", 10, 16, "-0"},
+           {".", 16, 5, "0"},
+           {"19", 8, 10, kInvalid},
+           {"1.2.3", 10, 16, kInvalid},
+           {"+5", 10, 16, kInvalid}});
 }
 
-TEST(BaseConvert, SignsDigitsAndFractions) {
+TEST(BaseConvert, SignsDigitsAndFractions)
+{
     Check({// The sign is kept as written, also for zero.
-           {"-0.0", 10, 2, "-0"}, {"-.", 10, 2, "-0"}, {"-.8", 16, 10, "-0.5"}, {"-101", 2, 10, "-5"},
+           {"-0.0", 10, 2, "-0"},
+           {"-.", 10, 2, "-0"},
+           {"-.8", 16, 10, "-0.5"},
+           {"-101", 2, 10, "-5"},
            // Letters in either case, the result in upper case; a digit must be below the base.
-           {"aB.c", 16, 10, "171.75"}, {"ff", 16, 16, "FF"}, {"1e", 15, 16, "1D"},
-           {"1e", 14, 10, kInvalid}, {"g", 16, 10, kInvalid}, {"2", 2, 10, kInvalid},
+           {"aB.c", 16, 10, "171.75"},
+           {"ff", 16, 16, "FF"},
+           {"1e", 15, 16, "1D"},
+           {"1e", 14, 10, kInvalid},
+           {"g", 16, 10, kInvalid},
+           {"2", 2, 10, kInvalid},
            // No point without a fraction; at most 16 fractional digits, cut, not rounded.
-           {"2.0", 10, 2, "10"}, {"0.0001", 2, 16, "0.1"}, {"0.2", 3, 10, "0.6666666666666666"},
+           {"2.0", 10, 2, "10"},
+           {"0.0001", 2, 16, "0.1"},
+           {"0.2", 3, 10, "0.6666666666666666"},
            {"0.1", 16, 3, "0.0012001200120012"},
            // Nothing but digits, a leading minus and one point; bases 2 to 16 only.
-           {"12\n", 10, 16, kInvalid}, {"1\r\n2", 10, 16, kInvalid}, {" 1", 10, 16, kInvalid},
-           {"1-", 10, 16, kInvalid}, {"--1", 10, 16, kInvalid}, {"1.-5", 10, 16, kInvalid},
-           {"1,5", 10, 16, kInvalid}, {"\xef\xbc\x91", 10, 16, kInvalid}, {"1", 1, 10, kInvalid},
-           {"1", 17, 10, kInvalid}, {"1", 10, 0, kInvalid}, {"1", 10, 17, kInvalid}});
+           {"12\n", 10, 16, kInvalid},
+           {"1\r\n2", 10, 16, kInvalid},
+           {" 1", 10, 16, kInvalid},
+           {"1-", 10, 16, kInvalid},
+           {"--1", 10, 16, kInvalid},
+           {"1.-5", 10, 16, kInvalid},
+           {"1,5", 10, 16, kInvalid},
+           {"\xef\xbc\x91", 10, 16, kInvalid},
+           {"1", 1, 10, kInvalid},
+           {"1", 17, 10, kInvalid},
+           {"1", 10, 0, kInvalid},
+           {"1", 10, 17, kInvalid}});
 }
 
-TEST(BaseConvert, WholePartBelowTwoToThe31AndInputBelow100Bytes) {
-    Check({{"2147483647", 10, 16, "7FFFFFFF"}, {"-2147483647", 10, 2, "-1111111111111111111111111111111"},
-           {"7FFFFFFF.8", 16, 10, "2147483647.5"}, {"2147483648", 10, 16, kTooLarge},
-           {"-2147483648", 10, 16, kTooLarge}, {"80000000", 16, 10, kTooLarge},
+TEST(BaseConvert, WholePartBelowTwoToThe31AndInputBelow100Bytes)
+{
+    Check({{"2147483647", 10, 16, "7FFFFFFF"},
+           {"-2147483647", 10, 2, "-1111111111111111111111111111111"},
+           {"7FFFFFFF.8", 16, 10, "2147483647.5"},
+           {"2147483648", 10, 16, kTooLarge},
+           {"-2147483648", 10, 16, kTooLarge},
+           {"80000000", 16, 10, kTooLarge},
            {"2147483647.99999999999", 10, 16, kTooLarge}, // the double rounds up to 2^31
-           {"99999999999x", 10, 16, kInvalid},           // characters are checked before size
-           {std::string(98, '0') + "1", 10, 16, "1"}, {std::string(100, '0'), 10, 16, kTooLong},
-           {std::string(99, 'F'), 16, 10, kTooLarge},   // the largest weights stay finite
+           {"99999999999x", 10, 16, kInvalid},            // characters are checked before size
+           {std::string(98, '0') + "1", 10, 16, "1"},
+           {std::string(100, '0'), 10, 16, kTooLong},
+           {std::string(99, 'F'), 16, 10, kTooLarge}, // the largest weights stay finite
            {"0." + std::string(96, '0') + "1", 2, 16, "0." + std::string(16, '0')}});
 }
 
 // Reference on values a double holds exactly: a whole part below 2^31 and, in bases 2, 4, 8
 // and 16, a fraction short enough that times a base it still fits 53 bits; integer arithmetic only.
-TEST(BaseConvert, MatchesExactConversion) {
+TEST(BaseConvert, MatchesExactConversion)
+{
     const char digit[] = "0123456789ABCDEF";
     const auto inBase = [&](std::uint64_t v, unsigned base) {
         std::string s;
-        do s.insert(s.begin(), digit[v % base]); while (v /= base);
+        do
+            s.insert(s.begin(), digit[v % base]);
+        while (v /= base);
         return s;
     };
     std::mt19937_64 rng(20240601);
@@ -101,7 +141,8 @@ TEST(BaseConvert, MatchesExactConversion) {
 namespace {
 
 // "status|out|err"
-std::string Cli(const dravik::cli::Args& args) {
+std::string Cli(const dravik::cli::Args& args)
+{
     std::ostringstream out, err;
     const int status = dravik::cli::RunConvert(args, out, err);
     return std::to_string(status) + "|" + out.str() + "|" + err.str();
@@ -109,14 +150,20 @@ std::string Cli(const dravik::cli::Args& args) {
 
 } // namespace
 
-TEST(ConvertCommand, ExitStatusZeroOneOrTwo) {
+TEST(ConvertCommand, ExitStatusZeroOneOrTwo)
+{
     EXPECT_EQ(Cli({"255", "10", "16"}), "0|FF\n|");
     EXPECT_EQ(Cli({"--", "-1a", "16", "10"}), "0|-26\n|");
     EXPECT_EQ(Cli({"19", "8", "10"}), "1||" + kInvalid.substr(1) + "\n");
     EXPECT_EQ(Cli({"2147483648", "10", "16"}), "1||" + kTooLarge.substr(1) + "\n");
-    for (const dravik::cli::Args& args : std::initializer_list<dravik::cli::Args>{
-             {}, {"1", "10"}, {"1", "10", "16", "2"}, {"1", "ten", "16"}, {"1", "10", "17"},
-             {"1", "1", "16"}, {"1", "+10", "16"}, {"1", "10", ""}}) {
+    for (const dravik::cli::Args& args : std::initializer_list<dravik::cli::Args>{{},
+                                                                                  {"1", "10"},
+                                                                                  {"1", "10", "16", "2"},
+                                                                                  {"1", "ten", "16"},
+                                                                                  {"1", "10", "17"},
+                                                                                  {"1", "1", "16"},
+                                                                                  {"1", "+10", "16"},
+                                                                                  {"1", "10", ""}}) {
         const std::string r = Cli(args);
         EXPECT_TRUE(r.rfind("2||", 0) == 0 && r.find("usage:") != std::string::npos) << r;
     }

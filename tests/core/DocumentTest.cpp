@@ -135,12 +135,14 @@ TEST(Document, EveryValueCellEditChangesOnlyItsOwnFieldBytes)
                 const std::vector<uint32_t> changed = Changes(image, plan.patches);
                 ASSERT_FALSE(changed.empty()) << t.Id() << " " << row << " " << column;
                 for (uint32_t at : changed)
-                    ASSERT_TRUE(fieldBytes.count(at)) << t.Id() << " wrote outside a field at " << std::hex << at;
+                    ASSERT_TRUE(fieldBytes.count(at))
+                        << t.Id() << " wrote outside a field at " << std::hex << at;
                 Bytes after = image;
                 ApplyPatches(plan.patches, after);
                 Model reloaded;
                 LoadTables(after, reloaded);
-                ASSERT_EQ(reloaded.Get(t.Id()).Cell(row, column), text) << t.Id() << " " << row << " " << column;
+                ASSERT_EQ(reloaded.Get(t.Id()).Cell(row, column), text)
+                    << t.Id() << " " << row << " " << column;
                 t.SetCell(row, column, old);
                 ++edits;
             }
@@ -152,10 +154,31 @@ TEST(Document, EveryValueCellEditChangesOnlyItsOwnFieldBytes)
 TEST(Document, RandomGarbageNeverCrashesNorWritesOutsideAField)
 {
     const std::set<uint32_t> fieldBytes = test::FieldBytes();
-    const std::vector<std::string> texts = {"", " ", "0", "1", "65535", "65536", "16777215", "16777216",
-                                            "-1", "1.5", "1.234", ".", "..", "1e3", "0x10", "１２",
-                                            "\n12\n", "12 34", "99999999999999999999", "abc", "主炮",
-                                            std::string("1\0" "2", 3), std::string(200, '9')};
+    const std::vector<std::string> texts = {"",
+                                            " ",
+                                            "0",
+                                            "1",
+                                            "65535",
+                                            "65536",
+                                            "16777215",
+                                            "16777216",
+                                            "-1",
+                                            "1.5",
+                                            "1.234",
+                                            ".",
+                                            "..",
+                                            "1e3",
+                                            "0x10",
+                                            "１２",
+                                            "\n12\n",
+                                            "12 34",
+                                            "99999999999999999999",
+                                            "abc",
+                                            "主炮",
+                                            std::string("1\0"
+                                                        "2",
+                                                        3),
+                                            std::string(200, '9')};
     std::mt19937 rng(7);
     for (int round = 0; round < 30; ++round) {
         const Bytes image = test::RandomImage(100 + round);

@@ -12,7 +12,8 @@ using namespace dravik::names;
 namespace {
 
 // GBK byte length of a UTF-8 text, or -1 if it cannot be encoded.
-int GbkLength(std::string in) {
+int GbkLength(std::string in)
+{
     iconv_t cd = iconv_open("GBK", "UTF-8");
     char out[256], *inPtr = in.data(), *outPtr = out;
     size_t inLeft = in.size(), outLeft = sizeof out;
@@ -23,14 +24,20 @@ int GbkLength(std::string in) {
 
 } // namespace
 
-TEST(NamesLists, CountsSlotWidthsAndComboDifferences) {
-    struct Shape { List list; size_t count; int width; };
+TEST(NamesLists, CountsSlotWidthsAndComboDifferences)
+{
+    struct Shape {
+        List list;
+        size_t count;
+        int width;
+    };
     const Shape shapes[] = {
-        {List::TankParts, 121, 20}, {List::TankItems, 32, 13}, {List::HumanEquipment, 120, 15},
-        {List::Items, 128, 15}, {List::Monsters, 152, 15}, {List::AttacksA, 174, 30},
-        {List::AttacksB, 144, 30}, {List::SpecialShells, 15, 0}, {List::Tanks, 22, 0},
-        {List::Characters, 3, 0}, {List::Snacks, 8, 0}, {List::Decorations, 13, 0}, {List::Drinks, 16, 0},
-        {List::LootCategories, 16, 0}, {List::AttackRanges, 3, 0}, {List::Users, 7, 0}};
+        {List::TankParts, 121, 20}, {List::TankItems, 32, 13},     {List::HumanEquipment, 120, 15},
+        {List::Items, 128, 15},     {List::Monsters, 152, 15},     {List::AttacksA, 174, 30},
+        {List::AttacksB, 144, 30},  {List::SpecialShells, 15, 0},  {List::Tanks, 22, 0},
+        {List::Characters, 3, 0},   {List::Snacks, 8, 0},          {List::Decorations, 13, 0},
+        {List::Drinks, 16, 0},      {List::LootCategories, 16, 0}, {List::AttackRanges, 3, 0},
+        {List::Users, 7, 0}};
     std::vector<std::pair<List, size_t>> differing;
     for (const auto& [list, count, width] : shapes) {
         SCOPED_TRACE(static_cast<int>(list));
@@ -60,69 +67,126 @@ TEST(NamesLists, CountsSlotWidthsAndComboDifferences) {
     EXPECT_EQ(&Get(List::Items), &Get(List::Items)); // parsed once, not rebuilt per call
 }
 
-TEST(NamesLists, KnownEntriesSitAtTheirPositions) {
+TEST(NamesLists, KnownEntriesSitAtTheirPositions)
+{
     const std::pair<List, std::vector<std::pair<int, const char*>>> known[] = {
-        {List::TankParts, {{0, "35mm机关炮"}, {31, "雷电加农炮"}, {32, "7mm机关枪"}, {53, "雷暴机关枪"},
-                           {54, "ATM导弹"}, {73, "烈日中子炮"}, {74, "HAL900"}, {87, "HAL900r''"},
-                           {92, "艾米r''"}, {93, "所罗门2r"}, {94, "甲壳虫"}, {120, "最强苦力劳工"}}},
+        {List::TankParts,
+         {{0, "35mm机关炮"},
+          {31, "雷电加农炮"},
+          {32, "7mm机关枪"},
+          {53, "雷暴机关枪"},
+          {54, "ATM导弹"},
+          {73, "烈日中子炮"},
+          {74, "HAL900"},
+          {87, "HAL900r''"},
+          {92, "艾米r''"},
+          {93, "所罗门2r"},
+          {94, "甲壳虫"},
+          {120, "最强苦力劳工"}}},
         {List::TankItems, {{0, "传送系统"}, {31, "一路平安护符"}}},
-        {List::HumanEquipment, {{0, "钢珠弹弓"}, {47, "激光炮组合8"}, {48, "棒球帽"}, {63, "和平之头带"},
-                                {64, "帆布衣"}, {87, "突击队战甲"}, {88, "白线手套"}, {107, "陆军作战靴"},
-                                {108, "报废的护甲"}, {119, "全能护甲"}}},
+        {List::HumanEquipment,
+         {{0, "钢珠弹弓"},
+          {47, "激光炮组合8"},
+          {48, "棒球帽"},
+          {63, "和平之头带"},
+          {64, "帆布衣"},
+          {87, "突击队战甲"},
+          {88, "白线手套"},
+          {107, "陆军作战靴"},
+          {108, "报废的护甲"},
+          {119, "全能护甲"}}},
         {List::Items, {{4, "松的毛巾"}, {126, "瘫软种子"}}},
         {List::Monsters, {{47, "?????"}, {48, "巨蚁"}, {138, "?????"}, {151, "魔盒"}}},
         {List::AttacksA, {{0x9C, "9C投来箱子中的东西(单体,]"}, {0xAB, "AB???"}, {0xAD, "AD喷出火焰"}}},
         {List::AttacksB, {{0x7B, "7B鸣响了高频扬声器β(睡眠全体)"}, {0x8F, "8F发出激光扫射(全体)"}}},
-        {List::SpecialShells, {{14, "废旧炮弹"}}}, {List::Tanks, {{7, "No8.白虎坦克"}, {21, "出租车14号"}}},
-        {List::Characters, {{2, "格斗家"}}}, {List::Snacks, {{7, "生贝肉片"}}},
-        {List::Decorations, {{6, "写有“根性”的牌匾"}}}, {List::Drinks, {{15, "红蛇药酒"}}},
-        {List::LootCategories, {{7, "人物类8"}, {8, "战车类1"}}}, {List::Users, {{6, "主|机|战"}}}};
+        {List::SpecialShells, {{14, "废旧炮弹"}}},
+        {List::Tanks, {{7, "No8.白虎坦克"}, {21, "出租车14号"}}},
+        {List::Characters, {{2, "格斗家"}}},
+        {List::Snacks, {{7, "生贝肉片"}}},
+        {List::Decorations, {{6, "写有“根性”的牌匾"}}},
+        {List::Drinks, {{15, "红蛇药酒"}}},
+        {List::LootCategories, {{7, "人物类8"}, {8, "战车类1"}}},
+        {List::Users, {{6, "主|机|战"}}}};
     for (const auto& [list, entries] : known)
         for (const auto& [index, text] : entries)
             EXPECT_EQ(Get(list).at(index), text) << "list " << static_cast<int>(list) << " entry " << index;
     // The first 16 monsters double as the bounty list's labels.
-    const char* const bounties[] = {"沙门菌猿一家", "Dr.霸王花", "食人鱼怪", "马歇尔", "猛犸象",
-        "甲壳虫战车", "铜管乌贼", "齐柏林水母(固)", "神风鬼王", "鬼蜈蚣", "戈麦斯", "垃圾怪弗兰克",
-        "沙门菌猿波特", "乐狂", "隆美尔游魂战车", "帕鲁·巴迪斯"};
+    const char* const bounties[] = {"沙门菌猿一家", "Dr.霸王花",  "食人鱼怪",       "马歇尔",
+                                    "猛犸象",       "甲壳虫战车", "铜管乌贼",       "齐柏林水母(固)",
+                                    "神风鬼王",     "鬼蜈蚣",     "戈麦斯",         "垃圾怪弗兰克",
+                                    "沙门菌猿波特", "乐狂",       "隆美尔游魂战车", "帕鲁·巴迪斯"};
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(Get(List::Monsters)[i], bounties[i]);
 }
 
-TEST(NamesLoot, HumanThingsThenItemsTankPartsThenTankItems) {
+TEST(NamesLoot, HumanThingsThenItemsTankPartsThenTankItems)
+{
     ASSERT_TRUE(HumanLoot().size() == 256 && TankLoot().size() == 256);
     for (int code = 0; code < 256; ++code) { // tank parts as in the drop-down lists
         const std::string empty = code == 255 ? kNone : kPlaceholder;
-        EXPECT_EQ(HumanLoot()[code], code < 120                   ? Get(List::HumanEquipment)[code]
+        EXPECT_EQ(HumanLoot()[code], code < 120                  ? Get(List::HumanEquipment)[code]
                                      : code >= 128 && code < 255 ? Get(List::Items)[code - 128]
-                                                                 : empty) << code;
-        EXPECT_EQ(TankLoot()[code], code < 121                   ? Combo(List::TankParts)[code]
+                                                                 : empty)
+            << code;
+        EXPECT_EQ(TankLoot()[code], code < 121                  ? Combo(List::TankParts)[code]
                                     : code >= 128 && code < 160 ? Get(List::TankItems)[code - 128]
-                                                                : empty) << code;
+                                                                : empty)
+            << code;
     }
 }
 
-TEST(NamesCodes, CellTexts) {
+TEST(NamesCodes, CellTexts)
+{
     const std::pair<std::string, std::string> cells[] = {
-        {TankPartCode(0x05), "55mm炮"}, {TankPartCode(0x85), "55mm炮"}, {TankPartCode(87), "HAL900r''"},
-        {TankPartCode(0x79), "未知(0x79)"}, {TankPartCode(0xFF), kEmpty}, {TankItemCode(0x82), "发音盒α"},
-        {TankItemCode(0x20), "未知(0x20)"}, {TankItemCode(0xFF), kEmpty}, {ItemCode(0), "碱性车蜡"},
-        {ItemCode(127), "冻肉"}, {ItemCode(0x80), "未知(0x80)"}, {ItemCode(0xFF), kEmpty},
-        {EquipmentCode(0x80), "钢珠弹弓"}, {EquipmentCode(0xB0), "棒球帽"}, {EquipmentCode(0xF7), "全能护甲"},
-        {EquipmentCode(0xF8), "未知(0xF8)"}, {EquipmentCode(0x7F), "未知(0x7F)"},
-        {EquipmentCode(0xFF), kEmpty}, {UnknownCode(0x0A), "未知(0x0A)"},
+        {TankPartCode(0x05), "55mm炮"},
+        {TankPartCode(0x85), "55mm炮"},
+        {TankPartCode(87), "HAL900r''"},
+        {TankPartCode(0x79), "未知(0x79)"},
+        {TankPartCode(0xFF), kEmpty},
+        {TankItemCode(0x82), "发音盒α"},
+        {TankItemCode(0x20), "未知(0x20)"},
+        {TankItemCode(0xFF), kEmpty},
+        {ItemCode(0), "碱性车蜡"},
+        {ItemCode(127), "冻肉"},
+        {ItemCode(0x80), "未知(0x80)"},
+        {ItemCode(0xFF), kEmpty},
+        {EquipmentCode(0x80), "钢珠弹弓"},
+        {EquipmentCode(0xB0), "棒球帽"},
+        {EquipmentCode(0xF7), "全能护甲"},
+        {EquipmentCode(0xF8), "未知(0xF8)"},
+        {EquipmentCode(0x7F), "未知(0x7F)"},
+        {EquipmentCode(0xFF), kEmpty},
+        {UnknownCode(0x0A), "未知(0x0A)"},
         // Loot: categories 0-7 human things, items from 0x80; 8-15 tank parts, tank items from 0x80.
-        {LootCode(0, 0x80), "碱性车蜡"}, {LootCode(8, 0x80), "传送系统"}, {LootCode(3, 0x05), "回旋扳手"},
-        {LootCode(9, 0x82), "发音盒α"}, {LootCode(7, 0x77), "全能护甲"}, {LootCode(15, 0x78), "最强苦力劳工"},
-        {LootCode(0, 0xFE), "瘫软种子"}, {LootCode(12, 0x9F), "一路平安护符"},
-        {LootCode(0, 0x78), "未知(0x78)"}, {LootCode(8, 0x79), "未知(0x79)"},
-        {LootCode(8, 0xA0), "未知(0xA0)"}, {LootCode(0, 0xFF), kEmpty}, {LootCode(15, 0xFF), kEmpty},
+        {LootCode(0, 0x80), "碱性车蜡"},
+        {LootCode(8, 0x80), "传送系统"},
+        {LootCode(3, 0x05), "回旋扳手"},
+        {LootCode(9, 0x82), "发音盒α"},
+        {LootCode(7, 0x77), "全能护甲"},
+        {LootCode(15, 0x78), "最强苦力劳工"},
+        {LootCode(0, 0xFE), "瘫软种子"},
+        {LootCode(12, 0x9F), "一路平安护符"},
+        {LootCode(0, 0x78), "未知(0x78)"},
+        {LootCode(8, 0x79), "未知(0x79)"},
+        {LootCode(8, 0xA0), "未知(0xA0)"},
+        {LootCode(0, 0xFF), kEmpty},
+        {LootCode(15, 0xFF), kEmpty},
         // Attacks: list B for monster rows 0-46, list A from row 47.
-        {AttackCode(46, 0x10), Get(List::AttacksB)[0x10]}, {AttackCode(47, 0x10), Get(List::AttacksA)[0x10]},
-        {AttackCode(151, 0x9C), Get(List::AttacksA)[0x9C]}, {AttackCode(46, 0x90), "未知(0x90)"},
-        {AttackCode(47, 0xAD), "AD喷出火焰"}, {AttackCode(47, 0xAE), "未知(0xAE)"},
-        {AttackCode(47, 0xFF), "未知(0xFF)"}, {RangeCode(0x3F), "单体"}, {RangeCode(0x40), "一组"},
-        {RangeCode(0x7F), "一组"}, {RangeCode(0x80), "全体"}, {UsersMask(1), "主"},
-        {UsersMask(7), "主|机|战"}, {UsersMask(0), ""}, {UsersMask(8), ""}};
+        {AttackCode(46, 0x10), Get(List::AttacksB)[0x10]},
+        {AttackCode(47, 0x10), Get(List::AttacksA)[0x10]},
+        {AttackCode(151, 0x9C), Get(List::AttacksA)[0x9C]},
+        {AttackCode(46, 0x90), "未知(0x90)"},
+        {AttackCode(47, 0xAD), "AD喷出火焰"},
+        {AttackCode(47, 0xAE), "未知(0xAE)"},
+        {AttackCode(47, 0xFF), "未知(0xFF)"},
+        {RangeCode(0x3F), "单体"},
+        {RangeCode(0x40), "一组"},
+        {RangeCode(0x7F), "一组"},
+        {RangeCode(0x80), "全体"},
+        {UsersMask(1), "主"},
+        {UsersMask(7), "主|机|战"},
+        {UsersMask(0), ""},
+        {UsersMask(8), ""}};
     for (size_t i = 0; i < std::size(cells); ++i)
         EXPECT_EQ(cells[i].first, cells[i].second) << "case " << i;
     EXPECT_NE(AttackCode(46, 0x10), AttackCode(47, 0x10));

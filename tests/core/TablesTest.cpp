@@ -16,7 +16,10 @@ struct Fixture {
     Model model;
 
     void Load() { LoadTables(image, model); }
-    const std::string& Cell(const char* table, int row, int column) { return model.Get(table).Cell(row, column); }
+    const std::string& Cell(const char* table, int row, int column)
+    {
+        return model.Get(table).Cell(row, column);
+    }
     void Set(const char* table, int row, int column, const std::string& text)
     {
         model.Get(table).SetCell(row, column, text);
@@ -55,7 +58,8 @@ TEST(Tables, ShapesAndLabelsBeforeAnyLoad)
                 EXPECT_EQ(t.Cell(row, c), "") << t.Id();
         }
     }
-    EXPECT_EQ(rows, 32 + 22 + 20 + 20 + 27 + 15 + 32 + 22 + 48 + 20 + 16 + 24 + 12 + 128 + 16 + 3 + 8 + 13 + 16 + 1 + 3 + 152);
+    EXPECT_EQ(rows, 32 + 22 + 20 + 20 + 27 + 15 + 32 + 22 + 48 + 20 + 16 + 24 + 12 + 128 + 16 + 3 + 8 + 13 +
+                        16 + 1 + 3 + 152);
     EXPECT_EQ(model.Get("tanks").Columns(), 18);
     EXPECT_EQ(model.Get("characters").Columns(), 21);
     EXPECT_EQ(model.Get("monsters").Columns(), 19);
@@ -175,7 +179,7 @@ TEST(Tables, ItemsCharactersShopsAndTheRedWolf)
     Put(f.image, 0xB7DD9 + 8 * 2 + 0, 1, 0x80);
     Put(f.image, 0xB7DD9 + 8 * 2 + 1, 1, 0xB0);
     Put(f.image, 0xB7DD9 + 8 * 2 + 2, 1, 0xF7);
-    Put(f.image, 0xB7C2B + 15 * 2 + 4, 2, 999);  // HP
+    Put(f.image, 0xB7C2B + 15 * 2 + 4, 2, 999); // HP
     Put(f.image, 0xB7C2B + 15 * 2 + 11, 1, 77); // speed
     Put(f.image, 0xC0C2E, 1, 120);
     f.Load();
@@ -214,11 +218,11 @@ TEST(Tables, MonsterPackedWordsLootAndAttackLists)
     Put(f.image, l0 + 5, 1, 0x93);
     Put(f.image, l0 + 6, 1, 0x05);
     Put(f.image, l0 + 7, 1, 0x82);
-    Put(f.image, l0 + 0, 1, 0x20);         // monster 0: gate below 0x40 with loot
-    Put(f.image, l0 + 8 + 0, 1, 0x20);     // monster 1: gate below 0x40, no loot
+    Put(f.image, l0 + 0, 1, 0x20);     // monster 0: gate below 0x40 with loot
+    Put(f.image, l0 + 8 + 0, 1, 0x20); // monster 1: gate below 0x40, no loot
     Put(f.image, l0 + 8 + 6, 1, 0xFF);
     Put(f.image, l0 + 8 + 7, 1, 0xFF);
-    Put(f.image, s0 + 16 + 5, 2, 0x0123);  // monster 1: HP flag bits missing
+    Put(f.image, s0 + 16 + 5, 2, 0x0123); // monster 1: HP flag bits missing
     Put(f.image, 0xC3944 + 4 * 151 + 2, 2, 54321);
     f.Load();
     EXPECT_EQ(f.Cell("monsters", 0, 2), "291");

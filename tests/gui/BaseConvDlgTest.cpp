@@ -11,10 +11,13 @@
 
 #include <vector>
 
-TEST(BaseConvDlg, ComputesAndRefusesInvalidInputWithoutClosing) {
+TEST(BaseConvDlg, ComputesAndRefusesInvalidInputWithoutClosing)
+{
     std::vector<QStringList> shown; // recorded instead of a blocking message box
-    const auto previous = CBaseConvDlg::SetMessageHook(
-        [&](QWidget*, const QString& text, const QString& caption) { shown.push_back({text, caption}); });
+    const auto previous =
+        CBaseConvDlg::SetMessageHook([&](QWidget*, const QString& text, const QString& caption) {
+            shown.push_back({text, caption});
+        });
     CBaseConvDlg dlg;
     dlg.show();
     QApplication::processEvents();

@@ -34,9 +34,11 @@ TEST_F(EditorDialogs, EveryDialogFitsItsControls)
         for (size_t i = 0; i < controls.size(); ++i) {
             const QRect r = controls[i]->geometry();
             for (size_t j = i + 1; j < controls.size(); ++j)
-                EXPECT_FALSE(r.intersects(controls[j]->geometry())) << name(controls[i]) << " / " << name(controls[j]);
+                EXPECT_FALSE(r.intersects(controls[j]->geometry()))
+                    << name(controls[i]) << " / " << name(controls[j]);
             for (QGroupBox* frame : dialog->findChildren<QGroupBox*>()) {
-                const QRect inside = frame->geometry().adjusted(2, QFontMetrics(frame->font()).height(), -2, -2);
+                const QRect inside =
+                    frame->geometry().adjusted(2, QFontMetrics(frame->font()).height(), -2, -2);
                 EXPECT_TRUE(!frame->geometry().intersects(r) || inside.contains(r)) << name(controls[i]);
             }
         }
@@ -62,9 +64,12 @@ TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
         {"body_armour", "CHumanArmorDlg", 23, "1013=12 1014=13"},
         {"hand_foot_armour", "CHumanArmorDlg", 7, "1013=14 1014=15"},
         {"armour_pieces", "CHumanArmorDlg", 11, "1013=16 1014=17"},
-        {"characters", "CCharacterDlg", 1, "1013=1 1014=2 1015=3 1016=4 1017=5 1018=6 1019=7 1020=8 1021=9 1022=10"},
-        {"monsters", "CMonsterDlg", 46, "1013=1 1014=2 1015=3 1016=4 1017=5 1018=6 1019=7 1020=8 1021=9 1022=10"},
-        {"monsters", "CMonsterDlg2", 100, "1013=9 1014=8 1015=7 1016=6 1017=5 1018=4 1019=3 1020=2 1021=1 1022=0"},
+        {"characters", "CCharacterDlg", 1,
+         "1013=1 1014=2 1015=3 1016=4 1017=5 1018=6 1019=7 1020=8 1021=9 1022=10"},
+        {"monsters", "CMonsterDlg", 46,
+         "1013=1 1014=2 1015=3 1016=4 1017=5 1018=6 1019=7 1020=8 1021=9 1022=10"},
+        {"monsters", "CMonsterDlg2", 100,
+         "1013=9 1014=8 1015=7 1016=6 1017=5 1018=4 1019=3 1020=2 1021=1 1022=0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.table << " " << c.row);
@@ -116,7 +121,8 @@ TEST_F(EditorDialogs, TextIsKeptAsTypedAndRefusedOnlyWhereTheSaveWouldRefuseIt)
         SetEdit(dlg, 1014, "");
         Ok(dlg);
     });
-    EXPECT_EQ(messages_, QStringList({"错误|价格: \"12a\" 不是数字", "错误|防御: \"256\" 超出范围 0 到 255"}));
+    EXPECT_EQ(messages_,
+              QStringList({"错误|价格: \"12a\" 不是数字", "错误|防御: \"256\" 超出范围 0 到 255"}));
     EXPECT_EQ(T("sub_cannons").Cell(4, 1), "12\n");
     EXPECT_EQ(T("sub_cannons").Cell(4, 2), "");
     EXPECT_TRUE(rom::PlanSave(*model_).Ok());

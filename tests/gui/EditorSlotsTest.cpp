@@ -118,7 +118,7 @@ TEST_F(EditorSlots, MonsterAttacksByRowAndLootByCategory)
         EXPECT_STREQ(dlg->metaObject()->className(), "CMonsterDlg2");
         EXPECT_EQ(Combo(dlg, 1023)->currentText().toStdString(), names::Combo(List::AttacksA)[0x9C]);
         EXPECT_TRUE(!Combo(dlg, 1030)->isEnabled() && Combo(dlg, 1031)->isEnabled()); // category 20
-        SetCombo(dlg, 1033, 125); // "XXXXX"
+        SetCombo(dlg, 1033, 125);                                                     // "XXXXX"
         Ok(dlg);
     });
     EXPECT_EQ(Codes(m, "attacks", 46), (std::vector<int>{0x10, 0x8F, 0x10, 0x10, 0x10, 150}));

@@ -23,8 +23,14 @@ namespace dravik::test {
 
 using names::List;
 
-inline QPlainTextEdit* Edit(QDialog* d, int id) { return d->findChild<QPlainTextEdit*>(QStringLiteral("edit%1").arg(id)); }
-inline QComboBox* Combo(QDialog* d, int id) { return d->findChild<QComboBox*>(QStringLiteral("combo%1").arg(id)); }
+inline QPlainTextEdit* Edit(QDialog* d, int id)
+{
+    return d->findChild<QPlainTextEdit*>(QStringLiteral("edit%1").arg(id));
+}
+inline QComboBox* Combo(QDialog* d, int id)
+{
+    return d->findChild<QComboBox*>(QStringLiteral("combo%1").arg(id));
+}
 inline void SetEdit(QDialog* d, int id, const QString& text) { Edit(d, id)->setPlainText(text); }
 inline void SetCombo(QDialog* d, int id, int index) { Combo(d, id)->setCurrentIndex(index); }
 inline void Ok(QDialog* d) { d->findChild<QPushButton*>("button1")->click(); }

@@ -70,7 +70,7 @@ TEST_F(WindowCommandsTest, CtrlSSavesOnlyTheEditsAndOnlyWithAFileWhileExitNeithe
     ASSERT_EQ(after.size(), Sample(1).size());
     EXPECT_EQ(Get(after, 0xC0206, 2), 1234u);
     EXPECT_EQ(Get(after, 0x30151, 2), 4321u);
-    EXPECT_EQ(Get(after, 0x30153, 2), 4321u); // the game's second copy
+    EXPECT_EQ(Get(after, 0x30153, 2), 4321u);   // the game's second copy
     for (uint32_t i = 0; i < after.size(); ++i) // nothing else changed
         EXPECT_TRUE(after[i] == Sample(1)[i] || (i >= 0xC0206 && i < 0xC0208) ||
                     (i >= 0x30151 && i < 0x30155))
