@@ -117,13 +117,13 @@ std::string ApplyTable(const QJsonObject& obj, const std::string& file, rom::Tab
         const std::vector<int> columns = t.Layout().ValueColumns();
         for (int row = 0; row < t.Rows(); ++row) {
             if (!rows[row].isArray() || rows[row].toArray().size() != t.Columns())
-                return Where(file, t) + " 第 " + std::to_string(row) + " 行: 应是 " +
+                return Where(file, t) + " 第 " + std::to_string(row + 1) + " 行: 应是 " +
                        std::to_string(t.Columns()) + " 个单元格的数组";
             const QJsonArray cells = rows[row].toArray();
             for (int column : columns) {
                 std::string text;
                 if (!CellText(cells[column], text))
-                    return Where(file, t) + " 第 " + std::to_string(row) + " 行 列「" +
+                    return Where(file, t) + " 第 " + std::to_string(row + 1) + " 行 列「" +
                            t.ColumnTitle(column) + "」: 单元格必须是字符串或数字";
                 t.SetCell(row, column, text);
             }
@@ -144,7 +144,8 @@ std::string ApplyTable(const QJsonObject& obj, const std::string& file, rom::Tab
             return Where(file, t) + " 代码 " + name + ": 应是 " + std::to_string(t.Rows()) + " 项的数组";
         const QJsonArray entries = it.value().toArray();
         for (int row = 0; row < t.Rows(); ++row) {
-            const std::string at = Where(file, t) + " 代码 " + name + " 第 " + std::to_string(row) + " 行";
+            const std::string at =
+                Where(file, t) + " 代码 " + name + " 第 " + std::to_string(row + 1) + " 行";
             if (a->perRow == 1) {
                 if (!CodeValue(entries[row], a->At(row)))
                     return at + ": 必须是整数";

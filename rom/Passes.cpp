@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "rom/Codecs.h"
+#include "rom/HalfWidth.h"
 
 namespace dravik::rom {
 
@@ -53,7 +54,8 @@ void SaveField(SaveContext& ctx, const Field& f, const Table& table, int row)
 std::string CellError::Describe() const
 {
     std::ostringstream s;
-    s << "表「" << tableTitle << "」 第 " << row << " 行「" << rowLabel << "」 列「" << columnTitle
+    // People count rows from 1; the JSON and the model count from 0.
+    s << "表「" << tableTitle << "」 第 " << row + 1 << " 行「" << rowLabel << "」 列「" << columnTitle
       << "」: \"" << text << "\" " << reason;
     return s.str();
 }
@@ -71,13 +73,18 @@ std::optional<int64_t> SaveContext::Number(const Table& table, int row, int colu
                                            ValueRange range)
 {
     const std::string& text = table.Cell(row, column);
+    const std::string number = ToHalfWidth(text);
     const std::optional<int64_t> value =
-        codec == Codec::Hundredths ? ParseHundredths(text) : ParseWhole(text);
+        codec == Codec::Hundredths ? ParseHundredths(number) : ParseWhole(number);
     const bool inRange = value && *value >= range.min && *value <= range.max;
     if (inRange)
         return value;
     if (text == table.BaselineCell(row, column))
         return std::nullopt; // unchanged since the load: the stored bytes stay as they are
+    // A cell the game keeps twice is written twice but is still one cell to the user.
+    for (const CellError& e : errors)
+        if (e.column == column && e.row == row && e.tableId == table.Id())
+            return std::nullopt;
     errors.push_back(MakeError(table, row, column, table.ColumnTitle(column), text,
                                value ? "超出范围 " + RangeText(codec, range) : std::string("不是数字")));
     return std::nullopt;

@@ -53,7 +53,7 @@ void AddShopTables(std::vector<TableLayout>& out)
     out.push_back(PriceList("drinks", {"饮料", "价格"}, names::Get(List::Drinks), 0xC0BEC, 1));
 
     // The game keeps the red wolf's HP twice in a row; only the first copy is read.
-    TableLayout wolf{"red_wolf", {"名称", "HP"}, {"红狼的HP"}};
+    TableLayout wolf{"red_wolf", {"红狼的HP", "HP"}, {"红狼的HP"}};
     wolf.base = 0x30151;
     wolf.stride = 0;
     Field mirror = Whole(2, 2, 1);

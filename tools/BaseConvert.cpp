@@ -4,6 +4,7 @@
 // its whole part is truncated to a 32-bit integer and written in the target base, and the
 // remaining fraction is written digit by digit, at most 16 digits, cut rather than rounded.
 // A leading '-' is only carried over to the result; the value itself is never negative.
+// Full-width digits, letters and signs, as a Chinese input method types them, count as ASCII.
 //
 // Refusals (result.ok == false, result.message says why):
 //   "输入的数据非法!"      a character that is not a digit of the input base, other than one
@@ -15,6 +16,8 @@
 //                          This includes a fraction that rounds the double up to 2^31
 //                          (e.g. "2147483647.99999999999").
 #include "tools/BaseConvert.h"
+
+#include "rom/HalfWidth.h"
 
 #include <cmath>
 #include <cstdint>
@@ -56,8 +59,9 @@ BaseConvertResult Refuse(const char* message)
 
 } // namespace
 
-BaseConvertResult ConvertBase(const std::string& text, int fromBase, int toBase)
+BaseConvertResult ConvertBase(const std::string& input, int fromBase, int toBase)
 {
+    const std::string text = rom::ToHalfWidth(input);
     if (fromBase < 2 || fromBase > 16 || toBase < 2 || toBase > 16)
         return Refuse(kInvalid);
     if (text.size() > kMaxInputBytes)

@@ -132,6 +132,7 @@ TEST(Cli, ImportWritesEditsAndRefusesBadInputUntouched)
     EXPECT_NE(r.err.find("道具"), std::string::npos);
     EXPECT_NE(r.err.find("价格"), std::string::npos);
     EXPECT_NE(r.err.find("12x"), std::string::npos);
+    EXPECT_NE(r.err.find("第 1 行"), std::string::npos) << r.err; // the JSON's row 0
     EXPECT_EQ(rom.Read(), before);
 
     // Wrong shapes are refused before anything is applied.

@@ -51,6 +51,15 @@ TEST(BaseConvert, DocumentedExamples)
            {"+5", 10, 16, kInvalid}});
 }
 
+TEST(BaseConvert, FullWidthFormsReadAsAscii)
+{
+    Check({{"１２３", 10, 16, "7B"},
+           {"－１．５", 10, 2, "-1.1"},
+           {"ＦＦ", 16, 10, "255"},
+           {"ｆｆ。８", 16, 10, "255.5"},
+           {"１２ａ", 10, 16, kInvalid}});
+}
+
 TEST(BaseConvert, SignsDigitsAndFractions)
 {
     Check({// The sign is kept as written, also for zero.
@@ -78,7 +87,7 @@ TEST(BaseConvert, SignsDigitsAndFractions)
            {"--1", 10, 16, kInvalid},
            {"1.-5", 10, 16, kInvalid},
            {"1,5", 10, 16, kInvalid},
-           {"\xef\xbc\x91", 10, 16, kInvalid},
+           {"一", 10, 16, kInvalid}, // a numeral is not a digit
            {"1", 1, 10, kInvalid},
            {"1", 17, 10, kInvalid},
            {"1", 10, 0, kInvalid},

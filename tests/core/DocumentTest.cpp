@@ -205,3 +205,55 @@ TEST(Document, RandomGarbageNeverCrashesNorWritesOutsideAField)
             ASSERT_TRUE(fieldBytes.count(at)) << "wrote outside a field at " << std::hex << at;
     }
 }
+
+// What a person reads: each cell once, rows counted from 1, under a title that names the table;
+// and the digits a Chinese input method types count as digits.
+TEST(Document, RefusalsNameEachCellOnceAndCountRowsFromOne)
+{
+    Model m;
+    LoadTables(MakeSampleImage(2), m);
+    m.Get("red_wolf").SetCell(0, 1, "70000"); // written twice, one cell
+    m.Get("items").SetCell(0, 1, "12x");
+    const SavePlan plan = PlanSave(m);
+    ASSERT_EQ(plan.errors.size(), 2u);
+    EXPECT_EQ(plan.errors[0].row, 0); // the data stays 0-based
+    const std::string item = plan.errors[0].Describe();
+    EXPECT_NE(item.find("第 1 行「" + m.Get("items").RowLabel(0) + "」"), std::string::npos) << item;
+    const std::string wolf = plan.errors[1].Describe();
+    EXPECT_EQ(wolf.find("表「红狼的HP」 第 1 行"), 0u) << wolf;
+}
+
+TEST(Document, FullWidthDigitsAndSignsSaveAsTheirAsciiForms)
+{
+    struct Case {
+        const char* table;
+        int row, column;
+        const char* text;
+        uint32_t offset;
+        int width;
+        uint32_t stored;
+    };
+    const Case cases[] = {
+        {"red_wolf", 0, 1, "１２３", 0x30151, 2, 123},
+        {"red_wolf", 0, 1, "\xe3\x80\x80４５\xe3\x80\x80", 0x30153, 2, 45}, // ideographic spaces around
+        {"items", 3, 1, "６５５３５", 0xC0200 + 3 * 2, 2, 65535},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Bytes image = MakeSampleImage(2);
+        Model m;
+        LoadTables(image, m);
+        m.Get(c.table).SetCell(c.row, c.column, c.text);
+        const SavePlan plan = PlanSave(m);
+        ASSERT_TRUE(plan.Ok()) << plan.errors[0].Describe();
+        ApplyPatches(plan.patches, image);
+        EXPECT_EQ(test::Get(image, c.offset, c.width), c.stored);
+    }
+    Model m;
+    LoadTables(MakeSampleImage(2), m);
+    m.Get("engines").SetCell(0, 3, "１．２５"); // a hundredths field
+    m.Get("red_wolf").SetCell(0, 1, "－５");    // still no sign in a save
+    const SavePlan plan = PlanSave(m);
+    ASSERT_EQ(plan.errors.size(), 1u);
+    EXPECT_EQ(plan.errors[0].tableId, "red_wolf");
+}
