@@ -52,4 +52,13 @@ TempImage::TempImage(const rom::Bytes& bytes, const std::string& name)
     WriteFile(path_, bytes);
 }
 
+NameFolder::NameFolder(const std::map<std::string, std::string>& files)
+{
+    for (const auto& [name, bytes] : files) {
+        QFile f(dir_.filePath(QString::fromStdString(name)));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+}
+
 } // namespace dravik::test

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for tests: temporary image files and byte access.
 #include <QTemporaryDir>
+#include <map>
 #include <string>
 
 #include "rom/Passes.h"
@@ -23,6 +24,16 @@ public:
 private:
     QTemporaryDir dir_;
     std::string path_;
+};
+
+// A temporary folder of name files (file name -> bytes).
+class NameFolder {
+public:
+    explicit NameFolder(const std::map<std::string, std::string>& files);
+    std::string Path() const { return dir_.path().toStdString(); }
+
+private:
+    QTemporaryDir dir_;
 };
 
 } // namespace dravik::test

@@ -1,0 +1,88 @@
+#pragma once
+// Name sets: the compiled-in name lists, optionally overlaid by a user's folder of name files.
+//
+// A folder holds UTF-8 text files named like the compiled-in lists (tank_parts.txt, ...). The
+// first line names code 0, the next code 1, and so on. An empty line, and every position past
+// the end of a shorter file, keeps the compiled-in entry. A folder is refused as a whole, with
+// file:line and the reason, when any file is not UTF-8, is not a list's name, has more names
+// than its list, or holds a name that GBK cannot encode or that is wider than its slot.
+//
+// Codes are the truth and names only present them: the rest of the program asks Active() at
+// the moment it shows a name, so switching sets never touches a value.
+#include <string>
+#include <vector>
+
+#include "names/Names.h"
+
+namespace dravik::names {
+
+struct ListInfo {
+    List list;
+    const char* file;  // the name file, "tank_parts.txt"
+    const char* title; // what the list names, for messages and documentation
+    int entries;       // how many codes it names
+    int slotWidth;     // widest name in GBK bytes; 0 for lists without a fixed-width slot
+};
+
+// Every user-replaceable list, in the order of the List enum.
+const std::vector<ListInfo>& AllLists();
+const ListInfo& Info(List list);
+const ListInfo* FindListFile(const std::string& fileName);
+
+// The length of a UTF-8 text once encoded in GBK (code page 936); -1 when GBK cannot encode
+// some character of it.
+int GbkLength(const std::string& utf8);
+
+class NameSet {
+public:
+    // The compiled-in lists.
+    static const NameSet& BuiltIn();
+
+    const std::vector<std::string>& Names(List list) const;
+    const std::vector<std::string>& Combo(List list) const;
+    const std::vector<std::string>& HumanLoot() const { return humanLoot_; }
+    const std::vector<std::string>& TankLoot() const { return tankLoot_; }
+
+    // An entry the user's files set (even to the compiled-in text).
+    struct Entry {
+        List list;
+        int code;
+        std::string text;
+    };
+    const std::vector<Entry>& UserEntries() const { return user_; }
+    int UserCount() const { return static_cast<int>(user_.size()); }
+    const std::string& Folder() const { return folder_; } // empty for the compiled-in set
+
+private:
+    friend struct NameSetBuilder;
+    NameSet() = default;
+    void BuildLoot();
+
+    std::vector<std::vector<std::string>> names_;
+    std::vector<std::vector<std::string>> combos_;
+    std::vector<std::string> humanLoot_;
+    std::vector<std::string> tankLoot_;
+    std::vector<Entry> user_;
+    std::string folder_;
+};
+
+struct NameSetResult {
+    bool ok = false;
+    NameSet set = NameSet::BuiltIn(); // the loaded set; the compiled-in set when refused
+    std::vector<std::string> errors;  // "file:line: reason", lines counted from 1
+};
+
+// Reads a folder of name files over the compiled-in lists. Never changes the active set.
+NameSetResult LoadNameSet(const std::string& folder);
+
+// Writes every list of `set` into `folder` (created if missing) as name files. Returns an
+// empty string or the reason it failed.
+std::string ExportNameSet(const NameSet& set, const std::string& folder);
+
+// The set the program shows names from.
+const NameSet& Active();
+void SetActive(const NameSet& set);
+// Counts the switches of the active set, so views that keep texts know when to rebuild them.
+unsigned Generation();
+
+} // namespace dravik::names

@@ -1,0 +1,138 @@
+#include "names/NameSet.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <map>
+#include <string>
+
+#include "support/TestImage.h"
+
+using namespace dravik::names;
+using dravik::test::NameFolder;
+
+namespace {
+
+int IconvGbkLength(std::string in)
+{
+    iconv_t cd = iconv_open("GBK", "UTF-8");
+    char out[512], *inPtr = in.data(), *outPtr = out;
+    size_t inLeft = in.size(), outLeft = sizeof out;
+    const size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    return rc == static_cast<size_t>(-1) || inLeft ? -1 : static_cast<int>(sizeof out - outLeft);
+}
+
+std::string Repeat(const std::string& s, int n)
+{
+    std::string out;
+    for (int i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
+} // namespace
+
+TEST(NameSetGbk, AgreesWithIconv)
+{
+    for (const std::string text :
+         {"", "abc", "主炮#7", "写有“根性”的牌匾", "帕鲁·巴迪斯", "α€", "😀", "ÿ", "한국어", "Ω≠"})
+        EXPECT_EQ(GbkLength(text), IconvGbkLength(text)) << text;
+    for (const ListInfo& info : AllLists())
+        for (const std::string& name : NameSet::BuiltIn().Names(info.list))
+            ASSERT_EQ(GbkLength(name), IconvGbkLength(name)) << name;
+}
+
+TEST(NameSetLoad, OverlaysOnlyTheGivenLines)
+{
+    NameFolder folder({{"tank_parts.txt", "\n\n\n\n\n\n\n八八炮\r\n"}, // line 8 names code 7
+                       {"users.txt", "\xEF\xBB\xBF甲\n"},              // a BOM is tolerated
+                       {"attacks_b.txt", Repeat("\n", 0x7A) + Repeat("啊", 15)},
+                       {".hidden", "anything"}});
+    const NameSetResult r = LoadNameSet(folder.Path());
+    ASSERT_TRUE(r.ok) << (r.errors.empty() ? "" : r.errors[0]);
+    EXPECT_EQ(r.set.UserCount(), 3);
+    const NameSet& base = NameSet::BuiltIn();
+    for (const ListInfo& info : AllLists()) {
+        const auto& names = r.set.Names(info.list);
+        ASSERT_EQ(names.size(), static_cast<size_t>(info.entries)) << info.file;
+        for (size_t i = 0; i < names.size(); ++i) {
+            const bool changed = (info.list == List::TankParts && i == 7) ||
+                                 (info.list == List::Users && i == 0) ||
+                                 (info.list == List::AttacksB && i == 0x7A);
+            EXPECT_EQ(names[i] != base.Names(info.list)[i], changed) << info.file << " " << i;
+        }
+    }
+    EXPECT_EQ(r.set.Names(List::TankParts)[7], "八八炮");
+    EXPECT_EQ(r.set.Combo(List::TankParts)[7], "八八炮");
+    EXPECT_EQ(r.set.TankLoot()[7], "八八炮");
+    EXPECT_EQ(r.set.Names(List::Users)[0], "甲");
+    EXPECT_EQ(r.set.Combo(List::TankParts)[87], base.Combo(List::TankParts)[87]);
+}
+
+TEST(NameSetLoad, RefusesWholeFolderWithFileLineAndReason)
+{
+    const std::string wide20 = Repeat("炮", 10), wide21 = Repeat("炮", 10) + "a";
+    const struct {
+        std::map<std::string, std::string> files;
+        std::string error; // the start of the first error
+    } cases[] = {
+        {{{"tank_parts.txt", wide20 + "\n" + wide21 + "\n"}},
+         "tank_parts.txt:2: “" + wide21 + "” 按 GBK 编码占 21 字节，超过了 20 字节的宽度"},
+        {{{"tank_items.txt", "\n\n" + Repeat("a", 14)}},
+         "tank_items.txt:3: “aaaaaaaaaaaaaa” 按 GBK 编码占 14 字节，超过了 13"},
+        {{{"items.txt", "ok\n😀\n"}}, "items.txt:2: “😀” 含有 GBK 无法编码的字符"},
+        {{{"characters.txt", "a\nb\nc\nd\n"}}, "characters.txt:4: 名称表「人物」只有 3 项"},
+        {{{"snacks.txt", "a\n\xC4\xE3\n"}}, "snacks.txt:2: 不是 UTF-8 文本"},
+        {{{"snack.txt", "a\n"}}, "snack.txt: 不是名称表的文件名"},
+        {{{"combo_variants.txt", ""}}, "combo_variants.txt: 不是名称表的文件名"},
+        {{{"drinks.txt", "a\tb\n"}}, "drinks.txt:1: “a\tb” 含有控制字符"},
+        {{{"monsters.txt", "ok\n"}, {"users.txt", "x\ny\nz\nw\nv\nu\nt\ns\n"}}, "users.txt:8:"},
+    };
+    for (const auto& c : cases) {
+        NameFolder folder(c.files);
+        const NameSetResult r = LoadNameSet(folder.Path());
+        EXPECT_FALSE(r.ok) << c.error;
+        ASSERT_FALSE(r.errors.empty()) << c.error;
+        EXPECT_EQ(r.errors[0].substr(0, c.error.size()), c.error);
+        EXPECT_EQ(r.set.UserCount(), 0); // nothing of a refused folder is kept
+    }
+    // Empty lines past the end are harmless; a missing folder is refused.
+    NameFolder trailing(std::map<std::string, std::string>{{"characters.txt", "a\nb\nc\n\n\n"}});
+    EXPECT_TRUE(LoadNameSet(trailing.Path()).ok);
+    EXPECT_FALSE(LoadNameSet(trailing.Path() + "/missing").ok);
+}
+
+TEST(NameSetLoad, ExportedTemplateLoadsBackUnchanged)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(ExportNameSet(NameSet::BuiltIn(), dir.path().toStdString() + "/t"), "");
+    const NameSetResult r = LoadNameSet(dir.path().toStdString() + "/t");
+    ASSERT_TRUE(r.ok) << (r.errors.empty() ? "" : r.errors[0]);
+    EXPECT_EQ(r.set.UserCount(), 977 - 3);
+    for (const ListInfo& info : AllLists()) {
+        EXPECT_EQ(r.set.Names(info.list), NameSet::BuiltIn().Names(info.list)) << info.file;
+        EXPECT_EQ(r.set.Combo(info.list), NameSet::BuiltIn().Combo(info.list)) << info.file;
+    }
+    EXPECT_EQ(r.set.HumanLoot(), NameSet::BuiltIn().HumanLoot());
+}
+
+TEST(NameSetActive, SwitchingChangesWhatCodesShow)
+{
+    NameFolder folder({{"tank_items.txt", "\n\n甲乙\n"}, {"items.txt", "碱性车蜡X\n"}});
+    const NameSetResult r = LoadNameSet(folder.Path());
+    ASSERT_TRUE(r.ok);
+    const unsigned before = Generation();
+    SetActive(r.set);
+    EXPECT_EQ(Generation(), before + 1);
+    EXPECT_EQ(TankItemCode(0x82), "甲乙");
+    EXPECT_EQ(LootCode(9, 0x82), "甲乙");
+    EXPECT_EQ(LootCode(0, 0x80), "碱性车蜡X");
+    EXPECT_EQ(Active().Folder(), QDir(QString::fromStdString(folder.Path())).absolutePath().toStdString());
+    SetActive(NameSet::BuiltIn());
+    EXPECT_EQ(TankItemCode(0x82), "发音盒α");
+    EXPECT_EQ(Active().UserCount(), 0);
+}
