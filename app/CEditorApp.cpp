@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "app/CEditorDlg.h"
 #include "app/DialogUnits.h"
@@ -15,6 +17,18 @@ CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv)
     setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
     setFont(EditorFont());
     EnsureResources();
+    InstallQtTranslations(*this);
+}
+
+bool CEditorApp::InstallQtTranslations(QCoreApplication& app)
+{
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 int CEditorApp::Run()

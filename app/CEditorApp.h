@@ -13,6 +13,10 @@ public:
     // Shows the main window, opens the ROM path of the command line (if any) as Open would, and
     // runs until the window ends. Returns the exit status.
     int Run();
+
+    // Loads Qt's own Simplified Chinese texts (file dialog, message box buttons) so that the stock
+    // dialogs speak the language of the rest of the interface. False when they are not installed.
+    static bool InstallQtTranslations(QCoreApplication& app);
 };
 
 } // namespace dravik::app

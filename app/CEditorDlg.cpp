@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPixmap>
@@ -16,6 +17,7 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <functional>
 
 #include "app/CAboutDlg.h"
 #include "app/CLineBox.h"
@@ -87,6 +89,44 @@ void StyleList(QTableView* view, const std::vector<int>& widths, const DialogUni
         const int width = (widths[static_cast<size_t>(c)] * scale1000 + 500) / 1000;
         columns->resizeSection(c, std::max(width, fm.horizontalAdvance(title) + margin));
     }
+}
+
+// A row's keys on a list: Enter (and F2 where it opens an editor) act on the current row as a
+// click or double-click does. The key stops here, so it never reaches the window.
+class RowKeys : public QObject {
+public:
+    RowKeys(QTableView* view, bool withF2, std::function<void()> act)
+        : QObject(view), withF2_(withF2), act_(std::move(act))
+    {
+        view->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool f2 = withF2_ && key->key() == Qt::Key_F2;
+        if ((!enter && !f2) || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        if (!key->isAutoRepeat())
+            act_();
+        return true;
+    }
+
+private:
+    bool withF2_;
+    std::function<void()> act_;
+};
+
+// The status line keeps the start of its text and the file name of a long path, cutting the
+// middle ("[文件]/home/…/game.smc"); its tool tip has the whole path.
+void ShowElided(QLabel* label, const QString& text)
+{
+    const int room = label->contentsRect().width() - 2 * std::max(label->indent(), 0);
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideMiddle, room));
 }
 
 } // namespace
@@ -171,6 +211,7 @@ void CEditorDlg::BuildTopRow()
     for (const PageButtonDecl& b : PageButtons()) {
         auto* button = new QPushButton(Q(b.caption), client);
         button->setObjectName(QStringLiteral("pageButton%1").arg(b.page));
+        button->setCheckable(true); // checked while its page is shown
         button->setGeometry(Pixels(du, b.rect));
         const int page = b.page;
         connect(button, &QPushButton::clicked, this, [this, page] { ShowPage(page); });
@@ -280,6 +321,7 @@ void CEditorDlg::WirePriceEditor(const PriceEditorDecl& e)
     const int edit = e.edit;
     // Only a click refreshes the box; moving the selection with the keys leaves it as it is.
     connect(view, &QAbstractItemView::clicked, this, [this, list, edit] { OnPriceRowClicked(list, edit); });
+    new RowKeys(view, false, [this, list, edit] { OnPriceRowClicked(list, edit); });
     connect(button, &QPushButton::clicked, this, [this, list, edit] { OnPriceApply(list, edit); });
 }
 
@@ -287,6 +329,7 @@ void CEditorDlg::WireRowEditor(int listId)
 {
     connect(lists_.at(listId), &QAbstractItemView::doubleClicked, this,
             [this, listId] { OnRowDoubleClicked(listId); });
+    new RowKeys(lists_.at(listId), true, [this, listId] { OnRowDoubleClicked(listId); });
 }
 
 int CEditorDlg::CurrentPage() const { return pages_->currentIndex(); }
@@ -318,7 +361,7 @@ int CEditorDlg::SelectedRow(int listId) const
 void CEditorDlg::SetLoadedState(bool loaded)
 {
     const QString path = Q(document_.Path());
-    status_->setText(loaded ? Q(kFilePrefix) + path : Q(kNoFile));
+    ShowElided(status_, loaded ? Q(kFilePrefix) + path : Q(kNoFile));
     status_->setToolTip(loaded ? path : QString());
     saveAction_->setEnabled(loaded);
     saveButton_->setEnabled(loaded);
@@ -380,8 +423,13 @@ void CEditorDlg::OnExit() { close(); }
 
 void CEditorDlg::ShowPage(int page)
 {
-    if (page >= 0 && page <= kPageCount)
-        pages_->setCurrentIndex(page);
+    if (page < 0 || page > kPageCount)
+        return;
+    pages_->setCurrentIndex(page);
+    for (const PageButtonDecl& b : PageButtons())
+        if (auto* button =
+                centralWidget()->findChild<QPushButton*>(QStringLiteral("pageButton%1").arg(b.page)))
+            button->setChecked(b.page == page);
 }
 
 void CEditorDlg::OnBaseConverter()

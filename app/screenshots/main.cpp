@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/CAboutDlg.h"
+#include "app/CEditorApp.h"
 #include "app/CEditorDlg.h"
 #include "app/DialogUnits.h"
 #include "editors/RowEditing.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv)
         return 2;
     }
     app.setFont(dravik::app::EditorFont());
+    dravik::app::CEditorApp::InstallQtTranslations(app);
     std::printf("font: %s\n", qPrintable(QFontInfo(app.font()).family()));
 
     const QDir dir(QString::fromLocal8Bit(argv[2]));

@@ -81,7 +81,7 @@ TEST_F(WindowTest, EachPageShowsExactlyItsControlsFromButtonOrMenu)
     }
 }
 
-TEST_F(WindowTest, PriceBoxesFollowClicksNotTheKeyboardAndWriteIntoTheSelectedRowOnlyWhileLoaded)
+TEST_F(WindowTest, PriceBoxesFollowClicksAndEnterNotArrowsAndWriteIntoTheSelectedRowOnlyWhileLoaded)
 {
     Load();
     for (const PriceEditor& e : kPriceEditors) {
@@ -101,13 +101,16 @@ TEST_F(WindowTest, PriceBoxesFollowClicksNotTheKeyboardAndWriteIntoTheSelectedRo
         EXPECT_EQ(Box(e.edit)->Text(), row0);
         Button(e.button)->click(); // ...and the button writes it into the row now selected
         EXPECT_EQ(Cell(e.list, 1, 1), row0);
+        Key(List(e.list), Qt::Key_Down); // Enter copies the price as a click does
+        Key(List(e.list), Qt::Key_Return);
+        EXPECT_EQ(Box(e.edit)->Text(), Cell(e.list, 2, 1));
     }
     Box(1049)->SetText(QString());
     Box(1049)->setFocus();
     Key(Box(1049), Qt::Key_1, QStringLiteral("1"));
     Key(Box(1049), Qt::Key_Return, QStringLiteral("\r"));
     Button(1050)->click();
-    EXPECT_EQ(Cell(1048, 1, 1), QStringLiteral("1\n")) << "the whole text, line breaks too";
+    EXPECT_EQ(Cell(1048, 2, 1), QStringLiteral("1\n")) << "the whole text, line breaks too";
 
     Action("actionClose")->trigger();
     for (const PriceEditor& e : kPriceEditors) {
@@ -120,7 +123,7 @@ TEST_F(WindowTest, PriceBoxesFollowClicksNotTheKeyboardAndWriteIntoTheSelectedRo
     }
 }
 
-TEST_F(WindowTest, DoubleClickEditsTheRowOfEachEditorListAndRepaintsItOnlyWhileLoaded)
+TEST_F(WindowTest, DoubleClickF2AndEnterEditTheRowOfEachEditorListAndRepaintsItOnlyWhileLoaded)
 {
     editRow = [](rom::Table& table, int row) {
         table.SetCell(row, 1, "edited");
@@ -141,6 +144,12 @@ TEST_F(WindowTest, DoubleClickEditsTheRowOfEachEditorListAndRepaintsItOnlyWhileL
         EXPECT_EQ(edits, (priceList ? decltype(edits){} : decltype(edits){{l.table, 2}}));
         EXPECT_EQ(repainted, priceList ? -1 : 2);
         EXPECT_EQ(Cell(l.id, 2, 1) == QStringLiteral("edited"), !priceList);
+
+        edits.clear(); // F2 and Enter open the editor of the current row, as a double-click does
+        List(l.id)->selectRow(1);
+        Key(List(l.id), Qt::Key_F2);
+        Key(List(l.id), Qt::Key_Enter);
+        EXPECT_EQ(edits, (priceList ? decltype(edits){} : decltype(edits){{l.table, 1}, {l.table, 1}}));
     }
     edits.clear();
     Action("actionClose")->trigger();

@@ -1,0 +1,59 @@
+// What a new user sees first: the current page's button, a long path in the status line, and
+// Qt's own dialogs in Chinese.
+#include <QDialogButtonBox>
+#include <QTranslator>
+
+#include "WindowFixture.h"
+#include "app/CEditorApp.h"
+
+namespace dravik::test {
+namespace {
+
+TEST_F(WindowTest, TheCurrentPagesButtonLooksChecked)
+{
+    for (int page : {3, 7, 3, 0}) {
+        window->ShowPage(page);
+        for (int b = 1; b <= 7; ++b)
+            EXPECT_EQ(Child<QPushButton>(QStringLiteral("pageButton%1").arg(b))->isChecked(), b == page)
+                << page << " " << b;
+    }
+    Child<QPushButton>(QStringLiteral("pageButton5"))->click();
+    Child<QPushButton>(QStringLiteral("pageButton5"))->click(); // a second click keeps it checked
+    EXPECT_EQ(window->CurrentPage(), 5);
+    EXPECT_TRUE(Child<QPushButton>(QStringLiteral("pageButton5"))->isChecked());
+}
+
+TEST_F(WindowTest, ALongPathIsCutInTheMiddleKeepingTheFileName)
+{
+    const QString deep =
+        QDir::temp().filePath(QString(12, QLatin1Char('d')) + QStringLiteral("/x").repeated(150));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    const QString path = deep + QStringLiteral("/我的游戏.smc");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(reinterpret_cast<const char*>(Sample(1).data()), static_cast<qint64>(Sample(1).size()));
+    }
+    Open(path.toStdString());
+    auto* status = Child<QLabel>(QStringLiteral("status"));
+    const QString shown = status->text();
+    EXPECT_TRUE(shown.startsWith(U("[文件]"))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(U("/我的游戏.smc"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(shown), status->contentsRect().width());
+    EXPECT_EQ(status->toolTip(), path);
+    QDir(QDir::temp().filePath(QString(12, QLatin1Char('d')))).removeRecursively();
+}
+
+TEST(QtTranslations, StockDialogsSpeakChinese)
+{
+    ASSERT_TRUE(app::CEditorApp::InstallQtTranslations(*QCoreApplication::instance()));
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), U("取消"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), U("查找范围："));
+    for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>())
+        QCoreApplication::removeTranslator(t);
+}
+
+} // namespace
+} // namespace dravik::test
