@@ -11,7 +11,8 @@ const char* const kUsage =
     "Commands:\n"
     "  export ROM [--table ID --format csv]   print every table as JSON (or one table as CSV)\n"
     "  import ROM FILE.json                   write the tables in FILE.json into ROM\n"
-    "  sample OUT.smc [--seed N]              write a synthetic ROM image\n"
+    "  sample OUT.smc [--seed N] [--no-header]\n"
+    "                                         write a synthetic ROM image\n"
     "  convert TEXT FROM TO                   convert a number between bases 2 to 16\n"
     "\n"
     "Exit status: 0 success, 1 input refused, 2 wrong usage.\n";

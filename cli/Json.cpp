@@ -163,10 +163,11 @@ std::string ApplyTable(const QJsonObject& obj, const std::string& file, rom::Tab
 }
 } // namespace
 
-void WriteTablesJson(const rom::Model& model, std::ostream& out)
+void WriteTablesJson(const rom::Model& model, bool header, std::ostream& out)
 {
     out << "{\"format\": ";
     WriteString(out, kFormat);
+    out << ", \"header\": " << (header ? "true" : "false");
     out << ", \"tables\": {";
     bool firstTable = true;
     for (const rom::Table& t : model.Tables()) {

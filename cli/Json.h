@@ -9,8 +9,9 @@ namespace dravik::cli {
 
 constexpr const char* kFormat = "dravik-tables-1";
 
-// Writes {"format": ..., "tables": {ID: {"columns", "rows", "codes"}}} with the tables in pass order.
-void WriteTablesJson(const rom::Model& model, std::ostream& out);
+// Writes {"format": ..., "header": ..., "tables": {ID: {"columns", "rows", "codes"}}} with the tables
+// in pass order; "header" says whether the image had a copier header.
+void WriteTablesJson(const rom::Model& model, bool header, std::ostream& out);
 // One table as CSV (RFC 4180): the column titles, then one line per row.
 void WriteTableCsv(const rom::Table& table, std::ostream& out);
 

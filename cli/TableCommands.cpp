@@ -64,7 +64,7 @@ int RunExport(const Args& args, std::ostream& out, std::ostream& err)
         err << "dravik: --table goes with --format csv\n" << usage;
         return 2;
     }
-    WriteTablesJson(doc.GetModel(), out);
+    WriteTablesJson(doc.GetModel(), doc.Form().header, out);
     return 0;
 }
 
@@ -82,6 +82,10 @@ int RunImport(const Args& args, std::ostream& out, std::ostream& err)
     rom::Status status = doc.Open(args[0]);
     if (!status.ok) {
         err << status.message << "\n";
+        return 1;
+    }
+    if (doc.IsReadOnly()) {
+        err << rom::ReadOnlyRefusal(args[0]) << "\n";
         return 1;
     }
     QFile file(QString::fromStdString(args[1]));
@@ -105,9 +109,10 @@ int RunImport(const Args& args, std::ostream& out, std::ostream& err)
 
 int RunSample(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const char* usage = "Usage: dravik sample OUT.smc [--seed N]\n";
+    const char* usage = "Usage: dravik sample OUT.smc [--seed N] [--no-header]\n";
     std::string path;
     uint32_t seed = 1;
+    bool header = true;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--help") {
             out << usage;
@@ -118,6 +123,8 @@ int RunSample(const Args& args, std::ostream& out, std::ostream& err)
                 err << "dravik: --seed takes a whole number from 0 to 4294967295\n";
                 return 2;
             }
+        } else if (args[i] == "--no-header") {
+            header = false;
         } else if (path.empty() && args[i].rfind("--", 0) != 0) {
             path = args[i];
         } else {
@@ -130,7 +137,7 @@ int RunSample(const Args& args, std::ostream& out, std::ostream& err)
         return 2;
     }
     std::string error;
-    if (!rom::WriteImageAtomically(path, rom::MakeSampleImage(seed), error)) {
+    if (!rom::WriteImageAtomically(path, rom::MakeSampleImage(seed, header), error)) {
         err << "无法写入 " << path << "：" << error << "\n";
         return 1;
     }

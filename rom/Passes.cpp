@@ -1,5 +1,6 @@
 #include "rom/Passes.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "rom/Codecs.h"
@@ -60,8 +61,39 @@ std::string CellError::Describe() const
     return s.str();
 }
 
-uint32_t LoadContext::Read(uint32_t offset, int width) const
+bool HasCopierHeader(uint64_t fileSize) { return fileSize % 1024 != 0; }
+
+uint32_t ImageForm::MinimumSize() const
 {
+    // The furthest byte any table step touches, found by running the load pass over nothing
+    // (its hooks included) and by the fields only the save pass writes.
+    static const uint32_t end = [] {
+        uint32_t readEnd = 0;
+        Model scratch;
+        const Bytes none;
+        const LoadContext probe(none, ImageForm{}, &readEnd);
+        for (Table& table : scratch.Tables()) {
+            const TableLayout& layout = table.Layout();
+            for (int row = 0; row < table.Rows(); ++row) {
+                for (const Field& f : layout.fields)
+                    if (f.saveOnly)
+                        readEnd = std::max(readEnd, f.Address(layout.base, layout.stride, row) + f.width);
+                    else
+                        probe.Read(f.Address(layout.base, layout.stride, row), f.width);
+                if (layout.load)
+                    layout.load(probe, table, row);
+            }
+        }
+        return readEnd;
+    }();
+    return FileOffset(end);
+}
+
+uint32_t LoadContext::Read(uint32_t layoutOffset, int width) const
+{
+    const uint32_t offset = form_.FileOffset(layoutOffset);
+    if (readEnd_)
+        *readEnd_ = std::max(*readEnd_, offset + static_cast<uint32_t>(width));
     uint32_t value = 0;
     for (int i = 0; i < width; ++i)
         if (offset + i < image_.size())
@@ -103,15 +135,15 @@ std::optional<int64_t> SaveContext::CodeValue(const Table& table, int row, const
     return std::nullopt;
 }
 
-void SaveContext::Write(uint32_t offset, int width, int64_t value)
+void SaveContext::Write(uint32_t layoutOffset, int width, int64_t value)
 {
     const uint32_t mask = width >= 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1;
-    patches.push_back(Patch{offset, width, static_cast<uint32_t>(value) & mask});
+    patches.push_back(Patch{form_.FileOffset(layoutOffset), width, static_cast<uint32_t>(value) & mask});
 }
 
-void LoadTables(const Bytes& image, Model& model)
+void LoadTables(const Bytes& image, Model& model, ImageForm form)
 {
-    const LoadContext ctx(image);
+    const LoadContext ctx(image, form);
     for (Table& table : model.Tables()) {
         const TableLayout& layout = table.Layout();
         for (int row = 0; row < table.Rows(); ++row) {
@@ -126,9 +158,9 @@ void LoadTables(const Bytes& image, Model& model)
     }
 }
 
-SavePlan PlanSave(const Model& model)
+SavePlan PlanSave(const Model& model, ImageForm form)
 {
-    SaveContext ctx;
+    SaveContext ctx(form);
     for (const Table& table : model.Tables()) {
         const TableLayout& layout = table.Layout();
         for (int row = 0; row < table.Rows(); ++row) {

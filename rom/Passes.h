@@ -11,8 +11,29 @@ namespace dravik::rom {
 
 using Bytes = std::vector<uint8_t>;
 
-// The end of the last field of any table: a shorter file cannot hold the tables.
-constexpr uint32_t kMinimumImageSize = 0xC8427;
+// A copier puts a 512-byte header in front of the cartridge data. The layouts give the file
+// offsets of an image with that header; in a plain dump every table sits this much lower.
+constexpr uint32_t kCopierHeaderSize = 0x200;
+
+// A file larger than this is no cartridge image; it is refused before anything is read.
+constexpr uint64_t kMaximumImageSize = 64ull * 1024 * 1024;
+
+// The one rule that tells the two forms apart: a plain dump is a whole number of kilobytes,
+// and a copier's header makes any other size.
+bool HasCopierHeader(uint64_t fileSize);
+
+// Where the tables sit in one image.
+struct ImageForm {
+    bool header = true;
+
+    static ImageForm OfSize(uint64_t fileSize) { return ImageForm{HasCopierHeader(fileSize)}; }
+    uint32_t FileOffset(uint32_t layoutOffset) const
+    {
+        return header ? layoutOffset : layoutOffset - kCopierHeaderSize;
+    }
+    // The end of the last field of any table: a shorter file cannot hold the tables.
+    uint32_t MinimumSize() const;
+};
 
 struct Patch {
     uint32_t offset;
@@ -35,35 +56,47 @@ struct CellError {
 
 class LoadContext {
 public:
-    explicit LoadContext(const Bytes& image) : image_(image) {}
-    uint32_t Read(uint32_t offset, int width) const;
+    // readEnd, when given, records the end of the furthest field read.
+    explicit LoadContext(const Bytes& image, ImageForm form = {}, uint32_t* readEnd = nullptr)
+        : image_(image), form_(form), readEnd_(readEnd)
+    {
+    }
+    uint32_t Read(uint32_t offset, int width) const; // offset as the layouts give it
 
 private:
     const Bytes& image_;
+    ImageForm form_;
+    uint32_t* readEnd_;
 };
 
 class SaveContext {
 public:
+    explicit SaveContext(ImageForm form = {}) : form_(form) {}
+
     // Converts a numeric cell. An invalid text that the load produced itself (a stored value
     // below its row flag shows negative) yields nullopt without an error: its bytes are kept.
     std::optional<int64_t> Number(const Table& table, int row, int column, Codec codec, ValueRange range);
     // Checks a code array entry against its range; nullopt (with an error) when outside.
     std::optional<int64_t> CodeValue(const Table& table, int row, const std::string& array, int k,
                                      ValueRange range);
-    void Write(uint32_t offset, int width, int64_t value);
+    void Write(uint32_t offset, int width, int64_t value); // offset as the layouts give it
 
-    std::vector<Patch> patches;
+    std::vector<Patch> patches; // at file offsets
     std::vector<CellError> errors;
+
+private:
+    ImageForm form_;
 };
 
-void LoadTables(const Bytes& image, Model& model); // the image must hold kMinimumImageSize bytes
+// The image must hold form.MinimumSize() bytes.
+void LoadTables(const Bytes& image, Model& model, ImageForm form = {});
 
 struct SavePlan {
     std::vector<Patch> patches; // empty when there are errors
     std::vector<CellError> errors;
     bool Ok() const { return errors.empty(); }
 };
-SavePlan PlanSave(const Model& model);
+SavePlan PlanSave(const Model& model, ImageForm form = {}); // patches at the form's file offsets
 
 void ApplyPatches(const std::vector<Patch>& patches, Bytes& image);
 

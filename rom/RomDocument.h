@@ -23,8 +23,26 @@ struct Status {
 using ImageWriter = std::function<bool(const std::string& path, const Bytes& image, std::string& error)>;
 bool WriteImageAtomically(const std::string& path, const Bytes& image, std::string& error);
 
-// Reads an image for editing: it must be a regular, readable, writable file that holds every table.
-bool ReadImage(const std::string& path, Bytes& image, std::string& error);
+// One image file as read: its form, and as much of its content as was asked for.
+struct ImageFile {
+    Bytes bytes;
+    ImageForm form;
+    uint64_t size = 0;     // of the whole file
+    bool writable = false; // see ReadImage
+};
+
+enum class ReadExtent {
+    Tables, // up to the end of the last field
+    Whole,
+};
+
+// Reads an image: it must be a regular, readable file of at most kMaximumImageSize bytes that
+// holds every table for its form. A file that is not writable is read all the same and reported
+// as such; so is one that nobody may write (no write permission bit), even for an administrator,
+// since that is how a user marks a reference image to be kept as it is.
+bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error);
+// Why a read-only image is not saved (or imported into).
+std::string ReadOnlyRefusal(const std::string& path);
 
 class RomDocument {
 public:
@@ -34,13 +52,18 @@ public:
     const Model& GetModel() const { return model_; }
     bool IsLoaded() const { return loaded_; }
     const std::string& Path() const { return path_; }
+    // Where the tables sit in the open file (with or without the copier header).
+    ImageForm Form() const { return form_; }
+    // A read-only file is shown but never saved.
+    bool IsReadOnly() const { return readOnly_; }
 
-    // On failure nothing changes: the old file (if any) stays loaded with its values.
+    // Opens a readable image, writable or not. On failure nothing changes: the old file (if
+    // any) stays loaded with its values.
     Status Open(const std::string& path);
     // Forgets the file; the values stay in the model.
     void Close();
     // Validates every table, then patches the file atomically. Nothing is written when any
-    // cell or code is invalid or when the file can no longer be read.
+    // cell or code is invalid, when the file is read-only, or when it can no longer be read.
     Status Save();
 
     void SetWriter(ImageWriter writer) { writer_ = std::move(writer); }
@@ -49,6 +72,8 @@ private:
     Model model_;
     std::string path_;
     bool loaded_ = false;
+    ImageForm form_;
+    bool readOnly_ = false;
     ImageWriter writer_;
 };
 

@@ -101,7 +101,7 @@ void FillRandomModel(Model& model, uint32_t seed)
     }
 }
 
-Bytes MakeSampleImage(uint32_t seed)
+Bytes MakeSampleImage(uint32_t seed, bool header)
 {
     Random r(seed ^ 0x5A17u);
     Bytes image(kSampleImageSize);
@@ -110,6 +110,8 @@ Bytes MakeSampleImage(uint32_t seed)
     Model model;
     FillRandomModel(model, seed);
     ApplyPatches(PlanSave(model).patches, image);
+    if (!header)
+        image.erase(image.begin(), image.begin() + kCopierHeaderSize);
     return image;
 }
 

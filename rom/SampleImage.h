@@ -10,7 +10,8 @@ namespace dravik::rom {
 
 constexpr uint32_t kSampleImageSize = 0x200200;
 
-Bytes MakeSampleImage(uint32_t seed = 1);
+// Without the copier header it is the same image less its first kCopierHeaderSize bytes.
+Bytes MakeSampleImage(uint32_t seed = 1, bool header = true);
 // Fills a model with random valid values, as MakeSampleImage does before saving them.
 void FillRandomModel(Model& model, uint32_t seed);
 

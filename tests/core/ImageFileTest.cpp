@@ -1,0 +1,165 @@
+// Real image files: with and without the copier header, too short, too large, read-only.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <sstream>
+
+#include "cli/Commands.h"
+#include "rom/RomDocument.h"
+#include "rom/SampleImage.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+using namespace dravik::rom;
+
+namespace {
+// A file of the given size whose content is a sample image as far as it reaches; the rest is a
+// hole, so even a huge file costs nothing.
+std::string SparseImage(const QTemporaryDir& dir, const char* name, uint64_t size, bool header)
+{
+    const std::string path = dir.path().toStdString() + "/" + name;
+    Bytes image = MakeSampleImage(11, header);
+    image.resize(std::min<uint64_t>(size, image.size()));
+    EXPECT_TRUE(test::WriteFile(path, image));
+    QFile file(QString::fromStdString(path));
+    EXPECT_TRUE(file.resize(static_cast<qint64>(size)));
+    return path;
+}
+
+// Every cell and code of a model, to compare two loads at once.
+std::string Contents(const Model& model)
+{
+    std::string out;
+    for (const Table& t : model.Tables()) {
+        for (int row = 0; row < t.Rows(); ++row)
+            for (int c = 0; c < t.Columns(); ++c)
+                out += t.Cell(row, c) + '|';
+        for (const CodeArray& a : t.CodeArrays())
+            for (int v : a.values)
+                out += std::to_string(v) + ',';
+    }
+    return out;
+}
+
+std::string Export(const std::string& rom)
+{
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli({"export", rom}, out, err), 0) << err.str();
+    return out.str();
+}
+
+std::vector<uint32_t> ChangedOffsets(const Bytes& before, const Bytes& after)
+{
+    std::vector<uint32_t> out;
+    for (uint32_t i = 0; i < before.size() && i < after.size(); ++i)
+        if (before[i] != after[i])
+            out.push_back(i);
+    return out;
+}
+} // namespace
+
+TEST(ImageFile, SizeDecidesTheHeaderAndTheMinimum)
+{
+    struct Case {
+        uint64_t size;
+        bool accepted;
+        bool header;
+    };
+    const Case cases[] = {
+        {0xC8425, false, true},                  // one byte short of the last field
+        {0xC8426, true, true},                   // just long enough
+        {0xC8000, false, false},                 // whole kilobytes: a plain dump, too short for it
+        {0xC8400, true, false},                  // the shortest plain dump that holds every table
+        {0x200000, true, false},                 //
+        {0x200200, true, true},                  //
+        {kMaximumImageSize, true, false},        //
+        {kMaximumImageSize + 1, false, true},    // refused before anything is read
+        {kMaximumImageSize + 1024, false, false} //
+    };
+    Model sample;
+    LoadTables(MakeSampleImage(11), sample);
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        const std::string path = SparseImage(dir, "image.smc", c.size, c.header);
+        RomDocument doc;
+        const Status s = doc.Open(path);
+        EXPECT_EQ(s.ok, c.accepted) << std::hex << c.size << " " << s.message;
+        if (s.ok) {
+            EXPECT_EQ(doc.Form().header, c.header) << std::hex << c.size;
+            EXPECT_EQ(Contents(doc.GetModel()), Contents(sample)) << std::hex << c.size;
+        } else {
+            EXPECT_NE(s.message.find(std::to_string(c.size)), std::string::npos) << s.message;
+        }
+    }
+}
+
+TEST(ImageFile, HeaderlessTwinShowsTheSameTablesAndTakesTheSameEditsLower)
+{
+    QTemporaryDir dir;
+    const std::string headered = dir.path().toStdString() + "/a.smc";
+    const std::string plain = dir.path().toStdString() + "/a.sfc";
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::RunCli({"sample", headered, "--seed", "4"}, out, err), 0);
+    ASSERT_EQ(cli::RunCli({"sample", plain, "--seed", "4", "--no-header"}, out, err), 0);
+    const Bytes before = test::ReadFile(headered), plainBefore = test::ReadFile(plain);
+    ASSERT_EQ(plainBefore.size(), 0x200000u);
+    ASSERT_TRUE(std::equal(plainBefore.begin(), plainBefore.end(), before.begin() + kCopierHeaderSize));
+
+    std::string a = Export(headered), b = Export(plain);
+    EXPECT_NE(a.find("\"header\": true"), std::string::npos);
+    EXPECT_NE(b.find("\"header\": false"), std::string::npos);
+    a.replace(a.find("true"), 4, "false");
+    EXPECT_EQ(a, b);
+
+    // One edit in every table, the first value cell and the first code, in both images.
+    RomDocument docs[2];
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(docs[i].Open(i ? plain : headered).ok);
+        for (Table& t : docs[i].GetModel().Tables()) {
+            const int column = t.Layout().ValueColumns().front();
+            t.SetCell(t.Rows() - 1, column, t.Cell(t.Rows() - 1, column) == "1" ? "2" : "1");
+            if (!t.CodeArrays().empty())
+                t.CodeArrays().front().At(0) ^= 1;
+        }
+        const Status s = docs[i].Save();
+        ASSERT_TRUE(s.ok) << s.message;
+    }
+    const std::vector<uint32_t> changed = ChangedOffsets(before, test::ReadFile(headered));
+    std::vector<uint32_t> plainChanged = ChangedOffsets(plainBefore, test::ReadFile(plain));
+    for (uint32_t& at : plainChanged)
+        at += kCopierHeaderSize;
+    EXPECT_GT(changed.size(), 22u);
+    EXPECT_EQ(changed, plainChanged);
+}
+
+TEST(ImageFile, ReadOnlyImageIsReadButNeverWritten)
+{
+    test::TempImage file(MakeSampleImage(8));
+    const Bytes original = file.Read();
+    const QString path = QString::fromStdString(file.Path());
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+
+    EXPECT_FALSE(Export(file.Path()).empty());
+
+    RomDocument doc;
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    EXPECT_TRUE(doc.IsReadOnly());
+    doc.GetModel().Get("items").SetCell(0, 1, "7");
+    Status s = doc.Save();
+    EXPECT_FALSE(s.ok);
+    EXPECT_NE(s.message.find("只读"), std::string::npos) << s.message;
+
+    const QTemporaryDir dir;
+    const std::string json = dir.path().toStdString() + "/tables.json";
+    ASSERT_TRUE(test::WriteFile(json, Bytes{'{', '}'}));
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli({"import", file.Path(), json}, out, err), 1);
+    EXPECT_NE(err.str().find("只读"), std::string::npos) << err.str();
+    EXPECT_EQ(file.Read(), original);
+
+    // Made writable again, the same document saves: the check is made at each Save.
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    RomDocument writable;
+    ASSERT_TRUE(writable.Open(file.Path()).ok);
+    EXPECT_FALSE(writable.IsReadOnly());
+}
