@@ -35,6 +35,9 @@ namespace {
 const char* const kCaption = "Dravik静态修改器";
 const char* const kNoFile = "未载入文件";
 const char* const kFilePrefix = "[文件]";
+const char* const kNoHeader = " (无文件头)";
+const char* const kReadOnly = " (只读)";
+const char* const kReadOnlyTitle = " - 只读";
 const char* const kSaved = "保存成功!\t";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -361,10 +364,28 @@ int CEditorDlg::SelectedRow(int listId) const
 void CEditorDlg::SetLoadedState(bool loaded)
 {
     const QString path = Q(document_.Path());
-    ShowElided(status_, loaded ? Q(kFilePrefix) + path : Q(kNoFile));
+    const bool viewOnly = loaded && document_.IsReadOnly();
+    QString text = Q(kNoFile);
+    if (loaded)
+        text = Q(kFilePrefix) + path + (document_.Form().header ? QString() : Q(kNoHeader)) +
+               (viewOnly ? Q(kReadOnly) : QString());
+    ShowElided(status_, text);
     status_->setToolTip(loaded ? path : QString());
-    saveAction_->setEnabled(loaded);
-    saveButton_->setEnabled(loaded);
+    saveAction_->setEnabled(loaded && !viewOnly);
+    saveButton_->setEnabled(loaded && !viewOnly);
+    SetViewOnly(viewOnly);
+}
+
+// A read-only image is shown in full, but nothing in the window can change its values.
+void CEditorDlg::SetViewOnly(bool viewOnly)
+{
+    setWindowTitle(Q(kCaption) + (viewOnly ? Q(kReadOnlyTitle) : QString()));
+    for (auto& [id, box] : boxes_)
+        box->setReadOnly(viewOnly);
+    for (const PriceEditorDecl& e : PriceEditors())
+        centralWidget()
+            ->findChild<QPushButton*>(QStringLiteral("button%1").arg(e.button))
+            ->setEnabled(!viewOnly);
 }
 
 void CEditorDlg::RefreshAll()
@@ -455,7 +476,7 @@ void CEditorDlg::OnPriceRowClicked(int listId, int editId)
 void CEditorDlg::OnPriceApply(int listId, int editId)
 {
     const int row = SelectedRow(listId);
-    if (row < 0 || !document_.IsLoaded())
+    if (row < 0 || !document_.IsLoaded() || document_.IsReadOnly())
         return;
     CTableModel* model = models_.at(listId);
     model->Table().SetCell(row, 1, boxes_.at(editId)->Text().toStdString());
@@ -468,6 +489,12 @@ void CEditorDlg::OnRowDoubleClicked(int listId)
     if (row < 0 || !document_.IsLoaded())
         return;
     CTableModel* model = models_.at(listId);
+    if (document_.IsReadOnly()) {
+        // The editor shows the row; whatever "确定" does lands in a copy that is dropped.
+        rom::Table copy = model->Table();
+        platform_.editRow(this, copy, row);
+        return;
+    }
     if (platform_.editRow(this, model->Table(), row))
         model->RefreshRow(row);
 }

@@ -59,6 +59,7 @@ private:
     void WirePriceEditor(const PriceEditorDecl& editor);
     void WireRowEditor(int listId);
     void SetLoadedState(bool loaded);
+    void SetViewOnly(bool viewOnly);
     void RefreshAll();
     void RefreshBoundBoxes();
     int SelectedRow(int listId) const;

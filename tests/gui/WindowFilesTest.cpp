@@ -1,0 +1,66 @@
+// The window over real files: read-only images shown view-only, images without a copier header.
+#include "WindowFixture.h"
+
+#include <QFile>
+
+namespace dravik::test {
+namespace {
+
+class WindowFilesTest : public WindowTest {};
+
+TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
+{
+    const rom::Bytes original = image.Read();
+    const QString path = QString::fromStdString(image.Path());
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    Load();
+    ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();
+    EXPECT_EQ(Child<QLabel>(QStringLiteral("status"))->text(), U("[文件]") + path + U(" (只读)"));
+    EXPECT_TRUE(window->windowTitle().contains(U("只读")));
+    EXPECT_FALSE(Action("actionSave")->isEnabled());
+    EXPECT_FALSE(Button(1003)->isEnabled());
+    EXPECT_EQ(Cell(1058, 3, 2).toStdString(), window->Document().GetModel().Get("monsters").Cell(3, 2));
+    EXPECT_FALSE(Cell(1058, 3, 2).isEmpty());
+
+    // Row editors open, but what they do is dropped; price buttons and bound boxes do nothing.
+    editRow = [](rom::Table& table, int row) {
+        table.SetCell(row, 1, "1");
+        return true;
+    };
+    window->ShowPage(1);
+    const QString before = Cell(1004, 0, 1);
+    ClickRow(1004, 0, true);
+    EXPECT_EQ(edits.size(), 1u);
+    EXPECT_EQ(Cell(1004, 0, 1), before);
+    window->ShowPage(5);
+    ClickRow(1028, 2);
+    const QString price = Cell(1028, 2, 1);
+    Box(1029)->SetText(QStringLiteral("9"));
+    EXPECT_FALSE(Button(1030)->isEnabled());
+    Button(1030)->click();
+    EXPECT_EQ(Cell(1028, 2, 1), price);
+    for (int id : {1052, 1053, 1054, 1055})
+        EXPECT_TRUE(Box(id)->isReadOnly()) << id;
+
+    window->OnSave(); // as if reached despite the disabled command
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(U("只读"))) << messages[0].text.toStdString();
+    EXPECT_EQ(image.Read(), original);
+
+    // The next writable file (here a plain dump without the copier header) is editable again.
+    TempImage plain(rom::MakeSampleImage(2, false), "plain.sfc");
+    Open(plain.Path());
+    EXPECT_EQ(Child<QLabel>(QStringLiteral("status"))->text(),
+              U("[文件]") + QString::fromStdString(plain.Path()) + U(" (无文件头)"));
+    EXPECT_EQ(window->windowTitle(), U("Dravik静态修改器"));
+    EXPECT_TRUE(Button(1003)->isEnabled());
+    EXPECT_TRUE(Button(1030)->isEnabled());
+    EXPECT_FALSE(Box(1052)->isReadOnly());
+    rom::Model expected;
+    rom::LoadTables(Sample(2), expected);
+    for (int r = 0; r < 152; ++r)
+        ASSERT_EQ(Cell(1058, r, 4).toStdString(), expected.Get("monsters").Cell(r, 4)) << r;
+}
+
+} // namespace
+} // namespace dravik::test
