@@ -411,6 +411,8 @@ bool CEditorDlg::OpenFile(const QString& path)
     }
     RefreshAll();
     SetLoadedState(true);
+    if (!status.notice.empty()) // an interrupted save was rolled back first
+        platform_.showMessage(this, QMessageBox::Information, Q(kCaption), Q(status.notice));
     return true;
 }
 

@@ -2,8 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <algorithm>
 #include <sstream>
+
+#include "rom/SaveJournal.h"
 
 namespace dravik::rom {
 
@@ -82,32 +84,55 @@ bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std
 
 bool WriteImageAtomically(const std::string& path, const Bytes& image, std::string& error)
 {
-    QSaveFile file(Q(path));
-    // Where no temporary file can be made beside it (a read-only folder), write in place.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString().toStdString();
+    const QFileInfo info(Q(path));
+    if (info.exists() && !info.isFile()) {
+        error = "这不是一个普通文件，不会替换它";
         return false;
     }
-    const qint64 size = static_cast<qint64>(image.size());
-    if (file.write(reinterpret_cast<const char*>(image.data()), size) != size) {
-        error = file.errorString().toStdString();
-        file.cancelWriting();
+    // A new file beside the old one, flushed, then renamed over it: a failure leaves the old one.
+    FileOps& ops = *SystemFileOps();
+    const std::string temporary = path + ".part";
+    const int fd = ops.CreateTruncated(temporary);
+    if (fd < 0) {
+        error = ErrorText(-fd);
         return false;
     }
-    if (!file.commit()) {
-        error = file.errorString().toStdString();
+    int result = ops.WriteAt(fd, image.data(), image.size(), 0);
+    if (result == 0)
+        result = ops.Flush(fd);
+    const int closed = ops.Close(fd);
+    if (result == 0)
+        result = closed;
+    if (result == 0)
+        result = ops.Rename(temporary, path);
+    if (result != 0) {
+        ops.Remove(temporary);
+        error = ErrorText(-result);
         return false;
     }
     return true;
 }
 
-RomDocument::RomDocument() : writer_(WriteImageAtomically) {}
+namespace {
+// Long enough for any save of another process to finish.
+constexpr int kLockWaitMs = 10000;
+} // namespace
+
+RomDocument::RomDocument() : ops_(SystemFileOps()) {}
 
 Status RomDocument::Open(const std::string& path)
 {
-    ImageFile image;
+    Status status;
     std::string error;
+    const std::vector<std::string> journals = JournalPaths(path);
+    if (std::any_of(journals.begin(), journals.end(),
+                    [](const std::string& j) { return QFileInfo::exists(Q(j)); })) {
+        SaveLock lock;
+        if (!lock.Acquire(path, *ops_, kLockWaitMs, error) ||
+            !RecoverInterruptedSave(path, *ops_, status.notice, error))
+            return Status::Failure(error);
+    }
+    ImageFile image;
     if (!ReadImage(path, ReadExtent::Tables, image, error))
         return Status::Failure(error);
     LoadTables(image.bytes, model_, image.form);
@@ -115,7 +140,9 @@ Status RomDocument::Open(const std::string& path)
     loaded_ = true;
     form_ = image.form;
     readOnly_ = !image.writable;
-    return {};
+    onDisk_ = std::move(image.bytes);
+    onDiskSize_ = image.size;
+    return status;
 }
 
 void RomDocument::Close()
@@ -125,7 +152,7 @@ void RomDocument::Close()
     readOnly_ = false;
 }
 
-Status RomDocument::Save()
+Status RomDocument::Save(bool overwriteChanges)
 {
     if (!loaded_)
         return Status::Failure("没有载入文件。");
@@ -141,24 +168,37 @@ Status RomDocument::Save()
         status.cellErrors = std::move(plan.errors);
         return status;
     }
-    ImageFile file;
     std::string error;
+    SaveLock lock;
+    if (!lock.Acquire(path_, *ops_, kLockWaitMs, error))
+        return Status::Failure("未保存 " + path_ + "：" + error + "文件没有改动。");
+    ImageFile file;
     if (!ReadImage(path_, ReadExtent::Whole, file, error))
-        return Status::Failure("保存失败。" + error);
+        return Status::Failure("保存失败，文件没有改动。" + error);
+    const Bytes& current = file.bytes;
+    const bool changed = file.size != onDiskSize_ || current.size() < onDisk_.size() ||
+                         !std::equal(onDisk_.begin(), onDisk_.end(), current.begin());
+    if (changed && !overwriteChanges) {
+        Status refused = Status::Failure("未保存 " + path_ + "：" + kChangedOnDisk + "文件没有改动。");
+        refused.fileChanged = true;
+        return refused;
+    }
     // A file that changed its form since the Open would take every patch at the wrong place.
     if (file.form.header != form_.header)
         return Status::Failure("未保存 " + path_ +
                                "：文件在打开后被改变了（文件头不同），文件没有任何改动。请重新打开。");
     if (!file.writable)
         return Status::Failure(ReadOnlyRefusal(path_));
-    Bytes& image = file.bytes;
-    Status status;
-    for (const Patch& p : plan.patches)
-        for (int i = 0; i < p.width; ++i)
-            status.changedBytes += image[p.offset + i] != static_cast<uint8_t>(p.value >> (8 * i));
+    Bytes image = current;
     ApplyPatches(plan.patches, image);
-    if (status.changedBytes > 0 && !writer_(path_, image, error))
-        return Status::Failure("保存 " + path_ + " 失败：" + error + "。文件没有改动。");
+    Status status;
+    for (size_t i = 0; i < image.size(); ++i)
+        status.changedBytes += image[i] != current[i];
+    // Anything that must happen before the first byte is written (a backup) goes here.
+    if (status.changedBytes > 0 && !PatchInPlace(path_, current, image, *ops_, error))
+        return Status::Failure(error);
+    onDisk_.assign(image.begin(), image.begin() + static_cast<long>(std::min(image.size(), onDisk_.size())));
+    onDiskSize_ = image.size();
     for (Table& t : model_.Tables())
         t.SetBaseline();
     return status;

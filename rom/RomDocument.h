@@ -1,10 +1,12 @@
 #pragma once
 // One open ROM image: its path, the model of its tables, and the Open/Close/Save commands.
-// The file is read whole on Open and patched on Save; between the two nothing is held open.
-#include <functional>
+// The file is read whole on Open and patched in place on Save; between the two nothing is held
+// open, and a Save first checks that the file is still what Open read.
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "rom/FileOps.h"
 #include "rom/Passes.h"
 #include "rom/Table.h"
 
@@ -15,12 +17,19 @@ struct Status {
     std::string message;               // what went wrong, for a message box or standard error
     std::vector<CellError> cellErrors; // the invalid cells when a save was refused
     int changedBytes = 0;              // bytes a successful save changed
+    bool fileChanged = false;          // the save was refused: the file is no longer what Open read
+    std::string notice;                // a successful Open that first rolled back an interrupted save
 
-    static Status Failure(std::string message) { return Status{false, std::move(message), {}, 0}; }
+    static Status Failure(std::string message)
+    {
+        Status s;
+        s.ok = false;
+        s.message = std::move(message);
+        return s;
+    }
 };
 
-// Writes the whole image to path so that a failure leaves the old file whole.
-using ImageWriter = std::function<bool(const std::string& path, const Bytes& image, std::string& error)>;
+// Writes a new file (or replaces a regular one) so that a failure leaves the old file whole.
 bool WriteImageAtomically(const std::string& path, const Bytes& image, std::string& error);
 
 // One image file as read: its form, and as much of its content as was asked for.
@@ -62,11 +71,15 @@ public:
     Status Open(const std::string& path);
     // Forgets the file; the values stay in the model.
     void Close();
-    // Validates every table, then patches the file atomically. Nothing is written when any
-    // cell or code is invalid, when the file is read-only, or when it can no longer be read.
-    Status Save();
+    // Validates every table, then writes the bytes that change into the file under a rollback
+    // journal. Nothing is written when any cell or code is invalid, when the file is read-only,
+    // when it can no longer be read, or (unless overwriteChanges) when it is no longer what Open
+    // (or the last save) saw.
+    Status Save(bool overwriteChanges = false);
 
-    void SetWriter(ImageWriter writer) { writer_ = std::move(writer); }
+    void SetFileOps(std::shared_ptr<FileOps> ops) { ops_ = std::move(ops); }
+
+    static constexpr const char* kChangedOnDisk = "文件在打开后已被其他程序修改。";
 
 private:
     Model model_;
@@ -74,7 +87,11 @@ private:
     bool loaded_ = false;
     ImageForm form_;
     bool readOnly_ = false;
-    ImageWriter writer_;
+    // What Open read (or the last save left) up to the end of the last field, and the file's size:
+    // every byte a save may write lies in there.
+    Bytes onDisk_;
+    uint64_t onDiskSize_ = 0;
+    std::shared_ptr<FileOps> ops_;
 };
 
 } // namespace dravik::rom

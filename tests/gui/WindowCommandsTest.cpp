@@ -1,6 +1,7 @@
 // The window's commands: Open, Close, Save and their failures, Exit, the shortcuts, and the keys
 // that must not end the window.
 #include "WindowFixture.h"
+#include "support/FailingFileOps.h"
 
 // Delivers a key press to the shortcut map, as a real key press does before the focus widget
 // sees it (the same entry point Qt's own test library uses).
@@ -110,15 +111,12 @@ TEST_F(WindowCommandsTest, FailedOpenOrSaveReportsWhyAndChangesNothing)
     Button(1003)->click();
     window->Document().GetModel().Get("items").SetCell(2, 1, "1");
     window->Document().GetModel().Get("bounties").SetCell(2, 1, "1");
-    window->Document().SetWriter([](const std::string&, const rom::Bytes&, std::string& error) {
-        error = "设备上没有空间";
-        return false;
-    });
+    window->Document().SetFileOps(std::make_shared<test::FailingFileOps>(0, ENOSPC, false));
     Action("actionSave")->trigger();
     ASSERT_EQ(messages.size(), 2u);
     for (const char* part : {"abc", "99999999", "道具", "通辑犯", "价格", "赏金"}) // the invalid cells
         EXPECT_TRUE(messages[0].text.contains(U(part))) << part << "\n" << messages[0].text.toStdString();
-    EXPECT_TRUE(messages[1].text.contains(U("设备上没有空间")));
+    EXPECT_TRUE(messages[1].text.contains(U("磁盘已满。文件没有改动")));
     for (const auto& m : messages)
         EXPECT_EQ(m.icon, QMessageBox::Critical);
     EXPECT_EQ(image.Read(), Sample(1));

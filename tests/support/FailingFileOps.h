@@ -1,0 +1,56 @@
+#pragma once
+// File operations that fail from a chosen step on, for testing what a save leaves behind.
+#include <cerrno>
+#include <string>
+
+#include "rom/FileOps.h"
+
+namespace dravik::test {
+
+// Every call counts as one step. From step failAt on, calls fail with error: only that one
+// call when once (a passing fault), every later call too otherwise (the process died there).
+// A failing write first writes half of its bytes, as a write cut short does.
+class FailingFileOps : public rom::FileOps {
+public:
+    FailingFileOps(int failAt, int error, bool once) : failAt_(failAt), error_(error), once_(once) {}
+
+    int steps = 0;
+    bool folderWritable = true;
+
+    int OpenExisting(const std::string& p) override { return Fail() ? -error_ : FileOps::OpenExisting(p); }
+    int CreateTruncated(const std::string& p) override
+    {
+        return Fail() ? -error_ : FileOps::CreateTruncated(p);
+    }
+    int WriteAt(int fd, const uint8_t* data, size_t size, uint64_t offset) override
+    {
+        if (!Fail())
+            return FileOps::WriteAt(fd, data, size, offset);
+        FileOps::WriteAt(fd, data, size / 2, offset);
+        return -error_;
+    }
+    int Flush(int fd) override { return Fail() ? -error_ : FileOps::Flush(fd); }
+    int Close(int fd) override
+    {
+        const int result = FileOps::Close(fd); // a descriptor is never leaked
+        return Fail() ? -error_ : result;
+    }
+    int Remove(const std::string& p) override { return Fail() ? -error_ : FileOps::Remove(p); }
+    int Rename(const std::string& a, const std::string& b) override
+    {
+        return Fail() ? -error_ : FileOps::Rename(a, b);
+    }
+    int FlushFolder(const std::string& f) override { return Fail() ? -error_ : FileOps::FlushFolder(f); }
+    bool CanCreateIn(const std::string& f) override { return folderWritable && FileOps::CanCreateIn(f); }
+
+private:
+    bool Fail()
+    {
+        const int step = steps++;
+        return once_ ? step == failAt_ : step >= failAt_;
+    }
+    int failAt_, error_;
+    bool once_;
+};
+
+} // namespace dravik::test
