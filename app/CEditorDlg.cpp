@@ -94,6 +94,45 @@ void StyleList(QTableView* view, const std::vector<int>& widths, const DialogUni
     }
 }
 
+// The room a cell's text needs: the text and the item delegate's margins on both sides.
+int CellWidthFor(const QTableView* view, const QString& text)
+{
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    return view->fontMetrics().horizontalAdvance(text) + 2 * margin + 1; // + the grid line
+}
+
+// Columns that show names grow to their longest entry as far as the list allows: a list built
+// to scroll sideways (its columns but the last already wider than the list) lets each grow up to
+// the list's width; any other list only into its unused width, so that its last column stays in
+// view. What still does not fit is read in the cell's tool tip.
+void FitNameColumns(QTableView* view, const rom::Table& table)
+{
+    QHeaderView* header = view->horizontalHeader();
+    int used = 0;
+    for (int c = 0; c < table.Columns(); ++c)
+        used += header->sectionSize(c);
+    const bool scrollsDown = table.Rows() * view->verticalHeader()->defaultSectionSize() + header->height() >
+                             view->maximumViewportSize().height();
+    const int room =
+        view->maximumViewportSize().width() -
+        (scrollsDown ? view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view) : 0);
+    const bool scrollsSideways = used - header->sectionSize(table.Columns() - 1) > room;
+    const std::vector<int> values = table.Layout().ValueColumns();
+    for (int c = 0; c < table.Columns(); ++c) {
+        if (std::find(values.begin(), values.end(), c) != values.end())
+            continue;
+        int needed = 0;
+        for (int r = 0; r < table.Rows(); ++r)
+            needed = std::max(needed, CellWidthFor(view, QString::fromStdString(table.Cell(r, c))));
+        const int width = header->sectionSize(c);
+        const int grow = std::min(needed, scrollsSideways ? room : width + room - used) - width;
+        if (grow > 0) {
+            header->resizeSection(c, width + grow);
+            used += grow;
+        }
+    }
+}
+
 // A row's keys on a list: Enter (and F2 where it opens an editor) act on the current row as a
 // click or double-click does. The key stops here, so it never reaches the window.
 class RowKeys : public QObject {
@@ -314,6 +353,8 @@ void CEditorDlg::BuildPages()
 
     for (const PriceEditorDecl& e : PriceEditors())
         WirePriceEditor(e);
+    for (auto& [id, view] : lists_)
+        FitNameColumns(view, models_.at(id)->Table());
 }
 
 void CEditorDlg::WirePriceEditor(const PriceEditorDecl& e)
@@ -390,8 +431,10 @@ void CEditorDlg::SetViewOnly(bool viewOnly)
 
 void CEditorDlg::RefreshAll()
 {
-    for (auto& [id, m] : models_)
+    for (auto& [id, m] : models_) {
         m->RefreshAll();
+        FitNameColumns(lists_.at(id), m->Table()); // the names shown may have changed
+    }
     RefreshBoundBoxes();
 }
 

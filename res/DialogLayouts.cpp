@@ -100,9 +100,9 @@ DialogLayout HumanEditor(int resource, const char* className, const char* captio
 
 DialogLayout Tank()
 {
-    DialogLayout d{143, "CTankDlg", "战车属性编辑", 312, 190, {}};
+    DialogLayout d{143, "CTankDlg", "战车属性编辑", 328, 190, {}};
     Heading(d.controls, "当前正在编辑的战车", d.width);
-    d.controls.push_back(Frame("", 7, 20, 298, 142));
+    d.controls.push_back(Frame("", 7, 20, 314, 142));
     const char* left[] = {"弹仓", "防御", "防御上限", "重量", "出租车装甲上限"};
     for (int i = 0; i < 5; ++i) {
         d.controls.push_back(Label(left[i], 14, 30 + 18 * i, 58));
@@ -116,10 +116,10 @@ DialogLayout Tank()
     const char* items[] = {"道具1", "道具2", "道具3", "道具4"};
     for (int i = 0; i < 4; ++i) {
         d.controls.push_back(Label(items[i], 222, 30 + 16 * i, 24));
-        d.controls.push_back(Combo(1030 + i, 246, 30 + 16 * i, 52, E::TankItemSlot));
+        d.controls.push_back(Combo(1030 + i, 246, 30 + 16 * i, 68, E::TankItemSlot));
     }
-    d.controls.push_back(Ok(96, 170));
-    d.controls.push_back(Cancel(166, 170));
+    d.controls.push_back(Ok(104, 170));
+    d.controls.push_back(Cancel(174, 170));
     return d;
 }
 
@@ -161,8 +161,8 @@ DialogLayout Monster(int resource, const char* className, Entries attacks)
     d.controls.push_back(Frame("攻击方式", 151, 18, 268, 94));
     const char* numbers[] = {"1", "2", "3", "4", "5", "6"};
     for (int i = 0; i < 6; ++i) {
-        d.controls.push_back(Label(numbers[i], 158, 28 + 13 * i, 8));
-        d.controls.push_back(Combo(1023 + i, 168, 28 + 13 * i, 244, attacks));
+        d.controls.push_back(Label(numbers[i], 158, 30 + 13 * i, 8));
+        d.controls.push_back(Combo(1023 + i, 168, 30 + 13 * i, 244, attacks));
     }
     // Each drop: its category above, the human-things and tank-things lists below it.
     struct Drop {
