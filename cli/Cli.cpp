@@ -14,6 +14,9 @@ const char* const kUsage =
     "  sample OUT.smc [--seed N] [--no-header]\n"
     "                                         write a synthetic ROM image\n"
     "  convert TEXT FROM TO                   convert a number between bases 2 to 16\n"
+    "  diff A.smc B.smc [--format text|json|csv]  the table fields (and other bytes) that differ\n"
+    "  patch ORIGINAL MODIFIED OUT.ips|OUT.bps    write a patch that takes ORIGINAL to MODIFIED\n"
+    "  apply ROM PATCH [OUT]                  apply an IPS or BPS patch (in place, or to OUT)\n"
     "\n"
     "Exit status: 0 success, 1 input refused, 2 wrong usage.\n";
 } // namespace
@@ -38,6 +41,12 @@ int RunCli(const Args& args, std::ostream& out, std::ostream& err)
         return RunSample(rest, out, err);
     if (command == "convert")
         return RunConvert(rest, out, err);
+    if (command == "diff")
+        return RunDiff(rest, out, err);
+    if (command == "patch")
+        return RunPatch(rest, out, err);
+    if (command == "apply")
+        return RunApply(rest, out, err);
     err << "dravik: unknown command '" << command << "'\n\n" << kUsage;
     return 2;
 }

@@ -14,6 +14,9 @@ int RunCli(const Args& args, std::ostream& out, std::ostream& err); // args with
 int RunExport(const Args& args, std::ostream& out, std::ostream& err);
 int RunImport(const Args& args, std::ostream& out, std::ostream& err);
 int RunSample(const Args& args, std::ostream& out, std::ostream& err);
+int RunDiff(const Args& args, std::ostream& out, std::ostream& err);
+int RunPatch(const Args& args, std::ostream& out, std::ostream& err);
+int RunApply(const Args& args, std::ostream& out, std::ostream& err);
 int RunConvert(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace dravik::cli

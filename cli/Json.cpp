@@ -7,8 +7,7 @@
 
 namespace dravik::cli {
 
-namespace {
-void WriteString(std::ostream& out, const std::string& s)
+void WriteJsonString(std::ostream& out, const std::string& s)
 {
     out << '"';
     for (unsigned char c : s) {
@@ -30,6 +29,21 @@ void WriteString(std::ostream& out, const std::string& s)
     }
     out << '"';
 }
+
+void WriteCsvField(std::ostream& out, const std::string& s)
+{
+    if (s.find_first_of(",\"\r\n") == std::string::npos) {
+        out << s;
+        return;
+    }
+    out << '"';
+    for (char c : s)
+        out << (c == '"' ? "\"\"" : std::string(1, c));
+    out << '"';
+}
+
+namespace {
+void WriteString(std::ostream& out, const std::string& s) { WriteJsonString(out, s); }
 
 template <typename T, typename F> void WriteList(std::ostream& out, const T& items, F each)
 {
@@ -60,18 +74,6 @@ void WriteCodes(std::ostream& out, const rom::CodeArray& a, int rows)
         out << ']';
     }
     out << ']';
-}
-
-void WriteCsvField(std::ostream& out, const std::string& s)
-{
-    if (s.find_first_of(",\"\r\n") == std::string::npos) {
-        out << s;
-        return;
-    }
-    out << '"';
-    for (char c : s)
-        out << (c == '"' ? "\"\"" : std::string(1, c));
-    out << '"';
 }
 
 // Text of a cell given as a JSON string or number.

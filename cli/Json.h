@@ -15,6 +15,10 @@ void WriteTablesJson(const rom::Model& model, bool header, std::ostream& out);
 // One table as CSV (RFC 4180): the column titles, then one line per row.
 void WriteTableCsv(const rom::Table& table, std::ostream& out);
 
+// One JSON string literal, and one CSV field quoted where RFC 4180 needs it.
+void WriteJsonString(std::ostream& out, const std::string& s);
+void WriteCsvField(std::ostream& out, const std::string& s);
+
 // Replaces the value cells and code arrays of every table present in the JSON text.
 // Returns an empty string on success, otherwise what is wrong (and the model is unchanged).
 std::string ApplyTablesJson(const std::string& json, const std::string& fileName, rom::Model& model);

@@ -94,6 +94,8 @@ uint32_t LoadContext::Read(uint32_t layoutOffset, int width) const
     const uint32_t offset = form_.FileOffset(layoutOffset);
     if (readEnd_)
         *readEnd_ = std::max(*readEnd_, offset + static_cast<uint32_t>(width));
+    if (reads_)
+        reads_->push_back(Span{offset, width});
     uint32_t value = 0;
     for (int i = 0; i < width; ++i)
         if (offset + i < image_.size())
@@ -145,17 +147,21 @@ void LoadTables(const Bytes& image, Model& model, ImageForm form)
 {
     const LoadContext ctx(image, form);
     for (Table& table : model.Tables()) {
-        const TableLayout& layout = table.Layout();
-        for (int row = 0; row < table.Rows(); ++row) {
-            for (const Field& f : layout.fields)
-                if (!f.saveOnly)
-                    LoadField(ctx, f, table, row);
-            if (layout.load)
-                layout.load(ctx, table, row);
-            table.RefreshLabels(row);
-        }
+        for (int row = 0; row < table.Rows(); ++row)
+            LoadRow(ctx, table, row);
         table.SetBaseline();
     }
+}
+
+void LoadRow(const LoadContext& ctx, Table& table, int row)
+{
+    const TableLayout& layout = table.Layout();
+    for (const Field& f : layout.fields)
+        if (!f.saveOnly)
+            LoadField(ctx, f, table, row);
+    if (layout.load)
+        layout.load(ctx, table, row);
+    table.RefreshLabels(row);
 }
 
 SavePlan PlanSave(const Model& model, ImageForm form)

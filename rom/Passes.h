@@ -54,11 +54,19 @@ struct CellError {
     std::string Describe() const;
 };
 
+// A span of bytes one field occupies.
+struct Span {
+    uint32_t offset;
+    int width;
+};
+
 class LoadContext {
 public:
-    // readEnd, when given, records the end of the furthest field read.
-    explicit LoadContext(const Bytes& image, ImageForm form = {}, uint32_t* readEnd = nullptr)
-        : image_(image), form_(form), readEnd_(readEnd)
+    // readEnd, when given, records the end of the furthest field read; reads, every span read
+    // (at its file offset): the bytes the tables occupy.
+    explicit LoadContext(const Bytes& image, ImageForm form = {}, uint32_t* readEnd = nullptr,
+                         std::vector<Span>* reads = nullptr)
+        : image_(image), form_(form), readEnd_(readEnd), reads_(reads)
     {
     }
     uint32_t Read(uint32_t offset, int width) const; // offset as the layouts give it
@@ -67,6 +75,7 @@ private:
     const Bytes& image_;
     ImageForm form_;
     uint32_t* readEnd_;
+    std::vector<Span>* reads_;
 };
 
 class SaveContext {
@@ -90,6 +99,8 @@ private:
 
 // The image must hold form.MinimumSize() bytes.
 void LoadTables(const Bytes& image, Model& model, ImageForm form = {});
+// One row of one table, as the load pass reads it (the baseline is not touched).
+void LoadRow(const LoadContext& ctx, Table& table, int row);
 
 struct SavePlan {
     std::vector<Patch> patches; // empty when there are errors

@@ -1,0 +1,302 @@
+#include "rom/ImageDiff.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+namespace dravik::rom {
+
+namespace {
+// Who a span of bytes belongs to: a cell's column, a code entry, or a table's own hook.
+struct Owner {
+    int column = -1;
+    int array = -1; // index into the table's code arrays
+    int k = 0;
+};
+
+struct OwnedSpan {
+    Span span;
+    Owner owner;
+};
+
+struct EntryColumns {
+    int array;
+    int k;
+    std::vector<int> columns; // the label columns this code entry shows in
+};
+
+int ArrayIndex(const Table& table, const std::string& name)
+{
+    const std::vector<CodeArray>& arrays = table.CodeArrays();
+    for (size_t i = 0; i < arrays.size(); ++i)
+        if (arrays[i].name == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Which label columns each code entry feeds, found by asking the table's own label function:
+// change one entry at a time and see which cells change.
+std::vector<EntryColumns> MapEntriesToColumns(const TableLayout& layout)
+{
+    std::vector<EntryColumns> out;
+    Table probe(layout);
+    if (probe.Rows() == 0)
+        return out;
+    probe.RefreshLabels(0);
+    const Table blank = probe;
+    for (size_t a = 0; a < probe.CodeArrays().size(); ++a) {
+        for (int k = 0; k < probe.CodeArrays()[a].perRow; ++k) {
+            std::set<int> columns;
+            for (int value : {1, 2, 3, 8, 0x10, 0x40, 0x80, 0x81, 0xFF}) {
+                probe.CodeArrays()[a].At(0, k) = value;
+                probe.RefreshLabels(0);
+                for (int c = 1; c < probe.Columns(); ++c)
+                    if (probe.Cell(0, c) != blank.Cell(0, c))
+                        columns.insert(c);
+            }
+            probe.CodeArrays()[a].At(0, k) = 0;
+            out.push_back({static_cast<int>(a), k, std::vector<int>(columns.begin(), columns.end())});
+        }
+    }
+    return out;
+}
+
+// Every span one row occupies in the image, with its owner: what the load pass reads, plus the
+// fields only the save pass writes.
+void RowSpans(const Bytes& image, ImageForm form, Table& scratch, int row, std::vector<Span>& reads,
+              std::vector<OwnedSpan>& out)
+{
+    out.clear();
+    reads.clear();
+    LoadRow(LoadContext(image, form, nullptr, &reads), scratch, row);
+    const TableLayout& layout = scratch.Layout();
+    auto at = [&](const Field& f) { return form.FileOffset(f.Address(layout.base, layout.stride, row)); };
+    for (const Span& s : reads) {
+        Owner owner;
+        for (const Field& f : layout.fields) {
+            if (f.saveOnly || at(f) != s.offset || f.width != s.width)
+                continue;
+            if (f.codec == Codec::Code) {
+                owner.array = ArrayIndex(scratch, f.code);
+                owner.k = f.codeIndex;
+            } else {
+                owner.column = f.column;
+            }
+            break;
+        }
+        out.push_back({s, owner});
+    }
+    for (const Field& f : layout.fields)
+        if (f.saveOnly)
+            out.push_back({Span{at(f), f.width}, Owner{f.column, -1, 0}});
+}
+
+std::string Hex(uint32_t value, int digits)
+{
+    static const char* const kDigits = "0123456789ABCDEF";
+    std::string s = "0x";
+    for (int i = digits - 1; i >= 0; --i)
+        s += kDigits[(value >> (4 * i)) & 0xF];
+    return s;
+}
+
+std::string SpanBytes(const Bytes& image, const Span& s)
+{
+    std::string out;
+    for (int i = 0; i < s.width; ++i) {
+        const uint32_t at = s.offset + static_cast<uint32_t>(i);
+        out += (i ? " " : "") + (at < image.size() ? Hex(image[at], 2).substr(2) : std::string("--"));
+    }
+    return out;
+}
+
+// Where a span of A lies in B: the tables sit 0x200 lower in an image without the copier header.
+Span InB(const Span& s, int64_t shift) { return Span{static_cast<uint32_t>(s.offset + shift), s.width}; }
+
+int64_t HeaderSize(ImageForm form) { return form.header ? kCopierHeaderSize : 0; }
+
+bool SpanDiffers(const Bytes& a, const Bytes& b, const Span& s, int64_t shift)
+{
+    for (int i = 0; i < s.width; ++i) {
+        const size_t at = s.offset + static_cast<size_t>(i), atB = static_cast<size_t>(at + shift);
+        const bool inA = at < a.size(), inB = atB < b.size();
+        if (inA != inB || (inA && a[at] != b[atB]))
+            return true;
+    }
+    return false;
+}
+
+void MarkSpan(std::vector<bool>& map, const Span& s)
+{
+    const size_t end = static_cast<size_t>(s.offset) + static_cast<size_t>(s.width);
+    if (map.size() < end)
+        map.resize(end, false);
+    for (size_t i = s.offset; i < end; ++i)
+        map[i] = true;
+}
+
+class RowComparer {
+public:
+    RowComparer(const Table& a, const Table& b, const std::vector<EntryColumns>& entries, ImageDiff& diff)
+        : a_(a), b_(b), entries_(entries), diff_(diff)
+    {
+    }
+
+    void Compare(int row, const std::vector<OwnedSpan>& spans, const Bytes& imageA, const Bytes& imageB,
+                 int64_t shift)
+    {
+        reportedColumns_.clear();
+        reportedEntries_.clear();
+        for (int c = 1; c < a_.Columns(); ++c) {
+            if (a_.Cell(row, c) == b_.Cell(row, c))
+                continue;
+            Add(row, a_.ColumnTitle(c), a_.Cell(row, c), b_.Cell(row, c), false);
+            reportedColumns_.insert(c);
+        }
+        for (const EntryColumns& e : entries_) {
+            const int before = a_.CodeArrays()[static_cast<size_t>(e.array)].At(row, e.k);
+            const int after = b_.CodeArrays()[static_cast<size_t>(e.array)].At(row, e.k);
+            if (before == after)
+                continue;
+            reportedEntries_.insert({e.array, e.k});
+            const bool shown =
+                !e.columns.empty() && std::all_of(e.columns.begin(), e.columns.end(),
+                                                  [&](int c) { return reportedColumns_.count(c) > 0; });
+            if (!shown)
+                Add(row, EntryTitle(e), Hex(static_cast<uint32_t>(before), 2),
+                    Hex(static_cast<uint32_t>(after), 2), false);
+        }
+        for (const OwnedSpan& s : spans) {
+            if (!SpanDiffers(imageA, imageB, s.span, shift) || Covered(s.owner))
+                continue;
+            const std::string title = s.owner.column >= 0  ? a_.ColumnTitle(s.owner.column)
+                                      : s.owner.array >= 0 ? EntryTitle(s.owner.array, s.owner.k)
+                                                           : "字节 " + Hex(s.span.offset, 6);
+            Add(row, title, SpanBytes(imageA, s.span), SpanBytes(imageB, InB(s.span, shift)), true);
+        }
+    }
+
+private:
+    std::string EntryTitle(int array, int k) const
+    {
+        const CodeArray& codes = a_.CodeArrays()[static_cast<size_t>(array)];
+        return codes.perRow > 1 ? codes.name + "[" + std::to_string(k) + "]" : codes.name;
+    }
+    std::string EntryTitle(const EntryColumns& e) const { return EntryTitle(e.array, e.k); }
+
+    bool Covered(const Owner& owner) const
+    {
+        if (owner.column >= 0)
+            return reportedColumns_.count(owner.column) > 0;
+        if (owner.array >= 0)
+            return reportedEntries_.count({owner.array, owner.k}) > 0;
+        // A hook's span: it feeds the hook columns and the code entries no field declares.
+        for (int c : a_.Layout().hookColumns)
+            if (reportedColumns_.count(c))
+                return true;
+        return !reportedEntries_.empty() && HookEntryReported();
+    }
+
+    bool HookEntryReported() const
+    {
+        for (const auto& [array, k] : reportedEntries_) {
+            const std::string& name = a_.CodeArrays()[static_cast<size_t>(array)].name;
+            const bool declared =
+                std::any_of(a_.Layout().fields.begin(), a_.Layout().fields.end(),
+                            [&](const Field& f) { return f.codec == Codec::Code && name == f.code; });
+            if (!declared)
+                return true;
+        }
+        return false;
+    }
+
+    void Add(int row, const std::string& column, const std::string& before, const std::string& after,
+             bool storedOnly)
+    {
+        diff_.fields.push_back(
+            FieldChange{a_.Id(), a_.Title(), row, a_.RowLabel(row), column, before, after, storedOnly});
+    }
+
+    const Table& a_;
+    const Table& b_;
+    const std::vector<EntryColumns>& entries_;
+    ImageDiff& diff_;
+    std::set<int> reportedColumns_;
+    std::set<std::pair<int, int>> reportedEntries_;
+};
+
+// Compares A from `from` with B as far as both go, B shifted as the tables are; a header only
+// one image has is not compared.
+void FindRuns(const Bytes& a, const Bytes& b, int64_t shift, const std::vector<bool>& inField,
+              ImageDiff& diff)
+{
+    const size_t from = shift < 0 ? static_cast<size_t>(-shift) : 0;
+    const size_t common =
+        std::min<size_t>(a.size(), static_cast<size_t>(static_cast<int64_t>(b.size()) - shift));
+    constexpr size_t kBlock = 4096;
+    bool inRun = false;
+    for (size_t block = from; block < common; block += kBlock) {
+        const size_t end = std::min(common, block + kBlock);
+        if (!inRun && std::memcmp(a.data() + block, b.data() + (block + shift), end - block) == 0)
+            continue;
+        for (size_t i = block; i < end; ++i) {
+            const bool differs = a[i] != b[i + shift] && (i >= inField.size() || !inField[i]);
+            if (differs && !inRun)
+                diff.runs.push_back(ByteRun{static_cast<uint32_t>(i), 0});
+            if (differs) {
+                ++diff.runs.back().length;
+                ++diff.bytesOutside;
+            }
+            inRun = differs;
+        }
+    }
+}
+} // namespace
+
+std::vector<bool> FieldByteMap(ImageForm form)
+{
+    std::vector<bool> map;
+    Model model;
+    const Bytes none;
+    std::vector<Span> reads;
+    std::vector<OwnedSpan> spans;
+    for (Table& table : model.Tables())
+        for (int row = 0; row < table.Rows(); ++row) {
+            RowSpans(none, form, table, row, reads, spans);
+            for (const OwnedSpan& s : spans)
+                MarkSpan(map, s.span);
+        }
+    return map;
+}
+
+ImageDiff DiffImages(const Bytes& a, const Bytes& b)
+{
+    ImageDiff diff;
+    diff.sizeA = a.size();
+    diff.sizeB = b.size();
+    diff.formA = ImageForm::OfSize(a.size());
+    diff.formB = ImageForm::OfSize(b.size());
+    const int64_t shift = HeaderSize(diff.formB) - HeaderSize(diff.formA);
+    Model modelA, modelB, scratch;
+    LoadTables(a, modelA, diff.formA);
+    LoadTables(b, modelB, diff.formB);
+
+    std::vector<bool> inField;
+    std::vector<Span> reads;
+    std::vector<OwnedSpan> spans;
+    for (size_t t = 0; t < modelA.Tables().size(); ++t) {
+        const Table& tableA = modelA.Tables()[t];
+        const std::vector<EntryColumns> entries = MapEntriesToColumns(tableA.Layout());
+        RowComparer comparer(tableA, modelB.Tables()[t], entries, diff);
+        for (int row = 0; row < tableA.Rows(); ++row) {
+            RowSpans(a, diff.formA, scratch.Tables()[t], row, reads, spans);
+            for (const OwnedSpan& s : spans)
+                MarkSpan(inField, s.span);
+            comparer.Compare(row, spans, a, b, shift);
+        }
+    }
+    FindRuns(a, b, shift, inField, diff);
+    return diff;
+}
+
+} // namespace dravik::rom

@@ -1,0 +1,155 @@
+// diff, patch and apply on the command line: outputs, exit statuses, and refusals that leave
+// the ROM byte for byte as it was.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <sstream>
+
+#include "cli/Commands.h"
+#include "rom/Bps.h"
+#include "rom/SampleImage.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+
+namespace {
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun Cli(const cli::Args& args)
+{
+    std::ostringstream out, err;
+    const int status = cli::RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+struct Files {
+    QTemporaryDir dir;
+    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
+    std::string Write(const std::string& name, const rom::Bytes& bytes) const
+    {
+        test::WriteFile(Path(name), bytes);
+        return Path(name);
+    }
+};
+} // namespace
+
+TEST(PatchCommands, DiffAgainstAnImportedEditInEveryFormat)
+{
+    Files f;
+    const std::string a = f.Write("a.smc", rom::MakeSampleImage(6));
+    const std::string b = f.Write("b.smc", rom::MakeSampleImage(6));
+    const std::string json = f.Write("edit.json", [] {
+        const std::string s =
+            R"({"format": "dravik-tables-1", "tables": {"hotel_rooms": {"rows": [["", "17"], ["", "18"], ["", "19"]]}}})";
+        return rom::Bytes(s.begin(), s.end());
+    }());
+    ASSERT_EQ(Cli({"import", b, json}).status, 0);
+
+    CliRun r = Cli({"diff", a, b});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("hotel_rooms「客房」 第 2 行「竹客房」 价格: "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" -> 18\n"), std::string::npos);
+    EXPECT_NE(r.out.find("字段以外的字节差异 0 段"), std::string::npos);
+
+    r = Cli({"diff", a, b, "--format", "json"});
+    ASSERT_EQ(r.status, 0);
+    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    const QJsonArray fields = root["fields"].toArray();
+    ASSERT_GE(fields.size(), 1);
+    EXPECT_LE(fields.size(), 3);
+    for (const QJsonValue& v : fields) {
+        EXPECT_EQ(v.toObject()["table"].toString(), "hotel_rooms");
+        EXPECT_EQ(v.toObject()["column"].toString(), "价格");
+    }
+    EXPECT_EQ(root["bytes_outside_fields"].toObject()["bytes"].toInt(), 0);
+
+    r = Cli({"diff", a, b, "--format", "csv"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("kind,table,title,row,row_name,column,a,b\r\n", 0), 0u);
+    EXPECT_NE(r.out.find("\r\nfield,hotel_rooms,客房,2,竹客房,价格,"), std::string::npos) << r.out;
+
+    EXPECT_NE(Cli({"diff", a, a}).out.find("完全相同"), std::string::npos);
+    EXPECT_EQ(Cli({"diff", a}).status, 2);
+    EXPECT_EQ(Cli({"diff", a, b, "--format", "xml"}).status, 2);
+    EXPECT_EQ(Cli({"diff", a, f.Write("short.smc", rom::Bytes(100))}).status, 1);
+    EXPECT_EQ(Cli({"diff", a, f.Path("missing.smc")}).status, 1);
+}
+
+TEST(PatchCommands, PatchAndApplyRoundTripInBothFormats)
+{
+    Files f;
+    const rom::Bytes original = rom::MakeSampleImage(7);
+    rom::Bytes modified = rom::MakeSampleImage(8);
+    modified.resize(modified.size() + 5000, 0);
+    const std::string a = f.Write("a.smc", original), b = f.Write("b.smc", modified);
+    for (const char* name : {"mod.ips", "mod.BPS", "mod.patch"}) {
+        SCOPED_TRACE(name);
+        const bool named = std::string(name) != "mod.patch";
+        cli::Args args = {"patch", a, b, f.Path(name)};
+        if (!named) {
+            EXPECT_EQ(Cli(args).status, 2); // no format from that name
+            args.insert(args.end(), {"--format", "bps"});
+        }
+        CliRun r = Cli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        // To a new file, then in place.
+        r = Cli({"apply", a, f.Path(name), f.Path("out.smc")});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(test::ReadFile(f.Path("out.smc")) == modified);
+        EXPECT_TRUE(test::ReadFile(a) == original);
+        const std::string copy = f.Write("copy.smc", original);
+        ASSERT_EQ(Cli({"apply", copy, f.Path(name)}).status, 0);
+        EXPECT_TRUE(test::ReadFile(copy) == modified);
+    }
+    EXPECT_EQ(Cli({"apply", a}).status, 2);
+    EXPECT_EQ(Cli({"patch", a, b}).status, 2);
+}
+
+TEST(PatchCommands, RefusedPatchesLeaveTheRomByteIdentical)
+{
+    Files f;
+    const rom::Bytes original = rom::MakeSampleImage(9);
+    rom::Bytes modified = original;
+    modified[0xC0200] ^= 0x55;
+    const rom::Bytes bps = rom::MakeBps(original, modified);
+    rom::Bytes otherRom = original;
+    otherRom[0x20] ^= 1;
+    rom::Bytes corrupt = bps;
+    corrupt[6] ^= 1;
+    const rom::Bytes ipsTooLarge = {'P', 'A', 'T', 'C', 'H', 0xFF, 0xFF, 0xF0, 0x01, 0x00};
+    rom::Bytes grows = ipsTooLarge;
+    grows.resize(ipsTooLarge.size() + 0x100, 1);
+    grows.insert(grows.end(), {'E', 'O', 'F'});
+
+    struct Refusal {
+        const char* name;
+        rom::Bytes rom, patch;
+        const char* says;
+    };
+    const std::vector<Refusal> refusals = {
+        {"BPS source size", rom::Bytes(original.begin(), original.end() - 1), bps, "大小不符"},
+        {"BPS source CRC", otherRom, bps, "CRC32 为"},
+        {"BPS own CRC", original, corrupt, "补丁自身的 CRC32"},
+        {"truncated BPS", original, rom::Bytes(bps.begin(), bps.end() - 5), "补丁自身的 CRC32"},
+        {"truncated IPS", original, ipsTooLarge, "不完整"},
+        {"IPS beyond 16 MiB", original, grows, "16 MiB"},
+        {"neither format", original, rom::Bytes{'Z', 'I', 'P'}, "既不以"},
+    };
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.name);
+        const std::string rom = f.Write("rom.smc", r.rom), patch = f.Write("p.bin", r.patch);
+        for (const cli::Args& args :
+             {cli::Args{"apply", rom, patch}, cli::Args{"apply", rom, patch, f.Path("o")}}) {
+            const CliRun run = Cli(args);
+            EXPECT_EQ(run.status, 1);
+            EXPECT_NE(run.err.find(r.says), std::string::npos) << run.err;
+            EXPECT_TRUE(test::ReadFile(rom) == r.rom);
+            EXPECT_FALSE(QFile::exists(QString::fromStdString(f.Path("o"))));
+        }
+    }
+}

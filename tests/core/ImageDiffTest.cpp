@@ -1,0 +1,136 @@
+// The field diff: which bytes belong to fields, field changes in the game's terms, stored-only
+// changes, bytes outside every field, and images of different size.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <tuple>
+
+#include "core/FieldMap.h"
+#include "rom/ImageDiff.h"
+#include "rom/RomDocument.h"
+#include "rom/SampleImage.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+
+namespace {
+using Key = std::tuple<std::string, int, std::string>; // table, row, column
+
+std::set<Key> Keys(const rom::ImageDiff& d)
+{
+    std::set<Key> out;
+    for (const rom::FieldChange& f : d.fields)
+        out.insert({f.tableId, f.row, f.column});
+    return out;
+}
+} // namespace
+
+TEST(ImageDiff, FieldBytesAreExactlyTheIndependentMap)
+{
+    for (const bool header : {true, false}) {
+        const std::vector<bool> map = rom::FieldByteMap(rom::ImageForm{header});
+        std::set<uint32_t> fromLayouts;
+        for (size_t i = 0; i < map.size(); ++i)
+            if (map[i])
+                fromLayouts.insert(static_cast<uint32_t>(i + (header ? 0 : rom::kCopierHeaderSize)));
+        EXPECT_EQ(fromLayouts, test::FieldBytes());
+        EXPECT_EQ(map.size(), rom::ImageForm{header}.MinimumSize());
+    }
+}
+
+TEST(ImageDiff, NamesExactlyTheEditedFields)
+{
+    const rom::Bytes a = rom::MakeSampleImage(3);
+    test::TempImage file(a);
+    rom::RomDocument doc;
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    rom::Model& m = doc.GetModel();
+    m.Get("items").SetCell(4, 1, "1234");
+    m.Get("tanks").SetCode("parts", 2, 1, m.Get("tanks").Code("parts", 2, 1) == 5 ? 6 : 5);
+    m.Get("tanks").RefreshLabels(2);
+    m.Get("monsters").SetCell(7, 4, m.Get("monsters").Cell(7, 4) == "99" ? "98" : "99"); // HP: a hook field
+    const int category = m.Get("monsters").Code("early_category", 9); // no cell shows it within its group
+    m.Get("monsters").SetCode("early_category", 9, 0, category ^ 1);
+    m.Get("red_wolf").SetCell(0, 1, "4321");
+    ASSERT_TRUE(doc.Save().ok);
+
+    const rom::ImageDiff d = rom::DiffImages(a, file.Read());
+    const std::set<Key> expected = {{"items", 4, "价格"},
+                                    {"tanks", 2, "装备2"},
+                                    {"monsters", 7, "HP"},
+                                    {"monsters", 9, "early_category"},
+                                    {"red_wolf", 0, "HP"}};
+    EXPECT_EQ(Keys(d), expected);
+    EXPECT_TRUE(d.runs.empty());
+    for (const rom::FieldChange& f : d.fields)
+        EXPECT_FALSE(f.storedOnly) << f.tableId << " " << f.column;
+    const rom::FieldChange& price = d.fields[1]; // in pass order: tanks come before items
+    EXPECT_EQ(price.tableId, "items");
+    EXPECT_EQ(price.after, "1234");
+    EXPECT_EQ(price.rowLabel, m.Get("items").RowLabel(4));
+    EXPECT_EQ(price.row, 4);
+}
+
+TEST(ImageDiff, StoredBitsAndBytesOutsideFieldsAreShown)
+{
+    const rom::Bytes a = rom::MakeSampleImage(4);
+    rom::Bytes b = a;
+    b[0x10] ^= 1;                                        // outside: one byte
+    for (uint32_t k = 0x7880D - 3; k < 0x7880D + 2; ++k) // outside, then into special cannon 0's shell price
+        b[k] ^= 0xFF;
+    b[0x30153] ^= 1;                                           // the red wolf's second copy
+    b[0xC3BC4 + 16 * 3 + 6] ^= 0x80;                           // a monster's HP flag bits
+    for (uint32_t k = 0x150000; k < 0x150000 + 60 * 2; k += 2) // 60 runs
+        b[k] ^= 1;
+
+    const rom::ImageDiff d = rom::DiffImages(a, b);
+    ASSERT_EQ(d.runs.size(), 62u);
+    EXPECT_EQ(d.runs[0].offset, 0x10u);
+    EXPECT_EQ(d.runs[1].offset, 0x7880Du - 3);
+    EXPECT_EQ(d.runs[1].length, 3u);
+    EXPECT_EQ(d.bytesOutside, 1u + 3u + 60u);
+    const std::set<Key> expected = {
+        {"special_cannons", 0, "炮弹价"}, {"red_wolf", 0, "HP"}, {"monsters", 3, "字节 0x0C3BF9"}};
+    EXPECT_EQ(Keys(d), expected);
+    for (const rom::FieldChange& f : d.fields)
+        EXPECT_EQ(f.storedOnly, f.tableId != "special_cannons") << f.tableId;
+}
+
+TEST(ImageDiff, DifferentSizesCompareWhatBothHold)
+{
+    const rom::Bytes a = rom::MakeSampleImage(5);
+    rom::Bytes b = a;
+    b.resize(a.size() + 1024, 0xEE);
+    rom::ImageDiff d = rom::DiffImages(a, b);
+    EXPECT_FALSE(d.SameSize());
+    EXPECT_FALSE(d.Identical());
+    EXPECT_TRUE(d.fields.empty());
+    EXPECT_TRUE(d.runs.empty());
+
+    b.resize(rom::ImageForm{}.MinimumSize());
+    b[0xC0200] ^= 1;
+    d = rom::DiffImages(a, b);
+    EXPECT_EQ(Keys(d), (std::set<Key>{{"items", 0, "价格"}}));
+    EXPECT_TRUE(rom::DiffImages(a, a).Identical());
+}
+
+TEST(ImageDiff, AnImageWithoutTheCopierHeaderIsComparedWhereItsTablesAre)
+{
+    const rom::Bytes a = rom::MakeSampleImage(5);
+    rom::Bytes plain(a.begin() + rom::kCopierHeaderSize, a.end());
+    ASSERT_FALSE(rom::ImageForm::OfSize(plain.size()).header);
+    for (const bool aFirst : {true, false}) {
+        const rom::ImageDiff d = aFirst ? rom::DiffImages(a, plain) : rom::DiffImages(plain, a);
+        EXPECT_TRUE(d.fields.empty());
+        EXPECT_TRUE(d.runs.empty());
+    }
+    plain[0xC0200 - rom::kCopierHeaderSize] ^= 1; // items row 0
+    plain[0x1000] ^= 1;                           // outside: 0x1200 in the headered image
+    rom::ImageDiff d = rom::DiffImages(a, plain);
+    EXPECT_EQ(Keys(d), (std::set<Key>{{"items", 0, "价格"}}));
+    ASSERT_EQ(d.runs.size(), 1u);
+    EXPECT_EQ(d.runs[0].offset, 0x1200u);
+    d = rom::DiffImages(plain, a);
+    ASSERT_EQ(d.runs.size(), 1u);
+    EXPECT_EQ(d.runs[0].offset, 0x1000u);
+}

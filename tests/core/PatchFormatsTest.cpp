@@ -1,0 +1,404 @@
+// IPS and BPS: round trips through our writer and reader, cross-checked against minimal
+// appliers and writers written here from the format descriptions alone.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "rom/Bps.h"
+#include "rom/Crc32.h"
+#include "rom/Ips.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+using rom::Bytes;
+
+namespace {
+// --- Independent minimal implementations -------------------------------------------------
+
+uint32_t BitwiseCrc(const Bytes& data, size_t size)
+{
+    uint32_t c = 0xFFFFFFFF;
+    for (size_t i = 0; i < size; ++i) {
+        c ^= data[i];
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xEDB88320 & (0 - (c & 1)));
+    }
+    return ~c;
+}
+
+struct IpsRecord {
+    uint32_t offset;
+    uint32_t size; // bytes written
+    bool run;
+};
+
+// Returns false on anything unexpected; lists the records it applied.
+bool PlainIps(const Bytes& p, Bytes rom, Bytes& out, std::vector<IpsRecord>* records = nullptr)
+{
+    if (p.size() < 8 || std::string(p.begin(), p.begin() + 5) != "PATCH")
+        return false;
+    size_t i = 5;
+    while (i + 3 <= p.size()) {
+        const uint32_t offset = p[i] << 16 | p[i + 1] << 8 | p[i + 2];
+        if (offset == 0x454F46) {
+            i += 3;
+            if (i + 3 == p.size())
+                rom.resize(p[i] << 16 | p[i + 1] << 8 | p[i + 2]);
+            else if (i != p.size())
+                return false;
+            out = rom;
+            return true;
+        }
+        if (i + 5 > p.size())
+            return false;
+        uint32_t size = p[i + 3] << 8 | p[i + 4];
+        i += 5;
+        const bool run = size == 0;
+        if (run) {
+            if (i + 3 > p.size())
+                return false;
+            size = p[i] << 8 | p[i + 1];
+        }
+        if (rom.size() < offset + size)
+            rom.resize(offset + size);
+        for (uint32_t k = 0; k < size; ++k)
+            rom[offset + k] = run ? p[i + 2] : p.at(i + k);
+        i += run ? 3 : size;
+        if (records)
+            records->push_back({offset, size, run});
+    }
+    return false;
+}
+
+// One record per differing byte (never at "EOF": that byte goes with the one before it).
+Bytes NaiveIps(const Bytes& a, const Bytes& b)
+{
+    Bytes p = {'P', 'A', 'T', 'C', 'H'};
+    for (uint32_t i = 0; i < b.size(); ++i) {
+        if (i < a.size() && a[i] == b[i])
+            continue;
+        const uint32_t at = i == 0x454F46 ? i - 1 : i;
+        const uint32_t n = i - at + 1;
+        p.insert(p.end(), {uint8_t(at >> 16), uint8_t(at >> 8), uint8_t(at), 0, uint8_t(n)});
+        for (uint32_t k = at; k <= i; ++k)
+            p.push_back(b[k]);
+    }
+    p.insert(p.end(), {'E', 'O', 'F'});
+    if (b.size() < a.size())
+        p.insert(p.end(), {uint8_t(b.size() >> 16), uint8_t(b.size() >> 8), uint8_t(b.size())});
+    return p;
+}
+
+uint64_t Varint(const Bytes& p, size_t& i)
+{
+    uint64_t data = 0, shift = 1;
+    for (;;) {
+        const uint8_t x = p.at(i++);
+        data += (x & 0x7f) * shift;
+        if (x & 0x80)
+            return data;
+        shift <<= 7;
+        data += shift;
+    }
+}
+
+void PutVarint(Bytes& p, uint64_t v)
+{
+    for (;;) {
+        const uint8_t x = v & 0x7f;
+        v >>= 7;
+        if (!v) {
+            p.push_back(0x80 | x);
+            return;
+        }
+        p.push_back(x);
+        v--;
+    }
+}
+
+void PutLe32(Bytes& p, uint32_t v)
+{
+    for (int k = 0; k < 4; ++k)
+        p.push_back(uint8_t(v >> (8 * k)));
+}
+
+bool PlainBps(const Bytes& p, const Bytes& src, Bytes& out)
+{
+    if (p.size() < 19 || std::string(p.begin(), p.begin() + 4) != "BPS1")
+        return false;
+    size_t i = 4;
+    const uint64_t ss = Varint(p, i), ts = Varint(p, i), ms = Varint(p, i);
+    i += ms;
+    if (ss != src.size())
+        return false;
+    out.clear();
+    int64_t sr = 0, tr = 0;
+    while (i < p.size() - 12) {
+        const uint64_t d = Varint(p, i);
+        const uint64_t len = (d >> 2) + 1;
+        for (uint64_t k = 0; k < len; ++k) {
+            switch (d & 3) {
+            case 0: out.push_back(src.at(out.size())); break;
+            case 1: out.push_back(p.at(i++)); break;
+            case 2:
+            case 3:
+                if (k == 0) {
+                    const uint64_t o = Varint(p, i);
+                    ((d & 3) == 2 ? sr : tr) += (o & 1 ? -1 : 1) * int64_t(o >> 1);
+                }
+                out.push_back((d & 3) == 2 ? src.at(size_t(sr++)) : out.at(size_t(tr++)));
+            }
+        }
+    }
+    const auto le = [&](size_t at) {
+        return uint32_t(p[at] | p[at + 1] << 8 | p[at + 2] << 16 | p[at + 3] << 24);
+    };
+    const size_t f = p.size() - 12;
+    return out.size() == ts && le(f) == BitwiseCrc(src, src.size()) &&
+           le(f + 4) == BitwiseCrc(out, out.size()) && le(f + 8) == BitwiseCrc(p, p.size() - 4);
+}
+
+// The whole target as one literal.
+Bytes NaiveBps(const Bytes& a, const Bytes& b)
+{
+    Bytes p = {'B', 'P', 'S', '1'};
+    PutVarint(p, a.size());
+    PutVarint(p, b.size());
+    PutVarint(p, 0);
+    if (!b.empty()) {
+        PutVarint(p, ((b.size() - 1) << 2) | 1);
+        p.insert(p.end(), b.begin(), b.end());
+    }
+    PutLe32(p, BitwiseCrc(a, a.size()));
+    PutLe32(p, BitwiseCrc(b, b.size()));
+    PutLe32(p, BitwiseCrc(p, p.size()));
+    return p;
+}
+
+// --- Scenarios ---------------------------------------------------------------------------
+
+Bytes RandomEdits(Bytes b, uint32_t seed, int edits)
+{
+    std::mt19937 r(seed);
+    for (int e = 0; e < edits; ++e) {
+        const size_t at = r() % b.size(), n = 1 + r() % (e % 5 == 0 ? 300 : 4);
+        const bool fill = r() % 3 == 0;
+        const uint8_t v = uint8_t(r());
+        for (size_t k = at; k < std::min(b.size(), at + n); ++k)
+            b[k] = fill ? v : uint8_t(r());
+    }
+    return b;
+}
+
+struct Case {
+    const char* name;
+    Bytes source, target;
+};
+
+std::vector<Case> Cases()
+{
+    std::vector<Case> out;
+    const Bytes base = test::RandomImage(7, 0x40000);
+    out.push_back({"identical", base, base});
+    for (uint32_t seed = 1; seed <= 4; ++seed)
+        out.push_back({"random edits", base, RandomEdits(base, seed, 40)});
+    Bytes grown = RandomEdits(base, 9, 10);
+    grown.resize(base.size() + 0x12345, 0);
+    grown.back() = 1;
+    out.push_back({"grown, zero tail", base, grown});
+    Bytes shrunk = RandomEdits(base, 10, 10);
+    shrunk.resize(base.size() - 1000);
+    out.push_back({"shrunk", base, shrunk});
+    Bytes moved = base;
+    moved.insert(moved.begin() + 0x1000, 77, 0xAB); // everything after shifts: source copies
+    out.push_back({"inserted", base, moved});
+    Bytes longRun = base;
+    std::fill(longRun.begin() + 0x100, longRun.begin() + 0x100 + 0x2ABCD, 0x5A);
+    out.push_back({"run longer than 0xFFFF", base, longRun});
+    Bytes longLiteral = RandomEdits(base, 11, 0);
+    for (size_t k = 0x200; k < 0x200 + 0x23456; ++k)
+        longLiteral[k] ^= uint8_t(k | 1);
+    out.push_back({"literal longer than 0xFFFF", base, longLiteral});
+    out.push_back({"from empty", Bytes{}, test::RandomImage(3, 100)});
+    out.push_back({"to empty", test::RandomImage(3, 100), Bytes{}});
+    return out;
+}
+} // namespace
+
+TEST(PatchFormats, Crc32MatchesTheBitwiseDefinition)
+{
+    EXPECT_EQ(rom::Crc32(reinterpret_cast<const uint8_t*>("123456789"), 9), 0xCBF43926u);
+    const Bytes data = test::RandomImage(5, 1001);
+    for (size_t n : {0, 1, 7, 8, 9, 1001})
+        EXPECT_EQ(rom::Crc32(data.data(), n), BitwiseCrc(data, n)) << n;
+}
+
+TEST(PatchFormats, RoundTripsAgreeWithPlainAppliersBothWays)
+{
+    for (const Case& c : Cases()) {
+        SCOPED_TRACE(c.name);
+        Bytes ips, out, plain;
+        std::string error;
+        ASSERT_TRUE(rom::MakeIps(c.source, c.target, ips, error)) << error;
+        ASSERT_TRUE(rom::ApplyIps(ips, c.source, out, error)) << error;
+        EXPECT_TRUE(out == c.target);
+        ASSERT_TRUE(PlainIps(ips, c.source, plain));
+        EXPECT_TRUE(plain == c.target);
+        ASSERT_TRUE(rom::ApplyIps(NaiveIps(c.source, c.target), c.source, out, error)) << error;
+        EXPECT_TRUE(out == c.target);
+
+        const Bytes bps = rom::MakeBps(c.source, c.target);
+        ASSERT_TRUE(rom::ApplyBps(bps, c.source, out, error)) << error;
+        EXPECT_TRUE(out == c.target);
+        ASSERT_TRUE(PlainBps(bps, c.source, plain));
+        EXPECT_TRUE(plain == c.target);
+        ASSERT_TRUE(rom::ApplyBps(NaiveBps(c.source, c.target), c.source, out, error)) << error;
+        EXPECT_TRUE(out == c.target);
+        if (c.source == c.target) {
+            EXPECT_EQ(ips.size(), 8u);
+        }
+        if (std::string(c.name) == "inserted") {
+            EXPECT_LT(bps.size(), 200u); // the shifted tail is copied, not repeated
+        }
+    }
+}
+
+TEST(PatchFormats, IpsRecordsNeverStartAtEofAndStayWithinTheirSize)
+{
+    const Bytes base = test::RandomImage(8, 0x480000);
+    // A single changed byte at "EOF", a run that starts there, and a long literal whose
+    // 0xFFFF-byte chunks would put a boundary on it.
+    std::vector<Bytes> targets(3, base);
+    targets[0][rom::kIpsEofOffset] ^= 0xFF;
+    std::fill(targets[1].begin() + rom::kIpsEofOffset, targets[1].begin() + rom::kIpsEofOffset + 40, 0);
+    for (uint32_t k = rom::kIpsEofOffset - 0xFFFF; k < rom::kIpsEofOffset + 10; ++k)
+        targets[2][k] ^= 0x33;
+    for (const Bytes& target : targets) {
+        Bytes ips, plain;
+        std::string error;
+        ASSERT_TRUE(rom::MakeIps(base, target, ips, error));
+        std::vector<IpsRecord> records;
+        ASSERT_TRUE(PlainIps(ips, base, plain, &records));
+        EXPECT_TRUE(plain == target);
+        for (const IpsRecord& r : records) {
+            EXPECT_NE(r.offset, rom::kIpsEofOffset);
+            EXPECT_LE(r.size, 0xFFFFu);
+        }
+    }
+}
+
+TEST(PatchFormats, IpsRefusesWhatItCannotAddress)
+{
+    Bytes ips;
+    std::string error;
+    EXPECT_FALSE(rom::MakeIps(Bytes(10), Bytes(rom::kIpsLimit + 1), ips, error));
+    EXPECT_NE(error.find("16 MiB"), std::string::npos);
+    EXPECT_TRUE(rom::MakeIps(Bytes(10), Bytes(rom::kIpsLimit), ips, error));
+
+    // A record at the last addressable offset running past 16 MiB.
+    const Bytes grow = {'P', 'A', 'T', 'C', 'H', 0xFF, 0xFF, 0xFF, 0, 0, 0, 2, 7, 'E', 'O', 'F'};
+    Bytes out;
+    EXPECT_FALSE(rom::ApplyIps(grow, Bytes(16), out, error));
+    EXPECT_NE(error.find("16 MiB"), std::string::npos);
+}
+
+TEST(PatchFormats, EveryTruncationAndMalformedFieldIsRefused)
+{
+    const Bytes source = test::RandomImage(4, 3000);
+    Bytes target = RandomEdits(source, 5, 6);
+    std::fill(target.begin() + 100, target.begin() + 160, 9); // a run record
+    target.resize(2900);                                      // a truncation size after "EOF"
+    Bytes ips, out;
+    std::string error;
+    ASSERT_TRUE(rom::MakeIps(source, target, ips, error));
+    // Cut right after "EOF" the patch is whole, only without its optional truncation size.
+    for (size_t n = 0; n < ips.size(); ++n) {
+        if (n == ips.size() - 3)
+            continue;
+        const Bytes cut(ips.begin(), ips.begin() + n);
+        EXPECT_FALSE(rom::ApplyIps(cut, source, out, error)) << n;
+        EXPECT_FALSE(error.empty());
+    }
+    Bytes extra = ips;
+    extra.push_back(0);
+    EXPECT_FALSE(rom::ApplyIps(extra, source, out, error));
+    const Bytes zeroRun = {'P', 'A', 'T', 'C', 'H', 0, 0, 1, 0, 0, 0, 0, 5, 'E', 'O', 'F'};
+    EXPECT_FALSE(rom::ApplyIps(zeroRun, source, out, error));
+    EXPECT_NE(error.find("0x1"), std::string::npos);
+
+    // BPS: each prefix of the body, made whole again with correct CRCs, is still refused:
+    // a cut number, a cut literal, or too few bytes written.
+    const Bytes bps = rom::MakeBps(source, target);
+    const size_t body = bps.size() - 12;
+    for (size_t n = 4; n < body; ++n) {
+        Bytes cut(bps.begin(), bps.begin() + n);
+        cut.insert(cut.end(), bps.begin() + body, bps.begin() + body + 8);
+        PutLe32(cut, BitwiseCrc(cut, cut.size()));
+        EXPECT_FALSE(rom::ApplyBps(cut, source, out, error)) << n;
+        EXPECT_FALSE(error.empty());
+    }
+    for (size_t n = 0; n < bps.size(); ++n)
+        EXPECT_FALSE(rom::ApplyBps(Bytes(bps.begin(), bps.begin() + n), source, out, error)) << n;
+}
+
+namespace {
+Bytes Number(uint64_t v)
+{
+    Bytes out;
+    PutVarint(out, v);
+    return out;
+}
+
+Bytes BpsWith(size_t sourceSize, size_t targetSize, const Bytes& actions, const Bytes& source,
+              const Bytes& target)
+{
+    Bytes p = {'B', 'P', 'S', '1'};
+    PutVarint(p, sourceSize);
+    PutVarint(p, targetSize);
+    PutVarint(p, 0);
+    p.insert(p.end(), actions.begin(), actions.end());
+    PutLe32(p, BitwiseCrc(source, source.size()));
+    PutLe32(p, BitwiseCrc(target, target.size()));
+    PutLe32(p, BitwiseCrc(p, p.size()));
+    return p;
+}
+} // namespace
+
+TEST(PatchFormats, BpsSaysWhichCheckFailed)
+{
+    const Bytes source = test::RandomImage(6, 500);
+    const Bytes target = RandomEdits(source, 6, 5);
+    const Bytes bps = rom::MakeBps(source, target);
+    Bytes out;
+    std::string error;
+
+    struct Refusal {
+        const char* name;
+        Bytes patch, source;
+        const char* says;
+    };
+    Bytes otherSource = source;
+    otherSource[10] ^= 1;
+    Bytes corrupt = bps;
+    corrupt[bps.size() / 2] ^= 0x40;
+    const Bytes one = {1};
+    const std::vector<Refusal> refusals = {
+        {"source size", bps, Bytes(source.begin(), source.end() - 1), "大小不符"},
+        {"source CRC", bps, otherSource, "CRC32 为"},
+        {"patch CRC", corrupt, source, "补丁自身的 CRC32"},
+        {"target CRC", BpsWith(500, 1, {0x81, 0x00}, source, one), source, "结果的 CRC32"},
+        {"source read past the source", BpsWith(500, 600, Number(599 << 2), source, one), source,
+         "超出原始映像"},
+        {"target copy of unwritten bytes", BpsWith(500, 4, {0x80 | 3, 0x80}, source, one), source,
+         "尚未写出"},
+        {"source copy before the start", BpsWith(500, 4, {0x80 | 2, 0x83}, source, one), source,
+         "超出原始映像"},
+        {"action past the target", BpsWith(500, 4, {0x80 | (7 << 2)}, source, one), source, "末尾之后"},
+        {"too few bytes", BpsWith(500, 4, {0x80}, source, one), source, "只写出 1 字节"},
+        {"not BPS", Bytes{'B', 'P', 'S', '2'}, source, "不以 \"BPS1\" 开头"},
+    };
+    for (const Refusal& r : refusals) {
+        EXPECT_FALSE(rom::ApplyBps(r.patch, r.source, out, error)) << r.name;
+        EXPECT_NE(error.find(r.says), std::string::npos) << r.name << ": " << error;
+    }
+}
