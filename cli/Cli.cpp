@@ -11,6 +11,7 @@ const char* const kUsage =
     "Commands:\n"
     "  export ROM [--table ID --format csv]   print every table as JSON (or one table as CSV)\n"
     "  import ROM FILE.json                   write the tables in FILE.json into ROM\n"
+    "  import ROM FILE.csv --table ID         write one table from CSV (as export writes it)\n"
     "  sample OUT.smc [--seed N] [--no-header]\n"
     "                                         write a synthetic ROM image\n"
     "  convert TEXT FROM TO                   convert a number between bases 2 to 16\n"

@@ -1,8 +1,10 @@
 // export, import and sample: the command line's view of the same model the window shows.
 #include <QFile>
+#include <algorithm>
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "cli/Csv.h"
 #include "cli/Json.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
@@ -68,14 +70,23 @@ int RunExport(const Args& args, std::ostream& out, std::ostream& err)
     return 0;
 }
 
-int RunImport(const Args& args, std::ostream& out, std::ostream& err)
+int RunImport(const Args& arguments, std::ostream& out, std::ostream& err)
 {
-    if (args.size() == 1 && args[0] == "--help") {
-        out << "Usage: dravik import ROM FILE.json\n";
+    const char* usage = "Usage: dravik import ROM FILE.json\n       dravik import ROM FILE.csv --table ID\n";
+    if (arguments.size() == 1 && arguments[0] == "--help") {
+        out << usage;
         return 0;
     }
-    if (args.size() != 2) {
-        err << "Usage: dravik import ROM FILE.json\n";
+    // A CSV file holds one table, named by --table.
+    Args args = arguments;
+    std::string csvTable;
+    const auto option = std::find(args.begin(), args.end(), "--table");
+    if (option != args.end() && option + 1 != args.end()) {
+        csvTable = *(option + 1);
+        args.erase(option, option + 2);
+    }
+    if (args.size() != 2 || csvTable.rfind("--", 0) == 0) {
+        err << usage;
         return 2;
     }
     rom::RomDocument doc;
@@ -93,7 +104,9 @@ int RunImport(const Args& args, std::ostream& out, std::ostream& err)
         err << "无法读取 " << args[1] << "：" << file.errorString().toStdString() << "\n";
         return 1;
     }
-    const std::string error = ApplyTablesJson(file.readAll().toStdString(), args[1], doc.GetModel());
+    const std::string text = file.readAll().toStdString();
+    const std::string error = csvTable.empty() ? ApplyTablesJson(text, args[1], doc.GetModel())
+                                               : ApplyTableCsv(text, args[1], csvTable, doc.GetModel());
     if (!error.empty()) {
         err << error << "\n";
         return 1;

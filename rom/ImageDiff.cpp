@@ -1,5 +1,7 @@
 #include "rom/ImageDiff.h"
 
+#include "rom/CodeColumns.h"
+
 #include <algorithm>
 #include <cstring>
 #include <set>
@@ -19,12 +21,6 @@ struct OwnedSpan {
     Owner owner;
 };
 
-struct EntryColumns {
-    int array;
-    int k;
-    std::vector<int> columns; // the label columns this code entry shows in
-};
-
 int ArrayIndex(const Table& table, const std::string& name)
 {
     const std::vector<CodeArray>& arrays = table.CodeArrays();
@@ -32,33 +28,6 @@ int ArrayIndex(const Table& table, const std::string& name)
         if (arrays[i].name == name)
             return static_cast<int>(i);
     return -1;
-}
-
-// Which label columns each code entry feeds, found by asking the table's own label function:
-// change one entry at a time and see which cells change.
-std::vector<EntryColumns> MapEntriesToColumns(const TableLayout& layout)
-{
-    std::vector<EntryColumns> out;
-    Table probe(layout);
-    if (probe.Rows() == 0)
-        return out;
-    probe.RefreshLabels(0);
-    const Table blank = probe;
-    for (size_t a = 0; a < probe.CodeArrays().size(); ++a) {
-        for (int k = 0; k < probe.CodeArrays()[a].perRow; ++k) {
-            std::set<int> columns;
-            for (int value : {1, 2, 3, 8, 0x10, 0x40, 0x80, 0x81, 0xFF}) {
-                probe.CodeArrays()[a].At(0, k) = value;
-                probe.RefreshLabels(0);
-                for (int c = 1; c < probe.Columns(); ++c)
-                    if (probe.Cell(0, c) != blank.Cell(0, c))
-                        columns.insert(c);
-            }
-            probe.CodeArrays()[a].At(0, k) = 0;
-            out.push_back({static_cast<int>(a), k, std::vector<int>(columns.begin(), columns.end())});
-        }
-    }
-    return out;
 }
 
 // Every span one row occupies in the image, with its owner: what the load pass reads, plus the
@@ -286,7 +255,7 @@ ImageDiff DiffImages(const Bytes& a, const Bytes& b)
     std::vector<OwnedSpan> spans;
     for (size_t t = 0; t < modelA.Tables().size(); ++t) {
         const Table& tableA = modelA.Tables()[t];
-        const std::vector<EntryColumns> entries = MapEntriesToColumns(tableA.Layout());
+        const std::vector<EntryColumns> entries = MapCodeEntries(tableA.Layout());
         RowComparer comparer(tableA, modelB.Tables()[t], entries, diff);
         for (int row = 0; row < tableA.Rows(); ++row) {
             RowSpans(a, diff.formA, scratch.Tables()[t], row, reads, spans);

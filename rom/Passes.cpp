@@ -167,20 +167,23 @@ void LoadRow(const LoadContext& ctx, Table& table, int row)
 SavePlan PlanSave(const Model& model, ImageForm form)
 {
     SaveContext ctx(form);
-    for (const Table& table : model.Tables()) {
-        const TableLayout& layout = table.Layout();
-        for (int row = 0; row < table.Rows(); ++row) {
-            for (const Field& f : layout.fields)
-                SaveField(ctx, f, table, row);
-            if (layout.save)
-                layout.save(ctx, table, row);
-        }
-    }
+    for (const Table& table : model.Tables())
+        for (int row = 0; row < table.Rows(); ++row)
+            SaveRow(ctx, table, row);
     SavePlan plan;
     plan.errors = std::move(ctx.errors);
     if (plan.errors.empty())
         plan.patches = std::move(ctx.patches);
     return plan;
+}
+
+void SaveRow(SaveContext& ctx, const Table& table, int row)
+{
+    const TableLayout& layout = table.Layout();
+    for (const Field& f : layout.fields)
+        SaveField(ctx, f, table, row);
+    if (layout.save)
+        layout.save(ctx, table, row);
 }
 
 void ApplyPatches(const std::vector<Patch>& patches, Bytes& image)

@@ -108,6 +108,8 @@ struct SavePlan {
     bool Ok() const { return errors.empty(); }
 };
 SavePlan PlanSave(const Model& model, ImageForm form = {}); // patches at the form's file offsets
+// One row of one table, as the save pass checks and writes it.
+void SaveRow(SaveContext& ctx, const Table& table, int row);
 
 void ApplyPatches(const std::vector<Patch>& patches, Bytes& image);
 

@@ -1,0 +1,122 @@
+#include "cli/Csv.h"
+
+#include <algorithm>
+
+#include "rom/CodeColumns.h"
+
+namespace dravik::cli {
+
+namespace {
+std::string Quote(const std::string& s) { return "「" + s + "」"; }
+} // namespace
+
+std::string ParseCsv(const std::string& input, std::vector<CsvRecord>& records)
+{
+    records.clear();
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string text = input.compare(0, bom.size(), bom) == 0 ? input.substr(bom.size()) : input;
+    int line = 1;
+    size_t i = 0;
+    while (i < text.size()) {
+        CsvRecord record{line, {}};
+        std::string field;
+        bool quoted = false, wasQuoted = false, endOfRecord = false;
+        while (!endOfRecord) {
+            if (i >= text.size()) {
+                if (quoted)
+                    return "第 " + std::to_string(record.line) + " 行开始的带引号的字段没有结束的引号";
+                endOfRecord = true;
+                break;
+            }
+            const char c = text[i++];
+            if (quoted) {
+                if (c == '"' && i < text.size() && text[i] == '"') {
+                    field += '"';
+                    ++i;
+                } else if (c == '"') {
+                    quoted = false;
+                } else {
+                    line += c == '\n';
+                    field += c;
+                }
+                continue;
+            }
+            if (c == '"' && field.empty() && !wasQuoted) {
+                quoted = wasQuoted = true;
+            } else if (c == ',') {
+                record.fields.push_back(field);
+                field.clear();
+                wasQuoted = false;
+            } else if (c == '\r' || c == '\n') {
+                if (c == '\r' && i < text.size() && text[i] == '\n')
+                    ++i;
+                ++line;
+                endOfRecord = true;
+            } else if (c == '"' || wasQuoted) {
+                return "第 " + std::to_string(line) + " 行第 " + std::to_string(record.fields.size() + 1) +
+                       " 个字段：引号只能包住整个字段（字段内的引号要写成两个）";
+            } else {
+                field += c;
+            }
+        }
+        record.fields.push_back(field);
+        records.push_back(std::move(record));
+    }
+    while (!records.empty() && records.back().fields.size() == 1 && records.back().fields[0].empty())
+        records.pop_back();
+    return {};
+}
+
+std::string ApplyTableCsv(const std::string& text, const std::string& fileName, const std::string& tableId,
+                          rom::Model& model)
+{
+    const rom::Table* original = model.Find(tableId);
+    if (!original)
+        return fileName + ": 没有名为 \"" + tableId + "\" 的表";
+    std::vector<CsvRecord> records;
+    std::string error = ParseCsv(text, records);
+    if (!error.empty())
+        return fileName + ": " + error;
+    rom::Table t = *original; // all or nothing
+    const std::string where = fileName + ": 表 " + t.Id() + Quote(t.Title());
+    if (records.empty())
+        return where + ": 文件是空的，第一行应是列标题";
+    const std::vector<std::string>& titles = t.Layout().columns;
+    if (records[0].fields != titles) {
+        std::string expected;
+        for (const std::string& s : titles)
+            expected += (expected.empty() ? "" : ",") + s;
+        return where + ": 第 1 行的列标题与这个表不符，应为 " + expected;
+    }
+    if (static_cast<int>(records.size()) - 1 != t.Rows())
+        return where + ": 应有 " + std::to_string(t.Rows()) + " 行数据，文件里有 " +
+               std::to_string(records.size() - 1) + " 行";
+    const std::vector<int> values = t.Layout().ValueColumns();
+    for (int row = 0; row < t.Rows(); ++row) {
+        const CsvRecord& r = records[static_cast<size_t>(row) + 1];
+        const std::string at = where + " 第 " + std::to_string(row + 1) + " 行" + Quote(t.RowLabel(row)) +
+                               "（CSV 第 " + std::to_string(r.line) + " 行）";
+        if (static_cast<int>(r.fields.size()) != t.Columns())
+            return at + ": 应有 " + std::to_string(t.Columns()) + " 个字段，实际 " +
+                   std::to_string(r.fields.size()) + " 个";
+        for (int column : values)
+            t.SetCell(row, column, r.fields[static_cast<size_t>(column)]);
+    }
+    // Names after every value: a name is checked against the row's codes as the save will see them.
+    for (int row = 0; row < t.Rows(); ++row) {
+        const CsvRecord& r = records[static_cast<size_t>(row) + 1];
+        for (int column = 1; column < t.Columns(); ++column) {
+            if (std::find(values.begin(), values.end(), column) != values.end())
+                continue;
+            error = rom::SetCodesByName(t, row, column, r.fields[static_cast<size_t>(column)]);
+            if (!error.empty())
+                return where + " 第 " + std::to_string(row + 1) + " 行" + Quote(t.RowLabel(row)) + " 列" +
+                       Quote(t.ColumnTitle(column)) + "（CSV 第 " + std::to_string(r.line) + " 行第 " +
+                       std::to_string(column + 1) + " 列）: " + error;
+        }
+    }
+    *model.Find(tableId) = t;
+    return {};
+}
+
+} // namespace dravik::cli

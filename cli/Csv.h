@@ -1,0 +1,27 @@
+#pragma once
+// CSV as `export --format csv` writes it and as spreadsheets save it again (RFC 4180: quoted
+// fields, doubled quotes, CRLF or LF, UTF-8 with or without a byte-order mark).
+#include <string>
+#include <vector>
+
+#include "rom/Table.h"
+
+namespace dravik::cli {
+
+struct CsvRecord {
+    int line = 0; // where the record starts, counted from 1
+    std::vector<std::string> fields;
+};
+
+// Splits text into records; empty lines at the end are dropped. Returns an empty string on
+// success, otherwise what is wrong and where.
+std::string ParseCsv(const std::string& text, std::vector<CsvRecord>& records);
+
+// Takes one table from CSV text: the title row must be the table's column titles, then one
+// record per row. Value columns are taken as text; a column that shows a code's name is taken by
+// exact name. Returns an empty string on success, otherwise the reason (file, row, column), and
+// the model is then unchanged.
+std::string ApplyTableCsv(const std::string& text, const std::string& fileName, const std::string& tableId,
+                          rom::Model& model);
+
+} // namespace dravik::cli

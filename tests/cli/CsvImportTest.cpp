@@ -1,0 +1,164 @@
+// CSV import: what spreadsheets make of an exported table comes back exactly; names are taken
+// only when they name one code; everything else is refused with its row and column.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/Commands.h"
+#include "cli/Csv.h"
+#include "rom/ImageDiff.h"
+#include "rom/SampleImage.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+
+namespace {
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun Cli(const cli::Args& args)
+{
+    std::ostringstream out, err;
+    const int status = cli::RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::vector<std::string>> Parse(const std::string& text)
+{
+    std::vector<cli::CsvRecord> records;
+    EXPECT_EQ(cli::ParseCsv(text, records), "");
+    std::vector<std::vector<std::string>> out;
+    for (const cli::CsvRecord& r : records)
+        out.push_back(r.fields);
+    return out;
+}
+
+// As a spreadsheet saves it: a byte-order mark, every field quoted, CRLF, a final empty line.
+std::string SpreadsheetCsv(const std::vector<std::vector<std::string>>& rows)
+{
+    std::string out = "\xEF\xBB\xBF";
+    for (const auto& row : rows) {
+        for (size_t c = 0; c < row.size(); ++c) {
+            std::string quoted;
+            for (char ch : row[c])
+                quoted += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+            out += (c ? ",\"" : "\"") + quoted + "\"";
+        }
+        out += "\r\n";
+    }
+    return out + "\r\n";
+}
+
+std::string Write(const QTemporaryDir& dir, const std::string& text)
+{
+    const std::string path = dir.path().toStdString() + "/table.csv";
+    test::WriteFile(path, rom::Bytes(text.begin(), text.end()));
+    return path;
+}
+} // namespace
+
+TEST(CsvImport, ParsesWhatSpreadsheetsWrite)
+{
+    using Rows = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(Parse("a,b\r\n1,2\r\n"), (Rows{{"a", "b"}, {"1", "2"}}));
+    EXPECT_EQ(Parse("\xEF\xBB\xBF"
+                    "a,b\n1,2"),
+              (Rows{{"a", "b"}, {"1", "2"}}));
+    EXPECT_EQ(Parse("\"a,b\",\"say \"\"hi\"\"\"\r\n\"two\r\nlines\",\r\n\r\n\r\n"),
+              (Rows{{"a,b", "say \"hi\""}, {"two\r\nlines", ""}}));
+    EXPECT_EQ(Parse(",\r\n"), (Rows{{"", ""}}));
+
+    std::vector<cli::CsvRecord> records;
+    EXPECT_NE(cli::ParseCsv("a,\"b\r\n1,2\r\n", records).find("第 1 行"), std::string::npos);
+    EXPECT_NE(cli::ParseCsv("a,b\r\n1,2\"x\r\n", records).find("第 2 行第 2 个字段"), std::string::npos);
+    EXPECT_NE(cli::ParseCsv("a,b\r\n\"1\"x,2\r\n", records).find("第 2 行第 1 个字段"), std::string::npos);
+}
+
+TEST(CsvImport, ASpreadsheetEditComesBackAsExactlyThoseFields)
+{
+    QTemporaryDir dir;
+    test::TempImage file(rom::MakeSampleImage(12));
+    const rom::Bytes before = file.Read();
+    CliRun r = Cli({"export", file.Path(), "--table", "tanks", "--format", "csv"});
+    ASSERT_EQ(r.status, 0);
+    auto rows = Parse(r.out);
+    ASSERT_EQ(rows.size(), 23u);
+
+    // Unchanged, it changes nothing.
+    ASSERT_EQ(Cli({"import", file.Path(), Write(dir, SpreadsheetCsv(rows)), "--table", "tanks"}).status, 0);
+    EXPECT_TRUE(file.Read() == before);
+
+    rows[1][2] = "77";         // a value (防御)
+    rows[1][6] = "引擎#2";     // a part on an own tank: code 96
+    rows[11][13] = "主炮#3";   // a part on a rental tank: its bit 7 is kept
+    rows[2][15] = rows[3][16]; // an item by name
+    r = Cli({"import", file.Path(), Write(dir, SpreadsheetCsv(rows)), "--table", "tanks"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const rom::Bytes after = file.Read();
+    EXPECT_EQ(after[0xC8201 + 12], 94 + 2);
+    EXPECT_EQ(after[0xC8201 + 10 * 25 + 19], 0x80 | 3);
+
+    std::set<std::tuple<int, std::string>> changed;
+    for (const rom::FieldChange& f : rom::DiffImages(before, after).fields) {
+        EXPECT_EQ(f.tableId, "tanks");
+        changed.insert({f.row, f.column});
+    }
+    std::set<std::tuple<int, std::string>> expected = {{0, "防御"}, {0, "装备1"}, {10, "装备8"}};
+    if (before[0xC8201 + 25 + 21] != before[0xC8201 + 2 * 25 + 22])
+        expected.insert({1, "道具2"});
+    EXPECT_EQ(changed, expected);
+}
+
+TEST(CsvImport, RefusalsNameRowAndColumnAndWriteNothing)
+{
+    QTemporaryDir dir;
+    test::TempImage file(rom::MakeSampleImage(13));
+    const rom::Bytes before = file.Read();
+    const auto rows = Parse(Cli({"export", file.Path(), "--table", "monsters", "--format", "csv"}).out);
+    const auto weapons =
+        Parse(Cli({"export", file.Path(), "--table", "human_weapons", "--format", "csv"}).out);
+
+    struct Refusal {
+        const char* name;
+        const char* table;
+        std::vector<std::vector<std::string>> rows;
+        int status;
+        std::vector<std::string> says;
+    };
+    auto edit = [](auto rows, size_t row, size_t column, const std::string& text) {
+        rows[row][column] = text;
+        return rows;
+    };
+    auto missingRow = rows;
+    missingRow.pop_back();
+    auto shortRow = rows;
+    shortRow[5].pop_back();
+    const std::vector<Refusal> refusals = {
+        {"unknown name",
+         "monsters",
+         edit(rows, 4, 12, "没有这种攻击"),
+         1,
+         {"第 4 行", "列「攻击方式2」", "CSV 第 5 行第 13 列", "不是这一列任何代码的名称"}},
+        {"an empty name of several masks",
+         "human_weapons",
+         edit(weapons, 2, 4, ""),
+         1,
+         {"第 2 行", "列「装备的人」", "多个代码"}},
+        {"invalid value", "monsters", edit(rows, 3, 4, "5000"), 1, {"HP", "5000"}},
+        {"titles", "monsters", edit(rows, 0, 3, "防"), 1, {"第 1 行的列标题"}},
+        {"row count", "monsters", missingRow, 1, {"应有 152 行数据"}},
+        {"field count", "monsters", shortRow, 1, {"第 5 行", "应有 19 个字段"}},
+        {"no such table", "nope", rows, 1, {"没有名为 \"nope\" 的表"}},
+    };
+    for (const Refusal& f : refusals) {
+        SCOPED_TRACE(f.name);
+        const CliRun r = Cli({"import", file.Path(), Write(dir, SpreadsheetCsv(f.rows)), "--table", f.table});
+        EXPECT_EQ(r.status, f.status) << r.err;
+        for (const std::string& s : f.says)
+            EXPECT_NE(r.err.find(s), std::string::npos) << r.err;
+        EXPECT_TRUE(file.Read() == before);
+    }
+    EXPECT_EQ(Cli({"import", file.Path(), "x.csv", "--table"}).status, 2);
+}
