@@ -1,46 +1,18 @@
 // diff, patch and apply: sharing a mod as a list of changed fields or as an IPS or BPS patch.
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
 
 #include "cli/Commands.h"
 #include "cli/Json.h"
-#include "rom/Bps.h"
 #include "rom/ImageDiff.h"
-#include "rom/Ips.h"
+#include "rom/PatchFiles.h"
 #include "rom/RomDocument.h"
 
 namespace dravik::cli {
 
 namespace {
 constexpr size_t kListedRuns = 50;
-constexpr qint64 kReadLimit = 256 << 20; // nothing this tool handles comes near it
-
-bool ReadWhole(const std::string& path, rom::Bytes& bytes, std::string& error)
-{
-    const QFileInfo info(QString::fromStdString(path));
-    if (!info.exists() || !info.isFile()) {
-        error = "无法读取 " + path + "：" + (info.exists() ? "这不是一个普通文件。" : "文件不存在。");
-        return false;
-    }
-    if (info.size() > kReadLimit) {
-        error = "无法读取 " + path + "：文件有 " + std::to_string(info.size()) + " 字节，太大了。";
-        return false;
-    }
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = "无法读取 " + path + "：" + file.errorString().toStdString();
-        return false;
-    }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = "无法读取 " + path + "：" + file.errorString().toStdString();
-        return false;
-    }
-    bytes.assign(data.begin(), data.end());
-    return true;
-}
 
 bool ReadImageFile(const std::string& path, rom::Bytes& bytes, std::string& error)
 {
@@ -139,18 +111,6 @@ void DiffCsv(const rom::ImageDiff& d, std::ostream& out)
     out << "bytes_total,,,,,," << d.runs.size() << "," << d.bytesOutside << "\r\n";
 }
 
-std::string Lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-std::string Extension(const std::string& path)
-{
-    return Lower(QFileInfo(QString::fromStdString(path)).suffix().toStdString());
-}
-
 // Splits "--format X" off the arguments; false on a repeated or dangling option.
 bool TakeFormat(Args& args, std::string& format)
 {
@@ -212,21 +172,21 @@ int RunPatch(const Args& arguments, std::ostream& out, std::ostream& err)
         err << usage;
         return 2;
     }
-    if (format.empty())
-        format = Extension(args[2]);
+    rom::PatchFormat kind = rom::PatchFormat::Ips;
+    if (format.empty() && rom::PatchFormatOfName(args[2], kind))
+        format = kind == rom::PatchFormat::Ips ? "ips" : "bps";
     if (format != "ips" && format != "bps") {
         err << "dravik: give --format ips or bps, or name the patch file .ips or .bps\n" << usage;
         return 2;
     }
     rom::Bytes original, modified, patch;
     std::string error;
-    if (!ReadWhole(args[0], original, error) || !ReadWhole(args[1], modified, error)) {
+    if (!rom::ReadWholeFile(args[0], original, error) || !rom::ReadWholeFile(args[1], modified, error)) {
         err << error << "\n";
         return 1;
     }
-    if (format == "bps") {
-        patch = rom::MakeBps(original, modified);
-    } else if (!rom::MakeIps(original, modified, patch, error)) {
+    if (!rom::MakePatch(format == "ips" ? rom::PatchFormat::Ips : rom::PatchFormat::Bps, original, modified,
+                        patch, error)) {
         err << "无法写出 IPS 补丁：" << error << "\n";
         return 1;
     }
@@ -234,7 +194,7 @@ int RunPatch(const Args& arguments, std::ostream& out, std::ostream& err)
         err << "无法写入 " << args[2] << "：" << error << "\n";
         return 1;
     }
-    out << "wrote " << args[2] << " (" << Lower(format) << ", " << patch.size() << " bytes)\n";
+    out << "wrote " << args[2] << " (" << format << ", " << patch.size() << " bytes)\n";
     return 0;
 }
 
@@ -252,18 +212,11 @@ int RunApply(const Args& args, std::ostream& out, std::ostream& err)
     }
     rom::Bytes source, patch, target;
     std::string error;
-    if (!ReadWhole(args[0], source, error) || !ReadWhole(args[1], patch, error)) {
+    if (!rom::ReadWholeFile(args[0], source, error) || !rom::ReadWholeFile(args[1], patch, error)) {
         err << error << "\n";
         return 1;
     }
-    bool ok = false;
-    if (rom::IsBps(patch))
-        ok = rom::ApplyBps(patch, source, target, error);
-    else if (rom::IsIps(patch))
-        ok = rom::ApplyIps(patch, source, target, error);
-    else
-        error = "这不是 IPS 或 BPS 补丁：文件既不以 \"PATCH\" 也不以 \"BPS1\" 开头。";
-    if (!ok) {
+    if (!rom::ApplyPatch(patch, source, target, error)) {
         err << args[1] << "：" << error << " " << args[0] << " 没有改动。\n";
         return 1;
     }

@@ -7,6 +7,7 @@
 
 #include "core/FieldMap.h"
 #include "rom/ImageDiff.h"
+#include "rom/PatchFiles.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "support/TestImage.h"
@@ -133,4 +134,25 @@ TEST(ImageDiff, AnImageWithoutTheCopierHeaderIsComparedWhereItsTablesAre)
     d = rom::DiffImages(plain, a);
     ASSERT_EQ(d.runs.size(), 1u);
     EXPECT_EQ(d.runs[0].offset, 0x1000u);
+}
+
+TEST(ImageDiff, TheOpenImageWithItsEditsIsWhatSaveWouldWriteAndNothingIsWritten)
+{
+    const rom::Bytes original = rom::MakeSampleImage(6);
+    test::TempImage file(original);
+    rom::RomDocument doc;
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    doc.GetModel().Get("snacks").SetCell(2, 1, "99");
+    rom::Bytes image;
+    ASSERT_TRUE(rom::ImageWithEdits(doc, image).ok);
+    EXPECT_TRUE(file.Read() == original);
+    EXPECT_EQ(Keys(rom::DiffImages(original, image)), (std::set<Key>{{"snacks", 2, "价格"}}));
+    ASSERT_TRUE(doc.Save().ok);
+    EXPECT_TRUE(file.Read() == image);
+
+    doc.GetModel().Get("snacks").SetCell(3, 1, "9x");
+    const rom::Status refused = rom::ImageWithEdits(doc, image);
+    EXPECT_FALSE(refused.ok);
+    ASSERT_EQ(refused.cellErrors.size(), 1u);
+    EXPECT_EQ(refused.cellErrors[0].text, "9x");
 }
