@@ -321,10 +321,12 @@ void CEditorDlg::BuildPages()
             box->setObjectName(QStringLiteral("edit%1").arg(c.id));
             boxes_[c.id] = box;
             if (*c.table) {
-                rom::Table* table = &model.Get(c.table);
+                const std::string table = c.table;
                 const int row = c.row;
-                connect(box, &QPlainTextEdit::textChanged, this,
-                        [box, table, row] { table->SetCell(row, 1, box->Text().toStdString()); });
+                connect(box, &QPlainTextEdit::textChanged, this, [this, box, table, row] {
+                    if (document_.IsLoaded() && !document_.IsReadOnly())
+                        ApplyEdit(rom::Edit(table).SetCell(row, 1, box->Text().toStdString()));
+                });
             }
             w = box;
             break;
@@ -523,9 +525,8 @@ void CEditorDlg::OnPriceApply(int listId, int editId)
     const int row = SelectedRow(listId);
     if (row < 0 || !document_.IsLoaded() || document_.IsReadOnly())
         return;
-    CTableModel* model = models_.at(listId);
-    model->Table().SetCell(row, 1, boxes_.at(editId)->Text().toStdString());
-    model->RefreshCell(row, 1);
+    ApplyEdit(
+        rom::Edit(models_.at(listId)->Table().Id()).SetCell(row, 1, boxes_.at(editId)->Text().toStdString()));
 }
 
 void CEditorDlg::OnRowDoubleClicked(int listId)
@@ -533,15 +534,19 @@ void CEditorDlg::OnRowDoubleClicked(int listId)
     const int row = SelectedRow(listId);
     if (row < 0 || !document_.IsLoaded())
         return;
-    CTableModel* model = models_.at(listId);
-    if (document_.IsReadOnly()) {
-        // The editor shows the row; whatever "确定" does lands in a copy that is dropped.
-        rom::Table copy = model->Table();
-        platform_.editRow(this, copy, row);
-        return;
-    }
-    if (platform_.editRow(this, model->Table(), row))
-        model->RefreshRow(row);
+    const std::optional<rom::Edit> edit = platform_.editRow(this, models_.at(listId)->Table(), row);
+    // A view-only image shows the row in its editor; whatever "确定" asks for is dropped.
+    if (edit && !document_.IsReadOnly())
+        ApplyEdit(*edit);
+}
+
+void CEditorDlg::ApplyEdit(const rom::Edit& edit)
+{
+    const rom::Change change = document_.Apply(edit);
+    for (auto& [id, m] : models_)
+        if (m->Table().Id() == change.tableId)
+            for (const rom::CellChange& c : change.cells)
+                m->RefreshCell(c.row, c.column);
 }
 
 } // namespace dravik::app

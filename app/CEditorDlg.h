@@ -60,6 +60,7 @@ private:
     void WireRowEditor(int listId);
     void SetLoadedState(bool loaded);
     void SetViewOnly(bool viewOnly);
+    void ApplyEdit(const rom::Edit& edit);
     void RefreshAll();
     void RefreshBoundBoxes();
     int SelectedRow(int listId) const;

@@ -5,7 +5,9 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
+#include "rom/Change.h"
 #include "rom/Table.h"
 
 class QDialog;
@@ -20,8 +22,8 @@ struct EditorPlatform {
         showMessage;
     // Runs the About box or the base converter modally.
     std::function<void(QDialog& dialog)> runModal;
-    // Edits one row in its editor dialog; true when the row was changed.
-    std::function<bool(QWidget* parent, rom::Table& table, int row)> editRow;
+    // Edits one row in its editor dialog: what "确定" asks the row to hold, nothing on "取消".
+    std::function<std::optional<rom::Edit>(QWidget* parent, const rom::Table& table, int row)> editRow;
 
     // The real dialogs; any member left empty in a platform given to the window is taken from here.
     static EditorPlatform Default();

@@ -39,7 +39,7 @@ static void BM_OpenEditSaveFile(benchmark::State& state)
         rom::RomDocument doc;
         if (!doc.Open(file.Path()).ok)
             state.SkipWithError("open failed");
-        doc.GetModel().Get("items").SetCell(0, 1, std::to_string(price++ % 1000));
+        doc.Apply(rom::Edit("items").SetCell(0, 1, std::to_string(price++ % 1000)));
         if (!doc.Save().ok)
             state.SkipWithError("save failed");
     }
@@ -63,7 +63,7 @@ static void BM_SaveFile(benchmark::State& state)
     doc.Open(file.Path());
     int price = 0;
     for (auto _ : state) {
-        doc.GetModel().Get("items").SetCell(0, 1, std::to_string(price++ % 1000));
+        doc.Apply(rom::Edit("items").SetCell(0, 1, std::to_string(price++ % 1000)));
         if (!doc.Save().ok)
             state.SkipWithError("save failed");
     }

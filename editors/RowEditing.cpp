@@ -4,7 +4,7 @@
 
 #include "editors/CodeRules.h"
 #include "editors/RowDialogs.h"
-#include "rom/Passes.h"
+#include "rom/Review.h"
 
 namespace dravik::editors {
 
@@ -109,37 +109,20 @@ int ToCode(Rule rule, int row, int index, int oldCode)
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// Refuses the texts the save pass would refuse, by asking it: the row with the new texts,
-// in a scratch model, must save without an error in any of the edited columns. A text
-// unchanged since the load passes as the save pass lets it pass.
+// Refuses the texts the save pass would refuse, by asking it about exactly these texts in
+// this row. A text unchanged since the load passes as the save pass lets it pass.
 CRowDlg::Refusal CheckTexts(const rom::Table& table, int row, const std::vector<int>& columns,
                             const QStringList& texts)
 {
-    rom::Model scratch;
-    rom::Table& copy = scratch.Get(table.Id());
-    copy = table;
+    rom::Edit edit(table.Id());
     for (size_t i = 0; i < columns.size() && i < static_cast<size_t>(texts.size()); ++i)
-        copy.SetCell(row, columns[i], texts[static_cast<int>(i)].toStdString());
-    for (const rom::CellError& error : rom::PlanSave(scratch).errors) {
-        if (error.tableId != table.Id() || error.row != row)
-            continue;
+        edit.SetCell(row, columns[i], texts[static_cast<int>(i)].toStdString());
+    for (const rom::CellError& error : rom::CheckEdit(table, edit)) {
         const auto it = std::find(columns.begin(), columns.end(), error.column);
         if (it != columns.end())
             return {static_cast<int>(it - columns.begin()), Q(error.reason)};
     }
     return {};
-}
-
-// Everything an edit can change in a row: its cells and its codes.
-std::vector<std::string> RowState(const rom::Table& table, int row)
-{
-    std::vector<std::string> state;
-    for (int column = 0; column < table.Columns(); ++column)
-        state.push_back(table.Cell(row, column));
-    for (const rom::CodeArray& codes : table.CodeArrays())
-        for (int k = 0; k < codes.perRow; ++k)
-            state.push_back(std::to_string(codes.At(row, k)));
-    return state;
 }
 
 } // namespace
@@ -176,42 +159,41 @@ std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& tabl
     return dialog;
 }
 
-void ApplyRowEditor(const QDialog& dialog, rom::Table& table, int row)
+rom::Edit RowEditorEdit(const QDialog& dialog, const rom::Table& table, int row)
 {
+    rom::Edit edit(table.Id());
     const auto* editorDialog = dynamic_cast<const CRowDlg*>(&dialog);
     const Editor* editor = Find(table.Id());
     if (!editorDialog || !editor || row < 0 || row >= table.Rows())
-        return;
+        return edit;
 
     // Text fields first, in ascending column order.
     const std::vector<int> columns = table.Layout().ValueColumns();
     for (size_t i = 0; i < columns.size() && static_cast<int>(i) < editorDialog->TextCount(); ++i)
-        table.SetCell(row, columns[i], editorDialog->Text(static_cast<int>(i)).toStdString());
+        edit.SetCell(row, columns[i], editorDialog->Text(static_cast<int>(i)).toStdString());
 
-    // Then the codes, and the cells that show them, rebuilt exactly as the load builds them.
+    // Then the codes; the document rebuilds the cells that show them as the load builds them.
     for (size_t i = 0; i < editor->lists.size() && static_cast<int>(i) < editorDialog->IndexCount(); ++i) {
         const CodeSlot& slot = editor->lists[i];
         const int old = table.Code(slot.array, row, slot.k);
-        table.SetCode(slot.array, row, slot.k,
-                      ToCode(slot.rule, row, editorDialog->Index(static_cast<int>(i)), old));
+        edit.SetCode(slot.array, row, slot.k,
+                     ToCode(slot.rule, row, editorDialog->Index(static_cast<int>(i)), old));
     }
     if (const auto* monster = dynamic_cast<const CMonsterDlgBase*>(editorDialog)) {
-        table.SetCode("early_category", row, 0, monster->Category(CMonsterDlgBase::Early));
-        table.SetCode("late_category", row, 0, monster->Category(CMonsterDlgBase::Late));
-        table.SetCode("early_loot", row, 0, monster->LootCode(CMonsterDlgBase::Early));
-        table.SetCode("late_loot", row, 0, monster->LootCode(CMonsterDlgBase::Late));
+        edit.SetCode("early_category", row, 0, monster->Category(CMonsterDlgBase::Early));
+        edit.SetCode("late_category", row, 0, monster->Category(CMonsterDlgBase::Late));
+        edit.SetCode("early_loot", row, 0, monster->LootCode(CMonsterDlgBase::Early));
+        edit.SetCode("late_loot", row, 0, monster->LootCode(CMonsterDlgBase::Late));
     }
-    table.RefreshLabels(row);
+    return edit;
 }
 
-bool EditRow(QWidget* parent, rom::Table& table, int row)
+std::optional<rom::Edit> EditRow(QWidget* parent, const rom::Table& table, int row)
 {
     std::unique_ptr<QDialog> dialog = CreateRowEditor(parent, table, row);
     if (!dialog || dialog->exec() != QDialog::Accepted)
-        return false;
-    const std::vector<std::string> before = RowState(table, row);
-    ApplyRowEditor(*dialog, table, row);
-    return RowState(table, row) != before;
+        return std::nullopt;
+    return RowEditorEdit(*dialog, table, row);
 }
 
 } // namespace dravik::editors

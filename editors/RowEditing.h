@@ -1,12 +1,14 @@
 #pragma once
 // Row editing: a double-click on a list row opens that table's editor dialog filled from the
 // row's cells and codes; "确定" writes the text fields back first, then the code fields, each
-// in ascending column order; "取消" changes nothing. Dialogs only carry values: the changes are
-// applied to the model here, in one place.
+// in ascending column order; "取消" changes nothing. Dialogs only carry values: what "确定"
+// asks for is returned as an edit, which the window applies through the document.
 #include <QDialog>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "rom/Change.h"
 #include "rom/Table.h"
 
 namespace dravik::editors {
@@ -16,10 +18,10 @@ bool HasRowEditor(const std::string& tableId);
 // The editor dialog for one row, filled but not yet shown; nullptr for tables without one.
 std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& table, int row);
 
-// Writes a dialog closed with "确定" back into the row.
-void ApplyRowEditor(const QDialog& dialog, rom::Table& table, int row);
+// What a dialog closed with "确定" asks the row to hold: its text fields, then its codes.
+rom::Edit RowEditorEdit(const QDialog& dialog, const rom::Table& table, int row);
 
-// Create, run modally, apply on "确定". Returns true when the row was changed.
-bool EditRow(QWidget* parent, rom::Table& table, int row);
+// Create, run modally; the edit "确定" asks for, nothing on "取消".
+std::optional<rom::Edit> EditRow(QWidget* parent, const rom::Table& table, int row);
 
 } // namespace dravik::editors

@@ -38,7 +38,7 @@ TableLayout Armour(const char* id, const char* title, std::vector<std::string> l
     TableLayout t{id, {title, "价格", "防御", "装备的人"}, std::move(labels)};
     t.base = base;
     t.stride = stride;
-    t.codeArrays = {{"users", 1}};
+    t.codeArrays = {{"users", 1, 3}};
     t.fields = {Whole(0, 2, 1), defence, equip};
     t.labels = ArmourLabels;
     return t;
@@ -52,7 +52,7 @@ void AddHumanEquipmentTables(std::vector<TableLayout>& out)
                         Slice(List::HumanEquipment, 0, 48)};
     weapons.base = 0xC0380;
     weapons.stride = 5;
-    weapons.codeArrays = {{"range", 1}, {"users", 1}};
+    weapons.codeArrays = {{"range", 1, 3}, {"users", 1, 4}};
     weapons.fields = {Whole(0, 2, 1), Whole(3, 1, 2, WeaponAttackOffset), CodeField(4, "range"),
                       EquipByte(2, HumanWeaponEquipFlag)};
     weapons.labels = WeaponLabels;

@@ -55,6 +55,7 @@ struct Field {
 struct CodeArraySpec {
     const char* name;
     int perRow;
+    int column = -1; // the cell that shows entry 0 as a name (entry k at column + k), -1 for none
 };
 
 struct TableLayout {

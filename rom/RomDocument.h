@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "rom/Change.h"
 #include "rom/FileOps.h"
 #include "rom/Passes.h"
+#include "rom/Review.h"
 #include "rom/Table.h"
 
 namespace dravik::rom {
@@ -81,7 +83,28 @@ public:
 
     static constexpr const char* kChangedOnDisk = "文件在打开后已被其他程序修改。";
 
+    // The one way to change the tables (besides Open): applies the edit to its table, rewrites
+    // the name cells of the rows it touched from their codes, and tells every listener once
+    // what changed. Cells and codes that already hold their new value are left out; when
+    // nothing changes, nobody is told and the result is empty.
+    Change Apply(const Edit& edit);
+    // Puts the after-values of a recorded change back exactly (use Reversed() to undo it),
+    // and tells the listeners like Apply.
+    void Replay(const Change& change);
+
+    using ChangeListener = std::function<void(const Change&)>;
+    int Subscribe(ChangeListener listener); // returns a token for Unsubscribe
+    void Unsubscribe(int token);
+
+    // Every field changed since the last Open or successful Save, and what the next Save
+    // would write into the file as it is now (or refuse).
+    Review ReviewChanges() const;
+
 private:
+    void Notify(const Change& change);
+
+    std::vector<std::pair<int, ChangeListener>> listeners_;
+    int nextToken_ = 1;
     Model model_;
     std::string path_;
     bool loaded_ = false;

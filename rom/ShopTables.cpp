@@ -38,7 +38,7 @@ void AddShopTables(std::vector<TableLayout>& out)
                       names::Get(List::Characters)};
     chars.base = 0xB7C2B;
     chars.stride = 15;
-    chars.codeArrays = {{"items", 3}, {"equipment", 7}};
+    chars.codeArrays = {{"items", 3, 11}, {"equipment", 7, 14}};
     chars.fields = {Whole(0, 1, 1), Whole(1, 1, 2),  Whole(2, 1, 3),  Whole(3, 1, 4), Whole(8, 1, 5),
                     Whole(9, 1, 6), Whole(10, 1, 7), Whole(11, 1, 8), Whole(4, 2, 9), Whole(6, 2, 10)};
     for (int k = 0; k < 3; ++k)

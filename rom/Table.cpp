@@ -18,8 +18,9 @@ Table::Table(const TableLayout& layout) : layout_(&layout), id_(layout.id)
     }
     baseline_ = cells_;
     for (const CodeArraySpec& array : layout.codeArrays)
-        codes_.push_back(CodeArray{array.name, array.perRow,
+        codes_.push_back(CodeArray{array.name, array.perRow, array.column,
                                    std::vector<int>(static_cast<size_t>(array.perRow * Rows()), 0)});
+    baselineCodes_ = codes_;
 }
 
 const std::string& Table::Id() const { return id_; }
@@ -86,7 +87,19 @@ const std::string& Table::BaselineCell(int row, int column) const
     return baseline_[static_cast<size_t>(row)][static_cast<size_t>(column)];
 }
 
-void Table::SetBaseline() { baseline_ = cells_; }
+int Table::BaselineCode(const std::string& name, int row, int k) const
+{
+    for (const CodeArray& a : baselineCodes_)
+        if (a.name == name)
+            return a.At(row, k);
+    throw std::logic_error("no code array " + name + " in " + id_);
+}
+
+void Table::SetBaseline()
+{
+    baseline_ = cells_;
+    baselineCodes_ = codes_;
+}
 
 Model::Model()
 {

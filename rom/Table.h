@@ -12,6 +12,7 @@ namespace dravik::rom {
 struct CodeArray {
     std::string name;
     int perRow = 1;
+    int column = -1;         // the cell showing entry 0 as a name (entry k at column + k), -1 for none
     std::vector<int> values; // rows * perRow, row-major
 
     int& At(int row, int k = 0) { return values[static_cast<size_t>(row * perRow + k)]; }
@@ -44,10 +45,11 @@ public:
     void RefreshLabels(int row);
     void RefreshAllLabels();
 
-    // The texts as the last load (or successful save) left them. A cell that still holds
-    // this text is unchanged since then.
+    // The texts and codes as the last load (or successful save) left them. A cell that still
+    // holds this text is unchanged since then; codes count, as the same name can show two codes.
     const std::string& BaselineCell(int row, int column) const;
-    void SetBaseline(); // baseline := current cells
+    int BaselineCode(const std::string& name, int row, int k = 0) const;
+    void SetBaseline(); // baseline := current cells and codes
 
 private:
     const TableLayout* layout_;
@@ -55,6 +57,7 @@ private:
     std::vector<std::vector<std::string>> cells_;
     std::vector<std::vector<std::string>> baseline_;
     std::vector<CodeArray> codes_;
+    std::vector<CodeArray> baselineCodes_;
 };
 
 class Model {

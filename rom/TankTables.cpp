@@ -30,7 +30,7 @@ void AddTankTables(std::vector<TableLayout>& out)
                       names::Get(List::Tanks)};
     tanks.base = 0xC8201;
     tanks.stride = 25;
-    tanks.codeArrays = {{"parts", 8}, {"items", 4}};
+    tanks.codeArrays = {{"parts", 8, 6}, {"items", 4, 14}};
     tanks.fields = {Whole(0, 1, 1), Whole(1, 1, 2), Whole(2, 2, 3), Hundredths(7, 2, 4), Whole(9, 2, 5)};
     for (int k = 0; k < 8; ++k)
         tanks.fields.push_back(CodeField(12 + k, "parts", k));

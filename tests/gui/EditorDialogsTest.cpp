@@ -125,12 +125,12 @@ TEST_F(EditorDialogs, TextIsKeptAsTypedAndRefusedOnlyWhereTheSaveWouldRefuseIt)
               QStringList({"错误|价格: \"12a\" 不是数字", "错误|防御: \"256\" 超出范围 0 到 255"}));
     EXPECT_EQ(T("sub_cannons").Cell(4, 1), "12\n");
     EXPECT_EQ(T("sub_cannons").Cell(4, 2), "");
-    EXPECT_TRUE(rom::PlanSave(*model_).Ok());
+    EXPECT_TRUE(rom::PlanSave(doc_->GetModel()).Ok());
 
     // Head armour row 2 keeps 0xC0 above its defence; a byte below that loads negative.
     rom::Bytes image = rom::MakeSampleImage(3);
     image[0xC0470 + 4 * 2 + 3] = 0x10;
-    rom::LoadTables(image, *model_);
+    rom::LoadTables(image, doc_->GetModel());
     Drive("head_armour", 2, Ok);
     EXPECT_EQ(messages_.size(), 2);
     EXPECT_EQ(T("head_armour").Cell(2, 2), "-176");

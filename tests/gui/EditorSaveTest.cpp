@@ -17,7 +17,7 @@ TEST_F(EditorSave, EditsThenSaveChangeOnlyTheirBytes)
     // below sees the edits alone.
     ASSERT_TRUE(doc.Save().ok);
     const rom::Bytes before = image.Read();
-    model_ = &doc.GetModel();
+    doc_ = &doc;
     const int late47 = T("monsters").Code("late_category", 47);
     const bool drops47 = T("monsters").Code("loot_gate", 47) >= 0x40;
 

@@ -17,6 +17,7 @@
 #include "editors/RowEditing.h"
 #include "names/Names.h"
 #include "rom/Passes.h"
+#include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 
 namespace dravik::test {
@@ -74,14 +75,14 @@ class EditorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        rom::LoadTables(rom::MakeSampleImage(3), sample_);
+        rom::LoadTables(rom::MakeSampleImage(3), sample_.GetModel());
         previous_ = CRowDlg::SetMessageHook([this](QWidget*, const QString& text, const QString& caption) {
             messages_ << caption + "|" + text;
         });
     }
     void TearDown() override { CRowDlg::SetMessageHook(previous_); }
 
-    rom::Table& T(const char* id) { return model_->Get(id); }
+    rom::Table& T(const char* id) { return doc_->GetModel().Get(id); }
     bool Drive(const char* table, int row, std::function<void(QDialog*)> act)
     {
         QTimer::singleShot(0, [act] { // runs in the dialog's own event loop
@@ -91,7 +92,8 @@ protected:
             if (dialog->isVisible())
                 QTimer::singleShot(3000, dialog, &QDialog::reject);
         });
-        return editors::EditRow(nullptr, T(table), row);
+        const std::optional<rom::Edit> edit = editors::EditRow(nullptr, T(table), row);
+        return edit && !doc_->Apply(*edit).Empty(); // true when the row changed
     }
 
     // Types the texts, picks the list positions, then presses "确定".
@@ -107,8 +109,8 @@ protected:
         });
     }
 
-    rom::Model sample_;
-    rom::Model* model_ = &sample_; // the model the tables come from
+    rom::RomDocument sample_;
+    rom::RomDocument* doc_ = &sample_; // the document the tables come from and edits go to
     QStringList messages_;
     CRowDlg::MessageFn previous_;
 };

@@ -58,9 +58,11 @@ protected:
             messages.push_back({icon, text});
         };
         platform.runModal = [this](QDialog& dialog) { modals.push_back(dialog.metaObject()->className()); };
-        platform.editRow = [this](QWidget*, rom::Table& table, int row) {
+        platform.editRow = [this](QWidget*, const rom::Table& table, int row) -> std::optional<rom::Edit> {
             edits.emplace_back(table.Id(), row);
-            return editRow && editRow(table, row);
+            if (!editRow)
+                return std::nullopt;
+            return editRow(table, row);
         };
         window = std::make_unique<app::CEditorDlg>(platform);
         window->show();
@@ -153,7 +155,7 @@ protected:
     std::vector<ShownMessage> messages;
     std::vector<std::string> modals;
     std::vector<std::pair<std::string, int>> edits; // table and row of each row editor opened
-    std::function<bool(rom::Table&, int)> editRow;
+    std::function<std::optional<rom::Edit>(const rom::Table&, int)> editRow; // the row editor's answer
 };
 
 } // namespace dravik::test

@@ -1,0 +1,154 @@
+#include "rom/Review.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace dravik::rom {
+
+namespace {
+std::string Hex(int value, int digits)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%0*X", digits, static_cast<unsigned>(value));
+    return buffer;
+}
+
+std::string CodeText(const std::string& name, int code)
+{
+    return name.empty() ? Hex(code, 2) : name + " [" + Hex(code, 2) + "]";
+}
+
+void AddRow(const Table& t, int row, std::vector<ReviewEntry>& out)
+{
+    std::vector<ReviewEntry> entries;
+    for (int column : t.Layout().ValueColumns()) {
+        const std::string& before = t.BaselineCell(row, column);
+        const std::string& after = t.Cell(row, column);
+        if (before != after)
+            entries.push_back({t.Id(), t.Title(), row, t.RowLabel(row), column, t.ColumnTitle(column), before,
+                               after, false});
+    }
+    for (const CodeArray& a : t.CodeArrays()) {
+        for (int k = 0; k < a.perRow; ++k) {
+            const int before = t.BaselineCode(a.name, row, k);
+            const int after = a.At(row, k);
+            if (before == after)
+                continue;
+            ReviewEntry e{t.Id(), t.Title(), row, t.RowLabel(row), -1, a.name, {}, {}, true};
+            if (a.column >= 0) {
+                e.column = a.column + k;
+                e.columnTitle = t.ColumnTitle(e.column);
+                e.before = CodeText(t.BaselineCell(row, e.column), before);
+                e.after = CodeText(t.Cell(row, e.column), after);
+            } else {
+                if (a.perRow > 1)
+                    e.columnTitle += "[" + std::to_string(k) + "]";
+                e.before = CodeText({}, before);
+                e.after = CodeText({}, after);
+            }
+            entries.push_back(std::move(e));
+        }
+    }
+    // Fields in the order the row shows them; codes no cell shows come last.
+    std::stable_sort(entries.begin(), entries.end(), [](const ReviewEntry& a, const ReviewEntry& b) {
+        return static_cast<unsigned>(a.column) < static_cast<unsigned>(b.column);
+    });
+    out.insert(out.end(), entries.begin(), entries.end());
+}
+} // namespace
+
+std::string ReviewEntry::Describe() const
+{
+    std::ostringstream s;
+    s << "表「" << tableTitle << "」 第 " << row + 1 << " 行「" << rowLabel << "」 列「" << columnTitle
+      << "」: \"" << before << "\" -> \"" << after << "\"";
+    return s.str();
+}
+
+std::vector<ReviewEntry> ChangedFields(const Model& model)
+{
+    std::vector<ReviewEntry> out;
+    for (const Table& t : model.Tables())
+        for (int row = 0; row < t.Rows(); ++row)
+            AddRow(t, row, out);
+    return out;
+}
+
+std::vector<CellError> CheckEdit(const Table& table, const Edit& edit)
+{
+    Model scratch;
+    Table* copy = scratch.Find(table.Id());
+    if (!copy || edit.TableId() != table.Id())
+        return {};
+    *copy = table;
+    std::set<std::pair<int, int>> cells;
+    std::set<std::pair<int, std::string>> codes;
+    for (const Edit::Cell& c : edit.Cells()) {
+        copy->SetCell(c.row, c.column, c.text);
+        cells.insert({c.row, c.column});
+    }
+    for (const Edit::Code& c : edit.Codes()) {
+        const CodeArray* a = copy->FindCodes(c.array);
+        if (!a || c.row < 0 || c.row >= copy->Rows() || c.k < 0 || c.k >= a->perRow)
+            continue;
+        copy->SetCode(c.array, c.row, c.k, c.value);
+        codes.insert({c.row, a->perRow > 1 ? c.array + "[" + std::to_string(c.k) + "]" : c.array});
+    }
+    std::vector<CellError> out;
+    for (CellError& e : PlanSave(scratch).errors) {
+        if (e.tableId != table.Id())
+            continue;
+        if (e.column >= 0 ? cells.count({e.row, e.column}) > 0 : codes.count({e.row, e.columnTitle}) > 0)
+            out.push_back(std::move(e));
+    }
+    return out;
+}
+
+Review MakeReview(const Model& model, const Bytes& image)
+{
+    Review review;
+    review.entries = ChangedFields(model);
+    SavePlan plan = PlanSave(model);
+    if (!plan.Ok()) {
+        review.refusals = std::move(plan.errors);
+        return review;
+    }
+    // Later patches of a byte win, as when they are applied in order.
+    std::map<uint32_t, uint8_t> written;
+    for (const Patch& p : plan.patches)
+        for (int i = 0; i < p.width; ++i)
+            written[p.offset + static_cast<uint32_t>(i)] = static_cast<uint8_t>(p.value >> (8 * i));
+    for (const auto& [offset, after] : written)
+        if (offset < image.size() && image[offset] != after)
+            review.bytes.push_back({offset, image[offset], after});
+    return review;
+}
+
+std::string Review::Format() const
+{
+    std::ostringstream s;
+    if (!error.empty())
+        s << error << "\n";
+    if (entries.empty())
+        s << "没有修改。\n";
+    else
+        s << "修改 " << entries.size() << " 处：\n";
+    for (const ReviewEntry& e : entries)
+        s << "  " << e.Describe() << "\n";
+    if (!refusals.empty()) {
+        s << "保存会被拒绝：有 " << refusals.size() << " 个单元格的值无效，文件不会有任何改动。\n";
+        for (const CellError& e : refusals)
+            s << "  " << e.Describe() << "\n";
+    } else if (error.empty()) {
+        s << "保存将改动 " << bytes.size() << " 个字节：\n";
+        for (const ByteChange& b : bytes)
+            s << "  " << Hex(static_cast<int>(b.offset), 6) << ": " << Hex(b.before, 2) << " -> "
+              << Hex(b.after, 2) << "\n";
+    }
+    return s.str();
+}
+
+} // namespace dravik::rom

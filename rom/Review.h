@@ -1,0 +1,56 @@
+#pragma once
+// The review of unsaved changes: which fields differ from the last Open or Save, which bytes
+// the next Save writes, and what it would refuse. The window's 查看修改 and the command line's
+// import --dry-run show the same list.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "rom/Change.h"
+#include "rom/Passes.h"
+#include "rom/Table.h"
+
+namespace dravik::rom {
+
+struct ReviewEntry {
+    std::string tableId;
+    std::string tableTitle;
+    int row = 0; // counted from 0
+    std::string rowLabel;
+    int column = -1;         // the cell shown for the field; -1 for a code no cell shows
+    std::string columnTitle; // or the code array's name ("loot_gate", "parts[3]")
+    std::string before;      // cell text, or for a code its name and value ("35mm机关炮 [0x05]")
+    std::string after;
+    bool code = false;
+
+    std::string Describe() const; // one line: table, row (from 1), column, old -> new
+};
+
+struct ByteChange {
+    uint32_t offset;
+    uint8_t before;
+    uint8_t after;
+};
+
+struct Review {
+    std::vector<ReviewEntry> entries;
+    std::vector<ByteChange> bytes;   // empty when the save would be refused
+    std::vector<CellError> refusals; // why the save would write nothing
+    std::string error;               // the file could not be read
+
+    bool Refused() const { return !refusals.empty() || !error.empty(); }
+    // The whole review as text lines, as the command line prints it.
+    std::string Format() const;
+};
+
+// Every value cell and code that differs from its baseline, in pass order, row by row.
+std::vector<ReviewEntry> ChangedFields(const Model& model);
+
+// What the save pass would refuse among the cells and codes an edit sets, were it applied to
+// the table now: editors ask this before they close, so they refuse exactly what Save refuses.
+std::vector<CellError> CheckEdit(const Table& table, const Edit& edit);
+
+// The review of a model against the bytes of the file the next save patches.
+Review MakeReview(const Model& model, const Bytes& image);
+
+} // namespace dravik::rom
