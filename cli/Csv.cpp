@@ -67,9 +67,10 @@ std::string ParseCsv(const std::string& input, std::vector<CsvRecord>& records)
     return {};
 }
 
-std::string ApplyTableCsv(const std::string& text, const std::string& fileName, const std::string& tableId,
-                          rom::Model& model)
+std::string ReadTableCsv(const std::string& text, const std::string& fileName, const std::string& tableId,
+                         const rom::Model& model, std::vector<rom::Edit>& edits)
 {
+    edits.clear();
     const rom::Table* original = model.Find(tableId);
     if (!original)
         return fileName + ": 没有名为 \"" + tableId + "\" 的表";
@@ -77,7 +78,7 @@ std::string ApplyTableCsv(const std::string& text, const std::string& fileName, 
     std::string error = ParseCsv(text, records);
     if (!error.empty())
         return fileName + ": " + error;
-    rom::Table t = *original; // all or nothing
+    rom::Table t = *original; // a scratch copy: the names are settled against the codes it holds
     const std::string where = fileName + ": 表 " + t.Id() + Quote(t.Title());
     if (records.empty())
         return where + ": 文件是空的，第一行应是列标题";
@@ -115,7 +116,15 @@ std::string ApplyTableCsv(const std::string& text, const std::string& fileName, 
                        std::to_string(column + 1) + " 列）: " + error;
         }
     }
-    *model.Find(tableId) = t;
+    rom::Edit edit(t.Id());
+    for (int row = 0; row < t.Rows(); ++row) {
+        for (int column : values)
+            edit.SetCell(row, column, t.Cell(row, column));
+        for (const rom::CodeArray& a : t.CodeArrays())
+            for (int k = 0; k < a.perRow; ++k)
+                edit.SetCode(a.name, row, k, a.At(row, k));
+    }
+    edits.push_back(std::move(edit));
     return {};
 }
 

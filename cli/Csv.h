@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "rom/Change.h"
 #include "rom/Table.h"
 
 namespace dravik::cli {
@@ -17,11 +18,11 @@ struct CsvRecord {
 // success, otherwise what is wrong and where.
 std::string ParseCsv(const std::string& text, std::vector<CsvRecord>& records);
 
-// Takes one table from CSV text: the title row must be the table's column titles, then one
-// record per row. Value columns are taken as text; a column that shows a code's name is taken by
-// exact name. Returns an empty string on success, otherwise the reason (file, row, column), and
-// the model is then unchanged.
-std::string ApplyTableCsv(const std::string& text, const std::string& fileName, const std::string& tableId,
-                          rom::Model& model);
+// Reads one table from CSV text as an edit for the document to apply: the title row must be the
+// table's column titles, then one record per row. Value columns are taken as text; a column that
+// shows a code's name is taken by exact name. Returns an empty string on success, otherwise the
+// reason (file, row, column), and then no edit.
+std::string ReadTableCsv(const std::string& text, const std::string& fileName, const std::string& tableId,
+                         const rom::Model& model, std::vector<rom::Edit>& edits);
 
 } // namespace dravik::cli

@@ -106,7 +106,7 @@ std::string Where(const std::string& file, const rom::Table& t)
     return file + ": 表 " + t.Id() + "「" + t.Title() + "」";
 }
 
-std::string ApplyTable(const QJsonObject& obj, const std::string& file, rom::Table& t)
+std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom::Table& t, rom::Edit& edit)
 {
     const QJsonValue rowsValue = obj.value("rows");
     if (!rowsValue.isUndefined()) {
@@ -127,7 +127,7 @@ std::string ApplyTable(const QJsonObject& obj, const std::string& file, rom::Tab
                 if (!CellText(cells[column], text))
                     return Where(file, t) + " 第 " + std::to_string(row + 1) + " 行 列「" +
                            t.ColumnTitle(column) + "」: 单元格必须是字符串或数字";
-                t.SetCell(row, column, text);
+                edit.SetCell(row, column, text);
             }
         }
     }
@@ -138,7 +138,7 @@ std::string ApplyTable(const QJsonObject& obj, const std::string& file, rom::Tab
         return Where(file, t) + ": \"codes\" 必须是对象";
     const QJsonObject codes = codesValue.toObject();
     for (auto it = codes.begin(); it != codes.end(); ++it) {
-        rom::CodeArray* a = t.FindCodes(it.key().toStdString());
+        const rom::CodeArray* a = t.FindCodes(it.key().toStdString());
         const std::string name = it.key().toStdString();
         if (!a)
             return Where(file, t) + ": 没有代码数组 \"" + name + "\"";
@@ -148,17 +148,21 @@ std::string ApplyTable(const QJsonObject& obj, const std::string& file, rom::Tab
         for (int row = 0; row < t.Rows(); ++row) {
             const std::string at =
                 Where(file, t) + " 代码 " + name + " 第 " + std::to_string(row + 1) + " 行";
+            int value = 0;
             if (a->perRow == 1) {
-                if (!CodeValue(entries[row], a->At(row)))
+                if (!CodeValue(entries[row], value))
                     return at + ": 必须是整数";
+                edit.SetCode(name, row, 0, value);
                 continue;
             }
             const QJsonValue list = entries[row];
             if (!list.isArray() || list.toArray().size() != a->perRow)
                 return at + ": 应是 " + std::to_string(a->perRow) + " 个整数的数组";
-            for (int k = 0; k < a->perRow; ++k)
-                if (!CodeValue(list.toArray()[k], a->At(row, k)))
+            for (int k = 0; k < a->perRow; ++k) {
+                if (!CodeValue(list.toArray()[k], value))
                     return at + ": 必须是整数";
+                edit.SetCode(name, row, k, value);
+            }
         }
     }
     return {};
@@ -221,8 +225,10 @@ void WriteTableCsv(const rom::Table& t, std::ostream& out)
     }
 }
 
-std::string ApplyTablesJson(const std::string& json, const std::string& fileName, rom::Model& model)
+std::string ReadTablesJson(const std::string& json, const std::string& fileName, const rom::Model& model,
+                           std::vector<rom::Edit>& edits)
 {
+    edits.clear();
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &parseError);
     if (doc.isNull())
@@ -236,20 +242,24 @@ std::string ApplyTablesJson(const std::string& json, const std::string& fileName
     if (!root.value("tables").isObject())
         return fileName + ": 缺少 \"tables\" 对象";
     const QJsonObject tables = root.value("tables").toObject();
-    rom::Model updated = model; // all or nothing
-    for (auto it = tables.begin(); it != tables.end(); ++it) {
-        rom::Table* t = updated.Find(it.key().toStdString());
-        if (!t)
-            return fileName + ": 没有名为 \"" + it.key().toStdString() + "\" 的表";
+    std::vector<rom::Edit> read;
+    // In pass order, whatever the order of the file, so the change list reads like the tables.
+    for (const rom::Table& t : model.Tables()) {
+        const auto it = tables.find(QString::fromStdString(t.Id()));
+        if (it == tables.end())
+            continue;
         if (!it.value().isObject())
-            return Where(fileName, *t) + ": 必须是对象";
-        const std::string error = ApplyTable(it.value().toObject(), fileName, *t);
+            return Where(fileName, t) + ": 必须是对象";
+        rom::Edit edit(t.Id());
+        const std::string error = ReadTable(it.value().toObject(), fileName, t, edit);
         if (!error.empty())
             return error;
-        t->RefreshAllLabels();
+        read.push_back(std::move(edit));
     }
-    for (size_t i = 0; i < model.Tables().size(); ++i)
-        model.Tables()[i] = updated.Tables()[i];
+    for (auto it = tables.begin(); it != tables.end(); ++it)
+        if (!model.Find(it.key().toStdString()))
+            return fileName + ": 没有名为 \"" + it.key().toStdString() + "\" 的表";
+    edits = std::move(read);
     return {};
 }
 

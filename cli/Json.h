@@ -3,6 +3,9 @@
 #include <ostream>
 #include <string>
 
+#include <vector>
+
+#include "rom/Change.h"
 #include "rom/Table.h"
 
 namespace dravik::cli {
@@ -19,8 +22,10 @@ void WriteTableCsv(const rom::Table& table, std::ostream& out);
 void WriteJsonString(std::ostream& out, const std::string& s);
 void WriteCsvField(std::ostream& out, const std::string& s);
 
-// Replaces the value cells and code arrays of every table present in the JSON text.
-// Returns an empty string on success, otherwise what is wrong (and the model is unchanged).
-std::string ApplyTablesJson(const std::string& json, const std::string& fileName, rom::Model& model);
+// Reads the value cells and code arrays of every table present in the JSON text as one edit
+// per table, for the document to apply. Returns an empty string on success, otherwise what is
+// wrong (and no edit).
+std::string ReadTablesJson(const std::string& json, const std::string& fileName, const rom::Model& model,
+                           std::vector<rom::Edit>& edits);
 
 } // namespace dravik::cli

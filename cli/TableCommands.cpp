@@ -72,43 +72,72 @@ int RunExport(const Args& args, std::ostream& out, std::ostream& err)
 
 int RunImport(const Args& arguments, std::ostream& out, std::ostream& err)
 {
-    const char* usage = "Usage: dravik import ROM FILE.json\n       dravik import ROM FILE.csv --table ID\n";
-    if (arguments.size() == 1 && arguments[0] == "--help") {
-        out << usage;
-        return 0;
+    const char* usage = "Usage: dravik import ROM FILE.json [--dry-run]\n"
+                        "       dravik import ROM FILE.csv --table ID [--dry-run]\n";
+    std::vector<std::string> paths;
+    std::string csvTable; // a CSV file holds one table, named by --table
+    bool dryRun = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        if (arg == "--help") {
+            out << usage;
+            return 0;
+        }
+        if (arg == "--dry-run") {
+            dryRun = true;
+        } else if (arg == "--table" && i + 1 < arguments.size() && csvTable.empty() &&
+                   arguments[i + 1].rfind("--", 0) != 0) {
+            csvTable = arguments[++i];
+        } else if (arg.rfind("--", 0) == 0 || paths.size() == 2) {
+            err << usage;
+            return 2;
+        } else {
+            paths.push_back(arg);
+        }
     }
-    // A CSV file holds one table, named by --table.
-    Args args = arguments;
-    std::string csvTable;
-    const auto option = std::find(args.begin(), args.end(), "--table");
-    if (option != args.end() && option + 1 != args.end()) {
-        csvTable = *(option + 1);
-        args.erase(option, option + 2);
-    }
-    if (args.size() != 2 || csvTable.rfind("--", 0) == 0) {
+    if (paths.size() != 2) {
         err << usage;
         return 2;
     }
+    const std::string& romPath = paths[0];
+    const std::string& jsonPath = paths[1]; // or the CSV file
     rom::RomDocument doc;
-    rom::Status status = doc.Open(args[0]);
+    rom::Status status = doc.Open(romPath);
     if (!status.ok) {
         err << status.message << "\n";
         return 1;
     }
-    if (doc.IsReadOnly()) {
-        err << rom::ReadOnlyRefusal(args[0]) << "\n";
+    // A dry run only reads, so it lists the changes even for an image that cannot be written.
+    if (doc.IsReadOnly() && !dryRun) {
+        err << rom::ReadOnlyRefusal(romPath) << "\n";
         return 1;
     }
-    QFile file(QString::fromStdString(args[1]));
+    QFile file(QString::fromStdString(jsonPath));
     if (!file.open(QIODevice::ReadOnly)) {
-        err << "无法读取 " << args[1] << "：" << file.errorString().toStdString() << "\n";
+        err << "无法读取 " << jsonPath << "：" << file.errorString().toStdString() << "\n";
         return 1;
     }
     const std::string text = file.readAll().toStdString();
-    const std::string error = csvTable.empty() ? ApplyTablesJson(text, args[1], doc.GetModel())
-                                               : ApplyTableCsv(text, args[1], csvTable, doc.GetModel());
+    std::vector<rom::Edit> edits;
+    const std::string error = csvTable.empty() ? ReadTablesJson(text, jsonPath, doc.GetModel(), edits)
+                                               : ReadTableCsv(text, jsonPath, csvTable, doc.GetModel(), edits);
     if (!error.empty()) {
         err << error << "\n";
+        return 1;
+    }
+    for (const rom::Edit& edit : edits)
+        doc.Apply(edit);
+    if (dryRun) {
+        // The file is only read: the list says what an import without --dry-run would do.
+        const rom::Review review = doc.ReviewChanges();
+        out << review.Format();
+        if (doc.IsReadOnly()) {
+            err << rom::ReadOnlyRefusal(romPath) << "\n";
+            return 1;
+        }
+        if (!review.Refused())
+            return 0;
+        err << "dravik: 导入会被拒绝（原因见上），" << romPath << " 没有任何改动。\n";
         return 1;
     }
     status = doc.Save();
@@ -116,7 +145,7 @@ int RunImport(const Args& arguments, std::ostream& out, std::ostream& err)
         err << status.message << "\n";
         return 1;
     }
-    out << status.changedBytes << " bytes changed in " << args[0] << "\n";
+    out << status.changedBytes << " bytes changed in " << romPath << "\n";
     return 0;
 }
 

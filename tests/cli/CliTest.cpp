@@ -5,6 +5,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cstdio>
+#include <set>
 #include <sstream>
 
 #include "cli/Commands.h"
@@ -164,4 +166,60 @@ TEST(Cli, CsvAndUsage)
     r = Cli({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("export ROM"), std::string::npos);
+}
+
+TEST(Cli, ImportDryRunListsChangesAndTheBytesTheImportWritesWithoutWriting)
+{
+    QTemporaryDir dir;
+    test::TempImage rom(rom::MakeSampleImage(11));
+    const rom::Bytes original = rom.Read();
+    QJsonObject root = Export(rom.Path());
+    QJsonObject tables = root["tables"].toObject();
+    QJsonObject items = tables["items"].toObject();
+    QJsonArray rows = items["rows"].toArray();
+    const std::string oldPrice = rows[0].toArray()[1].toString().toStdString();
+    const std::string itemName = rows[0].toArray()[0].toString().toStdString();
+    QJsonArray row0 = rows[0].toArray();
+    row0[1] = "4660"; // 0x1234
+    rows[0] = row0;
+    items["rows"] = rows;
+    const std::string json =
+        WriteJson(dir, {{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", items}}}});
+
+    CliRun r = Cli({"import", "--dry-run", rom.Path(), json});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(rom.Read(), original);
+    EXPECT_NE(r.out.find("修改 1 处"), std::string::npos) << r.out;
+    EXPECT_NE(
+        r.out.find("表「道具」 第 1 行「" + itemName + "」 列「价格」: \"" + oldPrice + "\" -> \"4660\""),
+        std::string::npos)
+        << r.out;
+    // Every byte line is one the real import then writes, and no other byte changes.
+    std::set<uint32_t> listed;
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);) {
+        unsigned offset = 0, before = 0, after = 0;
+        if (std::sscanf(line.c_str(), "  0x%x: 0x%x -> 0x%x", &offset, &before, &after) == 3) {
+            EXPECT_EQ(original[offset], before) << line;
+            listed.insert(offset);
+        }
+    }
+    EXPECT_TRUE(listed.count(0xC0200) || listed.count(0xC0201)) << r.out;
+    ASSERT_EQ(Cli({"import", rom.Path(), json}).status, 0);
+    const rom::Bytes after = rom.Read();
+    for (size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(after[i] != original[i], listed.count(static_cast<uint32_t>(i)) > 0) << std::hex << i;
+
+    row0[1] = "12x";
+    rows[0] = row0;
+    items["rows"] = rows;
+    r = Cli({"import", rom.Path(),
+             WriteJson(dir, {{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", items}}}}),
+             "--dry-run"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("12x"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("保存会被拒绝"), std::string::npos) << r.out;
+    EXPECT_FALSE(r.err.empty());
+    EXPECT_EQ(rom.Read(), after);
+    EXPECT_EQ(Cli({"import", rom.Path(), json, "--dry-run", "extra"}).status, 2);
 }
