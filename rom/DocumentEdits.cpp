@@ -122,15 +122,18 @@ Review RomDocument::ReviewChanges() const
         review.error = "没有载入文件。";
         return review;
     }
-    Bytes image;
+    ImageFile file;
     std::string error;
-    if (!ReadImage(path_, image, error)) {
+    if (!ReadImage(path_, ReadExtent::Tables, file, error)) {
         Review review;
         review.entries = ChangedFields(model_);
         review.error = error;
         return review;
     }
-    return MakeReview(model_, image);
+    Review review = MakeReview(model_, file.bytes, form_);
+    if (readOnly_)
+        review.error = ReadOnlyRefusal(path_);
+    return review;
 }
 
 } // namespace dravik::rom

@@ -107,11 +107,11 @@ std::vector<CellError> CheckEdit(const Table& table, const Edit& edit)
     return out;
 }
 
-Review MakeReview(const Model& model, const Bytes& image)
+Review MakeReview(const Model& model, const Bytes& image, ImageForm form)
 {
     Review review;
     review.entries = ChangedFields(model);
-    SavePlan plan = PlanSave(model);
+    SavePlan plan = PlanSave(model, form);
     if (!plan.Ok()) {
         review.refusals = std::move(plan.errors);
         return review;

@@ -50,7 +50,7 @@ std::vector<ReviewEntry> ChangedFields(const Model& model);
 // the table now: editors ask this before they close, so they refuse exactly what Save refuses.
 std::vector<CellError> CheckEdit(const Table& table, const Edit& edit);
 
-// The review of a model against the bytes of the file the next save patches.
-Review MakeReview(const Model& model, const Bytes& image);
+// The review of a model against the bytes of the file the next save patches, in its form.
+Review MakeReview(const Model& model, const Bytes& image, ImageForm form = {});
 
 } // namespace dravik::rom

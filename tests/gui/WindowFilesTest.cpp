@@ -23,10 +23,7 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
     EXPECT_FALSE(Cell(1058, 3, 2).isEmpty());
 
     // Row editors open, but what they do is dropped; price buttons and bound boxes do nothing.
-    editRow = [](rom::Table& table, int row) {
-        table.SetCell(row, 1, "1");
-        return true;
-    };
+    editRow = [](const rom::Table& table, int row) { return rom::Edit(table.Id()).SetCell(row, 1, "1"); };
     window->ShowPage(1);
     const QString before = Cell(1004, 0, 1);
     ClickRow(1004, 0, true);
