@@ -2,6 +2,7 @@
 // One open ROM image: its path, the model of its tables, and the Open/Close/Save commands.
 // The file is read whole on Open and patched in place on Save; between the two nothing is held
 // open, and a Save first checks that the file is still what Open read.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>

@@ -43,10 +43,10 @@ bool AnyJournal(const std::string& path)
 }
 
 // Two edits far apart, so a save writes two ranges.
-void Edit(RomDocument& doc)
+void EditFarApart(RomDocument& doc)
 {
-    doc.GetModel().Get("main_cannons").SetCell(0, 1, "4321");
-    doc.GetModel().Get("monsters").SetCell(150, 4, "77");
+    doc.Apply(Edit("main_cannons").SetCell(0, 1, "4321"));
+    doc.Apply(Edit("monsters").SetCell(150, 4, "77"));
 }
 
 class SaveSafety : public ::testing::Test {
@@ -140,7 +140,7 @@ TEST_F(SaveSafety, EveryFailingStepLeavesTheOldBytesOrTheNewOnesAndSaysWhich)
         RomDocument doc;
         doc.SetFileOps(counting);
         ASSERT_TRUE(doc.Open(file.Path()).ok);
-        Edit(doc);
+        EditFarApart(doc);
         ASSERT_TRUE(doc.Save().ok);
         expected = file.Read();
         steps = counting->steps;
@@ -160,7 +160,7 @@ TEST_F(SaveSafety, EveryFailingStepLeavesTheOldBytesOrTheNewOnesAndSaysWhich)
                 RomDocument doc;
                 doc.SetFileOps(ops);
                 ASSERT_TRUE(doc.Open(file.Path()).ok);
-                Edit(doc);
+                EditFarApart(doc);
                 const Status s = doc.Save();
                 const Bytes after = file.Read();
                 ASSERT_EQ(after.size(), original.size());
@@ -206,7 +206,7 @@ TEST_F(SaveSafety, TornOrForeignJournalsAtOpen)
     // A whole journal for a file whose size has changed since is not applied to it.
     auto dead = std::make_shared<test::FailingFileOps>(4, EIO, false); // dies after the journal
     doc.SetFileOps(dead);
-    Edit(doc);
+    EditFarApart(doc);
     EXPECT_FALSE(doc.Save().ok);
     ASSERT_TRUE(QFile::exists(QString::fromStdString(journal)));
     Bytes longer = file.Read();
