@@ -119,8 +119,9 @@ int RunImport(const Args& arguments, std::ostream& out, std::ostream& err)
     }
     const std::string text = file.readAll().toStdString();
     std::vector<rom::Edit> edits;
-    const std::string error = csvTable.empty() ? ReadTablesJson(text, jsonPath, doc.GetModel(), edits)
-                                               : ReadTableCsv(text, jsonPath, csvTable, doc.GetModel(), edits);
+    const std::string error = csvTable.empty()
+                                  ? ReadTablesJson(text, jsonPath, doc.GetModel(), edits)
+                                  : ReadTableCsv(text, jsonPath, csvTable, doc.GetModel(), edits);
     if (!error.empty()) {
         err << error << "\n";
         return 1;
