@@ -1,6 +1,9 @@
+#include <cerrno>
+#include <new>
 #include <string>
 
 #include "cli/Commands.h"
+#include "rom/FileOps.h"
 
 namespace dravik::cli {
 
@@ -22,9 +25,8 @@ const char* const kUsage =
     "  apply ROM PATCH [OUT]                  apply an IPS or BPS patch (in place, or to OUT)\n"
     "\n"
     "Exit status: 0 success, 1 input refused, 2 wrong usage.\n";
-} // namespace
 
-int RunCli(const Args& args, std::ostream& out, std::ostream& err)
+int RunCommand(const Args& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty()) {
         err << kUsage;
@@ -52,6 +54,28 @@ int RunCli(const Args& args, std::ostream& out, std::ostream& err)
         return RunApply(rest, out, err);
     err << "dravik: unknown command '" << command << "'\n\n" << kUsage;
     return 2;
+}
+} // namespace
+
+int RunCli(const Args& args, std::ostream& out, std::ostream& err)
+{
+    int status = 0;
+    try {
+        status = RunCommand(args, out, err);
+    } catch (const std::bad_alloc&) {
+        err << "dravik: 内存不足，什么也没有写入。\n";
+        return 1;
+    }
+    // Output that never arrived (a full disk, a closed pipe, /dev/full) is a failure.
+    if (out)
+        errno = 0;
+    out.flush();
+    if (!out) {
+        const int cause = errno;
+        err << "dravik: 无法写入输出：" << (cause ? rom::ErrorText(cause) : std::string("写入失败")) << "\n";
+        return 1;
+    }
+    return status;
 }
 
 } // namespace dravik::cli

@@ -106,6 +106,14 @@ std::string Where(const std::string& file, const rom::Table& t)
     return file + ": 表 " + t.Id() + "「" + t.Title() + "」";
 }
 
+bool IsReadOnly(const rom::Table& t, const std::string& array)
+{
+    for (const rom::CodeArraySpec& spec : t.Layout().codeArrays)
+        if (array == spec.name)
+            return spec.readOnly;
+    return false;
+}
+
 std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom::Table& t, rom::Edit& edit)
 {
     const QJsonValue rowsValue = obj.value("rows");
@@ -145,6 +153,7 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
         if (!it.value().isArray() || it.value().toArray().size() != t.Rows())
             return Where(file, t) + " 代码 " + name + ": 应是 " + std::to_string(t.Rows()) + " 项的数组";
         const QJsonArray entries = it.value().toArray();
+        const rom::CodeArray before = *a;
         for (int row = 0; row < t.Rows(); ++row) {
             const std::string at =
                 Where(file, t) + " 代码 " + name + " 第 " + std::to_string(row + 1) + " 行";
@@ -152,6 +161,8 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
             if (a->perRow == 1) {
                 if (!CodeValue(entries[row], value))
                     return at + ": 必须是整数";
+                if (!unchanged(row, 0, value))
+                    return refusal(at, row, 0, value);
                 edit.SetCode(name, row, 0, value);
                 continue;
             }
@@ -161,6 +172,8 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
             for (int k = 0; k < a->perRow; ++k) {
                 if (!CodeValue(list.toArray()[k], value))
                     return at + ": 必须是整数";
+                if (!unchanged(row, k, value))
+                    return refusal(at, row, k, value);
                 edit.SetCode(name, row, k, value);
             }
         }

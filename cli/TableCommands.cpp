@@ -12,6 +12,8 @@
 namespace dravik::cli {
 
 namespace {
+constexpr qint64 kMaximumJsonSize = qint64(64) << 20;
+
 bool ParseSeed(const std::string& text, uint32_t& seed)
 {
     if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
@@ -20,6 +22,32 @@ bool ParseSeed(const std::string& text, uint32_t& seed)
     if (v > 0xFFFFFFFFull)
         return false;
     seed = static_cast<uint32_t>(v);
+    return true;
+}
+// Reads at most kMaximumJsonSize bytes: anything longer (a huge file, /dev/zero) is refused
+// before it can exhaust memory.
+bool ReadBounded(const std::string& path, std::string& text, std::ostream& err)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << "无法读取 " << path << "：" << file.errorString().toStdString() << "\n";
+        return false;
+    }
+    if (!file.isSequential() && file.size() > kMaximumJsonSize) {
+        err << "无法读取 " << path << "：文件有 " << file.size()
+            << " 字节，超过 64 MiB，不会是导出的数据表。\n";
+        return false;
+    }
+    const QByteArray data = file.read(kMaximumJsonSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        err << "无法读取 " << path << "：" << file.errorString().toStdString() << "\n";
+        return false;
+    }
+    if (data.size() > kMaximumJsonSize) {
+        err << "无法读取 " << path << "：内容超过 64 MiB，不会是导出的数据表。\n";
+        return false;
+    }
+    text = data.toStdString();
     return true;
 }
 } // namespace
@@ -53,6 +81,8 @@ int RunExport(const Args& args, std::ostream& out, std::ostream& err)
         err << status.message << "\n";
         return 1;
     }
+    if (!status.notice.empty()) // an interrupted save was rolled back first
+        err << status.notice << "\n";
     if (format == "csv") {
         const rom::Table* t = doc.GetModel().Find(table);
         if (!t) {
@@ -107,17 +137,16 @@ int RunImport(const Args& arguments, std::ostream& out, std::ostream& err)
         err << status.message << "\n";
         return 1;
     }
+    if (!status.notice.empty()) // an interrupted save was rolled back first
+        err << status.notice << "\n";
     // A dry run only reads, so it lists the changes even for an image that cannot be written.
     if (doc.IsReadOnly() && !dryRun) {
         err << rom::ReadOnlyRefusal(romPath) << "\n";
         return 1;
     }
-    QFile file(QString::fromStdString(jsonPath));
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << "无法读取 " << jsonPath << "：" << file.errorString().toStdString() << "\n";
+    std::string text;
+    if (!ReadBounded(jsonPath, text, err))
         return 1;
-    }
-    const std::string text = file.readAll().toStdString();
     std::vector<rom::Edit> edits;
     const std::string error = csvTable.empty()
                                   ? ReadTablesJson(text, jsonPath, doc.GetModel(), edits)

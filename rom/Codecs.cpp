@@ -1,5 +1,6 @@
 #include "rom/Codecs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -100,21 +101,27 @@ std::optional<int64_t> ParseHundredths(const std::string& text)
     const std::string t = TrimSpace(text);
     if (t.empty())
         return 0;
-    int points = 0, digits = 0;
-    for (char c : t) {
-        if (c == '.')
-            ++points;
-        else if (IsDigit(c))
-            ++digits;
-        else
-            return std::nullopt;
-    }
-    if (points > 1 || digits == 0)
+    const size_t point = t.find('.');
+    const std::string whole = t.substr(0, point);
+    const std::string decimals = point == std::string::npos ? std::string() : t.substr(point + 1);
+    const auto allDigits = [](const std::string& s) {
+        return std::all_of(s.begin(), s.end(), [](char c) { return IsDigit(c); });
+    };
+    if (!allDigits(whole) || !allDigits(decimals) || whole.size() + decimals.size() == 0)
         return std::nullopt;
-    const double scaled = std::round(TextToDouble(t) * 100.0);
-    if (scaled >= 9.0e18)
-        return std::numeric_limits<int64_t>::max();
-    return static_cast<int64_t>(scaled);
+    // Integer arithmetic only: the two decimals kept, the third rounds half up, the rest cannot
+    // change the result. Saturates like ParseWhole.
+    const int64_t limit = std::numeric_limits<int64_t>::max();
+    const std::optional<int64_t> units = ParseWhole(whole);
+    if (*units > limit / 100)
+        return limit;
+    int64_t fraction = 0;
+    for (size_t i = 0; i < 2; ++i)
+        fraction = fraction * 10 + (i < decimals.size() ? decimals[i] - '0' : 0);
+    if (decimals.size() > 2 && decimals[2] >= '5')
+        ++fraction;
+    const int64_t value = *units * 100;
+    return value > limit - fraction ? limit : value + fraction;
 }
 
 } // namespace dravik::rom

@@ -25,7 +25,8 @@ std::string TrimSpace(const std::string& text);
 // saturated at INT64_MAX so huge texts are still known to be out of any field's range.
 std::optional<int64_t> ParseWhole(const std::string& text);
 // A plain decimal with at most one point and at least one digit (or empty), after trimming,
-// converted to hundredths as TextToHundredths does (extra decimals are rounded).
+// converted to hundredths exactly, for any length of text: extra decimals round half up
+// ("1.234" -> 123, "1.005" -> 101); huge values saturate at INT64_MAX.
 std::optional<int64_t> ParseHundredths(const std::string& text);
 
 } // namespace dravik::rom

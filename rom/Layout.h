@@ -56,6 +56,8 @@ struct CodeArraySpec {
     const char* name;
     int perRow;
     int column = -1; // the cell that shows entry 0 as a name (entry k at column + k), -1 for none
+    // Loaded for the save rules to read, never edited: an import that changes it is refused.
+    bool readOnly = false;
 };
 
 struct TableLayout {

@@ -70,6 +70,26 @@ TEST(Codecs, PlainNumbersOnlyWithSurroundingSpaceIgnored)
     EXPECT_FALSE(ParseHundredths("1,5"));
 }
 
+TEST(Codecs, HundredthsAreExactForAnyLengthOfText)
+{
+    const std::string zeros(309, '0');
+    const std::pair<std::string, int64_t> cases[] = {
+        {zeros + "3", 300},                // once 0 x inf = NaN, then refused
+        {zeros + "3." + zeros + "5", 300}, // the third decimal is a zero
+        {"0." + zeros + "1", 0},
+        {"1.005", 101}, // halves round up, exactly
+        {"2.675", 268},
+        {"0.995", 100},
+        {"655.35", 65535},
+        {"92233720368547758.07", INT64_MAX},
+        {"92233720368547758.08", INT64_MAX}, // saturates, never wraps
+        {std::string(400, '9') + ".99", INT64_MAX},
+    };
+    for (const auto& [text, hundredths] : cases)
+        EXPECT_EQ(ParseHundredths(text), hundredths) << text.substr(0, 40) << "... (" << text.size() << ")";
+    EXPECT_EQ(ParseWhole(zeros + zeros + "7"), 7);
+}
+
 TEST(RowFlags, RowsOutsideTheTablesHaveNoFlag)
 {
     EXPECT_EQ(MainCannonAttackFlag(18), 0x8400);
