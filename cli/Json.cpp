@@ -153,7 +153,15 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
         if (!it.value().isArray() || it.value().toArray().size() != t.Rows())
             return Where(file, t) + " 代码 " + name + ": 应是 " + std::to_string(t.Rows()) + " 项的数组";
         const QJsonArray entries = it.value().toArray();
-        const rom::CodeArray before = *a;
+        const bool readOnly = IsReadOnly(t, name);
+        // The save never writes such a code: a changed entry would be accepted and silently lost.
+        const auto unchanged = [&](int row, int k, int value) {
+            return !readOnly || value == t.Code(name, row, k);
+        };
+        const auto refusal = [&](const std::string& at, int row, int k, int value) {
+            return at + ": 代码 " + name + " 不能修改（文件中是 " + std::to_string(t.Code(name, row, k)) +
+                   "，导入的是 " + std::to_string(value) + "）";
+        };
         for (int row = 0; row < t.Rows(); ++row) {
             const std::string at =
                 Where(file, t) + " 代码 " + name + " 第 " + std::to_string(row + 1) + " 行";

@@ -78,7 +78,7 @@ void AddMonsterTables(std::vector<TableLayout>& out)
     m.base = kStats;
     m.stride = 16;
     m.codeArrays = {{"attacks", 6, 11},       {"loot_gate", 1, -1, true}, {"early_category", 1, 17},
-                    {"late_category", 1, 18}, {"early_loot", 1, 17}, {"late_loot", 1, 18}};
+                    {"late_category", 1, 18}, {"early_loot", 1, 17},      {"late_loot", 1, 18}};
     m.fields = {Whole(0, 1, 1),
                 Whole(7, 1, 5),
                 Whole(8, 1, 6),
