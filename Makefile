@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 SAMPLE := $(BUILD)/sample.smc
 
-.PHONY: all deps configure build run test bench screenshots clean
+.PHONY: all deps configure build run test bench screenshots format clean
 
 all: build
 
@@ -32,6 +32,9 @@ screenshots: build
 	@$(BUILD)/dravik sample $(SAMPLE)
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/dravik-screenshots $(SAMPLE) $(BUILD)/screenshots
 	@echo "Screenshots in $(BUILD)/screenshots"
+
+format: deps
+	@scripts/format.sh
 
 clean:
 	@rm -rf $(BUILD)

@@ -5,8 +5,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "app/DialogUnits.h"
 #include "app/Resources.h"
+#include "widgets/DialogUnits.h"
 
 namespace dravik::app {
 
@@ -17,8 +17,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("关于 Dravik静态修改器"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
-    setFont(EditorFont());
-    const DialogUnits du(font());
+    setFont(widgets::EditorFont());
+    const widgets::DialogUnits du(font());
     setFixedSize(du.Size(236, 118));
 
     auto* picture = new QLabel(this);

@@ -6,8 +6,8 @@
 #include <QTranslator>
 
 #include "app/CEditorDlg.h"
-#include "app/DialogUnits.h"
 #include "app/Resources.h"
+#include "widgets/DialogUnits.h"
 
 namespace dravik::app {
 
@@ -15,7 +15,7 @@ CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Dravik静态修改器"));
     setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
-    setFont(EditorFont());
+    setFont(widgets::EditorFont());
     EnsureResources();
     InstallQtTranslations(*this);
 }

@@ -20,15 +20,21 @@
 #include <functional>
 
 #include "app/CAboutDlg.h"
-#include "app/CLineBox.h"
-#include "app/CStaticText.h"
-#include "app/CTableModel.h"
-#include "app/ControlLayout.h"
-#include "app/DialogUnits.h"
+#include "app/PageLayout.h"
 #include "app/Resources.h"
+#include "app/TableModel.h"
+#include "editors/RowEditing.h"
 #include "tools/CBaseConvDlg.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/LineBox.h"
+#include "widgets/Prompts.h"
+#include "widgets/StaticText.h"
 
 namespace dravik::app {
+
+using widgets::DialogUnits;
+using widgets::LineBox;
+using widgets::Prompts;
 
 namespace {
 
@@ -173,8 +179,7 @@ void ShowElided(QLabel* label, const QString& text)
 
 } // namespace
 
-CEditorDlg::CEditorDlg(EditorPlatform platform, QWidget* parent)
-    : QMainWindow(parent), platform_(platform.WithDefaults())
+CEditorDlg::CEditorDlg(QWidget* parent) : QMainWindow(parent)
 {
     EnsureResources();
     setObjectName(QStringLiteral("CEditorDlg"));
@@ -182,7 +187,7 @@ CEditorDlg::CEditorDlg(EditorPlatform platform, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/dravik/icon.png")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(EditorFont());
+    setFont(widgets::EditorFont());
 
     BuildMenu();
     BuildTopRow();
@@ -298,26 +303,26 @@ void CEditorDlg::BuildPages()
     }
 
     rom::Model& model = document_.GetModel();
-    for (const ControlDecl& c : PageControls()) {
+    for (const PageControl& c : PageControls()) {
         QWidget* page = pages[static_cast<size_t>(c.page - 1)];
         const QRect r = PagePixels(du, c.rect);
         QWidget* w = nullptr;
         switch (c.kind) {
-        case ControlKind::List: {
+        case PageControlKind::List: {
             auto* view = new QTableView(page);
-            auto* tableModel = new CTableModel(model.Get(c.table), view);
+            auto* tableModel = new TableModel(model.Get(c.table), view);
             view->setModel(tableModel);
             view->setObjectName(QStringLiteral("list%1").arg(c.id));
             StyleList(view, ColumnWidths(c.id), du);
             lists_[c.id] = view;
             models_[c.id] = tableModel;
-            if (HasRowEditorList(c.table))
+            if (editors::HasRowEditor(c.table))
                 WireRowEditor(c.id);
             w = view;
             break;
         }
-        case ControlKind::Edit: {
-            auto* box = new CLineBox(page);
+        case PageControlKind::Edit: {
+            auto* box = new LineBox(page);
             box->setObjectName(QStringLiteral("edit%1").arg(c.id));
             boxes_[c.id] = box;
             if (*c.table) {
@@ -331,20 +336,20 @@ void CEditorDlg::BuildPages()
             w = box;
             break;
         }
-        case ControlKind::Button: {
+        case PageControlKind::Button: {
             auto* button = new QPushButton(Q(c.caption), page);
             button->setObjectName(QStringLiteral("button%1").arg(c.id));
             w = button;
             break;
         }
-        case ControlKind::Group: {
+        case PageControlKind::Group: {
             auto* group = new QGroupBox(Q(c.caption), page);
             group->setObjectName(QStringLiteral("group%1").arg(c.id));
             w = group;
             break;
         }
-        case ControlKind::Static: {
-            auto* label = new CStaticText(Q(c.caption), du.Y(8), page);
+        case PageControlKind::Static: {
+            auto* label = new widgets::StaticText(Q(c.caption), du.Y(8), page);
             label->setObjectName(QStringLiteral("static%1").arg(c.id));
             w = label;
             break;
@@ -380,22 +385,10 @@ void CEditorDlg::WireRowEditor(int listId)
 
 int CEditorDlg::CurrentPage() const { return pages_->currentIndex(); }
 
-QTableView* CEditorDlg::ListView(int id) const
-{
-    const auto it = lists_.find(id);
-    return it == lists_.end() ? nullptr : it->second;
-}
-
-CTableModel* CEditorDlg::ListModel(int id) const
+TableModel* CEditorDlg::ListModel(int id) const
 {
     const auto it = models_.find(id);
     return it == models_.end() ? nullptr : it->second;
-}
-
-CLineBox* CEditorDlg::EditBox(int id) const
-{
-    const auto it = boxes_.find(id);
-    return it == boxes_.end() ? nullptr : it->second;
 }
 
 int CEditorDlg::SelectedRow(int listId) const
@@ -442,8 +435,8 @@ void CEditorDlg::RefreshAll()
 
 void CEditorDlg::RefreshBoundBoxes()
 {
-    for (const ControlDecl& c : PageControls())
-        if (c.kind == ControlKind::Edit && *c.table)
+    for (const PageControl& c : PageControls())
+        if (c.kind == PageControlKind::Edit && *c.table)
             boxes_.at(c.id)->SetText(Q(document_.GetModel().Get(c.table).Cell(c.row, 1)));
 }
 
@@ -451,19 +444,22 @@ bool CEditorDlg::OpenFile(const QString& path)
 {
     const rom::Status status = document_.Open(path.toStdString());
     if (!status.ok) {
-        platform_.showMessage(this, QMessageBox::Warning, Q(kCaption), Q(status.message));
+        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption), Q(status.message));
         return false;
     }
     RefreshAll();
     SetLoadedState(true);
     if (!status.notice.empty()) // an interrupted save was rolled back first
-        platform_.showMessage(this, QMessageBox::Information, Q(kCaption), Q(status.notice));
+        Prompts::Tell(this, QMessageBox::Information, Q(kCaption), Q(status.notice));
     return true;
 }
 
 void CEditorDlg::OnOpen()
 {
-    const QString path = platform_.chooseOpenPath(this);
+    widgets::FileQuestion question;
+    question.caption = QStringLiteral("打开");
+    question.filter = QStringLiteral("SMC File (*.smc)");
+    const QString path = Prompts::ChooseFile(this, question);
     if (!path.isEmpty())
         OpenFile(path);
 }
@@ -480,9 +476,9 @@ void CEditorDlg::OnSave()
         return; // the command is disabled then; a queued shortcut must not report a failure
     const rom::Status status = document_.Save();
     if (status.ok)
-        platform_.showMessage(this, QMessageBox::Information, Q(kCaption), Q(kSaved));
+        Prompts::Tell(this, QMessageBox::Information, Q(kCaption), Q(kSaved));
     else
-        platform_.showMessage(this, QMessageBox::Critical, Q(kCaption), Q(status.message));
+        Prompts::Tell(this, QMessageBox::Critical, Q(kCaption), Q(status.message));
 }
 
 // Ends the program without asking, as the close box does: the program ends with its last
@@ -502,14 +498,14 @@ void CEditorDlg::ShowPage(int page)
 
 void CEditorDlg::OnBaseConverter()
 {
-    CBaseConvDlg dialog(this);
-    platform_.runModal(dialog);
+    tools::CBaseConvDlg dialog(this);
+    Prompts::RunModal(dialog);
 }
 
 void CEditorDlg::OnAbout()
 {
     CAboutDlg dialog(this);
-    platform_.runModal(dialog);
+    Prompts::RunModal(dialog);
 }
 
 void CEditorDlg::OnPriceRowClicked(int listId, int editId)
@@ -534,7 +530,7 @@ void CEditorDlg::OnRowDoubleClicked(int listId)
     const int row = SelectedRow(listId);
     if (row < 0 || !document_.IsLoaded())
         return;
-    const std::optional<rom::Edit> edit = platform_.editRow(this, models_.at(listId)->Table(), row);
+    const std::optional<rom::Edit> edit = editors::EditRow(this, models_.at(listId)->Table(), row);
     // A view-only image shows the row in its editor; whatever "确定" asks for is dropped.
     if (edit && !document_.IsReadOnly())
         ApplyEdit(*edit);

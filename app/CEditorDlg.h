@@ -9,7 +9,6 @@
 
 #include <map>
 
-#include "app/EditorPlatform.h"
 #include "rom/RomDocument.h"
 
 class QAction;
@@ -18,16 +17,19 @@ class QPushButton;
 class QStackedWidget;
 class QTableView;
 
+namespace dravik::widgets {
+class LineBox;
+}
+
 namespace dravik::app {
 
-class CLineBox;
-class CTableModel;
+class TableModel;
 struct PriceEditorDecl;
 
 class CEditorDlg : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CEditorDlg(EditorPlatform platform = EditorPlatform::Default(), QWidget* parent = nullptr);
+    explicit CEditorDlg(QWidget* parent = nullptr);
     ~CEditorDlg() override;
 
     rom::RomDocument& Document() { return document_; }
@@ -39,9 +41,7 @@ public:
     // in which case nothing changes.
     bool OpenFile(const QString& path);
 
-    QTableView* ListView(int id) const;
-    CTableModel* ListModel(int id) const;
-    CLineBox* EditBox(int id) const;
+    TableModel* ListModel(int id) const;
 
 public slots:
     void OnOpen();
@@ -69,7 +69,6 @@ private:
     void OnPriceApply(int listId, int editId);
     void OnRowDoubleClicked(int listId);
 
-    EditorPlatform platform_;
     rom::RomDocument document_;
 
     QLabel* status_ = nullptr;
@@ -77,8 +76,8 @@ private:
     QAction* saveAction_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     std::map<int, QTableView*> lists_;
-    std::map<int, CTableModel*> models_;
-    std::map<int, CLineBox*> boxes_;
+    std::map<int, TableModel*> models_;
+    std::map<int, widgets::LineBox*> boxes_;
 };
 
 } // namespace dravik::app

@@ -6,26 +6,18 @@
 #include <benchmark/benchmark.h>
 
 #include "app/CEditorDlg.h"
-#include "app/DialogUnits.h"
 #include "rom/SampleImage.h"
 #include "support/TestImage.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/Prompts.h"
 
 using namespace dravik;
 
 namespace {
 
-app::EditorPlatform QuietPlatform()
-{
-    app::EditorPlatform p;
-    p.showMessage = [](QWidget*, QMessageBox::Icon, const QString&, const QString& text) {
-        qFatal("unexpected message: %s", qPrintable(text));
-    };
-    return p;
-}
-
 void ShowWindow()
 {
-    app::CEditorDlg window(QuietPlatform());
+    app::CEditorDlg window;
     window.show();
     QApplication::processEvents();
     benchmark::DoNotOptimize(window.isVisible());
@@ -36,7 +28,7 @@ void ShowWindow()
 // The first window of the process also pays for loading the fonts and the style.
 static void BM_FirstWindowShown(benchmark::State& state)
 {
-    QApplication::setFont(app::EditorFont());
+    QApplication::setFont(widgets::EditorFont());
     for (auto _ : state)
         ShowWindow();
 }
@@ -44,7 +36,7 @@ BENCHMARK(BM_FirstWindowShown)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 static void BM_WindowShown(benchmark::State& state)
 {
-    QApplication::setFont(app::EditorFont());
+    QApplication::setFont(widgets::EditorFont());
     for (auto _ : state)
         ShowWindow();
 }
@@ -52,10 +44,11 @@ BENCHMARK(BM_WindowShown)->Unit(benchmark::kMillisecond);
 
 static void BM_OpenSampleUntilListsFilled(benchmark::State& state)
 {
-    QApplication::setFont(app::EditorFont());
+    QApplication::setFont(widgets::EditorFont());
     const test::TempImage image(rom::MakeSampleImage(1));
     const QString path = QString::fromStdString(image.Path());
-    app::CEditorDlg window(QuietPlatform());
+    const widgets::ScriptedUser user; // a failed Open must not wait for a click
+    app::CEditorDlg window;
     window.ShowPage(static_cast<int>(state.range(0)));
     window.show();
     QApplication::processEvents();

@@ -4,9 +4,7 @@
 
 #include "editors/CodeRules.h"
 
-using dravik::editors::DialogId;
-using dravik::editors::LayoutOf;
-namespace rules = dravik::editors::rules;
+namespace dravik::editors {
 
 namespace {
 struct DropIds {
@@ -15,19 +13,18 @@ struct DropIds {
 constexpr DropIds kDrops[2] = {{1029, 1030, 1031}, {1032, 1033, 1034}};
 } // namespace
 
-CMonsterDlgBase::CMonsterDlgBase(const dravik::editors::DialogLayout& layout, QWidget* parent)
-    : CRowDlg(layout, parent)
+CMonsterDlgBase::CMonsterDlgBase(const DialogLayout& layout, QWidget* parent) : CRowDlg(layout, parent)
 {
     for (Drop drop : {Early, Late}) {
         const DropIds& ids = kDrops[drop];
-        m_category[drop] = ComboById(ids.category);
-        m_human[drop] = ComboById(ids.human);
-        m_tank[drop] = ComboById(ids.tank);
-        connect(m_category[drop], &QComboBox::currentIndexChanged, this,
+        category_[drop] = ComboById(ids.category);
+        human_[drop] = ComboById(ids.human);
+        tank_[drop] = ComboById(ids.tank);
+        connect(category_[drop], &QComboBox::currentIndexChanged, this,
                 [this, drop] { FollowCategory(drop); });
         // The disabled list follows the enabled one.
-        QComboBox* human = m_human[drop];
-        QComboBox* tank = m_tank[drop];
+        QComboBox* human = human_[drop];
+        QComboBox* tank = tank_[drop];
         connect(human, &QComboBox::currentIndexChanged, tank, [tank](int i) { tank->setCurrentIndex(i); });
         connect(tank, &QComboBox::currentIndexChanged, human, [human](int i) { human->setCurrentIndex(i); });
         FollowCategory(drop);
@@ -35,8 +32,8 @@ CMonsterDlgBase::CMonsterDlgBase(const dravik::editors::DialogLayout& layout, QW
     // Tab order: the lists of each drop after the attack patterns.
     QWidget* previous = ComboById(1028);
     for (Drop drop : {Early, Late})
-        for (QWidget* w : {static_cast<QWidget*>(m_category[drop]), static_cast<QWidget*>(m_human[drop]),
-                           static_cast<QWidget*>(m_tank[drop])}) {
+        for (QWidget* w : {static_cast<QWidget*>(category_[drop]), static_cast<QWidget*>(human_[drop]),
+                           static_cast<QWidget*>(tank_[drop])}) {
             if (previous)
                 setTabOrder(previous, w);
             previous = w;
@@ -45,24 +42,24 @@ CMonsterDlgBase::CMonsterDlgBase(const dravik::editors::DialogLayout& layout, QW
 
 void CMonsterDlgBase::SetDrop(Drop drop, int category, int lootCode)
 {
-    m_categories[drop] = category;
-    m_lootCodes[drop] = lootCode;
-    m_category[drop]->setCurrentIndex(rules::CategoryIndex(category));
-    m_human[drop]->setCurrentIndex(rules::LootIndex(lootCode));
-    m_tank[drop]->setCurrentIndex(rules::LootIndex(lootCode));
+    categories_[drop] = category;
+    lootCodes_[drop] = lootCode;
+    category_[drop]->setCurrentIndex(rules::CategoryIndex(category));
+    human_[drop]->setCurrentIndex(rules::LootIndex(lootCode));
+    tank_[drop]->setCurrentIndex(rules::LootIndex(lootCode));
     FollowCategory(drop);
 }
 
 int CMonsterDlgBase::ShownCategory(Drop drop) const
 {
-    return rules::CategoryCode(m_category[drop]->currentIndex(), m_categories[drop]);
+    return rules::CategoryCode(category_[drop]->currentIndex(), categories_[drop]);
 }
 
 void CMonsterDlgBase::FollowCategory(Drop drop)
 {
     const bool tank = rules::IsTankCategory(ShownCategory(drop));
-    m_human[drop]->setEnabled(!tank);
-    m_tank[drop]->setEnabled(tank);
+    human_[drop]->setEnabled(!tank);
+    tank_[drop]->setEnabled(tank);
 }
 
 void CMonsterDlgBase::ReadControls()
@@ -70,12 +67,14 @@ void CMonsterDlgBase::ReadControls()
     CRowDlg::ReadControls();
     for (Drop drop : {Early, Late}) {
         const int category = ShownCategory(drop);
-        QComboBox* list = rules::IsTankCategory(category) ? m_tank[drop] : m_human[drop];
-        m_lootCodes[drop] = rules::LootCode(category, list->currentIndex(), m_lootCodes[drop]);
-        m_categories[drop] = category;
+        QComboBox* list = rules::IsTankCategory(category) ? tank_[drop] : human_[drop];
+        lootCodes_[drop] = rules::LootCode(category, list->currentIndex(), lootCodes_[drop]);
+        categories_[drop] = category;
     }
 }
 
 CMonsterDlg::CMonsterDlg(QWidget* parent) : CMonsterDlgBase(LayoutOf(DialogId::Monster), parent) {}
 
 CMonsterDlg2::CMonsterDlg2(QWidget* parent) : CMonsterDlgBase(LayoutOf(DialogId::Monster2), parent) {}
+
+} // namespace dravik::editors

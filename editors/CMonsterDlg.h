@@ -8,6 +8,8 @@
 // only its meaning. On "确定" a placeholder entry of the category's list becomes 255 (none).
 #include "editors/CRowDlg.h"
 
+namespace dravik::editors {
+
 class CMonsterDlgBase : public CRowDlg {
     Q_OBJECT
 public:
@@ -16,26 +18,26 @@ public:
     // A category without an entry (beyond 15) opens unselected, still decides which list is
     // in use, and is kept by "确定" unless the user picks one.
     void SetDrop(Drop drop, int category, int lootCode);
-    int Category(Drop drop) const { return m_categories[drop]; }
-    int LootCode(Drop drop) const { return m_lootCodes[drop]; }
+    int Category(Drop drop) const { return categories_[drop]; }
+    int LootCode(Drop drop) const { return lootCodes_[drop]; }
 
-    QComboBox* CategoryList(Drop drop) const { return m_category[drop]; }
-    QComboBox* HumanList(Drop drop) const { return m_human[drop]; }
-    QComboBox* TankList(Drop drop) const { return m_tank[drop]; }
+    QComboBox* CategoryList(Drop drop) const { return category_[drop]; }
+    QComboBox* HumanList(Drop drop) const { return human_[drop]; }
+    QComboBox* TankList(Drop drop) const { return tank_[drop]; }
 
 protected:
-    CMonsterDlgBase(const dravik::editors::DialogLayout& layout, QWidget* parent);
+    CMonsterDlgBase(const DialogLayout& layout, QWidget* parent);
     void ReadControls() override;
 
 private:
     int ShownCategory(Drop drop) const; // the selected category, else the one given
     void FollowCategory(Drop drop);
 
-    int m_categories[2] = {-1, -1};
-    int m_lootCodes[2] = {-1, -1};
-    QComboBox* m_category[2] = {};
-    QComboBox* m_human[2] = {};
-    QComboBox* m_tank[2] = {};
+    int categories_[2] = {-1, -1};
+    int lootCodes_[2] = {-1, -1};
+    QComboBox* category_[2] = {};
+    QComboBox* human_[2] = {};
+    QComboBox* tank_[2] = {};
 };
 
 class CMonsterDlg : public CMonsterDlgBase {
@@ -49,3 +51,5 @@ class CMonsterDlg2 : public CMonsterDlgBase {
 public:
     explicit CMonsterDlg2(QWidget* parent = nullptr);
 };
+
+} // namespace dravik::editors

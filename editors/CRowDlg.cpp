@@ -13,52 +13,22 @@
 
 #include <algorithm>
 
-#include "app/DialogUnits.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/LineBox.h"
+#include "widgets/Prompts.h"
 
-using dravik::editors::ControlKind;
-using dravik::editors::ControlLayout;
-using dravik::editors::DialogLayout;
+namespace dravik::editors {
 
 namespace {
 
-CRowDlg::MessageFn& MessageHook()
-{
-    static CRowDlg::MessageFn hook;
-    return hook;
-}
-
-void ShowMessage(QWidget* parent, const QString& text, const QString& caption)
-{
-    if (const auto& hook = MessageHook())
-        hook(parent, text, caption);
-    else
-        QMessageBox::warning(parent, caption, text);
-}
-
 QString Id(const char* prefix, int id) { return QString::fromLatin1(prefix) + QString::number(id); }
 
-// A one-line text box that keeps Enter as part of its text, so that what the user typed is
-// exactly what reaches the cell; Tab still moves on to the next control.
-QPlainTextEdit* MakeEdit(QWidget* parent, const QRect& rect)
-{
-    auto* edit = new QPlainTextEdit(parent);
-    edit->setGeometry(rect);
-    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    edit->setTabChangesFocus(true);
-    // Centre the single line in the box, as a line edit would.
-    const int spare = rect.height() - 2 * edit->frameWidth() - QFontMetrics(edit->font()).height();
-    edit->document()->setDocumentMargin(std::max(1, spare / 2));
-    return edit;
-}
-
-QComboBox* MakeCombo(QWidget* parent, const QRect& rect, dravik::editors::Entries entries)
+QComboBox* MakeCombo(QWidget* parent, const QRect& rect, Entries entries)
 {
     auto* combo = new QComboBox(parent);
     combo->setGeometry(rect);
     QStringList texts;
-    for (const std::string& text : dravik::editors::EntryTexts(entries))
+    for (const std::string& text : EntryTexts(entries))
         texts << QString::fromStdString(text);
     combo->addItems(texts);
     combo->setCurrentIndex(-1);
@@ -72,55 +42,56 @@ QComboBox* MakeCombo(QWidget* parent, const QRect& rect, dravik::editors::Entrie
 
 } // namespace
 
-CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent), m_layout(&layout)
+CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent), layout_(&layout)
 {
     setObjectName(QString::fromLatin1(layout.className));
     setWindowTitle(QString::fromUtf8(layout.caption));
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(dravik::app::EditorFont());
+    setFont(widgets::EditorFont());
 
-    const dravik::app::DialogUnits du(font());
+    const widgets::DialogUnits du(font());
     setFixedSize(du.Size(layout.width, layout.height));
 
     // Controls of each kind in ascending id order, whatever order the layout lists them in.
-    std::vector<const ControlLayout*> edits, combos;
+    std::vector<const DialogControl*> edits, combos;
     QString lastLabel;
-    for (const ControlLayout& c : layout.controls) {
+    for (const DialogControl& c : layout.controls) {
         const QRect rect = du.Rect(c.x, c.y, c.width, c.height);
         const QString text = QString::fromUtf8(c.text);
         switch (c.kind) {
-        case ControlKind::Label: {
+        case DialogControlKind::Label: {
             auto* label = new QLabel(text, this);
             label->setGeometry(rect);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             lastLabel = text;
             break;
         }
-        case ControlKind::Frame: {
+        case DialogControlKind::Frame: {
             auto* frame = new QGroupBox(text, this);
             frame->setGeometry(rect);
             break;
         }
-        case ControlKind::Title:
-            m_titleLabel = new QLabel(this);
-            m_titleLabel->setObjectName(Id("title", c.id));
-            m_titleLabel->setGeometry(rect);
-            m_titleLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        case DialogControlKind::Title:
+            titleLabel_ = new QLabel(this);
+            titleLabel_->setObjectName(Id("title", c.id));
+            titleLabel_->setGeometry(rect);
+            titleLabel_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             break;
-        case ControlKind::Edit: {
-            QPlainTextEdit* edit = MakeEdit(this, rect);
+        case DialogControlKind::Edit: {
+            auto* edit = new widgets::LineBox(this);
+            edit->setGeometry(rect);
             edit->setObjectName(Id("edit", c.id));
             edit->setProperty("label", lastLabel);
             break;
         }
-        case ControlKind::Combo:
-        case ControlKind::DropList: {
+        case DialogControlKind::Combo:
+        case DialogControlKind::DropList: {
             QComboBox* combo = MakeCombo(this, rect, c.entries);
             combo->setObjectName(Id("combo", c.id));
             break;
         }
-        case ControlKind::Button: {
+        case DialogControlKind::Button: {
             auto* button = new QPushButton(text, this);
             button->setObjectName(Id("button", c.id));
             button->setGeometry(rect);
@@ -134,28 +105,28 @@ CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent),
             break;
         }
         }
-        if (c.kind == ControlKind::Edit)
+        if (c.kind == DialogControlKind::Edit)
             edits.push_back(&c);
-        else if (c.kind == ControlKind::Combo)
+        else if (c.kind == DialogControlKind::Combo)
             combos.push_back(&c);
     }
 
-    const auto byId = [](const ControlLayout* a, const ControlLayout* b) { return a->id < b->id; };
+    const auto byId = [](const DialogControl* a, const DialogControl* b) { return a->id < b->id; };
     std::sort(edits.begin(), edits.end(), byId);
     std::sort(combos.begin(), combos.end(), byId);
-    for (const ControlLayout* c : edits) {
-        m_edits.push_back(EditById(c->id));
-        m_editLabels.push_back(m_edits.back()->property("label").toString());
+    for (const DialogControl* c : edits) {
+        edits_.push_back(EditById(c->id));
+        editLabels_.push_back(edits_.back()->property("label").toString());
     }
-    for (const ControlLayout* c : combos)
-        m_combos.push_back(ComboById(c->id));
-    m_texts = QStringList(static_cast<int>(m_edits.size()), QString());
-    m_indexes.assign(m_combos.size(), -1);
+    for (const DialogControl* c : combos)
+        combos_.push_back(ComboById(c->id));
+    texts_ = QStringList(static_cast<int>(edits_.size()), QString());
+    indexes_.assign(combos_.size(), -1);
 
     // Tab order follows ascending ids, edit boxes before lists, as the fields are numbered.
     QWidget* previous = nullptr;
-    std::vector<QWidget*> order(m_edits.begin(), m_edits.end());
-    order.insert(order.end(), m_combos.begin(), m_combos.end());
+    std::vector<QWidget*> order(edits_.begin(), edits_.end());
+    order.insert(order.end(), combos_.begin(), combos_.end());
     for (QWidget* w : order) {
         if (previous)
             setTabOrder(previous, w);
@@ -169,33 +140,33 @@ CRowDlg::~CRowDlg() = default;
 
 void CRowDlg::SetTitle(const QString& title)
 {
-    m_title = title;
-    if (m_titleLabel)
-        m_titleLabel->setText(title);
+    title_ = title;
+    if (titleLabel_)
+        titleLabel_->setText(title);
 }
 
 void CRowDlg::SetText(int i, const QString& text)
 {
     if (i < 0 || i >= TextCount())
         return;
-    m_texts[i] = text;
-    m_edits[static_cast<size_t>(i)]->setPlainText(text);
+    texts_[i] = text;
+    edits_[static_cast<size_t>(i)]->setPlainText(text);
 }
 
 void CRowDlg::SetIndex(int i, int index)
 {
     if (i < 0 || i >= IndexCount())
         return;
-    m_indexes[static_cast<size_t>(i)] = index;
-    QComboBox* combo = m_combos[static_cast<size_t>(i)];
+    indexes_[static_cast<size_t>(i)] = index;
+    QComboBox* combo = combos_[static_cast<size_t>(i)];
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
 }
 
 int CRowDlg::IndexPosition(int comboId) const
 {
     const QComboBox* combo = ComboById(comboId);
-    const auto it = std::find(m_combos.begin(), m_combos.end(), combo);
-    return combo && it != m_combos.end() ? static_cast<int>(it - m_combos.begin()) : -1;
+    const auto it = std::find(combos_.begin(), combos_.end(), combo);
+    return combo && it != combos_.end() ? static_cast<int>(it - combos_.begin()) : -1;
 }
 
 QPlainTextEdit* CRowDlg::EditById(int id) const { return findChild<QPlainTextEdit*>(Id("edit", id)); }
@@ -204,29 +175,21 @@ QPushButton* CRowDlg::ButtonById(int id) const { return findChild<QPushButton*>(
 
 QString CRowDlg::EditLabel(int i) const
 {
-    return i >= 0 && i < TextCount() ? m_editLabels[static_cast<size_t>(i)] : QString();
-}
-
-CRowDlg::MessageFn CRowDlg::SetMessageHook(MessageFn fn)
-{
-    MessageFn previous = std::move(MessageHook());
-    MessageHook() = std::move(fn);
-    return previous;
+    return i >= 0 && i < TextCount() ? editLabels_[static_cast<size_t>(i)] : QString();
 }
 
 void CRowDlg::accept()
 {
-    if (m_check) {
+    if (check_) {
         QStringList texts;
-        for (const QPlainTextEdit* edit : m_edits)
+        for (const QPlainTextEdit* edit : edits_)
             texts << edit->toPlainText();
-        const Refusal refusal = m_check(texts);
+        const Refusal refusal = check_(texts);
         if (refusal.text >= 0 && refusal.text < TextCount()) {
-            ShowMessage(this,
-                        QStringLiteral("%1: \"%2\" %3")
-                            .arg(EditLabel(refusal.text), texts[refusal.text], refusal.reason),
-                        QStringLiteral("错误"));
-            QPlainTextEdit* edit = m_edits[static_cast<size_t>(refusal.text)];
+            widgets::Prompts::Tell(this, QMessageBox::Warning, QStringLiteral("错误"),
+                                   QStringLiteral("%1: \"%2\" %3")
+                                       .arg(EditLabel(refusal.text), texts[refusal.text], refusal.reason));
+            QPlainTextEdit* edit = edits_[static_cast<size_t>(refusal.text)];
             edit->setFocus();
             edit->selectAll();
             return;
@@ -239,7 +202,9 @@ void CRowDlg::accept()
 void CRowDlg::ReadControls()
 {
     for (int i = 0; i < TextCount(); ++i)
-        m_texts[i] = m_edits[static_cast<size_t>(i)]->toPlainText();
+        texts_[i] = edits_[static_cast<size_t>(i)]->toPlainText();
     for (int i = 0; i < IndexCount(); ++i)
-        m_indexes[static_cast<size_t>(i)] = m_combos[static_cast<size_t>(i)]->currentIndex();
+        indexes_[static_cast<size_t>(i)] = combos_[static_cast<size_t>(i)]->currentIndex();
 }
+
+} // namespace dravik::editors

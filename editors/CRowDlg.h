@@ -17,25 +17,27 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace dravik::editors {
+
 class CRowDlg : public QDialog {
     Q_OBJECT
 public:
-    CRowDlg(const dravik::editors::DialogLayout& layout, QWidget* parent = nullptr);
+    CRowDlg(const DialogLayout& layout, QWidget* parent = nullptr);
     ~CRowDlg() override;
 
-    const dravik::editors::DialogLayout& Layout() const { return *m_layout; }
+    const DialogLayout& Layout() const { return *layout_; }
 
-    const QString& Title() const { return m_title; }
+    const QString& Title() const { return title_; }
     void SetTitle(const QString& title);
 
     // Edit boxes in ascending id order: the i-th one is the row's i-th value column.
-    int TextCount() const { return static_cast<int>(m_edits.size()); }
-    const QString& Text(int i) const { return m_texts[i]; }
+    int TextCount() const { return static_cast<int>(edits_.size()); }
+    const QString& Text(int i) const { return texts_[i]; }
     void SetText(int i, const QString& text);
 
     // Exchanged drop-down lists in ascending id order.
-    int IndexCount() const { return static_cast<int>(m_combos.size()); }
-    int Index(int i) const { return m_indexes[static_cast<size_t>(i)]; }
+    int IndexCount() const { return static_cast<int>(combos_.size()); }
+    int Index(int i) const { return indexes_[static_cast<size_t>(i)]; }
     void SetIndex(int i, int index);      // an index without an entry leaves the list unselected
     int IndexPosition(int comboId) const; // i of an exchanged list, -1 for other ids
 
@@ -50,12 +52,7 @@ public:
         QString reason; // e.g. "不是数字"
     };
     using Check = std::function<Refusal(const QStringList& texts)>;
-    void SetCheck(Check check) { m_check = std::move(check); }
-
-    // Shows a refusal to the user; the default is a warning message box. Tests install a
-    // recorder. An empty function restores the default; returns the previous hook.
-    using MessageFn = std::function<void(QWidget* parent, const QString& text, const QString& caption)>;
-    static MessageFn SetMessageHook(MessageFn fn);
+    void SetCheck(Check check) { check_ = std::move(check); }
 
     // The label text beside an edit box, for messages.
     QString EditLabel(int i) const;
@@ -68,13 +65,15 @@ protected:
     virtual void ReadControls();
 
 private:
-    const dravik::editors::DialogLayout* m_layout;
-    QLabel* m_titleLabel = nullptr;
-    std::vector<QPlainTextEdit*> m_edits;
-    std::vector<QString> m_editLabels;
-    std::vector<QComboBox*> m_combos;
-    QString m_title;
-    QStringList m_texts;
-    std::vector<int> m_indexes;
-    Check m_check;
+    const DialogLayout* layout_;
+    QLabel* titleLabel_ = nullptr;
+    std::vector<QPlainTextEdit*> edits_;
+    std::vector<QString> editLabels_;
+    std::vector<QComboBox*> combos_;
+    QString title_;
+    QStringList texts_;
+    std::vector<int> indexes_;
+    Check check_;
 };
+
+} // namespace dravik::editors

@@ -1,13 +1,13 @@
 #pragma once
 // The row editor dialogs described as data: caption, size, and every control with its id,
 // text and rectangle in dialog units. CRowDlg builds a dialog from one of these; the layouts
-// themselves live in res/DialogLayouts.cpp.
+// themselves live in editors/DialogLayouts.cpp.
 #include <string>
 #include <vector>
 
 namespace dravik::editors {
 
-enum class ControlKind {
+enum class DialogControlKind {
     Label,    // fixed text
     Frame,    // a group box around other controls; its text is the frame's caption
     Title,    // the row being edited (id 1005)
@@ -33,8 +33,8 @@ enum class Entries {
     TankLoot,       // 256, position = loot code
 };
 
-struct ControlLayout {
-    ControlKind kind;
+struct DialogControl {
+    DialogControlKind kind;
     int id; // 0 for labels and frames
     const char* text;
     int x, y, width, height; // dialog units
@@ -42,11 +42,10 @@ struct ControlLayout {
 };
 
 struct DialogLayout {
-    int resource;
     const char* className;
     const char* caption;
     int width, height; // dialog units
-    std::vector<ControlLayout> controls;
+    std::vector<DialogControl> controls;
 };
 
 enum class DialogId {
@@ -64,7 +63,6 @@ enum class DialogId {
 };
 
 const DialogLayout& LayoutOf(DialogId id);
-std::vector<DialogId> AllDialogs();
 
 // The texts of a drop-down list, in position order.
 const std::vector<std::string>& EntryTexts(Entries entries);

@@ -5,6 +5,7 @@
 #include "editors/CodeRules.h"
 #include "editors/RowDialogs.h"
 #include "rom/Review.h"
+#include "widgets/Prompts.h"
 
 namespace dravik::editors {
 
@@ -191,7 +192,7 @@ rom::Edit RowEditorEdit(const QDialog& dialog, const rom::Table& table, int row)
 std::optional<rom::Edit> EditRow(QWidget* parent, const rom::Table& table, int row)
 {
     std::unique_ptr<QDialog> dialog = CreateRowEditor(parent, table, row);
-    if (!dialog || dialog->exec() != QDialog::Accepted)
+    if (!dialog || widgets::Prompts::RunModal(*dialog) != QDialog::Accepted)
         return std::nullopt;
     return RowEditorEdit(*dialog, table, row);
 }

@@ -13,6 +13,7 @@
 
 namespace dravik::editors {
 
+// Whether a double-click on a row of this table opens an editor dialog.
 bool HasRowEditor(const std::string& tableId);
 
 // The editor dialog for one row, filled but not yet shown; nullptr for tables without one.

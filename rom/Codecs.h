@@ -2,9 +2,9 @@
 // Text <-> number conversions of the table fields.
 //
 // TextToInt/TextToDouble/TextToHundredths are positional sums over the bytes of the text: they
-// accept any text and give the expected number for plain decimal text. The save pass only feeds
-// them text that ParseWhole/ParseHundredths accepted, so what reaches the file is always the
-// number the user wrote.
+// accept any text and give the expected number for plain decimal text. The save pass does not
+// use them: it takes only what ParseWhole/ParseHundredths accept, so what reaches the file is
+// always the number the user wrote.
 #include <cstdint>
 #include <optional>
 #include <string>

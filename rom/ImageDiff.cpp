@@ -46,7 +46,7 @@ void RowSpans(const Bytes& image, ImageForm form, Table& scratch, int row, std::
             if (f.saveOnly || at(f) != s.offset || f.width != s.width)
                 continue;
             if (f.codec == Codec::Code) {
-                owner.array = ArrayIndex(scratch, f.code);
+                owner.array = ArrayIndex(scratch, f.codeArray);
                 owner.k = f.codeIndex;
             } else {
                 owner.column = f.column;
@@ -172,7 +172,7 @@ private:
             const std::string& name = a_.CodeArrays()[static_cast<size_t>(array)].name;
             const bool declared =
                 std::any_of(a_.Layout().fields.begin(), a_.Layout().fields.end(),
-                            [&](const Field& f) { return f.codec == Codec::Code && name == f.code; });
+                            [&](const Field& f) { return f.codec == Codec::Code && name == f.codeArray; });
             if (!declared)
                 return true;
         }

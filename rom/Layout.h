@@ -29,25 +29,26 @@ enum class FlagUse {
     LowNibble, // shown = stored mod 16 (the high nibble is the flag)
 };
 
-constexpr uint32_t kTableBase = 0xFFFFFFFF; // "the table's own base and stride"
+// Field::base of a field that lies in the table's own record (the table's base and stride).
+constexpr uint32_t kInTableRecord = 0xFFFFFFFF;
 
 struct Field {
     uint32_t offset = 0; // within the record
     int width = 1;       // 1, 2 or 3 bytes, little-endian
     Codec codec = Codec::Whole;
-    int column = -1;       // Whole/Hundredths: the cell's column
-    const char* code = ""; // Code: the code array's name
-    int codeIndex = 0;     // Code: the entry within the row
-    RowFn flag = nullptr;  // row flag (or offset), nullptr for none
+    int column = -1;            // Whole/Hundredths: the cell's column
+    const char* codeArray = ""; // Code: the code array's name
+    int codeIndex = 0;          // Code: the entry within the row
+    RowFn flag = nullptr;       // row flag (or offset), nullptr for none
     FlagUse flagUse = FlagUse::Subtract;
-    int maxCode = -1;           // Code: largest shown value allowed, -1 for the field's width
-    bool saveOnly = false;      // written by the save pass only (a mirror of another field)
-    uint32_t base = kTableBase; // a field kept in a separate record table
+    int maxCode = -1;               // Code: largest shown value allowed, -1 for the field's width
+    bool saveOnly = false;          // written by the save pass only (a mirror of another field)
+    uint32_t base = kInTableRecord; // else the base of the separate record table holding it
     uint32_t stride = 0;
 
     uint32_t Address(uint32_t tableBase, uint32_t tableStride, int row) const
     {
-        return base == kTableBase ? tableBase + row * tableStride + offset : base + row * stride + offset;
+        return base == kInTableRecord ? tableBase + row * tableStride + offset : base + row * stride + offset;
     }
     int FlagOf(int row) const { return flag ? flag(row) : 0; }
 };

@@ -53,7 +53,7 @@ Field CodeField(uint32_t offset, const char* array, int index)
     f.offset = offset;
     f.width = 1;
     f.codec = Codec::Code;
-    f.code = array;
+    f.codeArray = array;
     f.codeIndex = index;
     return f;
 }

@@ -34,7 +34,7 @@ void LoadField(const LoadContext& ctx, const Field& f, Table& table, int row)
         table.SetCell(row, f.column, FormatHundredths(static_cast<int32_t>(stored - flag)));
         break;
     case Codec::Code:
-        table.SetCode(f.code, row, f.codeIndex,
+        table.SetCode(f.codeArray, row, f.codeIndex,
                       static_cast<int>(f.flagUse == FlagUse::LowNibble ? stored % 16 : stored - flag));
         break;
     }
@@ -45,7 +45,7 @@ void SaveField(SaveContext& ctx, const Field& f, const Table& table, int row)
     const TableLayout& layout = table.Layout();
     const ValueRange range = ShownRange(f, row);
     std::optional<int64_t> value = f.codec == Codec::Code
-                                       ? ctx.CodeValue(table, row, f.code, f.codeIndex, range)
+                                       ? ctx.CodeValue(table, row, f.codeArray, f.codeIndex, range)
                                        : ctx.Number(table, row, f.column, f.codec, range);
     if (value)
         ctx.Write(f.Address(layout.base, layout.stride, row), f.width, *value + f.FlagOf(row));

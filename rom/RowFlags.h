@@ -2,6 +2,7 @@
 // Row flags: constants fixed per table row that the game keeps in the high bits of a field.
 // The load takes them off before showing a value, the save adds them back. Each function
 // returns the flag of a 0-based row, 0 for rows it does not list (and for rows out of range).
+// Every flag is kept here, as a list of rows per flag value; the table modules only name them.
 
 namespace dravik::rom {
 
@@ -15,8 +16,6 @@ int HandFootArmorEquipFlag(int row);
 int BodyArmorEquipFlag(int row);
 int ArmorEquipFlag(int row);
 int MonsterHpFlag(int row);
-
-// Flags kept as explicit row lists beside their tables.
 int MainCannonWeightFlag(int row);
 int SubCannonWeightFlag(int row);
 int ControlSystemHitFlag(int row);
@@ -29,9 +28,6 @@ int HandFootArmorDefenceFlag(int row);
 // subtract-on-load / add-on-save rule gives exactly that.
 int WeaponAttackOffset(int row);
 
-} // namespace dravik::rom
-
-namespace dravik::rom {
 // The fixed low six bits of each human weapon's range code; the top two bits hold the range.
 int WeaponRangeLowBits(int row);
 } // namespace dravik::rom

@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build needs, if any are missing.
 # As root it runs apt-get; otherwise it prints the command to run and fails.
 set -euo pipefail
-packages=(cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-wqy-microhei qt6-translations-l10n)
+packages=(cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-wqy-microhei qt6-translations-l10n
+          clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -12,9 +12,10 @@
 #include "app/CAboutDlg.h"
 #include "app/CEditorApp.h"
 #include "app/CEditorDlg.h"
-#include "app/DialogUnits.h"
 #include "editors/RowEditing.h"
 #include "tools/CBaseConvDlg.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/Prompts.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: dravik-screenshots SAMPLE.smc OUTDIR\n");
         return 2;
     }
-    app.setFont(dravik::app::EditorFont());
+    app.setFont(dravik::widgets::EditorFont());
     dravik::app::CEditorApp::InstallQtTranslations(app);
     std::printf("font: %s\n", qPrintable(QFontInfo(app.font()).family()));
 
@@ -54,14 +55,14 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    dravik::app::EditorPlatform platform;
-    platform.showMessage = [](QWidget*, QMessageBox::Icon, const QString&, const QString& text) {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-    };
-    CEditorDlg window(platform);
+    const dravik::widgets::ScriptedUser user; // nothing here waits for a click
+    CEditorDlg window;
     bool ok = Save(window, dir, QStringLiteral("window-0-start"));
-    if (!window.OpenFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath()))
+    if (!window.OpenFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath())) {
+        for (const dravik::widgets::Prompt& p : user.Asked())
+            std::fprintf(stderr, "%s\n", qPrintable(p.text));
         return 1;
+    }
     for (int page = 1; page <= 7; ++page) {
         window.ShowPage(page);
         ok = Save(window, dir, QStringLiteral("window-%1-page").arg(page)) && ok;
@@ -70,7 +71,7 @@ int main(int argc, char** argv)
     dravik::app::CAboutDlg about(&window);
     ok = Save(about, dir, QStringLiteral("about")) && ok;
     about.close();
-    CBaseConvDlg converter(&window);
+    dravik::tools::CBaseConvDlg converter(&window);
     ok = Save(converter, dir, QStringLiteral("base-converter")) && ok;
     converter.close();
 

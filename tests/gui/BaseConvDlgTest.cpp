@@ -11,13 +11,20 @@
 
 #include <vector>
 
+#include "widgets/Prompts.h"
+
+using dravik::tools::CBaseConvDlg;
+using dravik::widgets::Prompt;
+
 TEST(BaseConvDlg, ComputesAndRefusesInvalidInputWithoutClosing)
 {
-    std::vector<QStringList> shown; // recorded instead of a blocking message box
-    const auto previous =
-        CBaseConvDlg::SetMessageHook([&](QWidget*, const QString& text, const QString& caption) {
-            shown.push_back({text, caption});
-        });
+    const dravik::widgets::ScriptedUser user; // records message boxes instead of blocking
+    const auto shown = [&user] {
+        std::vector<QStringList> messages;
+        for (const Prompt& p : user.Asked(Prompt::Message))
+            messages.push_back({p.text, p.caption, QString::number(p.icon)});
+        return messages;
+    };
     CBaseConvDlg dlg;
     dlg.show();
     QApplication::processEvents();
@@ -26,28 +33,28 @@ TEST(BaseConvDlg, ComputesAndRefusesInvalidInputWithoutClosing)
         QApplication::sendEvent(w, &enter);
     };
 
-    dlg.input()->setPlainText(QStringLiteral("255")); // opens as 10 -> 16
-    dlg.computeButton()->click();
-    EXPECT_EQ(dlg.result()->text(), QStringLiteral("FF"));
-    dlg.fromCombo()->setCurrentIndex(16 - 2); // the lists run from base 2
-    dlg.toCombo()->setCurrentIndex(10 - 2);
-    dlg.input()->setPlainText(QStringLiteral("-1a"));
-    dlg.computeButton()->click();
-    EXPECT_EQ(dlg.result()->text(), QStringLiteral("-26"));
-    EXPECT_TRUE(shown.empty());
+    dlg.Input()->setPlainText(QStringLiteral("255")); // opens as 10 -> 16
+    dlg.ComputeButton()->click();
+    EXPECT_EQ(dlg.ResultBox()->text(), QStringLiteral("FF"));
+    dlg.FromCombo()->setCurrentIndex(16 - 2); // the lists run from base 2
+    dlg.ToCombo()->setCurrentIndex(10 - 2);
+    dlg.Input()->setPlainText(QStringLiteral("-1a"));
+    dlg.ComputeButton()->click();
+    EXPECT_EQ(dlg.ResultBox()->text(), QStringLiteral("-26"));
+    EXPECT_TRUE(shown().empty());
 
     // Enter in the input box is a line break, which the converter refuses.
-    dlg.input()->setFocus();
-    dlg.input()->moveCursor(QTextCursor::End);
-    pressEnter(dlg.input());
-    dlg.computeButton()->click();
-    EXPECT_EQ(dlg.input()->toPlainText(), QStringLiteral("-1a\n"));
-    EXPECT_EQ(dlg.result()->text(), QString());
-    EXPECT_EQ(shown, (std::vector<QStringList>{{QStringLiteral("输入的数据非法!"), QStringLiteral("错误")}}));
+    dlg.Input()->setFocus();
+    dlg.Input()->moveCursor(QTextCursor::End);
+    pressEnter(dlg.Input());
+    dlg.ComputeButton()->click();
+    EXPECT_EQ(dlg.Input()->toPlainText(), QStringLiteral("-1a\n"));
+    EXPECT_EQ(dlg.ResultBox()->text(), QString());
+    EXPECT_EQ(shown(), (std::vector<QStringList>{{QStringLiteral("输入的数据非法!"), QStringLiteral("错误"),
+                                                  QString::number(QMessageBox::Critical)}}));
     EXPECT_TRUE(dlg.isVisible());
 
-    pressEnter(dlg.toCombo()); // elsewhere Enter accepts the dialog
+    pressEnter(dlg.ToCombo()); // elsewhere Enter accepts the dialog
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.QDialog::result(), QDialog::Accepted);
-    CBaseConvDlg::SetMessageHook(previous);
 }

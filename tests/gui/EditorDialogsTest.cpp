@@ -85,7 +85,7 @@ TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
         }));
         EXPECT_EQ(RowState(T(c.table), c.row), expected) << "cancelled";
         Drive(c.table, c.row, [&](QDialog* dlg) {
-            EXPECT_STREQ(dlg->metaObject()->className(), c.dialog);
+            EXPECT_EQ(dlg->metaObject()->className(), "dravik::editors::" + std::string(c.dialog));
             EXPECT_EQ(dlg->findChild<QLabel*>("title1005")->text().toStdString(), before.Cell(c.row, 0));
             const QStringList fields = QString(c.fields).split(' ');
             for (int i = 0; i < fields.size(); ++i) {
@@ -99,7 +99,7 @@ TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
         for (int row = 0; row < before.Rows(); ++row) // codes and label cells untouched
             EXPECT_EQ(RowState(T(c.table), row), row == c.row ? expected : RowState(before, row)) << row;
     }
-    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(Messages().empty());
     EXPECT_FALSE(editors::CreateRowEditor(nullptr, T("tank_items"), 0));
     EXPECT_FALSE(editors::CreateRowEditor(nullptr, T("main_cannons"), T("main_cannons").Rows()));
 }
@@ -121,7 +121,7 @@ TEST_F(EditorDialogs, TextIsKeptAsTypedAndRefusedOnlyWhereTheSaveWouldRefuseIt)
         SetEdit(dlg, 1014, "");
         Ok(dlg);
     });
-    EXPECT_EQ(messages_,
+    EXPECT_EQ(Messages(),
               QStringList({"错误|价格: \"12a\" 不是数字", "错误|防御: \"256\" 超出范围 0 到 255"}));
     EXPECT_EQ(T("sub_cannons").Cell(4, 1), "12\n");
     EXPECT_EQ(T("sub_cannons").Cell(4, 2), "");
@@ -132,6 +132,6 @@ TEST_F(EditorDialogs, TextIsKeptAsTypedAndRefusedOnlyWhereTheSaveWouldRefuseIt)
     image[0xC0470 + 4 * 2 + 3] = 0x10;
     rom::LoadTables(image, doc_->GetModel());
     Drive("head_armour", 2, Ok);
-    EXPECT_EQ(messages_.size(), 2);
+    EXPECT_EQ(Messages().size(), 2);
     EXPECT_EQ(T("head_armour").Cell(2, 2), "-176");
 }

@@ -1,13 +1,12 @@
 #pragma once
-// Helpers for the row editor tests: a loaded sample model, and a timer that drives the modal
-// dialog EditRow runs, as a user would.
+// Helpers for the row editor tests: a loaded sample model, and a scripted user that works the
+// modal dialog EditRow runs, as a user would.
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +18,7 @@
 #include "rom/Passes.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
+#include "widgets/Prompts.h"
 
 namespace dravik::test {
 
@@ -69,31 +69,26 @@ inline void SetCodes(rom::Table& table, const char* array, int row, const std::v
 }
 
 // A model loaded from a sample image; refusals are recorded instead of shown. Drive runs the
-// row's editor and calls `act` on it once shown; a dialog `act` leaves open is cancelled a
-// little later, so that a failing test cannot hang.
+// row's editor and calls `act` on it once shown; a dialog `act` leaves open is cancelled, so
+// that a failing test cannot hang.
 class EditorTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        rom::LoadTables(rom::MakeSampleImage(3), sample_.GetModel());
-        previous_ = CRowDlg::SetMessageHook([this](QWidget*, const QString& text, const QString& caption) {
-            messages_ << caption + "|" + text;
-        });
-    }
-    void TearDown() override { CRowDlg::SetMessageHook(previous_); }
+    void SetUp() override { rom::LoadTables(rom::MakeSampleImage(3), sample_.GetModel()); }
 
     rom::Table& T(const char* id) { return doc_->GetModel().Get(id); }
     bool Drive(const char* table, int row, std::function<void(QDialog*)> act)
     {
-        QTimer::singleShot(0, [act] { // runs in the dialog's own event loop
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(dialog);
-            act(dialog);
-            if (dialog->isVisible())
-                QTimer::singleShot(3000, dialog, &QDialog::reject);
-        });
+        user_.AnswerModal([act](QDialog& dialog) { act(&dialog); });
         const std::optional<rom::Edit> edit = editors::EditRow(nullptr, T(table), row);
         return edit && !doc_->Apply(*edit).Empty(); // true when the row changed
+    }
+    // The refusals shown so far, as "caption|text".
+    QStringList Messages() const
+    {
+        QStringList shown;
+        for (const widgets::Prompt& p : user_.Asked(widgets::Prompt::Message))
+            shown << p.caption + "|" + p.text;
+        return shown;
     }
 
     // Types the texts, picks the list positions, then presses "确定".
@@ -111,8 +106,7 @@ protected:
 
     rom::RomDocument sample_;
     rom::RomDocument* doc_ = &sample_; // the document the tables come from and edits go to
-    QStringList messages_;
-    CRowDlg::MessageFn previous_;
+    widgets::ScriptedUser user_;
 };
 
 } // namespace dravik::test

@@ -117,7 +117,7 @@ TEST_F(WindowTest, EveryPageAndDialogShowsNamesWholeAndKeepsControlsInsideTheirF
         for (const std::string& fault : Faults(editor.get()))
             ADD_FAILURE() << l.table << " editor: " << fault;
     }
-    CBaseConvDlg converter(window.get());
+    tools::CBaseConvDlg converter(window.get());
     converter.show();
     QApplication::processEvents();
     for (const std::string& fault : Faults(&converter))

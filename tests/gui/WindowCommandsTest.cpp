@@ -1,36 +1,34 @@
 // The window's commands: Open, Close, Save and their failures, Exit, the shortcuts, and the keys
 // that must not end the window.
+#include <QPlainTextEdit>
+#include <QTest>
+
 #include "WindowFixture.h"
 #include "support/FailingFileOps.h"
-
-// Delivers a key press to the shortcut map, as a real key press does before the focus widget
-// sees it (the same entry point Qt's own test library uses).
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
-                                               const QString& text, bool autorep, ushort count);
 
 namespace dravik::test {
 namespace {
 
 class WindowCommandsTest : public WindowTest {
 protected:
-    bool Shortcut(int key)
+    // Ctrl+key as a real key press: the shortcut map sees it before the focus widget does.
+    void Shortcut(Qt::Key key)
     {
         QApplication::setActiveWindow(window.get());
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
-        return qt_sendShortcutOverrideEvent(target, 0, key, Qt::ControlModifier, {}, false, 1);
+        QTest::keyClick(target, key, Qt::ControlModifier);
     }
 };
 
 TEST_F(WindowCommandsTest, OpenFillsEverythingCancelKeepsTheStateASecondOpenReplacesAllAndCloseKeepsValues)
 {
-    nextPath.clear();
-    Button(1001)->click();
-    EXPECT_EQ(chooserCalls, 1);
+    Button(1001)->click(); // cancelled
+    EXPECT_EQ(ChooserCalls(), 1u);
     ExpectState({});
 
     size_t repainted = 0; // whole lists
     for (const ListOfTable& l : kLists) {
-        app::CTableModel* m = window->ListModel(l.id);
+        app::TableModel* m = window->ListModel(l.id);
         QObject::connect(m, &QAbstractItemModel::dataChanged, [&repainted, m](QModelIndex a, QModelIndex b) {
             repainted += a == m->index(0, 0) && b == m->index(m->rowCount() - 1, m->columnCount() - 1);
         });
@@ -38,9 +36,8 @@ TEST_F(WindowCommandsTest, OpenFillsEverythingCancelKeepsTheStateASecondOpenRepl
     Load();
     ExpectState(image.Path(), 1);
     EXPECT_EQ(repainted, std::size(kLists));
-    nextPath.clear();
-    Action("actionOpen")->trigger();
-    EXPECT_EQ(chooserCalls, 3);
+    Action("actionOpen")->trigger(); // cancelled
+    EXPECT_EQ(ChooserCalls(), 3u);
     ExpectState(image.Path());
 
     TempImage second(Sample(2), "second.smc");
@@ -50,23 +47,23 @@ TEST_F(WindowCommandsTest, OpenFillsEverythingCancelKeepsTheStateASecondOpenRepl
     for (int twice = 0; twice < 2; ++twice)
         Action("actionClose")->trigger();
     ExpectState({}, 2);
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(WindowCommandsTest, CtrlSSavesOnlyTheEditsAndOnlyWithAFileWhileExitNeitherAsksNorSaves)
 {
     Shortcut(Qt::Key_S);
-    EXPECT_TRUE(messages.empty()) << "no save without a file";
+    EXPECT_TRUE(Messages().empty()) << "no save without a file";
     Load();
     window->ShowPage(5);
     ClickRow(1028, 3);
     Box(1029)->SetText(QStringLiteral("1234"));
     Button(1030)->click();
     Box(1052)->SetText(QStringLiteral("4321"));
-    EXPECT_TRUE(Shortcut(Qt::Key_S));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].icon, QMessageBox::Information);
-    EXPECT_EQ(messages[0].text, U("保存成功!\t"));
+    Shortcut(Qt::Key_S);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].icon, QMessageBox::Information);
+    EXPECT_EQ(Messages()[0].text, U("保存成功!\t"));
     const rom::Bytes after = image.Read();
     ASSERT_EQ(after.size(), Sample(1).size());
     EXPECT_EQ(Get(after, 0xC0206, 2), 1234u);
@@ -80,7 +77,7 @@ TEST_F(WindowCommandsTest, CtrlSSavesOnlyTheEditsAndOnlyWithAFileWhileExitNeithe
 
     Box(1052)->SetText(QStringLiteral("1")); // Exit neither asks nor saves
     Action("actionExit")->trigger();
-    EXPECT_TRUE(!window->isVisible() && messages.size() == 1 && modals.empty());
+    EXPECT_TRUE(!window->isVisible() && Messages().size() == 1 && Modals().empty());
     EXPECT_EQ(image.Read(), after);
 }
 
@@ -91,16 +88,16 @@ TEST_F(WindowCommandsTest, FailedOpenOrSaveReportsWhyAndChangesNothing)
         if (!loaded.empty())
             Load();
         for (const std::string& path : {std::string("/nonexistent/missing.smc"), shortFile.Path()}) {
-            messages.clear();
+            user.Clear();
             Open(path);
-            ASSERT_EQ(messages.size(), 1u);
-            EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
-            EXPECT_TRUE(messages[0].text.contains(QString::fromStdString(path)));
+            ASSERT_EQ(Messages().size(), 1u);
+            EXPECT_EQ(Messages()[0].icon, QMessageBox::Warning);
+            EXPECT_TRUE(Messages()[0].text.contains(QString::fromStdString(path)));
             ExpectState(loaded, loaded.empty() ? 0 : 1);
             EXPECT_NE(Cell(1004, 0, 1).isEmpty(), !loaded.empty());
         }
     }
-    messages.clear();
+    user.Clear();
     window->ShowPage(5);
     const std::pair<int, const char*> bad[] = {{1028, "abc"}, {1032, "99999999"}};
     for (auto [list, text] : bad) {
@@ -113,11 +110,11 @@ TEST_F(WindowCommandsTest, FailedOpenOrSaveReportsWhyAndChangesNothing)
     window->Document().GetModel().Get("bounties").SetCell(2, 1, "1");
     window->Document().SetFileOps(std::make_shared<test::FailingFileOps>(0, ENOSPC, false));
     Action("actionSave")->trigger();
-    ASSERT_EQ(messages.size(), 2u);
+    ASSERT_EQ(Messages().size(), 2u);
     for (const char* part : {"abc", "99999999", "道具", "通辑犯", "价格", "赏金"}) // the invalid cells
-        EXPECT_TRUE(messages[0].text.contains(U(part))) << part << "\n" << messages[0].text.toStdString();
-    EXPECT_TRUE(messages[1].text.contains(U("磁盘已满。文件没有改动")));
-    for (const auto& m : messages)
+        EXPECT_TRUE(Messages()[0].text.contains(U(part))) << part << "\n" << Messages()[0].text.toStdString();
+    EXPECT_TRUE(Messages()[1].text.contains(U("磁盘已满。文件没有改动")));
+    for (const auto& m : Messages())
         EXPECT_EQ(m.icon, QMessageBox::Critical);
     EXPECT_EQ(image.Read(), Sample(1));
     ExpectState(image.Path());
@@ -125,30 +122,37 @@ TEST_F(WindowCommandsTest, FailedOpenOrSaveReportsWhyAndChangesNothing)
 
 TEST_F(WindowCommandsTest, ShortcutsReachTheirCommandsButEscAndEnterEndNothing)
 {
-    nextPath.clear();
-    EXPECT_TRUE(Shortcut(Qt::Key_O));
-    EXPECT_EQ(chooserCalls, 1);
+    Shortcut(Qt::Key_O);
+    EXPECT_EQ(ChooserCalls(), 1u);
     Load();
     window->ShowPage(1);
     List(1004)->setFocus(); // from a list too: single selection leaves Ctrl+A to the window
-    EXPECT_TRUE(Shortcut(Qt::Key_F));
-    EXPECT_TRUE(Shortcut(Qt::Key_A));
-    EXPECT_EQ(modals, (std::vector<std::string>{"CBaseConvDlg", "dravik::app::CAboutDlg"}));
+    Shortcut(Qt::Key_F);
+    Shortcut(Qt::Key_A);
+    EXPECT_EQ(Modals(), (std::vector<std::string>{"dravik::tools::CBaseConvDlg", "dravik::app::CAboutDlg"}));
 
+    std::vector<std::string> editedRows; // the row each editor shows; none of them is changed
+    user.AnswerEveryModal([&editedRows](QDialog& dialog) {
+        editedRows.push_back(dialog.findChild<QLabel*>(QStringLiteral("title1005"))->text().toStdString());
+    });
     List(1004)->selectRow(2);
+    const std::string row2 = Cell(1004, 2, 0).toStdString();
     for (QWidget* target : {static_cast<QWidget*>(List(1004)), static_cast<QWidget*>(window.get())})
         for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
             Key(target, key);
     QApplication::processEvents();
     EXPECT_TRUE(window->isVisible() && window->IsLoaded());
     // Return and Enter on the list open its row editor; on the window they do nothing.
-    const std::pair<std::string, int> row2{"main_cannons", 2};
-    EXPECT_EQ(edits, (std::vector<std::pair<std::string, int>>{row2, row2}));
+    const std::string editor = "dravik::editors::CMainCannonDlg";
+    EXPECT_EQ(Modals(), (std::vector<std::string>{"dravik::tools::CBaseConvDlg", "dravik::app::CAboutDlg",
+                                                  editor, editor}));
+    EXPECT_EQ(editedRows, (std::vector<std::string>{row2, row2}));
 
     window->ShowPage(6);
     Box(1052)->setFocus(); // in an edit box Ctrl+A selects the text, as in every text field
-    EXPECT_FALSE(Shortcut(Qt::Key_A));
-    EXPECT_EQ(modals.size(), 2u);
+    Shortcut(Qt::Key_A);
+    EXPECT_EQ(Modals().size(), 4u);
+    EXPECT_EQ(Box(1052)->textCursor().selectedText(), Box(1052)->Text());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "WindowFixture.h"
 
 #include <QFile>
+#include <QPlainTextEdit>
 
 namespace dravik::test {
 namespace {
@@ -14,7 +15,7 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
     const QString path = QString::fromStdString(image.Path());
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
     Load();
-    ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();
+    ASSERT_TRUE(Messages().empty()) << Messages()[0].text.toStdString();
     EXPECT_EQ(Child<QLabel>(QStringLiteral("status"))->text(), U("[文件]") + path + U(" (只读)"));
     EXPECT_TRUE(window->windowTitle().contains(U("只读")));
     EXPECT_FALSE(Action("actionSave")->isEnabled());
@@ -23,11 +24,15 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
     EXPECT_FALSE(Cell(1058, 3, 2).isEmpty());
 
     // Row editors open, but what they do is dropped; price buttons and bound boxes do nothing.
-    editRow = [](const rom::Table& table, int row) { return rom::Edit(table.Id()).SetCell(row, 1, "1"); };
     window->ShowPage(1);
     const QString before = Cell(1004, 0, 1);
+    user.AnswerModal([&before](QDialog& dialog) {
+        auto* first = dialog.findChild<QPlainTextEdit*>(QStringLiteral("edit1013")); // column 1
+        first->setPlainText(before == QStringLiteral("1") ? QStringLiteral("2") : QStringLiteral("1"));
+        dialog.findChild<QPushButton*>(QStringLiteral("button1"))->click();
+    });
     ClickRow(1004, 0, true);
-    EXPECT_EQ(edits.size(), 1u);
+    EXPECT_EQ(Modals().size(), 1u);
     EXPECT_EQ(Cell(1004, 0, 1), before);
     window->ShowPage(5);
     ClickRow(1028, 2);
@@ -40,8 +45,8 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
         EXPECT_TRUE(Box(id)->isReadOnly()) << id;
 
     window->OnSave(); // as if reached despite the disabled command
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.contains(U("只读"))) << messages[0].text.toStdString();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].text.contains(U("只读"))) << Messages()[0].text.toStdString();
     EXPECT_EQ(image.Read(), original);
 
     // The next writable file (here a plain dump without the copier header) is editable again.

@@ -1,7 +1,7 @@
 #pragma once
-// The main window under test, with every blocking call replaced by a recorder: the file dialog
-// returns a prepared path, message boxes (whose caption is checked) and modal dialogs are only
-// noted, and the row editor is a function the test sets.
+// The main window under test, with a scripted user in place of every blocking call: the file
+// dialog returns a path queued by Open(), message boxes (whose caption is checked) and modal
+// dialogs are recorded, and modal dialogs are cancelled unless the test answers them.
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -17,10 +17,11 @@
 #include <memory>
 
 #include "app/CEditorDlg.h"
-#include "app/CLineBox.h"
-#include "app/CTableModel.h"
+#include "app/TableModel.h"
 #include "rom/SampleImage.h"
 #include "support/TestImage.h"
+#include "widgets/LineBox.h"
+#include "widgets/Prompts.h"
 
 namespace dravik::test {
 
@@ -47,24 +48,7 @@ protected:
     void SetUp() override
     {
         QApplication::setQuitOnLastWindowClosed(false);
-        app::EditorPlatform platform;
-        platform.chooseOpenPath = [this](QWidget*) {
-            ++chooserCalls;
-            return nextPath;
-        };
-        platform.showMessage = [this](QWidget*, QMessageBox::Icon icon, const QString& caption,
-                                      const QString& text) {
-            EXPECT_EQ(caption, U("Dravik静态修改器"));
-            messages.push_back({icon, text});
-        };
-        platform.runModal = [this](QDialog& dialog) { modals.push_back(dialog.metaObject()->className()); };
-        platform.editRow = [this](QWidget*, const rom::Table& table, int row) -> std::optional<rom::Edit> {
-            edits.emplace_back(table.Id(), row);
-            if (!editRow)
-                return std::nullopt;
-            return editRow(table, row);
-        };
-        window = std::make_unique<app::CEditorDlg>(platform);
+        window = std::make_unique<app::CEditorDlg>();
         window->show();
         QApplication::processEvents();
     }
@@ -77,7 +61,7 @@ protected:
     // Opens path through the Open command, as if chosen in the file dialog.
     void Open(const std::string& path)
     {
-        nextPath = QString::fromStdString(path);
+        user.AnswerFile(QString::fromStdString(path));
         Action("actionOpen")->trigger();
     }
     void Load() { Open(image.Path()); }
@@ -90,7 +74,7 @@ protected:
     }
     QAction* Action(const QString& name) const { return Child<QAction>(name); }
     QTableView* List(int id) const { return Child<QTableView>(QStringLiteral("list%1").arg(id)); }
-    app::CLineBox* Box(int id) const { return Child<app::CLineBox>(QStringLiteral("edit%1").arg(id)); }
+    widgets::LineBox* Box(int id) const { return Child<widgets::LineBox>(QStringLiteral("edit%1").arg(id)); }
     QPushButton* Button(int id) const { return Child<QPushButton>(QStringLiteral("button%1").arg(id)); }
     QString Cell(int list, int row, int column) const
     {
@@ -148,14 +132,28 @@ protected:
         QMessageBox::Icon icon;
         QString text;
     };
+    // The message boxes shown so far; each one carries the window's caption.
+    std::vector<ShownMessage> Messages() const
+    {
+        std::vector<ShownMessage> shown;
+        for (const widgets::Prompt& p : user.Asked(widgets::Prompt::Message)) {
+            EXPECT_EQ(p.caption, U("Dravik静态修改器"));
+            shown.push_back({p.icon, p.text});
+        }
+        return shown;
+    }
+    size_t ChooserCalls() const { return user.Asked(widgets::Prompt::File).size(); }
+    std::vector<std::string> Modals() const // class names of the modal dialogs run
+    {
+        std::vector<std::string> classes;
+        for (const widgets::Prompt& p : user.Asked(widgets::Prompt::Modal))
+            classes.push_back(p.dialogClass.toStdString());
+        return classes;
+    }
+
+    widgets::ScriptedUser user; // before the window, which may ask while it is torn down
     TempImage image{Sample(1)};
     std::unique_ptr<app::CEditorDlg> window;
-    QString nextPath;
-    int chooserCalls = 0;
-    std::vector<ShownMessage> messages;
-    std::vector<std::string> modals;
-    std::vector<std::pair<std::string, int>> edits; // table and row of each row editor opened
-    std::function<std::optional<rom::Edit>(const rom::Table&, int)> editRow; // the row editor's answer
 };
 
 } // namespace dravik::test

@@ -15,11 +15,11 @@ struct DuRect {
     int height = 0;
 };
 
-enum class ControlKind { List, Edit, Button, Group, Static };
+enum class PageControlKind { List, Edit, Button, Group, Static };
 
-struct ControlDecl {
+struct PageControl {
     int id;
-    ControlKind kind;
+    PageControlKind kind;
     int page;            // 1 to 7
     DuRect rect;         // in the window's client area
     const char* caption; // button, group and static texts; "" for the others
@@ -28,8 +28,7 @@ struct ControlDecl {
 };
 
 // The 48 page controls. A group box comes before the controls inside it, so that it lies under them.
-const std::vector<ControlDecl>& PageControls();
-const ControlDecl* FindControl(int id);
+const std::vector<PageControl>& PageControls();
 
 struct PageButtonDecl {
     int id;
@@ -50,9 +49,6 @@ struct PriceEditorDecl {
     int button;
 };
 const std::vector<PriceEditorDecl>& PriceEditors();
-
-// Whether a double-click on the list of this table opens its row editor.
-bool HasRowEditorList(const std::string& tableId);
 
 // Fixed parts of the window, in dialog units.
 constexpr int kWindowWidth = 442;

@@ -1,16 +1,16 @@
-#include "app/CStaticText.h"
+#include "widgets/StaticText.h"
 
 #include <QPainter>
 
-namespace dravik::app {
+namespace dravik::widgets {
 
-CStaticText::CStaticText(const QString& text, int lineStep, QWidget* parent)
+StaticText::StaticText(const QString& text, int lineStep, QWidget* parent)
     : QLabel(text, parent), lineStep_(lineStep)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void CStaticText::paintEvent(QPaintEvent*)
+void StaticText::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setPen(
@@ -22,4 +22,4 @@ void CStaticText::paintEvent(QPaintEvent*)
     }
 }
 
-} // namespace dravik::app
+} // namespace dravik::widgets

@@ -1,17 +1,17 @@
-#include "app/ControlLayout.h"
+#include "app/PageLayout.h"
 
 #include <map>
 
 namespace dravik::app {
 
 namespace {
-using K = ControlKind;
+using K = PageControlKind;
 const char* const kOk = "确定";
 } // namespace
 
-const std::vector<ControlDecl>& PageControls()
+const std::vector<PageControl>& PageControls()
 {
-    static const std::vector<ControlDecl> controls = {
+    static const std::vector<PageControl> controls = {
         // 1 tank firepower
         {1004, K::List, 1, {11, 31, 218, 261}, "", "main_cannons", -1},
         {1005, K::List, 1, {232, 31, 199, 128}, "", "sub_cannons", -1},
@@ -69,14 +69,6 @@ const std::vector<ControlDecl>& PageControls()
         {1058, K::List, 7, {7, 28, 427, 267}, "", "monsters", -1},
     };
     return controls;
-}
-
-const ControlDecl* FindControl(int id)
-{
-    for (const ControlDecl& c : PageControls())
-        if (c.id == id)
-            return &c;
-    return nullptr;
 }
 
 const std::vector<PageButtonDecl>& PageButtons()
@@ -137,19 +129,6 @@ const std::vector<PriceEditorDecl>& PriceEditors()
         {1040, 1041, 1042}, {1044, 1045, 1046}, {1048, 1049, 1050},
     };
     return editors;
-}
-
-bool HasRowEditorList(const std::string& tableId)
-{
-    static const char* const tables[] = {
-        "main_cannons",  "sub_cannons",   "special_cannons",  "control_systems", "engines",
-        "tanks",         "human_weapons", "hand_foot_armour", "head_armour",     "body_armour",
-        "armour_pieces", "characters",    "monsters",
-    };
-    for (const char* t : tables)
-        if (tableId == t)
-            return true;
-    return false;
 }
 
 } // namespace dravik::app

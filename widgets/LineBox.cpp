@@ -1,13 +1,13 @@
-#include "app/CLineBox.h"
+#include "widgets/LineBox.h"
 
 #include <QFontMetrics>
 #include <QTextDocument>
 
 #include <algorithm>
 
-namespace dravik::app {
+namespace dravik::widgets {
 
-CLineBox::CLineBox(QWidget* parent) : QPlainTextEdit(parent)
+LineBox::LineBox(QWidget* parent) : QPlainTextEdit(parent)
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -17,20 +17,20 @@ CLineBox::CLineBox(QWidget* parent) : QPlainTextEdit(parent)
     CentreLine();
 }
 
-void CLineBox::SetText(const QString& text)
+void LineBox::SetText(const QString& text)
 {
     if (text != toPlainText())
         setPlainText(text);
 }
 
-void CLineBox::resizeEvent(QResizeEvent* event)
+void LineBox::resizeEvent(QResizeEvent* event)
 {
     QPlainTextEdit::resizeEvent(event);
     CentreLine();
 }
 
 // Puts the first line in the middle of the box, as a line edit shows its text.
-void CLineBox::CentreLine()
+void LineBox::CentreLine()
 {
     const int spare = height() - 2 * frameWidth() - QFontMetrics(font()).height();
     const qreal margin = std::clamp(spare / 2, 1, 4);
@@ -38,4 +38,4 @@ void CLineBox::CentreLine()
         document()->setDocumentMargin(margin);
 }
 
-} // namespace dravik::app
+} // namespace dravik::widgets

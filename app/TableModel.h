@@ -8,10 +8,10 @@
 
 namespace dravik::app {
 
-class CTableModel : public QAbstractTableModel {
+class TableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    CTableModel(rom::Table& table, QObject* parent = nullptr);
+    TableModel(rom::Table& table, QObject* parent = nullptr);
 
     rom::Table& Table() const { return *table_; }
 

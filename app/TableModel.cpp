@@ -1,17 +1,17 @@
-#include "app/CTableModel.h"
+#include "app/TableModel.h"
 
 namespace dravik::app {
 
-CTableModel::CTableModel(rom::Table& table, QObject* parent) : QAbstractTableModel(parent), table_(&table) {}
+TableModel::TableModel(rom::Table& table, QObject* parent) : QAbstractTableModel(parent), table_(&table) {}
 
-int CTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_->Rows(); }
+int TableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_->Rows(); }
 
-int CTableModel::columnCount(const QModelIndex& parent) const
+int TableModel::columnCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : table_->Columns();
 }
 
-QVariant CTableModel::data(const QModelIndex& index, int role) const
+QVariant TableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= table_->Rows() || index.column() >= table_->Columns())
         return {};
@@ -24,7 +24,7 @@ QVariant CTableModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QVariant CTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal) {
         if (section < 0 || section >= table_->Columns())
@@ -40,14 +40,14 @@ QVariant CTableModel::headerData(int section, Qt::Orientation orientation, int r
     return {};
 }
 
-Qt::ItemFlags CTableModel::flags(const QModelIndex& index) const
+Qt::ItemFlags TableModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
-void CTableModel::RefreshCell(int row, int column)
+void TableModel::RefreshCell(int row, int column)
 {
     if (row < 0 || row >= table_->Rows() || column < 0 || column >= table_->Columns())
         return;
@@ -55,14 +55,14 @@ void CTableModel::RefreshCell(int row, int column)
     emit dataChanged(i, i, {Qt::DisplayRole, Qt::ToolTipRole});
 }
 
-void CTableModel::RefreshRow(int row)
+void TableModel::RefreshRow(int row)
 {
     if (row < 0 || row >= table_->Rows())
         return;
     emit dataChanged(index(row, 0), index(row, table_->Columns() - 1), {Qt::DisplayRole, Qt::ToolTipRole});
 }
 
-void CTableModel::RefreshAll()
+void TableModel::RefreshAll()
 {
     if (table_->Rows() == 0)
         return;

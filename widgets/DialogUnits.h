@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QSize>
 
-namespace dravik::app {
+namespace dravik::widgets {
 
 class DialogUnits {
 public:
@@ -24,4 +24,4 @@ private:
 // The font every window and dialog uses: a CJK font at 9 points.
 QFont EditorFont();
 
-} // namespace dravik::app
+} // namespace dravik::widgets

@@ -1,8 +1,8 @@
-#include "app/DialogUnits.h"
+#include "widgets/DialogUnits.h"
 
 #include <QFontMetrics>
 
-namespace dravik::app {
+namespace dravik::widgets {
 
 DialogUnits::DialogUnits(const QFont& font)
 {
@@ -28,4 +28,4 @@ QFont EditorFont()
     return font;
 }
 
-} // namespace dravik::app
+} // namespace dravik::widgets

@@ -4,12 +4,12 @@
 // would use.
 #include <QLabel>
 
-namespace dravik::app {
+namespace dravik::widgets {
 
-class CStaticText : public QLabel {
+class StaticText : public QLabel {
     Q_OBJECT
 public:
-    CStaticText(const QString& text, int lineStep, QWidget* parent = nullptr);
+    StaticText(const QString& text, int lineStep, QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -18,4 +18,4 @@ private:
     int lineStep_;
 };
 
-} // namespace dravik::app
+} // namespace dravik::widgets

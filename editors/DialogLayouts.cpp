@@ -9,34 +9,34 @@ namespace dravik::editors {
 
 namespace {
 
-using K = ControlKind;
+using K = DialogControlKind;
 using E = Entries;
 
 constexpr int kLine = 12; // height of an edit box, a drop-down list or a label beside one
 
-ControlLayout Label(const char* text, int x, int y, int width)
+DialogControl Label(const char* text, int x, int y, int width)
 {
     return {K::Label, 0, text, x, y, width, kLine};
 }
-ControlLayout Frame(const char* text, int x, int y, int width, int height)
+DialogControl Frame(const char* text, int x, int y, int width, int height)
 {
     return {K::Frame, 0, text, x, y, width, height};
 }
-ControlLayout Edit(int id, int x, int y, int width) { return {K::Edit, id, "", x, y, width, kLine}; }
-ControlLayout Combo(int id, int x, int y, int width, Entries entries)
+DialogControl Edit(int id, int x, int y, int width) { return {K::Edit, id, "", x, y, width, kLine}; }
+DialogControl Combo(int id, int x, int y, int width, Entries entries)
 {
     return {K::Combo, id, "", x, y, width, kLine, entries};
 }
-ControlLayout DropList(int id, int x, int y, int width, Entries entries)
+DialogControl DropList(int id, int x, int y, int width, Entries entries)
 {
     return {K::DropList, id, "", x, y, width, kLine, entries};
 }
-ControlLayout Ok(int x, int y, int width = 50) { return {K::Button, 1, "确定", x, y, width, 14}; }
-ControlLayout Cancel(int x, int y, int width = 50) { return {K::Button, 2, "取消", x, y, width, 14}; }
+DialogControl Ok(int x, int y, int width = 50) { return {K::Button, 1, "确定", x, y, width, 14}; }
+DialogControl Cancel(int x, int y, int width = 50) { return {K::Button, 2, "取消", x, y, width, 14}; }
 
 // "当前正在编辑的..." and the row's name beside it, up to the dialog's right margin. A
 // Chinese character takes about 7.5 horizontal units.
-void Heading(std::vector<ControlLayout>& c, const char* label, int dialogWidth, int y = 7)
+void Heading(std::vector<DialogControl>& c, const char* label, int dialogWidth, int y = 7)
 {
     int characters = 0;
     for (const char* p = label; *p; ++p)
@@ -51,10 +51,10 @@ struct PartField {
     const char* label;
     int id;
 };
-DialogLayout PartEditor(int resource, const char* className, const char* caption, int height,
-                        const char* heading, std::vector<PartField> left, std::vector<PartField> right)
+DialogLayout PartEditor(const char* className, const char* caption, int height, const char* heading,
+                        std::vector<PartField> left, std::vector<PartField> right)
 {
-    DialogLayout d{resource, className, caption, 190, height, {}};
+    DialogLayout d{className, caption, 190, height, {}};
     Heading(d.controls, heading, d.width);
     const int rows = static_cast<int>(std::max(left.size(), right.size()));
     const int frameHeight = 18 * rows + 10;
@@ -75,10 +75,10 @@ DialogLayout PartEditor(int resource, const char* className, const char* caption
     return d;
 }
 
-DialogLayout HumanEditor(int resource, const char* className, const char* caption, const char* heading,
+DialogLayout HumanEditor(const char* className, const char* caption, const char* heading,
                          const char* secondLabel, bool weapon)
 {
-    DialogLayout d{resource, className, caption, 204, 95, {}};
+    DialogLayout d{className, caption, 204, 95, {}};
     Heading(d.controls, heading, d.width);
     d.controls.push_back(Frame("", 7, 20, 190, 47));
     d.controls.push_back(Label("价格", 14, 30, 24));
@@ -100,7 +100,7 @@ DialogLayout HumanEditor(int resource, const char* className, const char* captio
 
 DialogLayout Tank()
 {
-    DialogLayout d{143, "CTankDlg", "战车属性编辑", 328, 190, {}};
+    DialogLayout d{"CTankDlg", "战车属性编辑", 328, 190, {}};
     Heading(d.controls, "当前正在编辑的战车", d.width);
     d.controls.push_back(Frame("", 7, 20, 314, 142));
     const char* left[] = {"弹仓", "防御", "防御上限", "重量", "出租车装甲上限"};
@@ -125,7 +125,7 @@ DialogLayout Tank()
 
 DialogLayout Character()
 {
-    DialogLayout d{149, "CCharacterDlg", "人物属性编辑", 344, 148, {}};
+    DialogLayout d{"CCharacterDlg", "人物属性编辑", 344, 148, {}};
     Heading(d.controls, "当前正在编辑的人物", d.width);
     d.controls.push_back(Frame("", 7, 20, 330, 100));
     const char* stats[] = {"LV", "战斗", "驾驶", "修理", "腕力", "智力", "体力", "速度", "HP", "最大HP"};
@@ -147,9 +147,9 @@ DialogLayout Character()
     return d;
 }
 
-DialogLayout Monster(int resource, const char* className, Entries attacks)
+DialogLayout Monster(const char* className, Entries attacks)
 {
-    DialogLayout d{resource, className, "怪物属性编辑", 426, 182, {}};
+    DialogLayout d{className, "怪物属性编辑", 426, 182, {}};
     Heading(d.controls, "当前正在编辑的怪物", d.width, 6);
     d.controls.push_back(Frame("", 7, 18, 138, 94));
     const char* stats[] = {"强度", "攻击", "防御", "HP", "命中", "回避", "速度", "护甲", "经验", "金钱"};
@@ -184,23 +184,23 @@ DialogLayout Monster(int resource, const char* className, Entries attacks)
 const std::vector<DialogLayout>& Layouts()
 {
     static const std::vector<DialogLayout> layouts = {
-        PartEditor(138, "CMainCannonDlg", "主炮属性编辑", 110, "当前正在编辑的主炮",
+        PartEditor("CMainCannonDlg", "主炮属性编辑", 110, "当前正在编辑的主炮",
                    {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}}, {{"攻击", 1016}, {"弹仓", 1017}}),
-        PartEditor(139, "CSubCannonDlg", "副炮属性编辑", 93, "当前正在编辑的副炮",
+        PartEditor("CSubCannonDlg", "副炮属性编辑", 93, "当前正在编辑的副炮",
                    {{"价格", 1013}, {"防御", 1014}}, {{"重量", 1016}, {"攻击", 1017}}),
-        PartEditor(140, "CSpecialCannonDlg", "特殊炮属性编辑", 113, "当前正在编辑的特殊炮",
+        PartEditor("CSpecialCannonDlg", "特殊炮属性编辑", 113, "当前正在编辑的特殊炮",
                    {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}},
                    {{"攻击", 1016}, {"弹仓", 1017}, {"炮弹价格", 1018}}),
-        PartEditor(141, "CControlSystemDlg", "控制系统属性编辑", 110, "当前正在编辑的控制系统",
+        PartEditor("CControlSystemDlg", "控制系统属性编辑", 110, "当前正在编辑的控制系统",
                    {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}}, {{"命中", 1016}, {"回避", 1017}}),
-        PartEditor(142, "CEngineDlg", "引擎属性编辑", 93, "当前正在编辑的引擎",
-                   {{"价格", 1013}, {"防御", 1014}}, {{"重量", 1016}, {"载重", 1017}}),
+        PartEditor("CEngineDlg", "引擎属性编辑", 93, "当前正在编辑的引擎", {{"价格", 1013}, {"防御", 1014}},
+                   {{"重量", 1016}, {"载重", 1017}}),
         Tank(),
-        HumanEditor(145, "CHumanWeaponDlg", "人类武器编辑", "当前正在编辑的武器", "攻击", true),
-        HumanEditor(147, "CHumanArmorDlg", "人类防具编辑", "当前正在编辑的防具", "防御", false),
+        HumanEditor("CHumanWeaponDlg", "人类武器编辑", "当前正在编辑的武器", "攻击", true),
+        HumanEditor("CHumanArmorDlg", "人类防具编辑", "当前正在编辑的防具", "防御", false),
         Character(),
-        Monster(151, "CMonsterDlg", E::AttacksB),
-        Monster(153, "CMonsterDlg2", E::AttacksA),
+        Monster("CMonsterDlg", E::AttacksB),
+        Monster("CMonsterDlg2", E::AttacksA),
     };
     return layouts;
 }
@@ -208,13 +208,5 @@ const std::vector<DialogLayout>& Layouts()
 } // namespace
 
 const DialogLayout& LayoutOf(DialogId id) { return Layouts()[static_cast<size_t>(id)]; }
-
-std::vector<DialogId> AllDialogs()
-{
-    std::vector<DialogId> all;
-    for (size_t i = 0; i < Layouts().size(); ++i)
-        all.push_back(static_cast<DialogId>(i));
-    return all;
-}
 
 } // namespace dravik::editors
