@@ -9,6 +9,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
@@ -328,7 +329,7 @@ void CEditorDlg::BuildPages()
             if (*c.table) {
                 const std::string table = c.table;
                 const int row = c.row;
-                connect(box, &QPlainTextEdit::textChanged, this, [this, box, table, row] {
+                connect(box, &QLineEdit::textChanged, this, [this, box, table, row] {
                     if (document_.IsLoaded() && !document_.IsReadOnly())
                         ApplyEdit(rom::Edit(table).SetCell(row, 1, box->Text().toStdString()));
                 });

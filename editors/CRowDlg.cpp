@@ -6,10 +6,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTextDocument>
 
 #include <algorithm>
 
@@ -150,7 +148,7 @@ void CRowDlg::SetText(int i, const QString& text)
     if (i < 0 || i >= TextCount())
         return;
     texts_[i] = text;
-    edits_[static_cast<size_t>(i)]->setPlainText(text);
+    edits_[static_cast<size_t>(i)]->SetText(text);
 }
 
 void CRowDlg::SetIndex(int i, int index)
@@ -169,7 +167,7 @@ int CRowDlg::IndexPosition(int comboId) const
     return combo && it != combos_.end() ? static_cast<int>(it - combos_.begin()) : -1;
 }
 
-QPlainTextEdit* CRowDlg::EditById(int id) const { return findChild<QPlainTextEdit*>(Id("edit", id)); }
+widgets::LineBox* CRowDlg::EditById(int id) const { return findChild<widgets::LineBox*>(Id("edit", id)); }
 QComboBox* CRowDlg::ComboById(int id) const { return findChild<QComboBox*>(Id("combo", id)); }
 QPushButton* CRowDlg::ButtonById(int id) const { return findChild<QPushButton*>(Id("button", id)); }
 
@@ -182,14 +180,14 @@ void CRowDlg::accept()
 {
     if (check_) {
         QStringList texts;
-        for (const QPlainTextEdit* edit : edits_)
-            texts << edit->toPlainText();
+        for (const widgets::LineBox* edit : edits_)
+            texts << edit->Text();
         const Refusal refusal = check_(texts);
         if (refusal.text >= 0 && refusal.text < TextCount()) {
             widgets::Prompts::Tell(this, QMessageBox::Warning, QStringLiteral("错误"),
                                    QStringLiteral("%1: \"%2\" %3")
                                        .arg(EditLabel(refusal.text), texts[refusal.text], refusal.reason));
-            QPlainTextEdit* edit = edits_[static_cast<size_t>(refusal.text)];
+            widgets::LineBox* edit = edits_[static_cast<size_t>(refusal.text)];
             edit->setFocus();
             edit->selectAll();
             return;
@@ -202,7 +200,7 @@ void CRowDlg::accept()
 void CRowDlg::ReadControls()
 {
     for (int i = 0; i < TextCount(); ++i)
-        texts_[i] = edits_[static_cast<size_t>(i)]->toPlainText();
+        texts_[i] = edits_[static_cast<size_t>(i)]->Text();
     for (int i = 0; i < IndexCount(); ++i)
         indexes_[static_cast<size_t>(i)] = combos_[static_cast<size_t>(i)]->currentIndex();
 }

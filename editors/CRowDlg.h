@@ -14,8 +14,11 @@
 
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
+
+namespace dravik::widgets {
+class LineBox;
+}
 
 namespace dravik::editors {
 
@@ -41,7 +44,7 @@ public:
     void SetIndex(int i, int index);      // an index without an entry leaves the list unselected
     int IndexPosition(int comboId) const; // i of an exchanged list, -1 for other ids
 
-    QPlainTextEdit* EditById(int id) const;
+    widgets::LineBox* EditById(int id) const;
     QComboBox* ComboById(int id) const; // exchanged lists and the dialog's own lists
     QPushButton* ButtonById(int id) const;
 
@@ -67,7 +70,7 @@ protected:
 private:
     const DialogLayout* layout_;
     QLabel* titleLabel_ = nullptr;
-    std::vector<QPlainTextEdit*> edits_;
+    std::vector<widgets::LineBox*> edits_;
     std::vector<QString> editLabels_;
     std::vector<QComboBox*> combos_;
     QString title_;

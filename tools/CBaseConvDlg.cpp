@@ -6,9 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextDocument>
 
 #include "tools/BaseConvert.h"
 #include "widgets/DialogUnits.h"
@@ -86,7 +84,7 @@ CBaseConvDlg::~CBaseConvDlg() = default;
 void CBaseConvDlg::OnCompute()
 {
     const BaseConvertResult r =
-        ConvertBase(input_->toPlainText().toStdString(), from_->currentIndex() + 2, to_->currentIndex() + 2);
+        ConvertBase(input_->Text().toStdString(), from_->currentIndex() + 2, to_->currentIndex() + 2);
     if (!r.ok) {
         result_->clear();
         widgets::Prompts::Tell(this, QMessageBox::Critical, QStringLiteral("错误"),

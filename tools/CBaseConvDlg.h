@@ -4,8 +4,11 @@
 
 class QComboBox;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
+
+namespace dravik::widgets {
+class LineBox;
+}
 
 namespace dravik::tools {
 
@@ -15,7 +18,7 @@ public:
     explicit CBaseConvDlg(QWidget* parent = nullptr);
     ~CBaseConvDlg() override;
 
-    QPlainTextEdit* Input() const { return input_; }
+    widgets::LineBox* Input() const { return input_; }
     QComboBox* FromCombo() const { return from_; }
     QComboBox* ToCombo() const { return to_; }
     QPushButton* ComputeButton() const { return compute_; }
@@ -30,7 +33,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    QPlainTextEdit* input_ = nullptr;
+    widgets::LineBox* input_ = nullptr;
     QComboBox* from_ = nullptr;
     QComboBox* to_ = nullptr;
     QPushButton* compute_ = nullptr;

@@ -1,41 +1,26 @@
 #include "widgets/LineBox.h"
 
-#include <QFontMetrics>
-#include <QTextDocument>
-
-#include <algorithm>
+#include <QKeyEvent>
 
 namespace dravik::widgets {
 
-LineBox::LineBox(QWidget* parent) : QPlainTextEdit(parent)
-{
-    setLineWrapMode(QPlainTextEdit::NoWrap);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setTabChangesFocus(true);
-    setWordWrapMode(QTextOption::NoWrap);
-    CentreLine();
-}
+LineBox::LineBox(QWidget* parent) : QLineEdit(parent) {}
 
 void LineBox::SetText(const QString& text)
 {
-    if (text != toPlainText())
-        setPlainText(text);
+    if (text != this->text())
+        setText(text);
 }
 
-void LineBox::resizeEvent(QResizeEvent* event)
+void LineBox::keyPressEvent(QKeyEvent* event)
 {
-    QPlainTextEdit::resizeEvent(event);
-    CentreLine();
-}
-
-// Puts the first line in the middle of the box, as a line edit shows its text.
-void LineBox::CentreLine()
-{
-    const int spare = height() - 2 * frameWidth() - QFontMetrics(font()).height();
-    const qreal margin = std::clamp(spare / 2, 1, 4);
-    if (document()->documentMargin() != margin)
-        document()->setDocumentMargin(margin);
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !isReadOnly()) {
+        insert(QStringLiteral("\n"));
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 } // namespace dravik::widgets

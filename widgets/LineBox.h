@@ -1,25 +1,23 @@
 #pragma once
-// The one-line text box of the window, the row editors and the base converter: one line high,
-// but Enter typed into it stays in the text as a line break instead of reaching the window (a
-// line edit would swallow it), so what the user typed is exactly what reaches the cell. The line
-// scrolls sideways with the cursor; there are no scroll bars; Tab moves on.
-#include <QPlainTextEdit>
+// The one-line edit box of the window and the dialogs. It is a line edit, so its whole text is
+// always in view on one line, centred as the desktop's own boxes are, and moving into it by Tab
+// or by opening a dialog selects its text while a click places the caret. Unlike a plain line
+// edit, Enter typed into it stays in the text as a line break (shown as a space) instead of
+// pressing the dialog's default button, so that the text is exactly what was typed.
+#include <QLineEdit>
 
 namespace dravik::widgets {
 
-class LineBox : public QPlainTextEdit {
+class LineBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit LineBox(QWidget* parent = nullptr);
 
-    QString Text() const { return toPlainText(); }
+    QString Text() const { return text(); }
     void SetText(const QString& text);
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void CentreLine();
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace dravik::widgets

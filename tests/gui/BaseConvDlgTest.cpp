@@ -1,10 +1,10 @@
 #include "tools/CBaseConvDlg.h"
 
+#include "widgets/LineBox.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -33,22 +33,22 @@ TEST(BaseConvDlg, ComputesAndRefusesInvalidInputWithoutClosing)
         QApplication::sendEvent(w, &enter);
     };
 
-    dlg.Input()->setPlainText(QStringLiteral("255")); // opens as 10 -> 16
+    dlg.Input()->SetText(QStringLiteral("255")); // opens as 10 -> 16
     dlg.ComputeButton()->click();
     EXPECT_EQ(dlg.ResultBox()->text(), QStringLiteral("FF"));
     dlg.FromCombo()->setCurrentIndex(16 - 2); // the lists run from base 2
     dlg.ToCombo()->setCurrentIndex(10 - 2);
-    dlg.Input()->setPlainText(QStringLiteral("-1a"));
+    dlg.Input()->SetText(QStringLiteral("-1a"));
     dlg.ComputeButton()->click();
     EXPECT_EQ(dlg.ResultBox()->text(), QStringLiteral("-26"));
     EXPECT_TRUE(shown().empty());
 
     // Enter in the input box is a line break, which the converter refuses.
     dlg.Input()->setFocus();
-    dlg.Input()->moveCursor(QTextCursor::End);
+    dlg.Input()->end(false);
     pressEnter(dlg.Input());
     dlg.ComputeButton()->click();
-    EXPECT_EQ(dlg.Input()->toPlainText(), QStringLiteral("-1a\n"));
+    EXPECT_EQ(dlg.Input()->Text(), QStringLiteral("-1a\n"));
     EXPECT_EQ(dlg.ResultBox()->text(), QString());
     EXPECT_EQ(shown(), (std::vector<QStringList>{{QStringLiteral("输入的数据非法!"), QStringLiteral("错误"),
                                                   QString::number(QMessageBox::Critical)}}));

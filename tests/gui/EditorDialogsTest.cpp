@@ -77,8 +77,8 @@ TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
         std::vector<std::string> expected = RowState(before, c.row);
         const bool escape = (&c - cases) % 2;
         EXPECT_FALSE(Drive(c.table, c.row, [escape](QDialog* dlg) {
-            for (QPlainTextEdit* edit : dlg->findChildren<QPlainTextEdit*>())
-                edit->setPlainText("9");
+            for (widgets::LineBox* edit : dlg->findChildren<widgets::LineBox*>())
+                edit->SetText("9");
             for (QComboBox* combo : dlg->findChildren<QComboBox*>())
                 combo->setCurrentIndex(combo->currentIndex() == 0 ? 1 : 0);
             escape ? Key(dlg, Qt::Key_Escape) : dlg->findChild<QPushButton*>("button2")->click(); // 取消
@@ -90,7 +90,7 @@ TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
             const QStringList fields = QString(c.fields).split(' ');
             for (int i = 0; i < fields.size(); ++i) {
                 const int id = fields[i].section('=', 0, 0).toInt();
-                EXPECT_EQ(Edit(dlg, id)->toPlainText().toStdString(), expected[i + 1]) << id;
+                EXPECT_EQ(Edit(dlg, id)->Text().toStdString(), expected[i + 1]) << id;
                 SetEdit(dlg, id, fields[i].section('=', 1));
                 expected[i + 1] = fields[i].section('=', 1).toStdString();
             }
@@ -113,7 +113,7 @@ TEST_F(EditorDialogs, TextIsKeptAsTypedAndRefusedOnlyWhereTheSaveWouldRefuseIt)
         SetEdit(dlg, 1014, "256"); // one byte
         Ok(dlg);
         SetEdit(dlg, 1013, "12");
-        Edit(dlg, 1013)->moveCursor(QTextCursor::End);
+        Edit(dlg, 1013)->end(false);
         Key(Edit(dlg, 1013), Qt::Key_Return); // a line break, not "确定"
         Ok(dlg);
         EXPECT_TRUE(dlg->isVisible());

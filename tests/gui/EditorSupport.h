@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -18,21 +17,22 @@
 #include "rom/Passes.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
+#include "widgets/LineBox.h"
 #include "widgets/Prompts.h"
 
 namespace dravik::test {
 
 using names::List;
 
-inline QPlainTextEdit* Edit(QDialog* d, int id)
+inline widgets::LineBox* Edit(QDialog* d, int id)
 {
-    return d->findChild<QPlainTextEdit*>(QStringLiteral("edit%1").arg(id));
+    return d->findChild<widgets::LineBox*>(QStringLiteral("edit%1").arg(id));
 }
 inline QComboBox* Combo(QDialog* d, int id)
 {
     return d->findChild<QComboBox*>(QStringLiteral("combo%1").arg(id));
 }
-inline void SetEdit(QDialog* d, int id, const QString& text) { Edit(d, id)->setPlainText(text); }
+inline void SetEdit(QDialog* d, int id, const QString& text) { Edit(d, id)->SetText(text); }
 inline void SetCombo(QDialog* d, int id, int index) { Combo(d, id)->setCurrentIndex(index); }
 inline void Ok(QDialog* d) { d->findChild<QPushButton*>("button1")->click(); }
 inline void Key(QWidget* w, int key)

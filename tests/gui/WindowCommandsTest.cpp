@@ -1,6 +1,6 @@
 // The window's commands: Open, Close, Save and their failures, Exit, the shortcuts, and the keys
 // that must not end the window.
-#include <QPlainTextEdit>
+#include "widgets/LineBox.h"
 #include <QTest>
 
 #include "WindowFixture.h"
@@ -152,7 +152,7 @@ TEST_F(WindowCommandsTest, ShortcutsReachTheirCommandsButEscAndEnterEndNothing)
     Box(1052)->setFocus(); // in an edit box Ctrl+A selects the text, as in every text field
     Shortcut(Qt::Key_A);
     EXPECT_EQ(Modals().size(), 4u);
-    EXPECT_EQ(Box(1052)->textCursor().selectedText(), Box(1052)->Text());
+    EXPECT_EQ(Box(1052)->selectedText(), Box(1052)->Text());
 }
 
 } // namespace

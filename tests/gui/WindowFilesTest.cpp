@@ -1,8 +1,8 @@
 // The window over real files: read-only images shown view-only, images without a copier header.
 #include "WindowFixture.h"
 
+#include "widgets/LineBox.h"
 #include <QFile>
-#include <QPlainTextEdit>
 
 namespace dravik::test {
 namespace {
@@ -27,8 +27,8 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
     window->ShowPage(1);
     const QString before = Cell(1004, 0, 1);
     user.AnswerModal([&before](QDialog& dialog) {
-        auto* first = dialog.findChild<QPlainTextEdit*>(QStringLiteral("edit1013")); // column 1
-        first->setPlainText(before == QStringLiteral("1") ? QStringLiteral("2") : QStringLiteral("1"));
+        auto* first = dialog.findChild<widgets::LineBox*>(QStringLiteral("edit1013")); // column 1
+        first->SetText(before == QStringLiteral("1") ? QStringLiteral("2") : QStringLiteral("1"));
         dialog.findChild<QPushButton*>(QStringLiteral("button1"))->click();
     });
     ClickRow(1004, 0, true);

@@ -4,7 +4,7 @@
 #include <map>
 #include <set>
 
-#include <QPlainTextEdit>
+#include "widgets/LineBox.h"
 
 #include "WindowFixture.h"
 
@@ -130,9 +130,8 @@ TEST_F(WindowTest, DoubleClickF2AndEnterEditTheRowOfEachEditorListAndRepaintsItO
     std::vector<std::string> edited; // the row named by each editor opened
     user.AnswerEveryModal([&edited](QDialog& dialog) {
         edited.push_back(dialog.findChild<QLabel*>(QStringLiteral("title1005"))->text().toStdString());
-        auto* first = dialog.findChild<QPlainTextEdit*>(QStringLiteral("edit1013")); // column 1
-        first->setPlainText(first->toPlainText() == QStringLiteral("1") ? QStringLiteral("2")
-                                                                        : QStringLiteral("1"));
+        auto* first = dialog.findChild<widgets::LineBox*>(QStringLiteral("edit1013")); // column 1
+        first->SetText(first->Text() == QStringLiteral("1") ? QStringLiteral("2") : QStringLiteral("1"));
         dialog.findChild<QPushButton*>(QStringLiteral("button1"))->click();
     });
     Load();
