@@ -459,7 +459,7 @@ void CEditorDlg::OnOpen()
 {
     widgets::FileQuestion question;
     question.caption = QStringLiteral("打开");
-    question.filter = QStringLiteral("SMC File (*.smc)");
+    question.filter = QStringLiteral("SMC File (*.smc);;所有文件 (*)");
     const QString path = Prompts::ChooseFile(this, question);
     if (!path.isEmpty())
         OpenFile(path);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QPushButton>
 
 #include <algorithm>
@@ -29,9 +30,25 @@ int CancelOf(const Question& q)
 // list under "Show Details...".
 constexpr int kShownLines = 20;
 
+// A short text makes a narrow box whose title bar cuts its caption ("Dravik静…" over "保存成功!");
+// the box is kept wide enough for the caption, the window icon and the title bar's buttons.
+void KeepCaptionWhole(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont title = box.font();
+    title.setBold(true); // as title bars commonly draw it
+    const QFontMetrics fm(title);
+    const int width = fm.horizontalAdvance(box.windowTitle()) + 8 * fm.height();
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 int AskForReal(QWidget* parent, const Question& q)
 {
     QMessageBox box(q.icon, q.caption, q.text, QMessageBox::NoButton, parent);
+    KeepCaptionWhole(box);
     const QStringList lines = q.text.split(QLatin1Char('\n'));
     if (lines.size() > kShownLines + 1) {
         QStringList shown = lines.mid(0, kShownLines + 1);

@@ -1,6 +1,7 @@
 // What a new user sees first: the current page's button, a long path in the status line, and
 // Qt's own dialogs in Chinese.
 #include <QDialogButtonBox>
+#include <QTimer>
 #include <QTranslator>
 
 #include "WindowFixture.h"
@@ -43,6 +44,31 @@ TEST_F(WindowTest, ALongPathIsCutInTheMiddleKeepingTheFileName)
     EXPECT_LE(status->fontMetrics().horizontalAdvance(shown), status->contentsRect().width());
     EXPECT_EQ(status->toolTip(), path);
     QDir(QDir::temp().filePath(QString(12, QLatin1Char('d')))).removeRecursively();
+}
+
+TEST_F(WindowTest, TheFileDialogOffersSmcFilesFirstThenAllFiles)
+{
+    Load();
+    ASSERT_EQ(ChooserCalls(), 1u);
+    EXPECT_EQ(user.Asked(widgets::Prompt::File).front().text, U("SMC File (*.smc);;所有文件 (*)"));
+}
+
+TEST(Prompts, AShortMessageBoxIsWideEnoughForItsCaption)
+{
+    int width = 0;
+    QTimer closer; // works the box as a user would, so that nothing waits
+    QObject::connect(&closer, &QTimer::timeout, [&width] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            width = box->width();
+            box->done(0);
+        }
+    });
+    closer.start(10);
+    widgets::Prompts::Tell(nullptr, QMessageBox::Information, U("Dravik静态修改器"), U("保存成功!\t"));
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GT(width,
+              QFontMetrics(bold).horizontalAdvance(U("Dravik静态修改器")) + 6 * QFontMetrics(bold).height());
 }
 
 TEST(QtTranslations, StockDialogsSpeakChinese)
