@@ -1,0 +1,107 @@
+#include "app/DiffDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace dravik::app {
+
+namespace {
+constexpr int kListedRuns = 50;
+constexpr int kTableIdRole = Qt::UserRole;
+constexpr int kRowRole = Qt::UserRole + 1;
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QString Offset(uint32_t v) { return QString::asprintf("0x%06X", v); }
+
+QString RunsText(const rom::ImageDiff& d)
+{
+    if (d.runs.empty())
+        return QStringLiteral("字段以外没有不同的字节。");
+    QStringList runs;
+    for (size_t i = 0; i < d.runs.size() && i < kListedRuns; ++i)
+        runs << QStringLiteral("%1-%2（%3 字节）")
+                    .arg(Offset(d.runs[i].offset), Offset(d.runs[i].offset + d.runs[i].length - 1))
+                    .arg(d.runs[i].length);
+    QString text =
+        QStringLiteral("字段以外的字节差异 %1 段，共 %2 字节：").arg(d.runs.size()).arg(d.bytesOutside) +
+        runs.join(QStringLiteral("、"));
+    if (d.runs.size() > kListedRuns)
+        text += QStringLiteral("……另有 %1 段未列出").arg(d.runs.size() - kListedRuns);
+    return text;
+}
+} // namespace
+
+DiffDialog::DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, const QString& otherFile,
+                       QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("DiffDialog"));
+    setWindowTitle(QStringLiteral("与其他映像比较 - %1").arg(QFileInfo(otherFile).fileName()));
+    auto* layout = new QVBoxLayout(this);
+
+    QStringList notes;
+    notes << QStringLiteral("本文件：%1（含未保存的修改）\n其他文件：%2").arg(thisFile, otherFile);
+    if (!diff.SameSize())
+        notes << QStringLiteral("大小不同：本文件 %1 字节，其他文件 %2 字节；比较两者都有的字段和字节。")
+                     .arg(diff.sizeA)
+                     .arg(diff.sizeB);
+    if (diff.formA.header != diff.formB.header)
+        notes << QStringLiteral("只有%1有复制器文件头：按数据表的位置对齐比较。")
+                     .arg(diff.formA.header ? QStringLiteral("本文件") : QStringLiteral("其他文件"));
+    notes << (diff.Identical()
+                  ? QStringLiteral("两个映像完全相同。")
+                  : QStringLiteral("字段差异 %1 处（双击一行可在主窗口中显示）。").arg(diff.fields.size()));
+    summary_ = new QLabel(notes.join('\n'), this);
+    summary_->setObjectName(QStringLiteral("summary"));
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(summary_);
+
+    list_ = new QTableWidget(static_cast<int>(diff.fields.size()), 5, this);
+    list_->setObjectName(QStringLiteral("diffList"));
+    list_->setHorizontalHeaderLabels({QStringLiteral("表"), QStringLiteral("行"), QStringLiteral("列"),
+                                      QStringLiteral("本文件"), QStringLiteral("其他文件")});
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->verticalHeader()->setVisible(false);
+    for (int i = 0; i < list_->rowCount(); ++i) {
+        const rom::FieldChange& f = diff.fields[static_cast<size_t>(i)];
+        const QString column = Q(f.column) + (f.storedOnly ? QStringLiteral("（存储的位）") : QString());
+        const QStringList cells = {Q(f.tableTitle), QStringLiteral("%1 %2").arg(f.row + 1).arg(Q(f.rowLabel)),
+                                   column, Q(f.before), Q(f.after)};
+        for (int c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setData(kTableIdRole, Q(f.tableId));
+            item->setData(kRowRole, f.row);
+            list_->setItem(i, c, item);
+        }
+    }
+    list_->resizeColumnsToContents();
+    list_->horizontalHeader()->setStretchLastSection(true);
+    connect(list_, &QTableWidget::itemDoubleClicked, this, [this](QTableWidgetItem* item) {
+        emit FieldChosen(item->data(kTableIdRole).toString(), item->data(kRowRole).toInt());
+    });
+    layout->addWidget(list_, 1);
+
+    runs_ = new QLabel(RunsText(diff), this);
+    runs_->setObjectName(QStringLiteral("runs"));
+    runs_->setWordWrap(true);
+    runs_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(runs_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(760, 480);
+}
+
+QString DiffDialog::Summary() const { return summary_->text() + '\n' + runs_->text(); }
+
+} // namespace dravik::app
