@@ -221,6 +221,7 @@ void CEditorDlg::BuildMenu()
     saveAction_ =
         add(file, "actionSave", "保存(&S)\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S), &CEditorDlg::OnSave);
     file->addSeparator();
+    AddSharingItems(file);
     add(file, "actionExit", "退出(&E)\tAlt+F4", QKeySequence(Qt::ALT | Qt::Key_F4), &CEditorDlg::OnExit);
 
     QMenu* window = bar->addMenu(QStringLiteral("视窗(&W)"));
@@ -410,6 +411,8 @@ void CEditorDlg::SetLoadedState(bool loaded)
     status_->setToolTip(loaded ? path : QString());
     saveAction_->setEnabled(loaded && !viewOnly);
     saveButton_->setEnabled(loaded && !viewOnly);
+    for (QAction* a : sharingActions_)
+        a->setEnabled(loaded);
     SetViewOnly(viewOnly);
 }
 

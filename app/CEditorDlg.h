@@ -8,11 +8,13 @@
 #include <QMainWindow>
 
 #include <map>
+#include <vector>
 
 #include "rom/RomDocument.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QStackedWidget;
 class QTableView;
@@ -51,9 +53,15 @@ public slots:
     void ShowPage(int page);
     void OnBaseConverter();
     void OnAbout();
+    // Sharing a mod (CEditorDlgSharing.cpp).
+    void OnExportPatch();
+    void OnCompare();
+    // Shows the page of a table and selects its row (or the box that shows it).
+    void ShowTableRow(const QString& tableId, int row);
 
 private:
     void BuildMenu();
+    void AddSharingItems(QMenu* file);
     void BuildTopRow();
     void BuildPages();
     void WirePriceEditor(const PriceEditorDecl& editor);
@@ -74,6 +82,7 @@ private:
     QLabel* status_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QAction* saveAction_ = nullptr;
+    std::vector<QAction*> sharingActions_; // need a loaded file, read-only or not
     QStackedWidget* pages_ = nullptr;
     std::map<int, QTableView*> lists_;
     std::map<int, TableModel*> models_;

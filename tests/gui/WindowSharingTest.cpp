@@ -1,0 +1,127 @@
+// 导出补丁 and 与其他映像比较: patches carry the pending edits, refusals match Save's, the open
+// image is never written, and the diff list leads back to the field in the window.
+#include <QTableWidget>
+
+#include "WindowFixture.h"
+#include "app/DiffDialog.h"
+#include "rom/PatchFiles.h"
+
+using namespace dravik;
+using test::U;
+
+namespace {
+class WindowSharingTest : public test::WindowTest {
+protected:
+    std::string PathIn(const char* name) const { return dir.path().toStdString() + "/" + name; }
+    QTemporaryDir dir;
+};
+} // namespace
+
+TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdits)
+{
+    EXPECT_FALSE(Action("actionExportPatch")->isEnabled());
+    EXPECT_FALSE(Action("actionCompare")->isEnabled());
+    Load();
+    ASSERT_TRUE(Action("actionExportPatch")->isEnabled());
+    const rom::Bytes onDisk = image.Read();
+    const std::string original = PathIn("clean.smc");
+    test::WriteFile(original, Sample(2));
+    window->Document().GetModel().Get("items").SetCell(3, 1, "4321");
+    rom::Bytes expected;
+    ASSERT_TRUE(rom::ImageWithEdits(window->Document(), expected).ok);
+
+    for (const char* name : {"mod.ips", "mod.bps"}) {
+        SCOPED_TRACE(name);
+        user.Clear();
+        user.AnswerFile(QString::fromStdString(original));
+        user.AnswerFile(QString::fromStdString(PathIn(name)));
+        Action("actionExportPatch")->trigger();
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].icon, QMessageBox::Information) << Messages()[0].text.toStdString();
+        const std::vector<widgets::Prompt> files = user.Asked(widgets::Prompt::File);
+        ASSERT_EQ(files.size(), 2u);
+        EXPECT_TRUE(files[1].text.contains("*.ips") && files[1].text.contains("*.bps"));
+
+        rom::Bytes patch, result;
+        std::string error;
+        ASSERT_TRUE(rom::ReadWholeFile(PathIn(name), patch, error));
+        ASSERT_TRUE(rom::ApplyPatch(patch, Sample(2), result, error)) << error;
+        EXPECT_TRUE(result == expected);
+        EXPECT_TRUE(image.Read() == onDisk); // the open image is not written
+    }
+
+    // A name without a format, or the image itself, is refused.
+    for (const std::string& target : {PathIn("mod.patch"), image.Path(), original}) {
+        user.Clear();
+        user.AnswerFile(QString::fromStdString(original));
+        user.AnswerFile(QString::fromStdString(target));
+        Action("actionExportPatch")->trigger();
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].icon, QMessageBox::Warning);
+    }
+    EXPECT_TRUE(image.Read() == onDisk);
+    EXPECT_TRUE(test::ReadFile(original) == Sample(2));
+}
+
+TEST_F(WindowSharingTest, InvalidCellsAreRefusedWithSavesListBeforeAnyFileIsChosen)
+{
+    Load();
+    window->Document().GetModel().Get("items").SetCell(3, 1, "12x");
+    user.Clear();
+    Action("actionSave")->trigger();
+    const QString saveText = Messages().at(0).text;
+    for (const char* action : {"actionExportPatch", "actionCompare"}) {
+        user.Clear();
+        Action(action)->trigger();
+        EXPECT_EQ(ChooserCalls(), 0u);
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].icon, QMessageBox::Critical);
+        EXPECT_TRUE(Messages()[0].text.contains("12x"));
+        // The same cell line as Save's refusal.
+        const QString cellLine = saveText.section('\n', 1, 1);
+        EXPECT_FALSE(cellLine.isEmpty());
+        EXPECT_TRUE(Messages()[0].text.contains(cellLine)) << Messages()[0].text.toStdString();
+    }
+}
+
+TEST_F(WindowSharingTest, TheDiffListLeadsToTheFieldInTheWindow)
+{
+    Load();
+    rom::Bytes other = Sample(1);
+    other[0xC0BFC + 3 * 5] ^= 1; // bounties row 5
+    other[0x30151] ^= 1;         // the red wolf's HP, shown in a box
+    other[0x100] ^= 1;           // outside every field
+    const std::string otherPath = PathIn("other.smc");
+    test::WriteFile(otherPath, other);
+    window->Document().GetModel().Get("monsters").SetCell(100, 9, "7"); // a pending edit counts
+
+    user.AnswerFile(QString::fromStdString(otherPath));
+    Action("actionCompare")->trigger();
+    auto* dialog = window->findChild<app::DiffDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    QTableWidget* list = dialog->List();
+    ASSERT_EQ(list->rowCount(), 3);
+    EXPECT_EQ(list->item(0, 0)->text(), U("通辑犯"));
+    EXPECT_EQ(list->item(0, 1)->text().left(2), U("6 "));
+    EXPECT_EQ(list->item(2, 0)->text(), U("怪物"));
+    EXPECT_EQ(list->item(2, 3)->text(), U("7"));
+    EXPECT_TRUE(dialog->Summary().contains("0x000100"));
+
+    const QPoint at = list->visualItemRect(list->item(0, 2)).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent e(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &e);
+    }
+    EXPECT_EQ(window->CurrentPage(), 5);
+    EXPECT_EQ(List(1032)->currentIndex().row(), 5);
+
+    list->itemDoubleClicked(list->item(2, 0));
+    EXPECT_EQ(window->CurrentPage(), 7);
+    EXPECT_EQ(List(1058)->currentIndex().row(), 100);
+    list->itemDoubleClicked(list->item(1, 0));
+    EXPECT_EQ(window->CurrentPage(), 6);
+    EXPECT_EQ(image.Read(), Sample(1));
+}
