@@ -12,7 +12,9 @@
 #include "app/CAboutDlg.h"
 #include "app/CEditorApp.h"
 #include "app/CEditorDlg.h"
+#include "app/DiffDialog.h"
 #include "editors/RowEditing.h"
+#include "rom/SampleImage.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Prompts.h"
@@ -74,6 +76,18 @@ int main(int argc, char** argv)
     dravik::tools::CBaseConvDlg converter(&window);
     ok = Save(converter, dir, QStringLiteral("base-converter")) && ok;
     converter.close();
+    {
+        // The comparison list, against an image with a few changed fields and bytes.
+        const dravik::rom::Bytes a = dravik::rom::MakeSampleImage(1);
+        dravik::rom::Bytes b = a;
+        for (uint32_t at :
+             {0xC0200u, 0xC0BFCu, 0xC3BC4u + 16 * 5 + 7, 0xC8201u + 12, 0x100u, 0x101u, 0x8000u})
+            b[at] ^= 0x21;
+        dravik::app::DiffDialog diff(dravik::rom::DiffImages(a, b), QStringLiteral("sample.smc"),
+                                     QStringLiteral("other.smc"), &window);
+        ok = Save(diff, dir, QStringLiteral("compare")) && ok;
+        diff.close();
+    }
 
     struct Shot {
         const char* table;
