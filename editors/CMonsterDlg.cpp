@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include "editors/CodeRules.h"
+#include "names/Names.h"
 
 namespace dravik::editors {
 
@@ -57,7 +58,7 @@ int CMonsterDlgBase::ShownCategory(Drop drop) const
 
 void CMonsterDlgBase::FollowCategory(Drop drop)
 {
-    const bool tank = rules::IsTankCategory(ShownCategory(drop));
+    const bool tank = names::IsTankCategory(ShownCategory(drop));
     human_[drop]->setEnabled(!tank);
     tank_[drop]->setEnabled(tank);
 }
@@ -67,7 +68,7 @@ void CMonsterDlgBase::ReadControls()
     CRowDlg::ReadControls();
     for (Drop drop : {Early, Late}) {
         const int category = ShownCategory(drop);
-        QComboBox* list = rules::IsTankCategory(category) ? tank_[drop] : human_[drop];
+        QComboBox* list = names::IsTankCategory(category) ? tank_[drop] : human_[drop];
         lootCodes_[drop] = rules::LootCode(category, list->currentIndex(), lootCodes_[drop]);
         categories_[drop] = category;
     }

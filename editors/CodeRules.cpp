@@ -1,25 +1,37 @@
 #include "editors/CodeRules.h"
 
+#include "names/Names.h"
 #include "rom/RowFlags.h"
 
 namespace dravik::editors::rules {
 
 namespace {
+using names::List;
 bool IsByte(int code) { return code >= 0 && code <= 0xFF; }
 bool Within(int index, int count) { return index >= 0 && index < count; }
 } // namespace
 
-int RangeIndex(int code) { return IsByte(code) && code < 3 * 64 ? code / 64 : kNoSelection; }
+int RangeIndex(int code)
+{
+    return IsByte(code) && code < names::Size(List::AttackRanges) * 64 ? code / 64 : kNoSelection;
+}
 
 int RangeCode(int weaponRow, int index, int oldCode)
 {
-    return Within(index, 3) ? rom::WeaponRangeLowBits(weaponRow) + 64 * index : oldCode;
+    return Within(index, names::Size(List::AttackRanges)) ? rom::WeaponRangeLowBits(weaponRow) + 64 * index
+                                                          : oldCode;
 }
 
-int UsersIndex(int mask) { return mask >= 1 && mask <= 7 ? mask - 1 : kNoSelection; }
-int UsersMask(int index, int oldMask) { return Within(index, 7) ? index + 1 : oldMask; }
+int UsersIndex(int mask) { return mask >= 1 && mask <= names::Size(List::Users) ? mask - 1 : kNoSelection; }
+int UsersMask(int index, int oldMask)
+{
+    return Within(index, names::Size(List::Users)) ? index + 1 : oldMask;
+}
 
-bool IsRentalTank(int tankRow) { return tankRow >= 8; }
+int TankPartEmpty() { return names::Size(List::TankParts); }
+int TankItemEmpty() { return names::Size(List::TankItems); }
+int ItemEmpty() { return names::Size(List::Items); }
+int EquipmentEmpty() { return names::Size(List::HumanEquipment); }
 
 int TankSlotIndex(int code, int emptyIndex)
 {
@@ -35,52 +47,56 @@ int TankSlotCode(int index, int emptyIndex, int tankRow, int oldCode)
         return kEmptyCode;
     if (!Within(index, emptyIndex))
         return oldCode;
-    return IsRentalTank(tankRow) ? index | 0x80 : index;
+    return rom::IsRentalTank(tankRow) ? index | 0x80 : index;
 }
 
 int ItemIndex(int code)
 {
     if (code == kEmptyCode)
-        return kItemEmpty;
-    return Within(code, kItemEmpty + 1) ? code : kNoSelection; // 128 lands on "-----"
+        return ItemEmpty();
+    return Within(code, ItemEmpty() + 1) ? code : kNoSelection; // one past the last lands on "-----"
 }
 
 int ItemSlotCode(int index, int oldCode)
 {
-    if (index == kItemEmpty)
+    if (index == ItemEmpty())
         return kEmptyCode;
-    return Within(index, kItemEmpty) ? index : oldCode;
+    return Within(index, ItemEmpty()) ? index : oldCode;
 }
 
 int EquipmentIndex(int code)
 {
     if (code == kEmptyCode)
-        return kEquipmentEmpty;
-    return Within(code - 128, kEquipmentEmpty + 1) ? code - 128 : kNoSelection; // 248 lands on "-----"
+        return EquipmentEmpty();
+    const int index = code - kFirstEquipmentCode;
+    return Within(index, EquipmentEmpty() + 1) ? index : kNoSelection; // one past the last lands on "-----"
 }
 
 int EquipmentSlotCode(int index, int oldCode)
 {
-    if (index == kEquipmentEmpty)
+    if (index == EquipmentEmpty())
         return kEmptyCode;
-    return Within(index, kEquipmentEmpty) ? index + 128 : oldCode;
+    return Within(index, EquipmentEmpty()) ? index + kFirstEquipmentCode : oldCode;
 }
-
-int AttackListSize(int monsterRow) { return monsterRow < 47 ? 144 : 174; }
 
 int AttackIndex(int monsterRow, int code)
 {
-    return Within(code, AttackListSize(monsterRow)) ? code : kNoSelection;
+    return Within(code, names::Size(names::AttackListFor(monsterRow))) ? code : kNoSelection;
 }
 
 int AttackCode(int monsterRow, int index, int oldCode)
 {
-    return Within(index, AttackListSize(monsterRow)) ? index : oldCode;
+    return Within(index, names::Size(names::AttackListFor(monsterRow))) ? index : oldCode;
 }
 
-int CategoryIndex(int category) { return Within(category, 16) ? category : kNoSelection; }
-int CategoryCode(int index, int oldCategory) { return Within(index, 16) ? index : oldCategory; }
-bool IsTankCategory(int category) { return category >= 8; }
+int CategoryIndex(int category)
+{
+    return Within(category, names::Size(List::LootCategories)) ? category : kNoSelection;
+}
+int CategoryCode(int index, int oldCategory)
+{
+    return Within(index, names::Size(List::LootCategories)) ? index : oldCategory;
+}
 
 int LootIndex(int code) { return IsByte(code) ? code : kNoSelection; }
 
@@ -88,10 +104,10 @@ int LootCode(int category, int index, int oldCode)
 {
     if (!IsByte(index))
         return oldCode;
-    const bool placeholder = IsTankCategory(category)
-                                 ? (index >= 121 && index <= 127) || (index >= 160 && index <= 254)
-                                 : index >= 120 && index <= 127;
-    return placeholder ? kEmptyCode : index;
+    if (index == kEmptyCode)
+        return kEmptyCode;
+    const names::LootEntry loot = names::LootEntryOf(category, index);
+    return loot.entry >= names::Size(loot.list) ? kEmptyCode : index; // a placeholder is none
 }
 
 } // namespace dravik::editors::rules

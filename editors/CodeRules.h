@@ -8,6 +8,8 @@ namespace dravik::editors::rules {
 constexpr int kNoSelection = -1;
 constexpr int kEmptyCode = 0xFF;
 
+// The list sizes come from the name lists themselves (names::Size).
+
 // Human weapon attack range: the top two bits of the range code (3 has no entry); the low
 // six bits always come from the weapon's row (rom::WeaponRangeLowBits).
 int RangeIndex(int code);
@@ -17,37 +19,36 @@ int RangeCode(int weaponRow, int index, int oldCode);
 int UsersIndex(int mask);
 int UsersMask(int index, int oldMask);
 
-// Tank slots. Parts: 121 entries then "-----" at 121; items: 32 entries then "-----" at 32.
-// Only the low seven bits name the thing; bit 7 is set for rental tanks (rows 8 to 21),
-// decided by the row on every "确定".
-constexpr int kTankPartEmpty = 121;
-constexpr int kTankItemEmpty = 32;
-bool IsRentalTank(int tankRow);
+// Tank slots: the tank part or tank item list, then "-----" at the list's size (the empty
+// index). Only the low seven bits name the thing; bit 7 is set for rental tanks
+// (rom::IsRentalTank), decided by the row on every "确定".
+int TankPartEmpty();
+int TankItemEmpty();
 int TankSlotIndex(int code, int emptyIndex);
 int TankSlotCode(int index, int emptyIndex, int tankRow, int oldCode);
 
-// Character item slots: code = item index (0 to 127), "-----" at 128.
-constexpr int kItemEmpty = 128;
+// Character item slots: code = item index, "-----" after the last item.
+int ItemEmpty();
 int ItemIndex(int code);
 int ItemSlotCode(int index, int oldCode);
 
-// Character equipment slots: code = 128 + equipment index (0 to 119), "-----" at 120.
-constexpr int kEquipmentEmpty = 120;
+// Character equipment slots: code = 128 + equipment index, "-----" after the last one.
+constexpr int kFirstEquipmentCode = 128;
+int EquipmentEmpty();
 int EquipmentIndex(int code);
 int EquipmentSlotCode(int index, int oldCode);
 
-// Monster attack patterns: the code is the position in the row's attack list.
-int AttackListSize(int monsterRow); // 144 (list B) for rows 0 to 46, 174 (list A) after
+// Monster attack patterns: the code is the position in the row's attack list
+// (names::AttackListFor).
 int AttackIndex(int monsterRow, int code);
 int AttackCode(int monsterRow, int index, int oldCode);
 
-// Loot categories 0 to 15: 0 to 7 human things, 8 to 15 tank things.
+// Loot categories: human or tank things (names::IsTankCategory).
 int CategoryIndex(int category);
 int CategoryCode(int index, int oldCategory);
-bool IsTankCategory(int category);
 
 // Loot: the position in either 256-entry list is the code. On "确定" a placeholder entry
-// ("XXXXX") of the category's list becomes 255 (none).
+// (names::LootEntryOf past the end of its list) of the category's list becomes 255 (none).
 int LootIndex(int code);
 int LootCode(int category, int index, int oldCode);
 

@@ -4,6 +4,7 @@
 
 #include "editors/CodeRules.h"
 #include "editors/RowDialogs.h"
+#include "names/Names.h"
 #include "rom/Review.h"
 #include "widgets/Prompts.h"
 
@@ -76,15 +77,16 @@ const Editor* Find(const std::string& tableId)
 
 DialogId DialogFor(const Editor& editor, int row)
 {
-    return editor.dialog == DialogId::Monster && rules::AttackListSize(row) != 144 ? DialogId::Monster2
-                                                                                   : editor.dialog;
+    return editor.dialog == DialogId::Monster && names::AttackListFor(row) == names::List::AttacksA
+               ? DialogId::Monster2
+               : editor.dialog;
 }
 
 int ToIndex(Rule rule, int row, int code)
 {
     switch (rule) {
-    case Rule::TankPart: return rules::TankSlotIndex(code, rules::kTankPartEmpty);
-    case Rule::TankItem: return rules::TankSlotIndex(code, rules::kTankItemEmpty);
+    case Rule::TankPart: return rules::TankSlotIndex(code, rules::TankPartEmpty());
+    case Rule::TankItem: return rules::TankSlotIndex(code, rules::TankItemEmpty());
     case Rule::Range: return rules::RangeIndex(code);
     case Rule::Users: return rules::UsersIndex(code);
     case Rule::Item: return rules::ItemIndex(code);
@@ -97,8 +99,8 @@ int ToIndex(Rule rule, int row, int code)
 int ToCode(Rule rule, int row, int index, int oldCode)
 {
     switch (rule) {
-    case Rule::TankPart: return rules::TankSlotCode(index, rules::kTankPartEmpty, row, oldCode);
-    case Rule::TankItem: return rules::TankSlotCode(index, rules::kTankItemEmpty, row, oldCode);
+    case Rule::TankPart: return rules::TankSlotCode(index, rules::TankPartEmpty(), row, oldCode);
+    case Rule::TankItem: return rules::TankSlotCode(index, rules::TankItemEmpty(), row, oldCode);
     case Rule::Range: return rules::RangeCode(row, index, oldCode);
     case Rule::Users: return rules::UsersMask(index, oldCode);
     case Rule::Item: return rules::ItemSlotCode(index, oldCode);

@@ -43,6 +43,24 @@ std::string EntryOr(List list, int index, int code)
 const std::vector<std::string>& Get(List list) { return Active().Names(list); }
 const std::vector<std::string>& Combo(List list) { return Active().Combo(list); }
 int SlotWidth(List list) { return Info(list).slotWidth; }
+
+int Size(List list) { return Info(list).entries; }
+
+List AttackListFor(int monsterRow)
+{
+    return monsterRow < kFirstAttackListARow ? List::AttacksB : List::AttacksA;
+}
+
+bool IsTankCategory(int category) { return category >= kFirstTankCategory; }
+
+LootEntry LootEntryOf(int category, int code)
+{
+    const bool tank = IsTankCategory(category);
+    if (code < kLootSecondList)
+        return {tank ? List::TankParts : List::HumanEquipment, code};
+    return {tank ? List::TankItems : List::Items, code - kLootSecondList};
+}
+
 const std::vector<std::string>& HumanLoot() { return Active().HumanLoot(); }
 const std::vector<std::string>& TankLoot() { return Active().TankLoot(); }
 
@@ -89,18 +107,11 @@ std::string LootCode(int category, int code)
         return UnknownCode(code);
     if (code == 0xFF)
         return kEmpty;
-    // Below 0x80 the code names equipment (human) or a part (tank), from 0x80 an item or a
-    // tank item; codes past the end of either list have no name.
-    const bool tank = category >= 8;
-    if (code < 0x80)
-        return EntryOr(tank ? List::TankParts : List::HumanEquipment, code, code);
-    return EntryOr(tank ? List::TankItems : List::Items, code - 0x80, code);
+    const LootEntry loot = LootEntryOf(category, code); // past the end of its list: no name
+    return EntryOr(loot.list, loot.entry, code);
 }
 
-std::string AttackCode(int monsterRow, int code)
-{
-    return EntryOr(monsterRow < 47 ? List::AttacksB : List::AttacksA, code, code);
-}
+std::string AttackCode(int monsterRow, int code) { return EntryOr(AttackListFor(monsterRow), code, code); }
 
 std::string RangeCode(int code)
 {

@@ -29,6 +29,25 @@ extern const char* const kEmpty;       // "-----": the empty slot code 0xFF
 extern const char* const kNone;        // "没有": loot code 0xFF in the editors' lists
 extern const char* const kPlaceholder; // "XXXXX": a code with no thing behind it
 
+// How many codes a list names (its compiled-in length; a name set never changes it).
+int Size(List list);
+
+// Monsters before this row use attack list B, the rest attack list A.
+constexpr int kFirstAttackListARow = 47;
+List AttackListFor(int monsterRow);
+
+// Loot: categories 0 to 7 drop human things, 8 to 15 tank things. Below 0x80 a loot code names
+// human equipment or a tank part, from 0x80 on an item or a tank item; 0xFF is none. An entry
+// past the end of its list is a placeholder with no thing behind it.
+constexpr int kFirstTankCategory = 8;
+constexpr int kLootSecondList = 0x80;
+bool IsTankCategory(int category);
+struct LootEntry {
+    List list;
+    int entry;
+};
+LootEntry LootEntryOf(int category, int code); // code 0 to 0xFE
+
 // The texts the window shows in cells (the name-slot texts).
 const std::vector<std::string>& Get(List list);
 // The texts of the editors' drop-down lists; they differ from Get() in three entries
@@ -49,7 +68,7 @@ std::string TankItemCode(int code);               // entry (code & 0x7F) of Tank
 std::string ItemCode(int code);                   // entry code of Items
 std::string EquipmentCode(int code);              // entry (code - 0x80) of HumanEquipment
 std::string LootCode(int category, int code);     // category 0-7 human things, 8-15 tank things
-std::string AttackCode(int monsterRow, int code); // list B for rows 0-46, list A from row 47
+std::string AttackCode(int monsterRow, int code); // entry code of AttackListFor(monsterRow)
 std::string RangeCode(int code);                  // "单体" below 0x40, "一组" below 0x80, else "全体"
 std::string UsersMask(int mask);                  // mask 1-7 -> users text; "" for any other mask
 

@@ -18,19 +18,22 @@ Field EquipByte(uint32_t offset, RowFn flag)
     return f;
 }
 
-void UsersLabel(Table& t, int row, int column)
+void UsersLabel(Table& t, int row)
 {
     // A mask without a text (0 or 8 to 15) shows an empty cell.
-    t.SetCell(row, column, names::UsersMask(t.Code("users", row)));
+    t.SetCell(row, t.Layout().Column("users"), names::UsersMask(t.Code("users", row)));
 }
 
 void WeaponLabels(Table& t, int row)
 {
-    t.SetCell(row, 3, names::RangeCode(t.Code("range", row)));
-    UsersLabel(t, row, 4);
+    t.SetCell(row, t.Layout().Column("range"), names::RangeCode(t.Code("range", row)));
+    UsersLabel(t, row);
 }
 
-void ArmourLabels(Table& t, int row) { UsersLabel(t, row, 3); }
+void ArmourLabels(Table& t, int row) { UsersLabel(t, row); }
+
+// The who-can-equip mask 1 to 7 names entry mask - 1.
+const CodeNaming kUsers = NamedBy(List::Users, 1);
 
 TableLayout Armour(const char* id, const char* title, std::vector<std::string> labels, uint32_t base,
                    uint32_t stride, Field defence, Field equip)
@@ -38,8 +41,8 @@ TableLayout Armour(const char* id, const char* title, std::vector<std::string> l
     TableLayout t{id, {title, "价格", "防御", "装备的人"}, std::move(labels)};
     t.base = base;
     t.stride = stride;
-    t.codeArrays = {{"users", 1, 3}};
-    t.fields = {Whole(0, 2, 1), defence, equip};
+    t.codeArrays = {{"users", 1, 3, false, kUsers}};
+    t.fields = {Whole("price", 0, 2, 1), defence, equip};
     t.labels = ArmourLabels;
     return t;
 }
@@ -52,26 +55,29 @@ void AddHumanEquipmentTables(std::vector<TableLayout>& out)
                         Slice(List::HumanEquipment, 0, 48)};
     weapons.base = 0xC0380;
     weapons.stride = 5;
-    weapons.codeArrays = {{"range", 1, 3}, {"users", 1, 4}};
-    weapons.fields = {Whole(0, 2, 1), Whole(3, 1, 2, WeaponAttackOffset), CodeField(4, "range"),
-                      EquipByte(2, HumanWeaponEquipFlag)};
+    // The top two bits of the range code choose the range; the low six are fixed per row.
+    weapons.codeArrays = {{"range", 1, 3, false, NamedBy(List::AttackRanges, 0, 0xFF, 6)},
+                          {"users", 1, 4, false, kUsers}};
+    weapons.fields = {Whole("price", 0, 2, 1), Whole("attack", 3, 1, 2, WeaponAttackOffset),
+                      CodeField(4, "range"), EquipByte(2, HumanWeaponEquipFlag)};
     weapons.labels = WeaponLabels;
     out.push_back(weapons);
 
     out.push_back(Armour("hand_foot_armour", "手/足防具", Slice(List::HumanEquipment, 88, 20), 0xC0528, 4,
-                         Whole(3, 1, 2, HandFootArmorDefenceFlag), EquipByte(2, HandFootArmorEquipFlag)));
+                         Whole("defence", 3, 1, 2, HandFootArmorDefenceFlag),
+                         EquipByte(2, HandFootArmorEquipFlag)));
 
     // Head armour keeps the whole equip byte as its code, less 0xF0 in row 12.
     Field headEquip = CodeField(2, "users");
     headEquip.flag = HeadArmorEquipFlag;
     out.push_back(Armour("head_armour", "头防具", Slice(List::HumanEquipment, 48, 16), 0xC0470, 4,
-                         Whole(3, 1, 2, HeadArmorDefenceFlag), headEquip));
+                         Whole("defence", 3, 1, 2, HeadArmorDefenceFlag), headEquip));
 
     out.push_back(Armour("body_armour", "体防具", Slice(List::HumanEquipment, 64, 24), 0xC04B0, 5,
-                         Whole(3, 1, 2), EquipByte(2, BodyArmorEquipFlag)));
+                         Whole("defence", 3, 1, 2), EquipByte(2, BodyArmorEquipFlag)));
 
     out.push_back(Armour("armour_pieces", "护甲", Slice(List::HumanEquipment, 108, 12), 0xC0578, 5,
-                         Whole(3, 1, 2), EquipByte(2, ArmorEquipFlag)));
+                         Whole("defence", 3, 1, 2), EquipByte(2, ArmorEquipFlag)));
 }
 
 } // namespace dravik::rom

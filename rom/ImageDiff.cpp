@@ -160,8 +160,8 @@ private:
         if (owner.array >= 0)
             return reportedEntries_.count({owner.array, owner.k}) > 0;
         // A hook's span: it feeds the hook columns and the code entries no field declares.
-        for (int c : a_.Layout().hookColumns)
-            if (reportedColumns_.count(c))
+        for (const KeyedColumn& hook : a_.Layout().hookColumns)
+            if (reportedColumns_.count(hook.column))
                 return true;
         return !reportedEntries_.empty() && HookEntryReported();
     }

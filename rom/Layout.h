@@ -4,6 +4,7 @@
 // load and one generic save walk these declarations; the few tables that are truly special
 // (packed monster words, loot gate and categories) add small hooks.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,14 @@ enum class FlagUse {
 // Field::base of a field that lies in the table's own record (the table's base and stride).
 constexpr uint32_t kInTableRecord = 0xFFFFFFFF;
 
+// Every field, code entry and column has a key, stable across versions: what dialogs, column
+// widths, label hooks and tests name instead of a position. Value fields have plain keys
+// ("price", "attack"); a code entry is its array's name, with "[k]" where a row has several
+// ("users", "parts[3]"); column 0, the row's label, is "name".
+constexpr const char* kNameKey = "name";
+
 struct Field {
+    std::string key;     // value fields; code fields take their entry's key
     uint32_t offset = 0; // within the record
     int width = 1;       // 1, 2 or 3 bytes, little-endian
     Codec codec = Codec::Whole;
@@ -53,12 +61,39 @@ struct Field {
     int FlagOf(int row) const { return flag ? flag(row) : 0; }
 };
 
+// The name list that names the codes of an array: a code shows entry ((code & mask) >> shift) -
+// first of the list, where the list has one. listForRow, when set, picks the list by row.
+struct CodeNaming {
+    bool named = false; // false: the codes are named some other way (loot: by its category), or not
+    names::List list = names::List::TankParts;
+    int first = 0;
+    int mask = 0xFF;
+    int shift = 0;
+    names::List (*listForRow)(int row) = nullptr;
+
+    names::List ListFor(int row) const { return listForRow ? listForRow(row) : list; }
+    // The entry a code names in this row's list, -1 for none.
+    int EntryOf(int row, int code) const;
+};
+CodeNaming NamedBy(names::List list, int first = 0, int mask = 0xFF, int shift = 0);
+CodeNaming NamedByRow(names::List (*listForRow)(int row));
+
 struct CodeArraySpec {
     const char* name;
     int perRow;
     int column = -1; // the cell that shows entry 0 as a name (entry k at column + k), -1 for none
     // Loaded for the save rules to read, never edited: an import that changes it is refused.
     bool readOnly = false;
+    CodeNaming naming = {};
+};
+
+// The key of entry k of a code array ("parts[3]"; "users" for an array of one per row).
+std::string EntryKey(const std::string& array, int k, int perRow);
+
+// A value column filled by the table's own hooks rather than by a field declaration.
+struct KeyedColumn {
+    const char* key;
+    int column;
 };
 
 struct TableLayout {
@@ -74,10 +109,20 @@ struct TableLayout {
     // Fields too special for a declaration.
     void (*load)(const LoadContext& ctx, Table& table, int row) = nullptr;
     void (*save)(SaveContext& ctx, const Table& table, int row) = nullptr;
-    std::vector<int> hookColumns; // the value columns the hooks fill and read
+    std::vector<KeyedColumn> hookColumns; // the value columns the hooks fill and read
 
     // The columns that hold numbers as text (every other column after 0 shows a code's name).
     std::vector<int> ValueColumns() const;
+    // The column of a key (a value field, a code entry shown in a cell, "name"); -1 for none.
+    int Column(const std::string& key) const;
+    // The code array (an index into codeArrays) and entry a key names; nullopt for none.
+    struct Entry {
+        int array;
+        int k;
+    };
+    std::optional<Entry> CodeEntry(const std::string& key) const;
+    // The key of a value column, "" for a column that shows codes.
+    std::string ValueKey(int column) const;
 
     int Rows() const { return static_cast<int>(rowLabels.size()); }
 };
@@ -93,8 +138,8 @@ void AddShopTables(std::vector<TableLayout>& out);
 void AddMonsterTables(std::vector<TableLayout>& out);
 
 // Helpers for declarations.
-Field Whole(uint32_t offset, int width, int column, RowFn flag = nullptr);
-Field Hundredths(uint32_t offset, int width, int column, RowFn flag = nullptr);
+Field Whole(const char* key, uint32_t offset, int width, int column, RowFn flag = nullptr);
+Field Hundredths(const char* key, uint32_t offset, int width, int column, RowFn flag = nullptr);
 Field CodeField(uint32_t offset, const char* array, int index = 0);
 Field At(uint32_t base, uint32_t stride, Field field); // the same field in a separate record table
 std::vector<std::string> Slice(names::List list, int first, int count);

@@ -13,6 +13,11 @@ const std::vector<TableLayout>& AllLayouts()
         AddHumanEquipmentTables(out); // 9-13
         AddShopTables(out);           // 14-21
         AddMonsterTables(out);        // 22
+        for (TableLayout& layout : out)
+            for (Field& f : layout.fields)
+                for (const CodeArraySpec& spec : layout.codeArrays)
+                    if (f.codec == Codec::Code && f.codeArray == std::string(spec.name))
+                        f.key = EntryKey(spec.name, f.codeIndex, spec.perRow);
         return out;
     }();
     return layouts;
@@ -20,7 +25,9 @@ const std::vector<TableLayout>& AllLayouts()
 
 std::vector<int> TableLayout::ValueColumns() const
 {
-    std::vector<int> out = hookColumns;
+    std::vector<int> out;
+    for (const KeyedColumn& h : hookColumns)
+        out.push_back(h.column);
     for (const Field& f : fields)
         if (f.codec != Codec::Code && !f.saveOnly)
             out.push_back(f.column);
@@ -29,9 +36,81 @@ std::vector<int> TableLayout::ValueColumns() const
     return out;
 }
 
-Field Whole(uint32_t offset, int width, int column, RowFn flag)
+int TableLayout::Column(const std::string& key) const
+{
+    if (key == kNameKey)
+        return 0;
+    for (const KeyedColumn& h : hookColumns)
+        if (key == h.key)
+            return h.column;
+    for (const Field& f : fields)
+        if (f.codec != Codec::Code && f.key == key)
+            return f.column;
+    if (const std::optional<Entry> e = CodeEntry(key)) {
+        const CodeArraySpec& spec = codeArrays[static_cast<size_t>(e->array)];
+        return spec.column < 0 ? -1 : spec.column + (spec.perRow > 1 ? e->k : 0);
+    }
+    return -1;
+}
+
+std::optional<TableLayout::Entry> TableLayout::CodeEntry(const std::string& key) const
+{
+    for (size_t a = 0; a < codeArrays.size(); ++a)
+        for (int k = 0; k < codeArrays[a].perRow; ++k)
+            if (key == EntryKey(codeArrays[a].name, k, codeArrays[a].perRow))
+                return Entry{static_cast<int>(a), k};
+    return std::nullopt;
+}
+
+std::string TableLayout::ValueKey(int column) const
+{
+    for (const KeyedColumn& h : hookColumns)
+        if (h.column == column)
+            return h.key;
+    for (const Field& f : fields)
+        if (f.codec != Codec::Code && f.column == column)
+            return f.key;
+    return {};
+}
+
+std::string EntryKey(const std::string& array, int k, int perRow)
+{
+    return perRow > 1 ? array + "[" + std::to_string(k) + "]" : array;
+}
+
+int CodeNaming::EntryOf(int row, int code) const
+{
+    if (!named)
+        return -1;
+    const int entry = ((code & mask) >> shift) - first;
+    const int size = names::Size(ListFor(row));
+    return entry >= 0 && entry < size ? entry : -1;
+}
+
+CodeNaming NamedBy(names::List list, int first, int mask, int shift)
+{
+    CodeNaming n;
+    n.named = true;
+    n.list = list;
+    n.first = first;
+    n.mask = mask;
+    n.shift = shift;
+    return n;
+}
+
+CodeNaming NamedByRow(names::List (*listForRow)(int row))
+{
+    CodeNaming n;
+    n.named = true;
+    n.list = listForRow(0);
+    n.listForRow = listForRow;
+    return n;
+}
+
+Field Whole(const char* key, uint32_t offset, int width, int column, RowFn flag)
 {
     Field f;
+    f.key = key;
     f.offset = offset;
     f.width = width;
     f.codec = Codec::Whole;
@@ -40,9 +119,9 @@ Field Whole(uint32_t offset, int width, int column, RowFn flag)
     return f;
 }
 
-Field Hundredths(uint32_t offset, int width, int column, RowFn flag)
+Field Hundredths(const char* key, uint32_t offset, int width, int column, RowFn flag)
 {
-    Field f = Whole(offset, width, column, flag);
+    Field f = Whole(key, offset, width, column, flag);
     f.codec = Codec::Hundredths;
     return f;
 }

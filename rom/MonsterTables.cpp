@@ -61,10 +61,14 @@ void SavePacked(SaveContext& ctx, const Table& t, int row)
 
 void MonsterLabels(Table& t, int row)
 {
+    const TableLayout& layout = t.Layout();
     for (int k = 0; k < 6; ++k)
-        t.SetCell(row, 11 + k, names::AttackCode(row, t.Code("attacks", row, k)));
-    t.SetCell(row, 17, names::LootCode(t.Code("early_category", row), t.Code("early_loot", row)));
-    t.SetCell(row, 18, names::LootCode(t.Code("late_category", row), t.Code("late_loot", row)));
+        t.SetCell(row, layout.Column(EntryKey("attacks", k, 6)),
+                  names::AttackCode(row, t.Code("attacks", row, k)));
+    t.SetCell(row, layout.Column("early_loot"),
+              names::LootCode(t.Code("early_category", row), t.Code("early_loot", row)));
+    t.SetCell(row, layout.Column("late_loot"),
+              names::LootCode(t.Code("late_category", row), t.Code("late_loot", row)));
 }
 } // namespace
 
@@ -77,19 +81,25 @@ void AddMonsterTables(std::vector<TableLayout>& out)
                   names::Get(List::Monsters)};
     m.base = kStats;
     m.stride = 16;
-    m.codeArrays = {{"attacks", 6, 11},       {"loot_gate", 1, -1, true}, {"early_category", 1, 17},
-                    {"late_category", 1, 18}, {"early_loot", 1, 17},      {"late_loot", 1, 18}};
-    m.fields = {Whole(0, 1, 1),
-                Whole(7, 1, 5),
-                Whole(8, 1, 6),
-                Whole(9, 1, 7),
-                At(kRewards, 4, Whole(0, 2, 9)),
-                At(kRewards, 4, Whole(2, 2, 10))};
+    // A loot code is named by the list its category chooses (names::LootCode), not by one list.
+    const CodeNaming categories = NamedBy(List::LootCategories);
+    m.codeArrays = {{"attacks", 6, 11, false, NamedByRow(names::AttackListFor)},
+                    {"loot_gate", 1, -1, true},
+                    {"early_category", 1, 17, false, categories},
+                    {"late_category", 1, 18, false, categories},
+                    {"early_loot", 1, 17},
+                    {"late_loot", 1, 18}};
+    m.fields = {Whole("level", 0, 1, 1),
+                Whole("hit", 7, 1, 5),
+                Whole("evasion", 8, 1, 6),
+                Whole("speed", 9, 1, 7),
+                At(kRewards, 4, Whole("exp", 0, 2, 9)),
+                At(kRewards, 4, Whole("gold", 2, 2, 10))};
     for (int k = 0; k < 6; ++k)
         m.fields.push_back(CodeField(10 + k, "attacks", k));
     m.fields.push_back(At(kLoot, 8, CodeField(6, "early_loot")));
     m.fields.push_back(At(kLoot, 8, CodeField(7, "late_loot")));
-    m.hookColumns = {kAttack, kDefence, kHp, kArmour};
+    m.hookColumns = {{"attack", kAttack}, {"defence", kDefence}, {"hp", kHp}, {"armour", kArmour}};
     m.load = LoadPacked;
     m.save = SavePacked;
     m.labels = MonsterLabels;

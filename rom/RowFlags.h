@@ -28,6 +28,10 @@ int HandFootArmorDefenceFlag(int row);
 // subtract-on-load / add-on-save rule gives exactly that.
 int WeaponAttackOffset(int row);
 
+// Tanks from this row on are rental tanks: bit 7 of each of their part and item slot codes is set.
+constexpr int kFirstRentalTank = 8;
+inline bool IsRentalTank(int tankRow) { return tankRow >= kFirstRentalTank; }
+
 // The fixed low six bits of each human weapon's range code; the top two bits hold the range.
 int WeaponRangeLowBits(int row);
 } // namespace dravik::rom

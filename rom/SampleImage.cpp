@@ -32,13 +32,32 @@ int SlotCode(Random& r, int count, bool rental)
     return rental ? code | 0x80 : code;
 }
 
+// A code with a name in the lists that name this loot category's codes (0xFF, none, excluded).
 int LootCode(Random& r, int category)
 {
     if (r.Chance(25))
         return 0xFF;
-    if (category < 8)
-        return r.Chance(50) ? static_cast<int>(r.Between(0, 119)) : static_cast<int>(r.Between(0x80, 0xFE));
-    return r.Chance(50) ? static_cast<int>(r.Between(0, 120)) : static_cast<int>(r.Between(0x80, 0x9F));
+    const int first = names::Size(names::LootEntryOf(category, 0).list);
+    const int second = std::min(names::Size(names::LootEntryOf(category, names::kLootSecondList).list), 0x7F);
+    return r.Chance(50)
+               ? static_cast<int>(r.Between(0, first - 1))
+               : static_cast<int>(r.Between(names::kLootSecondList, names::kLootSecondList + second - 1));
+}
+
+const CodeNaming& NamingOf(const Table& t, const std::string& array)
+{
+    for (const CodeArraySpec& spec : t.Layout().codeArrays)
+        if (array == spec.name)
+            return spec.naming;
+    static const CodeNaming none;
+    return none;
+}
+
+// A code with a name: the first to the last code the array's list names in this row.
+int NamedCode(Random& r, const Table& t, const std::string& array, int row)
+{
+    const CodeNaming& n = NamingOf(t, array);
+    return static_cast<int>(r.Between(n.first, n.first + names::Size(n.ListFor(row)) - 1));
 }
 
 void FillCodes(Random& r, Table& t, int row)
@@ -46,24 +65,24 @@ void FillCodes(Random& r, Table& t, int row)
     const std::string& id = t.Id();
     if (id == "tanks") {
         for (int k = 0; k < 8; ++k)
-            t.SetCode("parts", row, k, SlotCode(r, 121, row >= 8));
+            t.SetCode("parts", row, k, SlotCode(r, names::Size(names::List::TankParts), IsRentalTank(row)));
         for (int k = 0; k < 4; ++k)
-            t.SetCode("items", row, k, SlotCode(r, 32, row >= 8));
+            t.SetCode("items", row, k, SlotCode(r, names::Size(names::List::TankItems), IsRentalTank(row)));
     } else if (id == "human_weapons") {
-        t.SetCode("range", row, 0, WeaponRangeLowBits(row) + 64 * static_cast<int>(r.Between(0, 2)));
-        t.SetCode("users", row, 0, static_cast<int>(r.Between(1, 7)));
+        t.SetCode("range", row, 0, WeaponRangeLowBits(row) + 64 * NamedCode(r, t, "range", row));
+        t.SetCode("users", row, 0, NamedCode(r, t, "users", row));
     } else if (t.FindCodes("users")) {
-        t.SetCode("users", row, 0, static_cast<int>(r.Between(1, 7)));
+        t.SetCode("users", row, 0, NamedCode(r, t, "users", row));
     } else if (id == "characters") {
         for (int k = 0; k < 3; ++k)
-            t.SetCode("items", row, k, r.Chance(20) ? 0xFF : static_cast<int>(r.Between(0, 127)));
+            t.SetCode("items", row, k, r.Chance(20) ? 0xFF : NamedCode(r, t, "items", row));
         for (int k = 0; k < 7; ++k)
-            t.SetCode("equipment", row, k, r.Chance(20) ? 0xFF : static_cast<int>(r.Between(0x80, 0xF7)));
+            t.SetCode("equipment", row, k, r.Chance(20) ? 0xFF : NamedCode(r, t, "equipment", row));
     } else if (id == "monsters") {
-        const int attacks = row <= 46 ? 144 : 174;
         for (int k = 0; k < 6; ++k)
-            t.SetCode("attacks", row, k, static_cast<int>(r.Between(0, attacks - 1)));
-        const int early = static_cast<int>(r.Between(0, 15)), late = static_cast<int>(r.Between(0, 15));
+            t.SetCode("attacks", row, k, NamedCode(r, t, "attacks", row));
+        const int early = NamedCode(r, t, "early_category", row),
+                  late = NamedCode(r, t, "late_category", row);
         t.SetCode("early_category", row, 0, early);
         t.SetCode("late_category", row, 0, late);
         t.SetCode("early_loot", row, 0, LootCode(r, early));
@@ -90,10 +109,10 @@ void FillRandomModel(Model& model, uint32_t seed)
                 t.SetCell(row, f.column,
                           f.codec == Codec::Hundredths ? FormatHundredths(value) : FormatWhole(value));
             }
-            if (t.Id() == "monsters") {
-                for (int column : {2, 3, 4})
-                    t.SetCell(row, column, FormatWhole(static_cast<int32_t>(r.Between(0, 4095))));
-                t.SetCell(row, 8, FormatWhole(static_cast<int32_t>(r.Between(0, 255))));
+            if (t.Id() == "monsters") { // the packed words the hooks write: 12 bits each, the armour a byte
+                for (const char* key : {"attack", "defence", "hp"})
+                    t.SetCell(row, layout.Column(key), FormatWhole(static_cast<int32_t>(r.Between(0, 4095))));
+                t.SetCell(row, layout.Column("armour"), FormatWhole(static_cast<int32_t>(r.Between(0, 255))));
             }
             FillCodes(r, t, row);
             t.RefreshLabels(row);

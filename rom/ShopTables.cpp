@@ -8,28 +8,30 @@ using names::List;
 
 namespace {
 TableLayout PriceList(const char* id, std::vector<std::string> columns, std::vector<std::string> labels,
-                      uint32_t base, int width)
+                      uint32_t base, int width, const char* key = "price")
 {
     TableLayout t{id, std::move(columns), std::move(labels)};
     t.base = base;
     t.stride = static_cast<uint32_t>(width);
-    t.fields = {Whole(0, width, 1)};
+    t.fields = {Whole(key, 0, width, 1)};
     return t;
 }
 
 void CharacterLabels(Table& t, int row)
 {
     for (int k = 0; k < 3; ++k)
-        t.SetCell(row, 11 + k, names::ItemCode(t.Code("items", row, k)));
+        t.SetCell(row, t.Layout().Column(EntryKey("items", k, 3)), names::ItemCode(t.Code("items", row, k)));
     for (int k = 0; k < 7; ++k)
-        t.SetCell(row, 14 + k, names::EquipmentCode(t.Code("equipment", row, k)));
+        t.SetCell(row, t.Layout().Column(EntryKey("equipment", k, 7)),
+                  names::EquipmentCode(t.Code("equipment", row, k)));
 }
 } // namespace
 
 void AddShopTables(std::vector<TableLayout>& out)
 {
     out.push_back(PriceList("items", {"道具", "价格"}, names::Get(List::Items), 0xC0200, 2));
-    out.push_back(PriceList("bounties", {"通辑犯", "赏金"}, Slice(List::Monsters, 0, 16), 0xC0BFC, 3));
+    out.push_back(
+        PriceList("bounties", {"通辑犯", "赏金"}, Slice(List::Monsters, 0, 16), 0xC0BFC, 3, "bounty"));
 
     TableLayout chars{"characters",
                       {"人物",  "LV",    "战斗",  "驾驶",  "修理",  "腕力",  "智力",
@@ -38,9 +40,13 @@ void AddShopTables(std::vector<TableLayout>& out)
                       names::Get(List::Characters)};
     chars.base = 0xB7C2B;
     chars.stride = 15;
-    chars.codeArrays = {{"items", 3, 11}, {"equipment", 7, 14}};
-    chars.fields = {Whole(0, 1, 1), Whole(1, 1, 2),  Whole(2, 1, 3),  Whole(3, 1, 4), Whole(8, 1, 5),
-                    Whole(9, 1, 6), Whole(10, 1, 7), Whole(11, 1, 8), Whole(4, 2, 9), Whole(6, 2, 10)};
+    // Equipment codes are 128 + the human equipment entry.
+    chars.codeArrays = {{"items", 3, 11, false, NamedBy(List::Items)},
+                        {"equipment", 7, 14, false, NamedBy(List::HumanEquipment, 128)}};
+    chars.fields = {Whole("level", 0, 1, 1),    Whole("battle", 1, 1, 2),   Whole("driving", 2, 1, 3),
+                    Whole("repair", 3, 1, 4),   Whole("strength", 8, 1, 5), Whole("intelligence", 9, 1, 6),
+                    Whole("stamina", 10, 1, 7), Whole("speed", 11, 1, 8),   Whole("hp", 4, 2, 9),
+                    Whole("max_hp", 6, 2, 10)};
     for (int k = 0; k < 3; ++k)
         chars.fields.push_back(At(0xB7DCD, 4, CodeField(k, "items", k)));
     for (int k = 0; k < 7; ++k)
@@ -56,9 +62,9 @@ void AddShopTables(std::vector<TableLayout>& out)
     TableLayout wolf{"red_wolf", {"红狼的HP", "HP"}, {"红狼的HP"}};
     wolf.base = 0x30151;
     wolf.stride = 0;
-    Field mirror = Whole(2, 2, 1);
+    Field mirror = Whole("hp", 2, 2, 1);
     mirror.saveOnly = true;
-    wolf.fields = {Whole(0, 2, 1), mirror};
+    wolf.fields = {Whole("hp", 0, 2, 1), mirror};
     out.push_back(wolf);
 
     out.push_back(PriceList("hotel_rooms", {"客房", "价格"}, {"梅客房", "竹客房", "松客房"}, 0xC0C2C, 1));

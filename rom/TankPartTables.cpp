@@ -13,15 +13,17 @@ void AddTankPartTables(std::vector<TableLayout>& out)
         "main_cannons", {"主炮", "价格", "防御", "重量", "攻击", "弹仓"}, Slice(List::TankParts, 0, 32)};
     main.base = 0xC05F4;
     main.stride = 9;
-    main.fields = {Whole(0, 2, 1), Whole(2, 1, 2), Hundredths(3, 2, 3, MainCannonWeightFlag),
-                   Whole(5, 2, 4, MainCannonAttackFlag), Whole(7, 1, 5)};
+    main.fields = {Whole("price", 0, 2, 1), Whole("defence", 2, 1, 2),
+                   Hundredths("weight", 3, 2, 3, MainCannonWeightFlag),
+                   Whole("attack", 5, 2, 4, MainCannonAttackFlag), Whole("shells", 7, 1, 5)};
     out.push_back(main);
 
     TableLayout sub{"sub_cannons", {"副炮", "价格", "防御", "重量", "攻击"}, Slice(List::TankParts, 32, 22)};
     sub.base = 0xC0714;
     sub.stride = 9;
-    sub.fields = {Whole(0, 2, 1), Whole(2, 1, 2), Hundredths(3, 2, 3, SubCannonWeightFlag),
-                  Whole(5, 2, 4, SubCannonAttackFlag)};
+    sub.fields = {Whole("price", 0, 2, 1), Whole("defence", 2, 1, 2),
+                  Hundredths("weight", 3, 2, 3, SubCannonWeightFlag),
+                  Whole("attack", 5, 2, 4, SubCannonAttackFlag)};
     out.push_back(sub);
 
     TableLayout special{"special_cannons",
@@ -29,12 +31,12 @@ void AddTankPartTables(std::vector<TableLayout>& out)
                         Slice(List::TankParts, 54, 20)};
     special.base = 0xC07DA;
     special.stride = 9;
-    special.fields = {Whole(0, 2, 1),
-                      Whole(2, 1, 2),
-                      Hundredths(3, 2, 3, SpecialCannonWeightFlag),
-                      Whole(5, 2, 4, SpecialCannonAttackFlag),
-                      Whole(7, 1, 5),
-                      At(0x7880D, 2, Whole(0, 2, 6))}; // shell prices live in their own table
+    special.fields = {Whole("price", 0, 2, 1),
+                      Whole("defence", 2, 1, 2),
+                      Hundredths("weight", 3, 2, 3, SpecialCannonWeightFlag),
+                      Whole("attack", 5, 2, 4, SpecialCannonAttackFlag),
+                      Whole("shells", 7, 1, 5),
+                      At(0x7880D, 2, Whole("shell_price", 0, 2, 6))}; // shell prices live in their own table
     out.push_back(special);
 
     TableLayout control{"control_systems",
@@ -42,21 +44,22 @@ void AddTankPartTables(std::vector<TableLayout>& out)
                         Slice(List::TankParts, 74, 20)};
     control.base = 0xC088E;
     control.stride = 9;
-    control.fields = {Whole(0, 2, 1), Whole(2, 1, 2), Hundredths(3, 2, 3, ControlSystemWeightFlag),
-                      Whole(5, 1, 4, ControlSystemHitFlag), Whole(7, 1, 5)};
+    control.fields = {Whole("price", 0, 2, 1), Whole("defence", 2, 1, 2),
+                      Hundredths("weight", 3, 2, 3, ControlSystemWeightFlag),
+                      Whole("hit", 5, 1, 4, ControlSystemHitFlag), Whole("evasion", 7, 1, 5)};
     out.push_back(control);
 
     TableLayout engines{"engines", {"引擎", "价格", "防御", "重量", "载重"}, Slice(List::TankParts, 94, 27)};
     engines.base = 0xC0942;
     engines.stride = 7;
-    engines.fields = {Whole(0, 2, 1), Whole(2, 1, 2), Hundredths(3, 1, 3),
-                      Hundredths(5, 2, 4, EngineLoadFlag)};
+    engines.fields = {Whole("price", 0, 2, 1), Whole("defence", 2, 1, 2), Hundredths("weight", 3, 1, 3),
+                      Hundredths("load", 5, 2, 4, EngineLoadFlag)};
     out.push_back(engines);
 
     TableLayout shells{"special_shells", {"特殊炮弹", "价格"}, names::Get(List::SpecialShells)};
     shells.base = 0xC0C54;
     shells.stride = 1;
-    shells.fields = {Whole(0, 1, 1)};
+    shells.fields = {Whole("price", 0, 1, 1)};
     out.push_back(shells);
 }
 

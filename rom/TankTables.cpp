@@ -10,9 +10,11 @@ namespace {
 void TankLabels(Table& t, int row)
 {
     for (int k = 0; k < 8; ++k)
-        t.SetCell(row, 6 + k, names::TankPartCode(t.Code("parts", row, k)));
+        t.SetCell(row, t.Layout().Column(EntryKey("parts", k, 8)),
+                  names::TankPartCode(t.Code("parts", row, k)));
     for (int k = 0; k < 4; ++k)
-        t.SetCell(row, 14 + k, names::TankItemCode(t.Code("items", row, k)));
+        t.SetCell(row, t.Layout().Column(EntryKey("items", k, 4)),
+                  names::TankItemCode(t.Code("items", row, k)));
 }
 } // namespace
 
@@ -21,7 +23,7 @@ void AddTankTables(std::vector<TableLayout>& out)
     TableLayout items{"tank_items", {"战车道具", "价格"}, names::Get(List::TankItems)};
     items.base = 0xC05B4;
     items.stride = 2;
-    items.fields = {Whole(0, 2, 1)};
+    items.fields = {Whole("price", 0, 2, 1)};
     out.push_back(items);
 
     TableLayout tanks{"tanks",
@@ -30,8 +32,11 @@ void AddTankTables(std::vector<TableLayout>& out)
                       names::Get(List::Tanks)};
     tanks.base = 0xC8201;
     tanks.stride = 25;
-    tanks.codeArrays = {{"parts", 8, 6}, {"items", 4, 14}};
-    tanks.fields = {Whole(0, 1, 1), Whole(1, 1, 2), Whole(2, 2, 3), Hundredths(7, 2, 4), Whole(9, 2, 5)};
+    // Only the low seven bits name the thing; bit 7 marks a rental tank's slot.
+    tanks.codeArrays = {{"parts", 8, 6, false, NamedBy(List::TankParts, 0, 0x7F)},
+                        {"items", 4, 14, false, NamedBy(List::TankItems, 0, 0x7F)}};
+    tanks.fields = {Whole("shells", 0, 1, 1), Whole("defence", 1, 1, 2), Whole("max_defence", 2, 2, 3),
+                    Hundredths("weight", 7, 2, 4), Whole("rental_armour", 9, 2, 5)};
     for (int k = 0; k < 8; ++k)
         tanks.fields.push_back(CodeField(12 + k, "parts", k));
     for (int k = 0; k < 4; ++k)

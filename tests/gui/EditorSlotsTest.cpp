@@ -17,7 +17,7 @@ TEST(EditorCodeRules, OpeningPositions)
     const std::pair<std::function<int(int)>, std::vector<std::pair<int, int>>> rules[] = {
         {RangeIndex, {{0, 0}, {63, 0}, {80, 1}, {191, 2}, {192, no}, {255, no}}},
         {UsersIndex, {{0, no}, {1, 0}, {7, 6}, {8, no}}},
-        {[](int c) { return TankSlotIndex(c, kTankItemEmpty); }, {{160, 32}, {32, 32}, {33, no}, {228, no}}},
+        {[](int c) { return TankSlotIndex(c, TankItemEmpty()); }, {{160, 32}, {32, 32}, {33, no}, {228, no}}},
         {ItemIndex, {{0, 0}, {127, 127}, {128, 128}, {255, 128}, {129, no}, {254, no}}},
         {EquipmentIndex, {{130, 2}, {247, 119}, {248, 120}, {255, 120}, {127, no}, {250, no}}},
         {[](int c) { return AttackIndex(46, c); }, {{143, 143}, {144, no}}},
