@@ -101,13 +101,6 @@ void StyleList(QTableView* view, const std::vector<int>& widths, const DialogUni
     }
 }
 
-// The room a cell's text needs: the text and the item delegate's margins on both sides.
-int CellWidthFor(const QTableView* view, const QString& text)
-{
-    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-    return view->fontMetrics().horizontalAdvance(text) + 2 * margin + 1; // + the grid line
-}
-
 // Columns that show names grow to their longest entry as far as the list allows: a list built
 // to scroll sideways (its columns but the last already wider than the list) lets each grow up to
 // the list's width; any other list only into its unused width, so that its last column stays in
@@ -128,9 +121,8 @@ void FitNameColumns(QTableView* view, const rom::Table& table)
     for (int c = 0; c < table.Columns(); ++c) {
         if (std::find(values.begin(), values.end(), c) != values.end())
             continue;
-        int needed = 0;
-        for (int r = 0; r < table.Rows(); ++r)
-            needed = std::max(needed, CellWidthFor(view, QString::fromStdString(table.Cell(r, c))));
+        // The item delegate's own measure of the column's entries, margins and grid line included.
+        const int needed = static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c);
         const int width = header->sectionSize(c);
         const int grow = std::min(needed, scrollsSideways ? room : width + room - used) - width;
         if (grow > 0) {

@@ -2,10 +2,13 @@
 // no room left, in the tool tip), a drop-down list shows each of its entries whole, and no control
 // crosses the border of a frame.
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
+
+#include <cmath>
 
 #include "WindowFixture.h"
 #include "editors/RowEditing.h"
@@ -87,7 +90,8 @@ std::vector<std::string> Faults(QWidget* top)
                 if (text.isEmpty() || text.front().isDigit() || text.front() == QLatin1Char('-'))
                     continue; // a number, not a name
                 const int width = header->sectionSize(c);
-                if (view->fontMetrics().horizontalAdvance(text) + 2 * margin + 1 <= width)
+                const qreal advance = QFontMetricsF(view->font()).horizontalAdvance(text);
+                if (static_cast<int>(std::ceil(advance)) + 2 * margin + 1 <= width) // + the grid line
                     continue;
                 const bool full = sideways ? width >= room : header->length() >= room;
                 if (!full || m->index(r, c).data(Qt::ToolTipRole).toString() != text)
