@@ -1,9 +1,10 @@
 # Two commands do everything on a fresh Debian 12 machine: `make run` and `make test`.
+SHELL := /bin/bash
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SAMPLE := $(BUILD)/sample.smc
 
-.PHONY: all deps configure build run test bench screenshots format clean
+.PHONY: all deps configure build run test sanitize fuzz bench screenshots format clean
 
 all: build
 
@@ -24,6 +25,34 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Every test again under AddressSanitizer and UndefinedBehaviorSanitizer, in its own build folder.
+SANITIZE_BUILD ?= build-sanitize
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVIK_SANITIZE=ON > /dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target test_core test_gui -- --no-print-directory
+	@cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# Each libFuzzer harness for FUZZ_SECONDS on the checked-in seeds (new inputs in the build folder).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZERS := tables json convert
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVIK_FUZZ=ON > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZERS)) -- --no-print-directory
+	@for h in $(FUZZERS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$h $(FUZZ_BUILD)/crashes; \
+	  echo "fuzz_$$h for $(FUZZ_SECONDS) s"; \
+	  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	    $(FUZZ_BUILD)/fuzz_$$h -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/crashes/$$h- $(FUZZ_BUILD)/corpus/$$h fuzz/corpus/$$h \
+	    2>&1 | grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|stat::average_exec_per_sec|==|SUMMARY|fuzz check)' ; \
+	  [ $${PIPESTATUS[0]} -eq 0 ] || { echo "fuzz_$$h failed: see $(FUZZ_BUILD)/crashes"; exit 1; }; \
+	done
 
 bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/dravik-bench

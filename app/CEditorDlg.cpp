@@ -190,7 +190,13 @@ CEditorDlg::CEditorDlg(QWidget* parent) : QMainWindow(parent)
     setFixedSize(sizeHint());
 }
 
-CEditorDlg::~CEditorDlg() = default;
+CEditorDlg::~CEditorDlg()
+{
+    // The document (a member) goes before the child widgets: a visible list being torn down
+    // would still ask its model for headers over freed tables. Detach the lists first.
+    for (auto& [id, view] : lists_)
+        view->setModel(nullptr);
+}
 
 void CEditorDlg::BuildMenu()
 {

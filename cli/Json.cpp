@@ -95,7 +95,8 @@ bool CodeValue(const QJsonValue& v, int& value)
     if (!v.isDouble())
         return false;
     const double d = v.toDouble();
-    if (d != static_cast<double>(static_cast<long long>(d)) || d < -1e9 || d > 1e9)
+    // The range first: converting a double an integer cannot hold is undefined.
+    if (!(d >= -1e9 && d <= 1e9) || d != static_cast<double>(static_cast<long long>(d)))
         return false;
     value = static_cast<int>(d);
     return true;

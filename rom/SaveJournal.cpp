@@ -25,11 +25,12 @@ std::string RealPath(const std::string& path)
 std::string FolderOf(const std::string& path) { return QFileInfo(Q(path)).absolutePath().toStdString(); }
 
 // Shared by the window and the command line, whatever their application names.
-std::string DataFile(const std::string& realPath, const char* kind, const char* suffix)
+std::string DataFile(const std::string& realPath, const char* kind, const char* suffix, bool create = false)
 {
     const QString folder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/dravik/" + kind;
-    QDir().mkpath(folder);
+    if (create)
+        QDir().mkpath(folder);
     const QByteArray hash =
         QCryptographicHash::hash(QFile::encodeName(Q(realPath)), QCryptographicHash::Sha1);
     return (folder + "/" + QString::fromLatin1(hash.toHex()) + suffix).toStdString();
@@ -186,11 +187,12 @@ bool PatchInPlace(const std::string& path, const Bytes& before, const Bytes& aft
 
     // 1. The old bytes go to a journal, durable before the image is touched.
     const std::vector<std::string> places = JournalPaths(path);
-    std::string journalPath = ops.CanCreateIn(FolderOf(real)) ? places[0] : places[1];
+    const auto inDataFolder = [&] { return DataFile(real, "journals", ".journal", true); };
+    std::string journalPath = ops.CanCreateIn(FolderOf(real)) ? places[0] : inDataFolder();
     int result = WriteJournal(ops, journalPath, data);
     if (PermissionLike(result) && journalPath == places[0]) {
         ops.Remove(journalPath);
-        journalPath = places[1];
+        journalPath = inDataFolder();
         result = WriteJournal(ops, journalPath, data);
     }
     if (result != 0) {
@@ -290,13 +292,13 @@ bool SaveLock::Acquire(const std::string& path, FileOps& ops, int timeoutMs, std
 {
     const std::string real = RealPath(path);
     const std::string beside = real + ".lock";
-    std::string lockPath = ops.CanCreateIn(FolderOf(real)) ? beside : DataFile(real, "locks", ".lock");
+    std::string lockPath = ops.CanCreateIn(FolderOf(real)) ? beside : DataFile(real, "locks", ".lock", true);
     for (;;) {
         lock_ = std::make_unique<QLockFile>(Q(lockPath));
         if (lock_->tryLock(timeoutMs))
             return true;
         if (lock_->error() == QLockFile::PermissionError && lockPath == beside) {
-            lockPath = DataFile(real, "locks", ".lock");
+            lockPath = DataFile(real, "locks", ".lock", true);
             continue;
         }
         if (lock_->error() == QLockFile::LockFailedError)

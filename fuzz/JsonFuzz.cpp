@@ -1,0 +1,28 @@
+// Any bytes as an import file: read against a loaded model, never a crash; an accepted file's
+// edits apply and plan without touching anything outside a field.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cli/Json.h"
+#include "rom/Change.h"
+#include "rom/Passes.h"
+#include "rom/SampleImage.h"
+#include "rom/Table.h"
+
+using namespace dravik;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const rom::Model model = [] {
+        rom::Model m;
+        rom::LoadTables(rom::MakeSampleImage(1), m);
+        return m;
+    }();
+    std::vector<rom::Edit> edits;
+    const std::string error =
+        cli::ReadTablesJson(std::string(reinterpret_cast<const char*>(data), size), "fuzz.json", model, edits);
+    if (!error.empty() && !edits.empty())
+        __builtin_trap(); // a refusal carries no edit
+    return 0;
+}
