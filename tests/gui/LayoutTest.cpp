@@ -23,7 +23,8 @@ public:
     static int TextRoom(QComboBox* combo)
     {
         QStyleOptionComboBox option;
-        static_cast<Combo*>(combo)->initStyleOption(&option);
+        // Through a pointer to the protected member: casting the box to Combo would be undefined.
+        (combo->*&Combo::initStyleOption)(&option);
         return combo->style()
             ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
             .width();
@@ -36,7 +37,7 @@ public:
     static QRect Inside(QGroupBox* box)
     {
         QStyleOptionGroupBox option;
-        static_cast<Frame*>(box)->initStyleOption(&option);
+        (box->*&Frame::initStyleOption)(&option);
         return box->style()
             ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, box)
             .translated(box->pos());
