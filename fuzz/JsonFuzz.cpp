@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return m;
     }();
     std::vector<rom::Edit> edits;
-    const std::string error =
-        cli::ReadTablesJson(std::string(reinterpret_cast<const char*>(data), size), "fuzz.json", model, edits);
+    const std::string error = cli::ReadTablesJson(std::string(reinterpret_cast<const char*>(data), size),
+                                                  "fuzz.json", model, edits);
     if (!error.empty() && !edits.empty())
         __builtin_trap(); // a refusal carries no edit
     return 0;

@@ -6,8 +6,8 @@
 // where an edit is [row] [column or code] [kind] then a text or a code value.
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -33,16 +33,55 @@ void Check(bool ok, const char* what)
     }
 }
 
-const std::vector<std::string> kTexts = {
-    "", " ", "0", "1", "9", "15", "16", "255", "256", "4095", "4096", "65535", "65536", "16777215", "16777216",
-    "8191", "8192", "511", "-1", "1.5", "1.234", "1.005", "2.55", "2.56", "655.35", "655.36", ".", "..", "1e3",
-    "0x10", "１２", "\n12\n", "12 34", "99999999999999999999", "abc", "主炮", std::string("1\0" "2", 3),
-    std::string(300, '0') + "3", std::string(200, '9'), "0.", ".5", "007"};
+const std::vector<std::string> kTexts = {"",
+                                         " ",
+                                         "0",
+                                         "1",
+                                         "9",
+                                         "15",
+                                         "16",
+                                         "255",
+                                         "256",
+                                         "4095",
+                                         "4096",
+                                         "65535",
+                                         "65536",
+                                         "16777215",
+                                         "16777216",
+                                         "8191",
+                                         "8192",
+                                         "511",
+                                         "-1",
+                                         "1.5",
+                                         "1.234",
+                                         "1.005",
+                                         "2.55",
+                                         "2.56",
+                                         "655.35",
+                                         "655.36",
+                                         ".",
+                                         "..",
+                                         "1e3",
+                                         "0x10",
+                                         "１２",
+                                         "\n12\n",
+                                         "12 34",
+                                         "99999999999999999999",
+                                         "abc",
+                                         "主炮",
+                                         std::string("1\0"
+                                                     "2",
+                                                     3),
+                                         std::string(300, '0') + "3",
+                                         std::string(200, '9'),
+                                         "0.",
+                                         ".5",
+                                         "007"};
 
 struct Setup {
     Model pristine;
     std::vector<std::vector<uint32_t>> tableBytes[2]; // per form (0 header, 1 none), per table
-    std::vector<bool> fieldBytes[2]; // by offset: a byte some field may write
+    std::vector<bool> fieldBytes[2];                  // by offset: a byte some field may write
     Bytes base[2];
     ImageForm forms[2];
 
@@ -195,9 +234,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const auto& cell : editedCells) {
         const int row = cell.first, column = cell.second;
         const TableLayout& layout = table.Layout();
-        const bool valueColumn = std::any_of(layout.fields.begin(), layout.fields.end(), [&](const Field& fd) {
-            return fd.column == column && fd.codec != Codec::Code;
-        });
+        const bool valueColumn =
+            std::any_of(layout.fields.begin(), layout.fields.end(),
+                        [&](const Field& fd) { return fd.column == column && fd.codec != Codec::Code; });
         if (!valueColumn || table.Cell(row, column) == table.BaselineCell(row, column))
             continue;
         const auto want = Value(table, column, table.Cell(row, column));
@@ -207,6 +246,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     for (const Patch& p : Plan(reloaded, form).patches)
         for (int i = 0; i < p.width; ++i)
-            Check(image[p.offset + i] == static_cast<uint8_t>(p.value >> (8 * i)), "a second save changes nothing");
+            Check(image[p.offset + i] == static_cast<uint8_t>(p.value >> (8 * i)),
+                  "a second save changes nothing");
     return 0;
 }

@@ -157,8 +157,9 @@ TEST(CliSafety, CodesTooLargeForAnIntegerAreRefused) // found by fuzz_json
     QTemporaryDir dir;
     const std::string json = dir.path().toStdString() + "/codes.json";
     for (const char* value : {"7e123", "-7e123", "1e10", "1.5"}) {
-        const std::string text = std::string(R"({"format": "dravik-tables-1", "tables": {"drinks": {"codes": {}},)") +
-                                 R"( "tanks": {"codes": {"items": [[)" + value + R"(, 0, 0, 0]]}}}})";
+        const std::string text =
+            std::string(R"({"format": "dravik-tables-1", "tables": {"drinks": {"codes": {}},)") +
+            R"( "tanks": {"codes": {"items": [[)" + value + R"(, 0, 0, 0]]}}}})";
         ASSERT_TRUE(test::WriteFile(json, rom::Bytes(text.begin(), text.end())));
         const Outcome r = Cli({"import", rom.Path(), json});
         EXPECT_EQ(r.status, 1) << value;
