@@ -7,17 +7,10 @@
 
 namespace dravik::editors {
 
-namespace {
-struct DropIds {
-    int category, human, tank;
-};
-constexpr DropIds kDrops[2] = {{1029, 1030, 1031}, {1032, 1033, 1034}};
-} // namespace
-
 CMonsterDlgBase::CMonsterDlgBase(const DialogLayout& layout, QWidget* parent) : CRowDlg(layout, parent)
 {
     for (Drop drop : {Early, Late}) {
-        const DropIds& ids = kDrops[drop];
+        const LootDropIds& ids = kLootDrops[drop];
         category_[drop] = ComboById(ids.category);
         human_[drop] = ComboById(ids.human);
         tank_[drop] = ComboById(ids.tank);

@@ -113,11 +113,14 @@ CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent),
     std::sort(edits.begin(), edits.end(), byId);
     std::sort(combos.begin(), combos.end(), byId);
     for (const DialogControl* c : edits) {
+        textKeys_.push_back(c->key);
         edits_.push_back(EditById(c->id));
         editLabels_.push_back(edits_.back()->property("label").toString());
     }
-    for (const DialogControl* c : combos)
+    for (const DialogControl* c : combos) {
+        indexKeys_.push_back(c->key);
         combos_.push_back(ComboById(c->id));
+    }
     texts_ = QStringList(static_cast<int>(edits_.size()), QString());
     indexes_.assign(combos_.size(), -1);
 

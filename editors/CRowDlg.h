@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "editors/DialogLayout.h"
@@ -33,13 +34,15 @@ public:
     const QString& Title() const { return title_; }
     void SetTitle(const QString& title);
 
-    // Edit boxes in ascending id order: the i-th one is the row's i-th value column.
+    // Edit boxes in ascending id order; each edits the value field its key names.
     int TextCount() const { return static_cast<int>(edits_.size()); }
+    const std::string& TextKey(int i) const { return textKeys_[static_cast<size_t>(i)]; }
     const QString& Text(int i) const { return texts_[i]; }
     void SetText(int i, const QString& text);
 
-    // Exchanged drop-down lists in ascending id order.
+    // Exchanged drop-down lists in ascending id order; each edits the code entry its key names.
     int IndexCount() const { return static_cast<int>(combos_.size()); }
+    const std::string& IndexKey(int i) const { return indexKeys_[static_cast<size_t>(i)]; }
     int Index(int i) const { return indexes_[static_cast<size_t>(i)]; }
     void SetIndex(int i, int index);      // an index without an entry leaves the list unselected
     int IndexPosition(int comboId) const; // i of an exchanged list, -1 for other ids
@@ -73,6 +76,8 @@ private:
     std::vector<widgets::LineBox*> edits_;
     std::vector<QString> editLabels_;
     std::vector<QComboBox*> combos_;
+    std::vector<std::string> textKeys_;
+    std::vector<std::string> indexKeys_;
     QString title_;
     QStringList texts_;
     std::vector<int> indexes_;

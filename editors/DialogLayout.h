@@ -39,7 +39,16 @@ struct DialogControl {
     const char* text;
     int x, y, width, height; // dialog units
     Entries entries = Entries::None;
+    // Edit: the key of the value field it edits ("price"); Combo: of the code entry ("parts[3]").
+    const char* key = "";
 };
+
+// The monster editors' two loot drops (within three rounds, after): the ids of the category
+// list and of the human-things and tank-things lists that always show the same position.
+struct LootDropIds {
+    int category, human, tank;
+};
+constexpr LootDropIds kLootDrops[2] = {{1029, 1030, 1031}, {1032, 1033, 1034}};
 
 struct DialogLayout {
     const char* className;

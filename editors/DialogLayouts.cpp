@@ -22,10 +22,13 @@ DialogControl Frame(const char* text, int x, int y, int width, int height)
 {
     return {K::Frame, 0, text, x, y, width, height};
 }
-DialogControl Edit(int id, int x, int y, int width) { return {K::Edit, id, "", x, y, width, kLine}; }
-DialogControl Combo(int id, int x, int y, int width, Entries entries)
+DialogControl Edit(int id, const char* key, int x, int y, int width)
 {
-    return {K::Combo, id, "", x, y, width, kLine, entries};
+    return {K::Edit, id, "", x, y, width, kLine, E::None, key};
+}
+DialogControl Combo(int id, const char* key, int x, int y, int width, Entries entries)
+{
+    return {K::Combo, id, "", x, y, width, kLine, entries, key};
 }
 DialogControl DropList(int id, int x, int y, int width, Entries entries)
 {
@@ -50,6 +53,7 @@ void Heading(std::vector<DialogControl>& c, const char* label, int dialogWidth, 
 struct PartField {
     const char* label;
     int id;
+    const char* key;
 };
 DialogLayout PartEditor(const char* className, const char* caption, int height, const char* heading,
                         std::vector<PartField> left, std::vector<PartField> right)
@@ -62,12 +66,12 @@ DialogLayout PartEditor(const char* className, const char* caption, int height, 
     for (size_t i = 0; i < left.size(); ++i) {
         const int y = 30 + 18 * static_cast<int>(i);
         d.controls.push_back(Label(left[i].label, 14, y, 30));
-        d.controls.push_back(Edit(left[i].id, 46, y, 44));
+        d.controls.push_back(Edit(left[i].id, left[i].key, 46, y, 44));
     }
     for (size_t i = 0; i < right.size(); ++i) {
         const int y = 30 + 18 * static_cast<int>(i);
         d.controls.push_back(Label(right[i].label, 98, y, 34));
-        d.controls.push_back(Edit(right[i].id, 134, y, 42));
+        d.controls.push_back(Edit(right[i].id, right[i].key, 134, y, 42));
     }
     const int buttons = 20 + frameHeight + 6;
     d.controls.push_back(Ok(38, buttons));
@@ -76,23 +80,23 @@ DialogLayout PartEditor(const char* className, const char* caption, int height, 
 }
 
 DialogLayout HumanEditor(const char* className, const char* caption, const char* heading,
-                         const char* secondLabel, bool weapon)
+                         const char* secondLabel, const char* secondKey, bool weapon)
 {
     DialogLayout d{className, caption, 204, 95, {}};
     Heading(d.controls, heading, d.width);
     d.controls.push_back(Frame("", 7, 20, 190, 47));
     d.controls.push_back(Label("价格", 14, 30, 24));
-    d.controls.push_back(Edit(1013, 40, 30, 50));
+    d.controls.push_back(Edit(1013, "price", 40, 30, 50));
     d.controls.push_back(Label(secondLabel, 14, 48, 24));
-    d.controls.push_back(Edit(1014, 40, 48, 50));
+    d.controls.push_back(Edit(1014, secondKey, 40, 48, 50));
     int y = 30;
     if (weapon) {
         d.controls.push_back(Label("攻击范围", 100, y, 36));
-        d.controls.push_back(Combo(1022, 138, y, 52, E::AttackRanges));
+        d.controls.push_back(Combo(1022, "range", 138, y, 52, E::AttackRanges));
         y += 18;
     }
     d.controls.push_back(Label("装备的人", 100, y, 36));
-    d.controls.push_back(Combo(1023, 138, y, 52, E::Users));
+    d.controls.push_back(Combo(1023, "users", 138, y, 52, E::Users));
     d.controls.push_back(Ok(45, 74));
     d.controls.push_back(Cancel(109, 74));
     return d;
@@ -104,19 +108,23 @@ DialogLayout Tank()
     Heading(d.controls, "当前正在编辑的战车", d.width);
     d.controls.push_back(Frame("", 7, 20, 314, 142));
     const char* left[] = {"弹仓", "防御", "防御上限", "重量", "出租车装甲上限"};
+    const char* leftKeys[] = {"shells", "defence", "max_defence", "weight", "rental_armour"};
     for (int i = 0; i < 5; ++i) {
         d.controls.push_back(Label(left[i], 14, 30 + 18 * i, 58));
-        d.controls.push_back(Edit(1013 + i, 74, 30 + 18 * i, 34));
+        d.controls.push_back(Edit(1013 + i, leftKeys[i], 74, 30 + 18 * i, 34));
     }
     const char* parts[] = {"装备1", "装备2", "装备3", "装备4", "装备5", "装备6", "装备7", "装备8"};
+    const char* partKeys[] = {"parts[0]", "parts[1]", "parts[2]", "parts[3]",
+                              "parts[4]", "parts[5]", "parts[6]", "parts[7]"};
     for (int i = 0; i < 8; ++i) {
         d.controls.push_back(Label(parts[i], 116, 30 + 16 * i, 24));
-        d.controls.push_back(Combo(1022 + i, 140, 30 + 16 * i, 76, E::TankPartSlot));
+        d.controls.push_back(Combo(1022 + i, partKeys[i], 140, 30 + 16 * i, 76, E::TankPartSlot));
     }
     const char* items[] = {"道具1", "道具2", "道具3", "道具4"};
+    const char* itemKeys[] = {"items[0]", "items[1]", "items[2]", "items[3]"};
     for (int i = 0; i < 4; ++i) {
         d.controls.push_back(Label(items[i], 222, 30 + 16 * i, 24));
-        d.controls.push_back(Combo(1030 + i, 246, 30 + 16 * i, 68, E::TankItemSlot));
+        d.controls.push_back(Combo(1030 + i, itemKeys[i], 246, 30 + 16 * i, 68, E::TankItemSlot));
     }
     d.controls.push_back(Ok(104, 170));
     d.controls.push_back(Cancel(174, 170));
@@ -129,18 +137,22 @@ DialogLayout Character()
     Heading(d.controls, "当前正在编辑的人物", d.width);
     d.controls.push_back(Frame("", 7, 20, 330, 100));
     const char* stats[] = {"LV", "战斗", "驾驶", "修理", "腕力", "智力", "体力", "速度", "HP", "最大HP"};
+    const char* statKeys[] = {"level",        "battle",  "driving", "repair", "strength",
+                              "intelligence", "stamina", "speed",   "hp",     "max_hp"};
     for (int i = 0; i < 10; ++i) {
         const int column = i / 5, y = 30 + 18 * (i % 5);
         d.controls.push_back(Label(stats[i], column ? 78 : 14, y, column ? 28 : 20));
-        d.controls.push_back(Edit(1013 + i, column ? 108 : 36, y, 34));
+        d.controls.push_back(Edit(1013 + i, statKeys[i], column ? 108 : 36, y, 34));
     }
     const char* slots[] = {"道具1", "道具2", "道具3", "装备1", "装备2",
                            "装备3", "装备4", "装备5", "装备6", "装备7"};
+    const char* slotKeys[] = {"items[0]",     "items[1]",     "items[2]",     "equipment[0]", "equipment[1]",
+                              "equipment[2]", "equipment[3]", "equipment[4]", "equipment[5]", "equipment[6]"};
     for (int i = 0; i < 10; ++i) {
         const int column = i / 5, y = 30 + 18 * (i % 5);
         d.controls.push_back(Label(slots[i], column ? 248 : 150, y, 24));
-        d.controls.push_back(
-            Combo(1023 + i, column ? 272 : 174, y, 64 - 4 * column, i < 3 ? E::ItemSlot : E::EquipmentSlot));
+        d.controls.push_back(Combo(1023 + i, slotKeys[i], column ? 272 : 174, y, 64 - 4 * column,
+                                   i < 3 ? E::ItemSlot : E::EquipmentSlot));
     }
     d.controls.push_back(Ok(112, 127));
     d.controls.push_back(Cancel(182, 127));
@@ -153,28 +165,30 @@ DialogLayout Monster(const char* className, Entries attacks)
     Heading(d.controls, "当前正在编辑的怪物", d.width, 6);
     d.controls.push_back(Frame("", 7, 18, 138, 94));
     const char* stats[] = {"强度", "攻击", "防御", "HP", "命中", "回避", "速度", "护甲", "经验", "金钱"};
+    const char* statKeys[] = {"level",   "attack", "defence", "hp",  "hit",
+                              "evasion", "speed",  "armour",  "exp", "gold"};
     for (int i = 0; i < 10; ++i) {
         const int column = i / 5, y = 28 + 16 * (i % 5);
         d.controls.push_back(Label(stats[i], column ? 80 : 14, y, 22));
-        d.controls.push_back(Edit(1013 + i, column ? 104 : 38, y, 36));
+        d.controls.push_back(Edit(1013 + i, statKeys[i], column ? 104 : 38, y, 36));
     }
     d.controls.push_back(Frame("攻击方式", 151, 18, 268, 94));
     const char* numbers[] = {"1", "2", "3", "4", "5", "6"};
+    const char* attackKeys[] = {"attacks[0]", "attacks[1]", "attacks[2]",
+                                "attacks[3]", "attacks[4]", "attacks[5]"};
     for (int i = 0; i < 6; ++i) {
         d.controls.push_back(Label(numbers[i], 158, 30 + 13 * i, 8));
-        d.controls.push_back(Combo(1023 + i, 168, 30 + 13 * i, 244, attacks));
+        d.controls.push_back(Combo(1023 + i, attackKeys[i], 168, 30 + 13 * i, 244, attacks));
     }
     // Each drop: its category above, the human-things and tank-things lists below it.
-    struct Drop {
-        const char* frame;
-        int x, category, human, tank;
-    };
-    for (const Drop& drop :
-         {Drop{"3回合以内战利品", 7, 1029, 1030, 1031}, Drop{"3回合以上战利品", 185, 1032, 1033, 1034}}) {
-        d.controls.push_back(Frame(drop.frame, drop.x, 116, 172, 50));
-        d.controls.push_back(DropList(drop.category, drop.x + 7, 128, 72, E::LootCategories));
-        d.controls.push_back(DropList(drop.human, drop.x + 7, 146, 78, E::HumanLoot));
-        d.controls.push_back(DropList(drop.tank, drop.x + 89, 146, 76, E::TankLoot));
+    const char* frames[] = {"3回合以内战利品", "3回合以上战利品"};
+    for (int i = 0; i < 2; ++i) {
+        const LootDropIds& drop = kLootDrops[i];
+        const int x = i == 0 ? 7 : 185;
+        d.controls.push_back(Frame(frames[i], x, 116, 172, 50));
+        d.controls.push_back(DropList(drop.category, x + 7, 128, 72, E::LootCategories));
+        d.controls.push_back(DropList(drop.human, x + 7, 146, 78, E::HumanLoot));
+        d.controls.push_back(DropList(drop.tank, x + 89, 146, 76, E::TankLoot));
     }
     d.controls.push_back(Ok(365, 124, 54));
     d.controls.push_back(Cancel(365, 146, 54));
@@ -185,19 +199,23 @@ const std::vector<DialogLayout>& Layouts()
 {
     static const std::vector<DialogLayout> layouts = {
         PartEditor("CMainCannonDlg", "主炮属性编辑", 110, "当前正在编辑的主炮",
-                   {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}}, {{"攻击", 1016}, {"弹仓", 1017}}),
+                   {{"价格", 1013, "price"}, {"防御", 1014, "defence"}, {"重量", 1015, "weight"}},
+                   {{"攻击", 1016, "attack"}, {"弹仓", 1017, "shells"}}),
         PartEditor("CSubCannonDlg", "副炮属性编辑", 93, "当前正在编辑的副炮",
-                   {{"价格", 1013}, {"防御", 1014}}, {{"重量", 1016}, {"攻击", 1017}}),
+                   {{"价格", 1013, "price"}, {"防御", 1014, "defence"}},
+                   {{"重量", 1016, "weight"}, {"攻击", 1017, "attack"}}),
         PartEditor("CSpecialCannonDlg", "特殊炮属性编辑", 113, "当前正在编辑的特殊炮",
-                   {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}},
-                   {{"攻击", 1016}, {"弹仓", 1017}, {"炮弹价格", 1018}}),
+                   {{"价格", 1013, "price"}, {"防御", 1014, "defence"}, {"重量", 1015, "weight"}},
+                   {{"攻击", 1016, "attack"}, {"弹仓", 1017, "shells"}, {"炮弹价格", 1018, "shell_price"}}),
         PartEditor("CControlSystemDlg", "控制系统属性编辑", 110, "当前正在编辑的控制系统",
-                   {{"价格", 1013}, {"防御", 1014}, {"重量", 1015}}, {{"命中", 1016}, {"回避", 1017}}),
-        PartEditor("CEngineDlg", "引擎属性编辑", 93, "当前正在编辑的引擎", {{"价格", 1013}, {"防御", 1014}},
-                   {{"重量", 1016}, {"载重", 1017}}),
+                   {{"价格", 1013, "price"}, {"防御", 1014, "defence"}, {"重量", 1015, "weight"}},
+                   {{"命中", 1016, "hit"}, {"回避", 1017, "evasion"}}),
+        PartEditor("CEngineDlg", "引擎属性编辑", 93, "当前正在编辑的引擎",
+                   {{"价格", 1013, "price"}, {"防御", 1014, "defence"}},
+                   {{"重量", 1016, "weight"}, {"载重", 1017, "load"}}),
         Tank(),
-        HumanEditor("CHumanWeaponDlg", "人类武器编辑", "当前正在编辑的武器", "攻击", true),
-        HumanEditor("CHumanArmorDlg", "人类防具编辑", "当前正在编辑的防具", "防御", false),
+        HumanEditor("CHumanWeaponDlg", "人类武器编辑", "当前正在编辑的武器", "攻击", "attack", true),
+        HumanEditor("CHumanArmorDlg", "人类防具编辑", "当前正在编辑的防具", "防御", "defence", false),
         Character(),
         Monster("CMonsterDlg", E::AttacksB),
         Monster("CMonsterDlg2", E::AttacksA),

@@ -15,33 +15,18 @@ namespace {
 // How one drop-down list of an editor maps to a code of the row.
 enum class Rule { TankPart, TankItem, Range, Users, Item, Equipment, Attack };
 
-struct CodeSlot {
+struct ArrayRule {
     const char* array;
-    int k;
     Rule rule;
 };
 
-// One table's editor: its dialog and, in the order of the dialog's lists (ascending ids), the
-// codes those lists edit. The text fields are the table's value columns in column order.
+// One table's editor: its dialog and the rule of each code array its lists edit. Edit boxes and
+// lists say by key which field or code entry they edit.
 struct Editor {
     const char* tableId;
     DialogId dialog;
-    std::vector<CodeSlot> lists;
+    std::vector<ArrayRule> rules;
 };
-
-std::vector<CodeSlot> Series(const char* array, int count, Rule rule)
-{
-    std::vector<CodeSlot> lists;
-    for (int k = 0; k < count; ++k)
-        lists.push_back({array, k, rule});
-    return lists;
-}
-
-template <typename... More> std::vector<CodeSlot> Join(std::vector<CodeSlot> first, More... more)
-{
-    (first.insert(first.end(), more.begin(), more.end()), ...);
-    return first;
-}
 
 const std::vector<Editor>& Editors()
 {
@@ -51,18 +36,16 @@ const std::vector<Editor>& Editors()
         {"special_cannons", DialogId::SpecialCannon, {}},
         {"control_systems", DialogId::ControlSystem, {}},
         {"engines", DialogId::Engine, {}},
-        {"tanks", DialogId::Tank,
-         Join(Series("parts", 8, Rule::TankPart), Series("items", 4, Rule::TankItem))},
-        {"human_weapons", DialogId::HumanWeapon, {{"range", 0, Rule::Range}, {"users", 0, Rule::Users}}},
-        {"head_armour", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
-        {"body_armour", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
-        {"hand_foot_armour", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
-        {"armour_pieces", DialogId::HumanArmor, {{"users", 0, Rule::Users}}},
-        {"characters", DialogId::Character,
-         Join(Series("items", 3, Rule::Item), Series("equipment", 7, Rule::Equipment))},
-        // Rows 47 and on get the second variant (attack list A), see DialogFor. The loot
-        // categories and codes are the monster dialog's own (SetDrop).
-        {"monsters", DialogId::Monster, Series("attacks", 6, Rule::Attack)},
+        {"tanks", DialogId::Tank, {{"parts", Rule::TankPart}, {"items", Rule::TankItem}}},
+        {"human_weapons", DialogId::HumanWeapon, {{"range", Rule::Range}, {"users", Rule::Users}}},
+        {"head_armour", DialogId::HumanArmor, {{"users", Rule::Users}}},
+        {"body_armour", DialogId::HumanArmor, {{"users", Rule::Users}}},
+        {"hand_foot_armour", DialogId::HumanArmor, {{"users", Rule::Users}}},
+        {"armour_pieces", DialogId::HumanArmor, {{"users", Rule::Users}}},
+        {"characters", DialogId::Character, {{"items", Rule::Item}, {"equipment", Rule::Equipment}}},
+        // Rows on attack list A get the second variant, see DialogFor. The loot categories and
+        // codes are the monster dialog's own (SetDrop).
+        {"monsters", DialogId::Monster, {{"attacks", Rule::Attack}}},
     };
     return editors;
 }
@@ -112,6 +95,47 @@ int ToCode(Rule rule, int row, int index, int oldCode)
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// What a dialog's keys name in the table: the column of each edit box and the code entry and
+// rule of each list, in the dialog's order; problems lists every key that names nothing and
+// every value column no edit box shows.
+struct Binding {
+    struct Slot {
+        std::string array;
+        int k;
+        Rule rule;
+    };
+    std::vector<int> columns;
+    std::vector<Slot> lists;
+    std::vector<std::string> problems;
+};
+
+Binding Bind(const Editor& editor, const CRowDlg& dialog, const rom::TableLayout& layout)
+{
+    Binding b;
+    for (int i = 0; i < dialog.TextCount(); ++i) {
+        const std::vector<int> values = layout.ValueColumns();
+        const int column = layout.Column(dialog.TextKey(i));
+        if (std::find(values.begin(), values.end(), column) == values.end())
+            b.problems.push_back("edit box \"" + dialog.TextKey(i) + "\" names no value field");
+        b.columns.push_back(column);
+    }
+    for (int column : layout.ValueColumns())
+        if (std::count(b.columns.begin(), b.columns.end(), column) != 1)
+            b.problems.push_back("value column " + std::to_string(column) +
+                                 " is not in exactly one edit box");
+    for (int i = 0; i < dialog.IndexCount(); ++i) {
+        const std::optional<rom::TableLayout::Entry> entry = layout.CodeEntry(dialog.IndexKey(i));
+        const std::string array = entry ? layout.codeArrays[static_cast<size_t>(entry->array)].name : "";
+        const auto rule = std::find_if(editor.rules.begin(), editor.rules.end(),
+                                       [&](const ArrayRule& r) { return array == r.array; });
+        if (!entry || rule == editor.rules.end())
+            b.problems.push_back("list \"" + dialog.IndexKey(i) + "\" names no code entry with a rule");
+        else
+            b.lists.push_back({array, entry->k, rule->rule});
+    }
+    return b;
+}
+
 // Refuses the texts the save pass would refuse, by asking it about exactly these texts in
 // this row. A text unchanged since the load passes as the save pass lets it pass.
 CRowDlg::Refusal CheckTexts(const rom::Table& table, int row, const std::vector<int>& columns,
@@ -132,22 +156,33 @@ CRowDlg::Refusal CheckTexts(const rom::Table& table, int row, const std::vector<
 
 bool HasRowEditor(const std::string& tableId) { return Find(tableId) != nullptr; }
 
+std::vector<std::string> RowEditorKeyProblems(const rom::Table& table, int row)
+{
+    const Editor* editor = Find(table.Id());
+    if (!editor)
+        return {};
+    const std::unique_ptr<CRowDlg> dialog = MakeDialog(DialogFor(*editor, row), nullptr);
+    return Bind(*editor, *dialog, table.Layout()).problems;
+}
+
 std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& table, int row)
 {
     const Editor* editor = Find(table.Id());
     if (!editor || row < 0 || row >= table.Rows())
         return nullptr;
     std::unique_ptr<CRowDlg> dialog = MakeDialog(DialogFor(*editor, row), parent);
-    const std::vector<int> columns = table.Layout().ValueColumns();
-    if (!dialog || dialog->TextCount() != static_cast<int>(columns.size()) ||
-        dialog->IndexCount() != static_cast<int>(editor->lists.size()))
-        return nullptr; // a layout that does not fit its table: nothing sensible to show
+    if (!dialog)
+        return nullptr;
+    const Binding binding = Bind(*editor, *dialog, table.Layout());
+    if (!binding.problems.empty())
+        return nullptr; // a layout that does not fit its table (a test keeps this from happening)
 
+    const std::vector<int> columns = binding.columns;
     dialog->SetTitle(Q(table.RowLabel(row)));
     for (size_t i = 0; i < columns.size(); ++i)
         dialog->SetText(static_cast<int>(i), Q(table.Cell(row, columns[i])));
-    for (size_t i = 0; i < editor->lists.size(); ++i) {
-        const CodeSlot& slot = editor->lists[i];
+    for (size_t i = 0; i < binding.lists.size(); ++i) {
+        const Binding::Slot& slot = binding.lists[i];
         dialog->SetIndex(static_cast<int>(i), ToIndex(slot.rule, row, table.Code(slot.array, row, slot.k)));
     }
     if (auto* monster = dynamic_cast<CMonsterDlgBase*>(dialog.get())) {
@@ -170,14 +205,17 @@ rom::Edit RowEditorEdit(const QDialog& dialog, const rom::Table& table, int row)
     if (!editorDialog || !editor || row < 0 || row >= table.Rows())
         return edit;
 
-    // Text fields first, in ascending column order.
-    const std::vector<int> columns = table.Layout().ValueColumns();
-    for (size_t i = 0; i < columns.size() && static_cast<int>(i) < editorDialog->TextCount(); ++i)
-        edit.SetCell(row, columns[i], editorDialog->Text(static_cast<int>(i)).toStdString());
+    const Binding binding = Bind(*editor, *editorDialog, table.Layout());
+    if (!binding.problems.empty())
+        return edit;
+
+    // Text fields first, in the order of their edit boxes (ascending columns).
+    for (size_t i = 0; i < binding.columns.size(); ++i)
+        edit.SetCell(row, binding.columns[i], editorDialog->Text(static_cast<int>(i)).toStdString());
 
     // Then the codes; the document rebuilds the cells that show them as the load builds them.
-    for (size_t i = 0; i < editor->lists.size() && static_cast<int>(i) < editorDialog->IndexCount(); ++i) {
-        const CodeSlot& slot = editor->lists[i];
+    for (size_t i = 0; i < binding.lists.size(); ++i) {
+        const Binding::Slot& slot = binding.lists[i];
         const int old = table.Code(slot.array, row, slot.k);
         edit.SetCode(slot.array, row, slot.k,
                      ToCode(slot.rule, row, editorDialog->Index(static_cast<int>(i)), old));

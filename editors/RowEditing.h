@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "rom/Change.h"
 #include "rom/Table.h"
@@ -15,6 +16,10 @@ namespace dravik::editors {
 
 // Whether a double-click on a row of this table opens an editor dialog.
 bool HasRowEditor(const std::string& tableId);
+
+// What the keys of this row's editor dialog name that the table lacks (and value columns no
+// edit box shows); empty when every key fits. CreateRowEditor opens no dialog that does not fit.
+std::vector<std::string> RowEditorKeyProblems(const rom::Table& table, int row);
 
 // The editor dialog for one row, filled but not yet shown; nullptr for tables without one.
 std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& table, int row);

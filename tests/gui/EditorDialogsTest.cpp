@@ -4,6 +4,8 @@
 #include <QLabel>
 
 #include "EditorSupport.h"
+#include "editors/CodeRules.h"
+#include "editors/DialogLayout.h"
 
 using namespace dravik;
 using namespace dravik::test;
@@ -42,6 +44,55 @@ TEST_F(EditorDialogs, EveryDialogFitsItsControls)
                 EXPECT_TRUE(!frame->geometry().intersects(r) || inside.contains(r)) << name(controls[i]);
             }
         }
+    }
+}
+
+// Every editor's edit boxes and lists name fields and code entries its table has, and every
+// value field has exactly one edit box, in both monster variants.
+TEST_F(EditorDialogs, EveryDialogsKeysExistInItsTable)
+{
+    int editors = 0;
+    for (const rom::Table& table : doc_->GetModel().Tables()) {
+        if (!editors::HasRowEditor(table.Id()))
+            continue;
+        ++editors;
+        for (int row : {0, table.Rows() - 1})
+            EXPECT_EQ(editors::RowEditorKeyProblems(table, row), std::vector<std::string>{})
+                << table.Id() << " row " << row;
+    }
+    EXPECT_GT(editors, 0);
+}
+
+// The drop-down lists hold the name lists' entries, the empty slot right after the last one.
+TEST(EditorCodeRules, SlotListsEndWhereTheNameListsEnd)
+{
+    using editors::Entries;
+    using editors::EntryTexts;
+    namespace rules = editors::rules;
+    const std::tuple<Entries, names::List, int> slotLists[] = {
+        {Entries::TankPartSlot, names::List::TankParts, rules::TankPartEmpty()},
+        {Entries::TankItemSlot, names::List::TankItems, rules::TankItemEmpty()},
+        {Entries::ItemSlot, names::List::Items, rules::ItemEmpty()},
+        {Entries::EquipmentSlot, names::List::HumanEquipment, rules::EquipmentEmpty()},
+    };
+    for (const auto& [entries, list, empty] : slotLists) {
+        ASSERT_EQ(static_cast<int>(EntryTexts(entries).size()), empty + 1);
+        EXPECT_EQ(EntryTexts(entries)[static_cast<size_t>(empty)], names::kEmpty);
+        EXPECT_EQ(empty, names::Size(list));
+    }
+}
+
+// Each monster row's editor lists exactly the attacks of the list that names its codes.
+TEST_F(EditorDialogs, MonsterAttackListsFollowTheRowsAttackList)
+{
+    for (int row :
+         {0, names::kFirstAttackListARow - 1, names::kFirstAttackListARow, T("monsters").Rows() - 1}) {
+        std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, T("monsters"), row);
+        ASSERT_TRUE(dialog);
+        const std::vector<std::string>& names = names::Combo(names::AttackListFor(row));
+        QComboBox* attacks = Combo(dialog.get(), 1023);
+        ASSERT_EQ(attacks->count(), static_cast<int>(names.size())) << row;
+        EXPECT_EQ(attacks->itemText(attacks->count() - 1).toStdString(), names.back()) << row;
     }
 }
 
