@@ -60,6 +60,18 @@ QRect PagePixels(const DialogUnits& du, const DuRect& r)
 
 // The list style: full-row selection of one row, grid lines, selection kept visible when the
 // list loses the focus, no sorting and no editing in place.
+// The widths of a list's columns in column order; 0 for a column without one.
+std::vector<int> WidthsByColumn(const rom::TableLayout& layout, const std::vector<ColumnWidth>& keyed)
+{
+    std::vector<int> widths(layout.columns.size(), 0);
+    for (const ColumnWidth& w : keyed) {
+        const int column = layout.Column(w.key);
+        if (column >= 0 && column < static_cast<int>(widths.size()))
+            widths[static_cast<size_t>(column)] = w.width;
+    }
+    return widths;
+}
+
 void StyleList(QTableView* view, const std::vector<int>& widths, const DialogUnits& du)
 {
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -313,7 +325,7 @@ void CEditorDlg::BuildPages()
             auto* tableModel = new TableModel(model.Get(c.table), view);
             view->setModel(tableModel);
             view->setObjectName(QStringLiteral("list%1").arg(c.id));
-            StyleList(view, ColumnWidths(c.id), du);
+            StyleList(view, WidthsByColumn(tableModel->Table().Layout(), ColumnWidths(c.id)), du);
             lists_[c.id] = view;
             models_[c.id] = tableModel;
             if (editors::HasRowEditor(c.table))

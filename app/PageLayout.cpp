@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "rom/Layout.h"
+
 namespace dravik::app {
 
 namespace {
@@ -86,38 +88,87 @@ const std::vector<PageButtonDecl>& PageButtons()
 }
 
 namespace {
-std::vector<int> Repeat(std::vector<int> head, int width, int count)
+// Entries 0 to count - 1 of a code array, all of one width.
+std::vector<ColumnWidth> Entries(const char* array, int count, int width)
 {
-    head.insert(head.end(), static_cast<size_t>(count), width);
+    std::vector<ColumnWidth> out;
+    for (int k = 0; k < count; ++k)
+        out.push_back({rom::EntryKey(array, k, count), width});
+    return out;
+}
+
+std::vector<ColumnWidth> Join(std::vector<ColumnWidth> head, const std::vector<ColumnWidth>& tail)
+{
+    head.insert(head.end(), tail.begin(), tail.end());
     return head;
 }
 } // namespace
 
-const std::vector<int>& ColumnWidths(int listId)
+const std::vector<ColumnWidth>& ColumnWidths(int listId)
 {
-    static const std::map<int, std::vector<int>> widths = {
-        {1004, {80, 45, 45, 45, 45, 45}},
-        {1005, {80, 45, 45, 45, 45}},
-        {1007, {80, 45, 45, 45, 45, 45, 48}},
-        {1008, {80, 45, 45, 45, 45, 45}},
-        {1009, {80, 50, 50, 50, 50}},
-        {1011, {70, 47}},
-        {1016, {60, 45}},
-        {1020, Repeat({80, 40, 40, 45, 45, 45}, 75, 12)},
-        {1021, {80, 50, 50, 60, 60}},
-        {1023, {80, 60, 60, 60}},
-        {1024, {80, 60, 60, 60}},
-        {1025, {80, 50, 50, 60}},
-        {1026, {80, 50, 50, 60}},
-        {1028, {80, 50}},
-        {1032, {80, 60}},
-        {1038, Repeat({50, 30, 40, 40, 40, 40, 40, 40, 40, 40, 40}, 70, 10)},
-        {1040, {70, 50}},
-        {1044, {70, 50}},
-        {1048, {70, 50}},
-        {1058, Repeat(Repeat({90, 40, 40, 40, 40, 40, 40, 40, 40, 45, 45}, 100, 6), 98, 2)},
+    using W = std::vector<ColumnWidth>;
+    static const std::map<int, W> widths = {
+        {1004,
+         {{"name", 80}, {"price", 45}, {"defence", 45}, {"weight", 45}, {"attack", 45}, {"shells", 45}}},
+        {1005, {{"name", 80}, {"price", 45}, {"defence", 45}, {"weight", 45}, {"attack", 45}}},
+        {1007,
+         {{"name", 80},
+          {"price", 45},
+          {"defence", 45},
+          {"weight", 45},
+          {"attack", 45},
+          {"shells", 45},
+          {"shell_price", 48}}},
+        {1008, {{"name", 80}, {"price", 45}, {"defence", 45}, {"weight", 45}, {"hit", 45}, {"evasion", 45}}},
+        {1009, {{"name", 80}, {"price", 50}, {"defence", 50}, {"weight", 50}, {"load", 50}}},
+        {1011, {{"name", 70}, {"price", 47}}},
+        {1016, {{"name", 60}, {"price", 45}}},
+        {1020, Join(Join({{"name", 80},
+                          {"shells", 40},
+                          {"defence", 40},
+                          {"max_defence", 45},
+                          {"weight", 45},
+                          {"rental_armour", 45}},
+                         Entries("parts", 8, 75)),
+                    Entries("items", 4, 75))},
+        {1021, {{"name", 80}, {"price", 50}, {"attack", 50}, {"range", 60}, {"users", 60}}},
+        {1023, {{"name", 80}, {"price", 60}, {"defence", 60}, {"users", 60}}},
+        {1024, {{"name", 80}, {"price", 60}, {"defence", 60}, {"users", 60}}},
+        {1025, {{"name", 80}, {"price", 50}, {"defence", 50}, {"users", 60}}},
+        {1026, {{"name", 80}, {"price", 50}, {"defence", 50}, {"users", 60}}},
+        {1028, {{"name", 80}, {"price", 50}}},
+        {1032, {{"name", 80}, {"bounty", 60}}},
+        {1038, Join(Join({{"name", 50},
+                          {"level", 30},
+                          {"battle", 40},
+                          {"driving", 40},
+                          {"repair", 40},
+                          {"strength", 40},
+                          {"intelligence", 40},
+                          {"stamina", 40},
+                          {"speed", 40},
+                          {"hp", 40},
+                          {"max_hp", 40}},
+                         Entries("items", 3, 70)),
+                    Entries("equipment", 7, 70))},
+        {1040, {{"name", 70}, {"price", 50}}},
+        {1044, {{"name", 70}, {"price", 50}}},
+        {1048, {{"name", 70}, {"price", 50}}},
+        {1058, Join(Join({{"name", 90},
+                          {"level", 40},
+                          {"attack", 40},
+                          {"defence", 40},
+                          {"hp", 40},
+                          {"hit", 40},
+                          {"evasion", 40},
+                          {"speed", 40},
+                          {"armour", 40},
+                          {"exp", 45},
+                          {"gold", 45}},
+                         Entries("attacks", 6, 100)),
+                    {{"early_loot", 98}, {"late_loot", 98}})},
     };
-    static const std::vector<int> none;
+    static const W none;
     const auto it = widths.find(listId);
     return it == widths.end() ? none : it->second;
 }

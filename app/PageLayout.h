@@ -39,8 +39,13 @@ struct PageButtonDecl {
 };
 const std::vector<PageButtonDecl>& PageButtons();
 
-// Column widths in pixels at the reference font (an average character 6 pixels wide), column 0 first.
-const std::vector<int>& ColumnWidths(int listId);
+// Column widths in pixels at the reference font (an average character 6 pixels wide), each
+// for the column its key names in the list's table ("name" is column 0).
+struct ColumnWidth {
+    std::string key;
+    int width;
+};
+const std::vector<ColumnWidth>& ColumnWidths(int listId);
 
 // The inline price editors: a click in the list fills the box, the button writes it back.
 struct PriceEditorDecl {

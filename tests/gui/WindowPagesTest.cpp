@@ -7,6 +7,7 @@
 #include "widgets/LineBox.h"
 
 #include "WindowFixture.h"
+#include "app/PageLayout.h"
 
 namespace dravik::test {
 namespace {
@@ -165,6 +166,23 @@ TEST_F(WindowTest, DoubleClickF2AndEnterEditTheRowOfEachEditorListAndRepaintsItO
     ClickRow(1058, 3, true);
     EXPECT_TRUE(edited.empty());
     EXPECT_TRUE(Messages().empty());
+}
+
+// Every list gives each column of its table a width, by a key the table has.
+TEST(PageLayout, ColumnWidthKeysExistInTheirTables)
+{
+    const rom::Model model;
+    for (const app::PageControl& c : app::PageControls()) {
+        if (c.kind != app::PageControlKind::List)
+            continue;
+        const rom::TableLayout& layout = model.Get(c.table).Layout();
+        std::set<int> columns;
+        for (const app::ColumnWidth& w : app::ColumnWidths(c.id)) {
+            EXPECT_GE(layout.Column(w.key), 0) << c.table << " " << w.key;
+            columns.insert(layout.Column(w.key));
+        }
+        EXPECT_EQ(columns.size(), layout.columns.size()) << c.table;
+    }
 }
 
 TEST_F(WindowTest, RedWolfAndHotelBoxesEditTheirCellsOnlyWithAFile)
