@@ -76,14 +76,13 @@ std::vector<EntryColumns> MapCodeEntries(const TableLayout& layout)
     Table probe(layout);
     if (probe.Rows() == 0)
         return out;
-    probe.RefreshLabels(0);
+    probe.CodeArrays(); // from here on its code cells show names
     const Table blank = probe;
     for (size_t a = 0; a < probe.CodeArrays().size(); ++a) {
         for (int k = 0; k < probe.CodeArrays()[a].perRow; ++k) {
             std::set<int> columns;
             for (int value : {1, 2, 3, 8, 0x10, 0x40, 0x80, 0x81, 0xFF}) {
                 probe.CodeArrays()[a].At(0, k) = value;
-                probe.RefreshLabels(0);
                 for (int c = 1; c < probe.Columns(); ++c)
                     if (probe.Cell(0, c) != blank.Cell(0, c))
                         columns.insert(c);
@@ -124,14 +123,12 @@ std::string SetCodesByName(Table& t, int row, int column, const std::string& nam
             codeOf(entries[0]) = v0;
             if (entries.size() > 1)
                 codeOf(entries[1]) = valid[1][j];
-            t.RefreshLabels(row);
             if (t.Cell(row, column) == name)
                 matches.push_back(static_cast<uint64_t>(v0) |
                                   (entries.size() > 1 ? static_cast<uint64_t>(valid[1][j]) << 8 : 0));
         }
     for (size_t i = 0; i < entries.size(); ++i)
         codeOf(entries[i]) = static_cast<int>((current >> (8 * i)) & 0xFF);
-    t.RefreshLabels(row);
 
     if (matches.empty())
         return "\"" + name + "\" 不是这一列任何代码的名称";
@@ -156,7 +153,6 @@ std::string SetCodesByName(Table& t, int row, int column, const std::string& nam
     }
     for (size_t i = 0; i < entries.size(); ++i)
         codeOf(entries[i]) = static_cast<int>((chosen >> (8 * i)) & 0xFF);
-    t.RefreshLabels(row);
     return {};
 }
 

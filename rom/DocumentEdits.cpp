@@ -61,7 +61,6 @@ Change RomDocument::Apply(const Edit& edit)
 
     size_t i = 0;
     for (int row : rows) {
-        t->RefreshLabels(row);
         const RowState& old = before[i++];
         for (int column = 1; column < t->Columns(); ++column) {
             const std::string& now = t->Cell(row, column);

@@ -18,32 +18,28 @@ Field EquipByte(uint32_t offset, RowFn flag)
     return f;
 }
 
-void UsersLabel(Table& t, int row)
+// A mask without a text (0 or 8 to 15) shows an empty cell.
+std::string UsersText(const Table& t, int row) { return names::UsersMask(t.Code("users", row)); }
+
+std::string WeaponText(const Table& t, int row, int column)
 {
-    // A mask without a text (0 or 8 to 15) shows an empty cell.
-    t.SetCell(row, t.Layout().Column("users"), names::UsersMask(t.Code("users", row)));
+    return column == t.Layout().Column("range") ? names::RangeCode(t.Code("range", row)) : UsersText(t, row);
 }
 
-void WeaponLabels(Table& t, int row)
-{
-    t.SetCell(row, t.Layout().Column("range"), names::RangeCode(t.Code("range", row)));
-    UsersLabel(t, row);
-}
-
-void ArmourLabels(Table& t, int row) { UsersLabel(t, row); }
+std::string ArmourText(const Table& t, int row, int) { return UsersText(t, row); }
 
 // The who-can-equip mask 1 to 7 names entry mask - 1.
 const CodeNaming kUsers = NamedBy(List::Users, 1);
 
-TableLayout Armour(const char* id, const char* title, std::vector<std::string> labels, uint32_t base,
-                   uint32_t stride, Field defence, Field equip)
+TableLayout Armour(const char* id, const char* title, RowNames rows, uint32_t base, uint32_t stride,
+                   Field defence, Field equip)
 {
-    TableLayout t{id, {title, "价格", "防御", "装备的人"}, std::move(labels)};
+    TableLayout t{id, {title, "价格", "防御", "装备的人"}, std::move(rows)};
     t.base = base;
     t.stride = stride;
     t.codeArrays = {{"users", 1, 3, false, kUsers}};
     t.fields = {Whole("price", 0, 2, 1), defence, equip};
-    t.labels = ArmourLabels;
+    t.codeText = ArmourText;
     return t;
 }
 } // namespace
@@ -52,7 +48,7 @@ void AddHumanEquipmentTables(std::vector<TableLayout>& out)
 {
     TableLayout weapons{"human_weapons",
                         {"人类武器", "价格", "攻击", "攻击范围", "装备的人"},
-                        Slice(List::HumanEquipment, 0, 48)};
+                        NamedRows(List::HumanEquipment, 0, 48)};
     weapons.base = 0xC0380;
     weapons.stride = 5;
     // The top two bits of the range code choose the range; the low six are fixed per row.
@@ -60,23 +56,23 @@ void AddHumanEquipmentTables(std::vector<TableLayout>& out)
                           {"users", 1, 4, false, kUsers}};
     weapons.fields = {Whole("price", 0, 2, 1), Whole("attack", 3, 1, 2, WeaponAttackOffset),
                       CodeField(4, "range"), EquipByte(2, HumanWeaponEquipFlag)};
-    weapons.labels = WeaponLabels;
+    weapons.codeText = WeaponText;
     out.push_back(weapons);
 
-    out.push_back(Armour("hand_foot_armour", "手/足防具", Slice(List::HumanEquipment, 88, 20), 0xC0528, 4,
+    out.push_back(Armour("hand_foot_armour", "手/足防具", NamedRows(List::HumanEquipment, 88, 20), 0xC0528, 4,
                          Whole("defence", 3, 1, 2, HandFootArmorDefenceFlag),
                          EquipByte(2, HandFootArmorEquipFlag)));
 
     // Head armour keeps the whole equip byte as its code, less 0xF0 in row 12.
     Field headEquip = CodeField(2, "users");
     headEquip.flag = HeadArmorEquipFlag;
-    out.push_back(Armour("head_armour", "头防具", Slice(List::HumanEquipment, 48, 16), 0xC0470, 4,
+    out.push_back(Armour("head_armour", "头防具", NamedRows(List::HumanEquipment, 48, 16), 0xC0470, 4,
                          Whole("defence", 3, 1, 2, HeadArmorDefenceFlag), headEquip));
 
-    out.push_back(Armour("body_armour", "体防具", Slice(List::HumanEquipment, 64, 24), 0xC04B0, 5,
+    out.push_back(Armour("body_armour", "体防具", NamedRows(List::HumanEquipment, 64, 24), 0xC04B0, 5,
                          Whole("defence", 3, 1, 2), EquipByte(2, BodyArmorEquipFlag)));
 
-    out.push_back(Armour("armour_pieces", "护甲", Slice(List::HumanEquipment, 108, 12), 0xC0578, 5,
+    out.push_back(Armour("armour_pieces", "护甲", NamedRows(List::HumanEquipment, 108, 12), 0xC0578, 5,
                          Whole("defence", 3, 1, 2), EquipByte(2, ArmorEquipFlag)));
 }
 

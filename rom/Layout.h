@@ -78,6 +78,21 @@ struct CodeNaming {
 CodeNaming NamedBy(names::List list, int first = 0, int mask = 0xFF, int shift = 0);
 CodeNaming NamedByRow(names::List (*listForRow)(int row));
 
+// Which names label a table's rows: a range of a name list, looked up in the active name set
+// whenever a label is shown, or fixed texts for the few tables that no list names.
+struct RowNames {
+    names::List list = names::List::Items;
+    int first = 0;
+    int count = 0;
+    std::vector<std::string> fixed; // used instead of the list when not empty
+
+    int Rows() const { return fixed.empty() ? count : static_cast<int>(fixed.size()); }
+    std::string Label(int row) const;
+};
+RowNames NamedRows(names::List list, int first, int count);
+RowNames NamedRows(names::List list); // the whole list
+RowNames FixedRows(std::vector<std::string> labels);
+
 struct CodeArraySpec {
     const char* name;
     int perRow;
@@ -99,13 +114,14 @@ struct KeyedColumn {
 struct TableLayout {
     const char* id;                   // stable id used by the command line ("main_cannons")
     std::vector<std::string> columns; // titles, column 0 (the row label's column) first
-    std::vector<std::string> rowLabels;
+    RowNames rowNames;
     uint32_t base = 0;
     uint32_t stride = 0;
     std::vector<CodeArraySpec> codeArrays;
     std::vector<Field> fields;
-    // Rewrites the cells that show codes as names, from the row's codes.
-    void (*labels)(Table& table, int row) = nullptr;
+    // The text of a cell that shows a code as a name, from the row's codes and the active name
+    // set. Called for every column that is neither 0 nor a value column.
+    std::string (*codeText)(const Table& table, int row, int column) = nullptr;
     // Fields too special for a declaration.
     void (*load)(const LoadContext& ctx, Table& table, int row) = nullptr;
     void (*save)(SaveContext& ctx, const Table& table, int row) = nullptr;
@@ -124,7 +140,7 @@ struct TableLayout {
     // The key of a value column, "" for a column that shows codes.
     std::string ValueKey(int column) const;
 
-    int Rows() const { return static_cast<int>(rowLabels.size()); }
+    int Rows() const { return rowNames.Rows(); }
 };
 
 // Every table in the fixed order of the load and save passes.
@@ -142,7 +158,6 @@ Field Whole(const char* key, uint32_t offset, int width, int column, RowFn flag 
 Field Hundredths(const char* key, uint32_t offset, int width, int column, RowFn flag = nullptr);
 Field CodeField(uint32_t offset, const char* array, int index = 0);
 Field At(uint32_t base, uint32_t stride, Field field); // the same field in a separate record table
-std::vector<std::string> Slice(names::List list, int first, int count);
 
 // Value ranges of a field as shown (after its flag is taken off).
 struct ValueRange {

@@ -144,13 +144,23 @@ Field At(uint32_t base, uint32_t stride, Field field)
     return field;
 }
 
-std::vector<std::string> Slice(names::List list, int first, int count)
+std::string RowNames::Label(int row) const
 {
+    if (!fixed.empty())
+        return row >= 0 && row < Rows() ? fixed[static_cast<size_t>(row)] : std::string();
     const std::vector<std::string>& all = names::Get(list);
-    std::vector<std::string> out;
-    for (int i = first; i < first + count; ++i)
-        out.push_back(i < static_cast<int>(all.size()) ? all[static_cast<size_t>(i)] : std::string());
-    return out;
+    const int i = first + row;
+    return row >= 0 && row < count && i < static_cast<int>(all.size()) ? all[static_cast<size_t>(i)]
+                                                                       : std::string();
+}
+
+RowNames NamedRows(names::List list, int first, int count) { return RowNames{list, first, count, {}}; }
+
+RowNames NamedRows(names::List list) { return NamedRows(list, 0, static_cast<int>(names::Get(list).size())); }
+
+RowNames FixedRows(std::vector<std::string> labels)
+{
+    return RowNames{names::List::Items, 0, 0, std::move(labels)};
 }
 
 ValueRange ShownRange(const Field& field, int row)

@@ -59,16 +59,14 @@ void SavePacked(SaveContext& ctx, const Table& t, int row)
         ctx.Write(Loot(row) + 5, 1, 16 * *lateCategory + *earlyCategory);
 }
 
-void MonsterLabels(Table& t, int row)
+std::string MonsterText(const Table& t, int row, int column)
 {
     const TableLayout& layout = t.Layout();
-    for (int k = 0; k < 6; ++k)
-        t.SetCell(row, layout.Column(EntryKey("attacks", k, 6)),
-                  names::AttackCode(row, t.Code("attacks", row, k)));
-    t.SetCell(row, layout.Column("early_loot"),
-              names::LootCode(t.Code("early_category", row), t.Code("early_loot", row)));
-    t.SetCell(row, layout.Column("late_loot"),
-              names::LootCode(t.Code("late_category", row), t.Code("late_loot", row)));
+    if (column == layout.Column("early_loot"))
+        return names::LootCode(t.Code("early_category", row), t.Code("early_loot", row));
+    if (column == layout.Column("late_loot"))
+        return names::LootCode(t.Code("late_category", row), t.Code("late_loot", row));
+    return names::AttackCode(row, t.Code("attacks", row, column - t.FindCodes("attacks")->column));
 }
 } // namespace
 
@@ -78,7 +76,7 @@ void AddMonsterTables(std::vector<TableLayout>& out)
                   {"怪物", "强度", "攻击", "防御", "HP", "命中", "回避", "速度", "护甲", "经验", "金钱",
                    "攻击方式1", "攻击方式2", "攻击方式3", "攻击方式4", "攻击方式5", "攻击方式6",
                    "战利品(<3回合)", "战利品(>3回合)"},
-                  names::Get(List::Monsters)};
+                  NamedRows(List::Monsters)};
     m.base = kStats;
     m.stride = 16;
     // A loot code is named by the list its category chooses (names::LootCode), not by one list.
@@ -102,7 +100,7 @@ void AddMonsterTables(std::vector<TableLayout>& out)
     m.hookColumns = {{"attack", kAttack}, {"defence", kDefence}, {"hp", kHp}, {"armour", kArmour}};
     m.load = LoadPacked;
     m.save = SavePacked;
-    m.labels = MonsterLabels;
+    m.codeText = MonsterText;
     out.push_back(m);
 }
 

@@ -161,7 +161,6 @@ void LoadRow(const LoadContext& ctx, Table& table, int row)
             LoadField(ctx, f, table, row);
     if (layout.load)
         layout.load(ctx, table, row);
-    table.RefreshLabels(row);
 }
 
 SavePlan PlanSave(const Model& model, ImageForm form)

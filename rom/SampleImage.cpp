@@ -115,7 +115,6 @@ void FillRandomModel(Model& model, uint32_t seed)
                 t.SetCell(row, layout.Column("armour"), FormatWhole(static_cast<int32_t>(r.Between(0, 255))));
             }
             FillCodes(r, t, row);
-            t.RefreshLabels(row);
         }
     }
 }

@@ -7,37 +7,35 @@ namespace dravik::rom {
 using names::List;
 
 namespace {
-TableLayout PriceList(const char* id, std::vector<std::string> columns, std::vector<std::string> labels,
-                      uint32_t base, int width, const char* key = "price")
+TableLayout PriceList(const char* id, std::vector<std::string> columns, RowNames rows, uint32_t base,
+                      int width, const char* key = "price")
 {
-    TableLayout t{id, std::move(columns), std::move(labels)};
+    TableLayout t{id, std::move(columns), std::move(rows)};
     t.base = base;
     t.stride = static_cast<uint32_t>(width);
     t.fields = {Whole(key, 0, width, 1)};
     return t;
 }
 
-void CharacterLabels(Table& t, int row)
+std::string CharacterText(const Table& t, int row, int column)
 {
-    for (int k = 0; k < 3; ++k)
-        t.SetCell(row, t.Layout().Column(EntryKey("items", k, 3)), names::ItemCode(t.Code("items", row, k)));
-    for (int k = 0; k < 7; ++k)
-        t.SetCell(row, t.Layout().Column(EntryKey("equipment", k, 7)),
-                  names::EquipmentCode(t.Code("equipment", row, k)));
+    const int equipment = t.FindCodes("equipment")->column;
+    return column < equipment ? names::ItemCode(t.Code("items", row, column - t.FindCodes("items")->column))
+                              : names::EquipmentCode(t.Code("equipment", row, column - equipment));
 }
 } // namespace
 
 void AddShopTables(std::vector<TableLayout>& out)
 {
-    out.push_back(PriceList("items", {"道具", "价格"}, names::Get(List::Items), 0xC0200, 2));
+    out.push_back(PriceList("items", {"道具", "价格"}, NamedRows(List::Items), 0xC0200, 2));
     out.push_back(
-        PriceList("bounties", {"通辑犯", "赏金"}, Slice(List::Monsters, 0, 16), 0xC0BFC, 3, "bounty"));
+        PriceList("bounties", {"通辑犯", "赏金"}, NamedRows(List::Monsters, 0, 16), 0xC0BFC, 3, "bounty"));
 
     TableLayout chars{"characters",
                       {"人物",  "LV",    "战斗",  "驾驶",  "修理",  "腕力",  "智力",
                        "体力",  "速度",  "HP",    "MHP",   "道具1", "道具2", "道具3",
                        "装备1", "装备2", "装备3", "装备4", "装备5", "装备6", "装备7"},
-                      names::Get(List::Characters)};
+                      NamedRows(List::Characters)};
     chars.base = 0xB7C2B;
     chars.stride = 15;
     // Equipment codes are 128 + the human equipment entry.
@@ -51,15 +49,15 @@ void AddShopTables(std::vector<TableLayout>& out)
         chars.fields.push_back(At(0xB7DCD, 4, CodeField(k, "items", k)));
     for (int k = 0; k < 7; ++k)
         chars.fields.push_back(At(0xB7DD9, 8, CodeField(k, "equipment", k)));
-    chars.labels = CharacterLabels;
+    chars.codeText = CharacterText;
     out.push_back(chars);
 
-    out.push_back(PriceList("snacks", {"小吃", "价格"}, names::Get(List::Snacks), 0xC0C4C, 1));
-    out.push_back(PriceList("decorations", {"装饰品", "价格"}, names::Get(List::Decorations), 0xC0C32, 2));
-    out.push_back(PriceList("drinks", {"饮料", "价格"}, names::Get(List::Drinks), 0xC0BEC, 1));
+    out.push_back(PriceList("snacks", {"小吃", "价格"}, NamedRows(List::Snacks), 0xC0C4C, 1));
+    out.push_back(PriceList("decorations", {"装饰品", "价格"}, NamedRows(List::Decorations), 0xC0C32, 2));
+    out.push_back(PriceList("drinks", {"饮料", "价格"}, NamedRows(List::Drinks), 0xC0BEC, 1));
 
     // The game keeps the red wolf's HP twice in a row; only the first copy is read.
-    TableLayout wolf{"red_wolf", {"红狼的HP", "HP"}, {"红狼的HP"}};
+    TableLayout wolf{"red_wolf", {"红狼的HP", "HP"}, FixedRows({"红狼的HP"})};
     wolf.base = 0x30151;
     wolf.stride = 0;
     Field mirror = Whole("hp", 2, 2, 1);
@@ -67,7 +65,8 @@ void AddShopTables(std::vector<TableLayout>& out)
     wolf.fields = {Whole("hp", 0, 2, 1), mirror};
     out.push_back(wolf);
 
-    out.push_back(PriceList("hotel_rooms", {"客房", "价格"}, {"梅客房", "竹客房", "松客房"}, 0xC0C2C, 1));
+    out.push_back(
+        PriceList("hotel_rooms", {"客房", "价格"}, FixedRows({"梅客房", "竹客房", "松客房"}), 0xC0C2C, 1));
 }
 
 } // namespace dravik::rom

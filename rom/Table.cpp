@@ -11,12 +11,12 @@ const std::string kEmptyText;
 Table::Table(const TableLayout& layout) : layout_(&layout), id_(layout.id)
 {
     const size_t columns = layout.columns.size();
-    for (const std::string& label : layout.rowLabels) {
-        std::vector<std::string> row(columns);
-        row[0] = label;
-        cells_.push_back(std::move(row));
-    }
+    cells_.assign(static_cast<size_t>(layout.Rows()), std::vector<std::string>(columns));
     baseline_ = cells_;
+    valueColumn_.assign(columns, false);
+    for (const int column : layout.ValueColumns())
+        if (column > 0 && static_cast<size_t>(column) < columns)
+            valueColumn_[static_cast<size_t>(column)] = true;
     for (const CodeArraySpec& array : layout.codeArrays)
         codes_.push_back(CodeArray{array.name, array.perRow, array.column,
                                    std::vector<int>(static_cast<size_t>(array.perRow * Rows()), 0)});
@@ -25,22 +25,32 @@ Table::Table(const TableLayout& layout) : layout_(&layout), id_(layout.id)
 
 const std::string& Table::Id() const { return id_; }
 
-const std::string& Table::Cell(int row, int column) const
+bool Table::IsValueColumn(int column) const
+{
+    return column > 0 && column < Columns() && valueColumn_[static_cast<size_t>(column)];
+}
+
+std::string Table::Cell(int row, int column) const
 {
     if (row < 0 || row >= Rows() || column < 0 || column >= Columns())
         return kEmptyText;
+    if (column == 0)
+        return RowLabel(row);
+    if (!IsValueColumn(column))
+        return layout_->codeText && codesSet_ ? layout_->codeText(*this, row, column) : kEmptyText;
     return cells_[static_cast<size_t>(row)][static_cast<size_t>(column)];
 }
 
 void Table::SetCell(int row, int column, const std::string& text)
 {
-    if (row < 0 || row >= Rows() || column <= 0 || column >= Columns())
+    if (row < 0 || row >= Rows() || !IsValueColumn(column))
         return;
     cells_[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
 }
 
 CodeArray* Table::FindCodes(const std::string& name)
 {
+    codesSet_ = true;
     for (CodeArray& a : codes_)
         if (a.name == name)
             return &a;
@@ -49,7 +59,10 @@ CodeArray* Table::FindCodes(const std::string& name)
 
 const CodeArray* Table::FindCodes(const std::string& name) const
 {
-    return const_cast<Table*>(this)->FindCodes(name);
+    for (const CodeArray& a : codes_)
+        if (a.name == name)
+            return &a;
+    return nullptr;
 }
 
 int Table::Code(const std::string& name, int row, int k) const
@@ -68,23 +81,18 @@ void Table::SetCode(const std::string& name, int row, int k, int value)
     a->At(row, k) = value;
 }
 
-void Table::RefreshLabels(int row)
-{
-    if (layout_->labels && row >= 0 && row < Rows())
-        layout_->labels(*this, row);
-}
-
-void Table::RefreshAllLabels()
-{
-    for (int row = 0; row < Rows(); ++row)
-        RefreshLabels(row);
-}
-
-const std::string& Table::BaselineCell(int row, int column) const
+std::string Table::BaselineCell(int row, int column) const
 {
     if (row < 0 || row >= Rows() || column < 0 || column >= Columns())
         return kEmptyText;
-    return baseline_[static_cast<size_t>(row)][static_cast<size_t>(column)];
+    if (column > 0 && !IsValueColumn(column)) {
+        // The name the baseline codes show in the active name set.
+        Table then(*layout_);
+        then.codes_ = baselineCodes_;
+        then.codesSet_ = codesSet_;
+        return then.Cell(row, column);
+    }
+    return column == 0 ? RowLabel(row) : baseline_[static_cast<size_t>(row)][static_cast<size_t>(column)];
 }
 
 int Table::BaselineCode(const std::string& name, int row, int k) const

@@ -1,7 +1,9 @@
 #pragma once
 // The model the window and the command line show: per table the column titles, row labels,
 // cell texts and code arrays. Column 0 of every row is its label and is never written to the
-// image; numeric fields live as cell text until the save pass converts them.
+// image; numeric fields live as cell text until the save pass converts them. Labels and the
+// cells that show codes are not stored: they are looked up in the active name set each time
+// they are read, so a switch of names never changes the model.
 #include <string>
 #include <vector>
 
@@ -29,25 +31,27 @@ public:
     int Rows() const { return static_cast<int>(cells_.size()); }
     int Columns() const { return static_cast<int>(layout_->columns.size()); }
     const std::string& ColumnTitle(int column) const { return layout_->columns[static_cast<size_t>(column)]; }
-    const std::string& RowLabel(int row) const { return cells_[static_cast<size_t>(row)][0]; }
+    std::string RowLabel(int row) const { return layout_->rowNames.Label(row); }
+    // A column that holds a number as text (not the label, not a code's name).
+    bool IsValueColumn(int column) const;
 
-    const std::string& Cell(int row, int column) const;
-    void SetCell(int row, int column, const std::string& text); // column 0 is fixed: ignored
+    std::string Cell(int row, int column) const;
+    void SetCell(int row, int column, const std::string& text); // value columns only: others ignored
 
-    std::vector<CodeArray>& CodeArrays() { return codes_; }
+    std::vector<CodeArray>& CodeArrays()
+    {
+        codesSet_ = true;
+        return codes_;
+    }
     const std::vector<CodeArray>& CodeArrays() const { return codes_; }
     CodeArray* FindCodes(const std::string& name);
     const CodeArray* FindCodes(const std::string& name) const;
     int Code(const std::string& name, int row, int k = 0) const;
     void SetCode(const std::string& name, int row, int k, int value);
 
-    // Rewrites the cells that show codes as names, from the current codes.
-    void RefreshLabels(int row);
-    void RefreshAllLabels();
-
     // The texts and codes as the last load (or successful save) left them. A cell that still
     // holds this text is unchanged since then; codes count, as the same name can show two codes.
-    const std::string& BaselineCell(int row, int column) const;
+    std::string BaselineCell(int row, int column) const;
     int BaselineCode(const std::string& name, int row, int k = 0) const;
     void SetBaseline(); // baseline := current cells and codes
 
@@ -58,11 +62,13 @@ private:
     std::vector<std::vector<std::string>> baseline_;
     std::vector<CodeArray> codes_;
     std::vector<CodeArray> baselineCodes_;
+    std::vector<bool> valueColumn_;
+    bool codesSet_ = false; // until a load or an edit sets codes, code cells show nothing
 };
 
 class Model {
 public:
-    Model(); // every table of AllLayouts(): labels in column 0, other cells empty, codes 0
+    Model(); // every table of AllLayouts(): value cells empty, codes 0
 
     std::vector<Table>& Tables() { return tables_; }
     const std::vector<Table>& Tables() const { return tables_; }

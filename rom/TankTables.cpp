@@ -7,20 +7,17 @@ namespace dravik::rom {
 using names::List;
 
 namespace {
-void TankLabels(Table& t, int row)
+std::string TankText(const Table& t, int row, int column)
 {
-    for (int k = 0; k < 8; ++k)
-        t.SetCell(row, t.Layout().Column(EntryKey("parts", k, 8)),
-                  names::TankPartCode(t.Code("parts", row, k)));
-    for (int k = 0; k < 4; ++k)
-        t.SetCell(row, t.Layout().Column(EntryKey("items", k, 4)),
-                  names::TankItemCode(t.Code("items", row, k)));
+    const int items = t.FindCodes("items")->column;
+    return column < items ? names::TankPartCode(t.Code("parts", row, column - t.FindCodes("parts")->column))
+                          : names::TankItemCode(t.Code("items", row, column - items));
 }
 } // namespace
 
 void AddTankTables(std::vector<TableLayout>& out)
 {
-    TableLayout items{"tank_items", {"战车道具", "价格"}, names::Get(List::TankItems)};
+    TableLayout items{"tank_items", {"战车道具", "价格"}, NamedRows(List::TankItems)};
     items.base = 0xC05B4;
     items.stride = 2;
     items.fields = {Whole("price", 0, 2, 1)};
@@ -29,7 +26,7 @@ void AddTankTables(std::vector<TableLayout>& out)
     TableLayout tanks{"tanks",
                       {"战车", "弹仓", "防御", "防御上限", "重量", "租车装甲", "装备1", "装备2", "装备3",
                        "装备4", "装备5", "装备6", "装备7", "装备8", "道具1", "道具2", "道具3", "道具4"},
-                      names::Get(List::Tanks)};
+                      NamedRows(List::Tanks)};
     tanks.base = 0xC8201;
     tanks.stride = 25;
     // Only the low seven bits name the thing; bit 7 marks a rental tank's slot.
@@ -41,7 +38,7 @@ void AddTankTables(std::vector<TableLayout>& out)
         tanks.fields.push_back(CodeField(12 + k, "parts", k));
     for (int k = 0; k < 4; ++k)
         tanks.fields.push_back(CodeField(20 + k, "items", k));
-    tanks.labels = TankLabels;
+    tanks.codeText = TankText;
     out.push_back(tanks);
 }
 

@@ -48,7 +48,6 @@ TEST(ImageDiff, NamesExactlyTheEditedFields)
     rom::Model& m = doc.GetModel();
     m.Get("items").SetCell(4, 1, "1234");
     m.Get("tanks").SetCode("parts", 2, 1, m.Get("tanks").Code("parts", 2, 1) == 5 ? 6 : 5);
-    m.Get("tanks").RefreshLabels(2);
     m.Get("monsters").SetCell(7, 4, m.Get("monsters").Cell(7, 4) == "99" ? "98" : "99"); // HP: a hook field
     const int category = m.Get("monsters").Code("early_category", 9); // no cell shows it within its group
     m.Get("monsters").SetCode("early_category", 9, 0, category ^ 1);

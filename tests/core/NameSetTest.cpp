@@ -9,6 +9,8 @@
 #include <map>
 #include <string>
 
+#include "rom/Passes.h"
+#include "rom/SampleImage.h"
 #include "support/TestImage.h"
 
 using namespace dravik::names;
@@ -135,4 +137,66 @@ TEST(NameSetActive, SwitchingChangesWhatCodesShow)
     SetActive(NameSet::BuiltIn());
     EXPECT_EQ(TankItemCode(0x82), "发音盒α");
     EXPECT_EQ(Active().UserCount(), 0);
+}
+
+namespace {
+using dravik::rom::Model;
+
+std::vector<std::string> AllCells(const Model& model)
+{
+    std::vector<std::string> cells;
+    for (const auto& t : model.Tables())
+        for (int row = 0; row < t.Rows(); ++row)
+            for (int c = 0; c < t.Columns(); ++c)
+                cells.push_back(t.Cell(row, c));
+    return cells;
+}
+
+bool SamePatches(const std::vector<dravik::rom::Patch>& a, const std::vector<dravik::rom::Patch>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].offset != b[i].offset || a[i].width != b[i].width || a[i].value != b[i].value)
+            return false;
+    return true;
+}
+} // namespace
+
+TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue)
+{
+    Model model;
+    dravik::rom::LoadTables(dravik::rom::MakeSampleImage(7), model);
+    const std::vector<std::string> before = AllCells(model);
+    const auto patchesBefore = dravik::rom::PlanSave(model).patches;
+
+    // Entry 2 of every list (entry 1 of the users list: mask 2) gets a new, unique name.
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::string> renamed; // old text -> new text
+    for (const ListInfo& info : AllLists()) {
+        const std::string name = "新" + std::to_string(static_cast<int>(info.list));
+        files[info.file] = "\n\n" + name + "\n";
+        renamed[NameSet::BuiltIn().Names(info.list)[2]] = name;
+        renamed[NameSet::BuiltIn().Combo(info.list)[2]] = name;
+    }
+    NameFolder folder(files);
+    const NameSetResult r = LoadNameSet(folder.Path());
+    ASSERT_TRUE(r.ok) << (r.errors.empty() ? "" : r.errors[0]);
+    SetActive(r.set);
+    const std::vector<std::string> after = AllCells(model);
+    const auto patchesAfter = dravik::rom::PlanSave(model).patches;
+    SetActive(NameSet::BuiltIn());
+
+    ASSERT_EQ(before.size(), after.size());
+    int changed = 0;
+    for (size_t i = 0; i < before.size(); ++i) {
+        if (before[i] == after[i])
+            continue;
+        ++changed;
+        ASSERT_TRUE(renamed.count(before[i])) << before[i] << " -> " << after[i];
+        EXPECT_EQ(after[i], renamed[before[i]]);
+    }
+    EXPECT_GT(changed, 16); // every list names at least one row label
+    EXPECT_TRUE(SamePatches(patchesBefore, patchesAfter));
+    EXPECT_EQ(AllCells(model), before);
 }

@@ -19,10 +19,7 @@ struct Fixture {
     Model model;
 
     void Load() { LoadTables(image, model); }
-    const std::string& Cell(const char* table, int row, int column)
-    {
-        return model.Get(table).Cell(row, column);
-    }
+    std::string Cell(const char* table, int row, int column) { return model.Get(table).Cell(row, column); }
     void Set(const char* table, int row, int column, const std::string& text)
     {
         model.Get(table).SetCell(row, column, text);
@@ -320,7 +317,6 @@ TEST(Tables, CodeArraysShowTheNamesTheirListsDeclare)
                     ASSERT_EQ(spec.naming.EntryOf(row, code), entry);
                     for (int k = 0; k < spec.perRow; ++k)
                         t.SetCode(spec.name, row, k, code);
-                    t.RefreshLabels(row);
                     for (int k = 0; k < spec.perRow; ++k)
                         ASSERT_EQ(t.Cell(row, layout.Column(EntryKey(spec.name, k, spec.perRow))),
                                   names::Get(list)[static_cast<size_t>(entry)])

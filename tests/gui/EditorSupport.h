@@ -65,7 +65,6 @@ inline void SetCodes(rom::Table& table, const char* array, int row, const std::v
 {
     for (size_t k = 0; k < codes.size(); ++k)
         table.SetCode(array, row, static_cast<int>(k), codes[k]);
-    table.RefreshLabels(row);
 }
 
 // A model loaded from a sample image; refusals are recorded instead of shown. Drive runs the

@@ -64,8 +64,7 @@ TEST_F(WindowTest, StartsWithThePictureNoFileAndEveryListLabelledButEmpty)
             EXPECT_EQ(m->headerData(c, Qt::Horizontal).toString().toStdString(), table.ColumnTitle(c));
         for (int r = 0; r < table.Rows(); ++r)
             for (int c = 0; c < table.Columns(); ++c)
-                EXPECT_EQ(Cell(l.id, r, c).toStdString(), c ? "" : table.Layout().rowLabels.at(r))
-                    << r << "," << c;
+                EXPECT_EQ(Cell(l.id, r, c).toStdString(), c ? "" : table.RowLabel(r)) << r << "," << c;
         EXPECT_FALSE(m->flags(m->index(0, 1)) & Qt::ItemIsEditable);
     }
 }
