@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "names/NameSet.h"
 #include "rom/FileOps.h"
 
 namespace dravik::cli {
@@ -23,11 +24,24 @@ const char* const kUsage =
     "  diff A.smc B.smc [--format text|json|csv]  the table fields (and other bytes) that differ\n"
     "  patch ORIGINAL MODIFIED OUT.ips|OUT.bps    write a patch that takes ORIGINAL to MODIFIED\n"
     "  apply ROM PATCH [OUT]                  apply an IPS or BPS patch (in place, or to OUT)\n"
+    "  names export DIR                       write the active name lists as name files (a template)\n"
+    "  names check DIR                        check a folder of name files, show what it would change\n"
+    "\n"
+    "Options:\n"
+    "  --names DIR                            show names from a folder of name files\n"
     "\n"
     "Exit status: 0 success, 1 input refused, 2 wrong usage.\n";
 
-int RunCommand(const Args& args, std::ostream& out, std::ostream& err)
+int RunCommand(const Args& allArgs, std::ostream& out, std::ostream& err)
 {
+    // --names changes the active set for this run only (tests run many commands in one process).
+    struct RestoreNames {
+        names::NameSet saved = names::Active();
+        ~RestoreNames() { names::SetActive(saved); }
+    } restore;
+    Args args = allArgs;
+    if (const int status = UseNamesOption(args, err))
+        return status;
     if (args.empty()) {
         err << kUsage;
         return 2;
@@ -52,6 +66,8 @@ int RunCommand(const Args& args, std::ostream& out, std::ostream& err)
         return RunPatch(rest, out, err);
     if (command == "apply")
         return RunApply(rest, out, err);
+    if (command == "names")
+        return RunNames(rest, out, err);
     err << "dravik: unknown command '" << command << "'\n\n" << kUsage;
     return 2;
 }

@@ -1,0 +1,75 @@
+// The name set commands and --names: templates, checks, and exports that show the user's names.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <sstream>
+
+#include "cli/Commands.h"
+#include "names/NameSet.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+
+namespace {
+struct CliResult {
+    int status;
+    std::string out, err;
+};
+
+CliResult Cli(const cli::Args& args)
+{
+    std::ostringstream out, err;
+    const int status = cli::RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+} // namespace
+
+TEST(NamesCli, ExportedTemplateChecksCleanAndEditsShowInExports)
+{
+    QTemporaryDir dir;
+    const std::string root = dir.path().toStdString(), rom = root + "/a.smc", tpl = root + "/tpl";
+    ASSERT_EQ(Cli({"sample", rom}).status, 0);
+    const CliResult exported = Cli({"names", "export", tpl});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const CliResult clean = Cli({"names", "check", tpl});
+    EXPECT_EQ(clean.status, 0) << clean.err;
+    EXPECT_NE(clean.out.find(", 0 of them change a name"), std::string::npos) << clean.out;
+
+    test::NameFolder mine({{"tanks.txt", "蚊子\n"}, {"tank_parts.txt", "\n机关炮改\n"}});
+    const CliResult check = Cli({"names", "check", mine.Path()});
+    EXPECT_EQ(check.status, 0) << check.err;
+    EXPECT_NE(check.out.find("tank_parts.txt:2: 主炮#1 -> 机关炮改"), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("tanks.txt:1: No1.蚊式坦克 -> 蚊子"), std::string::npos) << check.out;
+
+    const CliResult plain = Cli({"export", rom, "--table", "tanks", "--format", "csv"});
+    const CliResult named =
+        Cli({"--names", mine.Path(), "export", rom, "--table", "tanks", "--format", "csv"});
+    ASSERT_EQ(named.status, 0) << named.err;
+    EXPECT_EQ(named.out.find("No1.蚊式坦克"), std::string::npos);
+    EXPECT_NE(named.out.find("蚊子"), std::string::npos);
+    EXPECT_EQ(plain.out.find("蚊子"), std::string::npos);
+    // A second run in the same process is back on the compiled-in names.
+    EXPECT_EQ(Cli({"export", rom, "--table", "tanks", "--format", "csv"}).out, plain.out);
+    EXPECT_EQ(names::Active().UserCount(), 0);
+}
+
+TEST(NamesCli, RefusalsAndUsage)
+{
+    test::NameFolder bad({{"items.txt", "好\n\n" + std::string(16, 'x') + "\n"}});
+    const struct {
+        cli::Args args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {{"names", "check", bad.Path()}, 1, "items.txt:3: "},
+        {{"--names", bad.Path(), "export", "x.smc"}, 1, "超过了 15 字节的宽度"},
+        {{"export", "x.smc", "--names"}, 2, "--names takes a folder"},
+        {{"names", "list", bad.Path()}, 2, "Usage: dravik names"},
+        {{"names", "check"}, 2, "Usage: dravik names"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = Cli(c.args);
+        EXPECT_EQ(r.status, c.status) << c.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+}
