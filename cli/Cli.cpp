@@ -26,6 +26,7 @@ const char* const kUsage =
     "  apply ROM PATCH [OUT]                  apply an IPS or BPS patch (in place, or to OUT)\n"
     "  names export DIR                       write the active name lists as name files (a template)\n"
     "  names check DIR                        check a folder of name files, show what it would change\n"
+    "  refs ROM TABLE ROW [--format json]     where a part, item, equipment or attack is used\n"
     "\n"
     "Options:\n"
     "  --names DIR                            show names from a folder of name files\n"
@@ -68,6 +69,8 @@ int RunCommand(const Args& allArgs, std::ostream& out, std::ostream& err)
         return RunApply(rest, out, err);
     if (command == "names")
         return RunNames(rest, out, err);
+    if (command == "refs")
+        return RunRefs(rest, out, err);
     err << "dravik: unknown command '" << command << "'\n\n" << kUsage;
     return 2;
 }

@@ -19,6 +19,7 @@ int RunPatch(const Args& args, std::ostream& out, std::ostream& err);
 int RunApply(const Args& args, std::ostream& out, std::ostream& err);
 int RunConvert(const Args& args, std::ostream& out, std::ostream& err);
 int RunNames(const Args& args, std::ostream& out, std::ostream& err);
+int RunRefs(const Args& args, std::ostream& out, std::ostream& err);
 
 // Takes every "--names DIR" out of `args` and makes that folder the active name set. Returns 0,
 // or the exit status (with the reasons on `err`) when a folder is refused or missing.
