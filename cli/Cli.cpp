@@ -14,6 +14,7 @@ const char* const kUsage =
     "\n"
     "Commands:\n"
     "  export ROM [--table ID --format csv]   print every table as JSON (or one table as CSV)\n"
+    "  export ROM... --out-dir DIR [...]      the same for several images, one file each in DIR\n"
     "  import ROM FILE.json [--dry-run]       write the tables in FILE.json into ROM\n"
     "  import ROM FILE.csv --table ID [--dry-run]\n"
     "                                         write one table from CSV (as export writes it)\n"

@@ -3,79 +3,109 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cstdio>
 
 namespace dravik::cli {
 
-void WriteJsonString(std::ostream& out, const std::string& s)
+namespace {
+// The writers build the whole text in memory; the stream gets it in one piece.
+void WriteString(std::string& out, const std::string& s)
 {
-    out << '"';
+    out += '"';
+    const bool plain =
+        std::all_of(s.begin(), s.end(), [](unsigned char c) { return c >= 0x20 && c != '"' && c != '\\'; });
+    if (plain) {
+        out += s;
+        out += '"';
+        return;
+    }
     for (unsigned char c : s) {
         switch (c) {
-        case '"': out << "\\\""; break;
-        case '\\': out << "\\\\"; break;
-        case '\n': out << "\\n"; break;
-        case '\r': out << "\\r"; break;
-        case '\t': out << "\\t"; break;
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
         default:
             if (c < 0x20) {
                 char buffer[8];
                 std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-                out << buffer;
+                out += buffer;
             } else {
-                out << c;
+                out += static_cast<char>(c);
             }
         }
     }
-    out << '"';
+    out += '"';
+}
+
+template <typename T, typename F> void WriteList(std::string& out, const T& items, F each)
+{
+    out += '[';
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first)
+            out += ", ";
+        first = false;
+        each(item);
+    }
+    out += ']';
+}
+
+void WriteCodes(std::string& out, const rom::CodeArray& a, int rows)
+{
+    out += '[';
+    for (int row = 0; row < rows; ++row) {
+        if (row)
+            out += ", ";
+        if (a.perRow == 1) {
+            out += std::to_string(a.At(row));
+            continue;
+        }
+        out += '[';
+        for (int k = 0; k < a.perRow; ++k) {
+            if (k)
+                out += ", ";
+            out += std::to_string(a.At(row, k));
+        }
+        out += ']';
+    }
+    out += ']';
+}
+
+void WriteCsvField(std::string& out, const std::string& s)
+{
+    if (s.find_first_of(",\"\r\n") == std::string::npos) {
+        out += s;
+        return;
+    }
+    out += '"';
+    for (char c : s) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+} // namespace
+
+void WriteJsonString(std::ostream& out, const std::string& s)
+{
+    std::string text;
+    WriteString(text, s);
+    out << text;
 }
 
 void WriteCsvField(std::ostream& out, const std::string& s)
 {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) {
-        out << s;
-        return;
-    }
-    out << '"';
-    for (char c : s)
-        out << (c == '"' ? "\"\"" : std::string(1, c));
-    out << '"';
+    std::string text;
+    WriteCsvField(text, s);
+    out << text;
 }
 
 namespace {
-void WriteString(std::ostream& out, const std::string& s) { WriteJsonString(out, s); }
-
-template <typename T, typename F> void WriteList(std::ostream& out, const T& items, F each)
-{
-    out << '[';
-    bool first = true;
-    for (const auto& item : items) {
-        if (!first)
-            out << ", ";
-        first = false;
-        each(item);
-    }
-    out << ']';
-}
-
-void WriteCodes(std::ostream& out, const rom::CodeArray& a, int rows)
-{
-    out << '[';
-    for (int row = 0; row < rows; ++row) {
-        if (row)
-            out << ", ";
-        if (a.perRow == 1) {
-            out << a.At(row);
-            continue;
-        }
-        out << '[';
-        for (int k = 0; k < a.perRow; ++k)
-            out << (k ? ", " : "") << a.At(row, k);
-        out << ']';
-    }
-    out << ']';
-}
-
 // Text of a cell given as a JSON string or number.
 bool CellText(const QJsonValue& v, std::string& text)
 {
@@ -191,60 +221,71 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
 }
 } // namespace
 
-void WriteTablesJson(const rom::Model& model, bool header, std::ostream& out)
+std::string TablesJson(const rom::Model& model, bool header)
 {
-    out << "{\"format\": ";
+    std::string out;
+    out.reserve(256 * 1024);
+    out += "{\"format\": ";
     WriteString(out, kFormat);
-    out << ", \"header\": " << (header ? "true" : "false");
-    out << ", \"tables\": {";
+    out += header ? ", \"header\": true" : ", \"header\": false";
+    out += ", \"tables\": {";
     bool firstTable = true;
     for (const rom::Table& t : model.Tables()) {
-        out << (firstTable ? "\n  " : ",\n  ");
+        out += firstTable ? "\n  " : ",\n  ";
         firstTable = false;
         WriteString(out, t.Id());
-        out << ": {\"columns\": ";
+        out += ": {\"columns\": ";
         WriteList(out, t.Layout().columns, [&](const std::string& s) { WriteString(out, s); });
-        out << ",\n    \"rows\": [";
+        out += ",\n    \"rows\": [";
         for (int row = 0; row < t.Rows(); ++row) {
-            out << (row ? ",\n      " : "\n      ");
-            out << '[';
+            out += row ? ",\n      [" : "\n      [";
             for (int c = 0; c < t.Columns(); ++c) {
                 if (c)
-                    out << ", ";
+                    out += ", ";
                 WriteString(out, t.Cell(row, c));
             }
-            out << ']';
+            out += ']';
         }
-        out << "],\n    \"codes\": {";
+        out += "],\n    \"codes\": {";
         bool firstCode = true;
         for (const rom::CodeArray& a : t.CodeArrays()) {
-            out << (firstCode ? "" : ", ");
+            if (!firstCode)
+                out += ", ";
             firstCode = false;
             WriteString(out, a.name);
-            out << ": ";
+            out += ": ";
             WriteCodes(out, a, t.Rows());
         }
-        out << "}}";
+        out += "}}";
     }
-    out << "\n}}\n";
+    out += "\n}}\n";
+    return out;
+}
+
+void WriteTablesJson(const rom::Model& model, bool header, std::ostream& out)
+{
+    const std::string text = TablesJson(model, header);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void WriteTableCsv(const rom::Table& t, std::ostream& out)
 {
+    std::string text;
     for (int c = 0; c < t.Columns(); ++c) {
         if (c)
-            out << ',';
-        WriteCsvField(out, t.ColumnTitle(c));
+            text += ',';
+        WriteCsvField(text, t.ColumnTitle(c));
     }
-    out << "\r\n";
+    text += "\r\n";
     for (int row = 0; row < t.Rows(); ++row) {
         for (int c = 0; c < t.Columns(); ++c) {
             if (c)
-                out << ',';
-            WriteCsvField(out, t.Cell(row, c));
+                text += ',';
+            WriteCsvField(text, t.Cell(row, c));
         }
-        out << "\r\n";
+        text += "\r\n";
     }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 std::string ReadTablesJson(const std::string& json, const std::string& fileName, const rom::Model& model,

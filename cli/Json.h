@@ -15,6 +15,7 @@ constexpr const char* kFormat = "dravik-tables-1";
 // Writes {"format": ..., "header": ..., "tables": {ID: {"columns", "rows", "codes"}}} with the tables
 // in pass order; "header" says whether the image had a copier header.
 void WriteTablesJson(const rom::Model& model, bool header, std::ostream& out);
+std::string TablesJson(const rom::Model& model, bool header);
 // One table as CSV (RFC 4180): the column titles, then one line per row.
 void WriteTableCsv(const rom::Table& table, std::ostream& out);
 

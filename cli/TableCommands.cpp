@@ -1,6 +1,10 @@
 // export, import and sample: the command line's view of the same model the window shows.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <algorithm>
+#include <set>
 #include <sstream>
 
 #include "cli/Commands.h"
@@ -52,52 +56,123 @@ bool ReadBounded(const std::string& path, std::string& text, std::ostream& err)
 }
 } // namespace
 
+namespace {
+bool KnownTable(const std::string& id)
+{
+    for (const rom::TableLayout& layout : rom::AllLayouts())
+        if (id == layout.id)
+            return true;
+    return false;
+}
+
+// The export of one image as text; false (and the reason in err) when it cannot be read.
+bool ExportText(const std::string& rom, const std::string& table, std::string& text, std::ostream& err)
+{
+    rom::RomDocument doc;
+    const rom::Status status = doc.Open(rom);
+    if (!status.ok) {
+        err << status.message << "\n";
+        return false;
+    }
+    if (!status.notice.empty()) // an interrupted save was rolled back first
+        err << status.notice << "\n";
+    if (table.empty()) {
+        text = TablesJson(doc.GetModel(), doc.Form().header);
+    } else {
+        std::ostringstream csv;
+        WriteTableCsv(doc.GetModel().Get(table), csv);
+        text = csv.str();
+    }
+    return true;
+}
+
+// Where each image's export goes in the output folder: its name with the format's extension.
+// Two images of one name would overwrite each other, so that is refused before anything is read.
+bool OutputPaths(const std::vector<std::string>& roms, const QString& dir, const char* extension,
+                 std::vector<QString>& paths, std::ostream& err)
+{
+    std::set<QString> seen;
+    for (const std::string& rom : roms) {
+        const QString name = QFileInfo(QString::fromStdString(rom)).completeBaseName() + extension;
+        if (!seen.insert(name).second) {
+            err << "dravik: 两个映像都会导出到 " << name.toStdString() << "，请分开导出\n";
+            return false;
+        }
+        paths.push_back(QDir(dir).filePath(name));
+    }
+    return true;
+}
+
+bool WriteText(const QString& path, const std::string& text, std::ostream& err)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) &&
+        file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
+        file.commit())
+        return true;
+    err << "无法写入 " << path.toStdString() << "：" << file.errorString().toStdString() << "\n";
+    return false;
+}
+} // namespace
+
 int RunExport(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const char* usage = "Usage: dravik export ROM [--table ID --format csv]\n";
-    std::string rom, table, format = "json";
+    const char* usage = "Usage: dravik export ROM [--table ID --format csv]\n"
+                        "       dravik export ROM... --out-dir DIR [--table ID --format csv]\n";
+    std::vector<std::string> roms;
+    std::string table, format = "json", outDir;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--help") {
             out << usage;
             return 0;
         }
-        if ((args[i] == "--table" || args[i] == "--format") && i + 1 < args.size()) {
-            (args[i] == "--table" ? table : format) = args[i + 1];
+        if ((args[i] == "--table" || args[i] == "--format" || args[i] == "--out-dir") &&
+            i + 1 < args.size()) {
+            (args[i] == "--table" ? table : args[i] == "--format" ? format : outDir) = args[i + 1];
             ++i;
-        } else if (rom.empty() && args[i].rfind("--", 0) != 0) {
-            rom = args[i];
+        } else if (args[i].rfind("--", 0) != 0) {
+            roms.push_back(args[i]);
         } else {
             err << usage;
             return 2;
         }
     }
-    if (rom.empty() || (format != "json" && format != "csv") || (format == "csv" && table.empty())) {
+    if (roms.empty() || (roms.size() > 1 && outDir.empty()) || (format != "json" && format != "csv") ||
+        (format == "csv" && table.empty())) {
         err << usage;
         return 2;
     }
-    rom::RomDocument doc;
-    const rom::Status status = doc.Open(rom);
-    if (!status.ok) {
-        err << status.message << "\n";
-        return 1;
-    }
-    if (!status.notice.empty()) // an interrupted save was rolled back first
-        err << status.notice << "\n";
-    if (format == "csv") {
-        const rom::Table* t = doc.GetModel().Find(table);
-        if (!t) {
-            err << "dravik: no table '" << table << "'\n";
-            return 2;
-        }
-        WriteTableCsv(*t, out);
-        return 0;
-    }
-    if (!table.empty()) {
+    if (format == "json" && !table.empty()) {
         err << "dravik: --table goes with --format csv\n" << usage;
         return 2;
     }
-    WriteTablesJson(doc.GetModel(), doc.Form().header, out);
-    return 0;
+    if (!table.empty() && !KnownTable(table)) {
+        err << "dravik: no table '" << table << "'\n";
+        return 2;
+    }
+    if (outDir.empty()) {
+        std::string text;
+        if (!ExportText(roms.front(), table, text, err))
+            return 1;
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        return 0;
+    }
+    const QString dir = QString::fromStdString(outDir);
+    if (!QFileInfo(dir).isDir()) {
+        err << "dravik: 输出文件夹 " << outDir << " 不存在\n";
+        return 1;
+    }
+    std::vector<QString> paths;
+    if (!OutputPaths(roms, dir, format == "csv" ? ".csv" : ".json", paths, err))
+        return 2;
+    // Each image stands alone: one that cannot be read does not stop the others.
+    int status = 0;
+    for (size_t i = 0; i < roms.size(); ++i) {
+        std::string text;
+        if (!ExportText(roms[i], table, text, err) || !WriteText(paths[i], text, err))
+            status = 1;
+    }
+    return status;
 }
 
 int RunImport(const Args& arguments, std::ostream& out, std::ostream& err)

@@ -37,7 +37,7 @@ void RowSpans(const Bytes& image, ImageForm form, Table& scratch, int row, std::
 {
     out.clear();
     reads.clear();
-    LoadRow(LoadContext(image, form, nullptr, &reads), scratch, row);
+    LoadRow(LoadContext(image, form, &reads), scratch, row);
     const TableLayout& layout = scratch.Layout();
     auto at = [&](const Field& f) { return form.FileOffset(f.Address(layout.base, layout.stride, row)); };
     for (const Span& s : reads) {

@@ -126,6 +126,9 @@ struct TableLayout {
     void (*load)(const LoadContext& ctx, Table& table, int row) = nullptr;
     void (*save)(SaveContext& ctx, const Table& table, int row) = nullptr;
     std::vector<KeyedColumn> hookColumns; // the value columns the hooks fill and read
+    // Where the hooks read and write. The generic passes skip these; they are declared so that
+    // the bytes every table occupies follow from the layouts alone.
+    std::vector<Field> hookFields;
 
     // The columns that hold numbers as text (every other column after 0 shows a code's name).
     std::vector<int> ValueColumns() const;

@@ -98,6 +98,8 @@ void AddMonsterTables(std::vector<TableLayout>& out)
     m.fields.push_back(At(kLoot, 8, CodeField(6, "early_loot")));
     m.fields.push_back(At(kLoot, 8, CodeField(7, "late_loot")));
     m.hookColumns = {{"attack", kAttack}, {"defence", kDefence}, {"hp", kHp}, {"armour", kArmour}};
+    m.hookFields = {Whole("attack", 1, 2, kAttack), Whole("defence", 3, 2, kDefence), Whole("hp", 5, 2, kHp),
+                    At(kLoot, 8, CodeField(0, "loot_gate")), At(kLoot, 8, CodeField(5, "early_category"))};
     m.load = LoadPacked;
     m.save = SavePacked;
     m.codeText = MonsterText;

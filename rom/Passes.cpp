@@ -63,43 +63,70 @@ std::string CellError::Describe() const
 
 bool HasCopierHeader(uint64_t fileSize) { return fileSize % 1024 != 0; }
 
-uint32_t ImageForm::MinimumSize() const
+namespace {
+// The field bytes of every table at the layouts' offsets, joined where they lie close.
+std::vector<ByteRange> LayoutRanges()
 {
-    // The furthest byte any table step touches, found by running the load pass over nothing
-    // (its hooks included) and by the fields only the save pass writes.
-    static const uint32_t end = [] {
-        uint32_t readEnd = 0;
-        Model scratch;
-        const Bytes none;
-        const LoadContext probe(none, ImageForm{}, &readEnd);
-        for (Table& table : scratch.Tables()) {
-            const TableLayout& layout = table.Layout();
-            for (int row = 0; row < table.Rows(); ++row) {
-                for (const Field& f : layout.fields)
-                    if (f.saveOnly)
-                        readEnd = std::max(readEnd, f.Address(layout.base, layout.stride, row) + f.width);
-                    else
-                        probe.Read(f.Address(layout.base, layout.stride, row), f.width);
-                if (layout.load)
-                    layout.load(probe, table, row);
-            }
-        }
-        return readEnd;
+    constexpr uint32_t kJoin = 4096; // reading a short gap costs less than another read
+    std::vector<ByteRange> fields;
+    for (const TableLayout& layout : AllLayouts())
+        for (const auto* list : {&layout.fields, &layout.hookFields})
+            for (const Field& f : *list) // rows ascend, so the first and the last row bound the field
+                fields.push_back(ByteRange{f.Address(layout.base, layout.stride, 0),
+                                           f.Address(layout.base, layout.stride, layout.Rows() - 1) +
+                                               static_cast<uint32_t>(f.width)});
+    std::sort(fields.begin(), fields.end(),
+              [](const ByteRange& a, const ByteRange& b) { return a.begin < b.begin; });
+    std::vector<ByteRange> joined;
+    for (const ByteRange& s : fields) {
+        if (!joined.empty() && s.begin <= joined.back().end + kJoin)
+            joined.back().end = std::max(joined.back().end, s.end);
+        else
+            joined.push_back(s);
+    }
+    return joined;
+}
+} // namespace
+
+const std::vector<ByteRange>& TableRanges(ImageForm form)
+{
+    static const std::vector<ByteRange> headered = LayoutRanges();
+    static const std::vector<ByteRange> plain = [] {
+        std::vector<ByteRange> out = headered;
+        for (ByteRange& s : out)
+            s = ByteRange{s.begin - kCopierHeaderSize, s.end - kCopierHeaderSize};
+        return out;
     }();
-    return FileOffset(end);
+    return form.header ? headered : plain;
+}
+
+uint32_t ImageForm::MinimumSize() const { return TableRanges(*this).back().end; }
+
+LoadContext::LoadContext(const Bytes& image, ImageForm form, std::vector<Span>* reads)
+    : views_{{0, image.data(), image.size()}}, form_(form), reads_(reads)
+{
+}
+
+LoadContext::LoadContext(const std::vector<ImagePart>& parts, ImageForm form) : form_(form)
+{
+    for (const ImagePart& p : parts)
+        views_.push_back(View{p.offset, p.bytes.data(), p.bytes.size()});
 }
 
 uint32_t LoadContext::Read(uint32_t layoutOffset, int width) const
 {
     const uint32_t offset = form_.FileOffset(layoutOffset);
-    if (readEnd_)
-        *readEnd_ = std::max(*readEnd_, offset + static_cast<uint32_t>(width));
     if (reads_)
         reads_->push_back(Span{offset, width});
     uint32_t value = 0;
-    for (int i = 0; i < width; ++i)
-        if (offset + i < image_.size())
-            value |= static_cast<uint32_t>(image_[offset + i]) << (8 * i);
+    for (const View& v : views_) {
+        if (offset < v.offset || offset - v.offset >= v.size)
+            continue;
+        const size_t at = offset - v.offset;
+        for (int i = 0; i < width && at + i < v.size; ++i)
+            value |= static_cast<uint32_t>(v.data[at + i]) << (8 * i);
+        break;
+    }
     return value;
 }
 
@@ -143,14 +170,25 @@ void SaveContext::Write(uint32_t layoutOffset, int width, int64_t value)
     patches.push_back(Patch{form_.FileOffset(layoutOffset), width, static_cast<uint32_t>(value) & mask});
 }
 
-void LoadTables(const Bytes& image, Model& model, ImageForm form)
+namespace {
+void LoadTables(const LoadContext& ctx, Model& model)
 {
-    const LoadContext ctx(image, form);
     for (Table& table : model.Tables()) {
         for (int row = 0; row < table.Rows(); ++row)
             LoadRow(ctx, table, row);
         table.SetBaseline();
     }
+}
+} // namespace
+
+void LoadTables(const Bytes& image, Model& model, ImageForm form)
+{
+    LoadTables(LoadContext(image, form), model);
+}
+
+void LoadTables(const std::vector<ImagePart>& parts, Model& model, ImageForm form)
+{
+    LoadTables(LoadContext(parts, form), model);
 }
 
 void LoadRow(const LoadContext& ctx, Table& table, int row)

@@ -35,6 +35,21 @@ struct ImageForm {
     uint32_t MinimumSize() const;
 };
 
+// A stretch of an image file at its file offset. The load pass can read from a few of them, so
+// an Open reads only the stretches that hold tables.
+struct ImagePart {
+    uint32_t offset = 0;
+    Bytes bytes;
+};
+
+// The file's byte ranges [begin, end) that hold every field of every table, in this form,
+// ascending; ranges closer than a page are joined.
+struct ByteRange {
+    uint32_t begin;
+    uint32_t end;
+};
+const std::vector<ByteRange>& TableRanges(ImageForm form);
+
 struct Patch {
     uint32_t offset;
     int width;      // 1 to 3 bytes, little-endian
@@ -62,20 +77,21 @@ struct Span {
 
 class LoadContext {
 public:
-    // readEnd, when given, records the end of the furthest field read; reads, every span read
-    // (at its file offset): the bytes the tables occupy.
-    explicit LoadContext(const Bytes& image, ImageForm form = {}, uint32_t* readEnd = nullptr,
-                         std::vector<Span>* reads = nullptr)
-        : image_(image), form_(form), readEnd_(readEnd), reads_(reads)
-    {
-    }
-    uint32_t Read(uint32_t offset, int width) const; // offset as the layouts give it
+    // reads, when given, records every span read (at its file offset): the bytes the tables occupy.
+    explicit LoadContext(const Bytes& image, ImageForm form = {}, std::vector<Span>* reads = nullptr);
+    LoadContext(const std::vector<ImagePart>& parts, ImageForm form);
+    // Offset as the layouts give it; bytes outside the image (or its parts) read as 0.
+    uint32_t Read(uint32_t offset, int width) const;
 
 private:
-    const Bytes& image_;
+    struct View {
+        uint32_t offset;
+        const uint8_t* data;
+        size_t size;
+    };
+    std::vector<View> views_;
     ImageForm form_;
-    uint32_t* readEnd_;
-    std::vector<Span>* reads_;
+    std::vector<Span>* reads_ = nullptr;
 };
 
 class SaveContext {
@@ -99,6 +115,7 @@ private:
 
 // The image must hold form.MinimumSize() bytes.
 void LoadTables(const Bytes& image, Model& model, ImageForm form = {});
+void LoadTables(const std::vector<ImagePart>& parts, Model& model, ImageForm form);
 // One row of one table, as the load pass reads it (the baseline is not touched).
 void LoadRow(const LoadContext& ctx, Table& table, int row);
 

@@ -26,6 +26,22 @@ bool IsWritable(const QFileInfo& info)
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     return info.isWritable() && (p & anyone);
 }
+
+// Reads exactly bytes.size() bytes from offset, straight into the buffer.
+bool ReadAt(QFile& file, uint32_t offset, Bytes& bytes, const std::string& prefix, std::string& error)
+{
+    const qint64 wanted = static_cast<qint64>(bytes.size());
+    const qint64 got = file.seek(offset) ? file.read(reinterpret_cast<char*>(bytes.data()), wanted) : -1;
+    if (got < 0) {
+        error = prefix + "读取失败：" + file.errorString().toStdString();
+        return false;
+    }
+    if (got != wanted) {
+        error = prefix + "读取失败：文件在读取时变短了。";
+        return false;
+    }
+    return true;
+}
 } // namespace
 
 bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error)
@@ -64,18 +80,20 @@ bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std
         error = prefix + file.errorString().toStdString();
         return false;
     }
-    const uint64_t wanted = extent == ReadExtent::Whole ? size : form.MinimumSize();
-    Bytes bytes(wanted);
-    const qint64 got = file.read(reinterpret_cast<char*>(bytes.data()), static_cast<qint64>(wanted));
-    if (got < 0) {
-        error = prefix + "读取失败：" + file.errorString().toStdString();
-        return false;
+    if (extent == ReadExtent::Whole) {
+        Bytes bytes(size);
+        if (!ReadAt(file, 0, bytes, prefix, error))
+            return false;
+        image.bytes = std::move(bytes);
+    } else {
+        std::vector<ImagePart> parts;
+        for (const ByteRange& span : TableRanges(form)) {
+            parts.push_back(ImagePart{span.begin, Bytes(span.end - span.begin)});
+            if (!ReadAt(file, span.begin, parts.back().bytes, prefix, error))
+                return false;
+        }
+        image.parts = std::move(parts);
     }
-    if (static_cast<uint64_t>(got) != wanted) {
-        error = prefix + "读取失败：文件在读取时变短了。";
-        return false;
-    }
-    image.bytes = std::move(bytes);
     image.form = form;
     image.size = size;
     image.writable = IsWritable(info);
@@ -135,7 +153,7 @@ Status RomDocument::Open(const std::string& path)
     ImageFile image;
     if (!ReadImage(path, ReadExtent::Tables, image, error))
         return Status::Failure(error);
-    LoadTables(image.bytes, model_, image.form);
+    LoadTables(image.parts, model_, image.form);
     path_ = path;
     loaded_ = true;
     form_ = image.form;

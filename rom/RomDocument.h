@@ -37,14 +37,15 @@ bool WriteImageAtomically(const std::string& path, const Bytes& image, std::stri
 
 // One image file as read: its form, and as much of its content as was asked for.
 struct ImageFile {
-    Bytes bytes;
+    Bytes bytes;                  // ReadExtent::Whole: the whole file
+    std::vector<ImagePart> parts; // ReadExtent::Tables: the stretches that hold the tables
     ImageForm form;
     uint64_t size = 0;     // of the whole file
     bool writable = false; // see ReadImage
 };
 
 enum class ReadExtent {
-    Tables, // up to the end of the last field
+    Tables, // only the stretches that hold the tables (TableRanges)
     Whole,
 };
 

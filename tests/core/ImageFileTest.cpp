@@ -1,7 +1,9 @@
 // Real image files: with and without the copier header, too short, too large, read-only.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <sstream>
 
 #include "cli/Commands.h"
@@ -86,9 +88,34 @@ TEST(ImageFile, SizeDecidesTheHeaderAndTheMinimum)
         EXPECT_EQ(s.ok, c.accepted) << std::hex << c.size << " " << s.message;
         if (s.ok) {
             EXPECT_EQ(doc.Form().header, c.header) << std::hex << c.size;
-            EXPECT_EQ(Contents(doc.GetModel()), Contents(sample)) << std::hex << c.size;
+            EXPECT_TRUE(Contents(doc.GetModel()) == Contents(sample)) << std::hex << c.size;
         } else {
             EXPECT_NE(s.message.find(std::to_string(c.size)), std::string::npos) << s.message;
+        }
+    }
+}
+
+// An Open reads only the stretches that hold tables: every byte the passes read or write must lie
+// in them, or a value would silently load as 0.
+TEST(ImageFile, ThePassesTouchOnlyTheTableRanges)
+{
+    for (uint32_t seed : {1u, 2u, 3u}) {
+        const Bytes image = test::RandomImage(seed);
+        std::vector<ImagePart> parts;
+        for (const ByteRange& s : TableRanges({}))
+            parts.push_back(ImagePart{s.begin, Bytes(image.begin() + s.begin, image.begin() + s.end)});
+        Model whole, fromParts;
+        LoadTables(image, whole);
+        LoadTables(parts, fromParts, {});
+        EXPECT_TRUE(Contents(whole) == Contents(fromParts)) << seed;
+
+        Model random;
+        FillRandomModel(random, seed);
+        for (const Patch& p : PlanSave(random).patches) {
+            bool inside = false;
+            for (const ByteRange& s : TableRanges({}))
+                inside = inside || (p.offset >= s.begin && p.offset + p.width <= s.end);
+            EXPECT_TRUE(inside) << std::hex << p.offset;
         }
     }
 }
@@ -162,4 +189,41 @@ TEST(ImageFile, ReadOnlyImageIsReadButNeverWritten)
     RomDocument writable;
     ASSERT_TRUE(writable.Open(file.Path()).ok);
     EXPECT_FALSE(writable.IsReadOnly());
+}
+
+TEST(ImageFile, SeveralImagesExportIntoAFolderEachOnItsOwn)
+{
+    QTemporaryDir dir;
+    const std::string d = dir.path().toStdString();
+    ASSERT_TRUE(test::WriteFile(d + "/one.smc", MakeSampleImage(1)));
+    ASSERT_TRUE(test::WriteFile(d + "/two.sfc", MakeSampleImage(2, false)));
+    QDir(dir.path()).mkdir("out");
+    std::ostringstream out, err;
+    // A missing image is reported and fails the run, but the others are still written.
+    EXPECT_EQ(
+        cli::RunCli({"export", d + "/one.smc", d + "/missing.smc", d + "/two.sfc", "--out-dir", d + "/out"},
+                    out, err),
+        1);
+    EXPECT_NE(err.str().find("missing.smc"), std::string::npos) << err.str();
+    for (const char* name : {"one.smc", "two.sfc"}) {
+        const Bytes written =
+            test::ReadFile(d + "/out/" + QFileInfo(name).completeBaseName().toStdString() + ".json");
+        EXPECT_EQ(std::string(written.begin(), written.end()), Export(d + "/" + name)) << name;
+    }
+
+    struct Refusal {
+        cli::Args args;
+        int status;
+    };
+    const Refusal refusals[] = {
+        {{"export", d + "/one.smc", d + "/two.sfc"}, 2},                              // several need a folder
+        {{"export", d + "/one.smc", d + "/sub/one.smc", "--out-dir", d + "/out"}, 2}, // one name twice
+        {{"export", d + "/one.smc", "--out-dir", d + "/nowhere"}, 1},                 // no such folder
+        {{"export", d + "/one.smc", "--table", "nope", "--format", "csv"}, 2},        //
+    };
+    for (const Refusal& r : refusals) {
+        std::ostringstream o, e;
+        EXPECT_EQ(cli::RunCli(r.args, o, e), r.status) << r.args[2];
+        EXPECT_FALSE(e.str().empty());
+    }
 }
