@@ -134,6 +134,14 @@ bool WriteImageAtomically(const std::string& path, const Bytes& image, std::stri
 namespace {
 // Long enough for any save of another process to finish.
 constexpr int kLockWaitMs = 10000;
+
+bool SameParts(const std::vector<ImagePart>& parts, const Bytes& file)
+{
+    return std::all_of(parts.begin(), parts.end(), [&file](const ImagePart& p) {
+        return p.offset + p.bytes.size() <= file.size() &&
+               std::equal(p.bytes.begin(), p.bytes.end(), file.begin() + p.offset);
+    });
+}
 } // namespace
 
 RomDocument::RomDocument() : ops_(SystemFileOps()) {}
@@ -158,7 +166,7 @@ Status RomDocument::Open(const std::string& path)
     loaded_ = true;
     form_ = image.form;
     readOnly_ = !image.writable;
-    onDisk_ = std::move(image.bytes);
+    onDisk_ = std::move(image.parts);
     onDiskSize_ = image.size;
     return status;
 }
@@ -194,8 +202,7 @@ Status RomDocument::Save(bool overwriteChanges)
     if (!ReadImage(path_, ReadExtent::Whole, file, error))
         return Status::Failure("保存失败，文件没有改动。" + error);
     const Bytes& current = file.bytes;
-    const bool changed = file.size != onDiskSize_ || current.size() < onDisk_.size() ||
-                         !std::equal(onDisk_.begin(), onDisk_.end(), current.begin());
+    const bool changed = file.size != onDiskSize_ || !SameParts(onDisk_, current);
     if (changed && !overwriteChanges) {
         Status refused = Status::Failure("未保存 " + path_ + "：" + kChangedOnDisk + "文件没有改动。");
         refused.fileChanged = true;
@@ -215,7 +222,8 @@ Status RomDocument::Save(bool overwriteChanges)
     // Anything that must happen before the first byte is written (a backup) goes here.
     if (status.changedBytes > 0 && !PatchInPlace(path_, current, image, *ops_, error))
         return Status::Failure(error);
-    onDisk_.assign(image.begin(), image.begin() + static_cast<long>(std::min(image.size(), onDisk_.size())));
+    for (ImagePart& part : onDisk_)
+        std::copy_n(image.begin() + part.offset, part.bytes.size(), part.bytes.begin());
     onDiskSize_ = image.size();
     for (Table& t : model_.Tables())
         t.SetBaseline();

@@ -112,9 +112,9 @@ private:
     bool loaded_ = false;
     ImageForm form_;
     bool readOnly_ = false;
-    // What Open read (or the last save left) up to the end of the last field, and the file's size:
-    // every byte a save may write lies in there.
-    Bytes onDisk_;
+    // What Open read (or the last save left) of the stretches that hold tables, and the file's
+    // size: every byte a save may write lies in there.
+    std::vector<ImagePart> onDisk_;
     uint64_t onDiskSize_ = 0;
     std::shared_ptr<FileOps> ops_;
 };

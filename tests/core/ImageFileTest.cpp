@@ -227,3 +227,21 @@ TEST(ImageFile, SeveralImagesExportIntoAFolderEachOnItsOwn)
         EXPECT_FALSE(e.str().empty());
     }
 }
+
+// Open reads only the table stretches, so a change another program made elsewhere in the file is
+// not a reason to refuse a save, and the save, patching in place, keeps it.
+TEST(ImageFile, SaveKeepsAChangeMadeOutsideTheTables)
+{
+    Bytes image = MakeSampleImage(6);
+    test::TempImage file(image);
+    RomDocument doc;
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    image[0x14] ^= 0xFF;
+    ASSERT_TRUE(test::WriteFile(file.Path(), image));
+    doc.GetModel().Get("items").SetCell(0, 1, "7");
+    const Status s = doc.Save();
+    ASSERT_TRUE(s.ok) << s.message;
+    const Bytes after = file.Read();
+    EXPECT_EQ(after[0x14], image[0x14]);
+    EXPECT_EQ(test::Get(after, 0xC0200, 2), 7u);
+}

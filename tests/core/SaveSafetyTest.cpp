@@ -100,7 +100,7 @@ TEST_F(SaveSafety, FileChangedReplacedOrShrunkSinceOpenIsNotOverwritten)
 {
     const Bytes original = MakeSampleImage(12);
     Bytes changedField = original;
-    changedField[0x14] ^= 0xFF; // inside the first cannon's price
+    changedField[0xC05F4] ^= 0xFF; // inside the first cannon's price
     Bytes shrunk(original.begin(), original.end() - 0x1000);
     const std::vector<Bytes> others = {changedField, MakeSampleImage(13), shrunk};
     for (const Bytes& other : others) {
