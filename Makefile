@@ -56,6 +56,7 @@ fuzz:
 
 bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/dravik-bench
+	@scripts/bench-process.sh $(BUILD)
 
 screenshots: build
 	@$(BUILD)/dravik sample $(SAMPLE)

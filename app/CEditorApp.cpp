@@ -1,6 +1,7 @@
 #include "app/CEditorApp.h"
 
 #include <QCommandLineParser>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -10,6 +11,27 @@
 #include "widgets/DialogUnits.h"
 
 namespace dravik::app {
+
+namespace {
+// Ends the program once the window has painted itself for the first time: the start-up time
+// measured from outside is then the time to a usable window.
+class QuitAfterFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued, so that the paint itself (and the rest of that repaint) finishes first.
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                      Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+} // namespace
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -40,6 +62,10 @@ int CEditorApp::Run()
     parser.addPositionalArgument(QStringLiteral("rom"),
                                  QStringLiteral("启动时打开的 ROM 映像 (.smc)，可省略。"),
                                  QStringLiteral("[rom.smc]"));
+    const QCommandLineOption exitAfterShow(
+        QStringLiteral("exit-after-show"),
+        QStringLiteral("窗口第一次绘制完成后立即退出（用于测量启动时间）。"));
+    parser.addOption(exitAfterShow);
     parser.process(*this);
     const QStringList args = parser.positionalArguments();
     if (args.size() > 1) {
@@ -48,6 +74,9 @@ int CEditorApp::Run()
     }
 
     CEditorDlg window;
+    QuitAfterFirstPaint quitter;
+    if (parser.isSet(exitAfterShow))
+        window.installEventFilter(&quitter);
     window.show();
     // The status line shows the full path, as it does for a file chosen in the dialog.
     if (!args.isEmpty())

@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <set>
 #include <sstream>
@@ -103,14 +102,17 @@ bool OutputPaths(const std::vector<std::string>& roms, const QString& dir, const
     return true;
 }
 
+// An export is written plainly: unlike an image it can be made again, so a flush to disk is not
+// worth its wait; a failed write removes the partial file.
 bool WriteText(const QString& path, const std::string& text, std::ostream& err)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
         file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
-        file.commit())
+        file.flush())
         return true;
     err << "无法写入 " << path.toStdString() << "：" << file.errorString().toStdString() << "\n";
+    file.remove();
     return false;
 }
 } // namespace
