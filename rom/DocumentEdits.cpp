@@ -123,7 +123,7 @@ Review RomDocument::ReviewChanges() const
     }
     ImageFile file;
     std::string error;
-    if (!ReadImage(path_, ReadExtent::Tables, file, error)) {
+    if (!ReadImage(path_, ReadExtent::Whole, file, error)) {
         Review review;
         review.entries = ChangedFields(model_);
         review.error = error;
