@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 SAMPLE := $(BUILD)/sample.smc
 
-.PHONY: all deps configure build run test sanitize fuzz bench screenshots format clean
+.PHONY: all deps configure build run test sanitize fuzz bench screenshots format package clean
 
 all: build
 
@@ -62,6 +62,10 @@ screenshots: build
 	@$(BUILD)/dravik sample $(SAMPLE)
 	@QT_QPA_PLATFORM=offscreen $(BUILD)/dravik-screenshots $(SAMPLE) $(BUILD)/screenshots
 	@echo "Screenshots in $(BUILD)/screenshots"
+
+# A Debian package of both programs with the desktop menu entry: $(BUILD)/dravik_VERSION_ARCH.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB > /dev/null && ls "$$PWD"/dravik_*.deb
 
 format: deps
 	@scripts/format.sh

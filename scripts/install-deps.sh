@@ -3,7 +3,7 @@
 # As root it runs apt-get; otherwise it prints the command to run and fails.
 set -euo pipefail
 packages=(cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-wqy-microhei qt6-translations-l10n
-          clang-format hyperfine)
+          clang-format hyperfine dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
