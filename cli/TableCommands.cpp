@@ -179,11 +179,12 @@ int RunExport(const Args& args, std::ostream& out, std::ostream& err)
 
 int RunImport(const Args& arguments, std::ostream& out, std::ostream& err)
 {
-    const char* usage = "Usage: dravik import ROM FILE.json [--dry-run]\n"
-                        "       dravik import ROM FILE.csv --table ID [--dry-run]\n";
+    const char* usage = "Usage: dravik import ROM FILE.json [--dry-run] [--backup]\n"
+                        "       dravik import ROM FILE.csv --table ID [--dry-run] [--backup]\n";
     std::vector<std::string> paths;
     std::string csvTable; // a CSV file holds one table, named by --table
     bool dryRun = false;
+    bool backup = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& arg = arguments[i];
         if (arg == "--help") {
@@ -192,6 +193,8 @@ int RunImport(const Args& arguments, std::ostream& out, std::ostream& err)
         }
         if (arg == "--dry-run") {
             dryRun = true;
+        } else if (arg == "--backup") {
+            backup = true;
         } else if (arg == "--table" && i + 1 < arguments.size() && csvTable.empty() &&
                    arguments[i + 1].rfind("--", 0) != 0) {
             csvTable = arguments[++i];
@@ -247,6 +250,7 @@ int RunImport(const Args& arguments, std::ostream& out, std::ostream& err)
         err << "dravik: 导入会被拒绝（原因见上），" << romPath << " 没有任何改动。\n";
         return 1;
     }
+    doc.SetBackupOnSave(backup);
     status = doc.Save();
     if (!status.ok) {
         err << status.message << "\n";

@@ -219,7 +219,11 @@ Status RomDocument::Save(bool overwriteChanges)
     Status status;
     for (size_t i = 0; i < image.size(); ++i)
         status.changedBytes += image[i] != current[i];
-    // Anything that must happen before the first byte is written (a backup) goes here.
+    // The backup is the file as it is now, so the last saved state can always be restored. A save
+    // that writes nothing keeps the older backup: it still holds the state before the last change.
+    if (status.changedBytes > 0 && backup_ && !WriteImageAtomically(BackupPath(path_), current, error))
+        return Status::Failure("未保存 " + path_ + "：无法写入备份 " + BackupPath(path_) + "：" + error +
+                               "。文件没有改动。（可在“文件 → 保存时备份”中关闭备份。）");
     if (status.changedBytes > 0 && !PatchInPlace(path_, current, image, *ops_, error))
         return Status::Failure(error);
     for (ImagePart& part : onDisk_)

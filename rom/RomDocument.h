@@ -82,6 +82,11 @@ public:
     Status Save(bool overwriteChanges = false);
 
     void SetFileOps(std::shared_ptr<FileOps> ops) { ops_ = std::move(ops); }
+    // Whether a save that changes the file first keeps its previous content as NAME.bak beside
+    // it. A backup that cannot be written stops the save.
+    void SetBackupOnSave(bool backup) { backup_ = backup; }
+    bool BackupOnSave() const { return backup_; }
+    static std::string BackupPath(const std::string& path) { return path + ".bak"; }
 
     static constexpr const char* kChangedOnDisk = "文件在打开后已被其他程序修改。";
 
@@ -117,6 +122,7 @@ private:
     std::vector<ImagePart> onDisk_;
     uint64_t onDiskSize_ = 0;
     std::shared_ptr<FileOps> ops_;
+    bool backup_ = false;
 };
 
 } // namespace dravik::rom

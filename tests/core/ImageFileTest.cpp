@@ -245,3 +245,54 @@ TEST(ImageFile, SaveKeepsAChangeMadeOutsideTheTables)
     EXPECT_EQ(after[0x14], image[0x14]);
     EXPECT_EQ(test::Get(after, 0xC0200, 2), 7u);
 }
+
+TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndStopsTheSaveWhenItCannotBeWritten)
+{
+    const Bytes original = MakeSampleImage(7);
+    test::TempImage file(original);
+    const std::string backup = RomDocument::BackupPath(file.Path());
+    RomDocument doc;
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    doc.SetBackupOnSave(true);
+    Table& items = doc.GetModel().Get("items");
+
+    items.SetCell(0, 1, "11");
+    ASSERT_TRUE(doc.Save().ok);
+    EXPECT_EQ(test::ReadFile(backup), original);
+    const Bytes first = file.Read();
+    EXPECT_NE(first, original);
+
+    ASSERT_TRUE(doc.Save().ok); // nothing changes: the backup still holds the state before the edit
+    EXPECT_EQ(test::ReadFile(backup), original);
+
+    items.SetCell(0, 1, "12");
+    ASSERT_TRUE(doc.Save().ok); // the older backup is replaced
+    EXPECT_EQ(test::ReadFile(backup), first);
+
+    // Something that is no file sits where the backup goes: the save stops, the image untouched.
+    const Bytes second = file.Read();
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(backup)));
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(backup)));
+    items.SetCell(0, 1, "13");
+    const Status s = doc.Save();
+    EXPECT_FALSE(s.ok);
+    EXPECT_NE(s.message.find(backup), std::string::npos) << s.message;
+    EXPECT_EQ(file.Read(), second);
+
+    // Without backups the same save goes through and leaves no backup behind.
+    test::TempImage plain(original, "plain.smc");
+    RomDocument noBackup;
+    ASSERT_TRUE(noBackup.Open(plain.Path()).ok);
+    noBackup.GetModel().Get("items").SetCell(0, 1, "13");
+    ASSERT_TRUE(noBackup.Save().ok);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(RomDocument::BackupPath(plain.Path()))));
+
+    // The command line asks for one with --backup.
+    const std::string json = plain.Path() + ".json";
+    std::string text = Export(file.Path());
+    ASSERT_TRUE(test::WriteFile(json, Bytes(text.begin(), text.end())));
+    const Bytes before = plain.Read();
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::RunCli({"import", plain.Path(), json, "--backup"}, out, err), 0) << err.str();
+    EXPECT_EQ(test::ReadFile(RomDocument::BackupPath(plain.Path())), before);
+}
