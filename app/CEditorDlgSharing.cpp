@@ -91,6 +91,11 @@ void CEditorDlg::OnExportPatch()
                       Q("未导出补丁：补丁文件名须以 .ips 或 .bps 结尾，以说明格式。"));
         return;
     }
+    if (QFileInfo::exists(patchPath) && !rom::IsWritableFile(patchPath.toStdString())) {
+        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption),
+                      Q("未导出补丁：") + QDir::toNativeSeparators(patchPath) + Q(" 是只读的，不会替换它。"));
+        return;
+    }
     if (SameFile(patchPath, romPath) || SameFile(patchPath, originalPath)) {
         Prompts::Tell(this, QMessageBox::Warning, Q(kCaption),
                       Q("未导出补丁：补丁不能写到映像文件上，请另选文件名。"));

@@ -1,5 +1,6 @@
 // diff, patch and apply: sharing a mod as a list of changed fields or as an IPS or BPS patch.
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
 
@@ -190,6 +191,10 @@ int RunPatch(const Args& arguments, std::ostream& out, std::ostream& err)
         err << "无法写出 IPS 补丁：" << error << "\n";
         return 1;
     }
+    if (QFileInfo::exists(QString::fromStdString(args[2])) && !rom::IsWritableFile(args[2])) {
+        err << args[2] << " 是只读的（没有写入权限），不会替换它。\n";
+        return 1;
+    }
     if (!rom::WriteImageAtomically(args[2], patch, error)) {
         err << "无法写入 " << args[2] << "：" << error << "\n";
         return 1;
@@ -221,6 +226,10 @@ int RunApply(const Args& args, std::ostream& out, std::ostream& err)
         return 1;
     }
     const std::string& destination = args.size() == 3 ? args[2] : args[0];
+    if (QFileInfo::exists(QString::fromStdString(destination)) && !rom::IsWritableFile(destination)) {
+        err << destination << " 是只读的（没有写入权限），不会替换它；" << args[0] << " 没有改动。\n";
+        return 1;
+    }
     if (!rom::WriteImageAtomically(destination, target, error)) {
         err << "无法写入 " << destination << "：" << error << "\n";
         return 1;

@@ -44,6 +44,8 @@ bool ReadAt(QFile& file, uint32_t offset, Bytes& bytes, const std::string& prefi
 }
 } // namespace
 
+bool IsWritableFile(const std::string& path) { return IsWritable(QFileInfo(Q(path))); }
+
 bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error)
 {
     const QFileInfo info(Q(path));

@@ -54,6 +54,8 @@ enum class ReadExtent {
 // as such; so is one that nobody may write (no write permission bit), even for an administrator,
 // since that is how a user marks a reference image to be kept as it is.
 bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error);
+// Whether a file may be written: writable for us, and with a write permission bit for anyone.
+bool IsWritableFile(const std::string& path);
 // Why a read-only image is not saved (or imported into).
 std::string ReadOnlyRefusal(const std::string& path);
 

@@ -9,6 +9,7 @@
 
 #include "cli/Commands.h"
 #include "rom/Bps.h"
+#include "rom/Ips.h"
 #include "rom/SampleImage.h"
 #include "support/TestImage.h"
 
@@ -140,6 +141,22 @@ TEST(PatchCommands, RefusedPatchesLeaveTheRomByteIdentical)
         {"IPS beyond 16 MiB", original, grows, "16 MiB"},
         {"neither format", original, rom::Bytes{'Z', 'I', 'P'}, "既不以"},
     };
+    // A read-only ROM (no write permission bit) is not replaced by an in-place apply.
+    const std::string readOnly = f.Write("kept.smc", original);
+    QFile::setPermissions(QString::fromStdString(readOnly), QFile::ReadOwner | QFile::ReadGroup);
+    const rom::Bytes ips = [&] {
+        rom::Bytes p;
+        std::string error;
+        rom::MakeIps(original, modified, p, error);
+        return p;
+    }();
+    const CliRun refused = Cli({"apply", readOnly, f.Write("p.ips", ips)});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("只读"), std::string::npos) << refused.err;
+    EXPECT_TRUE(test::ReadFile(readOnly) == original);
+    EXPECT_EQ(Cli({"apply", readOnly, f.Path("p.ips"), f.Path("copy.smc")}).status, 0);
+    EXPECT_TRUE(test::ReadFile(f.Path("copy.smc")) == modified);
+
     for (const Refusal& r : refusals) {
         SCOPED_TRACE(r.name);
         const std::string rom = f.Write("rom.smc", r.rom), patch = f.Write("p.bin", r.patch);
