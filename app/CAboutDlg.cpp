@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "app/CEditorDlg.h"
 #include "app/Resources.h"
 #include "widgets/DialogUnits.h"
 
@@ -45,6 +46,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     note->setObjectName(QStringLiteral("aboutNote"));
     note->setGeometry(du.Rect(40, 86, 150, 22));
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* names = new QLabel(NamesSummary(), this);
+    names->setObjectName(QStringLiteral("aboutNames"));
+    names->setGeometry(du.Rect(40, 104, 190, 10));
 
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("aboutOk"));

@@ -36,6 +36,7 @@ protected:
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Dravik静态修改器"));
+    setOrganizationName(QStringLiteral("dravik")); // where QSettings keeps the name set folder
     setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
     setFont(widgets::EditorFont());
     EnsureResources();
@@ -59,6 +60,9 @@ int CEditorApp::Run()
     parser.setApplicationDescription(QStringLiteral("Dravik静态修改器：编辑 ROM 映像 (.smc) 中的数据表。"));
     parser.addHelpOption();
     parser.addVersionOption();
+    const QCommandLineOption namesOption(
+        QStringLiteral("names"), QStringLiteral("显示这个文件夹中名称表的名称。"), QStringLiteral("DIR"));
+    parser.addOption(namesOption);
     parser.addPositionalArgument(QStringLiteral("rom"),
                                  QStringLiteral("启动时打开的 ROM 映像 (.smc)，可省略。"),
                                  QStringLiteral("[rom.smc]"));
@@ -78,6 +82,10 @@ int CEditorApp::Run()
     if (parser.isSet(exitAfterShow))
         window.installEventFilter(&quitter);
     window.show();
+    if (parser.isSet(namesOption))
+        window.UseNameFolder(parser.value(namesOption)); // for this run; a refusal says why
+    else
+        window.UseRememberedNames();
     // The status line shows the full path, as it does for a file chosen in the dialog.
     if (!args.isEmpty())
         window.OpenFile(QFileInfo(args.first()).absoluteFilePath());

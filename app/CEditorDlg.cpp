@@ -25,6 +25,7 @@
 #include "app/Resources.h"
 #include "app/TableModel.h"
 #include "editors/RowEditing.h"
+#include "names/NameSet.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/LineBox.h"
@@ -232,8 +233,10 @@ void CEditorDlg::BuildMenu()
         add(file, "actionSave", "保存(&S)\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S), &CEditorDlg::OnSave);
     file->addSeparator();
     AddSharingItems(file);
+    AddNameItems(file);
     add(file, "actionExit", "退出(&E)\tAlt+F4", QKeySequence(Qt::ALT | Qt::Key_F4), &CEditorDlg::OnExit);
 
+    AddFindItems();
     QMenu* window = bar->addMenu(QStringLiteral("视窗(&W)"));
     for (const PageButtonDecl& b : PageButtons()) {
         QAction* a = window->addAction(Q(b.menuCaption));
@@ -330,6 +333,7 @@ void CEditorDlg::BuildPages()
             models_[c.id] = tableModel;
             if (editors::HasRowEditor(c.table))
                 WireRowEditor(c.id);
+            WireReferences(c.id);
             w = view;
             break;
         }
@@ -417,6 +421,8 @@ void CEditorDlg::SetLoadedState(bool loaded)
     if (loaded)
         text = Q(kFilePrefix) + path + (document_.Form().header ? QString() : Q(kNoHeader)) +
                (viewOnly ? Q(kReadOnly) : QString());
+    if (names::Active().UserCount() > 0)
+        text += QStringLiteral("  ") + NamesSummary();
     ShowElided(status_, text);
     status_->setToolTip(loaded ? path : QString());
     saveAction_->setEnabled(loaded && !viewOnly);

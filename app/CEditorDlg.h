@@ -25,6 +25,7 @@ class LineBox;
 
 namespace dravik::app {
 
+class FindBox;
 class TableModel;
 struct PriceEditorDecl;
 
@@ -58,10 +59,29 @@ public slots:
     void OnCompare();
     // Shows the page of a table and selects its row (or the box that shows it).
     void ShowTableRow(const QString& tableId, int row);
+    // Name sets, find and where-used (CEditorDlgNames.cpp).
+    void OnLoadNames();
+    void OnBuiltInNames();
+    void OnFind();
+
+public:
+    // Makes a folder of name files the active set and relabels everything; false (and a
+    // message with every reason) when it is refused, which changes nothing.
+    bool UseNameFolder(const QString& folder);
+    // At start: the folder chosen last time, if any.
+    void UseRememberedNames();
+    FindBox* Finder();
+    // Lists where the thing of a list's row (or a monster's attack cell) is used; false when
+    // that cell has no references to show.
+    bool ShowReferences(int listId, int row, int column);
 
 private:
     void BuildMenu();
     void AddSharingItems(QMenu* file);
+    void AddNameItems(QMenu* file);
+    void AddFindItems();
+    void WireReferences(int listId);
+    void Relabel();
     void BuildTopRow();
     void BuildPages();
     void WirePriceEditor(const PriceEditorDecl& editor);
@@ -87,6 +107,10 @@ private:
     std::map<int, QTableView*> lists_;
     std::map<int, TableModel*> models_;
     std::map<int, widgets::LineBox*> boxes_;
+    FindBox* findBox_ = nullptr;
 };
+
+// What the status line and the About box say of the active name set.
+QString NamesSummary();
 
 } // namespace dravik::app

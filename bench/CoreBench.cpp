@@ -1,6 +1,7 @@
 // Load pass, save pass, and a whole open-edit-save of an image file.
 #include <benchmark/benchmark.h>
 
+#include "rom/Find.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "support/TestImage.h"
@@ -69,3 +70,13 @@ static void BM_SaveFile(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SaveFile)->Unit(benchmark::kMillisecond);
+
+// One keystroke of the find box: every cell of every table of a loaded image.
+static void BM_FindEveryTable(benchmark::State& state)
+{
+    rom::Model model;
+    rom::LoadTables(rom::MakeSampleImage(1), model);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rom::FindText(model, "炮").size());
+}
+BENCHMARK(BM_FindEveryTable)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/CEditorDlg.h"
+#include "names/NameSet.h"
 #include "rom/SampleImage.h"
 #include "support/TestImage.h"
 #include "widgets/DialogUnits.h"
@@ -61,3 +62,28 @@ static void BM_OpenSampleUntilListsFilled(benchmark::State& state)
 }
 // Page 7 (the 152 monsters) is the largest list on screen; page 0 is the picture.
 BENCHMARK(BM_OpenSampleUntilListsFilled)->Arg(0)->Arg(7)->Unit(benchmark::kMillisecond);
+
+// Switching the name set with a file open: load the folder, relabel every list, paint the
+// monster page.
+static void BM_SwitchNameSet(benchmark::State& state)
+{
+    QApplication::setFont(widgets::EditorFont());
+    const test::TempImage image(rom::MakeSampleImage(1));
+    const widgets::ScriptedUser user;
+    test::NameFolder folder(
+        {{"monsters.txt", "甲\n乙\n"}, {"tank_parts.txt", "炮\n"}, {"items.txt", "药\n"}});
+    app::CEditorDlg window;
+    window.ShowPage(7);
+    window.show();
+    window.OpenFile(QString::fromStdString(image.Path()));
+    QApplication::processEvents();
+    const QString path = QString::fromStdString(folder.Path());
+    for (auto _ : state) {
+        if (!window.UseNameFolder(path))
+            state.SkipWithError("name set refused");
+        window.repaint();
+        QApplication::processEvents();
+    }
+    names::SetActive(names::NameSet::BuiltIn());
+}
+BENCHMARK(BM_SwitchNameSet)->Unit(benchmark::kMillisecond);

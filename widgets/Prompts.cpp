@@ -96,6 +96,8 @@ QString Prompts::ChooseFile(QWidget* parent, const FileQuestion& question)
 {
     if (Answerer* a = Current())
         return a->ChooseFile(parent, question);
+    if (question.mode == FileQuestion::Folder)
+        return QFileDialog::getExistingDirectory(parent, question.caption, question.path);
     if (question.mode == FileQuestion::Save)
         return QFileDialog::getSaveFileName(parent, question.caption, question.path, question.filter);
     return QFileDialog::getOpenFileName(parent, question.caption, question.path, question.filter);

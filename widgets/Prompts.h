@@ -30,7 +30,7 @@ struct Question {
 };
 
 struct FileQuestion {
-    enum Mode { Open, Save };
+    enum Mode { Open, Save, Folder };
     Mode mode = Open;
     QString caption;
     QString filter; // "SMC File (*.smc)"

@@ -1,0 +1,200 @@
+// Name sets, find and where-used in the window: 文件 -> 载入名称表… / 使用内置名称表,
+// 编辑 -> 查找 (Ctrl+K) with F3 / Shift+F3, and 查看引用 on the rows that have references.
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTableView>
+
+#include "app/CEditorDlg.h"
+#include "app/FindBox.h"
+#include "app/PageLayout.h"
+#include "app/TableModel.h"
+#include "names/NameSet.h"
+#include "rom/Find.h"
+#include "widgets/Prompts.h"
+
+namespace dravik::app {
+
+using widgets::Prompts;
+
+namespace {
+const char* const kNamesKey = "names/folder";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The reasons a folder was refused, one a line.
+QString Reasons(const QString& folder, const std::vector<std::string>& errors)
+{
+    QString text = QStringLiteral("名称表 %1 被拒绝，继续使用原来的名称：").arg(folder);
+    for (const std::string& e : errors)
+        text += QStringLiteral("\n") + Q(e);
+    return text;
+}
+} // namespace
+
+QString NamesSummary()
+{
+    const names::NameSet& set = names::Active();
+    if (set.UserCount() == 0)
+        return QStringLiteral("名称：内置");
+    return QStringLiteral("名称：%1 项来自 %2").arg(set.UserCount()).arg(Q(set.Folder()));
+}
+
+void CEditorDlg::AddNameItems(QMenu* file)
+{
+    QAction* load = file->addAction(QStringLiteral("载入名称表(&N)…"));
+    load->setObjectName(QStringLiteral("actionLoadNames"));
+    connect(load, &QAction::triggered, this, &CEditorDlg::OnLoadNames);
+    QAction* builtIn = file->addAction(QStringLiteral("使用内置名称表(&B)"));
+    builtIn->setObjectName(QStringLiteral("actionBuiltInNames"));
+    connect(builtIn, &QAction::triggered, this, &CEditorDlg::OnBuiltInNames);
+    file->addSeparator();
+}
+
+void CEditorDlg::AddFindItems()
+{
+    QMenu* edit = nullptr;
+    for (QAction* a : menuBar()->actions())
+        if (a->menu() && a->text().startsWith(QStringLiteral("编辑")))
+            edit = a->menu();
+    if (!edit) // after 文件
+        edit = menuBar()
+                   ->insertMenu(menuBar()->actions().value(1), new QMenu(QStringLiteral("编辑(&E)"), this))
+                   ->menu();
+    const auto add = [this, edit](const char* name, const QString& text, QKeySequence key, auto slot) {
+        QAction* a = edit->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        addAction(a);
+        connect(a, &QAction::triggered, this, slot);
+    };
+    add("actionFind", QStringLiteral("查找(&K)…\tCtrl+K"), QKeySequence(Qt::CTRL | Qt::Key_K),
+        &CEditorDlg::OnFind);
+    add("actionFindNext", QStringLiteral("查找下一个\tF3"), QKeySequence(Qt::Key_F3),
+        [this] { Finder()->Step(1); });
+    add("actionFindPrevious", QStringLiteral("查找上一个\tShift+F3"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
+        [this] { Finder()->Step(-1); });
+}
+
+// Rows whose things are referred to elsewhere, and the monsters' attack cells, offer 查看引用.
+void CEditorDlg::WireReferences(int listId)
+{
+    QTableView* view = lists_.at(listId);
+    const std::string table = models_.at(listId)->Table().Id();
+    if (!rom::HasReferences(table) && table != "monsters")
+        return;
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(view, &QWidget::customContextMenuRequested, this, [this, view, listId](const QPoint& pos) {
+        const QModelIndex index = view->indexAt(pos);
+        if (!index.isValid())
+            return;
+        auto* menu = new QMenu(view);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        QAction* refs = menu->addAction(QStringLiteral("查看引用"));
+        refs->setObjectName(QStringLiteral("actionReferences"));
+        const int row = index.row(), column = index.column();
+        connect(refs, &QAction::triggered, this,
+                [this, listId, row, column] { ShowReferences(listId, row, column); });
+        menu->popup(view->viewport()->mapToGlobal(pos)); // never waits: the menu closes by itself
+    });
+}
+
+bool CEditorDlg::ShowReferences(int listId, int row, int column)
+{
+    const rom::Table& t = models_.at(listId)->Table();
+    std::string table = t.Id();
+    int index = row;
+    QString what = Q(t.RowLabel(row));
+    if (table == "monsters") {
+        // An attack cell: the attack pattern it shows.
+        const rom::CodeArray* attacks = t.FindCodes("attacks");
+        if (!attacks || column < attacks->column || column >= attacks->column + attacks->perRow)
+            return false;
+        index = attacks->At(row, column - attacks->column);
+        table = names::AttackListFor(row) == names::List::AttacksA ? "attacks_a" : "attacks_b";
+        what = Q(t.Cell(row, column));
+    }
+    if (!rom::HasReferences(table))
+        return false;
+    Finder()->ShowReferences(what, rom::WhereUsed(document_.GetModel(), table, index));
+    Finder()->show();
+    Finder()->raise();
+    return true;
+}
+
+FindBox* CEditorDlg::Finder()
+{
+    if (!findBox_)
+        findBox_ = new FindBox(
+            document_.GetModel(), [this](const Place& p) { ShowTableRow(Q(p.tableId), p.row); }, this);
+    return findBox_;
+}
+
+void CEditorDlg::OnFind()
+{
+    FindBox* box = Finder();
+    box->setWindowTitle(QStringLiteral("查找"));
+    box->Find(box->Input()->text());
+    box->show();
+    box->raise();
+    box->activateWindow();
+    box->Input()->setFocus();
+    box->Input()->selectAll();
+}
+
+bool CEditorDlg::UseNameFolder(const QString& folder)
+{
+    const names::NameSetResult r = names::LoadNameSet(folder.toStdString());
+    if (!r.ok) {
+        Prompts::Tell(this, QMessageBox::Warning, windowTitle(), Reasons(folder, r.errors));
+        return false;
+    }
+    names::SetActive(r.set);
+    Relabel();
+    return true;
+}
+
+void CEditorDlg::OnLoadNames()
+{
+    widgets::FileQuestion question;
+    question.mode = widgets::FileQuestion::Folder;
+    question.caption = QStringLiteral("载入名称表");
+    question.path = QSettings().value(QString::fromLatin1(kNamesKey)).toString();
+    const QString folder = Prompts::ChooseFile(this, question);
+    if (!folder.isEmpty() && UseNameFolder(folder))
+        QSettings().setValue(QString::fromLatin1(kNamesKey), Q(names::Active().Folder()));
+}
+
+void CEditorDlg::OnBuiltInNames()
+{
+    names::SetActive(names::NameSet::BuiltIn());
+    QSettings().remove(QString::fromLatin1(kNamesKey));
+    Relabel();
+}
+
+void CEditorDlg::UseRememberedNames()
+{
+    QSettings settings;
+    const QString folder = settings.value(QString::fromLatin1(kNamesKey)).toString();
+    if (folder.isEmpty())
+        return;
+    // Said once: a folder that no longer loads is forgotten, and the built-in names stay.
+    if (!UseNameFolder(folder))
+        settings.remove(QString::fromLatin1(kNamesKey));
+}
+
+// Names are looked up when shown, so a repaint of every list is all a switch needs; the status
+// line and the open find box follow.
+void CEditorDlg::Relabel()
+{
+    RefreshAll();
+    SetLoadedState(document_.IsLoaded());
+    if (findBox_ && findBox_->isVisible() && !findBox_->Input()->text().isEmpty())
+        findBox_->Find(findBox_->Input()->text());
+}
+
+} // namespace dravik::app

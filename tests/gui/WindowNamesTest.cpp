@@ -1,0 +1,95 @@
+// Name sets, find and where-used in the window.
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include "WindowFixture.h"
+#include "app/FindBox.h"
+#include "names/NameSet.h"
+#include "rom/Find.h"
+
+using namespace dravik;
+using namespace dravik::test;
+
+namespace {
+class WindowNamesTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        Load();
+    }
+    void TearDown() override
+    {
+        Action("actionBuiltInNames")->trigger(); // also forgets the remembered folder
+        WindowTest::TearDown();
+    }
+};
+} // namespace
+
+TEST_F(WindowNamesTest, LoadingASetRelabelsEveryListAndChangesNoValue)
+{
+    const rom::Model& model = window->Document().GetModel();
+    const int part = model.Get("tanks").Code("parts", 0, 0) & 0x7F;
+    std::string parts(static_cast<size_t>(part), '\n');
+    NameFolder folder({{"tanks.txt", "蚊子\n"}, {"tank_parts.txt", parts + "新炮\n"}});
+    const auto before = rom::PlanSave(model).patches.size();
+
+    user.AnswerFile(QString::fromStdString(folder.Path()));
+    Action("actionLoadNames")->trigger();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Cell(1020, 0, 0), U("蚊子"));
+    EXPECT_EQ(Cell(1020, 0, 6), U("新炮"));
+    EXPECT_TRUE(Child<QLabel>(QStringLiteral("status"))->text().contains(U("名称：2 项来自")));
+    EXPECT_EQ(rom::PlanSave(model).patches.size(), before);
+
+    Action("actionBuiltInNames")->trigger();
+    EXPECT_EQ(Cell(1020, 0, 0), U("No1.蚊式坦克"));
+    EXPECT_FALSE(Child<QLabel>(QStringLiteral("status"))->text().contains(U("名称：")));
+
+    // A refused folder says where and why, and changes nothing.
+    NameFolder bad({{"tanks.txt", "\n\n" + std::string(40, 'x') + "\n"}, {"other.txt", "x"}});
+    user.AnswerFile(QString::fromStdString(bad.Path()));
+    Action("actionLoadNames")->trigger();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].text.contains(U("other.txt: 不是名称表的文件名")))
+        << Messages()[0].text.toStdString();
+    EXPECT_EQ(Cell(1020, 0, 0), U("No1.蚊式坦克"));
+    EXPECT_EQ(names::Active().UserCount(), 0);
+}
+
+TEST_F(WindowNamesTest, FindListsMatchesAndEnterShowsTheRow)
+{
+    Action("actionFind")->trigger();
+    app::FindBox* box = window->Finder();
+    ASSERT_TRUE(box->isVisible());
+    box->Input()->setText(U("出租车1"));
+    EXPECT_EQ(box->Count(), 6);
+    EXPECT_EQ(box->Results()->topLevelItem(0)->text(1), U("出租车1号"));
+    Key(box->Input(), Qt::Key_Return);
+    EXPECT_EQ(window->CurrentPage(), 3);
+    EXPECT_EQ(List(1020)->currentIndex().row(), 8);
+    Action("actionFindNext")->trigger();
+    EXPECT_EQ(List(1020)->currentIndex().row(), 17); // 出租车10号
+    Action("actionFindPrevious")->trigger();
+    Action("actionFindPrevious")->trigger();
+    EXPECT_EQ(List(1020)->currentIndex().row(), 21); // wraps to 出租车14号
+    box->close();
+}
+
+TEST_F(WindowNamesTest, ReferencesOfAPartAndOfAMonsterAttack)
+{
+    const rom::Model& model = window->Document().GetModel();
+    ASSERT_TRUE(window->ShowReferences(1004, 5, 0));
+    const auto refs = rom::WhereUsed(model, "main_cannons", 5);
+    EXPECT_EQ(window->Finder()->Count(), static_cast<int>(refs.size()));
+    if (!refs.empty()) {
+        window->Finder()->Step(1);
+        EXPECT_EQ(window->CurrentPage(), refs[0].tableId == "tanks" ? 3 : 7);
+    }
+    ASSERT_TRUE(window->ShowReferences(1058, 50, 11));
+    const int code = model.Get("monsters").Code("attacks", 50, 0);
+    EXPECT_EQ(window->Finder()->Count(), static_cast<int>(rom::WhereUsed(model, "attacks_a", code).size()));
+    EXPECT_FALSE(window->ShowReferences(1058, 50, 2)); // a number, not an attack
+    EXPECT_FALSE(window->ShowReferences(1020, 0, 0));  // tanks are not referred to
+    window->Finder()->close();
+}
