@@ -494,11 +494,32 @@ void CEditorDlg::OnSave()
 {
     if (!document_.IsLoaded())
         return; // the command is disabled then; a queued shortcut must not report a failure
-    const rom::Status status = document_.Save();
+    rom::Status status = document_.Save();
+    if (status.fileChanged && !ResolveChangedFile(status))
+        return;
     if (status.ok)
         Prompts::Tell(this, QMessageBox::Information, Q(kCaption), Q(kSaved));
     else
         Prompts::Tell(this, QMessageBox::Critical, Q(kCaption), Q(status.message));
+}
+
+// Another program changed the file after Open: nothing was written. The user chooses to
+// overwrite it (every field as the window shows it), to open it again, or to leave it. False
+// when nothing more is to be said.
+bool CEditorDlg::ResolveChangedFile(rom::Status& status)
+{
+    widgets::Question question;
+    question.icon = QMessageBox::Warning;
+    question.caption = Q(kCaption);
+    question.text = Q(rom::RomDocument::kChangedOnDisk);
+    question.buttons = {QStringLiteral("覆盖"), QStringLiteral("重新载入"), QStringLiteral("取消")};
+    question.defaultButton = 2; // the answer that loses nothing
+    question.cancelButton = 2;
+    switch (Prompts::Ask(this, question)) {
+    case 0: status = document_.Save(true); return true;
+    case 1: OpenFile(Q(document_.Path())); return false;
+    default: return false;
+    }
 }
 
 // Ends the program without asking, as the close box does: the program ends with its last

@@ -87,6 +87,7 @@ private:
     void WirePriceEditor(const PriceEditorDecl& editor);
     void WireRowEditor(int listId);
     void SetLoadedState(bool loaded);
+    bool ResolveChangedFile(rom::Status& status);
     void SetViewOnly(bool viewOnly);
     void ApplyEdit(const rom::Edit& edit);
     void RefreshAll();
