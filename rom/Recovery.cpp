@@ -1,0 +1,198 @@
+#include "rom/Recovery.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <algorithm>
+
+#include "rom/Layout.h"
+
+namespace dravik::rom {
+
+namespace {
+constexpr const char* kFormat = "dravik-recovery-1";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+const TableLayout* FindLayout(const std::string& id)
+{
+    for (const TableLayout& layout : AllLayouts())
+        if (id == layout.id)
+            return &layout;
+    return nullptr;
+}
+
+bool IsInt(const QJsonValue& v, int low, int high)
+{
+    if (!v.isDouble())
+        return false;
+    const double d = v.toDouble();
+    return d == static_cast<double>(static_cast<int>(d)) && d >= low && d <= high;
+}
+
+// One table's entries; false when any of them does not fit the table.
+bool ParseTable(const TableLayout& layout, const QJsonObject& object, Edit& edit)
+{
+    for (const QJsonValue& v : object.value("cells").toArray()) {
+        const QJsonArray cell = v.toArray();
+        if (cell.size() != 3 || !IsInt(cell[0], 0, layout.Rows() - 1) ||
+            !IsInt(cell[1], 1, static_cast<int>(layout.columns.size()) - 1) || !cell[2].isString())
+            return false;
+        edit.SetCell(cell[0].toInt(), cell[1].toInt(), cell[2].toString().toStdString());
+    }
+    for (const QJsonValue& v : object.value("codes").toArray()) {
+        const QJsonArray code = v.toArray();
+        if (code.size() != 4 || !code[0].isString() || !IsInt(code[1], 0, layout.Rows() - 1) ||
+            !IsInt(code[3], -1000000, 1000000))
+            return false;
+        const std::string name = code[0].toString().toStdString();
+        const auto spec = std::find_if(layout.codeArrays.begin(), layout.codeArrays.end(),
+                                       [&](const CodeArraySpec& a) { return name == a.name; });
+        if (spec == layout.codeArrays.end() || !IsInt(code[2], 0, spec->perRow - 1))
+            return false;
+        edit.SetCode(name, code[1].toInt(), code[2].toInt(), code[3].toInt());
+    }
+    return true;
+}
+} // namespace
+
+int RecoveryRecord::Count() const
+{
+    int n = 0;
+    for (const Edit& e : edits)
+        n += static_cast<int>(e.Cells().size() + e.Codes().size());
+    return n;
+}
+
+std::string HashImage(const Bytes& bytes)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(
+        QByteArrayView(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    return hash.result().toHex().toStdString();
+}
+
+std::vector<Edit> UnsavedEdits(const Model& model)
+{
+    std::vector<Edit> out;
+    for (const Table& t : model.Tables()) {
+        Edit edit(t.Id());
+        const std::vector<int> columns = t.Layout().ValueColumns();
+        for (int row = 0; row < t.Rows(); ++row) {
+            for (int column : columns)
+                if (t.Cell(row, column) != t.BaselineCell(row, column))
+                    edit.SetCell(row, column, t.Cell(row, column));
+            for (const CodeArray& a : t.CodeArrays())
+                for (int k = 0; k < a.perRow; ++k)
+                    if (a.At(row, k) != t.BaselineCode(a.name, row, k))
+                        edit.SetCode(a.name, row, k, a.At(row, k));
+        }
+        if (!edit.Empty())
+            out.push_back(std::move(edit));
+    }
+    return out;
+}
+
+std::string RecordPath(const std::string& folder, const std::string& imagePath)
+{
+    // The same image reached by another spelling of its path is the same image.
+    const QFileInfo info(Q(imagePath));
+    const QString canonical =
+        info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
+    const QByteArray key = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex();
+    return QDir(Q(folder)).filePath(QString::fromLatin1(key) + QStringLiteral(".json")).toStdString();
+}
+
+std::string SerializeRecord(const RecoveryRecord& record)
+{
+    QJsonObject tables;
+    for (const Edit& e : record.edits) {
+        QJsonArray cells, codes;
+        for (const Edit::Cell& c : e.Cells())
+            cells.append(QJsonArray{c.row, c.column, Q(c.text)});
+        for (const Edit::Code& c : e.Codes())
+            codes.append(QJsonArray{Q(c.array), c.row, c.k, c.value});
+        tables.insert(Q(e.TableId()), QJsonObject{{"cells", cells}, {"codes", codes}});
+    }
+    const QJsonObject root{{"format", kFormat},
+                           {"image", Q(record.imagePath)},
+                           {"hash", Q(record.imageHash)},
+                           {"tables", tables}};
+    return QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString();
+}
+
+bool ParseRecord(const std::string& text, RecoveryRecord& record, std::string& error)
+{
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &parseError);
+    const QJsonObject root = doc.object();
+    if (doc.isNull() || root.value("format").toString() != QLatin1String(kFormat) ||
+        !root.value("image").isString() || !root.value("hash").isString() ||
+        !root.value("tables").isObject()) {
+        error = "不是有效的恢复记录";
+        return false;
+    }
+    RecoveryRecord parsed;
+    parsed.imagePath = root.value("image").toString().toStdString();
+    parsed.imageHash = root.value("hash").toString().toStdString();
+    const QJsonObject tables = root.value("tables").toObject();
+    // In pass order, as the review lists them.
+    for (const TableLayout& layout : AllLayouts()) {
+        const QJsonValue table = tables.value(QString::fromLatin1(layout.id));
+        if (table.isUndefined())
+            continue;
+        Edit edit(layout.id);
+        if (!table.isObject() || !ParseTable(layout, table.toObject(), edit)) {
+            error = std::string("恢复记录中表 ") + layout.id + " 的内容无效";
+            return false;
+        }
+        parsed.edits.push_back(std::move(edit));
+    }
+    for (auto it = tables.begin(); it != tables.end(); ++it)
+        if (!FindLayout(it.key().toStdString())) {
+            error = "恢复记录中有未知的表 " + it.key().toStdString();
+            return false;
+        }
+    record = std::move(parsed);
+    return true;
+}
+
+bool WriteRecord(const std::string& path, const RecoveryRecord& record, std::string& error)
+{
+    const QFileInfo info(Q(path));
+    if (!QDir().mkpath(info.absolutePath())) {
+        error = "无法创建文件夹 " + info.absolutePath().toStdString();
+        return false;
+    }
+    QSaveFile file(Q(path));
+    const std::string text = SerializeRecord(record);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        error = file.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+bool ReadRecord(const std::string& path, RecoveryRecord& record, std::string& error)
+{
+    error.clear();
+    QFile file(Q(path));
+    if (!file.exists())
+        return false;
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString().toStdString();
+        return false;
+    }
+    return ParseRecord(file.readAll().toStdString(), record, error);
+}
+
+void RemoveRecord(const std::string& path) { QFile::remove(Q(path)); }
+
+} // namespace dravik::rom

@@ -1,0 +1,45 @@
+#pragma once
+// Recovery records: the unsaved changes of an open image, kept in a small file after every edit
+// so that a window that ends without saving (Exit, a crash, kill -9) loses nothing. A record
+// names the image, a hash of the bytes the changes were made against, and every changed cell and
+// code; it is applied only to a file whose bytes still have that hash.
+#include <string>
+#include <vector>
+
+#include "rom/Change.h"
+#include "rom/Passes.h"
+#include "rom/Table.h"
+
+namespace dravik::rom {
+
+struct RecoveryRecord {
+    std::string imagePath;   // absolute
+    std::string imageHash;   // see HashImage
+    std::vector<Edit> edits; // one per table with changes: the new texts of value cells and codes
+
+    int Count() const; // changed cells and codes, as the question counts them
+};
+
+// A hash of an image's bytes (SHA-256, hexadecimal).
+std::string HashImage(const Bytes& bytes);
+
+// Every value cell and code that differs from its baseline, as edits that bring a freshly
+// loaded model to the same state.
+std::vector<Edit> UnsavedEdits(const Model& model);
+
+// Where the record of an image lives inside folder: one file per image path.
+std::string RecordPath(const std::string& folder, const std::string& imagePath);
+
+std::string SerializeRecord(const RecoveryRecord& record);
+// False with a reason when the text is not a record this program wrote.
+bool ParseRecord(const std::string& text, RecoveryRecord& record, std::string& error);
+
+// Writes the record atomically (a temporary file renamed over the old record), creating the
+// folder when needed. False with a reason on failure.
+bool WriteRecord(const std::string& path, const RecoveryRecord& record, std::string& error);
+// Reads a record. Returns false without an error when there is none; with an error when the
+// file exists but cannot be read or is not a valid record.
+bool ReadRecord(const std::string& path, RecoveryRecord& record, std::string& error);
+void RemoveRecord(const std::string& path);
+
+} // namespace dravik::rom

@@ -1,0 +1,101 @@
+// Recovery records: what they keep brings a freshly opened image to the same bytes on Save, and
+// anything that is not a record this program wrote is refused, never applied.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "rom/Recovery.h"
+#include "rom/RomDocument.h"
+#include "rom/SampleImage.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+using namespace dravik::rom;
+
+TEST(Recovery, ARecordWrittenAndReadBackGivesTheSameSaveAsTheEditsThemselves)
+{
+    const Bytes sample = MakeSampleImage(12);
+    test::TempImage edited(sample, "a.smc"), recovered(sample, "b.smc");
+    RomDocument doc;
+    ASSERT_TRUE(doc.Open(edited.Path()).ok);
+    const int part = doc.GetModel().Get("tanks").Code("parts", 0, 1);
+    doc.Apply(Edit("main_cannons").SetCell(4, 1, "777").SetCell(4, 5, "9"));
+    doc.Apply(Edit("tanks").SetCode("parts", 0, 1, part ^ 0x80)); // the same name, another code
+    doc.Apply(Edit("monsters").SetCode("attacks", 60, 2, 0x11).SetCell(60, 9, "1234"));
+    doc.Apply(Edit("red_wolf").SetCell(0, 1, "5000"));
+    doc.Apply(Edit("items").SetCell(3, 1, "55"));
+    doc.Apply(Edit("items").SetCell(3, 1, doc.GetModel().Get("items").BaselineCell(3, 1))); // back: not kept
+
+    QTemporaryDir folder;
+    const std::string path = RecordPath(folder.path().toStdString(), edited.Path());
+    const RecoveryRecord record{edited.Path(), HashImage(doc.SavedBytes()), UnsavedEdits(doc.GetModel())};
+    EXPECT_EQ(record.Count(), 6);
+    EXPECT_EQ(static_cast<int>(ChangedFields(doc.GetModel()).size()), record.Count());
+    std::string error;
+    ASSERT_TRUE(WriteRecord(path, record, error)) << error;
+    RecoveryRecord read;
+    ASSERT_TRUE(ReadRecord(path, read, error)) << error;
+    EXPECT_EQ(read.imagePath, edited.Path());
+    EXPECT_EQ(read.Count(), 6);
+
+    RomDocument other;
+    ASSERT_TRUE(other.Open(recovered.Path()).ok);
+    EXPECT_EQ(HashImage(other.SavedBytes()), read.imageHash);
+    for (const Edit& e : read.edits)
+        other.Apply(e);
+    ASSERT_TRUE(doc.Save().ok);
+    ASSERT_TRUE(other.Save().ok);
+    EXPECT_EQ(edited.Read(), recovered.Read());
+    EXPECT_NE(edited.Read(), sample);
+    EXPECT_TRUE(UnsavedEdits(doc.GetModel()).empty());
+
+    RemoveRecord(path);
+    EXPECT_FALSE(ReadRecord(path, read, error));
+    EXPECT_TRUE(error.empty()) << "no record is not an error";
+}
+
+TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
+{
+    const RecoveryRecord good{
+        "/x.smc", "ab", {Edit("items").SetCell(0, 1, "1"), Edit("tanks").SetCode("items", 1, 3, 7)}};
+    RecoveryRecord parsed;
+    std::string error;
+    ASSERT_TRUE(ParseRecord(SerializeRecord(good), parsed, error)) << error;
+    EXPECT_EQ(parsed.Count(), 2);
+
+    const std::string text = SerializeRecord(good);
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string t = text;
+        const size_t at = t.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? t : t.replace(at, from.size(), to);
+    };
+    const std::string bad[] = {
+        "",
+        text.substr(0, text.size() / 2), // cut short by a crash of the disk
+        replaced("dravik-recovery-1", "dravik-recovery-9"),
+        replaced("\"items\":{", "\"nope\":{"),        // a table that does not exist
+        replaced("[[0,1,\"1\"]]", "[[128,1,\"1\"]]"), // a row beyond the table
+        replaced("[[0,1,\"1\"]]", "[[0,0,\"1\"]]"),   // the fixed label
+        replaced("[\"items\",1,3,7]", "[\"items\",1,4,7]"),
+        replaced("[\"items\",1,3,7]", "[\"nope\",1,3,7]"),
+        replaced("[[0,1,\"1\"]]", "[[0,1,1]]"),
+    };
+    for (const std::string& b : bad) {
+        error.clear();
+        EXPECT_FALSE(ParseRecord(b, parsed, error)) << b;
+        EXPECT_FALSE(error.empty()) << b;
+    }
+    EXPECT_EQ(parsed.Count(), 2) << "a refused record leaves the last one as it was";
+
+    QTemporaryDir folder;
+    const std::string path = RecordPath(folder.path().toStdString(), "/x.smc");
+    EXPECT_EQ(path, RecordPath(folder.path().toStdString(), "/./x.smc"));
+    QFile f(QString::fromStdString(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\"format\": 3");
+    f.close();
+    EXPECT_FALSE(ReadRecord(path, parsed, error));
+    EXPECT_FALSE(error.empty());
+}
