@@ -7,8 +7,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <algorithm>
+#include <filesystem>
 
 #include "rom/Layout.h"
 
@@ -71,7 +71,7 @@ int RecoveryRecord::Count() const
 
 std::string HashImage(const Bytes& bytes)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QCryptographicHash hash(QCryptographicHash::Blake2b_256);
     hash.addData(
         QByteArrayView(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
     return hash.result().toHex().toStdString();
@@ -169,12 +169,25 @@ bool WriteRecord(const std::string& path, const RecoveryRecord& record, std::str
         error = "无法创建文件夹 " + info.absolutePath().toStdString();
         return false;
     }
-    QSaveFile file(Q(path));
+    // A temporary file renamed over the record: a process killed at any moment leaves the old
+    // record or the new one. No flush to the disk: the record guards against the process ending,
+    // and a flush after every keystroke would cost more than the edit itself.
+    const std::string temporary = path + ".tmp";
+    QFile file(Q(temporary));
     const std::string text = SerializeRecord(record);
-    if (!file.open(QIODevice::WriteOnly) ||
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.commit()) {
+        !file.flush()) {
         error = file.errorString().toStdString();
+        file.remove();
+        return false;
+    }
+    file.close();
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::u8path(temporary), std::filesystem::u8path(path), ec);
+    if (ec) {
+        error = ec.message();
+        QFile::remove(Q(temporary));
         return false;
     }
     return true;

@@ -20,7 +20,7 @@ struct RecoveryRecord {
     int Count() const; // changed cells and codes, as the question counts them
 };
 
-// A hash of an image's bytes (SHA-256, hexadecimal).
+// A hash of an image's bytes (BLAKE2b-256, hexadecimal).
 std::string HashImage(const Bytes& bytes);
 
 // Every value cell and code that differs from its baseline, as edits that bring a freshly

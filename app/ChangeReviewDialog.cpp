@@ -1,0 +1,94 @@
+#include "app/ChangeReviewDialog.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace dravik::app {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QString Hex(unsigned value, int digits) { return QString::asprintf("0x%0*X", digits, value); }
+
+QString BytesText(const rom::Review& review)
+{
+    if (!review.error.empty())
+        return Q(review.error);
+    QStringList lines;
+    if (!review.refusals.empty()) {
+        lines << QStringLiteral("保存会被拒绝：有 %1 个单元格的值无效，文件不会有任何改动。")
+                     .arg(review.refusals.size());
+        for (const rom::CellError& e : review.refusals)
+            lines << Q(e.Describe());
+        return lines.join(QLatin1Char('\n'));
+    }
+    lines << QStringLiteral("保存将改动 %1 个字节：").arg(review.bytes.size());
+    for (const rom::ByteChange& b : review.bytes)
+        lines << QStringLiteral("%1: %2 -> %3").arg(Hex(b.offset, 6), Hex(b.before, 2), Hex(b.after, 2));
+    return lines.join(QLatin1Char('\n'));
+}
+} // namespace
+
+ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, QWidget* parent)
+    : QDialog(parent), review_(review)
+{
+    setObjectName(QStringLiteral("ChangeReviewDialog"));
+    setWindowTitle(QStringLiteral("查看修改"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* summary =
+        new QLabel(review_.entries.empty()
+                       ? QStringLiteral("自上次打开或保存以来没有修改。")
+                       : QStringLiteral("自上次打开或保存以来修改了 %1 处（双击一项可转到它所在的行）：")
+                             .arg(review_.entries.size()),
+                   this);
+    summary->setObjectName(QStringLiteral("summary"));
+    layout->addWidget(summary);
+
+    fields_ = new QTableWidget(static_cast<int>(review_.entries.size()), 5, this);
+    fields_->setObjectName(QStringLiteral("fields"));
+    fields_->setHorizontalHeaderLabels({QStringLiteral("表"), QStringLiteral("行"), QStringLiteral("列"),
+                                        QStringLiteral("原值"), QStringLiteral("新值")});
+    fields_->verticalHeader()->hide();
+    fields_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fields_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fields_->setSelectionMode(QAbstractItemView::SingleSelection);
+    fields_->setWordWrap(false);
+    for (size_t i = 0; i < review_.entries.size(); ++i) {
+        const rom::ReviewEntry& e = review_.entries[i];
+        const QString cells[] = {Q(e.tableTitle), QStringLiteral("%1 %2").arg(e.row + 1).arg(Q(e.rowLabel)),
+                                 Q(e.columnTitle), Q(e.before), Q(e.after)};
+        for (int c = 0; c < 5; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setToolTip(cells[c]);
+            fields_->setItem(static_cast<int>(i), c, item);
+        }
+    }
+    fields_->resizeColumnsToContents();
+    fields_->horizontalHeader()->setStretchLastSection(true);
+    connect(fields_, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        chosen_ = row;
+        accept();
+    });
+    layout->addWidget(fields_, 3);
+
+    auto* bytes = new QPlainTextEdit(BytesText(review_), this);
+    bytes->setObjectName(QStringLiteral("bytes"));
+    bytes->setReadOnly(true);
+    bytes->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(bytes, 2);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    close->setObjectName(QStringLiteral("close"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(720, 480);
+}
+
+} // namespace dravik::app

@@ -1,0 +1,57 @@
+#include "app/EditCommand.h"
+
+namespace dravik::app {
+
+namespace {
+constexpr int kTypingId = 1;
+
+// The one cell a typing step changes, or nullptr.
+const rom::CellChange* TypedCell(const std::vector<rom::Change>& changes)
+{
+    return changes.size() == 1 && changes[0].cells.size() == 1 && changes[0].codes.empty()
+               ? &changes[0].cells[0]
+               : nullptr;
+}
+} // namespace
+
+EditCommand::EditCommand(rom::RomDocument& document, std::vector<rom::Change> changes, const QString& text,
+                         int typingSession)
+    : document_(document), changes_(std::move(changes)), typingSession_(typingSession)
+{
+    setText(text);
+}
+
+void EditCommand::undo()
+{
+    for (auto it = changes_.rbegin(); it != changes_.rend(); ++it)
+        document_.Replay(it->Reversed());
+}
+
+void EditCommand::redo()
+{
+    if (applied_) {
+        applied_ = false;
+        return;
+    }
+    for (const rom::Change& c : changes_)
+        document_.Replay(c);
+}
+
+int EditCommand::id() const { return typingSession_ != 0 && TypedCell(changes_) ? kTypingId : -1; }
+
+bool EditCommand::mergeWith(const QUndoCommand* other)
+{
+    const auto* next = dynamic_cast<const EditCommand*>(other);
+    if (!next || next->typingSession_ != typingSession_ || next->changes_[0].tableId != changes_[0].tableId)
+        return false;
+    rom::CellChange* mine = const_cast<rom::CellChange*>(TypedCell(changes_));
+    const rom::CellChange* theirs = TypedCell(next->changes_);
+    if (!mine || !theirs || mine->row != theirs->row || mine->column != theirs->column)
+        return false;
+    mine->after = theirs->after;
+    // Typed back to where it started: the step is no step at all.
+    setObsolete(mine->after == mine->before);
+    return true;
+}
+
+} // namespace dravik::app

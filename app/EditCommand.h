@@ -1,0 +1,33 @@
+#pragma once
+// One step of the window's undo history: the document changes one user action made (a dialog's
+// "确定", a price "确定", typing in a bound box, a recovery). The changes are applied before the
+// step is pushed; undo puts their old values back exactly, redo their new ones.
+#include <QUndoCommand>
+
+#include <vector>
+
+#include "rom/RomDocument.h"
+
+namespace dravik::app {
+
+class EditCommand : public QUndoCommand {
+public:
+    // typingSession: non-zero for typing in a bound box; steps of the same session and cell merge.
+    EditCommand(rom::RomDocument& document, std::vector<rom::Change> changes, const QString& text,
+                int typingSession = 0);
+
+    void undo() override;
+    void redo() override;
+    int id() const override;
+    bool mergeWith(const QUndoCommand* other) override;
+
+    const std::vector<rom::Change>& Changes() const { return changes_; }
+
+private:
+    rom::RomDocument& document_;
+    std::vector<rom::Change> changes_;
+    int typingSession_;
+    bool applied_ = true; // the changes are in the document already when the step is pushed
+};
+
+} // namespace dravik::app
