@@ -109,6 +109,27 @@ void Table::SetBaseline()
     baselineCodes_ = codes_;
 }
 
+bool Table::IsChanged(int row, int column) const
+{
+    if (row < 0 || row >= Rows() || column <= 0 || column >= Columns())
+        return false;
+    if (Cell(row, column) != BaselineCell(row, column))
+        return true;
+    for (size_t i = 0; i < codes_.size(); ++i) {
+        const CodeArray& a = codes_[i];
+        if (a.column >= 0 && column >= a.column && column < a.column + a.perRow &&
+            a.At(row, column - a.column) != baselineCodes_[i].At(row, column - a.column))
+            return true;
+    }
+    return false;
+}
+
+int Table::CodeColumn(const std::string& name, int k) const
+{
+    const CodeArray* a = FindCodes(name);
+    return a && a->column >= 0 && k >= 0 && k < a->perRow ? a->column + k : -1;
+}
+
 Model::Model()
 {
     for (const TableLayout& layout : AllLayouts())

@@ -54,6 +54,10 @@ public:
     std::string BaselineCell(int row, int column) const;
     int BaselineCode(const std::string& name, int row, int k = 0) const;
     void SetBaseline(); // baseline := current cells and codes
+    // True when the cell's text, or a code the cell shows, differs from the baseline.
+    bool IsChanged(int row, int column) const;
+    // The cell that shows a code entry as a name, or -1.
+    int CodeColumn(const std::string& name, int k) const;
 
 private:
     const TableLayout* layout_;

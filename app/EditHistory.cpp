@@ -1,0 +1,74 @@
+#include "app/EditHistory.h"
+
+#include <QAction>
+#include <QUndoStack>
+
+#include "app/EditCommand.h"
+
+namespace dravik::app {
+
+EditHistory::EditHistory(rom::RomDocument& document, QObject* parent)
+    : QObject(parent), document_(document), stack_(new QUndoStack(this))
+{
+    connect(stack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit ModifiedChanged(!clean); });
+    // Any step taken or undone ends the typing: the next keystroke starts a step of its own.
+    connect(stack_, &QUndoStack::indexChanged, this, [this] {
+        if (!typing_)
+            EndTyping();
+    });
+}
+
+bool EditHistory::Apply(const std::vector<rom::Edit>& edits, const QString& text)
+{
+    std::vector<rom::Change> changes;
+    for (const rom::Edit& e : edits) {
+        rom::Change c = document_.Apply(e);
+        if (!c.Empty())
+            changes.push_back(std::move(c));
+    }
+    if (changes.empty())
+        return false;
+    stack_->push(new EditCommand(document_, std::move(changes), text));
+    return true;
+}
+
+void EditHistory::Type(const rom::Edit& edit, const QString& text)
+{
+    rom::Change c = document_.Apply(edit);
+    if (c.Empty())
+        return;
+    typing_ = true;
+    stack_->push(new EditCommand(document_, {std::move(c)}, text, typingSession_));
+    typing_ = false;
+}
+
+void EditHistory::Clear()
+{
+    stack_->clear();
+    EndTyping();
+}
+
+void EditHistory::MarkSaved() { stack_->setClean(); }
+
+bool EditHistory::IsModified() const { return !stack_->isClean(); }
+
+QAction* EditHistory::CreateUndoAction(QObject* parent) const
+{
+    return stack_->createUndoAction(parent, QStringLiteral("撤销"));
+}
+
+QAction* EditHistory::CreateRedoAction(QObject* parent) const
+{
+    return stack_->createRedoAction(parent, QStringLiteral("重做"));
+}
+
+QString EditText(const rom::Table& table, int row)
+{
+    // A table of one row (the red wolf) is named by its row alone.
+    if (table.Rows() == 1)
+        return QStringLiteral("编辑") + QString::fromStdString(table.RowLabel(row));
+    return QStringLiteral("编辑") + QString::fromStdString(table.Title()) + QLatin1Char(' ') +
+           QString::fromStdString(table.RowLabel(row));
+}
+
+} // namespace dravik::app

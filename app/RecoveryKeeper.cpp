@@ -1,0 +1,54 @@
+#include "app/RecoveryKeeper.h"
+
+#include <QFileInfo>
+
+namespace dravik::app {
+
+namespace {
+std::string Absolute(const std::string& path)
+{
+    return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+}
+} // namespace
+
+std::string RecoveryKeeper::RecordPath() const { return rom::RecordPath(folder_, document_.Path()); }
+
+const std::string& RecoveryKeeper::Hash()
+{
+    if (hash_.empty())
+        hash_ = rom::HashImage(document_.SavedBytes());
+    return hash_;
+}
+
+bool RecoveryKeeper::Update(std::string& error)
+{
+    if (!Enabled() || !document_.IsLoaded() || document_.IsReadOnly())
+        return true;
+    std::vector<rom::Edit> edits = rom::UnsavedEdits(document_.GetModel());
+    if (edits.empty()) {
+        rom::RemoveRecord(RecordPath());
+        return true;
+    }
+    return rom::WriteRecord(RecordPath(), {Absolute(document_.Path()), Hash(), std::move(edits)}, error);
+}
+
+RecoveryKeeper::Found RecoveryKeeper::Check()
+{
+    Found found;
+    if (!Enabled() || !document_.IsLoaded() || document_.IsReadOnly())
+        return found;
+    if (!rom::ReadRecord(RecordPath(), found.record, found.error)) {
+        found.kind = found.error.empty() ? Found::None : Found::Unreadable;
+        return found;
+    }
+    found.kind = found.record.imageHash == Hash() ? Found::Offer : Found::FileChanged;
+    return found;
+}
+
+void RecoveryKeeper::Discard()
+{
+    if (Enabled() && document_.IsLoaded())
+        rom::RemoveRecord(RecordPath());
+}
+
+} // namespace dravik::app
