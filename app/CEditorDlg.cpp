@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -14,6 +15,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTableView>
 
@@ -21,6 +23,8 @@
 #include <functional>
 
 #include "app/CAboutDlg.h"
+#include "app/ChangeReviewDialog.h"
+#include "app/EditHistory.h"
 #include "app/PageLayout.h"
 #include "app/Resources.h"
 #include "app/TableModel.h"
@@ -195,6 +199,11 @@ CEditorDlg::CEditorDlg(QWidget* parent) : QMainWindow(parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(widgets::EditorFont());
 
+    history_ = new EditHistory(document_, this);
+    connect(history_, &EditHistory::ModifiedChanged, this, &QWidget::setWindowModified);
+    document_.Subscribe([this](const rom::Change& change) { OnDocumentChanged(change); });
+    recovery_.SetFolder(DefaultRecoveryFolder().toStdString());
+
     BuildMenu();
     BuildTopRow();
     BuildPages();
@@ -206,9 +215,13 @@ CEditorDlg::CEditorDlg(QWidget* parent) : QMainWindow(parent)
 CEditorDlg::~CEditorDlg()
 {
     // The document (a member) goes before the child widgets: a visible list being torn down
-    // would still ask its model for headers over freed tables. Detach the lists first.
+    // would still ask its model for headers over freed tables, and the history would still
+    // point at it. Detach the lists and drop the history first.
     for (auto& [id, view] : lists_)
         view->setModel(nullptr);
+    delete history_;
+    history_ = nullptr;
+    delete takeCentralWidget();
 }
 
 void CEditorDlg::BuildMenu()
@@ -231,12 +244,16 @@ void CEditorDlg::BuildMenu()
     file->addSeparator();
     saveAction_ =
         add(file, "actionSave", "保存(&S)\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S), &CEditorDlg::OnSave);
+    reviewAction_ = add(file, "actionReview", "查看修改(&D)\tCtrl+D", QKeySequence(Qt::CTRL | Qt::Key_D),
+                        &CEditorDlg::OnReviewChanges);
     file->addSeparator();
     AddSharingItems(file);
     AddNameItems(file);
     add(file, "actionExit", "退出(&E)\tAlt+F4", QKeySequence(Qt::ALT | Qt::Key_F4), &CEditorDlg::OnExit);
 
+    BuildEditMenu();
     AddFindItems();
+
     QMenu* window = bar->addMenu(QStringLiteral("视窗(&W)"));
     for (const PageButtonDecl& b : PageButtons()) {
         QAction* a = window->addAction(Q(b.menuCaption));
@@ -250,6 +267,23 @@ void CEditorDlg::BuildMenu()
         &CEditorDlg::OnBaseConverter);
     QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
     add(help, "actionAbout", "关于(&A)\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A), &CEditorDlg::OnAbout);
+}
+
+// 编辑: undo and redo, named after the step they take back or take again.
+void CEditorDlg::BuildEditMenu()
+{
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+    undoAction_ = history_->CreateUndoAction(this);
+    undoAction_->setObjectName(QStringLiteral("actionUndo"));
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = history_->CreateRedoAction(this);
+    redoAction_->setObjectName(QStringLiteral("actionRedo"));
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction* a : {undoAction_, redoAction_}) {
+        edit->addAction(a);
+        addAction(a);
+    }
 }
 
 void CEditorDlg::BuildTopRow()
@@ -344,10 +378,13 @@ void CEditorDlg::BuildPages()
             if (*c.table) {
                 const std::string table = c.table;
                 const int row = c.row;
+                // Typing is one step per box until the focus leaves it.
                 connect(box, &QLineEdit::textChanged, this, [this, box, table, row] {
                     if (document_.IsLoaded() && !document_.IsReadOnly())
-                        ApplyEdit(rom::Edit(table).SetCell(row, 1, box->Text().toStdString()));
+                        history_->Type(rom::Edit(table).SetCell(row, 1, box->Text().toStdString()),
+                                       EditText(document_.GetModel().Get(table), row));
                 });
+                box->installEventFilter(this);
             }
             w = box;
             break;
@@ -429,13 +466,14 @@ void CEditorDlg::SetLoadedState(bool loaded)
     saveButton_->setEnabled(loaded && !viewOnly);
     for (QAction* a : sharingActions_)
         a->setEnabled(loaded);
+    reviewAction_->setEnabled(loaded);
     SetViewOnly(viewOnly);
 }
 
 // A read-only image is shown in full, but nothing in the window can change its values.
 void CEditorDlg::SetViewOnly(bool viewOnly)
 {
-    setWindowTitle(Q(kCaption) + (viewOnly ? Q(kReadOnlyTitle) : QString()));
+    UpdateTitle();
     for (auto& [id, box] : boxes_)
         box->setReadOnly(viewOnly);
     for (const PriceEditorDecl& e : PriceEditors())
@@ -467,6 +505,8 @@ bool CEditorDlg::OpenFile(const QString& path)
         Prompts::Tell(this, QMessageBox::Warning, Q(kCaption), Q(status.message));
         return false;
     }
+    history_->Clear();
+    recovery_.Reset();
     RefreshAll();
     SetLoadedState(true);
     if (!status.notice.empty()) // an interrupted save was rolled back first
@@ -487,6 +527,7 @@ void CEditorDlg::OnOpen()
 void CEditorDlg::OnClose()
 {
     document_.Close();
+    history_->Clear();
     SetLoadedState(false);
 }
 
@@ -497,10 +538,18 @@ void CEditorDlg::OnSave()
     rom::Status status = document_.Save();
     if (status.fileChanged && !ResolveChangedFile(status))
         return;
-    if (status.ok)
+    if (status.ok) {
+        // The saved values are the new baseline: the cell marks go, and so does the record.
+        history_->MarkSaved();
+        recovery_.Reset();
+        std::string error;
+        recovery_.Update(error);
+        for (auto& [id, m] : models_)
+            m->RefreshAll();
         Prompts::Tell(this, QMessageBox::Information, Q(kCaption), Q(kSaved));
-    else
+    } else {
         Prompts::Tell(this, QMessageBox::Critical, Q(kCaption), Q(status.message));
+    }
 }
 
 // Another program changed the file after Open: nothing was written. The user chooses to
@@ -563,7 +612,8 @@ void CEditorDlg::OnPriceApply(int listId, int editId)
     if (row < 0 || !document_.IsLoaded() || document_.IsReadOnly())
         return;
     ApplyEdit(
-        rom::Edit(models_.at(listId)->Table().Id()).SetCell(row, 1, boxes_.at(editId)->Text().toStdString()));
+        rom::Edit(models_.at(listId)->Table().Id()).SetCell(row, 1, boxes_.at(editId)->Text().toStdString()),
+        row);
 }
 
 void CEditorDlg::OnRowDoubleClicked(int listId)
@@ -574,16 +624,80 @@ void CEditorDlg::OnRowDoubleClicked(int listId)
     const std::optional<rom::Edit> edit = editors::EditRow(this, models_.at(listId)->Table(), row);
     // A view-only image shows the row in its editor; whatever "确定" asks for is dropped.
     if (edit && !document_.IsReadOnly())
-        ApplyEdit(*edit);
+        ApplyEdit(*edit, row);
 }
 
-void CEditorDlg::ApplyEdit(const rom::Edit& edit)
+void CEditorDlg::ApplyEdit(const rom::Edit& edit, int row)
 {
-    const rom::Change change = document_.Apply(edit);
+    if (const rom::Table* table = document_.GetModel().Find(edit.TableId()))
+        history_->Apply(edit, EditText(*table, row));
+}
+
+// Every change of the document, whoever made it (an edit, undo, redo, a recovery): the lists
+// repaint exactly the changed cells, the bound boxes follow their cells, and the recovery
+// record follows the unsaved changes.
+void CEditorDlg::OnDocumentChanged(const rom::Change& change)
+{
     for (auto& [id, m] : models_)
         if (m->Table().Id() == change.tableId)
-            for (const rom::CellChange& c : change.cells)
-                m->RefreshCell(c.row, c.column);
+            m->Changed(change);
+    for (const PageControl& c : PageControls()) {
+        if (c.kind != PageControlKind::Edit || change.tableId != c.table)
+            continue;
+        const QString text = Q(document_.GetModel().Get(c.table).Cell(c.row, 1));
+        if (boxes_.at(c.id)->Text() != text)
+            boxes_.at(c.id)->SetText(text);
+    }
+    std::string error;
+    if (!recovery_.Update(error))
+        status_->setToolTip(Q("无法写入恢复记录：" + error));
+}
+
+void CEditorDlg::UpdateTitle()
+{
+    QString title = Q(kCaption);
+    if (document_.IsLoaded()) {
+        title += QStringLiteral(" - ") + QFileInfo(Q(document_.Path())).fileName();
+        if (document_.IsReadOnly())
+            title += Q(kReadOnlyTitle);
+        title += QStringLiteral("[*]");
+    }
+    setWindowTitle(title);
+    setWindowModified(history_->IsModified());
+}
+
+void CEditorDlg::SetRecoveryFolder(const QString& folder) { recovery_.SetFolder(folder.toStdString()); }
+
+QString CEditorDlg::DefaultRecoveryFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+}
+
+void CEditorDlg::OnReviewChanges()
+{
+    if (!document_.IsLoaded())
+        return;
+    ChangeReviewDialog dialog(document_.ReviewChanges(), this);
+    Prompts::RunModal(dialog);
+    if (dialog.HasChosen())
+        ShowTableRow(Q(dialog.Chosen().tableId), dialog.Chosen().row);
+}
+
+bool CEditorDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        history_->EndTyping();
+    } else if (event->type() == QEvent::ShortcutOverride) {
+        // The boxes' own undo would take Ctrl+Z from the window's: the history undoes typing too.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (QAction* a : {undoAction_, redoAction_})
+            if (a->shortcuts().contains(pressed)) {
+                event->ignore();
+                return true;
+            }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace dravik::app

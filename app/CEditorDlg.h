@@ -10,6 +10,7 @@
 #include <map>
 #include <vector>
 
+#include "app/RecoveryKeeper.h"
 #include "rom/RomDocument.h"
 
 class QAction;
@@ -26,6 +27,7 @@ class LineBox;
 namespace dravik::app {
 
 class FindBox;
+class EditHistory;
 class TableModel;
 struct PriceEditorDecl;
 
@@ -45,6 +47,11 @@ public:
     bool OpenFile(const QString& path);
 
     TableModel* ListModel(int id) const;
+    EditHistory& History() const { return *history_; }
+
+    // Where recovery records are kept; empty turns recovery off (--no-recovery, tests).
+    void SetRecoveryFolder(const QString& folder);
+    static QString DefaultRecoveryFolder();
 
 public slots:
     void OnOpen();
@@ -59,6 +66,7 @@ public slots:
     void OnCompare();
     // Shows the page of a table and selects its row (or the box that shows it).
     void ShowTableRow(const QString& tableId, int row);
+    void OnReviewChanges();
     // Name sets, find and where-used (CEditorDlgNames.cpp).
     void OnLoadNames();
     void OnBuiltInNames();
@@ -89,7 +97,11 @@ private:
     void SetLoadedState(bool loaded);
     bool ResolveChangedFile(rom::Status& status);
     void SetViewOnly(bool viewOnly);
-    void ApplyEdit(const rom::Edit& edit);
+    void BuildEditMenu();
+    void ApplyEdit(const rom::Edit& edit, int row);
+    void OnDocumentChanged(const rom::Change& change);
+    void UpdateTitle();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void RefreshAll();
     void RefreshBoundBoxes();
     int SelectedRow(int listId) const;
@@ -99,11 +111,16 @@ private:
     void OnRowDoubleClicked(int listId);
 
     rom::RomDocument document_;
+    EditHistory* history_ = nullptr;
+    RecoveryKeeper recovery_{document_};
 
     QLabel* status_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QAction* saveAction_ = nullptr;
     std::vector<QAction*> sharingActions_; // need a loaded file, read-only or not
+    QAction* reviewAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     std::map<int, QTableView*> lists_;
     std::map<int, TableModel*> models_;

@@ -65,6 +65,8 @@ void CEditorDlg::AddFindItems()
         edit = menuBar()
                    ->insertMenu(menuBar()->actions().value(1), new QMenu(QStringLiteral("编辑(&E)"), this))
                    ->menu();
+    else
+        edit->addSeparator();
     const auto add = [this, edit](const char* name, const QString& text, QKeySequence key, auto slot) {
         QAction* a = edit->addAction(text);
         a->setObjectName(QString::fromLatin1(name));

@@ -1,6 +1,16 @@
 #include "app/TableModel.h"
 
+#include <QBrush>
+#include <QFont>
+
+#include <set>
+
 namespace dravik::app {
+
+namespace {
+const QList<int> kRoles = {Qt::DisplayRole, Qt::ToolTipRole, Qt::FontRole, Qt::BackgroundRole};
+const QColor kChangedTint(255, 240, 190);
+} // namespace
 
 TableModel::TableModel(rom::Table& table, QObject* parent) : QAbstractTableModel(parent), table_(&table) {}
 
@@ -20,6 +30,18 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole: // names longer than their column can still be read whole
         return QString::fromStdString(table_->Cell(index.row(), index.column()));
     case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    // A value changed since the last Open or Save stands out until it is saved or undone.
+    case Qt::FontRole:
+        if (table_->IsChanged(index.row(), index.column())) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    case Qt::BackgroundRole:
+        if (table_->IsChanged(index.row(), index.column()))
+            return QBrush(kChangedTint);
+        return {};
     default: return {};
     }
 }
@@ -52,22 +74,37 @@ void TableModel::RefreshCell(int row, int column)
     if (row < 0 || row >= table_->Rows() || column < 0 || column >= table_->Columns())
         return;
     const QModelIndex i = index(row, column);
-    emit dataChanged(i, i, {Qt::DisplayRole, Qt::ToolTipRole});
+    emit dataChanged(i, i, kRoles);
+}
+
+void TableModel::Changed(const rom::Change& change)
+{
+    if (change.tableId != table_->Id())
+        return;
+    std::set<std::pair<int, int>> cells;
+    for (const rom::CellChange& c : change.cells)
+        cells.insert({c.row, c.column});
+    for (const rom::CodeChange& c : change.codes) {
+        const int column = table_->CodeColumn(c.array, c.k);
+        if (column >= 0)
+            cells.insert({c.row, column});
+    }
+    for (const auto& [row, column] : cells)
+        RefreshCell(row, column);
 }
 
 void TableModel::RefreshRow(int row)
 {
     if (row < 0 || row >= table_->Rows())
         return;
-    emit dataChanged(index(row, 0), index(row, table_->Columns() - 1), {Qt::DisplayRole, Qt::ToolTipRole});
+    emit dataChanged(index(row, 0), index(row, table_->Columns() - 1), kRoles);
 }
 
 void TableModel::RefreshAll()
 {
     if (table_->Rows() == 0)
         return;
-    emit dataChanged(index(0, 0), index(table_->Rows() - 1, table_->Columns() - 1),
-                     {Qt::DisplayRole, Qt::ToolTipRole});
+    emit dataChanged(index(0, 0), index(table_->Rows() - 1, table_->Columns() - 1), kRoles);
 }
 
 } // namespace dravik::app

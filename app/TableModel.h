@@ -4,6 +4,7 @@
 // changes it tells the model which cells to repaint.
 #include <QAbstractTableModel>
 
+#include "rom/Change.h"
 #include "rom/Table.h"
 
 namespace dravik::app {
@@ -21,6 +22,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Repaints exactly the cells a document change touched, and those showing a changed code.
+    void Changed(const rom::Change& change);
     void RefreshCell(int row, int column);
     void RefreshRow(int row);
     void RefreshAll();

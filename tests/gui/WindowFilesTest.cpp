@@ -3,6 +3,7 @@
 
 #include "widgets/LineBox.h"
 #include <QFile>
+#include <QWindow>
 
 namespace dravik::test {
 namespace {
@@ -54,7 +55,7 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
     Open(plain.Path());
     EXPECT_EQ(Child<QLabel>(QStringLiteral("status"))->text(),
               U("[文件]") + QString::fromStdString(plain.Path()) + U(" (无文件头)"));
-    EXPECT_EQ(window->windowTitle(), U("Dravik静态修改器"));
+    EXPECT_EQ(window->windowHandle()->title(), U("Dravik静态修改器 - plain.sfc"));
     EXPECT_TRUE(Button(1003)->isEnabled());
     EXPECT_TRUE(Button(1030)->isEnabled());
     EXPECT_FALSE(Box(1052)->isReadOnly());
