@@ -200,7 +200,7 @@ CEditorDlg::CEditorDlg(QWidget* parent) : QMainWindow(parent)
     setFont(widgets::EditorFont());
 
     history_ = new EditHistory(document_, this);
-    connect(history_, &EditHistory::ModifiedChanged, this, &QWidget::setWindowModified);
+    connect(history_, &EditHistory::ModifiedChanged, this, &CEditorDlg::UpdateTitle);
     document_.Subscribe([this](const rom::Change& change) { OnDocumentChanged(change); });
     recovery_.SetFolder(DefaultRecoveryFolder().toStdString());
 
@@ -660,7 +660,9 @@ void CEditorDlg::UpdateTitle()
         title += QStringLiteral(" - ") + QFileInfo(Q(document_.Path())).fileName();
         if (document_.IsReadOnly())
             title += Q(kReadOnlyTitle);
-        title += QStringLiteral("[*]");
+        // Qt shows "*" in place of "[*]" while modified and drops it otherwise; the space
+        // before the star comes only with it.
+        title += history_->IsModified() ? QStringLiteral(" [*]") : QStringLiteral("[*]");
     }
     setWindowTitle(title);
     setWindowModified(history_->IsModified());

@@ -221,7 +221,8 @@ TEST_F(ChangeTest, ACellCountsAsChangedByItsTextOrByACodeItShowsUntilSaved)
     const int r = NamedPartRow(T("tanks"));
     const int part = T("tanks").Code("parts", r, 1);
     doc.Apply(Edit("tanks").SetCode("parts", r, 1, part ^ 0x80).SetCell(r, 2, "7"));
-    doc.Apply(Edit("monsters").SetCode("late_category", 3, 0, (T("monsters").Code("late_category", 3) + 1) % 16));
+    doc.Apply(
+        Edit("monsters").SetCode("late_category", 3, 0, (T("monsters").Code("late_category", 3) + 1) % 16));
     for (int column = 0; column < T("tanks").Columns(); ++column)
         EXPECT_EQ(T("tanks").IsChanged(r, column), column == 2 || column == 7) << column;
     EXPECT_TRUE(T("monsters").IsChanged(3, 18)) << "the loot cell shows the category too";

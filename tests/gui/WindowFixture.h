@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +51,7 @@ protected:
     {
         QApplication::setQuitOnLastWindowClosed(false);
         window = std::make_unique<app::CEditorDlg>();
+        window->SetRecoveryFolder(dataFolder.path() + QStringLiteral("/recovery"));
         window->show();
         QApplication::processEvents();
     }
@@ -151,7 +154,10 @@ protected:
         return classes;
     }
 
+    QString Title() const { return window->windowHandle()->title(); } // as shown, "[*]" resolved
+
     widgets::ScriptedUser user; // before the window, which may ask while it is torn down
+    QTemporaryDir dataFolder;   // the application-data folder of this test's windows
     TempImage image{Sample(1)};
     std::unique_ptr<app::CEditorDlg> window;
 };
