@@ -10,7 +10,6 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
-#include <QTextCursor>
 #include <QUndoStack>
 
 #include "app/ChangeReviewDialog.h"
@@ -52,7 +51,7 @@ protected:
     }
     static void Type(QDialog& dialog, int id, const QString& text)
     {
-        dialog.findChild<QPlainTextEdit*>(QStringLiteral("edit%1").arg(id))->setPlainText(text);
+        dialog.findChild<widgets::LineBox*>(QStringLiteral("edit%1").arg(id))->SetText(text);
     }
     static void Pick(QDialog& dialog, int id, int index)
     {
@@ -61,7 +60,7 @@ protected:
     void TypeInto(widgets::LineBox* box, const QString& keys)
     {
         box->setFocus();
-        box->moveCursor(QTextCursor::End);
+        box->end(false);
         for (QChar c : keys)
             QTest::keyClick(box, c.toLatin1());
     }
