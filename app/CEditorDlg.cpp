@@ -687,6 +687,8 @@ void CEditorDlg::OnReviewChanges()
 
 bool CEditorDlg::eventFilter(QObject* watched, QEvent* event)
 {
+    if (!history_) // torn down: the boxes lose their focus as they go
+        return false;
     if (event->type() == QEvent::FocusOut) {
         history_->EndTyping();
     } else if (event->type() == QEvent::ShortcutOverride) {
