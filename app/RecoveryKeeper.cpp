@@ -16,7 +16,7 @@ std::string RecoveryKeeper::RecordPath() const { return rom::RecordPath(folder_,
 const std::string& RecoveryKeeper::Hash()
 {
     if (hash_.empty())
-        hash_ = rom::HashImage(document_.SavedBytes());
+        hash_ = rom::HashImage(document_.SavedParts());
     return hash_;
 }
 

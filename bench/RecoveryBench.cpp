@@ -20,7 +20,7 @@ static void BM_RecoveryRecordWrite(benchmark::State& state)
     for (int row = 0; row < 40; ++row)
         doc.Apply(
             rom::Edit("monsters").SetCell(row, 9, std::to_string(row)).SetCode("attacks", row, 0, 0x20));
-    const std::string hash = rom::HashImage(doc.SavedBytes());
+    const std::string hash = rom::HashImage(doc.SavedParts());
     QTemporaryDir folder;
     const std::string path = rom::RecordPath(folder.path().toStdString(), file.Path());
     std::string error;
@@ -37,6 +37,6 @@ static void BM_ImageHash(benchmark::State& state)
     rom::RomDocument doc;
     doc.Open(file.Path());
     for (auto _ : state)
-        benchmark::DoNotOptimize(rom::HashImage(doc.SavedBytes()));
+        benchmark::DoNotOptimize(rom::HashImage(doc.SavedParts()));
 }
 BENCHMARK(BM_ImageHash)->Unit(benchmark::kMillisecond);

@@ -69,11 +69,16 @@ int RecoveryRecord::Count() const
     return n;
 }
 
-std::string HashImage(const Bytes& bytes)
+std::string HashImage(const std::vector<ImagePart>& parts)
 {
     QCryptographicHash hash(QCryptographicHash::Blake2b_256);
-    hash.addData(
-        QByteArrayView(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    for (const ImagePart& p : parts) {
+        const char offset[4] = {static_cast<char>(p.offset), static_cast<char>(p.offset >> 8),
+                                static_cast<char>(p.offset >> 16), static_cast<char>(p.offset >> 24)};
+        hash.addData(QByteArrayView(offset, 4));
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(p.bytes.data()),
+                                    static_cast<qsizetype>(p.bytes.size())));
+    }
     return hash.result().toHex().toStdString();
 }
 

@@ -20,8 +20,8 @@ struct RecoveryRecord {
     int Count() const; // changed cells and codes, as the question counts them
 };
 
-// A hash of an image's bytes (BLAKE2b-256, hexadecimal).
-std::string HashImage(const Bytes& bytes);
+// A hash of the stretches of an image that hold the tables (BLAKE2b-256, hexadecimal).
+std::string HashImage(const std::vector<ImagePart>& parts);
 
 // Every value cell and code that differs from its baseline, as edits that bring a freshly
 // loaded model to the same state.

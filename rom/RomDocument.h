@@ -107,7 +107,7 @@ public:
 
     // What Open read (or the last successful Save left) up to the end of the last field: the
     // bytes the unsaved changes were made against.
-    const Bytes& SavedBytes() const { return onDisk_; }
+    const std::vector<ImagePart>& SavedParts() const { return onDisk_; }
 
     // Every field changed since the last Open or successful Save, and what the next Save
     // would write into the file as it is now (or refuse).

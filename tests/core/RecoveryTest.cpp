@@ -29,7 +29,7 @@ TEST(Recovery, ARecordWrittenAndReadBackGivesTheSameSaveAsTheEditsThemselves)
 
     QTemporaryDir folder;
     const std::string path = RecordPath(folder.path().toStdString(), edited.Path());
-    const RecoveryRecord record{edited.Path(), HashImage(doc.SavedBytes()), UnsavedEdits(doc.GetModel())};
+    const RecoveryRecord record{edited.Path(), HashImage(doc.SavedParts()), UnsavedEdits(doc.GetModel())};
     EXPECT_EQ(record.Count(), 6);
     EXPECT_EQ(static_cast<int>(ChangedFields(doc.GetModel()).size()), record.Count());
     std::string error;
@@ -41,7 +41,7 @@ TEST(Recovery, ARecordWrittenAndReadBackGivesTheSameSaveAsTheEditsThemselves)
 
     RomDocument other;
     ASSERT_TRUE(other.Open(recovered.Path()).ok);
-    EXPECT_EQ(HashImage(other.SavedBytes()), read.imageHash);
+    EXPECT_EQ(HashImage(other.SavedParts()), read.imageHash);
     for (const Edit& e : read.edits)
         other.Apply(e);
     ASSERT_TRUE(doc.Save().ok);
