@@ -152,7 +152,8 @@ bool CEditorDlg::UseNameFolder(const QString& folder)
 {
     const names::NameSetResult r = names::LoadNameSet(folder.toStdString());
     if (!r.ok) {
-        Prompts::Tell(this, QMessageBox::Warning, windowTitle(), Reasons(folder, r.errors));
+        Prompts::Tell(this, QMessageBox::Warning, QStringLiteral("Dravik静态修改器"),
+                      Reasons(folder, r.errors));
         return false;
     }
     names::SetActive(r.set);
