@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSettings>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QStyle>
@@ -249,6 +250,7 @@ void CEditorDlg::BuildMenu()
     file->addSeparator();
     AddSharingItems(file);
     AddNameItems(file);
+    AddBackupItem(file);
     add(file, "actionExit", "退出(&E)\tAlt+F4", QKeySequence(Qt::ALT | Qt::Key_F4), &CEditorDlg::OnExit);
 
     BuildEditMenu();
@@ -284,6 +286,22 @@ void CEditorDlg::BuildEditMenu()
         edit->addAction(a);
         addAction(a);
     }
+}
+
+// 文件 → 保存时备份: remembered across runs, on unless the user turned it off.
+void CEditorDlg::AddBackupItem(QMenu* file)
+{
+    const bool on = QSettings().value(QStringLiteral("backupOnSave"), true).toBool();
+    document_.SetBackupOnSave(on);
+    QAction* backup = file->addAction(QStringLiteral("保存时备份(&B)"));
+    backup->setObjectName(QStringLiteral("actionBackupOnSave"));
+    backup->setCheckable(true);
+    backup->setChecked(on);
+    connect(backup, &QAction::toggled, this, [this](bool checked) {
+        document_.SetBackupOnSave(checked);
+        QSettings().setValue(QStringLiteral("backupOnSave"), checked);
+    });
+    file->addSeparator();
 }
 
 void CEditorDlg::BuildTopRow()

@@ -90,6 +90,7 @@ private:
     void AddFindItems();
     void WireReferences(int listId);
     void Relabel();
+    void AddBackupItem(QMenu* file);
     void BuildTopRow();
     void BuildPages();
     void WirePriceEditor(const PriceEditorDecl& editor);

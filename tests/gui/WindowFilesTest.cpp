@@ -65,5 +65,24 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
         ASSERT_EQ(Cell(1058, r, 4).toStdString(), expected.Get("monsters").Cell(r, 4)) << r;
 }
 
+// 文件 → 保存时备份 is on by default, makes a save keep NAME.smc.bak, and is remembered for the next window.
+TEST_F(WindowFilesTest, BackupOnSaveIsOnByDefaultAndRemembered)
+{
+    QAction* backup = Action("actionBackupOnSave");
+    ASSERT_TRUE(backup->isChecked());
+    const rom::Bytes original = image.Read();
+    Load();
+    window->Document().GetModel().Get("items").SetCell(0, 1, "4");
+    window->OnSave();
+    EXPECT_EQ(ReadFile(rom::RomDocument::BackupPath(image.Path())), original);
+
+    backup->setChecked(false);
+    EXPECT_FALSE(window->Document().BackupOnSave());
+    app::CEditorDlg second;
+    EXPECT_FALSE(second.Document().BackupOnSave());
+    EXPECT_FALSE(second.findChild<QAction*>(QStringLiteral("actionBackupOnSave"))->isChecked());
+    backup->setChecked(true); // as the other tests expect it
+}
+
 } // namespace
 } // namespace dravik::test

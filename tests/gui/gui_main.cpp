@@ -1,7 +1,9 @@
 // Entry point of the GUI tests: one QApplication for all of them, offscreen unless the
-// environment asks for another platform.
+// environment asks for another platform, with settings in a folder of their own (never the user's).
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -12,5 +14,7 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true); // never the user's own application data
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     return RUN_ALL_TESTS();
 }
