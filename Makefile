@@ -30,7 +30,7 @@ test: build
 SANITIZE_BUILD ?= build-sanitize
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVIK_SANITIZE=ON > /dev/null
-	@cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target test_core test_gui -- --no-print-directory
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS) -- --no-print-directory
 	@cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \

@@ -187,11 +187,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const int row = in.Byte() % table.Rows();
         const uint8_t which = in.Byte();
         const uint8_t kind = in.Byte();
-        if ((which & 0x80) && !table.CodeArrays().empty()) {
-            CodeArray& a = table.CodeArrays()[which % table.CodeArrays().size()];
+        // Codes nobody may edit (the loot gate) are not edits: import refuses them.
+        std::vector<CodeArray*> editable;
+        for (CodeArray& a : table.CodeArrays())
+            for (const CodeArraySpec& spec : table.Layout().codeArrays)
+                if (a.name == spec.name && !spec.readOnly)
+                    editable.push_back(&a);
+        if ((which & 0x80) && !editable.empty()) {
+            CodeArray& a = *editable[which % editable.size()];
             const int k = kind % a.perRow;
             const int value = static_cast<int16_t>(in.Byte() | (in.Byte() << 8));
             table.SetCode(a.name, row, k, value);
+            if (std::getenv("FUZZ_DEBUG"))
+                std::fprintf(stderr, "code %s row %d k %d = %d\n", a.name.c_str(), row, k, value);
             editedCodes.insert({row, a.name});
             continue;
         }
@@ -204,6 +212,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 text.push_back(static_cast<char>(in.Byte()));
         }
         table.SetCell(row, column, text);
+        if (std::getenv("FUZZ_DEBUG"))
+            std::fprintf(stderr, "edit row %d column %d \"%s\"\n", row, column, text.c_str());
         editedCells.insert({row, column});
     }
 
@@ -245,8 +255,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     for (const Patch& p : Plan(reloaded, form).patches)
-        for (int i = 0; i < p.width; ++i)
+        for (int i = 0; i < p.width; ++i) {
+            if (image[p.offset + i] != static_cast<uint8_t>(p.value >> (8 * i)))
+                std::fprintf(stderr, "second save writes %x at 0x%x over %x\n",
+                             static_cast<uint8_t>(p.value >> (8 * i)), p.offset + i, image[p.offset + i]);
             Check(image[p.offset + i] == static_cast<uint8_t>(p.value >> (8 * i)),
                   "a second save changes nothing");
+        }
     return 0;
 }
