@@ -139,9 +139,9 @@ std::string Where(const std::string& file, const rom::Table& t)
 
 bool IsReadOnly(const rom::Table& t, const std::string& array)
 {
-    for (const rom::CodeArraySpec& spec : t.Layout().codeArrays)
-        if (array == spec.name)
-            return spec.readOnly;
+    for (const rom::CodeArraySpec& arrayDecl : t.Layout().codeArrays)
+        if (array == arrayDecl.name)
+            return arrayDecl.readOnly;
     return false;
 }
 

@@ -190,8 +190,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // Codes nobody may edit (the loot gate) are not edits: import refuses them.
         std::vector<CodeArray*> editable;
         for (CodeArray& a : table.CodeArrays())
-            for (const CodeArraySpec& spec : table.Layout().codeArrays)
-                if (a.name == spec.name && !spec.readOnly)
+            for (const CodeArraySpec& arrayDecl : table.Layout().codeArrays)
+                if (a.name == arrayDecl.name && !arrayDecl.readOnly)
                     editable.push_back(&a);
         if ((which & 0x80) && !editable.empty()) {
             CodeArray& a = *editable[which % editable.size()];

@@ -15,9 +15,9 @@ const std::vector<TableLayout>& AllLayouts()
         AddMonsterTables(out);        // 22
         for (TableLayout& layout : out)
             for (Field& f : layout.fields)
-                for (const CodeArraySpec& spec : layout.codeArrays)
-                    if (f.codec == Codec::Code && f.codeArray == std::string(spec.name))
-                        f.key = EntryKey(spec.name, f.codeIndex, spec.perRow);
+                for (const CodeArraySpec& arrayDecl : layout.codeArrays)
+                    if (f.codec == Codec::Code && f.codeArray == std::string(arrayDecl.name))
+                        f.key = EntryKey(arrayDecl.name, f.codeIndex, arrayDecl.perRow);
         return out;
     }();
     return layouts;
@@ -47,8 +47,8 @@ int TableLayout::Column(const std::string& key) const
         if (f.codec != Codec::Code && f.key == key)
             return f.column;
     if (const std::optional<Entry> e = CodeEntry(key)) {
-        const CodeArraySpec& spec = codeArrays[static_cast<size_t>(e->array)];
-        return spec.column < 0 ? -1 : spec.column + (spec.perRow > 1 ? e->k : 0);
+        const CodeArraySpec& arrayDecl = codeArrays[static_cast<size_t>(e->array)];
+        return arrayDecl.column < 0 ? -1 : arrayDecl.column + (arrayDecl.perRow > 1 ? e->k : 0);
     }
     return -1;
 }

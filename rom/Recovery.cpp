@@ -51,9 +51,9 @@ bool ParseTable(const TableLayout& layout, const QJsonObject& object, Edit& edit
             !IsInt(code[3], -1000000, 1000000))
             return false;
         const std::string name = code[0].toString().toStdString();
-        const auto spec = std::find_if(layout.codeArrays.begin(), layout.codeArrays.end(),
-                                       [&](const CodeArraySpec& a) { return name == a.name; });
-        if (spec == layout.codeArrays.end() || !IsInt(code[2], 0, spec->perRow - 1))
+        const auto arrayDecl = std::find_if(layout.codeArrays.begin(), layout.codeArrays.end(),
+                                            [&](const CodeArraySpec& a) { return name == a.name; });
+        if (arrayDecl == layout.codeArrays.end() || !IsInt(code[2], 0, arrayDecl->perRow - 1))
             return false;
         edit.SetCode(name, code[1].toInt(), code[2].toInt(), code[3].toInt());
     }

@@ -46,9 +46,9 @@ int LootCode(Random& r, int category)
 
 const CodeNaming& NamingOf(const Table& t, const std::string& array)
 {
-    for (const CodeArraySpec& spec : t.Layout().codeArrays)
-        if (array == spec.name)
-            return spec.naming;
+    for (const CodeArraySpec& arrayDecl : t.Layout().codeArrays)
+        if (array == arrayDecl.name)
+            return arrayDecl.naming;
     static const CodeNaming none;
     return none;
 }

@@ -303,24 +303,24 @@ TEST(Tables, CodeArraysShowTheNamesTheirListsDeclare)
     for (Table& t : model.Tables()) {
         const TableLayout& layout = t.Layout();
         for (size_t a = 0; a < layout.codeArrays.size(); ++a) {
-            const CodeArraySpec& spec = layout.codeArrays[a];
+            const CodeArraySpec& arrayDecl = layout.codeArrays[a];
             const bool shared =
                 std::any_of(layout.codeArrays.begin(), layout.codeArrays.end(), [&](const auto& o) {
-                    return &o != &spec && o.column == spec.column;
+                    return &o != &arrayDecl && o.column == arrayDecl.column;
                 }); // a loot cell shows the loot code, not its category
-            if (!spec.naming.named || spec.column < 0 || shared)
+            if (!arrayDecl.naming.named || arrayDecl.column < 0 || shared)
                 continue;
             for (int row : {0, t.Rows() - 1}) {
-                const names::List list = spec.naming.ListFor(row);
+                const names::List list = arrayDecl.naming.ListFor(row);
                 for (int entry = 0; entry < names::Size(list); ++entry) {
-                    const int code = (entry + spec.naming.first) << spec.naming.shift;
-                    ASSERT_EQ(spec.naming.EntryOf(row, code), entry);
-                    for (int k = 0; k < spec.perRow; ++k)
-                        t.SetCode(spec.name, row, k, code);
-                    for (int k = 0; k < spec.perRow; ++k)
-                        ASSERT_EQ(t.Cell(row, layout.Column(EntryKey(spec.name, k, spec.perRow))),
+                    const int code = (entry + arrayDecl.naming.first) << arrayDecl.naming.shift;
+                    ASSERT_EQ(arrayDecl.naming.EntryOf(row, code), entry);
+                    for (int k = 0; k < arrayDecl.perRow; ++k)
+                        t.SetCode(arrayDecl.name, row, k, code);
+                    for (int k = 0; k < arrayDecl.perRow; ++k)
+                        ASSERT_EQ(t.Cell(row, layout.Column(EntryKey(arrayDecl.name, k, arrayDecl.perRow))),
                                   names::Get(list)[static_cast<size_t>(entry)])
-                            << t.Id() << " " << spec.name << " row " << row << " code " << code;
+                            << t.Id() << " " << arrayDecl.name << " row " << row << " code " << code;
                     ++checked;
                 }
             }
