@@ -11,23 +11,14 @@
 
 #include "cli/Commands.h"
 #include "rom/SampleImage.h"
+#include "support/CliRun.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
+using test::Cli;
+using test::CliRun;
 
 namespace {
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun Cli(const cli::Args& args)
-{
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
 QJsonObject Export(const std::string& rom)
 {
     const CliRun r = Cli({"export", rom});

@@ -8,23 +8,14 @@
 #include "cli/Csv.h"
 #include "rom/ImageDiff.h"
 #include "rom/SampleImage.h"
+#include "support/CliRun.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
+using test::Cli;
+using test::CliRun;
 
 namespace {
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun Cli(const cli::Args& args)
-{
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
 std::vector<std::vector<std::string>> Parse(const std::string& text)
 {
     std::vector<cli::CsvRecord> records;

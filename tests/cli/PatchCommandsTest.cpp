@@ -11,23 +11,14 @@
 #include "rom/Bps.h"
 #include "rom/Ips.h"
 #include "rom/SampleImage.h"
+#include "support/CliRun.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
+using test::Cli;
+using test::CliRun;
 
 namespace {
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun Cli(const cli::Args& args)
-{
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
 struct Files {
     QTemporaryDir dir;
     std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
