@@ -109,24 +109,8 @@ bool WriteImageAtomically(const std::string& path, const Bytes& image, std::stri
         error = "这不是一个普通文件，不会替换它";
         return false;
     }
-    // A new file beside the old one, flushed, then renamed over it: a failure leaves the old one.
-    FileOps& ops = *SystemFileOps();
-    const std::string temporary = path + ".part";
-    const int fd = ops.CreateTruncated(temporary);
-    if (fd < 0) {
-        error = ErrorText(-fd);
-        return false;
-    }
-    int result = ops.WriteAt(fd, image.data(), image.size(), 0);
-    if (result == 0)
-        result = ops.Flush(fd);
-    const int closed = ops.Close(fd);
-    if (result == 0)
-        result = closed;
-    if (result == 0)
-        result = ops.Rename(temporary, path);
+    const int result = ReplaceFile(path, image.data(), image.size());
     if (result != 0) {
-        ops.Remove(temporary);
         error = ErrorText(-result);
         return false;
     }

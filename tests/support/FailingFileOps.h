@@ -36,10 +36,6 @@ public:
         return Fail() ? -error_ : result;
     }
     int Remove(const std::string& p) override { return Fail() ? -error_ : FileOps::Remove(p); }
-    int Rename(const std::string& a, const std::string& b) override
-    {
-        return Fail() ? -error_ : FileOps::Rename(a, b);
-    }
     int FlushFolder(const std::string& f) override { return Fail() ? -error_ : FileOps::FlushFolder(f); }
     bool CanCreateIn(const std::string& f) override { return folderWritable && FileOps::CanCreateIn(f); }
 

@@ -1,0 +1,99 @@
+// The file operations under every save: an existing file is patched where it lies (never
+// created, truncated or replaced), and a failure carries the system's reason, in words.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "rom/FileOps.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+using rom::Bytes;
+
+TEST(FileOps, PatchesAnExistingFileWhereItLies)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/image.smc";
+    ASSERT_TRUE(test::WriteFile(path, Bytes(64, 0xAA)));
+    rom::FileOps ops;
+    const uint8_t patch[] = {1, 2, 3};
+    const int file = ops.OpenExisting(path);
+    ASSERT_GE(file, 0) << rom::ErrorText(-file);
+    EXPECT_EQ(ops.WriteAt(file, patch, 3, 40), 0);
+    EXPECT_EQ(ops.WriteAt(file, patch, 1, 0), 0);
+    EXPECT_EQ(ops.Flush(file), 0);
+    EXPECT_EQ(ops.Close(file), 0);
+    EXPECT_EQ(ops.Close(file), -EBADF) << "a handle is gone once closed";
+    Bytes expected(64, 0xAA);
+    expected[0] = 1;
+    std::copy(patch, patch + 3, expected.begin() + 40);
+    EXPECT_TRUE(test::ReadFile(path) == expected);
+}
+
+TEST(FileOps, FailuresCarryTheSystemsReason)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    const std::string missing = folder + "/missing.smc";
+    rom::FileOps ops;
+    const uint8_t byte = 7;
+    const auto writeOnto = [&](const std::string& path) {
+        const int file = ops.OpenExisting(path);
+        if (file < 0)
+            return file;
+        const int result = ops.WriteAt(file, &byte, 1, 0);
+        ops.Close(file);
+        return result;
+    };
+    struct Case {
+        const char* what;
+        std::function<int()> step;
+        int error;
+        const char* words;
+    };
+    const Case cases[] = {
+        {"open a missing file", [&] { return ops.OpenExisting(missing); }, ENOENT, "文件不存在"},
+        {"journal in a missing folder", [&] { return ops.CreateTruncated(folder + "/no/j"); }, ENOENT,
+         "文件不存在"},
+        {"remove a missing file", [&] { return ops.Remove(missing); }, ENOENT, "文件不存在"},
+        {"write onto a full device", [&] { return writeOnto("/dev/full"); }, ENOSPC, "磁盘已满"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int result = c.step();
+        EXPECT_EQ(result, -c.error) << rom::ErrorText(-result);
+        EXPECT_EQ(rom::ErrorText(c.error), c.words);
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(missing))) << "an open never creates the file";
+}
+
+TEST(FileOps, AFileSizeLimitReachedPartWayIsReportedAsSuch)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/image.smc";
+    constexpr rlim_t kLimit = 1 << 20;
+    ASSERT_TRUE(test::WriteFile(path, Bytes(kLimit - 8, 0)));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rom::IgnoreFileSizeSignal();
+        const rlimit limit{kLimit, kLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        rom::FileOps ops;
+        const Bytes sixteen(16, 0x55);
+        const int file = ops.OpenExisting(path);
+        const int result = file < 0 ? file : ops.WriteAt(file, sixteen.data(), sixteen.size(), kLimit - 8);
+        ops.Close(file);
+        ::_exit(result == -EFBIG ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(test::ReadFile(path).size(), kLimit) << "the bytes below the limit were written";
+}
