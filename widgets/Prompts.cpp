@@ -155,7 +155,8 @@ int ScriptedUser::Ask(QWidget*, const Question& question)
 
 QString ScriptedUser::ChooseFile(QWidget*, const FileQuestion& question)
 {
-    prompts_.push_back({Prompt::File, QMessageBox::NoIcon, question.caption, question.filter, {}, {}});
+    prompts_.push_back(
+        {Prompt::File, QMessageBox::NoIcon, question.caption, question.filter, {}, {}, question.path});
     if (files_.empty())
         return {};
     const QString path = files_.front();

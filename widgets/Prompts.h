@@ -46,6 +46,7 @@ struct Prompt {
     QString text;                                 // Message: the whole text; File: the filter
     QStringList buttons;                          // Message
     QString dialogClass;                          // Modal: the dialog's class name
+    QString path;                                 // File: where the dialog starts
 };
 
 class Prompts {
