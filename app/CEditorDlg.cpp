@@ -208,6 +208,7 @@ CEditorDlg::CEditorDlg(QWidget* parent) : QMainWindow(parent)
     BuildMenu();
     BuildTopRow();
     BuildPages();
+    AcceptFileDrops();
     SetLoadedState(false);
     ShowPage(0);
     setFixedSize(sizeHint());
@@ -242,6 +243,7 @@ void CEditorDlg::BuildMenu()
     QMenu* file = bar->addMenu(QStringLiteral("文件(&F)"));
     add(file, "actionOpen", "打开(&O)\tCtrl+O", QKeySequence(Qt::CTRL | Qt::Key_O), &CEditorDlg::OnOpen);
     add(file, "actionClose", "关闭(&C)", {}, &CEditorDlg::OnClose);
+    AddRecentItems(file);
     file->addSeparator();
     saveAction_ =
         add(file, "actionSave", "保存(&S)\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S), &CEditorDlg::OnSave);
@@ -516,13 +518,14 @@ void CEditorDlg::RefreshBoundBoxes()
             boxes_.at(c.id)->SetText(Q(document_.GetModel().Get(c.table).Cell(c.row, 1)));
 }
 
-bool CEditorDlg::OpenFile(const QString& path)
+bool CEditorDlg::OpenFile(const QString& path, const QString& noteIfRefused)
 {
     const rom::Status status = document_.Open(path.toStdString());
     if (!status.ok) {
-        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption), Q(status.message));
+        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption), Q(status.message) + noteIfRefused);
         return false;
     }
+    RememberOpened(path);
     history_->Clear();
     recovery_.Reset();
     RefreshAll();
@@ -537,6 +540,7 @@ void CEditorDlg::OnOpen()
     widgets::FileQuestion question;
     question.caption = QStringLiteral("打开");
     question.filter = QStringLiteral("SMC File (*.smc);;所有文件 (*)");
+    question.path = OpenDialogFolder();
     const QString path = Prompts::ChooseFile(this, question);
     if (!path.isEmpty())
         OpenFile(path);

@@ -42,9 +42,9 @@ public:
     // 0 while the background picture is shown, else the page shown (1 to 7).
     int CurrentPage() const;
 
-    // Opens path as the Open command does after its file dialog. False (and a message) on failure,
-    // in which case nothing changes.
-    bool OpenFile(const QString& path);
+    // Opens path as the Open command does after its file dialog. False (and a message, ending with
+    // noteIfRefused when given) on failure, in which case nothing changes.
+    bool OpenFile(const QString& path, const QString& noteIfRefused = {});
 
     TableModel* ListModel(int id) const;
     EditHistory& History() const { return *history_; }
@@ -91,6 +91,15 @@ private:
     void WireReferences(int listId);
     void Relabel();
     void AddBackupItem(QMenu* file);
+    // Recent files, dropped files and the Open dialog's folder (CEditorDlgFiles.cpp).
+    void AddRecentItems(QMenu* file);
+    void RefreshRecentMenu();
+    void OpenRecent(const QString& path);
+    void RememberOpened(const QString& path);
+    QString OpenDialogFolder() const;
+    void AcceptFileDrops();
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void BuildTopRow();
     void BuildPages();
     void WirePriceEditor(const PriceEditorDecl& editor);
@@ -127,6 +136,7 @@ private:
     std::map<int, TableModel*> models_;
     std::map<int, widgets::LineBox*> boxes_;
     FindBox* findBox_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
 };
 
 // What the status line and the About box say of the active name set.
