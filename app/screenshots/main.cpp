@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
+#include <QMenu>
 #include <QPixmap>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <memory>
@@ -57,6 +60,11 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // The recent list this run writes stays out of the user's own settings.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+
     const dravik::widgets::ScriptedUser user; // nothing here waits for a click
     CEditorDlg window;
     bool ok = Save(window, dir, QStringLiteral("window-0-start"));
@@ -68,6 +76,24 @@ int main(int argc, char** argv)
     for (int page = 1; page <= 7; ++page) {
         window.ShowPage(page);
         ok = Save(window, dir, QStringLiteral("window-%1-page").arg(page)) && ok;
+    }
+
+    {
+        // 文件 with 最近打开的文件 open, over a list of three images (only the first exists).
+        const QString sample = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+        const QString folder = QFileInfo(sample).absolutePath();
+        QSettings().setValue(QStringLiteral("recentFiles"),
+                             QStringList{sample, folder + QStringLiteral("/mod-v2.smc"),
+                                         QStringLiteral("/home/user/roms/original.sfc")});
+        auto* recent = window.findChild<QMenu*>(QStringLiteral("menuRecentFiles"));
+        auto* file = qobject_cast<QMenu*>(recent->parent());
+        file->popup(window.mapToGlobal(QPoint(0, 0)));
+        file->setActiveAction(recent->menuAction());
+        recent->popup(file->mapToGlobal(file->actionGeometry(recent->menuAction()).topRight()));
+        ok = Save(*file, dir, QStringLiteral("menu-file")) && ok;
+        ok = Save(*recent, dir, QStringLiteral("menu-recent")) && ok;
+        recent->hide();
+        file->hide();
     }
 
     dravik::app::CAboutDlg about(&window);
