@@ -15,6 +15,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true); // never the user's own application data
     const QTemporaryDir settings;
+    // A plain QSettings() uses the default format, whose path setPath of IniFormat does not change.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     return RUN_ALL_TESTS();
 }
