@@ -82,25 +82,77 @@ std::string HashImage(const std::vector<ImagePart>& parts)
     return hash.result().toHex().toStdString();
 }
 
-std::vector<Edit> UnsavedEdits(const Model& model)
+namespace {
+// The changed entries of every table, and (when before is given) their baseline values.
+std::vector<Edit> Unsaved(const Model& model, std::vector<Edit>* before)
 {
     std::vector<Edit> out;
     for (const Table& t : model.Tables()) {
-        Edit edit(t.Id());
+        Edit edit(t.Id()), base(t.Id());
         const std::vector<int> columns = t.Layout().ValueColumns();
         for (int row = 0; row < t.Rows(); ++row) {
             for (int column : columns)
-                if (t.Cell(row, column) != t.BaselineCell(row, column))
+                if (t.Cell(row, column) != t.BaselineCell(row, column)) {
                     edit.SetCell(row, column, t.Cell(row, column));
+                    base.SetCell(row, column, t.BaselineCell(row, column));
+                }
             for (const CodeArray& a : t.CodeArrays())
                 for (int k = 0; k < a.perRow; ++k)
-                    if (a.At(row, k) != t.BaselineCode(a.name, row, k))
+                    if (a.At(row, k) != t.BaselineCode(a.name, row, k)) {
                         edit.SetCode(a.name, row, k, a.At(row, k));
+                        base.SetCode(a.name, row, k, t.BaselineCode(a.name, row, k));
+                    }
         }
-        if (!edit.Empty())
-            out.push_back(std::move(edit));
+        if (edit.Empty())
+            continue;
+        out.push_back(std::move(edit));
+        if (before)
+            before->push_back(std::move(base));
     }
     return out;
+}
+} // namespace
+
+std::vector<Edit> UnsavedEdits(const Model& model) { return Unsaved(model, nullptr); }
+
+CarriedChanges CarryUnsaved(const Model& model)
+{
+    CarriedChanges carried;
+    carried.mine = Unsaved(model, &carried.before);
+    return carried;
+}
+
+Reapplication PlanReapply(const Model& reloaded, const CarriedChanges& carried)
+{
+    Reapplication plan;
+    for (size_t i = 0; i < carried.mine.size() && i < carried.before.size(); ++i) {
+        const Edit& mine = carried.mine[i];
+        const Edit& before = carried.before[i];
+        const Table* t = reloaded.Find(mine.TableId());
+        if (!t)
+            continue;
+        Edit edit(mine.TableId());
+        for (size_t j = 0; j < mine.Cells().size(); ++j) {
+            const Edit::Cell& c = mine.Cells()[j];
+            const std::string now = t->Cell(c.row, c.column);
+            if (now == c.text)
+                continue;
+            plan.changedAlso += now != before.Cells()[j].text;
+            edit.SetCell(c.row, c.column, c.text);
+        }
+        for (size_t j = 0; j < mine.Codes().size(); ++j) {
+            const Edit::Code& c = mine.Codes()[j];
+            const int now = t->Code(c.array, c.row, c.k);
+            if (now == c.value)
+                continue;
+            plan.changedAlso += now != before.Codes()[j].value;
+            edit.SetCode(c.array, c.row, c.k, c.value);
+        }
+        plan.count += static_cast<int>(edit.Cells().size() + edit.Codes().size());
+        if (!edit.Empty())
+            plan.edits.push_back(std::move(edit));
+    }
+    return plan;
 }
 
 std::string RecordPath(const std::string& folder, const std::string& imagePath)

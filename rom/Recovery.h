@@ -27,6 +27,23 @@ std::string HashImage(const std::vector<ImagePart>& parts);
 // loaded model to the same state.
 std::vector<Edit> UnsavedEdits(const Model& model);
 
+// Unsaved changes carried across a reload of a file another program changed: what the user made
+// each changed cell and code, and what the file held there when they changed it.
+struct CarriedChanges {
+    std::vector<Edit> mine;
+    std::vector<Edit> before; // entry for entry as mine, with the baseline values
+};
+CarriedChanges CarryUnsaved(const Model& model);
+
+// The carried changes over the reloaded contents: only the cells and codes the user changed,
+// and of those only the ones that do not already hold the user's value.
+struct Reapplication {
+    std::vector<Edit> edits;
+    int count = 0;       // entries in edits
+    int changedAlso = 0; // of those, entries the other program changed as well (the user's wins)
+};
+Reapplication PlanReapply(const Model& reloaded, const CarriedChanges& carried);
+
 // Where the record of an image lives inside folder: one file per image path.
 std::string RecordPath(const std::string& folder, const std::string& imagePath);
 

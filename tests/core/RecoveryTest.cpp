@@ -99,3 +99,33 @@ TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
     EXPECT_FALSE(ReadRecord(path, parsed, error));
     EXPECT_FALSE(error.empty());
 }
+
+// Reloading a file another program changed: the user's changes go back on top of the new
+// contents, cell by cell; what only the other program changed stays as it wrote it.
+TEST(Recovery, CarriedChangesGoBackOnTopOfTheReloadedFile)
+{
+    test::TempImage image(MakeSampleImage(3));
+    RomDocument mine, theirs;
+    ASSERT_TRUE(mine.Open(image.Path()).ok);
+    ASSERT_TRUE(theirs.Open(image.Path()).ok);
+    const int part = mine.GetModel().Get("tanks").Code("parts", 2, 0);
+    mine.Apply(Edit("items").SetCell(1, 1, "11").SetCell(2, 1, "22").SetCell(3, 1, "33"));
+    mine.Apply(Edit("tanks").SetCode("parts", 2, 0, part ^ 0x80));
+    theirs.Apply(Edit("items").SetCell(2, 1, "99").SetCell(3, 1, "33").SetCell(4, 1, "44"));
+    ASSERT_TRUE(theirs.Save().ok);
+
+    const CarriedChanges carried = CarryUnsaved(mine.GetModel());
+    ASSERT_TRUE(mine.Open(image.Path()).ok);
+    const Reapplication plan = PlanReapply(mine.GetModel(), carried);
+    EXPECT_EQ(plan.count, 3) << "row 3 holds the user's value already";
+    EXPECT_EQ(plan.changedAlso, 1) << "row 2 was changed by both";
+    for (const Edit& e : plan.edits)
+        mine.Apply(e);
+    const Table& items = mine.GetModel().Get("items");
+    EXPECT_EQ(items.Cell(1, 1), "11");
+    EXPECT_EQ(items.Cell(2, 1), "22");
+    EXPECT_EQ(items.Cell(3, 1), "33");
+    EXPECT_EQ(items.Cell(4, 1), "44");
+    EXPECT_EQ(mine.GetModel().Get("tanks").Code("parts", 2, 0), part ^ 0x80);
+    EXPECT_EQ(PlanReapply(mine.GetModel(), carried).count, 0) << "applied once, nothing is left";
+}
