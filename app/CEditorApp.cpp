@@ -70,6 +70,9 @@ int CEditorApp::Run()
         QStringLiteral("exit-after-show"),
         QStringLiteral("窗口第一次绘制完成后立即退出（用于测量启动时间）。"));
     parser.addOption(exitAfterShow);
+    const QCommandLineOption noRecovery(QStringLiteral("no-recovery"),
+                                        QStringLiteral("不写恢复记录，打开文件时也不提供上次未保存的修改。"));
+    parser.addOption(noRecovery);
     parser.process(*this);
     const QStringList args = parser.positionalArguments();
     if (args.size() > 1) {
@@ -78,6 +81,8 @@ int CEditorApp::Run()
     }
 
     CEditorDlg window;
+    if (parser.isSet(noRecovery))
+        window.SetRecoveryFolder({});
     QuitAfterFirstPaint quitter;
     if (parser.isSet(exitAfterShow))
         window.installEventFilter(&quitter);

@@ -19,6 +19,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTableView>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -204,6 +205,10 @@ CEditorDlg::CEditorDlg(QWidget* parent) : QMainWindow(parent)
     connect(history_, &EditHistory::ModifiedChanged, this, &CEditorDlg::UpdateTitle);
     document_.Subscribe([this](const rom::Change& change) { OnDocumentChanged(change); });
     recovery_.SetFolder(DefaultRecoveryFolder().toStdString());
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(0);
+    connect(recoveryTimer_, &QTimer::timeout, this, &CEditorDlg::WriteRecoveryNow);
 
     BuildMenu();
     BuildTopRow();
@@ -216,6 +221,8 @@ CEditorDlg::CEditorDlg(QWidget* parent) : QMainWindow(parent)
 
 CEditorDlg::~CEditorDlg()
 {
+    if (recoveryTimer_->isActive()) // the last change's record is still to be written
+        WriteRecoveryNow();
     // The document (a member) goes before the child widgets: a visible list being torn down
     // would still ask its model for headers over freed tables, and the history would still
     // point at it. Detach the lists and drop the history first.
@@ -520,6 +527,20 @@ void CEditorDlg::RefreshBoundBoxes()
 
 bool CEditorDlg::OpenFile(const QString& path, const QString& noteIfRefused)
 {
+    if (!LoadFile(path, noteIfRefused))
+        return false;
+    OfferRecoveryRecord();
+    return true;
+}
+
+// Open without looking for a recovery record. False (and a message) on failure, which changes
+// nothing.
+bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
+{
+    // The record of the changes made so far is written before the document is replaced: it is
+    // the file being left (or this same file, to be offered back).
+    if (recoveryTimer_->isActive())
+        WriteRecoveryNow();
     const rom::Status status = document_.Open(path.toStdString());
     if (!status.ok) {
         Prompts::Tell(this, QMessageBox::Warning, Q(kCaption), Q(status.message) + noteIfRefused);
@@ -548,6 +569,8 @@ void CEditorDlg::OnOpen()
 
 void CEditorDlg::OnClose()
 {
+    if (recoveryTimer_->isActive()) // Close does not ask: the unsaved changes stay in the record
+        WriteRecoveryNow();
     document_.Close();
     history_->Clear();
     SetLoadedState(false);
@@ -564,8 +587,7 @@ void CEditorDlg::OnSave()
         // The saved values are the new baseline: the cell marks go, and so does the record.
         history_->MarkSaved();
         recovery_.Reset();
-        std::string error;
-        recovery_.Update(error);
+        WriteRecoveryNow();
         for (auto& [id, m] : models_)
             m->RefreshAll();
         Prompts::Tell(this, QMessageBox::Information, Q(kCaption), Q(kSaved));
@@ -588,7 +610,7 @@ bool CEditorDlg::ResolveChangedFile(rom::Status& status)
     question.cancelButton = 2;
     switch (Prompts::Ask(this, question)) {
     case 0: status = document_.Save(true); return true;
-    case 1: OpenFile(Q(document_.Path())); return false;
+    case 1: ReloadKeepingEdits(); return false;
     default: return false;
     }
 }
@@ -670,9 +692,7 @@ void CEditorDlg::OnDocumentChanged(const rom::Change& change)
         if (boxes_.at(c.id)->Text() != text)
             boxes_.at(c.id)->SetText(text);
     }
-    std::string error;
-    if (!recovery_.Update(error))
-        status_->setToolTip(Q("无法写入恢复记录：" + error));
+    ScheduleRecoveryWrite();
 }
 
 void CEditorDlg::UpdateTitle()

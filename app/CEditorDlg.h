@@ -19,6 +19,7 @@ class QMenu;
 class QPushButton;
 class QStackedWidget;
 class QTableView;
+class QTimer;
 
 namespace dravik::widgets {
 class LineBox;
@@ -106,6 +107,13 @@ private:
     void WireRowEditor(int listId);
     void SetLoadedState(bool loaded);
     bool ResolveChangedFile(rom::Status& status);
+    // Recovery of unsaved changes (records after each change, offered back on Open and after a
+    // reload of a changed file).
+    bool LoadFile(const QString& path, const QString& noteIfRefused = {});
+    void OfferRecoveryRecord();
+    void ReloadKeepingEdits();
+    void ScheduleRecoveryWrite();
+    void WriteRecoveryNow();
     void SetViewOnly(bool viewOnly);
     void BuildEditMenu();
     void ApplyEdit(const rom::Edit& edit, int row);
@@ -123,6 +131,7 @@ private:
     rom::RomDocument document_;
     EditHistory* history_ = nullptr;
     RecoveryKeeper recovery_{document_};
+    QTimer* recoveryTimer_ = nullptr; // one record write for all the changes of one event
 
     QLabel* status_ = nullptr;
     QPushButton* saveButton_ = nullptr;

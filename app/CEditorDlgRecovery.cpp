@@ -1,0 +1,107 @@
+// The window's side of keeping unsaved changes: the record follows every change, is offered back
+// when its file is opened again, and the changes of a file reloaded because another program
+// changed it are offered back on top of the new contents.
+#include <QLabel>
+#include <QTimer>
+
+#include "app/CEditorDlg.h"
+#include "app/EditHistory.h"
+#include "widgets/Prompts.h"
+
+namespace dravik::app {
+
+using widgets::Prompts;
+
+namespace {
+const char* const kCaption = "Dravik静态修改器";
+const char* const kRecoveredStep = "恢复未保存的修改";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const char* s) { return QString::fromUtf8(s); }
+
+// 是 or 否; Enter answers 是, since taking the changes back loses nothing (one undo removes them
+// again), while Esc and the close box answer 否 as in any yes-or-no box.
+bool AskYes(QWidget* parent, const QString& text)
+{
+    widgets::Question question;
+    question.icon = QMessageBox::Question;
+    question.caption = Q(kCaption);
+    question.text = text;
+    question.buttons = {QStringLiteral("是"), QStringLiteral("否")};
+    question.defaultButton = 0;
+    question.cancelButton = 1;
+    return Prompts::Ask(parent, question) == 0;
+}
+} // namespace
+
+// Many changes in one event (an undo of many steps) cost one write, made as soon as the event is
+// done: a process killed at any moment loses at most the change it was making.
+void CEditorDlg::ScheduleRecoveryWrite()
+{
+    if (recovery_.Enabled())
+        recoveryTimer_->start();
+}
+
+void CEditorDlg::WriteRecoveryNow()
+{
+    recoveryTimer_->stop();
+    std::string error;
+    if (!recovery_.Update(error))
+        status_->setToolTip(Q("无法写入恢复记录：" + error));
+}
+
+void CEditorDlg::OfferRecoveryRecord()
+{
+    const RecoveryKeeper::Found found = recovery_.Check();
+    switch (found.kind) {
+    case RecoveryKeeper::Found::None: return;
+    case RecoveryKeeper::Found::Offer:
+        if (AskYes(this, QStringLiteral("上次有 %1 处未保存的修改，是否恢复？").arg(found.record.Count()))) {
+            // A record that changes nothing any more (the file holds its values) is done with.
+            if (!history_->Apply(found.record.edits, Q(kRecoveredStep)))
+                recovery_.Discard();
+        } else {
+            recovery_.Discard();
+        }
+        return;
+    case RecoveryKeeper::Found::FileChanged:
+        // The changes were made against other bytes: put over these they could mean anything.
+        recovery_.Discard();
+        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption),
+                      QStringLiteral("上次有 %1 处未保存的修改，但文件在那之后已被其他程序修改，"
+                                     "这些修改无法恢复，恢复记录已删除。")
+                          .arg(found.record.Count()));
+        return;
+    case RecoveryKeeper::Found::Unreadable:
+        // This program can never apply it, and the next change would overwrite it anyway; kept,
+        // it would only bring the same message at every Open.
+        recovery_.Discard();
+        Prompts::Tell(
+            this, QMessageBox::Warning, Q(kCaption),
+            QStringLiteral("上次未保存的修改的恢复记录无法使用（%1），已将其删除。").arg(Q(found.error)));
+        return;
+    }
+}
+
+// The file changed on disk and the user chose to open it again: the changes they had are
+// offered back, each cell and code they changed set to their value over the new contents.
+void CEditorDlg::ReloadKeepingEdits()
+{
+    const rom::CarriedChanges carried = rom::CarryUnsaved(document_.GetModel());
+    if (!LoadFile(Q(document_.Path())))
+        return; // nothing changed: the edits are still there
+    // The record holds the same changes against the old bytes.
+    recovery_.Discard();
+    const rom::Reapplication plan = rom::PlanReapply(document_.GetModel(), carried);
+    if (plan.count == 0)
+        return;
+    QString text =
+        QStringLiteral("文件已重新载入。重新载入前有 %1 处未保存的修改，是否在文件的新内容上恢复？")
+            .arg(plan.count);
+    if (plan.changedAlso > 0)
+        text += QStringLiteral("\n其中 %1 处其他程序也修改过，恢复后以您的修改为准。").arg(plan.changedAlso);
+    if (AskYes(this, text))
+        history_->Apply(plan.edits, Q(kRecoveredStep));
+}
+
+} // namespace dravik::app
