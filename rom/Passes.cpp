@@ -231,4 +231,20 @@ void ApplyPatches(const std::vector<Patch>& patches, Bytes& image)
                 image[p.offset + i] = static_cast<uint8_t>(p.value >> (8 * i));
 }
 
+void ApplyPatches(const std::vector<Patch>& patches, std::vector<ImagePart>& parts)
+{
+    for (const Patch& p : patches)
+        for (int i = 0; i < p.width; ++i) {
+            const uint32_t offset = p.offset + static_cast<uint32_t>(i);
+            // The parts are in ascending order: the last one that starts at or before offset.
+            auto part = std::upper_bound(parts.begin(), parts.end(), offset,
+                                         [](uint32_t o, const ImagePart& q) { return o < q.offset; });
+            if (part == parts.begin())
+                continue;
+            --part;
+            if (offset - part->offset < part->bytes.size())
+                part->bytes[offset - part->offset] = static_cast<uint8_t>(p.value >> (8 * i));
+        }
+}
+
 } // namespace dravik::rom

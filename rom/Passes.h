@@ -129,5 +129,7 @@ SavePlan PlanSave(const Model& model, ImageForm form = {}); // patches at the fo
 void SaveRow(SaveContext& ctx, const Table& table, int row);
 
 void ApplyPatches(const std::vector<Patch>& patches, Bytes& image);
+// The same on the stretches of an image that were read; bytes outside them are left out.
+void ApplyPatches(const std::vector<Patch>& patches, std::vector<ImagePart>& parts);
 
 } // namespace dravik::rom

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <optional>
 #include <sstream>
 
 #include "rom/SaveJournal.h"
@@ -121,12 +122,46 @@ namespace {
 // Long enough for any save of another process to finish.
 constexpr int kLockWaitMs = 10000;
 
-bool SameParts(const std::vector<ImagePart>& parts, const Bytes& file)
+bool SameParts(const std::vector<ImagePart>& a, const std::vector<ImagePart>& b)
 {
-    return std::all_of(parts.begin(), parts.end(), [&file](const ImagePart& p) {
-        return p.offset + p.bytes.size() <= file.size() &&
-               std::equal(p.bytes.begin(), p.bytes.end(), file.begin() + p.offset);
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const ImagePart& x, const ImagePart& y) {
+        return x.offset == y.offset && x.bytes == y.bytes;
     });
+}
+
+// The file as a save finds it, and what the plan would change in it.
+struct SaveCheck {
+    ImageFile file;               // the stretches that hold tables, as they are now
+    std::vector<ImagePart> after; // the same with the plan's patches
+    std::vector<RangeChange> changes;
+};
+
+// Reads the file's table stretches (all a save compares or writes) and checks them against what
+// the document last saw. Empty when the save may go on; else why not.
+std::optional<Status> CheckFile(const std::string& path, const SavePlan& plan,
+                                const std::vector<ImagePart>& seen, uint64_t seenSize, ImageForm form,
+                                bool overwriteChanges, SaveCheck& check)
+{
+    std::string error;
+    if (!ReadImage(path, ReadExtent::Tables, check.file, error))
+        return Status::Failure("保存失败，文件没有改动。" + error);
+    const bool changed = check.file.size != seenSize || !SameParts(seen, check.file.parts);
+    if (changed && !overwriteChanges) {
+        Status refused =
+            Status::Failure("未保存 " + path + "：" + RomDocument::kChangedOnDisk + "文件没有改动。");
+        refused.fileChanged = true;
+        return refused;
+    }
+    // A file that changed its form since the Open would take every patch at the wrong place.
+    if (check.file.form.header != form.header)
+        return Status::Failure("未保存 " + path +
+                               "：文件在打开后被改变了（文件头不同），文件没有任何改动。请重新打开。");
+    if (!check.file.writable)
+        return Status::Failure(ReadOnlyRefusal(path));
+    check.after = check.file.parts;
+    ApplyPatches(plan.patches, check.after);
+    check.changes = ChangedRanges(check.file.parts, check.after);
+    return std::nullopt;
 }
 } // namespace
 
@@ -180,41 +215,39 @@ Status RomDocument::Save(bool overwriteChanges)
         status.cellErrors = std::move(plan.errors);
         return status;
     }
-    std::string error;
-    SaveLock lock;
-    if (!lock.Acquire(path_, *ops_, kLockWaitMs, error))
-        return Status::Failure("未保存 " + path_ + "：" + error + "文件没有改动。");
-    ImageFile file;
-    if (!ReadImage(path_, ReadExtent::Whole, file, error))
-        return Status::Failure("保存失败，文件没有改动。" + error);
-    const Bytes& current = file.bytes;
-    const bool changed = file.size != onDiskSize_ || !SameParts(onDisk_, current);
-    if (changed && !overwriteChanges) {
-        Status refused = Status::Failure("未保存 " + path_ + "：" + kChangedOnDisk + "文件没有改动。");
-        refused.fileChanged = true;
-        return refused;
-    }
-    // A file that changed its form since the Open would take every patch at the wrong place.
-    if (file.form.header != form_.header)
-        return Status::Failure("未保存 " + path_ +
-                               "：文件在打开后被改变了（文件头不同），文件没有任何改动。请重新打开。");
-    if (!file.writable)
-        return Status::Failure(ReadOnlyRefusal(path_));
-    Bytes image = current;
-    ApplyPatches(plan.patches, image);
+    // A save that would change nothing in a file nobody else has touched (an unedited import)
+    // reads only the table stretches once and neither locks nor writes anything.
+    SaveCheck check;
+    if (std::optional<Status> refused =
+            CheckFile(path_, plan, onDisk_, onDiskSize_, form_, overwriteChanges, check))
+        return *refused;
     Status status;
-    for (size_t i = 0; i < image.size(); ++i)
-        status.changedBytes += image[i] != current[i];
-    // The backup is the file as it is now, so the last saved state can always be restored. A save
-    // that writes nothing keeps the older backup: it still holds the state before the last change.
-    if (status.changedBytes > 0 && backup_ && !WriteImageAtomically(BackupPath(path_), current, error))
-        return Status::Failure("未保存 " + path_ + "：无法写入备份 " + BackupPath(path_) + "：" + error +
-                               "。文件没有改动。（可在“文件 → 保存时备份”中关闭备份。）");
-    if (status.changedBytes > 0 && !PatchInPlace(path_, current, image, *ops_, error))
-        return Status::Failure(error);
-    for (ImagePart& part : onDisk_)
-        std::copy_n(image.begin() + part.offset, part.bytes.size(), part.bytes.begin());
-    onDiskSize_ = image.size();
+    if (!check.changes.empty()) {
+        std::string error;
+        SaveLock lock;
+        if (!lock.Acquire(path_, *ops_, kLockWaitMs, error))
+            return Status::Failure("未保存 " + path_ + "：" + error + "文件没有改动。");
+        // Another save may have finished while this one waited: look again under the lock.
+        check = SaveCheck();
+        if (std::optional<Status> refused =
+                CheckFile(path_, plan, onDisk_, onDiskSize_, form_, overwriteChanges, check))
+            return *refused;
+        for (const RangeChange& change : check.changes)
+            status.changedBytes += static_cast<int>(change.before.size());
+        // The backup is the file as it is now, so the last saved state can always be restored. A
+        // save that writes nothing keeps the older backup: it still holds the state before the
+        // last change.
+        ImageFile whole;
+        if (status.changedBytes > 0 && backup_ &&
+            (!ReadImage(path_, ReadExtent::Whole, whole, error) ||
+             !WriteImageAtomically(BackupPath(path_), whole.bytes, error)))
+            return Status::Failure("未保存 " + path_ + "：无法写入备份 " + BackupPath(path_) + "：" + error +
+                                   "。文件没有改动。（可在“文件 → 保存时备份”中关闭备份。）");
+        if (status.changedBytes > 0 && !PatchInPlace(path_, check.file.size, check.changes, *ops_, error))
+            return Status::Failure(error);
+    }
+    onDisk_ = std::move(check.after);
+    onDiskSize_ = check.file.size;
     for (Table& t : model_.Tables())
         t.SetBaseline();
     return status;

@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
+#include <functional>
+#include <tuple>
 
 namespace dravik::rom {
 
@@ -148,22 +151,23 @@ int WriteJournal(FileOps& ops, const std::string& journalPath, const Bytes& data
 std::string Reason(int negativeErrno) { return ErrorText(-negativeErrno); }
 } // namespace
 
-std::vector<std::pair<uint32_t, uint32_t>> ChangedRanges(const Bytes& before, const Bytes& after)
+std::vector<RangeChange> ChangedRanges(const std::vector<ImagePart>& before,
+                                       const std::vector<ImagePart>& after)
 {
-    std::vector<std::pair<uint32_t, uint32_t>> ranges;
-    const size_t n = std::min(before.size(), after.size());
-    for (size_t i = 0; i < n;) {
-        if (before[i] == after[i]) {
-            ++i;
-            continue;
+    std::vector<RangeChange> changes;
+    for (size_t p = 0; p < before.size() && p < after.size(); ++p) {
+        const Bytes& a = before[p].bytes;
+        const Bytes& b = after[p].bytes;
+        const auto aEnd = a.begin() + static_cast<long>(std::min(a.size(), b.size()));
+        auto [from, to] = std::mismatch(a.begin(), aEnd, b.begin());
+        while (from != aEnd) {
+            const auto [end, toEnd] = std::mismatch(from, aEnd, to, std::not_equal_to<>());
+            changes.push_back({before[p].offset + static_cast<uint32_t>(from - a.begin()), Bytes(from, end),
+                               Bytes(to, toEnd)});
+            std::tie(from, to) = std::mismatch(end, aEnd, toEnd);
         }
-        size_t end = i;
-        while (end < n && before[end] != after[end])
-            ++end;
-        ranges.emplace_back(static_cast<uint32_t>(i), static_cast<uint32_t>(end - i));
-        i = end;
     }
-    return ranges;
+    return changes;
 }
 
 std::vector<std::string> JournalPaths(const std::string& path)
@@ -172,16 +176,16 @@ std::vector<std::string> JournalPaths(const std::string& path)
     return {real + ".journal", DataFile(real, "journals", ".journal")};
 }
 
-bool PatchInPlace(const std::string& path, const Bytes& before, const Bytes& after, FileOps& ops,
-                  std::string& error)
+bool PatchInPlace(const std::string& path, uint64_t imageSize, const std::vector<RangeChange>& changes,
+                  FileOps& ops, std::string& error)
 {
     const std::string real = RealPath(path);
     const std::string failed = "保存 " + path + " 失败：";
-    Journal journal{before.size(), {}};
+    Journal journal{imageSize, {}};
     std::vector<std::pair<uint32_t, Bytes>> updates;
-    for (const auto& [offset, length] : ChangedRanges(before, after)) {
-        journal.ranges.emplace_back(offset, Bytes(before.begin() + offset, before.begin() + offset + length));
-        updates.emplace_back(offset, Bytes(after.begin() + offset, after.begin() + offset + length));
+    for (const RangeChange& change : changes) {
+        journal.ranges.emplace_back(change.offset, change.before);
+        updates.emplace_back(change.offset, change.after);
     }
     const Bytes data = Encode(journal);
 

@@ -16,13 +16,22 @@
 
 namespace dravik::rom {
 
-// Runs of differing bytes: (offset, length). The images have the same size.
-std::vector<std::pair<uint32_t, uint32_t>> ChangedRanges(const Bytes& before, const Bytes& after);
+// One run of bytes a save changes: where it starts, the bytes the file holds there now and the
+// new ones (of the same length).
+struct RangeChange {
+    uint32_t offset = 0;
+    Bytes before;
+    Bytes after;
+};
 
-// Writes the bytes of after that differ from before (the file's current content) into the file.
-// On failure, error says what failed, why, and what state the file is in.
-bool PatchInPlace(const std::string& path, const Bytes& before, const Bytes& after, FileOps& ops,
-                  std::string& error);
+// The runs of differing bytes between two readings of the same stretches of one image.
+std::vector<RangeChange> ChangedRanges(const std::vector<ImagePart>& before,
+                                       const std::vector<ImagePart>& after);
+
+// Writes the changes into the file of imageSize bytes, whose content at each change is its
+// before. On failure, error says what failed, why, and what state the file is in.
+bool PatchInPlace(const std::string& path, uint64_t imageSize, const std::vector<RangeChange>& changes,
+                  FileOps& ops, std::string& error);
 
 // Rolls back a save of path that was cut short. False (with error) when a journal exists but
 // cannot be applied; notice says what was done, if anything.
