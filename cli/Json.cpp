@@ -156,17 +156,20 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
             return Where(file, t) + ": 应有 " + std::to_string(t.Rows()) + " 行，实际 " +
                    std::to_string(rows.size()) + " 行";
         const std::vector<int> columns = t.Layout().ValueColumns();
+        std::string text;
         for (int row = 0; row < t.Rows(); ++row) {
-            if (!rows[row].isArray() || rows[row].toArray().size() != t.Columns())
+            const QJsonValue rowValue = rows[row];
+            const QJsonArray cells = rowValue.toArray();
+            if (!rowValue.isArray() || cells.size() != t.Columns())
                 return Where(file, t) + " 第 " + std::to_string(row + 1) + " 行: 应是 " +
                        std::to_string(t.Columns()) + " 个单元格的数组";
-            const QJsonArray cells = rows[row].toArray();
             for (int column : columns) {
-                std::string text;
                 if (!CellText(cells[column], text))
                     return Where(file, t) + " 第 " + std::to_string(row + 1) + " 行 列「" +
                            t.ColumnTitle(column) + "」: 单元格必须是字符串或数字";
-                edit.SetCell(row, column, text);
+                // Only what differs becomes an edit: an import mostly gives back what it exported.
+                if (text != t.Cell(row, column))
+                    edit.SetCell(row, column, text);
             }
         }
     }
@@ -193,27 +196,33 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
             return at + ": 代码 " + name + " 不能修改（文件中是 " + std::to_string(t.Code(name, row, k)) +
                    "，导入的是 " + std::to_string(value) + "）";
         };
+        const auto take = [&](int row, int k, int value) {
+            if (value != a->At(row, k))
+                edit.SetCode(name, row, k, value);
+        };
         for (int row = 0; row < t.Rows(); ++row) {
-            const std::string at =
-                Where(file, t) + " 代码 " + name + " 第 " + std::to_string(row + 1) + " 行";
+            const auto at = [&] {
+                return Where(file, t) + " 代码 " + name + " 第 " + std::to_string(row + 1) + " 行";
+            };
             int value = 0;
             if (a->perRow == 1) {
                 if (!CodeValue(entries[row], value))
-                    return at + ": 必须是整数";
+                    return at() + ": 必须是整数";
                 if (!unchanged(row, 0, value))
-                    return refusal(at, row, 0, value);
-                edit.SetCode(name, row, 0, value);
+                    return refusal(at(), row, 0, value);
+                take(row, 0, value);
                 continue;
             }
-            const QJsonValue list = entries[row];
-            if (!list.isArray() || list.toArray().size() != a->perRow)
-                return at + ": 应是 " + std::to_string(a->perRow) + " 个整数的数组";
+            const QJsonValue listValue = entries[row];
+            const QJsonArray list = listValue.toArray();
+            if (!listValue.isArray() || list.size() != a->perRow)
+                return at() + ": 应是 " + std::to_string(a->perRow) + " 个整数的数组";
             for (int k = 0; k < a->perRow; ++k) {
-                if (!CodeValue(list.toArray()[k], value))
-                    return at + ": 必须是整数";
+                if (!CodeValue(list[k], value))
+                    return at() + ": 必须是整数";
                 if (!unchanged(row, k, value))
-                    return refusal(at, row, k, value);
-                edit.SetCode(name, row, k, value);
+                    return refusal(at(), row, k, value);
+                take(row, k, value);
             }
         }
     }

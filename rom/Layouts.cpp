@@ -1,6 +1,7 @@
 #include "rom/Layout.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace dravik::rom {
 
@@ -55,10 +56,28 @@ int TableLayout::Column(const std::string& key) const
 
 std::optional<TableLayout::Entry> TableLayout::CodeEntry(const std::string& key) const
 {
-    for (size_t a = 0; a < codeArrays.size(); ++a)
-        for (int k = 0; k < codeArrays[a].perRow; ++k)
-            if (key == EntryKey(codeArrays[a].name, k, codeArrays[a].perRow))
-                return Entry{static_cast<int>(a), k};
+    // The key is taken apart rather than every entry's key built and compared: the cells that
+    // show codes look their columns up by key on every read.
+    const size_t open = key.find('[');
+    const std::string_view name = std::string_view(key).substr(0, open);
+    int k = 0;
+    if (open != std::string::npos) {
+        const std::string_view index = std::string_view(key).substr(open + 1);
+        if (index.size() < 2 || index.size() > 4 || index.back() != ']' ||
+            (index[0] == '0' && index.size() > 2))
+            return std::nullopt;
+        for (const char c : index.substr(0, index.size() - 1)) {
+            if (c < '0' || c > '9')
+                return std::nullopt;
+            k = k * 10 + (c - '0');
+        }
+    }
+    for (size_t a = 0; a < codeArrays.size(); ++a) {
+        const CodeArraySpec& arrayDecl = codeArrays[a];
+        if (name == arrayDecl.name && (arrayDecl.perRow > 1) == (open != std::string::npos) &&
+            k < arrayDecl.perRow)
+            return Entry{static_cast<int>(a), k};
+    }
     return std::nullopt;
 }
 

@@ -72,6 +72,22 @@ TEST(Tables, LabelsBeforeAnyLoadAndEveryColumnHasOneKey)
             EXPECT_TRUE(c == 0 || value.empty() || keysOf[c] == std::set<std::string>{value}) << c;
         }
         EXPECT_EQ(layout.Column("no_such_key"), -1);
+        // Every code entry's key names that entry and no other; keys that only look alike none.
+        for (size_t a = 0; a < layout.codeArrays.size(); ++a) {
+            const CodeArraySpec& arrayDecl = layout.codeArrays[a];
+            const std::string name = arrayDecl.name;
+            for (int k = 0; k < arrayDecl.perRow; ++k) {
+                const auto entry = layout.CodeEntry(EntryKey(name, k, arrayDecl.perRow));
+                ASSERT_TRUE(entry) << name << " " << k;
+                EXPECT_EQ(entry->array, static_cast<int>(a));
+                EXPECT_EQ(entry->k, k);
+            }
+            const std::string oneTooMany = "[" + std::to_string(arrayDecl.perRow) + "]";
+            for (const std::string& near : {name + oneTooMany, name + "[00]", name + "[01]", name + "[0",
+                                            name + "[]", name + "[-1]", name + "[0]x", name.substr(1)})
+                EXPECT_FALSE(layout.CodeEntry(near)) << near;
+            EXPECT_EQ(layout.CodeEntry(name).has_value(), arrayDecl.perRow == 1) << name;
+        }
     }
     EXPECT_EQ(model.Get("tanks").RowLabel(8), "出租车1号");
     EXPECT_EQ(model.Get("engines").RowLabel(0), "甲壳虫");
