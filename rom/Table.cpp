@@ -81,11 +81,31 @@ void Table::SetCode(const std::string& name, int row, int k, int value)
     a->At(row, k) = value;
 }
 
+namespace {
+bool SameRowCodes(const std::vector<CodeArray>& now, const std::vector<CodeArray>& then, int row)
+{
+    if (now.size() != then.size())
+        return false;
+    for (size_t i = 0; i < now.size(); ++i) {
+        if (now[i].perRow != then[i].perRow)
+            return false;
+        for (int k = 0; k < now[i].perRow; ++k)
+            if (now[i].At(row, k) != then[i].At(row, k))
+                return false;
+    }
+    return true;
+}
+} // namespace
+
 std::string Table::BaselineCell(int row, int column) const
 {
     if (row < 0 || row >= Rows() || column < 0 || column >= Columns())
         return kEmptyText;
     if (column > 0 && !IsValueColumn(column)) {
+        // A code cell shows what the codes of its row make of it: where they are all as they
+        // were (nearly always; the window asks this of every cell it draws), so is its text.
+        if (SameRowCodes(codes_, baselineCodes_, row))
+            return Cell(row, column);
         // The name the baseline codes show in the active name set.
         Table then(*layout_);
         then.codes_ = baselineCodes_;
