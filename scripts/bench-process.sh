@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Whole-process timings, measured from outside with hyperfine: the command line beside
-# `dravik --help` (which pays only for starting the process and Qt), and the editor from exec to
-# its first painted window (`--exit-after-show`). Usage: scripts/bench-process.sh BUILD_DIR
+# `dravik --help` (which pays only for starting the process and Qt) and `cat` of the image, and
+# the editor from exec to its first painted window (`--exit-after-show`). The machine's load is
+# printed first: on a busy machine wall times scatter, so medians and minimums are given, and each
+# command's median as a multiple of the median of `dravik --help`.
+# Usage: scripts/bench-process.sh BUILD_DIR [RUNS]
 set -euo pipefail
 build=${1:-build}
+runs=${2:-200}
 if ! command -v hyperfine > /dev/null; then
   echo "hyperfine is not installed: whole-process figures skipped (apt-get install hyperfine)"
   exit 0
@@ -17,19 +21,37 @@ mkdir "$tmp/out"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$tmp}
 
-echo "== Command line (relative to dravik --help)"
-hyperfine -N --warmup 10 --runs 200 --style basic --export-markdown "$tmp/cli.md" \
+# name, median, minimum (ms), and median / the first command's median, from hyperfine's JSON.
+table() {
+  python3 - "$1" <<'PY'
+import json, statistics, sys
+results = json.load(open(sys.argv[1]))["results"]
+base = statistics.median(results[0]["times"])
+print("| command | median | min | median / first |")
+print("|---|---|---|---|")
+for r in results:
+    m = statistics.median(r["times"])
+    print(f"| {r['command']} | {m * 1e3:.2f} ms | {min(r['times']) * 1e3:.2f} ms | {m / base:.2f}x |")
+PY
+}
+
+echo "== Load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+echo
+echo "== Command line"
+hyperfine -N --warmup 10 --runs "$runs" --style none --export-json "$tmp/cli.json" \
   -n "dravik --help" "$build/dravik --help" \
+  -n "cat of the image" "cat $tmp/a.smc" \
   -n "dravik export" "$build/dravik export $tmp/a.smc" \
   -n "dravik import, unedited" "$build/dravik import $tmp/a.smc $tmp/a.json" \
   -n "dravik export, 2 images --out-dir" "$build/dravik export $tmp/a.smc $tmp/b.smc --out-dir $tmp/out" \
   > /dev/null
-cat "$tmp/cli.md"
+table "$tmp/cli.json"
 
 echo
 echo "== Editor, exec to the first painted window (${QT_QPA_PLATFORM})"
-hyperfine -N --warmup 3 --runs 40 --style basic --export-json "$tmp/editor.json" \
+hyperfine -N --warmup 3 --runs 40 --style none --export-json "$tmp/editor.json" \
+  -n "dravik --help" "$build/dravik --help" \
   -n "dravik-editor" "$build/dravik-editor --exit-after-show" \
   -n "dravik-editor with the sample open" "$build/dravik-editor --exit-after-show $tmp/a.smc" \
   > /dev/null
-grep -o '"command": "[^"]*"\|"median": [0-9.e-]*' "$tmp/editor.json" | sed 's/"command": //; s/"median": /  median (s): /'
+table "$tmp/editor.json"
