@@ -252,6 +252,33 @@ TEST_F(SaveSafety, SavesOfOneImageAreSerialisedAndALeftLockIsTakenOver)
     EXPECT_FALSE(QFile::exists(QString::fromStdString(file.Path() + ".lock")));
 }
 
+TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)
+{
+    test::TempImage file(MakeSampleImage(17));
+    const std::string lockPath = file.Path() + ".lock";
+    QLockFile held(QString::fromStdString(lockPath)); // another save in progress
+    ASSERT_TRUE(held.tryLock(0));
+    const struct stat before = Stat(file.Path());
+    RomDocument doc;
+    doc.SetBackupOnSave(true);
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    const Status s = doc.Save();
+    ASSERT_TRUE(s.ok) << s.message;
+    EXPECT_EQ(s.changedBytes, 0);
+    const struct stat after = Stat(file.Path());
+    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(RomDocument::BackupPath(file.Path()))));
+    EXPECT_FALSE(AnyJournal(file.Path()));
+    // One that changes something goes through the lock and the file operations.
+    doc.GetModel().Get("items").SetCell(0, 1, "9");
+    auto fast = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
+    doc.SetFileOps(fast);
+    held.unlock();
+    ASSERT_TRUE(doc.Save().ok);
+    EXPECT_GT(fast->steps, 0);
+}
+
 TEST_F(SaveSafety, AFileSizeLimitGivesAReasonInsteadOfEndingTheProcess)
 {
     QTemporaryDir dir;
