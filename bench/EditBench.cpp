@@ -1,0 +1,119 @@
+// The window's edit path: one price "确定" through the document, its undo step, the list's repaint
+// and (with recovery on) the record written after it; and the undo of a thousand steps at once.
+// Argument 0 runs with recovery off, 1 with records written into a temporary folder.
+#include <QApplication>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QUndoStack>
+
+#include <benchmark/benchmark.h>
+
+#include "app/CEditorDlg.h"
+#include "app/EditHistory.h"
+#include "rom/SampleImage.h"
+#include "support/TestImage.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/LineBox.h"
+#include "widgets/Prompts.h"
+
+using namespace dravik;
+
+namespace {
+
+// A shown window with the sample open on page; recovery on or off.
+struct Session {
+    test::TempImage image{rom::MakeSampleImage(1)};
+    QTemporaryDir records;
+    widgets::ScriptedUser user; // nothing may wait for a click
+    app::CEditorDlg window;
+
+    Session(int page, bool recovery)
+    {
+        QApplication::setFont(widgets::EditorFont());
+        window.SetRecoveryFolder(recovery ? records.path() : QString());
+        window.ShowPage(page);
+        window.show();
+        Reopen();
+    }
+    bool Reopen()
+    {
+        const bool ok = window.OpenFile(QString::fromStdString(image.Path()));
+        QApplication::processEvents();
+        return ok;
+    }
+};
+
+// Counts the paints of a widget, to be sure a benchmark's repaint really happened.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+} // namespace
+
+// A price typed into the box below the items list and "确定" pressed: the cell changes, the step
+// is pushed, the list repaints its cell and the record is written.
+static void BM_EditWithUndoStepAndRepaint(benchmark::State& state)
+{
+    Session s(5, state.range(0) != 0);
+    auto* box = s.window.findChild<widgets::LineBox*>(QStringLiteral("edit1029"));
+    auto* ok = s.window.findChild<QPushButton*>(QStringLiteral("button1030"));
+    QTableView* list = s.window.findChild<QTableView*>(QStringLiteral("list1028"));
+    list->selectRow(2);
+    QApplication::processEvents();
+    auto* painted = new PaintCounter(list->viewport());
+    int n = 0;
+    for (auto _ : state) {
+        box->SetText(QString::number(100 + (n++ & 1)));
+        ok->click();
+        QApplication::processEvents(); // the repaint and the record write
+    }
+    if (s.window.History().Stack()->count() != n)
+        state.SkipWithError("an edit was not a step");
+    if (painted->paints < n)
+        state.SkipWithError("the list was not repainted after each edit");
+}
+BENCHMARK(BM_EditWithUndoStepAndRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A thousand steps, each one monster cell, undone at once with the monster list in view.
+static void BM_UndoThousandEdits(benchmark::State& state)
+{
+    Session s(7, state.range(0) != 0);
+    app::EditHistory& history = s.window.History();
+    const rom::Table& monsters = s.window.Document().GetModel().Get("monsters");
+    const std::vector<int> columns = monsters.Layout().ValueColumns();
+    auto* painted = new PaintCounter(s.window.findChild<QTableView*>(QStringLiteral("list1058"))->viewport());
+    bool unpainted = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.Reopen();
+        for (int i = 0; i < 1000; ++i) {
+            const int row = i % monsters.Rows();
+            const int column = columns[static_cast<size_t>(i / monsters.Rows()) % columns.size()];
+            history.Apply(rom::Edit("monsters").SetCell(row, column, "7777"), QStringLiteral("x"));
+        }
+        QApplication::processEvents();
+        if (history.Stack()->count() != 1000)
+            state.SkipWithError("not a thousand steps");
+        const int paints = painted->paints;
+        state.ResumeTiming();
+        for (int i = 0; i < 1000; ++i)
+            history.Stack()->undo();
+        QApplication::processEvents(); // the repaint and the record removed
+        unpainted |= painted->paints == paints;
+    }
+    if (unpainted)
+        state.SkipWithError("the list was not repainted");
+    if (history.IsModified())
+        state.SkipWithError("the undo did not reach the file's state");
+}
+BENCHMARK(BM_UndoThousandEdits)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
