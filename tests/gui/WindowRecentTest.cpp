@@ -20,7 +20,6 @@ protected:
         WindowTest::SetUp();
     }
 
-    // Writes the sample image under name in this test's folder and returns its path.
     QString MakeImage(const QString& name) const
     {
         const QString path = files.filePath(name);
@@ -28,12 +27,10 @@ protected:
         return path;
     }
 
-    // What the submenu shows once the user opens 文件 (and then the submenu, where it is enabled):
-    // each entry's text and tool tip.
+    // The entries (text, tool tip) once the user opens 文件 and then the submenu, if enabled.
     static std::vector<std::pair<QString, QString>> Shown(app::CEditorDlg& w)
     {
         auto* menu = w.findChild<QMenu*>(QStringLiteral("menuRecentFiles"));
-        EXPECT_NE(menu, nullptr);
         emit qobject_cast<QMenu*>(menu->parent())->aboutToShow();
         if (menu->menuAction()->isEnabled())
             emit menu->aboutToShow();
@@ -47,31 +44,27 @@ protected:
     {
         return w.findChild<QAction*>(QStringLiteral("actionRecent%1").arg(n));
     }
-    static bool MenuEnabled(app::CEditorDlg& w)
-    {
-        return w.findChild<QMenu*>(QStringLiteral("menuRecentFiles"))->menuAction()->isEnabled();
-    }
 
-    void Drop(QWidget* target, const QList<QUrl>& urls, bool* accepted = nullptr)
+    // Drags urls over target as a file manager does (the addresses, and the same as text, with
+    // Shift held, which proposes a move) and drops them if the drag is accepted; true when it was.
+    bool Drop(QWidget* target, const QList<QUrl>& urls)
     {
-        QMimeData mime; // as file managers offer it: the addresses, and the same as text
+        QMimeData mime;
         mime.setUrls(urls);
         QStringList text;
         for (const QUrl& url : urls)
             text << url.toString();
         mime.setText(text.join('\n'));
-        const QPointF at(target->width() / 2, target->height() / 2);
-        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
-                              Qt::NoModifier);
+        const QPoint at(target->width() / 2, target->height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::ShiftModifier);
         QApplication::sendEvent(target, &enter);
-        if (accepted)
-            *accepted = enter.isAccepted();
         if (enter.isAccepted()) {
             EXPECT_EQ(enter.dropAction(), Qt::CopyAction); // never moves the user's file
-            QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::ShiftModifier);
             QApplication::sendEvent(target, &drop);
         }
         QApplication::processEvents(); // the Open follows the drop
+        return enter.isAccepted();
     }
 
     QTemporaryDir files;
@@ -80,100 +73,76 @@ protected:
 TEST_F(WindowRecentTest, TwoWindowsShareOneListNewestFirstEightAtMostEachFileOnce)
 {
     app::CEditorDlg other;
-    other.SetRecoveryFolder(dataFolder.path() + QStringLiteral("/recovery-other"));
+    other.SetRecoveryFolder(QString());
     EXPECT_TRUE(Shown(other).empty());
-    EXPECT_FALSE(MenuEnabled(other));
+    QMenu* otherMenu = other.findChild<QMenu*>(QStringLiteral("menuRecentFiles"));
+    EXPECT_FALSE(otherMenu->menuAction()->isEnabled());
 
     QStringList paths;
     for (int i = 1; i <= 9; ++i) {
         paths << MakeImage(QStringLiteral("img%1.smc").arg(i));
         Open(paths.last().toStdString());
     }
-    ASSERT_TRUE(Messages().empty());
-
-    // The other window sees them the next time its menu opens: the newest first, the first one gone.
+    // The other window sees them when its menu opens next: newest first, the oldest gone.
     auto shown = Shown(other);
     ASSERT_EQ(shown.size(), 8u);
-    for (int n = 1; n <= 8; ++n) {
-        EXPECT_EQ(shown[n - 1].first, QStringLiteral("&%1 img%2.smc").arg(n).arg(10 - n));
-        EXPECT_EQ(shown[n - 1].second, paths[9 - n]);
-    }
-    EXPECT_TRUE(MenuEnabled(other));
+    for (int n = 1; n <= 8; ++n)
+        EXPECT_EQ(shown[n - 1],
+                  std::make_pair(QStringLiteral("&%1 img%2.smc").arg(n).arg(10 - n), paths[9 - n]));
+    EXPECT_TRUE(otherMenu->menuAction()->isEnabled());
 
-    // Another spelling of a listed file (a symbolic link, "..") is that entry, moved to the top.
-    ASSERT_TRUE(QDir(files.path()).mkdir(QStringLiteral("sub")));
+    // A symbolic link to a listed file is that entry, moved to the top under the name opened.
     const QString link = files.filePath(QStringLiteral("link.smc"));
     ASSERT_TRUE(QFile::link(paths[4], link));
-    struct Spelling {
-        QString path;
-        QString top;
-    };
-    for (const Spelling& s :
-         {Spelling{files.filePath(QStringLiteral("sub/../img3.smc")), paths[2]}, Spelling{link, link}}) {
-        ASSERT_TRUE(other.OpenFile(s.path));
-        shown = Shown(*window);
-        ASSERT_EQ(shown.size(), 8u) << s.path.toStdString();
-        EXPECT_EQ(shown[0].second, s.top);
-        for (size_t i = 1; i < shown.size(); ++i)
-            EXPECT_NE(QFileInfo(shown[i].second).canonicalFilePath(), QFileInfo(s.path).canonicalFilePath());
-    }
-    EXPECT_EQ(shown[1].second, paths[2]);
-    EXPECT_EQ(shown[2].second, paths[8]);
+    ASSERT_TRUE(other.OpenFile(link));
+    shown = Shown(*window);
+    ASSERT_EQ(shown.size(), 8u);
+    EXPECT_EQ(shown[0].second, link);
+    for (size_t i = 1; i < shown.size(); ++i)
+        EXPECT_NE(shown[i].second, paths[4]);
 
     // Choosing an entry opens it as Open does and brings it to the top.
-    Entry(*window, 3)->trigger();
-    EXPECT_EQ(window->Document().Path(), paths[8].toStdString());
+    Entry(*window, 2)->trigger();
     ExpectState(paths[8].toStdString(), 1);
     EXPECT_EQ(Shown(other)[0].second, paths[8]);
-    EXPECT_EQ(ChooserCalls(), 9u); // the entry itself asks nothing
 
-    // A file name with "&" shows it rather than taking it as an accelerator.
-    Open(MakeImage(QStringLiteral("a&b.smc")).toStdString());
+    Open(MakeImage(QStringLiteral("a&b.smc")).toStdString()); // "&" is shown, not an accelerator
     EXPECT_EQ(Shown(other)[0].first, QStringLiteral("&1 a&&b.smc"));
 
     window->findChild<QAction*>(QStringLiteral("actionClearRecent"))->trigger();
-    EXPECT_FALSE(MenuEnabled(*window));
     EXPECT_TRUE(Shown(other).empty());
-    EXPECT_FALSE(MenuEnabled(other));
+    EXPECT_FALSE(otherMenu->menuAction()->isEnabled());
 }
 
 TEST_F(WindowRecentTest, AnEntryThatNoLongerOpensIsRemovedWithAMessage)
 {
-    struct Case {
-        const char* what;
-        std::function<void(const QString&)> spoil;
-        const char* reason;
+    const std::pair<const char*, std::function<void(const QString&)>> spoilers[] = {
+        {"文件不存在", [](const QString& p) { QFile::remove(p); }},
+        {"无法打开文件", [](const QString& p) { QFile(p).resize(0x1000); }}, // too short
     };
-    const Case cases[] = {
-        {"deleted", [](const QString& p) { QFile::remove(p); }, "文件不存在"},
-        {"cut short", [](const QString& p) { QFile(p).resize(0x1000); }, "无法打开文件"},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [reason, spoil] : spoilers) {
         user.Clear();
         const QString gone = MakeImage(QStringLiteral("gone.smc"));
         const QString kept = MakeImage(QStringLiteral("kept.smc"));
         Open(gone.toStdString());
         Open(kept.toStdString());
-        c.spoil(gone);
-
+        spoil(gone);
         ASSERT_EQ(Shown(*window).size(), 2u);
         Entry(*window, 2)->trigger();
-        ASSERT_EQ(Messages().size(), 1u) << c.what;
-        EXPECT_EQ(Messages()[0].icon, QMessageBox::Warning);
-        EXPECT_TRUE(Messages()[0].text.contains(U(c.reason))) << Messages()[0].text.toStdString();
-        EXPECT_TRUE(Messages()[0].text.contains(gone));
-        EXPECT_TRUE(Messages()[0].text.endsWith(U("已将它从“最近打开的文件”中移除。")));
+        ASSERT_EQ(Messages().size(), 1u) << reason;
+        const QString text = Messages()[0].text;
+        EXPECT_TRUE(text.contains(U(reason)) && text.contains(gone)) << text.toStdString();
+        EXPECT_TRUE(text.endsWith(U("已将它从“最近打开的文件”中移除。")));
         ExpectState(kept.toStdString()); // the window keeps what it had
         const auto shown = Shown(*window);
-        ASSERT_EQ(shown.size(), 1u) << c.what;
+        ASSERT_EQ(shown.size(), 1u) << reason;
         EXPECT_EQ(shown[0].second, kept);
     }
 
-    // A refused Open of a file that is not on the list leaves the list alone.
+    // A refused Open of a file not on the list says nothing of the list and leaves it alone.
     user.Clear();
     Open(files.filePath(QStringLiteral("never.smc")).toStdString());
-    EXPECT_EQ(Messages().size(), 1u);
-    EXPECT_FALSE(Messages()[0].text.contains(U("最近打开的文件")));
+    EXPECT_FALSE(Messages().at(0).text.contains(U("最近打开的文件")));
     EXPECT_EQ(Shown(*window).size(), 1u);
 }
 
@@ -182,35 +151,22 @@ TEST_F(WindowRecentTest, ADroppedLocalFileOpensAsOpenDoes)
     const QString first = MakeImage(QStringLiteral("first.smc"));
     const QString second = MakeImage(QStringLiteral("second.smc"));
     const QUrl web(QStringLiteral("https://example.com/game.smc"));
-    bool accepted = true;
 
-    // Nothing local: the drag is refused and nothing happens.
-    Drop(window.get(), {web}, &accepted);
-    EXPECT_FALSE(accepted);
-    Drop(window.get(), {QUrl::fromLocalFile(files.path())}, &accepted); // a folder
-    EXPECT_FALSE(accepted);
+    EXPECT_FALSE(Drop(window.get(), {web}));
+    EXPECT_FALSE(Drop(window.get(), {QUrl::fromLocalFile(files.path())})); // a folder
     EXPECT_FALSE(window->IsLoaded());
 
-    // Web addresses are passed over; of several files only the first opens.
-    Drop(window.get(), {web, QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}, &accepted);
-    EXPECT_TRUE(accepted);
+    // Web addresses are passed over; of several files only the first opens, and joins the list.
+    EXPECT_TRUE(Drop(window.get(), {web, QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
     ExpectState(first.toStdString(), 1);
-    EXPECT_EQ(Shown(*window)[0].second, first);
+    EXPECT_EQ(Shown(*window).at(0).second, first);
 
     // Dropped on an edit box, the file is opened, not typed into the box.
     const QString wolf = Box(1052)->Text();
-    Drop(Box(1052), {QUrl::fromLocalFile(second)}, &accepted);
-    EXPECT_TRUE(accepted);
+    EXPECT_TRUE(Drop(Box(1052), {QUrl::fromLocalFile(second)}));
     ExpectState(second.toStdString(), 1);
     EXPECT_EQ(Box(1052)->Text(), wolf);
-
-    // A file Open refuses is refused with Open's message; the window keeps what it had.
-    ASSERT_TRUE(QFile(first).resize(100));
-    Drop(window.get(), {QUrl::fromLocalFile(first)});
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_TRUE(Messages()[0].text.startsWith(U("无法打开文件 ") + first))
-        << Messages()[0].text.toStdString();
-    ExpectState(second.toStdString(), 1);
+    EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(ChooserCalls(), 0u);
 }
 
@@ -219,23 +175,21 @@ TEST_F(WindowRecentTest, TheOpenDialogStartsInTheFolderOfTheLastImage)
     auto startedAt = [this] {
         user.Clear();
         Action("actionOpen")->trigger(); // cancelled: nothing queued
-        const auto asked = user.Asked(widgets::Prompt::File);
-        EXPECT_EQ(asked.size(), 1u);
-        return asked.empty() ? QStringLiteral("?") : asked[0].path;
+        return user.Asked(widgets::Prompt::File).at(0).path;
     };
     EXPECT_EQ(startedAt(), QString()); // nothing opened yet: where it always started
+
+    Load();
+    EXPECT_EQ(startedAt(), QFileInfo(QString::fromStdString(image.Path())).absolutePath());
 
     QTemporaryDir elsewhere;
     const QString path = elsewhere.filePath(QStringLiteral("image.smc"));
     ASSERT_TRUE(WriteFile(path.toStdString(), Sample(1)));
     app::CEditorDlg other; // any window's last Open counts
+    other.SetRecoveryFolder(QString());
     ASSERT_TRUE(other.OpenFile(path));
     EXPECT_EQ(startedAt(), elsewhere.path());
 
-    Load();
-    EXPECT_EQ(startedAt(), QFileInfo(QString::fromStdString(image.Path())).absolutePath());
-
-    ASSERT_TRUE(other.OpenFile(path));
     ASSERT_TRUE(elsewhere.remove()); // the last image's folder is gone
     EXPECT_EQ(startedAt(), QString());
 }
