@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QIcon>
+#include <QImage>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +24,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <future>
 
 #include "app/CAboutDlg.h"
 #include "app/ChangeReviewDialog.h"
@@ -364,10 +366,15 @@ void CEditorDlg::BuildPages()
     pages_->setObjectName(QStringLiteral("pages"));
     pages_->setGeometry(area);
 
+    // Decoding and scaling the background takes about as long as building the lists: it is done
+    // on another core meanwhile (QImage may be used outside the window's thread) and put in place
+    // at the end.
+    std::future<QImage> background = std::async(std::launch::async, [size = area.size()] {
+        return QImage(QStringLiteral(":/dravik/background.png"))
+            .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    });
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("picture1000"));
-    const QPixmap image(QStringLiteral(":/dravik/background.png"));
-    picture->setPixmap(image.scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     pages_->addWidget(picture);
 
     std::vector<QWidget*> pages;
@@ -442,6 +449,7 @@ void CEditorDlg::BuildPages()
         WirePriceEditor(e);
     for (auto& [id, view] : lists_)
         FitNameColumns(view, models_.at(id)->Table());
+    picture->setPixmap(QPixmap::fromImage(background.get()));
 }
 
 void CEditorDlg::WirePriceEditor(const PriceEditorDecl& e)
