@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/CEditorDlg.h"
 #include "app/Resources.h"
@@ -25,8 +27,15 @@ protected:
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
             // Queued, so that the paint itself (and the rest of that repaint) finishes first.
-            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                                      Qt::QueuedConnection);
+            // The process then ends at once: tearing the window down is no part of starting it,
+            // and nothing was changed that would need saving.
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [] {
+                    std::fflush(nullptr);
+                    std::_Exit(0);
+                },
+                Qt::QueuedConnection);
         }
         return false;
     }
