@@ -106,15 +106,35 @@ void WriteCsvField(std::ostream& out, const std::string& s)
 }
 
 namespace {
-// Text of a cell given as a JSON string or number.
-bool CellText(const QJsonValue& v, std::string& text)
+// Whether a JSON string holds exactly the UTF-8 text, compared without converting either (an
+// import mostly gives back the cells it was exported from).
+bool SameText(const QString& json, const std::string& text)
+{
+    if (json.size() != static_cast<qsizetype>(text.size()))
+        return false;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char16_t c = json[i].unicode();
+        if (c >= 0x80 || c != static_cast<unsigned char>(text[static_cast<size_t>(i)]))
+            return false; // any other letter goes the long way
+    }
+    return true;
+}
+
+// Text of a cell given as a JSON string or number; unchanged tells whether it is current.
+bool CellText(const QJsonValue& v, const std::string& current, std::string& text, bool& unchanged)
 {
     if (v.isString()) {
-        text = v.toString().toStdString();
+        const QString string = v.toString();
+        unchanged = SameText(string, current);
+        if (!unchanged) {
+            text = string.toStdString();
+            unchanged = text == current;
+        }
         return true;
     }
     if (v.isDouble()) {
         text = QString::number(v.toDouble(), 'g', 17).toStdString();
+        unchanged = text == current;
         return true;
     }
     return false;
@@ -164,11 +184,12 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
                 return Where(file, t) + " 第 " + std::to_string(row + 1) + " 行: 应是 " +
                        std::to_string(t.Columns()) + " 个单元格的数组";
             for (int column : columns) {
-                if (!CellText(cells[column], text))
+                bool unchanged = false;
+                if (!CellText(cells[column], t.Cell(row, column), text, unchanged))
                     return Where(file, t) + " 第 " + std::to_string(row + 1) + " 行 列「" +
                            t.ColumnTitle(column) + "」: 单元格必须是字符串或数字";
                 // Only what differs becomes an edit: an import mostly gives back what it exported.
-                if (text != t.Cell(row, column))
+                if (!unchanged)
                     edit.SetCell(row, column, text);
             }
         }
