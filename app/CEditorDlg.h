@@ -111,6 +111,7 @@ private:
     // reload of a changed file).
     bool LoadFile(const QString& path, const QString& noteIfRefused = {});
     void OfferRecoveryRecord();
+    QString DiscardRecoveryRecord();
     void ReloadKeepingEdits();
     void ScheduleRecoveryWrite();
     void WriteRecoveryNow();

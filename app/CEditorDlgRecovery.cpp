@@ -34,6 +34,14 @@ bool AskYes(QWidget* parent, const QString& text)
 }
 } // namespace
 
+// How a message about a record ends: it was deleted, or why it could not be.
+QString CEditorDlg::DiscardRecoveryRecord()
+{
+    if (recovery_.Discard())
+        return QStringLiteral("恢复记录已删除。");
+    return QStringLiteral("恢复记录无法删除：") + Q(recovery_.RecordPath()) + QStringLiteral("。");
+}
+
 // Many changes in one event (an undo of many steps) cost one write, made as soon as the event is
 // done: a process killed at any moment loses at most the change it was making.
 void CEditorDlg::ScheduleRecoveryWrite()
@@ -66,19 +74,18 @@ void CEditorDlg::OfferRecoveryRecord()
         return;
     case RecoveryKeeper::Found::FileChanged:
         // The changes were made against other bytes: put over these they could mean anything.
-        recovery_.Discard();
         Prompts::Tell(this, QMessageBox::Warning, Q(kCaption),
                       QStringLiteral("上次有 %1 处未保存的修改，但文件在那之后已被其他程序修改，"
-                                     "这些修改无法恢复，恢复记录已删除。")
-                          .arg(found.record.Count()));
+                                     "这些修改无法恢复。")
+                              .arg(found.record.Count()) +
+                          DiscardRecoveryRecord());
         return;
     case RecoveryKeeper::Found::Unreadable:
         // This program can never apply it, and the next change would overwrite it anyway; kept,
         // it would only bring the same message at every Open.
-        recovery_.Discard();
-        Prompts::Tell(
-            this, QMessageBox::Warning, Q(kCaption),
-            QStringLiteral("上次未保存的修改的恢复记录无法使用（%1），已将其删除。").arg(Q(found.error)));
+        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption),
+                      QStringLiteral("上次未保存的修改的恢复记录无法使用（%1）。").arg(Q(found.error)) +
+                          DiscardRecoveryRecord());
         return;
     }
 }

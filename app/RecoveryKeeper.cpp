@@ -45,10 +45,9 @@ RecoveryKeeper::Found RecoveryKeeper::Check()
     return found;
 }
 
-void RecoveryKeeper::Discard()
+bool RecoveryKeeper::Discard()
 {
-    if (Enabled() && document_.IsLoaded())
-        rom::RemoveRecord(RecordPath());
+    return !Enabled() || !document_.IsLoaded() || rom::RemoveRecord(RecordPath());
 }
 
 } // namespace dravik::app

@@ -32,10 +32,11 @@ public:
     // After an Open: the record left for this image by an earlier session, checked against the
     // bytes just read.
     Found Check();
-    void Discard(); // removes the open image's record
+    // Removes the open image's record; false when it is still there.
+    bool Discard();
+    std::string RecordPath() const; // of the open image
 
 private:
-    std::string RecordPath() const;
     const std::string& Hash();
 
     const rom::RomDocument& document_;

@@ -256,6 +256,10 @@ bool ReadRecord(const std::string& path, RecoveryRecord& record, std::string& er
     QFile file(Q(path));
     if (!file.exists())
         return false;
+    if (!QFileInfo(file).isFile()) {
+        error = "它不是普通文件";
+        return false;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString().toStdString();
         return false;
@@ -263,6 +267,6 @@ bool ReadRecord(const std::string& path, RecoveryRecord& record, std::string& er
     return ParseRecord(file.readAll().toStdString(), record, error);
 }
 
-void RemoveRecord(const std::string& path) { QFile::remove(Q(path)); }
+bool RemoveRecord(const std::string& path) { return QFile::remove(Q(path)) || !QFileInfo::exists(Q(path)); }
 
 } // namespace dravik::rom

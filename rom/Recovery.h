@@ -57,6 +57,7 @@ bool WriteRecord(const std::string& path, const RecoveryRecord& record, std::str
 // Reads a record. Returns false without an error when there is none; with an error when the
 // file exists but cannot be read or is not a valid record.
 bool ReadRecord(const std::string& path, RecoveryRecord& record, std::string& error);
-void RemoveRecord(const std::string& path);
+// True when no record is left at path (there was none, or it was removed).
+bool RemoveRecord(const std::string& path);
 
 } // namespace dravik::rom

@@ -147,14 +147,14 @@ TEST_F(RecoveryWindowTest, ARecordThatCannotBeAppliedIsReportedDeletedAndNeverAp
     };
     const Case cases[] = {
         {"file changed since", [this](const std::string&) { WriteFile(image.Path(), Sample(2)); }, 2,
-         "上次有 3 处未保存的修改，但文件在那之后已被其他程序修改，这些修改无法恢复，恢复记录已删除。"},
+         "上次有 3 处未保存的修改，但文件在那之后已被其他程序修改，这些修改无法恢复。恢复记录已删除。"},
         {"cut short",
          [](const std::string& record) {
              QFile f(QString::fromStdString(record));
              ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
              f.write("{\"format\":\"dravik-recovery-1\",\"image\":");
          },
-         1, "上次未保存的修改的恢复记录无法使用（不是有效的恢复记录），已将其删除。"},
+         1, "上次未保存的修改的恢复记录无法使用（不是有效的恢复记录）。恢复记录已删除。"},
         {"a table that is not there",
          [](const std::string& record) {
              QFile f(QString::fromStdString(record));
@@ -163,7 +163,7 @@ TEST_F(RecoveryWindowTest, ARecordThatCannotBeAppliedIsReportedDeletedAndNeverAp
              f.resize(0);
              f.write(text);
          },
-         1, "上次未保存的修改的恢复记录无法使用（恢复记录中有未知的表 itemz），已将其删除。"},
+         1, "上次未保存的修改的恢复记录无法使用（恢复记录中有未知的表 itemz）。恢复记录已删除。"},
         {"not a file",
          [](const std::string& record) {
              QFile::remove(QString::fromStdString(record));
@@ -190,13 +190,15 @@ TEST_F(RecoveryWindowTest, ARecordThatCannotBeAppliedIsReportedDeletedAndNeverAp
         EXPECT_EQ(shown[0].icon, QMessageBox::Warning);
         if (c.message) {
             EXPECT_EQ(shown[0].text, U(c.message));
+        } else { // what cannot be deleted is not said to be
+            EXPECT_EQ(shown[0].text,
+                      U("上次未保存的修改的恢复记录无法使用（它不是普通文件）。恢复记录无法删除：") +
+                          QString::fromStdString(RecordOf(image.Path())) + U("。"));
         }
         ExpectState(image.Path(), c.seed);
         EXPECT_FALSE(Modified());
         EXPECT_EQ(RecordCount(other.Path()), 3);
-        if (std::string(c.what) != "not a file") { // a folder there is not ours to delete
-            EXPECT_FALSE(HasRecord(image.Path()));
-        }
+        EXPECT_EQ(HasRecord(image.Path()), c.message == nullptr);
         QDir(QString::fromStdString(RecordOf(image.Path()))).removeRecursively();
     }
 }
