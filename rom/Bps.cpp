@@ -14,7 +14,10 @@ enum Action { SourceRead = 0, TargetRead = 1, SourceCopy = 2, TargetCopy = 3 };
 constexpr size_t kMinSourceRead = 4;
 constexpr size_t kMinRepeat = 8;
 constexpr size_t kMinCopy = 8;
-constexpr int kHashBits = 18;
+// The index of the source's 8-byte strings has about one slot per source byte, up to 2^18 slots:
+// a small source must not pay for clearing a table sized for a whole image.
+constexpr int kMinHashBits = 8;
+constexpr int kMaxHashBits = 18;
 
 void PutNumber(Bytes& out, uint64_t value)
 {
@@ -41,21 +44,30 @@ void PutRelative(Bytes& out, int64_t delta)
     PutNumber(out, (static_cast<uint64_t>(delta < 0 ? -delta : delta) << 1) | (delta < 0 ? 1 : 0));
 }
 
-uint64_t Key(const uint8_t* p)
+uint64_t Key(const uint8_t* p, int bits)
 {
     uint64_t v;
     std::memcpy(&v, p, sizeof v);
-    return (v * 0x9E3779B97F4A7C15ull) >> (64 - kHashBits);
+    return (v * 0x9E3779B97F4A7C15ull) >> (64 - bits);
+}
+
+int HashBits(size_t sourceSize)
+{
+    int bits = kMinHashBits;
+    while (bits < kMaxHashBits && (size_t{1} << bits) < sourceSize)
+        ++bits;
+    return bits;
 }
 
 class Encoder {
 public:
-    Encoder(const Bytes& source, const Bytes& target, Bytes& out) : s_(source), t_(target), out_(out)
+    Encoder(const Bytes& source, const Bytes& target, Bytes& out)
+        : s_(source), t_(target), out_(out), hashBits_(HashBits(source.size()))
     {
         if (s_.size() >= kMinCopy) {
-            index_.assign(size_t{1} << kHashBits, UINT32_MAX);
+            index_.assign(size_t{1} << hashBits_, UINT32_MAX);
             for (size_t i = 0; i + kMinCopy <= s_.size(); ++i)
-                index_[Key(&s_[i])] = static_cast<uint32_t>(i);
+                index_[Key(&s_[i], hashBits_)] = static_cast<uint32_t>(i);
         }
     }
 
@@ -123,7 +135,7 @@ private:
     {
         if (index_.empty() || i + kMinCopy > t_.size())
             return 0;
-        const uint32_t at = index_[Key(&t_[i])];
+        const uint32_t at = index_[Key(&t_[i], hashBits_)];
         if (at == UINT32_MAX || at == i || std::memcmp(&s_[at], &t_[i], kMinCopy) != 0)
             return 0;
         size_t n = kMinCopy;
@@ -136,6 +148,7 @@ private:
     const Bytes& s_;
     const Bytes& t_;
     Bytes& out_;
+    const int hashBits_;
     std::vector<uint32_t> index_;
     size_t literal_ = SIZE_MAX;
     int64_t sourceRel_ = 0;
