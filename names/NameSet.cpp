@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <map>
 
 namespace dravik::names::data {
@@ -221,7 +222,10 @@ int GbkLength(const std::string& utf8)
     QStringEncoder gbk("GBK");
     if (!gbk.isValid())
         return -1;
-    const QByteArray bytes = gbk.encode(QString::fromStdString(utf8));
+    // A leading U+FEFF is a character of the name here, not a marker to drop: GBK has no code
+    // for it, and a name that began with one would lose it in an exported file.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const QByteArray bytes = gbk.encode(decoder(QByteArray::fromStdString(utf8)));
     return gbk.hasError() ? -1 : static_cast<int>(bytes.size());
 }
 
@@ -278,7 +282,8 @@ NameSetResult LoadNameSet(const std::string& folder)
             result.errors.push_back(name + ": 无法读取: " + in.errorString().toStdString());
             continue;
         }
-        NameSetBuilder::Apply(set, *info, in.read(kMaxFileBytes), result.errors);
+        // read(n) reserves n bytes first: ask for the file's size, not the limit.
+        NameSetBuilder::Apply(set, *info, in.read(std::min(file.size(), kMaxFileBytes)), result.errors);
     }
     if (!result.errors.empty())
         return result;

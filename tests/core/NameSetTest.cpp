@@ -40,8 +40,8 @@ std::string Repeat(const std::string& s, int n)
 
 TEST(NameSetGbk, AgreesWithIconv)
 {
-    for (const std::string text :
-         {"", "abc", "主炮#7", "写有“根性”的牌匾", "帕鲁·巴迪斯", "α€", "😀", "ÿ", "한국어", "Ω≠"})
+    for (const std::string text : {"", "abc", "主炮#7", "写有“根性”的牌匾", "帕鲁·巴迪斯", "α€", "😀", "ÿ",
+                                   "한국어", "Ω≠", "\xEF\xBB\xBF", "\xEF\xBB\xBF甲", "甲\xEF\xBB\xBF"})
         EXPECT_EQ(GbkLength(text), IconvGbkLength(text)) << text;
     for (const ListInfo& info : AllLists())
         for (const std::string& name : NameSet::BuiltIn().Names(info.list))
@@ -92,6 +92,10 @@ TEST(NameSetLoad, RefusesWholeFolderWithFileLineAndReason)
         {{{"snack.txt", "a\n"}}, "snack.txt: 不是名称表的文件名"},
         {{{"combo_variants.txt", ""}}, "combo_variants.txt: 不是名称表的文件名"},
         {{{"drinks.txt", "a\tb\n"}}, "drinks.txt:1: “a\tb” 含有控制字符"},
+        // A second byte-order mark is a character of the first name, not a second marker: kept,
+        // the name would lose it at an export and load back.
+        {{{"items.txt", "\xEF\xBB\xBF\xEF\xBB\xBF\n"}},
+         "items.txt:1: “\xEF\xBB\xBF” 含有 GBK 无法编码的字符"},
         {{{"monsters.txt", "ok\n"}, {"users.txt", "x\ny\nz\nw\nv\nu\nt\ns\n"}}, "users.txt:8:"},
     };
     for (const auto& c : cases) {
