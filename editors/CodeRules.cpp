@@ -18,8 +18,7 @@ int RangeIndex(int code)
 
 int RangeCode(int weaponRow, int index, int oldCode)
 {
-    return Within(index, names::Size(List::AttackRanges)) ? rom::WeaponRangeLowBits(weaponRow) + 64 * index
-                                                          : oldCode;
+    return Within(index, names::Size(List::AttackRanges)) ? rom::WeaponRangeCode(weaponRow, index) : oldCode;
 }
 
 int UsersIndex(int mask) { return mask >= 1 && mask <= names::Size(List::Users) ? mask - 1 : kNoSelection; }

@@ -1,5 +1,6 @@
 #include "rom/CodeColumns.h"
 
+#include <algorithm>
 #include <bitset>
 #include <cstdio>
 #include <set>
@@ -132,6 +133,21 @@ std::string SetCodesByName(Table& t, int row, int column, const std::string& nam
 
     if (matches.empty())
         return "\"" + name + "\" 不是这一列任何代码的名称";
+    // A code built by its row's rule, as the row editor builds it, when the rule gives one of them.
+    const CodeNaming& naming = t.Layout().codeArrays[static_cast<size_t>(entries[0].array)].naming;
+    if (entries.size() == 1 && naming.codeForEntry) {
+        std::set<int> built;
+        for (uint64_t m : matches) {
+            const int entry = naming.EntryOf(row, static_cast<int>(m));
+            const int code = entry < 0 ? -1 : naming.codeForEntry(row, entry);
+            if (std::find(matches.begin(), matches.end(), static_cast<uint64_t>(code)) != matches.end())
+                built.insert(code);
+        }
+        if (built.size() == 1) {
+            codeOf(entries[0]) = *built.begin();
+            return {};
+        }
+    }
     uint64_t chosen = matches[0];
     if (matches.size() > 1) {
         // The codes a name shows alike may differ only in bits it does not show at all.

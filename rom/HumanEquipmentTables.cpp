@@ -52,8 +52,9 @@ void AddHumanEquipmentTables(std::vector<TableLayout>& out)
     weapons.base = 0xC0380;
     weapons.stride = 5;
     // The top two bits of the range code choose the range; the low six are fixed per row.
-    weapons.codeArrays = {{"range", 1, 3, false, NamedBy(List::AttackRanges, 0, 0xFF, 6)},
-                          {"users", 1, 4, false, kUsers}};
+    CodeNaming range = NamedBy(List::AttackRanges, 0, 0xFF, 6);
+    range.codeForEntry = WeaponRangeCode;
+    weapons.codeArrays = {{"range", 1, 3, false, range}, {"users", 1, 4, false, kUsers}};
     weapons.fields = {Whole("price", 0, 2, 1), Whole("attack", 3, 1, 2, WeaponAttackOffset),
                       CodeField(4, "range"), EquipByte(2, HumanWeaponEquipFlag)};
     weapons.codeText = WeaponText;

@@ -70,6 +70,9 @@ struct CodeNaming {
     int mask = 0xFF;
     int shift = 0;
     names::List (*listForRow)(int row) = nullptr;
+    // When set, the code an entry chosen by name gets in a row (what its row editor writes);
+    // otherwise the bits the name does not show are kept from the old code.
+    int (*codeForEntry)(int row, int entry) = nullptr;
 
     names::List ListFor(int row) const { return listForRow ? listForRow(row) : list; }
     // The entry a code names in this row's list, -1 for none.

@@ -34,4 +34,7 @@ inline bool IsRentalTank(int tankRow) { return tankRow >= kFirstRentalTank; }
 
 // The fixed low six bits of each human weapon's range code; the top two bits hold the range.
 int WeaponRangeLowBits(int row);
+// The range code a weapon gets when a range (0 单体, 1 一组, 2 全体) is chosen for it, in the row
+// editor or by name in an import: the row's fixed low bits, whatever the old code held.
+inline int WeaponRangeCode(int row, int range) { return WeaponRangeLowBits(row) + 64 * range; }
 } // namespace dravik::rom

@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Csv.h"
+#include "rom/CodeColumns.h"
 #include "rom/ImageDiff.h"
 #include "rom/SampleImage.h"
 #include "support/CliRun.h"
@@ -152,4 +153,26 @@ TEST(CsvImport, RefusalsNameRowAndColumnAndWriteNothing)
         EXPECT_TRUE(file.Read() == before);
     }
     EXPECT_EQ(Cli({"import", file.Path(), "x.csv", "--table"}).status, 2);
+}
+
+// A weapon's range chosen by name is built as the row editor builds it: the row's fixed low six
+// bits under the range, never bits of the old code (0x45 named 全体 is 0x80 on row 0, not 0xC5).
+TEST(CsvImport, WeaponRangeByNameFollowsTheRowEditorsRule)
+{
+    rom::Model model;
+    rom::LoadTables(rom::MakeSampleImage(1), model);
+    const struct {
+        int row, old;
+        const char* name;
+        int code;
+    } cases[] = {
+        {0, 0x45, "全体", 0x80},  {0, 0x45, "单体", 0x00}, {17, 0x60, "全体", 0xA0},
+        {17, 0xE5, "一组", 0x60}, {9, 0x3F, "一组", 0x50}, {9, 0x10, "单体", 0x10}, // unchanged name
+    };
+    for (const auto& c : cases) {
+        rom::Table t = *model.Find("human_weapons");
+        t.SetCode("range", c.row, 0, c.old);
+        ASSERT_EQ(rom::SetCodesByName(t, c.row, t.Layout().Column("range"), c.name), "") << c.row;
+        EXPECT_EQ(t.Code("range", c.row), c.code) << "row " << c.row << " old " << c.old << " " << c.name;
+    }
 }
