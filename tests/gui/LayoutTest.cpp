@@ -6,7 +6,6 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QStyleOptionComboBox>
-#include <QStyleOptionGroupBox>
 
 #include <cmath>
 
@@ -17,32 +16,24 @@
 namespace dravik::test {
 namespace {
 
-class Combo : public QComboBox {
-public:
-    // The width the closed box gives the current entry's text.
-    static int TextRoom(QComboBox* combo)
-    {
-        QStyleOptionComboBox option;
-        // Through a pointer to the protected member: casting the box to Combo would be undefined.
-        (combo->*&Combo::initStyleOption)(&option);
-        return combo->style()
-            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
-            .width();
-    }
-};
+// The width the closed box gives the current entry's text. The option holds what the style reads
+// for this sub-control, as QComboBox fills it for painting.
+int TextRoom(const QComboBox* combo)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.frame = combo->hasFrame();
+    option.iconSize = combo->iconSize();
+    option.currentText = combo->currentText();
+    return combo->style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+        .width();
+}
 
-class Frame : public QGroupBox {
-public:
-    // The inside of the frame, below its caption and border, in its parent's coordinates.
-    static QRect Inside(QGroupBox* box)
-    {
-        QStyleOptionGroupBox option;
-        (box->*&Frame::initStyleOption)(&option);
-        return box->style()
-            ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, box)
-            .translated(box->pos());
-    }
-};
+// The inside of the frame, below its caption and border, in its parent's coordinates: a group
+// box keeps its style's contents rectangle as its contents margins.
+QRect Inside(const QGroupBox* box) { return box->contentsRect().translated(box->pos()); }
 
 // Everything wrong with the controls of top, one line each.
 std::vector<std::string> Faults(QWidget* top)
@@ -55,7 +46,7 @@ std::vector<std::string> Faults(QWidget* top)
     for (QGroupBox* box : top->findChildren<QGroupBox*>()) {
         if (!box->isVisibleTo(top))
             continue;
-        const QRect outer = box->geometry(), inside = Frame::Inside(box);
+        const QRect outer = box->geometry(), inside = Inside(box);
         for (QObject* o : box->parentWidget()->children()) {
             auto* w = qobject_cast<QWidget*>(o);
             if (!w || w == box || !w->isVisibleTo(top) || qobject_cast<QGroupBox*>(w))
@@ -66,7 +57,7 @@ std::vector<std::string> Faults(QWidget* top)
         }
     }
     for (QComboBox* combo : top->findChildren<QComboBox*>()) {
-        const int room = Combo::TextRoom(combo);
+        const int room = TextRoom(combo);
         for (int i = 0; i < combo->count(); ++i)
             if (combo->fontMetrics().horizontalAdvance(combo->itemText(i)) > room) {
                 faults.push_back(name(combo) + " cuts \"" + combo->itemText(i).toStdString() + "\"");
