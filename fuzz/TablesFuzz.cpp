@@ -18,6 +18,7 @@
 #include "rom/HalfWidth.h"
 #include "rom/Passes.h"
 #include "rom/Table.h"
+#include "support/CellTexts.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
@@ -32,51 +33,6 @@ void Check(bool ok, const char* what)
         std::abort();
     }
 }
-
-const std::vector<std::string> kTexts = {"",
-                                         " ",
-                                         "0",
-                                         "1",
-                                         "9",
-                                         "15",
-                                         "16",
-                                         "255",
-                                         "256",
-                                         "4095",
-                                         "4096",
-                                         "65535",
-                                         "65536",
-                                         "16777215",
-                                         "16777216",
-                                         "8191",
-                                         "8192",
-                                         "511",
-                                         "-1",
-                                         "1.5",
-                                         "1.234",
-                                         "1.005",
-                                         "2.55",
-                                         "2.56",
-                                         "655.35",
-                                         "655.36",
-                                         ".",
-                                         "..",
-                                         "1e3",
-                                         "0x10",
-                                         "１２",
-                                         "\n12\n",
-                                         "12 34",
-                                         "99999999999999999999",
-                                         "abc",
-                                         "主炮",
-                                         std::string("1\0"
-                                                     "2",
-                                                     3),
-                                         std::string(300, '0') + "3",
-                                         std::string(200, '9'),
-                                         "0.",
-                                         ".5",
-                                         "007"};
 
 struct Setup {
     Model pristine;
@@ -205,8 +161,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         const int column = which % table.Columns();
         std::string text;
-        if (kind < kTexts.size() * 4) {
-            text = kTexts[kind % kTexts.size()];
+        const std::vector<std::string>& texts = test::CellTexts();
+        if (kind < texts.size() * 4) {
+            text = texts[kind % texts.size()];
         } else {
             for (int n = kind % 12; n > 0 && in.More(); --n)
                 text.push_back(static_cast<char>(in.Byte()));

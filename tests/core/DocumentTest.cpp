@@ -9,6 +9,7 @@
 #include "rom/Codecs.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
+#include "support/CellTexts.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
@@ -141,31 +142,7 @@ TEST(Document, EveryValueCellEditChangesOnlyItsOwnFieldBytes)
 TEST(Document, RandomGarbageNeverCrashesNorWritesOutsideAField)
 {
     const std::set<uint32_t> fieldBytes = test::FieldBytes();
-    const std::vector<std::string> texts = {"",
-                                            " ",
-                                            "0",
-                                            "1",
-                                            "65535",
-                                            "65536",
-                                            "16777215",
-                                            "16777216",
-                                            "-1",
-                                            "1.5",
-                                            "1.234",
-                                            ".",
-                                            "..",
-                                            "1e3",
-                                            "0x10",
-                                            "１２",
-                                            "\n12\n",
-                                            "12 34",
-                                            "99999999999999999999",
-                                            "abc",
-                                            "主炮",
-                                            std::string("1\0"
-                                                        "2",
-                                                        3),
-                                            std::string(200, '9')};
+    const std::vector<std::string>& texts = test::CellTexts();
     std::mt19937 rng(7);
     for (int round = 0; round < 30; ++round) {
         const Bytes image = test::RandomImage(100 + round);
