@@ -37,6 +37,7 @@
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/LineBox.h"
+#include "widgets/MeasuredDelegate.h"
 #include "widgets/Prompts.h"
 #include "widgets/StaticText.h"
 
@@ -87,6 +88,8 @@ void StyleList(QTableView* view, const std::vector<int>& widths, const DialogUni
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSortingEnabled(false);
+    // Every Open fits the name columns to their entries again: each text is laid out only once.
+    view->setItemDelegate(new widgets::MeasuredDelegate(view));
     view->setShowGrid(true);
     view->setWordWrap(false);
     view->setCornerButtonEnabled(false);
