@@ -133,6 +133,10 @@ bool Table::IsChanged(int row, int column) const
 {
     if (row < 0 || row >= Rows() || column <= 0 || column >= Columns())
         return false;
+    // A code cell whose row's codes are all as they were shows what it showed (see BaselineCell):
+    // nothing to compare, and no text to build twice for each cell the window draws or measures.
+    if (!IsValueColumn(column) && SameRowCodes(codes_, baselineCodes_, row))
+        return false;
     if (Cell(row, column) != BaselineCell(row, column))
         return true;
     for (size_t i = 0; i < codes_.size(); ++i) {
