@@ -13,6 +13,9 @@ using names::List;
 namespace {
 constexpr uint32_t kStats = 0xC3BC4, kRewards = 0xC3944, kLoot = 0xC3444;
 constexpr int kAttack = 2, kDefence = 3, kHp = 4, kArmour = 8;
+// The columns of the attacks and of the two loot codes: a code cell's text is read for every
+// cell the window draws or measures, so its column is not looked up by key.
+constexpr int kAttacksColumn = 11, kEarlyLootColumn = 17, kLateLootColumn = 18;
 
 uint32_t Stats(int row) { return kStats + 16u * static_cast<uint32_t>(row); }
 uint32_t Loot(int row) { return kLoot + 8u * static_cast<uint32_t>(row); }
@@ -61,12 +64,11 @@ void SavePacked(SaveContext& ctx, const Table& t, int row)
 
 std::string MonsterText(const Table& t, int row, int column)
 {
-    const TableLayout& layout = t.Layout();
-    if (column == layout.Column("early_loot"))
+    if (column == kEarlyLootColumn)
         return names::LootCode(t.Code("early_category", row), t.Code("early_loot", row));
-    if (column == layout.Column("late_loot"))
+    if (column == kLateLootColumn)
         return names::LootCode(t.Code("late_category", row), t.Code("late_loot", row));
-    return names::AttackCode(row, t.Code("attacks", row, column - t.FindCodes("attacks")->column));
+    return names::AttackCode(row, t.Code("attacks", row, column - kAttacksColumn));
 }
 } // namespace
 
@@ -81,12 +83,12 @@ void AddMonsterTables(std::vector<TableLayout>& out)
     m.stride = 16;
     // A loot code is named by the list its category chooses (names::LootCode), not by one list.
     const CodeNaming categories = NamedBy(List::LootCategories);
-    m.codeArrays = {{"attacks", 6, 11, false, NamedByRow(names::AttackListFor)},
+    m.codeArrays = {{"attacks", 6, kAttacksColumn, false, NamedByRow(names::AttackListFor)},
                     {"loot_gate", 1, -1, true},
-                    {"early_category", 1, 17, false, categories},
-                    {"late_category", 1, 18, false, categories},
-                    {"early_loot", 1, 17},
-                    {"late_loot", 1, 18}};
+                    {"early_category", 1, kEarlyLootColumn, false, categories},
+                    {"late_category", 1, kLateLootColumn, false, categories},
+                    {"early_loot", 1, kEarlyLootColumn},
+                    {"late_loot", 1, kLateLootColumn}};
     m.fields = {Whole("level", 0, 1, 1),
                 Whole("hit", 7, 1, 5),
                 Whole("evasion", 8, 1, 6),
