@@ -145,10 +145,13 @@ void FitNameColumns(QTableView* view, const rom::Table& table)
     for (int c = 0; c < table.Columns(); ++c) {
         if (std::find(values.begin(), values.end(), c) != values.end())
             continue;
+        const int width = header->sectionSize(c);
+        const int most = scrollsSideways ? room : width + room - used;
+        if (most <= width)
+            continue; // no room to grow into: nothing to measure
         // The item delegate's own measure of the column's entries, margins and grid line included.
         const int needed = static_cast<QAbstractItemView*>(view)->sizeHintForColumn(c);
-        const int width = header->sectionSize(c);
-        const int grow = std::min(needed, scrollsSideways ? room : width + room - used) - width;
+        const int grow = std::min(needed, most) - width;
         if (grow > 0) {
             header->resizeSection(c, width + grow);
             used += grow;
