@@ -527,9 +527,25 @@ void CEditorDlg::RefreshAll()
 {
     for (auto& [id, m] : models_) {
         m->RefreshAll();
-        FitNameColumns(lists_.at(id), m->Table()); // the names shown may have changed
+        unfitted_.insert(id); // the names shown may have changed
     }
+    FitNameColumnsOn(pages_->currentWidget());
     RefreshBoundBoxes();
+}
+
+// Fitting a list measures every name in it, so a list on a hidden page is fitted only when its
+// page is about to be shown: an Open pays for the page in view, not for all seven.
+void CEditorDlg::FitNameColumnsOn(const QWidget* page)
+{
+    for (auto it = unfitted_.begin(); it != unfitted_.end();) {
+        QTableView* view = lists_.at(*it);
+        if (page && page->isAncestorOf(view)) {
+            FitNameColumns(view, models_.at(*it)->Table());
+            it = unfitted_.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void CEditorDlg::RefreshBoundBoxes()
@@ -637,6 +653,7 @@ void CEditorDlg::ShowPage(int page)
 {
     if (page < 0 || page > kPageCount)
         return;
+    FitNameColumnsOn(pages_->widget(page)); // before the page is shown with its old widths
     pages_->setCurrentIndex(page);
     for (const PageButtonDecl& b : PageButtons())
         if (auto* button =

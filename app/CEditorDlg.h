@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <map>
+#include <set>
 #include <vector>
 
 #include "app/RecoveryKeeper.h"
@@ -122,6 +123,7 @@ private:
     void UpdateTitle();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void RefreshAll();
+    void FitNameColumnsOn(const QWidget* page);
     void RefreshBoundBoxes();
     int SelectedRow(int listId) const;
 
@@ -143,6 +145,8 @@ private:
     QAction* redoAction_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     std::map<int, QTableView*> lists_;
+    // Lists whose names changed while their page was hidden: fitted when the page is shown.
+    std::set<int> unfitted_;
     std::map<int, TableModel*> models_;
     std::map<int, widgets::LineBox*> boxes_;
     FindBox* findBox_ = nullptr;

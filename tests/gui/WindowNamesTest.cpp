@@ -1,4 +1,5 @@
 // Name sets, find and where-used in the window.
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTreeWidget>
 
@@ -92,4 +93,34 @@ TEST_F(WindowNamesTest, ReferencesOfAPartAndOfAMonsterAttack)
     EXPECT_FALSE(window->ShowReferences(1058, 50, 2)); // a number, not an attack
     EXPECT_FALSE(window->ShowReferences(1020, 0, 0));  // tanks are not referred to
     window->Finder()->close();
+}
+
+// A list is fitted to the names it shows when its page is in view, whether the set changed while
+// the page was shown or while it was hidden.
+TEST_F(WindowNamesTest, ALongerNameWidensItsColumnWhetherItsPageWasShownOrNot)
+{
+    struct Case {
+        int list, page;
+        bool shownAtSwitch;
+        const char* file;
+        const char* name; // longer than any before it, as a column never narrows
+    };
+    const Case cases[] = {{1011, 2, false, "shell_names.txt", "特殊炮弹改良型"},
+                          {1020, 3, false, "tanks.txt", "No1.蚊式坦克改良型"},
+                          {1020, 3, true, "tanks.txt", "No1.蚊式坦克改良型号"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + (c.shownAtSwitch ? ", page shown" : ", page hidden"));
+        window->ShowPage(c.shownAtSwitch ? c.page : 0);
+        QHeaderView* header = List(c.list)->horizontalHeader();
+        const int before = header->sectionSize(0);
+
+        NameFolder folder({{c.file, std::string(c.name) + "\n"}});
+        ASSERT_TRUE(window->UseNameFolder(QString::fromStdString(folder.Path())));
+        window->ShowPage(c.page);
+        QApplication::processEvents();
+        EXPECT_EQ(Cell(c.list, 0, 0), U(c.name));
+        const int needed = static_cast<QAbstractItemView*>(List(c.list))->sizeHintForColumn(0);
+        EXPECT_GT(needed, before);
+        EXPECT_EQ(header->sectionSize(0), needed);
+    }
 }
