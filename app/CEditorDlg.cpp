@@ -454,7 +454,7 @@ void CEditorDlg::BuildPages()
     for (const PriceEditorDecl& e : PriceEditors())
         WirePriceEditor(e);
     for (auto& [id, view] : lists_)
-        FitNameColumns(view, models_.at(id)->Table());
+        unfitted_.insert(id); // fitted when their page is first shown
     picture->setPixmap(QPixmap::fromImage(background.get()));
 }
 
