@@ -71,6 +71,22 @@ static void BM_SaveFile(benchmark::State& state)
 }
 BENCHMARK(BM_SaveFile)->Unit(benchmark::kMillisecond);
 
+// The window saves this way by default: the file's previous content goes to NAME.smc.bak first.
+static void BM_SaveFileWithBackup(benchmark::State& state)
+{
+    test::TempImage file(rom::MakeSampleImage(1));
+    rom::RomDocument doc;
+    doc.Open(file.Path());
+    doc.SetBackupOnSave(true);
+    int price = 0;
+    for (auto _ : state) {
+        doc.Apply(rom::Edit("items").SetCell(0, 1, std::to_string(price++ % 1000)));
+        if (!doc.Save().ok)
+            state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_SaveFileWithBackup)->Unit(benchmark::kMillisecond);
+
 // One keystroke of the find box: every cell of every table of a loaded image.
 static void BM_FindEveryTable(benchmark::State& state)
 {
