@@ -16,6 +16,14 @@ void LineBox::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !isReadOnly()) {
+        // Enter does not replace a selection as other keys do: Tab selects a box's whole value,
+        // and a user who then presses Enter to confirm it would otherwise have erased it (an empty
+        // box saves as 0). The line break goes after the selection, where the save ignores it.
+        if (hasSelectedText()) {
+            const int end = selectionEnd();
+            deselect();
+            setCursorPosition(end);
+        }
         insert(QStringLiteral("\n"));
         event->accept();
         return;

@@ -3,7 +3,8 @@
 // always in view on one line, centred as the desktop's own boxes are, and moving into it by Tab
 // or by opening a dialog selects its text while a click places the caret. Unlike a plain line
 // edit, Enter typed into it stays in the text as a line break (shown as a space) instead of
-// pressing the dialog's default button, so that the text is exactly what was typed.
+// pressing the dialog's default button, so that the text is exactly what was typed; it never
+// replaces a selected value.
 #include <QLineEdit>
 
 namespace dravik::widgets {

@@ -67,6 +67,11 @@ TEST_F(WindowTest, TabSelectsABoxsTextAndAClickPlacesTheCaret)
     EXPECT_EQ(Box(1053)->selectedText(), Box(1053)->Text());
     QTest::keyClicks(Box(1053), QStringLiteral("99"));
     EXPECT_EQ(Box(1053)->Text(), QStringLiteral("99")) << "typing replaces the value moved into";
+    QTest::keyClick(Box(1053), Qt::Key_Tab);
+    const QString value = Box(1054)->Text();
+    ASSERT_EQ(Box(1054)->selectedText(), value);
+    QTest::keyClick(Box(1054), Qt::Key_Return);
+    EXPECT_EQ(Box(1054)->Text(), value + QStringLiteral("\n")) << "Enter erased the value moved into";
 
     widgets::LineBox* wolf = Box(1052);
     wolf->SetText(QStringLiteral("4170"));
