@@ -1,14 +1,13 @@
 // The file operations under every save: an existing file is patched where it lies (never
-// created, truncated or replaced), and a failure carries the system's reason, in words.
+// created, truncated or replaced), and a failure carries the system's reason, in words. A size
+// limit reached part way is tested where processes have one: PosixSaveTest.cpp.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <functional>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <vector>
 
 #include "rom/FileOps.h"
 #include "support/TestImage.h"
@@ -57,13 +56,15 @@ TEST(FileOps, FailuresCarryTheSystemsReason)
         int error;
         const char* words;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {"open a missing file", [&] { return ops.OpenExisting(missing); }, ENOENT, "文件不存在"},
         {"journal in a missing folder", [&] { return ops.CreateTruncated(folder + "/no/j"); }, ENOENT,
          "文件不存在"},
         {"remove a missing file", [&] { return ops.Remove(missing); }, ENOENT, "文件不存在"},
-        {"write onto a full device", [&] { return writeOnto("/dev/full"); }, ENOSPC, "磁盘已满"},
     };
+    if (QFile::exists("/dev/full")) // a device that is always full: Linux and some BSDs only
+        cases.push_back(
+            {"write onto a full device", [&] { return writeOnto("/dev/full"); }, ENOSPC, "磁盘已满"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const int result = c.step();
@@ -71,29 +72,4 @@ TEST(FileOps, FailuresCarryTheSystemsReason)
         EXPECT_EQ(rom::ErrorText(c.error), c.words);
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(missing))) << "an open never creates the file";
-}
-
-TEST(FileOps, AFileSizeLimitReachedPartWayIsReportedAsSuch)
-{
-    QTemporaryDir dir;
-    const std::string path = dir.path().toStdString() + "/image.smc";
-    constexpr rlim_t kLimit = 1 << 20;
-    ASSERT_TRUE(test::WriteFile(path, Bytes(kLimit - 8, 0)));
-    const pid_t child = ::fork();
-    if (child == 0) {
-        rom::IgnoreFileSizeSignal();
-        const rlimit limit{kLimit, kLimit};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        rom::FileOps ops;
-        const Bytes sixteen(16, 0x55);
-        const int file = ops.OpenExisting(path);
-        const int result = file < 0 ? file : ops.WriteAt(file, sixteen.data(), sixteen.size(), kLimit - 8);
-        ops.Close(file);
-        ::_exit(result == -EFBIG ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(test::ReadFile(path).size(), kLimit) << "the bytes below the limit were written";
 }

@@ -1,17 +1,13 @@
-// Saves patch the image in place: the file keeps its identity, a file changed since Open is never
-// overwritten, and an interrupted save is rolled back by the next Open.
+// Saves patch the image in place: a file changed since Open is never overwritten, and an interrupted
+// save is rolled back by the next Open. What only POSIX systems have (the file's inode, owner and
+// links, a dead lock holder, a file-size limit) is tested in PosixSaveTest.cpp.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QLockFile>
-#include <QStandardPaths>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
+#include <filesystem>
 
+#include "SaveSafety.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "rom/SaveJournal.h"
@@ -20,13 +16,12 @@
 
 using namespace dravik;
 using namespace dravik::rom;
+using test::SaveSafety;
 
 namespace {
-struct stat Stat(const std::string& path)
+std::filesystem::file_time_type ModifiedAt(const std::string& path)
 {
-    struct stat st {};
-    ::stat(path.c_str(), &st);
-    return st;
+    return std::filesystem::last_write_time(std::filesystem::u8path(path));
 }
 
 bool Contains(const std::string& text, const std::string& part)
@@ -48,53 +43,7 @@ void EditFarApart(RomDocument& doc)
     doc.Apply(Edit("main_cannons").SetCell(0, 1, "4321"));
     doc.Apply(Edit("monsters").SetCell(150, 4, "77"));
 }
-
-class SaveSafety : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { QStandardPaths::setTestModeEnabled(true); }
-};
 } // namespace
-
-TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)
-{
-    for (const mode_t mode : {mode_t(0444), mode_t(0660), mode_t(06755)}) {
-        test::TempImage file(MakeSampleImage(11));
-        const std::string link = file.Path() + ".link", sym = file.Path() + ".sym";
-        ASSERT_EQ(::link(file.Path().c_str(), link.c_str()), 0);
-        ASSERT_EQ(::symlink(file.Path().c_str(), sym.c_str()), 0);
-        ASSERT_EQ(::chmod(file.Path().c_str(), mode), 0);
-        const bool root = ::geteuid() == 0;
-        if (root) {
-            ASSERT_EQ(::chown(file.Path().c_str(), 65534, 100), 0);
-        }
-        const struct stat before = Stat(file.Path());
-
-        RomDocument doc;
-        ASSERT_TRUE(doc.Open(sym).ok);
-        doc.GetModel().Get("items").SetCell(0, 1, "123");
-        const Status s = doc.Save();
-        if (mode == 0444) { // nobody may write it: a reference image that is kept as it is
-            EXPECT_FALSE(s.ok);
-            EXPECT_EQ(Stat(file.Path()).st_mode, before.st_mode);
-            EXPECT_TRUE(file.Read() == MakeSampleImage(11));
-            continue;
-        }
-        ASSERT_TRUE(s.ok) << s.message;
-        const struct stat after = Stat(file.Path());
-        EXPECT_EQ(after.st_ino, before.st_ino) << std::oct << mode;
-        EXPECT_EQ(after.st_mode, before.st_mode) << std::oct << mode;
-        EXPECT_EQ(after.st_uid, before.st_uid);
-        EXPECT_EQ(after.st_gid, before.st_gid);
-        EXPECT_EQ(after.st_nlink, 2u);
-        EXPECT_EQ(test::ReadFile(link), file.Read()) << "the hard link sees the new bytes";
-        struct stat symStat {};
-        ASSERT_EQ(::lstat(sym.c_str(), &symStat), 0);
-        EXPECT_TRUE(S_ISLNK(symStat.st_mode)) << "the symlink stays a link";
-        RomDocument again;
-        ASSERT_TRUE(again.Open(link).ok);
-        EXPECT_EQ(again.GetModel().Get("items").Cell(0, 1), "123");
-    }
-}
 
 TEST_F(SaveSafety, FileChangedReplacedOrShrunkSinceOpenIsNotOverwritten)
 {
@@ -219,55 +168,20 @@ TEST_F(SaveSafety, TornOrForeignJournalsAtOpen)
     EXPECT_TRUE(file.Read() == longer);
 }
 
-TEST_F(SaveSafety, SavesOfOneImageAreSerialisedAndALeftLockIsTakenOver)
-{
-    test::TempImage file(MakeSampleImage(16));
-    // A process that died holding the lock.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        QLockFile lock(QString::fromStdString(file.Path() + ".lock"));
-        ::_exit(lock.tryLock(0) ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(QFile::exists(QString::fromStdString(file.Path() + ".lock")));
-
-    RomDocument a, b;
-    ASSERT_TRUE(a.Open(file.Path()).ok);
-    ASSERT_TRUE(b.Open(file.Path()).ok);
-    a.GetModel().Get("items").SetCell(0, 1, "11");
-    b.GetModel().Get("items").SetCell(1, 1, "22");
-    Status sa, sb;
-    std::thread ta([&] { sa = a.Save(); });
-    std::thread tb([&] { sb = b.Save(); });
-    ta.join();
-    tb.join();
-    // One of them saved; the other then found the file changed and wrote nothing.
-    EXPECT_NE(sa.ok, sb.ok) << sa.message << sb.message;
-    EXPECT_TRUE(sa.fileChanged || sb.fileChanged);
-    RomDocument c;
-    ASSERT_TRUE(c.Open(file.Path()).ok);
-    EXPECT_EQ(c.GetModel().Get("items").Cell(0, 1) == "11", sa.ok);
-    EXPECT_EQ(c.GetModel().Get("items").Cell(1, 1) == "22", sb.ok);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(file.Path() + ".lock")));
-}
-
 TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)
 {
     test::TempImage file(MakeSampleImage(17));
     const std::string lockPath = file.Path() + ".lock";
     QLockFile held(QString::fromStdString(lockPath)); // another save in progress
     ASSERT_TRUE(held.tryLock(0));
-    const struct stat before = Stat(file.Path());
+    const auto before = ModifiedAt(file.Path());
     RomDocument doc;
     doc.SetBackupOnSave(true);
     ASSERT_TRUE(doc.Open(file.Path()).ok);
     const Status s = doc.Save();
     ASSERT_TRUE(s.ok) << s.message;
     EXPECT_EQ(s.changedBytes, 0);
-    const struct stat after = Stat(file.Path());
-    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
-    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_TRUE(ModifiedAt(file.Path()) == before) << "a save with nothing to change touched the file";
     EXPECT_FALSE(QFile::exists(QString::fromStdString(RomDocument::BackupPath(file.Path()))));
     EXPECT_FALSE(AnyJournal(file.Path()));
     // One that changes something goes through the lock and the file operations.
@@ -277,24 +191,4 @@ TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)
     held.unlock();
     ASSERT_TRUE(doc.Save().ok);
     EXPECT_GT(fast->steps, 0);
-}
-
-TEST_F(SaveSafety, AFileSizeLimitGivesAReasonInsteadOfEndingTheProcess)
-{
-    QTemporaryDir dir;
-    const std::string out = dir.path().toStdString() + "/big.smc";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        IgnoreFileSizeSignal();
-        const rlimit limit{1 << 20, 1 << 20};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::string error;
-        const bool written = WriteImageAtomically(out, MakeSampleImage(1), error);
-        ::_exit(!written && Contains(error, ErrorText(EFBIG)) ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
 }

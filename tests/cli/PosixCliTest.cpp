@@ -1,0 +1,120 @@
+// The command line under hostile conditions only POSIX systems offer: a shell's redirections and
+// limits on the real program, a device that is always full, an endless device and a FIFO as OUT.
+// Built only there.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "cli/Commands.h"
+#include "rom/SampleImage.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+
+namespace {
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome Cli(const cli::Args& args)
+{
+    std::ostringstream out, err;
+    const int status = cli::RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The real program through a shell, for what only a process shows: redirections, limits, signals.
+Outcome Shell(const std::string& script)
+{
+    QProcess p;
+    p.start("/bin/sh", {"-c", QString::fromStdString(script)});
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+}
+
+std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+} // namespace
+
+TEST(CliSafety, EveryOutputWriteIsChecked)
+{
+    if (!QFile::exists("/dev/full"))
+        GTEST_SKIP() << "no always-full device here (macOS has none)";
+    test::TempImage rom(rom::MakeSampleImage(21));
+    const std::string cli = Quote(DRAVIK_CLI);
+    const std::string commands[] = {"export " + Quote(rom.Path()),
+                                    "export " + Quote(rom.Path()) + " --table monsters --format csv",
+                                    "convert 255 10 16", "--help"};
+    for (const std::string& command : commands) {
+        const Outcome r = Shell(cli + " " + command + " > /dev/full");
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_TRUE(Contains(r.err, "磁盘已满")) << command << ": " << r.err;
+        EXPECT_EQ(Shell(cli + " " + command + " > /dev/null").status, 0) << command;
+    }
+}
+
+TEST(CliSafety, AFileSizeLimitIsAnErrorNotASignal)
+{
+    QTemporaryDir dir;
+    const std::string out = dir.path().toStdString() + "/big.smc";
+    const Outcome r = Shell("ulimit -f 1024; " + Quote(DRAVIK_CLI) + " sample " + Quote(out));
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_TRUE(Contains(r.err, "文件太大")) << r.err;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
+}
+
+TEST(CliSafety, SampleReplacesOnlyRegularFiles)
+{
+    QTemporaryDir dir;
+    const std::string fifo = dir.path().toStdString() + "/fifo",
+                      folder = dir.path().toStdString() + "/folder";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(folder)));
+    for (const std::string& out : {fifo, folder}) {
+        const Outcome r = Cli({"sample", out});
+        EXPECT_EQ(r.status, 1) << out;
+        EXPECT_TRUE(Contains(r.err, "不是一个普通文件")) << r.err;
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    const std::string regular = dir.path().toStdString() + "/old.smc";
+    ASSERT_TRUE(test::WriteFile(regular, rom::Bytes(10, 1)));
+    EXPECT_EQ(Cli({"sample", regular}).status, 0);
+    EXPECT_EQ(test::ReadFile(regular).size(), 0x200200u);
+}
+
+TEST(CliSafety, HugeOrEndlessJsonIsRefusedBeforeItIsRead)
+{
+    test::TempImage rom(rom::MakeSampleImage(22));
+    QTemporaryDir dir;
+    const std::string huge = dir.path().toStdString() + "/huge.json";
+    {
+        QFile f(QString::fromStdString(huge));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(qint64(65) << 20)); // sparse: nothing is really written
+    }
+    for (const std::string& json : {huge, std::string("/dev/zero")}) {
+        const Outcome r = Cli({"import", rom.Path(), json});
+        EXPECT_EQ(r.status, 1) << json;
+        EXPECT_TRUE(Contains(r.err, "64 MiB")) << r.err;
+    }
+#ifndef DRAVIK_SANITIZE // the sanitizers reserve more address space than this limit allows
+    // Under a memory limit an endless input must not end in an uncaught exception.
+    const Outcome limited =
+        Shell("ulimit -v 1000000; " + Quote(DRAVIK_CLI) + " import " + Quote(rom.Path()) + " /dev/zero");
+    EXPECT_EQ(limited.status, 1) << limited.err;
+#endif
+    EXPECT_TRUE(test::ReadFile(rom.Path()) == rom::MakeSampleImage(22));
+}
