@@ -39,7 +39,7 @@ for r in results:
 PY
 }
 
-echo "== Load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+echo "== Load average: $(cut -d' ' -f1-3 /proc/loadavg 2> /dev/null || uptime) on $(getconf _NPROCESSORS_ONLN) cores"
 echo
 echo "== Command line"
 hyperfine -N --warmup 10 --runs "$runs" --style none --export-json "$tmp/cli.json" --export-markdown "$tmp/cli.md" \
