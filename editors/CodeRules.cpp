@@ -46,7 +46,7 @@ int TankSlotCode(int index, int emptyIndex, int tankRow, int oldCode)
         return kEmptyCode;
     if (!Within(index, emptyIndex))
         return oldCode;
-    return rom::IsRentalTank(tankRow) ? index | 0x80 : index;
+    return rom::TankSlotCode(tankRow, index);
 }
 
 int ItemIndex(int code)

@@ -31,6 +31,9 @@ int WeaponAttackOffset(int row);
 // Tanks from this row on are rental tanks: bit 7 of each of their part and item slot codes is set.
 constexpr int kFirstRentalTank = 8;
 inline bool IsRentalTank(int tankRow) { return tankRow >= kFirstRentalTank; }
+// The code a tank's part or item slot gets when a part or item is chosen for it, in the tank
+// editor or by name in an import: bit 7 follows the row, whatever the old code held.
+inline int TankSlotCode(int tankRow, int entry) { return IsRentalTank(tankRow) ? entry | 0x80 : entry; }
 
 // The fixed low six bits of each human weapon's range code; the top two bits hold the range.
 int WeaponRangeLowBits(int row);

@@ -1,5 +1,6 @@
 // Tank items (prices) and the tanks with their eight part slots and four item slots.
 #include "rom/Layout.h"
+#include "rom/RowFlags.h"
 #include "rom/Table.h"
 
 namespace dravik::rom {
@@ -30,8 +31,10 @@ void AddTankTables(std::vector<TableLayout>& out)
     tanks.base = 0xC8201;
     tanks.stride = 25;
     // Only the low seven bits name the thing; bit 7 marks a rental tank's slot.
-    tanks.codeArrays = {{"parts", 8, 6, false, NamedBy(List::TankParts, 0, 0x7F)},
-                        {"items", 4, 14, false, NamedBy(List::TankItems, 0, 0x7F)}};
+    CodeNaming partNames = NamedBy(List::TankParts, 0, 0x7F);
+    CodeNaming itemNames = NamedBy(List::TankItems, 0, 0x7F);
+    partNames.codeForEntry = itemNames.codeForEntry = TankSlotCode;
+    tanks.codeArrays = {{"parts", 8, 6, false, partNames}, {"items", 4, 14, false, itemNames}};
     tanks.fields = {Whole("shells", 0, 1, 1), Whole("defence", 1, 1, 2), Whole("max_defence", 2, 2, 3),
                     Hundredths("weight", 7, 2, 4), Whole("rental_armour", 9, 2, 5)};
     for (int k = 0; k < 8; ++k)

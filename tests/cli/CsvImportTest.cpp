@@ -176,3 +176,27 @@ TEST(CsvImport, WeaponRangeByNameFollowsTheRowEditorsRule)
         EXPECT_EQ(t.Code("range", c.row), c.code) << "row " << c.row << " old " << c.old << " " << c.name;
     }
 }
+
+// A tank slot's part or item chosen by name gets bit 7 from its row, as the tank editor sets it:
+// a rental tank's slot always has it, another tank's never, whatever the old code held.
+TEST(CsvImport, TankSlotByNameFollowsTheTankEditorsRule)
+{
+    rom::Model model;
+    rom::LoadTables(rom::MakeSampleImage(1), model);
+    const struct {
+        const char* array;
+        int row, old, code;
+    } cases[] = {
+        {"parts", 0, 0x85, 0x03}, {"parts", 0, 0xFF, 0x02}, {"parts", 9, 0x05, 0x83},
+        {"parts", 9, 0xFF, 0x82}, {"items", 0, 0x81, 0x04}, {"items", 9, 0x01, 0x84},
+    };
+    for (const auto& c : cases) {
+        rom::Table t = *model.Find("tanks");
+        const bool parts = std::string(c.array) == "parts";
+        t.SetCode(c.array, c.row, 0, c.old);
+        const std::string name = parts ? names::TankPartCode(c.code) : names::TankItemCode(c.code);
+        const int column = t.Layout().Column(parts ? "parts[0]" : "items[0]");
+        ASSERT_EQ(rom::SetCodesByName(t, c.row, column, name), "") << c.array << " row " << c.row;
+        EXPECT_EQ(t.Code(c.array, c.row, 0), c.code) << c.array << " row " << c.row << " old " << c.old;
+    }
+}
