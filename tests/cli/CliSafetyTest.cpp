@@ -12,23 +12,14 @@
 
 #include "cli/Commands.h"
 #include "rom/SampleImage.h"
+#include "support/CliRun.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
+using test::Cli;
+using test::CliRun;
 
 namespace {
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome Cli(const cli::Args& args)
-{
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
 bool Contains(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
@@ -38,7 +29,7 @@ bool Contains(const std::string& text, const std::string& part)
 TEST(CliSafety, ImportRefusesAChangedLootGateAndHelpAfterTheRom)
 {
     test::TempImage rom(rom::MakeSampleImage(23));
-    const Outcome exported = Cli({"export", rom.Path()});
+    const CliRun exported = Cli({"export", rom.Path()});
     ASSERT_EQ(exported.status, 0);
     QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(exported.out)).object();
     QJsonObject tables = root["tables"].toObject();
@@ -56,12 +47,12 @@ TEST(CliSafety, ImportRefusesAChangedLootGateAndHelpAfterTheRom)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QJsonDocument(root).toJson());
     f.close();
-    const Outcome r = Cli({"import", rom.Path(), json});
+    const CliRun r = Cli({"import", rom.Path(), json});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Contains(r.err, "loot_gate") && Contains(r.err, "第 5 行")) << r.err;
     EXPECT_TRUE(test::ReadFile(rom.Path()) == rom::MakeSampleImage(23));
 
-    const Outcome help = Cli({"import", rom.Path(), "--help"});
+    const CliRun help = Cli({"import", rom.Path(), "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(Contains(help.out, "Usage: dravik import")) << help.out;
 }
@@ -76,7 +67,7 @@ TEST(CliSafety, CodesTooLargeForAnIntegerAreRefused) // found by fuzz_json
             std::string(R"({"format": "dravik-tables-1", "tables": {"drinks": {"codes": {}},)") +
             R"( "tanks": {"codes": {"items": [[)" + value + R"(, 0, 0, 0]]}}}})";
         ASSERT_TRUE(test::WriteFile(json, rom::Bytes(text.begin(), text.end())));
-        const Outcome r = Cli({"import", rom.Path(), json});
+        const CliRun r = Cli({"import", rom.Path(), json});
         EXPECT_EQ(r.status, 1) << value;
     }
     EXPECT_TRUE(test::ReadFile(rom.Path()) == rom::MakeSampleImage(24));

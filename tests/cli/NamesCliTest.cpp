@@ -6,44 +6,32 @@
 
 #include "cli/Commands.h"
 #include "names/NameSet.h"
+#include "support/CliRun.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
-
-namespace {
-struct CliResult {
-    int status;
-    std::string out, err;
-};
-
-CliResult Cli(const cli::Args& args)
-{
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-} // namespace
+using test::Cli;
+using test::CliRun;
 
 TEST(NamesCli, ExportedTemplateChecksCleanAndEditsShowInExports)
 {
     QTemporaryDir dir;
     const std::string root = dir.path().toStdString(), rom = root + "/a.smc", tpl = root + "/tpl";
     ASSERT_EQ(Cli({"sample", rom}).status, 0);
-    const CliResult exported = Cli({"names", "export", tpl});
+    const CliRun exported = Cli({"names", "export", tpl});
     ASSERT_EQ(exported.status, 0) << exported.err;
-    const CliResult clean = Cli({"names", "check", tpl});
+    const CliRun clean = Cli({"names", "check", tpl});
     EXPECT_EQ(clean.status, 0) << clean.err;
     EXPECT_NE(clean.out.find(", 0 of them change a name"), std::string::npos) << clean.out;
 
     test::NameFolder mine({{"tanks.txt", "蚊子\n"}, {"tank_parts.txt", "\n机关炮改\n"}});
-    const CliResult check = Cli({"names", "check", mine.Path()});
+    const CliRun check = Cli({"names", "check", mine.Path()});
     EXPECT_EQ(check.status, 0) << check.err;
     EXPECT_NE(check.out.find("tank_parts.txt:2: 主炮#1 -> 机关炮改"), std::string::npos) << check.out;
     EXPECT_NE(check.out.find("tanks.txt:1: No1.蚊式坦克 -> 蚊子"), std::string::npos) << check.out;
 
-    const CliResult plain = Cli({"export", rom, "--table", "tanks", "--format", "csv"});
-    const CliResult named =
-        Cli({"--names", mine.Path(), "export", rom, "--table", "tanks", "--format", "csv"});
+    const CliRun plain = Cli({"export", rom, "--table", "tanks", "--format", "csv"});
+    const CliRun named = Cli({"--names", mine.Path(), "export", rom, "--table", "tanks", "--format", "csv"});
     ASSERT_EQ(named.status, 0) << named.err;
     EXPECT_EQ(named.out.find("No1.蚊式坦克"), std::string::npos);
     EXPECT_NE(named.out.find("蚊子"), std::string::npos);
@@ -68,7 +56,7 @@ TEST(NamesCli, RefusalsAndUsage)
         {{"names", "check"}, 2, "Usage: dravik names"},
     };
     for (const auto& c : cases) {
-        const CliResult r = Cli(c.args);
+        const CliRun r = Cli(c.args);
         EXPECT_EQ(r.status, c.status) << c.err;
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
     }

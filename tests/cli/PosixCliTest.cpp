@@ -12,25 +12,16 @@
 
 #include "cli/Commands.h"
 #include "rom/SampleImage.h"
+#include "support/CliRun.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
+using test::Cli;
+using test::CliRun;
 
 namespace {
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome Cli(const cli::Args& args)
-{
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
 // The real program through a shell, for what only a process shows: redirections, limits, signals.
-Outcome Shell(const std::string& script)
+CliRun Shell(const std::string& script)
 {
     QProcess p;
     p.start("/bin/sh", {"-c", QString::fromStdString(script)});
@@ -57,7 +48,7 @@ TEST(CliSafety, EveryOutputWriteIsChecked)
                                     "export " + Quote(rom.Path()) + " --table monsters --format csv",
                                     "convert 255 10 16", "--help"};
     for (const std::string& command : commands) {
-        const Outcome r = Shell(cli + " " + command + " > /dev/full");
+        const CliRun r = Shell(cli + " " + command + " > /dev/full");
         EXPECT_EQ(r.status, 1) << command;
         EXPECT_TRUE(Contains(r.err, "磁盘已满")) << command << ": " << r.err;
         EXPECT_EQ(Shell(cli + " " + command + " > /dev/null").status, 0) << command;
@@ -68,7 +59,7 @@ TEST(CliSafety, AFileSizeLimitIsAnErrorNotASignal)
 {
     QTemporaryDir dir;
     const std::string out = dir.path().toStdString() + "/big.smc";
-    const Outcome r = Shell("ulimit -f 1024; " + Quote(DRAVIK_CLI) + " sample " + Quote(out));
+    const CliRun r = Shell("ulimit -f 1024; " + Quote(DRAVIK_CLI) + " sample " + Quote(out));
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_TRUE(Contains(r.err, "文件太大")) << r.err;
     EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
@@ -82,7 +73,7 @@ TEST(CliSafety, SampleReplacesOnlyRegularFiles)
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(folder)));
     for (const std::string& out : {fifo, folder}) {
-        const Outcome r = Cli({"sample", out});
+        const CliRun r = Cli({"sample", out});
         EXPECT_EQ(r.status, 1) << out;
         EXPECT_TRUE(Contains(r.err, "不是一个普通文件")) << r.err;
     }
@@ -106,13 +97,13 @@ TEST(CliSafety, HugeOrEndlessJsonIsRefusedBeforeItIsRead)
         ASSERT_TRUE(f.resize(qint64(65) << 20)); // sparse: nothing is really written
     }
     for (const std::string& json : {huge, std::string("/dev/zero")}) {
-        const Outcome r = Cli({"import", rom.Path(), json});
+        const CliRun r = Cli({"import", rom.Path(), json});
         EXPECT_EQ(r.status, 1) << json;
         EXPECT_TRUE(Contains(r.err, "64 MiB")) << r.err;
     }
 #ifndef DRAVIK_SANITIZE // the sanitizers reserve more address space than this limit allows
     // Under a memory limit an endless input must not end in an uncaught exception.
-    const Outcome limited =
+    const CliRun limited =
         Shell("ulimit -v 1000000; " + Quote(DRAVIK_CLI) + " import " + Quote(rom.Path()) + " /dev/zero");
     EXPECT_EQ(limited.status, 1) << limited.err;
 #endif
