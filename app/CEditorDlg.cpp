@@ -229,8 +229,7 @@ CEditorDlg::CEditorDlg(QWidget* parent) : QMainWindow(parent)
 
 CEditorDlg::~CEditorDlg()
 {
-    if (recoveryTimer_->isActive()) // the last change's record is still to be written
-        WriteRecoveryNow();
+    FlushRecoveryWrite(); // the last change's record may still be to write
     // The document (a member) goes before the child widgets: a visible list being torn down
     // would still ask its model for headers over freed tables, and the history would still
     // point at it. Detach the lists and drop the history first.
@@ -569,8 +568,7 @@ bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
 {
     // The record of the changes made so far is written before the document is replaced: it is
     // the file being left (or this same file, to be offered back).
-    if (recoveryTimer_->isActive())
-        WriteRecoveryNow();
+    FlushRecoveryWrite();
     const rom::Status status = document_.Open(path.toStdString());
     if (!status.ok) {
         Prompts::Tell(this, QMessageBox::Warning, Q(kCaption), Q(status.message) + noteIfRefused);
@@ -599,8 +597,7 @@ void CEditorDlg::OnOpen()
 
 void CEditorDlg::OnClose()
 {
-    if (recoveryTimer_->isActive()) // Close does not ask: the unsaved changes stay in the record
-        WriteRecoveryNow();
+    FlushRecoveryWrite(); // Close does not ask: the unsaved changes stay in the record
     document_.Close();
     history_->Clear();
     SetLoadedState(false);

@@ -115,6 +115,7 @@ private:
     QString DiscardRecoveryRecord();
     void ReloadKeepingEdits();
     void ScheduleRecoveryWrite();
+    void FlushRecoveryWrite();
     void WriteRecoveryNow();
     void SetViewOnly(bool viewOnly);
     void BuildEditMenu();

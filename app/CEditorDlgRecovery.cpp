@@ -50,6 +50,14 @@ void CEditorDlg::ScheduleRecoveryWrite()
         recoveryTimer_->start();
 }
 
+// A write still waiting for its event to end is made now, before the document goes or changes
+// hands.
+void CEditorDlg::FlushRecoveryWrite()
+{
+    if (recoveryTimer_->isActive())
+        WriteRecoveryNow();
+}
+
 void CEditorDlg::WriteRecoveryNow()
 {
     recoveryTimer_->stop();
