@@ -35,7 +35,7 @@ void Check(std::initializer_list<Case> cases)
 
 } // namespace
 
-TEST(BaseConvert, DocumentedExamples)
+TEST(BaseConvert, Examples)
 {
     Check({{"255", 10, 16, "FF"},
            {"-1a", 16, 10, "-26"},
@@ -62,7 +62,7 @@ TEST(BaseConvert, FullWidthFormsReadAsAscii)
 
 TEST(BaseConvert, SignsDigitsAndFractions)
 {
-    Check({// The sign is kept as written, also for zero.
+    Check({// The sign is kept as typed, also for zero.
            {"-0.0", 10, 2, "-0"},
            {"-.", 10, 2, "-0"},
            {"-.8", 16, 10, "-0.5"},
