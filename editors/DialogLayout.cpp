@@ -15,28 +15,25 @@ std::vector<std::string> WithEmpty(List list)
 }
 } // namespace
 
-const std::vector<std::string>& EntryTexts(Entries entries)
+std::vector<std::string> EntryTexts(Entries entries)
 {
-    static const std::vector<std::string> none;
-    static const std::vector<std::string> tankParts = WithEmpty(List::TankParts);
-    static const std::vector<std::string> tankItems = WithEmpty(List::TankItems);
-    static const std::vector<std::string> items = WithEmpty(List::Items);
-    static const std::vector<std::string> equipment = WithEmpty(List::HumanEquipment);
+    // Built from the active name set each time a dialog is made: never kept, so a switch of
+    // names reaches the next dialog.
     switch (entries) {
-    case Entries::None: return none;
+    case Entries::None: return {};
     case Entries::AttackRanges: return names::Combo(List::AttackRanges);
     case Entries::Users: return names::Combo(List::Users);
-    case Entries::TankPartSlot: return tankParts;
-    case Entries::TankItemSlot: return tankItems;
-    case Entries::ItemSlot: return items;
-    case Entries::EquipmentSlot: return equipment;
+    case Entries::TankPartSlot: return WithEmpty(List::TankParts);
+    case Entries::TankItemSlot: return WithEmpty(List::TankItems);
+    case Entries::ItemSlot: return WithEmpty(List::Items);
+    case Entries::EquipmentSlot: return WithEmpty(List::HumanEquipment);
     case Entries::AttacksB: return names::Combo(List::AttacksB);
     case Entries::AttacksA: return names::Combo(List::AttacksA);
     case Entries::LootCategories: return names::Combo(List::LootCategories);
     case Entries::HumanLoot: return names::HumanLoot();
     case Entries::TankLoot: return names::TankLoot();
     }
-    return none;
+    return {};
 }
 
 } // namespace dravik::editors

@@ -73,7 +73,7 @@ enum class DialogId {
 
 const DialogLayout& LayoutOf(DialogId id);
 
-// The texts of a drop-down list, in position order.
-const std::vector<std::string>& EntryTexts(Entries entries);
+// The texts of a drop-down list, in position order, from the active name set.
+std::vector<std::string> EntryTexts(Entries entries);
 
 } // namespace dravik::editors

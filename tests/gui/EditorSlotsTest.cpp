@@ -3,6 +3,8 @@
 #include "EditorSupport.h"
 #include "editors/CodeRules.h"
 #include "editors/DialogLayout.h"
+#include "names/NameSet.h"
+#include "support/TestImage.h"
 
 using namespace dravik;
 using namespace dravik::test;
@@ -130,4 +132,33 @@ TEST_F(EditorSlots, MonsterAttacksByRowAndLootByCategory)
     // The cells show the lists' own texts (for 9C not the drop-down's), the loot's by category.
     EXPECT_EQ(m.Cell(47, 11), names::Get(List::AttacksA)[0x9C]);
     EXPECT_EQ(m.Cell(46, 17), names::Get(List::TankItems)[2]);
+}
+
+// A switch of name sets reaches every drop-down list of the next dialog opened, and back.
+TEST_F(EditorSlots, DropDownListsFollowTheActiveNameSet)
+{
+    const struct {
+        const char* file;
+        const char* table;
+        int row, combo, position;
+    } lists[] = {{"tank_parts.txt", "tanks", 0, 1022, 2},
+                 {"tank_items.txt", "tanks", 0, 1030, 2},
+                 {"items.txt", "characters", 0, 1023, 2},
+                 {"human_equipment.txt", "characters", 0, 1026, 2},
+                 {"attacks_b.txt", "monsters", 0, 1023, 2}};
+    std::map<std::string, std::string> files;
+    for (const auto& l : lists)
+        files[l.file] = "\n\n新" + std::to_string(&l - lists) + "\n";
+    const test::NameFolder folder(files);
+    const names::NameSetResult loaded = names::LoadNameSet(folder.Path());
+    ASSERT_TRUE(loaded.ok);
+    const auto shown = [&](const auto& l) {
+        std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, T(l.table), l.row);
+        return Combo(dialog.get(), l.combo)->itemText(l.position).toStdString();
+    };
+    for (const bool user : {false, true, false}) {
+        names::SetActive(user ? loaded.set : names::NameSet::BuiltIn());
+        for (const auto& l : lists)
+            EXPECT_EQ(shown(l) == "新" + std::to_string(&l - lists), user) << l.file << " " << shown(l);
+    }
 }
