@@ -1,6 +1,6 @@
 #pragma once
-// An independent map of every byte the tables may write, written out from the table
-// descriptions rather than taken from the layouts under test.
+// An independent map of every byte the tables may write, written out by hand (base, stride,
+// rows and field offsets of each table) rather than taken from the layouts under test.
 #include <cstdint>
 #include <set>
 #include <vector>

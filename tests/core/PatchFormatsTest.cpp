@@ -1,5 +1,5 @@
 // IPS and BPS: round trips through our writer and reader, cross-checked against minimal
-// appliers and writers written here from the format descriptions alone.
+// appliers and writers written here from the public format definitions alone.
 #include <gtest/gtest.h>
 
 #include <random>
