@@ -26,6 +26,8 @@ const char* const kUsage =
     "  diff A.smc B.smc [--format text|json|csv]  the table fields (and other bytes) that differ\n"
     "  patch ORIGINAL MODIFIED OUT.ips|OUT.bps    write a patch that takes ORIGINAL to MODIFIED\n"
     "  apply ROM PATCH [OUT]                  apply an IPS or BPS patch (in place, or to OUT)\n"
+    "                                         (--headerless-patch / --headered-patch: the IPS was made\n"
+    "                                         for the image without / with its copier header)\n"
     "  names export DIR                       write the active name lists as name files (a template)\n"
     "  names check DIR                        check a folder of name files, show what it would change\n"
     "  refs ROM TABLE ROW [--format json]     where a part, item, equipment or attack is used\n"

@@ -203,14 +203,27 @@ int RunPatch(const Args& arguments, std::ostream& out, std::ostream& err)
     return 0;
 }
 
-int RunApply(const Args& args, std::ostream& out, std::ostream& err)
+int RunApply(const Args& arguments, std::ostream& out, std::ostream& err)
 {
-    const char* usage = "Usage: dravik apply ROM PATCH [OUT]\n";
-    if (WantsHelp(args)) {
+    const char* usage = "Usage: dravik apply ROM PATCH [OUT] [--headerless-patch | --headered-patch]\n";
+    if (WantsHelp(arguments)) {
         out << usage;
         return 0;
     }
-    if (args.size() < 2 || args.size() > 3 ||
+    // An IPS names no original: the user says whether it was made for the image without (or with)
+    // its copier header.
+    Args args;
+    rom::IpsMadeFor madeFor = rom::IpsMadeFor::ThisImage;
+    int said = 0;
+    for (const std::string& a : arguments) {
+        if (a == "--headerless-patch" || a == "--headered-patch") {
+            madeFor = a == "--headered-patch" ? rom::IpsMadeFor::WithHeader : rom::IpsMadeFor::WithoutHeader;
+            ++said;
+        } else {
+            args.push_back(a);
+        }
+    }
+    if (args.size() < 2 || args.size() > 3 || said > 1 ||
         std::any_of(args.begin(), args.end(), [](const std::string& a) { return a.rfind("--", 0) == 0; })) {
         err << usage;
         return 2;
@@ -221,7 +234,8 @@ int RunApply(const Args& args, std::ostream& out, std::ostream& err)
         err << error << "\n";
         return 1;
     }
-    if (!rom::ApplyPatch(patch, source, target, error)) {
+    rom::PatchFit fit;
+    if (!rom::ApplyPatch(patch, source, target, error, madeFor, &fit)) {
         err << args[1] << "：" << error << " " << args[0] << " 没有改动。\n";
         return 1;
     }
@@ -236,6 +250,8 @@ int RunApply(const Args& args, std::ostream& out, std::ostream& err)
     }
     out << "applied " << args[1] << " to " << args[0] << ": wrote " << destination << " (" << target.size()
         << " bytes)\n";
+    if (const std::string how = fit.Text(); !how.empty())
+        out << how << "\n";
     return 0;
 }
 

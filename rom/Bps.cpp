@@ -233,6 +233,19 @@ constexpr size_t kFooter = 12;
 
 bool IsBps(const Bytes& patch) { return patch.size() >= 4 && std::memcmp(patch.data(), "BPS1", 4) == 0; }
 
+bool BpsSource(const Bytes& patch, uint64_t& size, uint32_t& crc)
+{
+    if (!IsBps(patch) || patch.size() < 4 + 3 + kFooter)
+        return false;
+    std::string ignored;
+    Reader r(patch, patch.size() - kFooter, ignored);
+    r.Seek(4);
+    if (!r.Number("", size))
+        return false;
+    crc = Little32(patch, patch.size() - kFooter);
+    return true;
+}
+
 Bytes MakeBps(const Bytes& source, const Bytes& target)
 {
     Bytes out{'B', 'P', 'S', '1'};

@@ -14,6 +14,9 @@ constexpr uint64_t kBpsTargetLimit = 256ull << 20;
 
 bool IsBps(const Bytes& patch); // starts with "BPS1"
 
+// The size and CRC-32 of the source a BPS patch was made for; false when it is too short to say.
+bool BpsSource(const Bytes& patch, uint64_t& size, uint32_t& crc);
+
 // A patch that takes source to target, with empty metadata.
 Bytes MakeBps(const Bytes& source, const Bytes& target);
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <sstream>
 
 #include "rom/Bps.h"
@@ -31,16 +32,34 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error)
         return false;
     }
     QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         error = prefix + file.errorString().toStdString();
         return false;
     }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = prefix + file.errorString().toStdString();
+    // Straight into the buffer, no copy through Qt's; a file that grew meanwhile is read to its end.
+    bytes.resize(static_cast<size_t>(info.size()));
+    size_t done = 0;
+    while (true) {
+        if (done == bytes.size()) {
+            if (bytes.size() >= kMaximumImageSize + 1)
+                break;
+            bytes.resize(std::min<size_t>(bytes.size() + 65536, kMaximumImageSize + 1));
+        }
+        const qint64 got =
+            file.read(reinterpret_cast<char*>(bytes.data() + done), static_cast<qint64>(bytes.size() - done));
+        if (got < 0) {
+            error = prefix + file.errorString().toStdString();
+            return false;
+        }
+        if (got == 0)
+            break;
+        done += static_cast<size_t>(got);
+    }
+    if (done > kMaximumImageSize) {
+        error = prefix + "文件在读取时变大，超过了 64 MiB。";
         return false;
     }
-    bytes.assign(data.begin(), data.end());
+    bytes.resize(done);
     return true;
 }
 
@@ -54,14 +73,109 @@ bool MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified,
     return MakeIps(original, modified, patch, error);
 }
 
-bool ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error)
+namespace {
+constexpr size_t kHeader = kCopierHeaderSize;
+const std::string kHeaderSize = std::to_string(kCopierHeaderSize);
+
+bool Headered(const Bytes& image) { return HasCopierHeader(image.size()) && image.size() >= kHeader; }
+
+// The header of source, then result.
+void WithHeaderOf(const Bytes& source, Bytes& result, Bytes& target)
 {
-    if (IsBps(patch))
+    result.insert(result.begin(), source.begin(), source.begin() + kHeader);
+    target = std::move(result);
+}
+
+bool ApplyBpsToImage(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error,
+                     PatchFit& fit)
+{
+    uint64_t size = 0;
+    uint32_t crc = 0;
+    if (!BpsSource(patch, size, crc) || size == source.size())
         return ApplyBps(patch, source, target, error);
-    if (IsIps(patch))
+    if (Headered(source) && size == source.size() - kHeader) {
+        const Bytes body(source.begin() + kHeader, source.end());
+        Bytes result;
+        if (!ApplyBps(patch, body, result, error)) {
+            error = "去掉 " + kHeaderSize + " 字节的复制器文件头后，映像的大小与补丁要求的相符，但" + error;
+            return false;
+        }
+        WithHeaderOf(source, result, target);
+        fit.headerShift = static_cast<int>(kHeader);
+        return true;
+    }
+    const bool applied = ApplyBps(patch, source, target, error); // refused: the sizes differ
+    if (!applied && !Headered(source) && size == source.size() + kHeader)
+        error += "补丁是为带 " + kHeaderSize +
+                 " 字节复制器文件头的映像制作的，而这个映像没有文件头：请给它加上原来的文件头后再应用。";
+    return applied;
+}
+
+bool ApplyIpsToImage(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error,
+                     IpsMadeFor madeFor, PatchFit& fit)
+{
+    const bool headered = Headered(source);
+    if (madeFor == IpsMadeFor::ThisImage || (madeFor == IpsMadeFor::WithHeader) == headered) {
+        fit.headerlessAlready = madeFor == IpsMadeFor::WithoutHeader;
+        fit.headeredAlready = madeFor == IpsMadeFor::WithHeader;
         return ApplyIps(patch, source, target, error);
-    error = "这不是 IPS 或 BPS 补丁：文件既不以 \"PATCH\" 也不以 \"BPS1\" 开头。";
-    return false;
+    }
+    Bytes result;
+    if (madeFor == IpsMadeFor::WithoutHeader) {
+        if (!ApplyIps(patch, Bytes(source.begin() + kHeader, source.end()), result, error))
+            return false;
+        WithHeaderOf(source, result, target);
+        fit.headerShift = static_cast<int>(kHeader);
+        return true;
+    }
+    // Made for the image with a header: a stand-in header of zeros takes the patch's offsets.
+    Bytes padded(kHeader + source.size(), 0);
+    std::copy(source.begin(), source.end(), padded.begin() + kHeader);
+    if (!ApplyIps(patch, padded, result, error))
+        return false;
+    if (result.size() < kHeader) {
+        error = "IPS 补丁把结果截短到 " + std::to_string(result.size()) + " 字节，比 " + kHeaderSize +
+                " 字节的复制器文件头还短。";
+        return false;
+    }
+    fit.headerShift = -static_cast<int>(kHeader);
+    fit.headerEditsDropped =
+        std::any_of(result.begin(), result.begin() + kHeader, [](uint8_t b) { return b != 0; });
+    target.assign(result.begin() + kHeader, result.end());
+    return true;
+}
+} // namespace
+
+std::string PatchFit::Text() const
+{
+    if (headerShift > 0)
+        return "补丁是为去掉 " + kHeaderSize +
+               " 字节复制器文件头的映像制作的：已应用于文件头之后的部分，文件头保持不变。";
+    if (headerShift < 0)
+        return "补丁是为带 " + kHeaderSize +
+               " 字节复制器文件头的映像制作的：已按有文件头时的位置应用，结果仍没有文件头" +
+               (headerEditsDropped ? "；补丁对文件头的改动被略去。" : "。");
+    if (headerlessAlready)
+        return "这个映像本来就没有复制器文件头：补丁按原样应用。";
+    if (headeredAlready)
+        return "这个映像本来就有复制器文件头：补丁按原样应用。";
+    return {};
+}
+
+bool ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error,
+                IpsMadeFor madeFor, PatchFit* fit)
+{
+    PatchFit how;
+    bool ok = false;
+    if (IsBps(patch))
+        ok = ApplyBpsToImage(patch, source, target, error, how);
+    else if (IsIps(patch))
+        ok = ApplyIpsToImage(patch, source, target, error, madeFor, how);
+    else
+        error = "这不是 IPS 或 BPS 补丁：文件既不以 \"PATCH\" 也不以 \"BPS1\" 开头。";
+    if (ok && fit)
+        *fit = how;
+    return ok;
 }
 
 Status ImageWithEdits(const RomDocument& document, Bytes& image)

@@ -20,8 +20,28 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error);
 bool MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified, Bytes& patch,
                std::string& error);
 
-// Tells IPS from BPS by the signature and applies it; refuses anything else.
-bool ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error);
+// The image an IPS patch was made for, as the user says: an IPS names no source, so only the user
+// can tell that it was made for the image with or without its copier header.
+enum class IpsMadeFor { ThisImage, WithoutHeader, WithHeader };
+
+// How a patch met the image it was applied to.
+struct PatchFit {
+    // 0: as made. +kCopierHeaderSize: made for the image without its copier header, applied to
+    // the bytes after it, the header kept. -kCopierHeaderSize: made for the image with a header,
+    // applied to this one (which has none) as if it had one, and the result again has none.
+    int headerShift = 0;
+    bool headerEditsDropped = false; // what the patch wrote into that header is left out
+    bool headerlessAlready = false;  // the user said WithoutHeader of an image that has no header
+    bool headeredAlready = false;    // the user said WithHeader of an image that has one
+
+    std::string Text() const; // a sentence for the user; empty when applied as made, as asked
+};
+
+// Tells IPS from BPS by the signature and applies it; refuses anything else. A BPS is applied to
+// the image after its copier header (kept) when its source size and CRC-32 say it was made for the
+// image without one; an IPS as madeFor says.
+bool ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error,
+                IpsMadeFor madeFor = IpsMadeFor::ThisImage, PatchFit* fit = nullptr);
 
 // The open file as Save would write it: read again, every pending edit applied. Refused as Save
 // refuses (status.cellErrors lists the invalid cells); nothing is written.

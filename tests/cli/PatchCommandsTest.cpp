@@ -161,3 +161,26 @@ TEST(PatchCommands, RefusedPatchesLeaveTheRomByteIdentical)
         }
     }
 }
+
+TEST(PatchCommands, PatchesMadeForTheImageWithoutItsHeaderApplyAfterIt)
+{
+    Files f;
+    const rom::Bytes original = rom::MakeSampleImage(7), modified = rom::MakeSampleImage(8);
+    const rom::Bytes plain(original.begin() + rom::kCopierHeaderSize, original.end());
+    const rom::Bytes plainModified(modified.begin() + rom::kCopierHeaderSize, modified.end());
+    rom::Bytes ips, expected = original;
+    std::copy(plainModified.begin(), plainModified.end(), expected.begin() + rom::kCopierHeaderSize);
+    std::string error;
+    ASSERT_TRUE(rom::MakeIps(plain, plainModified, ips, error));
+    const std::string rom = f.Write("a.smc", original);
+    const std::string bps = f.Write("p.bps", rom::MakeBps(plain, plainModified)),
+                      ipsPath = f.Write("p.ips", ips);
+    for (const cli::Args& args : {cli::Args{"apply", rom, bps, f.Path("o.smc")},
+                                  cli::Args{"apply", "--headerless-patch", rom, ipsPath, f.Path("o.smc")}}) {
+        const CliRun r = Cli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find("文件头保持不变"), std::string::npos) << r.out;
+        EXPECT_TRUE(test::ReadFile(f.Path("o.smc")) == expected);
+    }
+    EXPECT_EQ(Cli({"apply", rom, ipsPath, "--headerless-patch", "--headered-patch"}).status, 2);
+}

@@ -7,6 +7,7 @@
 #include "rom/Bps.h"
 #include "rom/Crc32.h"
 #include "rom/Ips.h"
+#include "rom/PatchFiles.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
@@ -400,5 +401,91 @@ TEST(PatchFormats, BpsSaysWhichCheckFailed)
     for (const Refusal& r : refusals) {
         EXPECT_FALSE(rom::ApplyBps(r.patch, r.source, out, error)) << r.name;
         EXPECT_NE(error.find(r.says), std::string::npos) << r.name << ": " << error;
+    }
+}
+
+TEST(PatchFormats, PatchesMadeForTheImageWithoutOrWithItsCopierHeader)
+{
+    // A headered image, its edit, and both without the header: patches made from each pair.
+    const Bytes header = test::RandomImage(21, rom::kCopierHeaderSize);
+    const Bytes body = test::RandomImage(22, 0x8000);
+    Bytes edited = RandomEdits(body, 23, 30);
+    edited.resize(body.size() + 0x400, 0x11); // grown too
+    auto headered = [&](const Bytes& b) {
+        Bytes out = header;
+        out.insert(out.end(), b.begin(), b.end());
+        return out;
+    };
+    auto ips = [](const Bytes& a, const Bytes& b) {
+        Bytes p;
+        std::string error;
+        EXPECT_TRUE(rom::MakeIps(a, b, p, error));
+        return p;
+    };
+    Bytes otherBody = body;
+    otherBody[0x100] ^= 1;
+    Bytes newHeader = headered(edited);
+    newHeader[3] ^= 0x80;
+    const Bytes cutShort = {'P', 'A', 'T', 'C', 'H', 'E', 'O', 'F', 0, 1, 0};
+    using M = rom::IpsMadeFor;
+    struct Case {
+        const char* name;
+        Bytes patch, image;
+        M madeFor;
+        Bytes result; // empty: refused
+        int shift;
+        const char* says; // in the refusal or in the fit's text
+    };
+    const std::vector<Case> cases = {
+        {"BPS for the body, to the headered image", rom::MakeBps(body, edited), headered(body), M::ThisImage,
+         headered(edited), 0x200, "文件头保持不变"},
+        {"the same, the user's IPS option aside", rom::MakeBps(body, edited), headered(body), M::WithHeader,
+         headered(edited), 0x200, "文件头保持不变"},
+        {"BPS for the body, another body",
+         rom::MakeBps(body, edited),
+         headered(otherBody),
+         M::ThisImage,
+         {},
+         0,
+         "去掉 512 字节"},
+        {"BPS for the headered image, to the body",
+         rom::MakeBps(headered(body), headered(edited)),
+         body,
+         M::ThisImage,
+         {},
+         0,
+         "加上原来的文件头"},
+        {"BPS for the headered image, as made", rom::MakeBps(headered(body), headered(edited)),
+         headered(body), M::ThisImage, headered(edited), 0, ""},
+        {"IPS for the body, told so", ips(body, edited), headered(body), M::WithoutHeader, headered(edited),
+         0x200, "文件头保持不变"},
+        {"IPS for the body, to the body, told so", ips(body, edited), body, M::WithoutHeader, edited, 0,
+         "本来就没有"},
+        {"IPS for the headered image, to the body", ips(headered(body), headered(edited)), body,
+         M::WithHeader, edited, -0x200, "结果仍没有文件头。"},
+        {"the same, with the header edited", ips(headered(body), newHeader), body, M::WithHeader, edited,
+         -0x200, "改动被略去"},
+        {"IPS for the headered image, to it", ips(headered(body), headered(edited)), headered(body),
+         M::WithHeader, headered(edited), 0, "本来就有"},
+        {"IPS cutting into the header",
+         cutShort,
+         body,
+         M::WithHeader,
+         {},
+         0,
+         "比 512 字节的复制器文件头还短"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes out;
+        std::string error;
+        rom::PatchFit fit;
+        const bool ok = rom::ApplyPatch(c.patch, c.image, out, error, c.madeFor, &fit);
+        ASSERT_EQ(ok, !c.result.empty()) << error;
+        if (ok) {
+            EXPECT_TRUE(out == c.result);
+            EXPECT_EQ(fit.headerShift, c.shift);
+        }
+        EXPECT_NE((ok ? fit.Text() : error).find(c.says), std::string::npos) << (ok ? fit.Text() : error);
     }
 }
