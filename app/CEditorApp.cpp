@@ -7,6 +7,7 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/CEditorDlg.h"
 #include "app/Resources.h"
@@ -40,16 +41,84 @@ protected:
         return false;
     }
 };
+
+// The options of the editor's command line, declared once for the window and for --help.
+struct Options {
+    QCommandLineParser parser;
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption names{QStringLiteral("names"), QStringLiteral("显示这个文件夹中名称表的名称。"),
+                                   QStringLiteral("DIR")};
+    const QCommandLineOption exitAfterShow{
+        QStringLiteral("exit-after-show"),
+        QStringLiteral("窗口第一次绘制完成后立即退出（用于测量启动时间）。")};
+    const QCommandLineOption noRecovery{QStringLiteral("no-recovery"),
+                                        QStringLiteral("不写恢复记录，打开文件时也不提供上次未保存的修改。")};
+
+    Options()
+    {
+        parser.setApplicationDescription(
+            QStringLiteral("Dravik静态修改器：编辑 ROM 映像 (.smc) 中的数据表。"));
+        parser.addOption(names);
+        parser.addPositionalArgument(QStringLiteral("rom"),
+                                     QStringLiteral("启动时打开的 ROM 映像 (.smc)，可省略。"),
+                                     QStringLiteral("[rom.smc]"));
+        parser.addOption(exitAfterShow);
+        parser.addOption(noRecovery);
+    }
+};
 } // namespace
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv)
 {
-    setApplicationName(QStringLiteral("Dravik静态修改器"));
-    setOrganizationName(QStringLiteral("dravik")); // where QSettings keeps the name set folder
-    setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
+    Describe(*this);
     setFont(widgets::EditorFont());
     EnsureResources();
     InstallQtTranslations(*this);
+}
+
+void CEditorApp::Describe(QCoreApplication& app)
+{
+    app.setApplicationName(QStringLiteral("Dravik静态修改器"));
+    app.setOrganizationName(QStringLiteral("dravik")); // where QSettings keeps the name set folder
+    app.setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
+    // The desktop entry's id: the desktop shows the window under that entry's name and icon.
+    if (auto* gui = qobject_cast<QGuiApplication*>(&app))
+        gui->setDesktopFileName(QStringLiteral(DRAVIK_APP_ID));
+}
+
+bool CEditorApp::AsksOnlyForInformation(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--")
+            break;
+        if (arg == "--names") { // its folder may have any name
+            ++i;
+            continue;
+        }
+        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+            if (arg == option)
+                return true;
+    }
+    return false;
+}
+
+int CEditorApp::AnswerOnTerminal(int& argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    Describe(app);
+    InstallQtTranslations(app);
+    Options options;
+    // Qt's own options (-platform, -style) are unknown to a QCoreApplication: the help and the
+    // version are shown all the same. Each of these ends the process.
+    options.parser.parse(app.arguments());
+    if (options.parser.isSet(options.version))
+        options.parser.showVersion();
+    if (options.parser.isSet(options.help) && !options.parser.isSet(QStringLiteral("help-all")))
+        options.parser.showHelp(0);
+    options.parser.process(app); // --help-all, or what is wrong with the command line
+    return 0;
 }
 
 bool CEditorApp::InstallQtTranslations(QCoreApplication& app)
@@ -65,23 +134,8 @@ bool CEditorApp::InstallQtTranslations(QCoreApplication& app)
 
 int CEditorApp::Run()
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Dravik静态修改器：编辑 ROM 映像 (.smc) 中的数据表。"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption namesOption(
-        QStringLiteral("names"), QStringLiteral("显示这个文件夹中名称表的名称。"), QStringLiteral("DIR"));
-    parser.addOption(namesOption);
-    parser.addPositionalArgument(QStringLiteral("rom"),
-                                 QStringLiteral("启动时打开的 ROM 映像 (.smc)，可省略。"),
-                                 QStringLiteral("[rom.smc]"));
-    const QCommandLineOption exitAfterShow(
-        QStringLiteral("exit-after-show"),
-        QStringLiteral("窗口第一次绘制完成后立即退出（用于测量启动时间）。"));
-    parser.addOption(exitAfterShow);
-    const QCommandLineOption noRecovery(QStringLiteral("no-recovery"),
-                                        QStringLiteral("不写恢复记录，打开文件时也不提供上次未保存的修改。"));
-    parser.addOption(noRecovery);
+    Options options;
+    QCommandLineParser& parser = options.parser;
     parser.process(*this);
     const QStringList args = parser.positionalArguments();
     if (args.size() > 1) {
@@ -90,14 +144,14 @@ int CEditorApp::Run()
     }
 
     CEditorDlg window;
-    if (parser.isSet(noRecovery))
+    if (parser.isSet(options.noRecovery))
         window.SetRecoveryFolder({});
     QuitAfterFirstPaint quitter;
-    if (parser.isSet(exitAfterShow))
+    if (parser.isSet(options.exitAfterShow))
         window.installEventFilter(&quitter);
     window.show();
-    if (parser.isSet(namesOption))
-        window.UseNameFolder(parser.value(namesOption)); // for this run; a refusal says why
+    if (parser.isSet(options.names))
+        window.UseNameFolder(parser.value(options.names)); // for this run; a refusal says why
     else
         window.UseRememberedNames();
     // The status line shows the full path, as it does for a file chosen in the dialog.
