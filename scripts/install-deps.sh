@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build needs, if any are missing.
+# Installs the Debian 12 packages the build needs, if any are missing: with no argument what
+# `make run` and `make test` need; `fuzz` adds clang for the libFuzzer harnesses; `package` adds the
+# tools that check the .deb (scripts/check-package.sh, which the tests skip without them).
 # As root it runs apt-get; otherwise it prints the command to run and fails.
 set -euo pipefail
-packages=(cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-wqy-microhei qt6-translations-l10n
-          clang-format hyperfine dpkg-dev file)
+case ${1:-} in
+  "") packages=(cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-wqy-microhei qt6-translations-l10n
+                clang-format hyperfine dpkg-dev file) ;;
+  fuzz) packages=(clang libclang-rt-14-dev) ;;
+  package) packages=(lintian desktop-file-utils appstream man-db) ;;
+  *) echo "usage: $0 [fuzz|package]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
