@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Draws the program's pictures with ImageMagick: the icon, the background shown before a page is
-# chosen, and the About banner. Run from this folder; the PNG files are committed. Eight bits per
-# channel: a 16-bit picture takes twice as long to decode at start-up and looks the same.
+# Draws the program's pictures with ImageMagick: the background shown before a page is chosen and
+# the About banner (the icon is rendered from packaging/icons by its render.sh). Run from this
+# folder; the PNG files are committed. Eight bits per channel: a 16-bit picture takes twice as long
+# to decode at start-up and looks the same.
 set -euo pipefail
 FONT=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 
@@ -23,11 +24,3 @@ convert -size 944x264 gradient:'#1d2b4f'-'#d8955a' \
   -font "$FONT" -fill '#fff6e6' -pointsize 64 -gravity northwest -annotate +48+40 'Dravik静态修改器' \
   -fill '#ffe9c7' -pointsize 26 -annotate +52+130 'ROM 数据表编辑器' \
   -depth 8 PNG24:about.png
-
-convert -size 256x256 xc:none -fill '#26406e' -draw "roundrectangle 8,8 248,248 40,40" \
-  -fill '#c9ccd3' -draw "path 'M 56,44 L 200,44 L 200,212 L 180,212 L 180,196 L 76,196 L 76,212 L 56,212 Z'" \
-  -fill '#e9a25f' -draw "rectangle 78,66 178,132" \
-  -fill '#26406e' -draw "rectangle 86,150 96,188" -draw "rectangle 106,150 116,188" \
-  -draw "rectangle 126,150 136,188" -draw "rectangle 146,150 156,188" -draw "rectangle 166,150 174,188" \
-  -font "$FONT" -fill '#1d2b4f' -pointsize 64 -gravity north -annotate +0+62 'D' \
-  -depth 8 PNG32:icon.png
