@@ -53,6 +53,7 @@ _dravik()
         import) options="--table --dry-run --backup" ;;
         sample) options="--seed --no-header" ;;
         diff | patch | refs) options="--format" ;;
+        apply) options="--headerless-patch --headered-patch" ;;
     esac
 
     if [[ $prev == --format ]]; then
