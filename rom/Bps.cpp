@@ -12,12 +12,17 @@ enum Action { SourceRead = 0, TargetRead = 1, SourceCopy = 2, TargetCopy = 3 };
 
 // Below this an unchanged stretch is cheaper inside a literal than as its own action.
 constexpr size_t kMinSourceRead = 4;
-constexpr size_t kMinRepeat = 8;
-constexpr size_t kMinCopy = 8;
-// The index of the source's 8-byte strings has about one slot per source byte, up to 2^18 slots:
-// a small source must not pay for clearing a table sized for a whole image.
+// Copies are found through the source's 8-byte strings.
+constexpr size_t kKey = 8;
+// The index of the source's 8-byte strings: a hash of about one slot per two source bytes (at most 2^19)
+// with a chain through every earlier position of the same hash, newest first. Sources of more
+// than kMaxIndexed bytes index every k-th position only, so the index stays within 16 MiB.
 constexpr int kMinHashBits = 8;
-constexpr int kMaxHashBits = 18;
+constexpr int kMaxHashBits = 19;
+constexpr size_t kMaxIndexed = size_t{1} << 22;
+constexpr int kMaxChain = 48;
+// A stretch this long is taken as soon as it is found.
+constexpr size_t kGoodEnough = 4096;
 
 void PutNumber(Bytes& out, uint64_t value)
 {
@@ -33,126 +38,228 @@ void PutNumber(Bytes& out, uint64_t value)
     }
 }
 
+size_t NumberSize(uint64_t value)
+{
+    size_t n = 1;
+    while (value >= 0x80) {
+        value = (value >> 7) - 1;
+        ++n;
+    }
+    return n;
+}
+
 void PutCrc(Bytes& out, uint32_t crc)
 {
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<uint8_t>(crc >> (8 * i)));
 }
 
-void PutRelative(Bytes& out, int64_t delta)
+uint64_t RelativeCode(int64_t delta)
 {
-    PutNumber(out, (static_cast<uint64_t>(delta < 0 ? -delta : delta) << 1) | (delta < 0 ? 1 : 0));
+    return (static_cast<uint64_t>(delta < 0 ? -delta : delta) << 1) | (delta < 0 ? 1 : 0);
 }
 
-uint64_t Key(const uint8_t* p, int bits)
+uint64_t Load64(const uint8_t* p)
 {
     uint64_t v;
     std::memcpy(&v, p, sizeof v);
-    return (v * 0x9E3779B97F4A7C15ull) >> (64 - bits);
+    return v;
 }
 
-int HashBits(size_t sourceSize)
+uint32_t Key(const uint8_t* p, int bits)
+{
+    return static_cast<uint32_t>((Load64(p) * 0x9E3779B97F4A7C15ull) >> (64 - bits));
+}
+
+// How many bytes a and b have in common from the start, at most max.
+size_t Common(const uint8_t* a, const uint8_t* b, size_t max)
+{
+    size_t n = 0;
+    while (n + 8 <= max && Load64(a + n) == Load64(b + n))
+        n += 8;
+    while (n < max && a[n] == b[n])
+        ++n;
+    return n;
+}
+
+int HashBits(size_t indexed)
 {
     int bits = kMinHashBits;
-    while (bits < kMaxHashBits && (size_t{1} << bits) < sourceSize)
+    while (bits < kMaxHashBits && (size_t{2} << bits) < indexed)
         ++bits;
     return bits;
 }
 
+// A candidate action at one target position.
+struct Match {
+    Action action = TargetRead;
+    size_t length = 0;
+    size_t from = 0; // source offset (SourceCopy) or target offset (TargetCopy)
+    size_t cost = SIZE_MAX;
+
+    bool Beats(const Match& other) const
+    {
+        return length > cost && (other.length <= other.cost || length - cost > other.length - other.cost);
+    }
+};
+
 class Encoder {
 public:
-    Encoder(const Bytes& source, const Bytes& target, Bytes& out)
-        : s_(source), t_(target), out_(out), hashBits_(HashBits(source.size()))
-    {
-        if (s_.size() >= kMinCopy) {
-            index_.assign(size_t{1} << hashBits_, UINT32_MAX);
-            for (size_t i = 0; i + kMinCopy <= s_.size(); ++i)
-                index_[Key(&s_[i], hashBits_)] = static_cast<uint32_t>(i);
-        }
-    }
+    Encoder(const Bytes& source, const Bytes& target, Bytes& out) : s_(source), t_(target), out_(out) {}
 
     void Run()
     {
         size_t i = 0;
         while (i < t_.size()) {
-            size_t n = 0;
-            while (i + n < t_.size() && i + n < s_.size() && s_[i + n] == t_[i + n])
-                ++n;
+            // Unchanged bytes at the same place.
+            size_t n = Common(s_.data() + std::min(i, s_.size()), &t_[i], Room(i));
             if (n >= kMinSourceRead || (n > 0 && i + n == t_.size())) {
+                const size_t back = Back(i, i);
+                n += back;
+                i -= back;
                 Flush(i);
                 Command(SourceRead, n);
                 i += n;
                 continue;
             }
-            if (i > 0 && (n = Repeat(i)) >= kMinRepeat) {
-                Flush(i);
-                Command(TargetCopy, n);
-                PutRelative(out_, static_cast<int64_t>(i - 1) - targetRel_);
-                targetRel_ = static_cast<int64_t>(i - 1 + n);
-                i += n;
+            const Match m = Best(i);
+            if (m.length == 0) {
+                // A literal byte. In a long literal not every position is searched: what is found
+                // later is stretched back over the bytes skipped.
+                if (literal_ == SIZE_MAX)
+                    literal_ = i;
+                i += 1 + std::min<size_t>((i - literal_) >> 4, 63);
                 continue;
             }
-            size_t from = 0;
-            if ((n = Copy(i, from)) > 0) {
-                Flush(i);
-                Command(SourceCopy, n);
-                PutRelative(out_, static_cast<int64_t>(from) - sourceRel_);
-                sourceRel_ = static_cast<int64_t>(from + n);
-                i += n;
-                continue;
-            }
-            if (literal_ == SIZE_MAX)
-                literal_ = i;
-            ++i;
+            i = Take(i, m);
         }
         Flush(t_.size());
     }
 
 private:
+    size_t Room(size_t i) const { return i < s_.size() ? std::min(s_.size(), t_.size()) - i : 0; }
+
+    // How far a match of target i with source at can be stretched back into the pending literal.
+    size_t Back(size_t i, size_t at) const
+    {
+        if (literal_ == SIZE_MAX)
+            return 0;
+        size_t n = 0;
+        while (i - n > literal_ && at - n > 0 && at - n <= s_.size() && s_[at - n - 1] == t_[i - n - 1])
+            ++n;
+        return n;
+    }
+
+    size_t Take(size_t i, Match m)
+    {
+        if (m.action == SourceCopy) {
+            const size_t back = Back(i, m.from);
+            i -= back;
+            m.from -= back;
+            m.length += back;
+        } else {
+            while (literal_ != SIZE_MAX && i >= 2 && i - 1 >= literal_ && t_[i - 2] == t_[i - 1]) {
+                --i;
+                ++m.length;
+            }
+        }
+        Flush(i);
+        Command(m.action, m.length);
+        if (m.action == SourceCopy) {
+            PutNumber(out_, RelativeCode(static_cast<int64_t>(m.from) - sourceRel_));
+            sourceRel_ = static_cast<int64_t>(m.from + m.length);
+            shift_ = static_cast<int64_t>(m.from) - static_cast<int64_t>(i);
+        } else {
+            m.from = i - 1;
+            PutNumber(out_, RelativeCode(static_cast<int64_t>(m.from) - targetRel_));
+            targetRel_ = static_cast<int64_t>(m.from + m.length);
+        }
+        return i + m.length;
+    }
+
+    // The cheapest way to go on at target i other than a literal: the byte before repeated, the
+    // source where the last copy would continue, or any place of the source with the same 8 bytes.
+    Match Best(size_t i)
+    {
+        Match best;
+        if (i > 0) {
+            Match repeat{TargetCopy, 0, i - 1, 0};
+            while (i + repeat.length < t_.size() && t_[i + repeat.length] == t_[i - 1])
+                ++repeat.length;
+            repeat.cost = CommandSize(repeat.length) +
+                          NumberSize(RelativeCode(static_cast<int64_t>(i - 1) - targetRel_)) + 1;
+            if (repeat.Beats(best))
+                best = repeat;
+        }
+        const int64_t shifted = static_cast<int64_t>(i) + shift_;
+        if (shift_ != 0 && shifted >= 0 && static_cast<size_t>(shifted) < s_.size())
+            Consider(i, static_cast<size_t>(shifted), 0, best);
+        if (i + kKey > t_.size() || s_.size() < kKey)
+            return best;
+        if (head_.empty())
+            Index();
+        for (size_t k = 0; k < stride_ && i + k + kKey <= t_.size(); ++k) {
+            uint32_t at = head_[Key(&t_[i + k], hashBits_)];
+            const uint64_t key = Load64(&t_[i + k]);
+            for (int depth = 0; at != UINT32_MAX && depth < kMaxChain; ++depth, at = chain_[at / stride_]) {
+                if (at >= k && Load64(&s_[at]) == key)
+                    Consider(i, at - k, k == 0 ? kKey : 0, best);
+                if (best.length >= kGoodEnough)
+                    return best;
+            }
+        }
+        return best;
+    }
+
+    void Consider(size_t i, size_t at, size_t known, Match& best) const
+    {
+        Match copy{SourceCopy, 0, at, 0};
+        copy.length = known + Common(s_.data() + at + known, t_.data() + i + known,
+                                     std::min(s_.size() - at, t_.size() - i) - known);
+        copy.cost =
+            CommandSize(copy.length) + NumberSize(RelativeCode(static_cast<int64_t>(at) - sourceRel_)) + 1;
+        if (copy.Beats(best))
+            best = copy;
+    }
+
+    void Index()
+    {
+        stride_ = (s_.size() + kMaxIndexed - 1) / kMaxIndexed;
+        hashBits_ = HashBits(s_.size() / stride_);
+        head_.assign(size_t{1} << hashBits_, UINT32_MAX);
+        chain_.resize(s_.size() / stride_ + 1);
+        for (size_t at = 0; at + kKey <= s_.size(); at += stride_) {
+            uint32_t& slot = head_[Key(&s_[at], hashBits_)];
+            chain_[at / stride_] = slot;
+            slot = static_cast<uint32_t>(at);
+        }
+    }
+
+    static size_t CommandSize(size_t length) { return NumberSize(uint64_t{length - 1} << 2); }
+
     void Command(Action action, size_t length) { PutNumber(out_, (uint64_t{length - 1} << 2) | action); }
 
     void Flush(size_t end)
     {
-        if (literal_ == SIZE_MAX)
-            return;
-        Command(TargetRead, end - literal_);
-        out_.insert(out_.end(), t_.begin() + static_cast<long>(literal_),
-                    t_.begin() + static_cast<long>(end));
+        if (literal_ != SIZE_MAX && literal_ < end) {
+            Command(TargetRead, end - literal_);
+            out_.insert(out_.end(), t_.begin() + static_cast<long>(literal_),
+                        t_.begin() + static_cast<long>(end));
+        }
         literal_ = SIZE_MAX;
-    }
-
-    // How often the byte before i repeats from i on.
-    size_t Repeat(size_t i) const
-    {
-        size_t n = 0;
-        while (i + n < t_.size() && t_[i + n] == t_[i - 1])
-            ++n;
-        return n;
-    }
-
-    // A stretch of the source elsewhere that equals the target from i (moved data).
-    size_t Copy(size_t i, size_t& from) const
-    {
-        if (index_.empty() || i + kMinCopy > t_.size())
-            return 0;
-        const uint32_t at = index_[Key(&t_[i], hashBits_)];
-        if (at == UINT32_MAX || at == i || std::memcmp(&s_[at], &t_[i], kMinCopy) != 0)
-            return 0;
-        size_t n = kMinCopy;
-        while (at + n < s_.size() && i + n < t_.size() && s_[at + n] == t_[i + n])
-            ++n;
-        from = at;
-        return n;
     }
 
     const Bytes& s_;
     const Bytes& t_;
     Bytes& out_;
-    const int hashBits_;
-    std::vector<uint32_t> index_;
+    size_t stride_ = 1;
+    int hashBits_ = kMinHashBits;
+    std::vector<uint32_t> head_;  // built at the first search
+    std::vector<uint32_t> chain_; // the position before with the same hash, per indexed position
     size_t literal_ = SIZE_MAX;
     int64_t sourceRel_ = 0;
     int64_t targetRel_ = 0;
+    int64_t shift_ = 0; // source offset less target offset of the last source copy
 };
 
 std::string Hex(uint32_t v)

@@ -9,9 +9,12 @@ namespace dravik::rom {
 namespace {
 constexpr uint32_t kMaxRecord = 0xFFFF;
 // A record costs five bytes of header, so identical gaps up to that size are cheaper inside
-// one record; a run of one value pays for its own record from this length on.
+// one record.
 constexpr size_t kMergeGap = 5;
-constexpr size_t kMinRun = 16;
+// A run record costs eight bytes; taking a run out of a literal costs the header of a literal
+// record on each side that it splits off.
+constexpr size_t kHeader = 5;
+constexpr size_t kRunRecord = 8;
 
 std::string Hex(uint64_t v)
 {
@@ -80,7 +83,8 @@ private:
     Bytes& out_;
 };
 
-// Emits [start, end) as literal records with long runs of one value as run records.
+// Emits [start, end) as literal records, with runs of one value as run records wherever that
+// is shorter.
 void Emit(Writer& w, const Bytes& target, uint32_t start, uint32_t end)
 {
     uint32_t literal = start, at = start;
@@ -88,7 +92,9 @@ void Emit(Writer& w, const Bytes& target, uint32_t start, uint32_t end)
         uint32_t run = at + 1;
         while (run < end && target[run] == target[at])
             ++run;
-        if (run - at >= kMinRun) {
+        const size_t asLiteral = run - at + (literal == at && run == end ? kHeader : 0);
+        const size_t asRun = kRunRecord + (literal < at && run < end ? kHeader : 0);
+        if (asRun < asLiteral) {
             w.Literal(literal, at);
             w.Run(at, run);
             literal = run;

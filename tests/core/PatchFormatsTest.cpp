@@ -489,3 +489,49 @@ TEST(PatchFormats, PatchesMadeForTheImageWithoutOrWithItsCopierHeader)
         EXPECT_NE((ok ? fit.Text() : error).find(c.says), std::string::npos) << (ok ? fit.Text() : error);
     }
 }
+
+TEST(PatchFormats, MovedCopiedAndRepeatedDataMakeSmallPatches)
+{
+    const Bytes base = test::RandomImage(31, 0x200000), large = test::RandomImage(32, 0x410000);
+    auto moved = [](Bytes b, size_t from, size_t size, size_t to) {
+        const Bytes block(b.begin() + from, b.begin() + from + size);
+        b.erase(b.begin() + from, b.begin() + from + size);
+        b.insert(b.begin() + to, block.begin(), block.end());
+        return b;
+    };
+    Bytes copied = base;
+    std::copy(base.begin() + 0x1000, base.begin() + 0x1800, copied.begin() + 0x180000);
+    Bytes zeros = base;
+    zeros.resize(base.size() + 10, 0);
+    Bytes runs = base;
+    std::fill(runs.begin() + 0x300, runs.begin() + 0x309, 0x77); // a run at the start of a change
+    runs[0x309] ^= 1;
+    struct Case {
+        const char* name;
+        const Bytes& source;
+        Bytes target;
+        size_t bps, ips; // at most; 0: not checked
+    };
+    const std::vector<Case> cases = {
+        {"a 128 KiB block moved", base, moved(base, 0x40000, 0x20000, 0x150000), 64, 0},
+        {"a 2 KiB block taken from near the start", base, copied, 64, 0},
+        {"the same move in a source indexed sparsely", large, moved(large, 0x100000, 0x20000, 0x3F0000), 64,
+         0},
+        {"ten zero bytes appended", base, zeros, 40, 16},
+        {"a run of nine, then a byte", base, runs, 40, 5 + 8 + 6 + 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bytes ips, out;
+        std::string error;
+        const Bytes bps = rom::MakeBps(c.source, c.target);
+        ASSERT_TRUE(rom::ApplyBps(bps, c.source, out, error)) << error;
+        EXPECT_TRUE(out == c.target);
+        EXPECT_LE(bps.size(), c.bps);
+        ASSERT_TRUE(rom::MakeIps(c.source, c.target, ips, error));
+        ASSERT_TRUE(rom::ApplyIps(ips, c.source, out, error)) << error;
+        EXPECT_TRUE(out == c.target);
+        if (c.ips)
+            EXPECT_LE(ips.size(), c.ips);
+    }
+}
