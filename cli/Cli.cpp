@@ -1,3 +1,5 @@
+// The program's own level: --version, --help, the list of commands, and finding the command.
+#include <QCoreApplication>
 #include <cerrno>
 #include <new>
 #include <string>
@@ -9,76 +11,127 @@
 namespace dravik::cli {
 
 namespace {
-const char* const kUsage =
-    "Usage: dravik COMMAND ...\n"
-    "\n"
-    "Commands:\n"
-    "  export ROM [--table ID --format csv]   print every table as JSON (or one table as CSV)\n"
-    "  export ROM... --out-dir DIR [...]      the same for several images, one file each in DIR\n"
-    "  import ROM FILE.json [--dry-run]       write the tables in FILE.json into ROM\n"
-    "  import ROM FILE.csv --table ID [--dry-run]\n"
-    "                                         write one table from CSV (as export writes it)\n"
-    "                                         (--dry-run: list the changes and bytes, write nothing;\n"
-    "                                         --backup: keep the old ROM as ROM.bak first)\n"
-    "  sample OUT.smc [--seed N] [--no-header]\n"
-    "                                         write a synthetic ROM image\n"
-    "  convert TEXT FROM TO                   convert a number between bases 2 to 16\n"
-    "  diff A.smc B.smc [--format text|json|csv]  the table fields (and other bytes) that differ\n"
-    "  patch ORIGINAL MODIFIED OUT.ips|OUT.bps    write a patch that takes ORIGINAL to MODIFIED\n"
-    "  apply ROM PATCH [OUT]                  apply an IPS or BPS patch (in place, or to OUT)\n"
-    "                                         (--headerless-patch / --headered-patch: the IPS was made\n"
-    "                                         for the image without / with its copier header)\n"
-    "  names export DIR                       write the active name lists as name files (a template)\n"
-    "  names check DIR                        check a folder of name files, show what it would change\n"
-    "  refs ROM TABLE ROW [--format json]     where a part, item, equipment or attack is used\n"
-    "\n"
-    "Options:\n"
-    "  --names DIR                            show names from a folder of name files\n"
-    "\n"
-    "Exit status: 0 success, 1 input refused, 2 wrong usage.\n";
+class Program {
+    Q_DECLARE_TR_FUNCTIONS(Program)
 
-int RunCommand(const Args& allArgs, std::ostream& out, std::ostream& err)
+public:
+    static QCommandLineOption VersionOption() { return {{"v", "version"}, tr("显示版本号")}; }
+
+    static QList<QCommandLineOption> Options() { return {NamesOption(), HelpOption(), VersionOption()}; }
+
+    static QString Usage()
+    {
+        QString text = tr("用法：") + "dravik [--names DIR] COMMAND ...\n\n" + tr("命令：") + '\n';
+        int width = 0;
+        for (const auto& command : AllCommands())
+            width = std::max(width, static_cast<int>(command->Name().size()));
+        for (const auto& command : AllCommands())
+            text += "  " + command->Name().leftJustified(width + 2) + command->Summary() + '\n';
+        text += '\n' + tr("选项：") + '\n' + OptionTable(Options()) + '\n' +
+                tr("“dravik help COMMAND”或“dravik COMMAND --help”显示一个命令的用法。\n"
+                   "退出状态：0 成功，1 输入被拒绝，2 用法不对。\n");
+        return text;
+    }
+
+    static const Command* Find(const QString& name)
+    {
+        for (const auto& command : AllCommands())
+            if (command->Name() == name)
+                return command.get();
+        return nullptr;
+    }
+
+    static int UnknownCommand(const QString& name, std::ostream& err)
+    {
+        err << "dravik: " << tr("没有“%1”这个命令").arg(name) << "\n\n" << Usage();
+        return kWrongUsage;
+    }
+};
+
+class HelpCommand : public Command {
+    Q_DECLARE_TR_FUNCTIONS(HelpCommand)
+
+public:
+    QString Name() const override { return "help"; }
+    QString Summary() const override { return tr("列出全部命令，或显示一个命令的用法"); }
+    QStringList Forms() const override { return {"help [COMMAND]"}; }
+    int MinArguments() const override { return 0; }
+    int MaxArguments() const override { return 1; }
+
+protected:
+    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override
+    {
+        if (parsed.positionalArguments().isEmpty()) {
+            out << Program::Usage();
+            return kSuccess;
+        }
+        const QString name = parsed.positionalArguments().constFirst();
+        const Command* command = Program::Find(name);
+        if (!command)
+            return Program::UnknownCommand(name, err);
+        out << command->Usage();
+        return kSuccess;
+    }
+};
+
+int RunCommand(const Args& args, std::ostream& out, std::ostream& err)
 {
     // --names changes the active set for this run only (tests run many commands in one process).
     struct RestoreNames {
         names::NameSet saved = names::Active();
         ~RestoreNames() { names::SetActive(saved); }
     } restore;
-    Args args = allArgs;
-    if (const int status = UseNamesOption(args, err))
-        return status;
-    if (args.empty()) {
-        err << kUsage;
-        return 2;
+    QStringList words;
+    for (const std::string& arg : args)
+        words << QString::fromStdString(arg);
+    // Everything after the command's name is the command's to parse.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QList<QCommandLineOption> options = Program::Options();
+    parser.addOptions(options);
+    QString problem;
+    if (!parser.parse(QStringList{"dravik"} + words))
+        problem = ParseProblem(parser, words, options);
+    else
+        problem = OptionProblem(parser, options);
+    if (!problem.isEmpty()) {
+        err << "dravik: " << problem << "\n\n" << Program::Usage();
+        return kWrongUsage;
     }
-    const std::string& command = args[0];
-    const Args rest(args.begin() + 1, args.end());
-    if (command == "--help" || command == "-h" || command == "help") {
-        out << kUsage;
-        return 0;
+    if (parser.isSet("version")) {
+        out << "dravik " << DRAVIK_VERSION << "\n";
+        return kSuccess;
     }
-    if (command == "export")
-        return RunExport(rest, out, err);
-    if (command == "import")
-        return RunImport(rest, out, err);
-    if (command == "sample")
-        return RunSample(rest, out, err);
-    if (command == "convert")
-        return RunConvert(rest, out, err);
-    if (command == "diff")
-        return RunDiff(rest, out, err);
-    if (command == "patch")
-        return RunPatch(rest, out, err);
-    if (command == "apply")
-        return RunApply(rest, out, err);
-    if (command == "names")
-        return RunNames(rest, out, err);
-    if (command == "refs")
-        return RunRefs(rest, out, err);
-    err << "dravik: unknown command '" << command << "'\n\n" << kUsage;
-    return 2;
+    if (parser.isSet("help")) {
+        out << Program::Usage();
+        return kSuccess;
+    }
+    QStringList rest = parser.positionalArguments();
+    if (rest.isEmpty()) {
+        err << Program::Usage();
+        return kWrongUsage;
+    }
+    const QString name = rest.takeFirst();
+    const Command* command = Program::Find(name);
+    if (!command)
+        return Program::UnknownCommand(name, err);
+    return command->Execute(rest, parser.values("names"), out, err);
 }
 } // namespace
+
+const std::vector<std::unique_ptr<Command>>& AllCommands()
+{
+    static const std::vector<std::unique_ptr<Command>> commands = [] {
+        std::vector<std::unique_ptr<Command>> list;
+        for (auto make :
+             {MakeExportCommand, MakeImportCommand, MakeSampleCommand, MakeConvertCommand, MakeDiffCommand,
+              MakePatchCommand, MakeApplyCommand, MakeNamesCommand, MakeRefsCommand,
+              +[]() -> std::unique_ptr<Command> { return std::make_unique<HelpCommand>(); }})
+            list.push_back(make());
+        return list;
+    }();
+    return commands;
+}
 
 int RunCli(const Args& args, std::ostream& out, std::ostream& err)
 {
@@ -86,8 +139,8 @@ int RunCli(const Args& args, std::ostream& out, std::ostream& err)
     try {
         status = RunCommand(args, out, err);
     } catch (const std::bad_alloc&) {
-        err << "dravik: 内存不足，什么也没有写入。\n";
-        return 1;
+        err << "dravik: " << Program::tr("内存不足，什么也没有写入。") << "\n";
+        return kRefused;
     }
     // Output that never arrived (a full disk, a closed pipe, /dev/full) is a failure.
     if (out)
@@ -95,8 +148,11 @@ int RunCli(const Args& args, std::ostream& out, std::ostream& err)
     out.flush();
     if (!out) {
         const int cause = errno;
-        err << "dravik: 无法写入输出：" << (cause ? rom::ErrorText(cause) : std::string("写入失败")) << "\n";
-        return 1;
+        err << "dravik: "
+            << Program::tr("无法写入输出：%1")
+                   .arg(cause ? QString::fromStdString(rom::ErrorText(cause)) : Program::tr("写入失败"))
+            << "\n";
+        return kRefused;
     }
     return status;
 }

@@ -1,28 +1,27 @@
 #pragma once
-// The sub-commands of the `dravik` command line. Each takes the arguments after its own name
-// and returns the process exit status: 0 success, 1 input refused, 2 wrong usage.
+// The `dravik` command line: one Command per sub-command (cli/Command.h), found by name.
+#include <memory>
 #include <ostream>
-#include <string>
 #include <vector>
+
+#include "cli/Command.h"
 
 namespace dravik::cli {
 
-using Args = std::vector<std::string>;
+// Runs the command line (args without the program name); returns the process exit status.
+int RunCli(const Args& args, std::ostream& out, std::ostream& err);
 
-int RunCli(const Args& args, std::ostream& out, std::ostream& err); // args without the program name
+// Every command, in the order `dravik --help` lists them.
+const std::vector<std::unique_ptr<Command>>& AllCommands();
 
-int RunExport(const Args& args, std::ostream& out, std::ostream& err);
-int RunImport(const Args& args, std::ostream& out, std::ostream& err);
-int RunSample(const Args& args, std::ostream& out, std::ostream& err);
-int RunDiff(const Args& args, std::ostream& out, std::ostream& err);
-int RunPatch(const Args& args, std::ostream& out, std::ostream& err);
-int RunApply(const Args& args, std::ostream& out, std::ostream& err);
-int RunConvert(const Args& args, std::ostream& out, std::ostream& err);
-int RunNames(const Args& args, std::ostream& out, std::ostream& err);
-int RunRefs(const Args& args, std::ostream& out, std::ostream& err);
-
-// Takes every "--names DIR" out of `args` and makes that folder the active name set. Returns 0,
-// or the exit status (with the reasons on `err`) when a folder is refused or missing.
-int UseNamesOption(Args& args, std::ostream& err);
+std::unique_ptr<Command> MakeExportCommand();
+std::unique_ptr<Command> MakeImportCommand();
+std::unique_ptr<Command> MakeSampleCommand();
+std::unique_ptr<Command> MakeConvertCommand();
+std::unique_ptr<Command> MakeDiffCommand();
+std::unique_ptr<Command> MakePatchCommand();
+std::unique_ptr<Command> MakeApplyCommand();
+std::unique_ptr<Command> MakeNamesCommand();
+std::unique_ptr<Command> MakeRefsCommand();
 
 } // namespace dravik::cli

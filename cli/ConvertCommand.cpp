@@ -9,14 +9,6 @@ namespace dravik::cli {
 
 namespace {
 
-const char* const kUsage =
-    "usage: dravik convert [--] TEXT FROM TO\n"
-    "  Writes TEXT, a number in base FROM, in base TO (bases 2 to 16, in decimal).\n"
-    "  TEXT may have a leading '-' and a fractional part after '.'; digits above 9 are\n"
-    "  A-F or a-f. The result has at most 16 fractional digits, cut off, not rounded.\n"
-    "  Use '--' before a negative TEXT if it would otherwise look like an option.\n"
-    "  Exit status: 0 converted, 1 input refused, 2 wrong usage.\n";
-
 // A base written in decimal, 2 to 16; 0 if it is anything else.
 int ParseBase(const std::string& s)
 {
@@ -27,35 +19,43 @@ int ParseBase(const std::string& s)
     return base >= 2 && base <= 16 ? base : 0;
 }
 
+class ConvertCommand : public Command {
+    Q_DECLARE_TR_FUNCTIONS(ConvertCommand)
+
+public:
+    QString Name() const override { return "convert"; }
+    QString Summary() const override { return tr("在 2 到 16 进制之间转换一个数"); }
+    QStringList Forms() const override { return {"convert [--] TEXT FROM TO"}; }
+    QString Details() const override
+    {
+        return tr("把 FROM 进制的数 TEXT 写成 TO 进制（进制是 2 到 16 的十进制数）。TEXT 可以有前导的“-”\n"
+                  "和“.”后的小数部分；大于 9 的数字写作 A-F 或 a-f。结果最多 16 位小数，截断而不舍入。\n"
+                  "负数 TEXT 可以直接写，也可以在前面加“--”。");
+    }
+    int MinArguments() const override { return 3; }
+    bool TakesNegativeNumbers() const override { return true; }
+
+protected:
+    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override
+    {
+        const Args rest = Utf8(parsed.positionalArguments());
+        const int from = ParseBase(rest[1]);
+        const int to = ParseBase(rest[2]);
+        if (from == 0 || to == 0)
+            return WrongUsage(err, tr("FROM 和 TO 必须是 2 到 16 的进制"));
+
+        const tools::BaseConvertResult r = tools::ConvertBase(rest[0], from, to);
+        if (!r.ok) {
+            err << r.message << '\n';
+            return kRefused;
+        }
+        out << r.text << '\n';
+        return kSuccess;
+    }
+};
+
 } // namespace
 
-int RunConvert(const Args& args, std::ostream& out, std::ostream& err)
-{
-    if (std::find(args.begin(), args.end(), "--help") != args.end()) {
-        out << kUsage;
-        return 0;
-    }
-    Args rest = args;
-    if (!rest.empty() && rest.front() == "--")
-        rest.erase(rest.begin());
-    if (rest.size() != 3) {
-        err << kUsage;
-        return 2;
-    }
-    const int from = ParseBase(rest[1]);
-    const int to = ParseBase(rest[2]);
-    if (from == 0 || to == 0) {
-        err << "dravik convert: FROM and TO must be bases from 2 to 16\n" << kUsage;
-        return 2;
-    }
-
-    const tools::BaseConvertResult r = tools::ConvertBase(rest[0], from, to);
-    if (!r.ok) {
-        err << r.message << '\n';
-        return 1;
-    }
-    out << r.text << '\n';
-    return 0;
-}
+std::unique_ptr<Command> MakeConvertCommand() { return std::make_unique<ConvertCommand>(); }
 
 } // namespace dravik::cli

@@ -8,7 +8,50 @@ namespace dravik::cli {
 
 namespace {
 std::string Quote(const std::string& s) { return "「" + s + "」"; }
+
+// The writer builds the whole text in memory; the stream gets it in one piece.
+void WriteCsvField(std::string& out, const std::string& s)
+{
+    if (s.find_first_of(",\"\r\n") == std::string::npos) {
+        out += s;
+        return;
+    }
+    out += '"';
+    for (char c : s) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
 } // namespace
+
+void WriteCsvField(std::ostream& out, const std::string& s)
+{
+    std::string text;
+    WriteCsvField(text, s);
+    out << text;
+}
+
+void WriteTableCsv(const rom::Table& t, std::ostream& out)
+{
+    std::string text;
+    for (int c = 0; c < t.Columns(); ++c) {
+        if (c)
+            text += ',';
+        WriteCsvField(text, t.ColumnTitle(c));
+    }
+    text += "\r\n";
+    for (int row = 0; row < t.Rows(); ++row) {
+        for (int c = 0; c < t.Columns(); ++c) {
+            if (c)
+                text += ',';
+            WriteCsvField(text, t.Cell(row, c));
+        }
+        text += "\r\n";
+    }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
 
 std::string ParseCsv(const std::string& input, std::vector<CsvRecord>& records)
 {

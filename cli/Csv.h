@@ -1,6 +1,7 @@
 #pragma once
 // CSV as `export --format csv` writes it and as spreadsheets save it again (RFC 4180: quoted
 // fields, doubled quotes, CRLF or LF, UTF-8 with or without a byte-order mark).
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,11 @@
 #include "rom/Table.h"
 
 namespace dravik::cli {
+
+// One table: the column titles, then one line per row, every line ended by CRLF.
+void WriteTableCsv(const rom::Table& table, std::ostream& out);
+// One field, quoted where RFC 4180 needs it.
+void WriteCsvField(std::ostream& out, const std::string& s);
 
 struct CsvRecord {
     int line = 0; // where the record starts, counted from 1

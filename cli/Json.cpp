@@ -74,34 +74,12 @@ void WriteCodes(std::string& out, const rom::CodeArray& a, int rows)
     out += ']';
 }
 
-void WriteCsvField(std::string& out, const std::string& s)
-{
-    if (s.find_first_of(",\"\r\n") == std::string::npos) {
-        out += s;
-        return;
-    }
-    out += '"';
-    for (char c : s) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
 } // namespace
 
 void WriteJsonString(std::ostream& out, const std::string& s)
 {
     std::string text;
     WriteString(text, s);
-    out << text;
-}
-
-void WriteCsvField(std::ostream& out, const std::string& s)
-{
-    std::string text;
-    WriteCsvField(text, s);
     out << text;
 }
 
@@ -295,26 +273,6 @@ std::string TablesJson(const rom::Model& model, bool header)
 void WriteTablesJson(const rom::Model& model, bool header, std::ostream& out)
 {
     const std::string text = TablesJson(model, header);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
-
-void WriteTableCsv(const rom::Table& t, std::ostream& out)
-{
-    std::string text;
-    for (int c = 0; c < t.Columns(); ++c) {
-        if (c)
-            text += ',';
-        WriteCsvField(text, t.ColumnTitle(c));
-    }
-    text += "\r\n";
-    for (int row = 0; row < t.Rows(); ++row) {
-        for (int c = 0; c < t.Columns(); ++c) {
-            if (c)
-                text += ',';
-            WriteCsvField(text, t.Cell(row, c));
-        }
-        text += "\r\n";
-    }
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 

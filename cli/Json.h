@@ -16,12 +16,9 @@ constexpr const char* kFormat = "dravik-tables-1";
 // in pass order; "header" says whether the image had a copier header.
 void WriteTablesJson(const rom::Model& model, bool header, std::ostream& out);
 std::string TablesJson(const rom::Model& model, bool header);
-// One table as CSV (RFC 4180): the column titles, then one line per row.
-void WriteTableCsv(const rom::Table& table, std::ostream& out);
 
-// One JSON string literal, and one CSV field quoted where RFC 4180 needs it.
+// One JSON string literal.
 void WriteJsonString(std::ostream& out, const std::string& s);
-void WriteCsvField(std::ostream& out, const std::string& s);
 
 // Reads the value cells and code arrays of every table present in the JSON text as one edit
 // per table, for the document to apply. Returns an empty string on success, otherwise what is

@@ -5,9 +5,10 @@
 namespace dravik::cli {
 
 namespace {
-const char* const kNamesUsage =
-    "Usage: dravik names export DIR   write the active name lists as name files\n"
-    "       dravik names check DIR    check a folder of name files and show what it changes\n";
+// The texts of the helpers below.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(NamesCommand)
+};
 
 void PrintErrors(const std::vector<std::string>& errors, std::ostream& err)
 {
@@ -15,13 +16,18 @@ void PrintErrors(const std::vector<std::string>& errors, std::ostream& err)
         err << e << "\n";
 }
 
-int Check(const std::string& folder, std::ostream& out, std::ostream& err)
+void PrintRefusal(const QString& folder, const std::vector<std::string>& errors, std::ostream& err)
 {
-    const names::NameSetResult r = names::LoadNameSet(folder);
+    err << Texts::tr("%1: 名称表被拒绝:").arg(folder) << "\n";
+    PrintErrors(errors, err);
+}
+
+int Check(const QString& folder, std::ostream& out, std::ostream& err)
+{
+    const names::NameSetResult r = names::LoadNameSet(folder.toStdString());
     if (!r.ok) {
-        err << folder << ": 名称表被拒绝:\n";
-        PrintErrors(r.errors, err);
-        return 1;
+        PrintRefusal(folder, r.errors, err);
+        return kRefused;
     }
     const names::NameSet& current = names::Active();
     int changes = 0;
@@ -32,53 +38,58 @@ int Check(const std::string& folder, std::ostream& out, std::ostream& err)
         ++changes;
         out << names::Info(e.list).file << ":" << e.code + 1 << ": " << was << " -> " << e.text << "\n";
     }
-    out << r.set.UserCount() << " names from " << folder << ", " << changes << " of them change a name\n";
-    return 0;
+    out << Texts::tr("%1 中有 %2 个名称，其中 %3 个改变了名称")
+               .arg(folder, QString::number(r.set.UserCount()), QString::number(changes))
+        << "\n";
+    return kSuccess;
 }
+
+class NamesCommand : public Command {
+    Q_DECLARE_TR_FUNCTIONS(NamesCommand)
+
+public:
+    QString Name() const override { return "names"; }
+    QString Summary() const override { return tr("写出名称表模板，或检查一个名称表文件夹"); }
+    QStringList Forms() const override { return {"names export DIR", "names check DIR"}; }
+    QString Details() const override
+    {
+        return tr("export 把当前使用的名称写成 DIR 中的名称文件（一份模板）；\n"
+                  "check 检查 DIR 中的名称文件，列出它会改变的每个名称。");
+    }
+    int MinArguments() const override { return 2; }
+
+protected:
+    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override
+    {
+        const QString action = parsed.positionalArguments()[0], folder = parsed.positionalArguments()[1];
+        if (action == "check")
+            return Check(folder, out, err);
+        if (action != "export")
+            return WrongUsage(err, tr("没有“%1”这个动作").arg(action));
+        const std::string error = names::ExportNameSet(names::Active(), folder.toStdString());
+        if (!error.empty()) {
+            err << error << "\n";
+            return kRefused;
+        }
+        out << tr("已把 %1 个名称文件写入 %2").arg(QString::number(names::AllLists().size()), folder) << "\n";
+        return kSuccess;
+    }
+};
 } // namespace
 
-int UseNamesOption(Args& args, std::ostream& err)
+int UseNameFolders(const QStringList& folders, std::ostream& err)
 {
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "--names")
-            continue;
-        if (i + 1 >= args.size()) {
-            err << "dravik: --names takes a folder\n";
-            return 2;
-        }
-        const names::NameSetResult r = names::LoadNameSet(args[i + 1]);
+    for (const QString& folder : folders) {
+        const names::NameSetResult r = names::LoadNameSet(folder.toStdString());
         if (!r.ok) {
-            err << args[i + 1] << ": 名称表被拒绝:\n";
-            PrintErrors(r.errors, err);
-            return 1;
+            PrintRefusal(folder, r.errors, err);
+            return kRefused;
         }
         names::SetActive(r.set);
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
-                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-        --i;
     }
-    return 0;
+    return kSuccess;
 }
 
-int RunNames(const Args& args, std::ostream& out, std::ostream& err)
-{
-    if (args.size() == 1 && args[0] == "--help") {
-        out << kNamesUsage;
-        return 0;
-    }
-    if (args.size() != 2 || (args[0] != "export" && args[0] != "check")) {
-        err << kNamesUsage;
-        return 2;
-    }
-    if (args[0] == "check")
-        return Check(args[1], out, err);
-    const std::string error = names::ExportNameSet(names::Active(), args[1]);
-    if (!error.empty()) {
-        err << error << "\n";
-        return 1;
-    }
-    out << names::AllLists().size() << " name files written to " << args[1] << "\n";
-    return 0;
-}
+std::unique_ptr<Command> MakeNamesCommand() { return std::make_unique<NamesCommand>(); }
 
 } // namespace dravik::cli

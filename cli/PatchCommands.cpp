@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/Commands.h"
+#include "cli/Csv.h"
 #include "cli/Json.h"
 #include "rom/ImageDiff.h"
 #include "rom/PatchFiles.h"
@@ -36,29 +37,51 @@ std::string RunText(const rom::ByteRun& r)
     return Offset(r.offset) + "-" + Offset(r.offset + r.length - 1);
 }
 
+// The texts of the diff's list.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(DiffCommand)
+};
+
 void DiffText(const rom::ImageDiff& d, const std::string& a, const std::string& b, std::ostream& out)
 {
+    const QString qa = QString::fromStdString(a), qb = QString::fromStdString(b);
     if (!d.SameSize())
-        out << "大小不同：" << a << " 有 " << d.sizeA << " 字节，" << b << " 有 " << d.sizeB
-            << " 字节；比较两者都有的字段和前 " << std::min(d.sizeA, d.sizeB) << " 字节。\n";
+        out << Texts::tr("大小不同：%1 有 %2 字节，%3 有 %4 字节；比较两者都有的字段和前 %5 字节。")
+                   .arg(qa, QString::number(d.sizeA), qb, QString::number(d.sizeB),
+                        QString::number(std::min(d.sizeA, d.sizeB)))
+            << "\n";
     if (d.formA.header != d.formB.header)
-        out << (d.formA.header ? a : b) << " 有复制器文件头，" << (d.formA.header ? b : a)
-            << " 没有：按数据表的位置对齐比较，文件头不比较；字节偏移按 " << a << " 计。\n";
+        out << Texts::tr(
+                   "%1 有复制器文件头，%2 没有：按数据表的位置对齐比较，文件头不比较；字节偏移按 %3 计。")
+                   .arg(d.formA.header ? qa : qb, d.formA.header ? qb : qa, qa)
+            << "\n";
     if (d.Identical()) {
-        out << "两个映像完全相同。\n";
+        out << Texts::tr("两个映像完全相同。") << "\n";
         return;
     }
-    out << "字段差异 " << d.fields.size() << " 处" << (d.fields.empty() ? "。" : "：") << "\n";
+    out << (d.fields.empty() ? Texts::tr("字段差异 %1 处。") : Texts::tr("字段差异 %1 处："))
+               .arg(d.fields.size())
+        << "\n";
     for (const rom::FieldChange& f : d.fields)
-        out << "  " << f.tableId << "「" << f.tableTitle << "」 第 " << f.row + 1 << " 行「" << f.rowLabel
-            << "」 " << f.column << (f.storedOnly ? "（只有存储的位不同）" : "") << ": " << f.before << " -> "
-            << f.after << "\n";
-    out << "字段以外的字节差异 " << d.runs.size() << " 段，共 " << d.bytesOutside << " 字节"
-        << (d.runs.empty() ? "。" : "：") << "\n";
+        out << "  "
+            << (f.storedOnly ? Texts::tr("%1「%2」 第 %3 行「%4」 %5（只有存储的位不同）: %6 -> %7")
+                             : Texts::tr("%1「%2」 第 %3 行「%4」 %5: %6 -> %7"))
+                   .arg(QString::fromStdString(f.tableId), QString::fromStdString(f.tableTitle),
+                        QString::number(f.row + 1), QString::fromStdString(f.rowLabel),
+                        QString::fromStdString(f.column), QString::fromStdString(f.before),
+                        QString::fromStdString(f.after))
+            << "\n";
+    out << (d.runs.empty() ? Texts::tr("字段以外的字节差异 %1 段，共 %2 字节。")
+                           : Texts::tr("字段以外的字节差异 %1 段，共 %2 字节："))
+               .arg(QString::number(d.runs.size()), QString::number(d.bytesOutside))
+        << "\n";
     for (size_t i = 0; i < d.runs.size() && i < kListedRuns; ++i)
-        out << "  " << RunText(d.runs[i]) << "（" << d.runs[i].length << " 字节）\n";
+        out << "  "
+            << Texts::tr("%1（%2 字节）")
+                   .arg(QString::fromStdString(RunText(d.runs[i])), QString::number(d.runs[i].length))
+            << "\n";
     if (d.runs.size() > kListedRuns)
-        out << "  ……另有 " << d.runs.size() - kListedRuns << " 段未列出\n";
+        out << "  " << Texts::tr("……另有 %1 段未列出").arg(d.runs.size() - kListedRuns) << "\n";
 }
 
 void DiffJson(const rom::ImageDiff& d, const std::string& a, const std::string& b, std::ostream& out)
@@ -112,43 +135,39 @@ void DiffCsv(const rom::ImageDiff& d, std::ostream& out)
     out << "bytes_total,,,,,," << d.runs.size() << "," << d.bytesOutside << "\r\n";
 }
 
-// Splits "--format X" off the arguments; false on a repeated or dangling option.
-bool TakeFormat(Args& args, std::string& format)
-{
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "--format")
-            continue;
-        if (i + 1 >= args.size() || !format.empty())
-            return false;
-        format = args[i + 1];
-        args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
-        --i;
-    }
-    return std::none_of(args.begin(), args.end(), [](const std::string& a) { return a.rfind("--", 0) == 0; });
-}
+class DiffCommand : public Command {
+    Q_DECLARE_TR_FUNCTIONS(DiffCommand)
 
-bool WantsHelp(const Args& args) { return std::find(args.begin(), args.end(), "--help") != args.end(); }
-} // namespace
+public:
+    QString Name() const override { return "diff"; }
+    QString Summary() const override { return tr("逐个字段列出两个映像的不同之处"); }
+    QStringList Forms() const override { return {"diff A.smc B.smc [--format text|json|csv]"}; }
+    QString Details() const override
+    {
+        return tr("列出数值不同的每个字段（表、行、列、A 的值 -> B 的值），再列出字段以外不同的字节。\n"
+                  "两个映像不同也是成功（退出状态 0）。");
+    }
+    QList<QCommandLineOption> Options() const override
+    {
+        return {{"format", tr("输出格式，默认 text"), "text|json|csv"}};
+    }
+    int MinArguments() const override { return 2; }
 
-int RunDiff(const Args& arguments, std::ostream& out, std::ostream& err)
+protected:
+    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+};
+
+int DiffCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
 {
-    const char* usage = "Usage: dravik diff A.smc B.smc [--format text|json|csv]\n";
-    if (WantsHelp(arguments)) {
-        out << usage;
-        return 0;
-    }
-    Args args = arguments;
-    std::string format;
-    if (!TakeFormat(args, format) || args.size() != 2 ||
-        (!format.empty() && format != "text" && format != "json" && format != "csv")) {
-        err << usage;
-        return 2;
-    }
+    const Args args = Utf8(parsed.positionalArguments());
+    const std::string format = parsed.value("format").toStdString();
+    if (!format.empty() && format != "text" && format != "json" && format != "csv")
+        return WrongUsage(err);
     rom::Bytes a, b;
     std::string error;
     if (!ReadImageFile(args[0], a, error) || !ReadImageFile(args[1], b, error)) {
         err << error << "\n";
-        return 1;
+        return kRefused;
     }
     const rom::ImageDiff diff = rom::DiffImages(a, b);
     if (format == "json")
@@ -157,102 +176,142 @@ int RunDiff(const Args& arguments, std::ostream& out, std::ostream& err)
         DiffCsv(diff, out);
     else
         DiffText(diff, args[0], args[1], out);
-    return 0;
+    return kSuccess;
 }
 
-int RunPatch(const Args& arguments, std::ostream& out, std::ostream& err)
+class PatchCommand : public Command {
+    Q_DECLARE_TR_FUNCTIONS(PatchCommand)
+
+public:
+    QString Name() const override { return "patch"; }
+    QString Summary() const override { return tr("写出把 ORIGINAL 变为 MODIFIED 的 IPS 或 BPS 补丁"); }
+    QStringList Forms() const override
+    {
+        return {"patch ORIGINAL MODIFIED OUT.ips|OUT.bps [--format ips|bps]"};
+    }
+    QString Details() const override
+    {
+        return tr("任何两个文件都可以；补丁的格式由 OUT 的扩展名或 --format 决定。");
+    }
+    QList<QCommandLineOption> Options() const override
+    {
+        return {{"format", tr("补丁格式，不按 OUT 的扩展名"), "ips|bps"}};
+    }
+    int MinArguments() const override { return 3; }
+
+protected:
+    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+};
+
+int PatchCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
 {
-    const char* usage = "Usage: dravik patch ORIGINAL MODIFIED OUT.ips|OUT.bps [--format ips|bps]\n";
-    if (WantsHelp(arguments)) {
-        out << usage;
-        return 0;
-    }
-    Args args = arguments;
-    std::string format;
-    if (!TakeFormat(args, format) || args.size() != 3) {
-        err << usage;
-        return 2;
-    }
+    const Args args = Utf8(parsed.positionalArguments());
+    std::string format = parsed.value("format").toStdString();
     rom::PatchFormat kind = rom::PatchFormat::Ips;
     if (format.empty() && rom::PatchFormatOfName(args[2], kind))
         format = kind == rom::PatchFormat::Ips ? "ips" : "bps";
-    if (format != "ips" && format != "bps") {
-        err << "dravik: give --format ips or bps, or name the patch file .ips or .bps\n" << usage;
-        return 2;
-    }
+    if (format != "ips" && format != "bps")
+        return WrongUsage(err, tr("请给出 --format ips 或 bps，或者把补丁文件命名为 .ips 或 .bps"));
     rom::Bytes original, modified, patch;
     std::string error;
     if (!rom::ReadWholeFile(args[0], original, error) || !rom::ReadWholeFile(args[1], modified, error)) {
         err << error << "\n";
-        return 1;
+        return kRefused;
     }
     if (!rom::MakePatch(format == "ips" ? rom::PatchFormat::Ips : rom::PatchFormat::Bps, original, modified,
                         patch, error)) {
-        err << "无法写出 IPS 补丁：" << error << "\n";
-        return 1;
+        err << tr("无法写出 %1 补丁：%2")
+                   .arg(QString::fromStdString(format).toUpper(), QString::fromStdString(error))
+            << "\n";
+        return kRefused;
     }
     if (QFileInfo::exists(QString::fromStdString(args[2])) && !rom::IsWritableFile(args[2])) {
-        err << args[2] << " 是只读的（没有写入权限），不会替换它。\n";
-        return 1;
+        err << tr("%1 是只读的（没有写入权限），不会替换它。").arg(QString::fromStdString(args[2])) << "\n";
+        return kRefused;
     }
     if (!rom::WriteImageAtomically(args[2], patch, error)) {
-        err << "无法写入 " << args[2] << "：" << error << "\n";
-        return 1;
+        err << tr("无法写入 %1：%2").arg(QString::fromStdString(args[2]), QString::fromStdString(error))
+            << "\n";
+        return kRefused;
     }
-    out << "wrote " << args[2] << " (" << format << ", " << patch.size() << " bytes)\n";
-    return 0;
+    out << tr("已写入 %1（%2，%3 字节）")
+               .arg(QString::fromStdString(args[2]), QString::fromStdString(format),
+                    QString::number(patch.size()))
+        << "\n";
+    return kSuccess;
 }
 
-int RunApply(const Args& arguments, std::ostream& out, std::ostream& err)
-{
-    const char* usage = "Usage: dravik apply ROM PATCH [OUT] [--headerless-patch | --headered-patch]\n";
-    if (WantsHelp(arguments)) {
-        out << usage;
-        return 0;
+class ApplyCommand : public Command {
+    Q_DECLARE_TR_FUNCTIONS(ApplyCommand)
+
+public:
+    QString Name() const override { return "apply"; }
+    QString Summary() const override { return tr("把 IPS 或 BPS 补丁打到映像上"); }
+    QStringList Forms() const override
+    {
+        return {"apply ROM PATCH [OUT] [--headerless-patch | --headered-patch]"};
     }
+    QString Details() const override
+    {
+        return tr("补丁的格式由它的签名决定。先在内存中做出整个结果，再一次写入 OUT，没有 OUT 时替换 ROM；\n"
+                  "补丁有任何问题都什么也不写。");
+    }
+    QList<QCommandLineOption> Options() const override
+    {
+        return {{"headerless-patch", tr("这个 IPS 补丁是为没有复制器文件头的映像做的")},
+                {"headered-patch", tr("这个 IPS 补丁是为有复制器文件头的映像做的")}};
+    }
+    int MinArguments() const override { return 2; }
+    int MaxArguments() const override { return 3; }
+
+protected:
+    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+};
+
+int ApplyCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
+{
+    const Args args = Utf8(parsed.positionalArguments());
+    const QString rom = parsed.positionalArguments()[0], patchName = parsed.positionalArguments()[1];
     // An IPS names no original: the user says whether it was made for the image without (or with)
     // its copier header.
-    Args args;
-    rom::IpsMadeFor madeFor = rom::IpsMadeFor::ThisImage;
-    int said = 0;
-    for (const std::string& a : arguments) {
-        if (a == "--headerless-patch" || a == "--headered-patch") {
-            madeFor = a == "--headered-patch" ? rom::IpsMadeFor::WithHeader : rom::IpsMadeFor::WithoutHeader;
-            ++said;
-        } else {
-            args.push_back(a);
-        }
-    }
-    if (args.size() < 2 || args.size() > 3 || said > 1 ||
-        std::any_of(args.begin(), args.end(), [](const std::string& a) { return a.rfind("--", 0) == 0; })) {
-        err << usage;
-        return 2;
-    }
+    if (parsed.isSet("headerless-patch") && parsed.isSet("headered-patch"))
+        return WrongUsage(err, tr("--headerless-patch 和 --headered-patch 只能给一个"));
+    const rom::IpsMadeFor madeFor = parsed.isSet("headered-patch")     ? rom::IpsMadeFor::WithHeader
+                                    : parsed.isSet("headerless-patch") ? rom::IpsMadeFor::WithoutHeader
+                                                                       : rom::IpsMadeFor::ThisImage;
     rom::Bytes source, patch, target;
     std::string error;
     if (!rom::ReadWholeFile(args[0], source, error) || !rom::ReadWholeFile(args[1], patch, error)) {
         err << error << "\n";
-        return 1;
+        return kRefused;
     }
     rom::PatchFit fit;
     if (!rom::ApplyPatch(patch, source, target, error, madeFor, &fit)) {
-        err << args[1] << "：" << error << " " << args[0] << " 没有改动。\n";
-        return 1;
+        err << tr("%1：%2 %3 没有改动。").arg(patchName, QString::fromStdString(error), rom) << "\n";
+        return kRefused;
     }
     const std::string& destination = args.size() == 3 ? args[2] : args[0];
-    if (QFileInfo::exists(QString::fromStdString(destination)) && !rom::IsWritableFile(destination)) {
-        err << destination << " 是只读的（没有写入权限），不会替换它；" << args[0] << " 没有改动。\n";
-        return 1;
+    const QString shownDestination = QString::fromStdString(destination);
+    if (QFileInfo::exists(shownDestination) && !rom::IsWritableFile(destination)) {
+        err << tr("%1 是只读的（没有写入权限），不会替换它；%2 没有改动。").arg(shownDestination, rom)
+            << "\n";
+        return kRefused;
     }
     if (!rom::WriteImageAtomically(destination, target, error)) {
-        err << "无法写入 " << destination << "：" << error << "\n";
-        return 1;
+        err << tr("无法写入 %1：%2").arg(shownDestination, QString::fromStdString(error)) << "\n";
+        return kRefused;
     }
-    out << "applied " << args[1] << " to " << args[0] << ": wrote " << destination << " (" << target.size()
-        << " bytes)\n";
+    out << tr("已把 %1 打到 %2 上：写入 %3（%4 字节）")
+               .arg(patchName, rom, shownDestination, QString::number(target.size()))
+        << "\n";
     if (const std::string how = fit.Text(); !how.empty())
         out << how << "\n";
-    return 0;
+    return kSuccess;
 }
+} // namespace
+
+std::unique_ptr<Command> MakeDiffCommand() { return std::make_unique<DiffCommand>(); }
+std::unique_ptr<Command> MakePatchCommand() { return std::make_unique<PatchCommand>(); }
+std::unique_ptr<Command> MakeApplyCommand() { return std::make_unique<ApplyCommand>(); }
 
 } // namespace dravik::cli

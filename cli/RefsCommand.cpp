@@ -7,11 +7,6 @@
 namespace dravik::cli {
 
 namespace {
-const char* const kRefsUsage =
-    "Usage: dravik refs ROM TABLE ROW [--format json]\n"
-    "  TABLE: a tank part table, tank_items, items, human_weapons, an armour table, attacks_a or attacks_b\n"
-    "  ROW:   counted from 1 (for attacks_a and attacks_b: the attack code + 1)\n";
-
 bool ParseRow(const std::string& text, int& row)
 {
     if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos)
@@ -27,45 +22,58 @@ std::string RowName(const rom::Model& model, const std::string& table, int row)
             .at(static_cast<size_t>(row));
     return model.Get(table).RowLabel(row);
 }
-} // namespace
 
-int RunRefs(const Args& args, std::ostream& out, std::ostream& err)
+class RefsCommand : public Command {
+    Q_DECLARE_TR_FUNCTIONS(RefsCommand)
+
+public:
+    QString Name() const override { return "refs"; }
+    QString Summary() const override
+    {
+        return tr("列出一个部件、战车道具、道具、武器、防具或攻击被用在哪里");
+    }
+    QStringList Forms() const override { return {"refs ROM TABLE ROW [--format json]"}; }
+    QString Details() const override
+    {
+        return tr(
+            "TABLE：一张战车部件表、tank_items、items、human_weapons、一张防具表、attacks_a 或 attacks_b\n"
+            "ROW：从 1 数起（attacks_a 和 attacks_b 是攻击代码 + 1）");
+    }
+    QList<QCommandLineOption> Options() const override
+    {
+        return {{"format", tr("输出格式，默认 text"), "text|json"}};
+    }
+    int MinArguments() const override { return 3; }
+
+protected:
+    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+};
+
+int RefsCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
 {
-    if (args.size() == 1 && args[0] == "--help") {
-        out << kRefsUsage;
-        return 0;
-    }
-    Args plain;
-    bool json = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--format" && i + 1 < args.size() &&
-            (args[i + 1] == "json" || args[i + 1] == "text")) {
-            json = args[++i] == "json";
-            continue;
-        }
-        plain.push_back(args[i]);
-    }
+    const Args plain = Utf8(parsed.positionalArguments());
+    const QString format = parsed.value("format");
+    if (!format.isEmpty() && format != "json" && format != "text")
+        return WrongUsage(err);
+    const bool json = format == "json";
     int row = 0;
-    if (plain.size() != 3 || !ParseRow(plain[2], row)) {
-        err << kRefsUsage;
-        return 2;
-    }
+    if (!ParseRow(plain[2], row))
+        return WrongUsage(err);
     const std::string& table = plain[1];
-    if (!rom::HasReferences(table)) {
-        err << "dravik: 表 \"" << table << "\" 的行没有引用可查\n" << kRefsUsage;
-        return 2;
-    }
+    if (!rom::HasReferences(table))
+        return WrongUsage(err, tr("表“%1”的行没有引用可查").arg(parsed.positionalArguments()[1]));
     rom::RomDocument doc;
     const rom::Status status = doc.Open(plain[0]);
     if (!status.ok) {
         err << status.message << "\n";
-        return 1;
+        return kRefused;
     }
     const rom::Model& model = doc.GetModel();
     const int rows = rom::ReferenceRows(model, table);
     if (row > rows) {
-        err << "dravik: 表 \"" << table << "\" 只有 " << rows << " 行\n";
-        return 2;
+        err << "dravik: "
+            << tr("表“%1”只有 %2 行").arg(parsed.positionalArguments()[1], QString::number(rows)) << "\n";
+        return kWrongUsage;
     }
     const std::vector<rom::Reference> refs = rom::WhereUsed(model, table, row - 1);
     const std::string name = RowName(model, table, row - 1);
@@ -85,14 +93,19 @@ int RunRefs(const Args& args, std::ostream& out, std::ostream& err)
             out << "}";
         }
         out << "]}\n";
-        return 0;
+        return kSuccess;
     }
     if (refs.empty())
-        out << "「" << name << "」 没有被用到\n";
+        out << tr("「%1」 没有被用到").arg(QString::fromStdString(name)) << "\n";
     for (const rom::Reference& r : refs)
-        out << "表「" << model.Get(r.tableId).Title() << "」 第 " << r.row + 1 << " 行「" << r.text << "」 "
-            << r.where << "\n";
-    return 0;
+        out << tr("表「%1」 第 %2 行「%3」 %4")
+                   .arg(QString::fromStdString(model.Get(r.tableId).Title()), QString::number(r.row + 1),
+                        QString::fromStdString(r.text), QString::fromStdString(r.where))
+            << "\n";
+    return kSuccess;
 }
+} // namespace
+
+std::unique_ptr<Command> MakeRefsCommand() { return std::make_unique<RefsCommand>(); }
 
 } // namespace dravik::cli

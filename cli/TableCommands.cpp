@@ -15,6 +15,11 @@
 namespace dravik::cli {
 
 namespace {
+// The texts of the helpers below.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(TableCommands)
+};
+
 constexpr qint64 kMaximumJsonSize = qint64(64) << 20;
 
 bool ParseSeed(const std::string& text, uint32_t& seed)
@@ -33,29 +38,28 @@ bool ReadBounded(const std::string& path, std::string& text, std::ostream& err)
 {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        err << "无法读取 " << path << "：" << file.errorString().toStdString() << "\n";
+        err << Texts::tr("无法读取 %1：%2").arg(file.fileName(), file.errorString()) << "\n";
         return false;
     }
     if (!file.isSequential() && file.size() > kMaximumJsonSize) {
-        err << "无法读取 " << path << "：文件有 " << file.size()
-            << " 字节，超过 64 MiB，不会是导出的数据表。\n";
+        err << Texts::tr("无法读取 %1：文件有 %2 字节，超过 64 MiB，不会是导出的数据表。")
+                   .arg(file.fileName(), QString::number(file.size()))
+            << "\n";
         return false;
     }
     const QByteArray data = file.read(kMaximumJsonSize + 1);
     if (file.error() != QFileDevice::NoError) {
-        err << "无法读取 " << path << "：" << file.errorString().toStdString() << "\n";
+        err << Texts::tr("无法读取 %1：%2").arg(file.fileName(), file.errorString()) << "\n";
         return false;
     }
     if (data.size() > kMaximumJsonSize) {
-        err << "无法读取 " << path << "：内容超过 64 MiB，不会是导出的数据表。\n";
+        err << Texts::tr("无法读取 %1：内容超过 64 MiB，不会是导出的数据表。").arg(file.fileName()) << "\n";
         return false;
     }
     text = data.toStdString();
     return true;
 }
-} // namespace
 
-namespace {
 bool KnownTable(const std::string& id)
 {
     for (const rom::TableLayout& layout : rom::AllLayouts())
@@ -94,7 +98,7 @@ bool OutputPaths(const std::vector<std::string>& roms, const QString& dir, const
     for (const std::string& rom : roms) {
         const QString name = QFileInfo(QString::fromStdString(rom)).completeBaseName() + extension;
         if (!seen.insert(name).second) {
-            err << "dravik: 两个映像都会导出到 " << name.toStdString() << "，请分开导出\n";
+            err << "dravik: " << Texts::tr("两个映像都会导出到 %1，请分开导出").arg(name) << "\n";
             return false;
         }
         paths.push_back(QDir(dir).filePath(name));
@@ -111,129 +115,139 @@ bool WriteText(const QString& path, const std::string& text, std::ostream& err)
         file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
         file.flush())
         return true;
-    err << "无法写入 " << path.toStdString() << "：" << file.errorString().toStdString() << "\n";
+    err << Texts::tr("无法写入 %1：%2").arg(path, file.errorString()) << "\n";
     file.remove();
     return false;
 }
-} // namespace
 
-int RunExport(const Args& args, std::ostream& out, std::ostream& err)
+class ExportCommand : public Command {
+    Q_DECLARE_TR_FUNCTIONS(ExportCommand)
+
+public:
+    QString Name() const override { return "export"; }
+    QString Summary() const override { return tr("把每张数据表导出为 JSON，或把一张表导出为 CSV"); }
+    QStringList Forms() const override
+    {
+        return {"export ROM [--table ID --format csv]",
+                "export ROM... --out-dir DIR [--table ID --format csv]"};
+    }
+    QString Details() const override
+    {
+        return tr("把 ROM 的每张数据表以 JSON 写到标准输出；--table 与 --format csv 只写一张表（RFC 4180，\n"
+                  "UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR 中的 NAME.json（或 .csv）。");
+    }
+    QList<QCommandLineOption> Options() const override
+    {
+        return {{"table", tr("只导出这张表（与 --format csv 一起用）"), "ID"},
+                {"format", tr("输出格式，默认 json"), "json|csv"},
+                {"out-dir", tr("把导出写成这个文件夹中的文件"), "DIR"}};
+    }
+    int MinArguments() const override { return 1; }
+    int MaxArguments() const override { return -1; }
+
+protected:
+    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+};
+
+int ExportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
 {
-    const char* usage = "Usage: dravik export ROM [--table ID --format csv]\n"
-                        "       dravik export ROM... --out-dir DIR [--table ID --format csv]\n";
-    std::vector<std::string> roms;
-    std::string table, format = "json", outDir;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--help") {
-            out << usage;
-            return 0;
-        }
-        if ((args[i] == "--table" || args[i] == "--format" || args[i] == "--out-dir") &&
-            i + 1 < args.size()) {
-            (args[i] == "--table" ? table : args[i] == "--format" ? format : outDir) = args[i + 1];
-            ++i;
-        } else if (args[i].rfind("--", 0) != 0) {
-            roms.push_back(args[i]);
-        } else {
-            err << usage;
-            return 2;
-        }
-    }
-    if (roms.empty() || (roms.size() > 1 && outDir.empty()) || (format != "json" && format != "csv") ||
-        (format == "csv" && table.empty())) {
-        err << usage;
-        return 2;
-    }
-    if (format == "json" && !table.empty()) {
-        err << "dravik: --table goes with --format csv\n" << usage;
-        return 2;
-    }
+    const std::vector<std::string> roms = Utf8(parsed.positionalArguments());
+    const std::string table = parsed.value("table").toStdString();
+    const std::string format = parsed.isSet("format") ? parsed.value("format").toStdString() : "json";
+    const std::string outDir = parsed.value("out-dir").toStdString();
+    if ((roms.size() > 1 && outDir.empty()) || (format != "json" && format != "csv") ||
+        (format == "csv" && table.empty()))
+        return WrongUsage(err);
+    if (format == "json" && !table.empty())
+        return WrongUsage(err, tr("--table 只能与 --format csv 一起用"));
     if (!table.empty() && !KnownTable(table)) {
-        err << "dravik: no table '" << table << "'\n";
-        return 2;
+        err << "dravik: " << tr("没有名为“%1”的表").arg(QString::fromStdString(table)) << "\n";
+        return kWrongUsage;
     }
     if (outDir.empty()) {
         std::string text;
         if (!ExportText(roms.front(), table, text, err))
-            return 1;
+            return kRefused;
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        return 0;
+        return kSuccess;
     }
     const QString dir = QString::fromStdString(outDir);
     if (!QFileInfo(dir).isDir()) {
-        err << "dravik: 输出文件夹 " << outDir << " 不存在\n";
-        return 1;
+        err << "dravik: " << tr("输出文件夹 %1 不存在").arg(dir) << "\n";
+        return kRefused;
     }
     std::vector<QString> paths;
     if (!OutputPaths(roms, dir, format == "csv" ? ".csv" : ".json", paths, err))
-        return 2;
+        return kWrongUsage;
     // Each image stands alone: one that cannot be read does not stop the others.
-    int status = 0;
+    int status = kSuccess;
     for (size_t i = 0; i < roms.size(); ++i) {
         std::string text;
         if (!ExportText(roms[i], table, text, err) || !WriteText(paths[i], text, err))
-            status = 1;
+            status = kRefused;
     }
     return status;
 }
 
-int RunImport(const Args& arguments, std::ostream& out, std::ostream& err)
+class ImportCommand : public Command {
+    Q_DECLARE_TR_FUNCTIONS(ImportCommand)
+
+public:
+    QString Name() const override { return "import"; }
+    QString Summary() const override { return tr("把 JSON 或 CSV 中的数据表写入映像"); }
+    QStringList Forms() const override
+    {
+        return {"import ROM FILE.json [--dry-run] [--backup]",
+                "import ROM FILE.csv --table ID [--dry-run] [--backup]"};
+    }
+    QString Details() const override
+    {
+        return tr("先检查全部数据，有任何无效的值就什么也不写；成功时显示改动了多少字节。\n"
+                  "CSV 文件只有一张表，由 --table 指明，格式与 export --format csv 写出的相同。");
+    }
+    QList<QCommandLineOption> Options() const override
+    {
+        return {{"table", tr("CSV 文件中是这张表"), "ID"},
+                {"dry-run", tr("列出导入会做的改动和写入的字节，什么也不写")},
+                {"backup", tr("写入前把原来的 ROM 保存为 ROM.bak")}};
+    }
+    int MinArguments() const override { return 2; }
+
+protected:
+    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+};
+
+int ImportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
 {
-    const char* usage = "Usage: dravik import ROM FILE.json [--dry-run] [--backup]\n"
-                        "       dravik import ROM FILE.csv --table ID [--dry-run] [--backup]\n";
-    std::vector<std::string> paths;
-    std::string csvTable; // a CSV file holds one table, named by --table
-    bool dryRun = false;
-    bool backup = false;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& arg = arguments[i];
-        if (arg == "--help") {
-            out << usage;
-            return 0;
-        }
-        if (arg == "--dry-run") {
-            dryRun = true;
-        } else if (arg == "--backup") {
-            backup = true;
-        } else if (arg == "--table" && i + 1 < arguments.size() && csvTable.empty() &&
-                   arguments[i + 1].rfind("--", 0) != 0) {
-            csvTable = arguments[++i];
-        } else if (arg.rfind("--", 0) == 0 || paths.size() == 2) {
-            err << usage;
-            return 2;
-        } else {
-            paths.push_back(arg);
-        }
-    }
-    if (paths.size() != 2) {
-        err << usage;
-        return 2;
-    }
+    const std::vector<std::string> paths = Utf8(parsed.positionalArguments());
+    const std::string csvTable = parsed.value("table").toStdString(); // a CSV file holds one table
+    const bool dryRun = parsed.isSet("dry-run");
+    const bool backup = parsed.isSet("backup");
     const std::string& romPath = paths[0];
     const std::string& jsonPath = paths[1]; // or the CSV file
     rom::RomDocument doc;
     rom::Status status = doc.Open(romPath);
     if (!status.ok) {
         err << status.message << "\n";
-        return 1;
+        return kRefused;
     }
     if (!status.notice.empty()) // an interrupted save was rolled back first
         err << status.notice << "\n";
     // A dry run only reads, so it lists the changes even for an image that cannot be written.
     if (doc.IsReadOnly() && !dryRun) {
         err << rom::ReadOnlyRefusal(romPath) << "\n";
-        return 1;
+        return kRefused;
     }
     std::string text;
     if (!ReadBounded(jsonPath, text, err))
-        return 1;
+        return kRefused;
     std::vector<rom::Edit> edits;
     const std::string error = csvTable.empty()
                                   ? ReadTablesJson(text, jsonPath, doc.GetModel(), edits)
                                   : ReadTableCsv(text, jsonPath, csvTable, doc.GetModel(), edits);
     if (!error.empty()) {
         err << error << "\n";
-        return 1;
+        return kRefused;
     }
     for (const rom::Edit& edit : edits)
         doc.Apply(edit);
@@ -243,58 +257,69 @@ int RunImport(const Args& arguments, std::ostream& out, std::ostream& err)
         out << review.Format();
         if (doc.IsReadOnly()) {
             err << rom::ReadOnlyRefusal(romPath) << "\n";
-            return 1;
+            return kRefused;
         }
         if (!review.Refused())
-            return 0;
-        err << "dravik: 导入会被拒绝（原因见上），" << romPath << " 没有任何改动。\n";
-        return 1;
+            return kSuccess;
+        err << "dravik: "
+            << tr("导入会被拒绝（原因见上），%1 没有任何改动。").arg(parsed.positionalArguments()[0]) << "\n";
+        return kRefused;
     }
     doc.SetBackupOnSave(backup);
     status = doc.Save();
     if (!status.ok) {
         err << status.message << "\n";
-        return 1;
+        return kRefused;
     }
-    out << status.changedBytes << " bytes changed in " << romPath << "\n";
-    return 0;
+    out << tr("%1：改动了 %2 个字节")
+               .arg(parsed.positionalArguments()[0], QString::number(status.changedBytes))
+        << "\n";
+    return kSuccess;
 }
 
-int RunSample(const Args& args, std::ostream& out, std::ostream& err)
+class SampleCommand : public Command {
+    Q_DECLARE_TR_FUNCTIONS(SampleCommand)
+
+public:
+    QString Name() const override { return "sample"; }
+    QString Summary() const override { return tr("写出一个确定的合成映像"); }
+    QStringList Forms() const override { return {"sample OUT.smc [--seed N] [--no-header]"}; }
+    QString Details() const override
+    {
+        return tr("同一个 N 总是写出同样的映像：0x200200 字节，没有复制器文件头时 0x200000 字节。");
+    }
+    QList<QCommandLineOption> Options() const override
+    {
+        return {{"seed", tr("0 到 4294967295 的整数，默认 1"), "N"},
+                {"no-header", tr("不写 512 字节的复制器文件头")}};
+    }
+    int MinArguments() const override { return 1; }
+
+protected:
+    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+};
+
+int SampleCommand::Run(const QCommandLineParser& parsed, std::ostream&, std::ostream& err) const
 {
-    const char* usage = "Usage: dravik sample OUT.smc [--seed N] [--no-header]\n";
-    std::string path;
+    const std::string path = parsed.positionalArguments()[0].toStdString();
     uint32_t seed = 1;
-    bool header = true;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--help") {
-            out << usage;
-            return 0;
-        }
-        if (args[i] == "--seed" && i + 1 < args.size()) {
-            if (!ParseSeed(args[++i], seed)) {
-                err << "dravik: --seed takes a whole number from 0 to 4294967295\n";
-                return 2;
-            }
-        } else if (args[i] == "--no-header") {
-            header = false;
-        } else if (path.empty() && args[i].rfind("--", 0) != 0) {
-            path = args[i];
-        } else {
-            err << usage;
-            return 2;
-        }
+    if (parsed.isSet("seed") && !ParseSeed(parsed.value("seed").toStdString(), seed)) {
+        err << "dravik: " << tr("--seed 要一个 0 到 4294967295 的整数") << "\n";
+        return kWrongUsage;
     }
-    if (path.empty()) {
-        err << usage;
-        return 2;
-    }
+    const bool header = !parsed.isSet("no-header");
     std::string error;
     if (!rom::WriteImageAtomically(path, rom::MakeSampleImage(seed, header), error)) {
-        err << "无法写入 " << path << "：" << error << "\n";
-        return 1;
+        err << Texts::tr("无法写入 %1：%2").arg(QString::fromStdString(path), QString::fromStdString(error))
+            << "\n";
+        return kRefused;
     }
-    return 0;
+    return kSuccess;
 }
+} // namespace
+
+std::unique_ptr<Command> MakeExportCommand() { return std::make_unique<ExportCommand>(); }
+std::unique_ptr<Command> MakeImportCommand() { return std::make_unique<ImportCommand>(); }
+std::unique_ptr<Command> MakeSampleCommand() { return std::make_unique<SampleCommand>(); }
 
 } // namespace dravik::cli

@@ -54,7 +54,7 @@ TEST(CliSafety, ImportRefusesAChangedLootGateAndHelpAfterTheRom)
 
     const CliRun help = Cli({"import", rom.Path(), "--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(Contains(help.out, "Usage: dravik import")) << help.out;
+    EXPECT_TRUE(Contains(help.out, "用法：dravik import")) << help.out;
 }
 
 TEST(CliSafety, CodesTooLargeForAnIntegerAreRefused) // found by fuzz_json

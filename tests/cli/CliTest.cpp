@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <cstdio>
 #include <set>
 #include <sstream>
@@ -81,7 +82,7 @@ TEST(Cli, ImportWritesEditsAndRefusesBadInputUntouched)
     // Unchanged tables change nothing.
     CliRun r = Cli({"import", rom.Path(), WriteJson(dir, root)});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("0 bytes changed", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("改动了 0 个字节"), std::string::npos) << r.out;
 
     // One price and one code, in a file that leaves the other tables out.
     QJsonObject items = root["tables"].toObject()["items"].toObject();
@@ -154,9 +155,52 @@ TEST(Cli, CsvAndUsage)
     EXPECT_EQ(Cli({"sample", "x.smc", "--seed", "-3"}).status, 2);
     EXPECT_EQ(Cli({"import", rom.Path()}).status, 2);
     EXPECT_EQ(Cli({"export", "/nonexistent.smc"}).status, 1);
-    r = Cli({"--help"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("export ROM"), std::string::npos);
+}
+
+TEST(Cli, HelpVersionAndWrongUsage)
+{
+    // A command's usage is the same from `help COMMAND` and `COMMAND --help`, and the list names it.
+    const CliRun list = Cli({"--help"});
+    EXPECT_EQ(list.status, 0);
+    for (const auto& command : cli::AllCommands()) {
+        const std::string name = command->Name().toStdString();
+        EXPECT_NE(list.out.find("\n  " + name + " "), std::string::npos) << name;
+        const CliRun help = Cli({"help", name}), own = Cli({name, "--help"});
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(own.status, 0);
+        EXPECT_EQ(help.out, own.out);
+        EXPECT_EQ(help.out.rfind("用法：dravik " + name, 0), 0u) << help.out;
+    }
+    for (const char* option : {"--version", "-v"}) {
+        const CliRun r = Cli({option});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_TRUE(QRegularExpression("^dravik \\d+\\.\\d+\\.\\d+\n$")
+                        .match(QString::fromStdString(r.out))
+                        .hasMatch())
+            << r.out;
+    }
+    // A negative number is an argument, with or without "--" before it.
+    EXPECT_EQ(Cli({"convert", "-ff", "16", "10"}).out, "-255\n");
+    EXPECT_EQ(Cli({"convert", "-.8", "16", "10"}).out, "-0.5\n");
+
+    const struct {
+        cli::Args args;
+        std::string err;
+    } wrong[] = {
+        {{"help", "nope"}, "没有“nope”这个命令"},
+        {{"export", "a.smc", "--table"}, "--table 后面缺少 ID"},
+        {{"import", "a.smc", "b.csv", "--table", "--dry-run"}, "--table 后面缺少 ID"},
+        {{"diff", "a.smc", "b.smc", "--format", "json", "--format", "csv"}, "--format 只能给一次"},
+        {{"sample", "x.smc", "--no-header=1"}, "--no-header 不带值"},
+        {{"sample", "x.smc", "--frob"}, "没有 --frob 这个选项"},
+        {{"apply", "a.smc", "p.ips", "out.smc", "more.smc"}, "多余的参数：more.smc"},
+    };
+    for (const auto& c : wrong) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.status, 2) << c.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("用法：dravik "), std::string::npos) << r.err;
+    }
 }
 
 TEST(Cli, ImportDryRunListsChangesAndTheBytesTheImportWritesWithoutWriting)
@@ -213,4 +257,23 @@ TEST(Cli, ImportDryRunListsChangesAndTheBytesTheImportWritesWithoutWriting)
     EXPECT_FALSE(r.err.empty());
     EXPECT_EQ(rom.Read(), after);
     EXPECT_EQ(Cli({"import", rom.Path(), json, "--dry-run", "extra"}).status, 2);
+}
+
+// The documented forms of the commands are the ones their usage prints.
+TEST(Cli, DocumentedFormsAreTheUsageForms)
+{
+    QFile file(DRAVIK_SOURCE_DIR "/docs/command-line.md");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    const qsizetype section = text.indexOf("## Commands");
+    const qsizetype begin = text.indexOf("```\n", section), end = text.indexOf("```\n", begin + 4);
+    ASSERT_TRUE(section >= 0 && begin > section && end > begin);
+    QStringList documented;
+    for (const QString& line : text.mid(begin + 4, end - begin - 4).split('\n'))
+        if (line.startsWith("dravik "))
+            documented << line.mid(7);
+    QStringList forms;
+    for (const auto& command : cli::AllCommands())
+        forms << command->Forms();
+    EXPECT_EQ(documented, forms);
 }

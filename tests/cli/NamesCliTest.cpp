@@ -22,7 +22,7 @@ TEST(NamesCli, ExportedTemplateChecksCleanAndEditsShowInExports)
     ASSERT_EQ(exported.status, 0) << exported.err;
     const CliRun clean = Cli({"names", "check", tpl});
     EXPECT_EQ(clean.status, 0) << clean.err;
-    EXPECT_NE(clean.out.find(", 0 of them change a name"), std::string::npos) << clean.out;
+    EXPECT_NE(clean.out.find("其中 0 个改变了名称"), std::string::npos) << clean.out;
 
     test::NameFolder mine({{"tanks.txt", "蚊子\n"}, {"tank_parts.txt", "\n机关炮改\n"}});
     const CliRun check = Cli({"names", "check", mine.Path()});
@@ -51,9 +51,9 @@ TEST(NamesCli, RefusalsAndUsage)
     } cases[] = {
         {{"names", "check", bad.Path()}, 1, "items.txt:3: "},
         {{"--names", bad.Path(), "export", "x.smc"}, 1, "超过了 15 字节的宽度"},
-        {{"export", "x.smc", "--names"}, 2, "--names takes a folder"},
-        {{"names", "list", bad.Path()}, 2, "Usage: dravik names"},
-        {{"names", "check"}, 2, "Usage: dravik names"},
+        {{"export", "x.smc", "--names"}, 2, "--names 后面缺少 DIR"},
+        {{"names", "list", bad.Path()}, 2, "用法：dravik names"},
+        {{"names", "check"}, 2, "用法：dravik names"},
     };
     for (const auto& c : cases) {
         const CliRun r = Cli(c.args);

@@ -153,7 +153,9 @@ namespace {
 std::string Cli(const dravik::cli::Args& args)
 {
     std::ostringstream out, err;
-    const int status = dravik::cli::RunConvert(args, out, err);
+    dravik::cli::Args all{"convert"};
+    all.insert(all.end(), args.begin(), args.end());
+    const int status = dravik::cli::RunCli(all, out, err);
     return std::to_string(status) + "|" + out.str() + "|" + err.str();
 }
 
@@ -174,8 +176,8 @@ TEST(ConvertCommand, ExitStatusZeroOneOrTwo)
                                                                                   {"1", "+10", "16"},
                                                                                   {"1", "10", ""}}) {
         const std::string r = Cli(args);
-        EXPECT_TRUE(r.rfind("2||", 0) == 0 && r.find("usage:") != std::string::npos) << r;
+        EXPECT_TRUE(r.rfind("2||", 0) == 0 && r.find("用法：") != std::string::npos) << r;
     }
     const std::string help = Cli({"--help"});
-    EXPECT_TRUE(help.rfind("0|usage: dravik convert", 0) == 0 && help.back() == '|') << help;
+    EXPECT_TRUE(help.rfind("0|用法：dravik convert", 0) == 0 && help.back() == '|') << help;
 }
