@@ -40,7 +40,7 @@ _dravik()
 
     if [[ -z $command ]]; then
         if [[ $cur == -* ]]; then
-            COMPREPLY=($(compgen -W "--names --help" -- "$cur"))
+            COMPREPLY=($(compgen -W "--names --help --version" -- "$cur"))
         else
             COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         fi
