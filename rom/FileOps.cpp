@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 
 #if defined(Q_OS_WIN)
 #ifndef NOMINMAX
@@ -15,8 +15,11 @@
 #include <windows.h>
 #elif defined(Q_OS_UNIX)
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
+#include <QDir>
+#include <QRandomGenerator>
 
 namespace dravik::rom {
 
@@ -109,6 +112,44 @@ int WriteAll(QFileDevice& file, const uint8_t* data, size_t size)
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+#if defined(Q_OS_UNIX)
+// Opens a side file for reading: no symbolic link followed, never waiting on a FIFO.
+int OpenNoFollow(const QByteArray& name)
+{
+    return ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+}
+
+// A new file, never through a link: 0644 less the umask.
+int CreateNoFollow(const QByteArray& name)
+{
+    return ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0644);
+}
+
+bool IsSymlink(const QByteArray& name)
+{
+    struct stat st {};
+    return ::lstat(name.constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+const char* KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "一个文件夹";
+    if (S_ISFIFO(mode))
+        return "一个管道（FIFO）";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "一个设备";
+    if (S_ISSOCK(mode))
+        return "一个套接字";
+    return "一个特殊文件";
+}
+#endif
+
+FileError Refusal(const std::string& path, const char* verb, int number, const std::string& why)
+{
+    return FileError{number, std::string(verb) + " " + path + "：" + why + "。"};
+}
 } // namespace
 
 FileOps::FileOps() = default;
@@ -148,6 +189,25 @@ int FileOps::CreateTruncated(const std::string& path)
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered, mode))
         return Failure(*file);
+    return Keep(std::move(file));
+}
+
+int FileOps::CreateNew(const std::string& path)
+{
+    auto file = std::make_unique<QFile>(Q(path));
+    ClearSystemError();
+#if defined(Q_OS_UNIX)
+    const int fd = CreateNoFollow(QFile::encodeName(Q(path)));
+    if (fd < 0)
+        return -errno;
+    if (!file->open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return -EIO;
+    }
+#else
+    if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        return QFileInfo::exists(Q(path)) || QFileInfo(Q(path)).isSymLink() ? -EEXIST : Failure(*file);
+#endif
     return Keep(std::move(file));
 }
 
@@ -236,6 +296,131 @@ int ReplaceFile(const std::string& path, const uint8_t* data, size_t size)
     return file.commit() ? 0 : Failure(file);
 }
 
+FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes)
+{
+    const char* verb = "无法读取";
+    const auto tooLong = [&](uint64_t size) {
+        return Refusal(path, verb, EFBIG,
+                       (size > maxBytes ? "文件有 " + std::to_string(size) + " 字节" : std::string("文件")) +
+                           "，超过了这种文件的上限 " + std::to_string(maxBytes) + " 字节，不会读取它");
+    };
+    bytes.clear();
+#if defined(Q_OS_UNIX)
+    const QByteArray name = QFile::encodeName(Q(path));
+    const int fd = OpenNoFollow(name);
+    if (fd < 0) {
+        const int error = errno;
+        if ((error == ELOOP || error == EMLINK) && IsSymlink(name))
+            return Refusal(path, verb, ELOOP, "它是一个符号链接，为安全起见不会跟随它");
+        return Refusal(path, verb, error, ErrorText(error));
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return Refusal(path, verb, errno, ErrorText(errno));
+    if (!S_ISREG(st.st_mode))
+        return Refusal(path, verb, S_ISDIR(st.st_mode) ? EISDIR : EINVAL,
+                       std::string("它是") + KindOf(st.st_mode) + "，不是普通文件");
+    if (static_cast<uint64_t>(st.st_size) > maxBytes)
+        return tooLong(static_cast<uint64_t>(st.st_size));
+    // The file may grow while it is read: read one byte past the bound to notice.
+    bytes.resize(static_cast<size_t>(st.st_size) + 1);
+    size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (done > maxBytes)
+                break;
+            bytes.resize(std::min<uint64_t>(maxBytes + 1, bytes.size() * 2 + 4096));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;
+            bytes.clear();
+            return Refusal(path, verb, error, ErrorText(error));
+        }
+        if (got == 0)
+            break;
+        done += static_cast<size_t>(got);
+    }
+    if (done > maxBytes) {
+        bytes.clear();
+        return tooLong(done);
+    }
+    bytes.resize(done);
+    return {};
+#else
+    const QFileInfo info(Q(path));
+    if (info.isSymLink())
+        return Refusal(path, verb, ELOOP, "它是一个符号链接，为安全起见不会跟随它");
+    if (!info.exists())
+        return Refusal(path, verb, ENOENT, ErrorText(ENOENT));
+    if (!info.isFile())
+        return Refusal(path, verb, info.isDir() ? EISDIR : EINVAL, "它不是普通文件");
+    if (static_cast<uint64_t>(info.size()) > maxBytes)
+        return tooLong(static_cast<uint64_t>(info.size()));
+    QFile file(Q(path));
+    ClearSystemError();
+    if (!file.open(QIODevice::ReadOnly))
+        return Refusal(path, verb, -Failure(file), ErrorText(-Failure(file)));
+    const QByteArray data = file.read(static_cast<qint64>(maxBytes) + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Refusal(path, verb, -Failure(file), ErrorText(-Failure(file)));
+    if (static_cast<uint64_t>(data.size()) > maxBytes)
+        return tooLong(static_cast<uint64_t>(data.size()));
+    bytes.assign(data.begin(), data.end());
+    return {};
+#endif
+}
+
+FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t size)
+{
+    const char* verb = "无法写入";
+    const QFileInfo info(Q(path));
+    if (info.isDir() && !info.isSymLink())
+        return Refusal(path, verb, EISDIR, "这个名字是一个文件夹");
+    FileOps ops;
+    std::string temporary;
+    int file = -EEXIST;
+    for (int attempt = 0; attempt < 16 && file == -EEXIST; ++attempt) {
+        temporary = path + ".tmp" + std::to_string(QRandomGenerator::global()->generate() % 1000000);
+        file = ops.CreateNew(temporary);
+    }
+    if (file < 0)
+        return Refusal(path, verb, -file,
+                       "无法在它旁边创建新文件：" + ErrorText(-file) + "；原来的文件没有改动");
+    int result = ops.WriteAt(file, data, size, 0);
+    if (result == 0)
+        result = ops.Flush(file);
+    const int closed = ops.Close(file);
+    if (result == 0)
+        result = closed;
+    if (result == 0) {
+        // A rename replaces the name itself: a symbolic link there is replaced, not followed.
+#if defined(Q_OS_UNIX)
+        result =
+            ::rename(QFile::encodeName(Q(temporary)).constData(), QFile::encodeName(Q(path)).constData()) == 0
+                ? 0
+                : -errno;
+#else
+        ClearSystemError();
+        if (QFileInfo::exists(Q(path)) || info.isSymLink())
+            QFile::remove(Q(path));
+        result = QFile::rename(Q(temporary), Q(path)) ? 0 : -(SystemError() ? SystemError() : EIO);
+#endif
+    }
+    if (result != 0) {
+        ops.Remove(temporary);
+        return Refusal(path, verb, -result, ErrorText(-result) + "；原来的文件没有改动");
+    }
+    ops.FlushFolder(info.absolutePath().toStdString());
+    return {};
+}
+
 std::string ErrorText(int errorNumber)
 {
     switch (errorNumber) {
@@ -254,7 +439,36 @@ std::string ErrorText(int errorNumber)
     case ETXTBSY:
 #endif
         return "文件正被占用";
-    default: return std::strerror(errorNumber);
+    case EEXIST: return "已经有一个同名的文件";
+    case EISDIR: return "这是一个文件夹";
+    case ENOTDIR: return "路径中有一部分不是文件夹";
+    case ENAMETOOLONG: return "文件名太长";
+    case ELOOP: return "是一个符号链接，或符号链接太多";
+    case EMFILE:
+    case ENFILE: return "打开的文件太多";
+    case ENOMEM: return "内存不足";
+    case EAGAIN: return "资源暂时不可用，请稍后再试";
+    case EINTR: return "操作被中断";
+    case EINVAL: return "不支持的操作";
+    case ENXIO:
+    case ENODEV: return "设备不存在或不可用";
+    case EXDEV: return "不能跨文件系统移动文件";
+    case ENOTEMPTY: return "文件夹不是空的";
+    case EMLINK: return "链接太多";
+    case ESPIPE: return "这个文件不能随机读写";
+    case EBADF: return "文件句柄无效";
+    case ENOLCK: return "无法加锁";
+#ifdef ETIMEDOUT
+    case ETIMEDOUT: return "操作超时";
+#endif
+#ifdef ENOTSUP
+    case ENOTSUP: return "文件系统不支持这个操作";
+#endif
+#ifdef ESTALE
+    case ESTALE: return "网络文件已失效";
+#endif
+    case 0: return "未知原因";
+    default: return "系统错误（错误号 " + std::to_string(errorNumber) + "）";
     }
 }
 

@@ -3,11 +3,13 @@
 // can fail any step (or every step from one on, as a crash would) and check what is left.
 // Built on Qt's file API; what differs between systems (a flush to the disk, the error number
 // behind a failure) sits in a few lines of FileOps.cpp.
+#include <cerrno>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include <QtCore/qglobal.h>
 
@@ -26,6 +28,9 @@ public:
     // -EFBIG, -EACCES, ... as <cerrno> names them, on every system.
     virtual int OpenExisting(const std::string& path);    // read and write; never creates or truncates
     virtual int CreateTruncated(const std::string& path); // for writing a new journal
+    // A new side file (journal, lock, backup): fails with -EEXIST when any file, folder or
+    // symbolic link already has that name, so a link can never redirect the write elsewhere.
+    virtual int CreateNew(const std::string& path);
     virtual int WriteAt(int file, const uint8_t* data, size_t size, uint64_t offset);
     virtual int Flush(int file); // onto the disk, not only out of the process
     virtual int Close(int file);
@@ -45,6 +50,25 @@ private:
 };
 
 std::shared_ptr<FileOps> SystemFileOps();
+
+// What went wrong with a file: number 0 and no message when nothing did.
+struct FileError {
+    int number = 0;      // as <cerrno> names it; ENOENT: there is no such file
+    std::string message; // for the user: which file, what failed and why
+
+    bool Ok() const { return number == 0; }
+    bool Missing() const { return number == ENOENT; }
+};
+
+// Side files are the files the program keeps beside an image or in its data folder (journals,
+// locks, backups, recovery records, settings, name files). They are read only as regular files
+// of at most maxBytes: a symbolic link is not followed, a FIFO or device is refused without
+// waiting on it, and a longer file is refused before it is read.
+FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes);
+
+// Writes a side file whole: a new file beside it, flushed onto the disk, then renamed over the
+// name. A symbolic link at path is replaced, never written through; a failure leaves the old file.
+FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t size);
 
 // Writes a new file at path, or replaces the file there, so that a failure leaves the old one
 // whole: a new file beside it, flushed onto the disk, then renamed over it. 0 or a negative

@@ -3,6 +3,7 @@
 // limit reached part way is tested where processes have one: PosixSaveTest.cpp.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
@@ -72,4 +73,51 @@ TEST(FileOps, FailuresCarryTheSystemsReason)
         EXPECT_EQ(rom::ErrorText(c.error), c.words);
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(missing))) << "an open never creates the file";
+}
+
+TEST(FileOps, SideFilesAreReadOnlyWhenRegularAndWithinTheirBound)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    ASSERT_TRUE(test::WriteFile(folder + "/small", Bytes{1, 2, 3}));
+    ASSERT_TRUE(test::WriteFile(folder + "/exact", Bytes(100, 7)));
+    ASSERT_TRUE(test::WriteFile(folder + "/long", Bytes(101, 7)));
+    struct Case {
+        const char* name;
+        int error;
+        size_t size;
+    };
+    const Case cases[] = {
+        {"small", 0, 3}, {"exact", 0, 100}, {"long", EFBIG, 0}, {"missing", ENOENT, 0}, {"", EISDIR, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder + "/" + c.name;
+        Bytes bytes{9};
+        const rom::FileError e = rom::ReadSideFile(path, 100, bytes);
+        EXPECT_EQ(e.number, c.error) << e.message;
+        EXPECT_EQ(bytes.size(), c.size);
+        EXPECT_EQ(e.Ok(), e.message.empty());
+        if (!e.Ok()) {
+            EXPECT_NE(e.message.find(path), std::string::npos) << e.message;
+        }
+    }
+}
+
+TEST(FileOps, ASideFileIsCreatedNewOrReplacedWhole)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/side";
+    rom::FileOps ops;
+    const int file = ops.CreateNew(path);
+    ASSERT_GE(file, 0) << rom::ErrorText(-file);
+    ops.Close(file);
+    EXPECT_EQ(ops.CreateNew(path), -EEXIST) << "an existing name is never reused";
+
+    const Bytes content{4, 5, 6};
+    EXPECT_TRUE(rom::WriteSideFile(path, content.data(), content.size()).Ok());
+    EXPECT_TRUE(test::ReadFile(path) == content);
+    const rom::FileError onFolder = rom::WriteSideFile(dir.path().toStdString(), content.data(), 3);
+    EXPECT_EQ(onFolder.number, EISDIR) << onFolder.message;
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
 }

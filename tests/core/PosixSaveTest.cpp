@@ -154,3 +154,35 @@ TEST(FileOps, AFileSizeLimitReachedPartWayIsReportedAsSuch)
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(test::ReadFile(path).size(), kLimit) << "the bytes below the limit were written";
 }
+
+TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    const std::string victim = folder + "/victim.txt";
+    ASSERT_TRUE(test::WriteFile(victim, Bytes{'v'}));
+    const std::string toVictim = folder + "/to-victim", dangling = folder + "/dangling",
+                      toZero = folder + "/to-zero", fifo = folder + "/fifo";
+    ASSERT_EQ(::symlink(victim.c_str(), toVictim.c_str()), 0);
+    ASSERT_EQ(::symlink((folder + "/nowhere").c_str(), dangling.c_str()), 0);
+    ASSERT_EQ(::symlink("/dev/zero", toZero.c_str()), 0);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {toVictim, dangling, toZero, fifo}) {
+        SCOPED_TRACE(path);
+        Bytes bytes;
+        const FileError e = ReadSideFile(path, 1 << 20, bytes);
+        EXPECT_EQ(e.number, path == fifo ? EINVAL : ELOOP) << e.message;
+        EXPECT_TRUE(bytes.empty());
+    }
+    FileOps ops;
+    EXPECT_EQ(ops.CreateNew(dangling), -EEXIST);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(folder + "/nowhere"))) << "nothing made through a link";
+
+    const Bytes content{1, 2};
+    ASSERT_TRUE(WriteSideFile(toVictim, content.data(), content.size()).Ok());
+    EXPECT_TRUE(test::ReadFile(victim) == Bytes{'v'}) << "the link's target is untouched";
+    struct stat st {};
+    ASSERT_EQ(::lstat(toVictim.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_TRUE(test::ReadFile(toVictim) == content);
+}
