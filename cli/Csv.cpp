@@ -1,13 +1,19 @@
 #include "cli/Csv.h"
 
+#include <QCoreApplication>
 #include <algorithm>
+
+#include "cli/Fill.h"
 
 #include "rom/CodeColumns.h"
 
 namespace dravik::cli {
 
 namespace {
-std::string Quote(const std::string& s) { return "「" + s + "」"; }
+// The texts of the CSV reader's refusals.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(CsvImport)
+};
 
 // The writer builds the whole text in memory; the stream gets it in one piece.
 void WriteCsvField(std::string& out, const std::string& s)
@@ -67,7 +73,8 @@ std::string ParseCsv(const std::string& input, std::vector<CsvRecord>& records)
         while (!endOfRecord) {
             if (i >= text.size()) {
                 if (quoted)
-                    return "第 " + std::to_string(record.line) + " 行开始的带引号的字段没有结束的引号";
+                    return Fill(Texts::tr("第 %1 行开始的带引号的字段没有结束的引号"),
+                                std::to_string(record.line));
                 endOfRecord = true;
                 break;
             }
@@ -96,8 +103,8 @@ std::string ParseCsv(const std::string& input, std::vector<CsvRecord>& records)
                 ++line;
                 endOfRecord = true;
             } else if (c == '"' || wasQuoted) {
-                return "第 " + std::to_string(line) + " 行第 " + std::to_string(record.fields.size() + 1) +
-                       " 个字段：引号只能包住整个字段（字段内的引号要写成两个）";
+                return Fill(Texts::tr("第 %1 行第 %2 个字段：引号只能包住整个字段（字段内的引号要写成两个）"),
+                            std::to_string(line), std::to_string(record.fields.size() + 1));
             } else {
                 field += c;
             }
@@ -116,33 +123,33 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
     edits.clear();
     const rom::Table* original = model.Find(tableId);
     if (!original)
-        return fileName + ": 没有名为 \"" + tableId + "\" 的表";
+        return Fill(Texts::tr("%1: 没有名为 \"%2\" 的表"), fileName, tableId);
     std::vector<CsvRecord> records;
     std::string error = ParseCsv(text, records);
     if (!error.empty())
         return fileName + ": " + error;
     rom::Table t = *original; // a scratch copy: the names are settled against the codes it holds
-    const std::string where = fileName + ": 表 " + t.Id() + Quote(t.Title());
+    const std::string where = Fill(Texts::tr("%1: 表 %2「%3」"), fileName, t.Id(), t.Title());
     if (records.empty())
-        return where + ": 文件是空的，第一行应是列标题";
+        return Fill(Texts::tr("%1: 文件是空的，第一行应是列标题"), where);
     const std::vector<std::string>& titles = t.Layout().columns;
     if (records[0].fields != titles) {
         std::string expected;
         for (const std::string& s : titles)
             expected += (expected.empty() ? "" : ",") + s;
-        return where + ": 第 1 行的列标题与这个表不符，应为 " + expected;
+        return Fill(Texts::tr("%1: 第 1 行的列标题与这个表不符，应为 %2"), where, expected);
     }
     if (static_cast<int>(records.size()) - 1 != t.Rows())
-        return where + ": 应有 " + std::to_string(t.Rows()) + " 行数据，文件里有 " +
-               std::to_string(records.size() - 1) + " 行";
+        return Fill(Texts::tr("%1: 应有 %2 行数据，文件里有 %3 行"), where, std::to_string(t.Rows()),
+                    std::to_string(records.size() - 1));
     const std::vector<int> values = t.Layout().ValueColumns();
     for (int row = 0; row < t.Rows(); ++row) {
         const CsvRecord& r = records[static_cast<size_t>(row) + 1];
-        const std::string at = where + " 第 " + std::to_string(row + 1) + " 行" + Quote(t.RowLabel(row)) +
-                               "（CSV 第 " + std::to_string(r.line) + " 行）";
+        const std::string at = Fill(Texts::tr("%1 第 %2 行「%3」（CSV 第 %4 行）"), where,
+                                    std::to_string(row + 1), t.RowLabel(row), std::to_string(r.line));
         if (static_cast<int>(r.fields.size()) != t.Columns())
-            return at + ": 应有 " + std::to_string(t.Columns()) + " 个字段，实际 " +
-                   std::to_string(r.fields.size()) + " 个";
+            return Fill(Texts::tr("%1: 应有 %2 个字段，实际 %3 个"), at, std::to_string(t.Columns()),
+                        std::to_string(r.fields.size()));
         for (int column : values)
             t.SetCell(row, column, r.fields[static_cast<size_t>(column)]);
     }
@@ -154,9 +161,9 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
                 continue;
             error = rom::SetCodesByName(t, row, column, r.fields[static_cast<size_t>(column)]);
             if (!error.empty())
-                return where + " 第 " + std::to_string(row + 1) + " 行" + Quote(t.RowLabel(row)) + " 列" +
-                       Quote(t.ColumnTitle(column)) + "（CSV 第 " + std::to_string(r.line) + " 行第 " +
-                       std::to_string(column + 1) + " 列）: " + error;
+                return Fill(Texts::tr("%1 第 %2 行「%3」 列「%4」（CSV 第 %5 行第 %6 列）: %7"), where,
+                            std::to_string(row + 1), t.RowLabel(row), t.ColumnTitle(column),
+                            std::to_string(r.line), std::to_string(column + 1), error);
         }
     }
     rom::Edit edit(t.Id());
