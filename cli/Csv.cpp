@@ -11,7 +11,7 @@ namespace dravik::cli {
 
 namespace {
 // The texts of the CSV reader's refusals.
-struct Texts {
+struct CsvImport {
     Q_DECLARE_TR_FUNCTIONS(CsvImport)
 };
 
@@ -73,7 +73,7 @@ std::string ParseCsv(const std::string& input, std::vector<CsvRecord>& records)
         while (!endOfRecord) {
             if (i >= text.size()) {
                 if (quoted)
-                    return Fill(Texts::tr("第 %1 行开始的带引号的字段没有结束的引号"),
+                    return Fill(CsvImport::tr("第 %1 行开始的带引号的字段没有结束的引号"),
                                 std::to_string(record.line));
                 endOfRecord = true;
                 break;
@@ -103,8 +103,9 @@ std::string ParseCsv(const std::string& input, std::vector<CsvRecord>& records)
                 ++line;
                 endOfRecord = true;
             } else if (c == '"' || wasQuoted) {
-                return Fill(Texts::tr("第 %1 行第 %2 个字段：引号只能包住整个字段（字段内的引号要写成两个）"),
-                            std::to_string(line), std::to_string(record.fields.size() + 1));
+                return Fill(
+                    CsvImport::tr("第 %1 行第 %2 个字段：引号只能包住整个字段（字段内的引号要写成两个）"),
+                    std::to_string(line), std::to_string(record.fields.size() + 1));
             } else {
                 field += c;
             }
@@ -123,32 +124,32 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
     edits.clear();
     const rom::Table* original = model.Find(tableId);
     if (!original)
-        return Fill(Texts::tr("%1: 没有名为 \"%2\" 的表"), fileName, tableId);
+        return Fill(CsvImport::tr("%1: 没有名为 \"%2\" 的表"), fileName, tableId);
     std::vector<CsvRecord> records;
     std::string error = ParseCsv(text, records);
     if (!error.empty())
         return fileName + ": " + error;
     rom::Table t = *original; // a scratch copy: the names are settled against the codes it holds
-    const std::string where = Fill(Texts::tr("%1: 表 %2「%3」"), fileName, t.Id(), t.Title());
+    const std::string where = Fill(CsvImport::tr("%1: 表 %2「%3」"), fileName, t.Id(), t.Title());
     if (records.empty())
-        return Fill(Texts::tr("%1: 文件是空的，第一行应是列标题"), where);
+        return Fill(CsvImport::tr("%1: 文件是空的，第一行应是列标题"), where);
     const std::vector<std::string>& titles = t.Layout().columns;
     if (records[0].fields != titles) {
         std::string expected;
         for (const std::string& s : titles)
             expected += (expected.empty() ? "" : ",") + s;
-        return Fill(Texts::tr("%1: 第 1 行的列标题与这个表不符，应为 %2"), where, expected);
+        return Fill(CsvImport::tr("%1: 第 1 行的列标题与这个表不符，应为 %2"), where, expected);
     }
     if (static_cast<int>(records.size()) - 1 != t.Rows())
-        return Fill(Texts::tr("%1: 应有 %2 行数据，文件里有 %3 行"), where, std::to_string(t.Rows()),
+        return Fill(CsvImport::tr("%1: 应有 %2 行数据，文件里有 %3 行"), where, std::to_string(t.Rows()),
                     std::to_string(records.size() - 1));
     const std::vector<int> values = t.Layout().ValueColumns();
     for (int row = 0; row < t.Rows(); ++row) {
         const CsvRecord& r = records[static_cast<size_t>(row) + 1];
-        const std::string at = Fill(Texts::tr("%1 第 %2 行「%3」（CSV 第 %4 行）"), where,
+        const std::string at = Fill(CsvImport::tr("%1 第 %2 行「%3」（CSV 第 %4 行）"), where,
                                     std::to_string(row + 1), t.RowLabel(row), std::to_string(r.line));
         if (static_cast<int>(r.fields.size()) != t.Columns())
-            return Fill(Texts::tr("%1: 应有 %2 个字段，实际 %3 个"), at, std::to_string(t.Columns()),
+            return Fill(CsvImport::tr("%1: 应有 %2 个字段，实际 %3 个"), at, std::to_string(t.Columns()),
                         std::to_string(r.fields.size()));
         for (int column : values)
             t.SetCell(row, column, r.fields[static_cast<size_t>(column)]);
@@ -161,7 +162,7 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
                 continue;
             error = rom::SetCodesByName(t, row, column, r.fields[static_cast<size_t>(column)]);
             if (!error.empty())
-                return Fill(Texts::tr("%1 第 %2 行「%3」 列「%4」（CSV 第 %5 行第 %6 列）: %7"), where,
+                return Fill(CsvImport::tr("%1 第 %2 行「%3」 列「%4」（CSV 第 %5 行第 %6 列）: %7"), where,
                             std::to_string(row + 1), t.RowLabel(row), t.ColumnTitle(column),
                             std::to_string(r.line), std::to_string(column + 1), error);
         }

@@ -134,13 +134,13 @@ bool CodeValue(const QJsonValue& v, int& value)
 }
 
 // The texts of the JSON reader's refusals.
-struct Texts {
+struct JsonImport {
     Q_DECLARE_TR_FUNCTIONS(JsonImport)
 };
 
 std::string Where(const std::string& file, const rom::Table& t)
 {
-    return Fill(Texts::tr("%1: 表 %2「%3」"), file, t.Id(), t.Title());
+    return Fill(JsonImport::tr("%1: 表 %2「%3」"), file, t.Id(), t.Title());
 }
 
 bool IsReadOnly(const rom::Table& t, const std::string& array)
@@ -156,24 +156,24 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
     const QJsonValue rowsValue = obj.value("rows");
     if (!rowsValue.isUndefined()) {
         if (!rowsValue.isArray())
-            return Fill(Texts::tr("%1: \"rows\" 必须是数组"), Where(file, t));
+            return Fill(JsonImport::tr("%1: \"rows\" 必须是数组"), Where(file, t));
         const QJsonArray rows = rowsValue.toArray();
         if (rows.size() != t.Rows())
-            return Fill(Texts::tr("%1: 应有 %2 行，实际 %3 行"), Where(file, t), std::to_string(t.Rows()),
-                        std::to_string(rows.size()));
+            return Fill(JsonImport::tr("%1: 应有 %2 行，实际 %3 行"), Where(file, t),
+                        std::to_string(t.Rows()), std::to_string(rows.size()));
         const std::vector<int> columns = t.Layout().ValueColumns();
         std::string text;
         for (int row = 0; row < t.Rows(); ++row) {
             const QJsonValue rowValue = rows[row];
             const QJsonArray cells = rowValue.toArray();
             if (!rowValue.isArray() || cells.size() != t.Columns())
-                return Fill(Texts::tr("%1 第 %2 行: 应是 %3 个单元格的数组"), Where(file, t),
+                return Fill(JsonImport::tr("%1 第 %2 行: 应是 %3 个单元格的数组"), Where(file, t),
                             std::to_string(row + 1), std::to_string(t.Columns()));
             for (int column : columns) {
                 bool unchanged = false;
                 if (!CellText(cells[column], t.Cell(row, column), text, unchanged))
-                    return Fill(Texts::tr("%1 第 %2 行 列「%3」: 单元格必须是字符串或数字"), Where(file, t),
-                                std::to_string(row + 1), t.ColumnTitle(column));
+                    return Fill(JsonImport::tr("%1 第 %2 行 列「%3」: 单元格必须是字符串或数字"),
+                                Where(file, t), std::to_string(row + 1), t.ColumnTitle(column));
                 // Only what differs becomes an edit: an import mostly gives back what it exported.
                 if (!unchanged)
                     edit.SetCell(row, column, text);
@@ -184,15 +184,15 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
     if (codesValue.isUndefined())
         return {};
     if (!codesValue.isObject())
-        return Fill(Texts::tr("%1: \"codes\" 必须是对象"), Where(file, t));
+        return Fill(JsonImport::tr("%1: \"codes\" 必须是对象"), Where(file, t));
     const QJsonObject codes = codesValue.toObject();
     for (auto it = codes.begin(); it != codes.end(); ++it) {
         const rom::CodeArray* a = t.FindCodes(it.key().toStdString());
         const std::string name = it.key().toStdString();
         if (!a)
-            return Fill(Texts::tr("%1: 没有代码数组 \"%2\""), Where(file, t), name);
+            return Fill(JsonImport::tr("%1: 没有代码数组 \"%2\""), Where(file, t), name);
         if (!it.value().isArray() || it.value().toArray().size() != t.Rows())
-            return Fill(Texts::tr("%1 代码 %2: 应是 %3 项的数组"), Where(file, t), name,
+            return Fill(JsonImport::tr("%1 代码 %2: 应是 %3 项的数组"), Where(file, t), name,
                         std::to_string(t.Rows()));
         const QJsonArray entries = it.value().toArray();
         const bool readOnly = IsReadOnly(t, name);
@@ -201,7 +201,7 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
             return !readOnly || value == t.Code(name, row, k);
         };
         const auto refusal = [&](const std::string& at, int row, int k, int value) {
-            return Fill(Texts::tr("%1: 代码 %2 不能修改（文件中是 %3，导入的是 %4）"), at, name,
+            return Fill(JsonImport::tr("%1: 代码 %2 不能修改（文件中是 %3，导入的是 %4）"), at, name,
                         std::to_string(t.Code(name, row, k)), std::to_string(value));
         };
         const auto take = [&](int row, int k, int value) {
@@ -210,12 +210,13 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
         };
         for (int row = 0; row < t.Rows(); ++row) {
             const auto at = [&] {
-                return Fill(Texts::tr("%1 代码 %2 第 %3 行"), Where(file, t), name, std::to_string(row + 1));
+                return Fill(JsonImport::tr("%1 代码 %2 第 %3 行"), Where(file, t), name,
+                            std::to_string(row + 1));
             };
             int value = 0;
             if (a->perRow == 1) {
                 if (!CodeValue(entries[row], value))
-                    return Fill(Texts::tr("%1: 必须是整数"), at());
+                    return Fill(JsonImport::tr("%1: 必须是整数"), at());
                 if (!unchanged(row, 0, value))
                     return refusal(at(), row, 0, value);
                 take(row, 0, value);
@@ -224,10 +225,10 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
             const QJsonValue listValue = entries[row];
             const QJsonArray list = listValue.toArray();
             if (!listValue.isArray() || list.size() != a->perRow)
-                return Fill(Texts::tr("%1: 应是 %2 个整数的数组"), at(), std::to_string(a->perRow));
+                return Fill(JsonImport::tr("%1: 应是 %2 个整数的数组"), at(), std::to_string(a->perRow));
             for (int k = 0; k < a->perRow; ++k) {
                 if (!CodeValue(list[k], value))
-                    return Fill(Texts::tr("%1: 必须是整数"), at());
+                    return Fill(JsonImport::tr("%1: 必须是整数"), at());
                 if (!unchanged(row, k, value))
                     return refusal(at(), row, k, value);
                 take(row, k, value);
@@ -292,15 +293,15 @@ std::string ReadTablesJson(const std::string& json, const std::string& fileName,
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &parseError);
     if (doc.isNull())
-        return Fill(Texts::tr("%1: 不是有效的 JSON（位置 %2：%3）"), fileName,
+        return Fill(JsonImport::tr("%1: 不是有效的 JSON（位置 %2：%3）"), fileName,
                     std::to_string(parseError.offset), parseError.errorString().toStdString());
     if (!doc.isObject())
-        return Fill(Texts::tr("%1: 顶层必须是对象"), fileName);
+        return Fill(JsonImport::tr("%1: 顶层必须是对象"), fileName);
     const QJsonObject root = doc.object();
     if (root.value("format").toString() != kFormat)
-        return Fill(Texts::tr("%1: \"format\" 必须是 \"%2\""), fileName, std::string(kFormat));
+        return Fill(JsonImport::tr("%1: \"format\" 必须是 \"%2\""), fileName, std::string(kFormat));
     if (!root.value("tables").isObject())
-        return Fill(Texts::tr("%1: 缺少 \"tables\" 对象"), fileName);
+        return Fill(JsonImport::tr("%1: 缺少 \"tables\" 对象"), fileName);
     const QJsonObject tables = root.value("tables").toObject();
     std::vector<rom::Edit> read;
     // In pass order, whatever the order of the file, so the change list reads like the tables.
@@ -309,7 +310,7 @@ std::string ReadTablesJson(const std::string& json, const std::string& fileName,
         if (it == tables.end())
             continue;
         if (!it.value().isObject())
-            return Fill(Texts::tr("%1: 必须是对象"), Where(fileName, t));
+            return Fill(JsonImport::tr("%1: 必须是对象"), Where(fileName, t));
         rom::Edit edit(t.Id());
         const std::string error = ReadTable(it.value().toObject(), fileName, t, edit);
         if (!error.empty())
@@ -318,7 +319,7 @@ std::string ReadTablesJson(const std::string& json, const std::string& fileName,
     }
     for (auto it = tables.begin(); it != tables.end(); ++it)
         if (!model.Find(it.key().toStdString()))
-            return Fill(Texts::tr("%1: 没有名为 \"%2\" 的表"), fileName, it.key().toStdString());
+            return Fill(JsonImport::tr("%1: 没有名为 \"%2\" 的表"), fileName, it.key().toStdString());
     edits = std::move(read);
     return {};
 }

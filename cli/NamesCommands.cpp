@@ -6,8 +6,8 @@ namespace dravik::cli {
 
 namespace {
 // The texts of the helpers below.
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(NamesCommand)
+struct NameFolders {
+    Q_DECLARE_TR_FUNCTIONS(NameFolders)
 };
 
 void PrintErrors(const std::vector<std::string>& errors, std::ostream& err)
@@ -18,7 +18,7 @@ void PrintErrors(const std::vector<std::string>& errors, std::ostream& err)
 
 void PrintRefusal(const QString& folder, const std::vector<std::string>& errors, std::ostream& err)
 {
-    err << Texts::tr("%1: 名称表被拒绝:").arg(folder) << "\n";
+    err << NameFolders::tr("%1: 名称表被拒绝:").arg(folder) << "\n";
     PrintErrors(errors, err);
 }
 
@@ -38,7 +38,7 @@ int Check(const QString& folder, std::ostream& out, std::ostream& err)
         ++changes;
         out << names::Info(e.list).file << ":" << e.code + 1 << ": " << was << " -> " << e.text << "\n";
     }
-    out << Texts::tr("%1 中有 %2 个名称，其中 %3 个改变了名称")
+    out << NameFolders::tr("%1 中有 %2 个名称，其中 %3 个改变了名称")
                .arg(folder, QString::number(r.set.UserCount()), QString::number(changes))
         << "\n";
     return kSuccess;

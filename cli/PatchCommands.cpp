@@ -38,50 +38,50 @@ std::string RunText(const rom::ByteRun& r)
 }
 
 // The texts of the diff's list.
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(DiffCommand)
+struct DiffList {
+    Q_DECLARE_TR_FUNCTIONS(DiffList)
 };
 
 void DiffText(const rom::ImageDiff& d, const std::string& a, const std::string& b, std::ostream& out)
 {
     const QString qa = QString::fromStdString(a), qb = QString::fromStdString(b);
     if (!d.SameSize())
-        out << Texts::tr("大小不同：%1 有 %2 字节，%3 有 %4 字节；比较两者都有的字段和前 %5 字节。")
+        out << DiffList::tr("大小不同：%1 有 %2 字节，%3 有 %4 字节；比较两者都有的字段和前 %5 字节。")
                    .arg(qa, QString::number(d.sizeA), qb, QString::number(d.sizeB),
                         QString::number(std::min(d.sizeA, d.sizeB)))
             << "\n";
     if (d.formA.header != d.formB.header)
-        out << Texts::tr(
+        out << DiffList::tr(
                    "%1 有复制器文件头，%2 没有：按数据表的位置对齐比较，文件头不比较；字节偏移按 %3 计。")
                    .arg(d.formA.header ? qa : qb, d.formA.header ? qb : qa, qa)
             << "\n";
     if (d.Identical()) {
-        out << Texts::tr("两个映像完全相同。") << "\n";
+        out << DiffList::tr("两个映像完全相同。") << "\n";
         return;
     }
-    out << (d.fields.empty() ? Texts::tr("字段差异 %1 处。") : Texts::tr("字段差异 %1 处："))
+    out << (d.fields.empty() ? DiffList::tr("字段差异 %1 处。") : DiffList::tr("字段差异 %1 处："))
                .arg(d.fields.size())
         << "\n";
     for (const rom::FieldChange& f : d.fields)
         out << "  "
-            << (f.storedOnly ? Texts::tr("%1「%2」 第 %3 行「%4」 %5（只有存储的位不同）: %6 -> %7")
-                             : Texts::tr("%1「%2」 第 %3 行「%4」 %5: %6 -> %7"))
+            << (f.storedOnly ? DiffList::tr("%1「%2」 第 %3 行「%4」 %5（只有存储的位不同）: %6 -> %7")
+                             : DiffList::tr("%1「%2」 第 %3 行「%4」 %5: %6 -> %7"))
                    .arg(QString::fromStdString(f.tableId), QString::fromStdString(f.tableTitle),
                         QString::number(f.row + 1), QString::fromStdString(f.rowLabel),
                         QString::fromStdString(f.column), QString::fromStdString(f.before),
                         QString::fromStdString(f.after))
             << "\n";
-    out << (d.runs.empty() ? Texts::tr("字段以外的字节差异 %1 段，共 %2 字节。")
-                           : Texts::tr("字段以外的字节差异 %1 段，共 %2 字节："))
+    out << (d.runs.empty() ? DiffList::tr("字段以外的字节差异 %1 段，共 %2 字节。")
+                           : DiffList::tr("字段以外的字节差异 %1 段，共 %2 字节："))
                .arg(QString::number(d.runs.size()), QString::number(d.bytesOutside))
         << "\n";
     for (size_t i = 0; i < d.runs.size() && i < kListedRuns; ++i)
         out << "  "
-            << Texts::tr("%1（%2 字节）")
+            << DiffList::tr("%1（%2 字节）")
                    .arg(QString::fromStdString(RunText(d.runs[i])), QString::number(d.runs[i].length))
             << "\n";
     if (d.runs.size() > kListedRuns)
-        out << "  " << Texts::tr("……另有 %1 段未列出").arg(d.runs.size() - kListedRuns) << "\n";
+        out << "  " << DiffList::tr("……另有 %1 段未列出").arg(d.runs.size() - kListedRuns) << "\n";
 }
 
 void DiffJson(const rom::ImageDiff& d, const std::string& a, const std::string& b, std::ostream& out)

@@ -16,8 +16,8 @@ namespace dravik::cli {
 
 namespace {
 // The texts of the helpers below.
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(TableCommands)
+struct TableFiles {
+    Q_DECLARE_TR_FUNCTIONS(TableFiles)
 };
 
 constexpr qint64 kMaximumJsonSize = qint64(64) << 20;
@@ -38,22 +38,23 @@ bool ReadBounded(const std::string& path, std::string& text, std::ostream& err)
 {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        err << Texts::tr("无法读取 %1：%2").arg(file.fileName(), file.errorString()) << "\n";
+        err << TableFiles::tr("无法读取 %1：%2").arg(file.fileName(), file.errorString()) << "\n";
         return false;
     }
     if (!file.isSequential() && file.size() > kMaximumJsonSize) {
-        err << Texts::tr("无法读取 %1：文件有 %2 字节，超过 64 MiB，不会是导出的数据表。")
+        err << TableFiles::tr("无法读取 %1：文件有 %2 字节，超过 64 MiB，不会是导出的数据表。")
                    .arg(file.fileName(), QString::number(file.size()))
             << "\n";
         return false;
     }
     const QByteArray data = file.read(kMaximumJsonSize + 1);
     if (file.error() != QFileDevice::NoError) {
-        err << Texts::tr("无法读取 %1：%2").arg(file.fileName(), file.errorString()) << "\n";
+        err << TableFiles::tr("无法读取 %1：%2").arg(file.fileName(), file.errorString()) << "\n";
         return false;
     }
     if (data.size() > kMaximumJsonSize) {
-        err << Texts::tr("无法读取 %1：内容超过 64 MiB，不会是导出的数据表。").arg(file.fileName()) << "\n";
+        err << TableFiles::tr("无法读取 %1：内容超过 64 MiB，不会是导出的数据表。").arg(file.fileName())
+            << "\n";
         return false;
     }
     text = data.toStdString();
@@ -98,7 +99,7 @@ bool OutputPaths(const std::vector<std::string>& roms, const QString& dir, const
     for (const std::string& rom : roms) {
         const QString name = QFileInfo(QString::fromStdString(rom)).completeBaseName() + extension;
         if (!seen.insert(name).second) {
-            err << "dravik: " << Texts::tr("两个映像都会导出到 %1，请分开导出").arg(name) << "\n";
+            err << "dravik: " << TableFiles::tr("两个映像都会导出到 %1，请分开导出").arg(name) << "\n";
             return false;
         }
         paths.push_back(QDir(dir).filePath(name));
@@ -115,7 +116,7 @@ bool WriteText(const QString& path, const std::string& text, std::ostream& err)
         file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
         file.flush())
         return true;
-    err << Texts::tr("无法写入 %1：%2").arg(path, file.errorString()) << "\n";
+    err << TableFiles::tr("无法写入 %1：%2").arg(path, file.errorString()) << "\n";
     file.remove();
     return false;
 }
@@ -310,7 +311,8 @@ int SampleCommand::Run(const QCommandLineParser& parsed, std::ostream&, std::ost
     const bool header = !parsed.isSet("no-header");
     std::string error;
     if (!rom::WriteImageAtomically(path, rom::MakeSampleImage(seed, header), error)) {
-        err << Texts::tr("无法写入 %1：%2").arg(QString::fromStdString(path), QString::fromStdString(error))
+        err << TableFiles::tr("无法写入 %1：%2")
+                   .arg(QString::fromStdString(path), QString::fromStdString(error))
             << "\n";
         return kRefused;
     }
