@@ -35,6 +35,7 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/shar
 if command -v desktop-file-validate > /dev/null; then desktop-file-validate "$desktop" || fail "invalid desktop entry"; fi
 
 dravik=$prefix/bin/dravik
+manual() { gzip -dc "$prefix/$man1/$1.1.gz"; }
 editor=$prefix/bin/dravik-editor
 "$dravik" --help > /dev/null || fail "installed dravik does not run"
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$prefix "$editor" --exit-after-show 2> /dev/null ||
@@ -45,9 +46,21 @@ for option in --help -h --version -v; do
   [ -n "$out" ] || fail "dravik-editor $option prints nothing"
 done
 
+# One version everywhere: the programs, the changelog, the manual pages and the metainfo's newest
+# release.
+version=$("$dravik" --version | awk '{print $NF}')
+[ "$(env -u DISPLAY "$editor" --version 2> /dev/null | awk '{print $NF}')" = "$version" ] ||
+  fail "dravik-editor --version is not $version"
+gzip -dc "$prefix/share/doc/dravik/changelog.gz" | head -1 | grep -qF "dravik ($version)" ||
+  fail "the changelog's newest entry is not $version"
+for page in dravik dravik-editor; do
+  manual $page | grep -q "^\.TH .*\"Dravik $version\"" || fail "$page(1) is not for $version"
+done
+grep -m1 '<release ' "$prefix/share/metainfo/$id.metainfo.xml" | grep -qF "version=\"$version\"" ||
+  fail "the metainfo's newest release is not $version"
+
 # The words that name options in a text: --long-option, with the manual page's \- undone.
 options_in() { sed 's/\\-/-/g' | grep -oE -- '--[a-z][a-z-]*' | sort -u; }
-manual() { gzip -dc "$prefix/$man1/$1.1.gz"; }
 missing_from() { # NAME TEXT WORDS...: the words the text lacks
   local name=$1 text=$2 word
   shift 2
