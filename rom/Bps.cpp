@@ -11,7 +11,7 @@ namespace {
 enum Action { SourceRead = 0, TargetRead = 1, SourceCopy = 2, TargetCopy = 3 };
 
 // Below this an unchanged stretch is cheaper inside a literal than as its own action.
-constexpr size_t kMinSourceRead = 4;
+constexpr size_t kMinSourceRead = 3;
 // Copies are found through the source's 8-byte strings.
 constexpr size_t kKey = 8;
 // The index of the source's 8-byte strings: a hash of about one slot per two source bytes (at most 2^19)
