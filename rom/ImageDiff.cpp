@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <set>
 
 namespace dravik::rom {
@@ -31,14 +32,14 @@ int ArrayIndex(const Table& table, const std::string& name)
 }
 
 // Every span one row occupies in the image, with its owner: what the load pass reads, plus the
-// fields only the save pass writes.
-void RowSpans(const Bytes& image, ImageForm form, Table& scratch, int row, std::vector<Span>& reads,
+// fields only the save pass writes. The row is loaded into table on the way.
+void RowSpans(const Bytes& image, ImageForm form, Table& table, int row, std::vector<Span>& reads,
               std::vector<OwnedSpan>& out)
 {
     out.clear();
     reads.clear();
-    LoadRow(LoadContext(image, form, &reads), scratch, row);
-    const TableLayout& layout = scratch.Layout();
+    LoadRow(LoadContext(image, form, &reads), table, row);
+    const TableLayout& layout = table.Layout();
     auto at = [&](const Field& f) { return form.FileOffset(f.Address(layout.base, layout.stride, row)); };
     for (const Span& s : reads) {
         Owner owner;
@@ -46,7 +47,7 @@ void RowSpans(const Bytes& image, ImageForm form, Table& scratch, int row, std::
             if (f.saveOnly || at(f) != s.offset || f.width != s.width)
                 continue;
             if (f.codec == Codec::Code) {
-                owner.array = ArrayIndex(scratch, f.codeArray);
+                owner.array = ArrayIndex(table, f.codeArray);
                 owner.k = f.codeIndex;
             } else {
                 owner.column = f.column;
@@ -194,31 +195,40 @@ private:
     std::set<std::pair<int, int>> reportedEntries_;
 };
 
-// Compares A from `from` with B as far as both go, B shifted as the tables are; a header only
-// one image has is not compared.
-void FindRuns(const Bytes& a, const Bytes& b, int64_t shift, const std::vector<bool>& inField,
-              ImageDiff& diff)
+// Compares A with B as far as both go, B shifted as the tables are, outside the fields (sorted
+// by offset); a header only one image has is not compared. A field's byte ends a run.
+void FindRuns(const Bytes& a, const Bytes& b, int64_t shift, std::vector<Span>& fields, ImageDiff& diff)
 {
     const size_t from = shift < 0 ? static_cast<size_t>(-shift) : 0;
     const size_t common =
         std::min<size_t>(a.size(), static_cast<size_t>(static_cast<int64_t>(b.size()) - shift));
-    constexpr size_t kBlock = 4096;
-    bool inRun = false;
-    for (size_t block = from; block < common; block += kBlock) {
-        const size_t end = std::min(common, block + kBlock);
-        if (!inRun && std::memcmp(a.data() + block, b.data() + (block + shift), end - block) == 0)
-            continue;
-        for (size_t i = block; i < end; ++i) {
-            const bool differs = a[i] != b[i + shift] && (i >= inField.size() || !inField[i]);
-            if (differs && !inRun)
-                diff.runs.push_back(ByteRun{static_cast<uint32_t>(i), 0});
-            if (differs) {
-                ++diff.runs.back().length;
-                ++diff.bytesOutside;
+    const uint8_t* pa = a.data();
+    const uint8_t* pb = b.data() + shift;
+    auto scan = [&](size_t i, size_t end) {
+        while (i < end) {
+            while (i + 8 <= end && std::memcmp(pa + i, pb + i, 8) == 0)
+                i += 8;
+            while (i < end && pa[i] == pb[i])
+                ++i;
+            const size_t start = i;
+            while (i < end && pa[i] != pb[i])
+                ++i;
+            if (i > start) {
+                diff.runs.push_back(ByteRun{static_cast<uint32_t>(start), static_cast<uint32_t>(i - start)});
+                diff.bytesOutside += i - start;
             }
-            inRun = differs;
         }
+    };
+    std::sort(fields.begin(), fields.end(), [](const Span& x, const Span& y) { return x.offset < y.offset; });
+    size_t at = from;
+    for (const Span& f : fields) {
+        if (f.offset > at)
+            scan(at, std::min<size_t>(f.offset, common));
+        at = std::max<size_t>(at, size_t{f.offset} + static_cast<size_t>(f.width));
+        if (at >= common)
+            return;
     }
+    scan(at, common);
 }
 } // namespace
 
@@ -246,25 +256,38 @@ ImageDiff DiffImages(const Bytes& a, const Bytes& b)
     diff.formA = ImageForm::OfSize(a.size());
     diff.formB = ImageForm::OfSize(b.size());
     const int64_t shift = HeaderSize(diff.formB) - HeaderSize(diff.formA);
-    Model modelA, modelB, scratch;
-    LoadTables(a, modelA, diff.formA);
-    LoadTables(b, modelB, diff.formB);
+    // A's rows are loaded as their spans are found; B's only where the bytes differ.
+    Model modelA, modelB;
+    const LoadContext readB(b, diff.formB);
 
-    std::vector<bool> inField;
+    std::vector<Span> fieldSpans;
     std::vector<Span> reads;
     std::vector<OwnedSpan> spans;
     for (size_t t = 0; t < modelA.Tables().size(); ++t) {
-        const Table& tableA = modelA.Tables()[t];
-        const std::vector<EntryColumns> entries = MapCodeEntries(tableA.Layout());
-        RowComparer comparer(tableA, modelB.Tables()[t], entries, diff);
+        Table& tableA = modelA.Tables()[t];
+        Table& tableB = modelB.Tables()[t];
+        // Built at the table's first differing row: most tables of a mod have none.
+        std::vector<EntryColumns> entries;
+        std::optional<RowComparer> comparer;
         for (int row = 0; row < tableA.Rows(); ++row) {
-            RowSpans(a, diff.formA, scratch.Tables()[t], row, reads, spans);
-            for (const OwnedSpan& s : spans)
-                MarkSpan(inField, s.span);
-            comparer.Compare(row, spans, a, b, shift);
+            RowSpans(a, diff.formA, tableA, row, reads, spans);
+            bool differs = false;
+            for (const OwnedSpan& s : spans) {
+                fieldSpans.push_back(s.span);
+                differs = differs || SpanDiffers(a, b, s.span, shift);
+            }
+            // A row's cells come from the bytes it reads: the same bytes, the same cells.
+            if (!differs)
+                continue;
+            if (!comparer) {
+                entries = MapCodeEntries(tableA.Layout());
+                comparer.emplace(tableA, tableB, entries, diff);
+            }
+            LoadRow(readB, tableB, row);
+            comparer->Compare(row, spans, a, b, shift);
         }
     }
-    FindRuns(a, b, shift, inField, diff);
+    FindRuns(a, b, shift, fieldSpans, diff);
     return diff;
 }
 
