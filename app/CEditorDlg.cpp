@@ -199,8 +199,11 @@ void ShowElided(QLabel* label, const QString& text)
 
 } // namespace
 
-CEditorDlg::CEditorDlg(QWidget* parent) : QMainWindow(parent)
+CEditorDlg::CEditorDlg(QWidget* parent) : CEditorDlg(Prompts::Dialogs(), parent) {}
+
+CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts)
 {
+    Prompts::Give(this, &prompts); // the row editors and tools ask through the window's
     EnsureResources();
     setObjectName(QStringLiteral("CEditorDlg"));
     setWindowTitle(Q(kCaption));
@@ -476,14 +479,6 @@ void CEditorDlg::WireRowEditor(int listId)
     new RowKeys(lists_.at(listId), true, [this, listId] { OnRowDoubleClicked(listId); });
 }
 
-int CEditorDlg::CurrentPage() const { return pages_->currentIndex(); }
-
-TableModel* CEditorDlg::ListModel(int id) const
-{
-    const auto it = models_.find(id);
-    return it == models_.end() ? nullptr : it->second;
-}
-
 int CEditorDlg::SelectedRow(int listId) const
 {
     const QModelIndexList rows = lists_.at(listId)->selectionModel()->selectedRows();
@@ -571,7 +566,7 @@ bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
     FlushRecoveryWrite();
     const rom::Status status = document_.Open(path.toStdString());
     if (!status.ok) {
-        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption), Q(status.message) + noteIfRefused);
+        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption), Q(status.message) + noteIfRefused);
         return false;
     }
     RememberOpened(path);
@@ -580,7 +575,7 @@ bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
     RefreshAll();
     SetLoadedState(true);
     if (!status.notice.empty()) // an interrupted save was rolled back first
-        Prompts::Tell(this, QMessageBox::Information, Q(kCaption), Q(status.notice));
+        prompts_.Tell(this, QMessageBox::Information, Q(kCaption), Q(status.notice));
     return true;
 }
 
@@ -590,7 +585,7 @@ void CEditorDlg::OnOpen()
     question.caption = QStringLiteral("打开");
     question.filter = QStringLiteral("SMC File (*.smc);;所有文件 (*)");
     question.path = OpenDialogFolder();
-    const QString path = Prompts::ChooseFile(this, question);
+    const QString path = prompts_.ChooseFile(this, question);
     if (!path.isEmpty())
         OpenFile(path);
 }
@@ -617,9 +612,9 @@ void CEditorDlg::OnSave()
         WriteRecoveryNow();
         for (auto& [id, m] : models_)
             m->RefreshAll();
-        Prompts::Tell(this, QMessageBox::Information, Q(kCaption), Q(kSaved));
+        prompts_.Tell(this, QMessageBox::Information, Q(kCaption), Q(kSaved));
     } else {
-        Prompts::Tell(this, QMessageBox::Critical, Q(kCaption), Q(status.message));
+        prompts_.Tell(this, QMessageBox::Critical, Q(kCaption), Q(status.message));
     }
 }
 
@@ -635,7 +630,7 @@ bool CEditorDlg::ResolveChangedFile(rom::Status& status)
     question.buttons = {QStringLiteral("覆盖"), QStringLiteral("重新载入"), QStringLiteral("取消")};
     question.defaultButton = 2; // the answer that loses nothing
     question.cancelButton = 2;
-    switch (Prompts::Ask(this, question)) {
+    switch (prompts_.Ask(this, question)) {
     case 0: status = document_.Save(true); return true;
     case 1: ReloadKeepingEdits(); return false;
     default: return false;
@@ -661,13 +656,13 @@ void CEditorDlg::ShowPage(int page)
 void CEditorDlg::OnBaseConverter()
 {
     tools::CBaseConvDlg dialog(this);
-    Prompts::RunModal(dialog);
+    prompts_.RunModal(dialog);
 }
 
 void CEditorDlg::OnAbout()
 {
     CAboutDlg dialog(this);
-    Prompts::RunModal(dialog);
+    prompts_.RunModal(dialog);
 }
 
 void CEditorDlg::OnPriceRowClicked(int listId, int editId)
@@ -750,7 +745,7 @@ void CEditorDlg::OnReviewChanges()
     if (!document_.IsLoaded())
         return;
     ChangeReviewDialog dialog(document_.ReviewChanges(), this);
-    Prompts::RunModal(dialog);
+    prompts_.RunModal(dialog);
     if (dialog.HasChosen())
         ShowTableRow(Q(dialog.Chosen().tableId), dialog.Chosen().row);
 }

@@ -24,7 +24,8 @@ class QTimer;
 
 namespace dravik::widgets {
 class LineBox;
-}
+class Prompts;
+} // namespace dravik::widgets
 
 namespace dravik::app {
 
@@ -36,19 +37,19 @@ struct PriceEditorDecl;
 class CEditorDlg : public QMainWindow {
     Q_OBJECT
 public:
+    // Every question the window and its dialogs ask goes to prompts, which must outlive the window.
+    explicit CEditorDlg(widgets::Prompts& prompts, QWidget* parent = nullptr);
+    // Asks with the real message boxes and file dialogs.
     explicit CEditorDlg(QWidget* parent = nullptr);
     ~CEditorDlg() override;
 
     rom::RomDocument& Document() { return document_; }
     bool IsLoaded() const { return document_.IsLoaded(); }
-    // 0 while the background picture is shown, else the page shown (1 to 7).
-    int CurrentPage() const;
 
     // Opens path as the Open command does after its file dialog. False (and a message, ending with
     // noteIfRefused when given) on failure, in which case nothing changes.
     bool OpenFile(const QString& path, const QString& noteIfRefused = {});
 
-    TableModel* ListModel(int id) const;
     EditHistory& History() const { return *history_; }
 
     // Where recovery records are kept; empty turns recovery off (--no-recovery, tests).
@@ -80,12 +81,12 @@ public:
     bool UseNameFolder(const QString& folder);
     // At start: the folder chosen last time, if any.
     void UseRememberedNames();
+
+private:
     FindBox* Finder();
     // Lists where the thing of a list's row (or a monster's attack cell) is used; false when
     // that cell has no references to show.
     bool ShowReferences(int listId, int row, int column);
-
-private:
     void BuildMenu();
     void AddSharingItems(QMenu* file);
     void AddNameItems(QMenu* file);
@@ -132,6 +133,7 @@ private:
     void OnPriceApply(int listId, int editId);
     void OnRowDoubleClicked(int listId);
 
+    widgets::Prompts& prompts_;
     rom::RomDocument document_;
     EditHistory* history_ = nullptr;
     RecoveryKeeper recovery_{document_};

@@ -19,8 +19,6 @@
 
 namespace dravik::app {
 
-using widgets::Prompts;
-
 namespace {
 const char* const kNamesKey = "names/folder";
 
@@ -152,7 +150,7 @@ bool CEditorDlg::UseNameFolder(const QString& folder)
 {
     const names::NameSetResult r = names::LoadNameSet(folder.toStdString());
     if (!r.ok) {
-        Prompts::Tell(this, QMessageBox::Warning, QStringLiteral("Dravik静态修改器"),
+        prompts_.Tell(this, QMessageBox::Warning, QStringLiteral("Dravik静态修改器"),
                       Reasons(folder, r.errors));
         return false;
     }
@@ -167,7 +165,7 @@ void CEditorDlg::OnLoadNames()
     question.mode = widgets::FileQuestion::Folder;
     question.caption = QStringLiteral("载入名称表");
     question.path = QSettings().value(QString::fromLatin1(kNamesKey)).toString();
-    const QString folder = Prompts::ChooseFile(this, question);
+    const QString folder = prompts_.ChooseFile(this, question);
     if (!folder.isEmpty() && UseNameFolder(folder))
         QSettings().setValue(QString::fromLatin1(kNamesKey), Q(names::Active().Folder()));
 }

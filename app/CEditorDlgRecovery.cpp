@@ -10,8 +10,6 @@
 
 namespace dravik::app {
 
-using widgets::Prompts;
-
 namespace {
 const char* const kCaption = "Dravik静态修改器";
 const char* const kRecoveredStep = "恢复未保存的修改";
@@ -30,7 +28,7 @@ bool AskYes(QWidget* parent, const QString& text)
     question.buttons = {QStringLiteral("是"), QStringLiteral("否")};
     question.defaultButton = 0;
     question.cancelButton = 1;
-    return Prompts::Ask(parent, question) == 0;
+    return widgets::Prompts::For(parent).Ask(parent, question) == 0;
 }
 } // namespace
 
@@ -82,7 +80,7 @@ void CEditorDlg::OfferRecoveryRecord()
         return;
     case RecoveryKeeper::Found::FileChanged:
         // The changes were made against other bytes: put over these they could mean anything.
-        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption),
+        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption),
                       QStringLiteral("上次有 %1 处未保存的修改，但文件在那之后已被其他程序修改，"
                                      "这些修改无法恢复。")
                               .arg(found.record.Count()) +
@@ -91,7 +89,7 @@ void CEditorDlg::OfferRecoveryRecord()
     case RecoveryKeeper::Found::Unreadable:
         // This program can never apply it, and the next change would overwrite it anyway; kept,
         // it would only bring the same message at every Open.
-        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption),
+        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption),
                       QStringLiteral("上次未保存的修改的恢复记录无法使用（%1）。").arg(Q(found.error)) +
                           DiscardRecoveryRecord());
         return;

@@ -17,8 +17,6 @@
 
 namespace dravik::app {
 
-using widgets::Prompts;
-
 namespace {
 const char* const kCaption = "Dravik静态修改器";
 const char* const kImageFilter = "SMC File (*.smc);;所有文件 (*)";
@@ -42,7 +40,7 @@ QString ChooseFile(QWidget* parent, widgets::FileQuestion::Mode mode, const char
     question.caption = Q(caption);
     question.filter = Q(filter);
     question.path = QFileInfo(near).absolutePath();
-    return Prompts::ChooseFile(parent, question);
+    return widgets::Prompts::For(parent).ChooseFile(parent, question);
 }
 } // namespace
 
@@ -68,7 +66,7 @@ void CEditorDlg::OnExportPatch()
     rom::Bytes modified;
     const rom::Status status = rom::ImageWithEdits(document_, modified);
     if (!status.ok) {
-        Prompts::Tell(this, QMessageBox::Critical, Q(kCaption), Q("未导出补丁：") + Q(status.message));
+        prompts_.Tell(this, QMessageBox::Critical, Q(kCaption), Q("未导出补丁：") + Q(status.message));
         return;
     }
     const QString originalPath =
@@ -78,7 +76,7 @@ void CEditorDlg::OnExportPatch()
     rom::Bytes original;
     std::string error;
     if (!rom::ReadWholeFile(originalPath.toStdString(), original, error)) {
-        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption), Q("未导出补丁：") + Q(error));
+        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption), Q("未导出补丁：") + Q(error));
         return;
     }
     const QString patchPath =
@@ -87,27 +85,27 @@ void CEditorDlg::OnExportPatch()
         return;
     rom::PatchFormat format;
     if (!rom::PatchFormatOfName(patchPath.toStdString(), format)) {
-        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption),
+        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption),
                       Q("未导出补丁：补丁文件名须以 .ips 或 .bps 结尾，以说明格式。"));
         return;
     }
     if (QFileInfo::exists(patchPath) && !rom::IsWritableFile(patchPath.toStdString())) {
-        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption),
+        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption),
                       Q("未导出补丁：") + QDir::toNativeSeparators(patchPath) + Q(" 是只读的，不会替换它。"));
         return;
     }
     if (SameFile(patchPath, romPath) || SameFile(patchPath, originalPath)) {
-        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption),
+        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption),
                       Q("未导出补丁：补丁不能写到映像文件上，请另选文件名。"));
         return;
     }
     rom::Bytes patch;
     if (!rom::MakePatch(format, original, modified, patch, error) ||
         !rom::WriteImageAtomically(patchPath.toStdString(), patch, error)) {
-        Prompts::Tell(this, QMessageBox::Critical, Q(kCaption), Q("未导出补丁：") + Q(error));
+        prompts_.Tell(this, QMessageBox::Critical, Q(kCaption), Q("未导出补丁：") + Q(error));
         return;
     }
-    Prompts::Tell(this, QMessageBox::Information, Q(kCaption),
+    prompts_.Tell(this, QMessageBox::Information, Q(kCaption),
                   QStringLiteral("补丁已导出：%1（%2，%3 字节）。\n它把 %4 变成 %5（含未保存的修改）。")
                       .arg(QDir::toNativeSeparators(patchPath),
                            format == rom::PatchFormat::Ips ? QStringLiteral("IPS") : QStringLiteral("BPS"))
@@ -122,7 +120,7 @@ void CEditorDlg::OnCompare()
     rom::Bytes mine;
     const rom::Status status = rom::ImageWithEdits(document_, mine);
     if (!status.ok) {
-        Prompts::Tell(this, QMessageBox::Critical, Q(kCaption), Q("无法比较：") + Q(status.message));
+        prompts_.Tell(this, QMessageBox::Critical, Q(kCaption), Q("无法比较：") + Q(status.message));
         return;
     }
     const QString otherPath =
@@ -132,7 +130,7 @@ void CEditorDlg::OnCompare()
     rom::ImageFile other;
     std::string error;
     if (!rom::ReadImage(otherPath.toStdString(), rom::ReadExtent::Whole, other, error)) {
-        Prompts::Tell(this, QMessageBox::Warning, Q(kCaption), Q("无法比较：") + Q(error));
+        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption), Q("无法比较：") + Q(error));
         return;
     }
     // Beside the window rather than modal: a double-click shows the field in the window.

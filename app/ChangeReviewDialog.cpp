@@ -50,15 +50,15 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, QWidget* paren
     summary->setObjectName(QStringLiteral("summary"));
     layout->addWidget(summary);
 
-    fields_ = new QTableWidget(static_cast<int>(review_.entries.size()), 5, this);
-    fields_->setObjectName(QStringLiteral("fields"));
-    fields_->setHorizontalHeaderLabels({QStringLiteral("表"), QStringLiteral("行"), QStringLiteral("列"),
-                                        QStringLiteral("原值"), QStringLiteral("新值")});
-    fields_->verticalHeader()->hide();
-    fields_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    fields_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    fields_->setSelectionMode(QAbstractItemView::SingleSelection);
-    fields_->setWordWrap(false);
+    auto* fields = new QTableWidget(static_cast<int>(review_.entries.size()), 5, this);
+    fields->setObjectName(QStringLiteral("fields"));
+    fields->setHorizontalHeaderLabels({QStringLiteral("表"), QStringLiteral("行"), QStringLiteral("列"),
+                                       QStringLiteral("原值"), QStringLiteral("新值")});
+    fields->verticalHeader()->hide();
+    fields->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fields->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fields->setSelectionMode(QAbstractItemView::SingleSelection);
+    fields->setWordWrap(false);
     for (size_t i = 0; i < review_.entries.size(); ++i) {
         const rom::ReviewEntry& e = review_.entries[i];
         const QString cells[] = {Q(e.tableTitle), QStringLiteral("%1 %2").arg(e.row + 1).arg(Q(e.rowLabel)),
@@ -66,16 +66,16 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, QWidget* paren
         for (int c = 0; c < 5; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setToolTip(cells[c]);
-            fields_->setItem(static_cast<int>(i), c, item);
+            fields->setItem(static_cast<int>(i), c, item);
         }
     }
-    fields_->resizeColumnsToContents();
-    fields_->horizontalHeader()->setStretchLastSection(true);
-    connect(fields_, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+    fields->resizeColumnsToContents();
+    fields->horizontalHeader()->setStretchLastSection(true);
+    connect(fields, &QTableWidget::cellDoubleClicked, this, [this](int row) {
         chosen_ = row;
         accept();
     });
-    layout->addWidget(fields_, 3);
+    layout->addWidget(fields, 3);
 
     auto* bytes = new QPlainTextEdit(BytesText(review_), this);
     bytes->setObjectName(QStringLiteral("bytes"));

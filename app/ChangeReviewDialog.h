@@ -23,12 +23,9 @@ public:
     bool HasChosen() const { return chosen_ >= 0; }
     const rom::ReviewEntry& Chosen() const { return review_.entries[static_cast<size_t>(chosen_)]; }
 
-    QTableWidget* Fields() const { return fields_; }
-
 private:
     rom::Review review_;
     int chosen_ = -1;
-    QTableWidget* fields_ = nullptr;
 };
 
 } // namespace dravik::app

@@ -57,20 +57,20 @@ DiffDialog::DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, cons
     notes << (diff.Identical()
                   ? QStringLiteral("两个映像完全相同。")
                   : QStringLiteral("字段差异 %1 处（双击一行可在主窗口中显示）。").arg(diff.fields.size()));
-    summary_ = new QLabel(notes.join('\n'), this);
-    summary_->setObjectName(QStringLiteral("summary"));
-    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(summary_);
+    auto* summary = new QLabel(notes.join('\n'), this);
+    summary->setObjectName(QStringLiteral("summary"));
+    summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(summary);
 
-    list_ = new QTableWidget(static_cast<int>(diff.fields.size()), 5, this);
-    list_->setObjectName(QStringLiteral("diffList"));
-    list_->setHorizontalHeaderLabels({QStringLiteral("表"), QStringLiteral("行"), QStringLiteral("列"),
-                                      QStringLiteral("本文件"), QStringLiteral("其他文件")});
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->verticalHeader()->setVisible(false);
-    for (int i = 0; i < list_->rowCount(); ++i) {
+    auto* list = new QTableWidget(static_cast<int>(diff.fields.size()), 5, this);
+    list->setObjectName(QStringLiteral("diffList"));
+    list->setHorizontalHeaderLabels({QStringLiteral("表"), QStringLiteral("行"), QStringLiteral("列"),
+                                     QStringLiteral("本文件"), QStringLiteral("其他文件")});
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->verticalHeader()->setVisible(false);
+    for (int i = 0; i < list->rowCount(); ++i) {
         const rom::FieldChange& f = diff.fields[static_cast<size_t>(i)];
         const QString column = Q(f.column) + (f.storedOnly ? QStringLiteral("（存储的位）") : QString());
         const QStringList cells = {Q(f.tableTitle), QStringLiteral("%1 %2").arg(f.row + 1).arg(Q(f.rowLabel)),
@@ -79,21 +79,21 @@ DiffDialog::DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, cons
             auto* item = new QTableWidgetItem(cells[c]);
             item->setData(kTableIdRole, Q(f.tableId));
             item->setData(kRowRole, f.row);
-            list_->setItem(i, c, item);
+            list->setItem(i, c, item);
         }
     }
-    list_->resizeColumnsToContents();
-    list_->horizontalHeader()->setStretchLastSection(true);
-    connect(list_, &QTableWidget::itemDoubleClicked, this, [this](QTableWidgetItem* item) {
+    list->resizeColumnsToContents();
+    list->horizontalHeader()->setStretchLastSection(true);
+    connect(list, &QTableWidget::itemDoubleClicked, this, [this](QTableWidgetItem* item) {
         emit FieldChosen(item->data(kTableIdRole).toString(), item->data(kRowRole).toInt());
     });
-    layout->addWidget(list_, 1);
+    layout->addWidget(list, 1);
 
-    runs_ = new QLabel(RunsText(diff), this);
-    runs_->setObjectName(QStringLiteral("runs"));
-    runs_->setWordWrap(true);
-    runs_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(runs_);
+    auto* runs = new QLabel(RunsText(diff), this);
+    runs->setObjectName(QStringLiteral("runs"));
+    runs->setWordWrap(true);
+    runs->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(runs);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
@@ -101,7 +101,5 @@ DiffDialog::DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, cons
     layout->addWidget(buttons);
     resize(760, 480);
 }
-
-QString DiffDialog::Summary() const { return summary_->text() + '\n' + runs_->text(); }
 
 } // namespace dravik::app

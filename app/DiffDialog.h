@@ -6,9 +6,6 @@
 
 #include "rom/ImageDiff.h"
 
-class QLabel;
-class QTableWidget;
-
 namespace dravik::app {
 
 class DiffDialog : public QDialog {
@@ -17,17 +14,9 @@ public:
     DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, const QString& otherFile,
                QWidget* parent = nullptr);
 
-    QTableWidget* List() const { return list_; }
-    QString Summary() const;
-
 signals:
     // row counted from 0, as the model counts
     void FieldChosen(const QString& tableId, int row);
-
-private:
-    QTableWidget* list_ = nullptr;
-    QLabel* summary_ = nullptr;
-    QLabel* runs_ = nullptr;
 };
 
 } // namespace dravik::app

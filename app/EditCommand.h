@@ -21,8 +21,6 @@ public:
     int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
 
-    const std::vector<rom::Change>& Changes() const { return changes_; }
-
 private:
     rom::RomDocument& document_;
     std::vector<rom::Change> changes_;

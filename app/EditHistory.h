@@ -36,7 +36,6 @@ public:
     void MarkSaved(); // after a successful Save
     bool IsModified() const;
 
-    QUndoStack* Stack() const { return stack_; }
     // 撤销 / 重做 with the name of the step in their text, enabled only when there is a step.
     QAction* CreateUndoAction(QObject* parent) const;
     QAction* CreateRedoAction(QObject* parent) const;

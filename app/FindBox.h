@@ -36,7 +36,6 @@ public:
 
     int Count() const { return static_cast<int>(places_.size()); }
     QLineEdit* Input() const { return input_; }
-    QTreeWidget* Results() const { return results_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

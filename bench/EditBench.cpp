@@ -12,10 +12,10 @@
 #include "app/CEditorDlg.h"
 #include "app/EditHistory.h"
 #include "rom/SampleImage.h"
+#include "support/ScriptedUser.h"
 #include "support/TestImage.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/LineBox.h"
-#include "widgets/Prompts.h"
 
 using namespace dravik;
 
@@ -25,8 +25,8 @@ namespace {
 struct Session {
     test::TempImage image{rom::MakeSampleImage(1)};
     QTemporaryDir records;
-    widgets::ScriptedUser user; // nothing may wait for a click
-    app::CEditorDlg window;
+    test::ScriptedUser user; // nothing may wait for a click
+    app::CEditorDlg window{user};
 
     Session(int page, bool recovery)
     {
@@ -77,7 +77,7 @@ static void BM_EditWithUndoStepAndRepaint(benchmark::State& state)
         ok->click();
         QApplication::processEvents(); // the repaint and the record write
     }
-    if (s.window.History().Stack()->count() != n)
+    if (s.window.History().findChild<QUndoStack*>()->count() != n)
         state.SkipWithError("an edit was not a step");
     if (painted->paints < n)
         state.SkipWithError("the list was not repainted after each edit");
@@ -89,6 +89,7 @@ static void BM_UndoThousandEdits(benchmark::State& state)
 {
     Session s(7, state.range(0) != 0);
     app::EditHistory& history = s.window.History();
+    QUndoStack* stack = history.findChild<QUndoStack*>();
     const rom::Table& monsters = s.window.Document().GetModel().Get("monsters");
     const std::vector<int> columns = monsters.Layout().ValueColumns();
     auto* painted = new PaintCounter(s.window.findChild<QTableView*>(QStringLiteral("list1058"))->viewport());
@@ -102,12 +103,12 @@ static void BM_UndoThousandEdits(benchmark::State& state)
             history.Apply(rom::Edit("monsters").SetCell(row, column, "7777"), QStringLiteral("x"));
         }
         QApplication::processEvents();
-        if (history.Stack()->count() != 1000)
+        if (stack->count() != 1000)
             state.SkipWithError("not a thousand steps");
         const int paints = painted->paints;
         state.ResumeTiming();
         for (int i = 0; i < 1000; ++i)
-            history.Stack()->undo();
+            stack->undo();
         QApplication::processEvents(); // the repaint and the record removed
         unpainted |= painted->paints == paints;
     }

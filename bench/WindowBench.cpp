@@ -8,9 +8,9 @@
 #include "app/CEditorDlg.h"
 #include "names/NameSet.h"
 #include "rom/SampleImage.h"
+#include "support/ScriptedUser.h"
 #include "support/TestImage.h"
 #include "widgets/DialogUnits.h"
-#include "widgets/Prompts.h"
 
 using namespace dravik;
 
@@ -48,8 +48,8 @@ static void BM_OpenSampleUntilListsFilled(benchmark::State& state)
     QApplication::setFont(widgets::EditorFont());
     const test::TempImage image(rom::MakeSampleImage(1));
     const QString path = QString::fromStdString(image.Path());
-    const widgets::ScriptedUser user; // a failed Open must not wait for a click
-    app::CEditorDlg window;
+    test::ScriptedUser user; // a failed Open must not wait for a click
+    app::CEditorDlg window(user);
     window.ShowPage(static_cast<int>(state.range(0)));
     window.show();
     QApplication::processEvents();
@@ -70,8 +70,8 @@ static void BM_OpenThenShowMonsterPage(benchmark::State& state)
     QApplication::setFont(widgets::EditorFont());
     const test::TempImage image(rom::MakeSampleImage(1));
     const QString path = QString::fromStdString(image.Path());
-    const widgets::ScriptedUser user;
-    app::CEditorDlg window;
+    test::ScriptedUser user;
+    app::CEditorDlg window(user);
     window.show();
     QApplication::processEvents();
     for (auto _ : state) {
@@ -91,10 +91,10 @@ static void BM_SwitchNameSet(benchmark::State& state)
 {
     QApplication::setFont(widgets::EditorFont());
     const test::TempImage image(rom::MakeSampleImage(1));
-    const widgets::ScriptedUser user;
+    test::ScriptedUser user;
     test::NameFolder folder(
         {{"monsters.txt", "甲\n乙\n"}, {"tank_parts.txt", "炮\n"}, {"items.txt", "药\n"}});
-    app::CEditorDlg window;
+    app::CEditorDlg window(user);
     window.ShowPage(7);
     window.show();
     window.OpenFile(QString::fromStdString(image.Path()));

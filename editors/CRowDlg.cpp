@@ -187,9 +187,10 @@ void CRowDlg::accept()
             texts << edit->Text();
         const Refusal refusal = check_(texts);
         if (refusal.text >= 0 && refusal.text < TextCount()) {
-            widgets::Prompts::Tell(this, QMessageBox::Warning, QStringLiteral("错误"),
-                                   QStringLiteral("%1: \"%2\" %3")
-                                       .arg(EditLabel(refusal.text), texts[refusal.text], refusal.reason));
+            widgets::Prompts::For(this).Tell(
+                this, QMessageBox::Warning, QStringLiteral("错误"),
+                QStringLiteral("%1: \"%2\" %3")
+                    .arg(EditLabel(refusal.text), texts[refusal.text], refusal.reason));
             widgets::LineBox* edit = edits_[static_cast<size_t>(refusal.text)];
             edit->setFocus();
             edit->selectAll();

@@ -232,7 +232,7 @@ rom::Edit RowEditorEdit(const QDialog& dialog, const rom::Table& table, int row)
 std::optional<rom::Edit> EditRow(QWidget* parent, const rom::Table& table, int row)
 {
     std::unique_ptr<QDialog> dialog = CreateRowEditor(parent, table, row);
-    if (!dialog || widgets::Prompts::RunModal(*dialog) != QDialog::Accepted)
+    if (!dialog || widgets::Prompts::For(dialog.get()).RunModal(*dialog) != QDialog::Accepted)
         return std::nullopt;
     return RowEditorEdit(*dialog, table, row);
 }

@@ -87,8 +87,8 @@ void CBaseConvDlg::OnCompute()
         ConvertBase(input_->Text().toStdString(), from_->currentIndex() + 2, to_->currentIndex() + 2);
     if (!r.ok) {
         result_->clear();
-        widgets::Prompts::Tell(this, QMessageBox::Critical, QStringLiteral("错误"),
-                               QString::fromStdString(r.message));
+        widgets::Prompts::For(this).Tell(this, QMessageBox::Critical, QStringLiteral("错误"),
+                                         QString::fromStdString(r.message));
         return;
     }
     result_->setText(QString::fromStdString(r.text));

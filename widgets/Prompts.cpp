@@ -1,30 +1,19 @@
 #include "widgets/Prompts.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QPushButton>
+#include <QVariant>
 
 #include <algorithm>
+#include <vector>
 
 namespace dravik::widgets {
 
 namespace {
 
-Prompts::Answerer*& Current()
-{
-    static Prompts::Answerer* answerer = nullptr;
-    return answerer;
-}
-
-int CancelOf(const Question& q)
-{
-    if (q.buttons.isEmpty())
-        return 0;
-    return q.cancelButton >= 0 && q.cancelButton < q.buttons.size() ? q.cancelButton
-                                                                    : static_cast<int>(q.buttons.size()) - 1;
-}
+const char* const kGivenPrompts = "dravikPrompts";
 
 // A refused save can list hundreds of cells; the box shows the first ones and keeps the whole
 // list under "Show Details...".
@@ -45,7 +34,14 @@ void KeepCaptionWhole(QMessageBox& box)
                   grid->columnCount());
 }
 
-int AskForReal(QWidget* parent, const Question& q)
+class DialogPrompts : public Prompts {
+public:
+    int Ask(QWidget* parent, const Question& q) override;
+    QString ChooseFile(QWidget* parent, const FileQuestion& question) override;
+    int RunModal(QDialog& dialog) override { return dialog.exec(); }
+};
+
+int DialogPrompts::Ask(QWidget* parent, const Question& q)
 {
     QMessageBox box(q.icon, q.caption, q.text, QMessageBox::NoButton, parent);
     KeepCaptionWhole(box);
@@ -61,7 +57,7 @@ int AskForReal(QWidget* parent, const Question& q)
         box.exec();
         return 0;
     }
-    const int cancel = CancelOf(q);
+    const int cancel = q.CancelButton();
     std::vector<QPushButton*> buttons;
     for (int i = 0; i < q.buttons.size(); ++i)
         buttons.push_back(
@@ -74,13 +70,23 @@ int AskForReal(QWidget* parent, const Question& q)
     return it == buttons.end() ? cancel : static_cast<int>(it - buttons.begin());
 }
 
+QString DialogPrompts::ChooseFile(QWidget* parent, const FileQuestion& question)
+{
+    if (question.mode == FileQuestion::Folder)
+        return QFileDialog::getExistingDirectory(parent, question.caption, question.path);
+    if (question.mode == FileQuestion::Save)
+        return QFileDialog::getSaveFileName(parent, question.caption, question.path, question.filter);
+    return QFileDialog::getOpenFileName(parent, question.caption, question.path, question.filter);
+}
+
 } // namespace
 
-int Prompts::Ask(QWidget* parent, const Question& question)
+int Question::CancelButton() const
 {
-    if (Answerer* a = Current())
-        return a->Ask(parent, question);
-    return AskForReal(parent, question);
+    if (buttons.isEmpty())
+        return 0;
+    return cancelButton >= 0 && cancelButton < buttons.size() ? cancelButton
+                                                              : static_cast<int>(buttons.size()) - 1;
 }
 
 void Prompts::Tell(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
@@ -92,96 +98,26 @@ void Prompts::Tell(QWidget* parent, QMessageBox::Icon icon, const QString& capti
     Ask(parent, q);
 }
 
-QString Prompts::ChooseFile(QWidget* parent, const FileQuestion& question)
+Prompts& Prompts::Dialogs()
 {
-    if (Answerer* a = Current())
-        return a->ChooseFile(parent, question);
-    if (question.mode == FileQuestion::Folder)
-        return QFileDialog::getExistingDirectory(parent, question.caption, question.path);
-    if (question.mode == FileQuestion::Save)
-        return QFileDialog::getSaveFileName(parent, question.caption, question.path, question.filter);
-    return QFileDialog::getOpenFileName(parent, question.caption, question.path, question.filter);
+    static DialogPrompts dialogs; // holds no state: every call shows a dialog of its own
+    return dialogs;
 }
 
-int Prompts::RunModal(QDialog& dialog)
+void Prompts::Give(QWidget* widget, Prompts* prompts)
 {
-    if (Answerer* a = Current())
-        return a->RunModal(dialog);
-    return dialog.exec();
+    widget->setProperty(kGivenPrompts,
+                        prompts ? QVariant::fromValue(static_cast<void*>(prompts)) : QVariant());
 }
 
-Prompts::Answerer* Prompts::Install(Answerer* answerer)
+Prompts& Prompts::For(const QWidget* widget)
 {
-    Answerer* previous = Current();
-    Current() = answerer;
-    return previous;
-}
-
-ScriptedUser::ScriptedUser() : previous_(Prompts::Install(this)) {}
-
-ScriptedUser::~ScriptedUser() { Prompts::Install(previous_); }
-
-void ScriptedUser::AnswerButton(const QString& text) { buttons_.push_back(text); }
-void ScriptedUser::AnswerFile(const QString& path) { files_.push_back(path); }
-void ScriptedUser::AnswerModal(std::function<void(QDialog&)> act) { modals_.push_back(std::move(act)); }
-
-std::vector<Prompt> ScriptedUser::Asked(Prompt::Kind kind) const
-{
-    std::vector<Prompt> out;
-    for (const Prompt& p : prompts_)
-        if (p.kind == kind)
-            out.push_back(p);
-    return out;
-}
-
-int ScriptedUser::Ask(QWidget*, const Question& question)
-{
-    prompts_.push_back(
-        {Prompt::Message, question.icon, question.caption, question.text, question.buttons, {}});
-    if (question.buttons.isEmpty())
-        return 0;
-    int answer = CancelOf(question);
-    if (!buttons_.empty()) {
-        const int i = static_cast<int>(question.buttons.indexOf(buttons_.front()));
-        if (i >= 0)
-            answer = i;
-        else
-            qWarning("ScriptedUser: no button \"%s\" in \"%s\"", qPrintable(buttons_.front()),
-                     qPrintable(question.text));
-        buttons_.pop_front();
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QVariant given = w->property(kGivenPrompts);
+        if (given.isValid())
+            return *static_cast<Prompts*>(given.value<void*>());
     }
-    return answer;
-}
-
-QString ScriptedUser::ChooseFile(QWidget*, const FileQuestion& question)
-{
-    prompts_.push_back(
-        {Prompt::File, QMessageBox::NoIcon, question.caption, question.filter, {}, {}, question.path});
-    if (files_.empty())
-        return {};
-    const QString path = files_.front();
-    files_.pop_front();
-    return path;
-}
-
-int ScriptedUser::RunModal(QDialog& dialog)
-{
-    prompts_.push_back(
-        {Prompt::Modal, QMessageBox::NoIcon, dialog.windowTitle(), {}, {}, dialog.metaObject()->className()});
-    std::function<void(QDialog&)> act = everyModal_;
-    if (!modals_.empty()) {
-        act = std::move(modals_.front());
-        modals_.pop_front();
-    }
-    if (!act)
-        return QDialog::Rejected;
-    dialog.setResult(QDialog::Rejected);
-    dialog.show();
-    QApplication::processEvents();
-    act(dialog);
-    if (dialog.isVisible())
-        dialog.reject();
-    return dialog.result();
+    return Dialogs();
 }
 
 } // namespace dravik::widgets

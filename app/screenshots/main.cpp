@@ -18,9 +18,9 @@
 #include "app/DiffDialog.h"
 #include "editors/RowEditing.h"
 #include "rom/SampleImage.h"
+#include "support/ScriptedUser.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
-#include "widgets/Prompts.h"
 
 namespace {
 
@@ -65,11 +65,11 @@ int main(int argc, char** argv)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QSettings::setDefaultFormat(QSettings::IniFormat);
 
-    const dravik::widgets::ScriptedUser user; // nothing here waits for a click
-    CEditorDlg window;
+    dravik::test::ScriptedUser user; // nothing here waits for a click
+    CEditorDlg window(user);
     bool ok = Save(window, dir, QStringLiteral("window-0-start"));
     if (!window.OpenFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath())) {
-        for (const dravik::widgets::Prompt& p : user.Asked())
+        for (const dravik::test::Prompt& p : user.Asked())
             std::fprintf(stderr, "%s\n", qPrintable(p.text));
         return 1;
     }

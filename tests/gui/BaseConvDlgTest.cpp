@@ -11,14 +11,14 @@
 
 #include <vector>
 
-#include "widgets/Prompts.h"
+#include "support/ScriptedUser.h"
 
+using dravik::test::Prompt;
 using dravik::tools::CBaseConvDlg;
-using dravik::widgets::Prompt;
 
 TEST(BaseConvDlg, ComputesAndRefusesInvalidInputWithoutClosing)
 {
-    const dravik::widgets::ScriptedUser user; // records message boxes instead of blocking
+    dravik::test::ScriptedUser user; // records message boxes instead of blocking
     const auto shown = [&user] {
         std::vector<QStringList> messages;
         for (const Prompt& p : user.Asked(Prompt::Message))
@@ -26,6 +26,7 @@ TEST(BaseConvDlg, ComputesAndRefusesInvalidInputWithoutClosing)
         return messages;
     };
     CBaseConvDlg dlg;
+    dravik::widgets::Prompts::Give(&dlg, &user);
     dlg.show();
     QApplication::processEvents();
     const auto pressEnter = [](QWidget* w) {

@@ -17,8 +17,8 @@
 #include "rom/Passes.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
+#include "support/ScriptedUser.h"
 #include "widgets/LineBox.h"
-#include "widgets/Prompts.h"
 
 namespace dravik::test {
 
@@ -72,20 +72,24 @@ inline void SetCodes(rom::Table& table, const char* array, int row, const std::v
 // that a failing test cannot hang.
 class EditorTest : public ::testing::Test {
 protected:
-    void SetUp() override { rom::LoadTables(rom::MakeSampleImage(3), sample_.GetModel()); }
+    void SetUp() override
+    {
+        rom::LoadTables(rom::MakeSampleImage(3), sample_.GetModel());
+        widgets::Prompts::Give(&window_, &user_);
+    }
 
     rom::Table& T(const char* id) { return doc_->GetModel().Get(id); }
     bool Drive(const char* table, int row, std::function<void(QDialog*)> act)
     {
         user_.AnswerModal([act](QDialog& dialog) { act(&dialog); });
-        const std::optional<rom::Edit> edit = editors::EditRow(nullptr, T(table), row);
+        const std::optional<rom::Edit> edit = editors::EditRow(&window_, T(table), row);
         return edit && !doc_->Apply(*edit).Empty(); // true when the row changed
     }
     // The refusals shown so far, as "caption|text".
     QStringList Messages() const
     {
         QStringList shown;
-        for (const widgets::Prompt& p : user_.Asked(widgets::Prompt::Message))
+        for (const test::Prompt& p : user_.Asked(test::Prompt::Message))
             shown << p.caption + "|" + p.text;
         return shown;
     }
@@ -105,7 +109,8 @@ protected:
 
     rom::RomDocument sample_;
     rom::RomDocument* doc_ = &sample_; // the document the tables come from and edits go to
-    widgets::ScriptedUser user_;
+    test::ScriptedUser user_;
+    QWidget window_; // the row editors' parent, never shown
 };
 
 } // namespace dravik::test

@@ -20,7 +20,7 @@ TEST_F(WindowTest, TheCurrentPagesButtonLooksChecked)
     }
     Child<QPushButton>(QStringLiteral("pageButton5"))->click();
     Child<QPushButton>(QStringLiteral("pageButton5"))->click(); // a second click keeps it checked
-    EXPECT_EQ(window->CurrentPage(), 5);
+    EXPECT_EQ(Page(), 5);
     EXPECT_TRUE(Child<QPushButton>(QStringLiteral("pageButton5"))->isChecked());
 }
 
@@ -50,7 +50,7 @@ TEST_F(WindowTest, TheFileDialogOffersSmcFilesFirstThenAllFiles)
 {
     Load();
     ASSERT_EQ(ChooserCalls(), 1u);
-    EXPECT_EQ(user.Asked(widgets::Prompt::File).front().text, U("SMC File (*.smc);;所有文件 (*)"));
+    EXPECT_EQ(user.Asked(test::Prompt::File).front().text, U("SMC File (*.smc);;所有文件 (*)"));
 }
 
 TEST(Prompts, AShortMessageBoxIsWideEnoughForItsCaption)
@@ -64,7 +64,8 @@ TEST(Prompts, AShortMessageBoxIsWideEnoughForItsCaption)
         }
     });
     closer.start(10);
-    widgets::Prompts::Tell(nullptr, QMessageBox::Information, U("Dravik静态修改器"), U("保存成功!\t"));
+    widgets::Prompts::Dialogs().Tell(nullptr, QMessageBox::Information, U("Dravik静态修改器"),
+                                     U("保存成功!\t"));
     QFont bold = QApplication::font();
     bold.setBold(true);
     EXPECT_GT(width,

@@ -33,7 +33,7 @@ protected:
     // Replaces the window by a new one over the same data folder, as the next run would be.
     void NextWindow(const QString& folder)
     {
-        window = std::make_unique<app::CEditorDlg>();
+        window = std::make_unique<app::CEditorDlg>(user);
         window->SetRecoveryFolder(folder);
         window->show();
         QApplication::processEvents();
@@ -65,7 +65,7 @@ protected:
     std::vector<QString> Questions() const
     {
         std::vector<QString> texts;
-        for (const widgets::Prompt& p : user.Asked(widgets::Prompt::Message))
+        for (const test::Prompt& p : user.Asked(test::Prompt::Message))
             if (!p.buttons.isEmpty())
                 texts.push_back(p.text);
         return texts;
@@ -92,7 +92,7 @@ TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAndSaveTheS
     EXPECT_EQ(Cell(1028, 2, 1), QStringLiteral("9"));
     EXPECT_EQ(Box(1052)->Text(), QStringLiteral("4321"));
     EXPECT_TRUE(Title().endsWith(QStringLiteral(" *"))) << Title().toStdString();
-    EXPECT_EQ(window->History().Stack()->count(), 1) << "one step";
+    EXPECT_EQ(UndoStack()->count(), 1) << "one step";
     EXPECT_EQ(Action("actionUndo")->text(), U("撤销 恢复未保存的修改"));
 
     // The one step takes every recovered edit back, and the record with it.
@@ -304,7 +304,7 @@ TEST_F(RecoveryWindowTest, AReloadOffersTheEditsBackOverTheNewContents)
         EXPECT_EQ(Cell(1028, 2, 1), QStringLiteral("9"));
         EXPECT_EQ(Cell(1028, 3, 1), QStringLiteral("8"));
         EXPECT_TRUE(Modified());
-        EXPECT_EQ(window->History().Stack()->count(), 1);
+        EXPECT_EQ(UndoStack()->count(), 1);
         // The record now holds the edits against the new contents: the next run could take them.
         rom::RecoveryRecord record;
         std::string error;

@@ -27,7 +27,7 @@ protected:
         // Every list model is checked against Qt's rules through every edit, undo and save.
         for (const ListOfTable& l : kLists)
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
-                window->ListModel(l.id), QAbstractItemModelTester::FailureReportingMode::Warning));
+                Model(l.id), QAbstractItemModelTester::FailureReportingMode::Warning));
         previousHandler =
             qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
                 if (type != QtDebugMsg && text.contains(QLatin1String("QAbstractItemModelTester")))
@@ -37,7 +37,6 @@ protected:
     void TearDown() override { qInstallMessageHandler(previousHandler); }
 
     const rom::Table& T(const char* id) const { return window->Document().GetModel().Get(id); }
-    QUndoStack* Stack() const { return window->History().Stack(); }
 
     // Opens the row's editor by a double-click; act fills it and presses "确定".
     void EditInDialog(int list, int page, int row, std::function<void(QDialog&)> act)
@@ -106,7 +105,7 @@ TEST_F(UndoTest, EachKindOfEditUndoesToTheOriginalBytesAndRedoesToTheEditsBytes)
         SCOPED_TRACE(w.what);
         Load();
         w.edit();
-        ASSERT_EQ(Stack()->count(), 1);
+        ASSERT_EQ(UndoStack()->count(), 1);
         EXPECT_TRUE(Title().endsWith(U(".smc *"))) << Title().toStdString();
         Save();
         const rom::Bytes edited = image.Read();
@@ -142,7 +141,7 @@ TEST_F(UndoTest, StepsAreNamedAfterTheirRowAndANoOpAddsNone)
     window->ShowPage(5);
     ClickRow(1028, 3);
     Button(1030)->click(); // the price the click put in the box
-    EXPECT_EQ(Stack()->count(), 1);
+    EXPECT_EQ(UndoStack()->count(), 1);
 
     Action("actionUndo")->trigger();
     EXPECT_EQ(Action("actionRedo")->text(),
@@ -153,37 +152,37 @@ TEST_F(UndoTest, StepsAreNamedAfterTheirRowAndANoOpAddsNone)
     window->ShowPage(6);
     const QString wolf = Box(1052)->Text();
     TypeInto(Box(1052), QStringLiteral("12"));
-    EXPECT_EQ(Stack()->count(), 1) << "typing drops the step undone";
+    EXPECT_EQ(UndoStack()->count(), 1) << "typing drops the step undone";
     EXPECT_EQ(Action("actionUndo")->text(), U("撤销 编辑红狼的HP"));
     TypeInto(Box(1053), QStringLiteral("5"));
     TypeInto(Box(1052), QStringLiteral("3"));
-    EXPECT_EQ(Stack()->count(), 3);
+    EXPECT_EQ(UndoStack()->count(), 3);
     Action("actionUndo")->trigger();
     EXPECT_EQ(Box(1052)->Text(), wolf + U("12")) << "the box follows the undo";
     TypeInto(Box(1054), QStringLiteral("5"));
     QTest::keyClick(Box(1054), Qt::Key_Backspace);
-    EXPECT_EQ(Stack()->count(), 2) << "typing back to where the step began is no step";
+    EXPECT_EQ(UndoStack()->count(), 2) << "typing back to where the step began is no step";
 
     Action("actionClose")->trigger();
-    EXPECT_EQ(Stack()->count(), 0);
+    EXPECT_EQ(UndoStack()->count(), 0);
     EXPECT_EQ(Title(), U("Dravik静态修改器"));
 }
 
 TEST_F(UndoTest, CodesCountAsChangesAndChangedCellsStandOutUntilSaved)
 {
     QSignalSpy modified(&window->History(), &app::EditHistory::ModifiedChanged);
-    QSignalSpy repainted(window->ListModel(1058), &QAbstractItemModel::dataChanged);
+    QSignalSpy repainted(Model(1058), &QAbstractItemModel::dataChanged);
     const int category = T("monsters").Code("early_category", 47);
     // Only the category changes: the loot cell's text may stay the same, the code does not.
     EditInDialog(1058, 7, 47, [category](QDialog& d) { Pick(d, 1029, (category + 1) % 16); });
     ASSERT_EQ(modified.count(), 1);
     EXPECT_TRUE(modified[0][0].toBool());
     ASSERT_EQ(repainted.count(), 1) << "one cell: the loot cell that shows the category";
-    EXPECT_EQ(repainted[0][0].toModelIndex(), window->ListModel(1058)->index(47, 17));
-    const QModelIndex loot = window->ListModel(1058)->index(47, 17);
+    EXPECT_EQ(repainted[0][0].toModelIndex(), Model(1058)->index(47, 17));
+    const QModelIndex loot = Model(1058)->index(47, 17);
     EXPECT_TRUE(loot.data(Qt::FontRole).value<QFont>().bold());
     EXPECT_TRUE(loot.data(Qt::BackgroundRole).isValid());
-    EXPECT_FALSE(window->ListModel(1058)->index(47, 18).data(Qt::FontRole).isValid());
+    EXPECT_FALSE(Model(1058)->index(47, 18).data(Qt::FontRole).isValid());
 
     Save();
     EXPECT_FALSE(loot.data(Qt::FontRole).isValid()) << "saved: no longer marked";
@@ -198,12 +197,12 @@ TEST_F(UndoTest, APriceOkRepaintsExactlyItsCell)
 {
     window->ShowPage(5);
     ClickRow(1028, 4);
-    QSignalSpy repainted(window->ListModel(1028), &QAbstractItemModel::dataChanged);
+    QSignalSpy repainted(Model(1028), &QAbstractItemModel::dataChanged);
     Box(1029)->SetText(QStringLiteral("31"));
     Button(1030)->click();
     ASSERT_EQ(repainted.count(), 1);
-    EXPECT_EQ(repainted[0][0].toModelIndex(), window->ListModel(1028)->index(4, 1));
-    EXPECT_EQ(repainted[0][1].toModelIndex(), window->ListModel(1028)->index(4, 1));
+    EXPECT_EQ(repainted[0][0].toModelIndex(), Model(1028)->index(4, 1));
+    EXPECT_EQ(repainted[0][1].toModelIndex(), Model(1028)->index(4, 1));
     EXPECT_EQ(Cell(1028, 4, 1), U("31"));
 }
 
@@ -256,7 +255,7 @@ TEST_F(UndoTest, ReviewListsTheChangesAndShowsTheRowDoubleClicked)
     List(1004)->setFocus();
     QTest::keyClick(List(1004), Qt::Key_D, Qt::ControlModifier);
     ASSERT_TRUE(ran);
-    EXPECT_EQ(window->CurrentPage(), 3);
+    EXPECT_EQ(Page(), 3);
     EXPECT_EQ(List(1020)->selectionModel()->selectedRows().value(0).row(), 5);
 }
 

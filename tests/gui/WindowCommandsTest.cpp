@@ -28,7 +28,7 @@ TEST_F(WindowCommandsTest, OpenFillsEverythingCancelKeepsTheStateASecondOpenRepl
 
     size_t repainted = 0; // whole lists
     for (const ListOfTable& l : kLists) {
-        app::TableModel* m = window->ListModel(l.id);
+        app::TableModel* m = Model(l.id);
         QObject::connect(m, &QAbstractItemModel::dataChanged, [&repainted, m](QModelIndex a, QModelIndex b) {
             repainted += a == m->index(0, 0) && b == m->index(m->rowCount() - 1, m->columnCount() - 1);
         });

@@ -78,7 +78,7 @@ TEST_F(WindowFilesTest, BackupOnSaveIsOnByDefaultAndRemembered)
 
     backup->setChecked(false);
     EXPECT_FALSE(window->Document().BackupOnSave());
-    app::CEditorDlg second;
+    app::CEditorDlg second(user);
     EXPECT_FALSE(second.Document().BackupOnSave());
     EXPECT_FALSE(second.findChild<QAction*>(QStringLiteral("actionBackupOnSave"))->isChecked());
     backup->setChecked(true); // as the other tests expect it

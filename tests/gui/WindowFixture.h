@@ -9,8 +9,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -19,11 +21,12 @@
 #include <memory>
 
 #include "app/CEditorDlg.h"
+#include "app/EditHistory.h"
 #include "app/TableModel.h"
 #include "rom/SampleImage.h"
+#include "support/ScriptedUser.h"
 #include "support/TestImage.h"
 #include "widgets/LineBox.h"
-#include "widgets/Prompts.h"
 
 namespace dravik::test {
 
@@ -50,7 +53,7 @@ protected:
     void SetUp() override
     {
         QApplication::setQuitOnLastWindowClosed(false);
-        window = std::make_unique<app::CEditorDlg>();
+        window = std::make_unique<app::CEditorDlg>(user);
         window->SetRecoveryFolder(dataFolder.path() + QStringLiteral("/recovery"));
         window->show();
         QApplication::processEvents();
@@ -79,6 +82,10 @@ protected:
     QTableView* List(int id) const { return Child<QTableView>(QStringLiteral("list%1").arg(id)); }
     widgets::LineBox* Box(int id) const { return Child<widgets::LineBox>(QStringLiteral("edit%1").arg(id)); }
     QPushButton* Button(int id) const { return Child<QPushButton>(QStringLiteral("button%1").arg(id)); }
+    app::TableModel* Model(int list) const { return qobject_cast<app::TableModel*>(List(list)->model()); }
+    // 0 while the background picture is shown, else the page shown (1 to 7).
+    int Page() const { return Child<QStackedWidget>(QStringLiteral("pages"))->currentIndex(); }
+    QUndoStack* UndoStack() const { return window->History().findChild<QUndoStack*>(); }
     QString Cell(int list, int row, int column) const
     {
         return List(list)->model()->index(row, column).data().toString();
@@ -139,25 +146,25 @@ protected:
     std::vector<ShownMessage> Messages() const
     {
         std::vector<ShownMessage> shown;
-        for (const widgets::Prompt& p : user.Asked(widgets::Prompt::Message)) {
+        for (const test::Prompt& p : user.Asked(test::Prompt::Message)) {
             EXPECT_EQ(p.caption, U("Dravik静态修改器"));
             shown.push_back({p.icon, p.text});
         }
         return shown;
     }
-    size_t ChooserCalls() const { return user.Asked(widgets::Prompt::File).size(); }
+    size_t ChooserCalls() const { return user.Asked(test::Prompt::File).size(); }
     std::vector<std::string> Modals() const // class names of the modal dialogs run
     {
         std::vector<std::string> classes;
-        for (const widgets::Prompt& p : user.Asked(widgets::Prompt::Modal))
+        for (const test::Prompt& p : user.Asked(test::Prompt::Modal))
             classes.push_back(p.dialogClass.toStdString());
         return classes;
     }
 
     QString Title() const { return window->windowHandle()->title(); } // as shown, "[*]" resolved
 
-    widgets::ScriptedUser user; // before the window, which may ask while it is torn down
-    QTemporaryDir dataFolder;   // the application-data folder of this test's windows
+    test::ScriptedUser user;  // before the window, which may ask while it is torn down
+    QTemporaryDir dataFolder; // the application-data folder of this test's windows
     TempImage image{Sample(1)};
     std::unique_ptr<app::CEditorDlg> window;
 };

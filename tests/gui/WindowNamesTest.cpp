@@ -1,6 +1,7 @@
 // Name sets, find and where-used in the window.
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
@@ -23,6 +24,21 @@ protected:
     {
         Action("actionBuiltInNames")->trigger(); // also forgets the remembered folder
         WindowTest::TearDown();
+    }
+    app::FindBox* Finder() const { return window->findChild<app::FindBox*>(); }
+    // 查看引用 from the context menu of a list's cell; false when the cell offers no menu.
+    bool References(int list, int row, int column) const
+    {
+        QTableView* view = List(list);
+        if (view->contextMenuPolicy() != Qt::CustomContextMenu)
+            return false;
+        const QModelIndex index = view->model()->index(row, column);
+        view->scrollTo(index);
+        emit view->customContextMenuRequested(view->visualRect(index).center());
+        auto* menu = view->findChildren<QMenu*>().last();
+        menu->findChild<QAction*>(QStringLiteral("actionReferences"))->trigger();
+        menu->close();
+        return true;
     }
 };
 } // namespace
@@ -61,13 +77,13 @@ TEST_F(WindowNamesTest, LoadingASetRelabelsEveryListAndChangesNoValue)
 TEST_F(WindowNamesTest, FindListsMatchesAndEnterShowsTheRow)
 {
     Action("actionFind")->trigger();
-    app::FindBox* box = window->Finder();
-    ASSERT_TRUE(box->isVisible());
+    app::FindBox* box = Finder();
+    ASSERT_TRUE(box && box->isVisible());
     box->Input()->setText(U("出租车1"));
     EXPECT_EQ(box->Count(), 6);
-    EXPECT_EQ(box->Results()->topLevelItem(0)->text(1), U("出租车1号"));
+    EXPECT_EQ(box->findChild<QTreeWidget*>()->topLevelItem(0)->text(1), U("出租车1号"));
     Key(box->Input(), Qt::Key_Return);
-    EXPECT_EQ(window->CurrentPage(), 3);
+    EXPECT_EQ(Page(), 3);
     EXPECT_EQ(List(1020)->currentIndex().row(), 8);
     Action("actionFindNext")->trigger();
     EXPECT_EQ(List(1020)->currentIndex().row(), 17); // 出租车10号
@@ -80,19 +96,21 @@ TEST_F(WindowNamesTest, FindListsMatchesAndEnterShowsTheRow)
 TEST_F(WindowNamesTest, ReferencesOfAPartAndOfAMonsterAttack)
 {
     const rom::Model& model = window->Document().GetModel();
-    ASSERT_TRUE(window->ShowReferences(1004, 5, 0));
+    ASSERT_TRUE(References(1004, 5, 0));
+    ASSERT_TRUE(Finder() && Finder()->isVisible());
     const auto refs = rom::WhereUsed(model, "main_cannons", 5);
-    EXPECT_EQ(window->Finder()->Count(), static_cast<int>(refs.size()));
+    EXPECT_EQ(Finder()->Count(), static_cast<int>(refs.size()));
     if (!refs.empty()) {
-        window->Finder()->Step(1);
-        EXPECT_EQ(window->CurrentPage(), refs[0].tableId == "tanks" ? 3 : 7);
+        Finder()->Step(1);
+        EXPECT_EQ(Page(), refs[0].tableId == "tanks" ? 3 : 7);
     }
-    ASSERT_TRUE(window->ShowReferences(1058, 50, 11));
+    ASSERT_TRUE(References(1058, 50, 11));
     const int code = model.Get("monsters").Code("attacks", 50, 0);
-    EXPECT_EQ(window->Finder()->Count(), static_cast<int>(rom::WhereUsed(model, "attacks_a", code).size()));
-    EXPECT_FALSE(window->ShowReferences(1058, 50, 2)); // a number, not an attack
-    EXPECT_FALSE(window->ShowReferences(1020, 0, 0));  // tanks are not referred to
-    window->Finder()->close();
+    EXPECT_EQ(Finder()->Count(), static_cast<int>(rom::WhereUsed(model, "attacks_a", code).size()));
+    Finder()->close();
+    ASSERT_TRUE(References(1058, 50, 2)); // a number, not an attack: nothing to list
+    EXPECT_FALSE(Finder()->isVisible());
+    EXPECT_FALSE(References(1020, 0, 0)); // tanks are not referred to
 }
 
 // A list is fitted to the names it shows when its page is in view, whether the set changed while

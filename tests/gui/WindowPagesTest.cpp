@@ -139,7 +139,7 @@ TEST_F(WindowTest, DoubleClickF2AndEnterEditTheRowOfEachEditorListAndRepaintsItO
         SCOPED_TRACE(l.table);
         window->ShowPage(l.page);
         int repainted = -1;
-        auto connection = QObject::connect(window->ListModel(l.id), &QAbstractItemModel::dataChanged,
+        auto connection = QObject::connect(Model(l.id), &QAbstractItemModel::dataChanged,
                                            [&repainted](const QModelIndex& a) { repainted = a.row(); });
         edited.clear();
         const QString before = Cell(l.id, 2, 1);

@@ -72,7 +72,7 @@ protected:
 
 TEST_F(WindowRecentTest, TwoWindowsShareOneListNewestFirstEightAtMostEachFileOnce)
 {
-    app::CEditorDlg other;
+    app::CEditorDlg other(user);
     other.SetRecoveryFolder(QString());
     EXPECT_TRUE(Shown(other).empty());
     QMenu* otherMenu = other.findChild<QMenu*>(QStringLiteral("menuRecentFiles"));
@@ -175,7 +175,7 @@ TEST_F(WindowRecentTest, TheOpenDialogStartsInTheFolderOfTheLastImage)
     auto startedAt = [this] {
         user.Clear();
         Action("actionOpen")->trigger(); // cancelled: nothing queued
-        return user.Asked(widgets::Prompt::File).at(0).path;
+        return user.Asked(test::Prompt::File).at(0).path;
     };
     EXPECT_EQ(startedAt(), QString()); // nothing opened yet: where it always started
 
@@ -185,7 +185,7 @@ TEST_F(WindowRecentTest, TheOpenDialogStartsInTheFolderOfTheLastImage)
     QTemporaryDir elsewhere;
     const QString path = elsewhere.filePath(QStringLiteral("image.smc"));
     ASSERT_TRUE(WriteFile(path.toStdString(), Sample(1)));
-    app::CEditorDlg other; // any window's last Open counts
+    app::CEditorDlg other(user); // any window's last Open counts
     other.SetRecoveryFolder(QString());
     ASSERT_TRUE(other.OpenFile(path));
     EXPECT_EQ(startedAt(), elsewhere.path());

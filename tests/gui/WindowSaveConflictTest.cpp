@@ -26,7 +26,7 @@ TEST_F(WindowSaveConflictTest, AChangedFileIsOverwrittenReloadedOrLeftAsTheUserC
         Action("actionSave")->trigger();
 
         ASSERT_FALSE(user.Asked().empty());
-        const widgets::Prompt& asked = user.Asked()[0];
+        const test::Prompt& asked = user.Asked()[0];
         EXPECT_EQ(asked.text, U("文件在打开后已被其他程序修改。"));
         EXPECT_EQ(asked.buttons, QStringList({U("覆盖"), U("重新载入"), U("取消")}));
         const std::string a = answer;

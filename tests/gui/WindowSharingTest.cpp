@@ -38,7 +38,7 @@ TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdit
         Action("actionExportPatch")->trigger();
         ASSERT_EQ(Messages().size(), 1u);
         EXPECT_EQ(Messages()[0].icon, QMessageBox::Information) << Messages()[0].text.toStdString();
-        const std::vector<widgets::Prompt> files = user.Asked(widgets::Prompt::File);
+        const std::vector<test::Prompt> files = user.Asked(test::Prompt::File);
         ASSERT_EQ(files.size(), 2u);
         EXPECT_TRUE(files[1].text.contains("*.ips") && files[1].text.contains("*.bps"));
 
@@ -100,13 +100,14 @@ TEST_F(WindowSharingTest, TheDiffListLeadsToTheFieldInTheWindow)
     auto* dialog = window->findChild<app::DiffDialog*>();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
-    QTableWidget* list = dialog->List();
+    QTableWidget* list = dialog->findChild<QTableWidget*>(QStringLiteral("diffList"));
+    ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->rowCount(), 3);
     EXPECT_EQ(list->item(0, 0)->text(), U("通辑犯"));
     EXPECT_EQ(list->item(0, 1)->text().left(2), U("6 "));
     EXPECT_EQ(list->item(2, 0)->text(), U("怪物"));
     EXPECT_EQ(list->item(2, 3)->text(), U("7"));
-    EXPECT_TRUE(dialog->Summary().contains("0x000100"));
+    EXPECT_TRUE(dialog->findChild<QLabel*>(QStringLiteral("runs"))->text().contains("0x000100"));
 
     const QPoint at = list->visualItemRect(list->item(0, 2)).center();
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
@@ -115,13 +116,13 @@ TEST_F(WindowSharingTest, TheDiffListLeadsToTheFieldInTheWindow)
         QMouseEvent e(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
         QApplication::sendEvent(list->viewport(), &e);
     }
-    EXPECT_EQ(window->CurrentPage(), 5);
+    EXPECT_EQ(Page(), 5);
     EXPECT_EQ(List(1032)->currentIndex().row(), 5);
 
     list->itemDoubleClicked(list->item(2, 0));
-    EXPECT_EQ(window->CurrentPage(), 7);
+    EXPECT_EQ(Page(), 7);
     EXPECT_EQ(List(1058)->currentIndex().row(), 100);
     list->itemDoubleClicked(list->item(1, 0));
-    EXPECT_EQ(window->CurrentPage(), 6);
+    EXPECT_EQ(Page(), 6);
     EXPECT_EQ(image.Read(), Sample(1));
 }
