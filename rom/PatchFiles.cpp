@@ -39,25 +39,25 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error)
     // Straight into the buffer, no copy through Qt's; a file that grew meanwhile is read to its end.
     bytes.resize(static_cast<size_t>(info.size()));
     size_t done = 0;
+    char more[4096];
     while (true) {
-        if (done == bytes.size()) {
-            if (bytes.size() >= kMaximumImageSize + 1)
-                break;
-            bytes.resize(std::min<size_t>(bytes.size() + 65536, kMaximumImageSize + 1));
-        }
+        const bool full = done == bytes.size();
+        char* into = full ? more : reinterpret_cast<char*>(bytes.data() + done);
         const qint64 got =
-            file.read(reinterpret_cast<char*>(bytes.data() + done), static_cast<qint64>(bytes.size() - done));
+            file.read(into, full ? qint64{sizeof more} : static_cast<qint64>(bytes.size() - done));
         if (got < 0) {
             error = prefix + file.errorString().toStdString();
             return false;
         }
         if (got == 0)
             break;
+        if (full)
+            bytes.insert(bytes.end(), more, more + got);
         done += static_cast<size_t>(got);
-    }
-    if (done > kMaximumImageSize) {
-        error = prefix + "文件在读取时变大，超过了 64 MiB。";
-        return false;
+        if (done > kMaximumImageSize) {
+            error = prefix + "文件在读取时变大，超过了 64 MiB。";
+            return false;
+        }
     }
     bytes.resize(done);
     return true;
