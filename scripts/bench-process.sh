@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Whole-process timings, measured from outside with hyperfine: the command line beside
-# `dravik --help` (which pays only for starting the process and Qt) and `cat` of the image, and
-# the editor from exec to its first painted window (`--exit-after-show`). The machine's load is
+# `dravik --help` (which pays only for starting the process and Qt) and `cat` of the image; diff,
+# patch and apply of an edited image; and the editor from exec to its first painted window
+# (`--exit-after-show`). The machine's load is
 # printed first: on a busy machine wall times scatter, so medians and minimums are given, and each
 # command's median as a multiple of the median of `dravik --help`.
 # Usage: scripts/bench-process.sh BUILD_DIR [RUNS]
@@ -18,6 +19,18 @@ trap 'rm -rf "$tmp"' EXIT
 "$build/dravik" sample "$tmp/b.smc" --seed 2
 "$build/dravik" export "$tmp/a.smc" > "$tmp/a.json"
 mkdir "$tmp/out"
+# An edited image: 300 bytes across the tables from 0xC0600 on changed by a hand-made IPS patch.
+{
+  printf 'PATCH'
+  for k in $(seq 0 299); do
+    o=$((0xC0600 + k * 13))
+    printf '%b' "$(printf '\\x%02x\\x%02x\\x%02x\\x00\\x01\\x%02x' $((o >> 16)) $((o >> 8 & 255)) $((o & 255)) $((k * 7 & 255)))"
+  done
+  printf 'EOF'
+} > "$tmp/edit.ips"
+"$build/dravik" apply "$tmp/a.smc" "$tmp/edit.ips" "$tmp/m.smc" > /dev/null
+"$build/dravik" patch "$tmp/a.smc" "$tmp/m.smc" "$tmp/p.ips" > /dev/null
+"$build/dravik" patch "$tmp/a.smc" "$tmp/m.smc" "$tmp/p.bps" > /dev/null
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$tmp}
 
@@ -50,6 +63,19 @@ hyperfine -N --warmup 10 --runs "$runs" --style none --export-json "$tmp/cli.jso
   -n "dravik export, 2 images --out-dir" "$build/dravik export $tmp/a.smc $tmp/b.smc --out-dir $tmp/out" \
   > /dev/null
 table "$tmp/cli.json"
+
+echo
+echo "== Diff and patches (an image with 300 bytes of its tables edited; OUT files are written and flushed)"
+hyperfine -N --warmup 10 --runs "$runs" --style none --export-json "$tmp/patch.json" --export-markdown "$tmp/patch.md" \
+  -n "dravik --help" "$build/dravik --help" \
+  -n "dravik diff, edited image" "$build/dravik diff $tmp/a.smc $tmp/m.smc" \
+  -n "dravik diff, two unrelated images" "$build/dravik diff $tmp/a.smc $tmp/b.smc" \
+  -n "dravik patch, IPS" "$build/dravik patch $tmp/a.smc $tmp/m.smc $tmp/out/p.ips" \
+  -n "dravik apply, IPS, to OUT" "$build/dravik apply $tmp/a.smc $tmp/p.ips $tmp/out/o.smc" \
+  -n "dravik patch, BPS" "$build/dravik patch $tmp/a.smc $tmp/m.smc $tmp/out/p.bps" \
+  -n "dravik apply, BPS, to OUT" "$build/dravik apply $tmp/a.smc $tmp/p.bps $tmp/out/o.smc" \
+  > /dev/null
+table "$tmp/patch.json"
 
 echo
 echo "== Editor, exec to the first painted window (${QT_QPA_PLATFORM})"
