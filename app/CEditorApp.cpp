@@ -111,13 +111,17 @@ int CEditorApp::AnswerOnTerminal(int& argc, char** argv)
     InstallQtTranslations(app);
     Options options;
     // Qt's own options (-platform, -style) are unknown to a QCoreApplication: the help and the
-    // version are shown all the same. Each of these ends the process.
+    // version are shown all the same.
     options.parser.parse(app.arguments());
-    if (options.parser.isSet(options.version))
-        options.parser.showVersion();
-    if (options.parser.isSet(options.help) && !options.parser.isSet(QStringLiteral("help-all")))
-        options.parser.showHelp(0);
-    options.parser.process(app); // --help-all, or what is wrong with the command line
+    if (options.parser.isSet(options.version)) {
+        std::fputs(qPrintable(app.applicationName() + u' ' + app.applicationVersion() + u'\n'), stdout);
+        return 0;
+    }
+    if (options.parser.isSet(options.help) && !options.parser.isSet(QStringLiteral("help-all"))) {
+        std::fputs(qPrintable(options.parser.helpText()), stdout);
+        return 0;
+    }
+    options.parser.process(app); // --help-all, or what is wrong: prints it and ends the process
     return 0;
 }
 
