@@ -5,7 +5,7 @@
 
 #include "cli/Fill.h"
 
-#include "rom/CodeColumns.h"
+#include "rom/TableText.h"
 
 namespace dravik::cli {
 
@@ -152,7 +152,7 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
             return Fill(CsvImport::tr("%1: 应有 %2 个字段，实际 %3 个"), at, std::to_string(t.Columns()),
                         std::to_string(r.fields.size()));
         for (int column : values)
-            t.SetCell(row, column, r.fields[static_cast<size_t>(column)]);
+            rom::SetCellText(t, row, column, r.fields[static_cast<size_t>(column)]);
     }
     // Names after every value: a name is checked against the row's codes as the save will see them.
     for (int row = 0; row < t.Rows(); ++row) {
@@ -160,7 +160,7 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
         for (int column = 1; column < t.Columns(); ++column) {
             if (std::find(values.begin(), values.end(), column) != values.end())
                 continue;
-            error = rom::SetCodesByName(t, row, column, r.fields[static_cast<size_t>(column)]);
+            error = rom::SetCellText(t, row, column, r.fields[static_cast<size_t>(column)]);
             if (!error.empty())
                 return Fill(CsvImport::tr("%1 第 %2 行「%3」 列「%4」（CSV 第 %5 行第 %6 列）: %7"), where,
                             std::to_string(row + 1), t.RowLabel(row), t.ColumnTitle(column),

@@ -137,6 +137,11 @@ std::optional<int64_t> SaveContext::Number(const Table& table, int row, int colu
     const std::string number = ToHalfWidth(text);
     const std::optional<int64_t> value =
         codec == Codec::Hundredths ? ParseHundredths(number) : ParseWhole(number);
+    // A negative number is a number all the same, below every field's range.
+    const std::string trimmed = TrimSpace(number);
+    const bool negative =
+        !value && trimmed.size() > 1 && trimmed[0] == '-' &&
+        (codec == Codec::Hundredths ? ParseHundredths(trimmed.substr(1)) : ParseWhole(trimmed.substr(1)));
     const bool inRange = value && *value >= range.min && *value <= range.max;
     if (inRange)
         return value;
@@ -146,8 +151,9 @@ std::optional<int64_t> SaveContext::Number(const Table& table, int row, int colu
     for (const CellError& e : errors)
         if (e.column == column && e.row == row && e.tableId == table.Id())
             return std::nullopt;
-    errors.push_back(MakeError(table, row, column, table.ColumnTitle(column), text,
-                               value ? "超出范围 " + RangeText(codec, range) : std::string("不是数字")));
+    errors.push_back(
+        MakeError(table, row, column, table.ColumnTitle(column), text,
+                  value || negative ? "超出范围 " + RangeText(codec, range) : std::string("不是数字")));
     return std::nullopt;
 }
 

@@ -5,7 +5,7 @@
 # As root it runs apt-get; otherwise it prints the command to run and fails.
 set -euo pipefail
 case ${1:-} in
-  "") packages=(cmake make g++ qt6-base-dev libgtest-dev libbenchmark-dev fonts-wqy-microhei qt6-translations-l10n
+  "") packages=(cmake make g++ qt6-base-dev libmuparser-dev libgtest-dev libbenchmark-dev fonts-wqy-microhei qt6-translations-l10n
                 clang-format hyperfine dpkg-dev file) ;;
   fuzz) packages=(clang libclang-rt-14-dev) ;;
   package) packages=(lintian desktop-file-utils appstream man-db) ;;

@@ -1,0 +1,193 @@
+#include "rom/TableText.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "rom/CodeColumns.h"
+#include "rom/Codecs.h"
+#include "rom/Formula.h"
+#include "rom/HalfWidth.h"
+#include "rom/Review.h"
+
+namespace dravik::rom {
+
+std::string SetCellText(Table& table, int row, int column, const std::string& text)
+{
+    if (!table.IsValueColumn(column))
+        return table.Cell(row, column) == text ? std::string() : SetCodesByName(table, row, column, text);
+    const Codec codec = ValueCodec(table.Layout(), column);
+    const auto number = [codec](const std::string& s) {
+        const std::string n = ToHalfWidth(s);
+        return codec == Codec::Hundredths ? ParseHundredths(n) : ParseWhole(n);
+    };
+    const std::optional<int64_t> now = number(table.Cell(row, column));
+    const std::optional<int64_t> then = number(text);
+    if (!now || !then || *now != *then)
+        table.SetCell(row, column, text);
+    return {};
+}
+
+namespace {
+std::vector<std::string> Split(const std::string& text, char separator)
+{
+    std::vector<std::string> out;
+    size_t begin = 0;
+    for (;;) {
+        const size_t end = text.find(separator, begin);
+        out.push_back(text.substr(begin, end == std::string::npos ? std::string::npos : end - begin));
+        if (end == std::string::npos)
+            return out;
+        begin = end + 1;
+    }
+}
+
+// Tabs and line breaks would split a cell; no cell the tables show holds one.
+std::string Flat(std::string cell)
+{
+    std::replace_if(
+        cell.begin(), cell.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    return cell;
+}
+
+// The columns a title line names, one for each of its fields; empty when it is no title line.
+// A title the table has twice names its columns in order.
+std::vector<int> TitleColumns(const Table& table, const std::vector<std::string>& fields)
+{
+    std::map<std::string, int> seen;
+    std::vector<int> columns;
+    for (const std::string& field : fields) {
+        int nth = seen[field]++;
+        int found = -1;
+        for (int c = 0; c < table.Columns() && found < 0; ++c)
+            if (table.ColumnTitle(c) == field && nth-- == 0)
+                found = c;
+        if (found < 0)
+            return {};
+        columns.push_back(found);
+    }
+    return columns;
+}
+
+CellError Refusal(const Table& table, int row, int column, const std::string& text, const std::string& reason)
+{
+    const bool inTable = row >= 0 && row < table.Rows();
+    return CellError{
+        table.Id(), table.Title(),
+        row,        inTable ? table.RowLabel(row) : std::string(),
+        column,     column >= 0 && column < table.Columns() ? table.ColumnTitle(column) : std::string(),
+        text,       reason};
+}
+} // namespace
+
+std::string CopyRows(const Table& table, const std::vector<int>& rows)
+{
+    std::string text;
+    for (int c = 0; c < table.Columns(); ++c)
+        text += (c ? "\t" : "") + Flat(table.ColumnTitle(c));
+    text += '\n';
+    for (const int row : rows) {
+        for (int c = 0; c < table.Columns(); ++c)
+            text += (c ? "\t" : "") + Flat(table.Cell(row, c));
+        text += '\n';
+    }
+    return text;
+}
+
+PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, int firstColumn)
+{
+    PastePlan plan;
+    plan.edit = Edit(table.Id());
+    std::vector<std::vector<std::string>> lines;
+    for (std::string line : Split(text, '\n')) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(Split(line, '\t'));
+    }
+    while (!lines.empty() && lines.back().size() == 1 && lines.back()[0].empty())
+        lines.pop_back();
+    if (lines.empty()) {
+        plan.error = "没有可粘贴的内容";
+        return plan;
+    }
+
+    const std::vector<int> titled = TitleColumns(table, lines.front());
+    if (!titled.empty())
+        lines.erase(lines.begin());
+    const auto columnOf = [&](size_t field) {
+        if (titled.empty())
+            return firstColumn + static_cast<int>(field);
+        return field < titled.size() ? titled[field] : -1;
+    };
+    const size_t nameField =
+        titled.empty() ? 0 : static_cast<size_t>(std::find(titled.begin(), titled.end(), 0) - titled.begin());
+    const bool byName = titled.empty() ? firstColumn == 0 : nameField < titled.size();
+
+    // Which row each line goes to.
+    std::vector<int> rows;
+    std::map<std::string, std::vector<int>> named; // each name's rows, the first to be taken last
+    if (byName)
+        for (int r = table.Rows() - 1; r >= 0; --r)
+            named[table.RowLabel(r)].push_back(r);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        int row = firstRow + static_cast<int>(i);
+        if (byName) {
+            const std::string name = nameField < lines[i].size() ? lines[i][nameField] : std::string();
+            std::vector<int>& free = named[name];
+            row = free.empty() ? -1 : free.back();
+            if (!free.empty())
+                free.pop_back();
+            if (row < 0)
+                plan.refusals.push_back(
+                    Refusal(table, static_cast<int>(i), 0, name,
+                            "表中没有这个名称的行（粘贴内容第 " + std::to_string(i + 1) + " 行）"));
+        } else if (row >= table.Rows()) {
+            plan.refusals.push_back(
+                Refusal(table, row, -1, {}, "表只有 " + std::to_string(table.Rows()) + " 行，粘贴的行太多"));
+            row = -1;
+        }
+        rows.push_back(row);
+    }
+
+    // Values first, then names: a name is settled against the codes the row will hold.
+    Table scratch = table;
+    std::set<int> touched;
+    for (const bool values : {true, false})
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (rows[i] < 0)
+                continue;
+            touched.insert(rows[i]);
+            for (size_t f = 0; f < lines[i].size(); ++f) {
+                const int column = columnOf(f);
+                const std::string& cell = lines[i][f];
+                if (column < 0 || column >= table.Columns()) {
+                    if (values && !cell.empty())
+                        plan.refusals.push_back(Refusal(table, rows[i], -1, cell, "超出表的列数"));
+                    continue;
+                }
+                if (column == 0 || table.IsValueColumn(column) != values)
+                    continue;
+                const std::string error = SetCellText(scratch, rows[i], column, cell);
+                if (!error.empty())
+                    plan.refusals.push_back(Refusal(table, rows[i], column, cell, error));
+            }
+        }
+
+    for (const int row : touched) {
+        for (const int column : table.Layout().ValueColumns())
+            if (scratch.Cell(row, column) != table.Cell(row, column))
+                plan.edit.SetCell(row, column, scratch.Cell(row, column));
+        for (const CodeArray& a : scratch.CodeArrays())
+            for (int k = 0; k < a.perRow; ++k)
+                if (a.At(row, k) != table.Code(a.name, row, k))
+                    plan.edit.SetCode(a.name, row, k, a.At(row, k));
+    }
+    for (CellError& e : CheckEdit(table, plan.edit))
+        plan.refusals.push_back(std::move(e));
+    std::stable_sort(plan.refusals.begin(), plan.refusals.end(),
+                     [](const CellError& a, const CellError& b) { return a.row < b.row; });
+    return plan;
+}
+
+} // namespace dravik::rom

@@ -1,0 +1,38 @@
+#pragma once
+// Cells as text in and out: the one rule that reads a cell's text back (CSV import and paste),
+// and rows copied and pasted as tab-separated text, the way spreadsheets exchange cells.
+#include <string>
+#include <vector>
+
+#include "rom/Change.h"
+#include "rom/Passes.h"
+#include "rom/Table.h"
+
+namespace dravik::rom {
+
+// Sets one cell from its text: a value cell takes the text (a number equal to the one it holds
+// leaves it as it is, so "12.5" does not change "12.50"); a cell that shows codes takes the codes
+// whose name the text is. Returns an empty string, or why not (the table is then unchanged).
+// Nothing is checked against the field's range here: Save does that.
+std::string SetCellText(Table& table, int row, int column, const std::string& text);
+
+// The rows (counted from 0, in the order given) as a title line and one line per row, each cell
+// as the table shows it (names for codes), separated by tabs, every line ended by "\n".
+std::string CopyRows(const Table& table, const std::vector<int>& rows);
+
+struct PastePlan {
+    std::string error;               // nothing to paste
+    std::vector<CellError> refusals; // every cell, name or row that does not fit
+    Edit edit{""};                   // what the paste sets; apply only when Ok()
+
+    bool Ok() const { return error.empty() && refusals.empty(); }
+};
+
+// Reads tab-separated text for one table. A first line of column titles says which column each
+// field goes to (any of them, in any order); otherwise the fields go to `column` and the columns
+// after it. When the name column (0) is among them, each line goes to the row of that name (the
+// second line of one name to the second row of that name); otherwise the lines go to `row` and
+// the rows below it. Everything is checked before anything is set, as Save checks it.
+PastePlan PlanPaste(const Table& table, const std::string& text, int row, int column);
+
+} // namespace dravik::rom

@@ -1,0 +1,239 @@
+// Bulk formulas and copy and paste: what they compute, that every result is checked as Save
+// checks it, that flag bits survive, and that a refused paste or formula changes nothing.
+#include <gtest/gtest.h>
+
+#include "rom/Formula.h"
+#include "rom/RomDocument.h"
+#include "rom/SampleImage.h"
+#include "rom/TableText.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+using namespace dravik::rom;
+
+namespace {
+const Field& FieldOf(const Table& t, const std::string& key)
+{
+    for (const Field& f : t.Layout().fields)
+        if (f.key == key)
+            return f;
+    throw std::logic_error("no field " + key);
+}
+
+bool HasRefusal(const std::vector<CellError>& refusals, int row, int column, const std::string& reason)
+{
+    for (const CellError& e : refusals)
+        if (e.row == row && e.column == column && e.reason.find(reason) != std::string::npos)
+            return true;
+    return false;
+}
+} // namespace
+
+TEST(Formula, WorksOutValuesAndRefusesWhatItCannotRead)
+{
+    struct Case {
+        const char* text;
+        std::optional<double> value; // for x = 35, r = 2
+    };
+    for (const Case& c : std::vector<Case>{{"x*1.2", 42},
+                                           {"x+10", 45},
+                                           {"round(x/10)*10", 40},
+                                           {"round(-2.5)", -3},
+                                           {"min(x*2, 50)", 50},
+                                           {"max(x, 1, 100)", 100},
+                                           {"floor(x/3) + ceil(x/3)", 23},
+                                           {"x > 30 ? x : 0", 35},
+                                           {"r*10", 20},
+                                           {"７", 7},
+                                           {"x/(r-2)", std::nullopt},
+                                           {"x^1000", std::nullopt}}) {
+        Formula f;
+        ASSERT_EQ(f.Read(c.text), "") << c.text;
+        EXPECT_EQ(f.Value(35, 2), c.value) << c.text;
+    }
+    for (const std::string text : {"", " ", "y+1", "x+", "(x", "sin(x)", "1,2", "min()", "\"a\"",
+                                   ("x" + std::string(kMaximumFormulaLength, '+') + "1").c_str()}) {
+        Formula f;
+        EXPECT_NE(f.Read(text), "") << text;
+        EXPECT_EQ(f.Value(1, 1), std::nullopt) << text;
+    }
+}
+
+TEST(Formula, RoundsHalfAwayFromZeroToTheFieldsUnit)
+{
+    struct Case {
+        double value;
+        Codec codec;
+        std::string text;
+    };
+    for (const Case& c : std::vector<Case>{{2.5, Codec::Whole, "3"},
+                                           {-2.5, Codec::Whole, "-3"},
+                                           {2.4999, Codec::Whole, "2"},
+                                           {1.005, Codec::Hundredths, "1.01"},
+                                           {0.67 * 1.5, Codec::Hundredths, "1.01"},
+                                           {-1.005, Codec::Hundredths, "-1.01"},
+                                           {-0.05, Codec::Hundredths, "-0.05"},
+                                           {12.3, Codec::Hundredths, "12.30"},
+                                           {1e30, Codec::Whole, "1000000000000000"}})
+        EXPECT_EQ(UnitText(RoundToUnit(c.value, c.codec), c.codec), c.text) << c.value;
+}
+
+// Plain, hundredths and flag-bearing fields, the packed monster words among them: the document
+// holds what the plan said, the save writes it with every flag bit kept, and the undo of the one
+// change puts every byte back.
+TEST(BulkEdit, AppliesAsOneChangeAndKeepsFlagBits)
+{
+    test::TempImage file(MakeSampleImage(7));
+    const Bytes original = file.Read();
+    struct Case {
+        const char* table;
+        const char* key;
+        const char* formula;
+    };
+    for (const Case& c : std::vector<Case>{{"main_cannons", "price", "round(x/10)*10"},
+                                           {"main_cannons", "weight", "x*0.9"},
+                                           {"main_cannons", "attack", "min(x, 900) + r"},
+                                           {"monsters", "hp", "floor(x*0.8)"},
+                                           {"monsters", "armour", "7"}}) {
+        RomDocument doc;
+        ASSERT_TRUE(doc.Open(file.Path()).ok);
+        const Table& t = doc.GetModel().Get(c.table);
+        const int column = t.Layout().Column(c.key);
+        std::vector<int> rows;
+        for (int row = 0; row < t.Rows(); row += 2)
+            rows.push_back(row);
+        const BulkPlan plan = PlanBulk(t, column, rows, c.formula);
+        ASSERT_TRUE(plan.Ok()) << c.key << " " << plan.error;
+        const Change change = doc.Apply(plan.edit);
+        for (const BulkRow& r : plan.rows)
+            EXPECT_EQ(t.Cell(r.row, column), r.after) << c.key << " row " << r.row;
+        EXPECT_EQ(change.Columns(), std::vector<int>{column}) << c.key;
+
+        const SavePlan save = PlanSave(doc.GetModel());
+        ASSERT_TRUE(save.Ok()) << c.key;
+        Bytes saved = original;
+        ApplyPatches(save.patches, saved);
+        Model reloaded;
+        LoadTables(saved, reloaded);
+        for (const BulkRow& r : plan.rows)
+            EXPECT_EQ(reloaded.Get(c.table).Cell(r.row, column), r.after) << c.key << " row " << r.row;
+        for (int row = 0; row < t.Rows(); ++row) {
+            if (std::string(c.table) == "monsters" && std::string(c.key) == "hp") {
+                const uint32_t at = t.Layout().base + 16 * row + 5;
+                EXPECT_EQ(test::Get(saved, at, 2) & 0xF000, test::Get(original, at, 2) & 0xF000) << row;
+            } else if (std::string(c.table) != "monsters") {
+                const Field& f = FieldOf(t, c.key);
+                const uint32_t at = f.Address(t.Layout().base, t.Layout().stride, row);
+                const uint32_t flag = static_cast<uint32_t>(f.FlagOf(row));
+                EXPECT_EQ(test::Get(saved, at, f.width) & flag, flag) << c.key << " row " << row;
+            }
+        }
+
+        doc.Replay(change.Reversed());
+        EXPECT_TRUE(PlanSave(doc.GetModel()).Ok());
+        EXPECT_TRUE(ChangedFields(doc.GetModel()).empty()) << c.key;
+    }
+}
+
+TEST(BulkEdit, MarksEveryRowThatDoesNotFitAndRefusesBadInput)
+{
+    Model model;
+    LoadTables(MakeSampleImage(2), model);
+    const Table& t = model.Get("main_cannons");
+    const int attack = t.Layout().Column("attack"), weight = t.Layout().Column("weight");
+    // Row 1 (from 0) carries flag 0x0400: its attack must stay below 1024.
+    BulkPlan plan = PlanBulk(t, attack, {0, 1, 2}, "r == 2 ? 1024 : x");
+    EXPECT_FALSE(plan.Ok());
+    ASSERT_EQ(plan.rows.size(), 3u);
+    EXPECT_TRUE(plan.rows[0].Fits() && plan.rows[2].Fits());
+    EXPECT_EQ(plan.rows[1].after, "1024");
+    EXPECT_NE(plan.rows[1].reason.find("超出范围 0 到 1023"), std::string::npos) << plan.rows[1].reason;
+
+    plan = PlanBulk(t, weight, {0, 1}, "x - 1000");
+    EXPECT_EQ(plan.Misfits(), 2);
+    EXPECT_EQ(plan.rows[0].reason.substr(0, 12), "超出范围") << plan.rows[0].reason;
+    plan = PlanBulk(t, weight, {0}, "x / 0");
+    EXPECT_EQ(plan.Misfits(), 1);
+    EXPECT_EQ(plan.rows[0].after, "");
+
+    EXPECT_NE(PlanBulk(t, 0, {0}, "1").error, "");                       // the name column
+    EXPECT_NE(PlanBulk(t, attack, {t.Rows()}, "1").error, "");           // no such row
+    EXPECT_NE(PlanBulk(t, attack, {0}, "x +* 2").error, "");             // no formula
+    EXPECT_TRUE(PlanBulk(t, attack, {0}, "x").edit.Cells().size() == 1); // unchanged rows still listed
+}
+
+// Every table copied whole and pasted back is no change at all: codes come back by name, rows
+// by name (the second row of a name to the second row of that name).
+TEST(Paste, CopyThenPasteIntoTheSameRowsChangesNothing)
+{
+    Model model;
+    LoadTables(MakeSampleImage(5), model);
+    for (const Table& t : model.Tables()) {
+        std::vector<int> rows;
+        for (int row = 0; row < t.Rows(); ++row)
+            rows.push_back(row);
+        const PastePlan plan = PlanPaste(t, CopyRows(t, rows), 0, 1);
+        EXPECT_TRUE(plan.Ok()) << t.Id()
+                               << (plan.refusals.empty() ? plan.error : plan.refusals[0].Describe());
+        EXPECT_TRUE(plan.edit.Empty()) << t.Id();
+    }
+}
+
+TEST(Paste, TakesColumnsByTitleAndRowsByNameInAnyOrder)
+{
+    RomDocument doc;
+    test::TempImage file(MakeSampleImage(3));
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    const Table& t = doc.GetModel().Get("main_cannons");
+    const std::string name0 = t.RowLabel(0), name4 = t.RowLabel(4);
+    // As a spreadsheet gives it back: CRLF, a number reformatted, columns reordered, a subset.
+    const std::string text = "攻击\t主炮\t重量\r\n"
+                             "100\t" +
+                             name4 +
+                             "\t1.5\r\n"
+                             "" +
+                             t.Cell(0, 4) + "\t" + name0 + "\t12\r\n";
+    const std::string price4 = t.Cell(4, 1);
+    const PastePlan plan = PlanPaste(t, text, 20, 3);
+    ASSERT_TRUE(plan.Ok()) << (plan.refusals.empty() ? plan.error : plan.refusals[0].Describe());
+    doc.Apply(plan.edit);
+    EXPECT_EQ(t.Cell(4, 4), "100");
+    EXPECT_EQ(t.Cell(4, 3), "1.5");
+    EXPECT_EQ(t.Cell(0, 3), "12");
+    EXPECT_EQ(t.Cell(4, 1), price4);
+
+    // Without a title line: by position from the given cell, rows from the given row down.
+    const PastePlan at = PlanPaste(t, "7\t8\n9\n", 2, 1);
+    ASSERT_TRUE(at.Ok());
+    doc.Apply(at.edit);
+    EXPECT_EQ(t.Cell(2, 1) + "," + t.Cell(2, 2) + "," + t.Cell(3, 1), "7,8,9");
+}
+
+TEST(Paste, RefusesAsAWholeAndListsEachBadCell)
+{
+    Model model;
+    LoadTables(MakeSampleImage(4), model);
+    const Table& monsters = model.Get("monsters");
+    const Table before = monsters;
+    const std::string text = "怪物\t攻击\t攻击方式1\t强度\n" + monsters.RowLabel(0) +
+                             "\tabc\t没有这个名称\t5\n" + monsters.RowLabel(1) + "\t5000\t" +
+                             monsters.Cell(1, 11) + "\t6\n" + "没有这个怪物\t1\t\t1\n";
+    const PastePlan plan = PlanPaste(monsters, text, 0, 1);
+    EXPECT_FALSE(plan.Ok());
+    EXPECT_TRUE(HasRefusal(plan.refusals, 0, 2, "不是数字"));
+    EXPECT_TRUE(HasRefusal(plan.refusals, 0, 11, ""));
+    EXPECT_TRUE(HasRefusal(plan.refusals, 1, 2, "超出范围"));
+    EXPECT_TRUE(HasRefusal(plan.refusals, 2, 0, "没有这个名称"));
+    EXPECT_EQ(plan.refusals.size(), 4u);
+
+    const Table& items = model.Get("items");
+    const PastePlan tooMany = PlanPaste(items, "1\n2\n3\n", items.Rows() - 1, 1);
+    EXPECT_EQ(tooMany.refusals.size(), 2u);
+    EXPECT_TRUE(HasRefusal(tooMany.refusals, items.Rows(), -1, "粘贴的行太多"));
+    EXPECT_TRUE(HasRefusal(PlanPaste(items, "1\t2\t3\t4\t5\t6\t7\t8\t9\n", 0, 1).refusals, 0, -1, "列数"));
+    EXPECT_FALSE(PlanPaste(items, "\n\n", 0, 1).error.empty());
+
+    for (int row = 0; row < monsters.Rows(); ++row)
+        for (int c = 1; c < monsters.Columns(); ++c)
+            ASSERT_EQ(monsters.Cell(row, c), before.Cell(row, c));
+}
