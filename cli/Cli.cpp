@@ -124,8 +124,8 @@ const std::vector<std::unique_ptr<Command>>& AllCommands()
     static const std::vector<std::unique_ptr<Command>> commands = [] {
         std::vector<std::unique_ptr<Command>> list;
         for (auto make :
-             {MakeExportCommand, MakeImportCommand, MakeSampleCommand, MakeConvertCommand, MakeDiffCommand,
-              MakePatchCommand, MakeApplyCommand, MakeNamesCommand, MakeRefsCommand,
+             {MakeExportCommand, MakeImportCommand, MakeSetCommand, MakeSampleCommand, MakeConvertCommand,
+              MakeDiffCommand, MakePatchCommand, MakeApplyCommand, MakeNamesCommand, MakeRefsCommand,
               +[]() -> std::unique_ptr<Command> { return std::make_unique<HelpCommand>(); }})
             list.push_back(make());
         return list;

@@ -16,6 +16,7 @@ const std::vector<std::unique_ptr<Command>>& AllCommands();
 
 std::unique_ptr<Command> MakeExportCommand();
 std::unique_ptr<Command> MakeImportCommand();
+std::unique_ptr<Command> MakeSetCommand();
 std::unique_ptr<Command> MakeSampleCommand();
 std::unique_ptr<Command> MakeConvertCommand();
 std::unique_ptr<Command> MakeDiffCommand();

@@ -1,7 +1,8 @@
-// export, import and sample: the command line's view of the same model the window shows.
+// export, import, set and sample: the command line's view of the same model the window shows.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
 #include <set>
 #include <sstream>
@@ -9,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/Csv.h"
 #include "cli/Json.h"
+#include "rom/Formula.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 
@@ -121,6 +123,35 @@ bool WriteText(const QString& path, const std::string& text, std::ostream& err)
     return false;
 }
 
+// The end of a command that changes the document: with --dry-run the review of what a save would
+// do (the file only read), otherwise the save itself, with --backup as asked. `refused` words
+// a refused dry run, its %1 the image.
+int SaveOrReview(rom::RomDocument& doc, const QCommandLineParser& parsed, const QString& refused,
+                 std::ostream& out, std::ostream& err)
+{
+    const QString rom = parsed.positionalArguments()[0];
+    if (parsed.isSet("dry-run")) {
+        const rom::Review review = doc.ReviewChanges();
+        out << review.Format();
+        if (doc.IsReadOnly()) {
+            err << rom::ReadOnlyRefusal(doc.Path()) << "\n";
+            return kRefused;
+        }
+        if (!review.Refused())
+            return kSuccess;
+        err << "dravik: " << QString(refused).arg(rom) << "\n";
+        return kRefused;
+    }
+    doc.SetBackupOnSave(parsed.isSet("backup"));
+    const rom::Status status = doc.Save();
+    if (!status.ok) {
+        err << status.message << "\n";
+        return kRefused;
+    }
+    out << TableFiles::tr("%1：改动了 %2 个字节").arg(rom, QString::number(status.changedBytes)) << "\n";
+    return kSuccess;
+}
+
 class ExportCommand : public Command {
     Q_DECLARE_TR_FUNCTIONS(ExportCommand)
 
@@ -223,7 +254,6 @@ int ImportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std:
     const std::vector<std::string> paths = Utf8(parsed.positionalArguments());
     const std::string csvTable = parsed.value("table").toStdString(); // a CSV file holds one table
     const bool dryRun = parsed.isSet("dry-run");
-    const bool backup = parsed.isSet("backup");
     const std::string& romPath = paths[0];
     const std::string& jsonPath = paths[1]; // or the CSV file
     rom::RomDocument doc;
@@ -252,30 +282,7 @@ int ImportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std:
     }
     for (const rom::Edit& edit : edits)
         doc.Apply(edit);
-    if (dryRun) {
-        // The file is only read: the list says what an import without --dry-run would do.
-        const rom::Review review = doc.ReviewChanges();
-        out << review.Format();
-        if (doc.IsReadOnly()) {
-            err << rom::ReadOnlyRefusal(romPath) << "\n";
-            return kRefused;
-        }
-        if (!review.Refused())
-            return kSuccess;
-        err << "dravik: "
-            << tr("导入会被拒绝（原因见上），%1 没有任何改动。").arg(parsed.positionalArguments()[0]) << "\n";
-        return kRefused;
-    }
-    doc.SetBackupOnSave(backup);
-    status = doc.Save();
-    if (!status.ok) {
-        err << status.message << "\n";
-        return kRefused;
-    }
-    out << tr("%1：改动了 %2 个字节")
-               .arg(parsed.positionalArguments()[0], QString::number(status.changedBytes))
-        << "\n";
-    return kSuccess;
+    return SaveOrReview(doc, parsed, tr("导入会被拒绝（原因见上），%1 没有任何改动。"), out, err);
 }
 
 class SampleCommand : public Command {
@@ -318,10 +325,190 @@ int SampleCommand::Run(const QCommandLineParser& parsed, std::ostream&, std::ost
     }
     return kSuccess;
 }
+
+// Row numbers as people write them, counted from 1: "1-20,25". Returns them from 0, ascending
+// and each once; false for anything else.
+bool ParseRows(const QString& text, std::vector<int>& rows)
+{
+    static const QRegularExpression range("^([0-9]{1,6})(?:-([0-9]{1,6}))?$");
+    std::set<int> seen;
+    for (const QString& part : text.split(',')) {
+        const QRegularExpressionMatch m = range.match(part.trimmed());
+        if (!m.hasMatch())
+            return false;
+        const int first = m.captured(1).toInt();
+        const int last = m.captured(2).isEmpty() ? first : m.captured(2).toInt();
+        if (first < 1 || last < first)
+            return false;
+        for (int row = first; row <= last; ++row)
+            seen.insert(row - 1);
+    }
+    rows.assign(seen.begin(), seen.end());
+    return true;
+}
+
+// The column a title (or a value field's key, "price") names; -1 for none.
+int FindColumn(const rom::Table& table, const std::string& title)
+{
+    for (int c = 1; c < table.Columns(); ++c)
+        if (table.ColumnTitle(c) == title)
+            return c;
+    const int column = table.Layout().Column(title);
+    return column > 0 ? column : -1;
+}
+
+class SetCommand : public Command {
+    Q_DECLARE_TR_FUNCTIONS(SetCommand)
+
+public:
+    QString Name() const override { return "set"; }
+    QString Summary() const override { return tr("用公式一次改写一列的许多行"); }
+    QStringList Forms() const override
+    {
+        return {"set ROM --table ID --column TITLE (--rows 1-20,25 | --row-names A,B | --all) --expr EXPR "
+                "[--dry-run] [--backup]"};
+    }
+    QString Details() const override
+    {
+        return tr("EXPR 用 x（当前值）和 r（行号，从 1 数起）计算新值，例如 x*1.2、x+10、round(x/10)*10、\n"
+                  "min(x*2, 999)、max(x, 5)、floor(x)、ceil(x)，或一个数（全部填成它）。结果按字段的单位\n"
+                  "（整数或百分之一）四舍五入（远离零）。任何一行放不下（与保存的检查相同）、除以零，\n"
+                  "就列出这些行，什么也不写。");
+    }
+    QList<QCommandLineOption> Options() const override
+    {
+        return {{"table", tr("要改的表"), "ID"},
+                {"column", tr("要改的列（列标题）"), "TITLE"},
+                {"rows", tr("要改的行号，从 1 数起，如 1-20,25"), "LIST"},
+                {"row-names", tr("要改的行的名称，用逗号分开（同名的行都改）"), "NAMES"},
+                {"all", tr("改这张表的每一行")},
+                {"expr", tr("计算新值的公式"), "EXPR"},
+                {"dry-run", tr("列出会做的改动和写入的字节，什么也不写")},
+                {"backup", tr("写入前把原来的 ROM 保存为 ROM.bak")}};
+    }
+    int MinArguments() const override { return 1; }
+
+protected:
+    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+
+private:
+    // The rows the options choose; false (after saying why) for none or for a wrong choice.
+    bool ChosenRows(const QCommandLineParser& parsed, const rom::Table& table, std::vector<int>& rows,
+                    std::ostream& err) const;
+};
+
+bool SetCommand::ChosenRows(const QCommandLineParser& parsed, const rom::Table& table, std::vector<int>& rows,
+                            std::ostream& err) const
+{
+    rows.clear();
+    if (parsed.isSet("all")) {
+        for (int row = 0; row < table.Rows(); ++row)
+            rows.push_back(row);
+        return true;
+    }
+    if (parsed.isSet("rows")) {
+        if (!ParseRows(parsed.value("rows"), rows)) {
+            WrongUsage(err, tr("--rows 要写成 1-20,25 这样的行号（从 1 数起）"));
+            return false;
+        }
+        if (!rows.empty() && rows.back() >= table.Rows()) {
+            err << "dravik set: "
+                << tr("表「%1」只有 %2 行，没有第 %3 行")
+                       .arg(QString::fromStdString(table.Title()), QString::number(table.Rows()),
+                            QString::number(rows.back() + 1))
+                << "\n";
+            return false;
+        }
+        return true;
+    }
+    std::set<int> chosen;
+    for (const QString& name : parsed.value("row-names").split(',')) {
+        const size_t before = chosen.size();
+        for (int row = 0; row < table.Rows(); ++row)
+            if (QString::fromStdString(table.RowLabel(row)) == name.trimmed())
+                chosen.insert(row);
+        if (chosen.size() == before) {
+            err << "dravik set: "
+                << tr("表「%1」中没有名为“%2”的行").arg(QString::fromStdString(table.Title()), name.trimmed())
+                << "\n";
+            return false;
+        }
+    }
+    rows.assign(chosen.begin(), chosen.end());
+    return true;
+}
+
+int SetCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
+{
+    const int choices = parsed.isSet("rows") + parsed.isSet("row-names") + parsed.isSet("all");
+    if (!parsed.isSet("table") || !parsed.isSet("column") || !parsed.isSet("expr") || choices != 1)
+        return WrongUsage(err, choices > 1 ? tr("--rows、--row-names 和 --all 只能用一个") : QString());
+    const std::string tableId = parsed.value("table").toStdString();
+    if (!KnownTable(tableId)) {
+        err << "dravik: " << tr("没有名为“%1”的表").arg(QString::fromStdString(tableId)) << "\n";
+        return kWrongUsage;
+    }
+    const std::string romPath = parsed.positionalArguments()[0].toStdString();
+    rom::RomDocument doc;
+    const rom::Status status = doc.Open(romPath);
+    if (!status.ok) {
+        err << status.message << "\n";
+        return kRefused;
+    }
+    if (!status.notice.empty()) // an interrupted save was rolled back first
+        err << status.notice << "\n";
+    if (doc.IsReadOnly() && !parsed.isSet("dry-run")) {
+        err << rom::ReadOnlyRefusal(romPath) << "\n";
+        return kRefused;
+    }
+    const rom::Table& table = doc.GetModel().Get(tableId);
+    const int column = FindColumn(table, parsed.value("column").toStdString());
+    if (column < 0 || !table.IsValueColumn(column)) {
+        QStringList titles;
+        for (const int c : table.Layout().ValueColumns())
+            titles << QString::fromStdString(table.ColumnTitle(c));
+        err << "dravik set: "
+            << tr("表「%1」没有“%2”这个数值列（数值列：%3）")
+                   .arg(QString::fromStdString(table.Title()), parsed.value("column"), titles.join("、"))
+            << "\n";
+        return kWrongUsage;
+    }
+    std::vector<int> rows;
+    if (!ChosenRows(parsed, table, rows, err))
+        return kWrongUsage;
+    const rom::BulkPlan plan = rom::PlanBulk(table, column, rows, parsed.value("expr").toStdString());
+    if (!plan.error.empty()) {
+        err << "dravik set: "
+            << tr("公式“%1”：%2").arg(parsed.value("expr"), QString::fromStdString(plan.error)) << "\n";
+        return kWrongUsage;
+    }
+    if (!plan.Ok()) {
+        for (const rom::BulkRow& r : plan.rows)
+            if (!r.Fits())
+                out << rom::CellError{table.Id(),
+                                      table.Title(),
+                                      r.row,
+                                      table.RowLabel(r.row),
+                                      column,
+                                      table.ColumnTitle(column),
+                                      r.after.empty() ? r.before : r.after,
+                                      r.reason}
+                           .Describe()
+                    << "\n";
+        err << "dravik: "
+            << tr("%1 行放不下（见上），%2 没有任何改动。")
+                   .arg(QString::number(plan.Misfits()), parsed.positionalArguments()[0])
+            << "\n";
+        return kRefused;
+    }
+    doc.Apply(plan.edit);
+    return SaveOrReview(doc, parsed, tr("保存会被拒绝（原因见上），%1 没有任何改动。"), out, err);
+}
 } // namespace
 
 std::unique_ptr<Command> MakeExportCommand() { return std::make_unique<ExportCommand>(); }
 std::unique_ptr<Command> MakeImportCommand() { return std::make_unique<ImportCommand>(); }
 std::unique_ptr<Command> MakeSampleCommand() { return std::make_unique<SampleCommand>(); }
+std::unique_ptr<Command> MakeSetCommand() { return std::make_unique<SetCommand>(); }
 
 } // namespace dravik::cli

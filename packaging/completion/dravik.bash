@@ -5,7 +5,7 @@ _dravik()
     local cur prev words cword
     _init_completion || return
 
-    local commands="export import sample convert diff patch apply names refs help"
+    local commands="export import set sample convert diff patch apply names refs help"
     local tables="main_cannons sub_cannons special_cannons control_systems engines special_shells
         tank_items tanks human_weapons hand_foot_armour head_armour body_armour armour_pieces items
         bounties characters snacks decorations drinks red_wolf hotel_rooms monsters"
@@ -21,7 +21,7 @@ _dravik()
             COMPREPLY=($(compgen -W "$tables" -- "$cur"))
             return
             ;;
-        --seed)
+        --seed | --column | --rows | --row-names | --expr)
             return
             ;;
     esac
@@ -51,6 +51,7 @@ _dravik()
     case $command in
         export) options="--table --format --out-dir" ;;
         import) options="--table --dry-run --backup" ;;
+        set) options="--table --column --rows --row-names --all --expr --dry-run --backup" ;;
         sample) options="--seed --no-header" ;;
         diff | patch | refs) options="--format" ;;
         apply) options="--headerless-patch --headered-patch" ;;
@@ -74,7 +75,7 @@ _dravik()
     local position=0
     for ((i = first + 1; i < cword; i++)); do
         case ${words[i]} in
-            --table | --format | --out-dir | --seed | --names) ((i++)) ;;
+            --table | --format | --out-dir | --seed | --names | --column | --rows | --row-names | --expr) ((i++)) ;;
             -*) ;;
             *) ((position++)) ;;
         esac
@@ -99,7 +100,7 @@ _dravik()
             ;;
         convert)
             ;;
-        sample | export | diff)
+        sample | export | diff | set)
             _filedir '@(smc|sfc)'
             ;;
         patch)
