@@ -31,7 +31,7 @@ std::string Reason(const mu::ParserError& e)
     case mu::ecSTRING_EXPECTED:
     case mu::ecUNTERMINATED_STRING:
     case mu::ecINVALID_CHARACTERS_FOUND:
-        return "不认识“" + e.GetToken() + "”" + at +
+        return "不认识“" + TrimSpace(e.GetToken()) + "”" + at +
                "：只能用数字、x、r、+ - * / ^、括号和 round、floor、ceil、abs、min、max";
     case mu::ecUNEXPECTED_EOF:
     case mu::ecMISSING_PARENS: return "公式不完整，缺少数字或右括号";
@@ -55,7 +55,9 @@ Formula::~Formula() = default;
 std::string Formula::Read(const std::string& input)
 {
     parser_->read = false;
-    const std::string text = TrimSpace(ToHalfWidth(input));
+    std::string text = TrimSpace(ToHalfWidth(input));
+    if (!text.empty() && text[0] == '=') // as a spreadsheet's formulas begin
+        text = TrimSpace(text.substr(1));
     if (text.empty())
         return "公式是空的";
     if (text.size() > kMaximumFormulaLength)

@@ -45,6 +45,7 @@ TEST(Formula, WorksOutValuesAndRefusesWhatItCannotRead)
                                            {"x > 30 ? x : 0", 35},
                                            {"r*10", 20},
                                            {"７", 7},
+                                           {"= x + 1", 36},
                                            {"x/(r-2)", std::nullopt},
                                            {"x^1000", std::nullopt}}) {
         Formula f;
