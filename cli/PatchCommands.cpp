@@ -278,7 +278,7 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::
         return WrongUsage(err, tr("--headerless-patch 和 --headered-patch 只能给一个"));
     const rom::IpsMadeFor madeFor = parsed.isSet("headered-patch")     ? rom::IpsMadeFor::WithHeader
                                     : parsed.isSet("headerless-patch") ? rom::IpsMadeFor::WithoutHeader
-                                                                       : rom::IpsMadeFor::ThisImage;
+                                                                       : rom::IpsMadeFor::Unsaid;
     rom::Bytes source, patch, target;
     std::string error;
     if (!rom::ReadWholeFile(args[0], source, error) || !rom::ReadWholeFile(args[1], patch, error)) {

@@ -52,7 +52,9 @@ void RoundTrip(PatchFormat format, const Bytes& a, const Bytes& b)
     std::string error;
     Check(MakePatch(format, a, b, patch, error), "a patch of two small images is made",
           name + (": " + error));
-    Check(ApplyPatch(patch, a, result, error), "a made patch applies", name + (": " + error));
+    // Made for a as it is: with its copier header when it has one.
+    const IpsMadeFor madeFor = HasCopierHeader(a.size()) ? IpsMadeFor::WithHeader : IpsMadeFor::Unsaid;
+    Check(ApplyPatch(patch, a, result, error, madeFor), "a made patch applies", name + (": " + error));
     Check(result == b, "a made patch gives the second image", name);
 }
 

@@ -115,10 +115,24 @@ bool ApplyIpsToImage(const Bytes& patch, const Bytes& source, Bytes& target, std
                      IpsMadeFor madeFor, PatchFit& fit)
 {
     const bool headered = Headered(source);
-    if (madeFor == IpsMadeFor::ThisImage || (madeFor == IpsMadeFor::WithHeader) == headered) {
+    if (madeFor == IpsMadeFor::Unsaid || (madeFor == IpsMadeFor::WithHeader) == headered) {
         fit.headerlessAlready = madeFor == IpsMadeFor::WithoutHeader;
         fit.headeredAlready = madeFor == IpsMadeFor::WithHeader;
-        return ApplyIps(patch, source, target, error);
+        if (!ApplyIps(patch, source, target, error))
+            return false;
+        // Nothing in a copier header is worth patching: an IPS that writes there was almost
+        // surely made for the image without one, and would put every byte 0x200 too low.
+        if (madeFor == IpsMadeFor::Unsaid && headered &&
+            (target.size() < kHeader ||
+             !std::equal(source.begin(), source.begin() + kHeader, target.begin()))) {
+            error = "IPS 补丁改写了这个映像开头 " + kHeaderSize +
+                    " 字节的复制器文件头：它多半是为去掉文件头的映像制作的，按原样应用会把每个字节都写低 " +
+                    kHeaderSize +
+                    " 字节。请说明它是为哪种映像制作的（命令行：--headerless-patch 为去掉文件头的映像，"
+                    "--headered-patch 为带文件头的映像）。";
+            return false;
+        }
+        return true;
     }
     Bytes result;
     if (madeFor == IpsMadeFor::WithoutHeader) {

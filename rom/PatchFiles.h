@@ -21,8 +21,10 @@ bool MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified,
                std::string& error);
 
 // The image an IPS patch was made for, as the user says: an IPS names no source, so only the user
-// can tell that it was made for the image with or without its copier header.
-enum class IpsMadeFor { ThisImage, WithoutHeader, WithHeader };
+// can tell that it was made for the image with or without its copier header. Unsaid applies it as
+// it is, but refuses one that would write into the copier header of an image that has one (made
+// for the image without it, it would put every byte 0x200 too low); WithHeader applies that one.
+enum class IpsMadeFor { Unsaid, WithoutHeader, WithHeader };
 
 // How a patch met the image it was applied to.
 struct PatchFit {
@@ -41,7 +43,7 @@ struct PatchFit {
 // the image after its copier header (kept) when its source size and CRC-32 say it was made for the
 // image without one; an IPS as madeFor says.
 bool ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error,
-                IpsMadeFor madeFor = IpsMadeFor::ThisImage, PatchFit* fit = nullptr);
+                IpsMadeFor madeFor = IpsMadeFor::Unsaid, PatchFit* fit = nullptr);
 
 // The open file as Save would write it: read again, every pending edit applied. Refused as Save
 // refuses (status.cellErrors lists the invalid cells); nothing is written.

@@ -78,6 +78,8 @@ TEST(PatchCommands, PatchAndApplyRoundTripInBothFormats)
     const rom::Bytes original = rom::MakeSampleImage(7);
     rom::Bytes modified = rom::MakeSampleImage(8);
     modified.resize(modified.size() + 5000, 0);
+    std::copy(original.begin(), original.begin() + rom::kCopierHeaderSize,
+              modified.begin()); // a mod keeps it
     const std::string a = f.Write("a.smc", original), b = f.Write("b.smc", modified);
     for (const char* name : {"mod.ips", "mod.BPS", "mod.patch"}) {
         SCOPED_TRACE(name);

@@ -426,6 +426,8 @@ TEST(PatchFormats, PatchesMadeForTheImageWithoutOrWithItsCopierHeader)
     otherBody[0x100] ^= 1;
     Bytes newHeader = headered(edited);
     newHeader[3] ^= 0x80;
+    Bytes lowEdit = body;
+    lowEdit[0x10] ^= 1;
     const Bytes cutShort = {'P', 'A', 'T', 'C', 'H', 'E', 'O', 'F', 0, 1, 0};
     using M = rom::IpsMadeFor;
     struct Case {
@@ -437,26 +439,26 @@ TEST(PatchFormats, PatchesMadeForTheImageWithoutOrWithItsCopierHeader)
         const char* says; // in the refusal or in the fit's text
     };
     const std::vector<Case> cases = {
-        {"BPS for the body, to the headered image", rom::MakeBps(body, edited), headered(body), M::ThisImage,
+        {"BPS for the body, to the headered image", rom::MakeBps(body, edited), headered(body), M::Unsaid,
          headered(edited), 0x200, "文件头保持不变"},
         {"the same, the user's IPS option aside", rom::MakeBps(body, edited), headered(body), M::WithHeader,
          headered(edited), 0x200, "文件头保持不变"},
         {"BPS for the body, another body",
          rom::MakeBps(body, edited),
          headered(otherBody),
-         M::ThisImage,
+         M::Unsaid,
          {},
          0,
          "去掉 512 字节"},
         {"BPS for the headered image, to the body",
          rom::MakeBps(headered(body), headered(edited)),
          body,
-         M::ThisImage,
+         M::Unsaid,
          {},
          0,
          "加上原来的文件头"},
         {"BPS for the headered image, as made", rom::MakeBps(headered(body), headered(edited)),
-         headered(body), M::ThisImage, headered(edited), 0, ""},
+         headered(body), M::Unsaid, headered(edited), 0, ""},
         {"IPS for the body, told so", ips(body, edited), headered(body), M::WithoutHeader, headered(edited),
          0x200, "文件头保持不变"},
         {"IPS for the body, to the body, told so", ips(body, edited), body, M::WithoutHeader, edited, 0,
@@ -467,6 +469,22 @@ TEST(PatchFormats, PatchesMadeForTheImageWithoutOrWithItsCopierHeader)
          -0x200, "改动被略去"},
         {"IPS for the headered image, to it", ips(headered(body), headered(edited)), headered(body),
          M::WithHeader, headered(edited), 0, "本来就有"},
+        {"IPS for the body, not told so, writing into the header",
+         ips(body, lowEdit),
+         headered(body),
+         M::Unsaid,
+         {},
+         0,
+         "多半是为去掉文件头"},
+        {"IPS editing the header, not told",
+         ips(headered(body), newHeader),
+         headered(body),
+         M::Unsaid,
+         {},
+         0,
+         "--headered-patch"},
+        {"IPS editing the header, told so", ips(headered(body), newHeader), headered(body), M::WithHeader,
+         newHeader, 0, "本来就有"},
         {"IPS cutting into the header",
          cutShort,
          body,
