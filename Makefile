@@ -75,6 +75,7 @@ package: deps
 	    "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	    "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" > /dev/null
 	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target dravik dravik-editor dravik_data -- --no-print-directory
+	@for program in dravik dravik-editor; do objcopy --remove-section=.comment $(PACKAGE_BUILD)/$$program; done
 	@rm -f $(PACKAGE_BUILD)/dravik_*.deb
 	@cd $(PACKAGE_BUILD) && cpack -G DEB > /dev/null
 	@scripts/check-package.sh $(PACKAGE_BUILD)/dravik_*.deb

@@ -2,7 +2,7 @@
 # Checks the Debian package as a distribution would: lintian --pedantic reports no error and no
 # warning, desktop-file-validate accepts the menu entry, appstreamcli the metainfo, and the manual
 # pages render without a complaint. Each check runs where its tool is installed; with none of them
-# the whole check is skipped (exit 77).
+# the whole check is skipped (exit 77). Both programs are run from the package first.
 # Usage: scripts/check-package.sh BUILD_DIR     (packs that build into a temporary folder first)
 #        scripts/check-package.sh PACKAGE.deb
 set -euo pipefail
@@ -28,6 +28,13 @@ fi
 [ -f "$deb" ] || fail "no package $deb"
 dpkg-deb -x "$deb" "$work/root"
 share=$work/root/usr/share
+
+# The programs packed are the ones their names say, and run from the package.
+[ "$("$work/root/usr/bin/dravik" --version)" != "$(env -u DISPLAY "$work/root/usr/bin/dravik-editor" --version)" ] ||
+  fail "dravik and dravik-editor are the same program"
+"$work/root/usr/bin/dravik" --version | grep -q '^dravik ' || fail "usr/bin/dravik is not the command line"
+env -u DISPLAY QT_QPA_PLATFORM=offscreen "$work/root/usr/bin/dravik-editor" --help 2> /dev/null | grep -q -- --no-recovery ||
+  fail "usr/bin/dravik-editor is not the editor"
 
 if have lintian; then
   # Errors and warnings fail; pedantic notes are shown.
