@@ -19,6 +19,33 @@ bool PatchFormatOfName(const std::string& path, PatchFormat& format)
     return true;
 }
 
+bool WritePatch(PatchFormat format, const Bytes& original, const Bytes& modified, const std::string& path,
+                size_t& size, std::string& error)
+{
+    Bytes patch;
+    if (!MakePatch(format, original, modified, patch, error) || !WriteImageAtomically(path, patch, error))
+        return false;
+    size = patch.size();
+    return true;
+}
+
+PatchTargetProblem CheckPatchTarget(const std::string& patchPath, const std::vector<std::string>& images)
+{
+    if (QFileInfo::exists(QString::fromStdString(patchPath)) && !IsWritableFile(patchPath))
+        return PatchTargetProblem::ReadOnly;
+    for (const std::string& image : images)
+        if (SameFile(patchPath, image))
+            return PatchTargetProblem::OverImage;
+    return PatchTargetProblem::None;
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    const QFileInfo x(QString::fromStdString(a)), y(QString::fromStdString(b));
+    return x.absoluteFilePath() == y.absoluteFilePath() ||
+           (x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath());
+}
+
 bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error)
 {
     const QFileInfo info(QString::fromStdString(path));

@@ -3,6 +3,7 @@
 // patch in a named format, applying a patch of either format, and the open image as Save would
 // leave it.
 #include <string>
+#include <vector>
 
 #include "rom/Passes.h"
 #include "rom/RomDocument.h"
@@ -19,6 +20,22 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error);
 
 bool MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified, Bytes& patch,
                std::string& error);
+
+// Makes the patch and writes it at path, so that a failure leaves whatever file was there whole;
+// size is the patch's size.
+bool WritePatch(PatchFormat format, const Bytes& original, const Bytes& modified, const std::string& path,
+                size_t& size, std::string& error);
+
+// Why a patch may not be written at a path, checked before anything is made.
+enum class PatchTargetProblem {
+    None,
+    ReadOnly,  // a file is there that may not be replaced
+    OverImage, // the path names one of the images the patch is made from or for
+};
+PatchTargetProblem CheckPatchTarget(const std::string& patchPath, const std::vector<std::string>& images);
+
+// Whether two paths name one file: the same absolute path, or two spellings of an existing file.
+bool SameFile(const std::string& a, const std::string& b);
 
 // The image an IPS patch was made for, as the user says: an IPS names no source, so only the user
 // can tell that it was made for the image with or without its copier header. Unsaid applies it as
