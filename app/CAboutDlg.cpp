@@ -5,13 +5,14 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "app/CEditorDlg.h"
+#include <algorithm>
+
 #include "app/Resources.h"
 #include "widgets/DialogUnits.h"
 
 namespace dravik::app {
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+CAboutDlg::CAboutDlg(const QString& namesSummary, QWidget* parent) : QDialog(parent)
 {
     EnsureResources();
     setObjectName(QStringLiteral("CAboutDlg"));
@@ -47,7 +48,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     note->setGeometry(du.Rect(40, 86, 150, 22));
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* names = new QLabel(NamesSummary(), this);
+    auto* names = new QLabel(namesSummary, this);
     names->setObjectName(QStringLiteral("aboutNames"));
     names->setGeometry(du.Rect(40, 104, 190, 10));
 

@@ -1,5 +1,5 @@
 #pragma once
-// The About box: the program's picture, icon, name and version, and "确定".
+// The About box: the program's picture, icon, name and version, the name set in use, and "确定".
 #include <QDialog>
 
 namespace dravik::app {
@@ -7,7 +7,8 @@ namespace dravik::app {
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    // namesSummary: what the name set in use is (Session::NamesSummary).
+    explicit CAboutDlg(const QString& namesSummary, QWidget* parent = nullptr);
 };
 
 } // namespace dravik::app

@@ -149,7 +149,7 @@ int CEditorApp::Run()
 
     CEditorDlg window;
     if (parser.isSet(options.noRecovery))
-        window.SetRecoveryFolder({});
+        window.GetSession().SetRecoveryFolder({});
     QuitAfterFirstPaint quitter;
     if (parser.isSet(options.exitAfterShow))
         window.installEventFilter(&quitter);

@@ -11,7 +11,7 @@
 
 #include "app/CEditorDlg.h"
 #include "app/FindBox.h"
-#include "app/PageLayout.h"
+#include "app/PageArea.h"
 #include "app/TableModel.h"
 #include "names/NameSet.h"
 #include "rom/Find.h"
@@ -34,14 +34,6 @@ QString Reasons(const QString& folder, const std::vector<std::string>& errors)
 }
 } // namespace
 
-QString NamesSummary()
-{
-    const names::NameSet& set = names::Active();
-    if (set.UserCount() == 0)
-        return QStringLiteral("名称：内置");
-    return QStringLiteral("名称：%1 项来自 %2").arg(set.UserCount()).arg(Q(set.Folder()));
-}
-
 void CEditorDlg::AddNameItems(QMenu* file)
 {
     QAction* load = file->addAction(QStringLiteral("载入名称表(&N)…"));
@@ -55,16 +47,8 @@ void CEditorDlg::AddNameItems(QMenu* file)
 
 void CEditorDlg::AddFindItems()
 {
-    QMenu* edit = nullptr;
-    for (QAction* a : menuBar()->actions())
-        if (a->menu() && a->text().startsWith(QStringLiteral("编辑")))
-            edit = a->menu();
-    if (!edit) // after 文件
-        edit = menuBar()
-                   ->insertMenu(menuBar()->actions().value(1), new QMenu(QStringLiteral("编辑(&E)"), this))
-                   ->menu();
-    else
-        edit->addSeparator();
+    QMenu* edit = editMenu_;
+    edit->addSeparator();
     const auto add = [this, edit](const char* name, const QString& text, QKeySequence key, auto slot) {
         QAction* a = edit->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
@@ -83,8 +67,8 @@ void CEditorDlg::AddFindItems()
 // Rows whose things are referred to elsewhere, and the monsters' attack cells, offer 查看引用.
 void CEditorDlg::WireReferences(int listId)
 {
-    QTableView* view = lists_.at(listId);
-    const std::string table = models_.at(listId)->Table().Id();
+    QTableView* view = pages_->Lists().at(listId);
+    const std::string table = pages_->Model(listId)->Table().Id();
     if (!rom::HasReferences(table) && table != "monsters")
         return;
     view->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -105,7 +89,7 @@ void CEditorDlg::WireReferences(int listId)
 
 bool CEditorDlg::ShowReferences(int listId, int row, int column)
 {
-    const rom::Table& t = models_.at(listId)->Table();
+    const rom::Table& t = pages_->Model(listId)->Table();
     std::string table = t.Id();
     int index = row;
     QString what = Q(t.RowLabel(row));
@@ -120,7 +104,7 @@ bool CEditorDlg::ShowReferences(int listId, int row, int column)
     }
     if (!rom::HasReferences(table))
         return false;
-    Finder()->ShowReferences(what, rom::WhereUsed(document_.GetModel(), table, index));
+    Finder()->ShowReferences(what, rom::WhereUsed(session_.Document().GetModel(), table, index));
     Finder()->show();
     Finder()->raise();
     return true;
@@ -130,7 +114,8 @@ FindBox* CEditorDlg::Finder()
 {
     if (!findBox_)
         findBox_ = new FindBox(
-            document_.GetModel(), [this](const Place& p) { ShowTableRow(Q(p.tableId), p.row); }, this);
+            session_.Document().GetModel(),
+            [this](const Place& p) { pages_->ShowTableRow(p.tableId, p.row); }, this);
     return findBox_;
 }
 
@@ -148,15 +133,13 @@ void CEditorDlg::OnFind()
 
 bool CEditorDlg::UseNameFolder(const QString& folder)
 {
-    const names::NameSetResult r = names::LoadNameSet(folder.toStdString());
-    if (!r.ok) {
+    std::vector<std::string> errors;
+    if (!session_.UseNameFolder(folder.toStdString(), errors)) {
         prompts_.Tell(this, QMessageBox::Warning, QStringLiteral("Dravik静态修改器"),
-                      Reasons(folder, r.errors));
+                      Reasons(folder, errors));
         return false;
     }
-    names::SetActive(r.set);
-    Relabel();
-    return true;
+    return true; // relabelled as the session says the names changed
 }
 
 void CEditorDlg::OnLoadNames()
@@ -167,14 +150,13 @@ void CEditorDlg::OnLoadNames()
     question.path = QSettings().value(QString::fromLatin1(kNamesKey)).toString();
     const QString folder = prompts_.ChooseFile(this, question);
     if (!folder.isEmpty() && UseNameFolder(folder))
-        QSettings().setValue(QString::fromLatin1(kNamesKey), Q(names::Active().Folder()));
+        QSettings().setValue(QString::fromLatin1(kNamesKey), Q(session_.Names().Folder()));
 }
 
 void CEditorDlg::OnBuiltInNames()
 {
-    names::SetActive(names::NameSet::BuiltIn());
+    session_.UseBuiltInNames();
     QSettings().remove(QString::fromLatin1(kNamesKey));
-    Relabel();
 }
 
 void CEditorDlg::UseRememberedNames()
@@ -192,8 +174,8 @@ void CEditorDlg::UseRememberedNames()
 // line and the open find box follow.
 void CEditorDlg::Relabel()
 {
-    RefreshAll();
-    SetLoadedState(document_.IsLoaded());
+    pages_->RefreshAll();
+    SetLoadedState(session_.IsLoaded());
     if (findBox_ && findBox_->isVisible() && !findBox_->Input()->text().isEmpty())
         findBox_->Find(findBox_->Input()->text());
 }

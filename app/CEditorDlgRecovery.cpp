@@ -1,25 +1,20 @@
-// The window's side of keeping unsaved changes: the record follows every change, is offered back
-// when its file is opened again, and the changes of a file reloaded because another program
-// changed it are offered back on top of the new contents.
-#include <QLabel>
-#include <QTimer>
-
+// The window's side of keeping unsaved changes: the session keeps the record after each change;
+// the window offers it back when its file is opened again, and offers the changes of a file
+// reloaded because another program changed it back on top of the new contents.
 #include "app/CEditorDlg.h"
-#include "app/EditHistory.h"
 #include "widgets/Prompts.h"
 
 namespace dravik::app {
 
 namespace {
 const char* const kCaption = "Dravik静态修改器";
-const char* const kRecoveredStep = "恢复未保存的修改";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString Q(const char* s) { return QString::fromUtf8(s); }
 
 // 是 or 否; Enter answers 是, since taking the changes back loses nothing (one undo removes them
 // again), while Esc and the close box answer 否 as in any yes-or-no box.
-bool AskYes(QWidget* parent, const QString& text)
+bool AskYes(widgets::Prompts& prompts, QWidget* parent, const QString& text)
 {
     widgets::Question question;
     question.icon = QMessageBox::Question;
@@ -28,55 +23,29 @@ bool AskYes(QWidget* parent, const QString& text)
     question.buttons = {QStringLiteral("是"), QStringLiteral("否")};
     question.defaultButton = 0;
     question.cancelButton = 1;
-    return widgets::Prompts::For(parent).Ask(parent, question) == 0;
+    return prompts.Ask(parent, question) == 0;
 }
 } // namespace
 
 // How a message about a record ends: it was deleted, or why it could not be.
 QString CEditorDlg::DiscardRecoveryRecord()
 {
-    if (recovery_.Discard())
+    if (session_.DiscardRecoveryRecord())
         return QStringLiteral("恢复记录已删除。");
-    return QStringLiteral("恢复记录无法删除：") + Q(recovery_.RecordPath()) + QStringLiteral("。");
-}
-
-// Many changes in one event (an undo of many steps) cost one write, made as soon as the event is
-// done: a process killed at any moment loses at most the change it was making.
-void CEditorDlg::ScheduleRecoveryWrite()
-{
-    if (recovery_.Enabled())
-        recoveryTimer_->start();
-}
-
-// A write still waiting for its event to end is made now, before the document goes or changes
-// hands.
-void CEditorDlg::FlushRecoveryWrite()
-{
-    if (recoveryTimer_->isActive())
-        WriteRecoveryNow();
-}
-
-void CEditorDlg::WriteRecoveryNow()
-{
-    recoveryTimer_->stop();
-    std::string error;
-    if (!recovery_.Update(error))
-        status_->setToolTip(Q("无法写入恢复记录：" + error));
+    return QStringLiteral("恢复记录无法删除：") + Q(session_.RecoveryRecordPath()) + QStringLiteral("。");
 }
 
 void CEditorDlg::OfferRecoveryRecord()
 {
-    const RecoveryKeeper::Found found = recovery_.Check();
+    const RecoveryKeeper::Found found = session_.FindRecoveryRecord();
     switch (found.kind) {
     case RecoveryKeeper::Found::None: return;
     case RecoveryKeeper::Found::Offer:
-        if (AskYes(this, QStringLiteral("上次有 %1 处未保存的修改，是否恢复？").arg(found.record.Count()))) {
-            // A record that changes nothing any more (the file holds its values) is done with.
-            if (!history_->Apply(found.record.edits, Q(kRecoveredStep)))
-                recovery_.Discard();
-        } else {
-            recovery_.Discard();
-        }
+        if (AskYes(prompts_, this,
+                   QStringLiteral("上次有 %1 处未保存的修改，是否恢复？").arg(found.record.Count())))
+            session_.Recover(found.record.edits);
+        else
+            session_.DiscardRecoveryRecord();
         return;
     case RecoveryKeeper::Found::FileChanged:
         // The changes were made against other bytes: put over these they could mean anything.
@@ -100,12 +69,16 @@ void CEditorDlg::OfferRecoveryRecord()
 // offered back, each cell and code they changed set to their value over the new contents.
 void CEditorDlg::ReloadKeepingEdits()
 {
-    const rom::CarriedChanges carried = rom::CarryUnsaved(document_.GetModel());
-    if (!LoadFile(Q(document_.Path())))
-        return; // nothing changed: the edits are still there
-    // The record holds the same changes against the old bytes.
-    recovery_.Discard();
-    const rom::Reapplication plan = rom::PlanReapply(document_.GetModel(), carried);
+    const QString path = Q(session_.Document().Path());
+    rom::Reapplication plan;
+    const rom::Status status = session_.Reload(plan);
+    if (!status.ok) {
+        // Nothing changed: the edits are still there.
+        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption), Q(status.message));
+        return;
+    }
+    RememberOpened(path);
+    ShowOpened(status);
     if (plan.count == 0)
         return;
     QString text =
@@ -113,8 +86,8 @@ void CEditorDlg::ReloadKeepingEdits()
             .arg(plan.count);
     if (plan.changedAlso > 0)
         text += QStringLiteral("\n其中 %1 处其他程序也修改过，恢复后以您的修改为准。").arg(plan.changedAlso);
-    if (AskYes(this, text))
-        history_->Apply(plan.edits, Q(kRecoveredStep));
+    if (AskYes(prompts_, this, text))
+        session_.Recover(plan.edits);
 }
 
 } // namespace dravik::app

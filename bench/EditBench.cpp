@@ -31,7 +31,7 @@ struct Session {
     Session(int page, bool recovery)
     {
         QApplication::setFont(widgets::EditorFont());
-        window.SetRecoveryFolder(recovery ? records.path() : QString());
+        window.GetSession().SetRecoveryFolder(recovery ? records.path().toStdString() : std::string());
         window.ShowPage(page);
         window.show();
         Reopen();
@@ -77,7 +77,7 @@ static void BM_EditWithUndoStepAndRepaint(benchmark::State& state)
         ok->click();
         QApplication::processEvents(); // the repaint and the record write
     }
-    if (s.window.History().findChild<QUndoStack*>()->count() != n)
+    if (s.window.GetSession().History().findChild<QUndoStack*>()->count() != n)
         state.SkipWithError("an edit was not a step");
     if (painted->paints < n)
         state.SkipWithError("the list was not repainted after each edit");
@@ -88,9 +88,9 @@ BENCHMARK(BM_EditWithUndoStepAndRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMilli
 static void BM_UndoThousandEdits(benchmark::State& state)
 {
     Session s(7, state.range(0) != 0);
-    app::EditHistory& history = s.window.History();
+    app::EditHistory& history = s.window.GetSession().History();
     QUndoStack* stack = history.findChild<QUndoStack*>();
-    const rom::Table& monsters = s.window.Document().GetModel().Get("monsters");
+    const rom::Table& monsters = s.window.GetSession().Document().GetModel().Get("monsters");
     const std::vector<int> columns = monsters.Layout().ValueColumns();
     auto* painted = new PaintCounter(s.window.findChild<QTableView*>(QStringLiteral("list1058"))->viewport());
     bool unpainted = false;

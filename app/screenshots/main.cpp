@@ -96,7 +96,7 @@ int main(int argc, char** argv)
         file->hide();
     }
 
-    dravik::app::CAboutDlg about(&window);
+    dravik::app::CAboutDlg about(window.GetSession().NamesSummary(), &window);
     ok = Save(about, dir, QStringLiteral("about")) && ok;
     about.close();
     dravik::tools::CBaseConvDlg converter(&window);
@@ -125,7 +125,7 @@ int main(int argc, char** argv)
                           {"body_armour", 0},     {"armour_pieces", 0},    {"characters", 0},
                           {"monsters", 0},        {"monsters", 47}};
     for (const Shot& s : shots) {
-        dravik::rom::Table& table = window.Document().GetModel().Get(s.table);
+        dravik::rom::Table& table = window.GetSession().Document().GetModel().Get(s.table);
         std::unique_ptr<QDialog> editor = dravik::editors::CreateRowEditor(&window, table, s.row);
         if (!editor)
             continue;

@@ -104,7 +104,7 @@ TEST_F(WindowTest, EveryPageAndDialogShowsNamesWholeAndKeepsControlsInsideTheirF
             ADD_FAILURE() << "page " << page << ": " << fault;
     }
     for (const ListOfTable& l : kLists) {
-        rom::Table& table = window->Document().GetModel().Get(l.table);
+        rom::Table& table = window->GetSession().Document().GetModel().Get(l.table);
         std::unique_ptr<QDialog> editor = editors::CreateRowEditor(window.get(), table, 0);
         if (!editor)
             continue;

@@ -88,8 +88,8 @@ TEST_F(WindowTest, ADialogOpensWithItsFirstBoxFocusedAndItsTextSelected)
 {
     Load();
     for (const ListOfTable& l : kLists) {
-        std::unique_ptr<QDialog> editor =
-            editors::CreateRowEditor(window.get(), window->Document().GetModel().Get(l.table), 0);
+        std::unique_ptr<QDialog> editor = editors::CreateRowEditor(
+            window.get(), window->GetSession().Document().GetModel().Get(l.table), 0);
         if (!editor)
             continue;
         SCOPED_TRACE(l.table);

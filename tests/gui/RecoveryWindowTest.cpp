@@ -34,7 +34,7 @@ protected:
     void NextWindow(const QString& folder)
     {
         window = std::make_unique<app::CEditorDlg>(user);
-        window->SetRecoveryFolder(folder);
+        window->GetSession().SetRecoveryFolder(folder.toStdString());
         window->show();
         QApplication::processEvents();
         user.Clear();
@@ -49,8 +49,9 @@ protected:
         Box(1029)->SetText(QStringLiteral("9"));
         Button(1030)->click();
         Box(1052)->SetText(QStringLiteral("4321"));
-        const int part = window->Document().GetModel().Get("tanks").Code("parts", 0, 1);
-        window->History().Apply(rom::Edit("tanks").SetCode("parts", 0, 1, part ^ 0x80), QStringLiteral("x"));
+        const int part = window->GetSession().Document().GetModel().Get("tanks").Code("parts", 0, 1);
+        window->GetSession().History().Apply(rom::Edit("tanks").SetCode("parts", 0, 1, part ^ 0x80),
+                                             QStringLiteral("x"));
         QApplication::processEvents(); // the event loop turns once, as it would before any kill
     }
     // An edit whose record is still to be written: the event that made it has not ended.
@@ -59,7 +60,7 @@ protected:
     rom::Bytes WouldSave() const
     {
         rom::Bytes bytes = Sample(1);
-        rom::ApplyPatches(rom::PlanSave(window->Document().GetModel()).patches, bytes);
+        rom::ApplyPatches(rom::PlanSave(window->GetSession().Document().GetModel()).patches, bytes);
         return bytes;
     }
     std::vector<QString> Questions() const
@@ -70,7 +71,7 @@ protected:
                 texts.push_back(p.text);
         return texts;
     }
-    bool Modified() const { return window->History().IsModified(); }
+    bool Modified() const { return window->GetSession().History().IsModified(); }
 };
 
 TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAndSaveTheSameBytes)
@@ -228,8 +229,8 @@ TEST_F(RecoveryWindowTest, TurnedOffNothingIsWrittenAndNothingOffered)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), record);
     EXPECT_EQ(QDir(QString::fromStdString(Folder())).entryList(QDir::Files).size(), 1);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(
-        rom::RecordPath(app::CEditorDlg::DefaultRecoveryFolder().toStdString(), image.Path()))));
+    EXPECT_FALSE(QFile::exists(
+        QString::fromStdString(rom::RecordPath(app::Session::DefaultRecoveryFolder(), image.Path()))));
 }
 
 // The editor itself, started with --no-recovery over an image that has a record: it neither asks
@@ -310,7 +311,7 @@ TEST_F(RecoveryWindowTest, AReloadOffersTheEditsBackOverTheNewContents)
         std::string error;
         ASSERT_TRUE(rom::ReadRecord(RecordOf(image.Path()), record, error)) << error;
         EXPECT_EQ(record.Count(), 2);
-        EXPECT_EQ(record.imageHash, rom::HashImage(window->Document().SavedParts()));
+        EXPECT_EQ(record.imageHash, rom::HashImage(window->GetSession().Document().SavedParts()));
 
         Action("actionSave")->trigger();
         rom::Bytes expected = theirs;

@@ -36,7 +36,7 @@ protected:
     }
     void TearDown() override { qInstallMessageHandler(previousHandler); }
 
-    const rom::Table& T(const char* id) const { return window->Document().GetModel().Get(id); }
+    const rom::Table& T(const char* id) const { return window->GetSession().Document().GetModel().Get(id); }
 
     // Opens the row's editor by a double-click; act fills it and presses "确定".
     void EditInDialog(int list, int page, int row, std::function<void(QDialog&)> act)
@@ -170,7 +170,7 @@ TEST_F(UndoTest, StepsAreNamedAfterTheirRowAndANoOpAddsNone)
 
 TEST_F(UndoTest, CodesCountAsChangesAndChangedCellsStandOutUntilSaved)
 {
-    QSignalSpy modified(&window->History(), &app::EditHistory::ModifiedChanged);
+    QSignalSpy modified(&window->GetSession().History(), &app::EditHistory::ModifiedChanged);
     QSignalSpy repainted(Model(1058), &QAbstractItemModel::dataChanged);
     const int category = T("monsters").Code("early_category", 47);
     // Only the category changes: the loot cell's text may stay the same, the code does not.

@@ -106,9 +106,9 @@ TEST_F(WindowCommandsTest, FailedOpenOrSaveReportsWhyAndChangesNothing)
         Button(list + 2)->click();
     }
     Button(1003)->click();
-    window->Document().GetModel().Get("items").SetCell(2, 1, "1");
-    window->Document().GetModel().Get("bounties").SetCell(2, 1, "1");
-    window->Document().SetFileOps(std::make_shared<test::FailingFileOps>(0, ENOSPC, false));
+    window->GetSession().Document().GetModel().Get("items").SetCell(2, 1, "1");
+    window->GetSession().Document().GetModel().Get("bounties").SetCell(2, 1, "1");
+    window->GetSession().Document().SetFileOps(std::make_shared<test::FailingFileOps>(0, ENOSPC, false));
     Action("actionSave")->trigger();
     ASSERT_EQ(Messages().size(), 2u);
     for (const char* part : {"abc", "99999999", "道具", "通辑犯", "价格", "赏金"}) // the invalid cells
@@ -141,7 +141,7 @@ TEST_F(WindowCommandsTest, ShortcutsReachTheirCommandsButEscAndEnterEndNothing)
         for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
             Key(target, key);
     QApplication::processEvents();
-    EXPECT_TRUE(window->isVisible() && window->IsLoaded());
+    EXPECT_TRUE(window->isVisible() && window->GetSession().IsLoaded());
     // Return and Enter on the list open its row editor; on the window they do nothing.
     const std::string editor = "dravik::editors::CMainCannonDlg";
     EXPECT_EQ(Modals(), (std::vector<std::string>{"dravik::tools::CBaseConvDlg", "dravik::app::CAboutDlg",

@@ -21,7 +21,8 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
     EXPECT_TRUE(window->windowTitle().contains(U("只读")));
     EXPECT_FALSE(Action("actionSave")->isEnabled());
     EXPECT_FALSE(Button(1003)->isEnabled());
-    EXPECT_EQ(Cell(1058, 3, 2).toStdString(), window->Document().GetModel().Get("monsters").Cell(3, 2));
+    EXPECT_EQ(Cell(1058, 3, 2).toStdString(),
+              window->GetSession().Document().GetModel().Get("monsters").Cell(3, 2));
     EXPECT_FALSE(Cell(1058, 3, 2).isEmpty());
 
     // Row editors open, but what they do is dropped; price buttons and bound boxes do nothing.
@@ -72,14 +73,14 @@ TEST_F(WindowFilesTest, BackupOnSaveIsOnByDefaultAndRemembered)
     ASSERT_TRUE(backup->isChecked());
     const rom::Bytes original = image.Read();
     Load();
-    window->Document().GetModel().Get("items").SetCell(0, 1, "4");
+    window->GetSession().Document().GetModel().Get("items").SetCell(0, 1, "4");
     window->OnSave();
     EXPECT_EQ(ReadFile(rom::RomDocument::BackupPath(image.Path())), original);
 
     backup->setChecked(false);
-    EXPECT_FALSE(window->Document().BackupOnSave());
+    EXPECT_FALSE(window->GetSession().Document().BackupOnSave());
     app::CEditorDlg second(user);
-    EXPECT_FALSE(second.Document().BackupOnSave());
+    EXPECT_FALSE(second.GetSession().Document().BackupOnSave());
     EXPECT_FALSE(second.findChild<QAction*>(QStringLiteral("actionBackupOnSave"))->isChecked());
     backup->setChecked(true); // as the other tests expect it
 }

@@ -54,7 +54,8 @@ protected:
     {
         QApplication::setQuitOnLastWindowClosed(false);
         window = std::make_unique<app::CEditorDlg>(user);
-        window->SetRecoveryFolder(dataFolder.path() + QStringLiteral("/recovery"));
+        window->GetSession().SetRecoveryFolder(
+            (dataFolder.path() + QStringLiteral("/recovery")).toStdString());
         window->show();
         QApplication::processEvents();
     }
@@ -85,7 +86,7 @@ protected:
     app::TableModel* Model(int list) const { return qobject_cast<app::TableModel*>(List(list)->model()); }
     // 0 while the background picture is shown, else the page shown (1 to 7).
     int Page() const { return Child<QStackedWidget>(QStringLiteral("pages"))->currentIndex(); }
-    QUndoStack* UndoStack() const { return window->History().findChild<QUndoStack*>(); }
+    QUndoStack* UndoStack() const { return window->GetSession().History().findChild<QUndoStack*>(); }
     QString Cell(int list, int row, int column) const
     {
         return List(list)->model()->index(row, column).data().toString();
@@ -96,7 +97,7 @@ protected:
     {
         const QString status = Child<QLabel>(QStringLiteral("status"))->text();
         EXPECT_EQ(status, path.empty() ? U("未载入文件") : U("[文件]") + QString::fromStdString(path));
-        EXPECT_EQ(window->IsLoaded(), !path.empty());
+        EXPECT_EQ(window->GetSession().IsLoaded(), !path.empty());
         EXPECT_EQ(Action("actionSave")->isEnabled(), !path.empty());
         EXPECT_EQ(Button(1003)->isEnabled(), !path.empty());
         if (seed == 0)

@@ -45,7 +45,7 @@ protected:
 
 TEST_F(WindowNamesTest, LoadingASetRelabelsEveryListAndChangesNoValue)
 {
-    const rom::Model& model = window->Document().GetModel();
+    const rom::Model& model = window->GetSession().Document().GetModel();
     const int part = model.Get("tanks").Code("parts", 0, 0) & 0x7F;
     std::string parts(static_cast<size_t>(part), '\n');
     NameFolder folder({{"tanks.txt", "蚊子\n"}, {"tank_parts.txt", parts + "新炮\n"}});
@@ -95,7 +95,7 @@ TEST_F(WindowNamesTest, FindListsMatchesAndEnterShowsTheRow)
 
 TEST_F(WindowNamesTest, ReferencesOfAPartAndOfAMonsterAttack)
 {
-    const rom::Model& model = window->Document().GetModel();
+    const rom::Model& model = window->GetSession().Document().GetModel();
     ASSERT_TRUE(References(1004, 5, 0));
     ASSERT_TRUE(Finder() && Finder()->isVisible());
     const auto refs = rom::WhereUsed(model, "main_cannons", 5);

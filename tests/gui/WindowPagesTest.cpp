@@ -57,7 +57,7 @@ TEST_F(WindowTest, StartsWithThePictureNoFileAndEveryListLabelledButEmpty)
 
     for (const ListOfTable& l : kLists) {
         SCOPED_TRACE(l.table);
-        const rom::Table& table = window->Document().GetModel().Get(l.table);
+        const rom::Table& table = window->GetSession().Document().GetModel().Get(l.table);
         QAbstractItemModel* m = List(l.id)->model();
         ASSERT_EQ(std::pair(m->rowCount(), m->columnCount()), std::pair(table.Rows(), table.Columns()));
         for (int c = 0; c < table.Columns(); ++c)
@@ -188,7 +188,7 @@ TEST_F(WindowTest, RedWolfAndHotelBoxesEditTheirCellsOnlyWithAFile)
 {
     Load();
     window->ShowPage(6);
-    const rom::Model& model = window->Document().GetModel();
+    const rom::Model& model = window->GetSession().Document().GetModel();
     Box(1052)->setFocus();
     Box(1052)->SetText(QString());
     Key(Box(1052), Qt::Key_9, QStringLiteral("9"));

@@ -73,7 +73,7 @@ protected:
 TEST_F(WindowRecentTest, TwoWindowsShareOneListNewestFirstEightAtMostEachFileOnce)
 {
     app::CEditorDlg other(user);
-    other.SetRecoveryFolder(QString());
+    other.GetSession().SetRecoveryFolder({});
     EXPECT_TRUE(Shown(other).empty());
     QMenu* otherMenu = other.findChild<QMenu*>(QStringLiteral("menuRecentFiles"));
     EXPECT_FALSE(otherMenu->menuAction()->isEnabled());
@@ -154,7 +154,7 @@ TEST_F(WindowRecentTest, ADroppedLocalFileOpensAsOpenDoes)
 
     EXPECT_FALSE(Drop(window.get(), {web}));
     EXPECT_FALSE(Drop(window.get(), {QUrl::fromLocalFile(files.path())})); // a folder
-    EXPECT_FALSE(window->IsLoaded());
+    EXPECT_FALSE(window->GetSession().IsLoaded());
 
     // Web addresses are passed over; of several files only the first opens, and joins the list.
     EXPECT_TRUE(Drop(window.get(), {web, QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
@@ -186,7 +186,7 @@ TEST_F(WindowRecentTest, TheOpenDialogStartsInTheFolderOfTheLastImage)
     const QString path = elsewhere.filePath(QStringLiteral("image.smc"));
     ASSERT_TRUE(WriteFile(path.toStdString(), Sample(1)));
     app::CEditorDlg other(user); // any window's last Open counts
-    other.SetRecoveryFolder(QString());
+    other.GetSession().SetRecoveryFolder({});
     ASSERT_TRUE(other.OpenFile(path));
     EXPECT_EQ(startedAt(), elsewhere.path());
 

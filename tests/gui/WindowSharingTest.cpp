@@ -26,9 +26,9 @@ TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdit
     const rom::Bytes onDisk = image.Read();
     const std::string original = PathIn("clean.smc");
     test::WriteFile(original, Sample(2));
-    window->Document().GetModel().Get("items").SetCell(3, 1, "4321");
+    window->GetSession().Document().GetModel().Get("items").SetCell(3, 1, "4321");
     rom::Bytes expected;
-    ASSERT_TRUE(rom::ImageWithEdits(window->Document(), expected).ok);
+    ASSERT_TRUE(rom::ImageWithEdits(window->GetSession().Document(), expected).ok);
 
     for (const char* name : {"mod.ips", "mod.bps"}) {
         SCOPED_TRACE(name);
@@ -66,7 +66,7 @@ TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdit
 TEST_F(WindowSharingTest, InvalidCellsAreRefusedWithSavesListBeforeAnyFileIsChosen)
 {
     Load();
-    window->Document().GetModel().Get("items").SetCell(3, 1, "12x");
+    window->GetSession().Document().GetModel().Get("items").SetCell(3, 1, "12x");
     user.Clear();
     Action("actionSave")->trigger();
     const QString saveText = Messages().at(0).text;
@@ -93,7 +93,7 @@ TEST_F(WindowSharingTest, TheDiffListLeadsToTheFieldInTheWindow)
     other[0x100] ^= 1;           // outside every field
     const std::string otherPath = PathIn("other.smc");
     test::WriteFile(otherPath, other);
-    window->Document().GetModel().Get("monsters").SetCell(100, 9, "7"); // a pending edit counts
+    window->GetSession().Document().GetModel().Get("monsters").SetCell(100, 9, "7"); // a pending edit counts
 
     user.AnswerFile(QString::fromStdString(otherPath));
     Action("actionCompare")->trigger();

@@ -1,0 +1,337 @@
+#include "app/PageArea.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QImage>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTableView>
+
+#include <future>
+
+#include "app/EditHistory.h"
+#include "app/ListStyle.h"
+#include "app/PageLayout.h"
+#include "app/Session.h"
+#include "app/TableModel.h"
+#include "editors/RowEditing.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/LineBox.h"
+#include "widgets/StaticText.h"
+
+namespace dravik::app {
+
+using widgets::DialogUnits;
+using widgets::LineBox;
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const char* s) { return QString::fromUtf8(s); }
+
+// A page's controls are children of the page, which starts at the page area's corner.
+QRect PagePixels(const DialogUnits& du, const DuRect& r)
+{
+    return du.Rect(r.x, r.y, r.width, r.height).translated(-du.X(kPageArea.x), -du.Y(kPageArea.y));
+}
+
+} // namespace
+
+PageArea::PageArea(Session& session, QWidget* client, QWidget* window)
+    : QObject(window), session_(session), window_(window)
+{
+    Build(client);
+    connect(&session_, &Session::Changed, this, &PageArea::Changed);
+}
+
+void PageArea::Build(QWidget* client)
+{
+    const DialogUnits du(client->font());
+    const QRect area = du.Rect(kPageArea.x, kPageArea.y, kPageArea.width, kPageArea.height);
+
+    // The frame around the page area is always there; the pages lie on it and let it show
+    // wherever they have no control.
+    auto* frame = new QFrame(client);
+    frame->setObjectName(QStringLiteral("frame"));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame->setGeometry(area);
+
+    pages_ = new QStackedWidget(client);
+    pages_->setObjectName(QStringLiteral("pages"));
+    pages_->setGeometry(area);
+
+    // Decoding and scaling the background takes about as long as building the lists: it is done
+    // on another core meanwhile (QImage may be used outside the window's thread) and put in place
+    // at the end.
+    std::future<QImage> background = std::async(std::launch::async, [size = area.size()] {
+        return QImage(QStringLiteral(":/dravik/background.png"))
+            .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    });
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("picture1000"));
+    pages_->addWidget(picture);
+
+    std::vector<QWidget*> pages;
+    for (int n = 1; n <= kPageCount; ++n) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("page%1").arg(n));
+        pages_->addWidget(page);
+        pages.push_back(page);
+    }
+
+    rom::Model& model = session_.Document().GetModel();
+    for (const PageControl& c : PageControls()) {
+        QWidget* page = pages[static_cast<size_t>(c.page - 1)];
+        QWidget* w = nullptr;
+        switch (c.kind) {
+        case PageControlKind::List: {
+            auto* view = new QTableView(page);
+            auto* tableModel = new TableModel(model.Get(c.table), view);
+            view->setModel(tableModel);
+            view->setObjectName(QStringLiteral("list%1").arg(c.id));
+            StyleList(view, WidthsByColumn(tableModel->Table().Layout(), ColumnWidths(c.id)), du);
+            lists_[c.id] = view;
+            models_[c.id] = tableModel;
+            if (editors::HasRowEditor(c.table))
+                WireRowEditor(c.id);
+            w = view;
+            break;
+        }
+        case PageControlKind::Edit: {
+            auto* box = new LineBox(page);
+            box->setObjectName(QStringLiteral("edit%1").arg(c.id));
+            boxes_[c.id] = box;
+            if (*c.table)
+                WireBoundBox(box, c.table, c.row);
+            w = box;
+            break;
+        }
+        case PageControlKind::Button: {
+            auto* button = new QPushButton(Q(c.caption), page);
+            button->setObjectName(QStringLiteral("button%1").arg(c.id));
+            buttons_[c.id] = button;
+            w = button;
+            break;
+        }
+        case PageControlKind::Group: {
+            auto* group = new QGroupBox(Q(c.caption), page);
+            group->setObjectName(QStringLiteral("group%1").arg(c.id));
+            w = group;
+            break;
+        }
+        case PageControlKind::Static: {
+            auto* label = new widgets::StaticText(Q(c.caption), du.Y(8), page);
+            label->setObjectName(QStringLiteral("static%1").arg(c.id));
+            w = label;
+            break;
+        }
+        }
+        w->setGeometry(PagePixels(du, c.rect));
+    }
+
+    for (const PriceEditorDecl& e : PriceEditors())
+        WirePriceEditor(e);
+    for (auto& [id, view] : lists_)
+        unfitted_.insert(id); // fitted when their page is first shown
+    picture->setPixmap(QPixmap::fromImage(background.get()));
+}
+
+// Typing is one step per box until the focus leaves it.
+void PageArea::WireBoundBox(LineBox* box, const std::string& table, int row)
+{
+    connect(box, &QLineEdit::textChanged, this, [this, box, table, row] {
+        if (session_.IsEditable())
+            session_.History().Type(rom::Edit(table).SetCell(row, 1, box->Text().toStdString()),
+                                    EditText(session_.Document().GetModel().Get(table), row));
+    });
+    box->installEventFilter(this);
+}
+
+void PageArea::WirePriceEditor(const PriceEditorDecl& e)
+{
+    QTableView* view = lists_.at(e.list);
+    const int list = e.list;
+    const int edit = e.edit;
+    // Only a click refreshes the box; moving the selection with the keys leaves it as it is.
+    connect(view, &QAbstractItemView::clicked, this, [this, list, edit] { OnPriceRowClicked(list, edit); });
+    new RowKeys(view, false, [this, list, edit] { OnPriceRowClicked(list, edit); });
+    connect(buttons_.at(e.button), &QPushButton::clicked, this,
+            [this, list, edit] { OnPriceApply(list, edit); });
+}
+
+void PageArea::WireRowEditor(int listId)
+{
+    connect(lists_.at(listId), &QAbstractItemView::doubleClicked, this,
+            [this, listId] { OnRowEditor(listId); });
+    new RowKeys(lists_.at(listId), true, [this, listId] { OnRowEditor(listId); });
+}
+
+int PageArea::CurrentPage() const { return pages_->currentIndex(); }
+
+void PageArea::ShowPage(int page)
+{
+    if (page < 0 || page > kPageCount)
+        return;
+    FitNameColumnsOn(pages_->widget(page)); // before the page is shown with its old widths
+    pages_->setCurrentIndex(page);
+    emit PageShown(page);
+}
+
+void PageArea::ShowTableRow(const std::string& tableId, int row)
+{
+    for (const PageControl& c : PageControls()) {
+        if (tableId != c.table)
+            continue;
+        if (c.kind == PageControlKind::List && lists_.count(c.id)) {
+            ShowPage(c.page);
+            QTableView* view = lists_.at(c.id);
+            const QModelIndex index = view->model()->index(row, 0);
+            view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+            view->scrollTo(index);
+            view->setFocus();
+            return;
+        }
+        if (c.kind == PageControlKind::Edit && (c.row == row || c.row < 0) && boxes_.count(c.id)) {
+            ShowPage(c.page);
+            boxes_.at(c.id)->setFocus();
+            return;
+        }
+    }
+}
+
+void PageArea::SetReadOnly(bool readOnly)
+{
+    for (auto& [id, box] : boxes_)
+        box->setReadOnly(readOnly);
+    for (const PriceEditorDecl& e : PriceEditors())
+        buttons_.at(e.button)->setEnabled(!readOnly);
+}
+
+void PageArea::RefreshAll()
+{
+    for (auto& [id, m] : models_) {
+        m->RefreshAll();
+        unfitted_.insert(id); // the names shown may have changed
+    }
+    FitNameColumnsOn(pages_->currentWidget());
+    RefreshBoundBoxes();
+}
+
+void PageArea::RepaintLists()
+{
+    for (auto& [id, m] : models_)
+        m->RefreshAll();
+}
+
+void PageArea::Detach()
+{
+    detached_ = true; // the boxes lose their focus as they go
+    for (auto& [id, view] : lists_)
+        view->setModel(nullptr);
+}
+
+// Fitting a list measures every name in it, so a list on a hidden page is fitted only when its
+// page is about to be shown: an Open pays for the page in view, not for all seven.
+void PageArea::FitNameColumnsOn(const QWidget* page)
+{
+    for (auto it = unfitted_.begin(); it != unfitted_.end();) {
+        QTableView* view = lists_.at(*it);
+        if (page && page->isAncestorOf(view)) {
+            FitNameColumns(view, models_.at(*it)->Table());
+            it = unfitted_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void PageArea::RefreshBoundBoxes()
+{
+    const rom::Model& model = session_.Document().GetModel();
+    for (const PageControl& c : PageControls())
+        if (c.kind == PageControlKind::Edit && *c.table)
+            boxes_.at(c.id)->SetText(Q(model.Get(c.table).Cell(c.row, 1)));
+}
+
+// Every change of the document, whoever made it: the lists repaint exactly the changed cells and
+// the bound boxes follow their cells.
+void PageArea::Changed(const rom::Change& change)
+{
+    for (auto& [id, m] : models_)
+        if (m->Table().Id() == change.tableId)
+            m->Changed(change);
+    for (const PageControl& c : PageControls()) {
+        if (c.kind != PageControlKind::Edit || change.tableId != c.table)
+            continue;
+        const QString text = Q(session_.Document().GetModel().Get(c.table).Cell(c.row, 1));
+        if (boxes_.at(c.id)->Text() != text)
+            boxes_.at(c.id)->SetText(text);
+    }
+}
+
+int PageArea::SelectedRow(int listId) const
+{
+    const QModelIndexList rows = lists_.at(listId)->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void PageArea::OnPriceRowClicked(int listId, int editId)
+{
+    const int row = SelectedRow(listId);
+    if (row < 0 || !session_.IsLoaded())
+        return;
+    boxes_.at(editId)->SetText(Q(models_.at(listId)->Table().Cell(row, 1)));
+}
+
+void PageArea::OnPriceApply(int listId, int editId)
+{
+    const int row = SelectedRow(listId);
+    if (row < 0 || !session_.IsEditable())
+        return;
+    ApplyEdit(
+        rom::Edit(models_.at(listId)->Table().Id()).SetCell(row, 1, boxes_.at(editId)->Text().toStdString()),
+        row);
+}
+
+void PageArea::OnRowEditor(int listId)
+{
+    const int row = SelectedRow(listId);
+    if (row < 0 || !session_.IsLoaded())
+        return;
+    const std::optional<rom::Edit> edit = editors::EditRow(window_, models_.at(listId)->Table(), row);
+    // A view-only image shows the row in its editor; whatever "确定" asks for is dropped.
+    if (edit && session_.IsEditable())
+        ApplyEdit(*edit, row);
+}
+
+void PageArea::ApplyEdit(const rom::Edit& edit, int row)
+{
+    if (const rom::Table* table = session_.Document().GetModel().Find(edit.TableId()))
+        session_.Apply(edit, EditText(*table, row));
+}
+
+bool PageArea::eventFilter(QObject* watched, QEvent* event)
+{
+    if (detached_)
+        return false;
+    if (event->type() == QEvent::FocusOut) {
+        session_.History().EndTyping();
+    } else if (event->type() == QEvent::ShortcutOverride) {
+        // The boxes' own undo would take Ctrl+Z from the window's: the history undoes typing too.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (QAction* a : passedKeys_)
+            if (a->shortcuts().contains(pressed)) {
+                event->ignore();
+                return true;
+            }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace dravik::app

@@ -1,0 +1,88 @@
+#pragma once
+// The window's page area: the background picture and the seven pages of lists, edit boxes, price
+// buttons, groups and texts, built from the page layout over the session's document. It keeps
+// every control it made. The lists repaint exactly the cells a change touched and the bound boxes
+// follow their cells; what is edited here (a row editor's "确定", a price "确定", typing in a
+// bound box) goes to the session as one undo step.
+#include <QObject>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "rom/Change.h"
+
+class QAction;
+class QPushButton;
+class QStackedWidget;
+class QTableView;
+
+namespace dravik::widgets {
+class LineBox;
+}
+
+namespace dravik::app {
+
+class Session;
+class TableModel;
+struct PriceEditorDecl;
+
+class PageArea : public QObject {
+    Q_OBJECT
+public:
+    // Builds the pages inside client; row editors open over window.
+    PageArea(Session& session, QWidget* client, QWidget* window);
+
+    // 0 while the background picture is shown, else the page shown (1 to 7).
+    int CurrentPage() const;
+    void ShowPage(int page);
+    // Shows the page of a table and selects its row (or the box that shows it).
+    void ShowTableRow(const std::string& tableId, int row);
+
+    // Everything shown anew: another file, another name set.
+    void RefreshAll();
+    // The same values without their changed marks (after a save).
+    void RepaintLists();
+    // A read-only image is shown in full, but nothing here can change its values.
+    void SetReadOnly(bool readOnly);
+    // The keys of these actions go to the window even from inside a bound box (undo, redo).
+    void PassKeys(const std::vector<QAction*>& actions) { passedKeys_ = actions; }
+    // The lists let go of the tables before the document goes.
+    void Detach();
+
+    const std::map<int, QTableView*>& Lists() const { return lists_; }
+    TableModel* Model(int listId) const { return models_.at(listId); }
+
+signals:
+    void PageShown(int page);
+
+private:
+    void Build(QWidget* client);
+    void WirePriceEditor(const PriceEditorDecl& editor);
+    void WireRowEditor(int listId);
+    void WireBoundBox(widgets::LineBox* box, const std::string& table, int row);
+    void FitNameColumnsOn(const QWidget* page);
+    void RefreshBoundBoxes();
+    void Changed(const rom::Change& change);
+    int SelectedRow(int listId) const;
+    void OnPriceRowClicked(int listId, int editId);
+    void OnPriceApply(int listId, int editId);
+    void OnRowEditor(int listId);
+    void ApplyEdit(const rom::Edit& edit, int row);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    Session& session_;
+    QWidget* window_;
+    QStackedWidget* pages_ = nullptr;
+    std::map<int, QTableView*> lists_;
+    std::map<int, TableModel*> models_;
+    std::map<int, widgets::LineBox*> boxes_;
+    std::map<int, QPushButton*> buttons_;
+    // Lists whose names changed while their page was hidden: fitted when the page is shown.
+    std::set<int> unfitted_;
+    std::vector<QAction*> passedKeys_;
+    bool detached_ = false;
+};
+
+} // namespace dravik::app

@@ -1,0 +1,150 @@
+#include "app/Session.h"
+
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "app/EditHistory.h"
+
+namespace dravik::app {
+
+namespace {
+const char* const kRecoveredStep = "恢复未保存的修改";
+}
+
+Session::Session(QObject* parent)
+    : QObject(parent), history_(new EditHistory(document_, this)), recoveryTimer_(new QTimer(this))
+{
+    connect(history_, &EditHistory::ModifiedChanged, this, &Session::ModifiedChanged);
+    document_.Subscribe([this](const rom::Change& change) {
+        emit Changed(change);
+        ScheduleRecoveryWrite();
+    });
+    recovery_.SetFolder(DefaultRecoveryFolder());
+    recoveryTimer_->setSingleShot(true);
+    recoveryTimer_->setInterval(0);
+    connect(recoveryTimer_, &QTimer::timeout, this, &Session::WriteRecoveryNow);
+}
+
+Session::~Session()
+{
+    blockSignals(true);   // whoever listens may be going too
+    FlushRecoveryWrite(); // the last change's record may still be to write
+    // The history's steps point into the document, which goes before the child objects do.
+    delete history_;
+}
+
+bool Session::IsModified() const { return history_->IsModified(); }
+
+std::string Session::DefaultRecoveryFolder()
+{
+    return (QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery"))
+        .toStdString();
+}
+
+rom::Status Session::Open(const std::string& path)
+{
+    FlushRecoveryWrite();
+    rom::Status status = document_.Open(path);
+    if (status.ok) {
+        history_->Clear();
+        recovery_.Reset();
+    }
+    return status;
+}
+
+void Session::Close()
+{
+    FlushRecoveryWrite();
+    document_.Close();
+    history_->Clear();
+}
+
+rom::Status Session::Save(bool overwriteChanges)
+{
+    rom::Status status = document_.Save(overwriteChanges);
+    if (status.ok) {
+        history_->MarkSaved();
+        recovery_.Reset();
+        WriteRecoveryNow(); // no unsaved change is left: the record goes
+    }
+    return status;
+}
+
+rom::Status Session::Reload(rom::Reapplication& plan)
+{
+    const rom::CarriedChanges carried = rom::CarryUnsaved(document_.GetModel());
+    rom::Status status = Open(document_.Path());
+    if (!status.ok)
+        return status;
+    // The record holds the same changes against the old bytes.
+    recovery_.Discard();
+    plan = rom::PlanReapply(document_.GetModel(), carried);
+    return status;
+}
+
+bool Session::Apply(const std::vector<rom::Edit>& edits, const QString& text)
+{
+    return history_->Apply(edits, text);
+}
+
+bool Session::Recover(const std::vector<rom::Edit>& edits)
+{
+    if (history_->Apply(edits, QString::fromUtf8(kRecoveredStep)))
+        return true;
+    recovery_.Discard();
+    return false;
+}
+
+// Many changes in one event (an undo of many steps) cost one write, made as soon as the event is
+// done: a process killed at any moment loses at most the change it was making.
+void Session::ScheduleRecoveryWrite()
+{
+    if (recovery_.Enabled())
+        recoveryTimer_->start();
+}
+
+// A write still waiting for its event to end is made now, before the document goes or changes
+// hands.
+void Session::FlushRecoveryWrite()
+{
+    if (recoveryTimer_->isActive())
+        WriteRecoveryNow();
+}
+
+void Session::WriteRecoveryNow()
+{
+    recoveryTimer_->stop();
+    std::string error;
+    if (!recovery_.Update(error))
+        emit RecoveryWriteFailed(QString::fromStdString(error));
+}
+
+bool Session::UseNameFolder(const std::string& folder, std::vector<std::string>& errors)
+{
+    names::NameSetResult r = names::LoadNameSet(folder);
+    if (!r.ok) {
+        errors = std::move(r.errors);
+        return false;
+    }
+    names::SetActive(r.set);
+    emit NamesChanged();
+    return true;
+}
+
+void Session::UseBuiltInNames()
+{
+    names::SetActive(names::NameSet::BuiltIn());
+    emit NamesChanged();
+}
+
+QString Session::NamesSummary() const
+{
+    const names::NameSet& set = Names();
+    if (set.UserCount() == 0)
+        return QStringLiteral("名称：内置");
+    return QStringLiteral("名称：%1 项来自 %2")
+        .arg(set.UserCount())
+        .arg(QString::fromStdString(set.Folder()));
+}
+
+} // namespace dravik::app

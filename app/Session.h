@@ -1,0 +1,102 @@
+#pragma once
+// One image being edited and everything that belongs to it: the document, the undo history of
+// its edits, the recovery record of its unsaved changes, the guarded way to its file (Open, Save,
+// Reload, Close through the core's save path) and the name set its codes are shown with. The
+// window drives a session and words what it reports; whatever needs an answer from the user is
+// asked by the window, which then tells the session what was chosen.
+//
+// Every change of the document, whoever makes it (an edit, undo, redo, a recovery), arrives in
+// Changed, and the recovery record follows it once per event.
+#include <QObject>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+#include "app/RecoveryKeeper.h"
+#include "names/NameSet.h"
+#include "rom/Recovery.h"
+#include "rom/RomDocument.h"
+
+class QTimer;
+
+namespace dravik::app {
+
+class EditHistory;
+
+class Session : public QObject {
+    Q_OBJECT
+public:
+    explicit Session(QObject* parent = nullptr);
+    ~Session() override;
+
+    rom::RomDocument& Document() { return document_; }
+    const rom::RomDocument& Document() const { return document_; }
+    EditHistory& History() const { return *history_; }
+    bool IsLoaded() const { return document_.IsLoaded(); }
+    // Loaded and writable: edits may be made and saved.
+    bool IsEditable() const { return document_.IsLoaded() && !document_.IsReadOnly(); }
+    bool IsModified() const;
+
+    // Opens an image. The record of the changes made so far is written first (it belongs to the
+    // file being left, or to this same file, to be offered back). On success the history starts
+    // afresh; on failure nothing changes.
+    rom::Status Open(const std::string& path);
+    // Forgets the file without asking: its unsaved changes stay in the recovery record.
+    void Close();
+    // Saves every change. On success the saved values are the new baseline (no cell is marked
+    // changed, no record is left). status.fileChanged: another program changed the file, nothing
+    // was written; overwriteChanges writes over it.
+    rom::Status Save(bool overwriteChanges = false);
+    // Opens the file again after another program changed it. The unsaved changes are carried
+    // over: plan says which of them to put back over the new contents (Recover applies them).
+    // On failure nothing changes and the changes are still there.
+    rom::Status Reload(rom::Reapplication& plan);
+
+    // Applies the edits as one undo step named text; false when nothing changed.
+    bool Apply(const std::vector<rom::Edit>& edits, const QString& text);
+    bool Apply(const rom::Edit& edit, const QString& text)
+    {
+        return Apply(std::vector<rom::Edit>{edit}, text);
+    }
+
+    // Where recovery records are kept; empty turns recovery off.
+    void SetRecoveryFolder(const std::string& folder) { recovery_.SetFolder(folder); }
+    static std::string DefaultRecoveryFolder();
+    // After an Open: what an earlier session left for this image.
+    RecoveryKeeper::Found FindRecoveryRecord() { return recovery_.Check(); }
+    // Puts the changes of a record (or of a reload) back as one step. A record that changes
+    // nothing any more (the file holds its values) is removed; false then.
+    bool Recover(const std::vector<rom::Edit>& edits);
+    // Removes the open image's record; false when it is still there (RecoveryRecordPath).
+    bool DiscardRecoveryRecord() { return recovery_.Discard(); }
+    std::string RecoveryRecordPath() const { return recovery_.RecordPath(); }
+
+    // The name set the lists, editors and find show codes with.
+    const names::NameSet& Names() const { return names::Active(); }
+    // Makes a folder of name files the set in use; false with every reason when it is refused,
+    // which changes nothing.
+    bool UseNameFolder(const std::string& folder, std::vector<std::string>& errors);
+    void UseBuiltInNames();
+    // What the status line and the About box say of the name set in use.
+    QString NamesSummary() const;
+
+signals:
+    void Changed(const rom::Change& change);
+    void ModifiedChanged(bool modified);
+    void NamesChanged();
+    // A recovery record could not be written; the edits themselves are made.
+    void RecoveryWriteFailed(const QString& reason);
+
+private:
+    void ScheduleRecoveryWrite();
+    void FlushRecoveryWrite();
+    void WriteRecoveryNow();
+
+    rom::RomDocument document_;
+    EditHistory* history_;
+    RecoveryKeeper recovery_{document_};
+    QTimer* recoveryTimer_; // one record write for all the changes of one event
+};
+
+} // namespace dravik::app
