@@ -6,7 +6,7 @@ namespace {
 constexpr int kTypingId = 1;
 
 // The one cell a typing step changes, or nullptr.
-const rom::CellChange* TypedCell(const std::vector<rom::Change>& changes)
+template <typename Changes> auto* TypedCell(Changes& changes)
 {
     return changes.size() == 1 && changes[0].cells.size() == 1 && changes[0].codes.empty()
                ? &changes[0].cells[0]
@@ -44,7 +44,7 @@ bool EditCommand::mergeWith(const QUndoCommand* other)
     const auto* next = dynamic_cast<const EditCommand*>(other);
     if (!next || next->typingSession_ != typingSession_ || next->changes_[0].tableId != changes_[0].tableId)
         return false;
-    rom::CellChange* mine = const_cast<rom::CellChange*>(TypedCell(changes_));
+    rom::CellChange* mine = TypedCell(changes_);
     const rom::CellChange* theirs = TypedCell(next->changes_);
     if (!mine || !theirs || mine->row != theirs->row || mine->column != theirs->column)
         return false;

@@ -18,12 +18,6 @@ public:
     explicit CBaseConvDlg(QWidget* parent = nullptr);
     ~CBaseConvDlg() override;
 
-    widgets::LineBox* Input() const { return input_; }
-    QComboBox* FromCombo() const { return from_; }
-    QComboBox* ToCombo() const { return to_; }
-    QPushButton* ComputeButton() const { return compute_; }
-    QLineEdit* ResultBox() const { return result_; }
-
 public slots:
     // Converts the input box's text and writes the result box, or empties it and
     // shows why the input was refused (a stop-icon message box).

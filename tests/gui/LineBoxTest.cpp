@@ -108,11 +108,13 @@ TEST_F(WindowTest, ADialogOpensWithItsFirstBoxFocusedAndItsTextSelected)
     converter.show();
     QApplication::setActiveWindow(&converter);
     QApplication::processEvents();
-    EXPECT_EQ(converter.focusWidget(), converter.Input());
-    QTest::keyClicks(converter.Input(), QStringLiteral("255"));
-    QTest::keyClick(converter.Input(), Qt::Key_Tab);
+    auto* input = converter.findChild<widgets::LineBox*>(QStringLiteral("input"));
+    ASSERT_NE(input, nullptr);
+    EXPECT_EQ(converter.focusWidget(), input);
+    QTest::keyClicks(input, QStringLiteral("255"));
+    QTest::keyClick(input, Qt::Key_Tab);
     QTest::keyClick(converter.focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(converter.Input()->selectedText(), QStringLiteral("255"));
+    EXPECT_EQ(input->selectedText(), QStringLiteral("255"));
 }
 
 } // namespace
