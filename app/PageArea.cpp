@@ -170,8 +170,6 @@ void PageArea::WireRowEditor(int listId)
     new RowKeys(lists_.at(listId), true, [this, listId] { OnRowEditor(listId); });
 }
 
-int PageArea::CurrentPage() const { return pages_->currentIndex(); }
-
 void PageArea::ShowPage(int page)
 {
     if (page < 0 || page > kPageCount)

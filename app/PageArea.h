@@ -34,8 +34,7 @@ public:
     // Builds the pages inside client; row editors open over window.
     PageArea(Session& session, QWidget* client, QWidget* window);
 
-    // 0 while the background picture is shown, else the page shown (1 to 7).
-    int CurrentPage() const;
+    // 0 shows the background picture, 1 to 7 a page.
     void ShowPage(int page);
     // Shows the page of a table and selects its row (or the box that shows it).
     void ShowTableRow(const std::string& tableId, int row);
