@@ -10,6 +10,7 @@
 #include "rom/ImageDiff.h"
 #include "rom/PatchFiles.h"
 #include "rom/RomDocument.h"
+#include "rom/SaveJournal.h"
 
 namespace dravik::cli {
 
@@ -279,8 +280,19 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::
     const rom::IpsMadeFor madeFor = parsed.isSet("headered-patch")     ? rom::IpsMadeFor::WithHeader
                                     : parsed.isSet("headerless-patch") ? rom::IpsMadeFor::WithoutHeader
                                                                        : rom::IpsMadeFor::Unsaid;
-    rom::Bytes source, patch, target;
+    // The destination is taken (locked, an interrupted save of it rolled back) before anything is
+    // read, so an in-place apply patches the content it writes over.
+    const std::string& destination = args.size() == 3 ? args[2] : args[0];
+    rom::ImageWriter writer;
     std::string error;
+    const bool taken = writer.Begin(destination, error);
+    if (!writer.Notice().empty())
+        err << writer.Notice() << "\n";
+    if (!taken) {
+        err << error << "\n";
+        return kRefused;
+    }
+    rom::Bytes source, patch, target;
     if (!rom::ReadWholeFile(args[0], source, error) || !rom::ReadWholeFile(args[1], patch, error)) {
         err << error << "\n";
         return kRefused;
@@ -290,15 +302,14 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::
         err << tr("%1：%2 %3 没有改动。").arg(patchName, QString::fromStdString(error), rom) << "\n";
         return kRefused;
     }
-    const std::string& destination = args.size() == 3 ? args[2] : args[0];
     const QString shownDestination = QString::fromStdString(destination);
     if (QFileInfo::exists(shownDestination) && !rom::IsWritableFile(destination)) {
         err << tr("%1 是只读的（没有写入权限），不会替换它；%2 没有改动。").arg(shownDestination, rom)
             << "\n";
         return kRefused;
     }
-    if (!rom::WriteImageAtomically(destination, target, error)) {
-        err << tr("无法写入 %1：%2").arg(shownDestination, QString::fromStdString(error)) << "\n";
+    if (!writer.Write(target, error)) {
+        err << error << "\n";
         return kRefused;
     }
     out << tr("已把 %1 打到 %2 上：写入 %3（%4 字节）")

@@ -13,6 +13,7 @@
 #include "rom/Formula.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
+#include "rom/SaveJournal.h"
 
 namespace dravik::cli {
 
@@ -316,11 +317,14 @@ int SampleCommand::Run(const QCommandLineParser& parsed, std::ostream&, std::ost
         return kWrongUsage;
     }
     const bool header = !parsed.isSet("no-header");
+    // Over an existing image this is a save like any other: locked, journalled, in place.
     std::string error;
-    if (!rom::WriteImageAtomically(path, rom::MakeSampleImage(seed, header), error)) {
-        err << TableFiles::tr("无法写入 %1：%2")
-                   .arg(QString::fromStdString(path), QString::fromStdString(error))
-            << "\n";
+    rom::ImageWriter writer;
+    const bool written = writer.Begin(path, error) && writer.Write(rom::MakeSampleImage(seed, header), error);
+    if (!writer.Notice().empty())
+        err << writer.Notice() << "\n";
+    if (!written) {
+        err << error << "\n";
         return kRefused;
     }
     return kSuccess;

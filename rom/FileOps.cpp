@@ -223,6 +223,15 @@ int FileOps::WriteAt(int handle, const uint8_t* data, size_t size, uint64_t offs
     return WriteAll(*file, data, size);
 }
 
+int FileOps::Resize(int handle, uint64_t size)
+{
+    QFile* file = Find(handle);
+    if (!file)
+        return -EBADF;
+    ClearSystemError();
+    return file->resize(static_cast<qint64>(size)) ? 0 : Failure(*file);
+}
+
 int FileOps::Flush(int handle)
 {
     QFile* file = Find(handle);
@@ -294,6 +303,27 @@ int ReplaceFile(const std::string& path, const uint8_t* data, size_t size)
     }
     ClearSystemError();
     return file.commit() ? 0 : Failure(file);
+}
+
+FileIdentity IdentifyFile(const std::string& path)
+{
+    FileIdentity id;
+#if defined(Q_OS_UNIX)
+    struct stat st {};
+    if (::stat(QFile::encodeName(Q(path)).constData(), &st) != 0)
+        return id;
+    id.device = static_cast<uint64_t>(st.st_dev);
+    id.inode = static_cast<uint64_t>(st.st_ino);
+    id.links = static_cast<uint64_t>(st.st_nlink);
+    id.size = static_cast<uint64_t>(st.st_size);
+    id.exists = true;
+#else
+    const QFileInfo info(Q(path));
+    id.exists = info.exists();
+    id.links = id.exists ? 1 : 0;
+    id.size = id.exists ? static_cast<uint64_t>(info.size()) : 0;
+#endif
+    return id;
 }
 
 FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes)

@@ -32,7 +32,8 @@ public:
     // symbolic link already has that name, so a link can never redirect the write elsewhere.
     virtual int CreateNew(const std::string& path);
     virtual int WriteAt(int file, const uint8_t* data, size_t size, uint64_t offset);
-    virtual int Flush(int file); // onto the disk, not only out of the process
+    virtual int Resize(int file, uint64_t size); // cuts the file short or extends it in place
+    virtual int Flush(int file);                 // onto the disk, not only out of the process
     virtual int Close(int file);
     virtual int Remove(const std::string& path);
     virtual int FlushFolder(const std::string& folder); // makes a new or removed name durable
@@ -50,6 +51,23 @@ private:
 };
 
 std::shared_ptr<FileOps> SystemFileOps();
+
+// Which file a name leads to (symbolic links followed): device and inode where the system has
+// them (0 where not), how many names the file has, and its size.
+struct FileIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    uint64_t links = 0;
+    uint64_t size = 0;
+    bool exists = false;
+
+    bool Known() const { return inode != 0; }
+    bool SameFile(const FileIdentity& other) const
+    {
+        return !Known() || !other.Known() || (device == other.device && inode == other.inode);
+    }
+};
+FileIdentity IdentifyFile(const std::string& path);
 
 // What went wrong with a file: number 0 and no message when nothing did.
 struct FileError {

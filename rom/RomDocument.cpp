@@ -119,8 +119,7 @@ bool WriteImageAtomically(const std::string& path, const Bytes& image, std::stri
 }
 
 namespace {
-// Long enough for any save of another process to finish.
-constexpr int kLockWaitMs = 10000;
+constexpr int kLockWaitMs = ImageWriter::kLockWaitMs;
 
 bool SameParts(const std::vector<ImagePart>& a, const std::vector<ImagePart>& b)
 {
@@ -171,9 +170,7 @@ Status RomDocument::Open(const std::string& path)
 {
     Status status;
     std::string error;
-    const std::vector<std::string> journals = JournalPaths(path);
-    if (std::any_of(journals.begin(), journals.end(),
-                    [](const std::string& j) { return QFileInfo::exists(Q(j)); })) {
+    if (JournalPending(path)) {
         SaveLock lock;
         if (!lock.Acquire(path, *ops_, kLockWaitMs, error) ||
             !RecoverInterruptedSave(path, *ops_, status.notice, error))
@@ -224,9 +221,10 @@ Status RomDocument::Save(bool overwriteChanges)
     Status status;
     if (!check.changes.empty()) {
         std::string error;
-        SaveLock lock;
-        if (!lock.Acquire(path_, *ops_, kLockWaitMs, error))
+        ImageWriter writer(ops_);
+        if (!writer.Begin(path_, error, kLockWaitMs))
             return Status::Failure("未保存 " + path_ + "：" + error + "文件没有改动。");
+        status.notice = writer.Notice();
         // Another save may have finished while this one waited: look again under the lock.
         check = SaveCheck();
         if (std::optional<Status> refused =

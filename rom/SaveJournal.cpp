@@ -13,7 +13,9 @@
 namespace dravik::rom {
 
 namespace {
-const char kMagic[8] = {'D', 'R', 'V', 'K', 'J', 'R', 'N', '1'};
+const char kMagic[8] = {'D', 'R', 'V', 'K', 'J', 'R', 'N', '2'};
+// A lock holds a process id and two names: anything longer is not one.
+constexpr uint64_t kMaximumLockSize = 4096;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -27,16 +29,44 @@ std::string RealPath(const std::string& path)
 
 std::string FolderOf(const std::string& path) { return QFileInfo(Q(path)).absolutePath().toStdString(); }
 
-// Shared by the window and the command line, whatever their application names.
-std::string DataFile(const std::string& realPath, const char* kind, const char* suffix, bool create = false)
+QString DataFolder(const char* kind, bool create)
 {
+    // Shared by the window and the command line, whatever their application names.
     const QString folder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/dravik/" + kind;
     if (create)
         QDir().mkpath(folder);
+    return folder;
+}
+
+// A side file in the data folder named after the image's real path.
+std::string DataFile(const std::string& realPath, const char* kind, const char* suffix, bool create = false)
+{
     const QByteArray hash =
         QCryptographicHash::hash(QFile::encodeName(Q(realPath)), QCryptographicHash::Sha1);
-    return (folder + "/" + QString::fromLatin1(hash.toHex()) + suffix).toStdString();
+    return (DataFolder(kind, create) + "/" + QString::fromLatin1(hash.toHex()) + suffix).toStdString();
+}
+
+// A side file in the data folder named after the file itself, the same from any of its names.
+std::string IdentityFile(const FileIdentity& id, const char* kind, const char* suffix, bool create = false)
+{
+    return (DataFolder(kind, create) + "/file-" + QString::number(id.device) + "-" +
+            QString::number(id.inode) + suffix)
+        .toStdString();
+}
+
+// Where a save of path keeps a side file of this kind. A file with more than one name keeps it
+// under its identity, so a save through one name is seen through all of them.
+std::string SideFilePlace(const std::string& path, FileOps& ops, const char* kind, const char* suffix,
+                          bool besideAllowed)
+{
+    const std::string real = RealPath(path);
+    const FileIdentity id = IdentifyFile(real);
+    if (id.Known() && id.links > 1)
+        return IdentityFile(id, kind, suffix, true);
+    if (besideAllowed && ops.CanCreateIn(FolderOf(real)))
+        return real + suffix;
+    return id.Known() ? IdentityFile(id, kind, suffix, true) : DataFile(real, kind, suffix, true);
 }
 
 bool PermissionLike(int e) { return e == -EACCES || e == -EPERM || e == -EROFS; }
@@ -63,78 +93,68 @@ uint64_t GetLe(const Bytes& in, size_t at, int width)
     return v;
 }
 
-struct Journal {
-    uint64_t imageSize = 0;
-    std::vector<std::pair<uint32_t, Bytes>> ranges; // offset, old bytes
-};
+std::string Reason(int negativeErrno) { return ErrorText(-negativeErrno); }
 
-// magic, image size, range count, (offset, length, old bytes)..., checksum of all before it.
-Bytes Encode(const Journal& j)
+// Reads n bytes at offset (fewer where the file ends): 0 or a negative error number.
+int ReadAt(QFile& file, uint64_t offset, uint64_t n, Bytes& bytes)
 {
-    Bytes out(kMagic, kMagic + sizeof kMagic);
-    PutLe(out, j.imageSize, 8);
-    PutLe(out, j.ranges.size(), 4);
-    for (const auto& [offset, bytes] : j.ranges) {
-        PutLe(out, offset, 4);
-        PutLe(out, bytes.size(), 4);
-        out.insert(out.end(), bytes.begin(), bytes.end());
-    }
-    PutLe(out, Fnv1a(out.data(), out.size()), 8);
-    return out;
+    bytes.assign(n, 0);
+    if (!file.seek(static_cast<qint64>(offset)))
+        return -EIO;
+    const qint64 got = file.read(reinterpret_cast<char*>(bytes.data()), static_cast<qint64>(n));
+    if (got < 0)
+        return -EIO;
+    bytes.resize(static_cast<size_t>(got));
+    return 0;
 }
 
-// False for a journal that was not written completely.
-bool Decode(const Bytes& in, Journal& j)
+// Whether the n bytes at p are what a write of first over rest leaves when cut short anywhere:
+// first's leading bytes, then rest's from there on (either may be all of it).
+bool PartWritten(const uint8_t* p, size_t n, const Bytes& first, const Bytes& rest)
 {
-    if (in.size() < sizeof kMagic + 8 + 4 + 8 || !std::equal(kMagic, kMagic + sizeof kMagic, in.begin()))
-        return false;
-    const size_t body = in.size() - 8;
-    if (GetLe(in, body, 8) != Fnv1a(in.data(), body))
-        return false;
-    j.imageSize = GetLe(in, 8, 8);
-    const uint64_t count = GetLe(in, 16, 4);
-    size_t at = 20;
-    for (uint64_t i = 0; i < count; ++i) {
-        if (body - at < 8)
-            return false;
-        const uint32_t offset = static_cast<uint32_t>(GetLe(in, at, 4));
-        const uint64_t length = GetLe(in, at + 4, 4);
-        at += 8;
-        if (body - at < length || offset + length > j.imageSize)
-            return false;
-        j.ranges.emplace_back(
-            offset, Bytes(in.begin() + static_cast<long>(at), in.begin() + static_cast<long>(at + length)));
-        at += length;
-    }
-    return at == body;
+    size_t k = 0; // p agrees with first up to k
+    while (k < n && k < first.size() && p[k] == first[k])
+        ++k;
+    size_t from = n; // p agrees with rest from here on
+    while (from > 0 && from - 1 < rest.size() && p[from - 1] == rest[from - 1])
+        --from;
+    return from <= k;
 }
 
-// Opens path, writes each range, flushes and closes: 0 or -errno of the first step that failed.
-// touched tells whether any write was tried.
-int WriteRanges(FileOps& ops, const std::string& path, const std::vector<std::pair<uint32_t, Bytes>>& ranges,
-                bool* touched = nullptr)
+// Opens path, writes each range's bytes (before or after), sets the size, flushes and closes: 0 or
+// -errno of the first step that failed. touched tells whether any write was tried.
+int WriteRanges(FileOps& ops, const std::string& path, const std::vector<JournalRange>& ranges, bool after,
+                uint64_t size, bool resize, bool* touched = nullptr)
 {
     if (touched)
         *touched = false;
     const int fd = ops.OpenExisting(path);
     if (fd < 0)
         return fd;
-    if (touched)
-        *touched = !ranges.empty();
     int result = 0;
-    for (const auto& [offset, bytes] : ranges)
-        if (result == 0)
-            result = ops.WriteAt(fd, bytes.data(), bytes.size(), offset);
+    for (const JournalRange& r : ranges) {
+        const Bytes& bytes = after ? r.after : r.before;
+        if (result != 0 || bytes.empty())
+            continue;
+        if (touched)
+            *touched = true;
+        result = ops.WriteAt(fd, bytes.data(), bytes.size(), r.offset);
+    }
+    if (result == 0 && resize) {
+        if (touched)
+            *touched = true;
+        result = ops.Resize(fd, size);
+    }
     if (result == 0)
         result = ops.Flush(fd);
     const int closed = ops.Close(fd);
     return result != 0 ? result : closed;
 }
 
-// Writes the whole journal and makes it durable: 0 or -errno.
+// Writes the whole journal as a new file and makes it durable: 0 or -errno.
 int WriteJournal(FileOps& ops, const std::string& journalPath, const Bytes& data)
 {
-    const int fd = ops.CreateTruncated(journalPath);
+    const int fd = ops.CreateNew(journalPath);
     if (fd < 0)
         return fd;
     int result = ops.WriteAt(fd, data.data(), data.size(), 0);
@@ -148,8 +168,129 @@ int WriteJournal(FileOps& ops, const std::string& journalPath, const Bytes& data
     return result;
 }
 
-std::string Reason(int negativeErrno) { return ErrorText(-negativeErrno); }
+Journal JournalOf(const std::string& path, const ImagePatch& patch)
+{
+    const FileIdentity id = IdentifyFile(path);
+    Journal j{id.device, id.inode, patch.oldSize, patch.newSize, {}};
+    for (const RangeChange& c : patch.changes)
+        j.ranges.push_back({c.offset, c.before, c.after});
+    if (!patch.oldTail.empty())
+        j.ranges.push_back({patch.newSize, patch.oldTail, {}});
+    if (!patch.newTail.empty())
+        j.ranges.push_back({patch.oldSize, {}, patch.newTail});
+    return j;
+}
+
+// Why the journal may not be rolled back onto the file as it is now; empty when it may.
+std::string Mismatch(const Journal& j, const std::string& path)
+{
+    const FileIdentity id = IdentifyFile(path);
+    if (!id.exists)
+        return "文件已不存在";
+    if (!id.SameFile({j.device, j.inode, 0, 0, true}))
+        return "这个名字现在指向另一个文件（保存日志属于被替换掉的那个文件）";
+    const uint64_t low = std::min(j.oldSize, j.newSize), high = std::max(j.oldSize, j.newSize);
+    if (id.size < low || id.size > high)
+        return "文件的大小已经改变（现在 " + std::to_string(id.size) + " 字节，保存前 " +
+               std::to_string(j.oldSize) + " 字节，保存后 " + std::to_string(j.newSize) + " 字节）";
+    QFile file(Q(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return "无法读取文件：" + file.errorString().toStdString();
+    Bytes present;
+    for (const JournalRange& r : j.ranges) {
+        const uint64_t length = std::max(r.before.size(), r.after.size());
+        const uint64_t available = id.size > r.offset ? std::min(length, id.size - r.offset) : 0;
+        if (ReadAt(file, r.offset, available, present) != 0 || present.size() != available)
+            return "无法读取文件";
+        if (!PartWritten(present.data(), present.size(), r.after, r.before) &&
+            !PartWritten(present.data(), present.size(), r.before, r.after))
+            return "偏移 " + std::to_string(r.offset) + " 处的 " + std::to_string(length) +
+                   " 字节既不是保存前的内容也不是那次保存写入的内容（文件在那之后被改动过）";
+    }
+    return {};
+}
 } // namespace
+
+uint64_t ImagePatch::ChangedBytes() const
+{
+    uint64_t n = oldTail.size() + newTail.size();
+    for (const RangeChange& c : changes)
+        n += c.before.size();
+    return n;
+}
+
+ImagePatch DiffContents(const Bytes& before, const Bytes& after)
+{
+    ImagePatch patch;
+    patch.oldSize = before.size();
+    patch.newSize = after.size();
+    const size_t common = std::min(before.size(), after.size());
+    patch.changes =
+        ChangedRanges({ImagePart{0, Bytes(before.begin(), before.begin() + static_cast<long>(common))}},
+                      {ImagePart{0, Bytes(after.begin(), after.begin() + static_cast<long>(common))}});
+    patch.oldTail.assign(before.begin() + static_cast<long>(common), before.end());
+    patch.newTail.assign(after.begin() + static_cast<long>(common), after.end());
+    return patch;
+}
+
+Bytes EncodeJournal(const Journal& j)
+{
+    // magic, device, inode, old size, new size, range count, then per range its offset, the
+    // lengths of its old and new bytes and the bytes; last a checksum of all before it.
+    Bytes out(kMagic, kMagic + sizeof kMagic);
+    for (const uint64_t v : {j.device, j.inode, j.oldSize, j.newSize})
+        PutLe(out, v, 8);
+    PutLe(out, j.ranges.size(), 4);
+    for (const JournalRange& r : j.ranges) {
+        PutLe(out, r.offset, 8);
+        PutLe(out, r.before.size(), 4);
+        PutLe(out, r.after.size(), 4);
+        out.insert(out.end(), r.before.begin(), r.before.end());
+        out.insert(out.end(), r.after.begin(), r.after.end());
+    }
+    PutLe(out, Fnv1a(out.data(), out.size()), 8);
+    return out;
+}
+
+JournalForm DecodeJournal(const Bytes& in, Journal& j)
+{
+    j = Journal();
+    const size_t magic = sizeof kMagic;
+    // Written in one go from the start: a prefix of the magic is a journal cut short.
+    if (!std::equal(in.begin(), in.begin() + static_cast<long>(std::min(in.size(), magic)), kMagic))
+        return JournalForm::Foreign;
+    constexpr size_t kHeader = sizeof kMagic + 4 * 8 + 4;
+    if (in.size() < kHeader + 8)
+        return JournalForm::CutShort;
+    const size_t body = in.size() - 8;
+    if (GetLe(in, body, 8) != Fnv1a(in.data(), body))
+        return JournalForm::CutShort;
+    j.device = GetLe(in, 8, 8);
+    j.inode = GetLe(in, 16, 8);
+    j.oldSize = GetLe(in, 24, 8);
+    j.newSize = GetLe(in, 32, 8);
+    const uint64_t count = GetLe(in, 40, 4);
+    if (j.oldSize > kMaximumImageSize || j.newSize > kMaximumImageSize)
+        return JournalForm::Foreign;
+    size_t at = kHeader;
+    for (uint64_t i = 0; i < count; ++i) {
+        if (body - at < 16)
+            return JournalForm::Foreign;
+        JournalRange r;
+        r.offset = GetLe(in, at, 8);
+        const uint64_t before = GetLe(in, at + 8, 4), after = GetLe(in, at + 12, 4);
+        at += 16;
+        if (body - at < before || body - at - before < after || r.offset > kMaximumImageSize ||
+            r.offset + before > j.oldSize || r.offset + after > j.newSize)
+            return JournalForm::Foreign;
+        r.before.assign(in.begin() + static_cast<long>(at), in.begin() + static_cast<long>(at + before));
+        at += before;
+        r.after.assign(in.begin() + static_cast<long>(at), in.begin() + static_cast<long>(at + after));
+        at += after;
+        j.ranges.push_back(std::move(r));
+    }
+    return at == body ? JournalForm::Whole : JournalForm::Foreign;
+}
 
 std::vector<RangeChange> ChangedRanges(const std::vector<ImagePart>& before,
                                        const std::vector<ImagePart>& after)
@@ -173,31 +314,50 @@ std::vector<RangeChange> ChangedRanges(const std::vector<ImagePart>& before,
 std::vector<std::string> JournalPaths(const std::string& path)
 {
     const std::string real = RealPath(path);
-    return {real + ".journal", DataFile(real, "journals", ".journal")};
+    std::vector<std::string> paths = {real + ".journal", DataFile(real, "journals", ".journal")};
+    const FileIdentity id = IdentifyFile(real);
+    if (id.Known())
+        paths.push_back(IdentityFile(id, "journals", ".journal"));
+    return paths;
+}
+
+bool JournalPending(const std::string& path)
+{
+    for (const std::string& j : JournalPaths(path)) {
+        const QFileInfo info(Q(j));
+        if (info.exists() || info.isSymLink())
+            return true;
+    }
+    return false;
 }
 
 bool PatchInPlace(const std::string& path, uint64_t imageSize, const std::vector<RangeChange>& changes,
                   FileOps& ops, std::string& error)
 {
-    const std::string real = RealPath(path);
-    const std::string failed = "保存 " + path + " 失败：";
-    Journal journal{imageSize, {}};
-    std::vector<std::pair<uint32_t, Bytes>> updates;
-    for (const RangeChange& change : changes) {
-        journal.ranges.emplace_back(change.offset, change.before);
-        updates.emplace_back(change.offset, change.after);
-    }
-    const Bytes data = Encode(journal);
+    ImagePatch patch;
+    patch.oldSize = patch.newSize = imageSize;
+    patch.changes = changes;
+    return PatchInPlace(path, patch, ops, error);
+}
 
-    // 1. The old bytes go to a journal, durable before the image is touched.
-    const std::vector<std::string> places = JournalPaths(path);
-    const auto inDataFolder = [&] { return DataFile(real, "journals", ".journal", true); };
-    std::string journalPath = ops.CanCreateIn(FolderOf(real)) ? places[0] : inDataFolder();
+bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops, std::string& error)
+{
+    const std::string failed = "保存 " + path + " 失败：";
+    const Journal journal = JournalOf(path, patch);
+    const Bytes data = EncodeJournal(journal);
+    const bool resize = patch.oldSize != patch.newSize;
+
+    // 1. The old and new bytes go to a journal, durable before the image is touched.
+    std::string journalPath = SideFilePlace(path, ops, "journals", ".journal", true);
     int result = WriteJournal(ops, journalPath, data);
-    if (PermissionLike(result) && journalPath == places[0]) {
-        ops.Remove(journalPath);
-        journalPath = inDataFolder();
+    if (PermissionLike(result) && journalPath == RealPath(path) + ".journal") {
+        journalPath = SideFilePlace(path, ops, "journals", ".journal", false);
         result = WriteJournal(ops, journalPath, data);
+    }
+    if (result == -EEXIST) {
+        error = failed + "已经有一个名为 " + journalPath +
+                " 的文件，它不是这次保存写的保存日志。文件没有改动。请检查后删除它再保存。";
+        return false;
     }
     if (result != 0) {
         ops.Remove(journalPath);
@@ -208,7 +368,8 @@ bool PatchInPlace(const std::string& path, uint64_t imageSize, const std::vector
     // 2. The new bytes, in place. A failure puts the old bytes back at once.
     bool touched = false;
     const auto rollBack = [&](const std::string& what, int cause) {
-        const int restored = touched ? WriteRanges(ops, path, journal.ranges) : 0;
+        const int restored =
+            touched ? WriteRanges(ops, path, journal.ranges, false, patch.oldSize, resize) : 0;
         if (restored == 0) {
             ops.Remove(journalPath);
             error = failed + what + "：" + Reason(cause) +
@@ -220,7 +381,7 @@ bool PatchInPlace(const std::string& path, uint64_t imageSize, const std::vector
         }
         return false;
     };
-    result = WriteRanges(ops, path, updates, &touched);
+    result = WriteRanges(ops, path, journal.ranges, true, patch.newSize, resize, &touched);
     if (result != 0)
         return rollBack("写入文件时出错", result);
 
@@ -228,7 +389,7 @@ bool PatchInPlace(const std::string& path, uint64_t imageSize, const std::vector
     result = ops.Remove(journalPath);
     if (result != 0) {
         // A journal left behind would undo this save at the next Open: undo it now instead.
-        const int restored = WriteRanges(ops, path, journal.ranges);
+        const int restored = WriteRanges(ops, path, journal.ranges, false, patch.oldSize, resize);
         if (restored == 0)
             error = failed + "无法删除保存日志 " + journalPath + "：" + Reason(result) +
                     "。已写回原来的字节，文件没有改动。";
@@ -243,37 +404,49 @@ bool PatchInPlace(const std::string& path, uint64_t imageSize, const std::vector
 
 bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& notice, std::string& error)
 {
+    const std::string cannot = "无法打开文件 " + path + "：";
     for (const std::string& journalPath : JournalPaths(path)) {
-        QFile file(Q(journalPath));
-        if (!file.exists())
+        Bytes raw;
+        const FileError read = ReadSideFile(journalPath, kMaximumJournalSize, raw);
+        if (read.Missing())
             continue;
-        if (!file.open(QIODevice::ReadOnly)) {
-            error = "无法打开文件 " + path + "：它有一份未完成的保存日志 " + journalPath + "，但无法读取：" +
-                    file.errorString().toStdString() + "。";
+        const std::string keep = "文件没有改动，保存日志已保留。";
+        if (!read.Ok()) {
+            error = cannot + "它有一份未完成的保存日志，但" + read.message + keep + "请检查后删除它。";
             return false;
         }
-        const QByteArray raw = file.readAll();
-        file.close();
         Journal journal;
-        if (!Decode(Bytes(raw.begin(), raw.end()), journal)) {
+        const JournalForm form = DecodeJournal(raw, journal);
+        if (form == JournalForm::CutShort) {
             // The journal is made durable before the image is touched: a torn one means the image
             // was never written.
-            ops.Remove(journalPath);
+            const int removed = ops.Remove(journalPath);
+            if (removed != 0) {
+                error = cannot + "它有一份不完整的保存日志 " + journalPath + "，但无法删除：" +
+                        Reason(removed) + "。文件没有改动。";
+                return false;
+            }
             notice += "发现 " + path +
                       " 的一份不完整的保存日志：那次保存在写入文件之前就中断了，文件没有改动。已删除该日志。";
             continue;
         }
-        const qint64 size = QFileInfo(Q(path)).size();
-        if (size != static_cast<qint64>(journal.imageSize)) {
-            error = "无法打开文件 " + path + "：上次保存时被中断，但文件的大小已经改变（现在 " +
-                    std::to_string(size) + " 字节，保存时 " + std::to_string(journal.imageSize) +
-                    " 字节），无法按保存日志 " + journalPath + " 恢复。请检查文件后删除该日志。";
+        if (form == JournalForm::Foreign) {
+            error = cannot + journalPath +
+                    " 不是本程序能读懂的保存日志（可能来自其他版本或已损坏），不会按它改动文件。" + keep +
+                    "请检查文件后删除该日志。";
             return false;
         }
-        const int restored = WriteRanges(ops, path, journal.ranges);
+        if (const std::string why = Mismatch(journal, path); !why.empty()) {
+            error = cannot + "上次保存时被中断，留下了保存日志 " + journalPath + "，但" + why +
+                    "，按它恢复会覆盖之后的内容。" + keep +
+                    "如果文件现在的内容是你想要的，请删除该日志；否则请从备份恢复文件后再删除它。";
+            return false;
+        }
+        const int restored = WriteRanges(ops, path, journal.ranges, false, journal.oldSize,
+                                         journal.oldSize != journal.newSize);
         if (restored != 0) {
-            error = "无法打开文件 " + path + "：上次保存时被中断，按保存日志 " + journalPath +
-                    " 恢复原内容失败：" + Reason(restored) + "。";
+            error = cannot + "上次保存时被中断，按保存日志 " + journalPath + " 恢复原内容失败：" +
+                    Reason(restored) + "。保存日志已保留，下次打开时会再试。";
             return false;
         }
         const int removed = ops.Remove(journalPath);
@@ -284,8 +457,8 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
         }
         ops.FlushFolder(FolderOf(journalPath));
         size_t bytes = 0;
-        for (const auto& range : journal.ranges)
-            bytes += range.second.size();
+        for (const JournalRange& range : journal.ranges)
+            bytes += range.before.size();
         notice +=
             path + " 上次保存时被中断，已恢复为那次保存前的内容（" + std::to_string(bytes) + " 字节）。";
     }
@@ -295,23 +468,96 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
 bool SaveLock::Acquire(const std::string& path, FileOps& ops, int timeoutMs, std::string& error)
 {
     const std::string real = RealPath(path);
-    const std::string beside = real + ".lock";
-    std::string lockPath = ops.CanCreateIn(FolderOf(real)) ? beside : DataFile(real, "locks", ".lock", true);
+    std::string lockPath = SideFilePlace(path, ops, "locks", ".lock", true);
     for (;;) {
+        // A lock file is read to tell a live holder from a dead one: never a link, a FIFO or a
+        // large file.
+        Bytes content;
+        const FileError odd = ReadSideFile(lockPath, kMaximumLockSize, content);
+        if (!odd.Ok() && !odd.Missing()) {
+            error = "锁文件 " + lockPath + " 不是本程序的锁：" + odd.message + "请检查后删除它。";
+            return false;
+        }
         lock_ = std::make_unique<QLockFile>(Q(lockPath));
         if (lock_->tryLock(timeoutMs))
             return true;
-        if (lock_->error() == QLockFile::PermissionError && lockPath == beside) {
-            lockPath = DataFile(real, "locks", ".lock", true);
+        const QLockFile::LockError failure = lock_->error();
+        lock_.reset();
+        if (failure == QLockFile::LockFailedError) {
+            error = "另一个程序正在保存这个文件（锁文件 " + lockPath + "），请稍后再试。";
+            return false;
+        }
+        // The reason Qt keeps to itself: try making the file the same way.
+        int reason = ops.CreateNew(lockPath);
+        if (reason >= 0) {
+            ops.Close(reason);
+            ops.Remove(lockPath);
+            reason = -EIO;
+        }
+        if (PermissionLike(reason) && lockPath == real + ".lock") {
+            lockPath = SideFilePlace(path, ops, "locks", ".lock", false);
             continue;
         }
-        if (lock_->error() == QLockFile::LockFailedError)
-            error = "另一个程序正在保存这个文件（锁文件 " + lockPath + "），请稍后再试。";
-        else
-            error = "无法创建锁文件 " + lockPath + "。";
-        lock_.reset();
+        error = "无法创建锁文件 " + lockPath + "：" + Reason(reason) + "。";
         return false;
     }
+}
+
+bool ImageWriter::Begin(const std::string& path, std::string& error, int timeoutMs)
+{
+    path_ = path;
+    begun_ = true;
+    const QFileInfo info(Q(path));
+    existed_ = info.exists() || info.isSymLink();
+    if (!existed_)
+        return true;
+    if (!info.isFile()) {
+        error = "无法写入 " + path + "：这不是一个普通文件，不会替换它。";
+        return false;
+    }
+    if (!lock_.Acquire(path, *ops_, timeoutMs, error))
+        return false;
+    return RecoverInterruptedSave(path, *ops_, notice_, error);
+}
+
+bool ImageWriter::Write(const Bytes& image, std::string& error)
+{
+    if (!begun_) {
+        error = "内部错误：写入前没有取得文件。";
+        return false;
+    }
+    if (image.empty() || image.size() > kMaximumImageSize) {
+        error = "不会写入 " + path_ + "：结果有 " + std::to_string(image.size()) + " 字节，" +
+                (image.empty() ? "是空的" : "超过 64 MiB") + "，不会是 ROM 映像。文件没有改动。";
+        return false;
+    }
+    if (!existed_) {
+        const int result = ReplaceFile(path_, image.data(), image.size());
+        if (result != 0) {
+            error = "无法写入 " + path_ + "：" + Reason(result) + "。";
+            return false;
+        }
+        changed_ = image.size();
+        return true;
+    }
+    if (!QFileInfo(Q(path_)).isWritable()) {
+        error = "无法写入 " + path_ + "：文件是只读的（没有写入权限），文件没有改动。";
+        return false;
+    }
+    QFile file(Q(path_));
+    Bytes current;
+    const FileIdentity id = IdentifyFile(path_);
+    if (!file.open(QIODevice::ReadOnly) || id.size > kMaximumImageSize ||
+        ReadAt(file, 0, id.size, current) != 0 || current.size() != id.size) {
+        error = "无法读取 " + path_ + "：" + file.errorString().toStdString() + "。文件没有改动。";
+        return false;
+    }
+    file.close();
+    const ImagePatch patch = DiffContents(current, image);
+    if (!patch.Empty() && !PatchInPlace(path_, patch, *ops_, error))
+        return false;
+    changed_ = patch.ChangedBytes();
+    return true;
 }
 
 } // namespace dravik::rom

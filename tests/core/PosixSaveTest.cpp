@@ -16,6 +16,8 @@
 #include "rom/FileOps.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
+#include "rom/SaveJournal.h"
+#include "support/FailingFileOps.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
@@ -185,4 +187,81 @@ TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
     ASSERT_EQ(::lstat(toVictim.c_str(), &st), 0);
     EXPECT_TRUE(S_ISREG(st.st_mode));
     EXPECT_TRUE(test::ReadFile(toVictim) == content);
+}
+
+TEST_F(SaveSafety, ASaveCutShortThroughOneHardLinkIsFoundFromTheOther)
+{
+    const Bytes original = MakeSampleImage(23);
+    test::TempImage file(original);
+    const std::string other = file.Path() + ".other";
+    ASSERT_EQ(::link(file.Path().c_str(), other.c_str()), 0);
+    int steps = 0;
+    {
+        test::TempImage probe(original);
+        const std::string probeLink = probe.Path() + ".other";
+        ASSERT_EQ(::link(probe.Path().c_str(), probeLink.c_str()), 0);
+        auto counting = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
+        RomDocument d;
+        d.SetFileOps(counting);
+        ASSERT_TRUE(d.Open(probeLink).ok);
+        d.GetModel().Get("items").SetCell(0, 1, "321");
+        ASSERT_TRUE(d.Save().ok);
+        steps = counting->steps;
+    }
+    RomDocument doc;
+    ASSERT_TRUE(doc.Open(other).ok);
+    doc.GetModel().Get("items").SetCell(0, 1, "321");
+    doc.SetFileOps(
+        std::make_shared<test::FailingFileOps>(steps - 2, EIO, false)); // dies at the journal's removal
+    ASSERT_FALSE(doc.Save().ok);
+    ASSERT_FALSE(file.Read() == original);
+
+    RomDocument reopened;
+    const Status s = reopened.Open(file.Path());
+    ASSERT_TRUE(s.ok) << s.message;
+    EXPECT_TRUE(Contains(s.notice, "已恢复")) << s.notice;
+    EXPECT_TRUE(file.Read() == original);
+}
+
+TEST_F(SaveSafety, OddJournalFilesAreReportedWithoutWaitingOrFollowingThem)
+{
+    const Bytes original = MakeSampleImage(24);
+    for (const char* kind : {"fifo", "link to /dev/zero", "dangling link"}) {
+        SCOPED_TRACE(kind);
+        test::TempImage file(original);
+        const std::string journal = file.Path() + ".journal", target = file.Path() + ".elsewhere";
+        const std::string k = kind;
+        ASSERT_EQ(k == "fifo"            ? ::mkfifo(journal.c_str(), 0600)
+                  : k == "dangling link" ? ::symlink(target.c_str(), journal.c_str())
+                                         : ::symlink("/dev/zero", journal.c_str()),
+                  0);
+        RomDocument doc;
+        const Status s = doc.Open(file.Path());
+        EXPECT_FALSE(s.ok);
+        EXPECT_TRUE(Contains(s.message, journal)) << s.message;
+        EXPECT_TRUE(file.Read() == original);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(target))) << "nothing written through the link";
+    }
+}
+
+TEST_F(SaveSafety, AWriteThatChangesTheSizeKeepsTheFilesIdentity)
+{
+    const Bytes original = MakeSampleImage(25);
+    for (const long delta : {0x400L, -0x400L}) {
+        test::TempImage file(original);
+        const std::string link = file.Path() + ".link";
+        ASSERT_EQ(::link(file.Path().c_str(), link.c_str()), 0);
+        ASSERT_EQ(::chmod(file.Path().c_str(), 02664), 0);
+        const struct stat before = Stat(file.Path());
+        Bytes target = original;
+        target.resize(static_cast<size_t>(static_cast<long>(target.size()) + delta), 0x33);
+        ImageWriter writer;
+        std::string error;
+        ASSERT_TRUE(writer.Begin(file.Path(), error) && writer.Write(target, error)) << error;
+        const struct stat after = Stat(file.Path());
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_nlink, 2u);
+        EXPECT_TRUE(test::ReadFile(link) == target);
+    }
 }

@@ -3,6 +3,7 @@
 // links, a dead lock holder, a file-size limit) is tested in PosixSaveTest.cpp.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <filesystem>
@@ -137,35 +138,160 @@ TEST_F(SaveSafety, EveryFailingStepLeavesTheOldBytesOrTheNewOnesAndSaysWhich)
     }
 }
 
-TEST_F(SaveSafety, TornOrForeignJournalsAtOpen)
+TEST_F(SaveSafety, AJournalIsRolledBackOnlyOverItsOwnFileAndContents)
 {
     const Bytes original = MakeSampleImage(15);
+    constexpr uint32_t kAt = 0xC05F0;
+    const Bytes before(original.begin() + kAt, original.begin() + kAt + 8);
+    const Bytes after(8, 0xEE);
+    const auto with = [&](const Bytes& at, uint64_t extra = 0) {
+        Bytes b = original;
+        std::copy(at.begin(), at.end(), b.begin() + kAt);
+        b.resize(b.size() + extra, 0);
+        return b;
+    };
+    Bytes torn = after;
+    std::copy(before.begin() + 3, before.end(), torn.begin() + 3); // the new bytes' write cut short
+    struct Case {
+        const char* what;
+        Bytes file;
+        bool rolledBack;
+        int journalKind = 0; // 0 whole, 1 cut short, 2 another file's, 3 not a journal
+    };
+    const std::vector<Case> cases = {
+        {"nothing written yet", original, true},
+        {"new bytes written", with(after), true},
+        {"new bytes written in part", with(torn), true},
+        {"changed since by someone else", with(Bytes(8, 0x11)), false},
+        {"grown since", with(after, 16), false},
+        {"journal cut short", with(after), false, 1},
+        {"journal of the file this name led to before", with(after), false, 2},
+        {"not a journal", with(after), false, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempImage file(c.file);
+        const FileIdentity id = IdentifyFile(file.Path());
+        if (c.journalKind == 2 && !id.Known())
+            continue;
+        Journal j{id.device,
+                  id.inode + (c.journalKind == 2),
+                  original.size(),
+                  original.size(),
+                  {{kAt, before, after}}};
+        Bytes data = EncodeJournal(j);
+        if (c.journalKind == 1)
+            data.resize(data.size() - 5);
+        if (c.journalKind == 3)
+            data[7] = '1';
+        const std::string journal = JournalPaths(file.Path())[0];
+        ASSERT_TRUE(test::WriteFile(journal, data));
+
+        RomDocument doc;
+        const Status s = doc.Open(file.Path());
+        const bool refused = !c.rolledBack && c.journalKind != 1;
+        EXPECT_EQ(s.ok, !refused) << s.message;
+        EXPECT_TRUE(file.Read() == (c.rolledBack ? original : c.file));
+        EXPECT_EQ(QFile::exists(QString::fromStdString(journal)), refused) << "kept only when refused";
+        if (refused) {
+            EXPECT_TRUE(Contains(s.message, journal)) << s.message;
+        } else {
+            EXPECT_TRUE(Contains(s.notice, c.journalKind == 1 ? "不完整" : "已恢复")) << s.notice;
+        }
+    }
+}
+
+TEST_F(SaveSafety, AWriterDealsWithAnInterruptedSaveBeforeWriting)
+{
+    const Bytes original = MakeSampleImage(18);
     test::TempImage file(original);
-    const std::string journal = JournalPaths(file.Path())[0];
-
-    // A journal cut short was written before the image was touched: removed, file as it is.
-    ASSERT_TRUE(test::WriteFile(journal, Bytes{'D', 'R', 'V', 'K', 'J', 'R', 'N', '1', 0, 1}));
     RomDocument doc;
-    Status s = doc.Open(file.Path());
-    ASSERT_TRUE(s.ok) << s.message;
-    EXPECT_TRUE(Contains(s.notice, "不完整")) << s.notice;
-    EXPECT_FALSE(AnyJournal(file.Path()));
-    EXPECT_TRUE(file.Read() == original);
-
-    // A whole journal for a file whose size has changed since is not applied to it.
-    auto dead = std::make_shared<test::FailingFileOps>(4, EIO, false); // dies after the journal
-    doc.SetFileOps(dead);
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
     EditFarApart(doc);
-    EXPECT_FALSE(doc.Save().ok);
-    ASSERT_TRUE(QFile::exists(QString::fromStdString(journal)));
-    Bytes longer = file.Read();
-    longer.push_back(0);
-    ASSERT_TRUE(test::WriteFile(file.Path(), longer));
-    RomDocument other;
-    s = other.Open(file.Path());
-    EXPECT_FALSE(s.ok);
-    EXPECT_TRUE(Contains(s.message, journal)) << s.message;
-    EXPECT_TRUE(file.Read() == longer);
+    int steps = 0;
+    {
+        test::TempImage probe(original);
+        auto counting = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
+        RomDocument d;
+        d.SetFileOps(counting);
+        ASSERT_TRUE(d.Open(probe.Path()).ok);
+        EditFarApart(d);
+        ASSERT_TRUE(d.Save().ok);
+        steps = counting->steps;
+    }
+    // Dies at the journal's removal: the new bytes are in, the journal says to undo them.
+    doc.SetFileOps(std::make_shared<test::FailingFileOps>(steps - 2, EIO, false));
+    ASSERT_FALSE(doc.Save().ok);
+    ASSERT_TRUE(AnyJournal(file.Path()));
+
+    const Bytes replacement = MakeSampleImage(19);
+    ImageWriter writer;
+    std::string error;
+    ASSERT_TRUE(writer.Begin(file.Path(), error)) << error;
+    EXPECT_TRUE(Contains(writer.Notice(), "已恢复")) << writer.Notice();
+    ASSERT_TRUE(writer.Write(replacement, error)) << error;
+    EXPECT_FALSE(AnyJournal(file.Path()));
+    RomDocument reopened;
+    ASSERT_TRUE(reopened.Open(file.Path()).ok);
+    EXPECT_TRUE(file.Read() == replacement) << "nothing old is written over the new content later";
+}
+
+TEST_F(SaveSafety, AWriteThatChangesTheSizeIsWholeOrUndoneAtEveryFailingStep)
+{
+    const Bytes original = MakeSampleImage(20);
+    Bytes grown = original;
+    grown[0x1234] ^= 0xFF;
+    grown.resize(grown.size() + 0x300, 0x5A);
+    const Bytes shrunk(grown.begin(), grown.begin() + static_cast<long>(original.size()) - 0x200);
+    for (const Bytes* target : {static_cast<const Bytes*>(&grown), &shrunk}) {
+        int steps = 0;
+        {
+            test::TempImage file(original);
+            ImageWriter writer(std::make_shared<test::FailingFileOps>(1 << 30, 0, true));
+            std::string error;
+            ASSERT_TRUE(writer.Begin(file.Path(), error) && writer.Write(*target, error)) << error;
+            ASSERT_TRUE(file.Read() == *target);
+            steps = static_cast<test::FailingFileOps&>(writer.Ops()).steps;
+        }
+        for (int failAt = 0; failAt <= steps; ++failAt) {
+            for (const bool once : {true, false}) {
+                SCOPED_TRACE("step " + std::to_string(failAt) + (once ? " once" : " from then on"));
+                test::TempImage file(original);
+                ImageWriter writer(std::make_shared<test::FailingFileOps>(failAt, ENOSPC, once));
+                std::string error, notice;
+                const bool ok = writer.Begin(file.Path(), error) && writer.Write(*target, error);
+                const Bytes after = file.Read();
+                EXPECT_TRUE(ok ? after == *target : Contains(error, ErrorText(ENOSPC))) << error;
+                if (!ok && Contains(error, "文件没有改动")) {
+                    EXPECT_TRUE(after == original);
+                }
+                ASSERT_TRUE(RecoverInterruptedSave(file.Path(), *SystemFileOps(), notice, error)) << error;
+                EXPECT_TRUE(file.Read() == (ok ? *target : original));
+                EXPECT_FALSE(AnyJournal(file.Path()));
+            }
+        }
+    }
+}
+
+TEST_F(SaveSafety, AWriterRefusesResultsThatCannotBeAnImageAndOddLockFiles)
+{
+    const Bytes original = MakeSampleImage(22);
+    for (const size_t size : {size_t(0), size_t(kMaximumImageSize + 1)}) {
+        test::TempImage file(original);
+        ImageWriter writer;
+        std::string error;
+        ASSERT_TRUE(writer.Begin(file.Path(), error)) << error;
+        EXPECT_FALSE(writer.Write(Bytes(size, 0), error));
+        EXPECT_TRUE(Contains(error, std::to_string(size) + " 字节")) << error;
+        EXPECT_TRUE(file.Read() == original);
+    }
+    test::TempImage file(original);
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(file.Path() + ".lock")));
+    ImageWriter writer;
+    std::string error;
+    EXPECT_FALSE(writer.Begin(file.Path(), error));
+    EXPECT_TRUE(Contains(error, "文件夹")) << error;
+    EXPECT_FALSE(Contains(error, "另一个程序")) << error;
 }
 
 TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)

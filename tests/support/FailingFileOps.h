@@ -22,6 +22,8 @@ public:
     {
         return Fail() ? -error_ : FileOps::CreateTruncated(p);
     }
+    int CreateNew(const std::string& p) override { return Fail() ? -error_ : FileOps::CreateNew(p); }
+    int Resize(int fd, uint64_t size) override { return Fail() ? -error_ : FileOps::Resize(fd, size); }
     int WriteAt(int fd, const uint8_t* data, size_t size, uint64_t offset) override
     {
         if (!Fail())
