@@ -37,14 +37,28 @@ const rom::Bytes& Original()
     return image;
 }
 
+// The original with 128 KiB from 0x40000 moved to 0x150000.
+rom::Bytes Moved(rom::Bytes b)
+{
+    const rom::Bytes block(b.begin() + 0x40000, b.begin() + 0x60000);
+    b.erase(b.begin() + 0x40000, b.begin() + 0x60000);
+    b.insert(b.begin() + 0x150000, block.begin(), block.end());
+    return b;
+}
+
 const rom::Bytes& Target(int64_t which)
 {
     static const rom::Bytes modded = Modded(Original());
     static const rom::Bytes other = rom::MakeSampleImage(2);
-    return which == 0 ? modded : other;
+    static const rom::Bytes moved = Moved(Original());
+    return which == 0 ? modded : which == 1 ? other : moved;
 }
 
-void Label(benchmark::State& state) { state.SetLabel(state.range(0) == 0 ? "mod" : "different images"); }
+void Label(benchmark::State& state)
+{
+    static const char* const kNames[] = {"mod", "different images", "a 128 KiB block moved"};
+    state.SetLabel(kNames[state.range(0)]);
+}
 } // namespace
 
 static void BM_DiffImages(benchmark::State& state)
@@ -71,7 +85,7 @@ static void BM_MakeBps(benchmark::State& state)
         benchmark::DoNotOptimize(rom::MakeBps(Original(), Target(state.range(0))).size());
     Label(state);
 }
-BENCHMARK(BM_MakeBps)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MakeBps)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 static void BM_ApplyIps(benchmark::State& state)
 {
@@ -95,4 +109,4 @@ static void BM_ApplyBps(benchmark::State& state)
             state.SkipWithError(error.c_str());
     Label(state);
 }
-BENCHMARK(BM_ApplyBps)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ApplyBps)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
