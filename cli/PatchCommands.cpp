@@ -213,31 +213,35 @@ int PatchCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::
         format = kind == rom::PatchFormat::Ips ? "ips" : "bps";
     if (format != "ips" && format != "bps")
         return WrongUsage(err, tr("请给出 --format ips 或 bps，或者把补丁文件命名为 .ips 或 .bps"));
-    rom::Bytes original, modified, patch;
+    rom::Bytes original, modified;
     std::string error;
     if (!rom::ReadWholeFile(args[0], original, error) || !rom::ReadWholeFile(args[1], modified, error)) {
         err << error << "\n";
         return kRefused;
     }
-    if (!rom::MakePatch(format == "ips" ? rom::PatchFormat::Ips : rom::PatchFormat::Bps, original, modified,
-                        patch, error)) {
-        err << tr("无法写出 %1 补丁：%2")
-                   .arg(QString::fromStdString(format).toUpper(), QString::fromStdString(error))
+    const rom::PatchFormat chosen = format == "ips" ? rom::PatchFormat::Ips : rom::PatchFormat::Bps;
+    // The same checks as the window's patch export: never over a read-only file, never over either image.
+    switch (rom::CheckPatchTarget(args[2], {args[0], args[1]})) {
+    case rom::PatchTargetProblem::None: break;
+    case rom::PatchTargetProblem::ReadOnly:
+        err << tr("%1 是只读的（没有写入权限），不会替换它。").arg(QString::fromStdString(args[2])) << "\n";
+        return kRefused;
+    case rom::PatchTargetProblem::OverImage:
+        err << tr("补丁不能写到映像文件 %1 上，请另选文件名；什么也没有写。")
+                   .arg(QString::fromStdString(args[2]))
             << "\n";
         return kRefused;
     }
-    if (QFileInfo::exists(QString::fromStdString(args[2])) && !rom::IsWritableFile(args[2])) {
-        err << tr("%1 是只读的（没有写入权限），不会替换它。").arg(QString::fromStdString(args[2])) << "\n";
-        return kRefused;
-    }
-    if (!rom::WriteImageAtomically(args[2], patch, error)) {
-        err << tr("无法写入 %1：%2").arg(QString::fromStdString(args[2]), QString::fromStdString(error))
+    size_t size = 0;
+    if (!rom::WritePatch(chosen, original, modified, args[2], size, error)) {
+        err << tr("无法写出 %1 补丁 %2：%3")
+                   .arg(QString::fromStdString(format).toUpper(), QString::fromStdString(args[2]),
+                        QString::fromStdString(error))
             << "\n";
         return kRefused;
     }
     out << tr("已写入 %1（%2，%3 字节）")
-               .arg(QString::fromStdString(args[2]), QString::fromStdString(format),
-                    QString::number(patch.size()))
+               .arg(QString::fromStdString(args[2]), QString::fromStdString(format), QString::number(size))
         << "\n";
     return kSuccess;
 }

@@ -102,6 +102,13 @@ TEST(PatchCommands, PatchAndApplyRoundTripInBothFormats)
     }
     EXPECT_EQ(Cli({"apply", a}).status, 2);
     EXPECT_EQ(Cli({"patch", a, b}).status, 2);
+    // A patch is never written over either image it is made from, under any spelling.
+    for (const std::string& over : {a, b, f.Path("./b.smc")}) {
+        const CliRun r = Cli({"patch", a, b, over, "--format", "ips"});
+        EXPECT_EQ(r.status, 1) << over;
+        EXPECT_NE(r.err.find("映像文件"), std::string::npos) << r.err;
+    }
+    EXPECT_TRUE(test::ReadFile(a) == original && test::ReadFile(b) == modified);
 }
 
 TEST(PatchCommands, RefusedPatchesLeaveTheRomByteIdentical)
