@@ -79,7 +79,7 @@ struct Journal {
 constexpr uint64_t kMaximumJournalSize = 2 * kMaximumImageSize + (uint64_t(1) << 20);
 Bytes EncodeJournal(const Journal& journal);
 enum class JournalForm {
-    Whole,    // as written, checksum right
+    Whole,    // complete, checksum right
     CutShort, // a journal whose writing was cut short: the image was never touched
     Foreign,  // not a journal this program writes
 };
