@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <map>
 
+#include "rom/FileOps.h"
+
 namespace dravik::names::data {
 const std::map<std::string, std::string>& Files(); // generated from names/data
 }
@@ -20,7 +22,7 @@ namespace {
 using Entries = std::vector<std::string>;
 
 // A name file is a few kilobytes; anything far larger is not one, and is not read into memory.
-constexpr qint64 kMaxFileBytes = 1 << 20;
+constexpr uint64_t kMaxFileBytes = 1 << 20;
 
 const std::vector<ListInfo> kLists = {
     {List::TankParts, "tank_parts.txt",
@@ -265,7 +267,7 @@ NameSetResult LoadNameSet(const std::string& folder)
     NameSet set = NameSet::BuiltIn();
     // Hidden files (editor back-ups, desktop metadata) are not ours to judge; every other file
     // must be a name file, so a misspelt name is reported rather than silently left out.
-    const QFileInfoList files = QDir(path).entryInfoList(QDir::Files, QDir::Name);
+    const QFileInfoList files = QDir(path).entryInfoList(QDir::Files | QDir::System, QDir::Name);
     for (const QFileInfo& file : files) {
         const std::string name = file.fileName().toStdString();
         const ListInfo* info = FindListFile(name);
@@ -273,17 +275,22 @@ NameSetResult LoadNameSet(const std::string& folder)
             result.errors.push_back(name + ": 不是名称表的文件名");
             continue;
         }
-        QFile in(file.absoluteFilePath());
-        if (file.size() > kMaxFileBytes) {
+        // Never a link followed, a FIFO waited on or a huge file read into memory.
+        std::vector<uint8_t> bytes;
+        const rom::FileError read =
+            rom::ReadSideFile(file.absoluteFilePath().toStdString(), kMaxFileBytes, bytes);
+        if (read.number == EFBIG) {
             result.errors.push_back(name + ": 文件太大，不是名称表");
             continue;
         }
-        if (!in.open(QIODevice::ReadOnly)) {
-            result.errors.push_back(name + ": 无法读取: " + in.errorString().toStdString());
+        if (!read.Ok()) {
+            result.errors.push_back(name + ": " + read.message);
             continue;
         }
-        // read(n) reserves n bytes first: ask for the file's size, not the limit.
-        NameSetBuilder::Apply(set, *info, in.read(std::min(file.size(), kMaxFileBytes)), result.errors);
+        NameSetBuilder::Apply(
+            set, *info,
+            QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())),
+            result.errors);
     }
     if (!result.errors.empty())
         return result;

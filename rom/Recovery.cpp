@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "rom/FileOps.h"
 #include "rom/Layout.h"
 
 namespace dravik::rom {
@@ -253,18 +254,21 @@ bool WriteRecord(const std::string& path, const RecoveryRecord& record, std::str
 bool ReadRecord(const std::string& path, RecoveryRecord& record, std::string& error)
 {
     error.clear();
-    QFile file(Q(path));
-    if (!file.exists())
+    // A record holds the edits of one image: far below this. Never a link followed, a FIFO
+    // waited on or a huge file read into memory.
+    constexpr uint64_t kMaximumRecordSize = 1 << 20;
+    std::vector<uint8_t> bytes;
+    const FileError read = ReadSideFile(path, kMaximumRecordSize, bytes);
+    if (read.Missing())
         return false;
-    if (!QFileInfo(file).isFile()) {
-        error = "它不是普通文件";
+    if (!read.Ok()) {
+        error = read.message;
+        const std::string stop = "。"; // the reason is shown inside a sentence
+        if (error.size() >= stop.size() && error.compare(error.size() - stop.size(), stop.size(), stop) == 0)
+            error.resize(error.size() - stop.size());
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString().toStdString();
-        return false;
-    }
-    return ParseRecord(file.readAll().toStdString(), record, error);
+    return ParseRecord(std::string(bytes.begin(), bytes.end()), record, error);
 }
 
 bool RemoveRecord(const std::string& path) { return QFile::remove(Q(path)) || !QFileInfo::exists(Q(path)); }

@@ -2,6 +2,7 @@
 // that an in-place save must keep, and a process can be given a file-size limit. Built only there.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QLockFile>
 #include <QTemporaryDir>
@@ -13,7 +14,9 @@
 #include <unistd.h>
 
 #include "SaveSafety.h"
+#include "names/NameSet.h"
 #include "rom/FileOps.h"
+#include "rom/Recovery.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "rom/SaveJournal.h"
@@ -263,5 +266,29 @@ TEST_F(SaveSafety, AWriteThatChangesTheSizeKeepsTheFilesIdentity)
         EXPECT_EQ(after.st_mode, before.st_mode);
         EXPECT_EQ(after.st_nlink, 2u);
         EXPECT_TRUE(test::ReadFile(link) == target);
+    }
+}
+
+TEST(FileOps, NameFilesAndRecoveryRecordsThatAreFifosOrLinksAreRefusedWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    ASSERT_TRUE(test::WriteFile(folder + "/real.json", Bytes{'{', '}'}));
+    for (const bool fifo : {true, false}) {
+        SCOPED_TRACE(fifo ? "fifo" : "link");
+        const std::string names = folder + (fifo ? "/fifo-names" : "/link-names");
+        ASSERT_TRUE(QDir().mkpath(QString::fromStdString(names)));
+        const std::string file = names + "/tanks.txt", record = folder + (fifo ? "/r1.json" : "/r2.json");
+        for (const std::string& p : {file, record})
+            ASSERT_EQ(
+                fifo ? ::mkfifo(p.c_str(), 0600) : ::symlink((folder + "/real.json").c_str(), p.c_str()), 0);
+        const names::NameSetResult loaded = names::LoadNameSet(names);
+        EXPECT_FALSE(loaded.ok);
+        ASSERT_EQ(loaded.errors.size(), 1u);
+        EXPECT_TRUE(Contains(loaded.errors[0], "tanks.txt")) << loaded.errors[0];
+        RecoveryRecord r;
+        std::string error;
+        EXPECT_FALSE(ReadRecord(record, r, error));
+        EXPECT_TRUE(Contains(error, record)) << error;
     }
 }

@@ -192,9 +192,10 @@ TEST_F(RecoveryWindowTest, ARecordThatCannotBeAppliedIsReportedDeletedAndNeverAp
         if (c.message) {
             EXPECT_EQ(shown[0].text, U(c.message));
         } else { // what cannot be deleted is not said to be
-            EXPECT_EQ(shown[0].text,
-                      U("上次未保存的修改的恢复记录无法使用（它不是普通文件）。恢复记录无法删除：") +
-                          QString::fromStdString(RecordOf(image.Path())) + U("。"));
+            EXPECT_EQ(shown[0].text, U("上次未保存的修改的恢复记录无法使用（无法读取 ") +
+                                         QString::fromStdString(RecordOf(image.Path())) +
+                                         U("：它是一个文件夹，不是普通文件）。恢复记录无法删除：") +
+                                         QString::fromStdString(RecordOf(image.Path())) + U("。"));
         }
         ExpectState(image.Path(), c.seed);
         EXPECT_FALSE(Modified());
