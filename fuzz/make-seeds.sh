@@ -55,4 +55,37 @@ for target in b short other; do
 done
 { byte 16; byte 1; byte 0; byte 0xAA; byte 0xFF; byte 1; byte 0x55; } > "$work/edits"
 seed edits 11 "$work/a" "$work/edits"
-echo "seeds in $names and $patch"
+
+# --- journal: [mode] [length of the image, 2 bytes] image... journal...  (mode 1: the harness binds
+# the journal to the image file and writes its checksum, so zeros stand in for them here)
+journal=fuzz/corpus/journal
+rm -rf "$journal" && mkdir -p "$journal"
+le32() { le16 $(($1 & 65535)); le16 $(($1 >> 16)); }
+le64() { le32 "$1"; le32 0; }
+head -c 64 /dev/zero | tr '\0' 'A' > "$work/img"               # 64 bytes of A
+{ head -c 8 "$work/img"; printf 'XXXX'; tail -c 52 "$work/img"; } > "$work/img-new"
+range() { le64 "$1"; le32 "$(size "$2")"; le32 "$(size "$3")"; cat "$2" "$3"; }
+printf 'AAAA' > "$work/old"; printf 'XXXX' > "$work/new"; : > "$work/none"
+printf 'AAAAAAAA' > "$work/tail"; head -c 4 "$work/img" > "$work/grow"
+jrn() { # old-size new-size count ranges...
+    printf 'DRVKJRN2'; le64 0; le64 0; le64 "$1"; le64 "$2"; le32 "$3"; cat; le64 0
+}
+seedj() { # name mode image journal
+    { byte "$2"; le16 "$(size "$3")"; cat "$3" "$4"; } > "$journal/$1"
+}
+range 8 "$work/old" "$work/new" | jrn 64 64 1 > "$work/j"
+seedj new-bytes-written 1 "$work/img-new" "$work/j"
+seedj nothing-written-yet 1 "$work/img" "$work/j"
+printf 'ZZZZ' | dd of="$work/img-new" bs=1 seek=8 conv=notrunc status=none
+seedj changed-since 1 "$work/img-new" "$work/j"
+range 60 "$work/none" "$work/grow" | jrn 60 64 1 > "$work/j"
+seedj grown 1 "$work/img" "$work/j"
+range 64 "$work/tail" "$work/none" | jrn 72 64 1 > "$work/j"
+seedj shrunk 1 "$work/img" "$work/j"
+{ range 4 "$work/old" "$work/new"; range 40 "$work/old" "$work/new"; } | jrn 64 64 2 > "$work/j"
+seedj two-ranges 1 "$work/img" "$work/j"
+printf 'DRVKJRN2\1\2' > "$work/j"
+seedj cut-short 0 "$work/img" "$work/j"
+printf 'DRVKJRN1' > "$work/j"; le64 64 >> "$work/j"
+seedj older-format 0 "$work/img" "$work/j"
+echo "seeds in $names, $patch and $journal"

@@ -273,6 +273,7 @@ JournalForm DecodeJournal(const Bytes& in, Journal& j)
     if (j.oldSize > kMaximumImageSize || j.newSize > kMaximumImageSize)
         return JournalForm::Foreign;
     size_t at = kHeader;
+    uint64_t end = 0; // ranges come in order and never overlap, as a save writes them
     for (uint64_t i = 0; i < count; ++i) {
         if (body - at < 16)
             return JournalForm::Foreign;
@@ -281,8 +282,9 @@ JournalForm DecodeJournal(const Bytes& in, Journal& j)
         const uint64_t before = GetLe(in, at + 8, 4), after = GetLe(in, at + 12, 4);
         at += 16;
         if (body - at < before || body - at - before < after || r.offset > kMaximumImageSize ||
-            r.offset + before > j.oldSize || r.offset + after > j.newSize)
+            r.offset + before > j.oldSize || r.offset + after > j.newSize || r.offset < end)
             return JournalForm::Foreign;
+        end = r.offset + std::max(before, after);
         r.before.assign(in.begin() + static_cast<long>(at), in.begin() + static_cast<long>(at + before));
         at += before;
         r.after.assign(in.begin() + static_cast<long>(at), in.begin() + static_cast<long>(at + after));
