@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "cli/Fill.h"
+#include "rom/TextChecks.h"
 
 namespace dravik::cli {
 
@@ -145,10 +146,8 @@ std::string Where(const std::string& file, const rom::Table& t)
 
 bool IsReadOnly(const rom::Table& t, const std::string& array)
 {
-    for (const rom::CodeArraySpec& arrayDecl : t.Layout().codeArrays)
-        if (array == arrayDecl.name)
-            return arrayDecl.readOnly;
-    return false;
+    const rom::CodeArraySpec* arrayDecl = t.Layout().FindCodeArray(array);
+    return arrayDecl && arrayDecl->readOnly;
 }
 
 std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom::Table& t, rom::Edit& edit)
@@ -290,11 +289,10 @@ std::string ReadTablesJson(const std::string& json, const std::string& fileName,
                            std::vector<rom::Edit>& edits)
 {
     edits.clear();
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &parseError);
-    if (doc.isNull())
-        return Fill(JsonImport::tr("%1: 不是有效的 JSON（位置 %2：%3）"), fileName,
-                    std::to_string(parseError.offset), parseError.errorString().toStdString());
+    QJsonDocument doc;
+    const std::string invalid = rom::ParseJsonStrictly(json, doc);
+    if (!invalid.empty())
+        return Fill(JsonImport::tr("%1: %2"), fileName, invalid);
     if (!doc.isObject())
         return Fill(JsonImport::tr("%1: 顶层必须是对象"), fileName);
     const QJsonObject root = doc.object();

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "rom/FileOps.h"
+#include "rom/TextChecks.h"
 
 namespace dravik::names::data {
 const std::map<std::string, std::string>& Files(); // generated from names/data
@@ -166,10 +167,9 @@ struct NameSetBuilder {
             const std::string where = Where(info.file, lineNo);
             if (line.empty())
                 continue; // keeps the compiled-in entry
-            QStringDecoder utf8(QStringDecoder::Utf8);
-            const QString decoded = utf8(QByteArray::fromStdString(line));
-            if (utf8.hasError()) {
-                errors.push_back(where + "不是 UTF-8 文本");
+            if (const auto fault = rom::FindUtf8Fault(line)) {
+                errors.push_back(where + "不是 UTF-8 文本（第 " + std::to_string(fault->column) +
+                                 " 个字节：" + fault->reason + "）");
                 continue;
             }
             if (static_cast<int>(i) >= info.entries) {

@@ -145,6 +145,8 @@ struct TableLayout {
     std::optional<Entry> CodeEntry(const std::string& key) const;
     // The key of a value column, "" for a column that shows codes.
     std::string ValueKey(int column) const;
+    // The code array of that name; nullptr for none.
+    const CodeArraySpec* FindCodeArray(const std::string& name) const;
 
     int Rows() const { return rowNames.Rows(); }
 };

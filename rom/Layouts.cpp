@@ -37,6 +37,14 @@ std::vector<int> TableLayout::ValueColumns() const
     return out;
 }
 
+const CodeArraySpec* TableLayout::FindCodeArray(const std::string& name) const
+{
+    for (const CodeArraySpec& arrayDecl : codeArrays)
+        if (name == arrayDecl.name)
+            return &arrayDecl;
+    return nullptr;
+}
+
 int TableLayout::Column(const std::string& key) const
 {
     if (key == kNameKey)

@@ -12,6 +12,7 @@
 
 #include "rom/FileOps.h"
 #include "rom/Layout.h"
+#include "rom/TextChecks.h"
 
 namespace dravik::rom {
 
@@ -36,29 +37,48 @@ bool IsInt(const QJsonValue& v, int low, int high)
     return d == static_cast<double>(static_cast<int>(d)) && d >= low && d <= high;
 }
 
-// One table's entries; false when any of them does not fit the table.
-bool ParseTable(const TableLayout& layout, const QJsonObject& object, Edit& edit)
+std::string Ordinal(int index) { return "第 " + std::to_string(index + 1) + " 项"; }
+
+// One table's entries, held to the rules an import is held to: only value cells, only codes an
+// import may change, every position inside the table. The reason for the first one that is not.
+std::string ParseTable(const TableLayout& layout, const QJsonObject& object, Edit& edit)
 {
-    for (const QJsonValue& v : object.value("cells").toArray()) {
-        const QJsonArray cell = v.toArray();
-        if (cell.size() != 3 || !IsInt(cell[0], 0, layout.Rows() - 1) ||
-            !IsInt(cell[1], 1, static_cast<int>(layout.columns.size()) - 1) || !cell[2].isString())
-            return false;
-        edit.SetCell(cell[0].toInt(), cell[1].toInt(), cell[2].toString().toStdString());
+    for (const char* key : {"cells", "codes"}) {
+        const QJsonValue list = object.value(QLatin1String(key));
+        if (!list.isUndefined() && !list.isArray())
+            return std::string("\"") + key + "\" 必须是数组";
     }
-    for (const QJsonValue& v : object.value("codes").toArray()) {
-        const QJsonArray code = v.toArray();
+    const std::vector<int> valueColumns = layout.ValueColumns();
+    const QJsonArray cells = object.value("cells").toArray();
+    for (int i = 0; i < cells.size(); ++i) {
+        const QJsonArray cell = cells[i].toArray();
+        if (cell.size() != 3 || !IsInt(cell[0], 0, layout.Rows() - 1) || !IsInt(cell[1], 0, 1 << 16) ||
+            !cell[2].isString())
+            return "单元格" + Ordinal(i) + "应是 [行, 列, 文本]，行在表内";
+        const int column = cell[1].toInt();
+        if (std::find(valueColumns.begin(), valueColumns.end(), column) == valueColumns.end())
+            return "单元格" + Ordinal(i) + "：第 " + std::to_string(column) + " 列不是可以修改的数值列";
+        edit.SetCell(cell[0].toInt(), column, cell[2].toString().toStdString());
+    }
+    const QJsonArray codes = object.value("codes").toArray();
+    for (int i = 0; i < codes.size(); ++i) {
+        const QJsonArray code = codes[i].toArray();
         if (code.size() != 4 || !code[0].isString() || !IsInt(code[1], 0, layout.Rows() - 1) ||
             !IsInt(code[3], -1000000, 1000000))
-            return false;
+            return "代码" + Ordinal(i) + "应是 [数组, 行, 序号, 整数值]，行在表内";
         const std::string name = code[0].toString().toStdString();
-        const auto arrayDecl = std::find_if(layout.codeArrays.begin(), layout.codeArrays.end(),
-                                            [&](const CodeArraySpec& a) { return name == a.name; });
-        if (arrayDecl == layout.codeArrays.end() || !IsInt(code[2], 0, arrayDecl->perRow - 1))
-            return false;
+        const CodeArraySpec* arrayDecl = layout.FindCodeArray(name);
+        if (!arrayDecl)
+            return "代码" + Ordinal(i) + "：没有代码数组 \"" + name + "\"";
+        if (!IsInt(code[2], 0, arrayDecl->perRow - 1))
+            return "代码" + Ordinal(i) + "：代码 " + name + " 每行只有 " + std::to_string(arrayDecl->perRow) +
+                   " 项";
+        // Such a code is never saved: an import that changes one is refused, and so is a record.
+        if (arrayDecl->readOnly)
+            return "代码" + Ordinal(i) + "：代码 " + name + " 不能修改";
         edit.SetCode(name, code[1].toInt(), code[2].toInt(), code[3].toInt());
     }
-    return true;
+    return {};
 }
 } // namespace
 
@@ -186,12 +206,15 @@ std::string SerializeRecord(const RecoveryRecord& record)
 
 bool ParseRecord(const std::string& text, RecoveryRecord& record, std::string& error)
 {
-    QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &parseError);
+    QJsonDocument doc;
+    const std::string invalid = ParseJsonStrictly(text, doc);
+    if (!invalid.empty()) {
+        error = "不是有效的恢复记录：" + invalid;
+        return false;
+    }
     const QJsonObject root = doc.object();
-    if (doc.isNull() || root.value("format").toString() != QLatin1String(kFormat) ||
-        !root.value("image").isString() || !root.value("hash").isString() ||
-        !root.value("tables").isObject()) {
+    if (root.value("format").toString() != QLatin1String(kFormat) || !root.value("image").isString() ||
+        !root.value("hash").isString() || !root.value("tables").isObject()) {
         error = "不是有效的恢复记录";
         return false;
     }
@@ -205,8 +228,10 @@ bool ParseRecord(const std::string& text, RecoveryRecord& record, std::string& e
         if (table.isUndefined())
             continue;
         Edit edit(layout.id);
-        if (!table.isObject() || !ParseTable(layout, table.toObject(), edit)) {
-            error = std::string("恢复记录中表 ") + layout.id + " 的内容无效";
+        const std::string reason =
+            table.isObject() ? ParseTable(layout, table.toObject(), edit) : std::string("必须是对象");
+        if (!reason.empty()) {
+            error = std::string("恢复记录中表 ") + layout.id + " 的内容无效：" + reason;
             return false;
         }
         parsed.edits.push_back(std::move(edit));

@@ -72,3 +72,20 @@ TEST(CliSafety, CodesTooLargeForAnIntegerAreRefused) // found by fuzz_json
     }
     EXPECT_TRUE(test::ReadFile(rom.Path()) == rom::MakeSampleImage(24));
 }
+
+TEST(CliSafety, ImportRefusesARepeatedKeyWithItsPath)
+{
+    test::TempImage rom(rom::MakeSampleImage(25));
+    std::string json = Cli({"export", rom.Path()}).out;
+    const size_t tables = json.find("\"tables\": {");
+    ASSERT_NE(tables, std::string::npos);
+    // A first "items" the parser would otherwise silently drop for the second.
+    json.insert(tables + 11, "\"items\": {\"codes\": {}}, ");
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/twice.json";
+    ASSERT_TRUE(test::WriteFile(path, rom::Bytes(json.begin(), json.end())));
+    const CliRun r = Cli({"import", rom.Path(), path});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, path + ": JSON 路径 tables.items：\"items\" 出现了两次")) << r.err;
+    EXPECT_TRUE(test::ReadFile(rom.Path()) == rom::MakeSampleImage(25));
+}

@@ -87,6 +87,24 @@ TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
         EXPECT_FALSE(ParseRecord(b, parsed, error)) << b;
         EXPECT_FALSE(error.empty()) << b;
     }
+    // Held to what an import accepts, and saying what is wrong.
+    const struct {
+        std::string text;
+        std::string error;
+    } refused[] = {
+        {replaced("\"tanks\":{\"cells\":[],\"codes\":[[\"items\",1,3,7]]",
+                  "\"monsters\":{\"cells\":[],\"codes\":[[\"loot_gate\",1,0,7]]"),
+         "表 monsters 的内容无效：代码第 1 项：代码 loot_gate 不能修改"},
+        {replaced("\"tanks\":{\"cells\":[]", "\"tanks\":{\"cells\":[[0,6,\"x\"]]"),
+         "第 6 列不是可以修改的数值列"},
+        {replaced("\"hash\":", "\"hash\":\"x\",\"hash\":"), "JSON 路径 hash：\"hash\" 出现了两次"},
+        {replaced("[[0,1,\"1\"]]", "[[0,1,\"\\udc00\"]]"), "不成对的代理码位"},
+    };
+    for (const auto& r : refused) {
+        error.clear();
+        EXPECT_FALSE(ParseRecord(r.text, parsed, error)) << r.text;
+        EXPECT_NE(error.find(r.error), std::string::npos) << error;
+    }
     EXPECT_EQ(parsed.Count(), 2) << "a refused record leaves the last one as it was";
 
     QTemporaryDir folder;

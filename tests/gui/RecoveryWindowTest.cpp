@@ -155,7 +155,9 @@ TEST_F(RecoveryWindowTest, ARecordThatCannotBeAppliedIsReportedDeletedAndNeverAp
              ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
              f.write("{\"format\":\"dravik-recovery-1\",\"image\":");
          },
-         1, "上次未保存的修改的恢复记录无法使用（不是有效的恢复记录）。恢复记录已删除。"},
+         1,
+         "上次未保存的修改的恢复记录无法使用（不是有效的恢复记录：不是有效的 JSON（第 1 行第 39 个字节："
+         "对象没有结束，缺少 } 或逗号））。恢复记录已删除。"},
         {"a table that is not there",
          [](const std::string& record) {
              QFile f(QString::fromStdString(record));

@@ -1,0 +1,73 @@
+// Strict UTF-8 and strict JSON: every way text can be malformed is refused with where and why;
+// everything well formed passes.
+#include "rom/TextChecks.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace dravik::rom;
+
+TEST(TextChecks, Utf8FaultsAreFoundWithLineColumnAndReason)
+{
+    const struct {
+        std::string text;
+        int line, column;
+        std::string reason;
+    } faults[] = {
+        {"ab\xE6\x8E", 1, 3, "不完整"}, // cut off at the end
+        {"a\n\xE6\x8E"
+         "C",
+         2, 1, "不完整"},                   // cut off by an ASCII byte
+        {"\xC0\xAF", 1, 1, "过长"},         // '/' in two bytes
+        {"\xE0\x80\xAF", 1, 1, "过长"},     // in three
+        {"\xF0\x80\x80\xAF", 1, 1, "过长"}, // in four
+        {"ok\xED\xA0\x80", 1, 3, "代理"},   // U+D800
+        {"\xED\xBF\xBF", 1, 1, "代理"},     // U+DFFF
+        {"\xF4\x90\x80\x80", 1, 1, "10FFFF"},
+        {"\xF5\x80\x80\x80", 1, 1, "不会出现"},
+        {"\xFF", 1, 1, "不会出现"},
+        {"甲\x80", 1, 4, "后续字节"},
+    };
+    for (const auto& f : faults) {
+        const auto fault = FindUtf8Fault(f.text);
+        ASSERT_TRUE(fault) << f.reason;
+        EXPECT_EQ(fault->line, f.line) << f.reason;
+        EXPECT_EQ(fault->column, f.column) << f.reason;
+        EXPECT_NE(fault->reason.find(f.reason), std::string::npos) << fault->reason;
+    }
+    for (const std::string good : {"", "abc\n", "主炮#7", "😀", "\xEF\xBB\xBF", "\xED\x9F\xBF" /* U+D7FF */,
+                                   "\xEE\x80\x80" /* U+E000 */, "\xF4\x8F\xBF\xBF" /* U+10FFFF */})
+        EXPECT_FALSE(FindUtf8Fault(good)) << good;
+}
+
+TEST(TextChecks, JsonRefusesRepeatedKeysLoneSurrogatesAndBadUtf8WithWhere)
+{
+    const struct {
+        std::string json;
+        std::string error; // "" for accepted
+    } cases[] = {
+        {R"({"tables": {"items": {}, "items": {}}})", "JSON 路径 tables.items：\"items\" 出现了两次"},
+        {R"({"a": 1, "\u0061": 2})", "JSON 路径 a：\"a\" 出现了两次"},
+        {R"({"a": [{"x": 1}, {"y": [1, 2], "x": 1, "x": 2}]})", "JSON 路径 a[1].x："},
+        {R"({"a": "\ud800"})", "JSON 路径 a：字符串中有不成对的代理码位 \\uD800"},
+        {R"({"a": ["x", "\udc00y"]})", "JSON 路径 a[1]：字符串中有不成对的代理码位 \\uDC00"},
+        {R"({"a": "\ud800\u0041"})", "JSON 路径 a：字符串中有不成对"},
+        {"{\"a\": \"x\xE6\x8E\"}", "第 1 行第 9 个字节：不是 UTF-8 文本"},
+        {"{\"a\": 1,\n \"b\": }", "不是有效的 JSON（第 2 行"},
+        // The same key in different objects, a surrogate pair, escapes and repeated array values.
+        {R"({"a": {"a": "\ud83d\ude00"}, "b": {"a": ["a", "a"]}, "c\"": "\\\"x"})", ""},
+    };
+    for (const auto& c : cases) {
+        QJsonDocument doc;
+        const std::string error = ParseJsonStrictly(c.json, doc);
+        if (c.error.empty()) {
+            EXPECT_EQ(error, "") << c.json;
+            EXPECT_EQ(doc.object().value("a").toObject().value("a").toString(), QString::fromUtf8("😀"));
+        } else {
+            EXPECT_EQ(error.substr(0, c.error.size()), c.error) << c.json << "\n" << error;
+            EXPECT_TRUE(doc.isNull()) << c.json;
+        }
+    }
+}
