@@ -6,6 +6,7 @@
 #include "cli/Fill.h"
 
 #include "rom/TableText.h"
+#include "rom/TextChecks.h"
 
 namespace dravik::cli {
 
@@ -15,9 +16,30 @@ struct CsvImport {
     Q_DECLARE_TR_FUNCTIONS(CsvImport)
 };
 
-// The writer builds the whole text in memory; the stream gets it in one piece.
-void WriteCsvField(std::string& out, const std::string& s)
+bool StartsFormula(char c) { return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r'; }
+
+bool PlainNumber(const std::string& s)
 {
+    size_t i = s[0] == '-' ? 1 : 0;
+    const size_t digits = i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+        ++i;
+    if (i == digits)
+        return false;
+    if (i < s.size() && s[i] == '.') {
+        const size_t point = ++i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+            ++i;
+        if (i == point)
+            return false;
+    }
+    return i == s.size();
+}
+
+// The writer builds the whole text in memory; the stream gets it in one piece.
+void WriteCsvField(std::string& out, const std::string& cell)
+{
+    const std::string s = SpreadsheetSafe(cell);
     if (s.find_first_of(",\"\r\n") == std::string::npos) {
         out += s;
         return;
@@ -31,6 +53,20 @@ void WriteCsvField(std::string& out, const std::string& s)
     out += '"';
 }
 } // namespace
+
+std::string SpreadsheetSafe(const std::string& cell)
+{
+    if (cell.empty() || !(StartsFormula(cell[0]) || cell[0] == '\'') || PlainNumber(cell))
+        return cell;
+    return "'" + cell;
+}
+
+std::string FromSpreadsheetSafe(const std::string& field)
+{
+    if (field.size() >= 2 && field[0] == '\'' && (StartsFormula(field[1]) || field[1] == '\''))
+        return field.substr(1);
+    return field;
+}
 
 void WriteCsvField(std::ostream& out, const std::string& s)
 {
@@ -94,7 +130,7 @@ std::string ParseCsv(const std::string& input, std::vector<CsvRecord>& records)
             if (c == '"' && field.empty() && !wasQuoted) {
                 quoted = wasQuoted = true;
             } else if (c == ',') {
-                record.fields.push_back(field);
+                record.fields.push_back(FromSpreadsheetSafe(field));
                 field.clear();
                 wasQuoted = false;
             } else if (c == '\r' || c == '\n') {
@@ -110,7 +146,7 @@ std::string ParseCsv(const std::string& input, std::vector<CsvRecord>& records)
                 field += c;
             }
         }
-        record.fields.push_back(field);
+        record.fields.push_back(FromSpreadsheetSafe(field));
         records.push_back(std::move(record));
     }
     while (!records.empty() && records.back().fields.size() == 1 && records.back().fields[0].empty())
@@ -125,6 +161,10 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
     const rom::Table* original = model.Find(tableId);
     if (!original)
         return Fill(CsvImport::tr("%1: 没有名为 \"%2\" 的表"), fileName, tableId);
+    // A spreadsheet saves in the system's code page unless told otherwise: say so rather than
+    // look up names that are not there.
+    if (const auto fault = rom::FindUtf8Fault(text))
+        return Fill(CsvImport::tr("%1: %2（在电子表格中保存时请选择 UTF-8 编码）"), fileName, rom::Describe(*fault));
     std::vector<CsvRecord> records;
     std::string error = ParseCsv(text, records);
     if (!error.empty())

@@ -200,3 +200,52 @@ TEST(CsvImport, TankSlotByNameFollowsTheTankEditorsRule)
         EXPECT_EQ(t.Code(c.array, c.row, 0), c.code) << c.array << " row " << c.row << " old " << c.old;
     }
 }
+
+TEST(CsvImport, FormulaLikeCellsAreDefusedAndComeBackByteForByte)
+{
+    const struct {
+        std::string cell;
+        bool marked; // written with a leading apostrophe
+    } cells[] = {
+        {"=1+2", true},   {"+3+4", true},    {"@SUM(1)", true}, {"=cmd|' /C calc'!A0", true},
+        {"\tx", true},    {"\r\nx", true},   {"-", true},       {"-x", true},
+        {"'", true},      {"'quoted", true}, {"''=x", true},    {"-5", false},
+        {"-1.25", false}, {"a=b", false},    {"", false},       {"主炮#1", false},
+    };
+    for (const auto& c : cells) {
+        std::ostringstream out;
+        cli::WriteCsvField(out, c.cell);
+        const std::string field = out.str();
+        const size_t start = field.rfind('"', 0) == 0 ? 1 : 0; // inside the quotes of a quoted field
+        EXPECT_EQ(field.compare(start, 1, "'") == 0, c.marked) << c.cell << " -> " << field;
+        EXPECT_EQ(Parse(field + ",x\r\n"), (std::vector<std::vector<std::string>>{{c.cell, "x"}})) << field;
+    }
+
+    // Every attack named like a formula: the monster table goes out with none left bare and comes
+    // back without a changed byte.
+    std::string listA, listB;
+    const char* const risky[] = {"=1+2", "+3+4", "@SUM(1)", "=cmd|' /C calc'!A0", "-5", "'quoted"};
+    for (int i = 0; i < 174; ++i)
+        listA += (i < 6 ? std::string(risky[i]) : "=a" + std::to_string(i)) + "\n";
+    for (int i = 0; i < 144; ++i)
+        listB += "@b" + std::to_string(i) + "\n";
+    test::NameFolder names({{"attacks_a.txt", listA}, {"attacks_b.txt", listB}});
+    QTemporaryDir dir;
+    test::TempImage file(rom::MakeSampleImage(14));
+    const rom::Bytes before = file.Read();
+    const CliRun r =
+        Cli({"--names", names.Path(), "export", file.Path(), "--table", "monsters", "--format", "csv"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find(",=a"), std::string::npos);
+    EXPECT_EQ(r.out.find(",@b"), std::string::npos);
+    EXPECT_NE(r.out.find(",'=a"), std::string::npos);
+    const CliRun back =
+        Cli({"--names", names.Path(), "import", file.Path(), Write(dir, r.out), "--table", "monsters"});
+    EXPECT_EQ(back.status, 0) << back.err;
+    EXPECT_TRUE(file.Read() == before);
+
+    // A spreadsheet that saved in its own code page is told so, not searched for names.
+    const CliRun gbk = Cli({"import", file.Path(), Write(dir, "\xC4\xE3,1\r\n"), "--table", "monsters"});
+    EXPECT_EQ(gbk.status, 1);
+    EXPECT_NE(gbk.err.find("第 1 行第 1 个字节：不是 UTF-8 文本"), std::string::npos) << gbk.err;
+}
