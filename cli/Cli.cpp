@@ -74,6 +74,12 @@ protected:
     }
 };
 
+std::string& Written()
+{
+    static std::string written;
+    return written;
+}
+
 int RunCommand(const Args& args, std::ostream& out, std::ostream& err)
 {
     // --names changes the active set for this run only (tests run many commands in one process).
@@ -133,8 +139,11 @@ const std::vector<std::unique_ptr<Command>>& AllCommands()
     return commands;
 }
 
+void NoteWritten(const std::string& what) { Written() += (Written().empty() ? "" : "；") + what; }
+
 int RunCli(const Args& args, std::ostream& out, std::ostream& err)
 {
+    Written().clear();
     int status = 0;
     try {
         status = RunCommand(args, out, err);
@@ -150,8 +159,10 @@ int RunCli(const Args& args, std::ostream& out, std::ostream& err)
         const int cause = errno;
         err << "dravik: "
             << Program::tr("无法写入输出：%1")
-                   .arg(cause ? QString::fromStdString(rom::ErrorText(cause)) : Program::tr("写入失败"))
-            << "\n";
+                   .arg(cause ? QString::fromStdString(rom::ErrorText(cause)) : Program::tr("写入失败"));
+        if (!Written().empty())
+            err << Program::tr("。不过 %1，只是输出没有写出来").arg(QString::fromStdString(Written()));
+        err << "\n";
         return kRefused;
     }
     return status;

@@ -25,4 +25,8 @@ std::unique_ptr<Command> MakeApplyCommand();
 std::unique_ptr<Command> MakeNamesCommand();
 std::unique_ptr<Command> MakeRefsCommand();
 
+// What a command has written to files so far ("t.smc 已经写入（...）"), for the message of an
+// output that could not be written: the user must learn that the files changed all the same.
+void NoteWritten(const std::string& what);
+
 } // namespace dravik::cli

@@ -164,7 +164,8 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
     // A spreadsheet saves in the system's code page unless told otherwise: say so rather than
     // look up names that are not there.
     if (const auto fault = rom::FindUtf8Fault(text))
-        return Fill(CsvImport::tr("%1: %2（在电子表格中保存时请选择 UTF-8 编码）"), fileName, rom::Describe(*fault));
+        return Fill(CsvImport::tr("%1: %2（在电子表格中保存时请选择 UTF-8 编码）"), fileName,
+                    rom::Describe(*fault));
     std::vector<CsvRecord> records;
     std::string error = ParseCsv(text, records);
     if (!error.empty())

@@ -10,6 +10,7 @@
 #include "cli/Commands.h"
 #include "cli/Csv.h"
 #include "cli/Json.h"
+#include "rom/FileOps.h"
 #include "rom/Formula.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
@@ -110,17 +111,18 @@ bool OutputPaths(const std::vector<std::string>& roms, const QString& dir, const
     return true;
 }
 
-// An export is written plainly: unlike an image it can be made again, so a flush to disk is not
-// worth its wait; a failed write removes the partial file.
+// An export is written beside the old file and renamed over it once complete: a failure leaves
+// no partial or empty file, and an older export of the same name as it was.
 bool WriteText(const QString& path, const std::string& text, std::ostream& err)
 {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-        file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
-        file.flush())
+    const int error =
+        rom::ReplaceFile(path.toStdString(), reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    if (error == 0)
         return true;
-    err << TableFiles::tr("无法写入 %1：%2").arg(path, file.errorString()) << "\n";
-    file.remove();
+    err << TableFiles::tr("无法写入 %1：%2。这个文件没有写入%3。")
+               .arg(path, QString::fromStdString(rom::ErrorText(-error)),
+                    QFileInfo::exists(path) ? TableFiles::tr("，原有的文件保持原样") : QString())
+        << "\n";
     return false;
 }
 
@@ -149,7 +151,11 @@ int SaveOrReview(rom::RomDocument& doc, const QCommandLineParser& parsed, const 
         err << status.message << "\n";
         return kRefused;
     }
-    out << TableFiles::tr("%1：改动了 %2 个字节").arg(rom, QString::number(status.changedBytes)) << "\n";
+    const QString bytes = QString::number(status.changedBytes);
+    out << TableFiles::tr("%1：改动了 %2 个字节").arg(rom, bytes) << "\n";
+    NoteWritten((status.changedBytes > 0 ? TableFiles::tr("%1 已经写入（改动了 %2 个字节）").arg(rom, bytes)
+                                         : TableFiles::tr("命令已完成，%1 无需改动").arg(rom))
+                    .toStdString());
     return kSuccess;
 }
 
@@ -206,7 +212,11 @@ int ExportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std:
     }
     const QString dir = QString::fromStdString(outDir);
     if (!QFileInfo(dir).isDir()) {
-        err << "dravik: " << tr("输出文件夹 %1 不存在").arg(dir) << "\n";
+        err << "dravik: "
+            << (QFileInfo::exists(dir) ? tr("输出文件夹 %1 不是文件夹，什么也没有写入")
+                                       : tr("输出文件夹 %1 不存在，什么也没有写入"))
+                   .arg(dir)
+            << "\n";
         return kRefused;
     }
     std::vector<QString> paths;

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
@@ -303,18 +302,25 @@ NameSetResult LoadNameSet(const std::string& folder)
 std::string ExportNameSet(const NameSet& set, const std::string& folder)
 {
     const QString path = QString::fromStdString(folder);
+    if (QFileInfo(path).exists() && !QFileInfo(path).isDir())
+        return folder + ": 已存在，但不是文件夹；什么也没有写入";
     if (!QDir().mkpath(path))
-        return folder + ": 无法创建文件夹";
+        return folder + ": 无法创建文件夹；什么也没有写入";
+    // Each file is written beside the old one and renamed over it only when complete: a failure
+    // leaves that file as it was, never cut short or empty.
+    int written = 0;
     for (const ListInfo& info : kLists) {
-        QSaveFile out(QDir(path).filePath(QString::fromLatin1(info.file)));
-        if (!out.open(QIODevice::WriteOnly))
-            return std::string(info.file) + ": " + out.errorString().toStdString();
         std::string text;
         for (const std::string& name : set.Names(info.list))
             text += name + "\n";
-        out.write(text.data(), static_cast<qint64>(text.size()));
-        if (!out.commit())
-            return std::string(info.file) + ": " + out.errorString().toStdString();
+        const std::string file = QDir(path).filePath(QString::fromLatin1(info.file)).toStdString();
+        const int error = rom::ReplaceFile(file, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+        if (error != 0)
+            return file + ": 无法写入（" + rom::ErrorText(-error) + "）。这个文件" +
+                   (QFileInfo::exists(QString::fromStdString(file)) ? "保持原样" : "没有创建") + "；之前的 " +
+                   std::to_string(written) + " 个文件已写入，之后的 " +
+                   std::to_string(static_cast<int>(kLists.size()) - written - 1) + " 个没有写入";
+        ++written;
     }
     return {};
 }

@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <sstream>
@@ -108,4 +111,61 @@ TEST(CliSafety, HugeOrEndlessJsonIsRefusedBeforeItIsRead)
     EXPECT_EQ(limited.status, 1) << limited.err;
 #endif
     EXPECT_TRUE(test::ReadFile(rom.Path()) == rom::MakeSampleImage(22));
+}
+
+// Files written beside the old ones and renamed over them: a limit reached part way leaves every
+// file whole, old or new, and says so; an output that cannot be written still tells what was.
+TEST(CliSafety, FileSizeLimitsLeaveWholeFilesAndSayWhatWasWritten)
+{
+    QTemporaryDir dir;
+    const std::string root = dir.path().toStdString(), cli = Quote(DRAVIK_CLI);
+    const std::string full = root + "/full", mine = root + "/mine";
+    ASSERT_EQ(Cli({"names", "export", full}).status, 0);
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(mine)));
+    const QStringList files = QDir(QString::fromStdString(full)).entryList(QDir::Files);
+    for (const QString& f : files)
+        ASSERT_TRUE(test::WriteFile(mine + "/" + f.toStdString(), {'m', '\n'}));
+    const CliRun names = Shell("ulimit -f 1; " + cli + " names export " + Quote(mine));
+    EXPECT_EQ(names.status, 1) << names.out;
+    EXPECT_TRUE(Contains(names.err, "文件太大") && Contains(names.err, "这个文件保持原样")) << names.err;
+    for (const QString& f : files) {
+        const rom::Bytes now = test::ReadFile(mine + "/" + f.toStdString());
+        EXPECT_TRUE(now == rom::Bytes({'m', '\n'}) || now == test::ReadFile(full + "/" + f.toStdString()))
+            << f.toStdString();
+    }
+
+    test::TempImage image(rom::MakeSampleImage(26), "t.smc");
+    const std::string old = root + "/t.json";
+    ASSERT_TRUE(test::WriteFile(old, {'o', 'l', 'd'}));
+    const CliRun exported =
+        Shell("ulimit -f 1; " + cli + " export " + Quote(image.Path()) + " --out-dir " + Quote(root));
+    EXPECT_EQ(exported.status, 1);
+    EXPECT_TRUE(Contains(exported.err, "文件太大") && !Contains(exported.err, "Unknown")) << exported.err;
+    EXPECT_TRUE(test::ReadFile(old) == rom::Bytes({'o', 'l', 'd'}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no partial file is left";
+
+    const CliRun notFolder = Cli({"export", image.Path(), "--out-dir", old});
+    EXPECT_EQ(notFolder.status, 1);
+    EXPECT_TRUE(Contains(notFolder.err, "不是文件夹")) << notFolder.err;
+
+    if (!QFile::exists("/dev/full"))
+        return;
+    QJsonObject top =
+        QJsonDocument::fromJson(QByteArray::fromStdString(Cli({"export", image.Path()}).out)).object();
+    QJsonObject tables = top["tables"].toObject(), items = tables["items"].toObject();
+    QJsonArray rows = items["rows"].toArray(), row = rows[3].toArray();
+    row[1] = "55";
+    rows[3] = row;
+    items["rows"] = rows;
+    tables["items"] = items;
+    top["tables"] = tables;
+    const QByteArray text = QJsonDocument(top).toJson();
+    const std::string edit = dir.path().toStdString() + "/edit.json";
+    ASSERT_TRUE(test::WriteFile(edit, rom::Bytes(text.begin(), text.end())));
+    const CliRun imported =
+        Shell(cli + " import " + Quote(image.Path()) + " " + Quote(edit) + " > /dev/full");
+    EXPECT_EQ(imported.status, 1);
+    EXPECT_TRUE(Contains(imported.err, "磁盘已满") && Contains(imported.err, image.Path() + " 已经写入"))
+        << imported.err;
+    EXPECT_FALSE(image.Read() == rom::MakeSampleImage(26));
 }
