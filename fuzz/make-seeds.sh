@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Writes the seeds of the name set and patch harnesses into fuzz/corpus/{names,patch}/ from images
-# and patches this project makes (`dravik sample`, `dravik patch`). Usage: fuzz/make-seeds.sh [BUILD]
+# Writes the seeds of the name set, patch, journal and recovery record harnesses into
+# fuzz/corpus/{names,patch,journal,recovery}/ from images and patches this project makes (`dravik sample`,
+# `dravik patch`) and records as the window writes them. Usage: fuzz/make-seeds.sh [BUILD]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dravik="${1:-build}/dravik"
@@ -88,4 +89,19 @@ printf 'DRVKJRN2\1\2' > "$work/j"
 seedj cut-short 0 "$work/img" "$work/j"
 printf 'DRVKJRN1' > "$work/j"; le64 64 >> "$work/j"
 seedj older-format 0 "$work/img" "$work/j"
-echo "seeds in $names, $patch and $journal"
+
+# --- recovery: a record as the window writes it, and the ways one can be wrong
+recovery=fuzz/corpus/recovery
+rm -rf "$recovery" && mkdir -p "$recovery"
+hash=$(printf '%064d' 0)
+record() { # name tables-json
+    printf '{"format":"dravik-recovery-1","hash":"%s","image":"/roms/t.smc","tables":{%s}}' "$hash" "$2" \
+        > "$recovery/$1"
+}
+record cells-and-codes '"items":{"cells":[[3,1,"55"]],"codes":[]},"monsters":{"cells":[[60,9,"1234"]],"codes":[["attacks",60,2,17]]},"tanks":{"cells":[],"codes":[["parts",0,1,130]]}'
+record read-only-code '"monsters":{"cells":[],"codes":[["loot_gate",1,0,7]]}'
+record name-column '"tanks":{"cells":[[0,6,"x"]],"codes":[]}'
+record repeated-key '"items":{"cells":[[3,1,"55"]],"codes":[]},"items":{"cells":[],"codes":[]}'
+record lone-surrogate '"items":{"cells":[[3,1,"\ud800"]],"codes":[]}'
+record cut-off-utf8 "$(printf '"items":{"cells":[[3,1,"\xe6\x8e"]],"codes":[]}')"
+echo "seeds in $names, $patch, $journal and $recovery"

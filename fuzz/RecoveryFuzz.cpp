@@ -1,0 +1,87 @@
+// Any bytes as a recovery record: never a crash; a refusal says why and leaves the record it was
+// given as it was; an accepted record holds only what an import may change (value cells inside
+// the table, codes of arrays the save writes) and comes back the same from its own serialisation.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "rom/Layout.h"
+#include "rom/Recovery.h"
+
+using namespace dravik;
+
+namespace {
+void Check(bool ok, const char* what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "fuzz check failed: %s\n", what);
+        std::abort();
+    }
+}
+
+const rom::TableLayout* FindLayout(const std::string& id)
+{
+    for (const rom::TableLayout& layout : rom::AllLayouts())
+        if (id == layout.id)
+            return &layout;
+    return nullptr;
+}
+
+bool Same(const rom::RecoveryRecord& a, const rom::RecoveryRecord& b)
+{
+    if (a.imagePath != b.imagePath || a.imageHash != b.imageHash || a.edits.size() != b.edits.size())
+        return false;
+    for (size_t i = 0; i < a.edits.size(); ++i) {
+        const rom::Edit &x = a.edits[i], &y = b.edits[i];
+        if (x.TableId() != y.TableId() || x.Cells().size() != y.Cells().size() ||
+            x.Codes().size() != y.Codes().size())
+            return false;
+        for (size_t j = 0; j < x.Cells().size(); ++j)
+            if (x.Cells()[j].row != y.Cells()[j].row || x.Cells()[j].column != y.Cells()[j].column ||
+                x.Cells()[j].text != y.Cells()[j].text)
+                return false;
+        for (size_t j = 0; j < x.Codes().size(); ++j)
+            if (x.Codes()[j].array != y.Codes()[j].array || x.Codes()[j].row != y.Codes()[j].row ||
+                x.Codes()[j].k != y.Codes()[j].k || x.Codes()[j].value != y.Codes()[j].value)
+                return false;
+    }
+    return true;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const rom::RecoveryRecord untouched{"/untouched.smc", "00", {rom::Edit("items").SetCell(0, 1, "1")}};
+    rom::RecoveryRecord record = untouched;
+    std::string error;
+    if (!rom::ParseRecord(text, record, error)) {
+        Check(!error.empty(), "a refusal has a reason");
+        Check(Same(record, untouched), "a refusal leaves the record as it was");
+        return 0;
+    }
+    for (const rom::Edit& edit : record.edits) {
+        const rom::TableLayout* layout = FindLayout(edit.TableId());
+        Check(layout != nullptr, "every table exists");
+        const std::vector<int> values = layout->ValueColumns();
+        for (const rom::Edit::Cell& c : edit.Cells()) {
+            Check(c.row >= 0 && c.row < layout->Rows(), "a cell's row is in the table");
+            bool value = false;
+            for (int column : values)
+                value = value || column == c.column;
+            Check(value, "a cell is a value cell");
+        }
+        for (const rom::Edit::Code& c : edit.Codes()) {
+            const rom::CodeArraySpec* array = layout->FindCodeArray(c.array);
+            Check(array && !array->readOnly, "a code is one the save writes");
+            Check(c.row >= 0 && c.row < layout->Rows() && c.k >= 0 && c.k < array->perRow,
+                  "a code's entry is in the table");
+        }
+    }
+    rom::RecoveryRecord again;
+    Check(rom::ParseRecord(rom::SerializeRecord(record), again, error), "a record's own text is accepted");
+    Check(Same(record, again), "a record comes back the same from its own text");
+    return 0;
+}
