@@ -34,7 +34,8 @@ bool IsInt(const QJsonValue& v, int low, int high)
     if (!v.isDouble())
         return false;
     const double d = v.toDouble();
-    return d == static_cast<double>(static_cast<int>(d)) && d >= low && d <= high;
+    // The range first: converting a double an int cannot hold is undefined (found by fuzz_recovery).
+    return d >= low && d <= high && d == static_cast<double>(static_cast<int>(d));
 }
 
 std::string Ordinal(int index) { return "第 " + std::to_string(index + 1) + " 项"; }

@@ -81,6 +81,7 @@ TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
         replaced("[\"items\",1,3,7]", "[\"items\",1,4,7]"),
         replaced("[\"items\",1,3,7]", "[\"nope\",1,3,7]"),
         replaced("[[0,1,\"1\"]]", "[[0,1,1]]"),
+        replaced("[\"items\",1,3,7]", "[\"items\",1e300,3,7]"), // no int holds it (found by fuzz_recovery)
     };
     for (const std::string& b : bad) {
         error.clear();
