@@ -107,6 +107,70 @@ std::vector<CellError> CheckEdit(const Table& table, const Edit& edit)
     return out;
 }
 
+namespace {
+// The bytes a save writes for some rows of a table, by file offset; later writes win.
+std::map<uint32_t, uint8_t> Written(const Table& table, const std::set<int>& rows, ImageForm form)
+{
+    SaveContext ctx(form);
+    for (const int row : rows)
+        SaveRow(ctx, table, row);
+    std::map<uint32_t, uint8_t> written;
+    for (const Patch& p : ctx.patches)
+        for (int i = 0; i < p.width; ++i)
+            written[p.offset + static_cast<uint32_t>(i)] = static_cast<uint8_t>(p.value >> (8 * i));
+    return written;
+}
+
+uint8_t ByteAt(const std::vector<ImagePart>& parts, uint32_t offset)
+{
+    for (const ImagePart& part : parts)
+        if (offset >= part.offset && offset - part.offset < part.bytes.size())
+            return part.bytes[offset - part.offset];
+    return 0;
+}
+} // namespace
+
+Review ReviewEdit(const Table& table, const Edit& edit, const std::vector<ImagePart>& saved, ImageForm form)
+{
+    Review review;
+    if (edit.TableId() != table.Id())
+        return review;
+    review.refusals = CheckEdit(table, edit);
+    Table after = table;
+    after.SetBaseline(); // the entries say what the edit changes, not what changed since Open
+    std::set<int> rows;
+    for (const Edit::Cell& c : edit.Cells())
+        if (after.IsValueColumn(c.column) && c.row >= 0 && c.row < after.Rows()) {
+            after.SetCell(c.row, c.column, c.text);
+            rows.insert(c.row);
+        }
+    for (const Edit::Code& c : edit.Codes()) {
+        const CodeArray* a = after.FindCodes(c.array);
+        if (a && c.row >= 0 && c.row < after.Rows() && c.k >= 0 && c.k < a->perRow) {
+            after.SetCode(c.array, c.row, c.k, c.value);
+            rows.insert(c.row);
+        }
+    }
+    for (const int row : rows)
+        AddRow(after, row, review.entries);
+    if (!review.refusals.empty())
+        return review;
+    const std::map<uint32_t, uint8_t> then = Written(table, rows, form), now = Written(after, rows, form);
+    std::set<uint32_t> offsets;
+    for (const auto& [offset, byte] : then)
+        offsets.insert(offset);
+    for (const auto& [offset, byte] : now)
+        offsets.insert(offset);
+    for (const uint32_t offset : offsets) {
+        const auto b = then.find(offset), a = now.find(offset);
+        const uint8_t before = b != then.end() ? b->second : ByteAt(saved, offset);
+        const uint8_t afterByte = a != now.end() ? a->second : ByteAt(saved, offset);
+        if (before != afterByte)
+            review.bytes.push_back({offset, before, afterByte});
+    }
+    return review;
+}
+
 Review MakeReview(const Model& model, const Bytes& image, ImageForm form)
 {
     Review review;

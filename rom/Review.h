@@ -50,6 +50,12 @@ std::vector<ReviewEntry> ChangedFields(const Model& model);
 // the table now: editors ask this before they close, so they refuse exactly what Save refuses.
 std::vector<CellError> CheckEdit(const Table& table, const Edit& edit);
 
+// The review of one edit before it is applied to its table: the fields it changes (old -> new,
+// against the table as it is now), the bytes the next save would write differently because of it
+// (saved: what Open read, as RomDocument::SavedParts() holds it), or what the save would refuse
+// among the cells and codes it sets.
+Review ReviewEdit(const Table& table, const Edit& edit, const std::vector<ImagePart>& saved, ImageForm form);
+
 // The review of a model against the bytes of the file the next save patches, in its form.
 Review MakeReview(const Model& model, const Bytes& image, ImageForm form = {});
 

@@ -197,7 +197,12 @@ TEST(Paste, TakesColumnsByTitleAndRowsByNameInAnyOrder)
     const std::string price4 = t.Cell(4, 1);
     const PastePlan plan = PlanPaste(t, text, 20, 3);
     ASSERT_TRUE(plan.Ok()) << (plan.refusals.empty() ? plan.error : plan.refusals[0].Describe());
+    // Its review before it is applied says what the review after it says.
+    const Review preview = ReviewEdit(t, plan.edit, doc.SavedParts(), doc.Form());
     doc.Apply(plan.edit);
+    const Review review = doc.ReviewChanges();
+    EXPECT_EQ(preview.Format(), review.Format());
+    EXPECT_EQ(preview.entries.size(), 3u);
     EXPECT_EQ(t.Cell(4, 4), "100");
     EXPECT_EQ(t.Cell(4, 3), "1.5");
     EXPECT_EQ(t.Cell(0, 3), "12");
