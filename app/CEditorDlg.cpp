@@ -14,6 +14,7 @@
 #include "app/CAboutDlg.h"
 #include "app/ChangeReviewDialog.h"
 #include "app/EditHistory.h"
+#include "app/ListCommands.h"
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
 #include "app/Resources.h"
@@ -79,6 +80,7 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     });
     for (const auto& [id, view] : pages_->Lists())
         WireReferences(id);
+    AddListCommands();
     AcceptFileDrops();
     SetLoadedState(false);
     ShowPage(0);
@@ -152,6 +154,17 @@ void CEditorDlg::BuildEditMenu()
     redoAction_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     for (QAction* a : {undoAction_, redoAction_}) {
+        editMenu_->addAction(a);
+        addAction(a);
+    }
+}
+
+// 编辑: copy, paste and bulk changes of a list's rows, after undo, redo and find.
+void CEditorDlg::AddListCommands()
+{
+    auto* commands = new ListCommands(session_, *pages_, this);
+    editMenu_->addSeparator();
+    for (QAction* a : commands->Actions()) {
         editMenu_->addAction(a);
         addAction(a);
     }

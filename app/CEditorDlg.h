@@ -70,6 +70,7 @@ public slots:
 private:
     void BuildMenu();
     void BuildEditMenu();
+    void AddListCommands();
     void AddBackupItem(QMenu* file);
     void BuildTopRow();
     void SetLoadedState(bool loaded);

@@ -35,6 +35,11 @@ QString BytesText(const rom::Review& review)
 } // namespace
 
 ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, QWidget* parent)
+    : ChangeReviewDialog(review, QString(), parent)
+{
+}
+
+ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, const QString& question, QWidget* parent)
     : QDialog(parent), review_(review)
 {
     setObjectName(QStringLiteral("ChangeReviewDialog"));
@@ -47,6 +52,8 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, QWidget* paren
                        : QStringLiteral("自上次打开或保存以来修改了 %1 处（双击一项可转到它所在的行）：")
                              .arg(review_.entries.size()),
                    this);
+    if (!question.isEmpty())
+        summary->setText(question);
     summary->setObjectName(QStringLiteral("summary"));
     layout->addWidget(summary);
 
@@ -71,10 +78,11 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, QWidget* paren
     }
     fields->resizeColumnsToContents();
     fields->horizontalHeader()->setStretchLastSection(true);
-    connect(fields, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        chosen_ = row;
-        accept();
-    });
+    if (question.isEmpty())
+        connect(fields, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+            chosen_ = row;
+            accept();
+        });
     layout->addWidget(fields, 3);
 
     auto* bytes = new QPlainTextEdit(BytesText(review_), this);
@@ -84,8 +92,13 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, QWidget* paren
     layout->addWidget(bytes, 2);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* close = buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    if (!question.isEmpty())
+        buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)
+            ->setObjectName(QStringLiteral("ok"));
+    QPushButton* close = buttons->addButton(
+        question.isEmpty() ? QStringLiteral("关闭") : QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("close"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     resize(720, 480);

@@ -27,12 +27,32 @@ std::vector<int> WidthsByColumn(const rom::TableLayout& layout, const std::vecto
     return widths;
 }
 
-// The list style: full-row selection of one row, grid lines, selection kept visible when the
-// list loses the focus, no sorting and no editing in place.
+namespace {
+// Ctrl+A in a list selects its rows, although the window gives the same key to a menu command.
+class SelectAllKey : public QObject {
+public:
+    explicit SelectAllKey(QWidget* view) : QObject(view) { view->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll)) {
+            event->accept(); // delivered to the list as a key press
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+} // namespace
+
+// The list style: full-row selection of rows (Shift and Ctrl choose several), grid lines, selection kept
+// visible when the list loses the focus, no sorting and no editing in place.
 void StyleList(QTableView* view, const std::vector<int>& widths, const DialogUnits& du)
 {
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    new SelectAllKey(view);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSortingEnabled(false);
     // Every Open fits the name columns to their entries again: each text is laid out only once.

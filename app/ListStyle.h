@@ -20,9 +20,9 @@ namespace dravik::app {
 // The widths of a list's columns in column order; 0 for a column without one.
 std::vector<int> WidthsByColumn(const rom::TableLayout& layout, const std::vector<ColumnWidth>& keyed);
 
-// Full-row selection of one row, grid lines, selection kept visible when the list loses the
-// focus, no sorting and no editing in place; column widths given for an average character of 6
-// pixels, grown with the font.
+// Full-row selection of rows (Shift and Ctrl choose several, Ctrl+A all), grid lines, selection kept visible
+// when the list loses the focus, no sorting and no editing in place; column widths given for an average
+// character of 6 pixels, grown with the font.
 void StyleList(QTableView* view, const std::vector<int>& widths, const widgets::DialogUnits& du);
 
 // Columns that show names grow to their longest entry as far as the list allows.

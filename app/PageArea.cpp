@@ -272,9 +272,14 @@ void PageArea::Changed(const rom::Change& change)
     }
 }
 
+// The current row of a list when it is selected (several may be), else the first one selected.
 int PageArea::SelectedRow(int listId) const
 {
-    const QModelIndexList rows = lists_.at(listId)->selectionModel()->selectedRows();
+    const QTableView* view = lists_.at(listId);
+    const QModelIndex current = view->currentIndex();
+    if (current.isValid() && view->selectionModel()->isRowSelected(current.row(), QModelIndex()))
+        return current.row();
+    const QModelIndexList rows = view->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 

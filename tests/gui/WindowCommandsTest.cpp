@@ -126,8 +126,12 @@ TEST_F(WindowCommandsTest, ShortcutsReachTheirCommandsButEscAndEnterEndNothing)
     EXPECT_EQ(ChooserCalls(), 1u);
     Load();
     window->ShowPage(1);
-    List(1004)->setFocus(); // from a list too: single selection leaves Ctrl+A to the window
+    List(1004)->setFocus(); // from a list too, but there Ctrl+A selects every row
     Shortcut(Qt::Key_F);
+    Shortcut(Qt::Key_A);
+    EXPECT_EQ(Modals(), (std::vector<std::string>{"dravik::tools::CBaseConvDlg"}));
+    EXPECT_EQ(List(1004)->selectionModel()->selectedRows().size(), List(1004)->model()->rowCount());
+    window->setFocus();
     Shortcut(Qt::Key_A);
     EXPECT_EQ(Modals(), (std::vector<std::string>{"dravik::tools::CBaseConvDlg", "dravik::app::CAboutDlg"}));
 
@@ -135,6 +139,7 @@ TEST_F(WindowCommandsTest, ShortcutsReachTheirCommandsButEscAndEnterEndNothing)
     user.AnswerEveryModal([&editedRows](QDialog& dialog) {
         editedRows.push_back(dialog.findChild<QLabel*>(QStringLiteral("title1005"))->text().toStdString());
     });
+    List(1004)->clearSelection();
     List(1004)->selectRow(2);
     const std::string row2 = Cell(1004, 2, 0).toStdString();
     for (QWidget* target : {static_cast<QWidget*>(List(1004)), static_cast<QWidget*>(window.get())})

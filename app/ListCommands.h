@@ -1,0 +1,42 @@
+#pragma once
+// 复制, 粘贴 and 批量修改 on the list that has the focus (or the one list of the page shown):
+// its selected rows out as tab-separated text for a spreadsheet; text from a spreadsheet back in,
+// checked as a whole, confirmed with the change review and applied as one undo step; and one
+// column of the selected rows worked out from a formula, with its preview, as one undo step.
+#include <QObject>
+
+#include <vector>
+
+class QAction;
+class QTableView;
+class QWidget;
+
+namespace dravik::app {
+
+class PageArea;
+class Session;
+
+class ListCommands : public QObject {
+    Q_OBJECT
+public:
+    ListCommands(Session& session, PageArea& pages, QWidget* window);
+
+    // 复制 (Ctrl+C), 粘贴 (Ctrl+V) and 批量修改… (Ctrl+B), for the 编辑 menu.
+    const std::vector<QAction*>& Actions() const { return actions_; }
+
+    void Copy();
+    void Paste();
+    void BulkEdit();
+
+private:
+    // The list the commands act on and its id in the page area; nullptr when there is none.
+    QTableView* TargetList(int& listId) const;
+    static std::vector<int> SelectedRows(const QTableView* view);
+
+    Session& session_;
+    PageArea& pages_;
+    QWidget* window_;
+    std::vector<QAction*> actions_;
+};
+
+} // namespace dravik::app

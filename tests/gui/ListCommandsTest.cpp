@@ -1,0 +1,102 @@
+// 复制, 粘贴 and 批量修改 on the monster list: a copy pasted back is no change, an edited paste is
+// confirmed and one undo step, a refused paste or formula changes nothing.
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include "WindowFixture.h"
+#include "rom/TableText.h"
+
+namespace dravik::test {
+namespace {
+
+class ListCommandsTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        Load();
+        window->ShowPage(7);
+        List(1058)->setFocus();
+    }
+    const rom::Table& Monsters() const { return window->GetSession().Document().GetModel().Get("monsters"); }
+    int Hp() const { return Monsters().Layout().Column("hp"); }
+    void Paste(const std::string& text)
+    {
+        QApplication::clipboard()->setText(QString::fromStdString(text));
+        Action("actionPasteRows")->trigger();
+    }
+};
+
+TEST_F(ListCommandsTest, CopyPastedBackIsNoChangeAndAnEditedPasteIsOneConfirmedStep)
+{
+    List(1058)->selectAll();
+    Action("actionCopyRows")->trigger();
+    std::vector<int> all;
+    for (int row = 0; row < Monsters().Rows(); ++row)
+        all.push_back(row);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), rom::CopyRows(Monsters(), all));
+    Action("actionPasteRows")->trigger();
+    EXPECT_EQ(UndoStack()->count(), 0);
+    EXPECT_TRUE(Modals().empty());
+
+    const std::string before = Monsters().Cell(3, Hp());
+    user.AnswerModal([](QDialog& dialog) { dialog.reject(); });
+    Paste("HP\t怪物\n7\t" + Monsters().RowLabel(3) + "\n");
+    EXPECT_EQ(Monsters().Cell(3, Hp()), before); // not confirmed
+    user.AnswerModal([](QDialog& dialog) { dialog.accept(); });
+    Paste("HP\t怪物\n7\t" + Monsters().RowLabel(3) + "\n");
+    EXPECT_EQ(Modals(), (std::vector<std::string>{"dravik::app::ChangeReviewDialog",
+                                                  "dravik::app::ChangeReviewDialog"}));
+    EXPECT_EQ(Monsters().Cell(3, Hp()), "7");
+    ASSERT_EQ(UndoStack()->count(), 1);
+    UndoStack()->undo();
+    EXPECT_EQ(Monsters().Cell(3, Hp()), before);
+}
+
+TEST_F(ListCommandsTest, ARefusedPasteListsEachBadCellAndChangesNothing)
+{
+    Paste("怪物\tHP\n" + Monsters().RowLabel(0) + "\tabc\n没有这个怪物\t1\n" + Monsters().RowLabel(1) +
+          "\t5000\n");
+    ASSERT_EQ(Messages().size(), 1u);
+    const QString text = Messages().back().text;
+    for (const char* says : {"3 处", "不是数字", "没有这个名称", "超出范围"})
+        EXPECT_TRUE(text.contains(U(says))) << text.toStdString();
+    EXPECT_EQ(UndoStack()->count(), 0);
+    EXPECT_TRUE(Modals().empty());
+}
+
+TEST_F(ListCommandsTest, BulkEditPreviewsBlocksWhatDoesNotFitAndAppliesAsOneStep)
+{
+    QTableView* list = List(1058);
+    list->selectionModel()->select(QItemSelection(list->model()->index(2, 0), list->model()->index(4, 0)),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list->selectionModel()->setCurrentIndex(list->model()->index(2, Hp()), QItemSelectionModel::NoUpdate);
+    std::vector<std::string> before;
+    for (int row = 0; row < 6; ++row)
+        before.push_back(Monsters().Cell(row, Hp()));
+    user.AnswerModal([](QDialog& dialog) {
+        auto* formula = dialog.findChild<QLineEdit*>(QStringLiteral("formula"));
+        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("ok"));
+        EXPECT_EQ(dialog.findChild<QComboBox*>(QStringLiteral("column"))->currentText(), U("HP"));
+        formula->setText(QStringLiteral("5000"));
+        EXPECT_EQ(dialog.findChild<QTableWidget*>(QStringLiteral("preview"))->rowCount(), 3);
+        EXPECT_FALSE(ok->isEnabled());
+        formula->setText(QStringLiteral("x+1"));
+        ASSERT_TRUE(ok->isEnabled());
+        ok->click();
+    });
+    Action("actionBulkEdit")->trigger();
+    ASSERT_EQ(UndoStack()->count(), 1);
+    EXPECT_EQ(UndoStack()->text(0), U("批量修改 HP：x+1"));
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ(Monsters().Cell(row, Hp()),
+                  row >= 2 && row <= 4 ? std::to_string(std::stoi(before[row]) + 1) : before[row]);
+    UndoStack()->undo();
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ(Monsters().Cell(row, Hp()), before[row]);
+}
+
+} // namespace
+} // namespace dravik::test
