@@ -16,30 +16,10 @@ struct CsvImport {
     Q_DECLARE_TR_FUNCTIONS(CsvImport)
 };
 
-bool StartsFormula(char c) { return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r'; }
-
-bool PlainNumber(const std::string& s)
-{
-    size_t i = s[0] == '-' ? 1 : 0;
-    const size_t digits = i;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9')
-        ++i;
-    if (i == digits)
-        return false;
-    if (i < s.size() && s[i] == '.') {
-        const size_t point = ++i;
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
-            ++i;
-        if (i == point)
-            return false;
-    }
-    return i == s.size();
-}
-
 // The writer builds the whole text in memory; the stream gets it in one piece.
 void WriteCsvField(std::string& out, const std::string& cell)
 {
-    const std::string s = SpreadsheetSafe(cell);
+    const std::string s = rom::SpreadsheetSafe(cell);
     if (s.find_first_of(",\"\r\n") == std::string::npos) {
         out += s;
         return;
@@ -53,20 +33,6 @@ void WriteCsvField(std::string& out, const std::string& cell)
     out += '"';
 }
 } // namespace
-
-std::string SpreadsheetSafe(const std::string& cell)
-{
-    if (cell.empty() || !(StartsFormula(cell[0]) || cell[0] == '\'') || PlainNumber(cell))
-        return cell;
-    return "'" + cell;
-}
-
-std::string FromSpreadsheetSafe(const std::string& field)
-{
-    if (field.size() >= 2 && field[0] == '\'' && (StartsFormula(field[1]) || field[1] == '\''))
-        return field.substr(1);
-    return field;
-}
 
 void WriteCsvField(std::ostream& out, const std::string& s)
 {
@@ -130,7 +96,7 @@ std::string ParseCsv(const std::string& input, std::vector<CsvRecord>& records)
             if (c == '"' && field.empty() && !wasQuoted) {
                 quoted = wasQuoted = true;
             } else if (c == ',') {
-                record.fields.push_back(FromSpreadsheetSafe(field));
+                record.fields.push_back(rom::FromSpreadsheetSafe(field));
                 field.clear();
                 wasQuoted = false;
             } else if (c == '\r' || c == '\n') {
@@ -146,7 +112,7 @@ std::string ParseCsv(const std::string& input, std::vector<CsvRecord>& records)
                 field += c;
             }
         }
-        record.fields.push_back(FromSpreadsheetSafe(field));
+        record.fields.push_back(rom::FromSpreadsheetSafe(field));
         records.push_back(std::move(record));
     }
     while (!records.empty() && records.back().fields.size() == 1 && records.back().fields[0].empty())

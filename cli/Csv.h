@@ -20,15 +20,7 @@ struct CsvRecord {
     std::vector<std::string> fields;
 };
 
-// A cell a spreadsheet would run as a formula (one that begins with =, +, -, @, a tab or a
-// carriage return) is written with a leading apostrophe, which spreadsheets take as "text
-// follows"; so is a cell that itself begins with an apostrophe. A plain number ("-5", "-1.25")
-// is no formula and is written as it is. Reading takes off exactly the apostrophe writing put
-// on, so an export read back gives every cell byte for byte.
-std::string SpreadsheetSafe(const std::string& cell);
-std::string FromSpreadsheetSafe(const std::string& field);
-
-// Splits text into records, each field as FromSpreadsheetSafe gives it back; empty lines at the
+// Splits text into records, each field as rom::FromSpreadsheetSafe gives it back; empty lines at the
 // end are dropped. Returns an empty string on success, otherwise what is wrong and where.
 std::string ParseCsv(const std::string& text, std::vector<CsvRecord>& records);
 

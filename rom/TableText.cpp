@@ -13,6 +13,42 @@
 
 namespace dravik::rom {
 
+namespace {
+bool StartsFormula(char c) { return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r'; }
+
+bool PlainNumber(const std::string& s)
+{
+    size_t i = s[0] == '-' ? 1 : 0;
+    const size_t digits = i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+        ++i;
+    if (i == digits)
+        return false;
+    if (i < s.size() && s[i] == '.') {
+        const size_t point = ++i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+            ++i;
+        if (i == point)
+            return false;
+    }
+    return i == s.size();
+}
+} // namespace
+
+std::string SpreadsheetSafe(const std::string& cell)
+{
+    if (cell.empty() || !(StartsFormula(cell[0]) || cell[0] == '\'') || PlainNumber(cell))
+        return cell;
+    return "'" + cell;
+}
+
+std::string FromSpreadsheetSafe(const std::string& field)
+{
+    if (field.size() >= 2 && field[0] == '\'' && (StartsFormula(field[1]) || field[1] == '\''))
+        return field.substr(1);
+    return field;
+}
+
 std::string SetCellText(Table& table, int row, int column, const std::string& text)
 {
     if (!table.IsValueColumn(column))
@@ -85,11 +121,11 @@ std::string CopyRows(const Table& table, const std::vector<int>& rows)
 {
     std::string text;
     for (int c = 0; c < table.Columns(); ++c)
-        text += (c ? "\t" : "") + Flat(table.ColumnTitle(c));
+        text += (c ? "\t" : "") + SpreadsheetSafe(Flat(table.ColumnTitle(c)));
     text += '\n';
     for (const int row : rows) {
         for (int c = 0; c < table.Columns(); ++c)
-            text += (c ? "\t" : "") + Flat(table.Cell(row, c));
+            text += (c ? "\t" : "") + SpreadsheetSafe(Flat(table.Cell(row, c)));
         text += '\n';
     }
     return text;
@@ -103,7 +139,10 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
     for (std::string line : Split(text, '\n')) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        lines.push_back(Split(line, '\t'));
+        std::vector<std::string> fields = Split(line, '\t');
+        for (std::string& field : fields)
+            field = FromSpreadsheetSafe(field);
+        lines.push_back(std::move(fields));
     }
     while (!lines.empty() && lines.back().size() == 1 && lines.back()[0].empty())
         lines.pop_back();

@@ -16,8 +16,17 @@ namespace dravik::rom {
 // Nothing is checked against the field's range here: Save does that.
 std::string SetCellText(Table& table, int row, int column, const std::string& text);
 
+// A cell a spreadsheet would run as a formula (one that begins with =, +, -, @, a tab or a
+// carriage return) is written (to CSV, to the clipboard) with a leading apostrophe, which spreadsheets take
+// as "text follows"; so is a cell that itself begins with an apostrophe. A plain number ("-5", "-1.25") is no
+// formula and is written as it is. Reading takes off exactly the apostrophe writing put on, so an export read
+// back gives every cell byte for byte.
+std::string SpreadsheetSafe(const std::string& cell);
+std::string FromSpreadsheetSafe(const std::string& field);
+
 // The rows (counted from 0, in the order given) as a title line and one line per row, each cell
-// as the table shows it (names for codes), separated by tabs, every line ended by "\n".
+// as the table shows it (names for codes) and made SpreadsheetSafe, separated by tabs, every line
+// ended by "\n".
 std::string CopyRows(const Table& table, const std::vector<int>& rows);
 
 struct PastePlan {
