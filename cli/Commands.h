@@ -6,6 +6,11 @@
 
 #include "cli/Command.h"
 
+namespace dravik::rom {
+class RomDocument;
+struct Status;
+} // namespace dravik::rom
+
 namespace dravik::cli {
 
 // Runs the command line (args without the program name); returns the process exit status.
@@ -13,6 +18,10 @@ int RunCli(const Args& args, std::ostream& out, std::ostream& err);
 
 // Every command, in the order `dravik --help` lists them.
 const std::vector<std::unique_ptr<Command>>& AllCommands();
+
+// What a command that opened an image tells on `err` besides its own output: an interrupted save
+// rolled back first, a file that may not be an image of the game (it is worked on all the same).
+void NoteOpened(const rom::RomDocument& doc, const rom::Status& opened, std::ostream& err);
 
 std::unique_ptr<Command> MakeExportCommand();
 std::unique_ptr<Command> MakeImportCommand();

@@ -8,6 +8,7 @@
 #include "cli/Csv.h"
 #include "cli/Json.h"
 #include "rom/ImageDiff.h"
+#include "rom/InternalHeader.h"
 #include "rom/PatchFiles.h"
 #include "rom/RomDocument.h"
 #include "rom/SaveJournal.h"
@@ -170,6 +171,9 @@ int DiffCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::o
         err << error << "\n";
         return kRefused;
     }
+    for (const auto& [path, image] : {std::pair{&args[0], &a}, std::pair{&args[1], &b}})
+        if (!rom::IsPlausibleImage(*image, rom::ImageForm::OfSize(image->size())))
+            err << rom::ImplausibleNotice(*path) << "\n";
     const rom::ImageDiff diff = rom::DiffImages(a, b);
     if (format == "json")
         DiffJson(diff, args[0], args[1], out);
@@ -254,7 +258,7 @@ public:
     QString Summary() const override { return tr("把 IPS 或 BPS 补丁打到映像上"); }
     QStringList Forms() const override
     {
-        return {"apply ROM PATCH [OUT] [--headerless-patch | --headered-patch]"};
+        return {"apply ROM PATCH [OUT] [--headerless-patch | --headered-patch] [--fix-checksum]"};
     }
     QString Details() const override
     {
@@ -264,7 +268,8 @@ public:
     QList<QCommandLineOption> Options() const override
     {
         return {{"headerless-patch", tr("这个 IPS 补丁是为没有复制器文件头的映像做的")},
-                {"headered-patch", tr("这个 IPS 补丁是为有复制器文件头的映像做的")}};
+                {"headered-patch", tr("这个 IPS 补丁是为有复制器文件头的映像做的")},
+                {"fix-checksum", tr("同时把结果的内部文件头的校验和与补码改成它的实际值")}};
     }
     int MinArguments() const override { return 2; }
     int MaxArguments() const override { return 3; }
@@ -301,10 +306,22 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::
         err << error << "\n";
         return kRefused;
     }
+    if (!rom::IsPlausibleImage(source, rom::ImageForm::OfSize(source.size())))
+        err << rom::ImplausibleNotice(args[0]) << "\n";
     rom::PatchFit fit;
     if (!rom::ApplyPatch(patch, source, target, error, madeFor, &fit)) {
         err << tr("%1：%2 %3 没有改动。").arg(patchName, QString::fromStdString(error), rom) << "\n";
         return kRefused;
+    }
+    // The checksum goes into the result before its one write.
+    rom::ChecksumFix fix;
+    if (parsed.isSet("fix-checksum")) {
+        fix = rom::FixChecksum(target, rom::ImageForm::OfSize(target.size()));
+        if (!fix.error.empty()) {
+            err << QString::fromStdString(fix.error) << tr("%1 没有改动。").arg(rom) << "\n";
+            return kRefused;
+        }
+        rom::ApplyPatches(fix.patches, target);
     }
     const QString shownDestination = QString::fromStdString(destination);
     if (QFileInfo::exists(shownDestination) && !rom::IsWritableFile(destination)) {
@@ -321,6 +338,10 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::
         << "\n";
     if (const std::string how = fit.Text(); !how.empty())
         out << how << "\n";
+    const auto hex = [](unsigned v) { return QString::number(v, 16).toUpper().rightJustified(4, '0'); };
+    if (!fix.patches.empty())
+        out << tr("校验和已设为 0x%1（补码 0x%2）").arg(hex(fix.checksum), hex(fix.checksum ^ 0xFFFF))
+            << "\n";
     return kSuccess;
 }
 } // namespace

@@ -68,6 +68,7 @@ int RefsCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::o
         err << status.message << "\n";
         return kRefused;
     }
+    NoteOpened(doc, status, err);
     const rom::Model& model = doc.GetModel();
     const int rows = rom::ReferenceRows(model, table);
     if (row > rows) {

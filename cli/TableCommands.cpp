@@ -12,6 +12,7 @@
 #include "cli/Json.h"
 #include "rom/FileOps.h"
 #include "rom/Formula.h"
+#include "rom/InternalHeader.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "rom/SaveJournal.h"
@@ -82,8 +83,7 @@ bool ExportText(const std::string& rom, const std::string& table, std::string& t
         err << status.message << "\n";
         return false;
     }
-    if (!status.notice.empty()) // an interrupted save was rolled back first
-        err << status.notice << "\n";
+    NoteOpened(doc, status, err);
     if (table.empty()) {
         text = TablesJson(doc.GetModel(), doc.Form().header);
     } else {
@@ -240,8 +240,8 @@ public:
     QString Summary() const override { return tr("把 JSON 或 CSV 中的数据表写入映像"); }
     QStringList Forms() const override
     {
-        return {"import ROM FILE.json [--dry-run] [--backup]",
-                "import ROM FILE.csv --table ID [--dry-run] [--backup]"};
+        return {"import ROM FILE.json [--dry-run] [--backup] [--fix-checksum]",
+                "import ROM FILE.csv --table ID [--dry-run] [--backup] [--fix-checksum]"};
     }
     QString Details() const override
     {
@@ -252,7 +252,8 @@ public:
     {
         return {{"table", tr("CSV 文件中是这张表"), "ID"},
                 {"dry-run", tr("列出导入会做的改动和写入的字节，什么也不写")},
-                {"backup", tr("写入前把原来的 ROM 保存为 ROM.bak")}};
+                {"backup", tr("写入前把原来的 ROM 保存为 ROM.bak")},
+                {"fix-checksum", tr("同时把内部文件头的校验和与补码改成映像的实际值")}};
     }
     int MinArguments() const override { return 2; }
 
@@ -273,8 +274,7 @@ int ImportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std:
         err << status.message << "\n";
         return kRefused;
     }
-    if (!status.notice.empty()) // an interrupted save was rolled back first
-        err << status.notice << "\n";
+    NoteOpened(doc, status, err);
     // A dry run only reads, so it lists the changes even for an image that cannot be written.
     if (doc.IsReadOnly() && !dryRun) {
         err << rom::ReadOnlyRefusal(romPath) << "\n";
@@ -293,6 +293,7 @@ int ImportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std:
     }
     for (const rom::Edit& edit : edits)
         doc.Apply(edit);
+    doc.SetFixChecksumOnSave(parsed.isSet("fix-checksum"));
     return SaveOrReview(doc, parsed, tr("导入会被拒绝（原因见上），%1 没有任何改动。"), out, err);
 }
 
@@ -469,8 +470,7 @@ int SetCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::os
         err << status.message << "\n";
         return kRefused;
     }
-    if (!status.notice.empty()) // an interrupted save was rolled back first
-        err << status.notice << "\n";
+    NoteOpened(doc, status, err);
     if (doc.IsReadOnly() && !parsed.isSet("dry-run")) {
         err << rom::ReadOnlyRefusal(romPath) << "\n";
         return kRefused;
@@ -519,6 +519,14 @@ int SetCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::os
     return SaveOrReview(doc, parsed, tr("保存会被拒绝（原因见上），%1 没有任何改动。"), out, err);
 }
 } // namespace
+
+void NoteOpened(const rom::RomDocument& doc, const rom::Status& opened, std::ostream& err)
+{
+    if (!opened.notice.empty())
+        err << opened.notice << "\n";
+    if (!doc.IsPlausible())
+        err << rom::ImplausibleNotice(doc.Path()) << "\n";
+}
 
 std::unique_ptr<Command> MakeExportCommand() { return std::make_unique<ExportCommand>(); }
 std::unique_ptr<Command> MakeImportCommand() { return std::make_unique<ImportCommand>(); }

@@ -129,7 +129,7 @@ Review RomDocument::ReviewChanges() const
         review.error = error;
         return review;
     }
-    Review review = MakeReview(model_, file.bytes, form_);
+    Review review = MakeReview(model_, file.bytes, form_, fixChecksum_);
     if (readOnly_)
         review.error = ReadOnlyRefusal(path_);
     return review;

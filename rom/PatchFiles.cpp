@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "rom/Bps.h"
+#include "rom/InternalHeader.h"
 #include "rom/Ips.h"
 
 namespace dravik::rom {
@@ -239,8 +240,14 @@ Status ImageWithEdits(const RomDocument& document, Bytes& image)
         return Status::Failure(error);
     if (file.form.header != document.Form().header)
         return Status::Failure(document.Path() + " 在打开后被改变了（文件头不同）。请重新打开。");
+    ApplyPatches(plan.patches, file.bytes);
+    if (document.FixChecksumOnSave()) {
+        const ChecksumFix fix = FixChecksum(file.bytes, document.Form());
+        if (!fix.error.empty())
+            return Status::Failure(fix.error);
+        ApplyPatches(fix.patches, file.bytes);
+    }
     image = std::move(file.bytes);
-    ApplyPatches(plan.patches, image);
     return {};
 }
 

@@ -62,7 +62,8 @@ struct PatchFit {
 bool ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error,
                 IpsMadeFor madeFor = IpsMadeFor::Unsaid, PatchFit* fit = nullptr);
 
-// The open file as Save would write it: read again, every pending edit applied. Refused as Save
+// The open file as Save would write it: read again, every pending edit applied (and the checksum
+// fixed when the document's saves fix it). Refused as Save
 // refuses (status.cellErrors lists the invalid cells); nothing is written.
 Status ImageWithEdits(const RomDocument& document, Bytes& image);
 

@@ -6,6 +6,8 @@
 #include <set>
 #include <sstream>
 
+#include "rom/InternalHeader.h"
+
 namespace dravik::rom {
 
 namespace {
@@ -171,7 +173,7 @@ Review ReviewEdit(const Table& table, const Edit& edit, const std::vector<ImageP
     return review;
 }
 
-Review MakeReview(const Model& model, const Bytes& image, ImageForm form)
+Review MakeReview(const Model& model, const Bytes& image, ImageForm form, bool fixChecksum)
 {
     Review review;
     review.entries = ChangedFields(model);
@@ -179,6 +181,19 @@ Review MakeReview(const Model& model, const Bytes& image, ImageForm form)
     if (!plan.Ok()) {
         review.refusals = std::move(plan.errors);
         return review;
+    }
+    if (fixChecksum) {
+        Bytes after = image;
+        ApplyPatches(plan.patches, after);
+        const ChecksumFix fix = FixChecksum(after, form);
+        if (!fix.error.empty()) {
+            review.error = fix.error;
+            return review;
+        }
+        review.checksum = "修正校验和：内部文件头 " + Hex(static_cast<int>(fix.headerOffset), 6) +
+                          " 的校验和为 " + Hex(fix.checksum, 4) + "，补码为 " +
+                          Hex(fix.checksum ^ 0xFFFF, 4) + "。";
+        plan.patches.insert(plan.patches.end(), fix.patches.begin(), fix.patches.end());
     }
     // Later patches of a byte win, as when they are applied in order.
     std::map<uint32_t, uint8_t> written;
@@ -207,6 +222,8 @@ std::string Review::Format() const
         for (const CellError& e : refusals)
             s << "  " << e.Describe() << "\n";
     } else if (error.empty()) {
+        if (!checksum.empty())
+            s << checksum << "\n";
         s << "保存将改动 " << bytes.size() << " 个字节：\n";
         for (const ByteChange& b : bytes)
             s << "  " << Hex(static_cast<int>(b.offset), 6) << ": " << Hex(b.before, 2) << " -> "

@@ -36,7 +36,8 @@ struct Review {
     std::vector<ReviewEntry> entries;
     std::vector<ByteChange> bytes;   // empty when the save would be refused
     std::vector<CellError> refusals; // why the save would write nothing
-    std::string error;               // the file could not be read
+    std::string error;               // the file could not be read (or its checksum not fixed)
+    std::string checksum;            // what a save that fixes the checksum sets, where it does
 
     bool Refused() const { return !refusals.empty() || !error.empty(); }
     // The whole review as text lines, as the command line prints it.
@@ -56,7 +57,9 @@ std::vector<CellError> CheckEdit(const Table& table, const Edit& edit);
 // among the cells and codes it sets.
 Review ReviewEdit(const Table& table, const Edit& edit, const std::vector<ImagePart>& saved, ImageForm form);
 
-// The review of a model against the bytes of the file the next save patches, in its form.
-Review MakeReview(const Model& model, const Bytes& image, ImageForm form = {});
+// The review of a model against the bytes of the file the next save patches, in its form; with
+// fixChecksum, the internal header's checksum and complement as that save sets them are among
+// the bytes.
+Review MakeReview(const Model& model, const Bytes& image, ImageForm form = {}, bool fixChecksum = false);
 
 } // namespace dravik::rom

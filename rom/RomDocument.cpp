@@ -6,6 +6,7 @@
 #include <optional>
 #include <sstream>
 
+#include "rom/InternalHeader.h"
 #include "rom/SaveJournal.h"
 
 namespace dravik::rom {
@@ -46,6 +47,25 @@ bool ReadAt(QFile& file, uint32_t offset, Bytes& bytes, const std::string& prefi
 } // namespace
 
 bool IsWritableFile(const std::string& path) { return IsWritable(QFileInfo(Q(path))); }
+
+namespace {
+// What ReadExtent::Tables reads: the table stretches and the internal headers' checksums (what
+// tells a plausible image, and what a save that fixes the checksum writes besides the tables).
+std::vector<ByteRange> ReadRanges(ImageForm form, uint64_t size)
+{
+    std::vector<ByteRange> ranges = TableRanges(form);
+    for (const ByteRange& c : ChecksumRanges(form)) {
+        const bool overlaps = std::any_of(ranges.begin(), ranges.end(), [&](const ByteRange& r) {
+            return c.begin < r.end && r.begin < c.end;
+        });
+        if (!overlaps && c.end <= size)
+            ranges.push_back(c);
+    }
+    std::sort(ranges.begin(), ranges.end(),
+              [](const ByteRange& a, const ByteRange& b) { return a.begin < b.begin; });
+    return ranges;
+}
+} // namespace
 
 bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error)
 {
@@ -90,7 +110,7 @@ bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std
         image.bytes = std::move(bytes);
     } else {
         std::vector<ImagePart> parts;
-        for (const ByteRange& span : TableRanges(form)) {
+        for (const ByteRange& span : ReadRanges(form, size)) {
             parts.push_back(ImagePart{span.begin, Bytes(span.end - span.begin)});
             if (!ReadAt(file, span.begin, parts.back().bytes, prefix, error))
                 return false;
@@ -162,6 +182,22 @@ std::optional<Status> CheckFile(const std::string& path, const SavePlan& plan,
     check.changes = ChangedRanges(check.file.parts, check.after);
     return std::nullopt;
 }
+
+// Adds to the plan the checksum and complement the file needs once the plan is written.
+bool AddChecksumFix(const std::string& path, ImageForm form, SavePlan& plan, std::string& error)
+{
+    ImageFile whole;
+    if (!ReadImage(path, ReadExtent::Whole, whole, error))
+        return false;
+    ApplyPatches(plan.patches, whole.bytes);
+    ChecksumFix fix = FixChecksum(whole.bytes, form);
+    if (!fix.error.empty()) {
+        error = fix.error;
+        return false;
+    }
+    plan.patches.insert(plan.patches.end(), fix.patches.begin(), fix.patches.end());
+    return true;
+}
 } // namespace
 
 RomDocument::RomDocument() : ops_(SystemFileOps()) {}
@@ -184,6 +220,7 @@ Status RomDocument::Open(const std::string& path)
     loaded_ = true;
     form_ = image.form;
     readOnly_ = !image.writable;
+    plausible_ = IsPlausibleImage(image.parts, image.form);
     onDisk_ = std::move(image.parts);
     onDiskSize_ = image.size;
     return status;
@@ -194,6 +231,7 @@ void RomDocument::Close()
     path_.clear();
     loaded_ = false;
     readOnly_ = false;
+    plausible_ = true;
 }
 
 Status RomDocument::Save(bool overwriteChanges)
@@ -212,9 +250,21 @@ Status RomDocument::Save(bool overwriteChanges)
         status.cellErrors = std::move(plan.errors);
         return status;
     }
+    // The checksum is summed over the file as it is at the time, so it is worked out again
+    // under the lock below.
+    const size_t tablePatches = plan.patches.size();
+    const auto addChecksumFix = [&]() -> std::optional<Status> {
+        plan.patches.resize(tablePatches);
+        std::string error;
+        if (fixChecksum_ && !AddChecksumFix(path_, form_, plan, error))
+            return Status::Failure("未保存 " + path_ + "：" + error + "文件没有改动。");
+        return std::nullopt;
+    };
     // A save that would change nothing in a file nobody else has touched (an unedited import)
     // reads only the table stretches once and neither locks nor writes anything.
     SaveCheck check;
+    if (std::optional<Status> refused = addChecksumFix())
+        return *refused;
     if (std::optional<Status> refused =
             CheckFile(path_, plan, onDisk_, onDiskSize_, form_, overwriteChanges, check))
         return *refused;
@@ -227,6 +277,8 @@ Status RomDocument::Save(bool overwriteChanges)
         status.notice = writer.Notice();
         // Another save may have finished while this one waited: look again under the lock.
         check = SaveCheck();
+        if (std::optional<Status> refused = addChecksumFix())
+            return *refused;
         if (std::optional<Status> refused =
                 CheckFile(path_, plan, onDisk_, onDiskSize_, form_, overwriteChanges, check))
             return *refused;

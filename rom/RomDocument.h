@@ -38,14 +38,15 @@ bool WriteImageAtomically(const std::string& path, const Bytes& image, std::stri
 // One image file as read: its form, and as much of its content as was asked for.
 struct ImageFile {
     Bytes bytes;                  // ReadExtent::Whole: the whole file
-    std::vector<ImagePart> parts; // ReadExtent::Tables: the stretches that hold the tables
+    std::vector<ImagePart> parts; // ReadExtent::Tables: the stretches that hold the tables, and the checksums
     ImageForm form;
     uint64_t size = 0;     // of the whole file
     bool writable = false; // see ReadImage
 };
 
 enum class ReadExtent {
-    Tables, // only the stretches that hold the tables (TableRanges)
+    Tables, // only the stretches that hold the tables (TableRanges) and the internal headers'
+            // checksums (ChecksumRanges)
     Whole,
 };
 
@@ -71,6 +72,9 @@ public:
     ImageForm Form() const { return form_; }
     // A read-only file is shown but never saved.
     bool IsReadOnly() const { return readOnly_; }
+    // Whether the open file passes IsPlausibleImage; one that does not is opened all the same,
+    // and the user is told once (ImplausibleNotice).
+    bool IsPlausible() const { return plausible_; }
 
     // Opens a readable image, writable or not. On failure nothing changes: the old file (if
     // any) stays loaded with its values.
@@ -89,6 +93,12 @@ public:
     void SetBackupOnSave(bool backup) { backup_ = backup; }
     bool BackupOnSave() const { return backup_; }
     static std::string BackupPath(const std::string& path) { return path + ".bak"; }
+    // Whether a save also sets the internal header's checksum and complement to what the whole
+    // image, with the save's changes, sums to (FixChecksum). The four bytes are written with the
+    // rest of the save, and the review lists them. A save that changes nothing else writes them
+    // when they are wrong; an image without a recognisable header is then not saved.
+    void SetFixChecksumOnSave(bool fix) { fixChecksum_ = fix; }
+    bool FixChecksumOnSave() const { return fixChecksum_; }
 
     static constexpr const char* kChangedOnDisk = "文件在打开后已被其他程序修改。";
 
@@ -123,12 +133,14 @@ private:
     bool loaded_ = false;
     ImageForm form_;
     bool readOnly_ = false;
+    bool plausible_ = true;
     // What Open read (or the last save left) of the stretches that hold tables, and the file's
     // size: every byte a save may write lies in there.
     std::vector<ImagePart> onDisk_;
     uint64_t onDiskSize_ = 0;
     std::shared_ptr<FileOps> ops_;
     bool backup_ = false;
+    bool fixChecksum_ = false;
 };
 
 } // namespace dravik::rom

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "rom/Codecs.h"
+#include "rom/InternalHeader.h"
 #include "rom/RowFlags.h"
 
 namespace dravik::rom {
@@ -90,6 +91,20 @@ void FillCodes(Random& r, Table& t, int row)
         t.SetCode("loot_gate", row, 0, 0); // a monster with loot gets its gate raised to 0x40
     }
 }
+// A header of a 2 MiB cartridge mapped in 32 KiB banks, with the checksum of the whole image.
+void WriteInternalHeader(Bytes& image)
+{
+    const ImageForm form{true};
+    const uint32_t at = kCopierHeaderSize + kHeaderLocations[0];
+    const std::string title = "DRAVIK SAMPLE";
+    for (uint32_t i = 0; i < 21; ++i)
+        image[at + i] = i < title.size() ? static_cast<uint8_t>(title[i]) : ' ';
+    // Map mode to version, then a placeholder pair that adds up, for the fix to find this header.
+    const uint8_t rest[] = {0x20, 0x02, 0x0B, 0x03, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00};
+    for (uint32_t i = 0; i < sizeof rest; ++i)
+        image[at + kMapModeAt + i] = rest[i];
+    ApplyPatches(FixChecksum(image, form).patches, image);
+}
 } // namespace
 
 void FillRandomModel(Model& model, uint32_t seed)
@@ -128,6 +143,7 @@ Bytes MakeSampleImage(uint32_t seed, bool header)
     Model model;
     FillRandomModel(model, seed);
     ApplyPatches(PlanSave(model).patches, image);
+    WriteInternalHeader(image);
     if (!header)
         image.erase(image.begin(), image.begin() + kCopierHeaderSize);
     return image;

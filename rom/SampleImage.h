@@ -1,7 +1,8 @@
 #pragma once
 // A synthetic ROM image for tests and demonstrations: every table holds plausible values
 // (row flags set as the game's own data has them, codes inside their lists) and every other
-// byte is arbitrary. The same seed always gives the same image.
+// byte is arbitrary but the internal header, which is consistent and holds the right checksum.
+// The same seed always gives the same image.
 #include <cstdint>
 
 #include "rom/Passes.h"

@@ -50,11 +50,11 @@ _dravik()
     local options=""
     case $command in
         export) options="--table --format --out-dir" ;;
-        import) options="--table --dry-run --backup" ;;
+        import) options="--table --dry-run --backup --fix-checksum" ;;
         set) options="--table --column --rows --row-names --all --expr --dry-run --backup" ;;
         sample) options="--seed --no-header" ;;
         diff | patch | refs) options="--format" ;;
-        apply) options="--headerless-patch --headered-patch" ;;
+        apply) options="--headerless-patch --headered-patch --fix-checksum" ;;
     esac
 
     if [[ $prev == --format ]]; then

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <numeric>
 #include <sstream>
 
 #include "cli/Commands.h"
@@ -192,4 +193,61 @@ TEST(PatchCommands, PatchesMadeForTheImageWithoutItsHeaderApplyAfterIt)
         EXPECT_TRUE(test::ReadFile(f.Path("o.smc")) == expected);
     }
     EXPECT_EQ(Cli({"apply", rom, ipsPath, "--headerless-patch", "--headered-patch"}).status, 2);
+}
+
+TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
+{
+    Files f;
+    const auto checksumRight = [](const rom::Bytes& file) {
+        const uint32_t lo = 0x200 + 0x7FC0;
+        const uint32_t sum = std::accumulate(file.begin() + 0x200, file.end(), 0u) & 0xFFFF;
+        return test::Get(file, lo + 0x1E, 2) == sum && test::Get(file, lo + 0x1C, 2) == (sum ^ 0xFFFF);
+    };
+    const rom::Bytes original = rom::MakeSampleImage(8);
+    rom::Bytes modified = original;
+    modified[0x150000] ^= 0x5A;
+    const std::string rom = f.Write("a.smc", original), out = f.Path("out.smc");
+    const std::string ips = f.Write("mod.ips", [&] {
+        rom::Bytes patch;
+        std::string error;
+        EXPECT_TRUE(rom::MakeIps(original, modified, patch, error)) << error;
+        return patch;
+    }());
+    CliRun r = Cli({"apply", rom, ips, out, "--fix-checksum"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("校验和已设为 0x"), std::string::npos) << r.out;
+    EXPECT_TRUE(checksumRight(test::ReadFile(out)));
+    ASSERT_EQ(Cli({"apply", rom, ips, out}).status, 0);
+    EXPECT_FALSE(checksumRight(test::ReadFile(out)));
+
+    const std::string json = f.Write("edit.json", [] {
+        const std::string s =
+            R"({"format": "dravik-tables-1", "tables": {"hotel_rooms": {"rows": [["", "3"], ["", "4"], ["", "5"]]}}})";
+        return rom::Bytes(s.begin(), s.end());
+    }());
+    r = Cli({"import", rom, json, "--fix-checksum", "--dry-run"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("修正校验和：内部文件头 0x0081C0"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("0x0081DE: "), std::string::npos) << r.out;
+    EXPECT_EQ(test::ReadFile(rom), original);
+    ASSERT_EQ(Cli({"import", rom, json, "--fix-checksum"}).status, 0);
+    EXPECT_TRUE(checksumRight(test::ReadFile(rom)));
+
+    // A file of image size that is no image: every command goes on, and says so once.
+    rom::Bytes random = test::RandomImage(9);
+    random[0x200 + 0x7FD5] = random[0x200 + 0xFFD5] = 0;
+    const std::string noImage = f.Write("random.smc", random);
+    for (const cli::Args& args : {cli::Args{"export", noImage}, cli::Args{"diff", rom, noImage},
+                                  cli::Args{"import", noImage, json, "--dry-run"}}) {
+        r = Cli(args);
+        EXPECT_EQ(r.status, 0) << args[0] << r.err;
+        const size_t at = r.err.find("可能不是这个游戏的映像");
+        EXPECT_NE(at, std::string::npos) << args[0];
+        EXPECT_EQ(r.err.find("可能不是这个游戏的映像", at + 1), std::string::npos) << args[0];
+    }
+    r = Cli({"import", noImage, json, "--fix-checksum"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("找不到内部文件头"), std::string::npos) << r.err;
+    EXPECT_EQ(test::ReadFile(noImage), random);
 }
