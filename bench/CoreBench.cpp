@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "rom/Find.h"
+#include "rom/Reference.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "support/TestImage.h"
@@ -96,3 +97,14 @@ static void BM_FindEveryTable(benchmark::State& state)
         benchmark::DoNotOptimize(rom::FindText(model, "炮").size());
 }
 BENCHMARK(BM_FindEveryTable)->Unit(benchmark::kMillisecond);
+
+// Every cell of an image compared with a reference image that differs nearly everywhere.
+static void BM_MarkEveryCellAgainstReference(benchmark::State& state)
+{
+    rom::Model model, reference;
+    rom::LoadTables(rom::MakeSampleImage(1), model);
+    rom::LoadTables(rom::MakeSampleImage(2), reference);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(rom::CellsDifferingFrom(model, reference).size());
+}
+BENCHMARK(BM_MarkEveryCellAgainstReference)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "cli/Commands.h"
 #include "cli/Csv.h"
@@ -137,13 +138,68 @@ void DiffCsv(const rom::ImageDiff& d, std::ostream& out)
     out << "bytes_total,,,,,," << d.runs.size() << "," << d.bytesOutside << "\r\n";
 }
 
+// Markdown text: characters that would start markup or end a table cell are escaped.
+std::string MarkdownCell(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n' || c == '\r') {
+            out += ' ';
+            continue;
+        }
+        if (std::strchr("\\|*_`[]<>#", c))
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+// A changelog to paste into a release post: one section per table in the order of the load pass,
+// one table row per changed field.
+void DiffMarkdown(const rom::ImageDiff& d, const std::string& a, const std::string& b, std::ostream& out)
+{
+    const auto cell = [](const std::string& s) { return QString::fromStdString(MarkdownCell(s)); };
+    out << "# " << DiffList::tr("%1 相对于 %2 的改动").arg(cell(b), cell(a)) << "\n\n";
+    if (!d.SameSize())
+        out << DiffList::tr("大小不同：%1 有 %2 字节，%3 有 %4 字节。")
+                   .arg(cell(a), QString::number(d.sizeA), cell(b), QString::number(d.sizeB))
+            << "\n\n";
+    if (d.Identical()) {
+        out << DiffList::tr("两个映像完全相同。") << "\n";
+        return;
+    }
+    // Tables in the order their first field comes; each field once, in its table's section.
+    std::vector<std::string> tables;
+    for (const rom::FieldChange& f : d.fields)
+        if (std::find(tables.begin(), tables.end(), f.tableId) == tables.end())
+            tables.push_back(f.tableId);
+    for (const std::string& table : tables) {
+        const auto first = std::find_if(d.fields.begin(), d.fields.end(),
+                                        [&](const rom::FieldChange& f) { return f.tableId == table; });
+        out << "## " << cell(first->tableTitle) << " (`" << QString::fromStdString(table) << "`)\n\n"
+            << "| " << DiffList::tr("行") << " | " << DiffList::tr("名称") << " | " << DiffList::tr("列")
+            << " | " << DiffList::tr("改动") << " |\n| ---: | --- | --- | --- |\n";
+        for (const rom::FieldChange& f : d.fields)
+            if (f.tableId == table)
+                out << "| " << f.row + 1 << " | " << cell(f.rowLabel) << " | " << cell(f.column) << " | "
+                    << cell(f.before) << " → " << cell(f.after)
+                    << (f.storedOnly ? DiffList::tr("（只有存储的位不同）") : QString()) << " |\n";
+        out << "\n";
+    }
+    if (!d.runs.empty())
+        out << "## " << DiffList::tr("数据表以外") << "\n\n"
+            << DiffList::tr("字段以外的字节差异 %1 段，共 %2 字节。")
+                   .arg(QString::number(d.runs.size()), QString::number(d.bytesOutside))
+            << "\n";
+}
+
 class DiffCommand : public Command {
     Q_DECLARE_TR_FUNCTIONS(DiffCommand)
 
 public:
     QString Name() const override { return "diff"; }
     QString Summary() const override { return tr("逐个字段列出两个映像的不同之处"); }
-    QStringList Forms() const override { return {"diff A.smc B.smc [--format text|json|csv]"}; }
+    QStringList Forms() const override { return {"diff A.smc B.smc [--format text|json|csv|md]"}; }
     QString Details() const override
     {
         return tr("列出数值不同的每个字段（表、行、列、A 的值 -> B 的值），再列出字段以外不同的字节。\n"
@@ -151,7 +207,7 @@ public:
     }
     QList<QCommandLineOption> Options() const override
     {
-        return {{"format", tr("输出格式，默认 text"), "text|json|csv"}};
+        return {{"format", tr("输出格式，默认 text；md 是按表分组的 Markdown 修改记录"), "text|json|csv|md"}};
     }
     int MinArguments() const override { return 2; }
 
@@ -163,7 +219,7 @@ int DiffCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::o
 {
     const Args args = Utf8(parsed.positionalArguments());
     const std::string format = parsed.value("format").toStdString();
-    if (!format.empty() && format != "text" && format != "json" && format != "csv")
+    if (!format.empty() && format != "text" && format != "json" && format != "csv" && format != "md")
         return WrongUsage(err);
     rom::Bytes a, b;
     std::string error;
@@ -179,6 +235,8 @@ int DiffCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::o
         DiffJson(diff, args[0], args[1], out);
     else if (format == "csv")
         DiffCsv(diff, out);
+    else if (format == "md")
+        DiffMarkdown(diff, args[0], args[1], out);
     else
         DiffText(diff, args[0], args[1], out);
     return kSuccess;

@@ -60,7 +60,7 @@ _dravik()
     if [[ $prev == --format ]]; then
         case $command in
             export) COMPREPLY=($(compgen -W "json csv" -- "$cur")) ;;
-            diff) COMPREPLY=($(compgen -W "text json csv" -- "$cur")) ;;
+            diff) COMPREPLY=($(compgen -W "text json csv md" -- "$cur")) ;;
             patch) COMPREPLY=($(compgen -W "ips bps" -- "$cur")) ;;
             refs) COMPREPLY=($(compgen -W "json text" -- "$cur")) ;;
         esac

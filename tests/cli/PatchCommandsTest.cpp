@@ -6,11 +6,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <numeric>
+#include <set>
 #include <sstream>
 
 #include "cli/Commands.h"
 #include "rom/Bps.h"
+#include "rom/ImageDiff.h"
 #include "rom/Ips.h"
+#include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "support/CliRun.h"
 #include "support/TestImage.h"
@@ -250,4 +253,48 @@ TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("找不到内部文件头"), std::string::npos) << r.err;
     EXPECT_EQ(test::ReadFile(noImage), random);
+}
+
+TEST(PatchCommands, DiffAsMarkdownListsEveryChangedFieldOnceUnderItsTable)
+{
+    Files f;
+    const rom::Bytes original = rom::MakeSampleImage(13);
+    rom::Model other;
+    rom::LoadTables(rom::MakeSampleImage(14), other);
+    const std::string a = f.Write("a.smc", original), b = f.Write("b.smc", original);
+    {
+        rom::RomDocument doc;
+        ASSERT_TRUE(doc.Open(b).ok);
+        for (const char* table : {"hotel_rooms", "monsters", "tanks"}) {
+            const rom::Table& t = other.Get(table);
+            for (int row : {1, 3})
+                for (int c : t.Layout().ValueColumns())
+                    doc.Apply(rom::Edit(table).SetCell(row, c, t.Cell(row, c)));
+        }
+        ASSERT_TRUE(doc.Save().ok);
+    }
+    const rom::ImageDiff diff = rom::DiffImages(original, test::ReadFile(b));
+    const CliRun r = Cli({"diff", a, b, "--format", "md"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::vector<std::string> headings;
+    std::multiset<std::string> rows;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("## ", 0) == 0)
+            headings.push_back(line);
+        else if (line.rfind("| ", 0) == 0 && line.find(" → ") != std::string::npos)
+            rows.insert(headings.back() + line);
+    }
+    EXPECT_EQ(headings.size(), 3u) << r.out;
+    EXPECT_EQ(rows.size(), diff.fields.size()) << r.out;
+    for (const rom::FieldChange& field : diff.fields) {
+        const std::string line = "| " + std::to_string(field.row + 1) + " | " + field.rowLabel + " | " +
+                                 field.column + " | " + field.before + " → " + field.after;
+        const auto under = std::count_if(rows.begin(), rows.end(), [&](const std::string& row) {
+            return row.find("(`" + field.tableId + "`)| ") != std::string::npos &&
+                   row.find(line) != std::string::npos;
+        });
+        EXPECT_EQ(under, 1) << line;
+    }
+    EXPECT_NE(Cli({"diff", a, a, "--format", "md"}).out.find("两个映像完全相同。"), std::string::npos);
 }
