@@ -314,7 +314,8 @@ void CEditorDlg::OnSave()
         return;
     if (status.ok) {
         pages_->RepaintLists(); // the saved values are the new baseline: the cell marks go
-        prompts_.Tell(this, QMessageBox::Information, Q(kCaption), Q(kSaved));
+        prompts_.Tell(this, QMessageBox::Information, Q(kCaption),
+                      status.notice.empty() ? Q(kSaved) : Q(kSaved) + "\n" + Q(status.notice));
     } else {
         prompts_.Tell(this, QMessageBox::Critical, Q(kCaption), Q(status.message));
     }

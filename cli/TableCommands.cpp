@@ -147,6 +147,8 @@ int SaveOrReview(rom::RomDocument& doc, const QCommandLineParser& parsed, const 
     }
     doc.SetBackupOnSave(parsed.isSet("backup"));
     const rom::Status status = doc.Save();
+    if (!status.notice.empty()) // where the backup went, an interrupted save rolled back
+        err << status.notice << "\n";
     if (!status.ok) {
         err << status.message << "\n";
         return kRefused;

@@ -1,7 +1,10 @@
 #include "rom/RomDocument.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 #include <optional>
 #include <sstream>
@@ -141,6 +144,24 @@ bool WriteImageAtomically(const std::string& path, const Bytes& image, std::stri
 namespace {
 constexpr int kLockWaitMs = ImageWriter::kLockWaitMs;
 
+// The backup beside the image, else in the data folder: where it went, or false with why neither
+// could be written. Always a new file renamed into place, never written through a link.
+bool WriteBackup(const std::string& path, const Bytes& image, std::string& where, std::string& error)
+{
+    where = RomDocument::BackupPath(path);
+    const FileError beside = WriteSideFile(where, image.data(), image.size());
+    if (beside.Ok())
+        return true;
+    where = RomDocument::BackupInDataFolder(path);
+    QDir().mkpath(QFileInfo(Q(where)).absolutePath());
+    const FileError inData = WriteSideFile(where, image.data(), image.size());
+    if (inData.Ok())
+        return true;
+    error =
+        "备份既不能写在文件旁边（" + beside.message + "）也不能写在数据文件夹里（" + inData.message + "）";
+    return false;
+}
+
 bool SameParts(const std::vector<ImagePart>& a, const std::vector<ImagePart>& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const ImagePart& x, const ImagePart& y) {
@@ -199,6 +220,18 @@ bool AddChecksumFix(const std::string& path, ImageForm form, SavePlan& plan, std
     return true;
 }
 } // namespace
+
+std::string RomDocument::BackupInDataFolder(const std::string& path)
+{
+    const QFileInfo info(Q(path));
+    const QString real =
+        info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
+    const QByteArray hash =
+        QCryptographicHash::hash(QFile::encodeName(real), QCryptographicHash::Sha1).toHex();
+    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/dravik/backups/" +
+            info.fileName() + "-" + QString::fromLatin1(hash.left(12)) + ".bak")
+        .toStdString();
+}
 
 RomDocument::RomDocument() : ops_(SystemFileOps()) {}
 
@@ -288,11 +321,17 @@ Status RomDocument::Save(bool overwriteChanges)
         // save that writes nothing keeps the older backup: it still holds the state before the
         // last change.
         ImageFile whole;
-        if (status.changedBytes > 0 && backup_ &&
-            (!ReadImage(path_, ReadExtent::Whole, whole, error) ||
-             !WriteImageAtomically(BackupPath(path_), whole.bytes, error)))
-            return Status::Failure("未保存 " + path_ + "：无法写入备份 " + BackupPath(path_) + "：" + error +
-                                   "。文件没有改动。（可在“文件 → 保存时备份”中关闭备份。）");
+        if (status.changedBytes > 0 && backup_) {
+            if (!ReadImage(path_, ReadExtent::Whole, whole, error))
+                return Status::Failure("未保存 " + path_ + "：无法读取文件来做备份：" + error +
+                                       "文件没有改动。");
+            std::string where;
+            if (!WriteBackup(path_, whole.bytes, where, error))
+                return Status::Failure("未保存 " + path_ + "：" + error +
+                                       "文件没有改动。（可在“文件 → 保存时备份”中关闭备份。）");
+            if (where != BackupPath(path_))
+                status.notice += "无法在 " + path_ + " 旁边写入备份，备份写在了 " + where + "。";
+        }
         if (status.changedBytes > 0 && !PatchInPlace(path_, check.file.size, check.changes, *ops_, error))
             return Status::Failure(error);
     }

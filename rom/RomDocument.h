@@ -89,10 +89,12 @@ public:
 
     void SetFileOps(std::shared_ptr<FileOps> ops) { ops_ = std::move(ops); }
     // Whether a save that changes the file first keeps its previous content as NAME.bak beside
-    // it. A backup that cannot be written stops the save.
+    // it, or (when the image's folder takes no new files) as BackupInDataFolder; the save's
+    // notice then says where. A backup that can be written nowhere stops the save.
     void SetBackupOnSave(bool backup) { backup_ = backup; }
     bool BackupOnSave() const { return backup_; }
     static std::string BackupPath(const std::string& path) { return path + ".bak"; }
+    static std::string BackupInDataFolder(const std::string& path);
     // Whether a save also sets the internal header's checksum and complement to what the whole
     // image, with the save's changes, sums to (FixChecksum). The four bytes are written with the
     // rest of the save, and the review lists them. A save that changes nothing else writes them

@@ -246,7 +246,7 @@ TEST(ImageFile, SaveKeepsAChangeMadeOutsideTheTables)
     EXPECT_EQ(test::Get(after, 0xC0200, 2), 7u);
 }
 
-TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndStopsTheSaveWhenItCannotBeWritten)
+TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndGoesElsewhereWhenItCannotBeBeside)
 {
     const Bytes original = MakeSampleImage(7);
     test::TempImage file(original);
@@ -269,15 +269,19 @@ TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndStopsTheSaveWhenItCannotBeWr
     ASSERT_TRUE(doc.Save().ok); // the older backup is replaced
     EXPECT_EQ(test::ReadFile(backup), first);
 
-    // Something that is no file sits where the backup goes: the save stops, the image untouched.
+    // Something that is no file sits where the backup goes: the backup goes to the data folder
+    // and the save says so.
     const Bytes second = file.Read();
+    const std::string exported = Export(file.Path());
     ASSERT_TRUE(QFile::remove(QString::fromStdString(backup)));
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(backup)));
     items.SetCell(0, 1, "13");
     const Status s = doc.Save();
-    EXPECT_FALSE(s.ok);
-    EXPECT_NE(s.message.find(backup), std::string::npos) << s.message;
-    EXPECT_EQ(file.Read(), second);
+    const std::string elsewhere = RomDocument::BackupInDataFolder(file.Path());
+    EXPECT_TRUE(s.ok) << s.message;
+    EXPECT_NE(s.notice.find(elsewhere), std::string::npos) << s.notice;
+    EXPECT_EQ(test::ReadFile(elsewhere), second);
+    QFile::remove(QString::fromStdString(elsewhere));
 
     // Without backups the same save goes through and leaves no backup behind.
     test::TempImage plain(original, "plain.smc");
@@ -289,8 +293,7 @@ TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndStopsTheSaveWhenItCannotBeWr
 
     // The command line asks for one with --backup.
     const std::string json = plain.Path() + ".json";
-    std::string text = Export(file.Path());
-    ASSERT_TRUE(test::WriteFile(json, Bytes(text.begin(), text.end())));
+    ASSERT_TRUE(test::WriteFile(json, Bytes(exported.begin(), exported.end())));
     const Bytes before = plain.Read();
     std::ostringstream out, err;
     ASSERT_EQ(cli::RunCli({"import", plain.Path(), json, "--backup"}, out, err), 0) << err.str();

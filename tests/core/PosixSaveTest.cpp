@@ -292,3 +292,21 @@ TEST(FileOps, NameFilesAndRecoveryRecordsThatAreFifosOrLinksAreRefusedWithoutWai
         EXPECT_TRUE(Contains(error, record)) << error;
     }
 }
+
+TEST_F(SaveSafety, ABackupReplacesALinkOfItsNameInsteadOfWritingThroughIt)
+{
+    const Bytes original = MakeSampleImage(26);
+    test::TempImage file(original);
+    const std::string backup = RomDocument::BackupPath(file.Path()), victim = file.Path() + ".victim";
+    ASSERT_TRUE(test::WriteFile(victim, Bytes{'v'}));
+    ASSERT_EQ(::symlink(victim.c_str(), backup.c_str()), 0);
+    RomDocument doc;
+    doc.SetBackupOnSave(true);
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    doc.GetModel().Get("items").SetCell(0, 1, "55");
+    const Status s = doc.Save();
+    ASSERT_TRUE(s.ok) << s.message;
+    EXPECT_TRUE(test::ReadFile(victim) == Bytes{'v'});
+    EXPECT_TRUE(test::ReadFile(backup) == original);
+    EXPECT_TRUE(s.notice.empty()) << s.notice;
+}
