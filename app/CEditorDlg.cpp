@@ -2,12 +2,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -18,6 +24,8 @@
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
 #include "app/Resources.h"
+#include "rom/ImageDiff.h"
+#include "rom/PatchFiles.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Prompts.h"
@@ -36,6 +44,7 @@ const char* const kNoHeader = " (无文件头)";
 const char* const kReadOnly = " (只读)";
 const char* const kReadOnlyTitle = " - 只读";
 const char* const kSaved = "保存成功!\t";
+const char* const kImageFilter = "SMC File (*.smc);;所有文件 (*)";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString Q(const char* s) { return QString::fromUtf8(s); }
@@ -69,6 +78,8 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     connect(&session_, &Session::RecoveryWriteFailed, this,
             [this](const QString& reason) { status_->setToolTip(Q("无法写入恢复记录：") + reason); });
     connect(&session_, &Session::NamesChanged, this, &CEditorDlg::Relabel);
+    // Undo and redo never change a value out of sight.
+    connect(&session_.History(), &EditHistory::StepReplayed, this, &CEditorDlg::ShowTableRow);
 
     BuildMenu();
     BuildTopRow();
@@ -116,13 +127,15 @@ void CEditorDlg::BuildMenu()
     file->addSeparator();
     saveAction_ =
         add(file, "actionSave", "保存(&S)\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S), &CEditorDlg::OnSave);
+    saveAsAction_ = add(file, "actionSaveAs", "另存为(&A)…\tCtrl+Shift+S",
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &CEditorDlg::OnSaveAs);
     reviewAction_ = add(file, "actionReview", "查看修改(&D)\tCtrl+D", QKeySequence(Qt::CTRL | Qt::Key_D),
                         &CEditorDlg::OnReviewChanges);
     file->addSeparator();
     AddSharingItems(file);
     AddNameItems(file);
     AddBackupItem(file);
-    add(file, "actionExit", "退出(&E)\tAlt+F4", QKeySequence(Qt::ALT | Qt::Key_F4), &CEditorDlg::OnExit);
+    add(file, "actionExit", "退出(&E)\tCtrl+Q", QKeySequence(Qt::CTRL | Qt::Key_Q), &CEditorDlg::OnExit);
 
     BuildEditMenu();
     AddFindItems();
@@ -139,6 +152,7 @@ void CEditorDlg::BuildMenu()
     add(tools, "actionBaseConverter", "进制转换(&F)\tCtrl+F", QKeySequence(Qt::CTRL | Qt::Key_F),
         &CEditorDlg::OnBaseConverter);
     QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
+    add(help, "actionUserGuide", "用户指南(&U)\tF1", QKeySequence(Qt::Key_F1), &CEditorDlg::OnUserGuide);
     add(help, "actionAbout", "关于(&A)\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A), &CEditorDlg::OnAbout);
 }
 
@@ -236,6 +250,7 @@ void CEditorDlg::SetLoadedState(bool loaded)
     status_->setToolTip(loaded ? path : QString());
     saveAction_->setEnabled(loaded && !viewOnly);
     saveButton_->setEnabled(loaded && !viewOnly);
+    saveAsAction_->setEnabled(loaded);
     for (QAction* a : sharingActions_)
         a->setEnabled(loaded);
     reviewAction_->setEnabled(loaded);
@@ -283,6 +298,7 @@ bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
 void CEditorDlg::ShowOpened(const rom::Status& status)
 {
     pages_->RefreshAll();
+    pages_->RefreshPriceBoxes();
     SetLoadedState(true);
     if (!status.notice.empty()) // an interrupted save was rolled back first
         prompts_.Tell(this, QMessageBox::Information, Q(kCaption), Q(status.notice));
@@ -292,44 +308,111 @@ void CEditorDlg::OnOpen()
 {
     widgets::FileQuestion question;
     question.caption = QStringLiteral("打开");
-    question.filter = QStringLiteral("SMC File (*.smc);;所有文件 (*)");
+    question.filter = Q(kImageFilter);
     question.path = OpenDialogFolder();
     const QString path = prompts_.ChooseFile(this, question);
-    if (!path.isEmpty())
+    if (!path.isEmpty() && SettleUnsavedEdits())
         OpenFile(path);
 }
 
 void CEditorDlg::OnClose()
 {
-    session_.Close(); // Close does not ask: the unsaved changes stay in the record
+    if (!session_.IsLoaded() || !SettleUnsavedEdits())
+        return;
+    session_.Close();
+    pages_->RefreshPriceBoxes();
     SetLoadedState(false);
 }
 
 void CEditorDlg::OnSave()
 {
-    if (!session_.IsLoaded())
-        return; // the command is disabled then; a queued shortcut must not report a failure
+    if (session_.IsLoaded()) // the command is disabled otherwise; a queued shortcut must not report a failure
+        SaveNow();
+}
+
+bool CEditorDlg::SaveNow()
+{
     rom::Status status = session_.Save();
     if (status.fileChanged && !ResolveChangedFile(status))
-        return;
-    if (status.ok) {
-        pages_->RepaintLists(); // the saved values are the new baseline: the cell marks go
-        prompts_.Tell(this, QMessageBox::Information, Q(kCaption),
-                      status.notice.empty() ? Q(kSaved) : Q(kSaved) + "\n" + Q(status.notice));
-    } else {
+        return false;
+    if (!status.ok) {
         prompts_.Tell(this, QMessageBox::Critical, Q(kCaption), Q(status.message));
+        return false;
+    }
+    pages_->RepaintLists(); // the saved values are the new baseline: the cell marks go
+    prompts_.Tell(this, QMessageBox::Information, Q(kCaption),
+                  status.notice.empty() ? Q(kSaved) : Q(kSaved) + "\n" + Q(status.notice));
+    return true;
+}
+
+// The image with its edits goes to a new file, which becomes the open one; the file opened
+// before keeps its bytes.
+void CEditorDlg::OnSaveAs()
+{
+    if (!session_.IsLoaded())
+        return;
+    widgets::FileQuestion question;
+    question.mode = widgets::FileQuestion::Save;
+    question.caption = QStringLiteral("另存为");
+    question.filter = Q(kImageFilter);
+    question.path = Q(session_.Document().Path());
+    const QString path = prompts_.ChooseFile(this, question);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path) == QFileInfo(Q(session_.Document().Path()))) {
+        SaveNow(); // the same file: an ordinary save, with its checks
+        return;
+    }
+    const rom::Status status = session_.SaveAs(path.toStdString());
+    if (!status.ok) {
+        prompts_.Tell(this, QMessageBox::Critical, Q(kCaption),
+                      QStringLiteral("未另存：") + Q(status.message));
+        return;
+    }
+    RememberOpened(path);
+    ShowOpened(status);
+    prompts_.Tell(this, QMessageBox::Information, Q(kCaption), Q(kSaved));
+}
+
+bool CEditorDlg::SettleUnsavedEdits()
+{
+    if (!session_.IsLoaded() || !session_.IsModified())
+        return true;
+    widgets::Question question;
+    question.icon = QMessageBox::Warning;
+    question.caption = Q(kCaption);
+    question.text =
+        QStringLiteral("是否保存对 %1 的修改？").arg(QFileInfo(Q(session_.Document().Path())).fileName());
+    question.buttons = {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")};
+    question.defaultButton = 0;
+    question.cancelButton = 2;
+    switch (prompts_.Ask(this, question)) {
+    case 0: return SaveNow();
+    case 1: session_.ForgetUnsavedChanges(); return true;
+    default: return false;
     }
 }
 
 // Another program changed the file after Open: nothing was written. The user chooses to
-// overwrite it (every field as the window shows it), to open it again, or to leave it. False
-// when nothing more is to be said.
+// overwrite it (every field as the window shows it, which takes back what the other program
+// changed), to open it again, or to leave it. False when nothing more is to be said.
 bool CEditorDlg::ResolveChangedFile(rom::Status& status)
 {
+    const rom::RomDocument& document = session_.Document();
+    const QString name = QFileInfo(Q(document.Path())).fileName();
+    rom::Bytes now;
+    std::string error;
+    const int changed =
+        rom::ReadWholeFile(document.Path(), now, error) ? rom::ChangedFields(document.SavedParts(), now) : -1;
     widgets::Question question;
     question.icon = QMessageBox::Warning;
     question.caption = Q(kCaption);
-    question.text = Q(rom::RomDocument::kChangedOnDisk);
+    question.text =
+        changed > 0 ? QStringLiteral("%1 在打开后已被其他程序修改，改动了 %2 个字段。").arg(name).arg(changed)
+                    : QStringLiteral("%1 在打开后已被其他程序修改。").arg(name);
+    question.text += QStringLiteral("\n\n覆盖：按窗口中的值写入每个字段，其他程序对这些字段的修改将被撤回。"
+                                    "\n重新载入：载入文件的新内容，再提供恢复您未保存的修改。"
+                                    "\n取消：不写入任何内容。");
     question.buttons = {QStringLiteral("覆盖"), QStringLiteral("重新载入"), QStringLiteral("取消")};
     question.defaultButton = 2; // the answer that loses nothing
     question.cancelButton = 2;
@@ -340,9 +423,42 @@ bool CEditorDlg::ResolveChangedFile(rom::Status& status)
     }
 }
 
-// Ends the program without asking, as the close box does: the program ends with its last
-// window. Saved bytes are already in the file; nothing else is held open.
+// Ends the program as the close box does: the program ends with its last window.
 void CEditorDlg::OnExit() { close(); }
+
+void CEditorDlg::closeEvent(QCloseEvent* event)
+{
+    if (SettleUnsavedEdits())
+        event->accept();
+    else
+        event->ignore();
+}
+
+// The user guide installed with the program (or the one of the source tree a build runs from),
+// shown in a window of its own; the About box when there is none.
+void CEditorDlg::OnUserGuide()
+{
+    const QString base = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {base + QStringLiteral("/../share/doc/dravik/user-guide.md"),
+                                     base + QStringLiteral("/../docs/user-guide.md")}) {
+        const QFileInfo guide(candidate);
+        if (!guide.isFile())
+            continue;
+        QDialog dialog(this);
+        dialog.setObjectName(QStringLiteral("UserGuide"));
+        dialog.setWindowTitle(QStringLiteral("用户指南"));
+        auto* text = new QTextBrowser(&dialog);
+        text->setObjectName(QStringLiteral("guideText"));
+        text->setOpenExternalLinks(true);
+        text->setSource(QUrl::fromLocalFile(guide.absoluteFilePath()), QTextDocument::MarkdownResource);
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(text);
+        dialog.resize(DialogUnits(font()).Size(400, 300));
+        prompts_.RunModal(dialog);
+        return;
+    }
+    OnAbout();
+}
 
 void CEditorDlg::ShowPage(int page) { pages_->ShowPage(page); }
 

@@ -52,7 +52,9 @@ public slots:
     void OnOpen();
     void OnClose();
     void OnSave();
+    void OnSaveAs();
     void OnExit();
+    void OnUserGuide();
     void ShowPage(int page);
     void OnBaseConverter();
     void OnAbout();
@@ -66,6 +68,10 @@ public slots:
     void OnLoadNames();
     void OnBuiltInNames();
     void OnFind();
+
+protected:
+    // The close box and 退出 ask about unsaved edits first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenu();
@@ -81,12 +87,18 @@ private:
     // What follows a successful Open or reload: the views, the recent list, any notice.
     void ShowOpened(const rom::Status& status);
     bool ResolveChangedFile(rom::Status& status);
+    // Saves and says how it went; true when the file now holds every edit.
+    bool SaveNow();
+    // Before the open file is left (Close, Open of another, Exit): unsaved edits are saved or
+    // dropped as the user says. False when the user cancelled (or the save failed): stay.
+    bool SettleUnsavedEdits();
     // Recovery of unsaved changes (CEditorDlgRecovery.cpp).
     void OfferRecoveryRecord();
     QString DiscardRecoveryRecord();
     void ReloadKeepingEdits();
     // Sharing (CEditorDlgSharing.cpp).
     void AddSharingItems(QMenu* file);
+    QString ThisImage() const;
     // Name sets, find and where-used (CEditorDlgNames.cpp).
     void AddNameItems(QMenu* file);
     void AddFindItems();
@@ -114,12 +126,14 @@ private:
     QPushButton* saveButton_ = nullptr;
     std::map<int, QPushButton*> pageButtons_; // by page
     QAction* saveAction_ = nullptr;
+    QAction* saveAsAction_ = nullptr;
     std::vector<QAction*> sharingActions_; // need a loaded file, read-only or not
     QAction* reviewAction_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
     QMenu* editMenu_ = nullptr;
     FindBox* findBox_ = nullptr;
+    QList<QAction*> findSteps_; // 查找下一个, 查找上一个
     QMenu* recentMenu_ = nullptr;
 };
 

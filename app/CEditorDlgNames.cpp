@@ -39,7 +39,7 @@ void CEditorDlg::AddNameItems(QMenu* file)
     QAction* load = file->addAction(QStringLiteral("载入名称表(&N)…"));
     load->setObjectName(QStringLiteral("actionLoadNames"));
     connect(load, &QAction::triggered, this, &CEditorDlg::OnLoadNames);
-    QAction* builtIn = file->addAction(QStringLiteral("使用内置名称表(&B)"));
+    QAction* builtIn = file->addAction(QStringLiteral("使用内置名称表(&I)"));
     builtIn->setObjectName(QStringLiteral("actionBuiltInNames"));
     connect(builtIn, &QAction::triggered, this, &CEditorDlg::OnBuiltInNames);
     file->addSeparator();
@@ -55,13 +55,15 @@ void CEditorDlg::AddFindItems()
         a->setShortcut(key);
         addAction(a);
         connect(a, &QAction::triggered, this, slot);
+        return a;
     };
     add("actionFind", QStringLiteral("查找(&K)…\tCtrl+K"), QKeySequence(Qt::CTRL | Qt::Key_K),
         &CEditorDlg::OnFind);
-    add("actionFindNext", QStringLiteral("查找下一个\tF3"), QKeySequence(Qt::Key_F3),
-        [this] { Finder()->Step(1); });
-    add("actionFindPrevious", QStringLiteral("查找上一个\tShift+F3"), QKeySequence(Qt::SHIFT | Qt::Key_F3),
-        [this] { Finder()->Step(-1); });
+    // Also at home in the find box itself (added to it when it is made).
+    findSteps_ = {add("actionFindNext", QStringLiteral("查找下一个(&N)\tF3"), QKeySequence(Qt::Key_F3),
+                      [this] { Finder()->Step(1); }),
+                  add("actionFindPrevious", QStringLiteral("查找上一个(&P)\tShift+F3"),
+                      QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { Finder()->Step(-1); })};
 }
 
 // Rows whose things are referred to elsewhere, and the monsters' attack cells, offer 查看引用.
@@ -112,10 +114,12 @@ bool CEditorDlg::ShowReferences(int listId, int row, int column)
 
 FindBox* CEditorDlg::Finder()
 {
-    if (!findBox_)
+    if (!findBox_) {
         findBox_ = new FindBox(
             session_.Document().GetModel(),
             [this](const Place& p) { pages_->ShowTableRow(p.tableId, p.row); }, this);
+        findBox_->addActions(findSteps_); // F3 and Shift+F3 work inside the box too
+    }
     return findBox_;
 }
 

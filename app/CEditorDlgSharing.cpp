@@ -9,6 +9,7 @@
 #include "app/DiffDialog.h"
 #include "rom/ImageDiff.h"
 #include "rom/PatchFiles.h"
+#include "rom/Recovery.h"
 #include "widgets/Prompts.h"
 
 namespace dravik::app {
@@ -33,6 +34,14 @@ QString ChooseFile(widgets::Prompts& prompts, QWidget* parent, widgets::FileQues
 }
 } // namespace
 
+// The open image as a patch or a comparison takes it: with its unsaved edits, when it has any.
+QString CEditorDlg::ThisImage() const
+{
+    const QString path = QDir::toNativeSeparators(Q(session_.Document().Path()));
+    const bool edited = !rom::UnsavedEdits(session_.Document().GetModel()).empty();
+    return edited ? path + QStringLiteral("（含未保存的修改）") : path;
+}
+
 void CEditorDlg::AddSharingItems(QMenu* file)
 {
     auto add = [&](const char* name, const char* text, void (CEditorDlg::*slot)()) {
@@ -42,7 +51,7 @@ void CEditorDlg::AddSharingItems(QMenu* file)
         sharingActions_.push_back(a);
     };
     add("actionExportPatch", "导出补丁(&P)…", &CEditorDlg::OnExportPatch);
-    add("actionCompare", "与其他映像比较(&D)…", &CEditorDlg::OnCompare);
+    add("actionCompare", "与其他映像比较(&M)…", &CEditorDlg::OnCompare);
     file->addSeparator();
 }
 
@@ -97,11 +106,11 @@ void CEditorDlg::OnExportPatch()
         return;
     }
     prompts_.Tell(this, QMessageBox::Information, Q(kCaption),
-                  QStringLiteral("补丁已导出：%1（%2，%3 字节）。\n它把 %4 变成 %5（含未保存的修改）。")
+                  QStringLiteral("补丁已导出：%1（%2，%3 字节）。\n它把 %4 变成 %5。")
                       .arg(QDir::toNativeSeparators(patchPath),
                            format == rom::PatchFormat::Ips ? QStringLiteral("IPS") : QStringLiteral("BPS"))
                       .arg(size)
-                      .arg(QDir::toNativeSeparators(originalPath), QDir::toNativeSeparators(romPath)));
+                      .arg(QDir::toNativeSeparators(originalPath), ThisImage()));
 }
 
 void CEditorDlg::OnCompare()
@@ -126,9 +135,8 @@ void CEditorDlg::OnCompare()
         return;
     }
     // Beside the window rather than modal: a double-click shows the field in the window.
-    auto* dialog =
-        new DiffDialog(rom::DiffImages(mine, other.bytes), QDir::toNativeSeparators(Q(document.Path())),
-                       QDir::toNativeSeparators(otherPath), this);
+    auto* dialog = new DiffDialog(rom::DiffImages(mine, other.bytes), ThisImage(),
+                                  QDir::toNativeSeparators(otherPath), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &DiffDialog::FieldChosen, this, &CEditorDlg::ShowTableRow);
     dialog->show();

@@ -46,12 +46,12 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, const QString&
     setWindowTitle(QStringLiteral("查看修改"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* summary =
-        new QLabel(review_.entries.empty()
-                       ? QStringLiteral("自上次打开或保存以来没有修改。")
-                       : QStringLiteral("自上次打开或保存以来修改了 %1 处（双击一项可转到它所在的行）：")
-                             .arg(review_.entries.size()),
-                   this);
+    auto* summary = new QLabel(
+        review_.entries.empty()
+            ? QStringLiteral("自上次打开或保存以来没有修改。")
+            : QStringLiteral("自上次打开或保存以来修改了 %1 处（双击一项或按回车可转到它所在的行）：")
+                  .arg(review_.entries.size()),
+        this);
     if (!question.isEmpty())
         summary->setText(question);
     summary->setObjectName(QStringLiteral("summary"));
@@ -78,9 +78,10 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, const QString&
     }
     fields->resizeColumnsToContents();
     fields->horizontalHeader()->setStretchLastSection(true);
+    // A double-click or Enter on an entry shows it (not while the list asks a question).
     if (question.isEmpty())
-        connect(fields, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-            chosen_ = row;
+        connect(fields, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+            chosen_ = index.row();
             accept();
         });
     layout->addWidget(fields, 3);

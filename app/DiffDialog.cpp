@@ -46,7 +46,7 @@ DiffDialog::DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, cons
     auto* layout = new QVBoxLayout(this);
 
     QStringList notes;
-    notes << QStringLiteral("本文件：%1（含未保存的修改）\n其他文件：%2").arg(thisFile, otherFile);
+    notes << QStringLiteral("本文件：%1\n其他文件：%2").arg(thisFile, otherFile);
     if (!diff.SameSize())
         notes << QStringLiteral("大小不同：本文件 %1 字节，其他文件 %2 字节；比较两者都有的字段和字节。")
                      .arg(diff.sizeA)

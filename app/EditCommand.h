@@ -16,6 +16,9 @@ public:
     EditCommand(rom::RomDocument& document, std::vector<rom::Change> changes, const QString& text,
                 int typingSession = 0);
 
+    // The first change the step makes: where to show it.
+    const rom::Change& First() const { return changes_.front(); }
+
     void undo() override;
     void redo() override;
     int id() const override;

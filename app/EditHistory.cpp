@@ -12,9 +12,18 @@ EditHistory::EditHistory(rom::RomDocument& document, QObject* parent)
 {
     connect(stack_, &QUndoStack::cleanChanged, this, [this](bool clean) { emit ModifiedChanged(!clean); });
     // Any step taken or undone ends the typing: the next keystroke starts a step of its own.
-    connect(stack_, &QUndoStack::indexChanged, this, [this] {
+    connect(stack_, &QUndoStack::indexChanged, this, [this](int index) {
         if (!typing_)
             EndTyping();
+        const int before = index_;
+        index_ = index;
+        if (pushing_ || index == before)
+            return;
+        // Undo leaves the index on the step undone, redo just past the step redone.
+        const auto* step =
+            dynamic_cast<const EditCommand*>(stack_->command(index < before ? index : index - 1));
+        if (step)
+            emit StepReplayed(QString::fromStdString(step->First().tableId), step->First().Rows().front());
     });
 }
 
@@ -28,7 +37,9 @@ bool EditHistory::Apply(const std::vector<rom::Edit>& edits, const QString& text
     }
     if (changes.empty())
         return false;
+    pushing_ = true;
     stack_->push(new EditCommand(document_, std::move(changes), text));
+    pushing_ = false;
     return true;
 }
 
@@ -37,14 +48,16 @@ void EditHistory::Type(const rom::Edit& edit, const QString& text)
     rom::Change c = document_.Apply(edit);
     if (c.Empty())
         return;
-    typing_ = true;
+    typing_ = pushing_ = true;
     stack_->push(new EditCommand(document_, {std::move(c)}, text, typingSession_));
-    typing_ = false;
+    typing_ = pushing_ = false;
 }
 
 void EditHistory::Clear()
 {
+    pushing_ = true;
     stack_->clear();
+    pushing_ = false;
     EndTyping();
 }
 

@@ -42,12 +42,16 @@ public:
 
 signals:
     void ModifiedChanged(bool modified);
+    // A step was undone or redone: the table and row it changed (its first), to be shown.
+    void StepReplayed(const QString& tableId, int row);
 
 private:
     rom::RomDocument& document_;
     QUndoStack* stack_;
     int typingSession_ = 1;
     bool typing_ = false;
+    bool pushing_ = false; // a step is being added or the history cleared, not undone or redone
+    int index_ = 0;        // the stack's index as last seen
 };
 
 // The name of an edit of one row, as the undo and redo texts show it: "编辑主炮 35mm机关炮".

@@ -1,11 +1,13 @@
 #include "app/PageArea.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -19,8 +21,10 @@
 #include "app/Session.h"
 #include "app/TableModel.h"
 #include "editors/RowEditing.h"
+#include "rom/Review.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/LineBox.h"
+#include "widgets/Prompts.h"
 #include "widgets/StaticText.h"
 
 namespace dravik::app {
@@ -156,9 +160,12 @@ void PageArea::WirePriceEditor(const PriceEditorDecl& e)
     QTableView* view = lists_.at(e.list);
     const int list = e.list;
     const int edit = e.edit;
-    // Only a click refreshes the box; moving the selection with the keys leaves it as it is.
-    connect(view, &QAbstractItemView::clicked, this, [this, list, edit] { OnPriceRowClicked(list, edit); });
-    new RowKeys(view, false, [this, list, edit] { OnPriceRowClicked(list, edit); });
+    // The box follows the current row however it was chosen (a click, the keys, find); a click
+    // on the current row or Enter shows its price again over what was typed.
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, list, edit] { ShowPriceOf(list, edit); });
+    connect(view, &QAbstractItemView::clicked, this, [this, list, edit] { ShowPriceOf(list, edit); });
+    new RowKeys(view, false, [this, list, edit] { ShowPriceOf(list, edit); });
     connect(buttons_.at(e.button), &QPushButton::clicked, this,
             [this, list, edit] { OnPriceApply(list, edit); });
 }
@@ -283,22 +290,39 @@ int PageArea::SelectedRow(int listId) const
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void PageArea::OnPriceRowClicked(int listId, int editId)
+void PageArea::ShowPriceOf(int listId, int editId)
 {
     const int row = SelectedRow(listId);
-    if (row < 0 || !session_.IsLoaded())
-        return;
-    boxes_.at(editId)->SetText(Q(models_.at(listId)->Table().Cell(row, 1)));
+    boxes_.at(editId)->SetText(row >= 0 && session_.IsLoaded() ? Q(models_.at(listId)->Table().Cell(row, 1))
+                                                               : QString());
 }
 
+void PageArea::RefreshPriceBoxes()
+{
+    for (const PriceEditorDecl& e : PriceEditors())
+        ShowPriceOf(e.list, e.edit);
+}
+
+// "确定" refuses what Save would refuse, as the row editors do, and keeps the box as typed.
 void PageArea::OnPriceApply(int listId, int editId)
 {
     const int row = SelectedRow(listId);
     if (row < 0 || !session_.IsEditable())
         return;
-    ApplyEdit(
-        rom::Edit(models_.at(listId)->Table().Id()).SetCell(row, 1, boxes_.at(editId)->Text().toStdString()),
-        row);
+    const rom::Table& table = models_.at(listId)->Table();
+    LineBox* box = boxes_.at(editId);
+    const rom::Edit edit = rom::Edit(table.Id()).SetCell(row, 1, box->Text().toStdString());
+    const std::vector<rom::CellError> errors = rom::CheckEdit(table, edit);
+    if (!errors.empty()) {
+        widgets::Prompts::For(window_).Tell(
+            window_, QMessageBox::Warning, QStringLiteral("错误"),
+            QStringLiteral("%1: \"%2\" %3")
+                .arg(Q(errors.front().columnTitle), box->Text(), Q(errors.front().reason)));
+        box->setFocus();
+        box->selectAll();
+        return;
+    }
+    ApplyEdit(edit, row);
 }
 
 void PageArea::OnRowEditor(int listId)
@@ -306,10 +330,24 @@ void PageArea::OnRowEditor(int listId)
     const int row = SelectedRow(listId);
     if (row < 0 || !session_.IsLoaded())
         return;
-    const std::optional<rom::Edit> edit = editors::EditRow(window_, models_.at(listId)->Table(), row);
-    // A view-only image shows the row in its editor; whatever "确定" asks for is dropped.
-    if (edit && session_.IsEditable())
-        ApplyEdit(*edit, row);
+    const rom::Table& table = models_.at(listId)->Table();
+    if (session_.IsEditable()) {
+        if (const std::optional<rom::Edit> edit = editors::EditRow(window_, table, row))
+            ApplyEdit(*edit, row);
+        return;
+    }
+    // A read-only image shows the row in its editor, with nothing in it to change.
+    const std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(window_, table, row);
+    if (!dialog)
+        return;
+    dialog->setWindowTitle(dialog->windowTitle() + QStringLiteral(" - 只读"));
+    for (QLineEdit* box : dialog->findChildren<QLineEdit*>())
+        box->setReadOnly(true);
+    for (QComboBox* list : dialog->findChildren<QComboBox*>())
+        list->setEnabled(false);
+    if (auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("button1")))
+        ok->setEnabled(false);
+    widgets::Prompts::For(window_).RunModal(*dialog);
 }
 
 void PageArea::ApplyEdit(const rom::Edit& edit, int row)

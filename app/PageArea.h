@@ -41,6 +41,9 @@ public:
 
     // Everything shown anew: another file, another name set.
     void RefreshAll();
+    // Each price box shows the price of its list's current row; empty without one or without a
+    // file (after Open and Close).
+    void RefreshPriceBoxes();
     // The same values without their changed marks (after a save).
     void RepaintLists();
     // A read-only image is shown in full, but nothing here can change its values.
@@ -65,7 +68,7 @@ private:
     void RefreshBoundBoxes();
     void Changed(const rom::Change& change);
     int SelectedRow(int listId) const;
-    void OnPriceRowClicked(int listId, int editId);
+    void ShowPriceOf(int listId, int editId);
     void OnPriceApply(int listId, int editId);
     void OnRowEditor(int listId);
     void ApplyEdit(const rom::Edit& edit, int row);

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "app/EditHistory.h"
+#include "rom/PatchFiles.h"
 
 namespace dravik::app {
 
@@ -68,6 +69,25 @@ rom::Status Session::Save(bool overwriteChanges)
         WriteRecoveryNow(); // no unsaved change is left: the record goes
     }
     return status;
+}
+
+rom::Status Session::SaveAs(const std::string& path)
+{
+    rom::Bytes image;
+    rom::Status status = rom::ImageWithEdits(document_, image);
+    if (!status.ok)
+        return status;
+    std::string error;
+    if (!rom::WriteImageAtomically(path, image, error))
+        return rom::Status::Failure(error);
+    ForgetUnsavedChanges(); // they are in the new file; the old one is as it was
+    return Open(path);
+}
+
+void Session::ForgetUnsavedChanges()
+{
+    recoveryTimer_->stop();
+    recovery_.Discard();
 }
 
 rom::Status Session::Reload(rom::Reapplication& plan)

@@ -48,6 +48,14 @@ public:
     // changed, no record is left). status.fileChanged: another program changed the file, nothing
     // was written; overwriteChanges writes over it.
     rom::Status Save(bool overwriteChanges = false);
+    // Writes the image with every change to a new file (whole, as one replace, so a failure leaves
+    // whatever was there), which then becomes the open file with no unsaved change; the file
+    // open before keeps its bytes and loses its record. Refused, changing nothing, when Save
+    // would refuse a value or the file can no longer be read.
+    rom::Status SaveAs(const std::string& path);
+    // The user chose not to keep the unsaved changes: no record of them is kept (the document
+    // still holds them until it is closed or another file is opened).
+    void ForgetUnsavedChanges();
     // Opens the file again after another program changed it. The unsaved changes are carried
     // over: plan says which of them to put back over the new contents (Recover applies them).
     // On failure nothing changes and the changes are still there.

@@ -41,8 +41,23 @@ std::vector<int> Change::Columns() const
     return Sorted(std::move(columns));
 }
 
+// A line break at either end of a text is no part of its value (the save pass ignores it, and
+// Enter typed into a box leaves one): it is dropped, so that an unchanged value is no change.
+std::string WithoutOuterLineBreaks(std::string text)
+{
+    const auto isBreak = [](char c) { return c == '\n' || c == '\r'; };
+    size_t end = text.size();
+    while (end > 0 && isBreak(text[end - 1]))
+        --end;
+    size_t begin = 0;
+    while (begin < end && isBreak(text[begin]))
+        ++begin;
+    return text.substr(begin, end - begin);
+}
+
 Edit& Edit::SetCell(int row, int column, std::string text)
 {
+    text = WithoutOuterLineBreaks(std::move(text));
     cells_.push_back(Cell{row, column, std::move(text)});
     return *this;
 }

@@ -50,6 +50,9 @@ struct Change {
     }
 };
 
+// A text without the line breaks at either end: the value a cell is given for it.
+std::string WithoutOuterLineBreaks(std::string text);
+
 // The new texts and codes a writer wants in one table. Positions outside the table, column 0
 // (the row's fixed label) and unknown code arrays are ignored when it is applied.
 class Edit {
@@ -68,6 +71,7 @@ public:
 
     explicit Edit(std::string tableId) : tableId_(std::move(tableId)) {}
 
+    // The text goes in without the line breaks at either end (WithoutOuterLineBreaks).
     Edit& SetCell(int row, int column, std::string text);
     Edit& SetCode(std::string array, int row, int k, int value);
 

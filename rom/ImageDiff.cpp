@@ -291,4 +291,16 @@ ImageDiff DiffImages(const Bytes& a, const Bytes& b)
     return diff;
 }
 
+int ChangedFields(const std::vector<ImagePart>& earlier, const Bytes& now)
+{
+    // The earlier stretches laid over the file as it is: the two differ only where it changed.
+    Bytes before = now;
+    for (const ImagePart& part : earlier) {
+        if (part.offset + part.bytes.size() > before.size())
+            return -1;
+        std::copy(part.bytes.begin(), part.bytes.end(), before.begin() + part.offset);
+    }
+    return static_cast<int>(DiffImages(before, now).fields.size());
+}
+
 } // namespace dravik::rom

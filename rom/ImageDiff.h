@@ -45,6 +45,11 @@ struct ImageDiff {
 // Two whole image files; each must hold every table for its form (ImageForm::OfSize).
 ImageDiff DiffImages(const Bytes& a, const Bytes& b);
 
+// How many table fields of a file's bytes as they are now differ from the stretches read from
+// it earlier (RomDocument::SavedParts): what another program changed meanwhile. -1 when the file
+// has become too short to tell.
+int ChangedFields(const std::vector<ImagePart>& earlier, const Bytes& now);
+
 // Every byte any table field occupies in an image of this form: true at its file offset.
 // Sized to the end of the last field.
 std::vector<bool> FieldByteMap(ImageForm form);

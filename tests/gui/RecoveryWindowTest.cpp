@@ -117,7 +117,7 @@ TEST_F(RecoveryWindowTest, NoDeletesTheRecordAndLeavesOtherImagesRecordsAlone)
     Open(other.Path());
     EditThree();
     EditPending(); // still to be written when the next file is opened
-    Load();
+    window->OpenFile(QString::fromStdString(image.Path())); // as a start with a file does: nothing asked
     EditThree();
     ASSERT_EQ(RecordCount(other.Path()), 4);
     ASSERT_EQ(RecordCount(image.Path()), 3);
@@ -181,7 +181,7 @@ TEST_F(RecoveryWindowTest, ARecordThatCannotBeAppliedIsReportedDeletedAndNeverAp
         NextWindow();
         Open(other.Path());
         EditThree();
-        Load();
+        window->OpenFile(QString::fromStdString(image.Path())); // nothing asked: other's record stays
         EditThree();
         c.spoil(RecordOf(image.Path()));
 

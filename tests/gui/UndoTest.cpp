@@ -163,6 +163,7 @@ TEST_F(UndoTest, StepsAreNamedAfterTheirRowAndANoOpAddsNone)
     QTest::keyClick(Box(1054), Qt::Key_Backspace);
     EXPECT_EQ(UndoStack()->count(), 2) << "typing back to where the step began is no step";
 
+    user.AnswerButton(U("不保存"));
     Action("actionClose")->trigger();
     EXPECT_EQ(UndoStack()->count(), 0);
     EXPECT_EQ(Title(), U("Dravik静态修改器"));
@@ -249,7 +250,7 @@ TEST_F(UndoTest, ReviewListsTheChangesAndShowsTheRowDoubleClicked)
                                        .replace(U("0X"), U("0x")) +
                                    U("0x")))
             << bytes.toStdString();
-        emit fields->cellDoubleClicked(0, 0);
+        emit fields->activated(fields->model()->index(0, 0)); // a double-click or Enter
     });
     QApplication::setActiveWindow(window.get()); // the row editor was the active window
     List(1004)->setFocus();

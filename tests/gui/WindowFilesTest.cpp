@@ -2,6 +2,7 @@
 #include "WindowFixture.h"
 
 #include "widgets/LineBox.h"
+#include <QComboBox>
 #include <QFile>
 #include <QWindow>
 
@@ -25,16 +26,26 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
               window->GetSession().Document().GetModel().Get("monsters").Cell(3, 2));
     EXPECT_FALSE(Cell(1058, 3, 2).isEmpty());
 
-    // Row editors open, but what they do is dropped; price buttons and bound boxes do nothing.
+    // Row editors open read-only; price buttons and bound boxes do nothing.
     window->ShowPage(1);
     const QString before = Cell(1004, 0, 1);
-    user.AnswerModal([&before](QDialog& dialog) {
-        auto* first = dialog.findChild<widgets::LineBox*>(QStringLiteral("edit1013")); // column 1
-        first->SetText(before == QStringLiteral("1") ? QStringLiteral("2") : QStringLiteral("1"));
-        dialog.findChild<QPushButton*>(QStringLiteral("button1"))->click();
+    user.AnswerModal([](QDialog& dialog) {
+        EXPECT_TRUE(dialog.windowTitle().endsWith(U(" - 只读"))) << dialog.windowTitle().toStdString();
+        for (QLineEdit* box : dialog.findChildren<QLineEdit*>())
+            EXPECT_TRUE(box->isReadOnly()) << box->objectName().toStdString();
+        for (QComboBox* list : dialog.findChildren<QComboBox*>())
+            EXPECT_FALSE(list->isEnabled()) << list->objectName().toStdString();
+        EXPECT_FALSE(dialog.findChild<QPushButton*>(QStringLiteral("button1"))->isEnabled());
     });
     ClickRow(1004, 0, true);
-    EXPECT_EQ(Modals().size(), 1u);
+    user.AnswerModal([](QDialog& dialog) { // a monster editor, with its lists
+        EXPECT_FALSE(dialog.findChildren<QComboBox*>().isEmpty());
+        for (QComboBox* list : dialog.findChildren<QComboBox*>())
+            EXPECT_FALSE(list->isEnabled()) << list->objectName().toStdString();
+    });
+    window->ShowPage(7);
+    ClickRow(1058, 3, true);
+    EXPECT_EQ(Modals().size(), 2u);
     EXPECT_EQ(Cell(1004, 0, 1), before);
     window->ShowPage(5);
     ClickRow(1028, 2);

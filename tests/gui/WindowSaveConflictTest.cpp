@@ -27,7 +27,9 @@ TEST_F(WindowSaveConflictTest, AChangedFileIsOverwrittenReloadedOrLeftAsTheUserC
 
         ASSERT_FALSE(user.Asked().empty());
         const test::Prompt& asked = user.Asked()[0];
-        EXPECT_EQ(asked.text, U("文件在打开后已被其他程序修改。"));
+        EXPECT_TRUE(asked.text.startsWith(U("image.smc 在打开后已被其他程序修改，改动了 ")))
+            << asked.text.toStdString();
+        EXPECT_TRUE(asked.text.contains(U("覆盖："))) << "what each answer does";
         EXPECT_EQ(asked.buttons, QStringList({U("覆盖"), U("重新载入"), U("取消")}));
         const std::string a = answer;
         if (a == "取消") {
@@ -46,6 +48,21 @@ TEST_F(WindowSaveConflictTest, AChangedFileIsOverwrittenReloadedOrLeftAsTheUserC
             EXPECT_EQ(reread.GetModel().Get("items").Cell(2, 1), "9");
         }
     }
+}
+
+// The question counts the fields the other program changed, which 覆盖 would take back.
+TEST_F(WindowSaveConflictTest, TheQuestionNamesTheFileAndCountsTheFieldsChanged)
+{
+    Load();
+    Box(1052)->SetText(QStringLiteral("1"));
+    rom::Bytes other = Sample(1);
+    Put(other, 0xC0200 + 2 * 2, 2, 7777); // item 3's price
+    ASSERT_TRUE(WriteFile(image.Path(), other));
+    Action("actionSave")->trigger(); // cancelled
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].text.startsWith(U("image.smc 在打开后已被其他程序修改，改动了 1 个字段。")))
+        << Messages()[0].text.toStdString();
+    EXPECT_EQ(image.Read(), other);
 }
 
 } // namespace

@@ -93,12 +93,22 @@ TEST_F(WindowSharingTest, TheDiffListLeadsToTheFieldInTheWindow)
     other[0x100] ^= 1;           // outside every field
     const std::string otherPath = PathIn("other.smc");
     test::WriteFile(otherPath, other);
-    window->GetSession().Document().GetModel().Get("monsters").SetCell(100, 9, "7"); // a pending edit counts
+    const auto notes = [this] {
+        return window->findChild<app::DiffDialog*>()->findChild<QLabel*>(QStringLiteral("summary"))->text();
+    };
+    user.AnswerFile(QString::fromStdString(otherPath));
+    Action("actionCompare")->trigger();
+    ASSERT_NE(window->findChild<app::DiffDialog*>(), nullptr);
+    EXPECT_FALSE(notes().contains(U("未保存"))) << notes().toStdString();
+    delete window->findChild<app::DiffDialog*>();
 
+    window->GetSession().Apply(rom::Edit("monsters").SetCell(100, 9, "7"),
+                               U("edit")); // a pending edit counts
     user.AnswerFile(QString::fromStdString(otherPath));
     Action("actionCompare")->trigger();
     auto* dialog = window->findChild<app::DiffDialog*>();
     ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(notes().contains(U("（含未保存的修改）"))) << notes().toStdString();
     EXPECT_TRUE(dialog->isVisible());
     QTableWidget* list = dialog->findChild<QTableWidget*>(QStringLiteral("diffList"));
     ASSERT_NE(list, nullptr);

@@ -1,0 +1,108 @@
+// Leaving a file with unsaved edits (Close, Open of another, Exit) asks first; 另存为 writes the
+// edits to a new file that becomes the open one.
+#include <QTest>
+
+#include "WindowFixture.h"
+#include "rom/Recovery.h"
+
+namespace dravik::test {
+namespace {
+
+class UnsavedEditsTest : public WindowTest {
+protected:
+    void Edit(const char* price)
+    {
+        window->ShowPage(5);
+        ClickRow(1028, 2);
+        Box(1029)->SetText(QString::fromUtf8(price));
+        Button(1030)->click();
+    }
+    std::vector<QString> Questions() const
+    {
+        std::vector<QString> asked;
+        for (const ShownMessage& m : Messages())
+            if (m.icon == QMessageBox::Warning)
+                asked.push_back(m.text);
+        return asked;
+    }
+};
+
+TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
+{
+    TempImage second(Sample(2), "second.smc");
+    const std::function<void()> leaves[] = {
+        [this] { Action("actionClose")->trigger(); },
+        [this, &second] { Open(second.Path()); },
+        [this] { window->close(); },
+    };
+    for (const auto& leave : leaves) {
+        for (const char* answer : {"取消", "不保存", "保存"}) {
+            SCOPED_TRACE(answer);
+            ASSERT_TRUE(WriteFile(image.Path(), Sample(1)));
+            window->show();
+            if (window->GetSession().IsModified())
+                user.AnswerButton(U("不保存"));
+            Load();
+            Edit("77");
+            user.Clear();
+            user.AnswerButton(U(answer));
+            leave();
+            ASSERT_EQ(Questions(), std::vector<QString>{U("是否保存对 image.smc 的修改？")});
+            EXPECT_EQ(user.Asked(Prompt::Message)[0].buttons,
+                      QStringList({U("保存"), U("不保存"), U("取消")}));
+            const bool stays = std::string(answer) == "取消";
+            const app::Session& session = window->GetSession();
+            EXPECT_EQ(session.IsLoaded() && session.Document().Path() == image.Path() && window->isVisible(),
+                      stays);
+            EXPECT_EQ(Get(image.Read(), 0xC0204, 2) == 77, std::string(answer) == "保存");
+            const std::string record =
+                rom::RecordPath(dataFolder.path().toStdString() + "/recovery", image.Path());
+            if (!stays) // saved or dropped: nothing to offer back at the next Open
+                EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(record)));
+        }
+    }
+    // Without unsaved edits nothing is asked; an edit undone is none.
+    window->show();
+    Load();
+    Edit("77");
+    Action("actionUndo")->trigger();
+    user.Clear();
+    Action("actionClose")->trigger();
+    EXPECT_FALSE(window->GetSession().IsLoaded());
+    EXPECT_TRUE(user.Asked(Prompt::Message).empty());
+}
+
+TEST_F(UnsavedEditsTest, SaveAsWritesTheEditsToANewFileThatBecomesTheOpenOne)
+{
+    Load();
+    Edit("77");
+    QTemporaryDir folder;
+    const QString copy = folder.path() + QStringLiteral("/copy.smc");
+    user.AnswerFile(copy);
+    QApplication::setActiveWindow(window.get());
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(user.Asked(Prompt::File).size(), 2u);
+    EXPECT_EQ(user.Asked(Prompt::File)[1].caption, U("另存为"));
+    EXPECT_EQ(Messages().back().text, U("保存成功!\t"));
+
+    EXPECT_EQ(image.Read(), Sample(1)) << "the original stays as it was";
+    rom::Bytes expected = Sample(1);
+    Put(expected, 0xC0204, 2, 77);
+    EXPECT_EQ(ReadFile(copy.toStdString()), expected);
+    EXPECT_EQ(window->GetSession().Document().Path(), copy.toStdString());
+    EXPECT_FALSE(window->GetSession().IsModified());
+    EXPECT_EQ(Title(), U("Dravik静态修改器 - copy.smc"));
+    EXPECT_EQ(Cell(1028, 2, 1), QStringLiteral("77"));
+
+    // A refused value writes no file.
+    window->GetSession().Document().GetModel().Get("items").SetCell(3, 1, "x");
+    const QString refused = folder.path() + QStringLiteral("/refused.smc");
+    user.AnswerFile(refused);
+    Action("actionSaveAs")->trigger();
+    EXPECT_TRUE(Messages().back().text.startsWith(U("未另存："))) << Messages().back().text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(refused));
+    EXPECT_EQ(window->GetSession().Document().Path(), copy.toStdString());
+}
+
+} // namespace
+} // namespace dravik::test

@@ -1,0 +1,140 @@
+// The keyboard in the window and its tool windows: menu letters, F3 in the find box, F1, undo and
+// redo showing what they change, Enter in 查看修改, and Enter typed at the end of a value.
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "WindowFixture.h"
+#include "app/FindBox.h"
+
+namespace dravik::test {
+namespace {
+
+class WindowKeysTest : public WindowTest {
+protected:
+    void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QApplication::setActiveWindow(target->window());
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    }
+};
+
+// A letter must lead to one entry: two entries with the same letter only take turns being
+// highlighted.
+TEST_F(WindowKeysTest, EveryMenuHasUniqueLetters)
+{
+    Load();
+    const QList<QMenu*> menus = window->menuBar()->findChildren<QMenu*>();
+    std::vector<QList<QAction*>> levels{window->menuBar()->actions()};
+    for (QMenu* menu : menus) {
+        emit menu->aboutToShow(); // the recent-file list fills itself then
+        levels.push_back(menu->actions());
+    }
+    for (const QList<QAction*>& actions : levels) {
+        std::map<QChar, QString> seen;
+        for (const QAction* a : actions) {
+            const QString text = a->text();
+            const int at = text.indexOf(QLatin1Char('&'));
+            if (at < 0 || at + 1 >= text.size())
+                continue;
+            const QChar letter = text[at + 1].toUpper();
+            EXPECT_TRUE(seen.emplace(letter, text).second)
+                << text.toStdString() << " and " << seen[letter].toStdString();
+        }
+    }
+}
+
+TEST_F(WindowKeysTest, F3AndShiftF3StepThroughMatchesFromInsideTheFindBox)
+{
+    Load();
+    Action("actionFind")->trigger();
+    auto* box = window->findChild<app::FindBox*>();
+    ASSERT_TRUE(box && box->isVisible());
+    box->Input()->setText(U("出租车1"));
+    Press(box->Input(), Qt::Key_F3);
+    EXPECT_EQ(List(1020)->currentIndex().row(), 17); // the first was current: 出租车10号 is next
+    Press(box->Input(), Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(List(1020)->currentIndex().row(), 8); // 出租车1号
+    box->close();
+}
+
+// The guide of the source tree a build runs from, or the About box where there is none.
+TEST_F(WindowKeysTest, F1ShowsTheUserGuide)
+{
+    Press(window.get(), Qt::Key_F1);
+    ASSERT_EQ(user.Asked(Prompt::Modal).size(), 1u);
+    const bool guide =
+        QFileInfo::exists(QCoreApplication::applicationDirPath() + U("/../docs/user-guide.md"));
+    EXPECT_EQ(user.Asked(Prompt::Modal)[0].caption, guide ? U("用户指南") : U("关于 Dravik静态修改器"));
+}
+
+TEST_F(WindowKeysTest, UndoAndRedoShowThePageAndRowTheyChange)
+{
+    Load();
+    window->ShowPage(5);
+    ClickRow(1028, 4);
+    Box(1029)->SetText(QStringLiteral("77"));
+    Button(1030)->click();
+    window->ShowPage(1);
+    for (const char* action : {"actionUndo", "actionRedo"}) {
+        SCOPED_TRACE(action);
+        window->ShowPage(1);
+        List(1028)->selectRow(0);
+        Action(action)->trigger();
+        EXPECT_EQ(Page(), 5);
+        EXPECT_EQ(List(1028)->currentIndex().row(), 4);
+    }
+}
+
+TEST_F(WindowKeysTest, EnterInTheReviewShowsTheChosenChange)
+{
+    Load();
+    window->GetSession().Apply(rom::Edit("monsters").SetCell(100, 9, "7"), QStringLiteral("edit"));
+    user.AnswerModal([this](QDialog& dialog) {
+        auto* fields = dialog.findChild<QTableWidget*>(QStringLiteral("fields"));
+        fields->setFocus();
+        fields->setCurrentCell(0, 0);
+        Key(fields, Qt::Key_Return);
+    });
+    Action("actionReview")->trigger();
+    EXPECT_EQ(Page(), 7);
+    EXPECT_EQ(List(1058)->currentIndex().row(), 100);
+}
+
+// Enter typed after a value leaves a line break, which is no part of the value: the row stays
+// unchanged, so nothing is marked or counted as an edit.
+TEST_F(WindowKeysTest, AValueWithATrailingEnterIsNoChange)
+{
+    Load();
+    const QString price = Cell(1028, 2, 1);
+    const QString damage = Cell(1004, 0, 1);
+    window->ShowPage(1);
+    user.AnswerModal([&damage](QDialog& dialog) {
+        auto* box = dialog.findChild<widgets::LineBox*>(QStringLiteral("edit1013")); // column 1
+        box->setFocus();
+        box->end(false);
+        QTest::keyClick(box, Qt::Key_Return);
+        ASSERT_EQ(box->Text(), damage + QStringLiteral("\n"));
+        dialog.findChild<QPushButton*>(QStringLiteral("button1"))->click();
+    });
+    ClickRow(1004, 0, true);
+    window->ShowPage(5);
+    ClickRow(1028, 2);
+    Box(1029)->setFocus();
+    Box(1029)->end(false);
+    QTest::keyClick(Box(1029), Qt::Key_Return);
+    Button(1030)->click();
+    EXPECT_EQ(UndoStack()->count(), 0);
+    EXPECT_EQ(Cell(1004, 0, 1), damage);
+    EXPECT_EQ(Cell(1028, 2, 1), price);
+    EXPECT_FALSE(window->GetSession().IsModified());
+
+    Box(1029)->SetText(QStringLiteral("\n40\r\n")); // a new value goes in without them
+    Button(1030)->click();
+    EXPECT_EQ(Cell(1028, 2, 1), QStringLiteral("40"));
+}
+
+} // namespace
+} // namespace dravik::test
