@@ -155,6 +155,8 @@ void CEditorDlg::RefreshRecentMenu()
 // longer an image) leaves the list, and the message that says why also says that.
 void CEditorDlg::OpenRecent(const QString& path)
 {
+    if (!SettleUnsavedEdits())
+        return;
     if (!OpenFile(path, QString::fromUtf8(kRemovedNote)))
         WriteRecent(Without(ReadRecent(), path));
 }
@@ -201,7 +203,12 @@ void CEditorDlg::dropEvent(QDropEvent* event)
     // the file was dragged from until it is answered.
     const QString path = QFileInfo(DraggedFile(event->mimeData())).absoluteFilePath();
     QMetaObject::invokeMethod(
-        this, [this, path] { OpenFile(path); }, Qt::QueuedConnection);
+        this,
+        [this, path] {
+            if (SettleUnsavedEdits())
+                OpenFile(path);
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace dravik::app
