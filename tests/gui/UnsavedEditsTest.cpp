@@ -57,8 +57,9 @@ TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
             EXPECT_EQ(Get(image.Read(), 0xC0204, 2) == 77, std::string(answer) == "保存");
             const std::string record =
                 rom::RecordPath(dataFolder.path().toStdString() + "/recovery", image.Path());
-            if (!stays) // saved or dropped: nothing to offer back at the next Open
+            if (!stays) { // saved or dropped: nothing to offer back at the next Open
                 EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(record)));
+            }
         }
     }
     // Without unsaved edits nothing is asked; an edit undone is none.
