@@ -62,7 +62,7 @@ void CEditorDlg::AddFindItems()
     // Also at home in the find box itself (added to it when it is made).
     findSteps_ = {add("actionFindNext", QStringLiteral("查找下一个(&N)\tF3"), QKeySequence(Qt::Key_F3),
                       [this] { Finder()->Step(1); }),
-                  add("actionFindPrevious", QStringLiteral("查找上一个(&P)\tShift+F3"),
+                  add("actionFindPrevious", QStringLiteral("查找上一个(&R)\tShift+F3"),
                       QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { Finder()->Step(-1); })};
 }
 
