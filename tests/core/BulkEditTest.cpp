@@ -52,8 +52,9 @@ TEST(Formula, WorksOutValuesAndRefusesWhatItCannotRead)
         ASSERT_EQ(f.Read(c.text), "") << c.text;
         EXPECT_EQ(f.Value(35, 2), c.value) << c.text;
     }
-    for (const std::string text : {"", " ", "y+1", "x+", "(x", "sin(x)", "1,2", "min()", "\"a\"",
-                                   ("x" + std::string(kMaximumFormulaLength, '+') + "1").c_str()}) {
+    for (const std::string& text :
+         std::vector<std::string>{"", " ", "y+1", "x+", "(x", "sin(x)", "1,2", "min()", "\"a\"",
+                                  "x" + std::string(kMaximumFormulaLength, '+') + "1"}) {
         Formula f;
         EXPECT_NE(f.Read(text), "") << text;
         EXPECT_EQ(f.Value(1, 1), std::nullopt) << text;
