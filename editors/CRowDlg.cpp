@@ -21,20 +21,26 @@ namespace {
 
 QString Id(const char* prefix, int id) { return QString::fromLatin1(prefix) + QString::number(id); }
 
+void FillCombo(QComboBox* combo, const std::vector<std::string>& entries)
+{
+    QStringList texts;
+    for (const std::string& text : entries)
+        texts << QString::fromStdString(text);
+    combo->clear();
+    combo->addItems(texts);
+    combo->setCurrentIndex(-1);
+    // The open list may be wider than the closed box so that long names are read whole.
+    QAbstractItemView* view = combo->view();
+    const int wanted = view->sizeHintForColumn(0) + view->verticalScrollBar()->sizeHint().width() + 8;
+    view->setMinimumWidth(std::max(combo->width(), wanted));
+}
+
 QComboBox* MakeCombo(QWidget* parent, const QRect& rect, Entries entries)
 {
     auto* combo = new QComboBox(parent);
     combo->setGeometry(rect);
-    QStringList texts;
-    for (const std::string& text : EntryTexts(entries))
-        texts << QString::fromStdString(text);
-    combo->addItems(texts);
-    combo->setCurrentIndex(-1);
     combo->setMaxVisibleItems(20);
-    // The open list may be wider than the closed box so that long names are read whole.
-    QAbstractItemView* view = combo->view();
-    const int wanted = view->sizeHintForColumn(0) + view->verticalScrollBar()->sizeHint().width() + 8;
-    view->setMinimumWidth(std::max(rect.width(), wanted));
+    FillCombo(combo, EntryTexts(entries));
     return combo;
 }
 
@@ -152,6 +158,12 @@ void CRowDlg::SetText(int i, const QString& text)
         return;
     texts_[i] = text;
     edits_[static_cast<size_t>(i)]->SetText(text);
+}
+
+void CRowDlg::SetChoices(int i, const std::vector<std::string>& entries)
+{
+    if (i >= 0 && i < IndexCount())
+        FillCombo(combos_[static_cast<size_t>(i)], entries);
 }
 
 void CRowDlg::SetIndex(int i, int index)

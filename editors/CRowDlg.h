@@ -44,6 +44,7 @@ public:
     int IndexCount() const { return static_cast<int>(combos_.size()); }
     const std::string& IndexKey(int i) const { return indexKeys_[static_cast<size_t>(i)]; }
     int Index(int i) const { return indexes_[static_cast<size_t>(i)]; }
+    void SetChoices(int i, const std::vector<std::string>& entries); // the list's texts, none selected
     void SetIndex(int i, int index);      // an index without an entry leaves the list unselected
     int IndexPosition(int comboId) const; // i of an exchanged list, -1 for other ids
 

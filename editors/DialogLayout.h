@@ -12,22 +12,15 @@ enum class DialogControlKind {
     Frame,    // a group box around other controls; its text is the frame's caption
     Title,    // the row being edited (id 1005)
     Edit,     // a one-line text box, bound to a string member
-    Combo,    // a pick-only drop-down list, bound to a combo index member
+    Combo,    // a pick-only drop-down list, bound to a combo index member and the code entry its key names
     DropList, // a pick-only drop-down list set and read by the dialog's own code (monster loot)
     Button,   // id 1 "确定" or 2 "取消"
 };
 
-// The entries a drop-down list is filled with (the editors' own texts, names::Combo).
+// The entries of a list the dialog's own code sets and reads (names::Combo). A Combo's entries
+// are those of the code entry its key names (rom::CodeNaming::ListTexts), set when it is bound.
 enum class Entries {
     None,
-    AttackRanges,   // 3
-    Users,          // 7, index = mask - 1
-    TankPartSlot,   // 121 tank parts, then "-----"
-    TankItemSlot,   // 32 tank items, then "-----"
-    ItemSlot,       // 128 items, then "-----"
-    EquipmentSlot,  // 120 human equipment, then "-----"
-    AttacksB,       // 144, monsters 0-46
-    AttacksA,       // 174, monsters 47-151
     LootCategories, // 16
     HumanLoot,      // 256, position = loot code
     TankLoot,       // 256, position = loot code

@@ -26,9 +26,9 @@ DialogControl Edit(int id, const char* key, int x, int y, int width)
 {
     return {K::Edit, id, "", x, y, width, kLine, E::None, key};
 }
-DialogControl Combo(int id, const char* key, int x, int y, int width, Entries entries)
+DialogControl Combo(int id, const char* key, int x, int y, int width)
 {
-    return {K::Combo, id, "", x, y, width, kLine, entries, key};
+    return {K::Combo, id, "", x, y, width, kLine, E::None, key};
 }
 DialogControl DropList(int id, int x, int y, int width, Entries entries)
 {
@@ -92,11 +92,11 @@ DialogLayout HumanEditor(const char* className, const char* caption, const char*
     int y = 30;
     if (weapon) {
         d.controls.push_back(Label("攻击范围", 100, y, 36));
-        d.controls.push_back(Combo(1022, "range", 138, y, 52, E::AttackRanges));
+        d.controls.push_back(Combo(1022, "range", 138, y, 52));
         y += 18;
     }
     d.controls.push_back(Label("装备的人", 100, y, 36));
-    d.controls.push_back(Combo(1023, "users", 138, y, 52, E::Users));
+    d.controls.push_back(Combo(1023, "users", 138, y, 52));
     d.controls.push_back(Ok(45, 74));
     d.controls.push_back(Cancel(109, 74));
     return d;
@@ -118,13 +118,13 @@ DialogLayout Tank()
                               "parts[4]", "parts[5]", "parts[6]", "parts[7]"};
     for (int i = 0; i < 8; ++i) {
         d.controls.push_back(Label(parts[i], 116, 30 + 16 * i, 24));
-        d.controls.push_back(Combo(1022 + i, partKeys[i], 140, 30 + 16 * i, 76, E::TankPartSlot));
+        d.controls.push_back(Combo(1022 + i, partKeys[i], 140, 30 + 16 * i, 76));
     }
     const char* items[] = {"道具1", "道具2", "道具3", "道具4"};
     const char* itemKeys[] = {"items[0]", "items[1]", "items[2]", "items[3]"};
     for (int i = 0; i < 4; ++i) {
         d.controls.push_back(Label(items[i], 222, 30 + 16 * i, 24));
-        d.controls.push_back(Combo(1030 + i, itemKeys[i], 246, 30 + 16 * i, 68, E::TankItemSlot));
+        d.controls.push_back(Combo(1030 + i, itemKeys[i], 246, 30 + 16 * i, 68));
     }
     d.controls.push_back(Ok(104, 170));
     d.controls.push_back(Cancel(174, 170));
@@ -151,15 +151,14 @@ DialogLayout Character()
     for (int i = 0; i < 10; ++i) {
         const int column = i / 5, y = 30 + 18 * (i % 5);
         d.controls.push_back(Label(slots[i], column ? 248 : 150, y, 24));
-        d.controls.push_back(Combo(1023 + i, slotKeys[i], column ? 272 : 174, y, 64 - 4 * column,
-                                   i < 3 ? E::ItemSlot : E::EquipmentSlot));
+        d.controls.push_back(Combo(1023 + i, slotKeys[i], column ? 272 : 174, y, 64 - 4 * column));
     }
     d.controls.push_back(Ok(112, 127));
     d.controls.push_back(Cancel(182, 127));
     return d;
 }
 
-DialogLayout Monster(const char* className, Entries attacks)
+DialogLayout Monster(const char* className)
 {
     DialogLayout d{className, "怪物属性编辑", 426, 182, {}};
     Heading(d.controls, "当前正在编辑的怪物", d.width, 6);
@@ -178,7 +177,7 @@ DialogLayout Monster(const char* className, Entries attacks)
                                 "attacks[3]", "attacks[4]", "attacks[5]"};
     for (int i = 0; i < 6; ++i) {
         d.controls.push_back(Label(numbers[i], 158, 30 + 13 * i, 8));
-        d.controls.push_back(Combo(1023 + i, attackKeys[i], 168, 30 + 13 * i, 244, attacks));
+        d.controls.push_back(Combo(1023 + i, attackKeys[i], 168, 30 + 13 * i, 244));
     }
     // Each drop: its category above, the human-things and tank-things lists below it.
     const char* frames[] = {"3回合以内战利品", "3回合以上战利品"};
@@ -217,8 +216,8 @@ const std::vector<DialogLayout>& Layouts()
         HumanEditor("CHumanWeaponDlg", "人类武器编辑", "当前正在编辑的武器", "攻击", "attack", true),
         HumanEditor("CHumanArmorDlg", "人类防具编辑", "当前正在编辑的防具", "防御", "defence", false),
         Character(),
-        Monster("CMonsterDlg", E::AttacksB),
-        Monster("CMonsterDlg2", E::AttacksA),
+        Monster("CMonsterDlg"),
+        Monster("CMonsterDlg2"),
     };
     return layouts;
 }

@@ -12,40 +12,31 @@ namespace dravik::editors {
 
 namespace {
 
-// How one drop-down list of an editor maps to a code of the row.
-enum class Rule { TankPart, TankItem, Range, Users, Item, Equipment, Attack };
-
-struct ArrayRule {
-    const char* array;
-    Rule rule;
-};
-
-// One table's editor: its dialog and the rule of each code array its lists edit. Edit boxes and
-// lists say by key which field or code entry they edit.
+// One table's editor: its dialog. Edit boxes and lists say by key which field or code entry
+// they edit; a list maps positions to codes as the entry's naming declares (rom/Layout.h).
 struct Editor {
     const char* tableId;
     DialogId dialog;
-    std::vector<ArrayRule> rules;
 };
 
 const std::vector<Editor>& Editors()
 {
     static const std::vector<Editor> editors = {
-        {"main_cannons", DialogId::MainCannon, {}},
-        {"sub_cannons", DialogId::SubCannon, {}},
-        {"special_cannons", DialogId::SpecialCannon, {}},
-        {"control_systems", DialogId::ControlSystem, {}},
-        {"engines", DialogId::Engine, {}},
-        {"tanks", DialogId::Tank, {{"parts", Rule::TankPart}, {"items", Rule::TankItem}}},
-        {"human_weapons", DialogId::HumanWeapon, {{"range", Rule::Range}, {"users", Rule::Users}}},
-        {"head_armour", DialogId::HumanArmor, {{"users", Rule::Users}}},
-        {"body_armour", DialogId::HumanArmor, {{"users", Rule::Users}}},
-        {"hand_foot_armour", DialogId::HumanArmor, {{"users", Rule::Users}}},
-        {"armour_pieces", DialogId::HumanArmor, {{"users", Rule::Users}}},
-        {"characters", DialogId::Character, {{"items", Rule::Item}, {"equipment", Rule::Equipment}}},
+        {"main_cannons", DialogId::MainCannon},
+        {"sub_cannons", DialogId::SubCannon},
+        {"special_cannons", DialogId::SpecialCannon},
+        {"control_systems", DialogId::ControlSystem},
+        {"engines", DialogId::Engine},
+        {"tanks", DialogId::Tank},
+        {"human_weapons", DialogId::HumanWeapon},
+        {"head_armour", DialogId::HumanArmor},
+        {"body_armour", DialogId::HumanArmor},
+        {"hand_foot_armour", DialogId::HumanArmor},
+        {"armour_pieces", DialogId::HumanArmor},
+        {"characters", DialogId::Character},
         // Rows on attack list A get the second variant, see DialogFor. The loot categories and
         // codes are the monster dialog's own (SetDrop).
-        {"monsters", DialogId::Monster, {{"attacks", Rule::Attack}}},
+        {"monsters", DialogId::Monster},
     };
     return editors;
 }
@@ -65,34 +56,6 @@ DialogId DialogFor(const Editor& editor, int row)
                : editor.dialog;
 }
 
-int ToIndex(Rule rule, int row, int code)
-{
-    switch (rule) {
-    case Rule::TankPart: return rules::TankSlotIndex(code, rules::TankPartEmpty());
-    case Rule::TankItem: return rules::TankSlotIndex(code, rules::TankItemEmpty());
-    case Rule::Range: return rules::RangeIndex(code);
-    case Rule::Users: return rules::UsersIndex(code);
-    case Rule::Item: return rules::ItemIndex(code);
-    case Rule::Equipment: return rules::EquipmentIndex(code);
-    case Rule::Attack: return rules::AttackIndex(row, code);
-    }
-    return rules::kNoSelection;
-}
-
-int ToCode(Rule rule, int row, int index, int oldCode)
-{
-    switch (rule) {
-    case Rule::TankPart: return rules::TankSlotCode(index, rules::TankPartEmpty(), row, oldCode);
-    case Rule::TankItem: return rules::TankSlotCode(index, rules::TankItemEmpty(), row, oldCode);
-    case Rule::Range: return rules::RangeCode(row, index, oldCode);
-    case Rule::Users: return rules::UsersMask(index, oldCode);
-    case Rule::Item: return rules::ItemSlotCode(index, oldCode);
-    case Rule::Equipment: return rules::EquipmentSlotCode(index, oldCode);
-    case Rule::Attack: return rules::AttackCode(row, index, oldCode);
-    }
-    return oldCode;
-}
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // What a dialog's keys name in the table: the column of each edit box and the code entry and
@@ -102,14 +65,14 @@ struct Binding {
     struct Slot {
         std::string array;
         int k;
-        Rule rule;
+        const rom::CodeNaming* naming;
     };
     std::vector<int> columns;
     std::vector<Slot> lists;
     std::vector<std::string> problems;
 };
 
-Binding Bind(const Editor& editor, const CRowDlg& dialog, const rom::TableLayout& layout)
+Binding Bind(const CRowDlg& dialog, const rom::TableLayout& layout)
 {
     Binding b;
     for (int i = 0; i < dialog.TextCount(); ++i) {
@@ -125,13 +88,12 @@ Binding Bind(const Editor& editor, const CRowDlg& dialog, const rom::TableLayout
                                  " is not in exactly one edit box");
     for (int i = 0; i < dialog.IndexCount(); ++i) {
         const std::optional<rom::TableLayout::Entry> entry = layout.CodeEntry(dialog.IndexKey(i));
-        const std::string array = entry ? layout.codeArrays[static_cast<size_t>(entry->array)].name : "";
-        const auto rule = std::find_if(editor.rules.begin(), editor.rules.end(),
-                                       [&](const ArrayRule& r) { return array == r.array; });
-        if (!entry || rule == editor.rules.end())
-            b.problems.push_back("list \"" + dialog.IndexKey(i) + "\" names no code entry with a rule");
+        const rom::CodeArraySpec* arrayDecl =
+            entry ? &layout.codeArrays[static_cast<size_t>(entry->array)] : nullptr;
+        if (!arrayDecl || !arrayDecl->naming.named || arrayDecl->naming.Chosen())
+            b.problems.push_back("list \"" + dialog.IndexKey(i) + "\" names no code entry named by one list");
         else
-            b.lists.push_back({array, entry->k, rule->rule});
+            b.lists.push_back({arrayDecl->name, entry->k, &arrayDecl->naming});
     }
     return b;
 }
@@ -162,7 +124,7 @@ std::vector<std::string> RowEditorKeyProblems(const rom::Table& table, int row)
     if (!editor)
         return {};
     const std::unique_ptr<CRowDlg> dialog = MakeDialog(DialogFor(*editor, row), nullptr);
-    return Bind(*editor, *dialog, table.Layout()).problems;
+    return Bind(*dialog, table.Layout()).problems;
 }
 
 std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& table, int row)
@@ -173,7 +135,7 @@ std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& tabl
     std::unique_ptr<CRowDlg> dialog = MakeDialog(DialogFor(*editor, row), parent);
     if (!dialog)
         return nullptr;
-    const Binding binding = Bind(*editor, *dialog, table.Layout());
+    const Binding binding = Bind(*dialog, table.Layout());
     if (!binding.problems.empty())
         return nullptr; // a layout that does not fit its table (a test keeps this from happening)
 
@@ -183,7 +145,9 @@ std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& tabl
         dialog->SetText(static_cast<int>(i), Q(table.Cell(row, columns[i])));
     for (size_t i = 0; i < binding.lists.size(); ++i) {
         const Binding::Slot& slot = binding.lists[i];
-        dialog->SetIndex(static_cast<int>(i), ToIndex(slot.rule, row, table.Code(slot.array, row, slot.k)));
+        dialog->SetChoices(static_cast<int>(i), slot.naming->ListTexts(row));
+        dialog->SetIndex(static_cast<int>(i),
+                         slot.naming->ListIndex(row, table.Code(slot.array, row, slot.k)));
     }
     if (auto* monster = dynamic_cast<CMonsterDlgBase*>(dialog.get())) {
         monster->SetDrop(CMonsterDlgBase::Early, table.Code("early_category", row),
@@ -205,7 +169,7 @@ rom::Edit RowEditorEdit(const QDialog& dialog, const rom::Table& table, int row)
     if (!editorDialog || !editor || row < 0 || row >= table.Rows())
         return edit;
 
-    const Binding binding = Bind(*editor, *editorDialog, table.Layout());
+    const Binding binding = Bind(*editorDialog, table.Layout());
     if (!binding.problems.empty())
         return edit;
 
@@ -218,7 +182,7 @@ rom::Edit RowEditorEdit(const QDialog& dialog, const rom::Table& table, int row)
         const Binding::Slot& slot = binding.lists[i];
         const int old = table.Code(slot.array, row, slot.k);
         edit.SetCode(slot.array, row, slot.k,
-                     ToCode(slot.rule, row, editorDialog->Index(static_cast<int>(i)), old));
+                     slot.naming->CodeForIndex(row, editorDialog->Index(static_cast<int>(i)), old));
     }
     if (const auto* monster = dynamic_cast<const CMonsterDlgBase*>(editorDialog)) {
         edit.SetCode("early_category", row, 0, monster->Category(CMonsterDlgBase::Early));

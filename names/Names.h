@@ -42,11 +42,13 @@ List AttackListFor(int monsterRow);
 constexpr int kFirstTankCategory = 8;
 constexpr int kLootSecondList = 0x80;
 bool IsTankCategory(int category);
-struct LootEntry {
+// An entry of a name list: what a code names.
+struct ListEntry {
     List list;
     int entry;
+    bool operator==(const ListEntry& o) const { return list == o.list && entry == o.entry; }
 };
-LootEntry LootEntryOf(int category, int code); // code 0 to 0xFE
+ListEntry LootEntryOf(int category, int code); // code 0 to 0xFE
 
 // The texts the window shows in cells (the name-slot texts).
 const std::vector<std::string>& Get(List list);
@@ -60,16 +62,8 @@ int SlotWidth(List list);
 const std::vector<std::string>& HumanLoot();
 const std::vector<std::string>& TankLoot();
 
-// Code-to-text displays used by the cells. 0xFF shows kEmpty; a code with no entry shows
-// UnknownCode(code).
+// The text of a code that names nothing: "未知(0x..)". (Which code names what is declared
+// with each table's code arrays, rom/Layout.h.)
 std::string UnknownCode(int code);
-std::string TankPartCode(int code);               // entry (code & 0x7F) of TankParts
-std::string TankItemCode(int code);               // entry (code & 0x7F) of TankItems
-std::string ItemCode(int code);                   // entry code of Items
-std::string EquipmentCode(int code);              // entry (code - 0x80) of HumanEquipment
-std::string LootCode(int category, int code);     // category 0-7 human things, 8-15 tank things
-std::string AttackCode(int monsterRow, int code); // entry code of AttackListFor(monsterRow)
-std::string RangeCode(int code);                  // "单体" below 0x40, "一组" below 0x80, else "全体"
-std::string UsersMask(int mask);                  // mask 1-7 -> users text; "" for any other mask
 
 } // namespace dravik::names

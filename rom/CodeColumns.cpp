@@ -4,38 +4,31 @@
 #include <bitset>
 #include <cstdio>
 #include <set>
-
-#include "rom/Passes.h"
+#include <string_view>
 
 namespace dravik::rom {
 
 namespace {
 constexpr int kEmptySlot = 0xFF;
 
-std::string EntryTitle(const Table& t, int array, int k)
+// The codes of an entry the save accepts in this row: its field's range, or for a chooser the
+// codes that name an entry of its list.
+std::vector<int> AcceptedCodes(const TableLayout& layout, int array, int k, int row, bool chooser)
 {
-    const CodeArray& codes = t.CodeArrays()[static_cast<size_t>(array)];
-    return codes.perRow > 1 ? codes.name + "[" + std::to_string(k) + "]" : codes.name;
-}
-
-// The values of one entry the save pass accepts for this row.
-std::vector<int> ValidValues(Table& t, int row, const EntryColumns& e)
-{
-    int& code = t.CodeArrays()[static_cast<size_t>(e.array)].At(row, e.k);
-    const int kept = code;
-    const std::string title = EntryTitle(t, e.array, e.k);
+    const CodeArraySpec& arrayDecl = layout.codeArrays[static_cast<size_t>(array)];
     std::vector<int> out;
-    for (int v = 0; v <= 0xFF; ++v) {
-        code = v;
-        SaveContext ctx;
-        SaveRow(ctx, t, row);
-        bool ok = true;
-        for (const CellError& error : ctx.errors)
-            ok = ok && !(error.column < 0 && error.columnTitle == title);
-        if (ok)
-            out.push_back(v);
+    if (chooser) {
+        const CodeNaming& n = arrayDecl.naming;
+        for (int entry = 0; entry < names::Size(n.ListFor(row)); ++entry)
+            out.push_back(n.CodeOf(row, entry));
+        return out;
     }
-    code = kept;
+    ValueRange range{0, 0xFF};
+    for (const Field& f : layout.fields)
+        if (f.codec == Codec::Code && f.codeIndex == k && arrayDecl.name == std::string_view(f.codeArray))
+            range = ShownRange(f, row);
+    for (int64_t v = std::max<int64_t>(range.min, 0); v <= std::min<int64_t>(range.max, 0xFF); ++v)
+        out.push_back(static_cast<int>(v));
     return out;
 }
 
@@ -74,72 +67,60 @@ std::string HexList(const std::vector<uint64_t>& values, size_t entries)
 std::vector<EntryColumns> MapCodeEntries(const TableLayout& layout)
 {
     std::vector<EntryColumns> out;
-    Table probe(layout);
-    if (probe.Rows() == 0)
-        return out;
-    probe.CodeArrays(); // from here on its code cells show names
-    const Table blank = probe;
-    for (size_t a = 0; a < probe.CodeArrays().size(); ++a) {
-        for (int k = 0; k < probe.CodeArrays()[a].perRow; ++k) {
-            std::set<int> columns;
-            for (int value : {1, 2, 3, 8, 0x10, 0x40, 0x80, 0x81, 0xFF}) {
-                probe.CodeArrays()[a].At(0, k) = value;
-                for (int c = 1; c < probe.Columns(); ++c)
-                    if (probe.Cell(0, c) != blank.Cell(0, c))
-                        columns.insert(c);
-            }
-            probe.CodeArrays()[a].At(0, k) = 0;
-            out.push_back({static_cast<int>(a), k, std::vector<int>(columns.begin(), columns.end())});
-        }
+    for (size_t a = 0; a < layout.codeArrays.size(); ++a) {
+        const CodeArraySpec& arrayDecl = layout.codeArrays[a];
+        for (int k = 0; k < arrayDecl.perRow; ++k)
+            out.push_back(
+                {static_cast<int>(a), k,
+                 arrayDecl.column < 0 ? std::vector<int>{} : std::vector<int>{arrayDecl.column + k}});
     }
     return out;
 }
 
 std::string SetCodesByName(Table& t, int row, int column, const std::string& name)
 {
-    std::vector<EntryColumns> entries;
-    for (const EntryColumns& e : MapCodeEntries(t.Layout()))
-        for (int c : e.columns)
-            if (c == column)
-                entries.push_back(e);
-    if (entries.empty() || entries.size() > 2)
+    const TableLayout& layout = t.Layout();
+    const CodeCell cell = layout.CellCode(column);
+    if (cell.array < 0 || t.IsValueColumn(column))
         return "这一列不显示代码的名称";
     if (t.Cell(row, column) == name)
         return {};
 
+    // The entries behind the cell in array order: the code it names, and its chooser if any.
+    std::vector<EntryColumns> entries = {{cell.array, cell.k, {column}}};
+    if (cell.chooser >= 0)
+        entries.insert(cell.chooser < cell.array ? entries.begin() : entries.end(),
+                       {cell.chooser, 0, {column}});
+    const size_t shown = entries[0].array == cell.array ? 0 : 1;
     auto codeOf = [&](const EntryColumns& e) -> int& {
         return t.CodeArrays()[static_cast<size_t>(e.array)].At(row, e.k);
     };
     std::vector<std::vector<int>> valid;
-    uint64_t current = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        valid.push_back(ValidValues(t, row, entries[i]));
-        current |= static_cast<uint64_t>(codeOf(entries[i])) << (8 * i);
-    }
-    // Every combination of the entries' valid values whose cell shows the name.
+    for (size_t i = 0; i < entries.size(); ++i)
+        valid.push_back(AcceptedCodes(layout, entries[i].array, entries[i].k, row, i != shown));
+
+    // Every combination of the entries' accepted codes whose cell shows the name.
+    const CodeNaming& naming = layout.codeArrays[static_cast<size_t>(cell.array)].naming;
     std::vector<uint64_t> matches;
     const size_t second = entries.size() > 1 ? valid[1].size() : 1;
     for (int v0 : valid[0])
         for (size_t j = 0; j < second; ++j) {
-            codeOf(entries[0]) = v0;
-            if (entries.size() > 1)
-                codeOf(entries[1]) = valid[1][j];
-            if (t.Cell(row, column) == name)
+            const int v1 = entries.size() > 1 ? valid[1][j] : 0;
+            const int code = shown == 0 ? v0 : v1;
+            const int chooser = shown == 0 ? v1 : v0;
+            if (naming.Text(row, code, chooser) == name)
                 matches.push_back(static_cast<uint64_t>(v0) |
-                                  (entries.size() > 1 ? static_cast<uint64_t>(valid[1][j]) << 8 : 0));
+                                  (entries.size() > 1 ? static_cast<uint64_t>(v1) << 8 : 0));
         }
-    for (size_t i = 0; i < entries.size(); ++i)
-        codeOf(entries[i]) = static_cast<int>((current >> (8 * i)) & 0xFF);
 
     if (matches.empty())
         return "\"" + name + "\" 不是这一列任何代码的名称";
     // A code built by its row's rule, as the row editor builds it, when the rule gives one of them.
-    const CodeNaming& naming = t.Layout().codeArrays[static_cast<size_t>(entries[0].array)].naming;
     if (entries.size() == 1 && naming.codeForEntry) {
         std::set<int> built;
         for (uint64_t m : matches) {
-            const int entry = naming.EntryOf(row, static_cast<int>(m));
-            const int code = entry < 0 ? -1 : naming.codeForEntry(row, entry);
+            const std::optional<names::ListEntry> entry = naming.Named(row, static_cast<int>(m));
+            const int code = entry ? naming.codeForEntry(row, entry->entry) : -1;
             if (std::find(matches.begin(), matches.end(), static_cast<uint64_t>(code)) != matches.end())
                 built.insert(code);
         }

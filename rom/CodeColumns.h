@@ -1,7 +1,6 @@
 #pragma once
 // Which cells show which code entries, and a name typed into such a cell back to its codes. Both
-// are found by asking the table's own label function, so they follow the active name set and
-// never keep a copy of the code-to-name rules.
+// follow from the code arrays' declarations (rom/Layout.h) and the active name set.
 #include <string>
 #include <vector>
 

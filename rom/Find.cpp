@@ -1,80 +1,46 @@
 #include "rom/Find.h"
 
+#include <optional>
+
 namespace dravik::rom {
 
 namespace {
 
-constexpr int kEmptyCode = 0xFF;
-
-// What a code space calls the thing a row stands for.
-enum class Kind { TankPart, TankItem, Equipment, Item, AttackA, AttackB };
-
-struct Source {
-    const char* table;
-    Kind kind;
-    int first; // the row's index in its code space is first + row
+// The lists whose entries a row for references stands for: a table's rows named by a list that
+// names codes of some code array, or one of the monsters' attack lists, which no table has rows
+// for.
+struct AttackSource {
+    const char* id;
+    names::List list;
 };
+constexpr AttackSource kAttackLists[] = {{"attacks_a", names::List::AttacksA},
+                                         {"attacks_b", names::List::AttacksB}};
 
-// The block of each code space a table covers (the name lists' sub-ranges).
-constexpr Source kSources[] = {
-    {"main_cannons", Kind::TankPart, 0},     {"sub_cannons", Kind::TankPart, 32},
-    {"special_cannons", Kind::TankPart, 54}, {"control_systems", Kind::TankPart, 74},
-    {"engines", Kind::TankPart, 94},         {"tank_items", Kind::TankItem, 0},
-    {"human_weapons", Kind::Equipment, 0},   {"head_armour", Kind::Equipment, 48},
-    {"body_armour", Kind::Equipment, 64},    {"hand_foot_armour", Kind::Equipment, 88},
-    {"armour_pieces", Kind::Equipment, 108}, {"items", Kind::Item, 0},
-    {"attacks_a", Kind::AttackA, 0},         {"attacks_b", Kind::AttackB, 0},
-};
-
-const Source* FindSource(const std::string& tableId)
+// Whether any code array of any table names codes by `list` (or by one chosen together with a
+// chooser: those name any list, see names::LootEntryOf).
+bool ListNamesCodes(names::List list)
 {
-    for (const Source& s : kSources)
-        if (tableId == s.table)
-            return &s;
-    return nullptr;
+    for (const TableLayout& layout : AllLayouts())
+        for (const CodeArraySpec& arrayDecl : layout.codeArrays)
+            if (arrayDecl.naming.named && !arrayDecl.naming.Chosen() && !arrayDecl.naming.listForRow &&
+                arrayDecl.naming.list == list)
+                return true;
+    return false;
+}
+
+// The list entry row `row` of `tableId` stands for; nullopt for a table without references.
+std::optional<names::ListEntry> SourceEntry(const std::string& tableId, int row)
+{
+    for (const AttackSource& s : kAttackLists)
+        if (tableId == s.id)
+            return names::ListEntry{s.list, row};
+    for (const TableLayout& layout : AllLayouts())
+        if (tableId == layout.id && layout.rowNames.fixed.empty() && ListNamesCodes(layout.rowNames.list))
+            return names::ListEntry{layout.rowNames.list, layout.rowNames.first + row};
+    return std::nullopt;
 }
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-void Add(const Table& t, int row, int column, const std::string& where, std::vector<Reference>& out)
-{
-    out.push_back({t.Id(), row, column, where, t.RowLabel(row)});
-}
-
-// Every entry of `array` in `t` for which `matches(code)` holds.
-template <typename Match>
-void Scan(const Table& t, const char* array, Match matches, std::vector<Reference>& out)
-{
-    const CodeArray* codes = t.FindCodes(array);
-    if (!codes)
-        return;
-    for (int row = 0; row < t.Rows(); ++row)
-        for (int k = 0; k < codes->perRow; ++k)
-            if (matches(codes->At(row, k)) && codes->column >= 0)
-                Add(t, row, codes->column + k, t.ColumnTitle(codes->column + k), out);
-}
-
-// Loot: a category 0-7 draws from human things (equipment below 0x80, items from 0x80), 8-15 from
-// tank things (parts below 0x80, tank items from 0x80).
-void ScanLoot(const Table& monsters, bool tank, int code, std::vector<Reference>& out)
-{
-    const std::vector<std::string>& categories = names::Get(names::List::LootCategories);
-    const struct {
-        const char* category;
-        const char* loot;
-        int column;
-    } drops[] = {{"early_category", "early_loot", 17}, {"late_category", "late_loot", 18}};
-    for (int row = 0; row < monsters.Rows(); ++row)
-        for (const auto& d : drops) {
-            const int category = monsters.Code(d.category, row);
-            if ((category >= 8) == tank && monsters.Code(d.loot, row) == code) {
-                const std::string name = category >= 0 && category < static_cast<int>(categories.size())
-                                             ? categories[category]
-                                             : "";
-                Add(monsters, row, d.column, monsters.ColumnTitle(d.column) + " " + name, out);
-            }
-        }
-}
 
 } // namespace
 
@@ -111,66 +77,46 @@ std::vector<FindMatch> FindText(const Model& model, const std::string& query, si
     return out;
 }
 
-bool HasReferences(const std::string& tableId) { return FindSource(tableId) != nullptr; }
+bool HasReferences(const std::string& tableId) { return SourceEntry(tableId, 0).has_value(); }
 
 int ReferenceRows(const Model& model, const std::string& tableId)
 {
-    const Source* source = FindSource(tableId);
-    if (!source)
-        return 0;
-    if (source->kind == Kind::AttackA || source->kind == Kind::AttackB)
-        return static_cast<int>(
-            names::Get(source->kind == Kind::AttackA ? names::List::AttacksA : names::List::AttacksB).size());
-    const Table* t = model.Find(tableId);
+    for (const AttackSource& s : kAttackLists)
+        if (tableId == s.id)
+            return static_cast<int>(names::Get(s.list).size());
+    const Table* t = HasReferences(tableId) ? model.Find(tableId) : nullptr;
     return t ? t->Rows() : 0;
 }
 
 std::vector<Reference> WhereUsed(const Model& model, const std::string& tableId, int row)
 {
     std::vector<Reference> out;
-    const Source* source = FindSource(tableId);
-    if (!source || row < 0 || row >= ReferenceRows(model, tableId))
+    if (row < 0 || row >= ReferenceRows(model, tableId))
         return out;
-    const int index = source->first + row;
-    const Table* tanks = model.Find("tanks");
-    const Table* characters = model.Find("characters");
-    const Table* monsters = model.Find("monsters");
-    if (!tanks || !characters || !monsters)
+    const std::optional<names::ListEntry> thing = SourceEntry(tableId, row);
+    if (!thing)
         return out;
-    // Slots keep their high bit for the game's own use; the name, and so the thing, is in the rest.
-    const auto slot = [index](int code) { return code != kEmptyCode && (code & 0x7F) == index; };
-    switch (source->kind) {
-    case Kind::TankPart:
-        Scan(*tanks, "parts", slot, out);
-        ScanLoot(*monsters, true, index, out);
-        break;
-    case Kind::TankItem:
-        Scan(*tanks, "items", slot, out);
-        ScanLoot(*monsters, true, 0x80 + index, out);
-        break;
-    case Kind::Item:
-        Scan(
-            *characters, "items", [index](int code) { return code == index; }, out);
-        ScanLoot(*monsters, false, 0x80 + index, out);
-        break;
-    case Kind::Equipment:
-        Scan(
-            *characters, "equipment", [index](int code) { return code == 0x80 + index; }, out);
-        ScanLoot(*monsters, false, index, out);
-        break;
-    case Kind::AttackA:
-    case Kind::AttackB: {
-        // Monsters 0-46 use list B, the rest list A.
-        const bool listA = source->kind == Kind::AttackA;
-        const CodeArray* attacks = monsters->FindCodes("attacks");
-        for (int m = 0; attacks && m < monsters->Rows(); ++m)
-            if ((m >= 47) == listA)
-                for (int k = 0; k < attacks->perRow; ++k)
-                    if (attacks->At(m, k) == index)
-                        Add(*monsters, m, attacks->column + k, monsters->ColumnTitle(attacks->column + k),
-                            out);
-        break;
-    }
+    // Every cell that shows a code naming the thing, in table, row and column order.
+    for (const Table& t : model.Tables()) {
+        const TableLayout& layout = t.Layout();
+        for (int r = 0; r < t.Rows(); ++r)
+            for (int column = 1; column < t.Columns(); ++column) {
+                const CodeCell cell = layout.CellCode(column);
+                if (cell.array < 0 || t.IsValueColumn(column))
+                    continue;
+                const CodeNaming& naming = layout.codeArrays[static_cast<size_t>(cell.array)].naming;
+                const int chooser =
+                    cell.chooser < 0 ? 0 : t.CodeArrays()[static_cast<size_t>(cell.chooser)].At(r);
+                const std::optional<names::ListEntry> named =
+                    naming.Named(r, t.CodeArrays()[static_cast<size_t>(cell.array)].At(r, cell.k), chooser);
+                if (!named || !(*named == *thing))
+                    continue;
+                std::string where = t.ColumnTitle(column);
+                if (cell.chooser >= 0) // a loot drop says which of its lists: its category
+                    where +=
+                        " " + layout.codeArrays[static_cast<size_t>(cell.chooser)].naming.Text(r, chooser);
+                out.push_back({t.Id(), r, column, where, t.RowLabel(r)});
+            }
     }
     return out;
 }

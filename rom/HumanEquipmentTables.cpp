@@ -18,18 +18,13 @@ Field EquipByte(uint32_t offset, RowFn flag)
     return f;
 }
 
-// A mask without a text (0 or 8 to 15) shows an empty cell.
-std::string UsersText(const Table& t, int row) { return names::UsersMask(t.Code("users", row)); }
-
-std::string WeaponText(const Table& t, int row, int column)
+// The who-can-equip mask 1 to 7 names entry mask - 1; any other mask shows an empty cell.
+CodeNaming Users()
 {
-    return column == t.Layout().Column("range") ? names::RangeCode(t.Code("range", row)) : UsersText(t, row);
+    CodeNaming users = NamedBy(List::Users, 1);
+    users.unnamed = Unnamed::Blank;
+    return users;
 }
-
-std::string ArmourText(const Table& t, int row, int) { return UsersText(t, row); }
-
-// The who-can-equip mask 1 to 7 names entry mask - 1.
-const CodeNaming kUsers = NamedBy(List::Users, 1);
 
 TableLayout Armour(const char* id, const char* title, RowNames rows, uint32_t base, uint32_t stride,
                    Field defence, Field equip)
@@ -37,9 +32,8 @@ TableLayout Armour(const char* id, const char* title, RowNames rows, uint32_t ba
     TableLayout t{id, {title, "价格", "防御", "装备的人"}, std::move(rows)};
     t.base = base;
     t.stride = stride;
-    t.codeArrays = {{"users", 1, 3, false, kUsers}};
+    t.codeArrays = {{"users", 1, 3, false, Users()}};
     t.fields = {Whole("price", 0, 2, 1), defence, equip};
-    t.codeText = ArmourText;
     return t;
 }
 } // namespace
@@ -51,13 +45,14 @@ void AddHumanEquipmentTables(std::vector<TableLayout>& out)
                         NamedRows(List::HumanEquipment, 0, 48)};
     weapons.base = 0xC0380;
     weapons.stride = 5;
-    // The top two bits of the range code choose the range; the low six are fixed per row.
+    // The top two bits of the range code choose the range (3 is shown as the last, 全体, but has
+    // no entry of its own); the low six are fixed per row.
     CodeNaming range = NamedBy(List::AttackRanges, 0, 0xFF, 6);
+    range.unnamed = Unnamed::Last;
     range.codeForEntry = WeaponRangeCode;
-    weapons.codeArrays = {{"range", 1, 3, false, range}, {"users", 1, 4, false, kUsers}};
+    weapons.codeArrays = {{"range", 1, 3, false, range}, {"users", 1, 4, false, Users()}};
     weapons.fields = {Whole("price", 0, 2, 1), Whole("attack", 3, 1, 2, WeaponAttackOffset),
                       CodeField(4, "range"), EquipByte(2, HumanWeaponEquipFlag)};
-    weapons.codeText = WeaponText;
     out.push_back(weapons);
 
     out.push_back(Armour("hand_foot_armour", "手/足防具", NamedRows(List::HumanEquipment, 88, 20), 0xC0528, 4,

@@ -61,25 +61,57 @@ struct Field {
     int FlagOf(int row) const { return flag ? flag(row) : 0; }
 };
 
-// The name list that names the codes of an array: a code shows entry ((code & mask) >> shift) -
-// first of the list, where the list has one. listForRow, when set, picks the list by row.
+// What a code without an entry in its list shows.
+enum class Unnamed {
+    Unknown, // names::UnknownCode(code), "未知(0x..)"
+    Blank,   // nothing
+    Last,    // the last entry: every code past the end of the list means the last one
+};
+
+// How the codes of one array are named: the one declaration the cells, the row editors' lists,
+// CSV import by name, find, where-used and the sample generator all read.
+//
+// A code names entry ((code & mask) >> shift) - first of its list: one list, or one per row
+// (listForRow), or, where entryOf is set, the list that the code of another array of the row
+// (chooser: a loot drop's category) picks together with the code itself. emptyCode, where there
+// is one, shows "-----" and is the row editor's entry after the last; a code outside a byte or
+// without an entry shows as `unnamed` says.
 struct CodeNaming {
-    bool named = false; // false: the codes are named some other way (loot: by its category), or not
+    bool named = false; // false: the codes are not shown by name (the loot gate)
     names::List list = names::List::TankParts;
     int first = 0;
     int mask = 0xFF;
     int shift = 0;
     names::List (*listForRow)(int row) = nullptr;
-    // When set, the code an entry chosen by name gets in a row (what its row editor writes);
-    // otherwise the bits the name does not show are kept from the old code.
+    const char* chooser = "";
+    names::ListEntry (*entryOf)(int chooserCode, int code) = nullptr;
+    int emptyCode = -1;
+    Unnamed unnamed = Unnamed::Unknown;
+    // When set, the code an entry gets in a row (what its row editor writes); otherwise
+    // (first + entry) << shift.
     int (*codeForEntry)(int row, int entry) = nullptr;
 
     names::List ListFor(int row) const { return listForRow ? listForRow(row) : list; }
-    // The entry a code names in this row's list, -1 for none.
-    int EntryOf(int row, int code) const;
+    bool Chosen() const { return entryOf != nullptr; }
+    // The list and entry a code names in this row; nullopt for the empty code and codes without
+    // an entry. chooserCode: the chooser array's code in the row, where the naming has one.
+    std::optional<names::ListEntry> Named(int row, int code, int chooserCode = 0) const;
+    std::string Text(int row, int code, int chooserCode = 0) const;
+    int CodeOf(int row, int entry) const;
+
+    // The row editor's drop-down list: the list's drop-down texts, then "-----" where there is
+    // an empty code. ListIndex is the position a code opens at (rules::kNoSelection, -1, for
+    // none; a code whose entry is one past the last opens at "-----"); CodeForIndex the code a
+    // chosen position writes (the old code for no selection).
+    std::vector<std::string> ListTexts(int row) const;
+    int ListIndex(int row, int code) const;
+    int CodeForIndex(int row, int index, int oldCode) const;
 };
 CodeNaming NamedBy(names::List list, int first = 0, int mask = 0xFF, int shift = 0);
 CodeNaming NamedByRow(names::List (*listForRow)(int row));
+// Slots that may be empty: 0xFF shows "-----".
+CodeNaming SlotNamedBy(names::List list, int first = 0, int mask = 0xFF);
+CodeNaming ChosenBy(const char* chooser, names::ListEntry (*entryOf)(int chooserCode, int code));
 
 // Which names label a table's rows: a range of a name list, looked up in the active name set
 // whenever a label is shown, or fixed texts for the few tables that no list names.
@@ -105,6 +137,14 @@ struct CodeArraySpec {
     CodeNaming naming = {};
 };
 
+// What a cell that shows codes shows: entry k of one array, named with the help of the
+// chooser array's entry 0 where its naming has one.
+struct CodeCell {
+    int array = -1; // -1: the column shows no code
+    int k = 0;
+    int chooser = -1;
+};
+
 // The key of entry k of a code array ("parts[3]"; "users" for an array of one per row).
 std::string EntryKey(const std::string& array, int k, int perRow);
 
@@ -122,9 +162,6 @@ struct TableLayout {
     uint32_t stride = 0;
     std::vector<CodeArraySpec> codeArrays;
     std::vector<Field> fields;
-    // The text of a cell that shows a code as a name, from the row's codes and the active name
-    // set. Called for every column that is neither 0 nor a value column.
-    std::string (*codeText)(const Table& table, int row, int column) = nullptr;
     // Fields too special for a declaration.
     void (*load)(const LoadContext& ctx, Table& table, int row) = nullptr;
     void (*save)(SaveContext& ctx, const Table& table, int row) = nullptr;
@@ -147,12 +184,22 @@ struct TableLayout {
     std::string ValueKey(int column) const;
     // The code array of that name; nullptr for none.
     const CodeArraySpec* FindCodeArray(const std::string& name) const;
+    // The code a column shows (from the code arrays' columns; a chooser shows in its chosen
+    // array's column but is not what the cell names).
+    CodeCell CellCode(int column) const
+    {
+        return column >= 0 && static_cast<size_t>(column) < codeCells.size()
+                   ? codeCells[static_cast<size_t>(column)]
+                   : CodeCell{};
+    }
+    std::vector<CodeCell> codeCells; // filled by AllLayouts() from the code arrays
 
     int Rows() const { return rowNames.Rows(); }
 };
 
 // Every table in the fixed order of the load and save passes.
 const std::vector<TableLayout>& AllLayouts();
+const TableLayout* FindLayout(const std::string& id); // nullptr for none
 
 // Table groups, one module each.
 void AddTankPartTables(std::vector<TableLayout>& out);

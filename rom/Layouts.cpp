@@ -5,6 +5,38 @@
 
 namespace dravik::rom {
 
+namespace {
+bool IsByte(int code) { return code >= 0 && code <= 0xFF; }
+
+int ArrayIndex(const TableLayout& layout, const std::string& name)
+{
+    for (size_t a = 0; a < layout.codeArrays.size(); ++a)
+        if (name == layout.codeArrays[a].name)
+            return static_cast<int>(a);
+    return -1;
+}
+
+// Which code each column shows: the arrays' columns, where a chooser yields its column to the
+// array it names the codes of.
+void FillCodeCells(TableLayout& layout)
+{
+    layout.codeCells.assign(layout.columns.size(), CodeCell{});
+    for (size_t a = 0; a < layout.codeArrays.size(); ++a) {
+        const CodeArraySpec& arrayDecl = layout.codeArrays[a];
+        const bool isChooser =
+            std::any_of(layout.codeArrays.begin(), layout.codeArrays.end(), [&](const auto& o) {
+                return o.naming.Chosen() && arrayDecl.name == std::string_view(o.naming.chooser);
+            });
+        if (arrayDecl.column < 0 || isChooser)
+            continue;
+        for (int k = 0; k < arrayDecl.perRow; ++k)
+            layout.codeCells[static_cast<size_t>(arrayDecl.column + k)] =
+                CodeCell{static_cast<int>(a), k,
+                         arrayDecl.naming.Chosen() ? ArrayIndex(layout, arrayDecl.naming.chooser) : -1};
+    }
+}
+} // namespace
+
 const std::vector<TableLayout>& AllLayouts()
 {
     static const std::vector<TableLayout> layouts = [] {
@@ -19,9 +51,19 @@ const std::vector<TableLayout>& AllLayouts()
                 for (const CodeArraySpec& arrayDecl : layout.codeArrays)
                     if (f.codec == Codec::Code && f.codeArray == std::string(arrayDecl.name))
                         f.key = EntryKey(arrayDecl.name, f.codeIndex, arrayDecl.perRow);
+        for (TableLayout& layout : out)
+            FillCodeCells(layout);
         return out;
     }();
     return layouts;
+}
+
+const TableLayout* FindLayout(const std::string& id)
+{
+    for (const TableLayout& layout : AllLayouts())
+        if (id == layout.id)
+            return &layout;
+    return nullptr;
 }
 
 std::vector<int> TableLayout::ValueColumns() const
@@ -105,13 +147,65 @@ std::string EntryKey(const std::string& array, int k, int perRow)
     return perRow > 1 ? array + "[" + std::to_string(k) + "]" : array;
 }
 
-int CodeNaming::EntryOf(int row, int code) const
+std::optional<names::ListEntry> CodeNaming::Named(int row, int code, int chooserCode) const
+{
+    if (!named || !IsByte(code) || code == emptyCode)
+        return std::nullopt;
+    names::ListEntry e{ListFor(row), ((code & mask) >> shift) - first};
+    if (entryOf) {
+        if (chooserCode < 0)
+            return std::nullopt;
+        e = entryOf(chooserCode, code);
+    }
+    const int size = names::Size(e.list);
+    if (unnamed == Unnamed::Last && e.entry >= size)
+        e.entry = size - 1;
+    return e.entry >= 0 && e.entry < size ? std::optional(e) : std::nullopt;
+}
+
+std::string CodeNaming::Text(int row, int code, int chooserCode) const
 {
     if (!named)
+        return {};
+    if (code == emptyCode && IsByte(code) && !(entryOf && chooserCode < 0))
+        return names::kEmpty;
+    if (const std::optional<names::ListEntry> e = Named(row, code, chooserCode))
+        return names::Get(e->list)[static_cast<size_t>(e->entry)];
+    if (unnamed == Unnamed::Last) // outside a byte: below the first entry or past the last
+        return names::Get(list)[code < 0 ? 0 : static_cast<size_t>(names::Size(list) - 1)];
+    return unnamed == Unnamed::Blank ? std::string() : names::UnknownCode(code);
+}
+
+int CodeNaming::CodeOf(int row, int entry) const
+{
+    return codeForEntry ? codeForEntry(row, entry) : (first + entry) << shift;
+}
+
+std::vector<std::string> CodeNaming::ListTexts(int row) const
+{
+    std::vector<std::string> texts = names::Combo(ListFor(row));
+    if (emptyCode >= 0)
+        texts.push_back(names::kEmpty);
+    return texts;
+}
+
+int CodeNaming::ListIndex(int row, int code) const
+{
+    const int size = names::Size(ListFor(row));
+    if (emptyCode >= 0 && code == emptyCode)
+        return size;
+    if (!IsByte(code))
         return -1;
     const int entry = ((code & mask) >> shift) - first;
+    return entry >= 0 && entry < size + (emptyCode >= 0 ? 1 : 0) ? entry : -1;
+}
+
+int CodeNaming::CodeForIndex(int row, int index, int oldCode) const
+{
     const int size = names::Size(ListFor(row));
-    return entry >= 0 && entry < size ? entry : -1;
+    if (emptyCode >= 0 && index == size)
+        return emptyCode;
+    return index >= 0 && index < size ? CodeOf(row, index) : oldCode;
 }
 
 CodeNaming NamedBy(names::List list, int first, int mask, int shift)
@@ -131,6 +225,23 @@ CodeNaming NamedByRow(names::List (*listForRow)(int row))
     n.named = true;
     n.list = listForRow(0);
     n.listForRow = listForRow;
+    return n;
+}
+
+CodeNaming SlotNamedBy(names::List list, int first, int mask)
+{
+    CodeNaming n = NamedBy(list, first, mask);
+    n.emptyCode = 0xFF;
+    return n;
+}
+
+CodeNaming ChosenBy(const char* chooser, names::ListEntry (*entryOf)(int chooserCode, int code))
+{
+    CodeNaming n;
+    n.named = true;
+    n.chooser = chooser;
+    n.entryOf = entryOf;
+    n.emptyCode = 0xFF;
     return n;
 }
 

@@ -13,8 +13,6 @@ using names::List;
 namespace {
 constexpr uint32_t kStats = 0xC3BC4, kRewards = 0xC3944, kLoot = 0xC3444;
 constexpr int kAttack = 2, kDefence = 3, kHp = 4, kArmour = 8;
-// The columns of the attacks and of the two loot codes: a code cell's text is read for every
-// cell the window draws or measures, so its column is not looked up by key.
 constexpr int kAttacksColumn = 11, kEarlyLootColumn = 17, kLateLootColumn = 18;
 
 uint32_t Stats(int row) { return kStats + 16u * static_cast<uint32_t>(row); }
@@ -61,15 +59,6 @@ void SavePacked(SaveContext& ctx, const Table& t, int row)
     if (earlyCategory && lateCategory)
         ctx.Write(Loot(row) + 5, 1, 16 * *lateCategory + *earlyCategory);
 }
-
-std::string MonsterText(const Table& t, int row, int column)
-{
-    if (column == kEarlyLootColumn)
-        return names::LootCode(t.Code("early_category", row), t.Code("early_loot", row));
-    if (column == kLateLootColumn)
-        return names::LootCode(t.Code("late_category", row), t.Code("late_loot", row));
-    return names::AttackCode(row, t.Code("attacks", row, column - kAttacksColumn));
-}
 } // namespace
 
 void AddMonsterTables(std::vector<TableLayout>& out)
@@ -81,14 +70,17 @@ void AddMonsterTables(std::vector<TableLayout>& out)
                   NamedRows(List::Monsters)};
     m.base = kStats;
     m.stride = 16;
-    // A loot code is named by the list its category chooses (names::LootCode), not by one list.
-    const CodeNaming categories = NamedBy(List::LootCategories);
-    m.codeArrays = {{"attacks", 6, kAttacksColumn, false, NamedByRow(names::AttackListFor)},
-                    {"loot_gate", 1, -1, true},
-                    {"early_category", 1, kEarlyLootColumn, false, categories},
-                    {"late_category", 1, kLateLootColumn, false, categories},
-                    {"early_loot", 1, kEarlyLootColumn},
-                    {"late_loot", 1, kLateLootColumn}};
+    // A loot code is named by the list its category chooses together with the code
+    // (names::LootEntryOf); the category shares the loot's cell.
+    CodeNaming categories = NamedBy(List::LootCategories);
+    categories.unnamed = Unnamed::Blank;
+    m.codeArrays = {
+        {"attacks", 6, kAttacksColumn, false, NamedByRow(names::AttackListFor)},
+        {"loot_gate", 1, -1, true},
+        {"early_category", 1, kEarlyLootColumn, false, categories},
+        {"late_category", 1, kLateLootColumn, false, categories},
+        {"early_loot", 1, kEarlyLootColumn, false, ChosenBy("early_category", names::LootEntryOf)},
+        {"late_loot", 1, kLateLootColumn, false, ChosenBy("late_category", names::LootEntryOf)}};
     m.fields = {Whole("level", 0, 1, 1),
                 Whole("hit", 7, 1, 5),
                 Whole("evasion", 8, 1, 6),
@@ -104,7 +96,6 @@ void AddMonsterTables(std::vector<TableLayout>& out)
                     At(kLoot, 8, CodeField(0, "loot_gate")), At(kLoot, 8, CodeField(5, "early_category"))};
     m.load = LoadPacked;
     m.save = SavePacked;
-    m.codeText = MonsterText;
     out.push_back(m);
 }
 

@@ -21,14 +21,6 @@ constexpr const char* kFormat = "dravik-recovery-1";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-const TableLayout* FindLayout(const std::string& id)
-{
-    for (const TableLayout& layout : AllLayouts())
-        if (id == layout.id)
-            return &layout;
-    return nullptr;
-}
-
 bool IsInt(const QJsonValue& v, int low, int high)
 {
     if (!v.isDouble())

@@ -25,70 +25,35 @@ private:
     std::mt19937 engine_;
 };
 
-int SlotCode(Random& r, int count, bool rental)
+// A code with a name in the lists that a chosen naming (loot) picks with this chooser code:
+// half from the block below kLootSecondList, half from the block above (0xFF, none, excluded).
+int ChosenCode(Random& r, const CodeNaming& n, int chooserCode)
 {
-    if (r.Chance(20))
-        return 0xFF;
-    const int code = static_cast<int>(r.Between(0, count - 1));
-    return rental ? code | 0x80 : code;
-}
-
-// A code with a name in the lists that name this loot category's codes (0xFF, none, excluded).
-int LootCode(Random& r, int category)
-{
-    if (r.Chance(25))
-        return 0xFF;
-    const int first = names::Size(names::LootEntryOf(category, 0).list);
-    const int second = std::min(names::Size(names::LootEntryOf(category, names::kLootSecondList).list), 0x7F);
+    const int first = names::Size(n.entryOf(chooserCode, 0).list);
+    const int second = std::min(names::Size(n.entryOf(chooserCode, names::kLootSecondList).list), 0x7F);
     return r.Chance(50)
                ? static_cast<int>(r.Between(0, first - 1))
                : static_cast<int>(r.Between(names::kLootSecondList, names::kLootSecondList + second - 1));
 }
 
-const CodeNaming& NamingOf(const Table& t, const std::string& array)
-{
-    for (const CodeArraySpec& arrayDecl : t.Layout().codeArrays)
-        if (array == arrayDecl.name)
-            return arrayDecl.naming;
-    static const CodeNaming none;
-    return none;
-}
-
-// A code with a name: the first to the last code the array's list names in this row.
-int NamedCode(Random& r, const Table& t, const std::string& array, int row)
-{
-    const CodeNaming& n = NamingOf(t, array);
-    return static_cast<int>(r.Between(n.first, n.first + names::Size(n.ListFor(row)) - 1));
-}
-
+// Every code array as its naming declares it: a code with a name, now and then the empty code
+// (more often for loot, which most monsters do not drop); arrays not shown by name stay 0.
 void FillCodes(Random& r, Table& t, int row)
 {
-    const std::string& id = t.Id();
-    if (id == "tanks") {
-        for (int k = 0; k < 8; ++k)
-            t.SetCode("parts", row, k, SlotCode(r, names::Size(names::List::TankParts), IsRentalTank(row)));
-        for (int k = 0; k < 4; ++k)
-            t.SetCode("items", row, k, SlotCode(r, names::Size(names::List::TankItems), IsRentalTank(row)));
-    } else if (id == "human_weapons") {
-        t.SetCode("range", row, 0, WeaponRangeLowBits(row) + 64 * NamedCode(r, t, "range", row));
-        t.SetCode("users", row, 0, NamedCode(r, t, "users", row));
-    } else if (t.FindCodes("users")) {
-        t.SetCode("users", row, 0, NamedCode(r, t, "users", row));
-    } else if (id == "characters") {
-        for (int k = 0; k < 3; ++k)
-            t.SetCode("items", row, k, r.Chance(20) ? 0xFF : NamedCode(r, t, "items", row));
-        for (int k = 0; k < 7; ++k)
-            t.SetCode("equipment", row, k, r.Chance(20) ? 0xFF : NamedCode(r, t, "equipment", row));
-    } else if (id == "monsters") {
-        for (int k = 0; k < 6; ++k)
-            t.SetCode("attacks", row, k, NamedCode(r, t, "attacks", row));
-        const int early = NamedCode(r, t, "early_category", row),
-                  late = NamedCode(r, t, "late_category", row);
-        t.SetCode("early_category", row, 0, early);
-        t.SetCode("late_category", row, 0, late);
-        t.SetCode("early_loot", row, 0, LootCode(r, early));
-        t.SetCode("late_loot", row, 0, LootCode(r, late));
-        t.SetCode("loot_gate", row, 0, 0); // a monster with loot gets its gate raised to 0x40
+    const TableLayout& layout = t.Layout();
+    for (size_t a = 0; a < layout.codeArrays.size(); ++a) {
+        const CodeNaming& n = layout.codeArrays[a].naming;
+        CodeArray& codes = t.CodeArrays()[a];
+        for (int k = 0; k < codes.perRow && n.named; ++k) {
+            if (n.emptyCode >= 0 && r.Chance(n.Chosen() ? 25 : 20)) {
+                codes.At(row, k) = n.emptyCode;
+            } else if (n.Chosen()) {
+                codes.At(row, k) = ChosenCode(r, n, t.Code(n.chooser, row));
+            } else {
+                const int entry = static_cast<int>(r.Between(0, names::Size(n.ListFor(row)) - 1));
+                codes.At(row, k) = n.CodeOf(row, entry);
+            }
+        }
     }
 }
 // A header of a 2 MiB cartridge mapped in 32 KiB banks, with the checksum of the whole image.

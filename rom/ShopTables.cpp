@@ -16,13 +16,6 @@ TableLayout PriceList(const char* id, std::vector<std::string> columns, RowNames
     t.fields = {Whole(key, 0, width, 1)};
     return t;
 }
-
-std::string CharacterText(const Table& t, int row, int column)
-{
-    const int equipment = t.FindCodes("equipment")->column;
-    return column < equipment ? names::ItemCode(t.Code("items", row, column - t.FindCodes("items")->column))
-                              : names::EquipmentCode(t.Code("equipment", row, column - equipment));
-}
 } // namespace
 
 void AddShopTables(std::vector<TableLayout>& out)
@@ -39,8 +32,8 @@ void AddShopTables(std::vector<TableLayout>& out)
     chars.base = 0xB7C2B;
     chars.stride = 15;
     // Equipment codes are 128 + the human equipment entry.
-    chars.codeArrays = {{"items", 3, 11, false, NamedBy(List::Items)},
-                        {"equipment", 7, 14, false, NamedBy(List::HumanEquipment, 128)}};
+    chars.codeArrays = {{"items", 3, 11, false, SlotNamedBy(List::Items)},
+                        {"equipment", 7, 14, false, SlotNamedBy(List::HumanEquipment, 128)}};
     chars.fields = {Whole("level", 0, 1, 1),    Whole("battle", 1, 1, 2),   Whole("driving", 2, 1, 3),
                     Whole("repair", 3, 1, 4),   Whole("strength", 8, 1, 5), Whole("intelligence", 9, 1, 6),
                     Whole("stamina", 10, 1, 7), Whole("speed", 11, 1, 8),   Whole("hp", 4, 2, 9),
@@ -49,7 +42,6 @@ void AddShopTables(std::vector<TableLayout>& out)
         chars.fields.push_back(At(0xB7DCD, 4, CodeField(k, "items", k)));
     for (int k = 0; k < 7; ++k)
         chars.fields.push_back(At(0xB7DD9, 8, CodeField(k, "equipment", k)));
-    chars.codeText = CharacterText;
     out.push_back(chars);
 
     out.push_back(PriceList("snacks", {"小吃", "价格"}, NamedRows(List::Snacks), 0xC0C4C, 1));

@@ -37,8 +37,19 @@ std::string Table::Cell(int row, int column) const
     if (column == 0)
         return RowLabel(row);
     if (!IsValueColumn(column))
-        return layout_->codeText && codesSet_ ? layout_->codeText(*this, row, column) : kEmptyText;
+        return codesSet_ ? CodeText(row, column) : kEmptyText;
     return cells_[static_cast<size_t>(row)][static_cast<size_t>(column)];
+}
+
+std::string Table::CodeText(int row, int column) const
+{
+    const CodeCell cell = layout_->CellCode(column);
+    if (cell.array < 0)
+        return kEmptyText;
+    const CodeArray& codes = codes_[static_cast<size_t>(cell.array)];
+    const int chooser = cell.chooser < 0 ? 0 : codes_[static_cast<size_t>(cell.chooser)].At(row);
+    return layout_->codeArrays[static_cast<size_t>(cell.array)].naming.Text(row, codes.At(row, cell.k),
+                                                                            chooser);
 }
 
 void Table::SetCell(int row, int column, const std::string& text)

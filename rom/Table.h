@@ -60,6 +60,8 @@ public:
     int CodeColumn(const std::string& name, int k) const;
 
 private:
+    std::string CodeText(int row, int column) const;
+
     const TableLayout* layout_;
     std::string id_;
     std::vector<std::vector<std::string>> cells_;

@@ -7,15 +7,6 @@ namespace dravik::rom {
 
 using names::List;
 
-namespace {
-std::string TankText(const Table& t, int row, int column)
-{
-    const int items = t.FindCodes("items")->column;
-    return column < items ? names::TankPartCode(t.Code("parts", row, column - t.FindCodes("parts")->column))
-                          : names::TankItemCode(t.Code("items", row, column - items));
-}
-} // namespace
-
 void AddTankTables(std::vector<TableLayout>& out)
 {
     TableLayout items{"tank_items", {"战车道具", "价格"}, NamedRows(List::TankItems)};
@@ -31,8 +22,8 @@ void AddTankTables(std::vector<TableLayout>& out)
     tanks.base = 0xC8201;
     tanks.stride = 25;
     // Only the low seven bits name the thing; bit 7 marks a rental tank's slot.
-    CodeNaming partNames = NamedBy(List::TankParts, 0, 0x7F);
-    CodeNaming itemNames = NamedBy(List::TankItems, 0, 0x7F);
+    CodeNaming partNames = SlotNamedBy(List::TankParts, 0, 0x7F);
+    CodeNaming itemNames = SlotNamedBy(List::TankItems, 0, 0x7F);
     partNames.codeForEntry = itemNames.codeForEntry = TankSlotCode;
     tanks.codeArrays = {{"parts", 8, 6, false, partNames}, {"items", 4, 14, false, itemNames}};
     tanks.fields = {Whole("shells", 0, 1, 1), Whole("defence", 1, 1, 2), Whole("max_defence", 2, 2, 3),
@@ -41,7 +32,6 @@ void AddTankTables(std::vector<TableLayout>& out)
         tanks.fields.push_back(CodeField(12 + k, "parts", k));
     for (int k = 0; k < 4; ++k)
         tanks.fields.push_back(CodeField(20 + k, "items", k));
-    tanks.codeText = TankText;
     out.push_back(tanks);
 }
 

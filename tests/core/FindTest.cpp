@@ -93,6 +93,7 @@ TEST(WhereUsed, KnownReferencesAndNothingElse)
         {"attacks_a", 0x10, V{"monsters 100 16 攻击方式6"}},
         {"main_cannons", 6, V{}},
         {"engines", 0, V{}}, // engine 0 is tank part 94: nothing refers to it
+        {"items", 127, V{}}, // its loot code would be 0xFF, which is no drop at all
         {"items", 128, V{}}, // past the end
         {"tanks", 0, V{}},   // not a referable table
     };

@@ -137,12 +137,14 @@ TEST(NameSetActive, SwitchingChangesWhatCodesShow)
     const unsigned before = Generation();
     SetActive(r.set);
     EXPECT_EQ(Generation(), before + 1);
-    EXPECT_EQ(TankItemCode(0x82), "甲乙");
-    EXPECT_EQ(LootCode(9, 0x82), "甲乙");
-    EXPECT_EQ(LootCode(0, 0x80), "碱性车蜡X");
+    const auto& tankItems = dravik::rom::FindLayout("tanks")->FindCodeArray("items")->naming;
+    const auto& loot = dravik::rom::FindLayout("monsters")->FindCodeArray("early_loot")->naming;
+    EXPECT_EQ(tankItems.Text(0, 0x82), "甲乙");
+    EXPECT_EQ(loot.Text(0, 0x82, 9), "甲乙");
+    EXPECT_EQ(loot.Text(0, 0x80, 0), "碱性车蜡X");
     EXPECT_EQ(Active().Folder(), QDir(QString::fromStdString(folder.Path())).absolutePath().toStdString());
     SetActive(NameSet::BuiltIn());
-    EXPECT_EQ(TankItemCode(0x82), "发音盒α");
+    EXPECT_EQ(tankItems.Text(0, 0x82), "发音盒α");
     EXPECT_EQ(Active().UserCount(), 0);
 }
 

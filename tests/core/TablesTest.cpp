@@ -330,7 +330,7 @@ TEST(Tables, CodeArraysShowTheNamesTheirListsDeclare)
                 const names::List list = arrayDecl.naming.ListFor(row);
                 for (int entry = 0; entry < names::Size(list); ++entry) {
                     const int code = (entry + arrayDecl.naming.first) << arrayDecl.naming.shift;
-                    ASSERT_EQ(arrayDecl.naming.EntryOf(row, code), entry);
+                    ASSERT_EQ(arrayDecl.naming.Named(row, code)->entry, entry);
                     for (int k = 0; k < arrayDecl.perRow; ++k)
                         t.SetCode(arrayDecl.name, row, k, code);
                     for (int k = 0; k < arrayDecl.perRow; ++k)
@@ -343,4 +343,61 @@ TEST(Tables, CodeArraysShowTheNamesTheirListsDeclare)
         }
     }
     EXPECT_GT(checked, 1000);
+}
+
+// What each code array's naming shows, at the edges of its lists, masks and empty codes.
+TEST(Tables, CodeNamingTexts)
+{
+    using names::kEmpty;
+    const auto& B = names::Get(names::List::AttacksB);
+    const auto& A = names::Get(names::List::AttacksA);
+    const struct {
+        const char *table, *array;
+        int row, code, chooser;
+        std::string text;
+    } cases[] = {
+        {"tanks", "parts", 0, 0x05, 0, "55mm炮"},
+        {"tanks", "parts", 0, 0x85, 0, "55mm炮"}, // bit 7 marks a rental tank's slot
+        {"tanks", "parts", 0, 87, 0, "HAL900r''"},
+        {"tanks", "parts", 0, 0x79, 0, "未知(0x79)"},
+        {"tanks", "parts", 0, 0xFF, 0, kEmpty},
+        {"tanks", "items", 0, 0x82, 0, "发音盒α"},
+        {"tanks", "items", 0, 0x20, 0, "未知(0x20)"},
+        {"characters", "items", 0, 127, 0, "冻肉"},
+        {"characters", "items", 0, 0x80, 0, "未知(0x80)"},
+        {"characters", "items", 0, 0xFF, 0, kEmpty},
+        {"characters", "equipment", 0, 0x80, 0, "钢珠弹弓"},
+        {"characters", "equipment", 0, 0xF7, 0, "全能护甲"},
+        {"characters", "equipment", 0, 0xF8, 0, "未知(0xF8)"},
+        {"characters", "equipment", 0, 0x7F, 0, "未知(0x7F)"},
+        // Loot: categories 0-7 human things, items from 0x80; 8-15 tank parts, tank items from 0x80.
+        {"monsters", "early_loot", 0, 0x80, 0, "碱性车蜡"},
+        {"monsters", "early_loot", 0, 0x80, 8, "传送系统"},
+        {"monsters", "late_loot", 0, 0x05, 3, "回旋扳手"},
+        {"monsters", "late_loot", 0, 0x82, 9, "发音盒α"},
+        {"monsters", "early_loot", 0, 0x77, 7, "全能护甲"},
+        {"monsters", "early_loot", 0, 0x78, 15, "最强苦力劳工"},
+        {"monsters", "early_loot", 0, 0xFE, 0, "瘫软种子"},
+        {"monsters", "early_loot", 0, 0x78, 0, "未知(0x78)"},
+        {"monsters", "early_loot", 0, 0xA0, 8, "未知(0xA0)"},
+        {"monsters", "early_loot", 0, 0xFF, 15, kEmpty},
+        {"monsters", "early_loot", 0, 0xFF, -1, "未知(0xFF)"},
+        // Attacks: list B for monster rows 0-46, list A from row 47; 0xFF is no empty slot.
+        {"monsters", "attacks", 46, 0x10, 0, B[0x10]},
+        {"monsters", "attacks", 47, 0x10, 0, A[0x10]},
+        {"monsters", "attacks", 46, 0x90, 0, "未知(0x90)"},
+        {"monsters", "attacks", 47, 0xAD, 0, "AD喷出火焰"},
+        {"monsters", "attacks", 47, 0xFF, 0, "未知(0xFF)"},
+        {"human_weapons", "range", 0, 0x3F, 0, "单体"},
+        {"human_weapons", "range", 0, 0x40, 0, "一组"},
+        {"human_weapons", "range", 0, 0x80, 0, "全体"},
+        {"human_weapons", "range", 0, 0xC5, 0, "全体"},
+        {"human_weapons", "users", 0, 1, 0, "主"},
+        {"human_weapons", "users", 0, 7, 0, "主|机|战"},
+        {"head_armour", "users", 0, 0, 0, ""},
+        {"head_armour", "users", 0, 8, 0, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FindLayout(c.table)->FindCodeArray(c.array)->naming.Text(c.row, c.code, c.chooser), c.text)
+            << c.table << " " << c.array << " row " << c.row << " code " << c.code;
 }

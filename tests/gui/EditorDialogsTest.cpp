@@ -66,19 +66,19 @@ TEST_F(EditorDialogs, EveryDialogsKeysExistInItsTable)
 // The drop-down lists hold the name lists' entries, the empty slot right after the last one.
 TEST(EditorCodeRules, SlotListsEndWhereTheNameListsEnd)
 {
-    using editors::Entries;
-    using editors::EntryTexts;
-    namespace rules = editors::rules;
-    const std::tuple<Entries, names::List, int> slotLists[] = {
-        {Entries::TankPartSlot, names::List::TankParts, rules::TankPartEmpty()},
-        {Entries::TankItemSlot, names::List::TankItems, rules::TankItemEmpty()},
-        {Entries::ItemSlot, names::List::Items, rules::ItemEmpty()},
-        {Entries::EquipmentSlot, names::List::HumanEquipment, rules::EquipmentEmpty()},
+    const std::tuple<const char*, const char*, names::List> slotLists[] = {
+        {"tanks", "parts", names::List::TankParts},
+        {"tanks", "items", names::List::TankItems},
+        {"characters", "items", names::List::Items},
+        {"characters", "equipment", names::List::HumanEquipment},
     };
-    for (const auto& [entries, list, empty] : slotLists) {
-        ASSERT_EQ(static_cast<int>(EntryTexts(entries).size()), empty + 1);
-        EXPECT_EQ(EntryTexts(entries)[static_cast<size_t>(empty)], names::kEmpty);
-        EXPECT_EQ(empty, names::Size(list));
+    for (const auto& [table, array, list] : slotLists) {
+        const rom::CodeNaming& naming = rom::FindLayout(table)->FindCodeArray(array)->naming;
+        const int empty = names::Size(list);
+        ASSERT_EQ(static_cast<int>(naming.ListTexts(0).size()), empty + 1);
+        EXPECT_EQ(naming.ListTexts(0)[static_cast<size_t>(empty)], names::kEmpty);
+        EXPECT_EQ(naming.ListIndex(0, 0xFF), empty);
+        EXPECT_EQ(naming.CodeForIndex(0, empty, 3), 0xFF);
     }
 }
 
