@@ -93,13 +93,6 @@ void TableModel::Changed(const rom::Change& change)
         RefreshCell(row, column);
 }
 
-void TableModel::RefreshRow(int row)
-{
-    if (row < 0 || row >= table_->Rows())
-        return;
-    emit dataChanged(index(row, 0), index(row, table_->Columns() - 1), kRoles);
-}
-
 void TableModel::RefreshAll()
 {
     if (table_->Rows() == 0)

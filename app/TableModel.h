@@ -25,7 +25,6 @@ public:
     // Repaints exactly the cells a document change touched, and those showing a changed code.
     void Changed(const rom::Change& change);
     void RefreshCell(int row, int column);
-    void RefreshRow(int row);
     void RefreshAll();
 
 private:

@@ -279,12 +279,6 @@ std::string TablesJson(const rom::Model& model, bool header)
     return out;
 }
 
-void WriteTablesJson(const rom::Model& model, bool header, std::ostream& out)
-{
-    const std::string text = TablesJson(model, header);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
-
 std::string ReadTablesJson(const std::string& json, const std::string& fileName, const rom::Model& model,
                            std::vector<rom::Edit>& edits)
 {

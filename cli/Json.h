@@ -14,7 +14,6 @@ constexpr const char* kFormat = "dravik-tables-1";
 
 // Writes {"format": ..., "header": ..., "tables": {ID: {"columns", "rows", "codes"}}} with the tables
 // in pass order; "header" says whether the image had a copier header.
-void WriteTablesJson(const rom::Model& model, bool header, std::ostream& out);
 std::string TablesJson(const rom::Model& model, bool header);
 
 // One JSON string literal.

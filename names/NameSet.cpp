@@ -103,14 +103,9 @@ bool HasControlCharacter(const std::string& text)
     return false;
 }
 
-struct ActiveSet {
-    NameSet set = NameSet::BuiltIn();
-    unsigned generation = 0;
-};
-
-ActiveSet& TheActive()
+NameSet& TheActive()
 {
-    static ActiveSet active;
+    static NameSet active = NameSet::BuiltIn();
     return active;
 }
 
@@ -325,14 +320,8 @@ std::string ExportNameSet(const NameSet& set, const std::string& folder)
     return {};
 }
 
-const NameSet& Active() { return TheActive().set; }
+const NameSet& Active() { return TheActive(); }
 
-void SetActive(const NameSet& set)
-{
-    TheActive().set = set;
-    ++TheActive().generation;
-}
-
-unsigned Generation() { return TheActive().generation; }
+void SetActive(const NameSet& set) { TheActive() = set; }
 
 } // namespace dravik::names

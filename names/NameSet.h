@@ -82,7 +82,5 @@ std::string ExportNameSet(const NameSet& set, const std::string& folder);
 // The set the program shows names from.
 const NameSet& Active();
 void SetActive(const NameSet& set);
-// Counts the switches of the active set, so views that keep texts know when to rebuild them.
-unsigned Generation();
 
 } // namespace dravik::names

@@ -1,65 +1,15 @@
 #include "rom/Codecs.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <limits>
 
 namespace dravik::rom {
 
 namespace {
-int CharValue(char c) { return static_cast<signed char>(c); }
-
-size_t TextLength(const std::string& text)
-{
-    // Text ends at the first zero byte, as the stored cell texts always did.
-    const size_t nul = text.find('\0');
-    return nul == std::string::npos ? text.size() : nul;
-}
-
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 } // namespace
-
-int32_t TextToInt(const std::string& text)
-{
-    // Exact sum modulo 2^32: unsigned arithmetic wraps with defined behaviour.
-    const size_t n = TextLength(text);
-    uint32_t sum = 0;
-    for (size_t i = 0; i < n; ++i)
-        sum = sum * 10u + static_cast<uint32_t>(CharValue(text[i]) - 48);
-    return static_cast<int32_t>(sum);
-}
-
-double TextToDouble(const std::string& text)
-{
-    const size_t n = TextLength(text);
-    size_t p = text.find('.');
-    if (p == std::string::npos || p > n)
-        p = n;
-    double value = 0.0;
-    if (!(n > 0 && text[0] == '.')) {
-        for (size_t i = 0; i < p; ++i)
-            value += (CharValue(text[i]) - 48) * std::pow(10.0, static_cast<double>(p - 1 - i));
-    }
-    for (size_t k = p + 1; k < n; ++k)
-        value += (CharValue(text[k]) - 48) * std::pow(10.0, -static_cast<double>(k - p));
-    return value;
-}
-
-int32_t TextToHundredths(const std::string& text)
-{
-    const double scaled = std::round(TextToDouble(text) * 100.0);
-    if (std::isnan(scaled) || std::isinf(scaled))
-        return 0;
-    if (scaled >= std::numeric_limits<int32_t>::min() && scaled <= std::numeric_limits<int32_t>::max())
-        return static_cast<int32_t>(scaled);
-    // Out of 32-bit range: reduce modulo 2^32 instead of an undefined conversion.
-    double wrapped = std::fmod(scaled, 4294967296.0);
-    if (wrapped < 0)
-        wrapped += 4294967296.0;
-    return static_cast<int32_t>(static_cast<uint32_t>(wrapped));
-}
 
 std::string FormatWhole(int32_t value) { return std::to_string(value); }
 

@@ -1,19 +1,11 @@
 #pragma once
-// Text <-> number conversions of the table fields.
-//
-// TextToInt/TextToDouble/TextToHundredths are positional sums over the bytes of the text: they
-// accept any text and give the expected number for plain decimal text. The save pass does not
-// use them: it takes only what ParseWhole/ParseHundredths accept, so what reaches the file is
-// always the number the user wrote.
+// Text <-> number conversions of the table fields. The save takes only what ParseWhole and
+// ParseHundredths accept, so what reaches the file is always the number the user wrote.
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace dravik::rom {
-
-int32_t TextToInt(const std::string& text);
-double TextToDouble(const std::string& text);
-int32_t TextToHundredths(const std::string& text);
 
 std::string FormatWhole(int32_t value);      // "%d"
 std::string FormatHundredths(int32_t value); // "%.2f" of value * 0.01

@@ -59,15 +59,6 @@ void Table::SetCell(int row, int column, const std::string& text)
     cells_[static_cast<size_t>(row)][static_cast<size_t>(column)] = text;
 }
 
-CodeArray* Table::FindCodes(const std::string& name)
-{
-    codesSet_ = true;
-    for (CodeArray& a : codes_)
-        if (a.name == name)
-            return &a;
-    return nullptr;
-}
-
 const CodeArray* Table::FindCodes(const std::string& name) const
 {
     for (const CodeArray& a : codes_)
@@ -86,10 +77,12 @@ int Table::Code(const std::string& name, int row, int k) const
 
 void Table::SetCode(const std::string& name, int row, int k, int value)
 {
-    CodeArray* a = FindCodes(name);
-    if (!a)
-        throw std::logic_error("no code array " + name + " in " + id_);
-    a->At(row, k) = value;
+    for (CodeArray& a : CodeArrays())
+        if (a.name == name) {
+            a.At(row, k) = value;
+            return;
+        }
+    throw std::logic_error("no code array " + name + " in " + id_);
 }
 
 namespace {

@@ -44,7 +44,6 @@ public:
         return codes_;
     }
     const std::vector<CodeArray>& CodeArrays() const { return codes_; }
-    CodeArray* FindCodes(const std::string& name);
     const CodeArray* FindCodes(const std::string& name) const;
     int Code(const std::string& name, int row, int k = 0) const;
     void SetCode(const std::string& name, int row, int k, int value);
