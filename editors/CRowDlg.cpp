@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "editors/LootDrops.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/LineBox.h"
 #include "widgets/Prompts.h"
@@ -48,7 +49,7 @@ QComboBox* MakeCombo(QWidget* parent, const QRect& rect, Entries entries)
 
 CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent), layout_(&layout)
 {
-    setObjectName(QString::fromLatin1(layout.className));
+    setObjectName(QString::fromLatin1(layout.id));
     setWindowTitle(QString::fromUtf8(layout.caption));
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -141,6 +142,11 @@ CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent),
     }
     if (!order.empty())
         order.front()->setFocus();
+    const bool hasDrops =
+        std::any_of(layout.controls.begin(), layout.controls.end(),
+                    [](const DialogControl& c) { return c.kind == DialogControlKind::DropList; });
+    if (hasDrops)
+        drops_ = std::make_unique<LootDrops>(this, order.empty() ? nullptr : order.back());
 }
 
 CRowDlg::~CRowDlg() = default;
@@ -175,16 +181,8 @@ void CRowDlg::SetIndex(int i, int index)
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
 }
 
-int CRowDlg::IndexPosition(int comboId) const
-{
-    const QComboBox* combo = ComboById(comboId);
-    const auto it = std::find(combos_.begin(), combos_.end(), combo);
-    return combo && it != combos_.end() ? static_cast<int>(it - combos_.begin()) : -1;
-}
-
 widgets::LineBox* CRowDlg::EditById(int id) const { return findChild<widgets::LineBox*>(Id("edit", id)); }
 QComboBox* CRowDlg::ComboById(int id) const { return findChild<QComboBox*>(Id("combo", id)); }
-QPushButton* CRowDlg::ButtonById(int id) const { return findChild<QPushButton*>(Id("button", id)); }
 
 QString CRowDlg::EditLabel(int i) const
 {
@@ -219,6 +217,8 @@ void CRowDlg::ReadControls()
         texts_[i] = edits_[static_cast<size_t>(i)]->Text();
     for (int i = 0; i < IndexCount(); ++i)
         indexes_[static_cast<size_t>(i)] = combos_[static_cast<size_t>(i)]->currentIndex();
+    if (drops_)
+        drops_->Read();
 }
 
 } // namespace dravik::editors

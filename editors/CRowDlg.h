@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ class LineBox;
 }
 
 namespace dravik::editors {
+
+class LootDrops;
 
 class CRowDlg : public QDialog {
     Q_OBJECT
@@ -45,12 +48,13 @@ public:
     const std::string& IndexKey(int i) const { return indexKeys_[static_cast<size_t>(i)]; }
     int Index(int i) const { return indexes_[static_cast<size_t>(i)]; }
     void SetChoices(int i, const std::vector<std::string>& entries); // the list's texts, none selected
-    void SetIndex(int i, int index);      // an index without an entry leaves the list unselected
-    int IndexPosition(int comboId) const; // i of an exchanged list, -1 for other ids
+    void SetIndex(int i, int index); // an index without an entry leaves the list unselected
+
+    // The monster editors' loot drops, where the layout has them; nullptr otherwise.
+    LootDrops* Drops() const { return drops_.get(); }
 
     widgets::LineBox* EditById(int id) const;
     QComboBox* ComboById(int id) const; // exchanged lists and the dialog's own lists
-    QPushButton* ButtonById(int id) const;
 
     // A last look at the edit texts before "确定" takes them. A refusal names the edit box
     // (its position as for Text()) and says why; the dialog shows it and stays open.
@@ -67,11 +71,10 @@ public:
 public slots:
     void accept() override;
 
-protected:
-    // Reads the controls into the members, as "确定" does.
-    virtual void ReadControls();
-
 private:
+    // Reads the controls into the members, as "确定" does.
+    void ReadControls();
+
     const DialogLayout* layout_;
     QLabel* titleLabel_ = nullptr;
     std::vector<widgets::LineBox*> edits_;
@@ -83,6 +86,7 @@ private:
     QStringList texts_;
     std::vector<int> indexes_;
     Check check_;
+    std::unique_ptr<LootDrops> drops_;
 };
 
 } // namespace dravik::editors

@@ -37,34 +37,27 @@ struct DialogControl {
 };
 
 // The monster editors' two loot drops (within three rounds, after): the ids of the category
-// list and of the human-things and tank-things lists that always show the same position.
+// list and of the human-things and tank-things lists that always show the same position, and
+// the code array of the drop (whose naming names its category's array).
 struct LootDropIds {
     int category, human, tank;
+    const char* loot;
 };
-constexpr LootDropIds kLootDrops[2] = {{1029, 1030, 1031}, {1032, 1033, 1034}};
+constexpr LootDropIds kLootDrops[2] = {{1029, 1030, 1031, "early_loot"}, {1032, 1033, 1034, "late_loot"}};
 
+// One row editor, described whole: the tables whose rows it edits, its caption and size, and
+// its controls, each bound by key to a value field or code entry of the row. A layout with the
+// loot drop lists (kLootDrops) gets the monster editors' loot behaviour (editors/LootDrops.h).
 struct DialogLayout {
-    const char* className;
+    const char* id; // the dialog's object name, stable for tests and screenshots
+    std::vector<const char*> tables;
     const char* caption;
     int width, height; // dialog units
     std::vector<DialogControl> controls;
 };
 
-enum class DialogId {
-    MainCannon,    // 138
-    SubCannon,     // 139
-    SpecialCannon, // 140
-    ControlSystem, // 141
-    Engine,        // 142
-    Tank,          // 143
-    HumanWeapon,   // 145
-    HumanArmor,    // 147
-    Character,     // 149
-    Monster,       // 151, attack list B
-    Monster2,      // 153, attack list A
-};
-
-const DialogLayout& LayoutOf(DialogId id);
+// The row editor of a table, nullptr for a table without one.
+const DialogLayout* RowEditorLayout(const std::string& tableId);
 
 // The texts of a drop-down list, in position order, from the active name set.
 std::vector<std::string> EntryTexts(Entries entries);

@@ -55,10 +55,10 @@ struct PartField {
     int id;
     const char* key;
 };
-DialogLayout PartEditor(const char* className, const char* caption, int height, const char* heading,
-                        std::vector<PartField> left, std::vector<PartField> right)
+DialogLayout PartEditor(const char* id, const char* table, const char* caption, int height,
+                        const char* heading, std::vector<PartField> left, std::vector<PartField> right)
 {
-    DialogLayout d{className, caption, 190, height, {}};
+    DialogLayout d{id, {table}, caption, 190, height, {}};
     Heading(d.controls, heading, d.width);
     const int rows = static_cast<int>(std::max(left.size(), right.size()));
     const int frameHeight = 18 * rows + 10;
@@ -79,10 +79,10 @@ DialogLayout PartEditor(const char* className, const char* caption, int height, 
     return d;
 }
 
-DialogLayout HumanEditor(const char* className, const char* caption, const char* heading,
-                         const char* secondLabel, const char* secondKey, bool weapon)
+DialogLayout HumanEditor(const char* id, std::vector<const char*> tables, const char* caption,
+                         const char* heading, const char* secondLabel, const char* secondKey, bool weapon)
 {
-    DialogLayout d{className, caption, 204, 95, {}};
+    DialogLayout d{id, std::move(tables), caption, 204, 95, {}};
     Heading(d.controls, heading, d.width);
     d.controls.push_back(Frame("", 7, 20, 190, 47));
     d.controls.push_back(Label("价格", 14, 30, 24));
@@ -104,7 +104,7 @@ DialogLayout HumanEditor(const char* className, const char* caption, const char*
 
 DialogLayout Tank()
 {
-    DialogLayout d{"CTankDlg", "战车属性编辑", 328, 190, {}};
+    DialogLayout d{"CTankDlg", {"tanks"}, "战车属性编辑", 328, 190, {}};
     Heading(d.controls, "当前正在编辑的战车", d.width);
     d.controls.push_back(Frame("", 7, 20, 314, 142));
     const char* left[] = {"弹仓", "防御", "防御上限", "重量", "出租车装甲上限"};
@@ -133,7 +133,7 @@ DialogLayout Tank()
 
 DialogLayout Character()
 {
-    DialogLayout d{"CCharacterDlg", "人物属性编辑", 344, 148, {}};
+    DialogLayout d{"CCharacterDlg", {"characters"}, "人物属性编辑", 344, 148, {}};
     Heading(d.controls, "当前正在编辑的人物", d.width);
     d.controls.push_back(Frame("", 7, 20, 330, 100));
     const char* stats[] = {"LV", "战斗", "驾驶", "修理", "腕力", "智力", "体力", "速度", "HP", "最大HP"};
@@ -158,9 +158,10 @@ DialogLayout Character()
     return d;
 }
 
-DialogLayout Monster(const char* className)
+// The attack lists show the list of the row's attacks (names::AttackListFor).
+DialogLayout Monster()
 {
-    DialogLayout d{className, "怪物属性编辑", 426, 182, {}};
+    DialogLayout d{"CMonsterDlg", {"monsters"}, "怪物属性编辑", 426, 182, {}};
     Heading(d.controls, "当前正在编辑的怪物", d.width, 6);
     d.controls.push_back(Frame("", 7, 18, 138, 94));
     const char* stats[] = {"强度", "攻击", "防御", "HP", "命中", "回避", "速度", "护甲", "经验", "金钱"};
@@ -197,33 +198,41 @@ DialogLayout Monster(const char* className)
 const std::vector<DialogLayout>& Layouts()
 {
     static const std::vector<DialogLayout> layouts = {
-        PartEditor("CMainCannonDlg", "主炮属性编辑", 110, "当前正在编辑的主炮",
+        PartEditor("CMainCannonDlg", "main_cannons", "主炮属性编辑", 110, "当前正在编辑的主炮",
                    {{"价格", 1013, "price"}, {"防御", 1014, "defence"}, {"重量", 1015, "weight"}},
                    {{"攻击", 1016, "attack"}, {"弹仓", 1017, "shells"}}),
-        PartEditor("CSubCannonDlg", "副炮属性编辑", 93, "当前正在编辑的副炮",
+        PartEditor("CSubCannonDlg", "sub_cannons", "副炮属性编辑", 93, "当前正在编辑的副炮",
                    {{"价格", 1013, "price"}, {"防御", 1014, "defence"}},
                    {{"重量", 1016, "weight"}, {"攻击", 1017, "attack"}}),
-        PartEditor("CSpecialCannonDlg", "特殊炮属性编辑", 113, "当前正在编辑的特殊炮",
+        PartEditor("CSpecialCannonDlg", "special_cannons", "特殊炮属性编辑", 113, "当前正在编辑的特殊炮",
                    {{"价格", 1013, "price"}, {"防御", 1014, "defence"}, {"重量", 1015, "weight"}},
                    {{"攻击", 1016, "attack"}, {"弹仓", 1017, "shells"}, {"炮弹价格", 1018, "shell_price"}}),
-        PartEditor("CControlSystemDlg", "控制系统属性编辑", 110, "当前正在编辑的控制系统",
+        PartEditor("CControlSystemDlg", "control_systems", "控制系统属性编辑", 110, "当前正在编辑的控制系统",
                    {{"价格", 1013, "price"}, {"防御", 1014, "defence"}, {"重量", 1015, "weight"}},
                    {{"命中", 1016, "hit"}, {"回避", 1017, "evasion"}}),
-        PartEditor("CEngineDlg", "引擎属性编辑", 93, "当前正在编辑的引擎",
+        PartEditor("CEngineDlg", "engines", "引擎属性编辑", 93, "当前正在编辑的引擎",
                    {{"价格", 1013, "price"}, {"防御", 1014, "defence"}},
                    {{"重量", 1016, "weight"}, {"载重", 1017, "load"}}),
         Tank(),
-        HumanEditor("CHumanWeaponDlg", "人类武器编辑", "当前正在编辑的武器", "攻击", "attack", true),
-        HumanEditor("CHumanArmorDlg", "人类防具编辑", "当前正在编辑的防具", "防御", "defence", false),
+        HumanEditor("CHumanWeaponDlg", {"human_weapons"}, "人类武器编辑", "当前正在编辑的武器", "攻击",
+                    "attack", true),
+        HumanEditor("CHumanArmorDlg", {"head_armour", "body_armour", "hand_foot_armour", "armour_pieces"},
+                    "人类防具编辑", "当前正在编辑的防具", "防御", "defence", false),
         Character(),
-        Monster("CMonsterDlg"),
-        Monster("CMonsterDlg2"),
+        Monster(),
     };
     return layouts;
 }
 
 } // namespace
 
-const DialogLayout& LayoutOf(DialogId id) { return Layouts()[static_cast<size_t>(id)]; }
+const DialogLayout* RowEditorLayout(const std::string& tableId)
+{
+    for (const DialogLayout& layout : Layouts())
+        for (const char* table : layout.tables)
+            if (tableId == table)
+                return &layout;
+    return nullptr;
+}
 
 } // namespace dravik::editors

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "editors/CRowDlg.h"
 #include "editors/CodeRules.h"
-#include "editors/RowDialogs.h"
+#include "editors/DialogLayout.h"
+#include "editors/LootDrops.h"
 #include "names/Names.h"
 #include "rom/Review.h"
 #include "widgets/Prompts.h"
@@ -11,50 +13,6 @@
 namespace dravik::editors {
 
 namespace {
-
-// One table's editor: its dialog. Edit boxes and lists say by key which field or code entry
-// they edit; a list maps positions to codes as the entry's naming declares (rom/Layout.h).
-struct Editor {
-    const char* tableId;
-    DialogId dialog;
-};
-
-const std::vector<Editor>& Editors()
-{
-    static const std::vector<Editor> editors = {
-        {"main_cannons", DialogId::MainCannon},
-        {"sub_cannons", DialogId::SubCannon},
-        {"special_cannons", DialogId::SpecialCannon},
-        {"control_systems", DialogId::ControlSystem},
-        {"engines", DialogId::Engine},
-        {"tanks", DialogId::Tank},
-        {"human_weapons", DialogId::HumanWeapon},
-        {"head_armour", DialogId::HumanArmor},
-        {"body_armour", DialogId::HumanArmor},
-        {"hand_foot_armour", DialogId::HumanArmor},
-        {"armour_pieces", DialogId::HumanArmor},
-        {"characters", DialogId::Character},
-        // Rows on attack list A get the second variant, see DialogFor. The loot categories and
-        // codes are the monster dialog's own (SetDrop).
-        {"monsters", DialogId::Monster},
-    };
-    return editors;
-}
-
-const Editor* Find(const std::string& tableId)
-{
-    for (const Editor& e : Editors())
-        if (tableId == e.tableId)
-            return &e;
-    return nullptr;
-}
-
-DialogId DialogFor(const Editor& editor, int row)
-{
-    return editor.dialog == DialogId::Monster && names::AttackListFor(row) == names::List::AttacksA
-               ? DialogId::Monster2
-               : editor.dialog;
-}
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -114,91 +72,107 @@ CRowDlg::Refusal CheckTexts(const rom::Table& table, int row, const std::vector<
     return {};
 }
 
-} // namespace
+// A row's editor: the dialog, filled, and what its controls are bound to.
+struct OpenEditor {
+    std::unique_ptr<CRowDlg> dialog;
+    Binding binding;
+};
 
-bool HasRowEditor(const std::string& tableId) { return Find(tableId) != nullptr; }
-
-std::vector<std::string> RowEditorKeyProblems(const rom::Table& table, int row)
+// The loot drop's code and its category, by the drop's code array (whose naming names the
+// category array).
+void SetDrop(LootDrops& drops, LootDrops::Drop drop, const rom::Table& table, int row)
 {
-    const Editor* editor = Find(table.Id());
-    if (!editor)
-        return {};
-    const std::unique_ptr<CRowDlg> dialog = MakeDialog(DialogFor(*editor, row), nullptr);
-    return Bind(*dialog, table.Layout()).problems;
+    const char* loot = kLootDrops[drop].loot;
+    drops.Set(drop, table.Code(table.Layout().FindCodeArray(loot)->naming.chooser, row),
+              table.Code(loot, row));
 }
 
-std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& table, int row)
+void ReadDrop(const LootDrops& drops, LootDrops::Drop drop, const rom::Table& table, int row, rom::Edit& edit)
 {
-    const Editor* editor = Find(table.Id());
-    if (!editor || row < 0 || row >= table.Rows())
-        return nullptr;
-    std::unique_ptr<CRowDlg> dialog = MakeDialog(DialogFor(*editor, row), parent);
-    if (!dialog)
-        return nullptr;
-    const Binding binding = Bind(*dialog, table.Layout());
+    const char* loot = kLootDrops[drop].loot;
+    edit.SetCode(table.Layout().FindCodeArray(loot)->naming.chooser, row, 0, drops.Category(drop));
+    edit.SetCode(loot, row, 0, drops.LootCode(drop));
+}
+
+std::optional<OpenEditor> Open(QWidget* parent, const rom::Table& table, int row)
+{
+    const DialogLayout* layout = RowEditorLayout(table.Id());
+    if (!layout || row < 0 || row >= table.Rows())
+        return std::nullopt;
+    OpenEditor open{std::make_unique<CRowDlg>(*layout, parent), {}};
+    CRowDlg& dialog = *open.dialog;
+    open.binding = Bind(dialog, table.Layout());
+    const Binding& binding = open.binding;
     if (!binding.problems.empty())
-        return nullptr; // a layout that does not fit its table (a test keeps this from happening)
+        return std::nullopt; // a layout that does not fit its table (a test keeps this from happening)
 
     const std::vector<int> columns = binding.columns;
-    dialog->SetTitle(Q(table.RowLabel(row)));
+    dialog.SetTitle(Q(table.RowLabel(row)));
     for (size_t i = 0; i < columns.size(); ++i)
-        dialog->SetText(static_cast<int>(i), Q(table.Cell(row, columns[i])));
+        dialog.SetText(static_cast<int>(i), Q(table.Cell(row, columns[i])));
     for (size_t i = 0; i < binding.lists.size(); ++i) {
         const Binding::Slot& slot = binding.lists[i];
-        dialog->SetChoices(static_cast<int>(i), slot.naming->ListTexts(row));
-        dialog->SetIndex(static_cast<int>(i),
-                         slot.naming->ListIndex(row, table.Code(slot.array, row, slot.k)));
+        dialog.SetChoices(static_cast<int>(i), slot.naming->ListTexts(row));
+        dialog.SetIndex(static_cast<int>(i),
+                        slot.naming->ListIndex(row, table.Code(slot.array, row, slot.k)));
     }
-    if (auto* monster = dynamic_cast<CMonsterDlgBase*>(dialog.get())) {
-        monster->SetDrop(CMonsterDlgBase::Early, table.Code("early_category", row),
-                         table.Code("early_loot", row));
-        monster->SetDrop(CMonsterDlgBase::Late, table.Code("late_category", row),
-                         table.Code("late_loot", row));
-    }
+    if (LootDrops* drops = dialog.Drops())
+        for (LootDrops::Drop drop : {LootDrops::Early, LootDrops::Late})
+            SetDrop(*drops, drop, table, row);
     // The dialog must not outlive the table it checks against; it lives for one edit.
-    dialog->SetCheck(
+    dialog.SetCheck(
         [&table, row, columns](const QStringList& texts) { return CheckTexts(table, row, columns, texts); });
-    return dialog;
+    return open;
 }
 
-rom::Edit RowEditorEdit(const QDialog& dialog, const rom::Table& table, int row)
+// What a dialog closed with "确定" asks the row to hold: its text fields, then its codes.
+rom::Edit ReadEdit(const OpenEditor& open, const rom::Table& table, int row)
 {
+    const CRowDlg& dialog = *open.dialog;
+    const Binding& binding = open.binding;
     rom::Edit edit(table.Id());
-    const auto* editorDialog = dynamic_cast<const CRowDlg*>(&dialog);
-    const Editor* editor = Find(table.Id());
-    if (!editorDialog || !editor || row < 0 || row >= table.Rows())
-        return edit;
-
-    const Binding binding = Bind(*editorDialog, table.Layout());
-    if (!binding.problems.empty())
-        return edit;
-
     // Text fields first, in the order of their edit boxes (ascending columns).
     for (size_t i = 0; i < binding.columns.size(); ++i)
-        edit.SetCell(row, binding.columns[i], editorDialog->Text(static_cast<int>(i)).toStdString());
+        edit.SetCell(row, binding.columns[i], dialog.Text(static_cast<int>(i)).toStdString());
 
     // Then the codes; the document rebuilds the cells that show them as the load builds them.
     for (size_t i = 0; i < binding.lists.size(); ++i) {
         const Binding::Slot& slot = binding.lists[i];
         const int old = table.Code(slot.array, row, slot.k);
         edit.SetCode(slot.array, row, slot.k,
-                     slot.naming->CodeForIndex(row, editorDialog->Index(static_cast<int>(i)), old));
+                     slot.naming->CodeForIndex(row, dialog.Index(static_cast<int>(i)), old));
     }
-    if (const auto* monster = dynamic_cast<const CMonsterDlgBase*>(editorDialog)) {
-        edit.SetCode("early_category", row, 0, monster->Category(CMonsterDlgBase::Early));
-        edit.SetCode("late_category", row, 0, monster->Category(CMonsterDlgBase::Late));
-        edit.SetCode("early_loot", row, 0, monster->LootCode(CMonsterDlgBase::Early));
-        edit.SetCode("late_loot", row, 0, monster->LootCode(CMonsterDlgBase::Late));
-    }
+    if (const LootDrops* drops = dialog.Drops())
+        for (LootDrops::Drop drop : {LootDrops::Early, LootDrops::Late})
+            ReadDrop(*drops, drop, table, row, edit);
     return edit;
+}
+
+} // namespace
+
+bool HasRowEditor(const std::string& tableId) { return RowEditorLayout(tableId) != nullptr; }
+
+std::vector<std::string> RowEditorKeyProblems(const rom::Table& table, int row)
+{
+    const DialogLayout* layout = RowEditorLayout(table.Id());
+    if (!layout || row < 0 || row >= table.Rows())
+        return {};
+    const CRowDlg dialog(*layout);
+    return Bind(dialog, table.Layout()).problems;
+}
+
+std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& table, int row)
+{
+    std::optional<OpenEditor> open = Open(parent, table, row);
+    return open ? std::move(open->dialog) : nullptr;
 }
 
 std::optional<rom::Edit> EditRow(QWidget* parent, const rom::Table& table, int row)
 {
-    std::unique_ptr<QDialog> dialog = CreateRowEditor(parent, table, row);
-    if (!dialog || widgets::Prompts::For(dialog.get()).RunModal(*dialog) != QDialog::Accepted)
+    const std::optional<OpenEditor> open = Open(parent, table, row);
+    if (!open || widgets::Prompts::For(open->dialog.get()).RunModal(*open->dialog) != QDialog::Accepted)
         return std::nullopt;
-    return RowEditorEdit(*dialog, table, row);
+    return ReadEdit(*open, table, row);
 }
 
 } // namespace dravik::editors

@@ -24,9 +24,6 @@ std::vector<std::string> RowEditorKeyProblems(const rom::Table& table, int row);
 // The editor dialog for one row, filled but not yet shown; nullptr for tables without one.
 std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& table, int row);
 
-// What a dialog closed with "确定" asks the row to hold: its text fields, then its codes.
-rom::Edit RowEditorEdit(const QDialog& dialog, const rom::Table& table, int row);
-
 // Create, run modally; the edit "确定" asks for, nothing on "取消".
 std::optional<rom::Edit> EditRow(QWidget* parent, const rom::Table& table, int row);
 

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "EditorSupport.h"
-#include "editors/CMonsterDlg.h"
+#include "editors/LootDrops.h"
 
 using namespace dravik;
 using namespace dravik::test;
@@ -189,11 +189,11 @@ TEST_F(DialogTexts, EveryLabelNamesTheFieldBesideIt)
         QList<QWidget*> controls;
         for (const auto& [control, key] : keys)
             controls << control;
-        if (auto* monster = qobject_cast<editors::CMonsterDlgBase*>(dialog))
-            for (auto drop : {editors::CMonsterDlgBase::Early, editors::CMonsterDlgBase::Late})
+        if (const editors::LootDrops* drops = dialog->Drops())
+            for (auto drop : {editors::LootDrops::Early, editors::LootDrops::Late})
                 for (QComboBox* list :
-                     {monster->CategoryList(drop), monster->HumanList(drop), monster->TankList(drop)})
-                    keys[list] = drop == editors::CMonsterDlgBase::Early ? "early" : "late";
+                     {drops->CategoryList(drop), drops->HumanList(drop), drops->TankList(drop)})
+                    keys[list] = drop == editors::LootDrops::Early ? "early" : "late";
         EXPECT_EQ(controls.size(), static_cast<int>(e.fields.size()));
         for (const Field& f : e.fields) {
             ASSERT_TRUE(byText.count(f.label)) << f.label;

@@ -122,7 +122,6 @@ TEST_F(EditorSlots, MonsterAttacksByRowAndLootByCategory)
         Ok(dlg);
     });
     Drive("monsters", 47, [](QDialog* dlg) {
-        EXPECT_STREQ(dlg->metaObject()->className(), "dravik::editors::CMonsterDlg2");
         EXPECT_EQ(Combo(dlg, 1023)->currentText().toStdString(), names::Combo(List::AttacksA)[0x9C]);
         EXPECT_TRUE(!Combo(dlg, 1030)->isEnabled() && Combo(dlg, 1031)->isEnabled()); // category 20
         SetCombo(dlg, 1033, 125);                                                     // "XXXXX"

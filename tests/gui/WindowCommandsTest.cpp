@@ -142,7 +142,7 @@ TEST_F(WindowCommandsTest, ShortcutsReachTheirCommandsButEscAndEnterEndNothing)
     QApplication::processEvents();
     EXPECT_TRUE(window->isVisible() && window->GetSession().IsLoaded());
     // Return and Enter on the list open its row editor; on the window they do nothing.
-    const std::string editor = "dravik::editors::CMainCannonDlg";
+    const std::string editor = "dravik::editors::CRowDlg";
     EXPECT_EQ(Modals(), (std::vector<std::string>{"dravik::tools::CBaseConvDlg", "dravik::app::CAboutDlg",
                                                   editor, editor}));
     EXPECT_EQ(editedRows, (std::vector<std::string>{row2, row2}));
