@@ -3,14 +3,13 @@
 #include <QCommandLineParser>
 #include <QEvent>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "app/CEditorDlg.h"
+#include "app/LanguageMenu.h"
 #include "app/Resources.h"
+#include "i18n/Language.h"
 #include "widgets/DialogUnits.h"
 
 namespace dravik::app {
@@ -47,26 +46,86 @@ struct Options {
     QCommandLineParser parser;
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption names{QStringLiteral("names"), QStringLiteral("显示这个文件夹中名称表的名称。"),
+    const QCommandLineOption names{QStringLiteral("names"), CEditorApp::tr("显示这个文件夹中名称表的名称。"),
                                    QStringLiteral("DIR")};
+    const QCommandLineOption lang{
+        QStringLiteral("lang"),
+        CEditorApp::tr("界面语言：zh 中文，en 英语（默认为上次在“语言”菜单中的选择，"
+                       "否则按系统的语言环境）。"),
+        QStringLiteral("zh|en")};
     const QCommandLineOption exitAfterShow{
         QStringLiteral("exit-after-show"),
-        QStringLiteral("窗口第一次绘制完成后立即退出（用于测量启动时间）。")};
+        CEditorApp::tr("窗口第一次绘制完成后立即退出（用于测量启动时间）。")};
     const QCommandLineOption noRecovery{QStringLiteral("no-recovery"),
-                                        QStringLiteral("不写恢复记录，打开文件时也不提供上次未保存的修改。")};
+                                        CEditorApp::tr("不写恢复记录，打开文件时也不提供上次未保存的修改。")};
 
     Options()
     {
         parser.setApplicationDescription(
-            QStringLiteral("Dravik静态修改器：编辑 ROM 映像 (.smc) 中的数据表。"));
+            CEditorApp::tr("Dravik静态修改器：编辑 ROM 映像 (.smc) 中的数据表。"));
         parser.addOption(names);
+        parser.addOption(lang);
         parser.addPositionalArgument(QStringLiteral("rom"),
-                                     QStringLiteral("启动时打开的 ROM 映像 (.smc)，可省略。"),
+                                     CEditorApp::tr("启动时打开的 ROM 映像 (.smc)，可省略。"),
                                      QStringLiteral("[rom.smc]"));
         parser.addOption(exitAfterShow);
         parser.addOption(noRecovery);
     }
 };
+
+// The arguments without the options every Qt window program takes (-platform, -style, ...): the
+// application object of the window removes those itself, the one of the terminal does not.
+QStringList WithoutQtOptions(const QStringList& arguments)
+{
+    static const QStringList withValue{"platform",
+                                       "platformpluginpath",
+                                       "platformtheme",
+                                       "plugin",
+                                       "qwindowgeometry",
+                                       "qwindowicon",
+                                       "qwindowtitle",
+                                       "session",
+                                       "style",
+                                       "stylesheet",
+                                       "display",
+                                       "geometry",
+                                       "name",
+                                       "title",
+                                       "visual",
+                                       "ncols",
+                                       "cmap",
+                                       "im",
+                                       "inputstyle"};
+    static const QStringList flags{"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+    QStringList kept;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (i > 0 && arg == QLatin1String("--")) {
+            kept += arguments.mid(i);
+            break;
+        }
+        QString word = arg.startsWith(QLatin1String("--")) ? arg.mid(2) : arg.mid(1);
+        if (i > 0 && arg.startsWith(u'-') && withValue.contains(word)) {
+            ++i; // and its value
+            continue;
+        }
+        if (i > 0 && arg.startsWith(u'-') &&
+            (flags.contains(word) || word.startsWith(QLatin1String("qmljsdebugger="))))
+            continue;
+        kept << arg;
+    }
+    return kept;
+}
+
+// What is wrong with a command line the parser accepted, or empty.
+QString Problem(const Options& options)
+{
+    if (options.parser.isSet(options.lang) && !i18n::ParseLanguage(options.parser.value(options.lang)))
+        return CEditorApp::tr("--lang 只能是 zh 或 en，不能是“%1”。").arg(options.parser.value(options.lang));
+    if (options.parser.positionalArguments().size() > 1)
+        return CEditorApp::tr("只能打开一个 ROM 映像。");
+    return {};
+}
 } // namespace
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv)
@@ -74,11 +133,12 @@ CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv)
     Describe(*this);
     setFont(widgets::EditorFont());
     EnsureResources();
-    InstallQtTranslations(*this);
+    InstallLanguage(*this, arguments());
 }
 
 void CEditorApp::Describe(QCoreApplication& app)
 {
+    // Not translated: the settings are kept under this name.
     app.setApplicationName(QStringLiteral("Dravik静态修改器"));
     app.setOrganizationName(QStringLiteral("dravik")); // where QSettings keeps the name set folder
     app.setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
@@ -87,65 +147,50 @@ void CEditorApp::Describe(QCoreApplication& app)
         gui->setDesktopFileName(QStringLiteral(DRAVIK_APP_ID));
 }
 
-bool CEditorApp::AsksOnlyForInformation(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--")
-            break;
-        if (arg == "--names") { // its folder may have any name
-            ++i;
-            continue;
-        }
-        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
-            if (arg == option)
-                return true;
-    }
-    return false;
-}
-
-int CEditorApp::AnswerOnTerminal(int& argc, char** argv)
+std::optional<int> CEditorApp::AnswerOnTerminal(int& argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     Describe(app);
-    InstallQtTranslations(app);
+    InstallLanguage(app, app.arguments());
     Options options;
-    // Qt's own options (-platform, -style) are unknown to a QCoreApplication: the help and the
-    // version are shown all the same.
-    options.parser.parse(app.arguments());
+    const QStringList arguments = WithoutQtOptions(app.arguments());
+    const auto wrong = [&options](const QString& reason) {
+        std::fputs(
+            qPrintable(QStringLiteral("dravik-editor: %1\n\n%2").arg(reason, options.parser.helpText())),
+            stderr);
+        return 2;
+    };
+    if (!options.parser.parse(arguments))
+        return wrong(options.parser.errorText());
     if (options.parser.isSet(options.version)) {
-        std::fputs(qPrintable(app.applicationName() + u' ' + app.applicationVersion() + u'\n'), stdout);
+        std::fputs(qPrintable(tr("Dravik静态修改器") + u' ' + app.applicationVersion() + u'\n'), stdout);
         return 0;
     }
-    if (options.parser.isSet(options.help) && !options.parser.isSet(QStringLiteral("help-all"))) {
+    if (options.parser.isSet(QStringLiteral("help-all"))) {
+        options.parser.process(arguments); // prints Qt's options too and ends the process
+        return 0;
+    }
+    if (options.parser.isSet(options.help)) {
         std::fputs(qPrintable(options.parser.helpText()), stdout);
         return 0;
     }
-    options.parser.process(app); // --help-all, or what is wrong: prints it and ends the process
-    return 0;
+    if (const QString problem = Problem(options); !problem.isEmpty())
+        return wrong(problem);
+    return std::nullopt;
 }
 
-bool CEditorApp::InstallQtTranslations(QCoreApplication& app)
+void CEditorApp::InstallLanguage(QCoreApplication& app, const QStringList& arguments)
 {
-    auto* translator = new QTranslator(&app);
-    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
+    i18n::InstallLanguage(app, i18n::ChooseLanguage(i18n::LanguageOption(arguments), RememberedLanguage(),
+                                                    i18n::MessagesLocale()));
 }
 
 int CEditorApp::Run()
 {
     Options options;
     QCommandLineParser& parser = options.parser;
-    parser.process(*this);
+    parser.process(*this); // main has refused a wrong command line before the window system started
     const QStringList args = parser.positionalArguments();
-    if (args.size() > 1) {
-        fputs(qPrintable(parser.helpText()), stderr);
-        return 2;
-    }
 
     CEditorDlg window;
     if (parser.isSet(options.noRecovery))

@@ -20,6 +20,7 @@
 #include "app/CAboutDlg.h"
 #include "app/ChangeReviewDialog.h"
 #include "app/EditHistory.h"
+#include "app/LanguageMenu.h"
 #include "app/ListCommands.h"
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
@@ -151,6 +152,7 @@ void CEditorDlg::BuildMenu()
     QMenu* tools = bar->addMenu(QStringLiteral("工具(&T)"));
     add(tools, "actionBaseConverter", "进制转换(&F)\tCtrl+F", QKeySequence(Qt::CTRL | Qt::Key_F),
         &CEditorDlg::OnBaseConverter);
+    AddLanguageMenu(bar, prompts_, this);
     QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
     add(help, "actionUserGuide", "用户指南(&U)\tF1", QKeySequence(Qt::Key_F1), &CEditorDlg::OnUserGuide);
     add(help, "actionAbout", "关于(&A)\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A), &CEditorDlg::OnAbout);

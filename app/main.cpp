@@ -4,9 +4,10 @@
 int main(int argc, char** argv)
 {
     dravik::rom::IgnoreFileSizeSignal();
-    // --help and --version answer on the terminal, also where there is no display.
-    if (dravik::app::CEditorApp::AsksOnlyForInformation(argc, argv))
-        return dravik::app::CEditorApp::AnswerOnTerminal(argc, argv);
+    // --help, --version and a wrong command line are answered on the terminal, also where there
+    // is no display.
+    if (const auto status = dravik::app::CEditorApp::AnswerOnTerminal(argc, argv))
+        return *status;
     dravik::app::CEditorApp app(argc, argv);
     return app.Run();
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "i18n/Language.h"
 #include "names/NameSet.h"
 #include "rom/FileOps.h"
 
@@ -17,11 +18,20 @@ class Program {
 public:
     static QCommandLineOption VersionOption() { return {{"v", "version"}, tr("显示版本号")}; }
 
-    static QList<QCommandLineOption> Options() { return {NamesOption(), HelpOption(), VersionOption()}; }
+    static QCommandLineOption LangOption()
+    {
+        return {"lang", tr("界面语言：zh 中文，en 英语（默认按系统的语言环境）"), "zh|en"};
+    }
+
+    static QList<QCommandLineOption> Options()
+    {
+        return {NamesOption(), LangOption(), HelpOption(), VersionOption()};
+    }
 
     static QString Usage()
     {
-        QString text = tr("用法：") + "dravik [--names DIR] COMMAND ...\n\n" + tr("命令：") + '\n';
+        QString text =
+            tr("用法：") + "dravik [--names DIR] [--lang zh|en] COMMAND ...\n\n" + tr("命令：") + '\n';
         int width = 0;
         for (const auto& command : AllCommands())
             width = std::max(width, static_cast<int>(command->Name().size()));
@@ -100,6 +110,9 @@ int RunCommand(const Args& args, std::ostream& out, std::ostream& err)
         problem = ParseProblem(parser, words, options);
     else
         problem = OptionProblem(parser, options);
+    // The language itself was chosen at start-up (main); here only a wrong value is refused.
+    if (problem.isEmpty() && parser.isSet("lang") && !i18n::ParseLanguage(parser.value("lang")))
+        problem = Program::tr("--lang 只能是 zh 或 en，不能是“%1”").arg(parser.value("lang"));
     if (!problem.isEmpty()) {
         err << "dravik: " << problem << "\n\n" << Program::Usage();
         return kWrongUsage;

@@ -2,12 +2,16 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "i18n/Language.h"
 #include "rom/FileOps.h"
 
 int main(int argc, char** argv)
 {
     dravik::rom::IgnoreFileSizeSignal();
     QCoreApplication app(argc, argv);
+    namespace i18n = dravik::i18n;
+    i18n::InstallLanguage(
+        app, i18n::ChooseLanguage(i18n::LanguageOption(app.arguments()), QString(), i18n::MessagesLocale()));
     dravik::cli::Args args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);

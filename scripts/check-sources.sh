@@ -10,5 +10,5 @@ while IFS= read -r file; do
     echo "not listed in CMakeLists.txt: $file"
     missing=1
   fi
-done < <(find app bench cli editors names rom tests tools widgets -type f -name '*.cpp' | sort)
+done < <(find app bench cli editors i18n names rom tests tools widgets -type f -name '*.cpp' | sort)
 exit $missing

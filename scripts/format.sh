@@ -4,7 +4,7 @@
 #   scripts/format.sh --check  changes nothing and fails on the first unformatted file (make test)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mapfile -t files < <(find app bench cli editors fuzz names res rom tests tools widgets \
+mapfile -t files < <(find app bench cli editors fuzz i18n names res rom tests tools widgets \
                           -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
 if [ "${1:-}" = "--check" ]; then
   exec clang-format --dry-run --Werror "${files[@]}"

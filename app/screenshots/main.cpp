@@ -1,6 +1,7 @@
 // Renders the main window (start state and the seven pages with an image loaded), the About box,
 // the base converter and every row editor to PNG files, offscreen:
-//   dravik-screenshots SAMPLE.smc OUTDIR
+//   dravik-screenshots [--lang zh|en] SAMPLE.smc OUTDIR
+// in the language the editor would choose (--lang, else the locale).
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
@@ -46,29 +47,33 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: dravik-screenshots SAMPLE.smc OUTDIR\n");
+    QStringList args = app.arguments();
+    const int lang = args.indexOf(QStringLiteral("--lang"));
+    if (lang > 0)
+        args.remove(lang, 2);
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: dravik-screenshots [--lang zh|en] SAMPLE.smc OUTDIR\n");
         return 2;
     }
-    app.setFont(dravik::widgets::EditorFont());
-    dravik::app::CEditorApp::InstallQtTranslations(app);
-    std::printf("font: %s\n", qPrintable(QFontInfo(app.font()).family()));
-
-    const QDir dir(QString::fromLocal8Bit(argv[2]));
-    if (!QDir().mkpath(dir.path())) {
-        std::fprintf(stderr, "cannot create %s\n", argv[2]);
-        return 1;
-    }
-
-    // The recent list this run writes stays out of the user's own settings.
+    // The recent list this run writes and the remembered language stay out of the user's settings.
     const QTemporaryDir settings;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QSettings::setDefaultFormat(QSettings::IniFormat);
 
+    app.setFont(dravik::widgets::EditorFont());
+    dravik::app::CEditorApp::InstallLanguage(app, app.arguments());
+    std::printf("font: %s\n", qPrintable(QFontInfo(app.font()).family()));
+
+    const QDir dir(args[2]);
+    if (!QDir().mkpath(dir.path())) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(args[2]));
+        return 1;
+    }
+
     dravik::test::ScriptedUser user; // nothing here waits for a click
     CEditorDlg window(user);
     bool ok = Save(window, dir, QStringLiteral("window-0-start"));
-    if (!window.OpenFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath())) {
+    if (!window.OpenFile(QFileInfo(args[1]).absoluteFilePath())) {
         for (const dravik::test::Prompt& p : user.Asked())
             std::fprintf(stderr, "%s\n", qPrintable(p.text));
         return 1;
@@ -80,7 +85,7 @@ int main(int argc, char** argv)
 
     {
         // 文件 with 最近打开的文件 open, over a list of three images (only the first exists).
-        const QString sample = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+        const QString sample = QFileInfo(args[1]).absoluteFilePath();
         const QString folder = QFileInfo(sample).absolutePath();
         QSettings().setValue(QStringLiteral("recentFiles"),
                              QStringList{sample, folder + QStringLiteral("/mod-v2.smc"),

@@ -17,6 +17,10 @@ _dravik()
             _filedir -d
             return
             ;;
+        --lang)
+            COMPREPLY=($(compgen -W "zh en" -- "$cur"))
+            return
+            ;;
         --table)
             COMPREPLY=($(compgen -W "$tables" -- "$cur"))
             return
@@ -26,10 +30,10 @@ _dravik()
             ;;
     esac
 
-    # The command is the first word that is neither an option nor the folder of --names.
+    # The command is the first word that is neither an option nor the value of --names or --lang.
     local i command="" first=0
     for ((i = 1; i < cword; i++)); do
-        if [[ ${words[i]} == --names ]]; then
+        if [[ ${words[i]} == --names || ${words[i]} == --lang ]]; then
             ((i++))
         elif [[ ${words[i]} != -* ]]; then
             command=${words[i]}
@@ -40,7 +44,7 @@ _dravik()
 
     if [[ -z $command ]]; then
         if [[ $cur == -* ]]; then
-            COMPREPLY=($(compgen -W "--names --help --version" -- "$cur"))
+            COMPREPLY=($(compgen -W "--names --lang --help --version" -- "$cur"))
         else
             COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         fi

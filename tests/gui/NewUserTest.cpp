@@ -6,6 +6,7 @@
 
 #include "WindowFixture.h"
 #include "app/CEditorApp.h"
+#include "i18n/Language.h"
 
 namespace dravik::test {
 namespace {
@@ -74,7 +75,7 @@ TEST(Prompts, AShortMessageBoxIsWideEnoughForItsCaption)
 
 TEST(QtTranslations, StockDialogsSpeakChinese)
 {
-    ASSERT_TRUE(app::CEditorApp::InstallQtTranslations(*QCoreApplication::instance()));
+    ASSERT_TRUE(i18n::InstallLanguage(*QCoreApplication::instance(), i18n::Language::Chinese));
     QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), U("取消"));
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), U("查找范围："));

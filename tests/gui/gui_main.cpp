@@ -11,6 +11,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LC_ALL", "C.UTF-8"); // the editor a test starts speaks Chinese whatever the developer's locale
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true); // never the user's own application data

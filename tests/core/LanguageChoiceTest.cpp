@@ -1,0 +1,47 @@
+// How both programs choose the interface language: the command line over the remembered choice
+// over the locale.
+#include <gtest/gtest.h>
+
+#include "i18n/Language.h"
+
+namespace dravik::i18n {
+namespace {
+
+TEST(LanguageChoice, CommandLineOverRememberedOverLocale)
+{
+    const auto zh = Language::Chinese, en = Language::English;
+    struct Case {
+        const char *option, *remembered, *locale;
+        Language expected;
+    } cases[] = {
+        {"", "", "en_US.UTF-8", en}, {"", "", "en", en},      {"", "", "en_GB@euro", en},
+        {"", "", "zh_CN.UTF-8", zh}, {"", "", "C.UTF-8", zh}, {"", "", "C", zh},
+        {"", "", "POSIX", zh},       {"", "", "", zh},        {"", "", "eo", zh},
+        {"", "", "enx_YY", zh},      {"", "", "de_DE", zh},   {"", "en", "zh_CN", en},
+        {"", "zh", "en_US", zh},     {"zh", "en", "en", zh},  {"en", "zh", "C", en},
+        {"fr", "", "en_US", en}, // a wrong value counts as not given (the parser refuses it)
+        {"", "xx", "C", zh},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ChooseLanguage(c.option, c.remembered, c.locale), c.expected)
+            << c.option << " | " << c.remembered << " | " << c.locale;
+}
+
+TEST(LanguageChoice, OptionIsFoundInEitherSpellingBeforeTheEndOfOptions)
+{
+    struct Case {
+        QStringList arguments;
+        QString expected;
+    } cases[] = {
+        {{"dravik", "--lang", "en", "export"}, "en"},
+        {{"dravik", "export", "--lang=zh"}, "zh"},
+        {{"dravik", "--lang"}, ""},
+        {{"dravik", "--", "--lang", "en"}, ""},
+        {{"--lang", "en"}, ""}, // the program's own name is no option
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LanguageOption(c.arguments), c.expected) << c.arguments.join(' ').toStdString();
+}
+
+} // namespace
+} // namespace dravik::i18n
