@@ -11,6 +11,7 @@
 
 #include "app/CEditorDlg.h"
 #include "app/FindBox.h"
+#include "app/ListRows.h"
 #include "app/PageArea.h"
 #include "app/TableModel.h"
 #include "names/NameSet.h"
@@ -82,7 +83,7 @@ void CEditorDlg::WireReferences(int listId)
         menu->setAttribute(Qt::WA_DeleteOnClose);
         QAction* refs = menu->addAction(QStringLiteral("查看引用"));
         refs->setObjectName(QStringLiteral("actionReferences"));
-        const int row = index.row(), column = index.column();
+        const int row = pages_->Rows(listId)->TableRow(index.row()), column = index.column();
         connect(refs, &QAction::triggered, this,
                 [this, listId, row, column] { ShowReferences(listId, row, column); });
         menu->popup(view->viewport()->mapToGlobal(pos)); // never waits: the menu closes by itself

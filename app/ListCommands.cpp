@@ -10,6 +10,7 @@
 
 #include "app/BulkEditDialog.h"
 #include "app/ChangeReviewDialog.h"
+#include "app/ListRows.h"
 #include "app/PageArea.h"
 #include "app/Session.h"
 #include "app/TableModel.h"
@@ -50,6 +51,8 @@ ListCommands::ListCommands(Session& session, PageArea& pages, QWidget* window)
     add("actionCopyRows", tr("复制(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C), &ListCommands::Copy);
     add("actionPasteRows", tr("粘贴(&P)"), QKeySequence(Qt::CTRL | Qt::Key_V), &ListCommands::Paste);
     add("actionBulkEdit", tr("批量修改(&B)…"), QKeySequence(Qt::CTRL | Qt::Key_B), &ListCommands::BulkEdit);
+    add("actionFilterRows", tr("筛选(&L)…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F),
+        &ListCommands::Filter);
 }
 
 QTableView* ListCommands::TargetList(int& listId) const
@@ -72,13 +75,9 @@ QTableView* ListCommands::TargetList(int& listId) const
     return shownCount == 1 ? shown : nullptr;
 }
 
-std::vector<int> ListCommands::SelectedRows(const QTableView* view)
+std::vector<int> ListCommands::SelectedRows(int listId) const
 {
-    std::vector<int> rows;
-    for (const QModelIndex& index : view->selectionModel()->selectedRows())
-        rows.push_back(index.row());
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    return pages_.Rows(listId)->SelectedTableRows(pages_.Lists().at(listId));
 }
 
 void ListCommands::Copy()
@@ -87,7 +86,7 @@ void ListCommands::Copy()
     const QTableView* view = TargetList(listId);
     if (!view || !session_.IsLoaded())
         return;
-    const std::vector<int> rows = SelectedRows(view);
+    const std::vector<int> rows = SelectedRows(listId);
     if (!rows.empty())
         QApplication::clipboard()->setText(Q(rom::CopyRows(pages_.Model(listId)->Table(), rows)));
 }
@@ -100,9 +99,10 @@ void ListCommands::Paste()
         return;
     const rom::Table& table = pages_.Model(listId)->Table();
     const QModelIndex current = view->currentIndex();
-    const rom::PastePlan plan = rom::PlanPaste(table, QApplication::clipboard()->text().toStdString(),
-                                               current.isValid() ? current.row() : 0,
-                                               current.isValid() ? std::max(current.column(), 1) : 1);
+    const rom::PastePlan plan =
+        rom::PlanPaste(table, QApplication::clipboard()->text().toStdString(),
+                       current.isValid() ? pages_.Rows(listId)->TableRow(current.row()) : 0,
+                       current.isValid() ? std::max(current.column(), 1) : 1);
     widgets::Prompts& prompts = widgets::Prompts::For(window_);
     if (!plan.error.empty()) {
         prompts.Tell(window_, QMessageBox::Information, tr("Dravik静态修改器"), Q(plan.error));
@@ -130,6 +130,20 @@ void ListCommands::Paste()
         session_.Apply(plan.edit, tr("粘贴 %1 行").arg(RowCount(plan.edit)));
 }
 
+// The list with the focus, else the first list of the page shown.
+void ListCommands::Filter()
+{
+    int listId = -1;
+    if (!TargetList(listId))
+        for (const auto& [id, view] : pages_.Lists())
+            if (view->isVisible()) {
+                listId = id;
+                break;
+            }
+    if (listId >= 0)
+        pages_.ShowFilter(listId);
+}
+
 void ListCommands::BulkEdit()
 {
     int listId = -1;
@@ -139,7 +153,7 @@ void ListCommands::BulkEdit()
     const rom::Table& table = pages_.Model(listId)->Table();
     if (table.Layout().ValueColumns().empty())
         return;
-    BulkEditDialog dialog(table, SelectedRows(view), view->currentIndex().column(), window_);
+    BulkEditDialog dialog(table, SelectedRows(listId), view->currentIndex().column(), window_);
     if (widgets::Prompts::For(window_).RunModal(dialog) == QDialog::Accepted && dialog.Plan().Ok())
         session_.Apply(dialog.Result(), dialog.StepName());
 }

@@ -47,14 +47,14 @@ protected:
 } // namespace
 
 // The list style: full-row selection of rows (Shift and Ctrl choose several), grid lines, selection kept
-// visible when the list loses the focus, no sorting and no editing in place.
+// visible when the list loses the focus, no editing in place.
 void StyleList(QTableView* view, const std::vector<int>& widths, const DialogUnits& du)
 {
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     new SelectAllKey(view);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setSortingEnabled(false);
+    view->setSortingEnabled(false); // the list's rows sort on a title click by themselves (ListRows)
     // Every Open fits the name columns to their entries again: each text is laid out only once.
     view->setItemDelegate(new widgets::MeasuredDelegate(view));
     view->setShowGrid(true);
@@ -77,7 +77,6 @@ void StyleList(QTableView* view, const std::vector<int>& widths, const DialogUni
     // Widths are given for an average character of 6 pixels; they grow with the font like the
     // rest of the window, and never so little that a column title is cut.
     QHeaderView* columns = view->horizontalHeader();
-    columns->setSectionsClickable(false);
     columns->setHighlightSections(false);
     columns->setSectionsMovable(false);
     columns->setStretchLastSection(false);

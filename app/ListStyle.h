@@ -21,7 +21,7 @@ namespace dravik::app {
 std::vector<int> WidthsByColumn(const rom::TableLayout& layout, const std::vector<ColumnWidth>& keyed);
 
 // Full-row selection of rows (Shift and Ctrl choose several, Ctrl+A all), grid lines, selection kept visible
-// when the list loses the focus, no sorting and no editing in place; column widths given for an average
+// when the list loses the focus, no editing in place; column widths given for an average
 // character of 6 pixels, grown with the font.
 void StyleList(QTableView* view, const std::vector<int>& widths, const widgets::DialogUnits& du);
 

@@ -16,6 +16,7 @@
 #include <future>
 
 #include "app/EditHistory.h"
+#include "app/ListRows.h"
 #include "app/ListStyle.h"
 #include "app/PageLayout.h"
 #include "app/Session.h"
@@ -95,11 +96,13 @@ void PageArea::Build(QWidget* client)
         case PageControlKind::List: {
             auto* view = new QTableView(page);
             auto* tableModel = new TableModel(model.Get(c.table), view);
-            view->setModel(tableModel);
+            auto* rows = new ListRows(*tableModel, view);
+            rows->Show(view);
             view->setObjectName(QStringLiteral("list%1").arg(c.id));
             StyleList(view, WidthsByColumn(tableModel->Table().Layout(), ColumnWidths(c.id)), du);
             lists_[c.id] = view;
             models_[c.id] = tableModel;
+            rows_[c.id] = rows;
             if (editors::HasRowEditor(c.table))
                 WireRowEditor(c.id);
             w = view;
@@ -136,6 +139,8 @@ void PageArea::Build(QWidget* client)
         }
         w->setGeometry(PagePixels(du, c.rect));
     }
+    for (auto& [id, view] : lists_)
+        WireFilter(id);
 
     for (const PriceEditorDecl& e : PriceEditors())
         WirePriceEditor(e);
@@ -194,7 +199,9 @@ void PageArea::ShowTableRow(const std::string& tableId, int row)
         if (c.kind == PageControlKind::List && lists_.count(c.id)) {
             ShowPage(c.page);
             QTableView* view = lists_.at(c.id);
-            const QModelIndex index = view->model()->index(row, 0);
+            if (rows_.at(c.id)->ViewRow(row) < 0) // filtered out: the whole list again
+                HideFilter(c.id);
+            const QModelIndex index = view->model()->index(rows_.at(c.id)->ViewRow(row), 0);
             view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                                QItemSelectionModel::Rows);
             view->scrollTo(index);
@@ -285,9 +292,51 @@ int PageArea::SelectedRow(int listId) const
     const QTableView* view = lists_.at(listId);
     const QModelIndex current = view->currentIndex();
     if (current.isValid() && view->selectionModel()->isRowSelected(current.row(), QModelIndex()))
-        return current.row();
+        return rows_.at(listId)->TableRow(current.row());
     const QModelIndexList rows = view->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return rows.isEmpty() ? -1 : rows_.at(listId)->TableRow(rows.first().row());
+}
+
+// The filter box lies over the top of its list, which gives up that much height while it is
+// shown. Down or Enter go to the list; Escape empties the box and takes it away.
+void PageArea::WireFilter(int listId)
+{
+    QTableView* view = lists_.at(listId);
+    auto* box = new QLineEdit(view->parentWidget());
+    box->setObjectName(QStringLiteral("filter%1").arg(listId));
+    box->setPlaceholderText(tr("筛选名称（Esc 关闭）"));
+    box->setClearButtonEnabled(true);
+    box->hide();
+    filters_[listId] = box;
+    connect(box, &QLineEdit::textChanged, this,
+            [this, listId](const QString& text) { rows_.at(listId)->SetNameFilter(text); });
+    box->installEventFilter(this);
+}
+
+void PageArea::ShowFilter(int listId)
+{
+    QLineEdit* box = filters_.at(listId);
+    if (box->isHidden()) {
+        QTableView* view = lists_.at(listId);
+        const QRect list = view->geometry();
+        const int height = box->sizeHint().height();
+        box->setGeometry(list.x(), list.y(), list.width(), height);
+        view->setGeometry(list.adjusted(0, height, 0, 0));
+        box->show();
+    }
+    box->setFocus();
+    box->selectAll();
+}
+
+void PageArea::HideFilter(int listId)
+{
+    QLineEdit* box = filters_.at(listId);
+    box->clear();
+    if (box->isHidden())
+        return;
+    QTableView* view = lists_.at(listId);
+    view->setGeometry(view->geometry().adjusted(0, -box->height(), 0, 0));
+    box->hide();
 }
 
 void PageArea::ShowPriceOf(int listId, int editId)
@@ -360,6 +409,24 @@ bool PageArea::eventFilter(QObject* watched, QEvent* event)
 {
     if (detached_)
         return false;
+    for (auto& [id, box] : filters_) {
+        if (watched != box || event->type() != QEvent::KeyPress)
+            continue;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape) {
+            HideFilter(id);
+            lists_.at(id)->setFocus();
+            return true;
+        }
+        if (key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            QTableView* view = lists_.at(id);
+            if (!view->currentIndex().isValid() && view->model()->rowCount() > 0)
+                view->setCurrentIndex(view->model()->index(0, 0));
+            view->setFocus();
+            return true;
+        }
+        return false;
+    }
     if (event->type() == QEvent::FocusOut) {
         session_.History().EndTyping();
     } else if (event->type() == QEvent::ShortcutOverride) {

@@ -14,6 +14,7 @@
 #include "rom/Change.h"
 
 class QAction;
+class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 class QTableView;
@@ -24,6 +25,7 @@ class LineBox;
 
 namespace dravik::app {
 
+class ListRows;
 class Session;
 class TableModel;
 struct PriceEditorDecl;
@@ -55,6 +57,13 @@ public:
 
     const std::map<int, QTableView*>& Lists() const { return lists_; }
     TableModel* Model(int listId) const { return models_.at(listId); }
+    // The rows a list shows, sorted and filtered: every view row maps to its table row here.
+    ListRows* Rows(int listId) const { return rows_.at(listId); }
+    // The table row of a list's current row when it is selected (several may be), else of the
+    // first one selected; -1 for none.
+    int SelectedRow(int listId) const;
+    // Shows the name filter box above a list and puts the focus in it.
+    void ShowFilter(int listId);
 
 signals:
     void PageShown(int page);
@@ -67,7 +76,8 @@ private:
     void FitNameColumnsOn(const QWidget* page);
     void RefreshBoundBoxes();
     void Changed(const rom::Change& change);
-    int SelectedRow(int listId) const;
+    void WireFilter(int listId);
+    void HideFilter(int listId);
     void ShowPriceOf(int listId, int editId);
     void OnPriceApply(int listId, int editId);
     void OnRowEditor(int listId);
@@ -79,6 +89,8 @@ private:
     QStackedWidget* pages_ = nullptr;
     std::map<int, QTableView*> lists_;
     std::map<int, TableModel*> models_;
+    std::map<int, ListRows*> rows_;
+    std::map<int, QLineEdit*> filters_; // hidden until asked for
     std::map<int, widgets::LineBox*> boxes_;
     std::map<int, QPushButton*> buttons_;
     // Lists whose names changed while their page was hidden: fitted when the page is shown.

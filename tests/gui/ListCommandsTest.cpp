@@ -1,7 +1,9 @@
 // 复制, 粘贴 and 批量修改 on the monster list: a copy pasted back is no change, an edited paste is
 // confirmed and one undo step, a refused paste or formula changes nothing.
+#include <QAbstractProxyModel>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTableWidget>
 
@@ -96,6 +98,62 @@ TEST_F(ListCommandsTest, BulkEditPreviewsBlocksWhatDoesNotFitAndAppliesAsOneStep
     UndoStack()->undo();
     for (int row = 0; row < 6; ++row)
         EXPECT_EQ(Monsters().Cell(row, Hp()), before[row]);
+}
+
+// Sorted by a column title and filtered by name, the list still opens, copies and jumps to the rows
+// of the table it shows.
+TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
+{
+    QTableView* list = List(1058);
+    const auto* rows = qobject_cast<QAbstractProxyModel*>(list->model());
+    const auto tableRow = [&](int viewRow) { return rows->mapToSource(rows->index(viewRow, 0)).row(); };
+    const auto hp = [&](int viewRow) { return std::stoi(Monsters().Cell(tableRow(viewRow), Hp())); };
+    // Ascending, descending, then file order again.
+    for (int click : {1, 2, 3}) {
+        SCOPED_TRACE(click);
+        emit list->horizontalHeader()->sectionClicked(Hp());
+        ASSERT_EQ(rows->rowCount(), Monsters().Rows());
+        bool moved = false;
+        for (int v = 1; v < rows->rowCount(); ++v) {
+            moved |= tableRow(v) != v;
+            if (click == 1)
+                EXPECT_LE(hp(v - 1), hp(v));
+            if (click == 2)
+                EXPECT_GE(hp(v - 1), hp(v));
+        }
+        EXPECT_EQ(moved, click != 3);
+        if (click == 3)
+            break;
+        std::string edited;
+        user.AnswerModal([&edited](QDialog& dialog) {
+            edited = dialog.findChild<QLabel*>(QStringLiteral("title1005"))->text().toStdString();
+        });
+        ClickRow(1058, 0, true);
+        EXPECT_EQ(edited, Monsters().RowLabel(tableRow(0)));
+        list->selectionModel()->select(QItemSelection(rows->index(0, 0), rows->index(1, 0)),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        Action("actionCopyRows")->trigger();
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+                  rom::CopyRows(Monsters(),
+                                {std::min(tableRow(0), tableRow(1)), std::max(tableRow(0), tableRow(1))}));
+    }
+
+    // The filter shows only rows whose name holds the text; a jump to a row it hides shows the whole list.
+    const std::string name = Monsters().RowLabel(5);
+    Action("actionFilterRows")->trigger();
+    auto* filter = Child<QLineEdit>(QStringLiteral("filter1058"));
+    ASSERT_TRUE(filter->isVisible());
+    EXPECT_EQ(window->focusWidget(), filter);
+    filter->setText(QString::fromStdString(name));
+    ASSERT_GE(rows->rowCount(), 1);
+    for (int v = 0; v < rows->rowCount(); ++v)
+        EXPECT_NE(Monsters().RowLabel(tableRow(v)).find(name), std::string::npos);
+    for (int target : {5, 0}) {
+        window->ShowTableRow(QStringLiteral("monsters"), target);
+        EXPECT_EQ(tableRow(list->currentIndex().row()), target);
+    }
+    EXPECT_FALSE(filter->isVisible());
+    EXPECT_EQ(rows->rowCount(), Monsters().Rows());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // The main window under test, with a scripted user in place of every blocking call: the file
 // dialog returns a path queued by Open(), message boxes (whose caption is checked) and modal
 // dialogs are recorded, and modal dialogs are cancelled unless the test answers them.
+#include <QAbstractProxyModel>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -83,7 +84,11 @@ protected:
     QTableView* List(int id) const { return Child<QTableView>(QStringLiteral("list%1").arg(id)); }
     widgets::LineBox* Box(int id) const { return Child<widgets::LineBox>(QStringLiteral("edit%1").arg(id)); }
     QPushButton* Button(int id) const { return Child<QPushButton>(QStringLiteral("button%1").arg(id)); }
-    app::TableModel* Model(int list) const { return qobject_cast<app::TableModel*>(List(list)->model()); }
+    app::TableModel* Model(int list) const
+    {
+        const auto* rows = qobject_cast<QAbstractProxyModel*>(List(list)->model());
+        return qobject_cast<app::TableModel*>(rows ? rows->sourceModel() : nullptr);
+    }
     // 0 while the background picture is shown, else the page shown (1 to 7).
     int Page() const { return Child<QStackedWidget>(QStringLiteral("pages"))->currentIndex(); }
     QUndoStack* UndoStack() const { return window->GetSession().History().findChild<QUndoStack*>(); }
