@@ -159,5 +159,16 @@ The result is rounded to the field&apos;s unit (whole or two decimals), halves a
         <source>粘贴 %1 行</source>
         <translation>Paste %1 rows</translation>
     </message>
+    <message>
+        <source>筛选(&amp;L)…</source>
+        <translation>Fi&amp;lter…</translation>
+    </message>
+</context>
+<context>
+    <name>PageArea</name>
+    <message>
+        <source>筛选名称（Esc 关闭）</source>
+        <translation>Filter names (Esc closes)</translation>
+    </message>
 </context>
 </TS>
