@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "app/EditHistory.h"
+#include "rom/NameSetFiles.h"
 #include "rom/PatchFiles.h"
 
 namespace dravik::app {
@@ -141,7 +142,7 @@ void Session::WriteRecoveryNow()
 
 bool Session::UseNameFolder(const std::string& folder, std::vector<std::string>& errors)
 {
-    names::NameSetResult r = names::LoadNameSet(folder);
+    rom::NameSetResult r = rom::LoadNameSet(folder);
     if (!r.ok) {
         errors = std::move(r.errors);
         return false;

@@ -1,6 +1,7 @@
 // The name set options and commands: --names DIR, names export, names check.
 #include "cli/Commands.h"
 #include "names/NameSet.h"
+#include "rom/NameSetFiles.h"
 
 namespace dravik::cli {
 
@@ -24,7 +25,7 @@ void PrintRefusal(const QString& folder, const std::vector<std::string>& errors,
 
 int Check(const QString& folder, std::ostream& out, std::ostream& err)
 {
-    const names::NameSetResult r = names::LoadNameSet(folder.toStdString());
+    const rom::NameSetResult r = rom::LoadNameSet(folder.toStdString());
     if (!r.ok) {
         PrintRefusal(folder, r.errors, err);
         return kRefused;
@@ -66,7 +67,7 @@ protected:
             return Check(folder, out, err);
         if (action != "export")
             return WrongUsage(err, tr("没有“%1”这个动作").arg(action));
-        const std::string error = names::ExportNameSet(names::Active(), folder.toStdString());
+        const std::string error = rom::ExportNameSet(names::Active(), folder.toStdString());
         if (!error.empty()) {
             err << error << "\n";
             return kRefused;
@@ -80,7 +81,7 @@ protected:
 int UseNameFolders(const QStringList& folders, std::ostream& err)
 {
     for (const QString& folder : folders) {
-        const names::NameSetResult r = names::LoadNameSet(folder.toStdString());
+        const rom::NameSetResult r = rom::LoadNameSet(folder.toStdString());
         if (!r.ok) {
             PrintRefusal(folder, r.errors, err);
             return kRefused;

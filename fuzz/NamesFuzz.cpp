@@ -18,9 +18,13 @@
 #include <vector>
 
 #include "names/NameSet.h"
+#include "rom/NameSetFiles.h"
 
 using namespace dravik;
 using namespace dravik::names;
+using dravik::rom::ExportNameSet;
+using dravik::rom::LoadNameSet;
+using dravik::rom::NameSetResult;
 
 namespace {
 

@@ -1,15 +1,8 @@
 #include "names/NameSet.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <algorithm>
 #include <map>
-
-#include "rom/FileOps.h"
-#include "rom/TextChecks.h"
 
 namespace dravik::names::data {
 const std::map<std::string, std::string>& Files(); // generated from names/data
@@ -20,9 +13,6 @@ namespace dravik::names {
 namespace {
 
 using Entries = std::vector<std::string>;
-
-// A name file is a few kilobytes; anything far larger is not one, and is not read into memory.
-constexpr uint64_t kMaxFileBytes = 1 << 20;
 
 const std::vector<ListInfo> kLists = {
     {List::TankParts, "tank_parts.txt",
@@ -46,25 +36,6 @@ const std::vector<ListInfo> kLists = {
 };
 
 std::size_t Index(List list) { return static_cast<std::size_t>(list); }
-
-Entries SplitLines(const std::string& text)
-{
-    Entries lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        const bool last = end == std::string::npos;
-        if (last)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!(last && line.empty()))
-            lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
 
 const std::string& BuiltInText(const std::string& stem)
 {
@@ -93,16 +64,6 @@ Entries LootList(const Entries& low, const Entries& high)
     return loot;
 }
 
-std::string Where(const std::string& file, int line) { return file + ":" + std::to_string(line) + ": "; }
-
-bool HasControlCharacter(const std::string& text)
-{
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            return true;
-    return false;
-}
-
 NameSet& TheActive()
 {
     static NameSet active = NameSet::BuiltIn();
@@ -116,11 +77,11 @@ struct NameSetBuilder {
     {
         NameSet set;
         for (const ListInfo& info : kLists) {
-            set.names_.push_back(SplitLines(BuiltInText(Stem(info.file))));
+            set.names_.push_back(NameFileLines(BuiltInText(Stem(info.file))));
             set.combos_.push_back(set.names_.back());
         }
         // "stem<TAB>index<TAB>text": the drop-down entries whose text differs from the cell's.
-        for (const std::string& line : SplitLines(BuiltInText("combo_variants"))) {
+        for (const std::string& line : NameFileLines(BuiltInText("combo_variants"))) {
             const std::size_t tab1 = line.find('\t');
             const std::size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
             if (tab2 == std::string::npos)
@@ -138,68 +99,26 @@ struct NameSetBuilder {
         set.BuildLoot();
         return set;
     }
-
-    static void Finish(NameSet& set, std::string folder)
-    {
-        set.folder_ = std::move(folder);
-        set.BuildLoot();
-    }
-
-    // Checks one file's lines and applies them to `set`; returns false after adding errors.
-    static bool Apply(NameSet& set, const ListInfo& info, const QByteArray& bytes,
-                      std::vector<std::string>& errors)
-    {
-        const std::size_t before = errors.size();
-        std::string text = bytes.toStdString();
-        if (text.rfind("\xEF\xBB\xBF", 0) == 0) // Windows editors start UTF-8 files with a BOM
-            text.erase(0, 3);
-        const Entries lines = SplitLines(text);
-        std::vector<NameSet::Entry> entries;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const std::string& line = lines[i];
-            const int lineNo = static_cast<int>(i) + 1;
-            const std::string where = Where(info.file, lineNo);
-            if (line.empty())
-                continue; // keeps the compiled-in entry
-            if (const auto fault = rom::FindUtf8Fault(line)) {
-                errors.push_back(where + "不是 UTF-8 文本（第 " + std::to_string(fault->column) +
-                                 " 个字节：" + fault->reason + "）");
-                continue;
-            }
-            if (static_cast<int>(i) >= info.entries) {
-                errors.push_back(where + "名称表「" + info.title + "」只有 " + std::to_string(info.entries) +
-                                 " 项，这一行多出来了");
-                continue;
-            }
-            if (HasControlCharacter(line)) {
-                errors.push_back(where + "“" + line + "” 含有控制字符");
-                continue;
-            }
-            const int width = GbkLength(line);
-            if (width < 0) {
-                errors.push_back(where + "“" + line + "” 含有 GBK 无法编码的字符");
-                continue;
-            }
-            if (info.slotWidth > 0 && width > info.slotWidth) {
-                errors.push_back(where + "“" + line + "” 按 GBK 编码占 " + std::to_string(width) +
-                                 " 字节，超过了 " + std::to_string(info.slotWidth) + " 字节的宽度");
-                continue;
-            }
-            entries.push_back({info.list, static_cast<int>(i), line});
-        }
-        if (errors.size() != before)
-            return false;
-        for (NameSet::Entry& e : entries) {
-            set.names_[Index(e.list)][static_cast<std::size_t>(e.code)] = e.text;
-            // A template exported and loaded back unchanged must not change the drop-downs,
-            // whose few texts differ from the cells' on purpose.
-            if (e.text != NameSet::BuiltIn().Names(e.list)[static_cast<std::size_t>(e.code)])
-                set.combos_[Index(e.list)][static_cast<std::size_t>(e.code)] = e.text;
-            set.user_.push_back(std::move(e));
-        }
-        return true;
-    }
 };
+
+std::vector<std::string> NameFileLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        const bool last = end == std::string::npos;
+        if (last)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!(last && line.empty()))
+            lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
 
 const std::vector<ListInfo>& AllLists() { return kLists; }
 
@@ -243,81 +162,27 @@ const std::vector<std::string>& NameSet::Combo(List list) const
     return Index(list) < combos_.size() ? combos_[Index(list)] : none;
 }
 
+NameSet NameSet::WithUserEntries(std::vector<Entry> entries, std::string folder)
+{
+    NameSet set = BuiltIn();
+    for (Entry& e : entries) {
+        const std::size_t code = static_cast<std::size_t>(e.code);
+        set.names_[Index(e.list)][code] = e.text;
+        // A template exported and loaded back unchanged must not change the drop-downs,
+        // whose few texts differ from the cells' on purpose.
+        if (e.text != BuiltIn().Names(e.list)[code])
+            set.combos_[Index(e.list)][code] = e.text;
+        set.user_.push_back(std::move(e));
+    }
+    set.folder_ = std::move(folder);
+    set.BuildLoot();
+    return set;
+}
+
 void NameSet::BuildLoot()
 {
     humanLoot_ = LootList(Combo(List::HumanEquipment), Combo(List::Items));
     tankLoot_ = LootList(Combo(List::TankParts), Combo(List::TankItems));
-}
-
-NameSetResult LoadNameSet(const std::string& folder)
-{
-    NameSetResult result;
-    const QString path = QString::fromStdString(folder);
-    const QFileInfo dirInfo(path);
-    if (!dirInfo.isDir()) {
-        result.errors.push_back(folder + ": " + (dirInfo.exists() ? "不是文件夹" : "文件夹不存在"));
-        return result;
-    }
-    NameSet set = NameSet::BuiltIn();
-    // Hidden files (editor back-ups, desktop metadata) are not ours to judge; every other file
-    // must be a name file, so a misspelt name is reported rather than silently left out.
-    const QFileInfoList files = QDir(path).entryInfoList(QDir::Files | QDir::System, QDir::Name);
-    for (const QFileInfo& file : files) {
-        const std::string name = file.fileName().toStdString();
-        const ListInfo* info = FindListFile(name);
-        if (!info) {
-            result.errors.push_back(name + ": 不是名称表的文件名");
-            continue;
-        }
-        // Never a link followed, a FIFO waited on or a huge file read into memory.
-        std::vector<uint8_t> bytes;
-        const rom::FileError read =
-            rom::ReadSideFile(file.absoluteFilePath().toStdString(), kMaxFileBytes, bytes);
-        if (read.number == EFBIG) {
-            result.errors.push_back(name + ": 文件太大，不是名称表");
-            continue;
-        }
-        if (!read.Ok()) {
-            result.errors.push_back(name + ": " + read.message);
-            continue;
-        }
-        NameSetBuilder::Apply(
-            set, *info,
-            QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())),
-            result.errors);
-    }
-    if (!result.errors.empty())
-        return result;
-    NameSetBuilder::Finish(set, QDir(path).absolutePath().toStdString());
-    result.ok = true;
-    result.set = std::move(set);
-    return result;
-}
-
-std::string ExportNameSet(const NameSet& set, const std::string& folder)
-{
-    const QString path = QString::fromStdString(folder);
-    if (QFileInfo(path).exists() && !QFileInfo(path).isDir())
-        return folder + ": 已存在，但不是文件夹；什么也没有写入";
-    if (!QDir().mkpath(path))
-        return folder + ": 无法创建文件夹；什么也没有写入";
-    // Each file is written beside the old one and renamed over it only when complete: a failure
-    // leaves that file as it was, never cut short or empty.
-    int written = 0;
-    for (const ListInfo& info : kLists) {
-        std::string text;
-        for (const std::string& name : set.Names(info.list))
-            text += name + "\n";
-        const std::string file = QDir(path).filePath(QString::fromLatin1(info.file)).toStdString();
-        const int error = rom::ReplaceFile(file, reinterpret_cast<const uint8_t*>(text.data()), text.size());
-        if (error != 0)
-            return file + ": 无法写入（" + rom::ErrorText(-error) + "）。这个文件" +
-                   (QFileInfo::exists(QString::fromStdString(file)) ? "保持原样" : "没有创建") + "；之前的 " +
-                   std::to_string(written) + " 个文件已写入，之后的 " +
-                   std::to_string(static_cast<int>(kLists.size()) - written - 1) + " 个没有写入";
-        ++written;
-    }
-    return {};
 }
 
 const NameSet& Active() { return TheActive(); }

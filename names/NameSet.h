@@ -1,5 +1,6 @@
 #pragma once
-// Name sets: the compiled-in name lists, optionally overlaid by a user's folder of name files.
+// Name sets: the compiled-in name lists, optionally overlaid by a user's folder of name files
+// (read and written by rom/NameSetFiles.h).
 //
 // A folder holds UTF-8 text files named like the compiled-in lists (tank_parts.txt, ...). The
 // first line names code 0, the next code 1, and so on. An empty line, and every position past
@@ -23,6 +24,9 @@ struct ListInfo {
     int entries;       // how many codes it names
     int slotWidth;     // widest name in GBK bytes; 0 for lists without a fixed-width slot
 };
+
+// The lines of a name file's text: "\n" or "\r\n" ends a line; a last line left empty is none.
+std::vector<std::string> NameFileLines(const std::string& text);
 
 // Every user-replaceable list, in the order of the List enum.
 const std::vector<ListInfo>& AllLists();
@@ -49,12 +53,15 @@ public:
         int code;
         std::string text;
     };
+    // The compiled-in lists with `entries` over them, each code within its list's size (the
+    // reader checks them), read from `folder`.
+    static NameSet WithUserEntries(std::vector<Entry> entries, std::string folder);
     const std::vector<Entry>& UserEntries() const { return user_; }
     int UserCount() const { return static_cast<int>(user_.size()); }
     const std::string& Folder() const { return folder_; } // empty for the compiled-in set
 
 private:
-    friend struct NameSetBuilder;
+    friend struct NameSetBuilder; // makes the compiled-in set
     NameSet() = default;
     void BuildLoot();
 
@@ -65,19 +72,6 @@ private:
     std::vector<Entry> user_;
     std::string folder_;
 };
-
-struct NameSetResult {
-    bool ok = false;
-    NameSet set = NameSet::BuiltIn(); // the loaded set; the compiled-in set when refused
-    std::vector<std::string> errors;  // "file:line: reason", lines counted from 1
-};
-
-// Reads a folder of name files over the compiled-in lists. Never changes the active set.
-NameSetResult LoadNameSet(const std::string& folder);
-
-// Writes every list of `set` into `folder` (created if missing) as name files. Returns an
-// empty string or the reason it failed.
-std::string ExportNameSet(const NameSet& set, const std::string& folder);
 
 // The set the program shows names from.
 const NameSet& Active();

@@ -1,4 +1,5 @@
 #include "names/NameSet.h"
+#include "rom/NameSetFiles.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -14,6 +15,9 @@
 #include "support/TestImage.h"
 
 using namespace dravik::names;
+using dravik::rom::ExportNameSet;
+using dravik::rom::LoadNameSet;
+using dravik::rom::NameSetResult;
 using dravik::test::NameFolder;
 
 namespace {

@@ -16,6 +16,7 @@
 #include "SaveSafety.h"
 #include "names/NameSet.h"
 #include "rom/FileOps.h"
+#include "rom/NameSetFiles.h"
 #include "rom/Recovery.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
@@ -282,7 +283,7 @@ TEST(FileOps, NameFilesAndRecoveryRecordsThatAreFifosOrLinksAreRefusedWithoutWai
         for (const std::string& p : {file, record})
             ASSERT_EQ(
                 fifo ? ::mkfifo(p.c_str(), 0600) : ::symlink((folder + "/real.json").c_str(), p.c_str()), 0);
-        const names::NameSetResult loaded = names::LoadNameSet(names);
+        const rom::NameSetResult loaded = rom::LoadNameSet(names);
         EXPECT_FALSE(loaded.ok);
         ASSERT_EQ(loaded.errors.size(), 1u);
         EXPECT_TRUE(Contains(loaded.errors[0], "tanks.txt")) << loaded.errors[0];

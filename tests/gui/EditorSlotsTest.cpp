@@ -4,6 +4,7 @@
 #include "editors/CodeRules.h"
 #include "editors/DialogLayout.h"
 #include "names/NameSet.h"
+#include "rom/NameSetFiles.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
@@ -154,7 +155,7 @@ TEST_F(EditorSlots, DropDownListsFollowTheActiveNameSet)
     for (const auto& l : lists)
         files[l.file] = "\n\n新" + std::to_string(&l - lists) + "\n";
     const test::NameFolder folder(files);
-    const names::NameSetResult loaded = names::LoadNameSet(folder.Path());
+    const rom::NameSetResult loaded = rom::LoadNameSet(folder.Path());
     ASSERT_TRUE(loaded.ok);
     const auto shown = [&](const auto& l) {
         std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, T(l.table), l.row);

@@ -1,0 +1,153 @@
+#include "rom/NameSetFiles.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+#include <iterator>
+
+#include "rom/FileOps.h"
+#include "rom/TextChecks.h"
+
+namespace dravik::rom {
+
+using names::AllLists;
+using names::FindListFile;
+using names::GbkLength;
+using names::ListInfo;
+using names::NameFileLines;
+using names::NameSet;
+
+namespace {
+
+// A name file is a few kilobytes; anything far larger is not one, and is not read into memory.
+constexpr uint64_t kMaxFileBytes = 1 << 20;
+
+std::string Where(const std::string& file, int line) { return file + ":" + std::to_string(line) + ": "; }
+
+bool HasControlCharacter(const std::string& text)
+{
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
+
+// Checks one name file's lines: its entries join `all` when every line is sound, else each
+// fault goes to `errors`.
+void ReadNameFile(const ListInfo& info, const QByteArray& bytes, std::vector<NameSet::Entry>& all,
+                  std::vector<std::string>& errors)
+{
+    const std::size_t before = errors.size();
+    std::string text = bytes.toStdString();
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) // Windows editors start UTF-8 files with a BOM
+        text.erase(0, 3);
+    const std::vector<std::string> lines = NameFileLines(text);
+    std::vector<NameSet::Entry> found;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const int lineNo = static_cast<int>(i) + 1;
+        const std::string where = Where(info.file, lineNo);
+        if (line.empty())
+            continue; // keeps the compiled-in entry
+        if (const auto fault = FindUtf8Fault(line)) {
+            errors.push_back(where + "不是 UTF-8 文本（第 " + std::to_string(fault->column) + " 个字节：" +
+                             fault->reason + "）");
+            continue;
+        }
+        if (static_cast<int>(i) >= info.entries) {
+            errors.push_back(where + "名称表「" + info.title + "」只有 " + std::to_string(info.entries) +
+                             " 项，这一行多出来了");
+            continue;
+        }
+        if (HasControlCharacter(line)) {
+            errors.push_back(where + "“" + line + "” 含有控制字符");
+            continue;
+        }
+        const int width = GbkLength(line);
+        if (width < 0) {
+            errors.push_back(where + "“" + line + "” 含有 GBK 无法编码的字符");
+            continue;
+        }
+        if (info.slotWidth > 0 && width > info.slotWidth) {
+            errors.push_back(where + "“" + line + "” 按 GBK 编码占 " + std::to_string(width) +
+                             " 字节，超过了 " + std::to_string(info.slotWidth) + " 字节的宽度");
+            continue;
+        }
+        found.push_back({info.list, static_cast<int>(i), line});
+    }
+    if (errors.size() == before)
+        all.insert(all.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+}
+
+} // namespace
+
+NameSetResult LoadNameSet(const std::string& folder)
+{
+    NameSetResult result;
+    const QString path = QString::fromStdString(folder);
+    const QFileInfo dirInfo(path);
+    if (!dirInfo.isDir()) {
+        result.errors.push_back(folder + ": " + (dirInfo.exists() ? "不是文件夹" : "文件夹不存在"));
+        return result;
+    }
+    std::vector<NameSet::Entry> entries;
+    // Hidden files (editor back-ups, desktop metadata) are not ours to judge; every other file
+    // must be a name file, so a misspelt name is reported rather than silently left out.
+    const QFileInfoList files = QDir(path).entryInfoList(QDir::Files | QDir::System, QDir::Name);
+    for (const QFileInfo& file : files) {
+        const std::string name = file.fileName().toStdString();
+        const ListInfo* info = FindListFile(name);
+        if (!info) {
+            result.errors.push_back(name + ": 不是名称表的文件名");
+            continue;
+        }
+        // Never a link followed, a FIFO waited on or a huge file read into memory.
+        std::vector<uint8_t> bytes;
+        const FileError read = ReadSideFile(file.absoluteFilePath().toStdString(), kMaxFileBytes, bytes);
+        if (read.number == EFBIG) {
+            result.errors.push_back(name + ": 文件太大，不是名称表");
+            continue;
+        }
+        if (!read.Ok()) {
+            result.errors.push_back(name + ": " + read.message);
+            continue;
+        }
+        ReadNameFile(
+            *info,
+            QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())),
+            entries, result.errors);
+    }
+    if (!result.errors.empty())
+        return result;
+    result.ok = true;
+    result.set = NameSet::WithUserEntries(std::move(entries), QDir(path).absolutePath().toStdString());
+    return result;
+}
+
+std::string ExportNameSet(const NameSet& set, const std::string& folder)
+{
+    const QString path = QString::fromStdString(folder);
+    if (QFileInfo(path).exists() && !QFileInfo(path).isDir())
+        return folder + ": 已存在，但不是文件夹；什么也没有写入";
+    if (!QDir().mkpath(path))
+        return folder + ": 无法创建文件夹；什么也没有写入";
+    // Each file is written beside the old one and renamed over it only when complete: a failure
+    // leaves that file as it was, never cut short or empty.
+    int written = 0;
+    for (const ListInfo& info : AllLists()) {
+        std::string text;
+        for (const std::string& name : set.Names(info.list))
+            text += name + "\n";
+        const std::string file = QDir(path).filePath(QString::fromLatin1(info.file)).toStdString();
+        const int error = ReplaceFile(file, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+        if (error != 0)
+            return file + ": 无法写入（" + ErrorText(-error) + "）。这个文件" +
+                   (QFileInfo::exists(QString::fromStdString(file)) ? "保持原样" : "没有创建") + "；之前的 " +
+                   std::to_string(written) + " 个文件已写入，之后的 " +
+                   std::to_string(static_cast<int>(AllLists().size()) - written - 1) + " 个没有写入";
+        ++written;
+    }
+    return {};
+}
+
+} // namespace dravik::rom
