@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "widgets/Marks.h"
+
 namespace dravik::app {
 
 namespace {
@@ -120,7 +122,7 @@ void BulkEditDialog::Preview()
         for (int c = 0; c < 4; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (!r.Fits())
-                item->setForeground(Qt::red);
+                item->setForeground(widgets::FaultText(preview_->palette()));
             preview_->setItem(i, c, item);
         }
     }

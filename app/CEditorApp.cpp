@@ -11,6 +11,7 @@
 #include "app/Resources.h"
 #include "i18n/Language.h"
 #include "widgets/DialogUnits.h"
+#include "widgets/Marks.h"
 
 namespace dravik::app {
 
@@ -56,6 +57,7 @@ struct Options {
     const QCommandLineOption exitAfterShow{
         QStringLiteral("exit-after-show"),
         CEditorApp::tr("窗口第一次绘制完成后立即退出（用于测量启动时间）。")};
+    const QCommandLineOption dark{QStringLiteral("dark"), CEditorApp::tr("使用深色配色（Fusion 风格）。")};
     const QCommandLineOption noRecovery{QStringLiteral("no-recovery"),
                                         CEditorApp::tr("不写恢复记录，打开文件时也不提供上次未保存的修改。")};
 
@@ -70,6 +72,7 @@ struct Options {
                                      QStringLiteral("[rom.smc]"));
         parser.addOption(exitAfterShow);
         parser.addOption(noRecovery);
+        parser.addOption(dark);
     }
 };
 
@@ -192,6 +195,10 @@ int CEditorApp::Run()
     parser.process(*this); // main has refused a wrong command line before the window system started
     const QStringList args = parser.positionalArguments();
 
+    if (parser.isSet(options.dark)) {
+        setStyle(QStringLiteral("Fusion"));
+        setPalette(widgets::DarkPalette());
+    }
     CEditorDlg window;
     if (parser.isSet(options.noRecovery))
         window.GetSession().SetRecoveryFolder({});

@@ -29,6 +29,7 @@
 #include "rom/PatchFiles.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
+#include "widgets/Marks.h"
 #include "widgets/Prompts.h"
 
 namespace dravik::app {
@@ -60,6 +61,16 @@ void ShowElided(QLabel* label, const QString& text)
     label->setText(label->fontMetrics().elidedText(text, Qt::ElideMiddle, room));
 }
 
+// The button of the page shown stays pressed, and its face tells it apart on the window's palette.
+void ShowPressed(QPushButton* button, bool pressed, const QPalette& window)
+{
+    button->setChecked(pressed);
+    QPalette face; // nothing of its own: the button follows the window's palette
+    if (pressed)
+        face.setColor(QPalette::Button, widgets::CheckedButtonFace(window));
+    button->setPalette(face);
+}
+
 } // namespace
 
 CEditorDlg::CEditorDlg(QWidget* parent) : CEditorDlg(Prompts::Dialogs(), parent) {}
@@ -88,7 +99,7 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     pages_->PassKeys({undoAction_, redoAction_});
     connect(pages_, &PageArea::PageShown, this, [this](int page) {
         for (auto& [number, button] : pageButtons_)
-            button->setChecked(number == page);
+            ShowPressed(button, number == page, palette());
     });
     for (const auto& [id, view] : pages_->Lists())
         WireReferences(id);
@@ -427,6 +438,14 @@ bool CEditorDlg::ResolveChangedFile(rom::Status& status)
 
 // Ends the program as the close box does: the program ends with its last window.
 void CEditorDlg::OnExit() { close(); }
+
+void CEditorDlg::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange) // the pressed face follows another theme
+        for (auto& [number, button] : pageButtons_)
+            ShowPressed(button, button->isChecked(), palette());
+    QMainWindow::changeEvent(event);
+}
 
 void CEditorDlg::closeEvent(QCloseEvent* event)
 {

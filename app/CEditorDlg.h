@@ -72,6 +72,7 @@ public slots:
 protected:
     // The close box and 退出 ask about unsaved edits first.
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildMenu();

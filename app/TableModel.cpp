@@ -2,14 +2,16 @@
 
 #include <QBrush>
 #include <QFont>
+#include <QGuiApplication>
 
 #include <set>
+
+#include "widgets/Marks.h"
 
 namespace dravik::app {
 
 namespace {
 const QList<int> kRoles = {Qt::DisplayRole, Qt::ToolTipRole, Qt::FontRole, Qt::BackgroundRole};
-const QColor kChangedTint(255, 240, 190);
 } // namespace
 
 TableModel::TableModel(rom::Table& table, QObject* parent) : QAbstractTableModel(parent), table_(&table) {}
@@ -40,7 +42,7 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::BackgroundRole:
         if (table_->IsChanged(index.row(), index.column()))
-            return QBrush(kChangedTint);
+            return QBrush(widgets::ChangedMark(QGuiApplication::palette()));
         return {};
     default: return {};
     }

@@ -93,6 +93,10 @@ The result is rounded to the field&apos;s unit (whole or two decimals), halves a
         <translation>Quit as soon as the window has painted once (to measure start-up time).</translation>
     </message>
     <message>
+        <source>使用深色配色（Fusion 风格）。</source>
+        <translation>Use a dark palette (Fusion style).</translation>
+    </message>
+    <message>
         <source>不写恢复记录，打开文件时也不提供上次未保存的修改。</source>
         <translation>Write no recovery records, and offer no unsaved edits of an earlier run when opening a file.</translation>
     </message>

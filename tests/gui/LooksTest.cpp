@@ -1,0 +1,63 @@
+// How the window looks on light and dark palettes: a changed cell and the pressed page button
+// stand out from their neighbours, and their text stays readable.
+#include "WindowFixture.h"
+#include "widgets/Marks.h"
+
+namespace dravik::test {
+namespace {
+
+using widgets::Contrast;
+
+// The colour of most pixels in r, and the one of them that stands out most from it.
+std::pair<QColor, QColor> BackgroundAndInk(const QImage& image, const QRect& r)
+{
+    std::map<QRgb, int> counts;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    const QColor background(std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                                return a.second < b.second;
+                            })->first);
+    QColor ink = background;
+    for (const auto& [rgb, n] : counts)
+        if (Contrast(QColor(rgb), background) > Contrast(ink, background))
+            ink = QColor(rgb);
+    return {background, ink};
+}
+
+TEST_F(WindowTest, ChangedCellsAndThePressedPageButtonStandOutReadablyOnLightAndDarkPalettes)
+{
+    const QPalette before = QApplication::palette();
+    Load();
+    window->GetSession().Apply(rom::Edit("main_cannons").SetCell(3, 1, "777"), QStringLiteral("edit"));
+    window->ShowPage(1);
+    QTableView* view = List(1004);
+    view->clearSelection();
+    view->setCurrentIndex({});
+    for (const auto& [name, palette] : {std::pair{"dark", widgets::DarkPalette()}, {"light", before}}) {
+        SCOPED_TRACE(name);
+        QApplication::setPalette(palette);
+        QApplication::processEvents();
+        const QImage list = view->viewport()->grab().toImage();
+        const auto cell = [&](int row) {
+            return view->visualRect(view->model()->index(row, 1)).adjusted(3, 2, -3, -2);
+        };
+        const auto [changed, changedInk] = BackgroundAndInk(list, cell(3));
+        const auto [plain, plainInk] = BackgroundAndInk(list, cell(4));
+        EXPECT_GE(Contrast(changedInk, changed), 4.5);
+        EXPECT_GE(Contrast(changed, plain), 1.1) << "the changed cell looks like the others";
+
+        QImage pressed = Child<QPushButton>(QStringLiteral("pageButton1"))->grab().toImage();
+        QImage other = Child<QPushButton>(QStringLiteral("pageButton2"))->grab().toImage();
+        const QRect face = pressed.rect().adjusted(3, 3, -3, -3);
+        const auto [pressedFace, pressedInk] = BackgroundAndInk(pressed, face);
+        const auto [otherFace, otherInk] = BackgroundAndInk(other, face);
+        EXPECT_GE(Contrast(pressedInk, pressedFace), 4.5);
+        EXPECT_GE(Contrast(pressedFace, otherFace), 1.3) << "the pressed page button looks like the others";
+    }
+    QApplication::setPalette(before);
+    EXPECT_NE(widgets::ChangedMark(before), widgets::ReferenceMark(before));
+}
+
+} // namespace
+} // namespace dravik::test
