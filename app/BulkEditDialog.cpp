@@ -14,11 +14,13 @@
 #include <algorithm>
 
 #include "widgets/Marks.h"
+#include "widgets/Text.h"
 
 namespace dravik::app {
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+using widgets::Q;
+using widgets::Title;
 } // namespace
 
 BulkEditDialog::BulkEditDialog(const rom::Table& table, std::vector<int> selected, int column,
@@ -26,14 +28,14 @@ BulkEditDialog::BulkEditDialog(const rom::Table& table, std::vector<int> selecte
     : QDialog(parent), table_(table), selected_(std::move(selected))
 {
     setObjectName(QStringLiteral("BulkEditDialog"));
-    setWindowTitle(tr("批量修改 - %1").arg(Q(table.Title())));
+    setWindowTitle(tr("批量修改 - %1").arg(Title(table.Title())));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
 
     column_ = new QComboBox(this);
     column_->setObjectName(QStringLiteral("column"));
     for (const int c : table.Layout().ValueColumns()) {
-        column_->addItem(Q(table.ColumnTitle(c)), c);
+        column_->addItem(Title(table.ColumnTitle(c)), c);
         if (c == column)
             column_->setCurrentIndex(column_->count() - 1);
     }

@@ -16,7 +16,7 @@ CAboutDlg::CAboutDlg(const QString& namesSummary, QWidget* parent) : QDialog(par
 {
     EnsureResources();
     setObjectName(QStringLiteral("CAboutDlg"));
-    setWindowTitle(QStringLiteral("关于 Dravik静态修改器"));
+    setWindowTitle(tr("关于 Dravik静态修改器"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
     setFont(widgets::EditorFont());
@@ -37,13 +37,11 @@ CAboutDlg::CAboutDlg(const QString& namesSummary, QWidget* parent) : QDialog(par
     const int side = std::min(iconRect.width(), iconRect.height());
     icon->setPixmap(QIcon(QStringLiteral(":/dravik/icon.png")).pixmap(side, side));
 
-    auto* name =
-        new QLabel(QStringLiteral("Dravik静态修改器 %1 版").arg(QStringLiteral(DRAVIK_VERSION)), this);
+    auto* name = new QLabel(tr("Dravik静态修改器 %1 版").arg(QStringLiteral(DRAVIK_VERSION)), this);
     name->setObjectName(QStringLiteral("aboutName"));
     name->setGeometry(du.Rect(40, 73, 130, 10));
 
-    auto* note =
-        new QLabel(QStringLiteral("ROM 数据表编辑器：只改写固定位置的字节，\n不改变文件的长度。"), this);
+    auto* note = new QLabel(tr("ROM 数据表编辑器：只改写固定位置的字节，\n不改变文件的长度。"), this);
     note->setObjectName(QStringLiteral("aboutNote"));
     note->setGeometry(du.Rect(40, 86, 150, 22));
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -52,7 +50,7 @@ CAboutDlg::CAboutDlg(const QString& namesSummary, QWidget* parent) : QDialog(par
     names->setObjectName(QStringLiteral("aboutNames"));
     names->setGeometry(du.Rect(40, 104, 190, 10));
 
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* ok = new QPushButton(tr("确定"), this);
     ok->setObjectName(QStringLiteral("aboutOk"));
     ok->setGeometry(du.Rect(179, 74, 50, 14));
     ok->setDefault(true);

@@ -31,6 +31,7 @@
 #include "widgets/DialogUnits.h"
 #include "widgets/Marks.h"
 #include "widgets/Prompts.h"
+#include "widgets/Text.h"
 
 namespace dravik::app {
 
@@ -39,17 +40,10 @@ using widgets::Prompts;
 
 namespace {
 
-const char* const kCaption = "Dravik静态修改器";
-const char* const kNoFile = "未载入文件";
-const char* const kFilePrefix = "[文件]";
-const char* const kNoHeader = " (无文件头)";
-const char* const kReadOnly = " (只读)";
-const char* const kReadOnlyTitle = " - 只读";
-const char* const kSaved = "保存成功!\t";
-const char* const kImageFilter = "SMC File (*.smc);;所有文件 (*)";
+using widgets::Q;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(const char* s) { return QString::fromUtf8(s); }
+QString Saved() { return CEditorDlg::tr("保存成功!\t"); }
+QString ImageFilter() { return CEditorDlg::tr("SMC File (*.smc);;所有文件 (*)"); }
 
 QRect Pixels(const DialogUnits& du, const DuRect& r) { return du.Rect(r.x, r.y, r.width, r.height); }
 
@@ -73,6 +67,8 @@ void ShowPressed(QPushButton* button, bool pressed, const QPalette& window)
 
 } // namespace
 
+QString CEditorDlg::Caption() { return tr("Dravik静态修改器"); }
+
 CEditorDlg::CEditorDlg(QWidget* parent) : CEditorDlg(Prompts::Dialogs(), parent) {}
 
 CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts)
@@ -80,7 +76,7 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     Prompts::Give(this, &prompts); // the row editors and tools ask through the window's
     EnsureResources();
     setObjectName(QStringLiteral("CEditorDlg"));
-    setWindowTitle(Q(kCaption));
+    setWindowTitle(Caption());
     setWindowIcon(QIcon(QStringLiteral(":/dravik/icon.png")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -88,7 +84,7 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
 
     connect(&session_, &Session::ModifiedChanged, this, &CEditorDlg::UpdateTitle);
     connect(&session_, &Session::RecoveryWriteFailed, this,
-            [this](const QString& reason) { status_->setToolTip(Q("无法写入恢复记录：") + reason); });
+            [this](const QString& reason) { status_->setToolTip(tr("无法写入恢复记录：%1").arg(reason)); });
     connect(&session_, &Session::NamesChanged, this, &CEditorDlg::Relabel);
     // Undo and redo never change a value out of sight.
     connect(&session_.History(), &EditHistory::StepReplayed, this, &CEditorDlg::ShowTableRow);
@@ -121,9 +117,9 @@ CEditorDlg::~CEditorDlg()
 void CEditorDlg::BuildMenu()
 {
     QMenuBar* bar = menuBar();
-    auto add = [this](QMenu* menu, const char* name, const char* text, QKeySequence key, auto slot) {
-        QAction* a = menu->addAction(Q(text));
-        a->setObjectName(Q(name));
+    auto add = [this](QMenu* menu, const char* name, const QString& text, QKeySequence key, auto slot) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
         // The label already shows the key after its tab; the shortcut makes it work.
         if (!key.isEmpty())
             a->setShortcut(key);
@@ -132,47 +128,48 @@ void CEditorDlg::BuildMenu()
         return a;
     };
 
-    QMenu* file = bar->addMenu(QStringLiteral("文件(&F)"));
-    add(file, "actionOpen", "打开(&O)\tCtrl+O", QKeySequence(Qt::CTRL | Qt::Key_O), &CEditorDlg::OnOpen);
-    add(file, "actionClose", "关闭(&C)", {}, &CEditorDlg::OnClose);
+    QMenu* file = bar->addMenu(tr("文件(&F)"));
+    add(file, "actionOpen", tr("打开(&O)\tCtrl+O"), QKeySequence(Qt::CTRL | Qt::Key_O), &CEditorDlg::OnOpen);
+    add(file, "actionClose", tr("关闭(&C)"), {}, &CEditorDlg::OnClose);
     AddRecentItems(file);
     file->addSeparator();
-    saveAction_ =
-        add(file, "actionSave", "保存(&S)\tCtrl+S", QKeySequence(Qt::CTRL | Qt::Key_S), &CEditorDlg::OnSave);
-    saveAsAction_ = add(file, "actionSaveAs", "另存为(&A)…\tCtrl+Shift+S",
+    saveAction_ = add(file, "actionSave", tr("保存(&S)\tCtrl+S"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                      &CEditorDlg::OnSave);
+    saveAsAction_ = add(file, "actionSaveAs", tr("另存为(&A)…\tCtrl+Shift+S"),
                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &CEditorDlg::OnSaveAs);
-    reviewAction_ = add(file, "actionReview", "查看修改(&D)\tCtrl+D", QKeySequence(Qt::CTRL | Qt::Key_D),
+    reviewAction_ = add(file, "actionReview", tr("查看修改(&D)\tCtrl+D"), QKeySequence(Qt::CTRL | Qt::Key_D),
                         &CEditorDlg::OnReviewChanges);
     file->addSeparator();
     AddSharingItems(file);
     AddNameItems(file);
     AddBackupItem(file);
-    add(file, "actionExit", "退出(&E)\tCtrl+Q", QKeySequence(Qt::CTRL | Qt::Key_Q), &CEditorDlg::OnExit);
+    add(file, "actionExit", tr("退出(&E)\tCtrl+Q"), QKeySequence(Qt::CTRL | Qt::Key_Q), &CEditorDlg::OnExit);
 
     BuildEditMenu();
     AddFindItems();
 
-    QMenu* window = bar->addMenu(QStringLiteral("视窗(&W)"));
+    QMenu* window = bar->addMenu(tr("视窗(&W)"));
     for (const PageButtonDecl& b : PageButtons()) {
-        QAction* a = window->addAction(Q(b.menuCaption));
+        QAction* a = window->addAction(PageText(b.menuCaption));
         a->setObjectName(QStringLiteral("actionPage%1").arg(b.page));
         const int page = b.page;
         connect(a, &QAction::triggered, this, [this, page] { ShowPage(page); });
     }
 
-    QMenu* tools = bar->addMenu(QStringLiteral("工具(&T)"));
-    add(tools, "actionBaseConverter", "进制转换(&F)\tCtrl+F", QKeySequence(Qt::CTRL | Qt::Key_F),
+    QMenu* tools = bar->addMenu(tr("工具(&T)"));
+    add(tools, "actionBaseConverter", tr("进制转换(&F)\tCtrl+F"), QKeySequence(Qt::CTRL | Qt::Key_F),
         &CEditorDlg::OnBaseConverter);
     AddLanguageMenu(bar, prompts_, this);
-    QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
-    add(help, "actionUserGuide", "用户指南(&U)\tF1", QKeySequence(Qt::Key_F1), &CEditorDlg::OnUserGuide);
-    add(help, "actionAbout", "关于(&A)\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A), &CEditorDlg::OnAbout);
+    QMenu* help = bar->addMenu(tr("帮助(&H)"));
+    add(help, "actionUserGuide", tr("用户指南(&U)\tF1"), QKeySequence(Qt::Key_F1), &CEditorDlg::OnUserGuide);
+    add(help, "actionAbout", tr("关于(&A)\tCtrl+A"), QKeySequence(Qt::CTRL | Qt::Key_A),
+        &CEditorDlg::OnAbout);
 }
 
 // 编辑: undo and redo, named after the step they take back or take again.
 void CEditorDlg::BuildEditMenu()
 {
-    editMenu_ = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+    editMenu_ = menuBar()->addMenu(tr("编辑(&E)"));
     undoAction_ = session_.History().CreateUndoAction(this);
     undoAction_->setObjectName(QStringLiteral("actionUndo"));
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -202,7 +199,7 @@ void CEditorDlg::AddBackupItem(QMenu* file)
 {
     const bool on = QSettings().value(QStringLiteral("backupOnSave"), true).toBool();
     session_.Document().SetBackupOnSave(on);
-    QAction* backup = file->addAction(QStringLiteral("保存时备份(&B)"));
+    QAction* backup = file->addAction(tr("保存时备份(&B)"));
     backup->setObjectName(QStringLiteral("actionBackupOnSave"));
     backup->setCheckable(true);
     backup->setChecked(on);
@@ -221,18 +218,18 @@ void CEditorDlg::BuildTopRow()
     const DialogUnits du(font());
     client->setFixedSize(du.Size(kWindowWidth, kWindowHeight));
 
-    auto* open = new QPushButton(QStringLiteral("打开"), client);
+    auto* open = new QPushButton(tr("打开"), client);
     open->setObjectName(QStringLiteral("button1001"));
     open->setGeometry(Pixels(du, kOpenButton));
     connect(open, &QPushButton::clicked, this, &CEditorDlg::OnOpen);
 
-    saveButton_ = new QPushButton(QStringLiteral("保存"), client);
+    saveButton_ = new QPushButton(tr("保存"), client);
     saveButton_->setObjectName(QStringLiteral("button1003"));
     saveButton_->setGeometry(Pixels(du, kSaveButton));
     connect(saveButton_, &QPushButton::clicked, this, &CEditorDlg::OnSave);
 
     for (const PageButtonDecl& b : PageButtons()) {
-        auto* button = new QPushButton(Q(b.caption), client);
+        auto* button = new QPushButton(PageText(b.caption), client);
         button->setObjectName(QStringLiteral("pageButton%1").arg(b.page));
         button->setCheckable(true); // checked while its page is shown
         button->setGeometry(Pixels(du, b.rect));
@@ -253,10 +250,14 @@ void CEditorDlg::SetLoadedState(bool loaded)
     const rom::RomDocument& document = session_.Document();
     const QString path = Q(document.Path());
     const bool viewOnly = loaded && document.IsReadOnly();
-    QString text = Q(kNoFile);
-    if (loaded)
-        text = Q(kFilePrefix) + path + (document.Form().header ? QString() : Q(kNoHeader)) +
-               (viewOnly ? Q(kReadOnly) : QString());
+    QString text = tr("未载入文件");
+    if (loaded) {
+        text = tr("[文件]%1").arg(path);
+        if (!document.Form().header)
+            text += u' ' + tr("(无文件头)");
+        if (viewOnly)
+            text += u' ' + tr("(只读)");
+    }
     if (session_.Names().UserCount() > 0)
         text += QStringLiteral("  ") + session_.NamesSummary();
     ShowElided(status_, text);
@@ -275,11 +276,11 @@ void CEditorDlg::UpdateTitle()
 {
     const rom::RomDocument& document = session_.Document();
     const bool modified = session_.IsModified();
-    QString title = Q(kCaption);
+    QString title = Caption();
     if (document.IsLoaded()) {
         title += QStringLiteral(" - ") + QFileInfo(Q(document.Path())).fileName();
         if (document.IsReadOnly())
-            title += Q(kReadOnlyTitle);
+            title += QStringLiteral(" - ") + tr("只读");
         // Qt shows "*" in place of "[*]" while modified and drops it otherwise; the space
         // before the star comes only with it.
         title += modified ? QStringLiteral(" [*]") : QStringLiteral("[*]");
@@ -300,7 +301,7 @@ bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
 {
     const rom::Status status = session_.Open(path.toStdString());
     if (!status.ok) {
-        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption), Q(status.message) + noteIfRefused);
+        prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(status.message) + noteIfRefused);
         return false;
     }
     RememberOpened(path);
@@ -314,14 +315,14 @@ void CEditorDlg::ShowOpened(const rom::Status& status)
     pages_->RefreshPriceBoxes();
     SetLoadedState(true);
     if (!status.notice.empty()) // an interrupted save was rolled back first
-        prompts_.Tell(this, QMessageBox::Information, Q(kCaption), Q(status.notice));
+        prompts_.Tell(this, QMessageBox::Information, Caption(), Q(status.notice));
 }
 
 void CEditorDlg::OnOpen()
 {
     widgets::FileQuestion question;
-    question.caption = QStringLiteral("打开");
-    question.filter = Q(kImageFilter);
+    question.caption = tr("打开");
+    question.filter = ImageFilter();
     question.path = OpenDialogFolder();
     const QString path = prompts_.ChooseFile(this, question);
     if (!path.isEmpty() && SettleUnsavedEdits())
@@ -349,12 +350,12 @@ bool CEditorDlg::SaveNow()
     if (status.fileChanged && !ResolveChangedFile(status))
         return false;
     if (!status.ok) {
-        prompts_.Tell(this, QMessageBox::Critical, Q(kCaption), Q(status.message));
+        prompts_.Tell(this, QMessageBox::Critical, Caption(), Q(status.message));
         return false;
     }
     pages_->RepaintLists(); // the saved values are the new baseline: the cell marks go
-    prompts_.Tell(this, QMessageBox::Information, Q(kCaption),
-                  status.notice.empty() ? Q(kSaved) : Q(kSaved) + "\n" + Q(status.notice));
+    prompts_.Tell(this, QMessageBox::Information, Caption(),
+                  status.notice.empty() ? Saved() : Saved() + u'\n' + Q(status.notice));
     return true;
 }
 
@@ -366,8 +367,8 @@ void CEditorDlg::OnSaveAs()
         return;
     widgets::FileQuestion question;
     question.mode = widgets::FileQuestion::Save;
-    question.caption = QStringLiteral("另存为");
-    question.filter = Q(kImageFilter);
+    question.caption = tr("另存为");
+    question.filter = ImageFilter();
     question.path = Q(session_.Document().Path());
     const QString path = prompts_.ChooseFile(this, question);
     if (path.isEmpty())
@@ -378,13 +379,12 @@ void CEditorDlg::OnSaveAs()
     }
     const rom::Status status = session_.SaveAs(path.toStdString());
     if (!status.ok) {
-        prompts_.Tell(this, QMessageBox::Critical, Q(kCaption),
-                      QStringLiteral("未另存：") + Q(status.message));
+        prompts_.Tell(this, QMessageBox::Critical, Caption(), tr("未另存：%1").arg(Q(status.message)));
         return;
     }
     RememberOpened(path);
     ShowOpened(status);
-    prompts_.Tell(this, QMessageBox::Information, Q(kCaption), Q(kSaved));
+    prompts_.Tell(this, QMessageBox::Information, Caption(), Saved());
 }
 
 bool CEditorDlg::SettleUnsavedEdits()
@@ -393,10 +393,9 @@ bool CEditorDlg::SettleUnsavedEdits()
         return true;
     widgets::Question question;
     question.icon = QMessageBox::Warning;
-    question.caption = Q(kCaption);
-    question.text =
-        QStringLiteral("是否保存对 %1 的修改？").arg(QFileInfo(Q(session_.Document().Path())).fileName());
-    question.buttons = {QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消")};
+    question.caption = Caption();
+    question.text = tr("是否保存对 %1 的修改？").arg(QFileInfo(Q(session_.Document().Path())).fileName());
+    question.buttons = {tr("保存"), tr("不保存"), tr("取消")};
     question.defaultButton = 0;
     question.cancelButton = 2;
     switch (prompts_.Ask(this, question)) {
@@ -419,14 +418,13 @@ bool CEditorDlg::ResolveChangedFile(rom::Status& status)
         rom::ReadWholeFile(document.Path(), now, error) ? rom::ChangedFields(document.SavedParts(), now) : -1;
     widgets::Question question;
     question.icon = QMessageBox::Warning;
-    question.caption = Q(kCaption);
-    question.text =
-        changed > 0 ? QStringLiteral("%1 在打开后已被其他程序修改，改动了 %2 个字段。").arg(name).arg(changed)
-                    : QStringLiteral("%1 在打开后已被其他程序修改。").arg(name);
-    question.text += QStringLiteral("\n\n覆盖：按窗口中的值写入每个字段，其他程序对这些字段的修改将被撤回。"
-                                    "\n重新载入：载入文件的新内容，再提供恢复您未保存的修改。"
-                                    "\n取消：不写入任何内容。");
-    question.buttons = {QStringLiteral("覆盖"), QStringLiteral("重新载入"), QStringLiteral("取消")};
+    question.caption = Caption();
+    question.text = changed > 0 ? tr("%1 在打开后已被其他程序修改，改动了 %2 个字段。").arg(name).arg(changed)
+                                : tr("%1 在打开后已被其他程序修改。").arg(name);
+    question.text += u'\n' + tr("\n覆盖：按窗口中的值写入每个字段，其他程序对这些字段的修改将被撤回。"
+                                "\n重新载入：载入文件的新内容，再提供恢复您未保存的修改。"
+                                "\n取消：不写入任何内容。");
+    question.buttons = {tr("覆盖"), tr("重新载入"), tr("取消")};
     question.defaultButton = 2; // the answer that loses nothing
     question.cancelButton = 2;
     switch (prompts_.Ask(this, question)) {
@@ -467,7 +465,7 @@ void CEditorDlg::OnUserGuide()
             continue;
         QDialog dialog(this);
         dialog.setObjectName(QStringLiteral("UserGuide"));
-        dialog.setWindowTitle(QStringLiteral("用户指南"));
+        dialog.setWindowTitle(tr("用户指南"));
         auto* text = new QTextBrowser(&dialog);
         text->setObjectName(QStringLiteral("guideText"));
         text->setOpenExternalLinks(true);

@@ -38,6 +38,9 @@ public:
 
     Session& GetSession() { return session_; }
 
+    // The program's name: the window's title and the caption of its messages.
+    static QString Caption();
+
     // Opens path as the Open command does after its file dialog. False (and a message, ending with
     // noteIfRefused when given) on failure, in which case nothing changes.
     bool OpenFile(const QString& path, const QString& noteIfRefused = {});

@@ -22,7 +22,6 @@ namespace {
 
 const char* const kRecentKey = "recentFiles";
 constexpr int kMaxRecent = 8;
-const char* const kRemovedNote = "\n\n已将它从“最近打开的文件”中移除。";
 
 QString Key() { return QString::fromLatin1(kRecentKey); }
 
@@ -114,7 +113,7 @@ private:
 
 void CEditorDlg::AddRecentItems(QMenu* file)
 {
-    recentMenu_ = file->addMenu(QStringLiteral("最近打开的文件(&R)"));
+    recentMenu_ = file->addMenu(tr("最近打开的文件(&R)"));
     recentMenu_->setObjectName(QStringLiteral("menuRecentFiles"));
     recentMenu_->setToolTipsVisible(true);
     // Another window may have opened a file since: the list is read whenever it may be seen,
@@ -142,7 +141,7 @@ void CEditorDlg::RefreshRecentMenu()
         connect(a, &QAction::triggered, this, [this, path] { OpenRecent(path); });
     }
     recentMenu_->addSeparator();
-    QAction* clear = recentMenu_->addAction(QStringLiteral("清除列表(&C)"));
+    QAction* clear = recentMenu_->addAction(tr("清除列表(&C)"));
     clear->setObjectName(QStringLiteral("actionClearRecent"));
     connect(clear, &QAction::triggered, this, [this] {
         WriteRecent({});
@@ -157,7 +156,7 @@ void CEditorDlg::OpenRecent(const QString& path)
 {
     if (!SettleUnsavedEdits())
         return;
-    if (!OpenFile(path, QString::fromUtf8(kRemovedNote)))
+    if (!OpenFile(path, u'\n' + tr("\n已将它从“最近打开的文件”中移除。")))
         WriteRecent(Without(ReadRecent(), path));
 }
 

@@ -17,30 +17,31 @@
 #include "names/NameSet.h"
 #include "rom/Find.h"
 #include "widgets/Prompts.h"
+#include "widgets/Text.h"
 
 namespace dravik::app {
 
 namespace {
 const char* const kNamesKey = "names/folder";
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+using widgets::Q;
 
 // The reasons a folder was refused, one a line.
 QString Reasons(const QString& folder, const std::vector<std::string>& errors)
 {
-    QString text = QStringLiteral("名称表 %1 被拒绝，继续使用原来的名称：").arg(folder);
+    QString text = CEditorDlg::tr("名称表 %1 被拒绝，继续使用原来的名称：").arg(folder);
     for (const std::string& e : errors)
-        text += QStringLiteral("\n") + Q(e);
+        text += u'\n' + Q(e);
     return text;
 }
 } // namespace
 
 void CEditorDlg::AddNameItems(QMenu* file)
 {
-    QAction* load = file->addAction(QStringLiteral("载入名称表(&N)…"));
+    QAction* load = file->addAction(tr("载入名称表(&N)…"));
     load->setObjectName(QStringLiteral("actionLoadNames"));
     connect(load, &QAction::triggered, this, &CEditorDlg::OnLoadNames);
-    QAction* builtIn = file->addAction(QStringLiteral("使用内置名称表(&I)"));
+    QAction* builtIn = file->addAction(tr("使用内置名称表(&I)"));
     builtIn->setObjectName(QStringLiteral("actionBuiltInNames"));
     connect(builtIn, &QAction::triggered, this, &CEditorDlg::OnBuiltInNames);
     file->addSeparator();
@@ -58,12 +59,11 @@ void CEditorDlg::AddFindItems()
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    add("actionFind", QStringLiteral("查找(&K)…\tCtrl+K"), QKeySequence(Qt::CTRL | Qt::Key_K),
-        &CEditorDlg::OnFind);
+    add("actionFind", tr("查找(&K)…\tCtrl+K"), QKeySequence(Qt::CTRL | Qt::Key_K), &CEditorDlg::OnFind);
     // Also at home in the find box itself (added to it when it is made).
-    findSteps_ = {add("actionFindNext", QStringLiteral("查找下一个(&N)\tF3"), QKeySequence(Qt::Key_F3),
+    findSteps_ = {add("actionFindNext", tr("查找下一个(&N)\tF3"), QKeySequence(Qt::Key_F3),
                       [this] { Finder()->Step(1); }),
-                  add("actionFindPrevious", QStringLiteral("查找上一个(&R)\tShift+F3"),
+                  add("actionFindPrevious", tr("查找上一个(&R)\tShift+F3"),
                       QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { Finder()->Step(-1); })};
 }
 
@@ -81,7 +81,7 @@ void CEditorDlg::WireReferences(int listId)
             return;
         auto* menu = new QMenu(view);
         menu->setAttribute(Qt::WA_DeleteOnClose);
-        QAction* refs = menu->addAction(QStringLiteral("查看引用"));
+        QAction* refs = menu->addAction(tr("查看引用"));
         refs->setObjectName(QStringLiteral("actionReferences"));
         const int row = pages_->Rows(listId)->TableRow(index.row()), column = index.column();
         connect(refs, &QAction::triggered, this,
@@ -127,7 +127,7 @@ FindBox* CEditorDlg::Finder()
 void CEditorDlg::OnFind()
 {
     FindBox* box = Finder();
-    box->setWindowTitle(QStringLiteral("查找"));
+    box->setWindowTitle(tr("查找"));
     box->Find(box->Input()->text());
     box->show();
     box->raise();
@@ -140,8 +140,7 @@ bool CEditorDlg::UseNameFolder(const QString& folder)
 {
     std::vector<std::string> errors;
     if (!session_.UseNameFolder(folder.toStdString(), errors)) {
-        prompts_.Tell(this, QMessageBox::Warning, QStringLiteral("Dravik静态修改器"),
-                      Reasons(folder, errors));
+        prompts_.Tell(this, QMessageBox::Warning, Caption(), Reasons(folder, errors));
         return false;
     }
     return true; // relabelled as the session says the names changed
@@ -151,7 +150,7 @@ void CEditorDlg::OnLoadNames()
 {
     widgets::FileQuestion question;
     question.mode = widgets::FileQuestion::Folder;
-    question.caption = QStringLiteral("载入名称表");
+    question.caption = tr("载入名称表");
     question.path = QSettings().value(QString::fromLatin1(kNamesKey)).toString();
     const QString folder = prompts_.ChooseFile(this, question);
     if (!folder.isEmpty() && UseNameFolder(folder))

@@ -3,14 +3,12 @@
 // reloaded because another program changed it back on top of the new contents.
 #include "app/CEditorDlg.h"
 #include "widgets/Prompts.h"
+#include "widgets/Text.h"
 
 namespace dravik::app {
 
 namespace {
-const char* const kCaption = "Dravik静态修改器";
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(const char* s) { return QString::fromUtf8(s); }
+using widgets::Q;
 
 // 是 or 否; Enter answers 是, since taking the changes back loses nothing (one undo removes them
 // again), while Esc and the close box answer 否 as in any yes-or-no box.
@@ -18,12 +16,18 @@ bool AskYes(widgets::Prompts& prompts, QWidget* parent, const QString& text)
 {
     widgets::Question question;
     question.icon = QMessageBox::Question;
-    question.caption = Q(kCaption);
+    question.caption = CEditorDlg::Caption();
     question.text = text;
-    question.buttons = {QStringLiteral("是"), QStringLiteral("否")};
+    question.buttons = {CEditorDlg::tr("是"), CEditorDlg::tr("否")};
     question.defaultButton = 0;
     question.cancelButton = 1;
     return prompts.Ask(parent, question) == 0;
+}
+
+// A message about a record that cannot be offered, followed by what became of the record.
+QString ThenRecord(const QString& message, const QString& record)
+{
+    return CEditorDlg::tr("%1%2", "a sentence, then the one about the recovery record").arg(message, record);
 }
 } // namespace
 
@@ -31,8 +35,8 @@ bool AskYes(widgets::Prompts& prompts, QWidget* parent, const QString& text)
 QString CEditorDlg::DiscardRecoveryRecord()
 {
     if (session_.DiscardRecoveryRecord())
-        return QStringLiteral("恢复记录已删除。");
-    return QStringLiteral("恢复记录无法删除：") + Q(session_.RecoveryRecordPath()) + QStringLiteral("。");
+        return tr("恢复记录已删除。");
+    return tr("恢复记录无法删除：%1。").arg(Q(session_.RecoveryRecordPath()));
 }
 
 void CEditorDlg::OfferRecoveryRecord()
@@ -41,26 +45,25 @@ void CEditorDlg::OfferRecoveryRecord()
     switch (found.kind) {
     case RecoveryKeeper::Found::None: return;
     case RecoveryKeeper::Found::Offer:
-        if (AskYes(prompts_, this,
-                   QStringLiteral("上次有 %1 处未保存的修改，是否恢复？").arg(found.record.Count())))
+        if (AskYes(prompts_, this, tr("上次有 %1 处未保存的修改，是否恢复？").arg(found.record.Count())))
             session_.Recover(found.record.edits);
         else
             session_.DiscardRecoveryRecord();
         return;
     case RecoveryKeeper::Found::FileChanged:
         // The changes were made against other bytes: put over these they could mean anything.
-        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption),
-                      QStringLiteral("上次有 %1 处未保存的修改，但文件在那之后已被其他程序修改，"
-                                     "这些修改无法恢复。")
-                              .arg(found.record.Count()) +
-                          DiscardRecoveryRecord());
+        prompts_.Tell(this, QMessageBox::Warning, Caption(),
+                      ThenRecord(tr("上次有 %1 处未保存的修改，但文件在那之后已被其他程序修改，"
+                                    "这些修改无法恢复。")
+                                     .arg(found.record.Count()),
+                                 DiscardRecoveryRecord()));
         return;
     case RecoveryKeeper::Found::Unreadable:
         // This program can never apply it, and the next change would overwrite it anyway; kept,
         // it would only bring the same message at every Open.
-        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption),
-                      QStringLiteral("上次未保存的修改的恢复记录无法使用（%1）。").arg(Q(found.error)) +
-                          DiscardRecoveryRecord());
+        prompts_.Tell(this, QMessageBox::Warning, Caption(),
+                      ThenRecord(tr("上次未保存的修改的恢复记录无法使用（%1）。").arg(Q(found.error)),
+                                 DiscardRecoveryRecord()));
         return;
     }
 }
@@ -74,7 +77,7 @@ void CEditorDlg::ReloadKeepingEdits()
     const rom::Status status = session_.Reload(plan);
     if (!status.ok) {
         // Nothing changed: the edits are still there.
-        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption), Q(status.message));
+        prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(status.message));
         return;
     }
     RememberOpened(path);
@@ -82,10 +85,9 @@ void CEditorDlg::ReloadKeepingEdits()
     if (plan.count == 0)
         return;
     QString text =
-        QStringLiteral("文件已重新载入。重新载入前有 %1 处未保存的修改，是否在文件的新内容上恢复？")
-            .arg(plan.count);
+        tr("文件已重新载入。重新载入前有 %1 处未保存的修改，是否在文件的新内容上恢复？").arg(plan.count);
     if (plan.changedAlso > 0)
-        text += QStringLiteral("\n其中 %1 处其他程序也修改过，恢复后以您的修改为准。").arg(plan.changedAlso);
+        text += u'\n' + tr("其中 %1 处其他程序也修改过，恢复后以您的修改为准。").arg(plan.changedAlso);
     if (AskYes(prompts_, this, text))
         session_.Recover(plan.edits);
 }

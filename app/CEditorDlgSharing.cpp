@@ -11,24 +11,23 @@
 #include "rom/PatchFiles.h"
 #include "rom/Recovery.h"
 #include "widgets/Prompts.h"
+#include "widgets/Text.h"
 
 namespace dravik::app {
 
 namespace {
-const char* const kCaption = "Dravik静态修改器";
-const char* const kImageFilter = "SMC File (*.smc);;所有文件 (*)";
-const char* const kPatchFilter = "IPS 补丁 (*.ips);;BPS 补丁 (*.bps)";
+using widgets::Q;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(const char* s) { return QString::fromUtf8(s); }
+QString ImageFilter() { return CEditorDlg::tr("SMC File (*.smc);;所有文件 (*)"); }
+QString PatchFilter() { return CEditorDlg::tr("IPS 补丁 (*.ips);;BPS 补丁 (*.bps)"); }
 
 QString ChooseFile(widgets::Prompts& prompts, QWidget* parent, widgets::FileQuestion::Mode mode,
-                   const char* caption, const char* filter, const QString& near)
+                   const QString& caption, const QString& filter, const QString& near)
 {
     widgets::FileQuestion question;
     question.mode = mode;
-    question.caption = Q(caption);
-    question.filter = Q(filter);
+    question.caption = caption;
+    question.filter = filter;
     question.path = QFileInfo(near).absolutePath();
     return prompts.ChooseFile(parent, question);
 }
@@ -39,19 +38,19 @@ QString CEditorDlg::ThisImage() const
 {
     const QString path = QDir::toNativeSeparators(Q(session_.Document().Path()));
     const bool edited = !rom::UnsavedEdits(session_.Document().GetModel()).empty();
-    return edited ? path + QStringLiteral("（含未保存的修改）") : path;
+    return edited ? tr("%1（含未保存的修改）").arg(path) : path;
 }
 
 void CEditorDlg::AddSharingItems(QMenu* file)
 {
-    auto add = [&](const char* name, const char* text, void (CEditorDlg::*slot)()) {
-        QAction* a = file->addAction(Q(text));
-        a->setObjectName(Q(name));
+    auto add = [&](const char* name, const QString& text, void (CEditorDlg::*slot)()) {
+        QAction* a = file->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, slot);
         sharingActions_.push_back(a);
     };
-    add("actionExportPatch", "导出补丁(&P)…", &CEditorDlg::OnExportPatch);
-    add("actionCompare", "与其他映像比较(&M)…", &CEditorDlg::OnCompare);
+    add("actionExportPatch", tr("导出补丁(&P)…"), &CEditorDlg::OnExportPatch);
+    add("actionCompare", tr("与其他映像比较(&M)…"), &CEditorDlg::OnCompare);
     file->addSeparator();
 }
 
@@ -65,48 +64,48 @@ void CEditorDlg::OnExportPatch()
     rom::Bytes modified;
     const rom::Status status = rom::ImageWithEdits(document, modified);
     if (!status.ok) {
-        prompts_.Tell(this, QMessageBox::Critical, Q(kCaption), Q("未导出补丁：") + Q(status.message));
+        prompts_.Tell(this, QMessageBox::Critical, Caption(), tr("未导出补丁：%1").arg(Q(status.message)));
         return;
     }
-    const QString originalPath =
-        ChooseFile(prompts_, this, widgets::FileQuestion::Open, "选择干净的原始映像", kImageFilter, romPath);
+    const QString originalPath = ChooseFile(prompts_, this, widgets::FileQuestion::Open,
+                                            tr("选择干净的原始映像"), ImageFilter(), romPath);
     if (originalPath.isEmpty())
         return;
     rom::Bytes original;
     std::string error;
     if (!rom::ReadWholeFile(originalPath.toStdString(), original, error)) {
-        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption), Q("未导出补丁：") + Q(error));
+        prompts_.Tell(this, QMessageBox::Warning, Caption(), tr("未导出补丁：%1").arg(Q(error)));
         return;
     }
     const QString patchPath =
-        ChooseFile(prompts_, this, widgets::FileQuestion::Save, "导出补丁", kPatchFilter, romPath);
+        ChooseFile(prompts_, this, widgets::FileQuestion::Save, tr("导出补丁"), PatchFilter(), romPath);
     if (patchPath.isEmpty())
         return;
     rom::PatchFormat format;
     if (!rom::PatchFormatOfName(patchPath.toStdString(), format)) {
-        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption),
-                      Q("未导出补丁：补丁文件名须以 .ips 或 .bps 结尾，以说明格式。"));
+        prompts_.Tell(this, QMessageBox::Warning, Caption(),
+                      tr("未导出补丁：补丁文件名须以 .ips 或 .bps 结尾，以说明格式。"));
         return;
     }
     switch (
         rom::CheckPatchTarget(patchPath.toStdString(), {romPath.toStdString(), originalPath.toStdString()})) {
     case rom::PatchTargetProblem::None: break;
     case rom::PatchTargetProblem::ReadOnly:
-        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption),
-                      Q("未导出补丁：") + QDir::toNativeSeparators(patchPath) + Q(" 是只读的，不会替换它。"));
+        prompts_.Tell(this, QMessageBox::Warning, Caption(),
+                      tr("未导出补丁：%1 是只读的，不会替换它。").arg(QDir::toNativeSeparators(patchPath)));
         return;
     case rom::PatchTargetProblem::OverImage:
-        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption),
-                      Q("未导出补丁：补丁不能写到映像文件上，请另选文件名。"));
+        prompts_.Tell(this, QMessageBox::Warning, Caption(),
+                      tr("未导出补丁：补丁不能写到映像文件上，请另选文件名。"));
         return;
     }
     size_t size = 0;
     if (!rom::WritePatch(format, original, modified, patchPath.toStdString(), size, error)) {
-        prompts_.Tell(this, QMessageBox::Critical, Q(kCaption), Q("未导出补丁：") + Q(error));
+        prompts_.Tell(this, QMessageBox::Critical, Caption(), tr("未导出补丁：%1").arg(Q(error)));
         return;
     }
-    prompts_.Tell(this, QMessageBox::Information, Q(kCaption),
-                  QStringLiteral("补丁已导出：%1（%2，%3 字节）。\n它把 %4 变成 %5。")
+    prompts_.Tell(this, QMessageBox::Information, Caption(),
+                  tr("补丁已导出：%1（%2，%3 字节）。\n它把 %4 变成 %5。")
                       .arg(QDir::toNativeSeparators(patchPath),
                            format == rom::PatchFormat::Ips ? QStringLiteral("IPS") : QStringLiteral("BPS"))
                       .arg(size)
@@ -121,17 +120,17 @@ void CEditorDlg::OnCompare()
     rom::Bytes mine;
     const rom::Status status = rom::ImageWithEdits(document, mine);
     if (!status.ok) {
-        prompts_.Tell(this, QMessageBox::Critical, Q(kCaption), Q("无法比较：") + Q(status.message));
+        prompts_.Tell(this, QMessageBox::Critical, Caption(), tr("无法比较：%1").arg(Q(status.message)));
         return;
     }
-    const QString otherPath = ChooseFile(prompts_, this, widgets::FileQuestion::Open, "选择要比较的映像",
-                                         kImageFilter, Q(document.Path()));
+    const QString otherPath = ChooseFile(prompts_, this, widgets::FileQuestion::Open, tr("选择要比较的映像"),
+                                         ImageFilter(), Q(document.Path()));
     if (otherPath.isEmpty())
         return;
     rom::ImageFile other;
     std::string error;
     if (!rom::ReadImage(otherPath.toStdString(), rom::ReadExtent::Whole, other, error)) {
-        prompts_.Tell(this, QMessageBox::Warning, Q(kCaption), Q("无法比较：") + Q(error));
+        prompts_.Tell(this, QMessageBox::Warning, Caption(), tr("无法比较：%1").arg(Q(error)));
         return;
     }
     // Beside the window rather than modal: a double-click shows the field in the window.

@@ -1,5 +1,6 @@
 #include "app/ChangeReviewDialog.h"
 
+#include "widgets/Text.h"
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,7 +12,8 @@
 namespace dravik::app {
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+using widgets::Q;
+using widgets::Title;
 
 QString Hex(unsigned value, int digits) { return QString::asprintf("0x%0*X", digits, value); }
 
@@ -21,13 +23,13 @@ QString BytesText(const rom::Review& review)
         return Q(review.error);
     QStringList lines;
     if (!review.refusals.empty()) {
-        lines << QStringLiteral("保存会被拒绝：有 %1 个单元格的值无效，文件不会有任何改动。")
+        lines << ChangeReviewDialog::tr("保存会被拒绝：有 %1 个单元格的值无效，文件不会有任何改动。")
                      .arg(review.refusals.size());
         for (const rom::CellError& e : review.refusals)
             lines << Q(e.Describe());
         return lines.join(QLatin1Char('\n'));
     }
-    lines << QStringLiteral("保存将改动 %1 个字节：").arg(review.bytes.size());
+    lines << ChangeReviewDialog::tr("保存将改动 %1 个字节：").arg(review.bytes.size());
     for (const rom::ByteChange& b : review.bytes)
         lines << QStringLiteral("%1: %2 -> %3").arg(Hex(b.offset, 6), Hex(b.before, 2), Hex(b.after, 2));
     return lines.join(QLatin1Char('\n'));
@@ -43,14 +45,13 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, const QString&
     : QDialog(parent), review_(review)
 {
     setObjectName(QStringLiteral("ChangeReviewDialog"));
-    setWindowTitle(QStringLiteral("查看修改"));
+    setWindowTitle(tr("查看修改"));
     auto* layout = new QVBoxLayout(this);
 
     auto* summary = new QLabel(
-        review_.entries.empty()
-            ? QStringLiteral("自上次打开或保存以来没有修改。")
-            : QStringLiteral("自上次打开或保存以来修改了 %1 处（双击一项或按回车可转到它所在的行）：")
-                  .arg(review_.entries.size()),
+        review_.entries.empty() ? tr("自上次打开或保存以来没有修改。")
+                                : tr("自上次打开或保存以来修改了 %1 处（双击一项或按回车可转到它所在的行）：")
+                                      .arg(review_.entries.size()),
         this);
     if (!question.isEmpty())
         summary->setText(question);
@@ -59,8 +60,7 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, const QString&
 
     auto* fields = new QTableWidget(static_cast<int>(review_.entries.size()), 5, this);
     fields->setObjectName(QStringLiteral("fields"));
-    fields->setHorizontalHeaderLabels({QStringLiteral("表"), QStringLiteral("行"), QStringLiteral("列"),
-                                       QStringLiteral("原值"), QStringLiteral("新值")});
+    fields->setHorizontalHeaderLabels({tr("表"), tr("行"), tr("列"), tr("原值"), tr("新值")});
     fields->verticalHeader()->hide();
     fields->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fields->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -68,8 +68,9 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, const QString&
     fields->setWordWrap(false);
     for (size_t i = 0; i < review_.entries.size(); ++i) {
         const rom::ReviewEntry& e = review_.entries[i];
-        const QString cells[] = {Q(e.tableTitle), QStringLiteral("%1 %2").arg(e.row + 1).arg(Q(e.rowLabel)),
-                                 Q(e.columnTitle), Q(e.before), Q(e.after)};
+        const QString cells[] = {Title(e.tableTitle),
+                                 QStringLiteral("%1 %2").arg(e.row + 1).arg(Q(e.rowLabel)),
+                                 Title(e.columnTitle), Q(e.before), Q(e.after)};
         for (int c = 0; c < 5; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setToolTip(cells[c]);
@@ -94,10 +95,9 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, const QString&
 
     auto* buttons = new QDialogButtonBox(this);
     if (!question.isEmpty())
-        buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)
-            ->setObjectName(QStringLiteral("ok"));
-    QPushButton* close = buttons->addButton(
-        question.isEmpty() ? QStringLiteral("关闭") : QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+        buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole)->setObjectName(QStringLiteral("ok"));
+    QPushButton* close =
+        buttons->addButton(question.isEmpty() ? tr("关闭") : tr("取消"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("close"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -1,5 +1,6 @@
 #include "app/DiffDialog.h"
 
+#include "widgets/Text.h"
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -15,24 +16,25 @@ constexpr int kListedRuns = 50;
 constexpr int kTableIdRole = Qt::UserRole;
 constexpr int kRowRole = Qt::UserRole + 1;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+using widgets::Q;
+using widgets::Title;
 
 QString Offset(uint32_t v) { return QString::asprintf("0x%06X", v); }
 
 QString RunsText(const rom::ImageDiff& d)
 {
     if (d.runs.empty())
-        return QStringLiteral("字段以外没有不同的字节。");
+        return DiffDialog::tr("字段以外没有不同的字节。");
     QStringList runs;
     for (size_t i = 0; i < d.runs.size() && i < kListedRuns; ++i)
-        runs << QStringLiteral("%1-%2（%3 字节）")
+        runs << DiffDialog::tr("%1-%2（%3 字节）")
                     .arg(Offset(d.runs[i].offset), Offset(d.runs[i].offset + d.runs[i].length - 1))
                     .arg(d.runs[i].length);
-    QString text =
-        QStringLiteral("字段以外的字节差异 %1 段，共 %2 字节：").arg(d.runs.size()).arg(d.bytesOutside) +
-        runs.join(QStringLiteral("、"));
+    QString text = DiffDialog::tr("字段以外的字节差异 %1 段，共 %2 字节：%3")
+                       .arg(QString::number(d.runs.size()), QString::number(d.bytesOutside),
+                            runs.join(DiffDialog::tr("、")));
     if (d.runs.size() > kListedRuns)
-        text += QStringLiteral("……另有 %1 段未列出").arg(d.runs.size() - kListedRuns);
+        text += DiffDialog::tr("……另有 %1 段未列出").arg(d.runs.size() - kListedRuns);
     return text;
 }
 } // namespace
@@ -42,21 +44,20 @@ DiffDialog::DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, cons
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("DiffDialog"));
-    setWindowTitle(QStringLiteral("与其他映像比较 - %1").arg(QFileInfo(otherFile).fileName()));
+    setWindowTitle(tr("与其他映像比较 - %1").arg(QFileInfo(otherFile).fileName()));
     auto* layout = new QVBoxLayout(this);
 
     QStringList notes;
-    notes << QStringLiteral("本文件：%1\n其他文件：%2").arg(thisFile, otherFile);
+    notes << tr("本文件：%1\n其他文件：%2").arg(thisFile, otherFile);
     if (!diff.SameSize())
-        notes << QStringLiteral("大小不同：本文件 %1 字节，其他文件 %2 字节；比较两者都有的字段和字节。")
+        notes << tr("大小不同：本文件 %1 字节，其他文件 %2 字节；比较两者都有的字段和字节。")
                      .arg(diff.sizeA)
                      .arg(diff.sizeB);
     if (diff.formA.header != diff.formB.header)
-        notes << QStringLiteral("只有%1有复制器文件头：按数据表的位置对齐比较。")
-                     .arg(diff.formA.header ? QStringLiteral("本文件") : QStringLiteral("其他文件"));
-    notes << (diff.Identical()
-                  ? QStringLiteral("两个映像完全相同。")
-                  : QStringLiteral("字段差异 %1 处（双击一行可在主窗口中显示）。").arg(diff.fields.size()));
+        notes << (diff.formA.header ? tr("只有本文件有复制器文件头：按数据表的位置对齐比较。")
+                                    : tr("只有其他文件有复制器文件头：按数据表的位置对齐比较。"));
+    notes << (diff.Identical() ? tr("两个映像完全相同。")
+                               : tr("字段差异 %1 处（双击一行可在主窗口中显示）。").arg(diff.fields.size()));
     auto* summary = new QLabel(notes.join('\n'), this);
     summary->setObjectName(QStringLiteral("summary"));
     summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -64,17 +65,17 @@ DiffDialog::DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, cons
 
     auto* list = new QTableWidget(static_cast<int>(diff.fields.size()), 5, this);
     list->setObjectName(QStringLiteral("diffList"));
-    list->setHorizontalHeaderLabels({QStringLiteral("表"), QStringLiteral("行"), QStringLiteral("列"),
-                                     QStringLiteral("本文件"), QStringLiteral("其他文件")});
+    list->setHorizontalHeaderLabels({tr("表"), tr("行"), tr("列"), tr("本文件"), tr("其他文件")});
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->verticalHeader()->setVisible(false);
     for (int i = 0; i < list->rowCount(); ++i) {
         const rom::FieldChange& f = diff.fields[static_cast<size_t>(i)];
-        const QString column = Q(f.column) + (f.storedOnly ? QStringLiteral("（存储的位）") : QString());
-        const QStringList cells = {Q(f.tableTitle), QStringLiteral("%1 %2").arg(f.row + 1).arg(Q(f.rowLabel)),
-                                   column, Q(f.before), Q(f.after)};
+        const QString column = f.storedOnly ? tr("%1（存储的位）").arg(Title(f.column)) : Title(f.column);
+        const QStringList cells = {Title(f.tableTitle),
+                                   QStringLiteral("%1 %2").arg(f.row + 1).arg(Q(f.rowLabel)), column,
+                                   Q(f.before), Q(f.after)};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setData(kTableIdRole, Q(f.tableId));
@@ -96,7 +97,7 @@ DiffDialog::DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, cons
     layout->addWidget(runs);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("关闭"));
+    buttons->button(QDialogButtonBox::Close)->setText(tr("关闭"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     resize(760, 480);

@@ -4,6 +4,7 @@
 #include <QUndoStack>
 
 #include "app/EditCommand.h"
+#include "widgets/Text.h"
 
 namespace dravik::app {
 
@@ -67,21 +68,20 @@ bool EditHistory::IsModified() const { return !stack_->isClean(); }
 
 QAction* EditHistory::CreateUndoAction(QObject* parent) const
 {
-    return stack_->createUndoAction(parent, QStringLiteral("撤销"));
+    return stack_->createUndoAction(parent, tr("撤销"));
 }
 
 QAction* EditHistory::CreateRedoAction(QObject* parent) const
 {
-    return stack_->createRedoAction(parent, QStringLiteral("重做"));
+    return stack_->createRedoAction(parent, tr("重做"));
 }
 
 QString EditText(const rom::Table& table, int row)
 {
     // A table of one row (the red wolf) is named by its row alone.
     if (table.Rows() == 1)
-        return QStringLiteral("编辑") + QString::fromStdString(table.RowLabel(row));
-    return QStringLiteral("编辑") + QString::fromStdString(table.Title()) + QLatin1Char(' ') +
-           QString::fromStdString(table.RowLabel(row));
+        return EditHistory::tr("编辑%1").arg(widgets::Q(table.RowLabel(row)));
+    return EditHistory::tr("编辑%1 %2").arg(widgets::Title(table.Title()), widgets::Q(table.RowLabel(row)));
 }
 
 } // namespace dravik::app

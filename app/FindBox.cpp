@@ -1,5 +1,6 @@
 #include "app/FindBox.h"
 
+#include "widgets/Text.h"
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,25 +9,23 @@
 
 namespace dravik::app {
 
-namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-} // namespace
+using widgets::Q;
+using widgets::Title;
 
 FindBox::FindBox(const rom::Model& model, std::function<void(const Place&)> show, QWidget* parent)
     : QDialog(parent), model_(model), show_(std::move(show))
 {
     setObjectName(QStringLiteral("FindBox"));
-    setWindowTitle(QStringLiteral("查找"));
+    setWindowTitle(tr("查找"));
     setModal(false);
     input_ = new QLineEdit(this);
     input_->setObjectName(QStringLiteral("findText"));
-    input_->setPlaceholderText(QStringLiteral("名称或任何单元格的文字"));
+    input_->setPlaceholderText(tr("名称或任何单元格的文字"));
     results_ = new QTreeWidget(this);
     results_->setObjectName(QStringLiteral("findResults"));
     results_->setRootIsDecorated(false);
     results_->setUniformRowHeights(true);
-    results_->setHeaderLabels(
-        {QStringLiteral("表"), QStringLiteral("行"), QStringLiteral("列"), QStringLiteral("文字")});
+    results_->setHeaderLabels({tr("表"), tr("行"), tr("列"), tr("文字")});
     results_->header()->setStretchLastSection(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(input_);
@@ -49,8 +48,8 @@ void FindBox::Find(const QString& text)
     for (const rom::FindMatch& m : matches) {
         const rom::Table& t = model_.Tables()[static_cast<size_t>(m.table)];
         places_.push_back({t.Id(), m.row, m.column});
-        items.append(
-            new QTreeWidgetItem({Q(t.Title()), Q(t.RowLabel(m.row)), Q(t.ColumnTitle(m.column)), Q(m.text)}));
+        items.append(new QTreeWidgetItem(
+            {Title(t.Title()), Q(t.RowLabel(m.row)), Title(t.ColumnTitle(m.column)), Q(m.text)}));
     }
     results_->addTopLevelItems(items);
     if (!items.isEmpty())
@@ -59,7 +58,7 @@ void FindBox::Find(const QString& text)
 
 void FindBox::ShowReferences(const QString& what, const std::vector<rom::Reference>& refs)
 {
-    setWindowTitle(QStringLiteral("查看引用 - ") + what);
+    setWindowTitle(tr("查看引用 - %1").arg(what));
     input_->blockSignals(true);
     input_->clear();
     input_->blockSignals(false);
@@ -69,11 +68,11 @@ void FindBox::ShowReferences(const QString& what, const std::vector<rom::Referen
         const rom::Table* t = model_.Find(r.tableId);
         places_.push_back({r.tableId, r.row, r.column});
         results_->addTopLevelItem(
-            new QTreeWidgetItem({t ? Q(t->Title()) : Q(r.tableId), Q(r.text), Q(r.where),
+            new QTreeWidgetItem({t ? Title(t->Title()) : Q(r.tableId), Q(r.text), Q(r.where),
                                  t ? Q(t->Cell(r.row, r.column)) : QString()}));
     }
     if (refs.empty())
-        results_->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("没有被用到")}));
+        results_->addTopLevelItem(new QTreeWidgetItem({tr("没有被用到")}));
     else
         results_->setCurrentItem(results_->topLevelItem(0));
 }

@@ -16,11 +16,12 @@
 #include "app/TableModel.h"
 #include "rom/TableText.h"
 #include "widgets/Prompts.h"
+#include "widgets/Text.h"
 
 namespace dravik::app {
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+using widgets::Q;
 
 // At most this many refused cells are listed one by one; the count says the rest.
 constexpr size_t kListedRefusals = 30;

@@ -27,16 +27,15 @@
 #include "widgets/LineBox.h"
 #include "widgets/Prompts.h"
 #include "widgets/StaticText.h"
+#include "widgets/Text.h"
 
 namespace dravik::app {
 
 using widgets::DialogUnits;
 using widgets::LineBox;
+using widgets::Q;
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(const char* s) { return QString::fromUtf8(s); }
 
 // A page's controls are children of the page, which starts at the page area's corner.
 QRect PagePixels(const DialogUnits& du, const DuRect& r)
@@ -118,20 +117,20 @@ void PageArea::Build(QWidget* client)
             break;
         }
         case PageControlKind::Button: {
-            auto* button = new QPushButton(Q(c.caption), page);
+            auto* button = new QPushButton(PageText(c.caption), page);
             button->setObjectName(QStringLiteral("button%1").arg(c.id));
             buttons_[c.id] = button;
             w = button;
             break;
         }
         case PageControlKind::Group: {
-            auto* group = new QGroupBox(Q(c.caption), page);
+            auto* group = new QGroupBox(PageText(c.caption), page);
             group->setObjectName(QStringLiteral("group%1").arg(c.id));
             w = group;
             break;
         }
         case PageControlKind::Static: {
-            auto* label = new widgets::StaticText(Q(c.caption), du.Y(8), page);
+            auto* label = new widgets::StaticText(PageText(c.caption), du.Y(8), page);
             label->setObjectName(QStringLiteral("static%1").arg(c.id));
             w = label;
             break;
@@ -364,9 +363,9 @@ void PageArea::OnPriceApply(int listId, int editId)
     const std::vector<rom::CellError> errors = rom::CheckEdit(table, edit);
     if (!errors.empty()) {
         widgets::Prompts::For(window_).Tell(
-            window_, QMessageBox::Warning, QStringLiteral("错误"),
-            QStringLiteral("%1: \"%2\" %3")
-                .arg(Q(errors.front().columnTitle), box->Text(), Q(errors.front().reason)));
+            window_, QMessageBox::Warning, tr("错误"),
+            tr("%1: \"%2\" %3")
+                .arg(widgets::Title(errors.front().columnTitle), box->Text(), Q(errors.front().reason)));
         box->setFocus();
         box->selectAll();
         return;
@@ -389,7 +388,7 @@ void PageArea::OnRowEditor(int listId)
     const std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(window_, table, row);
     if (!dialog)
         return;
-    dialog->setWindowTitle(dialog->windowTitle() + QStringLiteral(" - 只读"));
+    dialog->setWindowTitle(tr("%1 - 只读").arg(dialog->windowTitle()));
     for (QLineEdit* box : dialog->findChildren<QLineEdit*>())
         box->setReadOnly(true);
     for (QComboBox* list : dialog->findChildren<QComboBox*>())

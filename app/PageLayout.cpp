@@ -1,5 +1,6 @@
 #include "app/PageLayout.h"
 
+#include <QCoreApplication>
 #include <map>
 
 #include "rom/Layout.h"
@@ -8,7 +9,7 @@ namespace dravik::app {
 
 namespace {
 using K = PageControlKind;
-const char* const kOk = "确定";
+const char* const kOk = QT_TRANSLATE_NOOP("PageLayout", "确定");
 } // namespace
 
 const std::vector<PageControl>& PageControls()
@@ -21,13 +22,13 @@ const std::vector<PageControl>& PageControls()
         // 2 tank equipment
         {1008, K::List, 2, {12, 31, 206, 188}, "", "control_systems", -1},
         {1009, K::List, 2, {223, 35, 206, 252}, "", "engines", -1},
-        {1010, K::Group, 2, {12, 220, 206, 74}, "特殊弹价格", "", -1},
+        {1010, K::Group, 2, {12, 220, 206, 74}, QT_TRANSLATE_NOOP("PageLayout", "特殊弹价格"), "", -1},
         {1011, K::List, 2, {18, 232, 94, 59}, "", "special_shells", -1},
         {1013, K::Edit, 2, {137, 239, 55, 12}, "", "", -1},
         {1012, K::Button, 2, {137, 259, 55, 16}, kOk, "", -1},
         // 3 tank attributes
         {1020, K::List, 3, {11, 35, 320, 252}, "", "tanks", -1},
-        {1017, K::Group, 3, {336, 31, 95, 260}, "战车道具", "", -1},
+        {1017, K::Group, 3, {336, 31, 95, 260}, QT_TRANSLATE_NOOP("PageLayout", "战车道具"), "", -1},
         {1016, K::List, 3, {341, 43, 85, 207}, "", "tank_items", -1},
         {1018, K::Edit, 3, {355, 255, 55, 12}, "", "", -1},
         {1019, K::Button, 3, {355, 271, 55, 16}, kOk, "", -1},
@@ -38,32 +39,38 @@ const std::vector<PageControl>& PageControls()
         // 5 equipment and items
         {1025, K::List, 5, {11, 32, 181, 160}, "", "body_armour", -1},
         {1026, K::List, 5, {11, 195, 182, 97}, "", "armour_pieces", -1},
-        {1027, K::Group, 5, {198, 31, 114, 260}, "道具", "", -1},
+        {1027, K::Group, 5, {198, 31, 114, 260}, QT_TRANSLATE_NOOP("PageLayout", "道具"), "", -1},
         {1028, K::List, 5, {203, 43, 103, 222}, "", "items", -1},
         {1029, K::Edit, 5, {205, 272, 45, 12}, "", "", -1},
         {1030, K::Button, 5, {258, 270, 45, 15}, kOk, "", -1},
-        {1031, K::Group, 5, {316, 31, 114, 260}, "赏金", "", -1},
+        {1031, K::Group, 5, {316, 31, 114, 260}, QT_TRANSLATE_NOOP("PageLayout", "赏金"), "", -1},
         {1032, K::List, 5, {321, 43, 103, 222}, "", "bounties", -1},
         {1033, K::Edit, 5, {323, 272, 45, 12}, "", "", -1},
         {1034, K::Button, 5, {376, 270, 45, 15}, kOk, "", -1},
         // 6 characters and sundries
         {1038, K::List, 6, {10, 33, 421, 64}, "", "characters", -1},
-        {1039, K::Group, 6, {22, 109, 98, 128}, "小吃", "", -1},
+        {1039, K::Group, 6, {22, 109, 98, 128}, QT_TRANSLATE_NOOP("PageLayout", "小吃"), "", -1},
         {1040, K::List, 6, {28, 121, 85, 90}, "", "snacks", -1},
         {1041, K::Edit, 6, {27, 218, 40, 12}, "", "", -1},
         {1042, K::Button, 6, {70, 216, 45, 16}, kOk, "", -1},
-        {1043, K::Group, 6, {129, 109, 98, 168}, "装饰品", "", -1},
+        {1043, K::Group, 6, {129, 109, 98, 168}, QT_TRANSLATE_NOOP("PageLayout", "装饰品"), "", -1},
         {1044, K::List, 6, {135, 121, 85, 129}, "", "decorations", -1},
         {1045, K::Edit, 6, {135, 258, 40, 12}, "", "", -1},
         {1046, K::Button, 6, {177, 256, 45, 16}, kOk, "", -1},
-        {1047, K::Group, 6, {236, 109, 109, 168}, "饮料", "", -1},
+        {1047, K::Group, 6, {236, 109, 109, 168}, QT_TRANSLATE_NOOP("PageLayout", "饮料"), "", -1},
         {1048, K::List, 6, {242, 121, 97, 129}, "", "drinks", -1},
         {1049, K::Edit, 6, {244, 258, 40, 12}, "", "", -1},
         {1050, K::Button, 6, {293, 256, 45, 16}, kOk, "", -1},
-        {1051, K::Static, 6, {25, 256, 36, 8}, "红狼的HP", "", -1},
+        {1051, K::Static, 6, {25, 256, 36, 8}, QT_TRANSLATE_NOOP("PageLayout", "红狼的HP"), "", -1},
         {1052, K::Edit, 6, {67, 254, 40, 12}, "", "red_wolf", 0},
-        {1057, K::Group, 6, {349, 109, 70, 62}, "客房价格", "", -1},
-        {1056, K::Static, 6, {353, 123, 25, 40}, "梅客房\n\n竹客房\n\n松客房", "", -1},
+        {1057, K::Group, 6, {349, 109, 70, 62}, QT_TRANSLATE_NOOP("PageLayout", "客房价格"), "", -1},
+        {1056,
+         K::Static,
+         6,
+         {353, 123, 25, 40},
+         QT_TRANSLATE_NOOP("PageLayout", "梅客房\n\n竹客房\n\n松客房"),
+         "",
+         -1},
         {1053, K::Edit, 6, {382, 121, 32, 12}, "", "hotel_rooms", 0},
         {1054, K::Edit, 6, {382, 137, 32, 12}, "", "hotel_rooms", 1},
         {1055, K::Edit, 6, {382, 153, 32, 12}, "", "hotel_rooms", 2},
@@ -73,16 +80,46 @@ const std::vector<PageControl>& PageControls()
     return controls;
 }
 
+QString PageText(const char* text) { return QCoreApplication::translate("PageLayout", text); }
+
 const std::vector<PageButtonDecl>& PageButtons()
 {
     static const std::vector<PageButtonDecl> buttons = {
-        {1006, 1, {112, 4, 35, 20}, "战车\n火力", "战车火力"},
-        {1014, 2, {147, 4, 35, 20}, "战车\n装备", "战车装备"},
-        {1015, 3, {182, 4, 35, 20}, "战车\n属性", "战车属性"},
-        {1022, 4, {217, 4, 35, 20}, "人类\n装备", "人类装备"},
-        {1035, 5, {252, 4, 35, 20}, "装备\n道具", "装备/道具"},
-        {1036, 6, {287, 4, 35, 20}, "人物\n杂项", "人物/杂项"},
-        {1037, 7, {322, 4, 35, 20}, "怪物", "怪物篇"},
+        {1006,
+         1,
+         {112, 4, 35, 20},
+         QT_TRANSLATE_NOOP("PageLayout", "战车\n火力"),
+         QT_TRANSLATE_NOOP("PageLayout", "战车火力")},
+        {1014,
+         2,
+         {147, 4, 35, 20},
+         QT_TRANSLATE_NOOP("PageLayout", "战车\n装备"),
+         QT_TRANSLATE_NOOP("PageLayout", "战车装备")},
+        {1015,
+         3,
+         {182, 4, 35, 20},
+         QT_TRANSLATE_NOOP("PageLayout", "战车\n属性"),
+         QT_TRANSLATE_NOOP("PageLayout", "战车属性")},
+        {1022,
+         4,
+         {217, 4, 35, 20},
+         QT_TRANSLATE_NOOP("PageLayout", "人类\n装备"),
+         QT_TRANSLATE_NOOP("PageLayout", "人类装备")},
+        {1035,
+         5,
+         {252, 4, 35, 20},
+         QT_TRANSLATE_NOOP("PageLayout", "装备\n道具"),
+         QT_TRANSLATE_NOOP("PageLayout", "装备/道具")},
+        {1036,
+         6,
+         {287, 4, 35, 20},
+         QT_TRANSLATE_NOOP("PageLayout", "人物\n杂项"),
+         QT_TRANSLATE_NOOP("PageLayout", "人物/杂项")},
+        {1037,
+         7,
+         {322, 4, 35, 20},
+         QT_TRANSLATE_NOOP("PageLayout", "怪物"),
+         QT_TRANSLATE_NOOP("PageLayout", "怪物篇")},
     };
     return buttons;
 }

@@ -2,6 +2,7 @@
 // The main window's controls as data: every page control with its kind, page and rectangle in
 // dialog units, the column widths of the twenty lists, the seven price editors and the lists that
 // open a row editor. CEditorDlg builds its widgets by walking these tables.
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct PageControl {
     const char* table;   // List: the table it shows. Edit: the table of the cell it edits, "" if none
     int row;             // Edit bound to a cell: the row whose column 1 it edits; -1 otherwise
 };
+
+// A caption of these tables (a control's, a page button's) in the interface language.
+QString PageText(const char* text);
 
 // The 48 page controls. A group box comes before the controls inside it, so that it lies under them.
 const std::vector<PageControl>& PageControls();

@@ -9,10 +9,6 @@
 
 namespace dravik::app {
 
-namespace {
-const char* const kRecoveredStep = "恢复未保存的修改";
-}
-
 Session::Session(QObject* parent)
     : QObject(parent), history_(new EditHistory(document_, this)), recoveryTimer_(new QTimer(this))
 {
@@ -110,7 +106,7 @@ bool Session::Apply(const std::vector<rom::Edit>& edits, const QString& text)
 
 bool Session::Recover(const std::vector<rom::Edit>& edits)
 {
-    if (history_->Apply(edits, QString::fromUtf8(kRecoveredStep)))
+    if (history_->Apply(edits, tr("恢复未保存的修改")))
         return true;
     recovery_.Discard();
     return false;
@@ -162,10 +158,8 @@ QString Session::NamesSummary() const
 {
     const names::NameSet& set = Names();
     if (set.UserCount() == 0)
-        return QStringLiteral("名称：内置");
-    return QStringLiteral("名称：%1 项来自 %2")
-        .arg(set.UserCount())
-        .arg(QString::fromStdString(set.Folder()));
+        return tr("名称：内置");
+    return tr("名称：%1 项来自 %2").arg(set.UserCount()).arg(QString::fromStdString(set.Folder()));
 }
 
 } // namespace dravik::app

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "widgets/Marks.h"
+#include "widgets/Text.h"
 
 namespace dravik::app {
 
@@ -54,7 +55,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
         if (section < 0 || section >= table_->Columns())
             return {};
         if (role == Qt::DisplayRole)
-            return QString::fromStdString(table_->ColumnTitle(section));
+            return widgets::Title(table_->ColumnTitle(section));
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         return {};

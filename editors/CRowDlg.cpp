@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,6 +20,9 @@
 namespace dravik::editors {
 
 namespace {
+
+// The captions and labels of the layouts are translated where they are shown.
+QString LayoutText(const char* text) { return QCoreApplication::translate("DialogLayouts", text); }
 
 QString Id(const char* prefix, int id) { return QString::fromLatin1(prefix) + QString::number(id); }
 
@@ -50,7 +54,7 @@ QComboBox* MakeCombo(QWidget* parent, const QRect& rect, Entries entries)
 CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent), layout_(&layout)
 {
     setObjectName(QString::fromLatin1(layout.id));
-    setWindowTitle(QString::fromUtf8(layout.caption));
+    setWindowTitle(LayoutText(layout.caption));
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(widgets::EditorFont());
@@ -63,7 +67,7 @@ CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent),
     QString lastLabel;
     for (const DialogControl& c : layout.controls) {
         const QRect rect = du.Rect(c.x, c.y, c.width, c.height);
-        const QString text = QString::fromUtf8(c.text);
+        const QString text = LayoutText(c.text);
         switch (c.kind) {
         case DialogControlKind::Label: {
             auto* label = new QLabel(text, this);
@@ -198,9 +202,8 @@ void CRowDlg::accept()
         const Refusal refusal = check_(texts);
         if (refusal.text >= 0 && refusal.text < TextCount()) {
             widgets::Prompts::For(this).Tell(
-                this, QMessageBox::Warning, QStringLiteral("错误"),
-                QStringLiteral("%1: \"%2\" %3")
-                    .arg(EditLabel(refusal.text), texts[refusal.text], refusal.reason));
+                this, QMessageBox::Warning, tr("错误"),
+                tr("%1: \"%2\" %3").arg(EditLabel(refusal.text), texts[refusal.text], refusal.reason));
             widgets::LineBox* edit = edits_[static_cast<size_t>(refusal.text)];
             edit->setFocus();
             edit->selectAll();

@@ -3,6 +3,7 @@
 // the row's name (static 1005) beside it, a frame around the fields, and "确定"/"取消".
 #include "editors/DialogLayout.h"
 
+#include <QtGlobal>
 #include <algorithm>
 
 namespace dravik::editors {
@@ -34,8 +35,14 @@ DialogControl DropList(int id, int x, int y, int width, Entries entries)
 {
     return {K::DropList, id, "", x, y, width, kLine, entries};
 }
-DialogControl Ok(int x, int y, int width = 50) { return {K::Button, 1, "确定", x, y, width, 14}; }
-DialogControl Cancel(int x, int y, int width = 50) { return {K::Button, 2, "取消", x, y, width, 14}; }
+DialogControl Ok(int x, int y, int width = 50)
+{
+    return {K::Button, 1, QT_TRANSLATE_NOOP("DialogLayouts", "确定"), x, y, width, 14};
+}
+DialogControl Cancel(int x, int y, int width = 50)
+{
+    return {K::Button, 2, QT_TRANSLATE_NOOP("DialogLayouts", "取消"), x, y, width, 14};
+}
 
 // "当前正在编辑的..." and the row's name beside it, up to the dialog's right margin. A
 // Chinese character takes about 7.5 horizontal units.
@@ -85,17 +92,17 @@ DialogLayout HumanEditor(const char* id, std::vector<const char*> tables, const 
     DialogLayout d{id, std::move(tables), caption, 204, 95, {}};
     Heading(d.controls, heading, d.width);
     d.controls.push_back(Frame("", 7, 20, 190, 47));
-    d.controls.push_back(Label("价格", 14, 30, 24));
+    d.controls.push_back(Label(QT_TRANSLATE_NOOP("DialogLayouts", "价格"), 14, 30, 24));
     d.controls.push_back(Edit(1013, "price", 40, 30, 50));
     d.controls.push_back(Label(secondLabel, 14, 48, 24));
     d.controls.push_back(Edit(1014, secondKey, 40, 48, 50));
     int y = 30;
     if (weapon) {
-        d.controls.push_back(Label("攻击范围", 100, y, 36));
+        d.controls.push_back(Label(QT_TRANSLATE_NOOP("DialogLayouts", "攻击范围"), 100, y, 36));
         d.controls.push_back(Combo(1022, "range", 138, y, 52));
         y += 18;
     }
-    d.controls.push_back(Label("装备的人", 100, y, 36));
+    d.controls.push_back(Label(QT_TRANSLATE_NOOP("DialogLayouts", "装备的人"), 100, y, 36));
     d.controls.push_back(Combo(1023, "users", 138, y, 52));
     d.controls.push_back(Ok(45, 74));
     d.controls.push_back(Cancel(109, 74));
@@ -104,23 +111,32 @@ DialogLayout HumanEditor(const char* id, std::vector<const char*> tables, const 
 
 DialogLayout Tank()
 {
-    DialogLayout d{"CTankDlg", {"tanks"}, "战车属性编辑", 328, 190, {}};
-    Heading(d.controls, "当前正在编辑的战车", d.width);
+    DialogLayout d{"CTankDlg", {"tanks"}, QT_TRANSLATE_NOOP("DialogLayouts", "战车属性编辑"), 328, 190, {}};
+    Heading(d.controls, QT_TRANSLATE_NOOP("DialogLayouts", "当前正在编辑的战车"), d.width);
     d.controls.push_back(Frame("", 7, 20, 314, 142));
-    const char* left[] = {"弹仓", "防御", "防御上限", "重量", "出租车装甲上限"};
+    const char* left[] = {
+        QT_TRANSLATE_NOOP("DialogLayouts", "弹仓"), QT_TRANSLATE_NOOP("DialogLayouts", "防御"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "防御上限"), QT_TRANSLATE_NOOP("DialogLayouts", "重量"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "出租车装甲上限")};
     const char* leftKeys[] = {"shells", "defence", "max_defence", "weight", "rental_armour"};
     for (int i = 0; i < 5; ++i) {
         d.controls.push_back(Label(left[i], 14, 30 + 18 * i, 58));
         d.controls.push_back(Edit(1013 + i, leftKeys[i], 74, 30 + 18 * i, 34));
     }
-    const char* parts[] = {"装备1", "装备2", "装备3", "装备4", "装备5", "装备6", "装备7", "装备8"};
+    const char* parts[] = {
+        QT_TRANSLATE_NOOP("DialogLayouts", "装备1"), QT_TRANSLATE_NOOP("DialogLayouts", "装备2"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "装备3"), QT_TRANSLATE_NOOP("DialogLayouts", "装备4"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "装备5"), QT_TRANSLATE_NOOP("DialogLayouts", "装备6"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "装备7"), QT_TRANSLATE_NOOP("DialogLayouts", "装备8")};
     const char* partKeys[] = {"parts[0]", "parts[1]", "parts[2]", "parts[3]",
                               "parts[4]", "parts[5]", "parts[6]", "parts[7]"};
     for (int i = 0; i < 8; ++i) {
         d.controls.push_back(Label(parts[i], 116, 30 + 16 * i, 24));
         d.controls.push_back(Combo(1022 + i, partKeys[i], 140, 30 + 16 * i, 76));
     }
-    const char* items[] = {"道具1", "道具2", "道具3", "道具4"};
+    const char* items[] = {
+        QT_TRANSLATE_NOOP("DialogLayouts", "道具1"), QT_TRANSLATE_NOOP("DialogLayouts", "道具2"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "道具3"), QT_TRANSLATE_NOOP("DialogLayouts", "道具4")};
     const char* itemKeys[] = {"items[0]", "items[1]", "items[2]", "items[3]"};
     for (int i = 0; i < 4; ++i) {
         d.controls.push_back(Label(items[i], 222, 30 + 16 * i, 24));
@@ -133,10 +149,20 @@ DialogLayout Tank()
 
 DialogLayout Character()
 {
-    DialogLayout d{"CCharacterDlg", {"characters"}, "人物属性编辑", 344, 148, {}};
-    Heading(d.controls, "当前正在编辑的人物", d.width);
+    DialogLayout d{
+        "CCharacterDlg", {"characters"}, QT_TRANSLATE_NOOP("DialogLayouts", "人物属性编辑"), 344, 148, {}};
+    Heading(d.controls, QT_TRANSLATE_NOOP("DialogLayouts", "当前正在编辑的人物"), d.width);
     d.controls.push_back(Frame("", 7, 20, 330, 100));
-    const char* stats[] = {"LV", "战斗", "驾驶", "修理", "腕力", "智力", "体力", "速度", "HP", "最大HP"};
+    const char* stats[] = {"LV",
+                           QT_TRANSLATE_NOOP("DialogLayouts", "战斗"),
+                           QT_TRANSLATE_NOOP("DialogLayouts", "驾驶"),
+                           QT_TRANSLATE_NOOP("DialogLayouts", "修理"),
+                           QT_TRANSLATE_NOOP("DialogLayouts", "腕力"),
+                           QT_TRANSLATE_NOOP("DialogLayouts", "智力"),
+                           QT_TRANSLATE_NOOP("DialogLayouts", "体力"),
+                           QT_TRANSLATE_NOOP("DialogLayouts", "速度"),
+                           "HP",
+                           QT_TRANSLATE_NOOP("DialogLayouts", "最大HP")};
     const char* statKeys[] = {"level",        "battle",  "driving", "repair", "strength",
                               "intelligence", "stamina", "speed",   "hp",     "max_hp"};
     for (int i = 0; i < 10; ++i) {
@@ -144,8 +170,12 @@ DialogLayout Character()
         d.controls.push_back(Label(stats[i], column ? 78 : 14, y, column ? 28 : 20));
         d.controls.push_back(Edit(1013 + i, statKeys[i], column ? 108 : 36, y, 34));
     }
-    const char* slots[] = {"道具1", "道具2", "道具3", "装备1", "装备2",
-                           "装备3", "装备4", "装备5", "装备6", "装备7"};
+    const char* slots[] = {
+        QT_TRANSLATE_NOOP("DialogLayouts", "道具1"), QT_TRANSLATE_NOOP("DialogLayouts", "道具2"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "道具3"), QT_TRANSLATE_NOOP("DialogLayouts", "装备1"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "装备2"), QT_TRANSLATE_NOOP("DialogLayouts", "装备3"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "装备4"), QT_TRANSLATE_NOOP("DialogLayouts", "装备5"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "装备6"), QT_TRANSLATE_NOOP("DialogLayouts", "装备7")};
     const char* slotKeys[] = {"items[0]",     "items[1]",     "items[2]",     "equipment[0]", "equipment[1]",
                               "equipment[2]", "equipment[3]", "equipment[4]", "equipment[5]", "equipment[6]"};
     for (int i = 0; i < 10; ++i) {
@@ -161,10 +191,16 @@ DialogLayout Character()
 // The attack lists show the list of the row's attacks (names::AttackListFor).
 DialogLayout Monster()
 {
-    DialogLayout d{"CMonsterDlg", {"monsters"}, "怪物属性编辑", 426, 182, {}};
-    Heading(d.controls, "当前正在编辑的怪物", d.width, 6);
+    DialogLayout d{"CMonsterDlg", {"monsters"}, QT_TRANSLATE_NOOP("DialogLayouts", "怪物属性编辑"),
+                   426,           182,          {}};
+    Heading(d.controls, QT_TRANSLATE_NOOP("DialogLayouts", "当前正在编辑的怪物"), d.width, 6);
     d.controls.push_back(Frame("", 7, 18, 138, 94));
-    const char* stats[] = {"强度", "攻击", "防御", "HP", "命中", "回避", "速度", "护甲", "经验", "金钱"};
+    const char* stats[] = {
+        QT_TRANSLATE_NOOP("DialogLayouts", "强度"), QT_TRANSLATE_NOOP("DialogLayouts", "攻击"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "防御"), "HP",
+        QT_TRANSLATE_NOOP("DialogLayouts", "命中"), QT_TRANSLATE_NOOP("DialogLayouts", "回避"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "速度"), QT_TRANSLATE_NOOP("DialogLayouts", "护甲"),
+        QT_TRANSLATE_NOOP("DialogLayouts", "经验"), QT_TRANSLATE_NOOP("DialogLayouts", "金钱")};
     const char* statKeys[] = {"level",   "attack", "defence", "hp",  "hit",
                               "evasion", "speed",  "armour",  "exp", "gold"};
     for (int i = 0; i < 10; ++i) {
@@ -172,7 +208,7 @@ DialogLayout Monster()
         d.controls.push_back(Label(stats[i], column ? 80 : 14, y, 22));
         d.controls.push_back(Edit(1013 + i, statKeys[i], column ? 104 : 38, y, 36));
     }
-    d.controls.push_back(Frame("攻击方式", 151, 18, 268, 94));
+    d.controls.push_back(Frame(QT_TRANSLATE_NOOP("DialogLayouts", "攻击方式"), 151, 18, 268, 94));
     const char* numbers[] = {"1", "2", "3", "4", "5", "6"};
     const char* attackKeys[] = {"attacks[0]", "attacks[1]", "attacks[2]",
                                 "attacks[3]", "attacks[4]", "attacks[5]"};
@@ -181,7 +217,8 @@ DialogLayout Monster()
         d.controls.push_back(Combo(1023 + i, attackKeys[i], 168, 30 + 13 * i, 244));
     }
     // Each drop: its category above, the human-things and tank-things lists below it.
-    const char* frames[] = {"3回合以内战利品", "3回合以上战利品"};
+    const char* frames[] = {QT_TRANSLATE_NOOP("DialogLayouts", "3回合以内战利品"),
+                            QT_TRANSLATE_NOOP("DialogLayouts", "3回合以上战利品")};
     for (int i = 0; i < 2; ++i) {
         const LootDropIds& drop = kLootDrops[i];
         const int x = i == 0 ? 7 : 185;
@@ -198,26 +235,50 @@ DialogLayout Monster()
 const std::vector<DialogLayout>& Layouts()
 {
     static const std::vector<DialogLayout> layouts = {
-        PartEditor("CMainCannonDlg", "main_cannons", "主炮属性编辑", 110, "当前正在编辑的主炮",
-                   {{"价格", 1013, "price"}, {"防御", 1014, "defence"}, {"重量", 1015, "weight"}},
-                   {{"攻击", 1016, "attack"}, {"弹仓", 1017, "shells"}}),
-        PartEditor("CSubCannonDlg", "sub_cannons", "副炮属性编辑", 93, "当前正在编辑的副炮",
-                   {{"价格", 1013, "price"}, {"防御", 1014, "defence"}},
-                   {{"重量", 1016, "weight"}, {"攻击", 1017, "attack"}}),
-        PartEditor("CSpecialCannonDlg", "special_cannons", "特殊炮属性编辑", 113, "当前正在编辑的特殊炮",
-                   {{"价格", 1013, "price"}, {"防御", 1014, "defence"}, {"重量", 1015, "weight"}},
-                   {{"攻击", 1016, "attack"}, {"弹仓", 1017, "shells"}, {"炮弹价格", 1018, "shell_price"}}),
-        PartEditor("CControlSystemDlg", "control_systems", "控制系统属性编辑", 110, "当前正在编辑的控制系统",
-                   {{"价格", 1013, "price"}, {"防御", 1014, "defence"}, {"重量", 1015, "weight"}},
-                   {{"命中", 1016, "hit"}, {"回避", 1017, "evasion"}}),
-        PartEditor("CEngineDlg", "engines", "引擎属性编辑", 93, "当前正在编辑的引擎",
-                   {{"价格", 1013, "price"}, {"防御", 1014, "defence"}},
-                   {{"重量", 1016, "weight"}, {"载重", 1017, "load"}}),
+        PartEditor("CMainCannonDlg", "main_cannons", QT_TRANSLATE_NOOP("DialogLayouts", "主炮属性编辑"), 110,
+                   QT_TRANSLATE_NOOP("DialogLayouts", "当前正在编辑的主炮"),
+                   {{QT_TRANSLATE_NOOP("DialogLayouts", "价格"), 1013, "price"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "防御"), 1014, "defence"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "重量"), 1015, "weight"}},
+                   {{QT_TRANSLATE_NOOP("DialogLayouts", "攻击"), 1016, "attack"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "弹仓"), 1017, "shells"}}),
+        PartEditor("CSubCannonDlg", "sub_cannons", QT_TRANSLATE_NOOP("DialogLayouts", "副炮属性编辑"), 93,
+                   QT_TRANSLATE_NOOP("DialogLayouts", "当前正在编辑的副炮"),
+                   {{QT_TRANSLATE_NOOP("DialogLayouts", "价格"), 1013, "price"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "防御"), 1014, "defence"}},
+                   {{QT_TRANSLATE_NOOP("DialogLayouts", "重量"), 1016, "weight"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "攻击"), 1017, "attack"}}),
+        PartEditor("CSpecialCannonDlg", "special_cannons",
+                   QT_TRANSLATE_NOOP("DialogLayouts", "特殊炮属性编辑"), 113,
+                   QT_TRANSLATE_NOOP("DialogLayouts", "当前正在编辑的特殊炮"),
+                   {{QT_TRANSLATE_NOOP("DialogLayouts", "价格"), 1013, "price"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "防御"), 1014, "defence"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "重量"), 1015, "weight"}},
+                   {{QT_TRANSLATE_NOOP("DialogLayouts", "攻击"), 1016, "attack"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "弹仓"), 1017, "shells"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "炮弹价格"), 1018, "shell_price"}}),
+        PartEditor("CControlSystemDlg", "control_systems",
+                   QT_TRANSLATE_NOOP("DialogLayouts", "控制系统属性编辑"), 110,
+                   QT_TRANSLATE_NOOP("DialogLayouts", "当前正在编辑的控制系统"),
+                   {{QT_TRANSLATE_NOOP("DialogLayouts", "价格"), 1013, "price"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "防御"), 1014, "defence"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "重量"), 1015, "weight"}},
+                   {{QT_TRANSLATE_NOOP("DialogLayouts", "命中"), 1016, "hit"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "回避"), 1017, "evasion"}}),
+        PartEditor("CEngineDlg", "engines", QT_TRANSLATE_NOOP("DialogLayouts", "引擎属性编辑"), 93,
+                   QT_TRANSLATE_NOOP("DialogLayouts", "当前正在编辑的引擎"),
+                   {{QT_TRANSLATE_NOOP("DialogLayouts", "价格"), 1013, "price"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "防御"), 1014, "defence"}},
+                   {{QT_TRANSLATE_NOOP("DialogLayouts", "重量"), 1016, "weight"},
+                    {QT_TRANSLATE_NOOP("DialogLayouts", "载重"), 1017, "load"}}),
         Tank(),
-        HumanEditor("CHumanWeaponDlg", {"human_weapons"}, "人类武器编辑", "当前正在编辑的武器", "攻击",
-                    "attack", true),
+        HumanEditor("CHumanWeaponDlg", {"human_weapons"}, QT_TRANSLATE_NOOP("DialogLayouts", "人类武器编辑"),
+                    QT_TRANSLATE_NOOP("DialogLayouts", "当前正在编辑的武器"),
+                    QT_TRANSLATE_NOOP("DialogLayouts", "攻击"), "attack", true),
         HumanEditor("CHumanArmorDlg", {"head_armour", "body_armour", "hand_foot_armour", "armour_pieces"},
-                    "人类防具编辑", "当前正在编辑的防具", "防御", "defence", false),
+                    QT_TRANSLATE_NOOP("DialogLayouts", "人类防具编辑"),
+                    QT_TRANSLATE_NOOP("DialogLayouts", "当前正在编辑的防具"),
+                    QT_TRANSLATE_NOOP("DialogLayouts", "防御"), "defence", false),
         Character(),
         Monster(),
     };

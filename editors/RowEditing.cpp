@@ -9,12 +9,13 @@
 #include "names/Names.h"
 #include "rom/Review.h"
 #include "widgets/Prompts.h"
+#include "widgets/Text.h"
 
 namespace dravik::editors {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+using widgets::Q;
 
 // What a dialog's keys name in the table: the column of each edit box and the code entry and
 // rule of each list, in the dialog's order; problems lists every key that names nothing and

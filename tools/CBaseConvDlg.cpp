@@ -30,7 +30,7 @@ QComboBox* BaseCombo(QWidget* parent, const QString& name, int current)
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
     for (int base = 2; base <= 16; ++base)
-        combo->addItem(QStringLiteral("%1进制").arg(base)); // entry i is base i + 2
+        combo->addItem(CBaseConvDlg::tr("%1进制").arg(base)); // entry i is base i + 2
     combo->setCurrentIndex(current);
     combo->setMaxVisibleItems(15);
     return combo;
@@ -40,37 +40,37 @@ QComboBox* BaseCombo(QWidget* parent, const QString& name, int current)
 
 CBaseConvDlg::CBaseConvDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("进制转换"));
+    setWindowTitle(tr("进制转换"));
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     const widgets::DialogUnits du(font());
     setFixedSize(du.X(238), du.Y(105));
 
-    Label(QStringLiteral("本程序为2-16进制的进制转换器，支持整数和浮点小数。"), this, du.Rect(7, 7, 224, 10));
+    Label(tr("本程序为2-16进制的进制转换器，支持整数和浮点小数。"), this, du.Rect(7, 7, 224, 10));
 
     // The number goes into a one-line plain text box rather than a line edit so that Enter and
     // pasted line breaks stay in the text (and make it invalid) instead of being swallowed.
-    Label(QStringLiteral("输入"), this, du.Rect(7, 24, 25, 12));
+    Label(tr("输入"), this, du.Rect(7, 24, 25, 12));
     input_ = new widgets::LineBox(this);
     input_->setObjectName(QStringLiteral("input"));
     input_->setGeometry(du.Rect(33, 24, 192, 12));
 
-    Label(QStringLiteral("我输入的数是"), this, du.Rect(7, 42, 58, 12));
+    Label(tr("我输入的数是"), this, du.Rect(7, 42, 58, 12));
     from_ = BaseCombo(this, QStringLiteral("fromBase"), 8);
     from_->setGeometry(du.Rect(66, 42, 53, 12));
 
-    Label(QStringLiteral("我想转换成"), this, du.Rect(7, 60, 58, 12));
+    Label(tr("我想转换成"), this, du.Rect(7, 60, 58, 12));
     to_ = BaseCombo(this, QStringLiteral("toBase"), 14);
     to_->setGeometry(du.Rect(66, 60, 53, 12));
 
-    compute_ = new QPushButton(QStringLiteral("计算"), this);
+    compute_ = new QPushButton(tr("计算"), this);
     compute_->setObjectName(QStringLiteral("compute"));
     compute_->setGeometry(du.Rect(142, 44, 62, 27));
     compute_->setAutoDefault(false); // Enter elsewhere closes the dialog, see keyPressEvent
     connect(compute_, &QPushButton::clicked, this, &CBaseConvDlg::OnCompute);
 
-    Label(QStringLiteral("结果"), this, du.Rect(7, 82, 25, 12));
+    Label(tr("结果"), this, du.Rect(7, 82, 25, 12));
     result_ = new QLineEdit(this);
     result_->setObjectName(QStringLiteral("result"));
     result_->setGeometry(du.Rect(33, 82, 192, 12));
@@ -87,7 +87,7 @@ void CBaseConvDlg::OnCompute()
         ConvertBase(input_->Text().toStdString(), from_->currentIndex() + 2, to_->currentIndex() + 2);
     if (!r.ok) {
         result_->clear();
-        widgets::Prompts::For(this).Tell(this, QMessageBox::Critical, QStringLiteral("错误"),
+        widgets::Prompts::For(this).Tell(this, QMessageBox::Critical, tr("错误"),
                                          QString::fromStdString(r.message));
         return;
     }

@@ -1,5 +1,6 @@
 #include "widgets/Prompts.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -48,7 +49,8 @@ int DialogPrompts::Ask(QWidget* parent, const Question& q)
     const QStringList lines = q.text.split(QLatin1Char('\n'));
     if (lines.size() > kShownLines + 1) {
         QStringList shown = lines.mid(0, kShownLines + 1);
-        shown << QStringLiteral("……（另有 %1 项，见详细信息）").arg(lines.size() - kShownLines - 1);
+        shown << QCoreApplication::translate("Prompts", "……（另有 %1 项，见详细信息）")
+                     .arg(lines.size() - kShownLines - 1);
         box.setText(shown.join(QLatin1Char('\n')));
         box.setDetailedText(q.text);
     }
