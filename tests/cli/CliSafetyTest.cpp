@@ -18,13 +18,7 @@
 using namespace dravik;
 using test::Cli;
 using test::CliRun;
-
-namespace {
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-} // namespace
+using test::Contains;
 
 TEST(CliSafety, ImportRefusesAChangedLootGateAndHelpAfterTheRom)
 {

@@ -21,6 +21,7 @@
 using namespace dravik;
 using test::Cli;
 using test::CliRun;
+using test::Contains;
 
 namespace {
 // The real program through a shell, for what only a process shows: redirections, limits, signals.
@@ -35,10 +36,6 @@ CliRun Shell(const std::string& script)
 
 std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
 } // namespace
 
 TEST(CliSafety, EveryOutputWriteIsChecked)

@@ -1,28 +1,13 @@
 #include "names/Names.h"
+#include "names/NameSet.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
 using namespace dravik::names;
-
-namespace {
-
-// GBK byte length of a UTF-8 text, or -1 if it cannot be encoded.
-int GbkLength(std::string in)
-{
-    iconv_t cd = iconv_open("GBK", "UTF-8");
-    char out[256], *inPtr = in.data(), *outPtr = out;
-    size_t inLeft = in.size(), outLeft = sizeof out;
-    const size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    return rc == static_cast<size_t>(-1) || inLeft ? -1 : static_cast<int>(sizeof out - outLeft);
-}
-
-} // namespace
 
 TEST(NamesLists, CountsSlotWidthsAndComboDifferences)
 {

@@ -26,6 +26,7 @@
 
 using namespace dravik;
 using namespace dravik::rom;
+using test::Contains;
 using test::SaveSafety;
 
 namespace {
@@ -36,10 +37,6 @@ struct stat Stat(const std::string& path)
     return st;
 }
 
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
 } // namespace
 
 TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)

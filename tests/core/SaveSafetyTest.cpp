@@ -17,17 +17,13 @@
 
 using namespace dravik;
 using namespace dravik::rom;
+using test::Contains;
 using test::SaveSafety;
 
 namespace {
 std::filesystem::file_time_type ModifiedAt(const std::string& path)
 {
     return std::filesystem::last_write_time(std::filesystem::u8path(path));
-}
-
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
 }
 
 bool AnyJournal(const std::string& path)

@@ -280,9 +280,10 @@ TEST(Tables, MonsterPackedWordsLootAndAttackLists)
     EXPECT_EQ(Get(saved, s0 + 5, 2), 0x9000u);
 }
 
-TEST(Tables, UneditedSaveChangesOnlyWhatTheSaveRulesPredict)
+// An unedited save writes back every byte it read, except the row flags and loot gates it sets.
+TEST(Tables, UneditedSaveChangesOnlyFlagBytesAndLootGates)
 {
-    for (uint32_t seed = 1; seed <= 20; ++seed) {
+    for (uint32_t seed = 1; seed <= 5; ++seed) {
         Fixture f;
         f.image = test::RandomImage(seed);
         f.Load();
@@ -307,6 +308,48 @@ TEST(Tables, UneditedSaveChangesOnlyWhatTheSaveRulesPredict)
         }
         Put(expected, 0x30153, 2, Get(expected, 0x30151, 2));
         ASSERT_EQ(Diff(expected, saved), std::vector<uint32_t>{}) << "seed " << seed;
+    }
+}
+
+// Each row's flag, one hex digit per row (two for the cannons' attack flags), from the first row
+// to the last; every row after those is 0.
+TEST(Tables, RowFlagsOfEveryRow)
+{
+    const struct {
+        RowFn flag;
+        int shift;
+        const char* rows;
+    } tables[] = {
+        {MainCannonAttackFlag, 8, "0404006000000000000000000010000000008400040014000024448080144010"},
+        {SubCannonAttackFlag, 8, "00040000080000000000000400048400000000444404"},
+        {SpecialCannonAttackFlag, 8, "000000480000008800C400004400000000004480"},
+        {MainCannonWeightFlag, 12, "00000000000000000000000000000046"},
+        {SubCannonWeightFlag, 12, "0000000000000004220006"},
+        {SpecialCannonWeightFlag, 12, "00004400000002064600"},
+        {ControlSystemWeightFlag, 12, "0644844CCCA222222222"},
+        {ControlSystemHitFlag, 4, "00080080880088080888"},
+        {EngineLoadFlag, 12, "000000000000000000000888444"},
+        {HumanWeaponEquipFlag, 4, "2320400000A00020E00AC00005003800F0005000AAAAAAAA"},
+        {WeaponRangeLowBits, 3, "000000000210000304000200200350120000130000000000"},
+        {HandFootArmorEquipFlag, 4, "0050384EA080540080A0"},
+        {HandFootArmorDefenceFlag, 4, "00804C0C000000000000"},
+        {HeadArmorEquipFlag, 4, "000000000000F000"},
+        {HeadArmorDefenceFlag, 4, "00C0480000408040"},
+        {BodyArmorEquipFlag, 4, "111113B111711151F1141111"},
+        {ArmorEquipFlag, 4, "05656577C778"},
+        {MonsterHpFlag, 12,
+         "98779785745572055403550000558732070005550070053405102035022330201000353050553500255057552230"
+         "513000530000703520355575505283223500002002450440505250502151"},
+    };
+    for (const auto& t : tables) {
+        const std::string rows = t.rows;
+        const size_t digits = t.shift == 8 ? 2 : 1;
+        const int count = static_cast<int>(rows.size() / digits);
+        for (int row = 0; row < count; ++row)
+            EXPECT_EQ(t.flag(row), std::stoi(rows.substr(row * digits, digits), nullptr, 16) << t.shift)
+                << rows << " row " << row;
+        EXPECT_EQ(t.flag(count), 0) << rows;
+        EXPECT_EQ(t.flag(-1), 0) << rows;
     }
 }
 

@@ -12,6 +12,10 @@ rom::Bytes RandomImage(uint32_t seed, size_t size = 0x200200);
 bool WriteFile(const std::string& path, const rom::Bytes& bytes);
 rom::Bytes ReadFile(const std::string& path);
 uint32_t Get(const rom::Bytes& image, uint32_t offset, int width);
+inline bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
 void Put(rom::Bytes& image, uint32_t offset, int width, uint32_t value);
 
 // A temporary folder that holds one image file for the length of a test.

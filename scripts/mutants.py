@@ -1,0 +1,276 @@
+#!/usr/bin/env python3
+"""Seeded source mutants: how many small faults in the code do the tests catch?
+
+Each mutant is one small change to one line of rom/, names/, editors/, cli/ or tools/: a comparison
+flipped, && <-> ||, + <-> -, true <-> false or an integer constant off by one. Comments, strings,
+character literals and preprocessor lines are never touched. The candidates are listed in a fixed
+order and shuffled with the seed, so one seed names the same mutants as long as the code is the same
+(a mutant is found again by its line's text if lines moved).
+
+For each mutant, in the given worktree (its own build folder, configured like every Debug build):
+apply it, build the test programs (a mutant that does not compile is discarded), run each test
+program with --gtest_fail_fast under a timeout, record killed or survived, put the line back. It
+stops after --count mutants that compiled. Results go to a tab-separated file, one mutant a line;
+a run that was stopped continues where it ended when started again with the same file.
+
+    nice -n 15 scripts/mutants.py --worktree /work/wt/mutants --seed 11 --count 50 \\
+        --results /tmp/mutants-before.tsv
+    scripts/mutants.py --summary /tmp/mutants-before.tsv
+    scripts/mutants.py --lines          # lines of tests/ against lines of the code
+
+To measure other tests against the same mutants, check their tests/ (and CMakeLists.txt) out into
+the worktree and run again with a new results file and --same-as the first one.
+"""
+
+import argparse
+import os
+import random
+import re
+import subprocess
+import sys
+import time
+
+MUTATED_DIRS = ["rom", "names", "editors", "cli", "tools"]
+CODE_DIRS = ["rom", "names", "app", "editors", "widgets", "tools", "cli", "fuzz", "bench"]
+TEST_PROGRAMS = ["test_core", "test_gui"]
+
+# Binary operators are only matched with a space on each side (clang-format writes them so), which
+# keeps template brackets, ->, <<, ++ and unary minus out.
+SWAPS = [
+    (" == ", " != "),
+    (" != ", " == "),
+    (" < ", " <= "),
+    (" <= ", " < "),
+    (" > ", " >= "),
+    (" >= ", " > "),
+    (" && ", " || "),
+    (" || ", " && "),
+    (" + ", " - "),
+    (" - ", " + "),
+]
+WORDS = [("true", "false"), ("false", "true")]
+INTEGER = re.compile(r"(?<![\w.'])(\d+)(?![\w.'])")
+
+
+def source_files(root, dirs):
+    files = []
+    for d in dirs:
+        for base, _, names in os.walk(os.path.join(root, d)):
+            for name in names:
+                if name.endswith((".cpp", ".h")):
+                    files.append(os.path.relpath(os.path.join(base, name), root))
+    return sorted(files)
+
+
+def code_mask(lines):
+    """For each line, a copy with comments, strings and character literals blanked to spaces."""
+    masked = []
+    in_block = False
+    for line in lines:
+        out = []
+        i = 0
+        n = len(line)
+        while i < n:
+            if in_block:
+                end = line.find("*/", i)
+                if end < 0:
+                    out.append(" " * (n - i))
+                    i = n
+                else:
+                    out.append(" " * (end + 2 - i))
+                    i = end + 2
+                    in_block = False
+                continue
+            c = line[i]
+            if line.startswith("//", i):
+                out.append(" " * (n - i))
+                break
+            if line.startswith("/*", i):
+                in_block = True
+                out.append("  ")
+                i += 2
+                continue
+            if line.startswith('R"', i):
+                m = re.match(r'R"([^(]*)\(', line[i:])
+                if m:
+                    end = line.find(")" + m.group(1) + '"', i)
+                    stop = n if end < 0 else end + len(m.group(1)) + 2
+                    out.append(" " * (stop - i))
+                    i = stop
+                    continue
+            if c in "\"'" and not (c == "'" and i > 0 and line[i - 1].isalnum()):
+                j = i + 1
+                while j < n and line[j] != c:
+                    j += 2 if line[j] == "\\" else 1
+                stop = min(j + 1, n)
+                out.append(" " * (stop - i))
+                i = stop
+                continue
+            out.append(c)
+            i += 1
+        masked.append("".join(out))
+    return masked
+
+
+def candidates(root):
+    result = []
+    for path in source_files(root, MUTATED_DIRS):
+        with open(os.path.join(root, path), encoding="utf-8") as f:
+            lines = f.read().split("\n")
+        for number, (line, code) in enumerate(zip(lines, code_mask(lines)), 1):
+            if code.lstrip().startswith("#") or not code.strip():
+                continue
+            found = []
+            for old, new in SWAPS:
+                start = code.find(old)
+                while start >= 0:
+                    found.append((start, old, new))
+                    start = code.find(old, start + 1)
+            for old, new in WORDS:
+                for m in re.finditer(r"\b%s\b" % old, code):
+                    found.append((m.start(), old, new))
+            for m in INTEGER.finditer(code):
+                found.append((m.start(), m.group(1), str(int(m.group(1)) + 1)))
+            for column, old, new in sorted(found):
+                mutated = line[:column] + new + line[column + len(old):]
+                result.append((path, number, line, mutated))
+    return result
+
+
+def apply(root, mutant):
+    path, number, original, mutated = mutant
+    full = os.path.join(root, path)
+    with open(full, encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    # The line where it was, else the nearest line with the same text.
+    index = number - 1
+    if index >= len(lines) or lines[index] != original:
+        matches = [i for i, l in enumerate(lines) if l == original]
+        if not matches:
+            return None
+        index = min(matches, key=lambda i: abs(i - (number - 1)))
+    text = "\n".join(lines)
+    lines[index] = mutated
+    with open(full, "w", encoding="utf-8") as f:
+        f.write("\n".join(lines))
+    return text
+
+
+def run(command, cwd, timeout):
+    try:
+        done = subprocess.run(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              timeout=timeout, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
+                              start_new_session=True)
+        return done.returncode
+    except subprocess.TimeoutExpired:
+        return "timeout"
+
+
+def test_mutant(root, build, timeout):
+    if run(["cmake", "--build", build, "-j2", "--target"] + TEST_PROGRAMS, root, 1800) != 0:
+        return "uncompiled", ""
+    for program in TEST_PROGRAMS:
+        status = run([os.path.join(build, program), "--gtest_fail_fast"], build, timeout)
+        if status != 0:
+            return "killed", "%s %s" % (program, status)
+    return "survived", ""
+
+
+def read_results(path):
+    rows = {}
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            for line in f:
+                fields = line.rstrip("\n").split("\t")
+                if len(fields) >= 2 and fields[0].isdigit():
+                    rows[int(fields[0])] = fields
+    return rows
+
+
+def summary(path):
+    rows = read_results(path)
+    compiled = [r for r in rows.values() if r[1] in ("killed", "survived")]
+    killed = [r for r in compiled if r[1] == "killed"]
+    print("%d compiled, %d killed, %d survived: kill rate %.1f %%"
+          % (len(compiled), len(killed), len(compiled) - len(killed),
+             100.0 * len(killed) / max(1, len(compiled))))
+    for r in sorted(rows.values(), key=lambda r: int(r[0])):
+        if r[1] == "survived":
+            print("survived #%s %s:%s\n  - %s\n  + %s" % (r[0], r[3], r[4], r[5].strip(), r[6].strip()))
+
+
+def count_lines(root):
+    def total(files):
+        n = 0
+        for path in files:
+            with open(os.path.join(root, path), encoding="utf-8") as f:
+                n += sum(1 for _ in f)
+        return n
+
+    tests = total(source_files(root, ["tests"]))
+    code = total(source_files(root, CODE_DIRS))
+    print("tests %d lines, code %d lines (%s): %.2f" % (tests, code, " ".join(CODE_DIRS), tests / code))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--worktree", default=".")
+    parser.add_argument("--build", help="build folder (default: WORKTREE/build)")
+    parser.add_argument("--seed", type=int, default=11)
+    parser.add_argument("--count", type=int, default=50, help="mutants that compile")
+    parser.add_argument("--timeout", type=int, default=600, help="seconds per test program")
+    parser.add_argument("--results", default="mutants.tsv")
+    parser.add_argument("--same-as", metavar="RESULTS", help="run exactly the mutants that compiled in RESULTS")
+    parser.add_argument("--list", action="store_true", help="only print the chosen candidates")
+    parser.add_argument("--summary", metavar="RESULTS")
+    parser.add_argument("--lines", action="store_true")
+    args = parser.parse_args()
+    root = os.path.abspath(args.worktree)
+    if args.summary:
+        summary(args.summary)
+        return 0
+    if args.lines:
+        count_lines(root)
+        return 0
+    build = os.path.abspath(args.build or os.path.join(root, "build"))
+    order = candidates(root)
+    random.Random(args.seed).shuffle(order)
+    if args.list:
+        for i, (path, number, original, mutated) in enumerate(order[: args.count]):
+            print("%d %s:%d\n  - %s\n  + %s" % (i, path, number, original.strip(), mutated.strip()))
+        return 0
+    done = read_results(args.results)
+    chosen = None
+    if args.same_as:
+        chosen = {i for i, r in read_results(args.same_as).items() if r[1] in ("killed", "survived")}
+    compiled = sum(1 for r in done.values() if r[1] in ("killed", "survived"))
+    with open(args.results, "a", encoding="utf-8") as out:
+        for i, mutant in enumerate(order):
+            if compiled >= args.count:
+                break
+            if i in done or (chosen is not None and i not in chosen):
+                continue
+            started = time.time()
+            text = apply(root, mutant)
+            if text is None:
+                status, detail = "missing", ""
+            else:
+                try:
+                    status, detail = test_mutant(root, build, args.timeout)
+                finally:
+                    with open(os.path.join(root, mutant[0]), "w", encoding="utf-8") as f:
+                        f.write(text)
+            if status in ("killed", "survived"):
+                compiled += 1
+            path, number, original, mutated = mutant
+            out.write("%d\t%s\t%s\t%s\t%d\t%s\t%s\t%.0f\n"
+                      % (i, status, detail, path, number, original, mutated, time.time() - started))
+            out.flush()
+            print("#%d %s %s:%d (%d/%d) %.0f s" % (i, status, path, number, compiled, args.count,
+                                                  time.time() - started), flush=True)
+    summary(args.results)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
