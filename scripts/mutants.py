@@ -157,22 +157,26 @@ def apply(root, mutant):
 
 
 def run(command, cwd, timeout):
+    """The exit status ("timeout" if it ran too long) and the first test that failed, if any."""
     try:
-        done = subprocess.run(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        done = subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                               timeout=timeout, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
                               start_new_session=True)
-        return done.returncode
+        failed = re.search(rb"^\[  FAILED  \] (\S+)", done.stdout, re.M)
+        return done.returncode, failed.group(1).decode() if failed else ""
     except subprocess.TimeoutExpired:
-        return "timeout"
+        return "timeout", ""
 
 
-def test_mutant(root, build, timeout):
-    if run(["cmake", "--build", build, "-j2", "--target"] + TEST_PROGRAMS, root, 1800) != 0:
+def test_mutant(root, build, timeout, path):
+    if run(["cmake", "--build", build, "-j2", "--target"] + TEST_PROGRAMS, root, 1800)[0] != 0:
         return "uncompiled", ""
-    for program in TEST_PROGRAMS:
-        status = run([os.path.join(build, program), "--gtest_fail_fast"], build, timeout)
+    # Code only the window's side uses meets its tests sooner in the GUI program.
+    gui = path.startswith("editors/") or os.path.basename(path).startswith("C")
+    for program in reversed(TEST_PROGRAMS) if gui else TEST_PROGRAMS:
+        status, failed = run([os.path.join(build, program), "--gtest_fail_fast"], build, timeout)
         if status != 0:
-            return "killed", "%s %s" % (program, status)
+            return "killed", "%s %s %s" % (program, status, failed)
     return "survived", ""
 
 
@@ -256,7 +260,7 @@ def main():
                 status, detail = "missing", ""
             else:
                 try:
-                    status, detail = test_mutant(root, build, args.timeout)
+                    status, detail = test_mutant(root, build, args.timeout, mutant[0])
                 finally:
                     with open(os.path.join(root, mutant[0]), "w", encoding="utf-8") as f:
                         f.write(text)

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "cli/Json.h"
 #include "rom/SampleImage.h"
 #include "support/CliRun.h"
 #include "support/TestImage.h"
@@ -155,6 +156,7 @@ TEST(Cli, CsvAndUsage)
     EXPECT_EQ(Cli({"sample", "x.smc", "--seed", "-3"}).status, 2);
     EXPECT_EQ(Cli({"import", rom.Path()}).status, 2);
     EXPECT_EQ(Cli({"export", "/nonexistent.smc"}).status, 1);
+    EXPECT_EQ(Cli({"export", "table"}).status, 1) << "a file named like an option is a file";
 }
 
 TEST(Cli, HelpVersionAndWrongUsage)
@@ -276,4 +278,43 @@ TEST(Cli, DocumentedFormsAreTheUsageForms)
     for (const auto& command : cli::AllCommands())
         forms << command->Forms();
     EXPECT_EQ(documented, forms);
+}
+
+// Each fault in an import's shape names the table and the row, counted from 1.
+TEST(JsonImport, ShapeFaultsNameTheRowCountedFromOne)
+{
+    rom::Model model;
+    rom::LoadTables(rom::MakeSampleImage(2), model);
+    const QJsonObject exported =
+        QJsonDocument::fromJson(QByteArray::fromStdString(cli::TablesJson(model, true))).object();
+    const struct {
+        const char* table;
+        const char* part; // "rows" or a code array's name
+        QJsonValue third; // what row 3 becomes
+        const char* says;
+    } cases[] = {
+        {"items", "rows", 5, "第 3 行: 应是 2 个单元格的数组"},
+        {"items", "rows", QJsonArray{"x", true}, "第 3 行 列「价格」: 单元格必须是字符串或数字"},
+        {"tanks", "parts", QJsonArray{1, 2}, "代码 parts 第 3 行: 应是 8 个整数的数组"},
+        {"monsters", "late_category", "x", "代码 late_category 第 3 行: 必须是整数"},
+    };
+    for (const auto& c : cases) {
+        QJsonObject table = exported["tables"].toObject()[c.table].toObject();
+        const bool rows = std::string(c.part) == "rows";
+        QJsonObject codes = table["codes"].toObject();
+        QJsonArray list = rows ? table["rows"].toArray() : codes[c.part].toArray();
+        list[2] = c.third;
+        if (rows) {
+            table["rows"] = list;
+        } else {
+            codes[c.part] = list;
+            table["codes"] = codes;
+        }
+        const QJsonObject root{{"format", exported["format"]}, {"tables", QJsonObject{{c.table, table}}}};
+        std::vector<rom::Edit> edits;
+        const std::string error =
+            cli::ReadTablesJson(QJsonDocument(root).toJson().toStdString(), "t.json", model, edits);
+        EXPECT_TRUE(test::Contains(error, c.says)) << error;
+        EXPECT_TRUE(edits.empty());
+    }
 }

@@ -52,11 +52,21 @@ TEST(Formula, WorksOutValuesAndRefusesWhatItCannotRead)
         ASSERT_EQ(f.Read(c.text), "") << c.text;
         EXPECT_EQ(f.Value(35, 2), c.value) << c.text;
     }
-    for (const std::string& text :
-         std::vector<std::string>{"", " ", "y+1", "x+", "(x", "sin(x)", "1,2", "min()", "\"a\"",
-                                  "x" + std::string(kMaximumFormulaLength, '+') + "1"}) {
+    // Refused, saying why and where (characters counted from 1).
+    for (const auto& [text, says] : std::vector<std::pair<std::string, std::string>>{
+             {"", "公式是空的"},
+             {" ", "公式是空的"},
+             {"x + y", "不认识“y”（第 5 个字符）"},
+             {"x+", "公式不完整"},
+             {"(x", "公式不完整"},
+             {"sin(x)", "不认识“sin”"},
+             {"1,2", "只能算出一个值"},
+             {"min()", "参数个数不对"},
+             {"\"a\"", "公式有错误"},
+             {"x" + std::string(kMaximumFormulaLength, '+') + "1", "公式"}}) {
         Formula f;
-        EXPECT_NE(f.Read(text), "") << text;
+        const std::string error = f.Read(text);
+        EXPECT_NE(error.find(says), std::string::npos) << text << ": " << error;
         EXPECT_EQ(f.Value(1, 1), std::nullopt) << text;
     }
 }

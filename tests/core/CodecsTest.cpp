@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "rom/Codecs.h"
-#include "rom/RowFlags.h"
 
 using namespace dravik::rom;
 
@@ -58,14 +57,4 @@ TEST(Codecs, HundredthsAreExactForAnyLengthOfText)
     for (const auto& [text, hundredths] : cases)
         EXPECT_EQ(ParseHundredths(text), hundredths) << text.substr(0, 40) << "... (" << text.size() << ")";
     EXPECT_EQ(ParseWhole(zeros + zeros + "7"), 7);
-}
-
-TEST(RowFlags, RowsOutsideTheTablesHaveNoFlag)
-{
-    EXPECT_EQ(MainCannonAttackFlag(18), 0x8400);
-    EXPECT_EQ(MonsterHpFlag(151), 0x1000);
-    EXPECT_EQ(MonsterHpFlag(152), 0);
-    EXPECT_EQ(MonsterHpFlag(-1), 0);
-    for (int row = 0; row < 24; ++row)
-        EXPECT_NE(BodyArmorEquipFlag(row), 0) << row; // every body armour row has a flag
 }

@@ -314,3 +314,30 @@ TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)
     ASSERT_TRUE(doc.Save().ok);
     EXPECT_GT(fast->steps, 0);
 }
+
+// The journal goes beside the image, or to the data folder where the image's folder refuses
+// it; a file already in its place stops the save before any write. None is left behind.
+TEST_F(SaveSafety, TheJournalsPlaceBesideOrInTheDataFolder)
+{
+    const Bytes original = MakeSampleImage(20);
+    for (const int refusal : {0, EACCES, EEXIST}) {
+        SCOPED_TRACE(refusal);
+        test::TempImage file(original);
+        const std::string beside = file.Path() + ".journal";
+        if (refusal == EEXIST)
+            ASSERT_TRUE(test::WriteFile(beside, Bytes{'x'}));
+        // The first call creates the journal.
+        test::FailingFileOps ops(refusal == EACCES ? 0 : 1 << 30, EACCES, true);
+        std::string error;
+        const bool saved =
+            PatchInPlace(file.Path(), original.size(), {{0x100, {original[0x100]}, {0x55}}}, ops, error);
+        EXPECT_EQ(saved, refusal != EEXIST) << error;
+        EXPECT_EQ(file.Read()[0x100], saved ? 0x55 : original[0x100]);
+        if (refusal == EEXIST) {
+            EXPECT_TRUE(Contains(error, "已经有一个名为 " + beside)) << error;
+            EXPECT_TRUE(test::ReadFile(beside) == Bytes{'x'});
+        } else {
+            EXPECT_FALSE(AnyJournal(file.Path()));
+        }
+    }
+}

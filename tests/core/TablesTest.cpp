@@ -138,7 +138,11 @@ TEST(Tables, TankSlotsKeepTheirCodes)
     Put(f.image, own + 20, 1, 0);
     Put(f.image, rental + 12, 1, 0x85);
     Put(f.image, own + 7, 2, 3000);
+    Put(f.image, own + 1, 1, 0x12); // defence, one byte before the two of its limit
+    Put(f.image, own + 2, 2, 0x3456);
     f.Load();
+    EXPECT_EQ(f.Cell("tanks", 0, 2), "18");
+    EXPECT_EQ(f.Cell("tanks", 0, 3), "13398");
     EXPECT_EQ(f.Cell("tanks", 0, 6), "55mm炮");
     EXPECT_EQ(f.Cell("tanks", 8, 6), "55mm炮");
     EXPECT_EQ(f.Cell("tanks", 0, 7), "-----");

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -35,6 +36,21 @@ TEST(BaseConvDlg, ComputesAndRefusesInvalidInputWithoutClosing)
     auto* compute = dlg.findChild<QPushButton*>(QStringLiteral("compute"));
     auto* result = dlg.findChild<QLineEdit*>(QStringLiteral("result"));
     ASSERT_TRUE(input && from && to && compute && result);
+    // What the user reads: the caption, the labels from the top, the button and every base.
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("进制转换"));
+    QStringList labels;
+    for (const QLabel* label : dlg.findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_EQ(labels, QStringList({QStringLiteral("本程序为2-16进制的进制转换器，支持整数和浮点小数。"),
+                                   QStringLiteral("输入"), QStringLiteral("我输入的数是"),
+                                   QStringLiteral("我想转换成"), QStringLiteral("结果")}));
+    EXPECT_EQ(compute->text(), QStringLiteral("计算"));
+    for (const QComboBox* list : {from, to}) {
+        ASSERT_EQ(list->count(), 15);
+        EXPECT_EQ(list->itemText(0), QStringLiteral("2进制"));
+        EXPECT_EQ(list->itemText(14), QStringLiteral("16进制"));
+    }
+    EXPECT_TRUE(result->isReadOnly()) << "a result is copied, not typed";
     const auto pressEnter = [](QWidget* w) {
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(w, &enter);
