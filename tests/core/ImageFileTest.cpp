@@ -210,6 +210,9 @@ TEST(ImageFile, SeveralImagesExportIntoAFolderEachOnItsOwn)
             test::ReadFile(d + "/out/" + QFileInfo(name).completeBaseName().toStdString() + ".json");
         EXPECT_EQ(std::string(written.begin(), written.end()), Export(d + "/" + name)) << name;
     }
+    std::ostringstream quiet, none;
+    EXPECT_EQ(cli::RunCli({"export", d + "/one.smc", "--out-dir", d + "/out"}, quiet, none), 0) << none.str();
+    EXPECT_EQ(none.str(), "");
 
     struct Refusal {
         cli::Args args;
