@@ -152,7 +152,13 @@ const std::vector<std::unique_ptr<Command>>& AllCommands()
     return commands;
 }
 
-void NoteWritten(const std::string& what) { Written() += (Written().empty() ? "" : "；") + what; }
+void NoteWritten(const std::string& what)
+{
+    Written() = Written().empty() ? what
+                                  : Program::tr("%1；%2")
+                                        .arg(QString::fromStdString(Written()), QString::fromStdString(what))
+                                        .toStdString();
+}
 
 int RunCli(const Args& args, std::ostream& out, std::ostream& err)
 {

@@ -43,6 +43,14 @@ const QCommandLineOption* FindOption(const QList<QCommandLineOption>& options, c
     return nullptr;
 }
 
+// How many columns a terminal gives `text`: Chinese characters take two.
+int TerminalWidth(const QString& text)
+{
+    int width = 0;
+    for (const QChar c : text)
+        width += c.unicode() >= 0x2E80 ? 2 : 1;
+    return width;
+}
 } // namespace
 
 // An unknown option, an option without its value, or a value given to an option that takes none.
@@ -102,7 +110,7 @@ QString Command::Usage() const
     const QString lead = tr("用法：");
     QString text;
     for (const QString& form : Forms())
-        text += (text.isEmpty() ? lead : QString(lead.size() * 2, ' ')) + "dravik " + form + '\n';
+        text += (text.isEmpty() ? lead : QString(TerminalWidth(lead), ' ')) + "dravik " + form + '\n';
     if (!Details().isEmpty())
         text += '\n' + Details() + '\n';
     text += '\n' + tr("选项：") + '\n' + OptionTable(Options() << NamesOption() << HelpOption());

@@ -3,12 +3,13 @@
 #include <QCoreApplication>
 #include <algorithm>
 
-#include "cli/Fill.h"
-
 #include "rom/TableText.h"
 #include "rom/TextChecks.h"
+#include "rom/Texts.h"
 
 namespace dravik::cli {
+
+using rom::Fill;
 
 namespace {
 // The texts of the CSV reader's refusals.

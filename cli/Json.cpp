@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "cli/Fill.h"
 #include "rom/TextChecks.h"
+#include "rom/Texts.h"
 
 namespace dravik::cli {
+
+using rom::Fill;
 
 namespace {
 // The writers build the whole text in memory; the stream gets it in one piece.

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "rom/Crc32.h"
+#include "rom/Texts.h"
 
 namespace dravik::rom {
 
@@ -290,10 +291,10 @@ public:
         uint64_t shift = 1;
         while (true) {
             if (at_ >= end_)
-                return Fail(std::string("在") + what + "处被截断");
+                return Fail(Fill(Patches::tr("在%1处被截断"), Patches::tr(what)));
             const uint8_t x = p_[at_++];
             if (shift > (uint64_t{1} << 56))
-                return Fail(std::string(what) + "的数值过长");
+                return Fail(Fill(Patches::tr("%1的数值过长"), Patches::tr(what)));
             value += (x & 0x7F) * shift;
             if (x & 0x80)
                 return true;
@@ -308,7 +309,7 @@ public:
         if (!Number(what, raw))
             return false;
         if ((raw >> 1) > (uint64_t{1} << 62))
-            return Fail(std::string(what) + "超出范围");
+            return Fail(Fill(Patches::tr("%1超出范围"), Patches::tr(what)));
         value = (raw & 1) ? -static_cast<int64_t>(raw >> 1) : static_cast<int64_t>(raw >> 1);
         return true;
     }
@@ -316,14 +317,14 @@ public:
     bool Skip(uint64_t n, const char* what)
     {
         if (n > end_ - at_)
-            return Fail(std::string("在") + what + "处被截断");
+            return Fail(Fill(Patches::tr("在%1处被截断"), Patches::tr(what)));
         at_ += n;
         return true;
     }
 
     bool Fail(const std::string& what)
     {
-        error_ = "BPS 补丁有误：" + what + "（补丁第 " + std::to_string(at_) + " 字节）。";
+        error_ = Fill(Patches::tr("BPS 补丁有误：%1（补丁第 %2 字节）。"), what, at_);
         return false;
     }
 
@@ -372,83 +373,87 @@ Bytes MakeBps(const Bytes& source, const Bytes& target)
 bool ApplyBps(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error)
 {
     if (!IsBps(patch)) {
-        error = "这不是 BPS 补丁：文件不以 \"BPS1\" 开头。";
+        error = Fill(Patches::tr("这不是 BPS 补丁：文件不以 \"BPS1\" 开头。"));
         return false;
     }
     const size_t n = patch.size();
     if (n < 4 + 3 + kFooter) {
-        error = "BPS 补丁不完整：只有 " + std::to_string(n) + " 字节，放不下三个长度和三个 CRC32。";
+        error = Fill(Patches::tr("BPS 补丁不完整：只有 %1 字节，放不下三个长度和三个 CRC32。"), n);
         return false;
     }
     const uint32_t patchCrc = Crc32(patch.data(), n - 4);
     if (patchCrc != Little32(patch, n - 4)) {
-        error = "BPS 补丁已损坏或不完整：补丁自身的 CRC32 不符（记录为 " + Hex(Little32(patch, n - 4)) +
-                "，实际为 " + Hex(patchCrc) + "）。";
+        error = Fill(Patches::tr("BPS 补丁已损坏或不完整：补丁自身的 CRC32 不符（记录为 %1，实际为 %2）。"),
+                     Hex(Little32(patch, n - 4)), Hex(patchCrc));
         return false;
     }
     const size_t end = n - kFooter;
     Reader r(patch, end, error);
     r.Seek(4);
     uint64_t sourceSize, targetSize, metadataSize;
-    if (!r.Number("源文件长度", sourceSize) || !r.Number("目标文件长度", targetSize) ||
-        !r.Number("元数据长度", metadataSize) || !r.Skip(metadataSize, "元数据"))
+    if (!r.Number(QT_TRANSLATE_NOOP("Patches", "源文件长度"), sourceSize) ||
+        !r.Number(QT_TRANSLATE_NOOP("Patches", "目标文件长度"), targetSize) ||
+        !r.Number(QT_TRANSLATE_NOOP("Patches", "元数据长度"), metadataSize) ||
+        !r.Skip(metadataSize, QT_TRANSLATE_NOOP("Patches", "元数据")))
         return false;
     if (sourceSize != source.size()) {
-        error = "补丁不适用于这个 ROM：补丁要求原始映像有 " + std::to_string(sourceSize) + " 字节，而它有 " +
-                std::to_string(source.size()) + " 字节（大小不符）。";
+        error = Fill(
+            Patches::tr("补丁不适用于这个 ROM：补丁要求原始映像有 %1 字节，而它有 %2 字节（大小不符）。"),
+            sourceSize, source.size());
         return false;
     }
     const uint32_t sourceCrc = Crc32(source.data(), source.size());
     if (sourceCrc != Little32(patch, end)) {
-        error = "补丁不适用于这个 ROM：补丁要求原始映像的 CRC32 为 " + Hex(Little32(patch, end)) +
-                "，而它是 " + Hex(sourceCrc) + "（大小相同，内容不同）。";
+        error = Fill(
+            Patches::tr(
+                "补丁不适用于这个 ROM：补丁要求原始映像的 CRC32 为 %1，而它是 %2（大小相同，内容不同）。"),
+            Hex(Little32(patch, end)), Hex(sourceCrc));
         return false;
     }
     if (targetSize > kBpsTargetLimit)
-        return r.Fail("目标文件长度 " + std::to_string(targetSize) + " 字节过大");
+        return r.Fail(Fill(Patches::tr("目标文件长度 %1 字节过大"), targetSize));
     target.assign(targetSize, 0);
     uint64_t out = 0;
     int64_t sourceRel = 0, targetRel = 0;
     for (int action = 1; !r.AtEnd(); ++action) {
-        const std::string which = "第 " + std::to_string(action) + " 个动作";
         uint64_t command;
-        if (!r.Number("动作", command))
+        if (!r.Number(QT_TRANSLATE_NOOP("Patches", "动作"), command))
             return false;
         const uint64_t length = (command >> 2) + 1;
         if (length > targetSize - out)
-            return r.Fail(which + "写到目标文件末尾之后");
+            return r.Fail(Fill(Patches::tr("第 %1 个动作写到目标文件末尾之后"), action));
         switch (command & 3) {
         case SourceRead:
             if (out + length > source.size())
-                return r.Fail(which + "（原样读取）超出原始映像");
+                return r.Fail(Fill(Patches::tr("第 %1 个动作（原样读取）超出原始映像"), action));
             std::memcpy(&target[out], &source[out], length);
             break;
         case TargetRead: {
             const size_t from = r.At();
-            if (!r.Skip(length, "目标数据"))
+            if (!r.Skip(length, QT_TRANSLATE_NOOP("Patches", "目标数据")))
                 return false;
             std::memcpy(&target[out], &patch[from], length);
             break;
         }
         case SourceCopy: {
             int64_t delta;
-            if (!r.Signed("源偏移", delta))
+            if (!r.Signed(QT_TRANSLATE_NOOP("Patches", "源偏移"), delta))
                 return false;
             sourceRel += delta;
             if (sourceRel < 0 || static_cast<uint64_t>(sourceRel) > source.size() ||
                 length > source.size() - static_cast<uint64_t>(sourceRel))
-                return r.Fail(which + "（从原始映像复制）超出原始映像");
+                return r.Fail(Fill(Patches::tr("第 %1 个动作（从原始映像复制）超出原始映像"), action));
             std::memcpy(&target[out], &source[static_cast<size_t>(sourceRel)], length);
             sourceRel += static_cast<int64_t>(length);
             break;
         }
         case TargetCopy: {
             int64_t delta;
-            if (!r.Signed("目标偏移", delta))
+            if (!r.Signed(QT_TRANSLATE_NOOP("Patches", "目标偏移"), delta))
                 return false;
             targetRel += delta;
             if (targetRel < 0 || static_cast<uint64_t>(targetRel) >= out)
-                return r.Fail(which + "（从目标复制）指向尚未写出的字节");
+                return r.Fail(Fill(Patches::tr("第 %1 个动作（从目标复制）指向尚未写出的字节"), action));
             // Byte by byte: the copy may read what it has just written (a repeated pattern).
             for (uint64_t k = 0; k < length; ++k)
                 target[out + k] = target[static_cast<size_t>(targetRel++)];
@@ -458,14 +463,14 @@ bool ApplyBps(const Bytes& patch, const Bytes& source, Bytes& target, std::strin
         out += length;
     }
     if (out != targetSize) {
-        error = "BPS 补丁不完整：动作只写出 " + std::to_string(out) + " 字节，目标应有 " +
-                std::to_string(targetSize) + " 字节。";
+        error = Fill(Patches::tr("BPS 补丁不完整：动作只写出 %1 字节，目标应有 %2 字节。"), out, targetSize);
+
         return false;
     }
     const uint32_t targetCrc = Crc32(target.data(), target.size());
     if (targetCrc != Little32(patch, end + 4)) {
-        error = "BPS 补丁有误：结果的 CRC32 为 " + Hex(targetCrc) + "，补丁记录的是 " +
-                Hex(Little32(patch, end + 4)) + "。";
+        error = Fill(Patches::tr("BPS 补丁有误：结果的 CRC32 为 %1，补丁记录的是 %2。"), Hex(targetCrc),
+                     Hex(Little32(patch, end + 4)));
         return false;
     }
     return true;

@@ -6,6 +6,8 @@
 #include <set>
 #include <string_view>
 
+#include "rom/Texts.h"
+
 namespace dravik::rom {
 
 namespace {
@@ -56,10 +58,10 @@ std::string HexList(const std::vector<uint64_t>& values, size_t entries)
                           static_cast<unsigned>((values[i] >> (8 * e)) & 0xFF));
             one += (e ? "/" : "") + std::string(buffer);
         }
-        out += (i ? "、" : "") + one;
+        out += (i ? Fill(Tables::tr("、")) : "") + one;
     }
     if (values.size() > 8)
-        out += " 等 " + std::to_string(values.size()) + " 个";
+        out = Fill(Tables::tr("%1 等 %2 个"), out, values.size());
     return out;
 }
 } // namespace
@@ -82,7 +84,7 @@ std::string SetCodesByName(Table& t, int row, int column, const std::string& nam
     const TableLayout& layout = t.Layout();
     const CodeCell cell = layout.CellCode(column);
     if (cell.array < 0 || t.IsValueColumn(column))
-        return "这一列不显示代码的名称";
+        return Fill(Tables::tr("这一列不显示代码的名称"));
     if (t.Cell(row, column) == name)
         return {};
 
@@ -114,7 +116,7 @@ std::string SetCodesByName(Table& t, int row, int column, const std::string& nam
         }
 
     if (matches.empty())
-        return "\"" + name + "\" 不是这一列任何代码的名称";
+        return Fill(Tables::tr("\"%1\" 不是这一列任何代码的名称"), name);
     // A code built by its row's rule, as the row editor builds it, when the rule gives one of them.
     if (entries.size() == 1 && naming.codeForEntry) {
         std::set<int> built;
@@ -144,8 +146,9 @@ std::string SetCodesByName(Table& t, int row, int column, const std::string& nam
             source |= static_cast<uint64_t>(from < 0 ? 0 : from) << (8 * i);
         }
         if (!onlyHiddenBits || !haveSource || name == names::kPlaceholder)
-            return "\"" + name + "\" 是多个代码的名称（" + HexList(matches, entries.size()) +
-                   "），无法确定是哪一个";
+            return Fill(Tables::tr("\"%1\" 是多个代码的名称（%2），无法确定是哪一个"), name,
+                        HexList(matches, entries.size()));
+
         chosen = (source & varying) | (matches[0] & ~varying);
     }
     for (size_t i = 0; i < entries.size(); ++i)

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "rom/RomDocument.h"
+#include "rom/Texts.h"
 
 namespace dravik::rom {
 
@@ -118,7 +119,7 @@ Review RomDocument::ReviewChanges() const
     if (!loaded_) {
         Review review;
         review.entries = ChangedFields(model_);
-        review.error = "没有载入文件。";
+        review.error = Fill(Files::tr("没有载入文件。"));
         return review;
     }
     ImageFile file;

@@ -9,6 +9,7 @@
 #include "rom/Codecs.h"
 #include "rom/HalfWidth.h"
 #include "rom/Review.h"
+#include "rom/Texts.h"
 
 namespace dravik::rom {
 
@@ -22,22 +23,23 @@ double Max(const double* values, int count) { return *std::max_element(values, v
 
 std::string Reason(const mu::ParserError& e)
 {
-    const std::string at = "（第 " + std::to_string(e.GetPos() + 1) + " 个字符）";
+    const std::string at = Fill(Checks::tr("（第 %1 个字符）"), e.GetPos() + 1);
     switch (e.GetCode()) {
-    case mu::ecEMPTY_EXPRESSION: return "公式是空的";
+    case mu::ecEMPTY_EXPRESSION: return Fill(Checks::tr("公式是空的"));
     case mu::ecUNASSIGNABLE_TOKEN:
     case mu::ecUNEXPECTED_VAR:
     case mu::ecUNEXPECTED_STR:
     case mu::ecSTRING_EXPECTED:
     case mu::ecUNTERMINATED_STRING:
     case mu::ecINVALID_CHARACTERS_FOUND:
-        return "不认识“" + TrimSpace(e.GetToken()) + "”" + at +
-               "：只能用数字、x、r、+ - * / ^、括号和 round、floor、ceil、abs、min、max";
+        return Fill(
+            Checks::tr("不认识“%1”%2：只能用数字、x、r、+ - * / ^、括号和 round、floor、ceil、abs、min、max"),
+            TrimSpace(e.GetToken()), at);
     case mu::ecUNEXPECTED_EOF:
-    case mu::ecMISSING_PARENS: return "公式不完整，缺少数字或右括号";
+    case mu::ecMISSING_PARENS: return Fill(Checks::tr("公式不完整，缺少数字或右括号"));
     case mu::ecTOO_MANY_PARAMS:
-    case mu::ecTOO_FEW_PARAMS: return "函数 " + e.GetToken() + " 的参数个数不对" + at;
-    default: return "公式有错误" + at;
+    case mu::ecTOO_FEW_PARAMS: return Fill(Checks::tr("函数 %1 的参数个数不对%2"), e.GetToken(), at);
+    default: return Fill(Checks::tr("公式有错误%1"), at);
     }
 }
 } // namespace
@@ -59,9 +61,9 @@ std::string Formula::Read(const std::string& input)
     if (!text.empty() && text[0] == '=') // as a spreadsheet's formulas begin
         text = TrimSpace(text.substr(1));
     if (text.empty())
-        return "公式是空的";
+        return Fill(Checks::tr("公式是空的"));
     if (text.size() > kMaximumFormulaLength)
-        return "公式太长，最多 " + std::to_string(kMaximumFormulaLength) + " 个字符";
+        return Fill(Checks::tr("公式太长，最多 %1 个字符"), kMaximumFormulaLength);
     try {
         mu::Parser& p = parser_->parser;
         p.ClearFun();
@@ -81,7 +83,7 @@ std::string Formula::Read(const std::string& input)
         int results = 0;
         p.Eval(results);
         if (results != 1)
-            return "公式只能算出一个值";
+            return Fill(Checks::tr("公式只能算出一个值"));
     } catch (const mu::ParserError& e) {
         return Reason(e);
     }
@@ -183,15 +185,15 @@ BulkPlan PlanBulk(const Table& table, int column, const std::vector<int>& rows, 
     BulkPlan plan;
     plan.edit = Edit(table.Id());
     if (!table.IsValueColumn(column)) {
-        plan.error = "“" +
-                     (column >= 0 && column < table.Columns() ? table.ColumnTitle(column) : std::string()) +
-                     "”这一列不是数值";
+        plan.error = Fill(Checks::tr("“%1”这一列不是数值"), column >= 0 && column < table.Columns()
+                                                                ? ShownTitle(table.ColumnTitle(column))
+                                                                : std::string());
         return plan;
     }
     for (const int row : rows)
         if (row < 0 || row >= table.Rows()) {
-            plan.error = "没有第 " + std::to_string(row + 1) + " 行（表「" + table.Title() + "」共 " +
-                         std::to_string(table.Rows()) + " 行）";
+            plan.error = Fill(Checks::tr("没有第 %1 行（表「%2」共 %3 行）"), row + 1,
+                              ShownTitle(table.Title()), table.Rows());
             return plan;
         }
     Formula formula;
@@ -205,9 +207,10 @@ BulkPlan PlanBulk(const Table& table, int column, const std::vector<int>& rows, 
         const std::optional<double> x = usesX ? CellValue(out.before, codec) : 0.0;
         const std::optional<double> value = x ? formula.Value(*x, row + 1) : std::nullopt;
         if (!x)
-            out.reason = "当前值不是数字";
+            out.reason = Fill(Checks::tr("当前值不是数字"));
         else if (!value)
-            out.reason = "结果不是有限的数（除以零？）";
+            out.reason = Fill(Checks::tr("结果不是有限的数（除以零？）"));
+
         else
             out.after = UnitText(RoundToUnit(*value, codec), codec);
         if (out.Fits())

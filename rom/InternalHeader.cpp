@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "rom/Texts.h"
+
 namespace dravik::rom {
 
 namespace {
@@ -99,8 +101,10 @@ bool IsPlausibleImage(const std::vector<ImagePart>& parts, ImageForm form)
 
 std::string ImplausibleNotice(const std::string& path)
 {
-    return "注意：" + path +
-           " 的内部文件头（0x7FC0 与 0xFFC0 处）没有相加为 0xFFFF 的校验和与补码，它可能不是这个游戏的映像。";
+    return Fill(
+        Patches::tr("注意：%1 的内部文件头（0x7FC0 与 0xFFC0 处）没有相加为 0xFFFF 的校验和与补码，它可能不是"
+                    "这个游戏的映像。"),
+        path);
 }
 
 uint16_t CartridgeChecksum(const uint8_t* data, size_t size)
@@ -126,9 +130,10 @@ ChecksumFix FixChecksum(const Bytes& file, ImageForm form)
         }
     }
     if (best == 0) {
-        fix.error =
-            "找不到内部文件头：0x7FC0 与 0xFFC0 处既没有相加为 0xFFFF 的校验和与补码，映射方式字节也对不上，"
-            "无法修正校验和。";
+        fix.error = Fill(
+            Patches::tr("找不到内部文件头：0x7FC0 与 0xFFC0 处既没有相加为 0xFFFF 的校验和与补码，映射方式"
+                        "字节也对不上，无法修正校验和。"));
+
         return fix;
     }
     // A pair that adds up to 0xFFFF always adds 0x1FE to the sum, so the old pair is counted as

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "rom/Texts.h"
+
 namespace dravik::rom {
 
 namespace {
@@ -118,9 +120,13 @@ bool IsIps(const Bytes& patch) { return patch.size() >= 5 && std::memcmp(patch.d
 bool MakeIps(const Bytes& source, const Bytes& target, Bytes& patch, std::string& error)
 {
     if (source.size() > kIpsLimit || target.size() > kIpsLimit) {
-        error = "IPS 补丁最多只能描述 16 MiB（16777216 字节）的文件，而" +
-                std::string(source.size() > kIpsLimit ? "原始" : "修改后的") + "映像有 " +
-                std::to_string(std::max(source.size(), target.size())) + " 字节；请改用 BPS 格式。";
+        error =
+            Fill(source.size() > kIpsLimit
+                     ? Patches::tr("IPS 补丁最多只能描述 16 MiB（16777216 字节）的文件，而原始映像有 %1 "
+                                   "字节；请改用 BPS 格式。")
+                     : Patches::tr("IPS 补丁最多只能描述 16 MiB（16777216 字节）的文件，而修改后的映像有 %1 "
+                                   "字节；请改用 BPS 格式。"),
+                 std::max(source.size(), target.size()));
         return false;
     }
     patch.assign({'P', 'A', 'T', 'C', 'H'});
@@ -155,13 +161,12 @@ bool MakeIps(const Bytes& source, const Bytes& target, Bytes& patch, std::string
 bool ApplyIps(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error)
 {
     if (!IsIps(patch)) {
-        error = "这不是 IPS 补丁：文件不以 \"PATCH\" 开头。";
+        error = Fill(Patches::tr("这不是 IPS 补丁：文件不以 \"PATCH\" 开头。"));
         return false;
     }
     const size_t n = patch.size();
     auto cut = [&](size_t at, const std::string& what) {
-        error = "IPS 补丁不完整：第 " + std::to_string(at) + " 字节处（文件共 " + std::to_string(n) +
-                " 字节）缺少" + what + "。";
+        error = Fill(Patches::tr("IPS 补丁不完整：第 %1 字节处（文件共 %2 字节）缺少%3。"), at, n, what);
         return false;
     };
     target = source;
@@ -169,36 +174,35 @@ bool ApplyIps(const Bytes& patch, const Bytes& source, Bytes& target, std::strin
     int records = 0;
     while (true) {
         if (p + 3 > n)
-            return cut(p, "记录的偏移或结尾标记 \"EOF\"");
+            return cut(p, Fill(Patches::tr("记录的偏移或结尾标记 \"EOF\"")));
         if (std::memcmp(&patch[p], "EOF", 3) == 0) {
             p += 3;
             break;
         }
         ++records;
         const uint32_t offset = Big(patch, p, 3);
-        const std::string where = "第 " + std::to_string(records) + " 条记录（偏移 " + Hex(offset) + "）";
+        const std::string where = Fill(Patches::tr("第 %1 条记录（偏移 %2）"), records, Hex(offset));
         p += 3;
         if (p + 2 > n)
-            return cut(p, where + "的长度");
+            return cut(p, Fill(Patches::tr("%1的长度"), where));
         uint32_t size = Big(patch, p, 2);
         p += 2;
         const bool run = size == 0;
         if (run) {
             if (p + 3 > n)
-                return cut(p, where + "的重复次数和值");
+                return cut(p, Fill(Patches::tr("%1的重复次数和值"), where));
             size = Big(patch, p, 2);
             if (size == 0) {
-                error = "IPS 补丁有误：" + where + "是重复次数为 0 的重复记录。";
+                error = Fill(Patches::tr("IPS 补丁有误：%1是重复次数为 0 的重复记录。"), where);
                 return false;
             }
         } else if (p + size > n) {
-            return cut(n, where + "的数据（应有 " + std::to_string(size) + " 字节，只剩 " +
-                              std::to_string(n - p) + " 字节）");
+            return cut(n, Fill(Patches::tr("%1的数据（应有 %2 字节，只剩 %3 字节）"), where, size, n - p));
         }
         const uint64_t end = uint64_t{offset} + size;
         if (end > kIpsLimit) {
-            error = "IPS 补丁有误：" + where + "会把文件写到 " + std::to_string(end) +
-                    " 字节，超过 IPS 的 16 MiB 上限。";
+            error = Fill(Patches::tr("IPS 补丁有误：%1会把文件写到 %2 字节，超过 IPS 的 16 MiB 上限。"),
+                         where, end);
             return false;
         }
         if (target.size() < end)
@@ -215,8 +219,9 @@ bool ApplyIps(const Bytes& patch, const Bytes& source, Bytes& target, std::strin
     if (p == n)
         return true;
     if (n - p != 3) {
-        error = "IPS 补丁有误：\"EOF\" 之后有 " + std::to_string(n - p) +
-                " 个字节，只允许 0 个或 3 个（截断长度）。";
+        error = Fill(Patches::tr("IPS 补丁有误：\"EOF\" 之后有 %1 个字节，只允许 0 个或 3 个（截断长度）。"),
+                     n - p);
+
         return false;
     }
     target.resize(Big(patch, p, 3), 0);

@@ -5,6 +5,7 @@
 
 #include "rom/Codecs.h"
 #include "rom/HalfWidth.h"
+#include "rom/Texts.h"
 
 namespace dravik::rom {
 
@@ -12,9 +13,9 @@ namespace {
 std::string RangeText(Codec codec, ValueRange range)
 {
     if (codec == Codec::Hundredths)
-        return FormatHundredths(static_cast<int32_t>(range.min)) + " 到 " +
-               FormatHundredths(static_cast<int32_t>(range.max));
-    return std::to_string(range.min) + " 到 " + std::to_string(range.max);
+        return Fill(Tables::tr("%1 到 %2"), FormatHundredths(static_cast<int32_t>(range.min)),
+                    FormatHundredths(static_cast<int32_t>(range.max)));
+    return Fill(Tables::tr("%1 到 %2"), range.min, range.max);
 }
 
 CellError MakeError(const Table& table, int row, int column, const std::string& columnTitle,
@@ -54,11 +55,9 @@ void SaveField(SaveContext& ctx, const Field& f, const Table& table, int row)
 
 std::string CellError::Describe() const
 {
-    std::ostringstream s;
     // People count rows from 1; the JSON and the model count from 0.
-    s << "表「" << tableTitle << "」 第 " << row + 1 << " 行「" << rowLabel << "」 列「" << columnTitle
-      << "」: \"" << text << "\" " << reason;
-    return s.str();
+    return Fill(Tables::tr("表「%1」 第 %2 行「%3」 列「%4」: \"%5\" %6"), ShownTitle(tableTitle), row + 1,
+                rowLabel, ShownTitle(columnTitle), text, reason);
 }
 
 bool HasCopierHeader(uint64_t fileSize) { return fileSize % 1024 != 0; }
@@ -151,9 +150,9 @@ std::optional<int64_t> SaveContext::Number(const Table& table, int row, int colu
     for (const CellError& e : errors)
         if (e.column == column && e.row == row && e.tableId == table.Id())
             return std::nullopt;
-    errors.push_back(
-        MakeError(table, row, column, table.ColumnTitle(column), text,
-                  value || negative ? "超出范围 " + RangeText(codec, range) : std::string("不是数字")));
+    errors.push_back(MakeError(table, row, column, table.ColumnTitle(column), text,
+                               value || negative ? Fill(Tables::tr("超出范围 %1"), RangeText(codec, range))
+                                                 : Fill(Tables::tr("不是数字"))));
     return std::nullopt;
 }
 
@@ -166,7 +165,8 @@ std::optional<int64_t> SaveContext::CodeValue(const Table& table, int row, const
     const CodeArray* codes = table.FindCodes(array);
     const std::string title = codes && codes->perRow > 1 ? array + "[" + std::to_string(k) + "]" : array;
     errors.push_back(MakeError(table, row, -1, title, std::to_string(value),
-                               "代码超出范围 " + RangeText(Codec::Whole, range)));
+                               Fill(Tables::tr("代码超出范围 %1"), RangeText(Codec::Whole, range))));
+
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 #include "rom/Bps.h"
 #include "rom/InternalHeader.h"
 #include "rom/Ips.h"
+#include "rom/Texts.h"
 
 namespace dravik::rom {
 
@@ -50,13 +51,13 @@ bool SameFile(const std::string& a, const std::string& b)
 bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error)
 {
     const QFileInfo info(QString::fromStdString(path));
-    const std::string prefix = "无法读取 " + path + "：";
+    const std::string prefix = Fill(Files::tr("无法读取 %1："), path);
     if (!info.exists() || !info.isFile()) {
-        error = prefix + (info.exists() ? "这不是一个普通文件。" : "文件不存在。");
+        error = prefix + Fill(info.exists() ? Files::tr("这不是一个普通文件。") : Files::tr("文件不存在。"));
         return false;
     }
     if (static_cast<uint64_t>(info.size()) > kMaximumImageSize) {
-        error = prefix + "文件有 " + std::to_string(info.size()) + " 字节，超过 64 MiB。";
+        error = prefix + Fill(Files::tr("文件有 %1 字节，超过 64 MiB。"), info.size());
         return false;
     }
     QFile file(info.filePath());
@@ -83,7 +84,7 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error)
             bytes.insert(bytes.end(), more, more + got);
         done += static_cast<size_t>(got);
         if (done > kMaximumImageSize) {
-            error = prefix + "文件在读取时变大，超过了 64 MiB。";
+            error = prefix + Fill(Files::tr("文件在读取时变大，超过了 64 MiB。"));
             return false;
         }
     }
@@ -125,7 +126,8 @@ bool ApplyBpsToImage(const Bytes& patch, const Bytes& source, Bytes& target, std
         const Bytes body(source.begin() + kHeader, source.end());
         Bytes result;
         if (!ApplyBps(patch, body, result, error)) {
-            error = "去掉 " + kHeaderSize + " 字节的复制器文件头后，映像的大小与补丁要求的相符，但" + error;
+            error = Fill(Patches::tr("去掉 %1 字节的复制器文件头后，映像的大小与补丁要求的相符，但%2"),
+                         kHeaderSize, error);
             return false;
         }
         WithHeaderOf(source, result, target);
@@ -134,8 +136,10 @@ bool ApplyBpsToImage(const Bytes& patch, const Bytes& source, Bytes& target, std
     }
     const bool applied = ApplyBps(patch, source, target, error); // refused: the sizes differ
     if (!applied && !Headered(source) && size == source.size() + kHeader)
-        error += "补丁是为带 " + kHeaderSize +
-                 " 字节复制器文件头的映像制作的，而这个映像没有文件头：请给它加上原来的文件头后再应用。";
+        error += Fill(
+            Patches::tr("补丁是为带 %1 字节复制器文件头的映像制作的，而这个映像没有文件头：请给它加上原来的"
+                        "文件头后再应用。"),
+            kHeaderSize);
     return applied;
 }
 
@@ -153,11 +157,11 @@ bool ApplyIpsToImage(const Bytes& patch, const Bytes& source, Bytes& target, std
         if (madeFor == IpsMadeFor::Unsaid && headered &&
             (target.size() < kHeader ||
              !std::equal(source.begin(), source.begin() + kHeader, target.begin()))) {
-            error = "IPS 补丁改写了这个映像开头 " + kHeaderSize +
-                    " 字节的复制器文件头：它多半是为去掉文件头的映像制作的，按原样应用会把每个字节都写低 " +
-                    kHeaderSize +
-                    " 字节。请说明它是为哪种映像制作的（命令行：--headerless-patch 为去掉文件头的映像，"
-                    "--headered-patch 为带文件头的映像）。";
+            error = Fill(
+                Patches::tr("IPS 补丁改写了这个映像开头 %1 字节的复制器文件头：它多半是为去掉文件头的映像制作"
+                            "的，按原样应用会把每个字节都写低 %1 字节。请说明它是为哪种映像制作的（命令行："
+                            "--headerless-patch 为去掉文件头的映像，--headered-patch 为带文件头的映像）。"),
+                kHeaderSize);
             return false;
         }
         return true;
@@ -176,8 +180,8 @@ bool ApplyIpsToImage(const Bytes& patch, const Bytes& source, Bytes& target, std
     if (!ApplyIps(patch, padded, result, error))
         return false;
     if (result.size() < kHeader) {
-        error = "IPS 补丁把结果截短到 " + std::to_string(result.size()) + " 字节，比 " + kHeaderSize +
-                " 字节的复制器文件头还短。";
+        error = Fill(Patches::tr("IPS 补丁把结果截短到 %1 字节，比 %2 字节的复制器文件头还短。"),
+                     result.size(), kHeaderSize);
         return false;
     }
     fit.headerShift = -static_cast<int>(kHeader);
@@ -191,16 +195,22 @@ bool ApplyIpsToImage(const Bytes& patch, const Bytes& source, Bytes& target, std
 std::string PatchFit::Text() const
 {
     if (headerShift > 0)
-        return "补丁是为去掉 " + kHeaderSize +
-               " 字节复制器文件头的映像制作的：已应用于文件头之后的部分，文件头保持不变。";
+        return Fill(
+            Patches::tr("补丁是为去掉 %1 字节复制器文件头的映像制作的：已应用于文件头之后的部分，文件头保持"
+                        "不变。"),
+            kHeaderSize);
     if (headerShift < 0)
-        return "补丁是为带 " + kHeaderSize +
-               " 字节复制器文件头的映像制作的：已按有文件头时的位置应用，结果仍没有文件头" +
-               (headerEditsDropped ? "；补丁对文件头的改动被略去。" : "。");
+        return Fill(
+            headerEditsDropped
+                ? Patches::tr("补丁是为带 %1 字节复制器文件头的映像制作的：已按有文件头时的位置应用，结果仍没"
+                              "有文件头；补丁对文件头的改动被略去。")
+                : Patches::tr("补丁是为带 %1 字节复制器文件头的映像制作的：已按有文件头时的位置应用，结果仍没"
+                              "有文件头。"),
+            kHeaderSize);
     if (headerlessAlready)
-        return "这个映像本来就没有复制器文件头：补丁按原样应用。";
+        return Fill(Patches::tr("这个映像本来就没有复制器文件头：补丁按原样应用。"));
     if (headeredAlready)
-        return "这个映像本来就有复制器文件头：补丁按原样应用。";
+        return Fill(Patches::tr("这个映像本来就有复制器文件头：补丁按原样应用。"));
     return {};
 }
 
@@ -214,7 +224,7 @@ bool ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, std::str
     else if (IsIps(patch))
         ok = ApplyIpsToImage(patch, source, target, error, madeFor, how);
     else
-        error = "这不是 IPS 或 BPS 补丁：文件既不以 \"PATCH\" 也不以 \"BPS1\" 开头。";
+        error = Fill(Patches::tr("这不是 IPS 或 BPS 补丁：文件既不以 \"PATCH\" 也不以 \"BPS1\" 开头。"));
     if (ok && fit)
         *fit = how;
     return ok;
@@ -223,11 +233,11 @@ bool ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, std::str
 Status ImageWithEdits(const RomDocument& document, Bytes& image)
 {
     if (!document.IsLoaded())
-        return Status::Failure("没有载入文件。");
+        return Status::Failure(Fill(Files::tr("没有载入文件。")));
     SavePlan plan = PlanSave(document.GetModel(), document.Form());
     if (!plan.Ok()) {
         std::ostringstream s;
-        s << "有 " << plan.errors.size() << " 个单元格的值无效，保存时会被拒绝：";
+        s << Fill(Patches::tr("有 %1 个单元格的值无效，保存时会被拒绝："), plan.errors.size());
         for (const CellError& e : plan.errors)
             s << "\n" << e.Describe();
         Status status = Status::Failure(s.str());
@@ -239,7 +249,9 @@ Status ImageWithEdits(const RomDocument& document, Bytes& image)
     if (!ReadImage(document.Path(), ReadExtent::Whole, file, error))
         return Status::Failure(error);
     if (file.form.header != document.Form().header)
-        return Status::Failure(document.Path() + " 在打开后被改变了（文件头不同）。请重新打开。");
+        return Status::Failure(
+            Fill(Patches::tr("%1 在打开后被改变了（文件头不同）。请重新打开。"), document.Path()));
+
     ApplyPatches(plan.patches, file.bytes);
     if (document.FixChecksumOnSave()) {
         const ChecksumFix fix = FixChecksum(file.bytes, document.Form());

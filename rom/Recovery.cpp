@@ -13,6 +13,7 @@
 #include "rom/FileOps.h"
 #include "rom/Layout.h"
 #include "rom/TextChecks.h"
+#include "rom/Texts.h"
 
 namespace dravik::rom {
 
@@ -30,8 +31,6 @@ bool IsInt(const QJsonValue& v, int low, int high)
     return d >= low && d <= high && d == static_cast<double>(static_cast<int>(d));
 }
 
-std::string Ordinal(int index) { return "第 " + std::to_string(index + 1) + " 项"; }
-
 // One table's entries, held to the rules an import is held to: only value cells, only codes an
 // import may change, every position inside the table. The reason for the first one that is not.
 std::string ParseTable(const TableLayout& layout, const QJsonObject& object, Edit& edit)
@@ -39,7 +38,7 @@ std::string ParseTable(const TableLayout& layout, const QJsonObject& object, Edi
     for (const char* key : {"cells", "codes"}) {
         const QJsonValue list = object.value(QLatin1String(key));
         if (!list.isUndefined() && !list.isArray())
-            return std::string("\"") + key + "\" 必须是数组";
+            return Fill(Recovery::tr("\"%1\" 必须是数组"), key);
     }
     const std::vector<int> valueColumns = layout.ValueColumns();
     const QJsonArray cells = object.value("cells").toArray();
@@ -47,10 +46,10 @@ std::string ParseTable(const TableLayout& layout, const QJsonObject& object, Edi
         const QJsonArray cell = cells[i].toArray();
         if (cell.size() != 3 || !IsInt(cell[0], 0, layout.Rows() - 1) || !IsInt(cell[1], 0, 1 << 16) ||
             !cell[2].isString())
-            return "单元格" + Ordinal(i) + "应是 [行, 列, 文本]，行在表内";
+            return Fill(Recovery::tr("单元格第 %1 项应是 [行, 列, 文本]，行在表内"), i + 1);
         const int column = cell[1].toInt();
         if (std::find(valueColumns.begin(), valueColumns.end(), column) == valueColumns.end())
-            return "单元格" + Ordinal(i) + "：第 " + std::to_string(column) + " 列不是可以修改的数值列";
+            return Fill(Recovery::tr("单元格第 %1 项：第 %2 列不是可以修改的数值列"), i + 1, column);
         edit.SetCell(cell[0].toInt(), column, cell[2].toString().toStdString());
     }
     const QJsonArray codes = object.value("codes").toArray();
@@ -58,17 +57,16 @@ std::string ParseTable(const TableLayout& layout, const QJsonObject& object, Edi
         const QJsonArray code = codes[i].toArray();
         if (code.size() != 4 || !code[0].isString() || !IsInt(code[1], 0, layout.Rows() - 1) ||
             !IsInt(code[3], -1000000, 1000000))
-            return "代码" + Ordinal(i) + "应是 [数组, 行, 序号, 整数值]，行在表内";
+            return Fill(Recovery::tr("代码第 %1 项应是 [数组, 行, 序号, 整数值]，行在表内"), i + 1);
         const std::string name = code[0].toString().toStdString();
         const CodeArraySpec* arrayDecl = layout.FindCodeArray(name);
         if (!arrayDecl)
-            return "代码" + Ordinal(i) + "：没有代码数组 \"" + name + "\"";
+            return Fill(Recovery::tr("代码第 %1 项：没有代码数组 \"%2\""), i + 1, name);
         if (!IsInt(code[2], 0, arrayDecl->perRow - 1))
-            return "代码" + Ordinal(i) + "：代码 " + name + " 每行只有 " + std::to_string(arrayDecl->perRow) +
-                   " 项";
+            return Fill(Recovery::tr("代码第 %1 项：代码 %2 每行只有 %3 项"), i + 1, name, arrayDecl->perRow);
         // Such a code is never saved: an import that changes one is refused, and so is a record.
         if (arrayDecl->readOnly)
-            return "代码" + Ordinal(i) + "：代码 " + name + " 不能修改";
+            return Fill(Recovery::tr("代码第 %1 项：代码 %2 不能修改"), i + 1, name);
         edit.SetCode(name, code[1].toInt(), code[2].toInt(), code[3].toInt());
     }
     return {};
@@ -202,13 +200,13 @@ bool ParseRecord(const std::string& text, RecoveryRecord& record, std::string& e
     QJsonDocument doc;
     const std::string invalid = ParseJsonStrictly(text, doc);
     if (!invalid.empty()) {
-        error = "不是有效的恢复记录：" + invalid;
+        error = Fill(Recovery::tr("不是有效的恢复记录：%1"), invalid);
         return false;
     }
     const QJsonObject root = doc.object();
     if (root.value("format").toString() != QLatin1String(kFormat) || !root.value("image").isString() ||
         !root.value("hash").isString() || !root.value("tables").isObject()) {
-        error = "不是有效的恢复记录";
+        error = Fill(Recovery::tr("不是有效的恢复记录"));
         return false;
     }
     RecoveryRecord parsed;
@@ -222,16 +220,16 @@ bool ParseRecord(const std::string& text, RecoveryRecord& record, std::string& e
             continue;
         Edit edit(layout.id);
         const std::string reason =
-            table.isObject() ? ParseTable(layout, table.toObject(), edit) : std::string("必须是对象");
+            table.isObject() ? ParseTable(layout, table.toObject(), edit) : Fill(Recovery::tr("必须是对象"));
         if (!reason.empty()) {
-            error = std::string("恢复记录中表 ") + layout.id + " 的内容无效：" + reason;
+            error = Fill(Recovery::tr("恢复记录中表 %1 的内容无效：%2"), layout.id, reason);
             return false;
         }
         parsed.edits.push_back(std::move(edit));
     }
     for (auto it = tables.begin(); it != tables.end(); ++it)
         if (!FindLayout(it.key().toStdString())) {
-            error = "恢复记录中有未知的表 " + it.key().toStdString();
+            error = Fill(Recovery::tr("恢复记录中有未知的表 %1"), it.key());
             return false;
         }
     record = std::move(parsed);
@@ -242,7 +240,8 @@ bool WriteRecord(const std::string& path, const RecoveryRecord& record, std::str
 {
     const QFileInfo info(Q(path));
     if (!QDir().mkpath(info.absolutePath())) {
-        error = "无法创建文件夹 " + info.absolutePath().toStdString();
+        error = Fill(Recovery::tr("无法创建文件夹 %1"), info.absolutePath());
+
         return false;
     }
     // A temporary file renamed over the record: a process killed at any moment leaves the old

@@ -5,6 +5,7 @@
 #include "rom/CodeColumns.h"
 #include "rom/InternalHeader.h"
 #include "rom/RomDocument.h"
+#include "rom/Texts.h"
 
 namespace dravik::rom {
 
@@ -12,13 +13,16 @@ bool LoadReference(const std::string& path, ReferenceImage& reference, std::stri
 {
     ImageFile file;
     if (!ReadImage(path, ReadExtent::Tables, file, error)) {
-        error = "不能用作参照映像：" + error;
+        error = Fill(Recovery::tr("不能用作参照映像：%1"), error);
         return false;
     }
     if (!IsPlausibleImage(file.parts, file.form)) {
         error =
-            "不能用作参照映像：" + path +
-            " 的内部文件头（0x7FC0 与 0xFFC0 处）没有相加为 0xFFFF 的校验和与补码，它不像这个游戏的映像。";
+            Fill(Recovery::tr(
+                     "不能用作参照映像：%1 的内部文件头（0x7FC0 与 0xFFC0 处）没有相加为 0xFFFF 的校验和与"
+                     "补码，它不像这个游戏的映像。"),
+                 path);
+
         return false;
     }
     reference.path = path;

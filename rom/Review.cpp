@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "rom/InternalHeader.h"
+#include "rom/Texts.h"
 
 namespace dravik::rom {
 
@@ -64,10 +65,8 @@ void AddRow(const Table& t, int row, std::vector<ReviewEntry>& out)
 
 std::string ReviewEntry::Describe() const
 {
-    std::ostringstream s;
-    s << "表「" << tableTitle << "」 第 " << row + 1 << " 行「" << rowLabel << "」 列「" << columnTitle
-      << "」: \"" << before << "\" -> \"" << after << "\"";
-    return s.str();
+    return Fill(Tables::tr("表「%1」 第 %2 行「%3」 列「%4」: \"%5\" -> \"%6\""), ShownTitle(tableTitle),
+                row + 1, rowLabel, ShownTitle(columnTitle), before, after);
 }
 
 std::vector<ReviewEntry> ChangedFields(const Model& model)
@@ -190,9 +189,9 @@ Review MakeReview(const Model& model, const Bytes& image, ImageForm form, bool f
             review.error = fix.error;
             return review;
         }
-        review.checksum = "修正校验和：内部文件头 " + Hex(static_cast<int>(fix.headerOffset), 6) +
-                          " 的校验和为 " + Hex(fix.checksum, 4) + "，补码为 " +
-                          Hex(fix.checksum ^ 0xFFFF, 4) + "。";
+        review.checksum = Fill(Patches::tr("修正校验和：内部文件头 %1 的校验和为 %2，补码为 %3。"),
+                               Hex(static_cast<int>(fix.headerOffset), 6), Hex(fix.checksum, 4),
+                               Hex(fix.checksum ^ 0xFFFF, 4));
         plan.patches.insert(plan.patches.end(), fix.patches.begin(), fix.patches.end());
     }
     // Later patches of a byte win, as when they are applied in order.
@@ -212,19 +211,21 @@ std::string Review::Format() const
     if (!error.empty())
         s << error << "\n";
     if (entries.empty())
-        s << "没有修改。\n";
+        s << Fill(Tables::tr("没有修改。")) << "\n";
     else
-        s << "修改 " << entries.size() << " 处：\n";
+        s << Fill(Tables::tr("修改 %1 处："), entries.size()) << "\n";
     for (const ReviewEntry& e : entries)
         s << "  " << e.Describe() << "\n";
     if (!refusals.empty()) {
-        s << "保存会被拒绝：有 " << refusals.size() << " 个单元格的值无效，文件不会有任何改动。\n";
+        s << Fill(Tables::tr("保存会被拒绝：有 %1 个单元格的值无效，文件不会有任何改动。"), refusals.size())
+          << "\n";
         for (const CellError& e : refusals)
             s << "  " << e.Describe() << "\n";
     } else if (error.empty()) {
         if (!checksum.empty())
             s << checksum << "\n";
-        s << "保存将改动 " << bytes.size() << " 个字节：\n";
+        s << Fill(Tables::tr("保存将改动 %1 个字节："), bytes.size()) << "\n";
+
         for (const ByteChange& b : bytes)
             s << "  " << Hex(static_cast<int>(b.offset), 6) << ": " << Hex(b.before, 2) << " -> "
               << Hex(b.after, 2) << "\n";

@@ -11,6 +11,7 @@
 
 #include "rom/InternalHeader.h"
 #include "rom/SaveJournal.h"
+#include "rom/Texts.h"
 
 namespace dravik::rom {
 
@@ -20,7 +21,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 std::string ReadOnlyRefusal(const std::string& path)
 {
-    return "未保存 " + path + "：文件是只读的（没有写入权限），文件没有任何改动。";
+    return Fill(Files::tr("未保存 %1：文件是只读的（没有写入权限），文件没有任何改动。"), path);
 }
 
 namespace {
@@ -38,11 +39,11 @@ bool ReadAt(QFile& file, uint32_t offset, Bytes& bytes, const std::string& prefi
     const qint64 wanted = static_cast<qint64>(bytes.size());
     const qint64 got = file.seek(offset) ? file.read(reinterpret_cast<char*>(bytes.data()), wanted) : -1;
     if (got < 0) {
-        error = prefix + "读取失败：" + file.errorString().toStdString();
+        error = prefix + Fill(Files::tr("读取失败：%1"), file.errorString());
         return false;
     }
     if (got != wanted) {
-        error = prefix + "读取失败：文件在读取时变短了。";
+        error = prefix + Fill(Files::tr("读取失败：文件在读取时变短了。"));
         return false;
     }
     return true;
@@ -73,32 +74,31 @@ std::vector<ByteRange> ReadRanges(ImageForm form, uint64_t size)
 bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error)
 {
     const QFileInfo info(Q(path));
-    const std::string prefix = "无法打开文件 " + path + "：";
+    const std::string prefix = Fill(Files::tr("无法打开文件 %1："), path);
     if (path.empty() || !info.exists()) {
-        error = prefix + "文件不存在。";
+        error = prefix + Fill(Files::tr("文件不存在。"));
         return false;
     }
     if (!info.isFile()) {
-        error = prefix + "这不是一个普通文件。";
+        error = prefix + Fill(Files::tr("这不是一个普通文件。"));
         return false;
     }
     const uint64_t size = static_cast<uint64_t>(info.size());
     if (size > kMaximumImageSize) {
-        std::ostringstream s;
-        s << prefix << "文件有 " << size << " 字节，超过 64 MiB，不会是 ROM 映像。";
-        error = s.str();
+        error = prefix + Fill(Files::tr("文件有 %1 字节，超过 64 MiB，不会是 ROM 映像。"), size);
         return false;
     }
     const ImageForm form = ImageForm::OfSize(size);
     if (size < form.MinimumSize()) {
-        std::ostringstream s;
-        s << prefix << "文件只有 " << size << " 字节" << (form.header ? "" : "（无文件头）") << "，至少需要 "
-          << form.MinimumSize() << " 字节才能容纳所有数据表。";
-        error = s.str();
+        error = prefix +
+                Fill(form.header
+                         ? Files::tr("文件只有 %1 字节，至少需要 %2 字节才能容纳所有数据表。")
+                         : Files::tr("文件只有 %1 字节（无文件头），至少需要 %2 字节才能容纳所有数据表。"),
+                     size, form.MinimumSize());
         return false;
     }
     if (!info.isReadable()) {
-        error = prefix + "没有读取权限。";
+        error = prefix + Fill(Files::tr("没有读取权限。"));
         return false;
     }
     QFile file(Q(path));
@@ -130,7 +130,7 @@ bool WriteImageAtomically(const std::string& path, const Bytes& image, std::stri
 {
     const QFileInfo info(Q(path));
     if (info.exists() && !info.isFile()) {
-        error = "这不是一个普通文件，不会替换它";
+        error = Fill(Files::tr("这不是一个普通文件，不会替换它"));
         return false;
     }
     const int result = ReplaceFile(path, image.data(), image.size());
@@ -157,8 +157,8 @@ bool WriteBackup(const std::string& path, const Bytes& image, std::string& where
     const FileError inData = WriteSideFile(where, image.data(), image.size());
     if (inData.Ok())
         return true;
-    error =
-        "备份既不能写在文件旁边（" + beside.message + "）也不能写在数据文件夹里（" + inData.message + "）";
+    error = Fill(Files::tr("备份既不能写在文件旁边（%1）也不能写在数据文件夹里（%2）"), beside.message,
+                 inData.message);
     return false;
 }
 
@@ -184,18 +184,19 @@ std::optional<Status> CheckFile(const std::string& path, const SavePlan& plan,
 {
     std::string error;
     if (!ReadImage(path, ReadExtent::Tables, check.file, error))
-        return Status::Failure("保存失败，文件没有改动。" + error);
+        return Status::Failure(Fill(Files::tr("保存失败，文件没有改动。%1"), error));
     const bool changed = check.file.size != seenSize || !SameParts(seen, check.file.parts);
     if (changed && !overwriteChanges) {
-        Status refused =
-            Status::Failure("未保存 " + path + "：" + RomDocument::kChangedOnDisk + "文件没有改动。");
+        Status refused = Status::Failure(
+            Fill(Files::tr("未保存 %1：%2文件没有改动。"), path, Files::tr(RomDocument::kChangedOnDisk)));
         refused.fileChanged = true;
         return refused;
     }
     // A file that changed its form since the Open would take every patch at the wrong place.
     if (check.file.form.header != form.header)
-        return Status::Failure("未保存 " + path +
-                               "：文件在打开后被改变了（文件头不同），文件没有任何改动。请重新打开。");
+        return Status::Failure(
+            Fill(Files::tr("未保存 %1：文件在打开后被改变了（文件头不同），文件没有任何改动。请重新打开。"),
+                 path));
     if (!check.file.writable)
         return Status::Failure(ReadOnlyRefusal(path));
     check.after = check.file.parts;
@@ -270,13 +271,14 @@ void RomDocument::Close()
 Status RomDocument::Save(bool overwriteChanges)
 {
     if (!loaded_)
-        return Status::Failure("没有载入文件。");
+        return Status::Failure(Fill(Files::tr("没有载入文件。")));
     if (readOnly_)
         return Status::Failure(ReadOnlyRefusal(path_));
     SavePlan plan = PlanSave(model_, form_);
     if (!plan.Ok()) {
         std::ostringstream s;
-        s << "未保存 " << path_ << "：有 " << plan.errors.size() << " 个单元格的值无效，文件没有任何改动。";
+        s << Fill(Files::tr("未保存 %1：有 %2 个单元格的值无效，文件没有任何改动。"), path_,
+                  plan.errors.size());
         for (const CellError& e : plan.errors)
             s << "\n" << e.Describe();
         Status status = Status::Failure(s.str());
@@ -290,7 +292,7 @@ Status RomDocument::Save(bool overwriteChanges)
         plan.patches.resize(tablePatches);
         std::string error;
         if (fixChecksum_ && !AddChecksumFix(path_, form_, plan, error))
-            return Status::Failure("未保存 " + path_ + "：" + error + "文件没有改动。");
+            return Status::Failure(Fill(Files::tr("未保存 %1：%2文件没有改动。"), path_, error));
         return std::nullopt;
     };
     // A save that would change nothing in a file nobody else has touched (an unedited import)
@@ -306,7 +308,7 @@ Status RomDocument::Save(bool overwriteChanges)
         std::string error;
         ImageWriter writer(ops_);
         if (!writer.Begin(path_, error, kLockWaitMs))
-            return Status::Failure("未保存 " + path_ + "：" + error + "文件没有改动。");
+            return Status::Failure(Fill(Files::tr("未保存 %1：%2文件没有改动。"), path_, error));
         status.notice = writer.Notice();
         // Another save may have finished while this one waited: look again under the lock.
         check = SaveCheck();
@@ -323,14 +325,15 @@ Status RomDocument::Save(bool overwriteChanges)
         ImageFile whole;
         if (status.changedBytes > 0 && backup_) {
             if (!ReadImage(path_, ReadExtent::Whole, whole, error))
-                return Status::Failure("未保存 " + path_ + "：无法读取文件来做备份：" + error +
-                                       "文件没有改动。");
+                return Status::Failure(
+                    Fill(Files::tr("未保存 %1：无法读取文件来做备份：%2文件没有改动。"), path_, error));
             std::string where;
             if (!WriteBackup(path_, whole.bytes, where, error))
-                return Status::Failure("未保存 " + path_ + "：" + error +
-                                       "文件没有改动。（可在“文件 → 保存时备份”中关闭备份。）");
+                return Status::Failure(
+                    Fill(Files::tr("未保存 %1：%2文件没有改动。（可在“文件 → 保存时备份”中关闭备份。）"),
+                         path_, error));
             if (where != BackupPath(path_))
-                status.notice += "无法在 " + path_ + " 旁边写入备份，备份写在了 " + where + "。";
+                status.notice += Fill(Files::tr("无法在 %1 旁边写入备份，备份写在了 %2。"), path_, where);
         }
         if (status.changedBytes > 0 && !PatchInPlace(path_, check.file.size, check.changes, *ops_, error))
             return Status::Failure(error);

@@ -2,6 +2,7 @@
 // One open ROM image: its path, the model of its tables, and the Open/Close/Save commands.
 // The file is read whole on Open and patched in place on Save; between the two nothing is held
 // open, and a Save first checks that the file is still what Open read.
+#include <QtGlobal>
 #include <functional>
 #include <memory>
 #include <string>
@@ -102,7 +103,8 @@ public:
     void SetFixChecksumOnSave(bool fix) { fixChecksum_ = fix; }
     bool FixChecksumOnSave() const { return fixChecksum_; }
 
-    static constexpr const char* kChangedOnDisk = "文件在打开后已被其他程序修改。";
+    static constexpr const char* kChangedOnDisk =
+        QT_TRANSLATE_NOOP("Files", "文件在打开后已被其他程序修改。");
 
     // The one way to change the tables (besides Open): applies the edit to its table, rewrites
     // the name cells of the rows it touched from their codes, and tells every listener once

@@ -10,6 +10,7 @@
 #include "rom/Formula.h"
 #include "rom/HalfWidth.h"
 #include "rom/Review.h"
+#include "rom/Texts.h"
 
 namespace dravik::rom {
 
@@ -147,7 +148,7 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
     while (!lines.empty() && lines.back().size() == 1 && lines.back()[0].empty())
         lines.pop_back();
     if (lines.empty()) {
-        plan.error = "没有可粘贴的内容";
+        plan.error = Fill(Tables::tr("没有可粘贴的内容"));
         return plan;
     }
 
@@ -180,10 +181,10 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
             if (row < 0)
                 plan.refusals.push_back(
                     Refusal(table, static_cast<int>(i), 0, name,
-                            "表中没有这个名称的行（粘贴内容第 " + std::to_string(i + 1) + " 行）"));
+                            Fill(Tables::tr("表中没有这个名称的行（粘贴内容第 %1 行）"), i + 1)));
         } else if (row >= table.Rows()) {
             plan.refusals.push_back(
-                Refusal(table, row, -1, {}, "表只有 " + std::to_string(table.Rows()) + " 行，粘贴的行太多"));
+                Refusal(table, row, -1, {}, Fill(Tables::tr("表只有 %1 行，粘贴的行太多"), table.Rows())));
             row = -1;
         }
         rows.push_back(row);
@@ -202,7 +203,9 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
                 const std::string& cell = lines[i][f];
                 if (column < 0 || column >= table.Columns()) {
                     if (values && !cell.empty())
-                        plan.refusals.push_back(Refusal(table, rows[i], -1, cell, "超出表的列数"));
+                        plan.refusals.push_back(
+                            Refusal(table, rows[i], -1, cell, Fill(Tables::tr("超出表的列数"))));
+
                     continue;
                 }
                 if (column == 0 || table.IsValueColumn(column) != values)

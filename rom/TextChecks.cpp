@@ -7,6 +7,8 @@
 #include <set>
 #include <vector>
 
+#include "rom/Texts.h"
+
 namespace dravik::rom {
 
 namespace {
@@ -28,27 +30,26 @@ std::string CheckSequence(std::string_view text, std::size_t i, std::size_t& len
     if (lead < 0x80)
         return {};
     if (Continuation(lead))
-        return "多出来的后续字节 " + Hex(lead) + "（前面没有开始字节）";
+        return Fill(Checks::tr("多出来的后续字节 %1（前面没有开始字节）"), Hex(lead));
     if (lead == 0xC0 || lead == 0xC1)
-        return "过长的编码（" + Hex(lead) + " 开头的两字节序列表示的是 ASCII 字符）";
+        return Fill(Checks::tr("过长的编码（%1 开头的两字节序列表示的是 ASCII 字符）"), Hex(lead));
     if (lead >= 0xF5)
-        return "字节 " + Hex(lead) + " 不会出现在 UTF-8 中";
+        return Fill(Checks::tr("字节 %1 不会出现在 UTF-8 中"), Hex(lead));
     const std::size_t need = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     for (std::size_t k = 1; k < need; ++k) {
         if (i + k >= text.size() || !Continuation(static_cast<unsigned char>(text[i + k]))) {
             length = k;
-            return "UTF-8 序列不完整（应有 " + std::to_string(need) + " 个字节，只有 " + std::to_string(k) +
-                   " 个）";
+            return Fill(Checks::tr("UTF-8 序列不完整（应有 %1 个字节，只有 %2 个）"), need, k);
         }
     }
     length = need;
     const unsigned char second = static_cast<unsigned char>(text[i + 1]);
     if ((lead == 0xE0 && second < 0xA0) || (lead == 0xF0 && second < 0x90))
-        return "过长的编码（同一个字符有更短的 UTF-8 形式）";
+        return Fill(Checks::tr("过长的编码（同一个字符有更短的 UTF-8 形式）"));
     if (lead == 0xED && second >= 0xA0)
-        return "代理码位（U+D800 到 U+DFFF）不是字符，不能出现在 UTF-8 中";
+        return Fill(Checks::tr("代理码位（U+D800 到 U+DFFF）不是字符，不能出现在 UTF-8 中"));
     if (lead == 0xF4 && second >= 0x90)
-        return "码位超出了 U+10FFFF";
+        return Fill(Checks::tr("码位超出了 U+10FFFF"));
     return {};
 }
 
@@ -68,21 +69,21 @@ void Locate(std::string_view text, std::size_t offset, int& line, int& column)
 std::string JsonErrorText(QJsonParseError::ParseError error)
 {
     switch (error) {
-    case QJsonParseError::UnterminatedObject: return "对象没有结束，缺少 } 或逗号";
-    case QJsonParseError::MissingNameSeparator: return "键后面缺少冒号";
-    case QJsonParseError::UnterminatedArray: return "数组没有结束，缺少 ] 或逗号";
-    case QJsonParseError::MissingValueSeparator: return "缺少逗号";
-    case QJsonParseError::IllegalValue: return "不是有效的值";
-    case QJsonParseError::TerminationByNumber: return "文本在数字处意外结束";
-    case QJsonParseError::IllegalNumber: return "不是有效的数字";
-    case QJsonParseError::IllegalEscapeSequence: return "无效的转义序列";
-    case QJsonParseError::IllegalUTF8String: return "字符串不是有效的 UTF-8";
-    case QJsonParseError::UnterminatedString: return "字符串没有结束的引号";
-    case QJsonParseError::MissingObject: return "应是一个对象";
-    case QJsonParseError::DeepNesting: return "嵌套太深";
-    case QJsonParseError::DocumentTooLarge: return "文件太大";
-    case QJsonParseError::GarbageAtEnd: return "结尾有多余的内容";
-    default: return "格式错误";
+    case QJsonParseError::UnterminatedObject: return Fill(Checks::tr("对象没有结束，缺少 } 或逗号"));
+    case QJsonParseError::MissingNameSeparator: return Fill(Checks::tr("键后面缺少冒号"));
+    case QJsonParseError::UnterminatedArray: return Fill(Checks::tr("数组没有结束，缺少 ] 或逗号"));
+    case QJsonParseError::MissingValueSeparator: return Fill(Checks::tr("缺少逗号"));
+    case QJsonParseError::IllegalValue: return Fill(Checks::tr("不是有效的值"));
+    case QJsonParseError::TerminationByNumber: return Fill(Checks::tr("文本在数字处意外结束"));
+    case QJsonParseError::IllegalNumber: return Fill(Checks::tr("不是有效的数字"));
+    case QJsonParseError::IllegalEscapeSequence: return Fill(Checks::tr("无效的转义序列"));
+    case QJsonParseError::IllegalUTF8String: return Fill(Checks::tr("字符串不是有效的 UTF-8"));
+    case QJsonParseError::UnterminatedString: return Fill(Checks::tr("字符串没有结束的引号"));
+    case QJsonParseError::MissingObject: return Fill(Checks::tr("应是一个对象"));
+    case QJsonParseError::DeepNesting: return Fill(Checks::tr("嵌套太深"));
+    case QJsonParseError::DocumentTooLarge: return Fill(Checks::tr("文件太大"));
+    case QJsonParseError::GarbageAtEnd: return Fill(Checks::tr("结尾有多余的内容"));
+    default: return Fill(Checks::tr("格式错误"));
     }
 }
 
@@ -109,8 +110,8 @@ public:
                 top.expectKey = false;
                 top.key = value;
                 if (!top.keys.insert(value).second)
-                    return "JSON 路径 " + Path() + "：\"" + value +
-                           "\" 出现了两次，同一个对象里每个键只能出现一次";
+                    return Fill(Checks::tr("JSON 路径 %1：\"%2\" 出现了两次，同一个对象里每个键只能出现一次"),
+                                Path(), value);
                 break;
             }
             case '{':
@@ -151,7 +152,7 @@ private:
             else
                 path += "[" + std::to_string(f.index) + "]";
         }
-        return path.empty() ? "（顶层）" : path;
+        return path.empty() ? Fill(Checks::tr("（顶层）")) : path;
     }
 
     static int HexValue(std::string_view digits)
@@ -193,12 +194,12 @@ private:
             int unit = HexValue(text_.substr(i_, 4));
             i_ += 4;
             if (unit >= 0xDC00 && unit <= 0xDFFF)
-                return "JSON 路径 " + Path() + "：字符串中有不成对的代理码位 \\u" + Upper(unit);
+                return Unpaired(unit);
             if (unit >= 0xD800 && unit <= 0xDBFF) {
                 const bool pair = i_ + 6 <= text_.size() && text_[i_] == '\\' && text_[i_ + 1] == 'u';
                 const int low = pair ? HexValue(text_.substr(i_ + 2, 4)) : 0;
                 if (low < 0xDC00 || low > 0xDFFF)
-                    return "JSON 路径 " + Path() + "：字符串中有不成对的代理码位 \\u" + Upper(unit);
+                    return Unpaired(unit);
                 i_ += 6;
                 unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
             }
@@ -208,11 +209,11 @@ private:
         return {}; // Qt accepted the text: a string always ends
     }
 
-    static std::string Upper(int unit)
+    std::string Unpaired(int unit) const
     {
         char text[8];
         std::snprintf(text, sizeof text, "%04X", unit);
-        return text;
+        return Fill(Checks::tr("JSON 路径 %1：字符串中有不成对的代理码位 \\u%2"), Path(), text);
     }
 
     static void AppendUtf8(std::string& out, int cp)
@@ -264,8 +265,8 @@ std::optional<Utf8Fault> FindUtf8Fault(std::string_view text)
 
 std::string Describe(const Utf8Fault& fault)
 {
-    return "第 " + std::to_string(fault.line) + " 行第 " + std::to_string(fault.column) +
-           " 个字节：不是 UTF-8 文本，" + fault.reason;
+    return Fill(Checks::tr("第 %1 行第 %2 个字节：不是 UTF-8 文本，%3"), fault.line, fault.column,
+                fault.reason);
 }
 
 std::string ParseJsonStrictly(const std::string& text, QJsonDocument& doc)
@@ -277,8 +278,8 @@ std::string ParseJsonStrictly(const std::string& text, QJsonDocument& doc)
     if (parsed.isNull()) {
         int line = 1, column = 1;
         Locate(text, static_cast<std::size_t>(std::max(0, parseError.offset)), line, column);
-        return "不是有效的 JSON（第 " + std::to_string(line) + " 行第 " + std::to_string(column) +
-               " 个字节：" + JsonErrorText(parseError.error) + "）";
+        return Fill(Checks::tr("不是有效的 JSON（第 %1 行第 %2 个字节：%3）"), line, column,
+                    JsonErrorText(parseError.error));
     }
     std::string error = JsonScan(text).Run();
     if (!error.empty())
