@@ -138,7 +138,8 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
     if (!error.empty())
         return fileName + ": " + error;
     rom::Table t = *original; // a scratch copy: the names are settled against the codes it holds
-    const std::string where = Fill(CsvImport::tr("%1: 表 %2「%3」"), fileName, t.Id(), t.Title());
+    const std::string where =
+        Fill(CsvImport::tr("%1: 表 %2「%3」"), fileName, t.Id(), rom::ShownTitle(t.Title()));
     if (records.empty())
         return Fill(CsvImport::tr("%1: 文件是空的，第一行应是列标题"), where);
     const std::vector<std::string>& titles = t.Layout().columns;
@@ -171,7 +172,7 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
             error = rom::SetCellText(t, row, column, r.fields[static_cast<size_t>(column)]);
             if (!error.empty())
                 return Fill(CsvImport::tr("%1 第 %2 行「%3」 列「%4」（CSV 第 %5 行第 %6 列）: %7"), where,
-                            std::to_string(row + 1), t.RowLabel(row), t.ColumnTitle(column),
+                            std::to_string(row + 1), t.RowLabel(row), rom::ShownTitle(t.ColumnTitle(column)),
                             std::to_string(r.line), std::to_string(column + 1), error);
         }
     }

@@ -143,7 +143,7 @@ struct JsonImport {
 
 std::string Where(const std::string& file, const rom::Table& t)
 {
-    return Fill(JsonImport::tr("%1: 表 %2「%3」"), file, t.Id(), t.Title());
+    return Fill(JsonImport::tr("%1: 表 %2「%3」"), file, t.Id(), rom::ShownTitle(t.Title()));
 }
 
 bool IsReadOnly(const rom::Table& t, const std::string& array)
@@ -174,7 +174,8 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
                 bool unchanged = false;
                 if (!CellText(cells[column], t.Cell(row, column), text, unchanged))
                     return Fill(JsonImport::tr("%1 第 %2 行 列「%3」: 单元格必须是字符串或数字"),
-                                Where(file, t), std::to_string(row + 1), t.ColumnTitle(column));
+                                Where(file, t), std::to_string(row + 1),
+                                rom::ShownTitle(t.ColumnTitle(column)));
                 // Only what differs becomes an edit: an import mostly gives back what it exported.
                 if (!unchanged)
                     edit.SetCell(row, column, text);

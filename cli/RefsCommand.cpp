@@ -3,6 +3,7 @@
 #include "cli/Json.h"
 #include "rom/Find.h"
 #include "rom/RomDocument.h"
+#include "rom/Texts.h"
 
 namespace dravik::cli {
 
@@ -98,11 +99,18 @@ int RefsCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::o
     }
     if (refs.empty())
         out << tr("「%1」 没有被用到").arg(QString::fromStdString(name)) << "\n";
-    for (const rom::Reference& r : refs)
+    for (const rom::Reference& r : refs) {
+        const rom::Table& table = model.Get(r.tableId);
+        // The column's title as shown; a loot drop's category after it is a name, as it is.
+        const std::string& title = table.ColumnTitle(r.column);
+        const std::string where =
+            r.where.rfind(title, 0) == 0 ? rom::ShownTitle(title) + r.where.substr(title.size()) : r.where;
         out << tr("表「%1」 第 %2 行「%3」 %4")
-                   .arg(QString::fromStdString(model.Get(r.tableId).Title()), QString::number(r.row + 1),
-                        QString::fromStdString(r.text), QString::fromStdString(r.where))
+                   .arg(QString::fromStdString(rom::ShownTitle(table.Title())), QString::number(r.row + 1),
+                        QString::fromStdString(r.text), QString::fromStdString(where))
             << "\n";
+    }
+
     return kSuccess;
 }
 } // namespace

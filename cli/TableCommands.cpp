@@ -16,6 +16,7 @@
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "rom/SaveJournal.h"
+#include "rom/Texts.h"
 
 namespace dravik::cli {
 
@@ -364,11 +365,12 @@ bool ParseRows(const QString& text, std::vector<int>& rows)
     return true;
 }
 
-// The column a title (or a value field's key, "price") names; -1 for none.
+// The column a title (as files have it or as shown, or a value field's key, "price") names; -1 for
+// none.
 int FindColumn(const rom::Table& table, const std::string& title)
 {
     for (int c = 1; c < table.Columns(); ++c)
-        if (table.ColumnTitle(c) == title)
+        if (table.ColumnTitle(c) == title || rom::ShownTitle(table.ColumnTitle(c)) == title)
             return c;
     const int column = table.Layout().Column(title);
     return column > 0 ? column : -1;
@@ -431,8 +433,8 @@ bool SetCommand::ChosenRows(const QCommandLineParser& parsed, const rom::Table& 
         if (!rows.empty() && rows.back() >= table.Rows()) {
             err << "dravik set: "
                 << tr("表「%1」只有 %2 行，没有第 %3 行")
-                       .arg(QString::fromStdString(table.Title()), QString::number(table.Rows()),
-                            QString::number(rows.back() + 1))
+                       .arg(QString::fromStdString(rom::ShownTitle(table.Title())),
+                            QString::number(table.Rows()), QString::number(rows.back() + 1))
                 << "\n";
             return false;
         }
@@ -446,7 +448,8 @@ bool SetCommand::ChosenRows(const QCommandLineParser& parsed, const rom::Table& 
                 chosen.insert(row);
         if (chosen.size() == before) {
             err << "dravik set: "
-                << tr("表「%1」中没有名为“%2”的行").arg(QString::fromStdString(table.Title()), name.trimmed())
+                << tr("表「%1」中没有名为“%2”的行")
+                       .arg(QString::fromStdString(rom::ShownTitle(table.Title())), name.trimmed())
                 << "\n";
             return false;
         }
@@ -482,10 +485,11 @@ int SetCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::os
     if (column < 0 || !table.IsValueColumn(column)) {
         QStringList titles;
         for (const int c : table.Layout().ValueColumns())
-            titles << QString::fromStdString(table.ColumnTitle(c));
+            titles << QString::fromStdString(rom::ShownTitle(table.ColumnTitle(c)));
         err << "dravik set: "
             << tr("表「%1」没有“%2”这个数值列（数值列：%3）")
-                   .arg(QString::fromStdString(table.Title()), parsed.value("column"), titles.join("、"))
+                   .arg(QString::fromStdString(rom::ShownTitle(table.Title())), parsed.value("column"),
+                        titles.join(tr("、")))
             << "\n";
         return kWrongUsage;
     }

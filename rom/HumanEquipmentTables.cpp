@@ -1,5 +1,7 @@
 // Human weapons and the four armour tables. Their 120 rows, in the order weapons, head, body,
 // hand/foot, armour pieces, form the human equipment code space.
+#include <QtGlobal>
+
 #include "rom/Layout.h"
 #include "rom/RowFlags.h"
 #include "rom/Table.h"
@@ -29,7 +31,10 @@ CodeNaming Users()
 TableLayout Armour(const char* id, const char* title, RowNames rows, uint32_t base, uint32_t stride,
                    Field defence, Field equip)
 {
-    TableLayout t{id, {title, "价格", "防御", "装备的人"}, std::move(rows)};
+    TableLayout t{id,
+                  {title, QT_TRANSLATE_NOOP("Tables", "价格"), QT_TRANSLATE_NOOP("Tables", "防御"),
+                   QT_TRANSLATE_NOOP("Tables", "装备的人")},
+                  std::move(rows)};
     t.base = base;
     t.stride = stride;
     t.codeArrays = {{"users", 1, 3, false, Users()}};
@@ -41,7 +46,9 @@ TableLayout Armour(const char* id, const char* title, RowNames rows, uint32_t ba
 void AddHumanEquipmentTables(std::vector<TableLayout>& out)
 {
     TableLayout weapons{"human_weapons",
-                        {"人类武器", "价格", "攻击", "攻击范围", "装备的人"},
+                        {QT_TRANSLATE_NOOP("Tables", "人类武器"), QT_TRANSLATE_NOOP("Tables", "价格"),
+                         QT_TRANSLATE_NOOP("Tables", "攻击"), QT_TRANSLATE_NOOP("Tables", "攻击范围"),
+                         QT_TRANSLATE_NOOP("Tables", "装备的人")},
                         NamedRows(List::HumanEquipment, 0, 48)};
     weapons.base = 0xC0380;
     weapons.stride = 5;
@@ -55,21 +62,25 @@ void AddHumanEquipmentTables(std::vector<TableLayout>& out)
                       CodeField(4, "range"), EquipByte(2, HumanWeaponEquipFlag)};
     out.push_back(weapons);
 
-    out.push_back(Armour("hand_foot_armour", "手/足防具", NamedRows(List::HumanEquipment, 88, 20), 0xC0528, 4,
+    out.push_back(Armour("hand_foot_armour", QT_TRANSLATE_NOOP("Tables", "手/足防具"),
+                         NamedRows(List::HumanEquipment, 88, 20), 0xC0528, 4,
                          Whole("defence", 3, 1, 2, HandFootArmorDefenceFlag),
                          EquipByte(2, HandFootArmorEquipFlag)));
 
     // Head armour keeps the whole equip byte as its code, less 0xF0 in row 12.
     Field headEquip = CodeField(2, "users");
     headEquip.flag = HeadArmorEquipFlag;
-    out.push_back(Armour("head_armour", "头防具", NamedRows(List::HumanEquipment, 48, 16), 0xC0470, 4,
+    out.push_back(Armour("head_armour", QT_TRANSLATE_NOOP("Tables", "头防具"),
+                         NamedRows(List::HumanEquipment, 48, 16), 0xC0470, 4,
                          Whole("defence", 3, 1, 2, HeadArmorDefenceFlag), headEquip));
 
-    out.push_back(Armour("body_armour", "体防具", NamedRows(List::HumanEquipment, 64, 24), 0xC04B0, 5,
-                         Whole("defence", 3, 1, 2), EquipByte(2, BodyArmorEquipFlag)));
+    out.push_back(Armour("body_armour", QT_TRANSLATE_NOOP("Tables", "体防具"),
+                         NamedRows(List::HumanEquipment, 64, 24), 0xC04B0, 5, Whole("defence", 3, 1, 2),
+                         EquipByte(2, BodyArmorEquipFlag)));
 
-    out.push_back(Armour("armour_pieces", "护甲", NamedRows(List::HumanEquipment, 108, 12), 0xC0578, 5,
-                         Whole("defence", 3, 1, 2), EquipByte(2, ArmorEquipFlag)));
+    out.push_back(Armour("armour_pieces", QT_TRANSLATE_NOOP("Tables", "护甲"),
+                         NamedRows(List::HumanEquipment, 108, 12), 0xC0578, 5, Whole("defence", 3, 1, 2),
+                         EquipByte(2, ArmorEquipFlag)));
 }
 
 } // namespace dravik::rom

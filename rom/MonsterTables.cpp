@@ -1,5 +1,7 @@
 // The 152 monsters: a 16-byte statistics record, a reward record and a loot record each.
 // Attack, defence and hit points share their words with the armour nibbles and the HP flag.
+#include <QtGlobal>
+
 #include "rom/Codecs.h"
 #include "rom/Layout.h"
 #include "rom/Passes.h"
@@ -64,9 +66,16 @@ void SavePacked(SaveContext& ctx, const Table& t, int row)
 void AddMonsterTables(std::vector<TableLayout>& out)
 {
     TableLayout m{"monsters",
-                  {"怪物", "强度", "攻击", "防御", "HP", "命中", "回避", "速度", "护甲", "经验", "金钱",
-                   "攻击方式1", "攻击方式2", "攻击方式3", "攻击方式4", "攻击方式5", "攻击方式6",
-                   "战利品(<3回合)", "战利品(>3回合)"},
+                  {QT_TRANSLATE_NOOP("Tables", "怪物"), QT_TRANSLATE_NOOP("Tables", "强度"),
+                   QT_TRANSLATE_NOOP("Tables", "攻击"), QT_TRANSLATE_NOOP("Tables", "防御"), "HP",
+                   QT_TRANSLATE_NOOP("Tables", "命中"), QT_TRANSLATE_NOOP("Tables", "回避"),
+                   QT_TRANSLATE_NOOP("Tables", "速度"), QT_TRANSLATE_NOOP("Tables", "护甲"),
+                   QT_TRANSLATE_NOOP("Tables", "经验"), QT_TRANSLATE_NOOP("Tables", "金钱"),
+                   QT_TRANSLATE_NOOP("Tables", "攻击方式1"), QT_TRANSLATE_NOOP("Tables", "攻击方式2"),
+                   QT_TRANSLATE_NOOP("Tables", "攻击方式3"), QT_TRANSLATE_NOOP("Tables", "攻击方式4"),
+                   QT_TRANSLATE_NOOP("Tables", "攻击方式5"), QT_TRANSLATE_NOOP("Tables", "攻击方式6"),
+                   QT_TRANSLATE_NOOP("Tables", "战利品(<3回合)"),
+                   QT_TRANSLATE_NOOP("Tables", "战利品(>3回合)")},
                   NamedRows(List::Monsters)};
     m.base = kStats;
     m.stride = 16;

@@ -1,4 +1,6 @@
 // Items, bounties, the three characters, shop prices, the red wolf's HP and the hotel rooms.
+#include <QtGlobal>
+
 #include "rom/Layout.h"
 #include "rom/Table.h"
 
@@ -20,14 +22,35 @@ TableLayout PriceList(const char* id, std::vector<std::string> columns, RowNames
 
 void AddShopTables(std::vector<TableLayout>& out)
 {
-    out.push_back(PriceList("items", {"道具", "价格"}, NamedRows(List::Items), 0xC0200, 2));
-    out.push_back(
-        PriceList("bounties", {"通辑犯", "赏金"}, NamedRows(List::Monsters, 0, 16), 0xC0BFC, 3, "bounty"));
+    out.push_back(PriceList("items",
+                            {QT_TRANSLATE_NOOP("Tables", "道具"), QT_TRANSLATE_NOOP("Tables", "价格")},
+                            NamedRows(List::Items), 0xC0200, 2));
+    out.push_back(PriceList("bounties",
+                            {QT_TRANSLATE_NOOP("Tables", "通辑犯"), QT_TRANSLATE_NOOP("Tables", "赏金")},
+                            NamedRows(List::Monsters, 0, 16), 0xC0BFC, 3, "bounty"));
 
     TableLayout chars{"characters",
-                      {"人物",  "LV",    "战斗",  "驾驶",  "修理",  "腕力",  "智力",
-                       "体力",  "速度",  "HP",    "MHP",   "道具1", "道具2", "道具3",
-                       "装备1", "装备2", "装备3", "装备4", "装备5", "装备6", "装备7"},
+                      {QT_TRANSLATE_NOOP("Tables", "人物"),
+                       "LV",
+                       QT_TRANSLATE_NOOP("Tables", "战斗"),
+                       QT_TRANSLATE_NOOP("Tables", "驾驶"),
+                       QT_TRANSLATE_NOOP("Tables", "修理"),
+                       QT_TRANSLATE_NOOP("Tables", "腕力"),
+                       QT_TRANSLATE_NOOP("Tables", "智力"),
+                       QT_TRANSLATE_NOOP("Tables", "体力"),
+                       QT_TRANSLATE_NOOP("Tables", "速度"),
+                       "HP",
+                       "MHP",
+                       QT_TRANSLATE_NOOP("Tables", "道具1"),
+                       QT_TRANSLATE_NOOP("Tables", "道具2"),
+                       QT_TRANSLATE_NOOP("Tables", "道具3"),
+                       QT_TRANSLATE_NOOP("Tables", "装备1"),
+                       QT_TRANSLATE_NOOP("Tables", "装备2"),
+                       QT_TRANSLATE_NOOP("Tables", "装备3"),
+                       QT_TRANSLATE_NOOP("Tables", "装备4"),
+                       QT_TRANSLATE_NOOP("Tables", "装备5"),
+                       QT_TRANSLATE_NOOP("Tables", "装备6"),
+                       QT_TRANSLATE_NOOP("Tables", "装备7")},
                       NamedRows(List::Characters)};
     chars.base = 0xB7C2B;
     chars.stride = 15;
@@ -44,12 +67,18 @@ void AddShopTables(std::vector<TableLayout>& out)
         chars.fields.push_back(At(0xB7DD9, 8, CodeField(k, "equipment", k)));
     out.push_back(chars);
 
-    out.push_back(PriceList("snacks", {"小吃", "价格"}, NamedRows(List::Snacks), 0xC0C4C, 1));
-    out.push_back(PriceList("decorations", {"装饰品", "价格"}, NamedRows(List::Decorations), 0xC0C32, 2));
-    out.push_back(PriceList("drinks", {"饮料", "价格"}, NamedRows(List::Drinks), 0xC0BEC, 1));
+    out.push_back(PriceList("snacks",
+                            {QT_TRANSLATE_NOOP("Tables", "小吃"), QT_TRANSLATE_NOOP("Tables", "价格")},
+                            NamedRows(List::Snacks), 0xC0C4C, 1));
+    out.push_back(PriceList("decorations",
+                            {QT_TRANSLATE_NOOP("Tables", "装饰品"), QT_TRANSLATE_NOOP("Tables", "价格")},
+                            NamedRows(List::Decorations), 0xC0C32, 2));
+    out.push_back(PriceList("drinks",
+                            {QT_TRANSLATE_NOOP("Tables", "饮料"), QT_TRANSLATE_NOOP("Tables", "价格")},
+                            NamedRows(List::Drinks), 0xC0BEC, 1));
 
     // The game keeps the red wolf's HP twice in a row; only the first copy is read.
-    TableLayout wolf{"red_wolf", {"红狼的HP", "HP"}, FixedRows({"红狼的HP"})};
+    TableLayout wolf{"red_wolf", {QT_TRANSLATE_NOOP("Tables", "红狼的HP"), "HP"}, FixedRows({"红狼的HP"})};
     wolf.base = 0x30151;
     wolf.stride = 0;
     Field mirror = Whole("hp", 2, 2, 1);
@@ -57,8 +86,9 @@ void AddShopTables(std::vector<TableLayout>& out)
     wolf.fields = {Whole("hp", 0, 2, 1), mirror};
     out.push_back(wolf);
 
-    out.push_back(
-        PriceList("hotel_rooms", {"客房", "价格"}, FixedRows({"梅客房", "竹客房", "松客房"}), 0xC0C2C, 1));
+    out.push_back(PriceList("hotel_rooms",
+                            {QT_TRANSLATE_NOOP("Tables", "客房"), QT_TRANSLATE_NOOP("Tables", "价格")},
+                            FixedRows({"梅客房", "竹客房", "松客房"}), 0xC0C2C, 1));
 }
 
 } // namespace dravik::rom

@@ -1,4 +1,6 @@
 // Tank items (prices) and the tanks with their eight part slots and four item slots.
+#include <QtGlobal>
+
 #include "rom/Layout.h"
 #include "rom/RowFlags.h"
 #include "rom/Table.h"
@@ -9,15 +11,24 @@ using names::List;
 
 void AddTankTables(std::vector<TableLayout>& out)
 {
-    TableLayout items{"tank_items", {"战车道具", "价格"}, NamedRows(List::TankItems)};
+    TableLayout items{"tank_items",
+                      {QT_TRANSLATE_NOOP("Tables", "战车道具"), QT_TRANSLATE_NOOP("Tables", "价格")},
+                      NamedRows(List::TankItems)};
     items.base = 0xC05B4;
     items.stride = 2;
     items.fields = {Whole("price", 0, 2, 1)};
     out.push_back(items);
 
     TableLayout tanks{"tanks",
-                      {"战车", "弹仓", "防御", "防御上限", "重量", "租车装甲", "装备1", "装备2", "装备3",
-                       "装备4", "装备5", "装备6", "装备7", "装备8", "道具1", "道具2", "道具3", "道具4"},
+                      {QT_TRANSLATE_NOOP("Tables", "战车"), QT_TRANSLATE_NOOP("Tables", "弹仓"),
+                       QT_TRANSLATE_NOOP("Tables", "防御"), QT_TRANSLATE_NOOP("Tables", "防御上限"),
+                       QT_TRANSLATE_NOOP("Tables", "重量"), QT_TRANSLATE_NOOP("Tables", "租车装甲"),
+                       QT_TRANSLATE_NOOP("Tables", "装备1"), QT_TRANSLATE_NOOP("Tables", "装备2"),
+                       QT_TRANSLATE_NOOP("Tables", "装备3"), QT_TRANSLATE_NOOP("Tables", "装备4"),
+                       QT_TRANSLATE_NOOP("Tables", "装备5"), QT_TRANSLATE_NOOP("Tables", "装备6"),
+                       QT_TRANSLATE_NOOP("Tables", "装备7"), QT_TRANSLATE_NOOP("Tables", "装备8"),
+                       QT_TRANSLATE_NOOP("Tables", "道具1"), QT_TRANSLATE_NOOP("Tables", "道具2"),
+                       QT_TRANSLATE_NOOP("Tables", "道具3"), QT_TRANSLATE_NOOP("Tables", "道具4")},
                       NamedRows(List::Tanks)};
     tanks.base = 0xC8201;
     tanks.stride = 25;

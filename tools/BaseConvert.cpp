@@ -17,11 +17,12 @@
 //                          (e.g. "2147483647.99999999999").
 #include "tools/BaseConvert.h"
 
-#include "rom/HalfWidth.h"
-
+#include <QCoreApplication>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+
+#include "rom/HalfWidth.h"
 
 namespace dravik::tools {
 
@@ -32,9 +33,14 @@ constexpr int kMaxFractionDigits = 16;
 constexpr double kTwoPow31 = 2147483648.0;
 constexpr unsigned kNotADigit = 255;
 
-const char* const kInvalid = "输入的数据非法!";
-const char* const kTooLong = "输入的数据太长!";
-const char* const kTooLarge = "输入的整数部分太大!";
+// The converter's messages.
+class BaseConvert {
+    Q_DECLARE_TR_FUNCTIONS(BaseConvert)
+};
+
+const char* const kInvalid = QT_TRANSLATE_NOOP("BaseConvert", "输入的数据非法!");
+const char* const kTooLong = QT_TRANSLATE_NOOP("BaseConvert", "输入的数据太长!");
+const char* const kTooLarge = QT_TRANSLATE_NOOP("BaseConvert", "输入的整数部分太大!");
 
 unsigned DigitValue(char c)
 {
@@ -53,7 +59,8 @@ char DigitChar(unsigned v) { return "0123456789ABCDEF"[v & 15u]; }
 BaseConvertResult Refuse(const char* message)
 {
     BaseConvertResult r;
-    r.message = message;
+    r.message = BaseConvert::tr(message).toStdString();
+
     return r;
 }
 
