@@ -1,0 +1,75 @@
+// The real program in an English locale: usage, help and messages in English, every file it writes
+// the same bytes as in Chinese.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+#include "cli/Commands.h"
+#include "rom/SampleImage.h"
+#include "support/CliRun.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+using test::CliRun;
+
+namespace {
+CliRun RunIn(const QString& locale, const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", locale);
+    p.setProcessEnvironment(env);
+    p.start(DRAVIK_CLI, args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+}
+
+// Chinese characters or full-width punctuation: a text left untranslated.
+bool HasChinese(const std::string& text)
+{
+    for (const QChar c : QString::fromStdString(text)) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3000 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF))
+            return true;
+    }
+    return false;
+}
+
+const QString kEnglish = "en_US.UTF-8", kChinese = "C.UTF-8";
+} // namespace
+
+TEST(CliLanguage, EnglishLocaleGetsEnglishUsageAndMessages)
+{
+    QStringList helps = {"--help"};
+    for (const auto& command : cli::AllCommands())
+        helps << "help " + command->Name();
+    for (const QString& help : helps) {
+        const CliRun r = RunIn(kEnglish, help.split(' '));
+        EXPECT_EQ(r.status, 0) << help.toStdString();
+        EXPECT_EQ(r.out.rfind("Usage: dravik ", 0), 0u) << r.out;
+        EXPECT_FALSE(HasChinese(r.out)) << r.out;
+    }
+    const CliRun missing = RunIn(kEnglish, {"export", "/nonexistent/a.smc"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "Cannot open /nonexistent/a.smc: the file does not exist.\n");
+    const CliRun wrong = RunIn(kEnglish, {"nope"});
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_EQ(wrong.err.rfind("dravik: unknown command \"nope\"\n", 0), 0u) << wrong.err;
+    EXPECT_EQ(RunIn(kChinese, {"export", "/nonexistent/a.smc"}).err,
+              "无法打开文件 /nonexistent/a.smc：文件不存在。\n");
+}
+
+TEST(CliLanguage, ExportsAreTheSameBytesInEveryLanguage)
+{
+    test::TempImage rom(rom::MakeSampleImage(3));
+    const QString path = QString::fromStdString(rom.Path());
+    for (const QStringList& args :
+         {QStringList{"export", path}, QStringList{"export", path, "--table", "monsters", "--format", "csv"},
+          QStringList{"export", path, "--table", "characters", "--format", "csv"}}) {
+        const CliRun zh = RunIn(kChinese, args), en = RunIn(kEnglish, args);
+        EXPECT_EQ(zh.status, 0);
+        EXPECT_FALSE(zh.out.empty());
+        EXPECT_EQ(en.out, zh.out) << args.join(' ').toStdString();
+    }
+}
