@@ -21,6 +21,8 @@
 #include <QDir>
 #include <QRandomGenerator>
 
+#include "rom/Texts.h"
+
 namespace dravik::rom {
 
 namespace {
@@ -132,23 +134,24 @@ bool IsSymlink(const QByteArray& name)
     return ::lstat(name.constData(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
-const char* KindOf(mode_t mode)
+std::string KindOf(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return "一个文件夹";
+        return Fill(Files::tr("一个文件夹"));
     if (S_ISFIFO(mode))
-        return "一个管道（FIFO）";
+        return Fill(Files::tr("一个管道（FIFO）"));
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "一个设备";
+        return Fill(Files::tr("一个设备"));
     if (S_ISSOCK(mode))
-        return "一个套接字";
-    return "一个特殊文件";
+        return Fill(Files::tr("一个套接字"));
+    return Fill(Files::tr("一个特殊文件"));
 }
 #endif
 
-FileError Refusal(const std::string& path, const char* verb, int number, const std::string& why)
+// `verb` is the refusal with the path as %1 and the reason as %2.
+FileError Refusal(const std::string& path, const QString& verb, int number, const std::string& why)
 {
-    return FileError{number, std::string(verb) + " " + path + "：" + why + "。"};
+    return FileError{number, Fill(verb, path, why)};
 }
 } // namespace
 
@@ -328,11 +331,13 @@ FileIdentity IdentifyFile(const std::string& path)
 
 FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes)
 {
-    const char* verb = "无法读取";
+    const QString verb = Files::tr("无法读取 %1：%2。");
     const auto tooLong = [&](uint64_t size) {
-        return Refusal(path, verb, EFBIG,
-                       (size > maxBytes ? "文件有 " + std::to_string(size) + " 字节" : std::string("文件")) +
-                           "，超过了这种文件的上限 " + std::to_string(maxBytes) + " 字节，不会读取它");
+        return Refusal(
+            path, verb, EFBIG,
+            size > maxBytes
+                ? Fill(Files::tr("文件有 %1 字节，超过了这种文件的上限 %2 字节，不会读取它"), size, maxBytes)
+                : Fill(Files::tr("文件超过了这种文件的上限 %1 字节，不会读取它"), maxBytes));
     };
     bytes.clear();
 #if defined(Q_OS_UNIX)
@@ -341,7 +346,7 @@ FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<u
     if (fd < 0) {
         const int error = errno;
         if ((error == ELOOP || error == EMLINK) && IsSymlink(name))
-            return Refusal(path, verb, ELOOP, "它是一个符号链接，为安全起见不会跟随它");
+            return Refusal(path, verb, ELOOP, Fill(Files::tr("它是一个符号链接，为安全起见不会跟随它")));
         return Refusal(path, verb, error, ErrorText(error));
     }
     struct Closer {
@@ -353,7 +358,7 @@ FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<u
         return Refusal(path, verb, errno, ErrorText(errno));
     if (!S_ISREG(st.st_mode))
         return Refusal(path, verb, S_ISDIR(st.st_mode) ? EISDIR : EINVAL,
-                       std::string("它是") + KindOf(st.st_mode) + "，不是普通文件");
+                       Fill(Files::tr("它是%1，不是普通文件"), KindOf(st.st_mode)));
     if (static_cast<uint64_t>(st.st_size) > maxBytes)
         return tooLong(static_cast<uint64_t>(st.st_size));
     // The file may grow while it is read: read one byte past the bound to notice.
@@ -386,11 +391,11 @@ FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<u
 #else
     const QFileInfo info(Q(path));
     if (info.isSymLink())
-        return Refusal(path, verb, ELOOP, "它是一个符号链接，为安全起见不会跟随它");
+        return Refusal(path, verb, ELOOP, Fill(Files::tr("它是一个符号链接，为安全起见不会跟随它")));
     if (!info.exists())
         return Refusal(path, verb, ENOENT, ErrorText(ENOENT));
     if (!info.isFile())
-        return Refusal(path, verb, info.isDir() ? EISDIR : EINVAL, "它不是普通文件");
+        return Refusal(path, verb, info.isDir() ? EISDIR : EINVAL, Fill(Files::tr("它不是普通文件")));
     if (static_cast<uint64_t>(info.size()) > maxBytes)
         return tooLong(static_cast<uint64_t>(info.size()));
     QFile file(Q(path));
@@ -409,10 +414,10 @@ FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<u
 
 FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t size)
 {
-    const char* verb = "无法写入";
+    const QString verb = Files::tr("无法写入 %1：%2。");
     const QFileInfo info(Q(path));
     if (info.isDir() && !info.isSymLink())
-        return Refusal(path, verb, EISDIR, "这个名字是一个文件夹");
+        return Refusal(path, verb, EISDIR, Fill(Files::tr("这个名字是一个文件夹")));
     FileOps ops;
     std::string temporary;
     int file = -EEXIST;
@@ -422,7 +427,7 @@ FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t siz
     }
     if (file < 0)
         return Refusal(path, verb, -file,
-                       "无法在它旁边创建新文件：" + ErrorText(-file) + "；原来的文件没有改动");
+                       Fill(Files::tr("无法在它旁边创建新文件：%1；原来的文件没有改动"), ErrorText(-file)));
     int result = ops.WriteAt(file, data, size, 0);
     if (result == 0)
         result = ops.Flush(file);
@@ -445,7 +450,7 @@ FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t siz
     }
     if (result != 0) {
         ops.Remove(temporary);
-        return Refusal(path, verb, -result, ErrorText(-result) + "；原来的文件没有改动");
+        return Refusal(path, verb, -result, Fill(Files::tr("%1；原来的文件没有改动"), ErrorText(-result)));
     }
     ops.FlushFolder(info.absolutePath().toStdString());
     return {};
@@ -454,51 +459,51 @@ FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t siz
 std::string ErrorText(int errorNumber)
 {
     switch (errorNumber) {
-    case ENOSPC: return "磁盘已满";
+    case ENOSPC: return Fill(Files::tr("磁盘已满"));
 #ifdef EDQUOT
-    case EDQUOT: return "超出了磁盘配额";
+    case EDQUOT: return Fill(Files::tr("超出了磁盘配额"));
 #endif
-    case EFBIG: return "文件太大，超出了文件大小限制";
+    case EFBIG: return Fill(Files::tr("文件太大，超出了文件大小限制"));
     case EACCES:
-    case EPERM: return "没有权限";
-    case EROFS: return "文件系统是只读的";
-    case EIO: return "输入/输出错误";
-    case ENOENT: return "文件不存在";
+    case EPERM: return Fill(Files::tr("没有权限"));
+    case EROFS: return Fill(Files::tr("文件系统是只读的"));
+    case EIO: return Fill(Files::tr("输入/输出错误"));
+    case ENOENT: return Fill(Files::tr("文件不存在"));
     case EBUSY:
 #ifdef ETXTBSY
     case ETXTBSY:
 #endif
-        return "文件正被占用";
-    case EEXIST: return "已经有一个同名的文件";
-    case EISDIR: return "这是一个文件夹";
-    case ENOTDIR: return "路径中有一部分不是文件夹";
-    case ENAMETOOLONG: return "文件名太长";
-    case ELOOP: return "是一个符号链接，或符号链接太多";
+        return Fill(Files::tr("文件正被占用"));
+    case EEXIST: return Fill(Files::tr("已经有一个同名的文件"));
+    case EISDIR: return Fill(Files::tr("这是一个文件夹"));
+    case ENOTDIR: return Fill(Files::tr("路径中有一部分不是文件夹"));
+    case ENAMETOOLONG: return Fill(Files::tr("文件名太长"));
+    case ELOOP: return Fill(Files::tr("是一个符号链接，或符号链接太多"));
     case EMFILE:
-    case ENFILE: return "打开的文件太多";
-    case ENOMEM: return "内存不足";
-    case EAGAIN: return "资源暂时不可用，请稍后再试";
-    case EINTR: return "操作被中断";
-    case EINVAL: return "不支持的操作";
+    case ENFILE: return Fill(Files::tr("打开的文件太多"));
+    case ENOMEM: return Fill(Files::tr("内存不足"));
+    case EAGAIN: return Fill(Files::tr("资源暂时不可用，请稍后再试"));
+    case EINTR: return Fill(Files::tr("操作被中断"));
+    case EINVAL: return Fill(Files::tr("不支持的操作"));
     case ENXIO:
-    case ENODEV: return "设备不存在或不可用";
-    case EXDEV: return "不能跨文件系统移动文件";
-    case ENOTEMPTY: return "文件夹不是空的";
-    case EMLINK: return "链接太多";
-    case ESPIPE: return "这个文件不能随机读写";
-    case EBADF: return "文件句柄无效";
-    case ENOLCK: return "无法加锁";
+    case ENODEV: return Fill(Files::tr("设备不存在或不可用"));
+    case EXDEV: return Fill(Files::tr("不能跨文件系统移动文件"));
+    case ENOTEMPTY: return Fill(Files::tr("文件夹不是空的"));
+    case EMLINK: return Fill(Files::tr("链接太多"));
+    case ESPIPE: return Fill(Files::tr("这个文件不能随机读写"));
+    case EBADF: return Fill(Files::tr("文件句柄无效"));
+    case ENOLCK: return Fill(Files::tr("无法加锁"));
 #ifdef ETIMEDOUT
-    case ETIMEDOUT: return "操作超时";
+    case ETIMEDOUT: return Fill(Files::tr("操作超时"));
 #endif
 #ifdef ENOTSUP
-    case ENOTSUP: return "文件系统不支持这个操作";
+    case ENOTSUP: return Fill(Files::tr("文件系统不支持这个操作"));
 #endif
 #ifdef ESTALE
-    case ESTALE: return "网络文件已失效";
+    case ESTALE: return Fill(Files::tr("网络文件已失效"));
 #endif
-    case 0: return "未知原因";
-    default: return "系统错误（错误号 " + std::to_string(errorNumber) + "）";
+    case 0: return Fill(Files::tr("未知原因"));
+    default: return Fill(Files::tr("系统错误（错误号 %1）"), errorNumber);
     }
 }
 

@@ -10,6 +10,8 @@
 #include <functional>
 #include <tuple>
 
+#include "rom/Texts.h"
+
 namespace dravik::rom {
 
 namespace {
@@ -186,26 +188,28 @@ std::string Mismatch(const Journal& j, const std::string& path)
 {
     const FileIdentity id = IdentifyFile(path);
     if (!id.exists)
-        return "文件已不存在";
+        return Fill(Files::tr("文件已不存在"));
     if (!id.SameFile({j.device, j.inode, 0, 0, true}))
-        return "这个名字现在指向另一个文件（保存日志属于被替换掉的那个文件）";
+        return Fill(Files::tr("这个名字现在指向另一个文件（保存日志属于被替换掉的那个文件）"));
     const uint64_t low = std::min(j.oldSize, j.newSize), high = std::max(j.oldSize, j.newSize);
     if (id.size < low || id.size > high)
-        return "文件的大小已经改变（现在 " + std::to_string(id.size) + " 字节，保存前 " +
-               std::to_string(j.oldSize) + " 字节，保存后 " + std::to_string(j.newSize) + " 字节）";
+        return Fill(Files::tr("文件的大小已经改变（现在 %1 字节，保存前 %2 字节，保存后 %3 字节）"), id.size,
+                    j.oldSize, j.newSize);
     QFile file(Q(path));
     if (!file.open(QIODevice::ReadOnly))
-        return "无法读取文件：" + file.errorString().toStdString();
+        return Fill(Files::tr("无法读取文件：%1"), file.errorString());
     Bytes present;
     for (const JournalRange& r : j.ranges) {
         const uint64_t length = std::max(r.before.size(), r.after.size());
         const uint64_t available = id.size > r.offset ? std::min(length, id.size - r.offset) : 0;
         if (ReadAt(file, r.offset, available, present) != 0 || present.size() != available)
-            return "无法读取文件";
+            return Fill(Files::tr("无法读取文件"));
         if (!PartWritten(present.data(), present.size(), r.after, r.before) &&
             !PartWritten(present.data(), present.size(), r.before, r.after))
-            return "偏移 " + std::to_string(r.offset) + " 处的 " + std::to_string(length) +
-                   " 字节既不是保存前的内容也不是那次保存写入的内容（文件在那之后被改动过）";
+            return Fill(
+                Files::tr(
+                    "偏移 %1 处的 %2 字节既不是保存前的内容也不是那次保存写入的内容（文件在那之后被改动过）"),
+                r.offset, length);
     }
     return {};
 }
@@ -344,7 +348,9 @@ bool PatchInPlace(const std::string& path, uint64_t imageSize, const std::vector
 
 bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops, std::string& error)
 {
-    const std::string failed = "保存 " + path + " 失败：";
+    // Every refusal below: the file as %1, the rest as %2.
+    const QString failed = Files::tr("保存 %1 失败：%2");
+    const auto fail = [&](const std::string& why) { return Fill(failed, path, why); };
     const Journal journal = JournalOf(path, patch);
     const Bytes data = EncodeJournal(journal);
     const bool resize = patch.oldSize != patch.newSize;
@@ -357,13 +363,15 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
         result = WriteJournal(ops, journalPath, data);
     }
     if (result == -EEXIST) {
-        error = failed + "已经有一个名为 " + journalPath +
-                " 的文件，它不是这次保存写的保存日志。文件没有改动。请检查后删除它再保存。";
+        error = fail(Fill(
+            Files::tr("已经有一个名为 %1 的文件，它不是这次保存写的保存日志。文件没有改动。请检查后删除它"
+                      "再保存。"),
+            journalPath));
         return false;
     }
     if (result != 0) {
         ops.Remove(journalPath);
-        error = failed + "无法写入保存日志 " + journalPath + "：" + Reason(result) + "。文件没有改动。";
+        error = fail(Fill(Files::tr("无法写入保存日志 %1：%2。文件没有改动。"), journalPath, Reason(result)));
         return false;
     }
 
@@ -374,18 +382,20 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
             touched ? WriteRanges(ops, path, journal.ranges, false, patch.oldSize, resize) : 0;
         if (restored == 0) {
             ops.Remove(journalPath);
-            error = failed + what + "：" + Reason(cause) +
-                    (touched ? "。已写回原来的字节，文件没有改动。" : "。文件没有改动。");
+            error = fail(Fill(touched ? Files::tr("%1：%2。已写回原来的字节，文件没有改动。")
+                                      : Files::tr("%1：%2。文件没有改动。"),
+                              what, Reason(cause)));
         } else {
-            error = failed + what + "：" + Reason(cause) + "；写回原来的字节也失败：" + Reason(restored) +
-                    "。文件可能只写入了一部分。保存日志 " + journalPath +
-                    " 已保留，下次打开这个文件时会自动恢复为保存前的内容。";
+            error = fail(Fill(
+                Files::tr("%1：%2；写回原来的字节也失败：%3。文件可能只写入了一部分。保存日志 %4 已保留，"
+                          "下次打开这个文件时会自动恢复为保存前的内容。"),
+                what, Reason(cause), Reason(restored), journalPath));
         }
         return false;
     };
     result = WriteRanges(ops, path, journal.ranges, true, patch.newSize, resize, &touched);
     if (result != 0)
-        return rollBack("写入文件时出错", result);
+        return rollBack(Fill(Files::tr("写入文件时出错")), result);
 
     // 3. Removing the journal commits the save.
     result = ops.Remove(journalPath);
@@ -393,11 +403,13 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
         // A journal left behind would undo this save at the next Open: undo it now instead.
         const int restored = WriteRanges(ops, path, journal.ranges, false, patch.oldSize, resize);
         if (restored == 0)
-            error = failed + "无法删除保存日志 " + journalPath + "：" + Reason(result) +
-                    "。已写回原来的字节，文件没有改动。";
+            error = fail(Fill(Files::tr("无法删除保存日志 %1：%2。已写回原来的字节，文件没有改动。"),
+                              journalPath, Reason(result)));
         else
-            error = failed + "无法删除保存日志 " + journalPath + "：" + Reason(result) +
-                    "。文件已写入新内容，但下次打开时会按保存日志恢复为保存前的内容。";
+            error = fail(
+                Fill(Files::tr("无法删除保存日志 %1：%2。文件已写入新内容，但下次打开时会按保存日志恢复为保存"
+                               "前的内容。"),
+                     journalPath, Reason(result)));
         return false;
     }
     ops.FlushFolder(FolderOf(journalPath));
@@ -406,15 +418,17 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
 
 bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& notice, std::string& error)
 {
-    const std::string cannot = "无法打开文件 " + path + "：";
+    const std::string cannot = Fill(Files::tr("无法打开文件 %1："), path);
     for (const std::string& journalPath : JournalPaths(path)) {
         Bytes raw;
         const FileError read = ReadSideFile(journalPath, kMaximumJournalSize, raw);
         if (read.Missing())
             continue;
-        const std::string keep = "文件没有改动，保存日志已保留。";
         if (!read.Ok()) {
-            error = cannot + "它有一份未完成的保存日志，但" + read.message + keep + "请检查后删除它。";
+            error = cannot +
+                    Fill(Files::tr(
+                             "它有一份未完成的保存日志，但%1文件没有改动，保存日志已保留。请检查后删除它。"),
+                         read.message);
             return false;
         }
         Journal journal;
@@ -424,45 +438,55 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
             // was never written.
             const int removed = ops.Remove(journalPath);
             if (removed != 0) {
-                error = cannot + "它有一份不完整的保存日志 " + journalPath + "，但无法删除：" +
-                        Reason(removed) + "。文件没有改动。";
+                error =
+                    cannot + Fill(Files::tr("它有一份不完整的保存日志 %1，但无法删除：%2。文件没有改动。"),
+                                  journalPath, Reason(removed));
                 return false;
             }
-            notice += "发现 " + path +
-                      " 的一份不完整的保存日志：那次保存在写入文件之前就中断了，文件没有改动。已删除该日志。";
+            notice += Fill(
+                Files::tr(
+                    "发现 %1 的一份不完整的保存日志：那次保存在写入文件之前就中断了，文件没有改动。已删除"
+                    "该日志。"),
+                path);
             continue;
         }
         if (form == JournalForm::Foreign) {
-            error = cannot + journalPath +
-                    " 不是本程序能读懂的保存日志（可能来自其他版本或已损坏），不会按它改动文件。" + keep +
-                    "请检查文件后删除该日志。";
+            error = cannot +
+                    Fill(Files::tr("%1 不是本程序能读懂的保存日志（可能来自其他版本或已损坏），不会按它改动文"
+                                   "件。文件没有改动，保存日志已保留。请检查文件后删除该日志。"),
+                         journalPath);
             return false;
         }
         if (const std::string why = Mismatch(journal, path); !why.empty()) {
-            error = cannot + "上次保存时被中断，留下了保存日志 " + journalPath + "，但" + why +
-                    "，按它恢复会覆盖之后的内容。" + keep +
-                    "如果文件现在的内容是你想要的，请删除该日志；否则请从备份恢复文件后再删除它。";
+            error =
+                cannot +
+                Fill(Files::tr("上次保存时被中断，留下了保存日志 %1，但%2，按它恢复会覆盖之后的内容。文件没"
+                               "有改动，保存日志已保留。如果文件现在的内容是你想要的，请删除该日志；否则请"
+                               "从备份恢复文件后再删除它。"),
+                     journalPath, why);
             return false;
         }
         const int restored = WriteRanges(ops, path, journal.ranges, false, journal.oldSize,
                                          journal.oldSize != journal.newSize);
         if (restored != 0) {
-            error = cannot + "上次保存时被中断，按保存日志 " + journalPath + " 恢复原内容失败：" +
-                    Reason(restored) + "。保存日志已保留，下次打开时会再试。";
+            error =
+                cannot +
+                Fill(Files::tr("上次保存时被中断，按保存日志 %1 恢复原内容失败：%2。保存日志已保留，下次打开"
+                               "时会再试。"),
+                     journalPath, Reason(restored));
             return false;
         }
         const int removed = ops.Remove(journalPath);
         if (removed != 0) {
-            error = "已把 " + path + " 恢复为上次保存前的内容，但无法删除保存日志 " + journalPath + "：" +
-                    Reason(removed) + "。";
+            error = Fill(Files::tr("已把 %1 恢复为上次保存前的内容，但无法删除保存日志 %2：%3。"), path,
+                         journalPath, Reason(removed));
             return false;
         }
         ops.FlushFolder(FolderOf(journalPath));
         size_t bytes = 0;
         for (const JournalRange& range : journal.ranges)
             bytes += range.before.size();
-        notice +=
-            path + " 上次保存时被中断，已恢复为那次保存前的内容（" + std::to_string(bytes) + " 字节）。";
+        notice += Fill(Files::tr("%1 上次保存时被中断，已恢复为那次保存前的内容（%2 字节）。"), path, bytes);
     }
     return true;
 }
@@ -477,7 +501,7 @@ bool SaveLock::Acquire(const std::string& path, FileOps& ops, int timeoutMs, std
         Bytes content;
         const FileError odd = ReadSideFile(lockPath, kMaximumLockSize, content);
         if (!odd.Ok() && !odd.Missing()) {
-            error = "锁文件 " + lockPath + " 不是本程序的锁：" + odd.message + "请检查后删除它。";
+            error = Fill(Files::tr("锁文件 %1 不是本程序的锁：%2请检查后删除它。"), lockPath, odd.message);
             return false;
         }
         lock_ = std::make_unique<QLockFile>(Q(lockPath));
@@ -486,7 +510,7 @@ bool SaveLock::Acquire(const std::string& path, FileOps& ops, int timeoutMs, std
         const QLockFile::LockError failure = lock_->error();
         lock_.reset();
         if (failure == QLockFile::LockFailedError) {
-            error = "另一个程序正在保存这个文件（锁文件 " + lockPath + "），请稍后再试。";
+            error = Fill(Files::tr("另一个程序正在保存这个文件（锁文件 %1），请稍后再试。"), lockPath);
             return false;
         }
         // The reason Qt keeps to itself: try making the file the same way.
@@ -500,7 +524,7 @@ bool SaveLock::Acquire(const std::string& path, FileOps& ops, int timeoutMs, std
             lockPath = SideFilePlace(path, ops, "locks", ".lock", false);
             continue;
         }
-        error = "无法创建锁文件 " + lockPath + "：" + Reason(reason) + "。";
+        error = Fill(Files::tr("无法创建锁文件 %1：%2。"), lockPath, Reason(reason));
         return false;
     }
 }
@@ -514,7 +538,7 @@ bool ImageWriter::Begin(const std::string& path, std::string& error, int timeout
     if (!existed_)
         return true;
     if (!info.isFile()) {
-        error = "无法写入 " + path + "：这不是一个普通文件，不会替换它。";
+        error = Fill(Files::tr("无法写入 %1：这不是一个普通文件，不会替换它。"), path);
         return false;
     }
     if (!lock_.Acquire(path, *ops_, timeoutMs, error))
@@ -525,25 +549,28 @@ bool ImageWriter::Begin(const std::string& path, std::string& error, int timeout
 bool ImageWriter::Write(const Bytes& image, std::string& error)
 {
     if (!begun_) {
-        error = "内部错误：写入前没有取得文件。";
+        error = Fill(Files::tr("内部错误：写入前没有取得文件。"));
         return false;
     }
     if (image.empty() || image.size() > kMaximumImageSize) {
-        error = "不会写入 " + path_ + "：结果有 " + std::to_string(image.size()) + " 字节，" +
-                (image.empty() ? "是空的" : "超过 64 MiB") + "，不会是 ROM 映像。文件没有改动。";
+        error =
+            Fill(image.empty()
+                     ? Files::tr("不会写入 %1：结果有 %2 字节，是空的，不会是 ROM 映像。文件没有改动。")
+                     : Files::tr("不会写入 %1：结果有 %2 字节，超过 64 MiB，不会是 ROM 映像。文件没有改动。"),
+                 path_, image.size());
         return false;
     }
     if (!existed_) {
         const int result = ReplaceFile(path_, image.data(), image.size());
         if (result != 0) {
-            error = "无法写入 " + path_ + "：" + Reason(result) + "。";
+            error = Fill(Files::tr("无法写入 %1：%2。"), path_, Reason(result));
             return false;
         }
         changed_ = image.size();
         return true;
     }
     if (!QFileInfo(Q(path_)).isWritable()) {
-        error = "无法写入 " + path_ + "：文件是只读的（没有写入权限），文件没有改动。";
+        error = Fill(Files::tr("无法写入 %1：文件是只读的（没有写入权限），文件没有改动。"), path_);
         return false;
     }
     QFile file(Q(path_));
@@ -551,7 +578,8 @@ bool ImageWriter::Write(const Bytes& image, std::string& error)
     const FileIdentity id = IdentifyFile(path_);
     if (!file.open(QIODevice::ReadOnly) || id.size > kMaximumImageSize ||
         ReadAt(file, 0, id.size, current) != 0 || current.size() != id.size) {
-        error = "无法读取 " + path_ + "：" + file.errorString().toStdString() + "。文件没有改动。";
+        error = Fill(Files::tr("无法读取 %1：%2。文件没有改动。"), path_, file.errorString());
+
         return false;
     }
     file.close();

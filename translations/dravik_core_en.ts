@@ -569,6 +569,314 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
         <source>文件在打开后已被其他程序修改。</source>
         <translation>another program changed the file after it was opened.</translation>
     </message>
+    <message>
+        <source>一个文件夹</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>一个管道（FIFO）</source>
+        <translation>a pipe (FIFO)</translation>
+    </message>
+    <message>
+        <source>一个设备</source>
+        <translation>a device</translation>
+    </message>
+    <message>
+        <source>一个套接字</source>
+        <translation>a socket</translation>
+    </message>
+    <message>
+        <source>一个特殊文件</source>
+        <translation>a special file</translation>
+    </message>
+    <message>
+        <source>无法读取 %1：%2。</source>
+        <translation>Cannot read %1: %2.</translation>
+    </message>
+    <message>
+        <source>文件有 %1 字节，超过了这种文件的上限 %2 字节，不会读取它</source>
+        <translation>the file has %1 bytes, over the %2-byte limit for such a file; it is not read</translation>
+    </message>
+    <message>
+        <source>文件超过了这种文件的上限 %1 字节，不会读取它</source>
+        <translation>the file is over the %1-byte limit for such a file; it is not read</translation>
+    </message>
+    <message>
+        <source>它是一个符号链接，为安全起见不会跟随它</source>
+        <translation>it is a symbolic link, not followed for safety</translation>
+    </message>
+    <message>
+        <source>它是%1，不是普通文件</source>
+        <translation>it is %1, not a regular file</translation>
+    </message>
+    <message>
+        <source>它不是普通文件</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：%2。</source>
+        <translation>Cannot write %1: %2.</translation>
+    </message>
+    <message>
+        <source>这个名字是一个文件夹</source>
+        <translation>this name is a folder</translation>
+    </message>
+    <message>
+        <source>无法在它旁边创建新文件：%1；原来的文件没有改动</source>
+        <translation>cannot create a new file beside it: %1; the old file was not changed</translation>
+    </message>
+    <message>
+        <source>%1；原来的文件没有改动</source>
+        <translation>%1; the old file was not changed</translation>
+    </message>
+    <message>
+        <source>磁盘已满</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>超出了磁盘配额</source>
+        <translation>the disk quota is exceeded</translation>
+    </message>
+    <message>
+        <source>文件太大，超出了文件大小限制</source>
+        <translation>the file is too large for the file size limit</translation>
+    </message>
+    <message>
+        <source>没有权限</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>文件系统是只读的</source>
+        <translation>the file system is read-only</translation>
+    </message>
+    <message>
+        <source>输入/输出错误</source>
+        <translation>input/output error</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>文件正被占用</source>
+        <translation>the file is in use</translation>
+    </message>
+    <message>
+        <source>已经有一个同名的文件</source>
+        <translation>a file of that name exists already</translation>
+    </message>
+    <message>
+        <source>这是一个文件夹</source>
+        <translation>this is a folder</translation>
+    </message>
+    <message>
+        <source>路径中有一部分不是文件夹</source>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>文件名太长</source>
+        <translation>the file name is too long</translation>
+    </message>
+    <message>
+        <source>是一个符号链接，或符号链接太多</source>
+        <translation>a symbolic link, or too many symbolic links</translation>
+    </message>
+    <message>
+        <source>打开的文件太多</source>
+        <translation>too many open files</translation>
+    </message>
+    <message>
+        <source>内存不足</source>
+        <translation>out of memory</translation>
+    </message>
+    <message>
+        <source>资源暂时不可用，请稍后再试</source>
+        <translation>resource temporarily unavailable; try again later</translation>
+    </message>
+    <message>
+        <source>操作被中断</source>
+        <translation>the operation was interrupted</translation>
+    </message>
+    <message>
+        <source>不支持的操作</source>
+        <translation>operation not supported</translation>
+    </message>
+    <message>
+        <source>设备不存在或不可用</source>
+        <translation>no such device, or it is not available</translation>
+    </message>
+    <message>
+        <source>不能跨文件系统移动文件</source>
+        <translation>a file cannot be moved across file systems</translation>
+    </message>
+    <message>
+        <source>文件夹不是空的</source>
+        <translation>the folder is not empty</translation>
+    </message>
+    <message>
+        <source>链接太多</source>
+        <translation>too many links</translation>
+    </message>
+    <message>
+        <source>这个文件不能随机读写</source>
+        <translation>this file cannot be read or written at random places</translation>
+    </message>
+    <message>
+        <source>文件句柄无效</source>
+        <translation>invalid file handle</translation>
+    </message>
+    <message>
+        <source>无法加锁</source>
+        <translation>cannot lock</translation>
+    </message>
+    <message>
+        <source>操作超时</source>
+        <translation>the operation timed out</translation>
+    </message>
+    <message>
+        <source>文件系统不支持这个操作</source>
+        <translation>the file system does not support this operation</translation>
+    </message>
+    <message>
+        <source>网络文件已失效</source>
+        <translation>stale network file</translation>
+    </message>
+    <message>
+        <source>未知原因</source>
+        <translation>unknown reason</translation>
+    </message>
+    <message>
+        <source>系统错误（错误号 %1）</source>
+        <translation>system error (error number %1)</translation>
+    </message>
+    <message>
+        <source>文件已不存在</source>
+        <translation>the file no longer exists</translation>
+    </message>
+    <message>
+        <source>这个名字现在指向另一个文件（保存日志属于被替换掉的那个文件）</source>
+        <translation>the name now leads to another file (the journal belongs to the file that was replaced)</translation>
+    </message>
+    <message>
+        <source>文件的大小已经改变（现在 %1 字节，保存前 %2 字节，保存后 %3 字节）</source>
+        <translation>the file size has changed (now %1 bytes, %2 before the save, %3 after it)</translation>
+    </message>
+    <message>
+        <source>无法读取文件：%1</source>
+        <translation>the file cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>无法读取文件</source>
+        <translation>the file cannot be read</translation>
+    </message>
+    <message>
+        <source>偏移 %1 处的 %2 字节既不是保存前的内容也不是那次保存写入的内容（文件在那之后被改动过）</source>
+        <translation>the %2 bytes at offset %1 are neither what was there before the save nor what it wrote (the file was changed since)</translation>
+    </message>
+    <message>
+        <source>保存 %1 失败：%2</source>
+        <translation>Saving %1 failed: %2</translation>
+    </message>
+    <message>
+        <source>已经有一个名为 %1 的文件，它不是这次保存写的保存日志。文件没有改动。请检查后删除它再保存。</source>
+        <translation>there is already a file named %1, and it is not a journal this save wrote. The file was not changed. Check it, delete it and save again.</translation>
+    </message>
+    <message>
+        <source>无法写入保存日志 %1：%2。文件没有改动。</source>
+        <translation>the journal %1 cannot be written: %2. The file was not changed.</translation>
+    </message>
+    <message>
+        <source>%1：%2。已写回原来的字节，文件没有改动。</source>
+        <translation>%1: %2. The old bytes were written back; the file was not changed.</translation>
+    </message>
+    <message>
+        <source>%1：%2。文件没有改动。</source>
+        <translation>%1: %2. The file was not changed.</translation>
+    </message>
+    <message>
+        <source>%1：%2；写回原来的字节也失败：%3。文件可能只写入了一部分。保存日志 %4 已保留，下次打开这个文件时会自动恢复为保存前的内容。</source>
+        <translation>%1: %2; writing the old bytes back failed too: %3. The file may be only partly written. The journal %4 is kept; the next time the file is opened it is restored to its content before the save.</translation>
+    </message>
+    <message>
+        <source>写入文件时出错</source>
+        <translation>error writing the file</translation>
+    </message>
+    <message>
+        <source>无法删除保存日志 %1：%2。已写回原来的字节，文件没有改动。</source>
+        <translation>the journal %1 cannot be deleted: %2. The old bytes were written back; the file was not changed.</translation>
+    </message>
+    <message>
+        <source>无法删除保存日志 %1：%2。文件已写入新内容，但下次打开时会按保存日志恢复为保存前的内容。</source>
+        <translation>the journal %1 cannot be deleted: %2. The file holds the new content, but the next Open restores it from the journal to its content before the save.</translation>
+    </message>
+    <message>
+        <source>它有一份未完成的保存日志，但%1文件没有改动，保存日志已保留。请检查后删除它。</source>
+        <translation>it has the journal of an unfinished save, but %1 The file was not changed and the journal is kept. Check it, then delete it.</translation>
+    </message>
+    <message>
+        <source>它有一份不完整的保存日志 %1，但无法删除：%2。文件没有改动。</source>
+        <translation>it has an incomplete journal %1 that cannot be deleted: %2. The file was not changed.</translation>
+    </message>
+    <message>
+        <source>发现 %1 的一份不完整的保存日志：那次保存在写入文件之前就中断了，文件没有改动。已删除该日志。</source>
+        <translation>Found an incomplete journal of %1: that save was cut short before it wrote to the file, which was not changed. The journal was deleted.</translation>
+    </message>
+    <message>
+        <source>%1 不是本程序能读懂的保存日志（可能来自其他版本或已损坏），不会按它改动文件。文件没有改动，保存日志已保留。请检查文件后删除该日志。</source>
+        <translation>%1 is not a journal this program can read (from another version, or damaged); the file is not changed by it. The file was not changed and the journal is kept. Check the file, then delete the journal.</translation>
+    </message>
+    <message>
+        <source>上次保存时被中断，留下了保存日志 %1，但%2，按它恢复会覆盖之后的内容。文件没有改动，保存日志已保留。如果文件现在的内容是你想要的，请删除该日志；否则请从备份恢复文件后再删除它。</source>
+        <translation>the last save was cut short and left the journal %1, but %2, so restoring from it would overwrite what came after. The file was not changed and the journal is kept. If the file is as you want it, delete the journal; otherwise restore the file from a backup, then delete it.</translation>
+    </message>
+    <message>
+        <source>上次保存时被中断，按保存日志 %1 恢复原内容失败：%2。保存日志已保留，下次打开时会再试。</source>
+        <translation>the last save was cut short, and restoring the old content from the journal %1 failed: %2. The journal is kept; the next Open tries again.</translation>
+    </message>
+    <message>
+        <source>已把 %1 恢复为上次保存前的内容，但无法删除保存日志 %2：%3。</source>
+        <translation>%1 was restored to its content before the last save, but the journal %2 cannot be deleted: %3.</translation>
+    </message>
+    <message>
+        <source>%1 上次保存时被中断，已恢复为那次保存前的内容（%2 字节）。</source>
+        <translation>The last save of %1 was cut short; the file was restored to its content before that save (%2 bytes).</translation>
+    </message>
+    <message>
+        <source>锁文件 %1 不是本程序的锁：%2请检查后删除它。</source>
+        <translation>The lock file %1 is not a lock of this program: %2 Check it, then delete it.</translation>
+    </message>
+    <message>
+        <source>另一个程序正在保存这个文件（锁文件 %1），请稍后再试。</source>
+        <translation>Another program is saving this file (lock file %1); try again later.</translation>
+    </message>
+    <message>
+        <source>无法创建锁文件 %1：%2。</source>
+        <translation>Cannot create the lock file %1: %2.</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：这不是一个普通文件，不会替换它。</source>
+        <translation>Cannot write %1: it is not a regular file and will not be replaced.</translation>
+    </message>
+    <message>
+        <source>内部错误：写入前没有取得文件。</source>
+        <translation>Internal error: the file was not taken before writing.</translation>
+    </message>
+    <message>
+        <source>不会写入 %1：结果有 %2 字节，是空的，不会是 ROM 映像。文件没有改动。</source>
+        <translation>Not writing %1: the result has %2 bytes, it is empty and cannot be a ROM image. The file was not changed.</translation>
+    </message>
+    <message>
+        <source>不会写入 %1：结果有 %2 字节，超过 64 MiB，不会是 ROM 映像。文件没有改动。</source>
+        <translation>Not writing %1: the result has %2 bytes, over 64 MiB; it cannot be a ROM image. The file was not changed.</translation>
+    </message>
+    <message>
+        <source>无法写入 %1：文件是只读的（没有写入权限），文件没有改动。</source>
+        <translation>Cannot write %1: the file is read-only (no write permission); it was not changed.</translation>
+    </message>
+    <message>
+        <source>无法读取 %1：%2。文件没有改动。</source>
+        <translation>Cannot read %1: %2. The file was not changed.</translation>
+    </message>
 </context>
 <context>
     <name>HelpCommand</name>
