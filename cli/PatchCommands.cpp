@@ -13,6 +13,7 @@
 #include "rom/PatchFiles.h"
 #include "rom/RomDocument.h"
 #include "rom/SaveJournal.h"
+#include "rom/Texts.h"
 
 namespace dravik::cli {
 
@@ -69,10 +70,10 @@ void DiffText(const rom::ImageDiff& d, const std::string& a, const std::string& 
         out << "  "
             << (f.storedOnly ? DiffList::tr("%1「%2」 第 %3 行「%4」 %5（只有存储的位不同）: %6 -> %7")
                              : DiffList::tr("%1「%2」 第 %3 行「%4」 %5: %6 -> %7"))
-                   .arg(QString::fromStdString(f.tableId), QString::fromStdString(f.tableTitle),
-                        QString::number(f.row + 1), QString::fromStdString(f.rowLabel),
-                        QString::fromStdString(f.column), QString::fromStdString(f.before),
-                        QString::fromStdString(f.after))
+                   .arg(QString::fromStdString(f.tableId),
+                        QString::fromStdString(rom::ShownTitle(f.tableTitle)), QString::number(f.row + 1),
+                        QString::fromStdString(f.rowLabel), QString::fromStdString(rom::ShownTitle(f.column)),
+                        QString::fromStdString(f.before), QString::fromStdString(f.after))
             << "\n";
     out << (d.runs.empty() ? DiffList::tr("字段以外的字节差异 %1 段，共 %2 字节。")
                            : DiffList::tr("字段以外的字节差异 %1 段，共 %2 字节："))
@@ -176,13 +177,14 @@ void DiffMarkdown(const rom::ImageDiff& d, const std::string& a, const std::stri
     for (const std::string& table : tables) {
         const auto first = std::find_if(d.fields.begin(), d.fields.end(),
                                         [&](const rom::FieldChange& f) { return f.tableId == table; });
-        out << "## " << cell(first->tableTitle) << " (`" << QString::fromStdString(table) << "`)\n\n"
+        out << "## " << cell(rom::ShownTitle(first->tableTitle)) << " (`" << QString::fromStdString(table)
+            << "`)\n\n"
             << "| " << DiffList::tr("行") << " | " << DiffList::tr("名称") << " | " << DiffList::tr("列")
             << " | " << DiffList::tr("改动") << " |\n| ---: | --- | --- | --- |\n";
         for (const rom::FieldChange& f : d.fields)
             if (f.tableId == table)
-                out << "| " << f.row + 1 << " | " << cell(f.rowLabel) << " | " << cell(f.column) << " | "
-                    << cell(f.before) << " → " << cell(f.after)
+                out << "| " << f.row + 1 << " | " << cell(f.rowLabel) << " | "
+                    << cell(rom::ShownTitle(f.column)) << " | " << cell(f.before) << " → " << cell(f.after)
                     << (f.storedOnly ? DiffList::tr("（只有存储的位不同）") : QString()) << " |\n";
         out << "\n";
     }
