@@ -5,6 +5,7 @@
 // with QT_TRANSLATE_NOOP("Tables", ...) and translated where they are shown.
 #include <QCoreApplication>
 #include <QString>
+#include <QStringDecoder>
 #include <string>
 #include <type_traits>
 
@@ -31,7 +32,14 @@ class Recovery {
     Q_DECLARE_TR_FUNCTIONS(Recovery)
 };
 
-inline QString TextArg(const std::string& text) { return QString::fromStdString(text); }
+// Every character as it is, a leading byte order mark too (QString::fromStdString drops it, and a
+// name or a cell may be one).
+inline QString TextArg(const std::string& text)
+{
+    QStringDecoder decode(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+}
+
 inline QString TextArg(const char* text) { return QString::fromUtf8(text); }
 inline QString TextArg(const QString& text) { return text; }
 template <typename Number, typename = std::enable_if_t<std::is_arithmetic_v<Number>>>
