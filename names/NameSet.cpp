@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QtGlobal>
 #include <map>
 
 namespace dravik::names::data {
@@ -16,23 +17,27 @@ using Entries = std::vector<std::string>;
 
 const std::vector<ListInfo> kLists = {
     {List::TankParts, "tank_parts.txt",
-     "战车装备 (主炮 0-31, 副炮 32-53, 特殊炮 54-73, 控制系统 74-93, 引擎 94-120)", 121, 20},
-    {List::TankItems, "tank_items.txt", "战车道具", 32, 13},
+     QT_TRANSLATE_NOOP("Names",
+                       "战车装备 (主炮 0-31, 副炮 32-53, 特殊炮 54-73, 控制系统 74-93, 引擎 94-120)"),
+     121, 20},
+    {List::TankItems, "tank_items.txt", QT_TRANSLATE_NOOP("Names", "战车道具"), 32, 13},
     {List::HumanEquipment, "human_equipment.txt",
-     "人类装备 (武器 0-47, 头防具 48-63, 体防具 64-87, 手足防具 88-107, 护甲 108-119)", 120, 15},
-    {List::Items, "items.txt", "道具", 128, 15},
-    {List::Monsters, "monsters.txt", "怪物 (0-15 也是赏金首)", 152, 15},
-    {List::AttacksA, "attacks_a.txt", "攻击方式 A (怪物 47-151)", 174, 30},
-    {List::AttacksB, "attacks_b.txt", "攻击方式 B (怪物 0-46)", 144, 30},
-    {List::SpecialShells, "shell_names.txt", "特殊炮弹", 15, 0},
-    {List::Tanks, "tanks.txt", "战车", 22, 0},
-    {List::Characters, "characters.txt", "人物", 3, 0},
-    {List::Snacks, "snacks.txt", "小吃", 8, 0},
-    {List::Decorations, "decorations.txt", "装饰品", 13, 0},
-    {List::Drinks, "drinks.txt", "饮料", 16, 0},
-    {List::LootCategories, "loot_categories.txt", "战利品类别", 16, 0},
-    {List::AttackRanges, "attack_ranges.txt", "攻击范围", 3, 0},
-    {List::Users, "users.txt", "装备的人 (掩码 1-7)", 7, 0},
+     QT_TRANSLATE_NOOP("Names",
+                       "人类装备 (武器 0-47, 头防具 48-63, 体防具 64-87, 手足防具 88-107, 护甲 108-119)"),
+     120, 15},
+    {List::Items, "items.txt", QT_TRANSLATE_NOOP("Names", "道具"), 128, 15},
+    {List::Monsters, "monsters.txt", QT_TRANSLATE_NOOP("Names", "怪物 (0-15 也是赏金首)"), 152, 15},
+    {List::AttacksA, "attacks_a.txt", QT_TRANSLATE_NOOP("Names", "攻击方式 A (怪物 47-151)"), 174, 30},
+    {List::AttacksB, "attacks_b.txt", QT_TRANSLATE_NOOP("Names", "攻击方式 B (怪物 0-46)"), 144, 30},
+    {List::SpecialShells, "shell_names.txt", QT_TRANSLATE_NOOP("Names", "特殊炮弹"), 15, 0},
+    {List::Tanks, "tanks.txt", QT_TRANSLATE_NOOP("Names", "战车"), 22, 0},
+    {List::Characters, "characters.txt", QT_TRANSLATE_NOOP("Names", "人物"), 3, 0},
+    {List::Snacks, "snacks.txt", QT_TRANSLATE_NOOP("Names", "小吃"), 8, 0},
+    {List::Decorations, "decorations.txt", QT_TRANSLATE_NOOP("Names", "装饰品"), 13, 0},
+    {List::Drinks, "drinks.txt", QT_TRANSLATE_NOOP("Names", "饮料"), 16, 0},
+    {List::LootCategories, "loot_categories.txt", QT_TRANSLATE_NOOP("Names", "战利品类别"), 16, 0},
+    {List::AttackRanges, "attack_ranges.txt", QT_TRANSLATE_NOOP("Names", "攻击范围"), 3, 0},
+    {List::Users, "users.txt", QT_TRANSLATE_NOOP("Names", "装备的人 (掩码 1-7)"), 7, 0},
 };
 
 std::size_t Index(List list) { return static_cast<std::size_t>(list); }

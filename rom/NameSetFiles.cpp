@@ -7,6 +7,7 @@
 
 #include "rom/FileOps.h"
 #include "rom/TextChecks.h"
+#include "rom/Texts.h"
 
 namespace dravik::rom {
 
@@ -50,27 +51,27 @@ void ReadNameFile(const ListInfo& info, const QByteArray& bytes, std::vector<Nam
         if (line.empty())
             continue; // keeps the compiled-in entry
         if (const auto fault = FindUtf8Fault(line)) {
-            errors.push_back(where + "不是 UTF-8 文本（第 " + std::to_string(fault->column) + " 个字节：" +
-                             fault->reason + "）");
+            errors.push_back(
+                where + Fill(Names::tr("不是 UTF-8 文本（第 %1 个字节：%2）"), fault->column, fault->reason));
             continue;
         }
         if (static_cast<int>(i) >= info.entries) {
-            errors.push_back(where + "名称表「" + info.title + "」只有 " + std::to_string(info.entries) +
-                             " 项，这一行多出来了");
+            errors.push_back(where + Fill(Names::tr("名称表「%1」只有 %2 项，这一行多出来了"),
+                                          Names::tr(info.title), info.entries));
             continue;
         }
         if (HasControlCharacter(line)) {
-            errors.push_back(where + "“" + line + "” 含有控制字符");
+            errors.push_back(where + Fill(Names::tr("“%1” 含有控制字符"), line));
             continue;
         }
         const int width = GbkLength(line);
         if (width < 0) {
-            errors.push_back(where + "“" + line + "” 含有 GBK 无法编码的字符");
+            errors.push_back(where + Fill(Names::tr("“%1” 含有 GBK 无法编码的字符"), line));
             continue;
         }
         if (info.slotWidth > 0 && width > info.slotWidth) {
-            errors.push_back(where + "“" + line + "” 按 GBK 编码占 " + std::to_string(width) +
-                             " 字节，超过了 " + std::to_string(info.slotWidth) + " 字节的宽度");
+            errors.push_back(where + Fill(Names::tr("“%1” 按 GBK 编码占 %2 字节，超过了 %3 字节的宽度"), line,
+                                          width, info.slotWidth));
             continue;
         }
         found.push_back({info.list, static_cast<int>(i), line});
@@ -87,7 +88,8 @@ NameSetResult LoadNameSet(const std::string& folder)
     const QString path = QString::fromStdString(folder);
     const QFileInfo dirInfo(path);
     if (!dirInfo.isDir()) {
-        result.errors.push_back(folder + ": " + (dirInfo.exists() ? "不是文件夹" : "文件夹不存在"));
+        result.errors.push_back(folder + ": " +
+                                Fill(dirInfo.exists() ? Names::tr("不是文件夹") : Names::tr("文件夹不存在")));
         return result;
     }
     std::vector<NameSet::Entry> entries;
@@ -98,14 +100,14 @@ NameSetResult LoadNameSet(const std::string& folder)
         const std::string name = file.fileName().toStdString();
         const ListInfo* info = FindListFile(name);
         if (!info) {
-            result.errors.push_back(name + ": 不是名称表的文件名");
+            result.errors.push_back(name + ": " + Fill(Names::tr("不是名称表的文件名")));
             continue;
         }
         // Never a link followed, a FIFO waited on or a huge file read into memory.
         std::vector<uint8_t> bytes;
         const FileError read = ReadSideFile(file.absoluteFilePath().toStdString(), kMaxFileBytes, bytes);
         if (read.number == EFBIG) {
-            result.errors.push_back(name + ": 文件太大，不是名称表");
+            result.errors.push_back(name + ": " + Fill(Names::tr("文件太大，不是名称表")));
             continue;
         }
         if (!read.Ok()) {
@@ -128,9 +130,9 @@ std::string ExportNameSet(const NameSet& set, const std::string& folder)
 {
     const QString path = QString::fromStdString(folder);
     if (QFileInfo(path).exists() && !QFileInfo(path).isDir())
-        return folder + ": 已存在，但不是文件夹；什么也没有写入";
+        return folder + ": " + Fill(Names::tr("已存在，但不是文件夹；什么也没有写入"));
     if (!QDir().mkpath(path))
-        return folder + ": 无法创建文件夹；什么也没有写入";
+        return folder + ": " + Fill(Names::tr("无法创建文件夹；什么也没有写入"));
     // Each file is written beside the old one and renamed over it only when complete: a failure
     // leaves that file as it was, never cut short or empty.
     int written = 0;
@@ -141,10 +143,14 @@ std::string ExportNameSet(const NameSet& set, const std::string& folder)
         const std::string file = QDir(path).filePath(QString::fromLatin1(info.file)).toStdString();
         const int error = ReplaceFile(file, reinterpret_cast<const uint8_t*>(text.data()), text.size());
         if (error != 0)
-            return file + ": 无法写入（" + ErrorText(-error) + "）。这个文件" +
-                   (QFileInfo::exists(QString::fromStdString(file)) ? "保持原样" : "没有创建") + "；之前的 " +
-                   std::to_string(written) + " 个文件已写入，之后的 " +
-                   std::to_string(static_cast<int>(AllLists().size()) - written - 1) + " 个没有写入";
+            return file + ": " +
+                   Fill(QFileInfo::exists(QString::fromStdString(file))
+                            ? Names::tr("无法写入（%1）。这个文件保持原样；之前的 %2 个文件已写入，之后的 %3 "
+                                        "个没有写入")
+                            : Names::tr("无法写入（%1）。这个文件没有创建；之前的 %2 个文件已写入，之后的 %3 "
+                                        "个没有写入"),
+                        ErrorText(-error), written, static_cast<int>(AllLists().size()) - written - 1);
+
         ++written;
     }
     return {};

@@ -27,7 +27,12 @@ class Patches {
 class Checks {
     Q_DECLARE_TR_FUNCTIONS(Checks)
 };
+// Name set folders and their files.
+class Names {
+    Q_DECLARE_TR_FUNCTIONS(Names)
+};
 // Unsaved edits kept for after a crash, and the reference image.
+
 class Recovery {
     Q_DECLARE_TR_FUNCTIONS(Recovery)
 };
