@@ -58,6 +58,10 @@ struct Options {
         QStringLiteral("exit-after-show"),
         CEditorApp::tr("窗口第一次绘制完成后立即退出（用于测量启动时间）。")};
     const QCommandLineOption dark{QStringLiteral("dark"), CEditorApp::tr("使用深色配色（Fusion 风格）。")};
+    const QCommandLineOption reference{
+        QStringLiteral("reference"),
+        CEditorApp::tr("与这个映像（通常是未修改的游戏）比较每个单元格，并为打开的映像记住它。"),
+        QStringLiteral("FILE")};
     const QCommandLineOption noRecovery{QStringLiteral("no-recovery"),
                                         CEditorApp::tr("不写恢复记录，打开文件时也不提供上次未保存的修改。")};
 
@@ -70,6 +74,7 @@ struct Options {
         parser.addPositionalArgument(QStringLiteral("rom"),
                                      CEditorApp::tr("启动时打开的 ROM 映像 (.smc)，可省略。"),
                                      QStringLiteral("[rom.smc]"));
+        parser.addOption(reference);
         parser.addOption(exitAfterShow);
         parser.addOption(noRecovery);
         parser.addOption(dark);
@@ -213,6 +218,8 @@ int CEditorApp::Run()
     // The status line shows the full path, as it does for a file chosen in the dialog.
     if (!args.isEmpty())
         window.OpenFile(QFileInfo(args.first()).absoluteFilePath());
+    if (parser.isSet(options.reference))
+        window.UseReference(parser.value(options.reference)); // a refusal says why
     return exec();
 }
 

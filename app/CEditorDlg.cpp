@@ -86,6 +86,10 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     connect(&session_, &Session::RecoveryWriteFailed, this,
             [this](const QString& reason) { status_->setToolTip(tr("无法写入恢复记录：%1").arg(reason)); });
     connect(&session_, &Session::NamesChanged, this, &CEditorDlg::Relabel);
+    connect(&session_, &Session::Changed, this, [this] {
+        if (session_.Marks().IsSet())
+            UpdateStatusLine(); // the count of cells that differ from the reference
+    });
     // Undo and redo never change a value out of sight.
     connect(&session_.History(), &EditHistory::StepReplayed, this, &CEditorDlg::ShowTableRow);
 
@@ -141,6 +145,7 @@ void CEditorDlg::BuildMenu()
                         &CEditorDlg::OnReviewChanges);
     file->addSeparator();
     AddSharingItems(file);
+    AddReferenceItems(file);
     AddNameItems(file);
     AddBackupItem(file);
     add(file, "actionExit", tr("退出(&E)\tCtrl+Q"), QKeySequence(Qt::CTRL | Qt::Key_Q), &CEditorDlg::OnExit);
@@ -248,20 +253,8 @@ void CEditorDlg::BuildTopRow()
 void CEditorDlg::SetLoadedState(bool loaded)
 {
     const rom::RomDocument& document = session_.Document();
-    const QString path = Q(document.Path());
     const bool viewOnly = loaded && document.IsReadOnly();
-    QString text = tr("未载入文件");
-    if (loaded) {
-        text = tr("[文件]%1").arg(path);
-        if (!document.Form().header)
-            text += u' ' + tr("(无文件头)");
-        if (viewOnly)
-            text += u' ' + tr("(只读)");
-    }
-    if (session_.Names().UserCount() > 0)
-        text += QStringLiteral("  ") + session_.NamesSummary();
-    ShowElided(status_, text);
-    status_->setToolTip(loaded ? path : QString());
+    UpdateStatusLine();
     saveAction_->setEnabled(loaded && !viewOnly);
     saveButton_->setEnabled(loaded && !viewOnly);
     saveAsAction_->setEnabled(loaded);
@@ -270,6 +263,27 @@ void CEditorDlg::SetLoadedState(bool loaded)
     reviewAction_->setEnabled(loaded);
     UpdateTitle();
     pages_->SetReadOnly(viewOnly);
+}
+
+void CEditorDlg::UpdateStatusLine()
+{
+    const rom::RomDocument& document = session_.Document();
+    const bool loaded = session_.IsLoaded();
+    const QString path = Q(document.Path());
+    QString text = tr("未载入文件");
+    if (loaded) {
+        text = tr("[文件]%1").arg(path);
+        if (!document.Form().header)
+            text += u' ' + tr("(无文件头)");
+        if (document.IsReadOnly())
+            text += u' ' + tr("(只读)");
+    }
+    if (session_.Names().UserCount() > 0)
+        text += QStringLiteral("  ") + session_.NamesSummary();
+    if (loaded && session_.Marks().IsSet())
+        text += QStringLiteral("  ") + ReferenceSummary();
+    ShowElided(status_, text);
+    status_->setToolTip(loaded ? path : QString());
 }
 
 void CEditorDlg::UpdateTitle()
@@ -305,6 +319,7 @@ bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
         return false;
     }
     RememberOpened(path);
+    UseRememberedReference();
     ShowOpened(status);
     return true;
 }

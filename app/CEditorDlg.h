@@ -50,6 +50,9 @@ public:
     bool UseNameFolder(const QString& folder);
     // At start: the folder chosen last time, if any.
     void UseRememberedNames();
+    // Compares every cell with the image at path (remembered for the open image); false (and a
+    // message with the reason) when it is refused, which changes nothing.
+    bool UseReference(const QString& path);
 
 public slots:
     void OnOpen();
@@ -65,6 +68,8 @@ public slots:
     // Sharing a mod (CEditorDlgSharing.cpp).
     void OnExportPatch();
     void OnCompare();
+    // The reference image (CEditorDlgReference.cpp).
+    void OnSetReference();
     // Shows the page of a table and selects its row (or the box that shows it).
     void ShowTableRow(const QString& tableId, int row);
     // Name sets, find and where-used (CEditorDlgNames.cpp).
@@ -84,6 +89,7 @@ private:
     void AddBackupItem(QMenu* file);
     void BuildTopRow();
     void SetLoadedState(bool loaded);
+    void UpdateStatusLine();
     void UpdateTitle();
     // Open without looking for a recovery record. False (and a message) on failure, which
     // changes nothing.
@@ -103,6 +109,10 @@ private:
     // Sharing (CEditorDlgSharing.cpp).
     void AddSharingItems(QMenu* file);
     QString ThisImage() const;
+    // The reference image (CEditorDlgReference.cpp).
+    void AddReferenceItems(QMenu* file);
+    void UseRememberedReference();
+    QString ReferenceSummary() const;
     // Name sets, find and where-used (CEditorDlgNames.cpp).
     void AddNameItems(QMenu* file);
     void AddFindItems();

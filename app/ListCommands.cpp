@@ -14,6 +14,7 @@
 #include "app/PageArea.h"
 #include "app/Session.h"
 #include "app/TableModel.h"
+#include "rom/Reference.h"
 #include "rom/TableText.h"
 #include "widgets/Prompts.h"
 #include "widgets/Text.h"
@@ -52,6 +53,10 @@ ListCommands::ListCommands(Session& session, PageArea& pages, QWidget* window)
     add("actionCopyRows", tr("复制(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C), &ListCommands::Copy);
     add("actionPasteRows", tr("粘贴(&P)"), QKeySequence(Qt::CTRL | Qt::Key_V), &ListCommands::Paste);
     add("actionBulkEdit", tr("批量修改(&B)…"), QKeySequence(Qt::CTRL | Qt::Key_B), &ListCommands::BulkEdit);
+    add("actionRestoreReference", tr("恢复为参照值(&R)"), {}, &ListCommands::RestoreReference);
+    actions_.back()->setEnabled(false);
+    connect(&session_, &Session::ReferenceChanged, actions_.back(),
+            [this, a = actions_.back()] { a->setEnabled(session_.Marks().IsSet()); });
     add("actionFilterRows", tr("筛选(&L)…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F),
         &ListCommands::Filter);
 }
@@ -129,6 +134,20 @@ void ListCommands::Paste()
     dialog.setWindowTitle(tr("粘贴"));
     if (prompts.RunModal(dialog) == QDialog::Accepted)
         session_.Apply(plan.edit, tr("粘贴 %1 行").arg(RowCount(plan.edit)));
+}
+
+// The selected rows get the reference's values back, as one step; a save then writes the
+// reference's bytes there.
+void ListCommands::RestoreReference()
+{
+    int listId = -1;
+    if (!TargetList(listId) || !session_.IsEditable() || !session_.Marks().IsSet())
+        return;
+    const rom::Table* reference = session_.Marks().Image()->model.Find(pages_.Model(listId)->Table().Id());
+    const std::vector<int> rows = SelectedRows(listId);
+    if (reference && !rows.empty())
+        session_.Apply(rom::RestoreFromReference(*reference, rows),
+                       tr("恢复为参照值 %1 行").arg(rows.size()));
 }
 
 // The list with the focus, else the first list of the page shown.

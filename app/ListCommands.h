@@ -1,6 +1,6 @@
 #pragma once
-// 复制, 粘贴, 批量修改 and 筛选 on the list that has the focus (or the one list of the page shown):
-// its selected rows out as tab-separated text for a spreadsheet; text from a spreadsheet back in,
+// 复制, 粘贴, 批量修改, 恢复为参照值 and 筛选 on the list that has the focus (or the one list of the page
+// shown): its selected rows out as tab-separated text for a spreadsheet; text from a spreadsheet back in,
 // checked as a whole, confirmed with the change review and applied as one undo step; and one
 // column of the selected rows worked out from a formula, with its preview, as one undo step.
 #include <QObject>
@@ -27,6 +27,8 @@ public:
     void Copy();
     void Paste();
     void BulkEdit();
+    // 恢复为参照值: the selected rows as the reference image has them, while one is set.
+    void RestoreReference();
     // 筛选… (Ctrl+Shift+F): the name filter of the list with the focus.
     void Filter();
 

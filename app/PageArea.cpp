@@ -50,6 +50,7 @@ PageArea::PageArea(Session& session, QWidget* client, QWidget* window)
 {
     Build(client);
     connect(&session_, &Session::Changed, this, &PageArea::Changed);
+    connect(&session_, &Session::ReferenceChanged, this, &PageArea::RepaintLists);
 }
 
 void PageArea::Build(QWidget* client)
@@ -95,6 +96,7 @@ void PageArea::Build(QWidget* client)
         case PageControlKind::List: {
             auto* view = new QTableView(page);
             auto* tableModel = new TableModel(model.Get(c.table), view);
+            tableModel->ShowMarks(&session_.Marks());
             auto* rows = new ListRows(*tableModel, view);
             rows->Show(view);
             view->setObjectName(QStringLiteral("list%1").arg(c.id));

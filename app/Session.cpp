@@ -14,6 +14,8 @@ Session::Session(QObject* parent)
 {
     connect(history_, &EditHistory::ModifiedChanged, this, &Session::ModifiedChanged);
     document_.Subscribe([this](const rom::Change& change) {
+        if (marks_.IsSet()) // before the lists repaint their marks
+            marks_.Update(document_.GetModel(), change.tableId);
         emit Changed(change);
         ScheduleRecoveryWrite();
     });
@@ -46,8 +48,33 @@ rom::Status Session::Open(const std::string& path)
     if (status.ok) {
         history_->Clear();
         recovery_.Reset();
+        UpdateMarks();
     }
     return status;
+}
+
+bool Session::SetReference(const std::string& path, std::string& error)
+{
+    auto image = std::make_unique<rom::ReferenceImage>();
+    if (!rom::LoadReference(path, *image, error))
+        return false;
+    marks_.Set(std::move(image), document_.GetModel());
+    emit ReferenceChanged();
+    return true;
+}
+
+void Session::ClearReference()
+{
+    if (!marks_.IsSet())
+        return;
+    marks_.Clear();
+    emit ReferenceChanged();
+}
+
+void Session::UpdateMarks()
+{
+    if (marks_.IsSet())
+        marks_.Update(document_.GetModel());
 }
 
 void Session::Close()
@@ -144,6 +171,7 @@ bool Session::UseNameFolder(const std::string& folder, std::vector<std::string>&
         return false;
     }
     names::SetActive(r.set);
+    UpdateMarks(); // the reference's names are shown with the new set
     emit NamesChanged();
     return true;
 }
@@ -151,6 +179,7 @@ bool Session::UseNameFolder(const std::string& folder, std::vector<std::string>&
 void Session::UseBuiltInNames()
 {
     names::SetActive(names::NameSet::BuiltIn());
+    UpdateMarks();
     emit NamesChanged();
 }
 

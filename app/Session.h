@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/RecoveryKeeper.h"
+#include "app/ReferenceMarks.h"
 #include "names/NameSet.h"
 #include "rom/Recovery.h"
 #include "rom/RomDocument.h"
@@ -80,6 +81,13 @@ public:
     bool DiscardRecoveryRecord() { return recovery_.Discard(); }
     std::string RecoveryRecordPath() const { return recovery_.RecordPath(); }
 
+    // The reference image the cells are compared with; refused, changing nothing, with the reason
+    // when it cannot be read or is not an image of the game's layout. It stays when another file
+    // is opened (the window chooses the one remembered for it).
+    bool SetReference(const std::string& path, std::string& error);
+    void ClearReference();
+    const ReferenceMarks& Marks() const { return marks_; }
+
     // The name set the lists, editors and find show codes with.
     const names::NameSet& Names() const { return names::Active(); }
     // Makes a folder of name files the set in use; false with every reason when it is refused,
@@ -93,10 +101,13 @@ signals:
     void Changed(const rom::Change& change);
     void ModifiedChanged(bool modified);
     void NamesChanged();
+    // Another reference image, or none: every mark may have changed.
+    void ReferenceChanged();
     // A recovery record could not be written; the edits themselves are made.
     void RecoveryWriteFailed(const QString& reason);
 
 private:
+    void UpdateMarks();
     void ScheduleRecoveryWrite();
     void FlushRecoveryWrite();
     void WriteRecoveryNow();
@@ -104,6 +115,7 @@ private:
     rom::RomDocument document_;
     EditHistory* history_;
     RecoveryKeeper recovery_{document_};
+    ReferenceMarks marks_;
     QTimer* recoveryTimer_; // one record write for all the changes of one event
 };
 

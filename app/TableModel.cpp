@@ -6,6 +6,7 @@
 
 #include <set>
 
+#include "app/ReferenceMarks.h"
 #include "widgets/Marks.h"
 #include "widgets/Text.h"
 
@@ -28,22 +29,32 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= table_->Rows() || index.column() >= table_->Columns())
         return {};
+    const std::string* reference = marks_ && role != Qt::DisplayRole
+                                       ? marks_->ReferenceText(table_->Id(), index.row(), index.column())
+                                       : nullptr;
     switch (role) {
-    case Qt::DisplayRole:
-    case Qt::ToolTipRole: // names longer than their column can still be read whole
-        return QString::fromStdString(table_->Cell(index.row(), index.column()));
+    case Qt::DisplayRole: return QString::fromStdString(table_->Cell(index.row(), index.column()));
+    case Qt::ToolTipRole: { // names longer than their column can still be read whole
+        const QString text = QString::fromStdString(table_->Cell(index.row(), index.column()));
+        return reference ? tr("%1\n参照值：%2").arg(text, QString::fromStdString(*reference)) : text;
+    }
     case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-    // A value changed since the last Open or Save stands out until it is saved or undone.
-    case Qt::FontRole:
-        if (table_->IsChanged(index.row(), index.column())) {
-            QFont bold;
-            bold.setBold(true);
-            return bold;
-        }
-        return {};
+    // A value changed since the last Open or Save stands out until it is saved or undone; one that
+    // differs from the reference is slanted and, unless it is changed, washed blue.
+    case Qt::FontRole: {
+        const bool changed = table_->IsChanged(index.row(), index.column());
+        if (!changed && !reference)
+            return {};
+        QFont font;
+        font.setBold(changed);
+        font.setItalic(reference != nullptr);
+        return font;
+    }
     case Qt::BackgroundRole:
         if (table_->IsChanged(index.row(), index.column()))
             return QBrush(widgets::ChangedMark(QGuiApplication::palette()));
+        if (reference)
+            return QBrush(widgets::ReferenceMark(QGuiApplication::palette()));
         return {};
     default: return {};
     }

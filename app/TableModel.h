@@ -9,12 +9,17 @@
 
 namespace dravik::app {
 
+class ReferenceMarks;
+
 class TableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     TableModel(rom::Table& table, QObject* parent = nullptr);
 
     rom::Table& Table() const { return *table_; }
+    // Cells that differ from a reference image are marked, with the reference's value in their
+    // tool tip; the marks must outlive the model.
+    void ShowMarks(const ReferenceMarks* marks) { marks_ = marks; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -29,6 +34,7 @@ public:
 
 private:
     rom::Table* table_;
+    const ReferenceMarks* marks_ = nullptr;
 };
 
 } // namespace dravik::app

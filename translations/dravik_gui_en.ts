@@ -180,6 +180,10 @@ never changes the length of the file.</translation>
         <source>Dravik静态修改器</source>
         <translation>Dravik Editor</translation>
     </message>
+    <message>
+        <source>与这个映像（通常是未修改的游戏）比较每个单元格，并为打开的映像记住它。</source>
+        <translation>Compare every cell with this image (usually the unmodified game) and remember it for the open image.</translation>
+    </message>
 </context>
 <context>
     <name>CEditorDlg</name>
@@ -481,6 +485,30 @@ It turns %4 into %5.</translation>
         <source>%1%2</source>
         <comment>a sentence, then the one about the recovery record</comment>
         <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>设置参照映像(&amp;G)…</source>
+        <translation>Set reference ima&amp;ge…</translation>
+    </message>
+    <message>
+        <source>清除参照映像</source>
+        <translation>Clear reference image</translation>
+    </message>
+    <message>
+        <source>设置参照映像</source>
+        <translation>Set reference image</translation>
+    </message>
+    <message>
+        <source>未设置参照映像：%1</source>
+        <translation>Reference image not set: %1</translation>
+    </message>
+    <message>
+        <source>这个映像的参照映像未能载入：%1</source>
+        <translation>The reference image of this image could not be loaded: %1</translation>
+    </message>
+    <message>
+        <source>与参照映像不同：%1 处</source>
+        <translation>Differs from reference: %1 cells</translation>
     </message>
 </context>
 <context>
@@ -981,6 +1009,14 @@ Other file: %2</translation>
         <source>筛选(&amp;L)…</source>
         <translation>Fi&amp;lter…</translation>
     </message>
+    <message>
+        <source>恢复为参照值(&amp;R)</source>
+        <translation>&amp;Restore reference values</translation>
+    </message>
+    <message>
+        <source>恢复为参照值 %1 行</source>
+        <translation>Restore reference values of %1 rows</translation>
+    </message>
 </context>
 <context>
     <name>PageArea</name>
@@ -988,9 +1024,6 @@ Other file: %2</translation>
         <source>筛选名称（Esc 关闭）</source>
         <translation>Filter names (Esc closes)</translation>
     </message>
-</context>
-<context>
-    <name>PageArea</name>
     <message>
         <source>错误</source>
         <translation>Error</translation>
@@ -1147,6 +1180,15 @@ misc.</translation>
     <message>
         <source>名称：%1 项来自 %2</source>
         <translation>Names: %1 from %2</translation>
+    </message>
+</context>
+<context>
+    <name>TableModel</name>
+    <message>
+        <source>%1
+参照值：%2</source>
+        <translation>%1
+Reference: %2</translation>
     </message>
 </context>
 </TS>

@@ -7,7 +7,10 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
+#include <set>
+
 #include "WindowFixture.h"
+#include "rom/Reference.h"
 #include "rom/TableText.h"
 
 namespace dravik::test {
@@ -154,6 +157,62 @@ TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
     }
     EXPECT_FALSE(filter->isVisible());
     EXPECT_EQ(rows->rowCount(), Monsters().Rows());
+}
+
+// A reference image marks exactly the cells that differ from it, is remembered for the image, and
+// gives rows its values back as one step; one that is not an image of the game is refused.
+TEST_F(ListCommandsTest, AReferenceMarksTheCellsThatDifferAndRestoresRows)
+{
+    TempImage referenceFile(Sample(2), "original.smc"), tooShort(rom::Bytes(0x8000, 0), "short.smc");
+    ASSERT_TRUE(window->UseReference(QString::fromStdString(referenceFile.Path())));
+    rom::Model reference;
+    rom::LoadTables(Sample(2), reference);
+    const auto marked = [&] { // (row, column) of the monster cells whose tool tip names a reference value
+        std::set<std::pair<int, int>> cells;
+        for (int r = 0; r < Monsters().Rows(); ++r)
+            for (int c = 0; c < Monsters().Columns(); ++c)
+                if (Model(1058)->index(r, c).data(Qt::ToolTipRole).toString().contains(U("参照值")))
+                    cells.insert({r, c});
+        return cells;
+    };
+    const auto differing = [&] {
+        std::set<std::pair<int, int>> cells;
+        for (const rom::ReferenceCell& c : rom::CellsDifferingFrom(Monsters(), reference.Get("monsters")))
+            cells.insert({c.row, c.column});
+        return cells;
+    };
+    const auto counted = [&] {
+        return Child<QLabel>(QStringLiteral("status"))
+            ->text()
+            .contains(QStringLiteral("%1 处").arg(
+                rom::CellsDifferingFrom(window->GetSession().Document().GetModel(), reference).size()));
+    };
+    EXPECT_GT(differing().size(), 100u);
+    EXPECT_EQ(marked(), differing());
+    EXPECT_TRUE(counted());
+
+    EXPECT_FALSE(window->UseReference(QString::fromStdString(tooShort.Path())));
+    EXPECT_TRUE(Messages().back().text.contains(U("至少需要"))) << Messages().back().text.toStdString();
+    Load(); // the same image again: its reference comes back with it
+    EXPECT_EQ(marked(), differing());
+
+    QTableView* list = List(1058);
+    List(1058)->setFocus();
+    list->selectionModel()->select(QItemSelection(list->model()->index(2, 0), list->model()->index(4, 0)),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    Action("actionRestoreReference")->trigger();
+    ASSERT_EQ(UndoStack()->count(), 1);
+    for (const auto& [row, column] : differing())
+        EXPECT_TRUE(row < 2 || row > 4) << row << "," << column;
+    for (int c = 1; c < Monsters().Columns(); ++c)
+        EXPECT_EQ(Monsters().Cell(3, c), reference.Get("monsters").Cell(3, c)) << c;
+    EXPECT_EQ(marked(), differing());
+    EXPECT_TRUE(counted());
+
+    Action("actionClearReference")->trigger();
+    Load();
+    EXPECT_TRUE(marked().empty());
+    EXPECT_FALSE(Child<QLabel>(QStringLiteral("status"))->text().contains(U("参照")));
 }
 
 } // namespace
