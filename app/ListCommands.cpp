@@ -53,7 +53,7 @@ ListCommands::ListCommands(Session& session, PageArea& pages, QWidget* window)
     add("actionCopyRows", tr("复制(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C), &ListCommands::Copy);
     add("actionPasteRows", tr("粘贴(&P)"), QKeySequence(Qt::CTRL | Qt::Key_V), &ListCommands::Paste);
     add("actionBulkEdit", tr("批量修改(&B)…"), QKeySequence(Qt::CTRL | Qt::Key_B), &ListCommands::BulkEdit);
-    add("actionRestoreReference", tr("恢复为参照值(&R)"), {}, &ListCommands::RestoreReference);
+    add("actionRestoreReference", tr("恢复为参照值(&V)"), {}, &ListCommands::RestoreReference);
     actions_.back()->setEnabled(false);
     connect(&session_, &Session::ReferenceChanged, actions_.back(),
             [this, a = actions_.back()] { a->setEnabled(session_.Marks().IsSet()); });

@@ -1010,8 +1010,8 @@ Other file: %2</translation>
         <translation>Fi&amp;lter…</translation>
     </message>
     <message>
-        <source>恢复为参照值(&amp;R)</source>
-        <translation>&amp;Restore reference values</translation>
+        <source>恢复为参照值(&amp;V)</source>
+        <translation>Restore reference &amp;values</translation>
     </message>
     <message>
         <source>恢复为参照值 %1 行</source>
