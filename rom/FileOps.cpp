@@ -5,7 +5,9 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <thread>
 
 #if defined(Q_OS_WIN)
 #ifndef NOMINMAX
@@ -15,6 +17,7 @@
 #include <windows.h>
 #elif defined(Q_OS_UNIX)
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -327,6 +330,70 @@ FileIdentity IdentifyFile(const std::string& path)
     id.size = id.exists ? static_cast<uint64_t>(info.size()) : 0;
 #endif
     return id;
+}
+
+FileError ContentLock::Take(const std::string& path, bool exclusive, int waitMs)
+{
+    Release();
+    path_ = path;
+#if defined(Q_OS_UNIX)
+    const char* verb = "无法读取";
+    const QByteArray name = QFile::encodeName(Q(path));
+    fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd_ < 0)
+        return Refusal(path, verb, errno, ErrorText(errno));
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = errno;
+        const mode_t mode = st.st_mode;
+        Release();
+        if (mode == 0)
+            return Refusal(path, verb, error, ErrorText(error));
+        return Refusal(path, verb, S_ISDIR(mode) ? EISDIR : EINVAL,
+                       std::string("它是") + KindOf(mode) + "，不是普通文件");
+    }
+    // Waits in short steps, so a hold of the other kind that lasts too long ends in a message.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    auto pause = std::chrono::microseconds(200);
+    while (::flock(fd_, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        if (error != EWOULDBLOCK)
+            return {}; // a file system without such locks: nothing to wait for
+        if (std::chrono::steady_clock::now() >= until) {
+            Release();
+            return Refusal(path, exclusive ? "无法写入" : verb, EBUSY,
+                           std::string("另一个程序正在") + (exclusive ? "读取或保存" : "保存") + "它，等了 " +
+                               std::to_string(waitMs / 1000) + " 秒仍未结束，请稍后再试");
+        }
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::microseconds(20000));
+    }
+#else
+    (void)exclusive;
+    (void)waitMs;
+#endif
+    return {};
+}
+
+void ContentLock::Release()
+{
+#if defined(Q_OS_UNIX)
+    if (fd_ >= 0)
+        ::close(fd_); // ends the hold
+#endif
+    fd_ = -1;
+}
+
+uint64_t ContentLock::Size() const
+{
+#if defined(Q_OS_UNIX)
+    struct stat st {};
+    if (fd_ >= 0 && ::fstat(fd_, &st) == 0)
+        return static_cast<uint64_t>(st.st_size);
+#endif
+    return static_cast<uint64_t>(QFileInfo(Q(path_)).size());
 }
 
 FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes)

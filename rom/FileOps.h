@@ -78,6 +78,33 @@ struct FileError {
     bool Missing() const { return number == ENOENT; }
 };
 
+// A hold on a file's content across processes: readers share it, a save holds it alone while it
+// changes bytes, so a read never sees half of a save. It is an advisory lock on the file itself
+// (no side file is made, so it works in folders that take no new files, and every name of a
+// hard-linked file shares it). Where the system or the file system has no such locks, the hold
+// is granted without one. Released when destroyed.
+class ContentLock {
+public:
+    ContentLock() = default;
+    ~ContentLock() { Release(); }
+    ContentLock(const ContentLock&) = delete;
+    ContentLock& operator=(const ContentLock&) = delete;
+
+    // Opens path (symbolic links followed) for reading and takes the hold, waiting at most
+    // waitMs for a hold of the other kind to end. Only a regular file: a FIFO is not waited on.
+    FileError Take(const std::string& path, bool exclusive, int waitMs);
+    void Release();
+    int Handle() const { return fd_; } // the file opened for reading, -1 where there is none
+    uint64_t Size() const;             // of the file, under the hold
+
+    // Long enough for any save or read of another process to finish.
+    static constexpr int kWaitMs = 10000;
+
+private:
+    int fd_ = -1;
+    std::string path_;
+};
+
 // Side files are the files the program keeps beside an image or in its data folder (journals,
 // locks, backups, recovery records, settings, name files). They are read only as regular files
 // of at most maxBytes: a symbolic link is not followed, a FIFO or device is refused without

@@ -56,40 +56,39 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error)
         error = prefix + Fill(info.exists() ? Files::tr("这不是一个普通文件。") : Files::tr("文件不存在。"));
         return false;
     }
-    if (static_cast<uint64_t>(info.size()) > kMaximumImageSize) {
-        error = prefix + Fill(Files::tr("文件有 %1 字节，超过 64 MiB。"), info.size());
-        return false;
-    }
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        error = prefix + file.errorString().toStdString();
-        return false;
-    }
-    // Straight into the buffer, no copy through Qt's; a file that grew meanwhile is read to its end.
-    bytes.resize(static_cast<size_t>(info.size()));
-    size_t done = 0;
-    char more[4096];
-    while (true) {
-        const bool full = done == bytes.size();
-        char* into = full ? more : reinterpret_cast<char*>(bytes.data() + done);
-        const qint64 got =
-            file.read(into, full ? qint64{sizeof more} : static_cast<qint64>(bytes.size() - done));
-        if (got < 0) {
-            error = prefix + file.errorString().toStdString();
+    std::string notice;
+    const auto readAll = [&](QFile& file, uint64_t size, std::string& error) {
+        if (size > kMaximumImageSize) {
+            error = prefix + Fill(Files::tr("文件有 %1 字节，超过 64 MiB。"), size);
             return false;
         }
-        if (got == 0)
-            break;
-        if (full)
-            bytes.insert(bytes.end(), more, more + got);
-        done += static_cast<size_t>(got);
-        if (done > kMaximumImageSize) {
-            error = prefix + Fill(Files::tr("文件在读取时变大，超过了 64 MiB。"));
-            return false;
+        // Straight into the buffer, no copy through Qt's; a file that grew meanwhile is read to its end.
+        bytes.resize(static_cast<size_t>(size));
+        size_t done = 0;
+        char more[4096];
+        while (true) {
+            const bool full = done == bytes.size();
+            char* into = full ? more : reinterpret_cast<char*>(bytes.data() + done);
+            const qint64 got =
+                file.read(into, full ? qint64{sizeof more} : static_cast<qint64>(bytes.size() - done));
+            if (got < 0) {
+                error = prefix + file.errorString().toStdString();
+                return false;
+            }
+            if (got == 0)
+                break;
+            if (full)
+                bytes.insert(bytes.end(), more, more + got);
+            done += static_cast<size_t>(got);
+            if (done > kMaximumImageSize) {
+                error = prefix + Fill(Files::tr("文件在读取时变大，超过了 64 MiB。"));
+                return false;
+            }
         }
-    }
-    bytes.resize(done);
-    return true;
+        bytes.resize(done);
+        return true;
+    };
+    return ReadConsistently(path, *SystemFileOps(), readAll, notice, error);
 }
 
 bool MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified, Bytes& patch,

@@ -15,7 +15,8 @@ enum class PatchFormat { Ips, Bps };
 // The format a file name asks for by its extension (.ips, .bps, any case); false for others.
 bool PatchFormatOfName(const std::string& path, PatchFormat& format);
 
-// Reads a whole file of at most kMaximumImageSize bytes (a patch or an image of any size).
+// Reads a whole file of at most kMaximumImageSize bytes (a patch or an image of any size),
+// consistently (ReadConsistently).
 bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error);
 
 bool MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified, Bytes& patch,

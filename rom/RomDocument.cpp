@@ -71,7 +71,52 @@ std::vector<ByteRange> ReadRanges(ImageForm form, uint64_t size)
 }
 } // namespace
 
-bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error)
+bool ReadConsistently(const std::string& path, FileOps& ops,
+                      const std::function<bool(QFile& file, uint64_t size, std::string& error)>& read,
+                      std::string& notice, std::string& error)
+{
+    const std::string cannot = "无法打开文件 " + path + "：";
+    // A save cut short again while the last one was rolled back is rare; more is a fault.
+    for (int round = 0; round < 3; ++round) {
+        ContentLock hold;
+        if (const FileError held = hold.Take(path, false, ContentLock::kWaitMs); !held.Ok()) {
+            error = held.message;
+            return false;
+        }
+        // A save in progress holds the content alone as long as its journal exists: one seen
+        // here is left by a save that was cut short, and the file may be half written.
+        const std::string journal = PendingJournal(path);
+        if (journal.empty()) {
+            QFile file;
+            const bool opened =
+                hold.Handle() >= 0
+                    ? file.open(hold.Handle(), QIODevice::ReadOnly | QIODevice::Unbuffered,
+                                QFileDevice::DontCloseHandle)
+                    : (file.setFileName(Q(path)), file.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+            if (!opened) {
+                error = cannot + file.errorString().toStdString();
+                return false;
+            }
+            return read(file, hold.Size(), error);
+        }
+        hold.Release();
+        if (!IsWritableFile(path)) {
+            error = cannot + "上次保存时被中断，留下了保存日志 " + journal +
+                    "，文件可能只写入了一部分；文件是只读的，不能按日志恢复，所以不会读取它。"
+                    "请让能写入这个文件的用户打开它（会自动恢复为那次保存前的内容）；"
+                    "如果确定文件现在的内容是对的，删除该日志即可。";
+            return false;
+        }
+        SaveLock lock;
+        if (!lock.Acquire(path, ops, ContentLock::kWaitMs, error) ||
+            !RecoverInterruptedSave(path, ops, notice, error))
+            return false;
+    }
+    error = cannot + "保存日志一再出现（" + PendingJournal(path) + "），请确认没有其他程序在保存它后再试。";
+    return false;
+}
+
+bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error, FileOps& ops)
 {
     const QFileInfo info(Q(path));
     const std::string prefix = Fill(Files::tr("无法打开文件 %1："), path);
@@ -83,46 +128,48 @@ bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std
         error = prefix + Fill(Files::tr("这不是一个普通文件。"));
         return false;
     }
-    const uint64_t size = static_cast<uint64_t>(info.size());
-    if (size > kMaximumImageSize) {
-        error = prefix + Fill(Files::tr("文件有 %1 字节，超过 64 MiB，不会是 ROM 映像。"), size);
-        return false;
-    }
-    const ImageForm form = ImageForm::OfSize(size);
-    if (size < form.MinimumSize()) {
-        error = prefix +
-                Fill(form.header
-                         ? Files::tr("文件只有 %1 字节，至少需要 %2 字节才能容纳所有数据表。")
-                         : Files::tr("文件只有 %1 字节（无文件头），至少需要 %2 字节才能容纳所有数据表。"),
-                     size, form.MinimumSize());
-        return false;
-    }
     if (!info.isReadable()) {
         error = prefix + Fill(Files::tr("没有读取权限。"));
         return false;
     }
-    QFile file(Q(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = prefix + file.errorString().toStdString();
-        return false;
-    }
-    if (extent == ReadExtent::Whole) {
-        Bytes bytes(size);
-        if (!ReadAt(file, 0, bytes, prefix, error))
+    std::string notice;
+    const auto readImage = [&](QFile& file, uint64_t size, std::string& error) {
+        if (size > kMaximumImageSize) {
+            error = prefix + Fill(Files::tr("文件有 %1 字节，超过 64 MiB，不会是 ROM 映像。"), size);
             return false;
-        image.bytes = std::move(bytes);
-    } else {
-        std::vector<ImagePart> parts;
-        for (const ByteRange& span : ReadRanges(form, size)) {
-            parts.push_back(ImagePart{span.begin, Bytes(span.end - span.begin)});
-            if (!ReadAt(file, span.begin, parts.back().bytes, prefix, error))
-                return false;
         }
-        image.parts = std::move(parts);
-    }
-    image.form = form;
-    image.size = size;
+        const ImageForm form = ImageForm::OfSize(size);
+        if (size < form.MinimumSize()) {
+            error =
+                prefix +
+                Fill(form.header
+                         ? Files::tr("文件只有 %1 字节，至少需要 %2 字节才能容纳所有数据表。")
+                         : Files::tr("文件只有 %1 字节（无文件头），至少需要 %2 字节才能容纳所有数据表。"),
+                     size, form.MinimumSize());
+            return false;
+        }
+        if (extent == ReadExtent::Whole) {
+            Bytes bytes(size);
+            if (!ReadAt(file, 0, bytes, prefix, error))
+                return false;
+            image.bytes = std::move(bytes);
+        } else {
+            std::vector<ImagePart> parts;
+            for (const ByteRange& span : ReadRanges(form, size)) {
+                parts.push_back(ImagePart{span.begin, Bytes(span.end - span.begin)});
+                if (!ReadAt(file, span.begin, parts.back().bytes, prefix, error))
+                    return false;
+            }
+            image.parts = std::move(parts);
+        }
+        image.form = form;
+        image.size = size;
+        return true;
+    };
+    if (!ReadConsistently(path, ops, readImage, notice, error))
+        return false;
     image.writable = IsWritable(info);
+    image.notice = std::move(notice);
     return true;
 }
 
@@ -206,11 +253,13 @@ std::optional<Status> CheckFile(const std::string& path, const SavePlan& plan,
 }
 
 // Adds to the plan the checksum and complement the file needs once the plan is written.
-bool AddChecksumFix(const std::string& path, ImageForm form, SavePlan& plan, std::string& error)
+bool AddChecksumFix(const std::string& path, ImageForm form, SavePlan& plan, std::string& notice,
+                    std::string& error)
 {
     ImageFile whole;
     if (!ReadImage(path, ReadExtent::Whole, whole, error))
         return false;
+    notice += whole.notice;
     ApplyPatches(plan.patches, whole.bytes);
     ChecksumFix fix = FixChecksum(whole.bytes, form);
     if (!fix.error.empty()) {
@@ -240,15 +289,10 @@ Status RomDocument::Open(const std::string& path)
 {
     Status status;
     std::string error;
-    if (JournalPending(path)) {
-        SaveLock lock;
-        if (!lock.Acquire(path, *ops_, kLockWaitMs, error) ||
-            !RecoverInterruptedSave(path, *ops_, status.notice, error))
-            return Status::Failure(error);
-    }
     ImageFile image;
-    if (!ReadImage(path, ReadExtent::Tables, image, error))
+    if (!ReadImage(path, ReadExtent::Tables, image, error, *ops_))
         return Status::Failure(error);
+    status.notice = std::move(image.notice);
     LoadTables(image.parts, model_, image.form);
     path_ = path;
     loaded_ = true;
@@ -288,10 +332,11 @@ Status RomDocument::Save(bool overwriteChanges)
     // The checksum is summed over the file as it is at the time, so it is worked out again
     // under the lock below.
     const size_t tablePatches = plan.patches.size();
+    std::string rolledBack; // a save cut short, which the first read rolled back
     const auto addChecksumFix = [&]() -> std::optional<Status> {
         plan.patches.resize(tablePatches);
         std::string error;
-        if (fixChecksum_ && !AddChecksumFix(path_, form_, plan, error))
+        if (fixChecksum_ && !AddChecksumFix(path_, form_, plan, rolledBack, error))
             return Status::Failure(Fill(Files::tr("未保存 %1：%2文件没有改动。"), path_, error));
         return std::nullopt;
     };
@@ -304,12 +349,13 @@ Status RomDocument::Save(bool overwriteChanges)
             CheckFile(path_, plan, onDisk_, onDiskSize_, form_, overwriteChanges, check))
         return *refused;
     Status status;
+    status.notice = rolledBack + check.file.notice;
     if (!check.changes.empty()) {
         std::string error;
         ImageWriter writer(ops_);
         if (!writer.Begin(path_, error, kLockWaitMs))
             return Status::Failure(Fill(Files::tr("未保存 %1：%2文件没有改动。"), path_, error));
-        status.notice = writer.Notice();
+        status.notice += writer.Notice();
         // Another save may have finished while this one waited: look again under the lock.
         check = SaveCheck();
         if (std::optional<Status> refused = addChecksumFix())

@@ -43,6 +43,7 @@ struct ImageFile {
     ImageForm form;
     uint64_t size = 0;     // of the whole file
     bool writable = false; // see ReadImage
+    std::string notice;    // a save of the file found cut short and rolled back before the read
 };
 
 enum class ReadExtent {
@@ -55,7 +56,17 @@ enum class ReadExtent {
 // holds every table for its form. A file that is not writable is read all the same and reported
 // as such; so is one that nobody may write (no write permission bit), even for an administrator,
 // since that is how a user marks a reference image to be kept as it is.
-bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error);
+// The read is consistent (ReadConsistently).
+bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error,
+               FileOps& ops = *SystemFileOps());
+// Reads a file as some save left it, never half of one: under a shared hold on its content,
+// which a save holds alone while it changes bytes (ContentLock). A save of it found cut short (a
+// journal left) is first rolled back the way Open does, or, when the file may not be written,
+// the read is refused with a message that names the journal and says what to do. read gets the
+// file opened for reading and its size, both under the hold; notice says what was rolled back.
+bool ReadConsistently(const std::string& path, FileOps& ops,
+                      const std::function<bool(QFile& file, uint64_t size, std::string& error)>& read,
+                      std::string& notice, std::string& error);
 // Whether a file may be written: writable for us, and with a write permission bit for anyone.
 bool IsWritableFile(const std::string& path);
 // Why a read-only image is not saved (or imported into).

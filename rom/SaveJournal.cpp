@@ -327,15 +327,17 @@ std::vector<std::string> JournalPaths(const std::string& path)
     return paths;
 }
 
-bool JournalPending(const std::string& path)
+std::string PendingJournal(const std::string& path)
 {
     for (const std::string& j : JournalPaths(path)) {
         const QFileInfo info(Q(j));
         if (info.exists() || info.isSymLink())
-            return true;
+            return j;
     }
-    return false;
+    return {};
 }
+
+bool JournalPending(const std::string& path) { return !PendingJournal(path).empty(); }
 
 bool PatchInPlace(const std::string& path, uint64_t imageSize, const std::vector<RangeChange>& changes,
                   FileOps& ops, std::string& error)
@@ -354,6 +356,13 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
     const Journal journal = JournalOf(path, patch);
     const Bytes data = EncodeJournal(journal);
     const bool resize = patch.oldSize != patch.newSize;
+
+    // Readers wait while the journal exists: what they read is the file before or after.
+    ContentLock hold;
+    if (const FileError held = hold.Take(path, true, ContentLock::kWaitMs); !held.Ok()) {
+        error = fail(Fill(Files::tr("%1文件没有改动。"), held.message));
+        return false;
+    }
 
     // 1. The old and new bytes go to a journal, durable before the image is touched.
     std::string journalPath = SideFilePlace(path, ops, "journals", ".journal", true);
@@ -419,6 +428,14 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
 bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& notice, std::string& error)
 {
     const std::string cannot = Fill(Files::tr("无法打开文件 %1："), path);
+    // No reader sees the file while its old bytes go back.
+    ContentLock hold;
+    if (IdentifyFile(path).exists) {
+        if (const FileError held = hold.Take(path, true, ContentLock::kWaitMs); !held.Ok()) {
+            error = cannot + held.message;
+            return false;
+        }
+    }
     for (const std::string& journalPath : JournalPaths(path)) {
         Bytes raw;
         const FileError read = ReadSideFile(journalPath, kMaximumJournalSize, raw);

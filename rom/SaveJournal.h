@@ -59,7 +59,8 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
 // The journal files a save of path may leave: beside the image, and in the data folder under a
 // name made from its path and one made from its device and inode (found from any hard link).
 std::vector<std::string> JournalPaths(const std::string& path);
-// Whether any of them exists (a symbolic link or other odd file there counts).
+// The first of them that exists (a symbolic link or other odd file there counts), else empty.
+std::string PendingJournal(const std::string& path);
 bool JournalPending(const std::string& path);
 
 // A journal's content. Bound to one file: device and inode (0 where the system has none).

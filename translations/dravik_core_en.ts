@@ -622,10 +622,6 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
         <translation>this name is a folder</translation>
     </message>
     <message>
-        <source>无法在它旁边创建新文件：%1；原来的文件没有改动</source>
-        <translation>cannot create a new file beside it: %1; the old file was not changed</translation>
-    </message>
-    <message>
         <source>%1；原来的文件没有改动</source>
         <translation>%1; the old file was not changed</translation>
     </message>
@@ -876,6 +872,10 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
     <message>
         <source>无法读取 %1：%2。文件没有改动。</source>
         <translation>Cannot read %1: %2. The file was not changed.</translation>
+    </message>
+    <message>
+        <source>%1文件没有改动。</source>
+        <translation>%1 The file was not changed.</translation>
     </message>
 </context>
 <context>

@@ -6,9 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "SaveSafety.h"
+#include "rom/PatchFiles.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "rom/SaveJournal.h"
@@ -338,6 +341,83 @@ TEST_F(SaveSafety, TheJournalsPlaceBesideOrInTheDataFolder)
             EXPECT_TRUE(test::ReadFile(beside) == Bytes{'x'});
         } else {
             EXPECT_FALSE(AnyJournal(file.Path()));
+        }
+    }
+}
+
+TEST_F(SaveSafety, ReadsWhileSavesRunSeeOneSavedStateOrTheOther)
+{
+    const Bytes a = MakeSampleImage(30);
+    Bytes b = a;
+    for (size_t i = 0; i < b.size(); i += 4096) // hundreds of ranges: a save writes for a while
+        b[i] ^= 0xFF;
+    test::TempImage file(a);
+    std::atomic<bool> done{false};
+    std::string writeError;
+    std::thread writer([&] {
+        for (int i = 0; i < 6 && writeError.empty(); ++i) {
+            ImageWriter w;
+            if (!w.Begin(file.Path(), writeError) || !w.Write(i % 2 ? a : b, writeError))
+                break;
+        }
+        done = true;
+    });
+    int reads = 0, torn = 0;
+    std::string readError;
+    while ((!done || reads == 0) && readError.empty()) {
+        ImageFile image;
+        if (ReadImage(file.Path(), ReadExtent::Whole, image, readError))
+            torn += image.bytes != a && image.bytes != b;
+        ++reads;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    writer.join();
+    EXPECT_EQ(writeError, "");
+    EXPECT_EQ(readError, "");
+    EXPECT_EQ(torn, 0) << "of " << reads << " reads";
+}
+
+TEST_F(SaveSafety, EveryReaderRollsBackASaveCutShortOrRefusesWhenTheFileIsReadOnly)
+{
+    const Bytes original = MakeSampleImage(31);
+    constexpr uint32_t kAt = 0xC05F0;
+    Bytes torn = original;
+    std::fill(torn.begin() + kAt, torn.begin() + kAt + 8, 0xEE);
+    const std::vector<std::pair<const char*, std::function<bool(const std::string&, Bytes&, std::string&)>>>
+        readers = {{"image",
+                    [](const std::string& path, Bytes& bytes, std::string& error) {
+                        ImageFile file;
+                        const bool ok = ReadImage(path, ReadExtent::Whole, file, error);
+                        bytes = file.bytes;
+                        return ok;
+                    }},
+                   {"whole file", ReadWholeFile}};
+    for (const auto& [what, read] : readers) {
+        for (const bool readOnly : {false, true}) {
+            SCOPED_TRACE(std::string(what) + (readOnly ? ", read-only" : ""));
+            test::TempImage file(torn);
+            const FileIdentity id = IdentifyFile(file.Path());
+            const Journal j{
+                id.device,
+                id.inode,
+                original.size(),
+                original.size(),
+                {{kAt, Bytes(original.begin() + kAt, original.begin() + kAt + 8), Bytes(8, 0xEE)}}};
+            const std::string journal = JournalPaths(file.Path())[0];
+            ASSERT_TRUE(test::WriteFile(journal, EncodeJournal(j)));
+            const QString name = QString::fromStdString(file.Path());
+            if (readOnly)
+                QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadGroup);
+            Bytes bytes;
+            std::string error;
+            EXPECT_EQ(read(file.Path(), bytes, error), !readOnly) << error;
+            EXPECT_TRUE(bytes == (readOnly ? Bytes() : original)) << "never the half-written file";
+            EXPECT_TRUE(file.Read() == (readOnly ? torn : original));
+            EXPECT_EQ(QFile::exists(QString::fromStdString(journal)), readOnly);
+            if (readOnly) {
+                EXPECT_TRUE(Contains(error, journal) && Contains(error, "删除该日志")) << error;
+            }
+            QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner);
         }
     }
 }
