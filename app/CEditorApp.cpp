@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QEvent>
 #include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,8 +12,10 @@
 #include "app/LanguageMenu.h"
 #include "app/Resources.h"
 #include "i18n/Language.h"
+#include "rom/FileOps.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Marks.h"
+#include "widgets/Prompts.h"
 
 namespace dravik::app {
 
@@ -139,6 +143,7 @@ QString Problem(const Options& options)
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     Describe(*this);
+    settingsRefused_ = GuardSettings();
     setFont(widgets::EditorFont());
     EnsureResources();
     InstallLanguage(*this, arguments());
@@ -159,6 +164,8 @@ std::optional<int> CEditorApp::AnswerOnTerminal(int& argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     Describe(app);
+    if (const QString refused = GuardSettings(); !refused.isEmpty())
+        std::fputs(qPrintable(refused + u'\n'), stderr);
     InstallLanguage(app, app.arguments());
     Options options;
     const QStringList arguments = WithoutQtOptions(app.arguments());
@@ -187,6 +194,32 @@ std::optional<int> CEditorApp::AnswerOnTerminal(int& argc, char** argv)
     return std::nullopt;
 }
 
+QString CEditorApp::GuardSettings()
+{
+    // Where Qt keeps the user's files: found through settings of a name nobody uses, which have
+    // no file to read.
+    const QSettings probe(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("dravik-probe"),
+                          QStringLiteral("probe"));
+    const QFileInfo probeFile(probe.fileName());
+    if (!probeFile.isAbsolute()) // the Windows registry: not a file
+        return {};
+    const QString folder = QFileInfo(probeFile.absolutePath()).absolutePath() + u'/';
+    const QString suffix = u'.' + probeFile.suffix();
+    const QString org = organizationName();
+    constexpr uint64_t kMaximumSettingsSize = 1 << 20;
+    for (const QString& file : {folder + org + u'/' + applicationName() + suffix, folder + org + suffix}) {
+        std::vector<uint8_t> bytes;
+        const rom::FileError read = rom::ReadSideFile(file.toStdString(), kMaximumSettingsSize, bytes);
+        if (read.Ok() || read.Missing())
+            continue;
+        static QTemporaryDir scratch; // lives as long as the program
+        QSettings::setPath(QSettings::defaultFormat(), QSettings::UserScope, scratch.path());
+        return QString::fromStdString(read.message) + u'\n' +
+               tr("这次运行使用默认设置，设置的改动不会保存。请检查这个文件，删除它后重新启动。");
+    }
+    return {};
+}
+
 void CEditorApp::InstallLanguage(QCoreApplication& app, const QStringList& arguments)
 {
     i18n::InstallLanguage(app, i18n::ChooseLanguage(i18n::LanguageOption(arguments), RememberedLanguage(),
@@ -211,6 +244,8 @@ int CEditorApp::Run()
     if (parser.isSet(options.exitAfterShow))
         window.installEventFilter(&quitter);
     window.show();
+    if (!settingsRefused_.isEmpty())
+        widgets::Prompts::Dialogs().Tell(&window, QMessageBox::Warning, applicationName(), settingsRefused_);
     if (parser.isSet(options.names))
         window.UseNameFolder(parser.value(options.names)); // for this run; a refusal says why
     else

@@ -24,9 +24,17 @@ public:
     // else the locale's. Qt's own texts (file dialog, message box buttons) follow it.
     static void InstallLanguage(QCoreApplication& app, const QStringList& arguments);
 
+    // Qt reads the settings files itself, and would follow a link, wait on a FIFO or read a huge
+    // file whole. The user's settings files are checked first as side files are; when one is
+    // refused it is left as it is, and this run keeps its settings in a scratch folder, starting
+    // from the defaults. Returns why, empty when the files are fine.
+    static QString GuardSettings();
+
 private:
     // The program's name, version and desktop entry id, for either kind of application object.
     static void Describe(QCoreApplication& app);
+
+    QString settingsRefused_; // told once the window shows
 };
 
 } // namespace dravik::app

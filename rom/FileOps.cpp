@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -156,6 +155,9 @@ FileError Refusal(const std::string& path, const QString& verb, int number, cons
 {
     return FileError{number, Fill(verb, path, why)};
 }
+
+int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t size, bool durable,
+                          FileOps& ops);
 } // namespace
 
 FileOps::FileOps() = default;
@@ -288,28 +290,64 @@ std::shared_ptr<FileOps> SystemFileOps()
     return ops;
 }
 
-int ReplaceFile(const std::string& path, const uint8_t* data, size_t size)
+int ReplaceFile(const std::string& path, const uint8_t* data, size_t size, bool durable)
 {
-    // QSaveFile would refuse a file that may not be written with no reason a user can read.
     const QFileInfo existing(Q(path));
-    if (existing.exists() && !existing.isWritable())
-        return -EACCES;
-    QSaveFile file(Q(path));
-    ClearSystemError();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Failure(file);
-    int result = WriteAll(file, data, size);
+    if (existing.isDir() && !existing.isSymLink())
+        return -EISDIR;
+    if (existing.exists() && !existing.isSymLink() && !existing.isWritable())
+        return -EACCES; // a file the user made read-only stays as it is
+    return WriteBesideThenRename(path, data, size, durable, *SystemFileOps());
+}
+
+namespace {
+// A new file with a fresh name beside path (never written through a link), then renamed over
+// path: a failure, or the process ending at any moment, leaves the old file whole. A replaced
+// regular file's permission bits are kept. durable: the new file is flushed to the disk once,
+// before the rename, and the folder's names after it. 0 or a negative error number.
+int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t size, bool durable,
+                          FileOps& ops)
+{
+    const QFileInfo info(Q(path));
+    std::string temporary;
+    int file = -EEXIST;
+    for (int attempt = 0; attempt < 16 && file == -EEXIST; ++attempt) {
+        temporary = path + ".tmp" + std::to_string(QRandomGenerator::global()->generate() % 1000000);
+        file = ops.CreateNew(temporary);
+    }
+    if (file < 0)
+        return file;
+    if (info.isFile() && !info.isSymLink())
+        QFile::setPermissions(Q(temporary), info.permissions());
+    int result = ops.WriteAt(file, data, size, 0);
+    if (result == 0 && durable)
+        result = ops.Flush(file);
+    const int closed = ops.Close(file);
+    if (result == 0)
+        result = closed;
     if (result == 0) {
+        // A rename replaces the name itself: a symbolic link there is replaced, not followed.
+#if defined(Q_OS_UNIX)
+        result =
+            ::rename(QFile::encodeName(Q(temporary)).constData(), QFile::encodeName(Q(path)).constData()) == 0
+                ? 0
+                : -errno;
+#else
         ClearSystemError();
-        result = file.flush() ? -SyncToDisk(file.handle()) : Failure(file);
+        if (QFileInfo::exists(Q(path)) || info.isSymLink())
+            QFile::remove(Q(path));
+        result = QFile::rename(Q(temporary), Q(path)) ? 0 : -(SystemError() ? SystemError() : EIO);
+#endif
     }
     if (result != 0) {
-        file.cancelWriting(); // the new file is removed, the old one untouched
+        ops.Remove(temporary);
         return result;
     }
-    ClearSystemError();
-    return file.commit() ? 0 : Failure(file);
+    if (durable)
+        ops.FlushFolder(info.absolutePath().toStdString());
+    return 0;
 }
+} // namespace
 
 FileIdentity IdentifyFile(const std::string& path)
 {
@@ -479,47 +517,15 @@ FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<u
 #endif
 }
 
-FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t size)
+FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t size, FileOps& ops)
 {
     const QString verb = Files::tr("无法写入 %1：%2。");
     const QFileInfo info(Q(path));
     if (info.isDir() && !info.isSymLink())
         return Refusal(path, verb, EISDIR, Fill(Files::tr("这个名字是一个文件夹")));
-    FileOps ops;
-    std::string temporary;
-    int file = -EEXIST;
-    for (int attempt = 0; attempt < 16 && file == -EEXIST; ++attempt) {
-        temporary = path + ".tmp" + std::to_string(QRandomGenerator::global()->generate() % 1000000);
-        file = ops.CreateNew(temporary);
-    }
-    if (file < 0)
-        return Refusal(path, verb, -file,
-                       Fill(Files::tr("无法在它旁边创建新文件：%1；原来的文件没有改动"), ErrorText(-file)));
-    int result = ops.WriteAt(file, data, size, 0);
-    if (result == 0)
-        result = ops.Flush(file);
-    const int closed = ops.Close(file);
-    if (result == 0)
-        result = closed;
-    if (result == 0) {
-        // A rename replaces the name itself: a symbolic link there is replaced, not followed.
-#if defined(Q_OS_UNIX)
-        result =
-            ::rename(QFile::encodeName(Q(temporary)).constData(), QFile::encodeName(Q(path)).constData()) == 0
-                ? 0
-                : -errno;
-#else
-        ClearSystemError();
-        if (QFileInfo::exists(Q(path)) || info.isSymLink())
-            QFile::remove(Q(path));
-        result = QFile::rename(Q(temporary), Q(path)) ? 0 : -(SystemError() ? SystemError() : EIO);
-#endif
-    }
-    if (result != 0) {
-        ops.Remove(temporary);
+    const int result = WriteBesideThenRename(path, data, size, true, ops);
+    if (result != 0)
         return Refusal(path, verb, -result, Fill(Files::tr("%1；原来的文件没有改动"), ErrorText(-result)));
-    }
-    ops.FlushFolder(info.absolutePath().toStdString());
     return {};
 }
 

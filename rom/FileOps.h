@@ -113,12 +113,15 @@ FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<u
 
 // Writes a side file whole: a new file beside it, flushed onto the disk, then renamed over the
 // name. A symbolic link at path is replaced, never written through; a failure leaves the old file.
-FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t size);
+FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t size,
+                        FileOps& ops = *SystemFileOps());
 
-// Writes a new file at path, or replaces the file there, so that a failure leaves the old one
-// whole: a new file beside it, flushed onto the disk, then renamed over it. 0 or a negative
-// error number.
-int ReplaceFile(const std::string& path, const uint8_t* data, size_t size);
+// Writes a new file at path, or replaces the file there, so that a failure or the process ending
+// at any moment leaves the old one whole: a new file beside it (never written through a link),
+// then renamed over the name (a symbolic link there is replaced). durable: flushed onto the disk
+// once before the rename. A replaced file keeps its permission bits; one that may not be written
+// is refused. 0 or a negative error number.
+int ReplaceFile(const std::string& path, const uint8_t* data, size_t size, bool durable = true);
 
 // The system's reason for an error number, in words a user understands ("磁盘已满", ...).
 std::string ErrorText(int errorNumber);

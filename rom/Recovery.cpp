@@ -244,25 +244,13 @@ bool WriteRecord(const std::string& path, const RecoveryRecord& record, std::str
 
         return false;
     }
-    // A temporary file renamed over the record: a process killed at any moment leaves the old
-    // record or the new one. No flush to the disk: the record guards against the process ending,
-    // and a flush after every keystroke would cost more than the edit itself.
-    const std::string temporary = path + ".tmp";
-    QFile file(Q(temporary));
+    // A new file renamed over the record: a process killed at any moment leaves the old record
+    // or the new one. No flush to the disk: the record guards against the process ending, and a
+    // flush after every keystroke would cost more than the edit itself.
     const std::string text = SerializeRecord(record);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.flush()) {
-        error = file.errorString().toStdString();
-        file.remove();
-        return false;
-    }
-    file.close();
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::u8path(temporary), std::filesystem::u8path(path), ec);
-    if (ec) {
-        error = ec.message();
-        QFile::remove(Q(temporary));
+    const int result = ReplaceFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size(), false);
+    if (result != 0) {
+        error = ErrorText(-result);
         return false;
     }
     return true;

@@ -193,15 +193,16 @@ constexpr int kLockWaitMs = ImageWriter::kLockWaitMs;
 
 // The backup beside the image, else in the data folder: where it went, or false with why neither
 // could be written. Always a new file renamed into place, never written through a link.
-bool WriteBackup(const std::string& path, const Bytes& image, std::string& where, std::string& error)
+bool WriteBackup(const std::string& path, const Bytes& image, FileOps& ops, std::string& where,
+                 std::string& error)
 {
     where = RomDocument::BackupPath(path);
-    const FileError beside = WriteSideFile(where, image.data(), image.size());
+    const FileError beside = WriteSideFile(where, image.data(), image.size(), ops);
     if (beside.Ok())
         return true;
     where = RomDocument::BackupInDataFolder(path);
     QDir().mkpath(QFileInfo(Q(where)).absolutePath());
-    const FileError inData = WriteSideFile(where, image.data(), image.size());
+    const FileError inData = WriteSideFile(where, image.data(), image.size(), ops);
     if (inData.Ok())
         return true;
     error = Fill(Files::tr("备份既不能写在文件旁边（%1）也不能写在数据文件夹里（%2）"), beside.message,
@@ -374,7 +375,7 @@ Status RomDocument::Save(bool overwriteChanges)
                 return Status::Failure(
                     Fill(Files::tr("未保存 %1：无法读取文件来做备份：%2文件没有改动。"), path_, error));
             std::string where;
-            if (!WriteBackup(path_, whole.bytes, where, error))
+            if (!WriteBackup(path_, whole.bytes, *ops_, where, error))
                 return Status::Failure(
                     Fill(Files::tr("未保存 %1：%2文件没有改动。（可在“文件 → 保存时备份”中关闭备份。）"),
                          path_, error));

@@ -7,6 +7,7 @@
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -181,13 +182,31 @@ TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
     EXPECT_EQ(ops.CreateNew(dangling), -EEXIST);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(folder + "/nowhere"))) << "nothing made through a link";
 
-    const Bytes content{1, 2};
-    ASSERT_TRUE(WriteSideFile(toVictim, content.data(), content.size()).Ok());
-    EXPECT_TRUE(test::ReadFile(victim) == Bytes{'v'}) << "the link's target is untouched";
-    struct stat st {};
-    ASSERT_EQ(::lstat(toVictim.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISREG(st.st_mode));
-    EXPECT_TRUE(test::ReadFile(toVictim) == content);
+    // Every writer of whole files (side files, exports and patches, recovery records) replaces a
+    // link of its name; a replaced file keeps its mode.
+    const Bytes content{'{', '}'};
+    const std::vector<std::function<bool(const std::string&)>> writers = {
+        [&](const std::string& p) { return WriteSideFile(p, content.data(), content.size()).Ok(); },
+        [&](const std::string& p) { return ReplaceFile(p, content.data(), content.size()) == 0; },
+        [&](const std::string& p) {
+            std::string error;
+            return WriteRecord(p, RecoveryRecord(), error);
+        }};
+    for (const auto& write : writers) {
+        ::unlink(toVictim.c_str());
+        ASSERT_EQ(::symlink(victim.c_str(), toVictim.c_str()), 0);
+        ASSERT_TRUE(write(toVictim));
+        EXPECT_TRUE(test::ReadFile(victim) == Bytes{'v'}) << "the link's target is untouched";
+        struct stat st {};
+        ASSERT_EQ(::lstat(toVictim.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISREG(st.st_mode));
+        ASSERT_EQ(::chmod(toVictim.c_str(), 0640), 0);
+        ASSERT_TRUE(write(toVictim));
+        EXPECT_EQ(Stat(toVictim).st_mode & 0777, 0640u);
+    }
+    for (const QString& name :
+         QDir(QString::fromStdString(folder)).entryList(QDir::AllEntries | QDir::System))
+        EXPECT_FALSE(name.contains(".tmp")) << "a temporary file left: " << name.toStdString();
 }
 
 TEST_F(SaveSafety, ASaveCutShortThroughOneHardLinkIsFoundFromTheOther)

@@ -78,7 +78,7 @@ TEST_F(SaveSafety, FileChangedReplacedOrShrunkSinceOpenIsNotOverwritten)
     }
 }
 
-TEST_F(SaveSafety, EveryFailingStepLeavesTheOldBytesOrTheNewOnesAndSaysWhich)
+TEST_F(SaveSafety, EveryFailingStepOfASaveAndItsBackupLeavesTheOldBytesOrTheNewOnesAndSaysWhich)
 {
     const Bytes original = MakeSampleImage(14);
     Bytes expected;
@@ -88,6 +88,7 @@ TEST_F(SaveSafety, EveryFailingStepLeavesTheOldBytesOrTheNewOnesAndSaysWhich)
         auto counting = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
         RomDocument doc;
         doc.SetFileOps(counting);
+        doc.SetBackupOnSave(true);
         ASSERT_TRUE(doc.Open(file.Path()).ok);
         EditFarApart(doc);
         ASSERT_TRUE(doc.Save().ok);
@@ -108,6 +109,7 @@ TEST_F(SaveSafety, EveryFailingStepLeavesTheOldBytesOrTheNewOnesAndSaysWhich)
                 ops->folderWritable = folderWritable;
                 RomDocument doc;
                 doc.SetFileOps(ops);
+                doc.SetBackupOnSave(true);
                 ASSERT_TRUE(doc.Open(file.Path()).ok);
                 EditFarApart(doc);
                 const Status s = doc.Save();
@@ -115,6 +117,11 @@ TEST_F(SaveSafety, EveryFailingStepLeavesTheOldBytesOrTheNewOnesAndSaysWhich)
                 ASSERT_EQ(after.size(), original.size());
                 if (s.ok) {
                     EXPECT_TRUE(after == expected);
+                    const std::string backup = Contains(s.notice, "备份写在了")
+                                                   ? RomDocument::BackupInDataFolder(file.Path())
+                                                   : RomDocument::BackupPath(file.Path());
+                    EXPECT_TRUE(test::ReadFile(backup) == original) << s.notice;
+                    QFile::remove(QString::fromStdString(RomDocument::BackupInDataFolder(file.Path())));
                 } else {
                     EXPECT_TRUE(Contains(s.message, ErrorText(error))) << s.message;
                     EXPECT_EQ(Contains(s.message, "文件没有改动"), after == original) << s.message;
@@ -418,6 +425,55 @@ TEST_F(SaveSafety, EveryReaderRollsBackASaveCutShortOrRefusesWhenTheFileIsReadOn
                 EXPECT_TRUE(Contains(error, journal) && Contains(error, "删除该日志")) << error;
             }
             QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner);
+        }
+    }
+}
+
+TEST_F(SaveSafety, EveryFailingStepOfTheRollBackAtOpenKeepsTheJournalUsable)
+{
+    // A save cut short after its new bytes were in: two ranges and a grown end to undo.
+    const Bytes original = MakeSampleImage(32);
+    Bytes torn = original;
+    Journal j{0, 0, original.size(), original.size() + 0x100, {}};
+    for (const uint32_t at : {0xC05F0u, 0x1A000u}) {
+        std::fill(torn.begin() + at, torn.begin() + at + 8, 0xEE);
+        j.ranges.push_back({at, Bytes(original.begin() + at, original.begin() + at + 8), Bytes(8, 0xEE)});
+    }
+    torn.resize(j.newSize, 0x22);
+    j.ranges.push_back({original.size(), {}, Bytes(0x100, 0x22)});
+    const auto openWith = [&](const std::shared_ptr<test::FailingFileOps>& ops, const test::TempImage& file) {
+        const FileIdentity id = IdentifyFile(file.Path());
+        j.device = id.device;
+        j.inode = id.inode;
+        EXPECT_TRUE(test::WriteFile(JournalPaths(file.Path())[0], EncodeJournal(j)));
+        RomDocument doc;
+        doc.SetFileOps(ops);
+        return doc.Open(file.Path());
+    };
+    int steps = 0;
+    {
+        test::TempImage file(torn);
+        auto counting = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
+        ASSERT_TRUE(openWith(counting, file).ok);
+        steps = counting->steps;
+    }
+    for (int failAt = 0; failAt <= steps; ++failAt) {
+        for (const bool once : {true, false}) {
+            SCOPED_TRACE("step " + std::to_string(failAt) + (once ? " once" : " from then on"));
+            test::TempImage file(torn);
+            const Status s = openWith(std::make_shared<test::FailingFileOps>(failAt, EIO, once), file);
+            if (s.ok) {
+                EXPECT_TRUE(file.Read() == original);
+                EXPECT_FALSE(AnyJournal(file.Path()));
+                continue;
+            }
+            EXPECT_TRUE(Contains(s.message, ErrorText(EIO))) << s.message;
+            EXPECT_TRUE(AnyJournal(file.Path()));
+            RomDocument next;
+            const Status again = next.Open(file.Path());
+            EXPECT_TRUE(again.ok) << again.message;
+            EXPECT_TRUE(file.Read() == original);
+            EXPECT_FALSE(AnyJournal(file.Path()));
         }
     }
 }
