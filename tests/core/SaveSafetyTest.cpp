@@ -435,7 +435,7 @@ TEST_F(SaveSafety, EveryFailingStepOfTheRollBackAtOpenKeepsTheJournalUsable)
     const Bytes original = MakeSampleImage(32);
     Bytes torn = original;
     Journal j{0, 0, original.size(), original.size() + 0x100, {}};
-    for (const uint32_t at : {0xC05F0u, 0x1A000u}) {
+    for (const uint32_t at : {0x1A000u, 0xC05F0u}) {
         std::fill(torn.begin() + at, torn.begin() + at + 8, 0xEE);
         j.ranges.push_back({at, Bytes(original.begin() + at, original.begin() + at + 8), Bytes(8, 0xEE)});
     }
@@ -454,7 +454,9 @@ TEST_F(SaveSafety, EveryFailingStepOfTheRollBackAtOpenKeepsTheJournalUsable)
     {
         test::TempImage file(torn);
         auto counting = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
-        ASSERT_TRUE(openWith(counting, file).ok);
+        const Status s = openWith(counting, file);
+        ASSERT_TRUE(s.ok) << s.message;
+        ASSERT_TRUE(file.Read() == original);
         steps = counting->steps;
     }
     for (int failAt = 0; failAt <= steps; ++failAt) {
