@@ -184,6 +184,10 @@ never changes the length of the file.</translation>
         <source>与这个映像（通常是未修改的游戏）比较每个单元格，并为打开的映像记住它。</source>
         <translation>Compare every cell with this image (usually the unmodified game) and remember it for the open image.</translation>
     </message>
+    <message>
+        <source>这次运行使用默认设置，设置的改动不会保存。请检查这个文件，删除它后重新启动。</source>
+        <translation>This run uses the default settings and does not keep changes to them. Check that file, delete it and start again.</translation>
+    </message>
 </context>
 <context>
     <name>CEditorDlg</name>
