@@ -107,7 +107,9 @@ TEST_F(WindowCommandsTest, FailedOpenOrSaveReportsWhyAndChangesNothing)
     ASSERT_EQ(Messages().size(), 2u);
     for (const char* part : {"abc", "99999999", "道具", "通辑犯", "价格", "赏金"}) // the invalid cells
         EXPECT_TRUE(Messages()[0].text.contains(U(part))) << part << "\n" << Messages()[0].text.toStdString();
-    EXPECT_TRUE(Messages()[1].text.contains(U("磁盘已满。文件没有改动")));
+    // The backup, made first, is what finds the disk full.
+    EXPECT_TRUE(Messages()[1].text.contains(U("磁盘已满")) && Messages()[1].text.contains(U("文件没有改动")))
+        << Messages()[1].text.toStdString();
     for (const auto& m : Messages())
         EXPECT_EQ(m.icon, QMessageBox::Critical);
     EXPECT_EQ(image.Read(), Sample(1));
