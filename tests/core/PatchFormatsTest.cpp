@@ -547,7 +547,8 @@ TEST(PatchFormats, MovedCopiedAndRepeatedDataMakeSmallPatches)
         ASSERT_TRUE(rom::MakeIps(c.source, c.target, ips, error));
         ASSERT_TRUE(rom::ApplyIps(ips, c.source, out, error)) << error;
         EXPECT_TRUE(out == c.target);
-        if (c.ips)
+        if (c.ips) {
             EXPECT_LE(ips.size(), c.ips);
+        }
     }
 }

@@ -35,6 +35,7 @@ TEST(PatchTarget, RefusesReadOnlyFilesAndEveryNameOfTheImages)
     };
     for (const auto& c : cases)
         EXPECT_EQ(rom::CheckPatchTarget(c.path, {folder + "/clean.smc", image.Path()}), c.expected) << c.path;
-    if (linked)
+    if (linked) {
         EXPECT_EQ(rom::CheckPatchTarget(link, {image.Path()}), PatchTargetProblem::OverImage);
+    }
 }

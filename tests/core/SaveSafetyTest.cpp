@@ -334,8 +334,9 @@ TEST_F(SaveSafety, TheJournalsPlaceBesideOrInTheDataFolder)
         SCOPED_TRACE(refusal);
         test::TempImage file(original);
         const std::string beside = file.Path() + ".journal";
-        if (refusal == EEXIST)
+        if (refusal == EEXIST) {
             ASSERT_TRUE(test::WriteFile(beside, Bytes{'x'}));
+        }
         // The first call creates the journal.
         test::FailingFileOps ops(refusal == EACCES ? 0 : 1 << 30, EACCES, true);
         std::string error;

@@ -119,10 +119,12 @@ TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
         bool moved = false;
         for (int v = 1; v < rows->rowCount(); ++v) {
             moved |= tableRow(v) != v;
-            if (click == 1)
+            if (click == 1) {
                 EXPECT_LE(hp(v - 1), hp(v));
-            if (click == 2)
+            }
+            if (click == 2) {
                 EXPECT_GE(hp(v - 1), hp(v));
+            }
         }
         EXPECT_EQ(moved, click != 3);
         if (click == 3)
