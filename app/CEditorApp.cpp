@@ -1,10 +1,12 @@
 #include "app/CEditorApp.h"
 
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 
@@ -244,6 +246,12 @@ int CEditorApp::Run()
     if (parser.isSet(options.exitAfterShow))
         window.installEventFilter(&quitter);
     window.show();
+    // What start-up may ask (a name folder that no longer loads, a recovery offer, ...) is centred
+    // on the window: the window system places the window first.
+    QElapsedTimer waited;
+    waited.start();
+    while (!window.windowHandle()->isExposed() && waited.elapsed() < 2000)
+        processEvents(QEventLoop::AllEvents, 50);
     if (!settingsRefused_.isEmpty())
         widgets::Prompts::Dialogs().Tell(&window, QMessageBox::Warning, applicationName(), settingsRefused_);
     if (parser.isSet(options.names))

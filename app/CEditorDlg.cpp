@@ -10,7 +10,11 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -26,6 +30,7 @@
 #include "app/PageLayout.h"
 #include "app/Resources.h"
 #include "rom/ImageDiff.h"
+#include "rom/InternalHeader.h"
 #include "rom/PatchFiles.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
@@ -43,7 +48,6 @@ namespace {
 using widgets::Q;
 
 QString Saved() { return CEditorDlg::tr("保存成功!\t"); }
-QString ImageFilter() { return CEditorDlg::tr("SMC File (*.smc);;所有文件 (*)"); }
 
 QRect Pixels(const DialogUnits& du, const DuRect& r) { return du.Rect(r.x, r.y, r.width, r.height); }
 
@@ -67,6 +71,8 @@ void ShowPressed(QPushButton* button, bool pressed, const QPalette& window)
 
 } // namespace
 
+QString CEditorDlg::ImageFilter() { return tr("SMC File (*.smc *.sfc);;所有文件 (*)"); }
+
 QString CEditorDlg::Caption() { return tr("Dravik静态修改器"); }
 
 CEditorDlg::CEditorDlg(QWidget* parent) : CEditorDlg(Prompts::Dialogs(), parent) {}
@@ -79,7 +85,7 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     setWindowTitle(Caption());
     setWindowIcon(QIcon(QStringLiteral(":/dravik/icon.png")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setFont(widgets::EditorFont());
 
     connect(&session_, &Session::ModifiedChanged, this, &CEditorDlg::UpdateTitle);
@@ -95,7 +101,7 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
 
     BuildMenu();
     BuildTopRow();
-    pages_ = new PageArea(session_, centralWidget(), this);
+    pages_ = new PageArea(session_, client_, this);
     pages_->PassKeys({undoAction_, redoAction_});
     connect(pages_, &PageArea::PageShown, this, [this](int page) {
         for (auto& [number, button] : pageButtons_)
@@ -107,7 +113,43 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     AcceptFileDrops();
     SetLoadedState(false);
     ShowPage(0);
-    setFixedSize(sizeHint());
+    resize(StartSize());
+}
+
+// The designed size, or as much of it as the screen has room for: a window larger than its
+// screen (a small screen, or a large scale factor) could not be moved or closed.
+QSize CEditorDlg::StartSize() const
+{
+    const QSize designed =
+        DialogUnits(font()).Size(kWindowWidth, kWindowHeight) + QSize(0, menuBar()->sizeHint().height());
+    const QScreen* screen = this->screen();
+    if (!screen)
+        return designed;
+    // Room for the title bar the window manager adds.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    return designed.boundedTo(screen->availableGeometry().size() - QSize(0, titleBar));
+}
+
+// The client is never smaller than designed (the scroll area scrolls it); what it has beyond
+// goes to the page area, and the status line stays at the bottom.
+void CEditorDlg::ArrangeClient(const QSize& size)
+{
+    const DialogUnits du(font());
+    const QSize extra = (size - du.Size(kWindowWidth, kWindowHeight)).expandedTo(QSize(0, 0));
+    QRect area = Pixels(du, kPageArea);
+    area.setSize(area.size() + extra);
+    pages_->Fit(area);
+    QRect status = Pixels(du, kStatusLine).translated(0, extra.height());
+    status.setWidth(status.width() + extra.width());
+    status_->setGeometry(status);
+    ShowElided(status_, statusText_);
+}
+
+bool CEditorDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && watched == client_)
+        ArrangeClient(static_cast<QResizeEvent*>(event)->size());
+    return QMainWindow::eventFilter(watched, event);
 }
 
 CEditorDlg::~CEditorDlg()
@@ -212,16 +254,34 @@ void CEditorDlg::AddBackupItem(QMenu* file)
         session_.Document().SetBackupOnSave(checked);
         QSettings().setValue(QStringLiteral("backupOnSave"), checked);
     });
+    // 保存时修正校验和: off unless the user turned it on, remembered across runs.
+    const bool fix = QSettings().value(QStringLiteral("fixChecksumOnSave"), false).toBool();
+    session_.Document().SetFixChecksumOnSave(fix);
+    QAction* checksum = file->addAction(tr("保存时修正校验和(&K)"));
+    checksum->setObjectName(QStringLiteral("actionFixChecksumOnSave"));
+    checksum->setCheckable(true);
+    checksum->setChecked(fix);
+    connect(checksum, &QAction::toggled, this, [this](bool checked) {
+        session_.Document().SetFixChecksumOnSave(checked);
+        QSettings().setValue(QStringLiteral("fixChecksumOnSave"), checked);
+    });
     file->addSeparator();
 }
 
 void CEditorDlg::BuildTopRow()
 {
-    auto* client = new QWidget(this);
+    // The client scrolls when the window is smaller than designed, and grows with it when larger.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* client = client_ = new QWidget;
     client->setObjectName(QStringLiteral("client"));
-    setCentralWidget(client);
     const DialogUnits du(font());
-    client->setFixedSize(du.Size(kWindowWidth, kWindowHeight));
+    client->setMinimumSize(du.Size(kWindowWidth, kWindowHeight));
+    client->installEventFilter(this);
+    scroll->setWidget(client);
+    setCentralWidget(scroll);
 
     auto* open = new QPushButton(tr("打开"), client);
     open->setObjectName(QStringLiteral("button1001"));
@@ -277,11 +337,14 @@ void CEditorDlg::UpdateStatusLine()
             text += u' ' + tr("(无文件头)");
         if (document.IsReadOnly())
             text += u' ' + tr("(只读)");
+        if (!document.IsPlausible())
+            text += u' ' + tr("(可能不是本游戏的映像)");
     }
     if (session_.Names().UserCount() > 0)
         text += QStringLiteral("  ") + session_.NamesSummary();
     if (loaded && session_.Marks().IsSet())
         text += QStringLiteral("  ") + ReferenceSummary();
+    statusText_ = text;
     ShowElided(status_, text);
     status_->setToolTip(loaded ? path : QString());
 }
@@ -331,6 +394,10 @@ void CEditorDlg::ShowOpened(const rom::Status& status)
     SetLoadedState(true);
     if (!status.notice.empty()) // an interrupted save was rolled back first
         prompts_.Tell(this, QMessageBox::Information, Caption(), Q(status.notice));
+    // Opened all the same (it may be a hacked or damaged image): said once, waiting on nothing.
+    if (!session_.Document().IsPlausible())
+        prompts_.Notice(this, QMessageBox::Warning, Caption(),
+                        Q(rom::ImplausibleNotice(session_.Document().Path())));
 }
 
 void CEditorDlg::OnOpen()
@@ -362,7 +429,7 @@ void CEditorDlg::OnSave()
 bool CEditorDlg::SaveNow()
 {
     rom::Status status = session_.Save();
-    if (status.fileChanged && !ResolveChangedFile(status))
+    if (status.fileChanged && !ResolveChangedFile(status, [this] { return session_.Save(true); }))
         return false;
     if (!status.ok) {
         prompts_.Tell(this, QMessageBox::Critical, Caption(), Q(status.message));
@@ -392,7 +459,10 @@ void CEditorDlg::OnSaveAs()
         SaveNow(); // the same file: an ordinary save, with its checks
         return;
     }
-    const rom::Status status = session_.SaveAs(path.toStdString());
+    const std::string target = path.toStdString();
+    rom::Status status = session_.SaveAs(target);
+    if (status.fileChanged && !ResolveChangedFile(status, [&] { return session_.SaveAs(target, true); }))
+        return;
     if (!status.ok) {
         prompts_.Tell(this, QMessageBox::Critical, Caption(), tr("未另存：%1").arg(Q(status.message)));
         return;
@@ -420,10 +490,11 @@ bool CEditorDlg::SettleUnsavedEdits()
     }
 }
 
-// Another program changed the file after Open: nothing was written. The user chooses to
-// overwrite it (every field as the window shows it, which takes back what the other program
-// changed), to open it again, or to leave it. False when nothing more is to be said.
-bool CEditorDlg::ResolveChangedFile(rom::Status& status)
+// Another program changed the file after Open: nothing was written (by Save, or by Save As, whose
+// new file would take back the same fields). The user chooses to overwrite it (every field as the window
+// shows it, which takes back what the other program changed), to open it again, or to leave it. False when
+// nothing more is to be said.
+bool CEditorDlg::ResolveChangedFile(rom::Status& status, const std::function<rom::Status()>& overwrite)
 {
     const rom::RomDocument& document = session_.Document();
     const QString name = QFileInfo(Q(document.Path())).fileName();
@@ -443,7 +514,7 @@ bool CEditorDlg::ResolveChangedFile(rom::Status& status)
     question.defaultButton = 2; // the answer that loses nothing
     question.cancelButton = 2;
     switch (prompts_.Ask(this, question)) {
-    case 0: status = session_.Save(true); return true;
+    case 0: status = overwrite(); return true;
     case 1: ReloadKeepingEdits(); return false;
     default: return false;
     }

@@ -8,6 +8,7 @@
 // after Close until the next Open replaces them.
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -40,6 +41,7 @@ public:
 
     // The program's name: the window's title and the caption of its messages.
     static QString Caption();
+    static QString ImageFilter(); // the file filter of every question for an image
 
     // Opens path as the Open command does after its file dialog. False (and a message, ending with
     // noteIfRefused when given) on failure, in which case nothing changes.
@@ -81,6 +83,7 @@ protected:
     // The close box and 退出 ask about unsaved edits first.
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenu();
@@ -88,6 +91,8 @@ private:
     void AddListCommands();
     void AddBackupItem(QMenu* file);
     void BuildTopRow();
+    QSize StartSize() const;
+    void ArrangeClient(const QSize& size);
     void SetLoadedState(bool loaded);
     void UpdateStatusLine();
     void UpdateTitle();
@@ -96,7 +101,8 @@ private:
     bool LoadFile(const QString& path, const QString& noteIfRefused = {});
     // What follows a successful Open or reload: the views, the recent list, any notice.
     void ShowOpened(const rom::Status& status);
-    bool ResolveChangedFile(rom::Status& status);
+    // overwrite: the same write again, over what the other program changed.
+    bool ResolveChangedFile(rom::Status& status, const std::function<rom::Status()>& overwrite);
     // Saves and says how it went; true when the file now holds every edit.
     bool SaveNow();
     // Before the open file is left (Close, Open of another, Exit): unsaved edits are saved or
@@ -135,8 +141,10 @@ private:
     widgets::Prompts& prompts_;
     Session session_;
     PageArea* pages_ = nullptr;
+    QWidget* client_ = nullptr; // the top row, the page area and the status line
 
     QLabel* status_ = nullptr;
+    QString statusText_; // shown cut to the status line's width
     QPushButton* saveButton_ = nullptr;
     std::map<int, QPushButton*> pageButtons_; // by page
     QAction* saveAction_ = nullptr;

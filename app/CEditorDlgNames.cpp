@@ -16,6 +16,7 @@
 #include "app/TableModel.h"
 #include "names/NameSet.h"
 #include "rom/Find.h"
+#include "widgets/Placement.h"
 #include "widgets/Prompts.h"
 #include "widgets/Text.h"
 
@@ -120,6 +121,7 @@ FindBox* CEditorDlg::Finder()
             session_.Document().GetModel(),
             [this](const Place& p) { pages_->ShowTableRow(p.tableId, p.row); }, this);
         findBox_->addActions(findSteps_); // F3 and Shift+F3 work inside the box too
+        widgets::PlaceBeside(findBox_);   // the row it shows stays in view
     }
     return findBox_;
 }

@@ -85,7 +85,7 @@ void CEditorDlg::ReloadKeepingEdits()
     if (plan.count == 0)
         return;
     QString text =
-        tr("文件已重新载入。重新载入前有 %1 处未保存的修改，是否在文件的新内容上恢复？").arg(plan.count);
+        tr("文件已重新载入。\n重新载入前有 %1 处未保存的修改，是否在文件的新内容上恢复？").arg(plan.count);
     if (plan.changedAlso > 0)
         text += u'\n' + tr("其中 %1 处其他程序也修改过，恢复后以您的修改为准。").arg(plan.changedAlso);
     if (AskYes(prompts_, this, text))

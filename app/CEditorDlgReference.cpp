@@ -50,7 +50,7 @@ void CEditorDlg::OnSetReference()
 {
     widgets::FileQuestion question;
     question.caption = tr("设置参照映像");
-    question.filter = tr("SMC File (*.smc);;所有文件 (*)");
+    question.filter = ImageFilter();
     question.path = OpenDialogFolder();
     const QString path = prompts_.ChooseFile(this, question);
     if (!path.isEmpty())

@@ -10,6 +10,7 @@
 #include "rom/ImageDiff.h"
 #include "rom/PatchFiles.h"
 #include "rom/Recovery.h"
+#include "widgets/Placement.h"
 #include "widgets/Prompts.h"
 #include "widgets/Text.h"
 
@@ -18,7 +19,6 @@ namespace dravik::app {
 namespace {
 using widgets::Q;
 
-QString ImageFilter() { return CEditorDlg::tr("SMC File (*.smc);;所有文件 (*)"); }
 QString PatchFilter() { return CEditorDlg::tr("IPS 补丁 (*.ips);;BPS 补丁 (*.bps)"); }
 
 QString ChooseFile(widgets::Prompts& prompts, QWidget* parent, widgets::FileQuestion::Mode mode,
@@ -138,6 +138,7 @@ void CEditorDlg::OnCompare()
                                   QDir::toNativeSeparators(otherPath), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &DiffDialog::FieldChosen, this, &CEditorDlg::ShowTableRow);
+    widgets::PlaceBeside(dialog);
     dialog->show();
 }
 

@@ -29,6 +29,10 @@ QString BytesText(const rom::Review& review)
             lines << Q(e.Describe());
         return lines.join(QLatin1Char('\n'));
     }
+    if (!review.checksum.empty())
+        lines << Q(review.checksum);
+    if (review.bytes.empty())
+        return (lines << ChangeReviewDialog::tr("保存不会改动任何字节。")).join(QLatin1Char('\n'));
     lines << ChangeReviewDialog::tr("保存将改动 %1 个字节：").arg(review.bytes.size());
     for (const rom::ByteChange& b : review.bytes)
         lines << QStringLiteral("%1: %2 -> %3").arg(Hex(b.offset, 6), Hex(b.before, 2), Hex(b.after, 2));

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -90,11 +91,20 @@ DiffDialog::DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, cons
     });
     layout->addWidget(list, 1);
 
-    auto* runs = new QLabel(RunsText(diff), this);
+    // At least a dozen fields in view; the byte runs outside fields scroll in a few lines of their own.
+    list->setMinimumHeight(list->horizontalHeader()->sizeHint().height() +
+                           12 * list->verticalHeader()->defaultSectionSize() + 2 * list->frameWidth());
+    auto* runs = new QLabel(RunsText(diff));
     runs->setObjectName(QStringLiteral("runs"));
     runs->setWordWrap(true);
     runs->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(runs);
+    runs->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* runsArea = new QScrollArea(this);
+    runsArea->setFrameShape(QFrame::NoFrame);
+    runsArea->setWidgetResizable(true);
+    runsArea->setWidget(runs);
+    runsArea->setMaximumHeight(4 * runs->fontMetrics().lineSpacing() + 4);
+    layout->addWidget(runsArea);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(tr("关闭"));

@@ -75,6 +75,9 @@ void FindBox::ShowReferences(const QString& what, const std::vector<rom::Referen
         results_->addTopLevelItem(new QTreeWidgetItem({tr("没有被用到")}));
     else
         results_->setCurrentItem(results_->topLevelItem(0));
+    // Each column but the last as wide as its texts ("战利品(<3回合) 人物类2" with its category).
+    for (int c = 0; c + 1 < results_->columnCount(); ++c)
+        results_->resizeColumnToContents(c);
 }
 
 bool FindBox::Step(int step)

@@ -13,6 +13,7 @@
 #include <QStackedWidget>
 #include <QTableView>
 
+#include <algorithm>
 #include <future>
 
 #include "app/EditHistory.h"
@@ -25,6 +26,7 @@
 #include "rom/Review.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/LineBox.h"
+#include "widgets/Marks.h"
 #include "widgets/Prompts.h"
 #include "widgets/StaticText.h"
 #include "widgets/Text.h"
@@ -64,6 +66,8 @@ void PageArea::Build(QWidget* client)
     frame->setObjectName(QStringLiteral("frame"));
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->setGeometry(area);
+    frame_ = frame;
+    designedArea_ = area.size();
 
     pages_ = new QStackedWidget(client);
     pages_->setObjectName(QStringLiteral("pages"));
@@ -78,6 +82,7 @@ void PageArea::Build(QWidget* client)
     });
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("picture1000"));
+    picture->setScaledContents(true); // a larger page area shows it larger
     pages_->addWidget(picture);
 
     std::vector<QWidget*> pages;
@@ -138,7 +143,9 @@ void PageArea::Build(QWidget* client)
             break;
         }
         }
-        w->setGeometry(PagePixels(du, c.rect));
+        const QRect r = PagePixels(du, c.rect);
+        w->setGeometry(r);
+        placed_[c.page].push_back({w, PageItem{c.kind, DuRect{r.x(), r.y(), r.width(), r.height()}}});
     }
     for (auto& [id, view] : lists_)
         WireFilter(id);
@@ -148,6 +155,25 @@ void PageArea::Build(QWidget* client)
     for (auto& [id, view] : lists_)
         unfitted_.insert(id); // fitted when their page is first shown
     picture->setPixmap(QPixmap::fromImage(background.get()));
+}
+
+void PageArea::Fit(const QRect& area)
+{
+    frame_->setGeometry(area);
+    pages_->setGeometry(area);
+    const double sx = std::max(1.0, static_cast<double>(area.width()) / designedArea_.width());
+    const double sy = std::max(1.0, static_cast<double>(area.height()) / designedArea_.height());
+    for (auto& [page, placed] : placed_) {
+        std::vector<PageItem> items;
+        for (const auto& [widget, item] : placed)
+            items.push_back(item);
+        const std::vector<DuRect> rects = StretchPage(items, sx, sy);
+        for (size_t i = 0; i < placed.size(); ++i)
+            placed[i].first->setGeometry(rects[i].x, rects[i].y, rects[i].width, rects[i].height);
+    }
+    for (auto& [id, view] : lists_)
+        unfitted_.insert(id); // a grown list has room for more of its names
+    FitNameColumnsOn(pages_->currentWidget());
 }
 
 // Typing is one step per box until the focus leaves it.
@@ -239,6 +265,7 @@ void PageArea::RepaintLists()
 {
     for (auto& [id, m] : models_)
         m->RefreshAll();
+    MarkBoundBoxes();
 }
 
 void PageArea::Detach()
@@ -269,6 +296,26 @@ void PageArea::RefreshBoundBoxes()
     for (const PageControl& c : PageControls())
         if (c.kind == PageControlKind::Edit && *c.table)
             boxes_.at(c.id)->SetText(Q(model.Get(c.table).Cell(c.row, 1)));
+    MarkBoundBoxes();
+}
+
+// A box bound to a cell shows the changed mark as the lists do: bold on the mark's tint.
+void PageArea::MarkBoundBoxes()
+{
+    const rom::Model& model = session_.Document().GetModel();
+    for (const PageControl& c : PageControls()) {
+        if (c.kind != PageControlKind::Edit || !*c.table)
+            continue;
+        LineBox* box = boxes_.at(c.id);
+        const bool changed = model.Get(c.table).IsChanged(c.row, 1);
+        QFont font = box->font();
+        font.setBold(changed);
+        box->setFont(font);
+        QPalette tint; // nothing of its own unless changed: the box follows the window's palette
+        if (changed)
+            tint.setColor(QPalette::Base, widgets::ChangedMark(box->parentWidget()->palette()));
+        box->setPalette(tint);
+    }
 }
 
 // Every change of the document, whoever made it: the lists repaint exactly the changed cells and
@@ -278,13 +325,17 @@ void PageArea::Changed(const rom::Change& change)
     for (auto& [id, m] : models_)
         if (m->Table().Id() == change.tableId)
             m->Changed(change);
+    bool marks = false;
     for (const PageControl& c : PageControls()) {
         if (c.kind != PageControlKind::Edit || change.tableId != c.table)
             continue;
         const QString text = Q(session_.Document().GetModel().Get(c.table).Cell(c.row, 1));
         if (boxes_.at(c.id)->Text() != text)
             boxes_.at(c.id)->SetText(text);
+        marks = true;
     }
+    if (marks)
+        MarkBoundBoxes();
 }
 
 // The current row of a list when it is selected (several may be), else the first one selected.

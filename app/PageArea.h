@@ -5,17 +5,20 @@
 // follow their cells; what is edited here (a row editor's "确定", a price "确定", typing in a
 // bound box) goes to the session as one undo step.
 #include <QObject>
+#include <QSize>
 
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/PageLayout.h"
 #include "rom/Change.h"
 
 class QAction;
 class QLineEdit;
 class QPushButton;
+class QRect;
 class QStackedWidget;
 class QTableView;
 
@@ -28,13 +31,16 @@ namespace dravik::app {
 class ListRows;
 class Session;
 class TableModel;
-struct PriceEditorDecl;
 
 class PageArea : public QObject {
     Q_OBJECT
 public:
     // Builds the pages inside client; row editors open over window.
     PageArea(Session& session, QWidget* client, QWidget* window);
+
+    // Puts the page area at area (in the client) and its controls where they go at that size:
+    // as designed at the designed size, the lists grown when larger (StretchPage).
+    void Fit(const QRect& area);
 
     // 0 shows the background picture, 1 to 7 a page.
     void ShowPage(int page);
@@ -75,6 +81,7 @@ private:
     void WireBoundBox(widgets::LineBox* box, const std::string& table, int row);
     void FitNameColumnsOn(const QWidget* page);
     void RefreshBoundBoxes();
+    void MarkBoundBoxes();
     void Changed(const rom::Change& change);
     void WireFilter(int listId);
     void HideFilter(int listId);
@@ -86,7 +93,11 @@ private:
 
     Session& session_;
     QWidget* window_;
+    QWidget* frame_ = nullptr;
     QStackedWidget* pages_ = nullptr;
+    QSize designedArea_;
+    // Each page's controls with their designed places, in pixels of the page.
+    std::map<int, std::vector<std::pair<QWidget*, PageItem>>> placed_;
     std::map<int, QTableView*> lists_;
     std::map<int, TableModel*> models_;
     std::map<int, ListRows*> rows_;

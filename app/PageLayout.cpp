@@ -1,6 +1,8 @@
 #include "app/PageLayout.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 #include "rom/Layout.h"
@@ -208,6 +210,61 @@ const std::vector<ColumnWidth>& ColumnWidths(int listId)
     static const W none;
     const auto it = widths.find(listId);
     return it == widths.end() ? none : it->second;
+}
+
+namespace {
+bool Contains(const DuRect& outer, const DuRect& inner)
+{
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+           inner.y + inner.height <= outer.y + outer.height;
+}
+
+int Scaled(int v, double factor) { return static_cast<int>(std::lround(v * factor)); }
+
+// The same rectangle grown with the page.
+DuRect Stretched(const DuRect& r, double sx, double sy)
+{
+    const int x = Scaled(r.x, sx), y = Scaled(r.y, sy);
+    return {x, y, Scaled(r.x + r.width, sx) - x, Scaled(r.y + r.height, sy) - y};
+}
+
+// The same size, centred where the page moved its centre.
+DuRect Carried(const DuRect& r, double sx, double sy)
+{
+    return {static_cast<int>(std::lround((r.x + r.width / 2.0) * sx - r.width / 2.0)),
+            static_cast<int>(std::lround((r.y + r.height / 2.0) * sy - r.height / 2.0)), r.width, r.height};
+}
+} // namespace
+
+std::vector<DuRect> StretchPage(const std::vector<PageItem>& items, double sx, double sy)
+{
+    const auto holdsList = [&](const DuRect& frame) {
+        return std::any_of(items.begin(), items.end(), [&](const PageItem& i) {
+            return i.kind == PageControlKind::List && Contains(frame, i.rect);
+        });
+    };
+    std::vector<DuRect> out;
+    for (const PageItem& item : items) {
+        const bool grows = item.kind == PageControlKind::List ||
+                           (item.kind == PageControlKind::Group && holdsList(item.rect));
+        if (grows) {
+            out.push_back(Stretched(item.rect, sx, sy));
+            continue;
+        }
+        // A control inside a frame without a list moves with the frame.
+        const auto frame = std::find_if(items.begin(), items.end(), [&](const PageItem& i) {
+            return i.kind == PageControlKind::Group && &i != &item && Contains(i.rect, item.rect) &&
+                   !holdsList(i.rect);
+        });
+        if (frame == items.end()) {
+            out.push_back(Carried(item.rect, sx, sy));
+            continue;
+        }
+        const DuRect moved = Carried(frame->rect, sx, sy);
+        out.push_back({moved.x + item.rect.x - frame->rect.x, moved.y + item.rect.y - frame->rect.y,
+                       item.rect.width, item.rect.height});
+    }
+    return out;
 }
 
 const std::vector<PriceEditorDecl>& PriceEditors()

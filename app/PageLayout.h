@@ -59,6 +59,19 @@ struct PriceEditorDecl {
 };
 const std::vector<PriceEditorDecl>& PriceEditors();
 
+// One control of a page for StretchPage: its kind and its designed rectangle.
+struct PageItem {
+    PageControlKind kind;
+    DuRect rect;
+};
+// Where a page's controls go when the page grows from its designed size by the factors sx and sy
+// (each at least 1: a window smaller than designed scrolls instead). Lists, and the frames that
+// hold a list, stretch with the page; boxes, buttons and texts keep their size with their centre
+// carried along, so that nothing comes to overlap; a frame without a list keeps its size too and
+// takes its controls with it. The rectangles may be in any unit; the result is in the same one,
+// and at the factors 1 it is exactly the designed layout.
+std::vector<DuRect> StretchPage(const std::vector<PageItem>& items, double sx, double sy);
+
 // Fixed parts of the window, in dialog units.
 constexpr int kWindowWidth = 442;
 constexpr int kWindowHeight = 308;

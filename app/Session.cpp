@@ -1,9 +1,11 @@
 #include "app/Session.h"
 
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include "app/EditHistory.h"
+#include "rom/ImageDiff.h"
 #include "rom/NameSetFiles.h"
 #include "rom/PatchFiles.h"
 
@@ -95,17 +97,33 @@ rom::Status Session::Save(bool overwriteChanges)
     return status;
 }
 
-rom::Status Session::SaveAs(const std::string& path)
+rom::Status Session::SaveAs(const std::string& path, bool overwriteChanges)
 {
     rom::Bytes image;
     rom::Status status = rom::ImageWithEdits(document_, image);
     if (!status.ok)
         return status;
     std::string error;
+    rom::Bytes now;
+    if (!overwriteChanges && rom::ReadWholeFile(document_.Path(), now, error) &&
+        rom::ChangedFields(document_.SavedParts(), now) > 0) {
+        rom::Status refused = rom::Status::Failure(rom::RomDocument::kChangedOnDisk);
+        refused.fileChanged = true;
+        return refused;
+    }
+    rom::Bytes replaced;
+    std::string where;
+    rom::FileOps files;
+    if (document_.BackupOnSave() && QFileInfo(QString::fromStdString(path)).isFile() &&
+        !(rom::ReadWholeFile(path, replaced, error) && rom::WriteBackup(path, replaced, files, where, error)))
+        return rom::Status::Failure("无法备份 " + path + "：" + error);
     if (!rom::WriteImageAtomically(path, image, error))
         return rom::Status::Failure(error);
     ForgetUnsavedChanges(); // they are in the new file; the old one is as it was
-    return Open(path);
+    status = Open(path);
+    if (status.ok && !where.empty() && where != rom::RomDocument::BackupPath(path))
+        status.notice = "无法在 " + path + " 旁边写入备份，备份写在了 " + where + "。";
+    return status;
 }
 
 void Session::ForgetUnsavedChanges()

@@ -52,8 +52,10 @@ public:
     // Writes the image with every change to a new file (whole, as one replace, so a failure leaves
     // whatever was there), which then becomes the open file with no unsaved change; the file
     // open before keeps its bytes and loses its record. Refused, changing nothing, when Save
-    // would refuse a value or the file can no longer be read.
-    rom::Status SaveAs(const std::string& path);
+    // would refuse a value or the file can no longer be read. status.fileChanged: another program
+    // changed fields of the open file since Open, nothing was written; overwriteChanges writes
+    // every field as shown. A file replaced is kept as its backup first when backups are on.
+    rom::Status SaveAs(const std::string& path, bool overwriteChanges = false);
     // The user chose not to keep the unsaved changes: no record of them is kept (the document
     // still holds them until it is closed or another file is opened).
     void ForgetUnsavedChanges();

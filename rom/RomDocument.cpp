@@ -190,6 +190,7 @@ bool WriteImageAtomically(const std::string& path, const Bytes& image, std::stri
 
 namespace {
 constexpr int kLockWaitMs = ImageWriter::kLockWaitMs;
+} // namespace
 
 // The backup beside the image, else in the data folder: where it went, or false with why neither
 // could be written. Always a new file renamed into place, never written through a link.
@@ -210,6 +211,7 @@ bool WriteBackup(const std::string& path, const Bytes& image, FileOps& ops, std:
     return false;
 }
 
+namespace {
 bool SameParts(const std::vector<ImagePart>& a, const std::vector<ImagePart>& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const ImagePart& x, const ImagePart& y) {

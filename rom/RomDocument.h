@@ -35,6 +35,11 @@ struct Status {
 
 // Writes a new file (or replaces a regular one) so that a failure leaves the old file whole.
 bool WriteImageAtomically(const std::string& path, const Bytes& image, std::string& error);
+// Keeps image (what path held before a save) as RomDocument::BackupPath beside it, else in the
+// data folder: where it went, or false with why neither could be written. Always a new file
+// renamed into place, never written through a link.
+bool WriteBackup(const std::string& path, const Bytes& image, FileOps& ops, std::string& where,
+                 std::string& error);
 
 // One image file as read: its form, and as much of its content as was asked for.
 struct ImageFile {

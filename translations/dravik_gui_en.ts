@@ -196,10 +196,6 @@ never changes the length of the file.</translation>
         <translation>Saved.	</translation>
     </message>
     <message>
-        <source>SMC File (*.smc);;所有文件 (*)</source>
-        <translation>SMC File (*.smc);;All files (*)</translation>
-    </message>
-    <message>
         <source>Dravik静态修改器</source>
         <translation>Dravik Editor</translation>
     </message>
@@ -424,10 +420,6 @@ It was removed from Recent Files.</translation>
         <translation>The recovery record of the last session&apos;s unsaved changes cannot be used (%1).</translation>
     </message>
     <message>
-        <source>文件已重新载入。重新载入前有 %1 处未保存的修改，是否在文件的新内容上恢复？</source>
-        <translation>The file was reloaded. It had %1 unsaved changes before; restore them on top of the new contents?</translation>
-    </message>
-    <message>
         <source>其中 %1 处其他程序也修改过，恢复后以您的修改为准。</source>
         <translation>The other program also changed %1 of them; your changes win.</translation>
     </message>
@@ -514,6 +506,24 @@ It turns %4 into %5.</translation>
         <source>与参照映像不同：%1 处</source>
         <translation>Differs from reference: %1 cells</translation>
     </message>
+    <message>
+        <source>SMC File (*.smc *.sfc);;所有文件 (*)</source>
+        <translation>SMC File (*.smc *.sfc);;All files (*)</translation>
+    </message>
+    <message>
+        <source>保存时修正校验和(&amp;K)</source>
+        <translation>Fix Chec&amp;ksum on Save</translation>
+    </message>
+    <message>
+        <source>(可能不是本游戏的映像)</source>
+        <translation>(may not be an image of this game)</translation>
+    </message>
+    <message>
+        <source>文件已重新载入。
+重新载入前有 %1 处未保存的修改，是否在文件的新内容上恢复？</source>
+        <translation>The file was reloaded.
+It had %1 unsaved changes before; restore them on top of the new contents?</translation>
+    </message>
 </context>
 <context>
     <name>CRowDlg</name>
@@ -579,6 +589,10 @@ It turns %4 into %5.</translation>
     <message>
         <source>取消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>保存不会改动任何字节。</source>
+        <translation>Save would change no byte.</translation>
     </message>
 </context>
 <context>

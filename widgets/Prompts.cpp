@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVariant>
 
 #include <algorithm>
@@ -76,12 +77,28 @@ QString DialogPrompts::ChooseFile(QWidget* parent, const FileQuestion& question)
 {
     if (question.mode == FileQuestion::Folder)
         return QFileDialog::getExistingDirectory(parent, question.caption, question.path);
-    if (question.mode == FileQuestion::Save)
-        return QFileDialog::getSaveFileName(parent, question.caption, question.path, question.filter);
+    if (question.mode == FileQuestion::Save) {
+        QFileDialog dialog(parent, question.caption, question.path, question.filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // A name typed without extension gets the chosen filter's (before the dialog asks
+        // whether to replace a file of that name).
+        const auto follow = [&dialog](const QString& filter) {
+            dialog.setDefaultSuffix(FilterExtension(filter));
+        };
+        follow(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    }
     return QFileDialog::getOpenFileName(parent, question.caption, question.path, question.filter);
 }
 
 } // namespace
+
+QString FilterExtension(const QString& filter)
+{
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.([^ )*]+)"));
+    return firstPattern.match(filter).captured(1);
+}
 
 int Question::CancelButton() const
 {
@@ -98,6 +115,15 @@ void Prompts::Tell(QWidget* parent, QMessageBox::Icon icon, const QString& capti
     q.caption = caption;
     q.text = text;
     Ask(parent, q);
+}
+
+void Prompts::Notice(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
+{
+    auto* box = new QMessageBox(icon, caption, text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    KeepCaptionWhole(*box);
+    box->show();
 }
 
 Prompts& Prompts::Dialogs()

@@ -33,9 +33,12 @@ struct FileQuestion {
     enum Mode { Open, Save, Folder };
     Mode mode = Open;
     QString caption;
-    QString filter; // "SMC File (*.smc)"
+    QString filter; // "SMC File (*.smc)"; Save: a name typed without extension gets the chosen filter's
     QString path;   // folder or file the dialog starts at
 };
+
+// The extension of a file filter's first pattern ("IPS 补丁 (*.ips)" -> "ips"); empty for "(*)".
+QString FilterExtension(const QString& filter);
 
 class Prompts {
 public:
@@ -47,6 +50,9 @@ public:
     virtual QString ChooseFile(QWidget* parent, const FileQuestion& question) = 0;
     // Runs the dialog modally; QDialog::Accepted or QDialog::Rejected.
     virtual int RunModal(QDialog& dialog) = 0;
+
+    // A notice that waits on nothing: shown beside the work, closed whenever the user likes.
+    virtual void Notice(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text);
 
     // A notice with a single OK. A long text shows its first lines and keeps the whole under
     // "Show Details...".

@@ -96,12 +96,15 @@ std::vector<std::string> Faults(QWidget* top)
 TEST_F(WindowTest, EveryPageAndDialogShowsNamesWholeAndKeepsControlsInsideTheirFrames)
 {
     Load();
-    for (int page = 1; page <= 7; ++page) {
-        window->ShowPage(page);
-        QApplication::processEvents();
-        for (const std::string& fault :
-             Faults(window->findChild<QWidget*>(QStringLiteral("page%1").arg(page))))
-            ADD_FAILURE() << "page " << page << ": " << fault;
+    for (const QSize grown : {QSize(0, 0), QSize(500, 300)}) { // as designed, and a larger window
+        window->resize(window->size() + grown);
+        for (int page = 1; page <= 7; ++page) {
+            window->ShowPage(page);
+            QApplication::processEvents();
+            for (const std::string& fault :
+                 Faults(window->findChild<QWidget*>(QStringLiteral("page%1").arg(page))))
+                ADD_FAILURE() << "page " << page << " (" << grown.width() << " wider): " << fault;
+        }
     }
     for (const ListOfTable& l : kLists) {
         rom::Table& table = window->GetSession().Document().GetModel().Get(l.table);

@@ -1,7 +1,13 @@
-// How the window looks on light and dark palettes: a changed cell and the pressed page button
-// stand out from their neighbours, and their text stays readable.
+// How the window looks: on light and dark palettes a changed cell and the pressed page button
+// stand out from their neighbours with their text readable; the window grows and scrolls; tool
+// windows go beside it.
+#include <QScrollArea>
+#include <QScrollBar>
+
 #include "WindowFixture.h"
 #include "widgets/Marks.h"
+#include "widgets/Placement.h"
+#include "widgets/Prompts.h"
 
 namespace dravik::test {
 namespace {
@@ -57,6 +63,48 @@ TEST_F(WindowTest, ChangedCellsAndThePressedPageButtonStandOutReadablyOnLightAnd
     }
     QApplication::setPalette(before);
     EXPECT_NE(widgets::ChangedMark(before), widgets::ReferenceMark(before));
+}
+
+TEST_F(WindowTest, LargerTheListsGrowSmallerThePageScrolls)
+{
+    Load();
+    window->ShowPage(6);
+    QWidget* client = Child<QWidget>(QStringLiteral("client"));
+    EXPECT_EQ(client->size(), client->minimumSize()) << "starts at the designed size";
+    const QSize list = List(1040)->size(), box = Box(1052)->size();
+    window->resize(window->size() + QSize(300, 200));
+    QApplication::processEvents();
+    EXPECT_GT(List(1040)->width(), list.width());
+    EXPECT_GT(List(1040)->height(), list.height());
+    EXPECT_EQ(Box(1052)->size(), box);
+    window->resize(400, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(client->size(), client->minimumSize());
+    EXPECT_TRUE(Child<QScrollArea>(QStringLiteral("scroll"))->verticalScrollBar()->isVisible());
+}
+
+TEST(Placement, AToolWindowGoesBesideTheMainWindowOnTheScreen)
+{
+    const QRect screen(0, 0, 1920, 1040);
+    const QSize tool(560, 360);
+    const struct {
+        QRect main;
+        QPoint corner;
+    } cases[] = {
+        {{100, 50, 800, 600}, {900, 50}},     // room on the right
+        {{1000, 50, 800, 600}, {440, 50}},    // only on the left
+        {{200, 900, 1400, 600}, {1360, 680}}, // no room: the wider side, on screen
+        {{400, 100, 1300, 600}, {0, 100}},    // no room, the left is wider
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(widgets::BesideWindow(c.main, tool, screen), c.corner) << c.main.x();
+}
+
+TEST(FileFilters, ANameWithoutExtensionGetsTheChosenFiltersFirst)
+{
+    EXPECT_EQ(widgets::FilterExtension(QStringLiteral("IPS 补丁 (*.ips)")), QStringLiteral("ips"));
+    EXPECT_EQ(widgets::FilterExtension(QStringLiteral("SMC File (*.smc *.sfc)")), QStringLiteral("smc"));
+    EXPECT_EQ(widgets::FilterExtension(U("所有文件 (*)")), QString());
 }
 
 } // namespace

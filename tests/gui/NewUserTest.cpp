@@ -51,7 +51,7 @@ TEST_F(WindowTest, TheFileDialogOffersSmcFilesFirstThenAllFiles)
 {
     Load();
     ASSERT_EQ(ChooserCalls(), 1u);
-    EXPECT_EQ(user.Asked(test::Prompt::File).front().text, U("SMC File (*.smc);;所有文件 (*)"));
+    EXPECT_EQ(user.Asked(test::Prompt::File).front().text, U("SMC File (*.smc *.sfc);;所有文件 (*)"));
 }
 
 TEST(Prompts, AShortMessageBoxIsWideEnoughForItsCaption)

@@ -286,7 +286,7 @@ TEST_F(RecoveryWindowTest, AReloadOffersTheEditsBackOverTheNewContents)
 
         ASSERT_EQ(Questions().size(), 2u);
         EXPECT_EQ(Questions()[1],
-                  U("文件已重新载入。重新载入前有 2 处未保存的修改，是否在文件的新内容上恢复？\n"
+                  U("文件已重新载入。\n重新载入前有 2 处未保存的修改，是否在文件的新内容上恢复？\n"
                     "其中 1 处其他程序也修改过，恢复后以您的修改为准。"));
         EXPECT_EQ(Cell(1028, 5, 1), QStringLiteral("55"));
         EXPECT_TRUE(image.Read() == theirs) << "nothing is written before Save";

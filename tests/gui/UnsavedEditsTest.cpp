@@ -105,5 +105,29 @@ TEST_F(UnsavedEditsTest, SaveAsWritesTheEditsToANewFileThatBecomesTheOpenOne)
     EXPECT_EQ(window->GetSession().Document().Path(), copy.toStdString());
 }
 
+// Save As asks as Save does when another program changed the open file, and keeps a file it
+// replaces as its backup.
+TEST_F(UnsavedEditsTest, SaveAsAsksAboutAChangedFileAndBacksUpTheFileItReplaces)
+{
+    Load();
+    Edit("77");
+    rom::Bytes other = Sample(1);
+    Put(other, 0xC0200, 2, 7777); // item 1's price, by another program
+    ASSERT_TRUE(WriteFile(image.Path(), other));
+    QTemporaryDir folder;
+    const std::string copy = folder.path().toStdString() + "/copy.smc";
+    ASSERT_TRUE(WriteFile(copy, Sample(2)));
+    for (const char* answer : {"取消", "覆盖"}) {
+        user.AnswerFile(QString::fromStdString(copy));
+        user.AnswerButton(U(answer));
+        Action("actionSaveAs")->trigger();
+        ASSERT_FALSE(Questions().empty());
+        EXPECT_TRUE(Questions().back().startsWith(U("image.smc 在打开后已被其他程序修改")));
+    }
+    EXPECT_EQ(Get(ReadFile(copy), 0xC0204, 2), 77u);
+    EXPECT_EQ(Get(ReadFile(copy), 0xC0200, 2), Get(Sample(1), 0xC0200, 2)) << "覆盖 shows the window's value";
+    EXPECT_EQ(ReadFile(copy + ".bak"), Sample(2)) << "the file replaced, kept once";
+}
+
 } // namespace
 } // namespace dravik::test

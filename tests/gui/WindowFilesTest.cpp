@@ -1,6 +1,8 @@
 // The window over real files: read-only images shown view-only, images without a copier header.
 #include "WindowFixture.h"
 
+#include "rom/InternalHeader.h"
+#include "rom/Passes.h"
 #include "widgets/LineBox.h"
 #include <QComboBox>
 #include <QFile>
@@ -94,6 +96,46 @@ TEST_F(WindowFilesTest, BackupOnSaveIsOnByDefaultAndRemembered)
     EXPECT_FALSE(second.GetSession().Document().BackupOnSave());
     EXPECT_FALSE(second.findChild<QAction*>(QStringLiteral("actionBackupOnSave"))->isChecked());
     backup->setChecked(true); // as the other tests expect it
+}
+
+// Save can also set the internal checksum: off unless turned on, remembered like the backup.
+TEST_F(WindowFilesTest, FixChecksumOnSaveIsOffByDefaultRememberedAndMakesTheSumRight)
+{
+    QAction* fix = Action("actionFixChecksumOnSave");
+    EXPECT_FALSE(fix->isChecked());
+    for (const bool on : {true, false}) {
+        ASSERT_TRUE(WriteFile(image.Path(), Sample(1)));
+        fix->setChecked(on);
+        Load();
+        window->GetSession().Apply(rom::Edit("items").SetCell(0, 1, "4"), U("edit"));
+        window->OnSave();
+        const rom::Bytes saved = image.Read();
+        rom::Bytes fixed = saved;
+        rom::ApplyPatches(rom::FixChecksum(saved, window->GetSession().Document().Form()).patches, fixed);
+        EXPECT_EQ(fixed == saved, on);
+        app::CEditorDlg second(user);
+        EXPECT_EQ(second.GetSession().Document().FixChecksumOnSave(), on);
+    }
+}
+
+// A file that is not an image of the game opens all the same, with one notice that waits on nothing.
+TEST_F(WindowFilesTest, AnImplausibleImageOpensWithANoticeThatDoesNotWait)
+{
+    for (const bool plausible : {true, false}) {
+        rom::Bytes bytes = Sample(1);
+        if (!plausible)
+            for (uint32_t at : {0x7FDCu, 0xFFDCu, 0x81DCu, 0x101DCu})
+                bytes[at] ^= 0x5A; // no checksum and complement sum to 0xFFFF any more
+        ASSERT_TRUE(WriteFile(image.Path(), bytes));
+        user.Clear();
+        Load();
+        ASSERT_TRUE(window->GetSession().IsLoaded());
+        EXPECT_EQ(window->GetSession().Document().IsPlausible(), plausible);
+        EXPECT_TRUE(user.Asked(Prompt::Message).empty());
+        EXPECT_EQ(user.Asked(Prompt::Notice).size(), plausible ? 0u : 1u);
+        EXPECT_EQ(Child<QLabel>(QStringLiteral("status"))->text().contains(U("可能不是本游戏的映像")),
+                  !plausible);
+    }
 }
 
 } // namespace

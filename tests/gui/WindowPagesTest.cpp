@@ -207,8 +207,12 @@ TEST_F(WindowTest, RedWolfAndHotelBoxesEditTheirCellsOnlyWithAFile)
     Box(1055)->SetText(QStringLiteral("250"));
     EXPECT_EQ(model.Get("hotel_rooms").Cell(2, 1), "250");
     EXPECT_NE(model.Get("hotel_rooms").Cell(1, 1), "250");
+    // Changed boxes are marked as changed cells are, until saved.
+    for (const auto& [box, changed] : {std::pair{1052, true}, {1055, true}, {1054, false}})
+        EXPECT_EQ(Box(box)->font().bold(), changed) << box;
+    window->OnSave();
+    EXPECT_FALSE(Box(1052)->font().bold());
 
-    user.AnswerButton(U("不保存"));
     Action("actionClose")->trigger(); // the values stay but are no longer edited
     const std::string kept = model.Get("hotel_rooms").Cell(0, 1);
     Box(1053)->SetText(QStringLiteral("1"));

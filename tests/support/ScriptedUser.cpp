@@ -44,6 +44,11 @@ QString ScriptedUser::ChooseFile(QWidget*, const widgets::FileQuestion& question
     return path;
 }
 
+void ScriptedUser::Notice(QWidget*, QMessageBox::Icon icon, const QString& caption, const QString& text)
+{
+    prompts_.push_back({Prompt::Notice, icon, caption, text, {}, {}});
+}
+
 int ScriptedUser::RunModal(QDialog& dialog)
 {
     prompts_.push_back(

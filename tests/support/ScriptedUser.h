@@ -13,11 +13,11 @@ namespace dravik::test {
 
 // One prompt as a test sees it.
 struct Prompt {
-    enum Kind { Message, File, Modal };
+    enum Kind { Message, File, Modal, Notice };
     Kind kind = Message;
     QMessageBox::Icon icon = QMessageBox::NoIcon; // Message
     QString caption;                              // window title of each kind
-    QString text;                                 // Message: the whole text; File: the filter
+    QString text;                                 // Message, Notice: the whole text; File: the filter
     QStringList buttons;                          // Message
     QString dialogClass;                          // Modal: the dialog's class name
     QString path;                                 // File: where the dialog starts
@@ -41,6 +41,8 @@ public:
     int Ask(QWidget* parent, const widgets::Question& question) override;
     QString ChooseFile(QWidget* parent, const widgets::FileQuestion& question) override;
     int RunModal(QDialog& dialog) override;
+    void Notice(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                const QString& text) override;
 
 private:
     std::vector<Prompt> prompts_;
