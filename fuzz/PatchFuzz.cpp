@@ -18,6 +18,7 @@
 #include "rom/Bps.h"
 #include "rom/Crc32.h"
 #include "rom/Ips.h"
+#include "rom/Passes.h"
 #include "rom/PatchFiles.h"
 
 using namespace dravik;
@@ -52,8 +53,10 @@ void RoundTrip(PatchFormat format, const Bytes& a, const Bytes& b)
     std::string error;
     Check(MakePatch(format, a, b, patch, error), "a patch of two small images is made",
           name + (": " + error));
-    // Made for a as it is: with its copier header when it has one.
-    const IpsMadeFor madeFor = HasCopierHeader(a.size()) ? IpsMadeFor::WithHeader : IpsMadeFor::Unsaid;
+    // Made for a as it is: with its copier header when it has one (a file shorter than a header
+    // has none, whatever its size says).
+    const bool headered = HasCopierHeader(a.size()) && a.size() >= kCopierHeaderSize;
+    const IpsMadeFor madeFor = headered ? IpsMadeFor::WithHeader : IpsMadeFor::Unsaid;
     Check(ApplyPatch(patch, a, result, error, madeFor), "a made patch applies", name + (": " + error));
     Check(result == b, "a made patch gives the second image", name);
 }
