@@ -134,8 +134,8 @@ void CEditorDlg::OnCompare()
         return;
     }
     // Beside the window rather than modal: a double-click shows the field in the window.
-    auto* dialog = new DiffDialog(rom::DiffImages(mine, other.bytes), ThisImage(),
-                                  QDir::toNativeSeparators(otherPath), this);
+    auto* dialog = new DiffDialog(rom::DiffImages(mine, other.bytes, session_.Document().SharedNames()),
+                                  ThisImage(), QDir::toNativeSeparators(otherPath), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &DiffDialog::FieldChosen, this, &CEditorDlg::ShowTableRow);
     widgets::PlaceBeside(dialog);

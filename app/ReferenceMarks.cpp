@@ -17,6 +17,9 @@ void ReferenceMarks::Clear()
 
 void ReferenceMarks::Update(const rom::Model& model)
 {
+    // The reference shows codes with the open image's names, so only values make a difference.
+    if (image_)
+        image_->model.SetNames(model.SharedNames());
     for (const rom::Table& table : model.Tables())
         Update(model, table.Id());
 }

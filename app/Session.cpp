@@ -188,7 +188,7 @@ bool Session::UseNameFolder(const std::string& folder, std::vector<std::string>&
         errors = std::move(r.errors);
         return false;
     }
-    names::SetActive(r.set);
+    document_.SetNames(std::make_shared<const names::NameSet>(std::move(r.set)));
     UpdateMarks(); // the reference's names are shown with the new set
     emit NamesChanged();
     return true;
@@ -196,7 +196,7 @@ bool Session::UseNameFolder(const std::string& folder, std::vector<std::string>&
 
 void Session::UseBuiltInNames()
 {
-    names::SetActive(names::NameSet::BuiltIn());
+    document_.SetNames(names::NameSet::BuiltInPtr());
     UpdateMarks();
     emit NamesChanged();
 }

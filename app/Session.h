@@ -91,7 +91,7 @@ public:
     const ReferenceMarks& Marks() const { return marks_; }
 
     // The name set the lists, editors and find show codes with.
-    const names::NameSet& Names() const { return names::Active(); }
+    const names::NameSet& Names() const { return document_.Names(); }
     // Makes a folder of name files the set in use; false with every reason when it is refused,
     // which changes nothing.
     bool UseNameFolder(const std::string& folder, std::vector<std::string>& errors);

@@ -106,6 +106,5 @@ static void BM_SwitchNameSet(benchmark::State& state)
         window.repaint();
         QApplication::processEvents();
     }
-    names::SetActive(names::NameSet::BuiltIn());
 }
 BENCHMARK(BM_SwitchNameSet)->Unit(benchmark::kMillisecond);

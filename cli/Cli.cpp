@@ -69,7 +69,8 @@ public:
     int MaxArguments() const override { return 1; }
 
 protected:
-    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override
+    int Run(const QCommandLineParser& parsed, const names::NameSetPtr&, std::ostream& out,
+            std::ostream& err) const override
     {
         if (parsed.positionalArguments().isEmpty()) {
             out << Program::Usage();
@@ -92,11 +93,6 @@ std::string& Written()
 
 int RunCommand(const Args& args, std::ostream& out, std::ostream& err)
 {
-    // --names changes the active set for this run only (tests run many commands in one process).
-    struct RestoreNames {
-        names::NameSet saved = names::Active();
-        ~RestoreNames() { names::SetActive(saved); }
-    } restore;
     QStringList words;
     for (const std::string& arg : args)
         words << QString::fromStdString(arg);

@@ -149,14 +149,15 @@ int Command::Execute(const QStringList& args, const QStringList& folders, std::o
     }
     if (const QString problem = OptionProblem(parser, options); !problem.isEmpty())
         return WrongUsage(err, problem);
-    if (const int status = UseNameFolders(folders + parser.values("names"), err))
+    names::NameSetPtr names = names::NameSet::BuiltInPtr();
+    if (const int status = UseNameFolders(folders + parser.values("names"), names, err))
         return status;
     const qsizetype count = parser.positionalArguments().size();
     if (count < MinArguments())
         return WrongUsage(err, count == 0 ? QString() : tr("缺少参数"));
     if (MaxArguments() >= 0 && count > MaxArguments())
         return WrongUsage(err, tr("多余的参数：%1").arg(parser.positionalArguments().at(MaxArguments())));
-    return Run(parser, out, err);
+    return Run(parser, names, out, err);
 }
 
 } // namespace dravik::cli

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "names/NameSet.h"
+
 namespace dravik::cli {
 
 using Args = std::vector<std::string>;
@@ -60,8 +62,10 @@ public:
 
 protected:
     // Runs with the arguments parsed and checked: the options as given, the arguments in
-    // parsed.positionalArguments().
-    virtual int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const = 0;
+    // parsed.positionalArguments(); `names` is the name set the name folders gave (the
+    // compiled-in set without one), what every image it opens is shown with.
+    virtual int Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+                    std::ostream& err) const = 0;
 
     // Wrong usage: the reason (if any) and the usage on `err`; returns kWrongUsage.
     int WrongUsage(std::ostream& err, const QString& reason = {}) const;
@@ -80,8 +84,8 @@ QString OptionProblem(const QCommandLineParser& parser, const QList<QCommandLine
 // The options' part of a usage text: "  --table ID   what it does", one a line, aligned.
 QString OptionTable(const QList<QCommandLineOption>& options);
 
-// Makes the name folders the active name set, one after another. Returns 0, or the exit status
-// (with the reasons on `err`) when a folder is refused.
-int UseNameFolders(const QStringList& folders, std::ostream& err);
+// Reads the name folders one after another into `names` (the last one read is the set in use).
+// Returns 0, or the exit status (with the reasons on `err`) when a folder is refused.
+int UseNameFolders(const QStringList& folders, names::NameSetPtr& names, std::ostream& err);
 
 } // namespace dravik::cli

@@ -36,7 +36,8 @@ public:
     bool TakesNegativeNumbers() const override { return true; }
 
 protected:
-    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override
+    int Run(const QCommandLineParser& parsed, const names::NameSetPtr&, std::ostream& out,
+            std::ostream& err) const override
     {
         const Args rest = Utf8(parsed.positionalArguments());
         const int from = ParseBase(rest[1]);

@@ -23,14 +23,13 @@ void PrintRefusal(const QString& folder, const std::vector<std::string>& errors,
     PrintErrors(errors, err);
 }
 
-int Check(const QString& folder, std::ostream& out, std::ostream& err)
+int Check(const QString& folder, const names::NameSet& current, std::ostream& out, std::ostream& err)
 {
     const rom::NameSetResult r = rom::LoadNameSet(folder.toStdString());
     if (!r.ok) {
         PrintRefusal(folder, r.errors, err);
         return kRefused;
     }
-    const names::NameSet& current = names::Active();
     int changes = 0;
     for (const names::NameSet::Entry& e : r.set.UserEntries()) {
         const std::string& was = current.Names(e.list)[static_cast<size_t>(e.code)];
@@ -60,14 +59,15 @@ public:
     int MinArguments() const override { return 2; }
 
 protected:
-    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override
+    int Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+            std::ostream& err) const override
     {
         const QString action = parsed.positionalArguments()[0], folder = parsed.positionalArguments()[1];
         if (action == "check")
-            return Check(folder, out, err);
+            return Check(folder, *names, out, err);
         if (action != "export")
             return WrongUsage(err, tr("没有“%1”这个动作").arg(action));
-        const std::string error = rom::ExportNameSet(names::Active(), folder.toStdString());
+        const std::string error = rom::ExportNameSet(*names, folder.toStdString());
         if (!error.empty()) {
             err << error << "\n";
             return kRefused;
@@ -78,15 +78,15 @@ protected:
 };
 } // namespace
 
-int UseNameFolders(const QStringList& folders, std::ostream& err)
+int UseNameFolders(const QStringList& folders, names::NameSetPtr& names, std::ostream& err)
 {
     for (const QString& folder : folders) {
-        const rom::NameSetResult r = rom::LoadNameSet(folder.toStdString());
+        rom::NameSetResult r = rom::LoadNameSet(folder.toStdString());
         if (!r.ok) {
             PrintRefusal(folder, r.errors, err);
             return kRefused;
         }
-        names::SetActive(r.set);
+        names = std::make_shared<const names::NameSet>(std::move(r.set));
     }
     return kSuccess;
 }

@@ -214,10 +214,12 @@ public:
     int MinArguments() const override { return 2; }
 
 protected:
-    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+    int Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+            std::ostream& err) const override;
 };
 
-int DiffCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
+int DiffCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+                     std::ostream& err) const
 {
     const Args args = Utf8(parsed.positionalArguments());
     const std::string format = parsed.value("format").toStdString();
@@ -232,7 +234,7 @@ int DiffCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::o
     for (const auto& [path, image] : {std::pair{&args[0], &a}, std::pair{&args[1], &b}})
         if (!rom::IsPlausibleImage(*image, rom::ImageForm::OfSize(image->size())))
             err << rom::ImplausibleNotice(*path) << "\n";
-    const rom::ImageDiff diff = rom::DiffImages(a, b);
+    const rom::ImageDiff diff = rom::DiffImages(a, b, names);
     if (format == "json")
         DiffJson(diff, args[0], args[1], out);
     else if (format == "csv")
@@ -265,10 +267,12 @@ public:
     int MinArguments() const override { return 3; }
 
 protected:
-    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+    int Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+            std::ostream& err) const override;
 };
 
-int PatchCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
+int PatchCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&, std::ostream& out,
+                      std::ostream& err) const
 {
     const Args args = Utf8(parsed.positionalArguments());
     std::string format = parsed.value("format").toStdString();
@@ -335,10 +339,12 @@ public:
     int MaxArguments() const override { return 3; }
 
 protected:
-    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+    int Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+            std::ostream& err) const override;
 };
 
-int ApplyCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
+int ApplyCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&, std::ostream& out,
+                      std::ostream& err) const
 {
     const Args args = Utf8(parsed.positionalArguments());
     const QString rom = parsed.positionalArguments()[0], patchName = parsed.positionalArguments()[1];

@@ -19,7 +19,8 @@ bool ParseRow(const std::string& text, int& row)
 std::string RowName(const rom::Model& model, const std::string& table, int row)
 {
     if (table == "attacks_a" || table == "attacks_b")
-        return names::Get(table == "attacks_a" ? names::List::AttacksA : names::List::AttacksB)
+        return model.Names()
+            .Names(table == "attacks_a" ? names::List::AttacksA : names::List::AttacksB)
             .at(static_cast<size_t>(row));
     return model.Get(table).RowLabel(row);
 }
@@ -47,10 +48,12 @@ public:
     int MinArguments() const override { return 3; }
 
 protected:
-    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+    int Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+            std::ostream& err) const override;
 };
 
-int RefsCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
+int RefsCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+                     std::ostream& err) const
 {
     const Args plain = Utf8(parsed.positionalArguments());
     const QString format = parsed.value("format");
@@ -64,6 +67,7 @@ int RefsCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::o
     if (!rom::HasReferences(table))
         return WrongUsage(err, tr("表“%1”的行没有引用可查").arg(parsed.positionalArguments()[1]));
     rom::RomDocument doc;
+    doc.SetNames(names);
     const rom::Status status = doc.Open(plain[0]);
     if (!status.ok) {
         err << status.message << "\n";

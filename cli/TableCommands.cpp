@@ -76,9 +76,11 @@ bool KnownTable(const std::string& id)
 }
 
 // The export of one image as text; false (and the reason in err) when it cannot be read.
-bool ExportText(const std::string& rom, const std::string& table, std::string& text, std::ostream& err)
+bool ExportText(const std::string& rom, const std::string& table, const names::NameSetPtr& names,
+                std::string& text, std::ostream& err)
 {
     rom::RomDocument doc;
+    doc.SetNames(names);
     const rom::Status status = doc.Open(rom);
     if (!status.ok) {
         err << status.message << "\n";
@@ -188,10 +190,12 @@ public:
     int MaxArguments() const override { return -1; }
 
 protected:
-    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+    int Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+            std::ostream& err) const override;
 };
 
-int ExportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
+int ExportCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+                       std::ostream& err) const
 {
     const std::vector<std::string> roms = Utf8(parsed.positionalArguments());
     const std::string table = parsed.value("table").toStdString();
@@ -208,7 +212,7 @@ int ExportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std:
     }
     if (outDir.empty()) {
         std::string text;
-        if (!ExportText(roms.front(), table, text, err))
+        if (!ExportText(roms.front(), table, names, text, err))
             return kRefused;
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         return kSuccess;
@@ -229,7 +233,7 @@ int ExportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std:
     int status = kSuccess;
     for (size_t i = 0; i < roms.size(); ++i) {
         std::string text;
-        if (!ExportText(roms[i], table, text, err) || !WriteText(paths[i], text, err))
+        if (!ExportText(roms[i], table, names, text, err) || !WriteText(paths[i], text, err))
             status = kRefused;
     }
     return status;
@@ -261,10 +265,12 @@ public:
     int MinArguments() const override { return 2; }
 
 protected:
-    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+    int Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+            std::ostream& err) const override;
 };
 
-int ImportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
+int ImportCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+                       std::ostream& err) const
 {
     const std::vector<std::string> paths = Utf8(parsed.positionalArguments());
     const std::string csvTable = parsed.value("table").toStdString(); // a CSV file holds one table
@@ -272,6 +278,7 @@ int ImportCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std:
     const std::string& romPath = paths[0];
     const std::string& jsonPath = paths[1]; // or the CSV file
     rom::RomDocument doc;
+    doc.SetNames(names);
     rom::Status status = doc.Open(romPath);
     if (!status.ok) {
         err << status.message << "\n";
@@ -319,10 +326,12 @@ public:
     int MinArguments() const override { return 1; }
 
 protected:
-    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+    int Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+            std::ostream& err) const override;
 };
 
-int SampleCommand::Run(const QCommandLineParser& parsed, std::ostream&, std::ostream& err) const
+int SampleCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&, std::ostream&,
+                       std::ostream& err) const
 {
     const std::string path = parsed.positionalArguments()[0].toStdString();
     uint32_t seed = 1;
@@ -408,7 +417,8 @@ public:
     int MinArguments() const override { return 1; }
 
 protected:
-    int Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const override;
+    int Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+            std::ostream& err) const override;
 
 private:
     // The rows the options choose; false (after saying why) for none or for a wrong choice.
@@ -458,7 +468,8 @@ bool SetCommand::ChosenRows(const QCommandLineParser& parsed, const rom::Table& 
     return true;
 }
 
-int SetCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::ostream& err) const
+int SetCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& names, std::ostream& out,
+                    std::ostream& err) const
 {
     const int choices = parsed.isSet("rows") + parsed.isSet("row-names") + parsed.isSet("all");
     if (!parsed.isSet("table") || !parsed.isSet("column") || !parsed.isSet("expr") || choices != 1)
@@ -470,6 +481,7 @@ int SetCommand::Run(const QCommandLineParser& parsed, std::ostream& out, std::os
     }
     const std::string romPath = parsed.positionalArguments()[0].toStdString();
     rom::RomDocument doc;
+    doc.SetNames(names);
     const rom::Status status = doc.Open(romPath);
     if (!status.ok) {
         err << status.message << "\n";

@@ -40,18 +40,19 @@ void FillCombo(QComboBox* combo, const std::vector<std::string>& entries)
     view->setMinimumWidth(std::max(combo->width(), wanted));
 }
 
-QComboBox* MakeCombo(QWidget* parent, const QRect& rect, Entries entries)
+QComboBox* MakeCombo(QWidget* parent, const QRect& rect, Entries entries, const names::NameSet& names)
 {
     auto* combo = new QComboBox(parent);
     combo->setGeometry(rect);
     combo->setMaxVisibleItems(20);
-    FillCombo(combo, EntryTexts(entries));
+    FillCombo(combo, EntryTexts(entries, names));
     return combo;
 }
 
 } // namespace
 
-CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent), layout_(&layout)
+CRowDlg::CRowDlg(const DialogLayout& layout, const names::NameSet& names, QWidget* parent)
+    : QDialog(parent), layout_(&layout)
 {
     setObjectName(QString::fromLatin1(layout.id));
     setWindowTitle(LayoutText(layout.caption));
@@ -96,7 +97,7 @@ CRowDlg::CRowDlg(const DialogLayout& layout, QWidget* parent) : QDialog(parent),
         }
         case DialogControlKind::Combo:
         case DialogControlKind::DropList: {
-            QComboBox* combo = MakeCombo(this, rect, c.entries);
+            QComboBox* combo = MakeCombo(this, rect, c.entries, names);
             combo->setObjectName(Id("combo", c.id));
             break;
         }

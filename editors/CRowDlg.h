@@ -29,7 +29,8 @@ class LootDrops;
 class CRowDlg : public QDialog {
     Q_OBJECT
 public:
-    CRowDlg(const DialogLayout& layout, QWidget* parent = nullptr);
+    // The drop-down lists of its layout show `names`.
+    CRowDlg(const DialogLayout& layout, const names::NameSet& names, QWidget* parent = nullptr);
     ~CRowDlg() override;
 
     const DialogLayout& Layout() const { return *layout_; }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "names/NameSet.h"
+
 namespace dravik::editors {
 
 enum class DialogControlKind {
@@ -59,7 +61,7 @@ struct DialogLayout {
 // The row editor of a table, nullptr for a table without one.
 const DialogLayout* RowEditorLayout(const std::string& tableId);
 
-// The texts of a drop-down list, in position order, from the active name set.
-std::vector<std::string> EntryTexts(Entries entries);
+// The texts of a drop-down list, in position order, from `names`.
+std::vector<std::string> EntryTexts(Entries entries, const names::NameSet& names);
 
 } // namespace dravik::editors

@@ -100,7 +100,7 @@ std::optional<OpenEditor> Open(QWidget* parent, const rom::Table& table, int row
     const DialogLayout* layout = RowEditorLayout(table.Id());
     if (!layout || row < 0 || row >= table.Rows())
         return std::nullopt;
-    OpenEditor open{std::make_unique<CRowDlg>(*layout, parent), {}};
+    OpenEditor open{std::make_unique<CRowDlg>(*layout, table.Names(), parent), {}};
     CRowDlg& dialog = *open.dialog;
     open.binding = Bind(dialog, table.Layout());
     const Binding& binding = open.binding;
@@ -113,7 +113,7 @@ std::optional<OpenEditor> Open(QWidget* parent, const rom::Table& table, int row
         dialog.SetText(static_cast<int>(i), Q(table.Cell(row, columns[i])));
     for (size_t i = 0; i < binding.lists.size(); ++i) {
         const Binding::Slot& slot = binding.lists[i];
-        dialog.SetChoices(static_cast<int>(i), slot.naming->ListTexts(row));
+        dialog.SetChoices(static_cast<int>(i), slot.naming->ListTexts(table.Names(), row));
         dialog.SetIndex(static_cast<int>(i),
                         slot.naming->ListIndex(row, table.Code(slot.array, row, slot.k)));
     }
@@ -158,7 +158,7 @@ std::vector<std::string> RowEditorKeyProblems(const rom::Table& table, int row)
     const DialogLayout* layout = RowEditorLayout(table.Id());
     if (!layout || row < 0 || row >= table.Rows())
         return {};
-    const CRowDlg dialog(*layout);
+    const CRowDlg dialog(*layout, table.Names());
     return Bind(dialog, table.Layout()).problems;
 }
 

@@ -69,12 +69,6 @@ Entries LootList(const Entries& low, const Entries& high)
     return loot;
 }
 
-NameSet& TheActive()
-{
-    static NameSet active = NameSet::BuiltIn();
-    return active;
-}
-
 } // namespace
 
 struct NameSetBuilder {
@@ -155,6 +149,13 @@ const NameSet& NameSet::BuiltIn()
     return set;
 }
 
+NameSetPtr NameSet::BuiltInPtr()
+{
+    // Shares the static set without owning it.
+    static const NameSetPtr set(std::shared_ptr<const NameSet>(), &BuiltIn());
+    return set;
+}
+
 const std::vector<std::string>& NameSet::Names(List list) const
 {
     static const Entries none;
@@ -189,9 +190,5 @@ void NameSet::BuildLoot()
     humanLoot_ = LootList(Combo(List::HumanEquipment), Combo(List::Items));
     tankLoot_ = LootList(Combo(List::TankParts), Combo(List::TankItems));
 }
-
-const NameSet& Active() { return TheActive(); }
-
-void SetActive(const NameSet& set) { TheActive() = set; }
 
 } // namespace dravik::names

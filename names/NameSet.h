@@ -8,8 +8,10 @@
 // file:line and the reason, when any file is not UTF-8, is not a list's name, has more names
 // than its list, or holds a name that GBK cannot encode or that is wider than its slot.
 //
-// Codes are the truth and names only present them: the rest of the program asks Active() at
-// the moment it shows a name, so switching sets never touches a value.
+// Codes are the truth and names only present them: a document's model holds the set its codes
+// are shown with and asks it at the moment it shows a name, so switching sets never touches a
+// value.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,10 +39,15 @@ const ListInfo* FindListFile(const std::string& fileName);
 // some character of it.
 int GbkLength(const std::string& utf8);
 
+class NameSet;
+// A name set shared by the models and views that show codes with it.
+using NameSetPtr = std::shared_ptr<const NameSet>;
+
 class NameSet {
 public:
     // The compiled-in lists.
     static const NameSet& BuiltIn();
+    static NameSetPtr BuiltInPtr();
 
     const std::vector<std::string>& Names(List list) const;
     const std::vector<std::string>& Combo(List list) const;
@@ -72,9 +79,5 @@ private:
     std::vector<Entry> user_;
     std::string folder_;
 };
-
-// The set the program shows names from.
-const NameSet& Active();
-void SetActive(const NameSet& set);
 
 } // namespace dravik::names

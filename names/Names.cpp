@@ -1,4 +1,5 @@
-// The name lists, always those of the active name set (names/NameSet.h).
+// The name lists: what each list is, its size and the codes it names (the texts are a name set's,
+// names/NameSet.h).
 //
 // The compiled-in lists come from names/data/<stem>.txt. Data files: UTF-8, one entry per line; a '\r' before
 // the '\n' and a final empty line are ignored. combo_variants.txt holds "stem<TAB>index<TAB>text" lines, the
@@ -25,8 +26,6 @@ const char* const kEmpty = "-----";
 const char* const kNone = "没有";
 const char* const kPlaceholder = "XXXXX";
 
-const std::vector<std::string>& Get(List list) { return Active().Names(list); }
-const std::vector<std::string>& Combo(List list) { return Active().Combo(list); }
 int SlotWidth(List list) { return Info(list).slotWidth; }
 
 int Size(List list) { return Info(list).entries; }
@@ -45,9 +44,6 @@ ListEntry LootEntryOf(int category, int code)
         return {tank ? List::TankParts : List::HumanEquipment, code};
     return {tank ? List::TankItems : List::Items, code - kLootSecondList};
 }
-
-const std::vector<std::string>& HumanLoot() { return Active().HumanLoot(); }
-const std::vector<std::string>& TankLoot() { return Active().TankLoot(); }
 
 std::string UnknownCode(int code)
 {

@@ -50,17 +50,8 @@ struct ListEntry {
 };
 ListEntry LootEntryOf(int category, int code); // code 0 to 0xFE
 
-// The texts the window shows in cells (the name-slot texts).
-const std::vector<std::string>& Get(List list);
-// The texts of the editors' drop-down lists; they differ from Get() in three entries
-// (tank parts 87 and 92, attack list A entry 0x9C).
-const std::vector<std::string>& Combo(List list);
 // Slot width in GBK bytes of the lists kept in fixed-width slots; 0 for the fixed label lists.
 int SlotWidth(List list);
-
-// The 256-entry loot lists of the monster editors; the position is the loot code.
-const std::vector<std::string>& HumanLoot();
-const std::vector<std::string>& TankLoot();
 
 // The text of a code that names nothing: "未知(0x..)". (Which code names what is declared
 // with each table's code arrays, rom/Layout.h.)

@@ -110,7 +110,7 @@ std::string SetCodesByName(Table& t, int row, int column, const std::string& nam
             const int v1 = entries.size() > 1 ? valid[1][j] : 0;
             const int code = shown == 0 ? v0 : v1;
             const int chooser = shown == 0 ? v1 : v0;
-            if (naming.Text(row, code, chooser) == name)
+            if (naming.Text(t.Names(), row, code, chooser) == name)
                 matches.push_back(static_cast<uint64_t>(v0) |
                                   (entries.size() > 1 ? static_cast<uint64_t>(v1) << 8 : 0));
         }

@@ -1,6 +1,6 @@
 #pragma once
 // Which cells show which code entries, and a name typed into such a cell back to its codes. Both
-// follow from the code arrays' declarations (rom/Layout.h) and the active name set.
+// follow from the code arrays' declarations (rom/Layout.h) and the table's name set.
 #include <string>
 #include <vector>
 

@@ -83,7 +83,7 @@ int ReferenceRows(const Model& model, const std::string& tableId)
 {
     for (const AttackSource& s : kAttackLists)
         if (tableId == s.id)
-            return static_cast<int>(names::Get(s.list).size());
+            return names::Size(s.list);
     const Table* t = HasReferences(tableId) ? model.Find(tableId) : nullptr;
     return t ? t->Rows() : 0;
 }
@@ -113,8 +113,8 @@ std::vector<Reference> WhereUsed(const Model& model, const std::string& tableId,
                     continue;
                 std::string where = t.ColumnTitle(column);
                 if (cell.chooser >= 0) // a loot drop says which of its lists: its category
-                    where +=
-                        " " + layout.codeArrays[static_cast<size_t>(cell.chooser)].naming.Text(r, chooser);
+                    where += " " + layout.codeArrays[static_cast<size_t>(cell.chooser)].naming.Text(
+                                       t.Names(), r, chooser);
                 out.push_back({t.Id(), r, column, where, t.RowLabel(r)});
             }
     }

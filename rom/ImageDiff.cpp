@@ -248,7 +248,7 @@ std::vector<bool> FieldByteMap(ImageForm form)
     return map;
 }
 
-ImageDiff DiffImages(const Bytes& a, const Bytes& b)
+ImageDiff DiffImages(const Bytes& a, const Bytes& b, const names::NameSetPtr& names)
 {
     ImageDiff diff;
     diff.sizeA = a.size();
@@ -257,7 +257,7 @@ ImageDiff DiffImages(const Bytes& a, const Bytes& b)
     diff.formB = ImageForm::OfSize(b.size());
     const int64_t shift = HeaderSize(diff.formB) - HeaderSize(diff.formA);
     // A's rows are loaded as their spans are found; B's only where the bytes differ.
-    Model modelA, modelB;
+    Model modelA(names), modelB(names);
     const LoadContext readB(b, diff.formB);
 
     std::vector<Span> fieldSpans;

@@ -42,8 +42,9 @@ struct ImageDiff {
     bool Identical() const { return SameSize() && fields.empty() && runs.empty(); }
 };
 
-// Two whole image files; each must hold every table for its form (ImageForm::OfSize).
-ImageDiff DiffImages(const Bytes& a, const Bytes& b);
+// Two whole image files; each must hold every table for its form (ImageForm::OfSize). Labels and
+// codes are shown with `names` (the compiled-in set for none).
+ImageDiff DiffImages(const Bytes& a, const Bytes& b, const names::NameSetPtr& names = nullptr);
 
 // How many table fields of a file's bytes as they are now differ from the stretches read from
 // it earlier (RomDocument::SavedParts): what another program changed meanwhile. -1 when the file

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "names/NameSet.h"
 #include "names/Names.h"
 
 namespace dravik::rom {
@@ -96,14 +97,14 @@ struct CodeNaming {
     // The list and entry a code names in this row; nullopt for the empty code and codes without
     // an entry. chooserCode: the chooser array's code in the row, where the naming has one.
     std::optional<names::ListEntry> Named(int row, int code, int chooserCode = 0) const;
-    std::string Text(int row, int code, int chooserCode = 0) const;
+    std::string Text(const names::NameSet& names, int row, int code, int chooserCode = 0) const;
     int CodeOf(int row, int entry) const;
 
     // The row editor's drop-down list: the list's drop-down texts, then "-----" where there is
     // an empty code. ListIndex is the position a code opens at (rules::kNoSelection, -1, for
     // none; a code whose entry is one past the last opens at "-----"); CodeForIndex the code a
     // chosen position writes (the old code for no selection).
-    std::vector<std::string> ListTexts(int row) const;
+    std::vector<std::string> ListTexts(const names::NameSet& names, int row) const;
     int ListIndex(int row, int code) const;
     int CodeForIndex(int row, int index, int oldCode) const;
 };
@@ -113,7 +114,7 @@ CodeNaming NamedByRow(names::List (*listForRow)(int row));
 CodeNaming SlotNamedBy(names::List list, int first = 0, int mask = 0xFF);
 CodeNaming ChosenBy(const char* chooser, names::ListEntry (*entryOf)(int chooserCode, int code));
 
-// Which names label a table's rows: a range of a name list, looked up in the active name set
+// Which names label a table's rows: a range of a name list, looked up in the model's name set
 // whenever a label is shown, or fixed texts for the few tables that no list names.
 struct RowNames {
     names::List list = names::List::Items;
@@ -122,7 +123,7 @@ struct RowNames {
     std::vector<std::string> fixed; // used instead of the list when not empty
 
     int Rows() const { return fixed.empty() ? count : static_cast<int>(fixed.size()); }
-    std::string Label(int row) const;
+    std::string Label(const names::NameSet& names, int row) const;
 };
 RowNames NamedRows(names::List list, int first, int count);
 RowNames NamedRows(names::List list); // the whole list

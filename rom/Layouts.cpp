@@ -163,16 +163,16 @@ std::optional<names::ListEntry> CodeNaming::Named(int row, int code, int chooser
     return e.entry >= 0 && e.entry < size ? std::optional(e) : std::nullopt;
 }
 
-std::string CodeNaming::Text(int row, int code, int chooserCode) const
+std::string CodeNaming::Text(const names::NameSet& names, int row, int code, int chooserCode) const
 {
     if (!named)
         return {};
     if (code == emptyCode && IsByte(code) && !(entryOf && chooserCode < 0))
         return names::kEmpty;
     if (const std::optional<names::ListEntry> e = Named(row, code, chooserCode))
-        return names::Get(e->list)[static_cast<size_t>(e->entry)];
+        return names.Names(e->list)[static_cast<size_t>(e->entry)];
     if (unnamed == Unnamed::Last) // outside a byte: below the first entry or past the last
-        return names::Get(list)[code < 0 ? 0 : static_cast<size_t>(names::Size(list) - 1)];
+        return names.Names(list)[code < 0 ? 0 : static_cast<size_t>(names::Size(list) - 1)];
     return unnamed == Unnamed::Blank ? std::string() : names::UnknownCode(code);
 }
 
@@ -181,9 +181,9 @@ int CodeNaming::CodeOf(int row, int entry) const
     return codeForEntry ? codeForEntry(row, entry) : (first + entry) << shift;
 }
 
-std::vector<std::string> CodeNaming::ListTexts(int row) const
+std::vector<std::string> CodeNaming::ListTexts(const names::NameSet& names, int row) const
 {
-    std::vector<std::string> texts = names::Combo(ListFor(row));
+    std::vector<std::string> texts = names.Combo(ListFor(row));
     if (emptyCode >= 0)
         texts.push_back(names::kEmpty);
     return texts;
@@ -282,11 +282,11 @@ Field At(uint32_t base, uint32_t stride, Field field)
     return field;
 }
 
-std::string RowNames::Label(int row) const
+std::string RowNames::Label(const names::NameSet& names, int row) const
 {
     if (!fixed.empty())
         return row >= 0 && row < Rows() ? fixed[static_cast<size_t>(row)] : std::string();
-    const std::vector<std::string>& all = names::Get(list);
+    const std::vector<std::string>& all = names.Names(list);
     const int i = first + row;
     return row >= 0 && row < count && i < static_cast<int>(all.size()) ? all[static_cast<size_t>(i)]
                                                                        : std::string();
@@ -294,7 +294,7 @@ std::string RowNames::Label(int row) const
 
 RowNames NamedRows(names::List list, int first, int count) { return RowNames{list, first, count, {}}; }
 
-RowNames NamedRows(names::List list) { return NamedRows(list, 0, static_cast<int>(names::Get(list).size())); }
+RowNames NamedRows(names::List list) { return NamedRows(list, 0, names::Size(list)); }
 
 RowNames FixedRows(std::vector<std::string> labels)
 {

@@ -14,7 +14,7 @@ struct NameSetResult {
     std::vector<std::string> errors;                // "file:line: reason", lines counted from 1
 };
 
-// Reads a folder of name files over the compiled-in lists. Never changes the active set.
+// Reads a folder of name files over the compiled-in lists.
 NameSetResult LoadNameSet(const std::string& folder);
 
 // Writes every list of `set` into `folder` (created if missing) as name files. Returns an

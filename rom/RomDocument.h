@@ -83,6 +83,11 @@ public:
 
     Model& GetModel() { return model_; }
     const Model& GetModel() const { return model_; }
+    // The name set its codes and row labels are shown with (the compiled-in set until another is
+    // given). A switch changes no value.
+    const names::NameSet& Names() const { return model_.Names(); }
+    const names::NameSetPtr& SharedNames() const { return model_.SharedNames(); }
+    void SetNames(names::NameSetPtr names) { model_.SetNames(std::move(names)); }
     bool IsLoaded() const { return loaded_; }
     const std::string& Path() const { return path_; }
     // Where the tables sit in the open file (with or without the copier header).

@@ -48,8 +48,8 @@ std::string Table::CodeText(int row, int column) const
         return kEmptyText;
     const CodeArray& codes = codes_[static_cast<size_t>(cell.array)];
     const int chooser = cell.chooser < 0 ? 0 : codes_[static_cast<size_t>(cell.chooser)].At(row);
-    return layout_->codeArrays[static_cast<size_t>(cell.array)].naming.Text(row, codes.At(row, cell.k),
-                                                                            chooser);
+    return layout_->codeArrays[static_cast<size_t>(cell.array)].naming.Text(*names_, row,
+                                                                            codes.At(row, cell.k), chooser);
 }
 
 void Table::SetCell(int row, int column, const std::string& text)
@@ -158,10 +158,18 @@ int Table::CodeColumn(const std::string& name, int k) const
     return a && a->column >= 0 && k >= 0 && k < a->perRow ? a->column + k : -1;
 }
 
-Model::Model()
+Model::Model(names::NameSetPtr names)
 {
     for (const TableLayout& layout : AllLayouts())
         tables_.emplace_back(layout);
+    SetNames(std::move(names));
+}
+
+void Model::SetNames(names::NameSetPtr names)
+{
+    names_ = names ? std::move(names) : names::NameSet::BuiltInPtr();
+    for (Table& t : tables_)
+        t.names_ = names_;
 }
 
 Table* Model::Find(const std::string& id)

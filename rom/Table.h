@@ -2,8 +2,8 @@
 // The model the window and the command line show: per table the column titles, row labels,
 // cell texts and code arrays. Column 0 of every row is its label and is never written to the
 // image; numeric fields live as cell text until the save pass converts them. Labels and the
-// cells that show codes are not stored: they are looked up in the active name set each time
-// they are read, so a switch of names never changes the model.
+// cells that show codes are not stored: they are looked up in the table's name set (the
+// model's) each time they are read, so a switch of names never changes a value.
 #include <string>
 #include <vector>
 
@@ -31,7 +31,10 @@ public:
     int Rows() const { return static_cast<int>(cells_.size()); }
     int Columns() const { return static_cast<int>(layout_->columns.size()); }
     const std::string& ColumnTitle(int column) const { return layout_->columns[static_cast<size_t>(column)]; }
-    std::string RowLabel(int row) const { return layout_->rowNames.Label(row); }
+    std::string RowLabel(int row) const { return layout_->rowNames.Label(*names_, row); }
+    // The name set its labels and codes are shown with.
+    const names::NameSet& Names() const { return *names_; }
+    const names::NameSetPtr& SharedNames() const { return names_; }
     // A column that holds a number as text (not the label, not a code's name).
     bool IsValueColumn(int column) const;
 
@@ -61,7 +64,10 @@ public:
 private:
     std::string CodeText(int row, int column) const;
 
+    friend class Model; // sets the name set of its tables
+
     const TableLayout* layout_;
+    names::NameSetPtr names_ = names::NameSet::BuiltInPtr();
     std::string id_;
     std::vector<std::vector<std::string>> cells_;
     std::vector<std::vector<std::string>> baseline_;
@@ -73,7 +79,14 @@ private:
 
 class Model {
 public:
-    Model(); // every table of AllLayouts(): value cells empty, codes 0
+    // Every table of AllLayouts(): value cells empty, codes 0, shown with `names` (the
+    // compiled-in set for none).
+    explicit Model(names::NameSetPtr names = nullptr);
+
+    const names::NameSet& Names() const { return *names_; }
+    const names::NameSetPtr& SharedNames() const { return names_; }
+    // Shows every table with another name set; no value changes.
+    void SetNames(names::NameSetPtr names);
 
     std::vector<Table>& Tables() { return tables_; }
     const std::vector<Table>& Tables() const { return tables_; }
@@ -83,6 +96,7 @@ public:
     const Table& Get(const std::string& id) const; // the id must exist
 
 private:
+    names::NameSetPtr names_;
     std::vector<Table> tables_;
 };
 

@@ -194,7 +194,7 @@ TEST(CsvImport, TankSlotByNameFollowsTheTankEditorsRule)
         rom::Table t = *model.Find("tanks");
         const bool parts = std::string(c.array) == "parts";
         t.SetCode(c.array, c.row, 0, c.old);
-        const std::string name = t.Layout().FindCodeArray(c.array)->naming.Text(c.row, c.code);
+        const std::string name = t.Layout().FindCodeArray(c.array)->naming.Text(t.Names(), c.row, c.code);
         const int column = t.Layout().Column(parts ? "parts[0]" : "items[0]");
         ASSERT_EQ(rom::SetCodesByName(t, c.row, column, name), "") << c.array << " row " << c.row;
         EXPECT_EQ(t.Code(c.array, c.row, 0), c.code) << c.array << " row " << c.row << " old " << c.old;

@@ -145,16 +145,13 @@ TEST(NameSetActive, SwitchingChangesWhatCodesShow)
     NameFolder folder({{"tank_items.txt", "\n\n甲乙\n"}, {"items.txt", "碱性车蜡X\n"}});
     const NameSetResult r = LoadNameSet(folder.Path());
     ASSERT_TRUE(r.ok);
-    SetActive(r.set);
     const auto& tankItems = dravik::rom::FindLayout("tanks")->FindCodeArray("items")->naming;
     const auto& loot = dravik::rom::FindLayout("monsters")->FindCodeArray("early_loot")->naming;
-    EXPECT_EQ(tankItems.Text(0, 0x82), "甲乙");
-    EXPECT_EQ(loot.Text(0, 0x82, 9), "甲乙");
-    EXPECT_EQ(loot.Text(0, 0x80, 0), "碱性车蜡X");
-    EXPECT_EQ(Active().Folder(), QDir(QString::fromStdString(folder.Path())).absolutePath().toStdString());
-    SetActive(NameSet::BuiltIn());
-    EXPECT_EQ(tankItems.Text(0, 0x82), "发音盒α");
-    EXPECT_EQ(Active().UserCount(), 0);
+    EXPECT_EQ(tankItems.Text(r.set, 0, 0x82), "甲乙");
+    EXPECT_EQ(loot.Text(r.set, 0, 0x82, 9), "甲乙");
+    EXPECT_EQ(loot.Text(r.set, 0, 0x80, 0), "碱性车蜡X");
+    EXPECT_EQ(r.set.Folder(), QDir(QString::fromStdString(folder.Path())).absolutePath().toStdString());
+    EXPECT_EQ(tankItems.Text(NameSet::BuiltIn(), 0, 0x82), "发音盒α");
 }
 
 namespace {
@@ -200,10 +197,11 @@ TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue
     NameFolder folder(files);
     const NameSetResult r = LoadNameSet(folder.Path());
     ASSERT_TRUE(r.ok) << (r.errors.empty() ? "" : r.errors[0]);
-    SetActive(r.set);
+    model.SetNames(std::make_shared<const NameSet>(r.set));
     const std::vector<std::string> after = AllCells(model);
     const auto patchesAfter = dravik::rom::PlanSave(model).patches;
-    SetActive(NameSet::BuiltIn());
+    // A copy of the model (an undo snapshot, a scratch check) shows the same names.
+    EXPECT_EQ(AllCells(Model(model)), after);
 
     ASSERT_EQ(before.size(), after.size());
     int changed = 0;
@@ -216,5 +214,6 @@ TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue
     }
     EXPECT_GT(changed, 16); // every list names at least one row label
     EXPECT_TRUE(SamePatches(patchesBefore, patchesAfter));
+    model.SetNames(nullptr); // back to the compiled-in set
     EXPECT_EQ(AllCells(model), before);
 }

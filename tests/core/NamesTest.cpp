@@ -9,6 +9,13 @@
 
 using namespace dravik::names;
 
+namespace {
+const std::vector<std::string>& Get(List list) { return NameSet::BuiltIn().Names(list); }
+const std::vector<std::string>& Combo(List list) { return NameSet::BuiltIn().Combo(list); }
+const std::vector<std::string>& HumanLoot() { return NameSet::BuiltIn().HumanLoot(); }
+const std::vector<std::string>& TankLoot() { return NameSet::BuiltIn().TankLoot(); }
+} // namespace
+
 TEST(NamesLists, CountsSlotWidthsAndComboDifferences)
 {
     struct Shape {

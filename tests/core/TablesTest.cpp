@@ -262,8 +262,8 @@ TEST(Tables, MonsterPackedWordsLootAndAttackLists)
     EXPECT_EQ(f.Cell("monsters", 0, 17), "回旋扳手");
     EXPECT_EQ(f.Cell("monsters", 0, 18), "发音盒α");
     EXPECT_EQ(f.Cell("monsters", 151, 10), "54321");
-    EXPECT_EQ(f.Cell("monsters", 46, 11), names::Get(names::List::AttacksB)[0x10]);
-    EXPECT_EQ(f.Cell("monsters", 47, 11), names::Get(names::List::AttacksA)[0x10]);
+    EXPECT_EQ(f.Cell("monsters", 46, 11), names::NameSet::BuiltIn().Names(names::List::AttacksB)[0x10]);
+    EXPECT_EQ(f.Cell("monsters", 47, 11), names::NameSet::BuiltIn().Names(names::List::AttacksA)[0x10]);
     EXPECT_NE(f.Cell("monsters", 46, 11), f.Cell("monsters", 47, 11));
 
     Bytes saved = f.Save();
@@ -382,7 +382,7 @@ TEST(Tables, CodeArraysShowTheNamesTheirListsDeclare)
                         t.SetCode(arrayDecl.name, row, k, code);
                     for (int k = 0; k < arrayDecl.perRow; ++k)
                         ASSERT_EQ(t.Cell(row, layout.Column(EntryKey(arrayDecl.name, k, arrayDecl.perRow))),
-                                  names::Get(list)[static_cast<size_t>(entry)])
+                                  names::NameSet::BuiltIn().Names(list)[static_cast<size_t>(entry)])
                             << t.Id() << " " << arrayDecl.name << " row " << row << " code " << code;
                     ++checked;
                 }
@@ -396,8 +396,8 @@ TEST(Tables, CodeArraysShowTheNamesTheirListsDeclare)
 TEST(Tables, CodeNamingTexts)
 {
     using names::kEmpty;
-    const auto& B = names::Get(names::List::AttacksB);
-    const auto& A = names::Get(names::List::AttacksA);
+    const auto& B = names::NameSet::BuiltIn().Names(names::List::AttacksB);
+    const auto& A = names::NameSet::BuiltIn().Names(names::List::AttacksA);
     const struct {
         const char *table, *array;
         int row, code, chooser;
@@ -445,6 +445,8 @@ TEST(Tables, CodeNamingTexts)
         {"head_armour", "users", 0, 8, 0, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FindLayout(c.table)->FindCodeArray(c.array)->naming.Text(c.row, c.code, c.chooser), c.text)
+        EXPECT_EQ(FindLayout(c.table)->FindCodeArray(c.array)->naming.Text(names::NameSet::BuiltIn(), c.row,
+                                                                           c.code, c.chooser),
+                  c.text)
             << c.table << " " << c.array << " row " << c.row << " code " << c.code;
 }

@@ -75,8 +75,8 @@ TEST(EditorCodeRules, SlotListsEndWhereTheNameListsEnd)
     for (const auto& [table, array, list] : slotLists) {
         const rom::CodeNaming& naming = rom::FindLayout(table)->FindCodeArray(array)->naming;
         const int empty = names::Size(list);
-        ASSERT_EQ(static_cast<int>(naming.ListTexts(0).size()), empty + 1);
-        EXPECT_EQ(naming.ListTexts(0)[static_cast<size_t>(empty)], names::kEmpty);
+        ASSERT_EQ(static_cast<int>(naming.ListTexts(names::NameSet::BuiltIn(), 0).size()), empty + 1);
+        EXPECT_EQ(naming.ListTexts(names::NameSet::BuiltIn(), 0)[static_cast<size_t>(empty)], names::kEmpty);
         EXPECT_EQ(naming.ListIndex(0, 0xFF), empty);
         EXPECT_EQ(naming.CodeForIndex(0, empty, 3), 0xFF);
     }
@@ -89,7 +89,7 @@ TEST_F(EditorDialogs, MonsterAttackListsFollowTheRowsAttackList)
          {0, names::kFirstAttackListARow - 1, names::kFirstAttackListARow, T("monsters").Rows() - 1}) {
         std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, T("monsters"), row);
         ASSERT_TRUE(dialog);
-        const std::vector<std::string>& names = names::Combo(names::AttackListFor(row));
+        const std::vector<std::string>& names = names::NameSet::BuiltIn().Combo(names::AttackListFor(row));
         QComboBox* attacks = Combo(dialog.get(), 1023);
         ASSERT_EQ(attacks->count(), static_cast<int>(names.size())) << row;
         EXPECT_EQ(attacks->itemText(attacks->count() - 1).toStdString(), names.back()) << row;

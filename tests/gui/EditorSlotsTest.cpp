@@ -40,8 +40,10 @@ TEST(EditorCodeRules, OpeningPositions)
 TEST(EditorCodeRules, LootPlaceholdersOfTheCategoryBecomeNone)
 {
     for (int code = 0; code < 256; ++code) {
-        const bool human = EntryTexts(Entries::HumanLoot)[code] == names::kPlaceholder;
-        const bool tank = EntryTexts(Entries::TankLoot)[code] == names::kPlaceholder;
+        const bool human =
+            EntryTexts(Entries::HumanLoot, names::NameSet::BuiltIn())[code] == names::kPlaceholder;
+        const bool tank =
+            EntryTexts(Entries::TankLoot, names::NameSet::BuiltIn())[code] == names::kPlaceholder;
         EXPECT_EQ(LootCode(7, code, -1), human ? 255 : code) << code;
         EXPECT_EQ(LootCode(8, code, -1), tank ? 255 : code) << code;
     }
@@ -80,7 +82,7 @@ TEST_F(EditorSlots, TankAndCharacterSlots)
     EXPECT_EQ(tanks.Code("items", 8, 0), 255);
     EXPECT_EQ(tanks.Code("items", 8, 3), 128 + 31);
     // 87 is one of the names whose drop-down text differs: the cell keeps the list's text.
-    EXPECT_EQ(tanks.Cell(8, 12), names::Get(List::TankParts)[87]);
+    EXPECT_EQ(tanks.Cell(8, 12), names::NameSet::BuiltIn().Names(List::TankParts)[87]);
 
     rom::Table& people = T("characters");
     SetCodes(people, "items", 1, {128, 200, 0});
@@ -88,8 +90,8 @@ TEST_F(EditorSlots, TankAndCharacterSlots)
     Fill("characters", 1, {}, {{1026, 48}, {1025, 127}});
     EXPECT_EQ(Codes(people, "items", 1), (std::vector<int>{255, 200, 127}));
     EXPECT_EQ(Codes(people, "equipment", 1), (std::vector<int>{176, 255, 5, 255, 255, 255, 255}));
-    EXPECT_EQ(people.Cell(1, 13), names::Get(List::Items)[127]);
-    EXPECT_EQ(people.Cell(1, 14), names::Get(List::HumanEquipment)[48]);
+    EXPECT_EQ(people.Cell(1, 13), names::NameSet::BuiltIn().Names(List::Items)[127]);
+    EXPECT_EQ(people.Cell(1, 14), names::NameSet::BuiltIn().Names(List::HumanEquipment)[48]);
 }
 
 // Attacks from list B up to row 46, list A after; loot from the list of its category.
@@ -106,12 +108,13 @@ TEST_F(EditorSlots, MonsterAttacksByRowAndLootByCategory)
         SetCodes(m, drops[i], 47, {row47[i]});
     }
     Drive("monsters", 46, [](QDialog* dlg) {
-        EXPECT_EQ(Combo(dlg, 1023)->currentText().toStdString(), names::Combo(List::AttacksB)[0x10]);
+        EXPECT_EQ(Combo(dlg, 1023)->currentText().toStdString(),
+                  names::NameSet::BuiltIn().Combo(List::AttacksB)[0x10]);
         SetCombo(dlg, 1024, 0x8F);
         QComboBox *human = Combo(dlg, 1030), *tank = Combo(dlg, 1031);
         EXPECT_EQ(Combo(dlg, 1029)->currentIndex(), 2);
-        EXPECT_EQ(human->currentText().toStdString(), names::Combo(List::Items)[2]);
-        EXPECT_EQ(tank->currentText().toStdString(), names::Combo(List::TankItems)[2]);
+        EXPECT_EQ(human->currentText().toStdString(), names::NameSet::BuiltIn().Combo(List::Items)[2]);
+        EXPECT_EQ(tank->currentText().toStdString(), names::NameSet::BuiltIn().Combo(List::TankItems)[2]);
         EXPECT_TRUE(human->isEnabled() && !tank->isEnabled());
         EXPECT_TRUE(!Combo(dlg, 1033)->isEnabled() && Combo(dlg, 1034)->isEnabled());
         SetCombo(dlg, 1029, 8); // a tank category: the code stays
@@ -123,7 +126,8 @@ TEST_F(EditorSlots, MonsterAttacksByRowAndLootByCategory)
         Ok(dlg);
     });
     Drive("monsters", 47, [](QDialog* dlg) {
-        EXPECT_EQ(Combo(dlg, 1023)->currentText().toStdString(), names::Combo(List::AttacksA)[0x9C]);
+        EXPECT_EQ(Combo(dlg, 1023)->currentText().toStdString(),
+                  names::NameSet::BuiltIn().Combo(List::AttacksA)[0x9C]);
         EXPECT_TRUE(!Combo(dlg, 1030)->isEnabled() && Combo(dlg, 1031)->isEnabled()); // category 20
         SetCombo(dlg, 1033, 125);                                                     // "XXXXX"
         Ok(dlg);
@@ -135,12 +139,12 @@ TEST_F(EditorSlots, MonsterAttacksByRowAndLootByCategory)
         EXPECT_EQ(m.Code(drops[i], 47), codes[1][i]) << drops[i];
     }
     // The cells show the lists' own texts (for 9C not the drop-down's), the loot's by category.
-    EXPECT_EQ(m.Cell(47, 11), names::Get(List::AttacksA)[0x9C]);
-    EXPECT_EQ(m.Cell(46, 17), names::Get(List::TankItems)[2]);
+    EXPECT_EQ(m.Cell(47, 11), names::NameSet::BuiltIn().Names(List::AttacksA)[0x9C]);
+    EXPECT_EQ(m.Cell(46, 17), names::NameSet::BuiltIn().Names(List::TankItems)[2]);
 }
 
 // A switch of name sets reaches every drop-down list of the next dialog opened, and back.
-TEST_F(EditorSlots, DropDownListsFollowTheActiveNameSet)
+TEST_F(EditorSlots, DropDownListsFollowTheDocumentsNameSet)
 {
     const struct {
         const char* file;
@@ -155,14 +159,15 @@ TEST_F(EditorSlots, DropDownListsFollowTheActiveNameSet)
     for (const auto& l : lists)
         files[l.file] = "\n\n新" + std::to_string(&l - lists) + "\n";
     const test::NameFolder folder(files);
-    const rom::NameSetResult loaded = rom::LoadNameSet(folder.Path());
+    rom::NameSetResult loaded = rom::LoadNameSet(folder.Path());
     ASSERT_TRUE(loaded.ok);
     const auto shown = [&](const auto& l) {
         std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, T(l.table), l.row);
         return Combo(dialog.get(), l.combo)->itemText(l.position).toStdString();
     };
+    const auto userSet = std::make_shared<const names::NameSet>(std::move(loaded.set));
     for (const bool user : {false, true, false}) {
-        names::SetActive(user ? loaded.set : names::NameSet::BuiltIn());
+        doc_->SetNames(user ? userSet : names::NameSet::BuiltInPtr());
         for (const auto& l : lists)
             EXPECT_EQ(shown(l) == "新" + std::to_string(&l - lists), user) << l.file << " " << shown(l);
     }

@@ -71,7 +71,7 @@ TEST_F(WindowNamesTest, LoadingASetRelabelsEveryListAndChangesNoValue)
     EXPECT_TRUE(Messages()[0].text.contains(U("other.txt: 不是名称表的文件名")))
         << Messages()[0].text.toStdString();
     EXPECT_EQ(Cell(1020, 0, 0), U("No1.蚊式坦克"));
-    EXPECT_EQ(names::Active().UserCount(), 0);
+    EXPECT_EQ(window->GetSession().Names().UserCount(), 0);
 }
 
 TEST_F(WindowNamesTest, FindListsMatchesAndEnterShowsTheRow)
