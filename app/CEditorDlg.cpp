@@ -241,30 +241,29 @@ void CEditorDlg::AddListCommands()
     }
 }
 
-// 文件 → 保存时备份: remembered across runs, on unless the user turned it off.
+// A checkable 文件 item for a save option, remembered across runs under key.
+void CEditorDlg::AddRememberedToggle(QMenu* file, const QString& text, const QString& key, bool byDefault,
+                                     void (rom::RomDocument::*set)(bool))
+{
+    const bool on = QSettings().value(key, byDefault).toBool();
+    (session_.Document().*set)(on);
+    QAction* item = file->addAction(text);
+    item->setObjectName(QStringLiteral("action") + key[0].toUpper() + key.mid(1));
+    item->setCheckable(true);
+    item->setChecked(on);
+    connect(item, &QAction::toggled, this, [this, key, set](bool checked) {
+        (session_.Document().*set)(checked);
+        QSettings().setValue(key, checked);
+    });
+}
+
+// 文件 → 保存时备份 (on unless turned off) and 保存时修正校验和 (off unless turned on).
 void CEditorDlg::AddBackupItem(QMenu* file)
 {
-    const bool on = QSettings().value(QStringLiteral("backupOnSave"), true).toBool();
-    session_.Document().SetBackupOnSave(on);
-    QAction* backup = file->addAction(tr("保存时备份(&B)"));
-    backup->setObjectName(QStringLiteral("actionBackupOnSave"));
-    backup->setCheckable(true);
-    backup->setChecked(on);
-    connect(backup, &QAction::toggled, this, [this](bool checked) {
-        session_.Document().SetBackupOnSave(checked);
-        QSettings().setValue(QStringLiteral("backupOnSave"), checked);
-    });
-    // 保存时修正校验和: off unless the user turned it on, remembered across runs.
-    const bool fix = QSettings().value(QStringLiteral("fixChecksumOnSave"), false).toBool();
-    session_.Document().SetFixChecksumOnSave(fix);
-    QAction* checksum = file->addAction(tr("保存时修正校验和(&K)"));
-    checksum->setObjectName(QStringLiteral("actionFixChecksumOnSave"));
-    checksum->setCheckable(true);
-    checksum->setChecked(fix);
-    connect(checksum, &QAction::toggled, this, [this](bool checked) {
-        session_.Document().SetFixChecksumOnSave(checked);
-        QSettings().setValue(QStringLiteral("fixChecksumOnSave"), checked);
-    });
+    AddRememberedToggle(file, tr("保存时备份(&B)"), QStringLiteral("backupOnSave"), true,
+                        &rom::RomDocument::SetBackupOnSave);
+    AddRememberedToggle(file, tr("保存时修正校验和(&K)"), QStringLiteral("fixChecksumOnSave"), false,
+                        &rom::RomDocument::SetFixChecksumOnSave);
     file->addSeparator();
 }
 

@@ -89,6 +89,8 @@ private:
     void BuildMenu();
     void BuildEditMenu();
     void AddListCommands();
+    void AddRememberedToggle(QMenu* file, const QString& text, const QString& key, bool byDefault,
+                             void (rom::RomDocument::*set)(bool));
     void AddBackupItem(QMenu* file);
     void BuildTopRow();
     QSize StartSize() const;
