@@ -1,67 +1,13 @@
 // The row editor dialogs: how each one is laid out, and its text fields driven through EditRow
 // as a user would: "确定" writes them, "取消" writes nothing, and the save's checks apply.
-#include <QGroupBox>
 #include <QLabel>
 
 #include "EditorSupport.h"
 #include "editors/CodeRules.h"
-#include "editors/DialogLayout.h"
 
 using namespace dravik;
 using namespace dravik::test;
 using EditorDialogs = EditorTest;
-
-// Filled from a sample image: nothing outside the dialog, no text cut off, no two controls on
-// top of each other, every field clear of its frame's caption. `make screenshots` shows them.
-TEST_F(EditorDialogs, EveryDialogFitsItsControls)
-{
-    const std::pair<const char*, int> shown[] = {
-        {"main_cannons", 0}, {"sub_cannons", 0}, {"special_cannons", 3}, {"control_systems", 0},
-        {"engines", 0},      {"tanks", 9},       {"human_weapons", 9},   {"head_armour", 0},
-        {"characters", 1},   {"monsters", 46},   {"monsters", 47}};
-    const auto name = [](QWidget* w) { return w->objectName().toStdString(); };
-    for (auto [id, row] : shown) {
-        std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, T(id), row);
-        ASSERT_TRUE(dialog) << id;
-        SCOPED_TRACE(dialog->objectName().toStdString());
-        std::vector<QWidget*> controls;
-        for (QWidget* w : dialog->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            EXPECT_TRUE(dialog->rect().contains(w->geometry())) << name(w);
-            const auto* label = qobject_cast<QLabel*>(w);
-            EXPECT_TRUE(!label || QFontMetrics(w->font()).horizontalAdvance(label->text()) <= w->width())
-                << label->text().toStdString();
-            if (!qobject_cast<QGroupBox*>(w))
-                controls.push_back(w);
-        }
-        for (size_t i = 0; i < controls.size(); ++i) {
-            const QRect r = controls[i]->geometry();
-            for (size_t j = i + 1; j < controls.size(); ++j)
-                EXPECT_FALSE(r.intersects(controls[j]->geometry()))
-                    << name(controls[i]) << " / " << name(controls[j]);
-            for (QGroupBox* frame : dialog->findChildren<QGroupBox*>()) {
-                const QRect inside =
-                    frame->geometry().adjusted(2, QFontMetrics(frame->font()).height(), -2, -2);
-                EXPECT_TRUE(!frame->geometry().intersects(r) || inside.contains(r)) << name(controls[i]);
-            }
-        }
-    }
-}
-
-// Every editor's edit boxes and lists name fields and code entries its table has, and every
-// value field has exactly one edit box, in both monster variants.
-TEST_F(EditorDialogs, EveryDialogsKeysExistInItsTable)
-{
-    int editors = 0;
-    for (const rom::Table& table : doc_->GetModel().Tables()) {
-        if (!editors::HasRowEditor(table.Id()))
-            continue;
-        ++editors;
-        for (int row : {0, table.Rows() - 1})
-            EXPECT_EQ(editors::RowEditorKeyProblems(table, row), std::vector<std::string>{})
-                << table.Id() << " row " << row;
-    }
-    EXPECT_GT(editors, 0);
-}
 
 // The drop-down lists hold the name lists' entries, the empty slot right after the last one.
 TEST(EditorCodeRules, SlotListsEndWhereTheNameListsEnd)
