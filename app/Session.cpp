@@ -116,13 +116,17 @@ rom::Status Session::SaveAs(const std::string& path, bool overwriteChanges)
     rom::FileOps files;
     if (document_.BackupOnSave() && QFileInfo(QString::fromStdString(path)).isFile() &&
         !(rom::ReadWholeFile(path, replaced, error) && rom::WriteBackup(path, replaced, files, where, error)))
-        return rom::Status::Failure("无法备份 " + path + "：" + error);
+        return rom::Status::Failure(tr("无法备份 %1：%2")
+                                        .arg(QString::fromStdString(path), QString::fromStdString(error))
+                                        .toStdString());
     if (!rom::WriteImageAtomically(path, image, error))
         return rom::Status::Failure(error);
     ForgetUnsavedChanges(); // they are in the new file; the old one is as it was
     status = Open(path);
     if (status.ok && !where.empty() && where != rom::RomDocument::BackupPath(path))
-        status.notice = "无法在 " + path + " 旁边写入备份，备份写在了 " + where + "。";
+        status.notice = tr("无法在 %1 旁边写入备份，备份写在了 %2。")
+                            .arg(QString::fromStdString(path), QString::fromStdString(where))
+                            .toStdString();
     return status;
 }
 

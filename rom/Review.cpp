@@ -224,7 +224,10 @@ std::string Review::Format() const
     } else if (error.empty()) {
         if (!checksum.empty())
             s << checksum << "\n";
-        s << Fill(Tables::tr("保存将改动 %1 个字节："), bytes.size()) << "\n";
+        if (bytes.empty())
+            s << Fill(Tables::tr("保存不会改动任何字节。")) << "\n";
+        else
+            s << Fill(Tables::tr("保存将改动 %1 个字节："), bytes.size()) << "\n";
 
         for (const ByteChange& b : bytes)
             s << "  " << Hex(static_cast<int>(b.offset), 6) << ": " << Hex(b.before, 2) << " -> "

@@ -2035,5 +2035,9 @@ zero, those rows are listed and nothing is written.</translation>
         <source>道具4</source>
         <translation>Item 4</translation>
     </message>
+    <message>
+        <source>保存不会改动任何字节。</source>
+        <translation>The save would change no byte.</translation>
+    </message>
 </context>
 </TS>

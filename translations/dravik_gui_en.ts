@@ -1199,6 +1199,14 @@ misc.</translation>
         <source>名称：%1 项来自 %2</source>
         <translation>Names: %1 from %2</translation>
     </message>
+    <message>
+        <source>无法备份 %1：%2</source>
+        <translation>Could not back up %1: %2</translation>
+    </message>
+    <message>
+        <source>无法在 %1 旁边写入备份，备份写在了 %2。</source>
+        <translation>The backup could not be written beside %1; it was written to %2.</translation>
+    </message>
 </context>
 <context>
     <name>TableModel</name>

@@ -66,6 +66,8 @@ TEST(SetCommand, WritesNothingUnlessEveryRowFits)
     r = set({"--rows", "1", "--expr", "x+1", "--dry-run"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("保存将改动"), std::string::npos) << r.out;
+    r = set({"--rows", "1", "--expr", "x", "--dry-run"}); // a review that writes nothing ends in no list
+    EXPECT_NE(r.out.find("保存不会改动任何字节。"), std::string::npos) << r.out;
 
     struct Usage {
         std::vector<std::string> more;

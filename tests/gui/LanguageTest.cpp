@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
+#include "app/BulkEditDialog.h"
 #include "app/CAboutDlg.h"
 #include "app/ChangeReviewDialog.h"
 #include "app/DiffDialog.h"
@@ -149,6 +150,19 @@ TEST_F(EnglishWindowTest, NoTextOfTheProgramIsLeftInChinese)
             dialogs.push_back(std::move(editor));
     for (const auto& dialog : dialogs)
         EXPECT_EQ(ChineseIn(dialog.get()).join(u'\n').toStdString(), "");
+    // 批量修改 says what it will do, what is wrong with a formula and why a row does not fit.
+    const rom::Table& monsters = *model.Find("monsters");
+    for (const char* formula : {"", "x+", "x", "x+1", "5000"}) {
+        app::BulkEditDialog bulk(monsters, {0, 1}, 2);
+        bulk.findChild<QLineEdit*>(QStringLiteral("formula"))->setText(QString::fromLatin1(formula));
+        QStringList found = ChineseIn(&bulk);
+        const auto* preview = bulk.findChild<QTableWidget*>(QStringLiteral("preview"));
+        for (int row = 0; row < preview->rowCount(); ++row)
+            if (preview->item(row, 3)->text().contains(
+                    QRegularExpression(QStringLiteral("[\\x{3000}-\\x{9fff}]"))))
+                found << preview->item(row, 3)->text();
+        EXPECT_EQ(found.join(u'\n').toStdString(), "") << formula;
+    }
 }
 
 } // namespace
