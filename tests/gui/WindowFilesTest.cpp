@@ -1,17 +1,64 @@
-// The window over real files: read-only images shown view-only, images without a copier header.
+// The window over real files: read-only images shown view-only, images without a copier header,
+// settings files that are not plain files.
 #include "WindowFixture.h"
 
+#include "app/CEditorApp.h"
 #include "rom/InternalHeader.h"
 #include "rom/Passes.h"
 #include "widgets/LineBox.h"
 #include <QComboBox>
 #include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QWindow>
+#include <functional>
+#if defined(Q_OS_UNIX)
+#include <sys/stat.h>
+#endif
 
 namespace dravik::test {
 namespace {
 
 class WindowFilesTest : public WindowTest {};
+
+#if defined(Q_OS_UNIX)
+// A settings file Qt would read blindly (wait on a FIFO, follow a link, read any size) is refused
+// before it is read, left as it is, and the run keeps its settings elsewhere.
+TEST(Settings, AnOddSettingsFileIsRefusedWithoutWaitingOnIt)
+{
+    const QString before = QFileInfo(QSettings().fileName()).absolutePath();
+    const QString organization = QCoreApplication::organizationName();
+    QCoreApplication::setOrganizationName(QStringLiteral("guarded"));
+    QTemporaryDir dir;
+    const QString file =
+        dir.filePath(QStringLiteral("guarded/") + QCoreApplication::applicationName() + ".ini");
+    const QByteArray name = QFile::encodeName(file);
+    const std::vector<std::pair<const char*, std::function<bool()>>> cases = {
+        {"fine",
+         [&] {
+             return test::WriteFile(file.toStdString(), rom::Bytes{'[', ']'});
+         }},
+        {"fifo", [&] { return ::mkfifo(name.constData(), 0600) == 0; }},
+        {"link", [&] { return QFile::link(dir.filePath(QStringLiteral("elsewhere")), file); }},
+        {"2 MiB", [&] { return test::WriteFile(file.toStdString(), rom::Bytes(2 << 20, '#')); }},
+    };
+    for (const auto& [kind, make] : cases) {
+        SCOPED_TRACE(kind);
+        QSettings::setPath(QSettings::defaultFormat(), QSettings::UserScope, dir.path());
+        QDir(dir.filePath(QStringLiteral("guarded"))).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("guarded"))) && make());
+        const QString refused = app::CEditorApp::GuardSettings();
+        EXPECT_EQ(refused.isEmpty(), std::string(kind) == "fine") << refused.toStdString();
+        if (!refused.isEmpty()) {
+            EXPECT_TRUE(refused.contains(file)) << refused.toStdString();
+            EXPECT_FALSE(QSettings().fileName().startsWith(dir.path())) << "the run's settings go elsewhere";
+        }
+        EXPECT_TRUE(QFileInfo(file).isSymLink() || QFileInfo::exists(file)) << "the file is left alone";
+    }
+    QSettings::setPath(QSettings::defaultFormat(), QSettings::UserScope, QFileInfo(before).absolutePath());
+    QCoreApplication::setOrganizationName(organization);
+}
+#endif
 
 TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
 {
