@@ -72,11 +72,13 @@ void CEditorDlg::OnExportPatch()
     if (originalPath.isEmpty())
         return;
     rom::Bytes original;
-    std::string error;
-    if (!rom::ReadWholeFile(originalPath.toStdString(), original, error)) {
+    std::string error, notice;
+    if (!rom::ReadWholeFile(originalPath.toStdString(), original, error, &notice)) {
         prompts_.Tell(this, QMessageBox::Warning, Caption(), tr("未导出补丁：%1").arg(Q(error)));
         return;
     }
+    if (!notice.empty()) // an interrupted save of that image was rolled back first
+        prompts_.Tell(this, QMessageBox::Information, Caption(), Q(notice));
     const QString patchPath =
         ChooseFile(prompts_, this, widgets::FileQuestion::Save, tr("导出补丁"), PatchFilter(), romPath);
     if (patchPath.isEmpty())
@@ -133,6 +135,8 @@ void CEditorDlg::OnCompare()
         prompts_.Tell(this, QMessageBox::Warning, Caption(), tr("无法比较：%1").arg(Q(error)));
         return;
     }
+    if (!other.notice.empty())
+        prompts_.Tell(this, QMessageBox::Information, Caption(), Q(other.notice));
     // Beside the window rather than modal: a double-click shows the field in the window.
     auto* dialog = new DiffDialog(rom::DiffImages(mine, other.bytes, session_.Document().SharedNames()),
                                   ThisImage(), QDir::toNativeSeparators(otherPath), this);

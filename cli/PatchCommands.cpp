@@ -20,13 +20,25 @@ namespace dravik::cli {
 namespace {
 constexpr size_t kListedRuns = 50;
 
-bool ReadImageFile(const std::string& path, rom::Bytes& bytes, std::string& error)
+// A roll-back of an interrupted save done on the way is told, as an open tells it.
+bool ReadImageFile(const std::string& path, rom::Bytes& bytes, std::string& error, std::ostream& err)
 {
     rom::ImageFile file;
     if (!rom::ReadImage(path, rom::ReadExtent::Whole, file, error))
         return false;
+    if (!file.notice.empty())
+        err << file.notice << "\n";
     bytes = std::move(file.bytes);
     return true;
+}
+
+bool ReadFile(const std::string& path, rom::Bytes& bytes, std::string& error, std::ostream& err)
+{
+    std::string notice;
+    const bool read = rom::ReadWholeFile(path, bytes, error, &notice);
+    if (!notice.empty())
+        err << notice << "\n";
+    return read;
 }
 
 std::string Offset(uint32_t v)
@@ -227,7 +239,7 @@ int DiffCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& 
         return WrongUsage(err);
     rom::Bytes a, b;
     std::string error;
-    if (!ReadImageFile(args[0], a, error) || !ReadImageFile(args[1], b, error)) {
+    if (!ReadImageFile(args[0], a, error, err) || !ReadImageFile(args[1], b, error, err)) {
         err << error << "\n";
         return kRefused;
     }
@@ -283,7 +295,7 @@ int PatchCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&
         return WrongUsage(err, tr("请给出 --format ips 或 bps，或者把补丁文件命名为 .ips 或 .bps"));
     rom::Bytes original, modified;
     std::string error;
-    if (!rom::ReadWholeFile(args[0], original, error) || !rom::ReadWholeFile(args[1], modified, error)) {
+    if (!ReadFile(args[0], original, error, err) || !ReadFile(args[1], modified, error, err)) {
         err << error << "\n";
         return kRefused;
     }
@@ -368,7 +380,7 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&
         return kRefused;
     }
     rom::Bytes source, patch, target;
-    if (!rom::ReadWholeFile(args[0], source, error) || !rom::ReadWholeFile(args[1], patch, error)) {
+    if (!ReadFile(args[0], source, error, err) || !ReadFile(args[1], patch, error, err)) {
         err << error << "\n";
         return kRefused;
     }

@@ -375,7 +375,7 @@ FileError ContentLock::Take(const std::string& path, bool exclusive, int waitMs)
     Release();
     path_ = path;
 #if defined(Q_OS_UNIX)
-    const char* verb = "无法读取";
+    const QString verb = Files::tr("无法读取 %1：%2。");
     const QByteArray name = QFile::encodeName(Q(path));
     fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd_ < 0)
@@ -388,7 +388,7 @@ FileError ContentLock::Take(const std::string& path, bool exclusive, int waitMs)
         if (mode == 0)
             return Refusal(path, verb, error, ErrorText(error));
         return Refusal(path, verb, S_ISDIR(mode) ? EISDIR : EINVAL,
-                       std::string("它是") + KindOf(mode) + "，不是普通文件");
+                       Fill(Files::tr("它是%1，不是普通文件"), KindOf(mode)));
     }
     // Waits in short steps, so a hold of the other kind that lasts too long ends in a message.
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
@@ -401,9 +401,12 @@ FileError ContentLock::Take(const std::string& path, bool exclusive, int waitMs)
             return {}; // a file system without such locks: nothing to wait for
         if (std::chrono::steady_clock::now() >= until) {
             Release();
-            return Refusal(path, exclusive ? "无法写入" : verb, EBUSY,
-                           std::string("另一个程序正在") + (exclusive ? "读取或保存" : "保存") + "它，等了 " +
-                               std::to_string(waitMs / 1000) + " 秒仍未结束，请稍后再试");
+            const int seconds = (waitMs + 999) / 1000;
+            return Refusal(path, exclusive ? Files::tr("无法写入 %1：%2。") : verb, EBUSY,
+                           Fill(exclusive
+                                    ? Files::tr("另一个程序正在读取或保存它，等了 %1 秒仍未结束，请稍后再试")
+                                    : Files::tr("另一个程序正在保存它，等了 %1 秒仍未结束，请稍后再试"),
+                                seconds));
         }
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::microseconds(20000));

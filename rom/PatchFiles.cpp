@@ -48,7 +48,7 @@ bool SameFile(const std::string& a, const std::string& b)
            (x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath());
 }
 
-bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error)
+bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error, std::string* notice)
 {
     const QFileInfo info(QString::fromStdString(path));
     const std::string prefix = Fill(Files::tr("无法读取 %1："), path);
@@ -56,7 +56,7 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error)
         error = prefix + Fill(info.exists() ? Files::tr("这不是一个普通文件。") : Files::tr("文件不存在。"));
         return false;
     }
-    std::string notice;
+    std::string rolledBack;
     const auto readAll = [&](QFile& file, uint64_t size, std::string& error) {
         if (size > kMaximumImageSize) {
             error = prefix + Fill(Files::tr("文件有 %1 字节，超过 64 MiB。"), size);
@@ -88,7 +88,10 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error)
         bytes.resize(done);
         return true;
     };
-    return ReadConsistently(path, *SystemFileOps(), readAll, notice, error);
+    const bool read = ReadConsistently(path, *SystemFileOps(), readAll, rolledBack, error);
+    if (notice)
+        *notice += rolledBack;
+    return read;
 }
 
 bool MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified, Bytes& patch,

@@ -16,8 +16,8 @@ enum class PatchFormat { Ips, Bps };
 bool PatchFormatOfName(const std::string& path, PatchFormat& format);
 
 // Reads a whole file of at most kMaximumImageSize bytes (a patch or an image of any size),
-// consistently (ReadConsistently).
-bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error);
+// consistently (ReadConsistently). notice, where given, gets what was rolled back first, if anything.
+bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error, std::string* notice = nullptr);
 
 bool MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified, Bytes& patch,
                std::string& error);

@@ -75,7 +75,7 @@ bool ReadConsistently(const std::string& path, FileOps& ops,
                       const std::function<bool(QFile& file, uint64_t size, std::string& error)>& read,
                       std::string& notice, std::string& error)
 {
-    const std::string cannot = "无法打开文件 " + path + "：";
+    const std::string cannot = Fill(Files::tr("无法打开文件 %1："), path);
     // A save cut short again while the last one was rolled back is rare; more is a fault.
     for (int round = 0; round < 3; ++round) {
         ContentLock hold;
@@ -101,10 +101,12 @@ bool ReadConsistently(const std::string& path, FileOps& ops,
         }
         hold.Release();
         if (!IsWritableFile(path)) {
-            error = cannot + "上次保存时被中断，留下了保存日志 " + journal +
-                    "，文件可能只写入了一部分；文件是只读的，不能按日志恢复，所以不会读取它。"
-                    "请让能写入这个文件的用户打开它（会自动恢复为那次保存前的内容）；"
-                    "如果确定文件现在的内容是对的，删除该日志即可。";
+            error =
+                cannot +
+                Fill(Files::tr("上次保存时被中断，留下了保存日志 %1，文件可能只写入了一部分；文件是只读的，"
+                               "不能按日志恢复，所以不会读取它。请让能写入这个文件的用户打开它（会自动恢复为"
+                               "那次保存前的内容）；如果确定文件现在的内容是对的，删除该日志即可。"),
+                     journal);
             return false;
         }
         SaveLock lock;
@@ -112,7 +114,8 @@ bool ReadConsistently(const std::string& path, FileOps& ops,
             !RecoverInterruptedSave(path, ops, notice, error))
             return false;
     }
-    error = cannot + "保存日志一再出现（" + PendingJournal(path) + "），请确认没有其他程序在保存它后再试。";
+    error = cannot + Fill(Files::tr("保存日志一再出现（%1），请确认没有其他程序在保存它后再试。"),
+                          PendingJournal(path));
     return false;
 }
 

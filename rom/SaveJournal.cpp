@@ -503,7 +503,8 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
         size_t bytes = 0;
         for (const JournalRange& range : journal.ranges)
             bytes += range.before.size();
-        notice += Fill(Files::tr("%1 上次保存时被中断，已恢复为那次保存前的内容（%2 字节）。"), path, bytes);
+        notice += Fill(Files::tr("%1 上次保存时被中断，已恢复为那次保存前的内容（%2 字节，按保存日志 %3）。"),
+                       path, bytes, journalPath);
     }
     return true;
 }

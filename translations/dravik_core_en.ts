@@ -834,10 +834,6 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
         <translation>%1 was restored to its content before the last save, but the journal %2 cannot be deleted: %3.</translation>
     </message>
     <message>
-        <source>%1 上次保存时被中断，已恢复为那次保存前的内容（%2 字节）。</source>
-        <translation>The last save of %1 was cut short; the file was restored to its content before that save (%2 bytes).</translation>
-    </message>
-    <message>
         <source>锁文件 %1 不是本程序的锁：%2请检查后删除它。</source>
         <translation>The lock file %1 is not a lock of this program: %2 Check it, then delete it.</translation>
     </message>
@@ -876,6 +872,26 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
     <message>
         <source>%1文件没有改动。</source>
         <translation>%1 The file was not changed.</translation>
+    </message>
+    <message>
+        <source>另一个程序正在读取或保存它，等了 %1 秒仍未结束，请稍后再试</source>
+        <translation>another program is reading or saving it and has not finished after %1 s; try again later</translation>
+    </message>
+    <message>
+        <source>另一个程序正在保存它，等了 %1 秒仍未结束，请稍后再试</source>
+        <translation>another program is saving it and has not finished after %1 s; try again later</translation>
+    </message>
+    <message>
+        <source>上次保存时被中断，留下了保存日志 %1，文件可能只写入了一部分；文件是只读的，不能按日志恢复，所以不会读取它。请让能写入这个文件的用户打开它（会自动恢复为那次保存前的内容）；如果确定文件现在的内容是对的，删除该日志即可。</source>
+        <translation>its last save was cut short and left the journal %1, so the file may be half written; the file is read-only, so it cannot be rolled back and is not read. Ask a user who may write the file to open it (it is then restored to its content before that save); if you are sure its present content is right, delete the journal.</translation>
+    </message>
+    <message>
+        <source>保存日志一再出现（%1），请确认没有其他程序在保存它后再试。</source>
+        <translation>a save journal keeps appearing (%1); make sure no other program is saving it, then try again.</translation>
+    </message>
+    <message>
+        <source>%1 上次保存时被中断，已恢复为那次保存前的内容（%2 字节，按保存日志 %3）。</source>
+        <translation>The last save of %1 was cut short; the file was restored to its content before that save (%2 bytes, from the journal %3).</translation>
     </message>
 </context>
 <context>

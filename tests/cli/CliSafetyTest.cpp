@@ -11,7 +11,9 @@
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "rom/FileOps.h"
 #include "rom/SampleImage.h"
+#include "rom/SaveJournal.h"
 #include "support/CliRun.h"
 #include "support/TestImage.h"
 
@@ -82,4 +84,38 @@ TEST(CliSafety, ImportRefusesARepeatedKeyWithItsPath)
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Contains(r.err, path + ": JSON 路径 tables.items：\"items\" 出现了两次")) << r.err;
     EXPECT_TRUE(test::ReadFile(rom.Path()) == rom::MakeSampleImage(25));
+}
+
+TEST(CliSafety, EveryReaderTellsOfTheInterruptedSaveItRolledBack)
+{
+    const rom::Bytes original = rom::MakeSampleImage(26);
+    test::TempImage other(rom::MakeSampleImage(27));
+    QTemporaryDir dir;
+    const std::vector<std::vector<std::string>> commands = {
+        {"export", "ROM"},
+        {"diff", "ROM", other.Path()},
+        {"patch", "ROM", other.Path(), dir.filePath("p.ips").toStdString()}};
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command[0]);
+        test::TempImage rom(original);
+        // A save cut short after writing its first range: new bytes in the file, the journal beside it.
+        rom::Bytes written = original;
+        const uint64_t at = 0x300;
+        std::fill(written.begin() + at, written.begin() + at + 4, 0xEE);
+        ASSERT_TRUE(test::WriteFile(rom.Path(), written));
+        const rom::FileIdentity id = rom::IdentifyFile(rom.Path());
+        rom::Journal journal{id.device, id.inode, original.size(), original.size(), {}};
+        journal.ranges.push_back(
+            {at, rom::Bytes(original.begin() + at, original.begin() + at + 4), rom::Bytes(4, 0xEE)});
+        const std::string journalPath = rom.Path() + ".journal";
+        ASSERT_TRUE(test::WriteFile(journalPath, rom::EncodeJournal(journal)));
+
+        std::vector<std::string> args = command;
+        args[1] = rom.Path();
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(Contains(r.err, rom.Path()) && Contains(r.err, journalPath)) << r.err;
+        EXPECT_TRUE(test::ReadFile(rom.Path()) == original);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(journalPath)));
+    }
 }

@@ -7,7 +7,9 @@
 #include <QLockFile>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <fcntl.h>
 #include <functional>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -326,4 +328,21 @@ TEST_F(SaveSafety, ABackupReplacesALinkOfItsNameInsteadOfWritingThroughIt)
     EXPECT_TRUE(test::ReadFile(victim) == Bytes{'v'});
     EXPECT_TRUE(test::ReadFile(backup) == original);
     EXPECT_TRUE(s.notice.empty()) << s.notice;
+}
+
+TEST(FileOps, AHoldThatWaitsTooLongSaysWhichFileAndWhy)
+{
+    test::TempImage file(MakeSampleImage(27));
+    for (const bool exclusive : {true, false}) {
+        SCOPED_TRACE(exclusive ? "a save waits on a reader" : "a reader waits on a save");
+        const int other = ::open(file.Path().c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(other, 0);
+        ASSERT_EQ(::flock(other, exclusive ? LOCK_SH : LOCK_EX), 0);
+        ContentLock hold;
+        const FileError e = hold.Take(file.Path(), exclusive, 30);
+        ::close(other);
+        EXPECT_EQ(e.number, EBUSY);
+        EXPECT_TRUE(Contains(e.message, file.Path()) && Contains(e.message, "另一个程序正在")) << e.message;
+        EXPECT_TRUE(hold.Take(file.Path(), exclusive, 30).Ok()) << "taken once the other hold is gone";
+    }
 }

@@ -391,15 +391,20 @@ TEST_F(SaveSafety, EveryReaderRollsBackASaveCutShortOrRefusesWhenTheFileIsReadOn
     constexpr uint32_t kAt = 0xC05F0;
     Bytes torn = original;
     std::fill(torn.begin() + kAt, torn.begin() + kAt + 8, 0xEE);
+    std::string notice; // what the reader says it rolled back
     const std::vector<std::pair<const char*, std::function<bool(const std::string&, Bytes&, std::string&)>>>
         readers = {{"image",
-                    [](const std::string& path, Bytes& bytes, std::string& error) {
+                    [&](const std::string& path, Bytes& bytes, std::string& error) {
                         ImageFile file;
                         const bool ok = ReadImage(path, ReadExtent::Whole, file, error);
                         bytes = file.bytes;
+                        notice = file.notice;
                         return ok;
                     }},
-                   {"whole file", ReadWholeFile}};
+                   {"whole file", [&](const std::string& path, Bytes& bytes, std::string& error) {
+                        notice.clear();
+                        return ReadWholeFile(path, bytes, error, &notice);
+                    }}};
     for (const auto& [what, read] : readers) {
         for (const bool readOnly : {false, true}) {
             SCOPED_TRACE(std::string(what) + (readOnly ? ", read-only" : ""));
@@ -424,6 +429,8 @@ TEST_F(SaveSafety, EveryReaderRollsBackASaveCutShortOrRefusesWhenTheFileIsReadOn
             EXPECT_EQ(QFile::exists(QString::fromStdString(journal)), readOnly);
             if (readOnly) {
                 EXPECT_TRUE(Contains(error, journal) && Contains(error, "删除该日志")) << error;
+            } else {
+                EXPECT_TRUE(Contains(notice, file.Path()) && Contains(notice, journal)) << notice;
             }
             QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner);
         }
