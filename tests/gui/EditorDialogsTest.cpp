@@ -9,25 +9,6 @@ using namespace dravik;
 using namespace dravik::test;
 using EditorDialogs = EditorTest;
 
-// The drop-down lists hold the name lists' entries, the empty slot right after the last one.
-TEST(EditorCodeRules, SlotListsEndWhereTheNameListsEnd)
-{
-    const std::tuple<const char*, const char*, names::List> slotLists[] = {
-        {"tanks", "parts", names::List::TankParts},
-        {"tanks", "items", names::List::TankItems},
-        {"characters", "items", names::List::Items},
-        {"characters", "equipment", names::List::HumanEquipment},
-    };
-    for (const auto& [table, array, list] : slotLists) {
-        const rom::CodeNaming& naming = rom::FindLayout(table)->FindCodeArray(array)->naming;
-        const int empty = names::Size(list);
-        ASSERT_EQ(static_cast<int>(naming.ListTexts(names::NameSet::BuiltIn(), 0).size()), empty + 1);
-        EXPECT_EQ(naming.ListTexts(names::NameSet::BuiltIn(), 0)[static_cast<size_t>(empty)], names::kEmpty);
-        EXPECT_EQ(naming.ListIndex(0, 0xFF), empty);
-        EXPECT_EQ(naming.CodeForIndex(0, empty, 3), 0xFF);
-    }
-}
-
 // Each monster row's editor lists exactly the attacks of the list that names its codes.
 TEST_F(EditorDialogs, MonsterAttackListsFollowTheRowsAttackList)
 {

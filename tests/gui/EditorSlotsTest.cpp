@@ -13,29 +13,6 @@ using namespace dravik::editors::rules;
 using dravik::editors::Entries;
 using EditorSlots = EditorTest;
 
-TEST(EditorCodeRules, OpeningPositions)
-{
-    const int no = kNoSelection;
-    // Each naming at the edges of its list: {code, position it opens at}.
-    const struct {
-        const char *table, *array;
-        int row;
-        std::vector<std::pair<int, int>> positions;
-    } lists[] = {
-        {"human_weapons", "range", 0, {{0, 0}, {63, 0}, {80, 1}, {191, 2}, {192, no}, {255, no}}},
-        {"human_weapons", "users", 0, {{0, no}, {1, 0}, {7, 6}, {8, no}}},
-        {"tanks", "items", 0, {{160, 32}, {32, 32}, {33, no}, {228, no}}},
-        {"characters", "items", 0, {{0, 0}, {127, 127}, {128, 128}, {255, 128}, {129, no}, {254, no}}},
-        {"characters", "equipment", 0, {{130, 2}, {247, 119}, {248, 120}, {255, 120}, {127, no}, {250, no}}},
-        {"monsters", "attacks", 46, {{143, 143}, {144, no}}},
-        {"monsters", "attacks", 47, {{173, 173}, {174, no}}},
-    };
-    for (const auto& l : lists)
-        for (auto [code, index] : l.positions)
-            EXPECT_EQ(rom::FindLayout(l.table)->FindCodeArray(l.array)->naming.ListIndex(l.row, code), index)
-                << l.table << " " << l.array << ", code " << code;
-}
-
 // Exactly the "XXXXX" entries of the category's list become 255; every other code is kept.
 TEST(EditorCodeRules, LootPlaceholdersOfTheCategoryBecomeNone)
 {

@@ -1,5 +1,5 @@
-// What a new user sees first: the current page's button, a long path in the status line, and
-// Qt's own dialogs in Chinese.
+// What a new user sees first: a long path in the status line, the file dialog's filters, a message
+// box wide enough for its caption, and Qt's own dialogs in Chinese.
 #include <QDialogButtonBox>
 #include <QTimer>
 #include <QTranslator>
@@ -10,20 +10,6 @@
 
 namespace dravik::test {
 namespace {
-
-TEST_F(WindowTest, TheCurrentPagesButtonLooksChecked)
-{
-    for (int page : {3, 7, 3, 0}) {
-        window->ShowPage(page);
-        for (int b = 1; b <= 7; ++b)
-            EXPECT_EQ(Child<QPushButton>(QStringLiteral("pageButton%1").arg(b))->isChecked(), b == page)
-                << page << " " << b;
-    }
-    Child<QPushButton>(QStringLiteral("pageButton5"))->click();
-    Child<QPushButton>(QStringLiteral("pageButton5"))->click(); // a second click keeps it checked
-    EXPECT_EQ(Page(), 5);
-    EXPECT_TRUE(Child<QPushButton>(QStringLiteral("pageButton5"))->isChecked());
-}
 
 TEST_F(WindowTest, ALongPathIsCutInTheMiddleKeepingTheFileName)
 {

@@ -126,42 +126,46 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
         ASSERT_EQ(Cell(1058, r, 4).toStdString(), expected.Get("monsters").Cell(r, 4)) << r;
 }
 
-// 文件 → 保存时备份 is on by default, makes a save keep NAME.smc.bak, and is remembered for the next window.
-TEST_F(WindowFilesTest, BackupOnSaveIsOnByDefaultAndRemembered)
+// The two save options of 文件: 保存时备份 (on by default) keeps NAME.smc.bak, 保存时修正校验和 (off by
+// default) sets the internal checksum; each is remembered for the next window.
+TEST_F(WindowFilesTest, SaveOptionsDoWhatTheySayAndAreRemembered)
 {
-    QAction* backup = Action("actionBackupOnSave");
-    ASSERT_TRUE(backup->isChecked());
-    const rom::Bytes original = image.Read();
-    Load();
-    window->GetSession().Document().GetModel().Get("items").SetCell(0, 1, "4");
-    window->OnSave();
-    EXPECT_EQ(ReadFile(rom::RomDocument::BackupPath(image.Path())), original);
-
-    backup->setChecked(false);
-    EXPECT_FALSE(window->GetSession().Document().BackupOnSave());
-    app::CEditorDlg second(user);
-    EXPECT_FALSE(second.GetSession().Document().BackupOnSave());
-    EXPECT_FALSE(second.findChild<QAction*>(QStringLiteral("actionBackupOnSave"))->isChecked());
-    backup->setChecked(true); // as the other tests expect it
-}
-
-// Save can also set the internal checksum: off unless turned on, remembered like the backup.
-TEST_F(WindowFilesTest, FixChecksumOnSaveIsOffByDefaultRememberedAndMakesTheSumRight)
-{
-    QAction* fix = Action("actionFixChecksumOnSave");
-    EXPECT_FALSE(fix->isChecked());
-    for (const bool on : {true, false}) {
-        ASSERT_TRUE(WriteFile(image.Path(), Sample(1)));
-        fix->setChecked(on);
-        Load();
-        window->GetSession().Apply(rom::Edit("items").SetCell(0, 1, "4"), U("edit"));
-        window->OnSave();
-        const rom::Bytes saved = image.Read();
-        rom::Bytes fixed = saved;
-        rom::ApplyPatches(rom::FixChecksum(saved, window->GetSession().Document().Form()).patches, fixed);
-        EXPECT_EQ(fixed == saved, on);
-        app::CEditorDlg second(user);
-        EXPECT_EQ(second.GetSession().Document().FixChecksumOnSave(), on);
+    const struct {
+        const char* action;
+        bool byDefault;
+        std::function<bool(const rom::Bytes& before, const rom::Bytes& after)> done;
+        bool (rom::RomDocument::*setting)() const;
+    } options[] = {
+        {"actionBackupOnSave", true,
+         [this](const rom::Bytes& before, const rom::Bytes&) {
+             return ReadFile(rom::RomDocument::BackupPath(image.Path())) == before;
+         },
+         &rom::RomDocument::BackupOnSave},
+        {"actionFixChecksumOnSave", false,
+         [this](const rom::Bytes&, const rom::Bytes& after) {
+             rom::Bytes fixed = after;
+             rom::ApplyPatches(rom::FixChecksum(after, window->GetSession().Document().Form()).patches,
+                               fixed);
+             return fixed == after;
+         },
+         &rom::RomDocument::FixChecksumOnSave},
+    };
+    for (const auto& o : options) {
+        SCOPED_TRACE(o.action);
+        QAction* option = Action(o.action);
+        EXPECT_EQ(option->isChecked(), o.byDefault);
+        for (const bool on : {!o.byDefault, o.byDefault}) {
+            QFile::remove(QString::fromStdString(rom::RomDocument::BackupPath(image.Path())));
+            ASSERT_TRUE(WriteFile(image.Path(), Sample(1)));
+            option->setChecked(on);
+            Load();
+            window->GetSession().Apply(rom::Edit("items").SetCell(0, 1, "4"), U("edit"));
+            window->OnSave();
+            EXPECT_EQ(o.done(Sample(1), image.Read()), on);
+            app::CEditorDlg second(user);
+            EXPECT_EQ((second.GetSession().Document().*o.setting)(), on);
+            EXPECT_EQ(second.findChild<QAction*>(QString::fromLatin1(o.action))->isChecked(), on);
+        }
     }
 }
 

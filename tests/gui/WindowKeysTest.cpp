@@ -1,13 +1,9 @@
-// The keyboard in the window and its tool windows: menu letters, F3 in the find box, F1, undo and
-// redo showing what they change, Enter in 查看修改, and Enter typed at the end of a value.
-#include <QLineEdit>
+// The keyboard in the window: menu letters, F1, undo and redo showing what they change, and Enter
+// typed at the end of a value.
 #include <QMenuBar>
-#include <QTableWidget>
 #include <QTest>
-#include <QTreeWidget>
 
 #include "WindowFixture.h"
-#include "app/FindBox.h"
 
 namespace dravik::test {
 namespace {
@@ -46,20 +42,6 @@ TEST_F(WindowKeysTest, EveryMenuHasUniqueLetters)
     }
 }
 
-TEST_F(WindowKeysTest, F3AndShiftF3StepThroughMatchesFromInsideTheFindBox)
-{
-    Load();
-    Action("actionFind")->trigger();
-    auto* box = window->findChild<app::FindBox*>();
-    ASSERT_TRUE(box && box->isVisible());
-    box->Input()->setText(U("出租车1"));
-    Press(box->Input(), Qt::Key_F3);
-    EXPECT_EQ(List(1020)->currentIndex().row(), 17); // the first was current: 出租车10号 is next
-    Press(box->Input(), Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_EQ(List(1020)->currentIndex().row(), 8); // 出租车1号
-    box->close();
-}
-
 // The guide of the source tree a build runs from, or the About box where there is none.
 TEST_F(WindowKeysTest, F1ShowsTheUserGuide)
 {
@@ -86,21 +68,6 @@ TEST_F(WindowKeysTest, UndoAndRedoShowThePageAndRowTheyChange)
         EXPECT_EQ(Page(), 5);
         EXPECT_EQ(List(1028)->currentIndex().row(), 4);
     }
-}
-
-TEST_F(WindowKeysTest, EnterInTheReviewShowsTheChosenChange)
-{
-    Load();
-    window->GetSession().Apply(rom::Edit("monsters").SetCell(100, 9, "7"), QStringLiteral("edit"));
-    user.AnswerModal([this](QDialog& dialog) {
-        auto* fields = dialog.findChild<QTableWidget*>(QStringLiteral("fields"));
-        fields->setFocus();
-        fields->setCurrentCell(0, 0);
-        Key(fields, Qt::Key_Return);
-    });
-    Action("actionReview")->trigger();
-    EXPECT_EQ(Page(), 7);
-    EXPECT_EQ(List(1058)->currentIndex().row(), 100);
 }
 
 // Enter typed after a value leaves a line break, which is no part of the value: the row stays

@@ -2,6 +2,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
@@ -74,7 +75,7 @@ TEST_F(WindowNamesTest, LoadingASetRelabelsEveryListAndChangesNoValue)
     EXPECT_EQ(window->GetSession().Names().UserCount(), 0);
 }
 
-TEST_F(WindowNamesTest, FindListsMatchesAndEnterShowsTheRow)
+TEST_F(WindowNamesTest, FindListsMatchesEnterShowsTheRowAndF3StepsOn)
 {
     Action("actionFind")->trigger();
     app::FindBox* box = Finder();
@@ -85,11 +86,15 @@ TEST_F(WindowNamesTest, FindListsMatchesAndEnterShowsTheRow)
     Key(box->Input(), Qt::Key_Return);
     EXPECT_EQ(Page(), 3);
     EXPECT_EQ(List(1020)->currentIndex().row(), 8);
-    Action("actionFindNext")->trigger();
+    QApplication::setActiveWindow(box->window());
+    QTest::keyClick(box->Input(), Qt::Key_F3);       // from inside the box too
     EXPECT_EQ(List(1020)->currentIndex().row(), 17); // 出租车10号
-    Action("actionFindPrevious")->trigger();
+    QTest::keyClick(box->Input(), Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(List(1020)->currentIndex().row(), 8);
     Action("actionFindPrevious")->trigger();
     EXPECT_EQ(List(1020)->currentIndex().row(), 21); // wraps to 出租车14号
+    Action("actionFindNext")->trigger();
+    EXPECT_EQ(List(1020)->currentIndex().row(), 8);
     box->close();
 }
 
