@@ -12,6 +12,15 @@
 
 #include "rom/Texts.h"
 
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+#if defined(Q_OS_LINUX)
+#include <sys/xattr.h>
+#endif
+
 namespace dravik::rom {
 
 namespace {
@@ -72,6 +81,98 @@ std::string SideFilePlace(const std::string& path, FileOps& ops, const char* kin
 }
 
 bool PermissionLike(int e) { return e == -EACCES || e == -EPERM || e == -EROFS; }
+
+// A journal outside the image's folder is in the data folder of the user who saved, which other
+// users do not see. Such a save marks the image itself with the journal's path (an extended
+// attribute, kept by every hard link), so any open learns that a save was cut short.
+constexpr char kMark[] = "user.dravik.journal";
+
+// 0, or a negative error number (-ENOTSUP where the system or the file system keeps no marks).
+int Mark(const std::string& image, const std::string& journal)
+{
+#if defined(Q_OS_LINUX)
+    const QByteArray name = QFile::encodeName(Q(image)), value = QFile::encodeName(Q(journal));
+    if (::setxattr(name.constData(), kMark, value.constData(), static_cast<size_t>(value.size()), 0) != 0)
+        return -errno;
+    // On the disk before the image's bytes are.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int synced = fd >= 0 && ::fsync(fd) == 0 ? 0 : -errno;
+    if (fd >= 0)
+        ::close(fd);
+    return synced;
+#else
+    (void)image;
+    (void)journal;
+    return -ENOTSUP;
+#endif
+}
+
+// The journal the image is marked with, or empty.
+std::string MarkOf(const std::string& image)
+{
+#if defined(Q_OS_LINUX)
+    char value[4096];
+    const ssize_t n = ::getxattr(QFile::encodeName(Q(image)).constData(), kMark, value, sizeof value);
+    if (n > 0)
+        return QFile::decodeName(QByteArray(value, static_cast<int>(n))).toStdString();
+#else
+    (void)image;
+#endif
+    return {};
+}
+
+void Unmark(const std::string& image, const std::string& journal)
+{
+#if defined(Q_OS_LINUX)
+    if (MarkOf(image) == journal)
+        ::removexattr(QFile::encodeName(Q(image)).constData(), kMark);
+#else
+    (void)image;
+    (void)journal;
+#endif
+}
+
+// Whether a user other than this process's may open the file (read or write it).
+bool OthersMayOpen(const std::string& path)
+{
+#if defined(Q_OS_UNIX)
+    struct stat st {};
+    if (::stat(QFile::encodeName(Q(path)).constData(), &st) != 0)
+        return true;
+    return st.st_uid != ::geteuid() || (st.st_mode & 066) != 0;
+#else
+    (void)path;
+    return false; // one user's files
+#endif
+}
+
+enum class Presence { Missing, Present, Unknown };
+// Whether a file (or a link, or anything) has that name; Unknown where it cannot be seen, as in
+// another user's private folder.
+Presence Look(const std::string& path)
+{
+#if defined(Q_OS_UNIX)
+    struct stat st {};
+    if (::lstat(QFile::encodeName(Q(path)).constData(), &st) == 0)
+        return Presence::Present;
+    return errno == ENOENT || errno == ENOTDIR ? Presence::Missing : Presence::Unknown;
+#else
+    const QFileInfo info(Q(path));
+    return info.exists() || info.isSymLink() ? Presence::Present : Presence::Missing;
+#endif
+}
+
+// The user a file belongs to is another than this process's.
+bool OwnedByAnother(const std::string& path)
+{
+#if defined(Q_OS_UNIX)
+    struct stat st {};
+    return ::lstat(QFile::encodeName(Q(path)).constData(), &st) == 0 && st.st_uid != ::geteuid();
+#else
+    (void)path;
+    return false;
+#endif
+}
 
 uint64_t Fnv1a(const uint8_t* data, size_t size)
 {
@@ -317,9 +418,10 @@ std::vector<RangeChange> ChangedRanges(const std::vector<ImagePart>& before,
     return changes;
 }
 
-std::vector<std::string> JournalPaths(const std::string& path)
+namespace {
+// Where this user's saves of path put their journals.
+std::vector<std::string> OwnJournalPaths(const std::string& real)
 {
-    const std::string real = RealPath(path);
     std::vector<std::string> paths = {real + ".journal", DataFile(real, "journals", ".journal")};
     const FileIdentity id = IdentifyFile(real);
     if (id.Known())
@@ -327,13 +429,38 @@ std::vector<std::string> JournalPaths(const std::string& path)
     return paths;
 }
 
+// The journal the image is marked with when it is not where this user's saves put theirs: a save
+// by another user, or by this user with another data folder.
+std::string ForeignMark(const std::string& real, const std::vector<std::string>& own)
+{
+    const std::string marked = MarkOf(real);
+    if (marked.empty() || std::find(own.begin(), own.end(), marked) != own.end())
+        return {};
+    // Only a journal of this very file, in a data folder as saves make them: the mark is no way to
+    // have some other file read or removed.
+    const QFileInfo journal(Q(marked));
+    const QString expected =
+        QFileInfo(Q(IdentityFile(IdentifyFile(real), "journals", ".journal"))).fileName();
+    const bool likeOurs = journal.isAbsolute() && journal.fileName() == expected &&
+                          marked.find("/dravik/journals/") != std::string::npos;
+    return likeOurs ? marked : std::string();
+}
+} // namespace
+
+std::vector<std::string> JournalPaths(const std::string& path)
+{
+    const std::string real = RealPath(path);
+    std::vector<std::string> paths = OwnJournalPaths(real);
+    if (const std::string foreign = ForeignMark(real, paths); !foreign.empty())
+        paths.push_back(foreign);
+    return paths;
+}
+
 std::string PendingJournal(const std::string& path)
 {
-    for (const std::string& j : JournalPaths(path)) {
-        const QFileInfo info(Q(j));
-        if (info.exists() || info.isSymLink())
+    for (const std::string& j : JournalPaths(path))
+        if (Look(j) != Presence::Missing)
             return j;
-    }
     return {};
 }
 
@@ -383,6 +510,24 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
         error = fail(Fill(Files::tr("无法写入保存日志 %1：%2。文件没有改动。"), journalPath, Reason(result)));
         return false;
     }
+    const bool beside = journalPath == RealPath(path) + ".journal";
+    if (!beside) {
+        if (const int marked = Mark(path, journalPath); marked != 0 && OthersMayOpen(path)) {
+            ops.Remove(journalPath);
+            error = fail(Fill(
+                Files::tr(
+                    "保存日志不能写在文件旁边（文件夹不接受新文件，或文件有多个硬链接），只能写在你的数据文"
+                    "件夹中（%1），别的用户打开这个文件时看不到它；而这里不能在文件上留下指向它的标记（%2）。"
+                    "别的用户也能打开这个文件，保存万一中断就会被他们忽略，所以不保存。文件没有改动。请另存"
+                    "到你能写入的文件夹，或让文件夹可以写入。"),
+                journalPath, Reason(marked)));
+            return false;
+        }
+    }
+    const auto committed = [&] {
+        if (!beside)
+            Unmark(path, journalPath);
+    };
 
     // 2. The new bytes, in place. A failure puts the old bytes back at once.
     bool touched = false;
@@ -390,7 +535,8 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
         const int restored =
             touched ? WriteRanges(ops, path, journal.ranges, false, patch.oldSize, resize) : 0;
         if (restored == 0) {
-            ops.Remove(journalPath);
+            if (ops.Remove(journalPath) == 0)
+                committed();
             error = fail(Fill(touched ? Files::tr("%1：%2。已写回原来的字节，文件没有改动。")
                                       : Files::tr("%1：%2。文件没有改动。"),
                               what, Reason(cause)));
@@ -421,6 +567,7 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
                      journalPath, Reason(result)));
         return false;
     }
+    committed();
     ops.FlushFolder(FolderOf(journalPath));
     return true;
 }
@@ -436,11 +583,28 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
             return false;
         }
     }
+    const std::string real = RealPath(path);
+    const std::string marked = MarkOf(real), foreign = ForeignMark(real, OwnJournalPaths(real));
     for (const std::string& journalPath : JournalPaths(path)) {
         Bytes raw;
         const FileError read = ReadSideFile(journalPath, kMaximumJournalSize, raw);
-        if (read.Missing())
+        if (read.Missing()) {
+            if (journalPath == marked) // a mark left by a save that ended after all
+                Unmark(path, journalPath);
             continue;
+        }
+        // Another user's journal is neither read nor removed: only its user may roll it back.
+        if (journalPath == foreign && (!read.Ok() || OwnedByAnother(journalPath))) {
+            error =
+                cannot +
+                Fill(
+                    Files::tr("另一个用户上次保存它时被中断，留下的保存日志 %1 在那个用户的数据文件夹中，不会"
+                              "按它改动文件（%2）。文件可能只写入了一部分，所以不会读取或保存它，文件没有改"
+                              "动。请让那个用户打开这个文件（会自动恢复为那次保存前的内容）；如果确定文件现在"
+                              "的内容是对的，请那个用户删除该日志。"),
+                    journalPath, read.Ok() ? Fill(Files::tr("它属于另一个用户")) : ErrorText(read.number));
+            return false;
+        }
         if (!read.Ok()) {
             error = cannot +
                     Fill(Files::tr(
@@ -460,6 +624,7 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
                                   journalPath, Reason(removed));
                 return false;
             }
+            Unmark(path, journalPath);
             notice += Fill(
                 Files::tr(
                     "发现 %1 的一份不完整的保存日志：那次保存在写入文件之前就中断了，文件没有改动。已删除"
@@ -499,6 +664,7 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
                          journalPath, Reason(removed));
             return false;
         }
+        Unmark(path, journalPath);
         ops.FlushFolder(FolderOf(journalPath));
         size_t bytes = 0;
         for (const JournalRange& range : journal.ranges)

@@ -893,6 +893,18 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
         <source>%1 上次保存时被中断，已恢复为那次保存前的内容（%2 字节，按保存日志 %3）。</source>
         <translation>The last save of %1 was cut short; the file was restored to its content before that save (%2 bytes, from the journal %3).</translation>
     </message>
+    <message>
+        <source>保存日志不能写在文件旁边（文件夹不接受新文件，或文件有多个硬链接），只能写在你的数据文件夹中（%1），别的用户打开这个文件时看不到它；而这里不能在文件上留下指向它的标记（%2）。别的用户也能打开这个文件，保存万一中断就会被他们忽略，所以不保存。文件没有改动。请另存到你能写入的文件夹，或让文件夹可以写入。</source>
+        <translation>the save journal cannot go beside the file (its folder takes no new files, or the file has more than one hard link), only into your data folder (%1), which other users opening the file do not see; and the file cannot be marked to point to it here (%2). Other users may open this file and would miss a save that was cut short, so it is not saved. The file was not changed. Save it as a file in a folder you may write to, or make the folder writable.</translation>
+    </message>
+    <message>
+        <source>另一个用户上次保存它时被中断，留下的保存日志 %1 在那个用户的数据文件夹中，不会按它改动文件（%2）。文件可能只写入了一部分，所以不会读取或保存它，文件没有改动。请让那个用户打开这个文件（会自动恢复为那次保存前的内容）；如果确定文件现在的内容是对的，请那个用户删除该日志。</source>
+        <translation>its last save by another user was cut short and left the journal %1 in that user&apos;s data folder, which is not used to change the file (%2). The file may be half written, so it is neither read nor saved; it was not changed. Ask that user to open the file (it is then restored to its content before that save); if you are sure its present content is right, ask that user to delete the journal.</translation>
+    </message>
+    <message>
+        <source>它属于另一个用户</source>
+        <translation>it belongs to another user</translation>
+    </message>
 </context>
 <context>
     <name>HelpCommand</name>

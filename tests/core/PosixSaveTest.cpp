@@ -13,6 +13,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 
@@ -345,4 +346,78 @@ TEST(FileOps, AHoldThatWaitsTooLongSaysWhichFileAndWhy)
         EXPECT_TRUE(Contains(e.message, file.Path()) && Contains(e.message, "另一个程序正在")) << e.message;
         EXPECT_TRUE(hold.Take(file.Path(), exclusive, 30).Ok()) << "taken once the other hold is gone";
     }
+}
+
+// A save whose journal has to go to the saver's data folder (the image's folder takes no new files)
+// marks the image, so an open by anyone who cannot see that folder learns of the save cut short:
+// a journal of another owner or out of reach is refused by name and the file left as it is; one
+// of the same user's, through another data folder, is rolled back and the mark goes with it.
+TEST_F(SaveSafety, ASaveCutShortWithItsJournalInOneUsersDataFolderIsSeenByEveryOpen)
+{
+    QTemporaryDir homes;
+    struct DataFolders { // back to the test folders however the test ends
+        ~DataFolders()
+        {
+            qunsetenv("XDG_DATA_HOME");
+            QStandardPaths::setTestModeEnabled(true);
+        }
+    } restore;
+    const auto user = [&](const char* name) {
+        QStandardPaths::setTestModeEnabled(false);
+        qputenv("XDG_DATA_HOME", homes.filePath(name).toUtf8());
+    };
+    const Bytes original = MakeSampleImage(28);
+    test::TempImage file(original);
+    const auto save = [&](int failAt) {
+        auto ops = std::make_shared<test::FailingFileOps>(failAt, EIO, false);
+        ops->folderWritable = false;
+        RomDocument doc;
+        doc.SetFileOps(ops);
+        EXPECT_TRUE(doc.Open(file.Path()).ok);
+        doc.GetModel().Get("items").SetCell(0, 1, "321");
+        EXPECT_EQ(doc.Save().ok, failAt == 1 << 30);
+        return ops->steps;
+    };
+    user("a");
+    const int steps = save(1 << 30);
+    ASSERT_TRUE(test::WriteFile(file.Path(), original));
+    save(steps - 2); // dies at the journal's removal: the new bytes are in
+    const Bytes torn = file.Read();
+    ASSERT_FALSE(torn == original);
+    const std::string journal = JournalPaths(file.Path()).back();
+    ASSERT_TRUE(QFile::exists(QString::fromStdString(journal))) << journal;
+
+    const auto opens = [&](const std::string& path) {
+        RomDocument doc;
+        const Status s = doc.Open(path);
+        EXPECT_TRUE(s.ok || Contains(s.message, journal)) << s.message;
+        return s.ok;
+    };
+    user("b");
+    ASSERT_EQ(::chown(journal.c_str(), 65534, 65534), 0);
+    EXPECT_FALSE(opens(file.Path())) << "another owner's journal";
+    ASSERT_EQ(::chown(journal.c_str(), ::geteuid(), ::getegid()), 0);
+    if (::geteuid() == 0) { // a process of another user, who cannot read the saver's data folder
+        ASSERT_EQ(::chmod(homes.path().toUtf8().constData(), 0711), 0);
+        ASSERT_EQ(
+            ::chmod(QFileInfo(QString::fromStdString(file.Path())).absolutePath().toUtf8().constData(), 0755),
+            0);
+        ASSERT_EQ(::chmod(file.Path().c_str(), 0666), 0);
+        ASSERT_EQ(::chmod(homes.filePath("a").toUtf8().constData(), 0700), 0);
+        const QByteArray c = homes.filePath("c").toUtf8();
+        ASSERT_TRUE(QDir().mkpath(homes.filePath("c")) && ::chown(c.constData(), 65534, 65534) == 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            qputenv("XDG_DATA_HOME", c);
+            ::_exit(::setgid(65534) == 0 && ::setuid(65534) == 0 && !opens(file.Path()) ? 0 : 1);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_TRUE(file.Read() == torn) << "left as it was";
+    EXPECT_TRUE(opens(file.Path())) << "the same user through another data folder";
+    EXPECT_TRUE(file.Read() == original);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(journal)));
+    EXPECT_LT(::getxattr(file.Path().c_str(), "user.dravik.journal", nullptr, 0), 0) << "the mark is gone";
 }
