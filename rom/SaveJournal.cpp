@@ -284,6 +284,29 @@ Journal JournalOf(const std::string& path, const ImagePatch& patch)
     return j;
 }
 
+// Where the file no longer holds what the patch was made from (another writer that does not share
+// the save lock, another user's or another program's, changed it since it was read); empty when
+// it holds exactly that.
+std::string ChangedSinceRead(const std::string& path, const ImagePatch& patch)
+{
+    const FileIdentity id = IdentifyFile(path);
+    if (id.size != patch.oldSize)
+        return Fill(Files::tr("大小从 %1 字节变成了 %2 字节"), patch.oldSize, id.size);
+    QFile file(Q(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return Fill(Files::tr("无法读取文件：%1"), file.errorString());
+    Bytes present;
+    const auto differs = [&](uint64_t offset, const Bytes& expected) {
+        return ReadAt(file, offset, expected.size(), present) != 0 || present != expected;
+    };
+    for (const RangeChange& c : patch.changes)
+        if (differs(c.offset, c.before))
+            return Fill(Files::tr("偏移 %1 处的字节变了"), c.offset);
+    if (differs(patch.newSize, patch.oldTail))
+        return Fill(Files::tr("偏移 %1 处的字节变了"), patch.newSize);
+    return {};
+}
+
 // Why the journal may not be rolled back onto the file as it is now; empty when it may.
 std::string Mismatch(const Journal& j, const std::string& path)
 {
@@ -488,6 +511,13 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
     ContentLock hold;
     if (const FileError held = hold.Take(path, true, ContentLock::kWaitMs); !held.Ok()) {
         error = fail(Fill(Files::tr("%1文件没有改动。"), held.message));
+        return false;
+    }
+    if (const std::string changed = ChangedSinceRead(path, patch); !changed.empty()) {
+        error =
+            fail(Fill(Files::tr("文件在读取之后被另一个程序改动了（%1），这次保存什么也没有写，文件保持那个程"
+                                "序改动后的样子。请重新打开后再试。"),
+                      changed));
         return false;
     }
 

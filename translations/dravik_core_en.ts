@@ -905,6 +905,18 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
         <source>它属于另一个用户</source>
         <translation>it belongs to another user</translation>
     </message>
+    <message>
+        <source>大小从 %1 字节变成了 %2 字节</source>
+        <translation>its size went from %1 to %2 bytes</translation>
+    </message>
+    <message>
+        <source>偏移 %1 处的字节变了</source>
+        <translation>the bytes at offset %1 changed</translation>
+    </message>
+    <message>
+        <source>文件在读取之后被另一个程序改动了（%1），这次保存什么也没有写，文件保持那个程序改动后的样子。请重新打开后再试。</source>
+        <translation>another program changed the file after it was read (%1); this save wrote nothing and the file stays as that program left it. Open it again, then try again.</translation>
+    </message>
 </context>
 <context>
     <name>HelpCommand</name>

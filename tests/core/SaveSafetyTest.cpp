@@ -353,6 +353,21 @@ TEST_F(SaveSafety, TheJournalsPlaceBesideOrInTheDataFolder)
     }
 }
 
+// A writer that does not share the save lock (another user's, another program) changed the file
+// after it was read: nothing is written over its bytes.
+TEST_F(SaveSafety, APatchMadeFromBytesTheFileNoLongerHoldsIsRefused)
+{
+    const Bytes original = MakeSampleImage(33);
+    test::TempImage file(original);
+    FileOps ops;
+    std::string error;
+    const Bytes stale{static_cast<uint8_t>(original[0x100] ^ 1)};
+    EXPECT_FALSE(PatchInPlace(file.Path(), original.size(), {{0x100, stale, {0x55}}}, ops, error));
+    EXPECT_TRUE(Contains(error, "另一个程序改动了")) << error;
+    EXPECT_TRUE(file.Read() == original);
+    EXPECT_FALSE(AnyJournal(file.Path()));
+}
+
 TEST_F(SaveSafety, ReadsWhileSavesRunSeeOneSavedStateOrTheOther)
 {
     const Bytes a = MakeSampleImage(30);
