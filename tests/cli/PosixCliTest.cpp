@@ -166,3 +166,46 @@ TEST(CliSafety, FileSizeLimitsLeaveWholeFilesAndSayWhatWasWritten)
         << imported.err;
     EXPECT_FALSE(image.Read() == rom::MakeSampleImage(26));
 }
+
+// Every command that changes an existing image writes into that very file: the inode, the mode
+// with its special bits and every hard link stay.
+TEST(CliSafety, EveryCommandThatChangesAnImageKeepsTheFilesIdentity)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString(), original = folder + "/original.smc",
+                      edited = folder + "/edited.smc";
+    ASSERT_TRUE(test::WriteFile(original, rom::MakeSampleImage(30)) &&
+                test::WriteFile(edited, rom::MakeSampleImage(30)));
+    ASSERT_EQ(Cli({"set", edited, "--table", "monsters", "--column", "HP", "--all", "--expr", "x+1"}).status,
+              0);
+    const std::string json = folder + "/edited.json", ips = folder + "/edited.ips";
+    ASSERT_TRUE(test::WriteFile(json, [&] {
+        const std::string text = Cli({"export", edited}).out;
+        return rom::Bytes(text.begin(), text.end());
+    }()));
+    ASSERT_EQ(Cli({"patch", original, edited, ips}).status, 0);
+    const std::vector<cli::Args> commands = {
+        {"import", "IMG", json},
+        {"apply", "IMG", ips},
+        {"sample", "IMG", "--seed", "31"},
+        {"set", "IMG", "--table", "monsters", "--column", "HP", "--all", "--expr", "x+2"}};
+    for (cli::Args args : commands) {
+        SCOPED_TRACE(args[0]);
+        test::TempImage image(rom::MakeSampleImage(30));
+        const std::string link = image.Path() + ".link";
+        ASSERT_EQ(::link(image.Path().c_str(), link.c_str()), 0);
+        ASSERT_EQ(::chmod(image.Path().c_str(), 02664), 0);
+        struct stat before {
+        }, after{};
+        ASSERT_EQ(::stat(image.Path().c_str(), &before), 0);
+        args[1] = image.Path();
+        const CliRun r = Cli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        ASSERT_EQ(::stat(image.Path().c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_nlink, 2u);
+        EXPECT_FALSE(image.Read() == rom::MakeSampleImage(30));
+        EXPECT_TRUE(test::ReadFile(link) == image.Read());
+    }
+}
