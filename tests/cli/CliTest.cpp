@@ -2,9 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <cstdio>
 #include <set>
@@ -25,23 +22,20 @@ QJsonObject Export(const std::string& rom)
 {
     const CliRun r = Cli({"export", rom});
     EXPECT_EQ(r.status, 0) << r.err;
-    return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    return test::JsonOf(r.out);
 }
 
-std::string WriteJson(const QTemporaryDir& dir, const QJsonObject& root)
+// An import file of only the given tables.
+std::string Only(const test::Folder& dir, const QJsonObject& tables)
 {
-    const std::string path = dir.path().toStdString() + "/tables.json";
-    QFile f(QString::fromStdString(path));
-    f.open(QIODevice::WriteOnly);
-    f.write(QJsonDocument(root).toJson());
-    return path;
+    return dir.Write("tables.json", test::TextOf({{"format", "dravik-tables-1"}, {"tables", tables}}));
 }
 } // namespace
 
 TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
 {
-    QTemporaryDir dir;
-    const std::string a = dir.path().toStdString() + "/a.smc", b = dir.path().toStdString() + "/b.smc";
+    test::Folder dir;
+    const std::string a = dir.Path("a.smc"), b = dir.Path("b.smc");
     ASSERT_EQ(Cli({"sample", a}).status, 0);
     ASSERT_EQ(Cli({"sample", b, "--seed", "1"}).status, 0);
     EXPECT_EQ(test::ReadFile(a), test::ReadFile(b));
@@ -62,82 +56,50 @@ TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
         EXPECT_GT(found, at) << id << " out of order";
         at = found;
     }
-    const QJsonObject tables =
-        QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object()["tables"].toObject();
-    EXPECT_EQ(tables["red_wolf"].toObject()["columns"].toArray().at(1).toString(), "HP");
-    EXPECT_EQ(tables["red_wolf"].toObject()["rows"].toArray().at(0).toArray().at(0).toString(), "红狼的HP");
-    EXPECT_EQ(tables["hotel_rooms"].toObject()["rows"].toArray().at(1).toArray().at(0).toString(), "竹客房");
-    const QJsonObject codes = tables["monsters"].toObject()["codes"].toObject();
+    const QJsonValue tables = test::JsonOf(r.out).value("tables");
+    EXPECT_EQ(tables["red_wolf"]["columns"][1].toString(), "HP");
+    EXPECT_EQ(tables["red_wolf"]["rows"][0][0].toString(), "红狼的HP");
+    EXPECT_EQ(tables["hotel_rooms"]["rows"][1][0].toString(), "竹客房");
+    const QJsonValue codes = tables["monsters"]["codes"];
     EXPECT_EQ(codes["attacks"].toArray().size(), 152);
-    EXPECT_EQ(codes["attacks"].toArray().at(0).toArray().size(), 6);
-    EXPECT_TRUE(codes["loot_gate"].toArray().at(0).isDouble());
+    EXPECT_EQ(codes["attacks"][0].toArray().size(), 6);
+    EXPECT_TRUE(codes["loot_gate"][0].isDouble());
 }
 
 TEST(Cli, ImportWritesEditsAndRefusesBadInputUntouched)
 {
-    QTemporaryDir dir;
+    test::Folder dir;
     test::TempImage rom(rom::MakeSampleImage(9));
-    const rom::Bytes original = rom.Read();
-    QJsonObject root = Export(rom.Path());
+    const QJsonObject root = Export(rom.Path());
 
     // Unchanged tables change nothing.
-    CliRun r = Cli({"import", rom.Path(), WriteJson(dir, root)});
+    CliRun r = Cli({"import", rom.Path(), dir.Write("same.json", test::TextOf(root))});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("改动了 0 个字节"), std::string::npos) << r.out;
 
     // One price and one code, in a file that leaves the other tables out.
-    QJsonObject items = root["tables"].toObject()["items"].toObject();
-    QJsonArray rows = items["rows"].toArray();
-    QJsonArray row0 = rows[0].toArray();
-    row0[1] = "4660";
-    rows[0] = row0;
-    items["rows"] = rows;
-    QJsonObject tanks = root["tables"].toObject()["tanks"].toObject();
-    QJsonObject tankCodes = tanks["codes"].toObject();
-    QJsonArray parts = tankCodes["parts"].toArray();
-    QJsonArray first = parts[0].toArray();
-    first[0] = 94;
-    parts[0] = first;
-    tankCodes["parts"] = parts;
-    tanks["codes"] = tankCodes;
-    const QJsonObject edited{{"format", "dravik-tables-1"},
-                             {"tables", QJsonObject{{"items", items}, {"tanks", tanks}}}};
-    r = Cli({"import", rom.Path(), WriteJson(dir, edited)});
+    const QJsonValue tables = root.value("tables");
+    const QJsonValue items = test::With(tables["items"], {"rows", 0, 1}, "4660");
+    r = Cli({"import", rom.Path(),
+             Only(dir,
+                  {{"items", items}, {"tanks", test::With(tables["tanks"], {"codes", "parts", 0, 0}, 94)}})});
     ASSERT_EQ(r.status, 0) << r.err;
     const rom::Bytes after = rom.Read();
     EXPECT_EQ(test::Get(after, 0xC0200, 2), 4660u);
     EXPECT_EQ(after[0xC8201 + 12], 94);
-    EXPECT_EQ(Export(rom.Path())["tables"]
-                  .toObject()["tanks"]
-                  .toObject()["rows"]
-                  .toArray()[0]
-                  .toArray()[6]
-                  .toString(),
-              "甲壳虫");
+    EXPECT_EQ(Export(rom.Path()).value("tables")["tanks"]["rows"][0][6].toString(), "甲壳虫");
 
     // Invalid cell: exit 1, the message names file, table, row, column and text; nothing written.
-    row0[1] = "12x";
-    rows[0] = row0;
-    items["rows"] = rows;
-    const rom::Bytes before = rom.Read();
-    r = Cli({"import", rom.Path(),
-             WriteJson(dir, {{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", items}}}})});
+    r = Cli({"import", rom.Path(), Only(dir, {{"items", test::With(items, {"rows", 0, 1}, "12x")}})});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find(rom.Path()), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("道具"), std::string::npos);
-    EXPECT_NE(r.err.find("价格"), std::string::npos);
-    EXPECT_NE(r.err.find("12x"), std::string::npos);
-    EXPECT_NE(r.err.find("第 1 行"), std::string::npos) << r.err; // the JSON's row 0
-    EXPECT_EQ(rom.Read(), before);
-
+    for (const std::string& part : {rom.Path(), std::string("道具"), std::string("价格"), std::string("12x"),
+                                    std::string("第 1 行")}) // the JSON's row 0
+        EXPECT_TRUE(test::Contains(r.err, part)) << r.err;
     // Wrong shapes are refused before anything is applied.
-    QJsonObject badShape{{"format", "dravik-tables-1"},
-                         {"tables", QJsonObject{{"items", QJsonObject{{"rows", QJsonArray{}}}}}}};
-    EXPECT_EQ(Cli({"import", rom.Path(), WriteJson(dir, badShape)}).status, 1);
-    QJsonObject badTable{{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"nope", QJsonObject{}}}}};
-    EXPECT_EQ(Cli({"import", rom.Path(), WriteJson(dir, badTable)}).status, 1);
-    EXPECT_EQ(rom.Read(), before);
-    EXPECT_NE(original, before);
+    for (const QJsonObject& shape :
+         {QJsonObject{{"items", QJsonObject{{"rows", QJsonArray{}}}}}, QJsonObject{{"nope", QJsonObject{}}}})
+        EXPECT_EQ(Cli({"import", rom.Path(), Only(dir, shape)}).status, 1);
+    EXPECT_EQ(rom.Read(), after);
 }
 
 TEST(Cli, CsvAndUsage)
@@ -207,29 +169,20 @@ TEST(Cli, HelpVersionAndWrongUsage)
 
 TEST(Cli, ImportDryRunListsChangesAndTheBytesTheImportWritesWithoutWriting)
 {
-    QTemporaryDir dir;
+    test::Folder dir;
     test::TempImage rom(rom::MakeSampleImage(11));
     const rom::Bytes original = rom.Read();
-    QJsonObject root = Export(rom.Path());
-    QJsonObject tables = root["tables"].toObject();
-    QJsonObject items = tables["items"].toObject();
-    QJsonArray rows = items["rows"].toArray();
-    const std::string oldPrice = rows[0].toArray()[1].toString().toStdString();
-    const std::string itemName = rows[0].toArray()[0].toString().toStdString();
-    QJsonArray row0 = rows[0].toArray();
-    row0[1] = "4660"; // 0x1234
-    rows[0] = row0;
-    items["rows"] = rows;
-    const std::string json =
-        WriteJson(dir, {{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", items}}}});
+    const QJsonValue items = Export(rom.Path()).value("tables")["items"];
+    const std::string itemName = items["rows"][0][0].toString().toStdString();
+    const std::string oldPrice = items["rows"][0][1].toString().toStdString();
+    const std::string json = Only(dir, {{"items", test::With(items, {"rows", 0, 1}, "4660")}}); // 0x1234
 
     CliRun r = Cli({"import", "--dry-run", rom.Path(), json});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(rom.Read(), original);
-    EXPECT_NE(r.out.find("修改 1 处"), std::string::npos) << r.out;
-    EXPECT_NE(
-        r.out.find("表「道具」 第 1 行「" + itemName + "」 列「价格」: \"" + oldPrice + "\" -> \"4660\""),
-        std::string::npos)
+    EXPECT_TRUE(test::Contains(r.out, "修改 1 处")) << r.out;
+    EXPECT_TRUE(test::Contains(r.out, "表「道具」 第 1 行「" + itemName + "」 列「价格」: \"" + oldPrice +
+                                          "\" -> \"4660\""))
         << r.out;
     // Every byte line is one the real import then writes, and no other byte changes.
     std::set<uint32_t> listed;
@@ -247,15 +200,10 @@ TEST(Cli, ImportDryRunListsChangesAndTheBytesTheImportWritesWithoutWriting)
     for (size_t i = 0; i < after.size(); ++i)
         EXPECT_EQ(after[i] != original[i], listed.count(static_cast<uint32_t>(i)) > 0) << std::hex << i;
 
-    row0[1] = "12x";
-    rows[0] = row0;
-    items["rows"] = rows;
-    r = Cli({"import", rom.Path(),
-             WriteJson(dir, {{"format", "dravik-tables-1"}, {"tables", QJsonObject{{"items", items}}}}),
+    r = Cli({"import", rom.Path(), Only(dir, {{"items", test::With(items, {"rows", 0, 1}, "12x")}}),
              "--dry-run"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("12x"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("保存会被拒绝"), std::string::npos) << r.out;
+    EXPECT_TRUE(test::Contains(r.out, "12x") && test::Contains(r.out, "保存会被拒绝")) << r.out;
     EXPECT_FALSE(r.err.empty());
     EXPECT_EQ(rom.Read(), after);
     EXPECT_EQ(Cli({"import", rom.Path(), json, "--dry-run", "extra"}).status, 2);
@@ -285,35 +233,23 @@ TEST(JsonImport, ShapeFaultsNameTheRowCountedFromOne)
 {
     rom::Model model;
     rom::LoadTables(rom::MakeSampleImage(2), model);
-    const QJsonObject exported =
-        QJsonDocument::fromJson(QByteArray::fromStdString(cli::TablesJson(model, true))).object();
+    const QJsonObject exported = test::JsonOf(cli::TablesJson(model, true));
     const struct {
         const char* table;
-        const char* part; // "rows" or a code array's name
-        QJsonValue third; // what row 3 becomes
+        std::vector<test::JsonStep> third; // where row 3 is
+        QJsonValue value;                  // what it becomes
         const char* says;
     } cases[] = {
-        {"items", "rows", 5, "第 3 行: 应是 2 个单元格的数组"},
-        {"items", "rows", QJsonArray{"x", true}, "第 3 行 列「价格」: 单元格必须是字符串或数字"},
-        {"tanks", "parts", QJsonArray{1, 2}, "代码 parts 第 3 行: 应是 8 个整数的数组"},
-        {"monsters", "late_category", "x", "代码 late_category 第 3 行: 必须是整数"},
+        {"items", {"rows", 2}, 5, "第 3 行: 应是 2 个单元格的数组"},
+        {"items", {"rows", 2}, QJsonArray{"x", true}, "第 3 行 列「价格」: 单元格必须是字符串或数字"},
+        {"tanks", {"codes", "parts", 2}, QJsonArray{1, 2}, "代码 parts 第 3 行: 应是 8 个整数的数组"},
+        {"monsters", {"codes", "late_category", 2}, "x", "代码 late_category 第 3 行: 必须是整数"},
     };
     for (const auto& c : cases) {
-        QJsonObject table = exported["tables"].toObject()[c.table].toObject();
-        const bool rows = std::string(c.part) == "rows";
-        QJsonObject codes = table["codes"].toObject();
-        QJsonArray list = rows ? table["rows"].toArray() : codes[c.part].toArray();
-        list[2] = c.third;
-        if (rows) {
-            table["rows"] = list;
-        } else {
-            codes[c.part] = list;
-            table["codes"] = codes;
-        }
+        const QJsonValue table = test::With(exported.value("tables")[c.table], c.third, c.value);
         const QJsonObject root{{"format", exported["format"]}, {"tables", QJsonObject{{c.table, table}}}};
         std::vector<rom::Edit> edits;
-        const std::string error =
-            cli::ReadTablesJson(QJsonDocument(root).toJson().toStdString(), "t.json", model, edits);
+        const std::string error = cli::ReadTablesJson(test::TextOf(root), "t.json", model, edits);
         EXPECT_TRUE(test::Contains(error, c.says)) << error;
         EXPECT_TRUE(edits.empty());
     }

@@ -43,12 +43,7 @@ std::string SpreadsheetCsv(const std::vector<std::vector<std::string>>& rows)
     return out + "\r\n";
 }
 
-std::string Write(const QTemporaryDir& dir, const std::string& text)
-{
-    const std::string path = dir.path().toStdString() + "/table.csv";
-    test::WriteFile(path, rom::Bytes(text.begin(), text.end()));
-    return path;
-}
+std::string Write(const test::Folder& dir, const std::string& text) { return dir.Write("table.csv", text); }
 } // namespace
 
 TEST(CsvImport, ParsesWhatSpreadsheetsWrite)
@@ -70,7 +65,7 @@ TEST(CsvImport, ParsesWhatSpreadsheetsWrite)
 
 TEST(CsvImport, ASpreadsheetEditComesBackAsExactlyThoseFields)
 {
-    QTemporaryDir dir;
+    test::Folder dir;
     test::TempImage file(rom::MakeSampleImage(12));
     const rom::Bytes before = file.Read();
     CliRun r = Cli({"export", file.Path(), "--table", "tanks", "--format", "csv"});
@@ -105,7 +100,7 @@ TEST(CsvImport, ASpreadsheetEditComesBackAsExactlyThoseFields)
 
 TEST(CsvImport, RefusalsNameRowAndColumnAndWriteNothing)
 {
-    QTemporaryDir dir;
+    test::Folder dir;
     test::TempImage file(rom::MakeSampleImage(13));
     const rom::Bytes before = file.Read();
     const auto rows = Parse(Cli({"export", file.Path(), "--table", "monsters", "--format", "csv"}).out);
@@ -230,7 +225,7 @@ TEST(CsvImport, FormulaLikeCellsAreDefusedAndComeBackByteForByte)
     for (int i = 0; i < 144; ++i)
         listB += "@b" + std::to_string(i) + "\n";
     test::NameFolder names({{"attacks_a.txt", listA}, {"attacks_b.txt", listB}});
-    QTemporaryDir dir;
+    test::Folder dir;
     test::TempImage file(rom::MakeSampleImage(14));
     const rom::Bytes before = file.Read();
     const CliRun r =

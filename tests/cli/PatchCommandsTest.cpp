@@ -2,9 +2,6 @@
 // the ROM byte for byte as it was.
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <numeric>
 #include <set>
 #include <sstream>
@@ -23,38 +20,37 @@ using test::Cli;
 using test::CliRun;
 
 namespace {
-struct Files {
-    QTemporaryDir dir;
-    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
-    std::string Write(const std::string& name, const rom::Bytes& bytes) const
-    {
-        test::WriteFile(Path(name), bytes);
-        return Path(name);
-    }
-};
+rom::Bytes Ips(const rom::Bytes& a, const rom::Bytes& b)
+{
+    rom::Bytes patch;
+    std::string error;
+    EXPECT_TRUE(rom::MakeIps(a, b, patch, error)) << error;
+    return patch;
+}
+
+std::string HotelEdit(const char* a, const char* b, const char* c)
+{
+    return std::string(R"({"format": "dravik-tables-1", "tables": {"hotel_rooms": {"rows": [["", ")") + a +
+           R"("], ["", ")" + b + R"("], ["", ")" + c + R"("]]}}})";
+}
 } // namespace
 
 TEST(PatchCommands, DiffAgainstAnImportedEditInEveryFormat)
 {
-    Files f;
+    test::Folder f;
     const std::string a = f.Write("a.smc", rom::MakeSampleImage(6));
     const std::string b = f.Write("b.smc", rom::MakeSampleImage(6));
-    const std::string json = f.Write("edit.json", [] {
-        const std::string s =
-            R"({"format": "dravik-tables-1", "tables": {"hotel_rooms": {"rows": [["", "17"], ["", "18"], ["", "19"]]}}})";
-        return rom::Bytes(s.begin(), s.end());
-    }());
-    ASSERT_EQ(Cli({"import", b, json}).status, 0);
+    ASSERT_EQ(Cli({"import", b, f.Write("edit.json", HotelEdit("17", "18", "19"))}).status, 0);
 
     CliRun r = Cli({"diff", a, b});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("hotel_rooms「客房」 第 2 行「竹客房」 价格: "), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find(" -> 18\n"), std::string::npos);
-    EXPECT_NE(r.out.find("字段以外的字节差异 0 段"), std::string::npos);
+    for (const char* part :
+         {"hotel_rooms「客房」 第 2 行「竹客房」 价格: ", " -> 18\n", "字段以外的字节差异 0 段"})
+        EXPECT_TRUE(test::Contains(r.out, part)) << r.out;
 
     r = Cli({"diff", a, b, "--format", "json"});
     ASSERT_EQ(r.status, 0);
-    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    const QJsonObject root = test::JsonOf(r.out);
     const QJsonArray fields = root["fields"].toArray();
     ASSERT_GE(fields.size(), 1);
     EXPECT_LE(fields.size(), 3);
@@ -78,7 +74,7 @@ TEST(PatchCommands, DiffAgainstAnImportedEditInEveryFormat)
 
 TEST(PatchCommands, PatchAndApplyRoundTripInBothFormats)
 {
-    Files f;
+    test::Folder f;
     const rom::Bytes original = rom::MakeSampleImage(7);
     rom::Bytes modified = rom::MakeSampleImage(8);
     modified.resize(modified.size() + 5000, 0);
@@ -117,7 +113,7 @@ TEST(PatchCommands, PatchAndApplyRoundTripInBothFormats)
 
 TEST(PatchCommands, RefusedPatchesLeaveTheRomByteIdentical)
 {
-    Files f;
+    test::Folder f;
     const rom::Bytes original = rom::MakeSampleImage(9);
     rom::Bytes modified = original;
     modified[0xC0200] ^= 0x55;
@@ -148,13 +144,7 @@ TEST(PatchCommands, RefusedPatchesLeaveTheRomByteIdentical)
     // A read-only ROM (no write permission bit) is not replaced by an in-place apply.
     const std::string readOnly = f.Write("kept.smc", original);
     QFile::setPermissions(QString::fromStdString(readOnly), QFile::ReadOwner | QFile::ReadGroup);
-    const rom::Bytes ips = [&] {
-        rom::Bytes p;
-        std::string error;
-        rom::MakeIps(original, modified, p, error);
-        return p;
-    }();
-    const CliRun refused = Cli({"apply", readOnly, f.Write("p.ips", ips)});
+    const CliRun refused = Cli({"apply", readOnly, f.Write("p.ips", Ips(original, modified))});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("只读"), std::string::npos) << refused.err;
     EXPECT_TRUE(test::ReadFile(readOnly) == original);
@@ -177,17 +167,15 @@ TEST(PatchCommands, RefusedPatchesLeaveTheRomByteIdentical)
 
 TEST(PatchCommands, PatchesMadeForTheImageWithoutItsHeaderApplyAfterIt)
 {
-    Files f;
+    test::Folder f;
     const rom::Bytes original = rom::MakeSampleImage(7), modified = rom::MakeSampleImage(8);
     const rom::Bytes plain(original.begin() + rom::kCopierHeaderSize, original.end());
     const rom::Bytes plainModified(modified.begin() + rom::kCopierHeaderSize, modified.end());
-    rom::Bytes ips, expected = original;
+    rom::Bytes expected = original;
     std::copy(plainModified.begin(), plainModified.end(), expected.begin() + rom::kCopierHeaderSize);
-    std::string error;
-    ASSERT_TRUE(rom::MakeIps(plain, plainModified, ips, error));
     const std::string rom = f.Write("a.smc", original);
     const std::string bps = f.Write("p.bps", rom::MakeBps(plain, plainModified)),
-                      ipsPath = f.Write("p.ips", ips);
+                      ipsPath = f.Write("p.ips", Ips(plain, plainModified));
     for (const cli::Args& args : {cli::Args{"apply", rom, bps, f.Path("o.smc")},
                                   cli::Args{"apply", "--headerless-patch", rom, ipsPath, f.Path("o.smc")}}) {
         const CliRun r = Cli(args);
@@ -200,7 +188,7 @@ TEST(PatchCommands, PatchesMadeForTheImageWithoutItsHeaderApplyAfterIt)
 
 TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
 {
-    Files f;
+    test::Folder f;
     const auto checksumRight = [](const rom::Bytes& file) {
         const uint32_t lo = 0x200 + 0x7FC0;
         const uint32_t sum = std::accumulate(file.begin() + 0x200, file.end(), 0u) & 0xFFFF;
@@ -210,12 +198,7 @@ TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
     rom::Bytes modified = original;
     modified[0x150000] ^= 0x5A;
     const std::string rom = f.Write("a.smc", original), out = f.Path("out.smc");
-    const std::string ips = f.Write("mod.ips", [&] {
-        rom::Bytes patch;
-        std::string error;
-        EXPECT_TRUE(rom::MakeIps(original, modified, patch, error)) << error;
-        return patch;
-    }());
+    const std::string ips = f.Write("mod.ips", Ips(original, modified));
     CliRun r = Cli({"apply", rom, ips, out, "--fix-checksum"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
@@ -224,11 +207,7 @@ TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
     ASSERT_EQ(Cli({"apply", rom, ips, out}).status, 0);
     EXPECT_FALSE(checksumRight(test::ReadFile(out)));
 
-    const std::string json = f.Write("edit.json", [] {
-        const std::string s =
-            R"({"format": "dravik-tables-1", "tables": {"hotel_rooms": {"rows": [["", "3"], ["", "4"], ["", "5"]]}}})";
-        return rom::Bytes(s.begin(), s.end());
-    }());
+    const std::string json = f.Write("edit.json", HotelEdit("3", "4", "5"));
     r = Cli({"import", rom, json, "--fix-checksum", "--dry-run"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("修正校验和：内部文件头 0x0081C0"), std::string::npos) << r.out;
@@ -257,7 +236,7 @@ TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
 
 TEST(PatchCommands, DiffAsMarkdownListsEveryChangedFieldOnceUnderItsTable)
 {
-    Files f;
+    test::Folder f;
     const rom::Bytes original = rom::MakeSampleImage(13);
     rom::Model other;
     rom::LoadTables(rom::MakeSampleImage(14), other);

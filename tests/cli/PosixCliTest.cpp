@@ -5,9 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <sstream>
@@ -147,20 +144,12 @@ TEST(CliSafety, FileSizeLimitsLeaveWholeFilesAndSayWhatWasWritten)
 
     if (!QFile::exists("/dev/full"))
         return;
-    QJsonObject top =
-        QJsonDocument::fromJson(QByteArray::fromStdString(Cli({"export", image.Path()}).out)).object();
-    QJsonObject tables = top["tables"].toObject(), items = tables["items"].toObject();
-    QJsonArray rows = items["rows"].toArray(), row = rows[3].toArray();
-    row[1] = "55";
-    rows[3] = row;
-    items["rows"] = rows;
-    tables["items"] = items;
-    top["tables"] = tables;
-    const QByteArray text = QJsonDocument(top).toJson();
-    const std::string edit = dir.path().toStdString() + "/edit.json";
-    ASSERT_TRUE(test::WriteFile(edit, rom::Bytes(text.begin(), text.end())));
+    const QJsonObject top = test::JsonOf(Cli({"export", image.Path()}).out);
+    const std::string edit =
+        test::TextOf(test::With(top, {"tables", "items", "rows", 3, 1}, "55").toObject());
+    ASSERT_TRUE(test::WriteFile(root + "/edit.json", rom::Bytes(edit.begin(), edit.end())));
     const CliRun imported =
-        Shell(cli + " import " + Quote(image.Path()) + " " + Quote(edit) + " > /dev/full");
+        Shell(cli + " import " + Quote(image.Path()) + " " + Quote(root + "/edit.json") + " > /dev/full");
     EXPECT_EQ(imported.status, 1);
     EXPECT_TRUE(Contains(imported.err, "磁盘已满") && Contains(imported.err, image.Path() + " 已经写入"))
         << imported.err;

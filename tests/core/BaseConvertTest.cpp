@@ -48,21 +48,14 @@ TEST(BaseConvert, Examples)
            {".", 16, 5, "0"},
            {"19", 8, 10, kInvalid},
            {"1.2.3", 10, 16, kInvalid},
-           {"+5", 10, 16, kInvalid}});
-}
-
-TEST(BaseConvert, FullWidthFormsReadAsAscii)
-{
-    Check({{"１２３", 10, 16, "7B"},
+           {"+5", 10, 16, kInvalid},
+           // Full-width forms read as ASCII.
+           {"１２３", 10, 16, "7B"},
            {"－１．５", 10, 2, "-1.1"},
            {"ＦＦ", 16, 10, "255"},
            {"ｆｆ。８", 16, 10, "255.5"},
-           {"１２ａ", 10, 16, kInvalid}});
-}
-
-TEST(BaseConvert, SignsDigitsAndFractions)
-{
-    Check({// The sign is kept as typed, also for zero.
+           {"１２ａ", 10, 16, kInvalid},
+           // The sign is kept as typed, also for zero.
            {"-0.0", 10, 2, "-0"},
            {"-.", 10, 2, "-0"},
            {"-.8", 16, 10, "-0.5"},
@@ -91,12 +84,9 @@ TEST(BaseConvert, SignsDigitsAndFractions)
            {"1", 1, 10, kInvalid},
            {"1", 17, 10, kInvalid},
            {"1", 10, 0, kInvalid},
-           {"1", 10, 17, kInvalid}});
-}
-
-TEST(BaseConvert, WholePartBelowTwoToThe31AndInputBelow100Bytes)
-{
-    Check({{"2147483647", 10, 16, "7FFFFFFF"},
+           {"1", 10, 17, kInvalid},
+           // The whole part below 2^31, the input below 100 bytes.
+           {"2147483647", 10, 16, "7FFFFFFF"},
            {"-2147483647", 10, 2, "-1111111111111111111111111111111"},
            {"7FFFFFFF.8", 16, 10, "2147483647.5"},
            {"2147483648", 10, 16, kTooLarge},

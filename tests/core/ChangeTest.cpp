@@ -12,21 +12,6 @@ using namespace dravik;
 using namespace dravik::rom;
 
 namespace {
-// Every cell and code of every table, to compare whole documents.
-std::vector<std::string> State(const Model& model)
-{
-    std::vector<std::string> out;
-    for (const Table& t : model.Tables()) {
-        for (int row = 0; row < t.Rows(); ++row)
-            for (int column = 0; column < t.Columns(); ++column)
-                out.push_back(t.Cell(row, column));
-        for (const CodeArray& a : t.CodeArrays())
-            for (int v : a.values)
-                out.push_back(std::to_string(v));
-    }
-    return out;
-}
-
 // A tank whose first part has a name, so that its rental twin (code | 0x80) shows the same name.
 int NamedPartRow(const Table& tanks)
 {
@@ -103,7 +88,7 @@ TEST_F(ChangeTest, ApplyRecordsWhatReallyChangedAndTellsOnce)
 
 TEST_F(ChangeTest, ReplayingTheReversedChangesRestoresEveryCellCodeAndNameExactly)
 {
-    const std::vector<std::string> before = State(doc.GetModel());
+    const std::vector<std::string> before = test::State(doc.GetModel());
     std::vector<Change> done;
     done.push_back(doc.Apply(Edit("monsters")
                                  .SetCell(47, 2, "99")
@@ -112,17 +97,17 @@ TEST_F(ChangeTest, ReplayingTheReversedChangesRestoresEveryCellCodeAndNameExactl
                                  .SetCode("early_loot", 47, 0, 3)));
     done.push_back(doc.Apply(Edit("characters").SetCode("equipment", 0, 2, 0xFF).SetCell(0, 5, "")));
     done.push_back(doc.Apply(Edit("monsters").SetCell(47, 2, "100")));
-    ASSERT_NE(State(doc.GetModel()), before);
-    const std::vector<std::string> after = State(doc.GetModel());
+    ASSERT_NE(test::State(doc.GetModel()), before);
+    const std::vector<std::string> after = test::State(doc.GetModel());
 
     told.clear();
     for (auto it = done.rbegin(); it != done.rend(); ++it)
         doc.Replay(it->Reversed());
-    EXPECT_EQ(State(doc.GetModel()), before);
+    EXPECT_EQ(test::State(doc.GetModel()), before);
     EXPECT_EQ(told.size(), done.size());
     for (const Change& c : done)
         doc.Replay(c);
-    EXPECT_EQ(State(doc.GetModel()), after);
+    EXPECT_EQ(test::State(doc.GetModel()), after);
 }
 
 TEST_F(ChangeTest, ReviewListsChangedFieldsAndExactlyTheBytesSaveWrites)
@@ -154,10 +139,7 @@ TEST_F(ChangeTest, ReviewListsChangedFieldsAndExactlyTheBytesSaveWrites)
 
     ASSERT_TRUE(doc.Save().ok);
     const Bytes saved = file.Read();
-    std::vector<uint32_t> written;
-    for (size_t i = 0; i < saved.size(); ++i)
-        if (saved[i] != original[i])
-            written.push_back(static_cast<uint32_t>(i));
+    const std::vector<uint32_t> written = test::Differing(original, saved);
     ASSERT_EQ(written.size(), review.bytes.size());
     for (size_t i = 0; i < written.size(); ++i) {
         EXPECT_EQ(review.bytes[i].offset, written[i]);

@@ -3,11 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/Commands.h"
 #include "rom/Passes.h"
 #include "rom/SampleImage.h"
+#include "support/CliRun.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
@@ -132,10 +130,9 @@ TEST(RefsCli, TextJsonAndUsage)
 {
     test::TempImage file(KnownImage());
     const auto run = [](const cli::Args& args, std::string& out) {
-        std::ostringstream o, e;
-        const int status = cli::RunCli(args, o, e);
-        out = o.str() + e.str();
-        return status;
+        const test::CliRun r = test::Cli(args);
+        out = r.out + r.err;
+        return r.status;
     };
     std::string out;
     ASSERT_EQ(run({"refs", file.Path(), "items", "8"}, out), 0) << out;

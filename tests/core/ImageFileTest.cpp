@@ -4,11 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <sstream>
 
-#include "cli/Commands.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
+#include "support/CliRun.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
@@ -28,36 +27,13 @@ std::string SparseImage(const QTemporaryDir& dir, const char* name, uint64_t siz
     return path;
 }
 
-// Every cell and code of a model, to compare two loads at once.
-std::string Contents(const Model& model)
-{
-    std::string out;
-    for (const Table& t : model.Tables()) {
-        for (int row = 0; row < t.Rows(); ++row)
-            for (int c = 0; c < t.Columns(); ++c)
-                out += t.Cell(row, c) + '|';
-        for (const CodeArray& a : t.CodeArrays())
-            for (int v : a.values)
-                out += std::to_string(v) + ',';
-    }
-    return out;
-}
-
 std::string Export(const std::string& rom)
 {
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::RunCli({"export", rom}, out, err), 0) << err.str();
-    return out.str();
+    const test::CliRun r = test::Cli({"export", rom});
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r.out;
 }
 
-std::vector<uint32_t> ChangedOffsets(const Bytes& before, const Bytes& after)
-{
-    std::vector<uint32_t> out;
-    for (uint32_t i = 0; i < before.size() && i < after.size(); ++i)
-        if (before[i] != after[i])
-            out.push_back(i);
-    return out;
-}
 } // namespace
 
 TEST(ImageFile, SizeDecidesTheHeaderAndTheMinimum)
@@ -88,7 +64,7 @@ TEST(ImageFile, SizeDecidesTheHeaderAndTheMinimum)
         EXPECT_EQ(s.ok, c.accepted) << std::hex << c.size << " " << s.message;
         if (s.ok) {
             EXPECT_EQ(doc.Form().header, c.header) << std::hex << c.size;
-            EXPECT_TRUE(Contents(doc.GetModel()) == Contents(sample)) << std::hex << c.size;
+            EXPECT_TRUE(test::State(doc.GetModel()) == test::State(sample)) << std::hex << c.size;
         } else {
             EXPECT_NE(s.message.find(std::to_string(c.size)), std::string::npos) << s.message;
         }
@@ -107,7 +83,7 @@ TEST(ImageFile, ThePassesTouchOnlyTheTableRanges)
         Model whole, fromParts;
         LoadTables(image, whole);
         LoadTables(parts, fromParts, {});
-        EXPECT_TRUE(Contents(whole) == Contents(fromParts)) << seed;
+        EXPECT_TRUE(test::State(whole) == test::State(fromParts)) << seed;
 
         Model random;
         FillRandomModel(random, seed);
@@ -122,12 +98,10 @@ TEST(ImageFile, ThePassesTouchOnlyTheTableRanges)
 
 TEST(ImageFile, HeaderlessTwinShowsTheSameTablesAndTakesTheSameEditsLower)
 {
-    QTemporaryDir dir;
-    const std::string headered = dir.path().toStdString() + "/a.smc";
-    const std::string plain = dir.path().toStdString() + "/a.sfc";
-    std::ostringstream out, err;
-    ASSERT_EQ(cli::RunCli({"sample", headered, "--seed", "4"}, out, err), 0);
-    ASSERT_EQ(cli::RunCli({"sample", plain, "--seed", "4", "--no-header"}, out, err), 0);
+    test::Folder dir;
+    const std::string headered = dir.Path("a.smc"), plain = dir.Path("a.sfc");
+    ASSERT_EQ(test::Cli({"sample", headered, "--seed", "4"}).status, 0);
+    ASSERT_EQ(test::Cli({"sample", plain, "--seed", "4", "--no-header"}).status, 0);
     const Bytes before = test::ReadFile(headered), plainBefore = test::ReadFile(plain);
     ASSERT_EQ(plainBefore.size(), 0x200000u);
     ASSERT_TRUE(std::equal(plainBefore.begin(), plainBefore.end(), before.begin() + kCopierHeaderSize));
@@ -151,8 +125,8 @@ TEST(ImageFile, HeaderlessTwinShowsTheSameTablesAndTakesTheSameEditsLower)
         const Status s = docs[i].Save();
         ASSERT_TRUE(s.ok) << s.message;
     }
-    const std::vector<uint32_t> changed = ChangedOffsets(before, test::ReadFile(headered));
-    std::vector<uint32_t> plainChanged = ChangedOffsets(plainBefore, test::ReadFile(plain));
+    const std::vector<uint32_t> changed = test::Differing(before, test::ReadFile(headered));
+    std::vector<uint32_t> plainChanged = test::Differing(plainBefore, test::ReadFile(plain));
     for (uint32_t& at : plainChanged)
         at += kCopierHeaderSize;
     EXPECT_GT(changed.size(), 22u);
@@ -176,12 +150,10 @@ TEST(ImageFile, ReadOnlyImageIsReadButNeverWritten)
     EXPECT_FALSE(s.ok);
     EXPECT_NE(s.message.find("只读"), std::string::npos) << s.message;
 
-    const QTemporaryDir dir;
-    const std::string json = dir.path().toStdString() + "/tables.json";
-    ASSERT_TRUE(test::WriteFile(json, Bytes{'{', '}'}));
-    std::ostringstream out, err;
-    EXPECT_EQ(cli::RunCli({"import", file.Path(), json}, out, err), 1);
-    EXPECT_NE(err.str().find("只读"), std::string::npos) << err.str();
+    const test::Folder dir;
+    const test::CliRun r = test::Cli({"import", file.Path(), dir.Write("tables.json", "{}")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(test::Contains(r.err, "只读")) << r.err;
     EXPECT_EQ(file.Read(), original);
 
     // Made writable again, the same document saves: the check is made at each Save.
@@ -193,26 +165,24 @@ TEST(ImageFile, ReadOnlyImageIsReadButNeverWritten)
 
 TEST(ImageFile, SeveralImagesExportIntoAFolderEachOnItsOwn)
 {
-    QTemporaryDir dir;
-    const std::string d = dir.path().toStdString();
-    ASSERT_TRUE(test::WriteFile(d + "/one.smc", MakeSampleImage(1)));
-    ASSERT_TRUE(test::WriteFile(d + "/two.sfc", MakeSampleImage(2, false)));
-    QDir(dir.path()).mkdir("out");
-    std::ostringstream out, err;
+    test::Folder dir;
+    const std::string d = dir.Root();
+    dir.Write("one.smc", MakeSampleImage(1));
+    dir.Write("two.sfc", MakeSampleImage(2, false));
+    QDir().mkdir(QString::fromStdString(d + "/out"));
     // A missing image is reported and fails the run, but the others are still written.
-    EXPECT_EQ(
-        cli::RunCli({"export", d + "/one.smc", d + "/missing.smc", d + "/two.sfc", "--out-dir", d + "/out"},
-                    out, err),
-        1);
-    EXPECT_NE(err.str().find("missing.smc"), std::string::npos) << err.str();
+    const test::CliRun r =
+        test::Cli({"export", d + "/one.smc", d + "/missing.smc", d + "/two.sfc", "--out-dir", d + "/out"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(test::Contains(r.err, "missing.smc")) << r.err;
     for (const char* name : {"one.smc", "two.sfc"}) {
         const Bytes written =
             test::ReadFile(d + "/out/" + QFileInfo(name).completeBaseName().toStdString() + ".json");
         EXPECT_EQ(std::string(written.begin(), written.end()), Export(d + "/" + name)) << name;
     }
-    std::ostringstream quiet, none;
-    EXPECT_EQ(cli::RunCli({"export", d + "/one.smc", "--out-dir", d + "/out"}, quiet, none), 0) << none.str();
-    EXPECT_EQ(none.str(), "");
+    const test::CliRun quiet = test::Cli({"export", d + "/one.smc", "--out-dir", d + "/out"});
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.err, "");
 
     struct Refusal {
         cli::Args args;
@@ -224,10 +194,10 @@ TEST(ImageFile, SeveralImagesExportIntoAFolderEachOnItsOwn)
         {{"export", d + "/one.smc", "--out-dir", d + "/nowhere"}, 1},                 // no such folder
         {{"export", d + "/one.smc", "--table", "nope", "--format", "csv"}, 2},        //
     };
-    for (const Refusal& r : refusals) {
-        std::ostringstream o, e;
-        EXPECT_EQ(cli::RunCli(r.args, o, e), r.status) << r.args[2];
-        EXPECT_FALSE(e.str().empty());
+    for (const Refusal& refusal : refusals) {
+        const test::CliRun run = test::Cli(refusal.args);
+        EXPECT_EQ(run.status, refusal.status) << refusal.args[2];
+        EXPECT_FALSE(run.err.empty());
     }
 }
 
@@ -298,7 +268,6 @@ TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndGoesElsewhereWhenItCannotBeB
     const std::string json = plain.Path() + ".json";
     ASSERT_TRUE(test::WriteFile(json, Bytes(exported.begin(), exported.end())));
     const Bytes before = plain.Read();
-    std::ostringstream out, err;
-    ASSERT_EQ(cli::RunCli({"import", plain.Path(), json, "--backup"}, out, err), 0) << err.str();
+    ASSERT_EQ(test::Cli({"import", plain.Path(), json, "--backup"}).status, 0);
     EXPECT_EQ(test::ReadFile(RomDocument::BackupPath(plain.Path())), before);
 }

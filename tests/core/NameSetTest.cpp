@@ -157,16 +157,6 @@ TEST(NameSetActive, SwitchingChangesWhatCodesShow)
 namespace {
 using dravik::rom::Model;
 
-std::vector<std::string> AllCells(const Model& model)
-{
-    std::vector<std::string> cells;
-    for (const auto& t : model.Tables())
-        for (int row = 0; row < t.Rows(); ++row)
-            for (int c = 0; c < t.Columns(); ++c)
-                cells.push_back(t.Cell(row, c));
-    return cells;
-}
-
 bool SamePatches(const std::vector<dravik::rom::Patch>& a, const std::vector<dravik::rom::Patch>& b)
 {
     if (a.size() != b.size())
@@ -182,7 +172,7 @@ TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue
 {
     Model model;
     dravik::rom::LoadTables(dravik::rom::MakeSampleImage(7), model);
-    const std::vector<std::string> before = AllCells(model);
+    const std::vector<std::string> before = dravik::test::State(model);
     const auto patchesBefore = dravik::rom::PlanSave(model).patches;
 
     // Entry 2 of every list (entry 1 of the users list: mask 2) gets a new, unique name.
@@ -198,10 +188,10 @@ TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue
     const NameSetResult r = LoadNameSet(folder.Path());
     ASSERT_TRUE(r.ok) << (r.errors.empty() ? "" : r.errors[0]);
     model.SetNames(std::make_shared<const NameSet>(r.set));
-    const std::vector<std::string> after = AllCells(model);
+    const std::vector<std::string> after = dravik::test::State(model);
     const auto patchesAfter = dravik::rom::PlanSave(model).patches;
     // A copy of the model (an undo snapshot, a scratch check) shows the same names.
-    EXPECT_EQ(AllCells(Model(model)), after);
+    EXPECT_EQ(dravik::test::State(Model(model)), after);
 
     ASSERT_EQ(before.size(), after.size());
     int changed = 0;
@@ -215,5 +205,5 @@ TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue
     EXPECT_GT(changed, 16); // every list names at least one row label
     EXPECT_TRUE(SamePatches(patchesBefore, patchesAfter));
     model.SetNames(nullptr); // back to the compiled-in set
-    EXPECT_EQ(AllCells(model), before);
+    EXPECT_EQ(dravik::test::State(model), before);
 }

@@ -18,9 +18,7 @@
 #include <unistd.h>
 
 #include "SaveSafety.h"
-#include "names/NameSet.h"
 #include "rom/FileOps.h"
-#include "rom/NameSetFiles.h"
 #include "rom/Recovery.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
@@ -218,19 +216,16 @@ TEST_F(SaveSafety, ASaveCutShortThroughOneHardLinkIsFoundFromTheOther)
     test::TempImage file(original);
     const std::string other = file.Path() + ".other";
     ASSERT_EQ(::link(file.Path().c_str(), other.c_str()), 0);
-    int steps = 0;
-    {
+    const int steps = test::StepsOf([&](const auto& ops) {
         test::TempImage probe(original);
         const std::string probeLink = probe.Path() + ".other";
         ASSERT_EQ(::link(probe.Path().c_str(), probeLink.c_str()), 0);
-        auto counting = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
         RomDocument d;
-        d.SetFileOps(counting);
+        d.SetFileOps(ops);
         ASSERT_TRUE(d.Open(probeLink).ok);
         d.GetModel().Get("items").SetCell(0, 1, "321");
         ASSERT_TRUE(d.Save().ok);
-        steps = counting->steps;
-    }
+    });
     RomDocument doc;
     ASSERT_TRUE(doc.Open(other).ok);
     doc.GetModel().Get("items").SetCell(0, 1, "321");
@@ -286,30 +281,6 @@ TEST_F(SaveSafety, AWriteThatChangesTheSizeKeepsTheFilesIdentity)
         EXPECT_EQ(after.st_mode, before.st_mode);
         EXPECT_EQ(after.st_nlink, 2u);
         EXPECT_TRUE(test::ReadFile(link) == target);
-    }
-}
-
-TEST(FileOps, NameFilesAndRecoveryRecordsThatAreFifosOrLinksAreRefusedWithoutWaiting)
-{
-    QTemporaryDir dir;
-    const std::string folder = dir.path().toStdString();
-    ASSERT_TRUE(test::WriteFile(folder + "/real.json", Bytes{'{', '}'}));
-    for (const bool fifo : {true, false}) {
-        SCOPED_TRACE(fifo ? "fifo" : "link");
-        const std::string names = folder + (fifo ? "/fifo-names" : "/link-names");
-        ASSERT_TRUE(QDir().mkpath(QString::fromStdString(names)));
-        const std::string file = names + "/tanks.txt", record = folder + (fifo ? "/r1.json" : "/r2.json");
-        for (const std::string& p : {file, record})
-            ASSERT_EQ(
-                fifo ? ::mkfifo(p.c_str(), 0600) : ::symlink((folder + "/real.json").c_str(), p.c_str()), 0);
-        const rom::NameSetResult loaded = rom::LoadNameSet(names);
-        EXPECT_FALSE(loaded.ok);
-        ASSERT_EQ(loaded.errors.size(), 1u);
-        EXPECT_TRUE(Contains(loaded.errors[0], "tanks.txt")) << loaded.errors[0];
-        RecoveryRecord r;
-        std::string error;
-        EXPECT_FALSE(ReadRecord(record, r, error));
-        EXPECT_TRUE(Contains(error, record)) << error;
     }
 }
 

@@ -37,6 +37,17 @@ bool AnyJournal(const std::string& path)
     return false;
 }
 
+// The journal of a save cut short, given the file's identity and written where a save puts it.
+std::string WriteJournal(const std::string& path, Journal j)
+{
+    const FileIdentity id = IdentifyFile(path);
+    j.device = id.device;
+    j.inode = id.inode;
+    const std::string journal = JournalPaths(path)[0];
+    EXPECT_TRUE(test::WriteFile(journal, EncodeJournal(j)));
+    return journal;
+}
+
 // Two edits far apart, so a save writes two ranges.
 void EditFarApart(RomDocument& doc)
 {
@@ -82,19 +93,16 @@ TEST_F(SaveSafety, EveryFailingStepOfASaveAndItsBackupLeavesTheOldBytesOrTheNewO
 {
     const Bytes original = MakeSampleImage(14);
     Bytes expected;
-    int steps = 0;
-    {
+    const int steps = test::StepsOf([&](const auto& ops) {
         test::TempImage file(original);
-        auto counting = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
         RomDocument doc;
-        doc.SetFileOps(counting);
+        doc.SetFileOps(ops);
         doc.SetBackupOnSave(true);
         ASSERT_TRUE(doc.Open(file.Path()).ok);
         EditFarApart(doc);
         ASSERT_TRUE(doc.Save().ok);
         expected = file.Read();
-        steps = counting->steps;
-    }
+    });
     ASSERT_GE(steps, 10);
     const int errors[] = {ENOSPC, EFBIG, EIO, EACCES};
     int cases = 0;
@@ -180,11 +188,8 @@ TEST_F(SaveSafety, AJournalIsRolledBackOnlyOverItsOwnFileAndContents)
         const FileIdentity id = IdentifyFile(file.Path());
         if (c.journalKind == 2 && !id.Known())
             continue;
-        Journal j{id.device,
-                  id.inode + (c.journalKind == 2),
-                  original.size(),
-                  original.size(),
-                  {{kAt, before, after}}};
+        Journal j{id.device, id.inode + (c.journalKind == 2), original.size(), original.size()};
+        j.ranges.push_back({kAt, before, after});
         Bytes data = EncodeJournal(j);
         if (c.journalKind == 1)
             data.resize(data.size() - 5);
@@ -214,17 +219,14 @@ TEST_F(SaveSafety, AWriterDealsWithAnInterruptedSaveBeforeWriting)
     RomDocument doc;
     ASSERT_TRUE(doc.Open(file.Path()).ok);
     EditFarApart(doc);
-    int steps = 0;
-    {
+    const int steps = test::StepsOf([&](const auto& ops) {
         test::TempImage probe(original);
-        auto counting = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
         RomDocument d;
-        d.SetFileOps(counting);
+        d.SetFileOps(ops);
         ASSERT_TRUE(d.Open(probe.Path()).ok);
         EditFarApart(d);
         ASSERT_TRUE(d.Save().ok);
-        steps = counting->steps;
-    }
+    });
     // Dies at the journal's removal: the new bytes are in, the journal says to undo them.
     doc.SetFileOps(std::make_shared<test::FailingFileOps>(steps - 2, EIO, false));
     ASSERT_FALSE(doc.Save().ok);
@@ -250,15 +252,13 @@ TEST_F(SaveSafety, AWriteThatChangesTheSizeIsWholeOrUndoneAtEveryFailingStep)
     grown.resize(grown.size() + 0x300, 0x5A);
     const Bytes shrunk(grown.begin(), grown.begin() + static_cast<long>(original.size()) - 0x200);
     for (const Bytes* target : {static_cast<const Bytes*>(&grown), &shrunk}) {
-        int steps = 0;
-        {
+        const int steps = test::StepsOf([&](const auto& ops) {
             test::TempImage file(original);
-            ImageWriter writer(std::make_shared<test::FailingFileOps>(1 << 30, 0, true));
+            ImageWriter writer(ops);
             std::string error;
             ASSERT_TRUE(writer.Begin(file.Path(), error) && writer.Write(*target, error)) << error;
             ASSERT_TRUE(file.Read() == *target);
-            steps = static_cast<test::FailingFileOps&>(writer.Ops()).steps;
-        }
+        });
         for (int failAt = 0; failAt <= steps; ++failAt) {
             for (const bool once : {true, false}) {
                 SCOPED_TRACE("step " + std::to_string(failAt) + (once ? " once" : " from then on"));
@@ -407,6 +407,9 @@ TEST_F(SaveSafety, EveryReaderRollsBackASaveCutShortOrRefusesWhenTheFileIsReadOn
     Bytes torn = original;
     std::fill(torn.begin() + kAt, torn.begin() + kAt + 8, 0xEE);
     std::string notice; // what the reader says it rolled back
+    Journal cutShort{0, 0, original.size(), original.size()};
+    cutShort.ranges.push_back(
+        {kAt, Bytes(original.begin() + kAt, original.begin() + kAt + 8), Bytes(8, 0xEE)});
     const std::vector<std::pair<const char*, std::function<bool(const std::string&, Bytes&, std::string&)>>>
         readers = {{"image",
                     [&](const std::string& path, Bytes& bytes, std::string& error) {
@@ -424,15 +427,7 @@ TEST_F(SaveSafety, EveryReaderRollsBackASaveCutShortOrRefusesWhenTheFileIsReadOn
         for (const bool readOnly : {false, true}) {
             SCOPED_TRACE(std::string(what) + (readOnly ? ", read-only" : ""));
             test::TempImage file(torn);
-            const FileIdentity id = IdentifyFile(file.Path());
-            const Journal j{
-                id.device,
-                id.inode,
-                original.size(),
-                original.size(),
-                {{kAt, Bytes(original.begin() + kAt, original.begin() + kAt + 8), Bytes(8, 0xEE)}}};
-            const std::string journal = JournalPaths(file.Path())[0];
-            ASSERT_TRUE(test::WriteFile(journal, EncodeJournal(j)));
+            const std::string journal = WriteJournal(file.Path(), cutShort);
             const QString name = QString::fromStdString(file.Path());
             if (readOnly)
                 QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadGroup);
@@ -465,23 +460,17 @@ TEST_F(SaveSafety, EveryFailingStepOfTheRollBackAtOpenKeepsTheJournalUsable)
     torn.resize(j.newSize, 0x22);
     j.ranges.push_back({original.size(), {}, Bytes(0x100, 0x22)});
     const auto openWith = [&](const std::shared_ptr<test::FailingFileOps>& ops, const test::TempImage& file) {
-        const FileIdentity id = IdentifyFile(file.Path());
-        j.device = id.device;
-        j.inode = id.inode;
-        EXPECT_TRUE(test::WriteFile(JournalPaths(file.Path())[0], EncodeJournal(j)));
+        WriteJournal(file.Path(), j);
         RomDocument doc;
         doc.SetFileOps(ops);
         return doc.Open(file.Path());
     };
-    int steps = 0;
-    {
+    const int steps = test::StepsOf([&](const auto& ops) {
         test::TempImage file(torn);
-        auto counting = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
-        const Status s = openWith(counting, file);
+        const Status s = openWith(ops, file);
         ASSERT_TRUE(s.ok) << s.message;
         ASSERT_TRUE(file.Read() == original);
-        steps = counting->steps;
-    }
+    });
     for (int failAt = 0; failAt <= steps; ++failAt) {
         for (const bool once : {true, false}) {
             SCOPED_TRACE("step " + std::to_string(failAt) + (once ? " once" : " from then on"));

@@ -34,15 +34,6 @@ struct Fixture {
         return out;
     }
 };
-
-std::vector<uint32_t> Diff(const Bytes& a, const Bytes& b)
-{
-    std::vector<uint32_t> out;
-    for (uint32_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i])
-            out.push_back(i);
-    return out;
-}
 } // namespace
 
 TEST(Tables, LabelsBeforeAnyLoadAndEveryColumnHasOneKey)
@@ -311,7 +302,7 @@ TEST(Tables, UneditedSaveChangesOnlyFlagBytesAndLootGates)
                 expected[loot] = 0x40;
         }
         Put(expected, 0x30153, 2, Get(expected, 0x30151, 2));
-        ASSERT_EQ(Diff(expected, saved), std::vector<uint32_t>{}) << "seed " << seed;
+        ASSERT_EQ(test::Differing(expected, saved), std::vector<uint32_t>{}) << "seed " << seed;
     }
 }
 

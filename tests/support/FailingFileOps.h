@@ -1,6 +1,8 @@
 #pragma once
 // File operations that fail from a chosen step on, for testing what a save leaves behind.
 #include <cerrno>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "rom/FileOps.h"
@@ -50,5 +52,13 @@ private:
     int failAt_, error_;
     bool once_;
 };
+
+// How many steps act takes with file operations that never fail; act may note what it made.
+inline int StepsOf(const std::function<void(const std::shared_ptr<FailingFileOps>&)>& act)
+{
+    const auto counting = std::make_shared<FailingFileOps>(1 << 30, 0, true);
+    act(counting);
+    return counting->steps;
+}
 
 } // namespace dravik::test

@@ -46,10 +46,39 @@ void Put(rom::Bytes& image, uint32_t offset, int width, uint32_t value)
         image.at(offset + i) = static_cast<uint8_t>(value >> (8 * i));
 }
 
+std::vector<uint32_t> Differing(const rom::Bytes& a, const rom::Bytes& b)
+{
+    std::vector<uint32_t> out;
+    for (uint32_t i = 0; i < a.size() && i < b.size(); ++i)
+        if (a[i] != b[i])
+            out.push_back(i);
+    return out;
+}
+
+std::vector<std::string> State(const rom::Model& model)
+{
+    std::vector<std::string> out;
+    for (const rom::Table& t : model.Tables()) {
+        for (int row = 0; row < t.Rows(); ++row)
+            for (int column = 0; column < t.Columns(); ++column)
+                out.push_back(t.Cell(row, column));
+        for (const rom::CodeArray& a : t.CodeArrays())
+            for (int v : a.values)
+                out.push_back(std::to_string(v));
+    }
+    return out;
+}
+
 TempImage::TempImage(const rom::Bytes& bytes, const std::string& name)
     : path_(dir_.path().toStdString() + "/" + name)
 {
     WriteFile(path_, bytes);
+}
+
+std::string Folder::Write(const std::string& name, const rom::Bytes& bytes) const
+{
+    WriteFile(Path(name), bytes);
+    return Path(name);
 }
 
 NameFolder::NameFolder(const std::map<std::string, std::string>& files)

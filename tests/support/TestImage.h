@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "rom/Passes.h"
 
@@ -17,6 +18,10 @@ inline bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 void Put(rom::Bytes& image, uint32_t offset, int width, uint32_t value);
+// The offsets at which two images differ, as far as both reach.
+std::vector<uint32_t> Differing(const rom::Bytes& a, const rom::Bytes& b);
+// Every cell and code of every table, to compare whole models.
+std::vector<std::string> State(const rom::Model& model);
 
 // A temporary folder that holds one image file for the length of a test.
 class TempImage {
@@ -28,6 +33,22 @@ public:
 private:
     QTemporaryDir dir_;
     std::string path_;
+};
+
+// A temporary folder for the files of one test.
+class Folder {
+public:
+    std::string Root() const { return dir_.path().toStdString(); }
+    std::string Path(const std::string& name) const { return Root() + "/" + name; }
+    // Writes the file and returns its path.
+    std::string Write(const std::string& name, const rom::Bytes& bytes) const;
+    std::string Write(const std::string& name, const std::string& text) const
+    {
+        return Write(name, rom::Bytes(text.begin(), text.end()));
+    }
+
+private:
+    QTemporaryDir dir_;
 };
 
 // A temporary folder of name files (file name -> bytes).
