@@ -311,8 +311,13 @@ int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t s
     const QFileInfo info(Q(path));
     std::string temporary;
     int file = -EEXIST;
-    for (int attempt = 0; attempt < 16 && file == -EEXIST; ++attempt) {
-        temporary = path + ".tmp" + std::to_string(QRandomGenerator::global()->generate() % 1000000);
+    bool shortName = false; // where the name leaves no room for a suffix: a short one in its folder
+    for (int attempt = 0; attempt < 16 && (file == -EEXIST || (file == -ENAMETOOLONG && !shortName));
+         ++attempt) {
+        shortName = shortName || file == -ENAMETOOLONG;
+        const std::string number = std::to_string(QRandomGenerator::global()->generate() % 1000000);
+        temporary = shortName ? info.absolutePath().toStdString() + "/.dravik" + number + ".tmp"
+                              : path + ".tmp" + number;
         file = ops.CreateNew(temporary);
     }
     if (file < 0)

@@ -279,13 +279,15 @@ bool AddChecksumFix(const std::string& path, ImageForm form, SavePlan& plan, std
 
 std::string RomDocument::BackupInDataFolder(const std::string& path)
 {
+    // Enough to tell the image; with the hash the name stays within any file system's limit.
+    constexpr int kBackupNameChars = 50;
     const QFileInfo info(Q(path));
     const QString real =
         info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
     const QByteArray hash =
         QCryptographicHash::hash(QFile::encodeName(real), QCryptographicHash::Sha1).toHex();
     return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/dravik/backups/" +
-            info.fileName() + "-" + QString::fromLatin1(hash.left(12)) + ".bak")
+            info.fileName().left(kBackupNameChars) + "-" + QString::fromLatin1(hash.left(12)) + ".bak")
         .toStdString();
 }
 

@@ -80,7 +80,9 @@ std::string SideFilePlace(const std::string& path, FileOps& ops, const char* kin
     return id.Known() ? IdentityFile(id, kind, suffix, true) : DataFile(real, kind, suffix, true);
 }
 
-bool PermissionLike(int e) { return e == -EACCES || e == -EPERM || e == -EROFS; }
+// Why a side file may not go beside the image, so that it goes to the data folder instead: the
+// folder takes no new files, or the image's name leaves no room for the side file's suffix.
+bool NotBeside(int e) { return e == -EACCES || e == -EPERM || e == -EROFS || e == -ENAMETOOLONG; }
 
 // A journal outside the image's folder is in the data folder of the user who saved, which other
 // users do not see. Such a save marks the image itself with the journal's path (an extended
@@ -155,7 +157,8 @@ Presence Look(const std::string& path)
     struct stat st {};
     if (::lstat(QFile::encodeName(Q(path)).constData(), &st) == 0)
         return Presence::Present;
-    return errno == ENOENT || errno == ENOTDIR ? Presence::Missing : Presence::Unknown;
+    return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Presence::Missing
+                                                                        : Presence::Unknown;
 #else
     const QFileInfo info(Q(path));
     return info.exists() || info.isSymLink() ? Presence::Present : Presence::Missing;
@@ -524,7 +527,7 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
     // 1. The old and new bytes go to a journal, durable before the image is touched.
     std::string journalPath = SideFilePlace(path, ops, "journals", ".journal", true);
     int result = WriteJournal(ops, journalPath, data);
-    if (PermissionLike(result) && journalPath == RealPath(path) + ".journal") {
+    if (NotBeside(result) && journalPath == RealPath(path) + ".journal") {
         journalPath = SideFilePlace(path, ops, "journals", ".journal", false);
         result = WriteJournal(ops, journalPath, data);
     }
@@ -618,8 +621,8 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
     for (const std::string& journalPath : JournalPaths(path)) {
         Bytes raw;
         const FileError read = ReadSideFile(journalPath, kMaximumJournalSize, raw);
-        if (read.Missing()) {
-            if (journalPath == marked) // a mark left by a save that ended after all
+        if (read.Missing() || read.number == ENAMETOOLONG) { // no such file can exist
+            if (journalPath == marked)                       // a mark left by a save that ended after all
                 Unmark(path, journalPath);
             continue;
         }
@@ -714,6 +717,10 @@ bool SaveLock::Acquire(const std::string& path, FileOps& ops, int timeoutMs, std
         // large file.
         Bytes content;
         const FileError odd = ReadSideFile(lockPath, kMaximumLockSize, content);
+        if (NotBeside(-odd.number) && lockPath == real + ".lock") {
+            lockPath = SideFilePlace(path, ops, "locks", ".lock", false);
+            continue;
+        }
         if (!odd.Ok() && !odd.Missing()) {
             error = Fill(Files::tr("锁文件 %1 不是本程序的锁：%2请检查后删除它。"), lockPath, odd.message);
             return false;
@@ -734,7 +741,7 @@ bool SaveLock::Acquire(const std::string& path, FileOps& ops, int timeoutMs, std
             ops.Remove(lockPath);
             reason = -EIO;
         }
-        if (PermissionLike(reason) && lockPath == real + ".lock") {
+        if (NotBeside(reason) && lockPath == real + ".lock") {
             lockPath = SideFilePlace(path, ops, "locks", ".lock", false);
             continue;
         }

@@ -368,6 +368,23 @@ TEST_F(SaveSafety, APatchMadeFromBytesTheFileNoLongerHoldsIsRefused)
     EXPECT_FALSE(AnyJournal(file.Path()));
 }
 
+// Lock, journal and backup beside it would have names too long for the file system: they go to
+// the data folder, as where the folder takes no new files.
+TEST_F(SaveSafety, AnImageWhoseNameLeavesNoRoomForSideFilesIsSaved)
+{
+    test::TempImage file(MakeSampleImage(34), std::string(249, 'a') + ".smc");
+    RomDocument doc;
+    doc.SetBackupOnSave(true);
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    doc.GetModel().Get("items").SetCell(0, 1, "77");
+    const Status s = doc.Save();
+    ASSERT_TRUE(s.ok) << s.message;
+    EXPECT_TRUE(Contains(s.notice, "备份写在了")) << s.notice;
+    RomDocument again;
+    ASSERT_TRUE(again.Open(file.Path()).ok);
+    EXPECT_EQ(again.GetModel().Get("items").Cell(0, 1), "77");
+}
+
 TEST_F(SaveSafety, ReadsWhileSavesRunSeeOneSavedStateOrTheOther)
 {
     const Bytes a = MakeSampleImage(30);
