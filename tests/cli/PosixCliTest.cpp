@@ -138,9 +138,14 @@ TEST(CliSafety, FileSizeLimitsLeaveWholeFilesAndSayWhatWasWritten)
     EXPECT_TRUE(test::ReadFile(old) == rom::Bytes({'o', 'l', 'd'}));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no partial file is left";
 
-    const CliRun notFolder = Cli({"export", image.Path(), "--out-dir", old});
-    EXPECT_EQ(notFolder.status, 1);
-    EXPECT_TRUE(Contains(notFolder.err, "不是文件夹")) << notFolder.err;
+    std::vector<std::string> notFolders = {old};
+    if (QFile::exists("/dev/full"))
+        notFolders.push_back("/dev/full"); // a device, once said not to exist
+    for (const std::string& notFolder : notFolders) {
+        const CliRun r = Cli({"export", image.Path(), "--out-dir", notFolder});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(Contains(r.err, "不是文件夹")) << r.err;
+    }
 
     if (!QFile::exists("/dev/full"))
         return;
