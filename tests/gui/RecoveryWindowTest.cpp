@@ -32,17 +32,10 @@ protected:
         QApplication::processEvents();
         user.Clear();
     }
-    void SetPrice(int row, const char* price)
-    {
-        window->ShowPage(5);
-        ClickRow(1028, row);
-        Box(1029)->SetText(QString::fromLatin1(price));
-        Button(1030)->click();
-    }
     // Three kinds of edit: a price "确定", typing in the red wolf box, a code that keeps its name.
     void EditThree()
     {
-        SetPrice(2, "9");
+        SetPrice(2, QStringLiteral("9"));
         Box(1052)->SetText(QStringLiteral("4321"));
         const int part = window->GetSession().Document().GetModel().Get("tanks").Code("parts", 0, 1);
         window->GetSession().History().Apply(rom::Edit("tanks").SetCode("parts", 0, 1, part ^ 0x80),
@@ -177,7 +170,7 @@ TEST_F(RecoveryWindowTest, TurnedOffNothingIsWrittenAndNothingOffered)
     Load();
     EXPECT_TRUE(Messages().empty());
     ExpectState(image.Path(), 1);
-    SetPrice(4, "7");
+    SetPrice(4, QStringLiteral("7"));
     window.reset();
     QApplication::processEvents();
     // The earlier record is as it was; nothing else was written anywhere.
@@ -235,8 +228,8 @@ TEST_F(RecoveryWindowTest, SaveOfAChangedFileOverwritesReloadsOrLeavesItAsTheUse
         ASSERT_TRUE(WriteFile(image.Path(), Sample(1)));
         NextWindow(Folder());
         Load();
-        SetPrice(2, "9");
-        SetPrice(3, "8");
+        SetPrice(2, QStringLiteral("9"));
+        SetPrice(3, QStringLiteral("8"));
         ASSERT_TRUE(WriteFile(image.Path(), theirs));
         user.Clear();
         for (const char* a : answer)

@@ -86,13 +86,7 @@ TEST_F(UndoTest, EachKindOfEditUndoesToTheOriginalBytesAndRedoesToTheEditsBytes)
          [this] { EditInDialog(1004, 1, 0, [](QDialog& d) { Type(d, 1013, QStringLiteral("4321")); }); }},
         {"a row editor's code (an attack of monster 47)",
          [this] { EditInDialog(1058, 7, 47, [](QDialog& d) { Pick(d, 1023, 0x10); }); }},
-        {"a price 确定",
-         [this] {
-             window->ShowPage(5);
-             ClickRow(1028, 2);
-             Box(1029)->SetText(QStringLiteral("77"));
-             Button(1030)->click();
-         }},
+        {"a price 确定", [this] { SetPrice(2, QStringLiteral("77")); }},
         {"typing in the red wolf box",
          [this] {
              window->ShowPage(6);

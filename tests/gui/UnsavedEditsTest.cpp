@@ -10,13 +10,6 @@ namespace {
 
 class UnsavedEditsTest : public WindowTest {
 protected:
-    void Edit(const char* price)
-    {
-        window->ShowPage(5);
-        ClickRow(1028, 2);
-        Box(1029)->SetText(QString::fromUtf8(price));
-        Button(1030)->click();
-    }
     std::vector<QString> Questions() const
     {
         std::vector<QString> asked;
@@ -43,7 +36,7 @@ TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
             if (window->GetSession().IsModified())
                 user.AnswerButton(U("不保存"));
             Load();
-            Edit("77");
+            SetPrice(2, QStringLiteral("77"));
             user.Clear();
             user.AnswerButton(U(answer));
             leave();
@@ -65,7 +58,7 @@ TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
     // Without unsaved edits nothing is asked; an edit undone is none.
     window->show();
     Load();
-    Edit("77");
+    SetPrice(2, QStringLiteral("77"));
     Action("actionUndo")->trigger();
     user.Clear();
     Action("actionClose")->trigger();
@@ -76,7 +69,7 @@ TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
 TEST_F(UnsavedEditsTest, SaveAsWritesTheEditsToANewFileThatBecomesTheOpenOne)
 {
     Load();
-    Edit("77");
+    SetPrice(2, QStringLiteral("77"));
     QTemporaryDir folder;
     const QString copy = folder.path() + QStringLiteral("/copy.smc");
     user.AnswerFile(copy);
@@ -110,7 +103,7 @@ TEST_F(UnsavedEditsTest, SaveAsWritesTheEditsToANewFileThatBecomesTheOpenOne)
 TEST_F(UnsavedEditsTest, SaveAsAsksAboutAChangedFileAndBacksUpTheFileItReplaces)
 {
     Load();
-    Edit("77");
+    SetPrice(2, QStringLiteral("77"));
     rom::Bytes other = Sample(1);
     Put(other, 0xC0200, 2, 7777); // item 1's price, by another program
     ASSERT_TRUE(WriteFile(image.Path(), other));

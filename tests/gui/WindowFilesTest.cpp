@@ -130,41 +130,26 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
 // default) sets the internal checksum; each is remembered for the next window.
 TEST_F(WindowFilesTest, SaveOptionsDoWhatTheySayAndAreRemembered)
 {
-    const struct {
-        const char* action;
-        bool byDefault;
-        std::function<bool(const rom::Bytes& before, const rom::Bytes& after)> done;
-        bool (rom::RomDocument::*setting)() const;
-    } options[] = {
-        {"actionBackupOnSave", true,
-         [this](const rom::Bytes& before, const rom::Bytes&) {
-             return ReadFile(rom::RomDocument::BackupPath(image.Path())) == before;
-         },
-         &rom::RomDocument::BackupOnSave},
-        {"actionFixChecksumOnSave", false,
-         [this](const rom::Bytes&, const rom::Bytes& after) {
-             rom::Bytes fixed = after;
-             rom::ApplyPatches(rom::FixChecksum(after, window->GetSession().Document().Form()).patches,
-                               fixed);
-             return fixed == after;
-         },
-         &rom::RomDocument::FixChecksumOnSave},
-    };
-    for (const auto& o : options) {
-        SCOPED_TRACE(o.action);
-        QAction* option = Action(o.action);
-        EXPECT_EQ(option->isChecked(), o.byDefault);
-        for (const bool on : {!o.byDefault, o.byDefault}) {
-            QFile::remove(QString::fromStdString(rom::RomDocument::BackupPath(image.Path())));
+    const std::string backupPath = rom::RomDocument::BackupPath(image.Path());
+    for (const auto& [action, byDefault] :
+         {std::pair{"actionBackupOnSave", true}, {"actionFixChecksumOnSave", false}}) {
+        SCOPED_TRACE(action);
+        EXPECT_EQ(Action(action)->isChecked(), byDefault);
+        for (const bool on : {!byDefault, byDefault}) {
+            QFile::remove(QString::fromStdString(backupPath));
             ASSERT_TRUE(WriteFile(image.Path(), Sample(1)));
-            option->setChecked(on);
+            Action(action)->setChecked(on);
             Load();
             window->GetSession().Apply(rom::Edit("items").SetCell(0, 1, "4"), U("edit"));
             window->OnSave();
-            EXPECT_EQ(o.done(Sample(1), image.Read()), on);
+            const rom::Bytes saved = image.Read();
+            rom::Bytes fixed = saved;
+            rom::ApplyPatches(rom::FixChecksum(saved, window->GetSession().Document().Form()).patches, fixed);
+            EXPECT_EQ(byDefault ? ReadFile(backupPath) == Sample(1) : fixed == saved, on);
             app::CEditorDlg second(user);
-            EXPECT_EQ((second.GetSession().Document().*o.setting)(), on);
-            EXPECT_EQ(second.findChild<QAction*>(QString::fromLatin1(o.action))->isChecked(), on);
+            const rom::RomDocument& doc = second.GetSession().Document();
+            EXPECT_EQ(byDefault ? doc.BackupOnSave() : doc.FixChecksumOnSave(), on);
+            EXPECT_EQ(second.findChild<QAction*>(QString::fromLatin1(action))->isChecked(), on);
         }
     }
 }

@@ -121,6 +121,15 @@ protected:
             EXPECT_EQ(Box(1053 + r)->Text().toStdString(), expected.Get("hotel_rooms").Cell(r, 1));
     }
 
+    // On the 装备/道具 page: a click on the item row, the price typed, its "确定" pressed.
+    void SetPrice(int row, const QString& price)
+    {
+        window->ShowPage(5);
+        ClickRow(1028, row);
+        Box(1029)->SetText(price);
+        Button(1030)->click();
+    }
+
     // A real mouse click (or double-click) in the middle of a row.
     void ClickRow(int list, int row, bool twice = false)
     {

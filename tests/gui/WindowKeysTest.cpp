@@ -55,10 +55,7 @@ TEST_F(WindowKeysTest, F1ShowsTheUserGuide)
 TEST_F(WindowKeysTest, UndoAndRedoShowThePageAndRowTheyChange)
 {
     Load();
-    window->ShowPage(5);
-    ClickRow(1028, 4);
-    Box(1029)->SetText(QStringLiteral("77"));
-    Button(1030)->click();
+    SetPrice(4, QStringLiteral("77"));
     window->ShowPage(1);
     for (const char* action : {"actionUndo", "actionRedo"}) {
         SCOPED_TRACE(action);
