@@ -1,6 +1,5 @@
-// The keyboard in the window: menu letters, F1, undo and redo showing what they change, and Enter
+// The keyboard in the window: F1, undo and redo showing what they change, and Enter
 // typed at the end of a value.
-#include <QMenuBar>
 #include <QTest>
 
 #include "WindowFixture.h"
@@ -16,31 +15,6 @@ protected:
         QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
     }
 };
-
-// A letter must lead to one entry: two entries with the same letter only take turns being
-// highlighted.
-TEST_F(WindowKeysTest, EveryMenuHasUniqueLetters)
-{
-    Load();
-    const QList<QMenu*> menus = window->menuBar()->findChildren<QMenu*>();
-    std::vector<QList<QAction*>> levels{window->menuBar()->actions()};
-    for (QMenu* menu : menus) {
-        emit menu->aboutToShow(); // the recent-file list fills itself then
-        levels.push_back(menu->actions());
-    }
-    for (const QList<QAction*>& actions : levels) {
-        std::map<QChar, QString> seen;
-        for (const QAction* a : actions) {
-            const QString text = a->text();
-            const int at = text.indexOf(QLatin1Char('&'));
-            if (at < 0 || at + 1 >= text.size())
-                continue;
-            const QChar letter = text[at + 1].toUpper();
-            EXPECT_TRUE(seen.emplace(letter, text).second)
-                << text.toStdString() << " and " << seen[letter].toStdString();
-        }
-    }
-}
 
 // The guide of the source tree a build runs from, or the About box where there is none.
 TEST_F(WindowKeysTest, F1ShowsTheUserGuide)

@@ -119,13 +119,7 @@ TEST_F(WindowSharingTest, TheDiffListLeadsToTheFieldInTheWindow)
     EXPECT_EQ(list->item(2, 3)->text(), U("7"));
     EXPECT_TRUE(dialog->findChild<QLabel*>(QStringLiteral("runs"))->text().contains("0x000100"));
 
-    const QPoint at = list->visualItemRect(list->item(0, 2)).center();
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent e(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-        QApplication::sendEvent(list->viewport(), &e);
-    }
+    list->itemDoubleClicked(list->item(0, 2));
     EXPECT_EQ(Page(), 5);
     EXPECT_EQ(List(1032)->currentIndex().row(), 5);
 

@@ -5,15 +5,30 @@
 #include <QHeaderView>
 #include <QMenuBar>
 
+#include <map>
+
 #include "WindowFixture.h"
 #include "widgets/DialogUnits.h"
 
 namespace dravik::test {
 namespace {
 
+// A letter must lead to one entry: two entries with the same letter only take turns being highlighted.
+void ExpectUniqueLetters(const QList<QAction*>& actions)
+{
+    std::map<QChar, QString> seen;
+    for (const QAction* a : actions) {
+        const int at = a->text().indexOf(u'&');
+        if (at >= 0 && at + 1 < a->text().size())
+            EXPECT_TRUE(seen.emplace(a->text()[at + 1].toUpper(), a->text()).second)
+                << a->text().toStdString() << " and " << seen[a->text()[at + 1].toUpper()].toStdString();
+    }
+}
+
 // "menu:entry|entry|-|entry [key]", a separator as "-", each submenu on a line of its own after its menu.
 void AddMenu(QStringList& lines, const QString& title, const QList<QAction*>& actions)
 {
+    ExpectUniqueLetters(actions);
     QStringList entries;
     std::vector<QAction*> submenus;
     for (QAction* a : actions) {
@@ -56,6 +71,7 @@ const char* const kColumns = R"(1004 主炮=80 价格=45 防御=45 重量=45 攻
 TEST_F(WindowTest, MenusPageButtonsFramesAndListColumnsReadAsDesigned)
 {
     QStringList menus;
+    ExpectUniqueLetters(window->menuBar()->actions());
     for (QAction* a : window->menuBar()->actions())
         AddMenu(menus, a->text(), a->menu()->actions());
     EXPECT_EQ(
