@@ -119,7 +119,7 @@ FindBox* CEditorDlg::Finder()
     if (!findBox_) {
         findBox_ = new FindBox(
             session_.Document().GetModel(),
-            [this](const Place& p) { pages_->ShowTableRow(p.tableId, p.row); }, this);
+            [this](const Place& p) { pages_->ShowTableRow(p.tableId, p.row, p.column); }, this);
         findBox_->addActions(findSteps_); // F3 and Shift+F3 work inside the box too
         widgets::PlaceBeside(findBox_);   // the row it shows stays in view
     }

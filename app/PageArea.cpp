@@ -218,7 +218,7 @@ void PageArea::ShowPage(int page)
     emit PageShown(page);
 }
 
-void PageArea::ShowTableRow(const std::string& tableId, int row)
+void PageArea::ShowTableRow(const std::string& tableId, int row, int column)
 {
     for (const PageControl& c : PageControls()) {
         if (tableId != c.table)
@@ -228,7 +228,9 @@ void PageArea::ShowTableRow(const std::string& tableId, int row)
             QTableView* view = lists_.at(c.id);
             if (rows_.at(c.id)->ViewRow(row) < 0) // filtered out: the whole list again
                 HideFilter(c.id);
-            const QModelIndex index = view->model()->index(rows_.at(c.id)->ViewRow(row), 0);
+            // The cell of interest becomes current, so a column far to the right scrolls into view.
+            const QModelIndex index = view->model()->index(
+                rows_.at(c.id)->ViewRow(row), column < view->model()->columnCount() ? column : 0);
             view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                                QItemSelectionModel::Rows);
             view->scrollTo(index);

@@ -44,8 +44,9 @@ public:
 
     // 0 shows the background picture, 1 to 7 a page.
     void ShowPage(int page);
-    // Shows the page of a table and selects its row (or the box that shows it).
-    void ShowTableRow(const std::string& tableId, int row);
+    // Shows the page of a table and selects its row (or the box that shows it), with the cell in
+    // column current and in view.
+    void ShowTableRow(const std::string& tableId, int row, int column = 0);
 
     // Everything shown anew: another file, another name set.
     void RefreshAll();

@@ -108,6 +108,7 @@ TEST_F(WindowNamesTest, ReferencesOfAPartAndOfAMonsterAttack)
     if (!refs.empty()) {
         Finder()->Step(1);
         EXPECT_EQ(Page(), refs[0].tableId == "tanks" ? 3 : 7);
+        EXPECT_EQ(List(refs[0].tableId == "tanks" ? 1020 : 1058)->currentIndex().column(), refs[0].column);
     }
     ASSERT_TRUE(References(1058, 50, 11));
     const int code = model.Get("monsters").Code("attacks", 50, 0);
