@@ -27,7 +27,7 @@ CAboutDlg::CAboutDlg(const QString& namesSummary, QWidget* parent) : QDialog(par
     picture->setObjectName(QStringLiteral("aboutPicture"));
     const QRect pictureRect = du.Rect(0, 0, 236, 66);
     picture->setGeometry(pictureRect);
-    picture->setPixmap(QPixmap(QStringLiteral(":/dravik/about.png"))
+    picture->setPixmap(QPixmap(Picture("about.png"))
                            .scaled(pictureRect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 
     auto* icon = new QLabel(this);

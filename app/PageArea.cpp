@@ -20,6 +20,7 @@
 #include "app/ListRows.h"
 #include "app/ListStyle.h"
 #include "app/PageLayout.h"
+#include "app/Resources.h"
 #include "app/Session.h"
 #include "app/TableModel.h"
 #include "editors/RowEditing.h"
@@ -76,10 +77,10 @@ void PageArea::Build(QWidget* client)
     // Decoding and scaling the background takes about as long as building the lists: it is done
     // on another core meanwhile (QImage may be used outside the window's thread) and put in place
     // at the end.
-    std::future<QImage> background = std::async(std::launch::async, [size = area.size()] {
-        return QImage(QStringLiteral(":/dravik/background.png"))
-            .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    });
+    std::future<QImage> background =
+        std::async(std::launch::async, [size = area.size(), path = Picture("background.png")] {
+            return QImage(path).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        });
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("picture1000"));
     picture->setScaledContents(true); // a larger page area shows it larger

@@ -1,6 +1,9 @@
 #include "app/Resources.h"
 
+#include <QFile>
 #include <QtGlobal>
+
+#include "i18n/Language.h"
 
 // Q_INIT_RESOURCE declares the registration function where it is used, so it must be used at
 // global scope, not inside the namespace.
@@ -12,6 +15,16 @@ void EnsureResources()
 {
     static const bool registered = (RegisterEditorResources(), true);
     (void)registered;
+}
+
+QString Picture(const char* name)
+{
+    EnsureResources();
+    const QString chinese = QStringLiteral(":/dravik/") + QLatin1String(name);
+    if (i18n::CurrentLanguage() != i18n::Language::English)
+        return chinese;
+    const QString english = QStringLiteral(":/dravik/en/") + QLatin1String(name);
+    return QFile::exists(english) ? english : chinese;
 }
 
 } // namespace dravik::app

@@ -2,10 +2,13 @@
 # Draws the program's pictures with ImageMagick: the background shown before a page is chosen and
 # the About banner (the icon is rendered from packaging/icons by its render.sh). Run from this
 # folder; the PNG files are committed. Eight bits per channel: a 16-bit picture takes twice as long
-# to decode at start-up and looks the same.
+# to decode at start-up and looks the same. Each picture is drawn once per interface language: the
+# Chinese ones here, the English ones in en/ (Resources.h picks them).
 set -euo pipefail
 FONT=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 
+# background FILE TITLE HINT
+background() {
 convert -size 854x534 gradient:'#1d2b4f'-'#e9a25f' \
   \( -size 854x534 xc:none -fill '#ffd98a' -draw "circle 640,330 640,262" -blur 0x3 \) -composite \
   \( -size 854x534 xc:none -fill '#c9874a' -draw "path 'M 0,360 C 180,300 330,330 470,352 C 610,374 730,320 854,330 L 854,534 L 0,534 Z'" \) -composite \
@@ -13,14 +16,24 @@ convert -size 854x534 gradient:'#1d2b4f'-'#e9a25f' \
   \( -size 854x534 xc:none -fill '#7d4a2b' -draw "path 'M 0,480 C 200,455 380,470 520,488 C 660,506 760,470 854,476 L 854,534 L 0,534 Z'" \) -composite \
   -fill '#2b2320' -draw "rectangle 120,452 230,470" -draw "roundrectangle 135,436 205,454 6,6" -draw "rectangle 190,442 262,447" \
   -draw "roundrectangle 112,468 238,482 7,7" \
-  -font "$FONT" -fill '#fff6e6' -pointsize 54 -gravity north -annotate +0+70 'Dravik静态修改器' \
-  -fill '#ffe9c7' -pointsize 22 -annotate +0+150 '点击「打开」载入 ROM 映像 (.smc)，再用上方的按钮选择页面' \
-  -depth 8 PNG24:background.png
+  -font "$FONT" -fill '#fff6e6' -pointsize 54 -gravity north -annotate +0+70 "$2" \
+  -fill '#ffe9c7' -pointsize 22 -annotate +0+150 "$3" \
+  -depth 8 "PNG24:$1"
+}
 
+# about FILE TITLE SUBTITLE
+about() {
 convert -size 944x264 gradient:'#1d2b4f'-'#d8955a' \
   \( -size 944x264 xc:none -fill '#ffd98a' -draw "circle 760,190 760,150" -blur 0x2 \) -composite \
   \( -size 944x264 xc:none -fill '#b57444' -draw "path 'M 0,200 C 200,170 380,190 520,205 C 680,222 820,185 944,192 L 944,264 L 0,264 Z'" \) -composite \
   \( -size 944x264 xc:none -fill '#7d4a2b' -draw "path 'M 0,236 C 220,220 420,230 600,244 C 760,256 860,236 944,240 L 944,264 L 0,264 Z'" \) -composite \
-  -font "$FONT" -fill '#fff6e6' -pointsize 64 -gravity northwest -annotate +48+40 'Dravik静态修改器' \
-  -fill '#ffe9c7' -pointsize 26 -annotate +52+130 'ROM 数据表编辑器' \
-  -depth 8 PNG24:about.png
+  -font "$FONT" -fill '#fff6e6' -pointsize 64 -gravity northwest -annotate +48+40 "$2" \
+  -fill '#ffe9c7' -pointsize 26 -annotate +52+130 "$3" \
+  -depth 8 "PNG24:$1"
+}
+
+background background.png 'Dravik静态修改器' '点击「打开」载入 ROM 映像 (.smc)，再用上方的按钮选择页面'
+about about.png 'Dravik静态修改器' 'ROM 数据表编辑器'
+mkdir -p en
+background en/background.png 'Dravik Editor' 'Press Open to load a ROM image (.smc),\nthen choose a page with the buttons above'
+about en/about.png 'Dravik Editor' 'ROM data table editor'

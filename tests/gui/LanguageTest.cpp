@@ -15,6 +15,7 @@
 #include "app/ChangeReviewDialog.h"
 #include "app/DiffDialog.h"
 #include "app/LanguageMenu.h"
+#include "app/Resources.h"
 #include "editors/RowEditing.h"
 #include "i18n/Language.h"
 #include "rom/ImageDiff.h"
@@ -136,7 +137,9 @@ protected:
 TEST_F(EnglishWindowTest, NoTextOfTheProgramIsLeftInChinese)
 {
     Load();
-    Action(QStringLiteral("actionFind"))->trigger(); // the find box, a child of the window
+    Action(QStringLiteral("actionFind"))->trigger();            // the find box, a child of the window
+    for (const char* picture : {"background.png", "about.png"}) // pictures with words in them
+        EXPECT_TRUE(app::Picture(picture).startsWith(U(":/dravik/en/"))) << picture;
     EXPECT_EQ(ChineseIn(window.get()).join(u'\n').toStdString(), "");
     const rom::Model& model = window->GetSession().Document().GetModel();
     std::vector<std::unique_ptr<QDialog>> dialogs;
