@@ -1793,7 +1793,7 @@ zero, those rows are listed and nothing is written.</translation>
     </message>
     <message>
         <source>护甲</source>
-        <translation>Armour pieces</translation>
+        <translation>Armour</translation>
     </message>
     <message>
         <source>怪物</source>
