@@ -42,7 +42,7 @@ BulkEditDialog::BulkEditDialog(const rom::Table& table, std::vector<int> selecte
     form->addRow(tr("列："), column_);
 
     auto* rows = new QHBoxLayout;
-    selectedRows_ = new QRadioButton(tr("选中的 %1 行").arg(selected_.size()), this);
+    selectedRows_ = new QRadioButton(tr("选中的 %n 行", nullptr, static_cast<int>(selected_.size())), this);
     selectedRows_->setObjectName(QStringLiteral("selectedRows"));
     allRows_ = new QRadioButton(tr("全部 %1 行").arg(table.Rows()), this);
     allRows_->setObjectName(QStringLiteral("allRows"));
@@ -135,11 +135,12 @@ void BulkEditDialog::Preview()
     else if (!plan_.error.empty())
         status_->setText(Q(plan_.error));
     else if (plan_.Misfits() > 0)
-        status_->setText(tr("%1 行放不下（红色），改好公式才能确定。").arg(plan_.Misfits()));
+        status_->setText(tr("%n 行放不下（红色），改好公式才能确定。", nullptr, plan_.Misfits()));
     else
-        status_->setText(tr("将修改 %1 行。")
-                             .arg(std::count_if(plan_.rows.begin(), plan_.rows.end(),
-                                                [](const rom::BulkRow& r) { return r.before != r.after; })));
+        status_->setText(
+            tr("将修改 %n 行。", nullptr,
+               static_cast<int>(std::count_if(plan_.rows.begin(), plan_.rows.end(),
+                                              [](const rom::BulkRow& r) { return r.before != r.after; }))));
     ok_->setEnabled(!text.trimmed().isEmpty() && plan_.Ok());
 }
 

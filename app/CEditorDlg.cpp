@@ -504,8 +504,9 @@ bool CEditorDlg::ResolveChangedFile(rom::Status& status, const std::function<rom
     widgets::Question question;
     question.icon = QMessageBox::Warning;
     question.caption = Caption();
-    question.text = changed > 0 ? tr("%1 在打开后已被其他程序修改，改动了 %2 个字段。").arg(name).arg(changed)
-                                : tr("%1 在打开后已被其他程序修改。").arg(name);
+    question.text = changed > 0
+                        ? tr("%1 在打开后已被其他程序修改，改动了 %n 个字段。", nullptr, changed).arg(name)
+                        : tr("%1 在打开后已被其他程序修改。").arg(name);
     question.text += u'\n' + tr("\n覆盖：按窗口中的值写入每个字段，其他程序对这些字段的修改将被撤回。"
                                 "\n重新载入：载入文件的新内容，再提供恢复您未保存的修改。"
                                 "\n取消：不写入任何内容。");

@@ -92,7 +92,7 @@ QString CEditorDlg::ReferenceSummary() const
 {
     if (!session_.Marks().IsSet())
         return {};
-    return tr("与参照映像不同：%1 处").arg(session_.Marks().Count());
+    return tr("与参照映像不同：%n 处", nullptr, session_.Marks().Count());
 }
 
 } // namespace dravik::app

@@ -23,8 +23,8 @@ QString BytesText(const rom::Review& review)
         return Q(review.error);
     QStringList lines;
     if (!review.refusals.empty()) {
-        lines << ChangeReviewDialog::tr("保存会被拒绝：有 %1 个单元格的值无效，文件不会有任何改动。")
-                     .arg(review.refusals.size());
+        lines << ChangeReviewDialog::tr("保存会被拒绝：有 %n 个单元格的值无效，文件不会有任何改动。", nullptr,
+                                        static_cast<int>(review.refusals.size()));
         for (const rom::CellError& e : review.refusals)
             lines << Q(e.Describe());
         return lines.join(QLatin1Char('\n'));
@@ -33,7 +33,7 @@ QString BytesText(const rom::Review& review)
         lines << Q(review.checksum);
     if (review.bytes.empty())
         return (lines << ChangeReviewDialog::tr("保存不会改动任何字节。")).join(QLatin1Char('\n'));
-    lines << ChangeReviewDialog::tr("保存将改动 %1 个字节：").arg(review.bytes.size());
+    lines << ChangeReviewDialog::tr("保存将改动 %n 个字节：", nullptr, static_cast<int>(review.bytes.size()));
     for (const rom::ByteChange& b : review.bytes)
         lines << QStringLiteral("%1: %2 -> %3").arg(Hex(b.offset, 6), Hex(b.before, 2), Hex(b.after, 2));
     return lines.join(QLatin1Char('\n'));
@@ -54,8 +54,8 @@ ChangeReviewDialog::ChangeReviewDialog(const rom::Review& review, const QString&
 
     auto* summary = new QLabel(
         review_.entries.empty() ? tr("自上次打开或保存以来没有修改。")
-                                : tr("自上次打开或保存以来修改了 %1 处（双击一项或按回车可转到它所在的行）：")
-                                      .arg(review_.entries.size()),
+                                : tr("自上次打开或保存以来修改了 %n 处（双击一项或按回车可转到它所在的行）：",
+                                     nullptr, static_cast<int>(review_.entries.size())),
         this);
     if (!question.isEmpty())
         summary->setText(question);

@@ -58,7 +58,8 @@ DiffDialog::DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, cons
         notes << (diff.formA.header ? tr("只有本文件有复制器文件头：按数据表的位置对齐比较。")
                                     : tr("只有其他文件有复制器文件头：按数据表的位置对齐比较。"));
     notes << (diff.Identical() ? tr("两个映像完全相同。")
-                               : tr("字段差异 %1 处（双击一行可在主窗口中显示）。").arg(diff.fields.size()));
+                               : tr("字段差异 %n 处（双击一行可在主窗口中显示）。", nullptr,
+                                    static_cast<int>(diff.fields.size())));
     auto* summary = new QLabel(notes.join('\n'), this);
     summary->setObjectName(QStringLiteral("summary"));
     summary->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -130,10 +130,11 @@ void ListCommands::Paste()
     }
     const rom::RomDocument& document = session_.Document();
     const rom::Review review = rom::ReviewEdit(table, plan.edit, document.SavedParts(), document.Form());
-    ChangeReviewDialog dialog(review, tr("粘贴会修改 %1 处，确定吗？").arg(review.entries.size()), window_);
+    ChangeReviewDialog dialog(
+        review, tr("粘贴会修改 %n 处，确定吗？", nullptr, static_cast<int>(review.entries.size())), window_);
     dialog.setWindowTitle(tr("粘贴"));
     if (prompts.RunModal(dialog) == QDialog::Accepted)
-        session_.Apply(plan.edit, tr("粘贴 %1 行").arg(RowCount(plan.edit)));
+        session_.Apply(plan.edit, tr("粘贴 %n 行", nullptr, static_cast<int>(RowCount(plan.edit))));
 }
 
 // The selected rows get the reference's values back, as one step; a save then writes the
@@ -147,7 +148,7 @@ void ListCommands::RestoreReference()
     const std::vector<int> rows = SelectedRows(listId);
     if (reference && !rows.empty())
         session_.Apply(rom::RestoreFromReference(*reference, rows),
-                       tr("恢复为参照值 %1 行").arg(rows.size()));
+                       tr("恢复为参照值 %n 行", nullptr, static_cast<int>(rows.size())));
 }
 
 // The list with the focus, else the first list of the page shown.

@@ -156,10 +156,10 @@ int SaveOrReview(rom::RomDocument& doc, const QCommandLineParser& parsed, const 
         err << status.message << "\n";
         return kRefused;
     }
-    const QString bytes = QString::number(status.changedBytes);
-    out << TableFiles::tr("%1：改动了 %2 个字节").arg(rom, bytes) << "\n";
-    NoteWritten((status.changedBytes > 0 ? TableFiles::tr("%1 已经写入（改动了 %2 个字节）").arg(rom, bytes)
-                                         : TableFiles::tr("命令已完成，%1 无需改动").arg(rom))
+    const int bytes = status.changedBytes;
+    out << TableFiles::tr("%1：改动了 %n 个字节", nullptr, bytes).arg(rom) << "\n";
+    NoteWritten((bytes > 0 ? TableFiles::tr("%1 已经写入（改动了 %n 个字节）", nullptr, bytes).arg(rom)
+                           : TableFiles::tr("命令已完成，%1 无需改动").arg(rom))
                     .toStdString());
     return kSuccess;
 }
@@ -528,8 +528,8 @@ int SetCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& n
                            .Describe()
                     << "\n";
         err << "dravik: "
-            << tr("%1 行放不下（见上），%2 没有任何改动。")
-                   .arg(QString::number(plan.Misfits()), parsed.positionalArguments()[0])
+            << tr("%n 行放不下（见上），%1 没有任何改动。", nullptr, plan.Misfits())
+                   .arg(parsed.positionalArguments()[0])
             << "\n";
         return kRefused;
     }

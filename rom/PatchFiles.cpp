@@ -239,7 +239,8 @@ Status ImageWithEdits(const RomDocument& document, Bytes& image)
     SavePlan plan = PlanSave(document.GetModel(), document.Form());
     if (!plan.Ok()) {
         std::ostringstream s;
-        s << Fill(Patches::tr("有 %1 个单元格的值无效，保存时会被拒绝："), plan.errors.size());
+        s << Fill(Patches::tr("有 %n 个单元格的值无效，保存时会被拒绝：", nullptr,
+                              static_cast<int>(plan.errors.size())));
         for (const CellError& e : plan.errors)
             s << "\n" << e.Describe();
         Status status = Status::Failure(s.str());

@@ -217,7 +217,8 @@ std::string Review::Format() const
     for (const ReviewEntry& e : entries)
         s << "  " << e.Describe() << "\n";
     if (!refusals.empty()) {
-        s << Fill(Tables::tr("保存会被拒绝：有 %1 个单元格的值无效，文件不会有任何改动。"), refusals.size())
+        s << Fill(Tables::tr("保存会被拒绝：有 %n 个单元格的值无效，文件不会有任何改动。", nullptr,
+                             static_cast<int>(refusals.size())))
           << "\n";
         for (const CellError& e : refusals)
             s << "  " << e.Describe() << "\n";
@@ -227,7 +228,7 @@ std::string Review::Format() const
         if (bytes.empty())
             s << Fill(Tables::tr("保存不会改动任何字节。")) << "\n";
         else
-            s << Fill(Tables::tr("保存将改动 %1 个字节："), bytes.size()) << "\n";
+            s << Fill(Tables::tr("保存将改动 %n 个字节：", nullptr, static_cast<int>(bytes.size()))) << "\n";
 
         for (const ByteChange& b : bytes)
             s << "  " << Hex(static_cast<int>(b.offset), 6) << ": " << Hex(b.before, 2) << " -> "

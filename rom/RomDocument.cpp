@@ -329,8 +329,9 @@ Status RomDocument::Save(bool overwriteChanges)
     SavePlan plan = PlanSave(model_, form_);
     if (!plan.Ok()) {
         std::ostringstream s;
-        s << Fill(Files::tr("未保存 %1：有 %2 个单元格的值无效，文件没有任何改动。"), path_,
-                  plan.errors.size());
+        s << Fill(Files::tr("未保存 %1：有 %n 个单元格的值无效，文件没有任何改动。", nullptr,
+                            static_cast<int>(plan.errors.size())),
+                  path_);
         for (const CellError& e : plan.errors)
             s << "\n" << e.Describe();
         Status status = Status::Failure(s.str());

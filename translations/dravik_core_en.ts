@@ -550,10 +550,6 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
         <translation>%1 not saved: the file changed after it was opened (its header differs); nothing in it was changed. Open it again.</translation>
     </message>
     <message>
-        <source>未保存 %1：有 %2 个单元格的值无效，文件没有任何改动。</source>
-        <translation>%1 not saved: %2 cells hold invalid values; nothing in the file was changed.</translation>
-    </message>
-    <message>
         <source>未保存 %1：无法读取文件来做备份：%2文件没有改动。</source>
         <translation>%1 not saved: the file could not be read for the backup: %2 The file was not changed.</translation>
     </message>
@@ -916,6 +912,13 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
     <message>
         <source>文件在读取之后被另一个程序改动了（%1），这次保存什么也没有写，文件保持那个程序改动后的样子。请重新打开后再试。</source>
         <translation>another program changed the file after it was read (%1); this save wrote nothing and the file stays as that program left it. Open it again, then try again.</translation>
+    </message>
+    <message numerus="yes">
+        <source>未保存 %1：有 %n 个单元格的值无效，文件没有任何改动。</source>
+        <translation>
+            <numerusform>%1 not saved: %n cell holds an invalid value; nothing in the file was changed.</numerusform>
+            <numerusform>%1 not saved: %n cells hold invalid values; nothing in the file was changed.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1414,16 +1417,19 @@ check checks the name files in DIR and lists every name they would change.</tran
         <translation>This is not an IPS or BPS patch: the file starts with neither &quot;PATCH&quot; nor &quot;BPS1&quot;.</translation>
     </message>
     <message>
-        <source>有 %1 个单元格的值无效，保存时会被拒绝：</source>
-        <translation>%1 cells hold invalid values; a save would be refused:</translation>
-    </message>
-    <message>
         <source>%1 在打开后被改变了（文件头不同）。请重新打开。</source>
         <translation>%1 changed after it was opened (its header differs). Open it again.</translation>
     </message>
     <message>
         <source>修正校验和：内部文件头 %1 的校验和为 %2，补码为 %3。</source>
         <translation>Checksum fix: the internal header at %1 gets checksum %2 and complement %3.</translation>
+    </message>
+    <message numerus="yes">
+        <source>有 %n 个单元格的值无效，保存时会被拒绝：</source>
+        <translation>
+            <numerusform>%n cell holds an invalid value; a save would be refused:</numerusform>
+            <numerusform>%n cells hold invalid values; a save would be refused:</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1686,12 +1692,15 @@ zero, those rows are listed and nothing is written.</translation>
         <translation>formula &quot;%1&quot;: %2</translation>
     </message>
     <message>
-        <source>%1 行放不下（见上），%2 没有任何改动。</source>
-        <translation>%1 rows do not fit (see above); %2 was not changed.</translation>
-    </message>
-    <message>
         <source>保存会被拒绝（原因见上），%1 没有任何改动。</source>
         <translation>The save would be refused (see above); %1 was not changed.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 行放不下（见上），%1 没有任何改动。</source>
+        <translation>
+            <numerusform>%n row does not fit (see above); %1 was not changed.</numerusform>
+            <numerusform>%n rows do not fit (see above); %1 was not changed.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1721,16 +1730,22 @@ zero, those rows are listed and nothing is written.</translation>
         <translation>; the existing file is as it was</translation>
     </message>
     <message>
-        <source>%1：改动了 %2 个字节</source>
-        <translation>%1: %2 bytes changed</translation>
-    </message>
-    <message>
-        <source>%1 已经写入（改动了 %2 个字节）</source>
-        <translation>%1 was written (%2 bytes changed)</translation>
-    </message>
-    <message>
         <source>命令已完成，%1 无需改动</source>
         <translation>The command is done; %1 needed no change</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1：改动了 %n 个字节</source>
+        <translation>
+            <numerusform>%1: %n byte changed</numerusform>
+            <numerusform>%1: %n bytes changed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 已经写入（改动了 %n 个字节）</source>
+        <translation>
+            <numerusform>%1 was written (%n byte changed)</numerusform>
+            <numerusform>%1 was written (%n bytes changed)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1886,14 +1901,6 @@ zero, those rows are listed and nothing is written.</translation>
     <message>
         <source>修改 %1 处：</source>
         <translation>Changes: %1</translation>
-    </message>
-    <message>
-        <source>保存会被拒绝：有 %1 个单元格的值无效，文件不会有任何改动。</source>
-        <translation>The save would be refused: %1 cells hold invalid values; nothing in the file would change.</translation>
-    </message>
-    <message>
-        <source>保存将改动 %1 个字节：</source>
-        <translation>The save would change %1 bytes:</translation>
     </message>
     <message>
         <source>道具</source>
@@ -2078,6 +2085,20 @@ zero, those rows are listed and nothing is written.</translation>
     <message>
         <source>保存不会改动任何字节。</source>
         <translation>The save would change no byte.</translation>
+    </message>
+    <message numerus="yes">
+        <source>保存会被拒绝：有 %n 个单元格的值无效，文件不会有任何改动。</source>
+        <translation>
+            <numerusform>The save would be refused: %n cell holds an invalid value; nothing in the file would change.</numerusform>
+            <numerusform>The save would be refused: %n cells hold invalid values; nothing in the file would change.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>保存将改动 %n 个字节：</source>
+        <translation>
+            <numerusform>The save would change %n byte:</numerusform>
+            <numerusform>The save would change %n bytes:</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

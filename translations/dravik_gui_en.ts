@@ -12,10 +12,6 @@
         <translation>Column:</translation>
     </message>
     <message>
-        <source>选中的 %1 行</source>
-        <translation>The %1 selected rows</translation>
-    </message>
-    <message>
         <source>全部 %1 行</source>
         <translation>All %1 rows</translation>
     </message>
@@ -69,13 +65,26 @@ The result is rounded to the field&apos;s unit (whole or two decimals), halves a
         <source>请输入公式。</source>
         <translation>Enter a formula.</translation>
     </message>
-    <message>
-        <source>%1 行放不下（红色），改好公式才能确定。</source>
-        <translation>%1 rows do not fit (red): fix the formula to continue.</translation>
+    <message numerus="yes">
+        <source>选中的 %n 行</source>
+        <translation>
+            <numerusform>The selected row</numerusform>
+            <numerusform>The %n selected rows</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>将修改 %1 行。</source>
-        <translation>%1 rows will change.</translation>
+    <message numerus="yes">
+        <source>%n 行放不下（红色），改好公式才能确定。</source>
+        <translation>
+            <numerusform>%n row does not fit (red): fix the formula to continue.</numerusform>
+            <numerusform>%n rows do not fit (red): fix the formula to continue.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>将修改 %n 行。</source>
+        <translation>
+            <numerusform>%n row will change.</numerusform>
+            <numerusform>%n rows will change.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -312,10 +321,6 @@ never changes the length of the file.</translation>
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>%1 在打开后已被其他程序修改，改动了 %2 个字段。</source>
-        <translation>%1 was changed by another program after it was opened: %2 fields differ.</translation>
-    </message>
-    <message>
         <source>%1 在打开后已被其他程序修改。</source>
         <translation>%1 was changed by another program after it was opened.</translation>
     </message>
@@ -503,10 +508,6 @@ It turns %4 into %5.</translation>
         <translation>The reference image of this image could not be loaded: %1</translation>
     </message>
     <message>
-        <source>与参照映像不同：%1 处</source>
-        <translation>Differs from reference: %1 cells</translation>
-    </message>
-    <message>
         <source>SMC File (*.smc *.sfc);;所有文件 (*)</source>
         <translation>SMC File (*.smc *.sfc);;All files (*)</translation>
     </message>
@@ -524,6 +525,20 @@ It turns %4 into %5.</translation>
         <translation>The file was reloaded.
 It had %1 unsaved changes before; restore them on top of the new contents?</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 在打开后已被其他程序修改，改动了 %n 个字段。</source>
+        <translation>
+            <numerusform>%1 was changed by another program after it was opened: %n field differs.</numerusform>
+            <numerusform>%1 was changed by another program after it was opened: %n fields differ.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>与参照映像不同：%n 处</source>
+        <translation>
+            <numerusform>Differs from reference: %n cell</numerusform>
+            <numerusform>Differs from reference: %n cells</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CRowDlg</name>
@@ -539,24 +554,12 @@ It had %1 unsaved changes before; restore them on top of the new contents?</tran
 <context>
     <name>ChangeReviewDialog</name>
     <message>
-        <source>保存会被拒绝：有 %1 个单元格的值无效，文件不会有任何改动。</source>
-        <translation>The save would be refused: %1 cells hold invalid values; nothing in the file would change.</translation>
-    </message>
-    <message>
-        <source>保存将改动 %1 个字节：</source>
-        <translation>The save would change %1 bytes:</translation>
-    </message>
-    <message>
         <source>查看修改</source>
         <translation>Review Changes</translation>
     </message>
     <message>
         <source>自上次打开或保存以来没有修改。</source>
         <translation>No changes since the last open or save.</translation>
-    </message>
-    <message>
-        <source>自上次打开或保存以来修改了 %1 处（双击一项或按回车可转到它所在的行）：</source>
-        <translation>%1 changes since the last open or save (double-click one or press Enter to go to its row):</translation>
     </message>
     <message>
         <source>表</source>
@@ -593,6 +596,27 @@ It had %1 unsaved changes before; restore them on top of the new contents?</tran
     <message>
         <source>保存不会改动任何字节。</source>
         <translation>Save would change no byte.</translation>
+    </message>
+    <message numerus="yes">
+        <source>保存会被拒绝：有 %n 个单元格的值无效，文件不会有任何改动。</source>
+        <translation>
+            <numerusform>The save would be refused: %n cell holds an invalid value; nothing in the file would change.</numerusform>
+            <numerusform>The save would be refused: %n cells hold invalid values; nothing in the file would change.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>保存将改动 %n 个字节：</source>
+        <translation>
+            <numerusform>The save would change %n byte:</numerusform>
+            <numerusform>The save would change %n bytes:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>自上次打开或保存以来修改了 %n 处（双击一项或按回车可转到它所在的行）：</source>
+        <translation>
+            <numerusform>%n change since the last open or save (double-click it or press Enter to go to its row):</numerusform>
+            <numerusform>%n changes since the last open or save (double-click one or press Enter to go to its row):</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -891,10 +915,6 @@ Other file: %2</translation>
         <translation>The images are identical.</translation>
     </message>
     <message>
-        <source>字段差异 %1 处（双击一行可在主窗口中显示）。</source>
-        <translation>%1 fields differ (double-click a row to show it in the main window).</translation>
-    </message>
-    <message>
         <source>表</source>
         <translation>Table</translation>
     </message>
@@ -925,6 +945,13 @@ Other file: %2</translation>
     <message>
         <source>字段以外的字节差异 %1 段，共 %2 字节：%3</source>
         <translation>Bytes that differ outside the fields: %1 runs, %2 bytes: %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>字段差异 %n 处（双击一行可在主窗口中显示）。</source>
+        <translation>
+            <numerusform>%n field differs (double-click a row to show it in the main window).</numerusform>
+            <numerusform>%n fields differ (double-click a row to show it in the main window).</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1012,16 +1039,8 @@ Other file: %2</translation>
         <translation>The pasted values equal those in the table; nothing changed.</translation>
     </message>
     <message>
-        <source>粘贴会修改 %1 处，确定吗？</source>
-        <translation>Pasting changes %1 values. Go ahead?</translation>
-    </message>
-    <message>
         <source>粘贴</source>
         <translation>Paste</translation>
-    </message>
-    <message>
-        <source>粘贴 %1 行</source>
-        <translation>Paste %1 rows</translation>
     </message>
     <message>
         <source>筛选(&amp;L)…</source>
@@ -1031,9 +1050,26 @@ Other file: %2</translation>
         <source>恢复为参照值(&amp;V)</source>
         <translation>Restore reference &amp;values</translation>
     </message>
-    <message>
-        <source>恢复为参照值 %1 行</source>
-        <translation>Restore reference values of %1 rows</translation>
+    <message numerus="yes">
+        <source>粘贴会修改 %n 处，确定吗？</source>
+        <translation>
+            <numerusform>Pasting changes %n value. Go ahead?</numerusform>
+            <numerusform>Pasting changes %n values. Go ahead?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>粘贴 %n 行</source>
+        <translation>
+            <numerusform>Paste %n row</numerusform>
+            <numerusform>Paste %n rows</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>恢复为参照值 %n 行</source>
+        <translation>
+            <numerusform>Restore reference values of %n row</numerusform>
+            <numerusform>Restore reference values of %n rows</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -73,3 +73,27 @@ TEST(CliLanguage, ExportsAreTheSameBytesInEveryLanguage)
         EXPECT_EQ(en.out, zh.out) << args.join(' ').toStdString();
     }
 }
+
+// One of a thing is said in the singular: "1 byte", "1 row", not "1 bytes".
+TEST(CliLanguage, EnglishCountsOfOneAreSingular)
+{
+    test::TempImage rom(rom::MakeSampleImage(3));
+    const QString path = QString::fromStdString(rom.Path());
+    const QStringList set = {"set", path, "--table", "main_cannons", "--column", "Price", "--rows", "2"};
+    struct Case {
+        QStringList more;
+        int status;
+        const char* says;
+    } cases[] = {
+        {{"--expr", "x+1", "--dry-run"}, 0, "The save would change 1 byte:"},
+        {{"--expr", "70000"}, 1, "1 row does not fit"},
+        {{"--expr", "x+1"}, 0, "1 byte changed"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = RunIn(kEnglish, set + c.more);
+        const std::string all = r.out + r.err;
+        EXPECT_EQ(r.status, c.status) << all;
+        EXPECT_NE(all.find(c.says), std::string::npos) << all;
+        EXPECT_EQ(all.find("1 bytes"), std::string::npos) << all;
+    }
+}
