@@ -45,7 +45,7 @@ void CEditorDlg::OfferRecoveryRecord()
     switch (found.kind) {
     case RecoveryKeeper::Found::None: return;
     case RecoveryKeeper::Found::Offer:
-        if (AskYes(prompts_, this, tr("上次有 %1 处未保存的修改，是否恢复？").arg(found.record.Count())))
+        if (AskYes(prompts_, this, tr("上次有 %n 处未保存的修改，是否恢复？", nullptr, found.record.Count())))
             session_.Recover(found.record.edits);
         else
             session_.DiscardRecoveryRecord();
@@ -53,9 +53,9 @@ void CEditorDlg::OfferRecoveryRecord()
     case RecoveryKeeper::Found::FileChanged:
         // The changes were made against other bytes: put over these they could mean anything.
         prompts_.Tell(this, QMessageBox::Warning, Caption(),
-                      ThenRecord(tr("上次有 %1 处未保存的修改，但文件在那之后已被其他程序修改，"
-                                    "这些修改无法恢复。")
-                                     .arg(found.record.Count()),
+                      ThenRecord(tr("上次有 %n 处未保存的修改，但文件在那之后已被其他程序修改，"
+                                    "这些修改无法恢复。",
+                                    nullptr, found.record.Count()),
                                  DiscardRecoveryRecord()));
         return;
     case RecoveryKeeper::Found::Unreadable:
@@ -84,8 +84,8 @@ void CEditorDlg::ReloadKeepingEdits()
     ShowOpened(status);
     if (plan.count == 0)
         return;
-    QString text =
-        tr("文件已重新载入。\n重新载入前有 %1 处未保存的修改，是否在文件的新内容上恢复？").arg(plan.count);
+    QString text = tr("文件已重新载入。\n重新载入前有 %n 处未保存的修改，是否在文件的新内容上恢复？", nullptr,
+                      plan.count);
     if (plan.changedAlso > 0)
         text += u'\n' + tr("其中 %1 处其他程序也修改过，恢复后以您的修改为准。").arg(plan.changedAlso);
     if (AskYes(prompts_, this, text))

@@ -115,7 +115,8 @@ void ListCommands::Paste()
         return;
     }
     if (!plan.refusals.empty()) {
-        QStringList lines{tr("粘贴的内容有 %1 处不能用，什么也没有改：").arg(plan.refusals.size())};
+        QStringList lines{
+            tr("粘贴的内容有 %n 处不能用，什么也没有改：", nullptr, static_cast<int>(plan.refusals.size()))};
         for (size_t i = 0; i < plan.refusals.size() && i < kListedRefusals; ++i)
             lines << Q(plan.refusals[i].Describe());
         if (plan.refusals.size() > kListedRefusals)

@@ -413,14 +413,6 @@ It was removed from Recent Files.</translation>
         <translation>The recovery record could not be deleted: %1.</translation>
     </message>
     <message>
-        <source>上次有 %1 处未保存的修改，是否恢复？</source>
-        <translation>The last session left %1 unsaved changes. Restore them?</translation>
-    </message>
-    <message>
-        <source>上次有 %1 处未保存的修改，但文件在那之后已被其他程序修改，这些修改无法恢复。</source>
-        <translation>The last session left %1 unsaved changes, but another program has changed the file since; they cannot be restored.</translation>
-    </message>
-    <message>
         <source>上次未保存的修改的恢复记录无法使用（%1）。</source>
         <translation>The recovery record of the last session&apos;s unsaved changes cannot be used (%1).</translation>
     </message>
@@ -519,12 +511,6 @@ It turns %4 into %5.</translation>
         <source>(可能不是本游戏的映像)</source>
         <translation>(may not be an image of this game)</translation>
     </message>
-    <message>
-        <source>文件已重新载入。
-重新载入前有 %1 处未保存的修改，是否在文件的新内容上恢复？</source>
-        <translation>The file was reloaded.
-It had %1 unsaved changes before; restore them on top of the new contents?</translation>
-    </message>
     <message numerus="yes">
         <source>%1 在打开后已被其他程序修改，改动了 %n 个字段。</source>
         <translation>
@@ -537,6 +523,30 @@ It had %1 unsaved changes before; restore them on top of the new contents?</tran
         <translation>
             <numerusform>Differs from reference: %n cell</numerusform>
             <numerusform>Differs from reference: %n cells</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>上次有 %n 处未保存的修改，是否恢复？</source>
+        <translation>
+            <numerusform>The last session left %n unsaved change. Restore it?</numerusform>
+            <numerusform>The last session left %n unsaved changes. Restore them?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>上次有 %n 处未保存的修改，但文件在那之后已被其他程序修改，这些修改无法恢复。</source>
+        <translation>
+            <numerusform>The last session left %n unsaved change, but another program has changed the file since; it cannot be restored.</numerusform>
+            <numerusform>The last session left %n unsaved changes, but another program has changed the file since; they cannot be restored.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>文件已重新载入。
+重新载入前有 %n 处未保存的修改，是否在文件的新内容上恢复？</source>
+        <translation>
+            <numerusform>The file was reloaded.
+It had %n unsaved change before; restore it on top of the new contents?</numerusform>
+            <numerusform>The file was reloaded.
+It had %n unsaved changes before; restore them on top of the new contents?</numerusform>
         </translation>
     </message>
 </context>
@@ -1027,10 +1037,6 @@ Other file: %2</translation>
         <translation>Dravik Editor</translation>
     </message>
     <message>
-        <source>粘贴的内容有 %1 处不能用，什么也没有改：</source>
-        <translation>%1 pasted values cannot be used; nothing was changed:</translation>
-    </message>
-    <message>
         <source>……还有 %1 处</source>
         <translation>…and %1 more</translation>
     </message>
@@ -1069,6 +1075,13 @@ Other file: %2</translation>
         <translation>
             <numerusform>Restore reference values of %n row</numerusform>
             <numerusform>Restore reference values of %n rows</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>粘贴的内容有 %n 处不能用，什么也没有改：</source>
+        <translation>
+            <numerusform>%n pasted value cannot be used; nothing was changed:</numerusform>
+            <numerusform>%n pasted values cannot be used; nothing was changed:</numerusform>
         </translation>
     </message>
 </context>

@@ -153,12 +153,16 @@ TEST_F(EnglishWindowTest, NoTextOfTheProgramIsLeftInChinese)
             dialogs.push_back(std::move(editor));
     for (const auto& dialog : dialogs)
         EXPECT_EQ(ChineseIn(dialog.get()).join(u'\n').toStdString(), "");
-    // 批量修改 says what it will do, what is wrong with a formula and why a row does not fit.
+    // 批量修改 says what it will do, what is wrong with a formula and why a row does not fit; one
+    // row is one row, not "1 rows".
     const rom::Table& monsters = *model.Find("monsters");
     for (const char* formula : {"", "x+", "x", "x+1", "5000"}) {
-        app::BulkEditDialog bulk(monsters, {0, 1}, 2);
+        app::BulkEditDialog bulk(monsters, {0}, 2);
         bulk.findChild<QLineEdit*>(QStringLiteral("formula"))->setText(QString::fromLatin1(formula));
         QStringList found = ChineseIn(&bulk);
+        for (const QLabel* label : bulk.findChildren<QLabel*>())
+            if (label->text().contains(QRegularExpression(QStringLiteral("\\b1 [a-z]+s\\b"))))
+                found << label->text();
         const auto* preview = bulk.findChild<QTableWidget*>(QStringLiteral("preview"));
         for (int row = 0; row < preview->rowCount(); ++row)
             if (preview->item(row, 3)->text().contains(
