@@ -95,6 +95,7 @@ BulkEditDialog::BulkEditDialog(const rom::Table& table, std::vector<int> selecte
     connect(selectedRows_, &QRadioButton::toggled, this, &BulkEditDialog::Preview);
     resize(560, 480);
     Preview();
+    formula_->setFocus(); // what the user came to type; the column is usually chosen already
 }
 
 int BulkEditDialog::Column() const { return column_->currentData().toInt(); }

@@ -35,6 +35,7 @@
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Marks.h"
+#include "widgets/Placement.h"
 #include "widgets/Prompts.h"
 #include "widgets/Text.h"
 
@@ -127,7 +128,8 @@ QSize CEditorDlg::StartSize() const
         return designed;
     // Room for the title bar the window manager adds.
     const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    return designed.boundedTo(screen->availableGeometry().size() - QSize(0, titleBar));
+    return widgets::StartSize(designed, screen->availableGeometry().size() - QSize(0, titleBar),
+                              style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
 }
 
 // The client is never smaller than designed (the scroll area scrolls it); what it has beyond

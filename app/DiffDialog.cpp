@@ -6,9 +6,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace dravik::app {
 
@@ -92,9 +95,13 @@ DiffDialog::DiffDialog(const rom::ImageDiff& diff, const QString& thisFile, cons
     });
     layout->addWidget(list, 1);
 
-    // At least a dozen fields in view; the byte runs outside fields scroll in a few lines of their own.
-    list->setMinimumHeight(list->horizontalHeader()->sizeHint().height() +
-                           12 * list->verticalHeader()->defaultSectionSize() + 2 * list->frameWidth());
+    // At least a dozen fields in view, or half the screen when that is less (a large scale factor):
+    // the window must fit on the screen with its Close button. The byte runs outside fields scroll
+    // in a few lines of their own.
+    const int dozen = list->horizontalHeader()->sizeHint().height() +
+                      12 * list->verticalHeader()->defaultSectionSize() + 2 * list->frameWidth();
+    const QScreen* screen = parent ? parent->screen() : this->screen();
+    list->setMinimumHeight(screen ? std::min(dozen, screen->availableGeometry().height() / 2) : dozen);
     auto* runs = new QLabel(RunsText(diff));
     runs->setObjectName(QStringLiteral("runs"));
     runs->setWordWrap(true);

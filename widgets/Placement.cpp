@@ -25,6 +25,14 @@ QPoint BesideWindow(const QRect& main, const QSize& tool, const QRect& screen)
     return {std::max(x, screen.left()), y};
 }
 
+QSize StartSize(const QSize& designed, const QSize& room, int scrollBar)
+{
+    QSize size = designed;
+    if (designed.height() > room.height())
+        size.rwidth() += scrollBar;
+    return size.boundedTo(room);
+}
+
 void PlaceBeside(QWidget* tool)
 {
     const QWidget* parent = tool->parentWidget();

@@ -14,6 +14,12 @@ namespace dravik::widgets {
 // more room, overlapping main as little as the screen allows. Its top is main's, kept on screen.
 QPoint BesideWindow(const QRect& main, const QSize& tool, const QRect& screen);
 
+// The size a window designed at `designed` starts at on a screen with `room` for it: the designed
+// size where it fits; where it is too tall, as tall as the room and wider by `scrollBar` (the
+// vertical scroll bar it then needs), so that it need not scroll sideways too; never wider or
+// taller than the room.
+QSize StartSize(const QSize& designed, const QSize& room, int scrollBar);
+
 // Moves the tool window beside its parent's window on the parent's screen, before it is shown.
 void PlaceBeside(QWidget* tool);
 

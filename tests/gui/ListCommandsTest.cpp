@@ -81,6 +81,7 @@ TEST_F(ListCommandsTest, BulkEditPreviewsBlocksWhatDoesNotFitAndAppliesAsOneStep
         auto* formula = dialog.findChild<QLineEdit*>(QStringLiteral("formula"));
         auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("ok"));
         EXPECT_EQ(dialog.findChild<QComboBox*>(QStringLiteral("column"))->currentText(), U("HP"));
+        EXPECT_EQ(dialog.focusWidget(), formula);
         formula->setText(QStringLiteral("5000"));
         EXPECT_EQ(dialog.findChild<QTableWidget*>(QStringLiteral("preview"))->rowCount(), 3);
         EXPECT_FALSE(ok->isEnabled());

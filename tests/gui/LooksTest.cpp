@@ -100,6 +100,20 @@ TEST(Placement, AToolWindowGoesBesideTheMainWindowOnTheScreen)
         EXPECT_EQ(widgets::BesideWindow(c.main, tool, screen), c.corner) << c.main.x();
 }
 
+TEST(Placement, AWindowTooTallForItsScreenStartsWiderByItsScrollBar)
+{
+    const struct {
+        QSize room, start;
+    } cases[] = {
+        {{1920, 1040}, {774, 580}}, // fits: as designed
+        {{1920, 500}, {790, 500}},  // too tall: room for the vertical scroll bar
+        {{780, 500}, {780, 500}},   // and no wider than the screen
+        {{600, 1040}, {600, 580}},  // too wide only
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(widgets::StartSize({774, 580}, c.room, 16), c.start) << c.room.height();
+}
+
 TEST(FileFilters, ANameWithoutExtensionGetsTheChosenFiltersFirst)
 {
     EXPECT_EQ(widgets::FilterExtension(QStringLiteral("IPS 补丁 (*.ips)")), QStringLiteral("ips"));
