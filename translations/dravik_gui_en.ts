@@ -1196,7 +1196,7 @@ gear</translation>
     </message>
     <message>
         <source>人类装备</source>
-        <translation>Human equipment</translation>
+        <translation>Human gear</translation>
     </message>
     <message>
         <source>装备
@@ -1216,7 +1216,7 @@ misc.</translation>
     </message>
     <message>
         <source>人物/杂项</source>
-        <translation>Characters/misc.</translation>
+        <translation>People/misc.</translation>
     </message>
     <message>
         <source>怪物</source>
