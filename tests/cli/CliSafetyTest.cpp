@@ -6,9 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "rom/FileOps.h"
 #include "rom/SampleImage.h"
-#include "rom/SaveJournal.h"
 #include "support/CliRun.h"
 #include "support/TestImage.h"
 
@@ -70,18 +68,7 @@ TEST(CliSafety, EveryReaderTellsOfTheInterruptedSaveItRolledBack)
     for (const auto& command : commands) {
         SCOPED_TRACE(command[0]);
         test::TempImage rom(original);
-        // A save cut short after writing its first range: new bytes in the file, the journal beside it.
-        rom::Bytes written = original;
-        const uint64_t at = 0x300;
-        std::fill(written.begin() + at, written.begin() + at + 4, 0xEE);
-        ASSERT_TRUE(test::WriteFile(rom.Path(), written));
-        const rom::FileIdentity id = rom::IdentifyFile(rom.Path());
-        rom::Journal journal{id.device, id.inode, original.size(), original.size(), {}};
-        journal.ranges.push_back(
-            {at, rom::Bytes(original.begin() + at, original.begin() + at + 4), rom::Bytes(4, 0xEE)});
-        const std::string journalPath = rom.Path() + ".journal";
-        ASSERT_TRUE(test::WriteFile(journalPath, rom::EncodeJournal(journal)));
-
+        const std::string journalPath = test::CutShortSave(rom.Path(), original, 0x300, 4);
         std::vector<std::string> args = command;
         args[1] = rom.Path();
         const CliRun r = Cli(args);

@@ -165,18 +165,13 @@ TEST(CliSafety, FileSizeLimitsLeaveWholeFilesAndSayWhatWasWritten)
 // with its special bits and every hard link stay.
 TEST(CliSafety, EveryCommandThatChangesAnImageKeepsTheFilesIdentity)
 {
-    QTemporaryDir dir;
-    const std::string folder = dir.path().toStdString(), original = folder + "/original.smc",
-                      edited = folder + "/edited.smc";
-    ASSERT_TRUE(test::WriteFile(original, rom::MakeSampleImage(30)) &&
-                test::WriteFile(edited, rom::MakeSampleImage(30)));
+    test::Folder dir;
+    const std::string original = dir.Write("original.smc", rom::MakeSampleImage(30)),
+                      edited = dir.Write("edited.smc", rom::MakeSampleImage(30)),
+                      ips = dir.Path("edited.ips");
     ASSERT_EQ(Cli({"set", edited, "--table", "monsters", "--column", "HP", "--all", "--expr", "x+1"}).status,
               0);
-    const std::string json = folder + "/edited.json", ips = folder + "/edited.ips";
-    ASSERT_TRUE(test::WriteFile(json, [&] {
-        const std::string text = Cli({"export", edited}).out;
-        return rom::Bytes(text.begin(), text.end());
-    }()));
+    const std::string json = dir.Write("edited.json", Cli({"export", edited}).out);
     ASSERT_EQ(Cli({"patch", original, edited, ips}).status, 0);
     const std::vector<cli::Args> commands = {
         {"import", "IMG", json},

@@ -346,6 +346,9 @@ TEST(Tables, RowFlagsOfEveryRow)
         EXPECT_EQ(t.flag(count), 0) << rows;
         EXPECT_EQ(t.flag(-1), 0) << rows;
     }
+    // Human weapons 40 to 47 store their attack less 256.
+    for (const int row : {-1, 0, 39, 40, 47, 48})
+        EXPECT_EQ(WeaponAttackOffset(row), row == 40 || row == 47 ? -256 : 0) << row;
 }
 
 // The name list each code array declares is the one its cells show: every code the list names

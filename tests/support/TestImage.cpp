@@ -3,6 +3,8 @@
 #include <QFile>
 #include <random>
 
+#include "rom/SaveJournal.h"
+
 namespace dravik::test {
 
 rom::Bytes RandomImage(uint32_t seed, size_t size)
@@ -44,6 +46,20 @@ void Put(rom::Bytes& image, uint32_t offset, int width, uint32_t value)
 {
     for (int i = 0; i < width; ++i)
         image.at(offset + i) = static_cast<uint8_t>(value >> (8 * i));
+}
+
+std::string CutShortSave(const std::string& path, const rom::Bytes& original, uint32_t at, size_t count)
+{
+    rom::Bytes torn = original;
+    std::fill(torn.begin() + at, torn.begin() + at + count, 0xEE);
+    WriteFile(path, torn);
+    const rom::FileIdentity id = rom::IdentifyFile(path);
+    rom::Journal journal{id.device, id.inode, original.size(), original.size()};
+    journal.ranges.push_back(
+        {at, rom::Bytes(original.begin() + at, original.begin() + at + count), rom::Bytes(count, 0xEE)});
+    const std::string journalPath = rom::JournalPaths(path)[0];
+    WriteFile(journalPath, rom::EncodeJournal(journal));
+    return journalPath;
 }
 
 std::vector<uint32_t> Differing(const rom::Bytes& a, const rom::Bytes& b)

@@ -18,6 +18,9 @@ inline bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 void Put(rom::Bytes& image, uint32_t offset, int width, uint32_t value);
+// Leaves at path what a save cut short leaves: original with count bytes from at overwritten by
+// 0xEE, and beside it the journal that undoes them. Returns the journal's path.
+std::string CutShortSave(const std::string& path, const rom::Bytes& original, uint32_t at, size_t count);
 // The offsets at which two images differ, as far as both reach.
 std::vector<uint32_t> Differing(const rom::Bytes& a, const rom::Bytes& b);
 // Every cell and code of every table, to compare whole models.
