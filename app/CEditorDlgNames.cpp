@@ -68,27 +68,36 @@ void CEditorDlg::AddFindItems()
                       QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { Finder()->Step(-1); })};
 }
 
-// Rows whose things are referred to elsewhere, and the monsters' attack cells, offer 查看引用.
+// Every list's context menu: 查看引用 on the rows whose things are referred to elsewhere and on
+// the monsters' attack cells, then the 编辑 menu's list commands (copy, paste, bulk edit, ...),
+// which act on the list clicked.
 void CEditorDlg::WireReferences(int listId)
 {
     QTableView* view = pages_->Lists().at(listId);
     const std::string table = pages_->Model(listId)->Table().Id();
-    if (!rom::HasReferences(table) && table != "monsters")
-        return;
+    const bool references = rom::HasReferences(table) || table == "monsters";
     view->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(view, &QWidget::customContextMenuRequested, this, [this, view, listId](const QPoint& pos) {
-        const QModelIndex index = view->indexAt(pos);
-        if (!index.isValid())
-            return;
-        auto* menu = new QMenu(view);
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        QAction* refs = menu->addAction(tr("查看引用"));
-        refs->setObjectName(QStringLiteral("actionReferences"));
-        const int row = pages_->Rows(listId)->TableRow(index.row()), column = index.column();
-        connect(refs, &QAction::triggered, this,
-                [this, listId, row, column] { ShowReferences(listId, row, column); });
-        menu->popup(view->viewport()->mapToGlobal(pos)); // never waits: the menu closes by itself
-    });
+    connect(view, &QWidget::customContextMenuRequested, this,
+            [this, view, listId, references](const QPoint& pos) {
+                const QModelIndex index = view->indexAt(pos);
+                if (!index.isValid())
+                    return;
+                auto* menu = new QMenu(view);
+                menu->setAttribute(Qt::WA_DeleteOnClose);
+                if (references) {
+                    QAction* refs = menu->addAction(tr("查看引用"));
+                    refs->setObjectName(QStringLiteral("actionReferences"));
+                    const int row = pages_->Rows(listId)->TableRow(index.row()), column = index.column();
+                    connect(refs, &QAction::triggered, this,
+                            [this, listId, row, column] { ShowReferences(listId, row, column); });
+                    menu->addSeparator();
+                }
+                for (const char* name : {"actionCopyRows", "actionPasteRows", "actionBulkEdit",
+                                         "actionRestoreReference", "actionFilterRows"})
+                    if (QAction* a = findChild<QAction*>(QLatin1String(name)))
+                        menu->addAction(a);
+                menu->popup(view->viewport()->mapToGlobal(pos)); // never waits: the menu closes by itself
+            });
 }
 
 bool CEditorDlg::ShowReferences(int listId, int row, int column)

@@ -193,9 +193,12 @@ void PageArea::WirePriceEditor(const PriceEditorDecl& e)
     QTableView* view = lists_.at(e.list);
     const int list = e.list;
     const int edit = e.edit;
-    // The box follows the current row however it was chosen (a click, the keys, find); a click
-    // on the current row or Enter shows its price again over what was typed.
+    // The box follows the current row however it was chosen (a click, the keys, find, the right
+    // button, which selects the row only after making it current); a click on the current row or
+    // Enter shows its price again over what was typed.
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, list, edit] { ShowPriceOf(list, edit); });
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this, list, edit] { ShowPriceOf(list, edit); });
     connect(view, &QAbstractItemView::clicked, this, [this, list, edit] { ShowPriceOf(list, edit); });
     new RowKeys(view, false, [this, list, edit] { ShowPriceOf(list, edit); });

@@ -131,7 +131,7 @@ protected:
     }
 
     // A real mouse click (or double-click) in the middle of a row.
-    void ClickRow(int list, int row, bool twice = false)
+    void ClickRow(int list, int row, bool twice = false, Qt::MouseButton button = Qt::LeftButton)
     {
         QTableView* view = List(list);
         view->scrollTo(view->model()->index(row, 0));
@@ -140,8 +140,8 @@ protected:
         if (twice)
             types.insert(types.end(), {QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease});
         for (QEvent::Type type : types) {
-            const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-            QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+            const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+            QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), button, held, Qt::NoModifier);
             QApplication::sendEvent(view->viewport(), &e);
         }
     }

@@ -115,6 +115,8 @@ TEST_F(WindowTest, PriceBoxesFollowTheCurrentRowAndWriteIntoItOnlyWhileLoaded)
         Box(e.edit)->SetText(QStringLiteral("x"));
         Key(List(e.list), Qt::Key_Return); // Enter shows the row's price again, as a click does
         EXPECT_EQ(Box(e.edit)->Text(), price);
+        ClickRow(e.list, 0, false, Qt::RightButton); // the row a context menu is for
+        EXPECT_EQ(Box(e.edit)->Text(), row0);
     }
     // What Save would refuse is refused at once, and the box keeps it to be corrected.
     const int steps = UndoStack()->count();
