@@ -211,12 +211,13 @@ QString CEditorApp::GuardSettings()
     constexpr uint64_t kMaximumSettingsSize = 1 << 20;
     for (const QString& file : {folder + org + u'/' + applicationName() + suffix, folder + org + suffix}) {
         std::vector<uint8_t> bytes;
-        const rom::FileError read = rom::ReadSideFile(file.toStdString(), kMaximumSettingsSize, bytes);
-        if (read.Ok() || read.Missing())
+        const std::optional<rom::Error> read =
+            rom::ReadSideFile(file.toStdString(), kMaximumSettingsSize, bytes);
+        if (!read || read->Missing())
             continue;
         static QTemporaryDir scratch; // lives as long as the program
         QSettings::setPath(QSettings::defaultFormat(), QSettings::UserScope, scratch.path());
-        return QString::fromStdString(read.message) + u'\n' +
+        return QString::fromStdString(rom::Describe(*read)) + u'\n' +
                tr("这次运行使用默认设置，设置的改动不会保存。请检查这个文件，删除它后重新启动。");
     }
     return {};

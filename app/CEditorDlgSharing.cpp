@@ -130,9 +130,10 @@ void CEditorDlg::OnCompare()
     if (otherPath.isEmpty())
         return;
     rom::ImageFile other;
-    std::string error;
-    if (!rom::ReadImage(otherPath.toStdString(), rom::ReadExtent::Whole, other, error)) {
-        prompts_.Tell(this, QMessageBox::Warning, Caption(), tr("无法比较：%1").arg(Q(error)));
+    if (const std::optional<rom::Error> failed =
+            rom::ReadImage(otherPath.toStdString(), rom::ReadExtent::Whole, other)) {
+        prompts_.Tell(this, QMessageBox::Warning, Caption(),
+                      tr("无法比较：%1").arg(Q(rom::Describe(*failed))));
         return;
     }
     if (!other.notice.empty())

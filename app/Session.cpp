@@ -8,6 +8,7 @@
 #include "rom/ImageDiff.h"
 #include "rom/NameSetFiles.h"
 #include "rom/PatchFiles.h"
+#include "rom/Texts.h"
 
 namespace dravik::app {
 
@@ -107,20 +108,29 @@ rom::Status Session::SaveAs(const std::string& path, bool overwriteChanges)
     rom::Bytes now;
     if (!overwriteChanges && rom::ReadWholeFile(document_.Path(), now, error) &&
         rom::ChangedFields(document_.SavedParts(), now) > 0) {
-        rom::Status refused = rom::Status::Failure(rom::RomDocument::kChangedOnDisk);
+        rom::Status refused = rom::Status::Failure(rom::Error::Failure(
+            rom::Files::tr(rom::RomDocument::kChangedOnDisk).toStdString(), document_.Path()));
         refused.fileChanged = true;
         return refused;
     }
     rom::Bytes replaced;
     std::string where;
     rom::FileOps files;
-    if (document_.BackupOnSave() && QFileInfo(QString::fromStdString(path)).isFile() &&
-        !(rom::ReadWholeFile(path, replaced, error) && rom::WriteBackup(path, replaced, files, where, error)))
-        return rom::Status::Failure(tr("无法备份 %1：%2")
-                                        .arg(QString::fromStdString(path), QString::fromStdString(error))
-                                        .toStdString());
-    if (!rom::WriteImageAtomically(path, image, error))
-        return rom::Status::Failure(error);
+    if (document_.BackupOnSave() && QFileInfo(QString::fromStdString(path)).isFile()) {
+        std::optional<rom::Error> failed;
+        if (!rom::ReadWholeFile(path, replaced, error))
+            failed = rom::Error::Failure(error, path);
+        else
+            failed = rom::WriteBackup(path, replaced, files, where);
+        if (failed)
+            return rom::Status::Failure(rom::Error::Failure(
+                tr("无法备份 %1：%2")
+                    .arg(QString::fromStdString(path), QString::fromStdString(rom::Describe(*failed)))
+                    .toStdString(),
+                path));
+    }
+    if (std::optional<rom::Error> failed = rom::WriteImageAtomically(path, image))
+        return rom::Status::Failure(rom::Error::Failure(rom::Reason(*failed), path, failed->systemError));
     ForgetUnsavedChanges(); // they are in the new file; the old one is as it was
     status = Open(path);
     if (status.ok && !where.empty() && where != rom::RomDocument::BackupPath(path))

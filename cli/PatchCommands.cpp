@@ -24,8 +24,10 @@ constexpr size_t kListedRuns = 50;
 bool ReadImageFile(const std::string& path, rom::Bytes& bytes, std::string& error, std::ostream& err)
 {
     rom::ImageFile file;
-    if (!rom::ReadImage(path, rom::ReadExtent::Whole, file, error))
+    if (const std::optional<rom::Error> failed = rom::ReadImage(path, rom::ReadExtent::Whole, file)) {
+        error = rom::Describe(*failed);
         return false;
+    }
     if (!file.notice.empty())
         err << file.notice << "\n";
     bytes = std::move(file.bytes);
@@ -372,11 +374,11 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&
     const std::string& destination = args.size() == 3 ? args[2] : args[0];
     rom::ImageWriter writer;
     std::string error;
-    const bool taken = writer.Begin(destination, error);
+    const std::optional<rom::Error> refused = writer.Begin(destination);
     if (!writer.Notice().empty())
         err << writer.Notice() << "\n";
-    if (!taken) {
-        err << error << "\n";
+    if (refused) {
+        err << rom::Describe(*refused) << "\n";
         return kRefused;
     }
     rom::Bytes source, patch, target;
@@ -407,8 +409,8 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&
             << "\n";
         return kRefused;
     }
-    if (!writer.Write(target, error)) {
-        err << error << "\n";
+    if (const std::optional<rom::Error> failed = writer.Write(target)) {
+        err << rom::Describe(*failed) << "\n";
         return kRefused;
     }
     out << tr("已把 %1 打到 %2 上：写入 %3（%4 字节）")

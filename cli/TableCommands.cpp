@@ -140,7 +140,7 @@ int SaveOrReview(rom::RomDocument& doc, const QCommandLineParser& parsed, const 
         const rom::Review review = doc.ReviewChanges();
         out << review.Format();
         if (doc.IsReadOnly()) {
-            err << rom::ReadOnlyRefusal(doc.Path()) << "\n";
+            err << rom::Describe(rom::ReadOnlyRefusal(doc.Path())) << "\n";
             return kRefused;
         }
         if (!review.Refused())
@@ -287,7 +287,7 @@ int ImportCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr
     NoteOpened(doc, status, err);
     // A dry run only reads, so it lists the changes even for an image that cannot be written.
     if (doc.IsReadOnly() && !dryRun) {
-        err << rom::ReadOnlyRefusal(romPath) << "\n";
+        err << rom::Describe(rom::ReadOnlyRefusal(romPath)) << "\n";
         return kRefused;
     }
     std::string text;
@@ -341,13 +341,14 @@ int SampleCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr
     }
     const bool header = !parsed.isSet("no-header");
     // Over an existing image this is a save like any other: locked, journalled, in place.
-    std::string error;
     rom::ImageWriter writer;
-    const bool written = writer.Begin(path, error) && writer.Write(rom::MakeSampleImage(seed, header), error);
+    std::optional<rom::Error> failed = writer.Begin(path);
+    if (!failed)
+        failed = writer.Write(rom::MakeSampleImage(seed, header));
     if (!writer.Notice().empty())
         err << writer.Notice() << "\n";
-    if (!written) {
-        err << error << "\n";
+    if (failed) {
+        err << rom::Describe(*failed) << "\n";
         return kRefused;
     }
     return kSuccess;
@@ -489,7 +490,7 @@ int SetCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& n
     }
     NoteOpened(doc, status, err);
     if (doc.IsReadOnly() && !parsed.isSet("dry-run")) {
-        err << rom::ReadOnlyRefusal(romPath) << "\n";
+        err << rom::Describe(rom::ReadOnlyRefusal(romPath)) << "\n";
         return kRefused;
     }
     const rom::Table& table = doc.GetModel().Get(tableId);

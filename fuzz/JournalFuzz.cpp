@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     std::string notice, error;
-    const bool ok = RecoverInterruptedSave(path, *SystemFileOps(), notice, error);
+    const bool ok = test::Succeeded(RecoverInterruptedSave(path, *SystemFileOps(), notice), error);
     const Bytes after = test::ReadFile(path);
     const bool journalLeft = QFileInfo::exists(QString::fromStdString(journalPath));
     if (!ok) {

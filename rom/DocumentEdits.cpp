@@ -123,16 +123,15 @@ Review RomDocument::ReviewChanges() const
         return review;
     }
     ImageFile file;
-    std::string error;
-    if (!ReadImage(path_, ReadExtent::Whole, file, error)) {
+    if (std::optional<Error> failed = ReadImage(path_, ReadExtent::Whole, file)) {
         Review review;
         review.entries = ChangedFields(model_);
-        review.error = error;
+        review.error = Describe(*failed);
         return review;
     }
     Review review = MakeReview(model_, file.bytes, form_, fixChecksum_);
     if (readOnly_)
-        review.error = ReadOnlyRefusal(path_);
+        review.error = Describe(ReadOnlyRefusal(path_));
     return review;
 }
 

@@ -150,12 +150,6 @@ std::string KindOf(mode_t mode)
 }
 #endif
 
-// `verb` is the refusal with the path as %1 and the reason as %2.
-FileError Refusal(const std::string& path, const QString& verb, int number, const std::string& why)
-{
-    return FileError{number, Fill(verb, path, why)};
-}
-
 int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t size, bool durable,
                           FileOps& ops);
 } // namespace
@@ -375,25 +369,28 @@ FileIdentity IdentifyFile(const std::string& path)
     return id;
 }
 
-FileError ContentLock::Take(const std::string& path, bool exclusive, int waitMs)
+std::optional<Error> ContentLock::Take(const std::string& path, bool exclusive, int waitMs)
 {
     Release();
     path_ = path;
 #if defined(Q_OS_UNIX)
-    const QString verb = Files::tr("无法读取 %1：%2。");
+    // Waiting for a reader is what a writer does.
+    const auto refuse = [&](int number, std::string why = {}) {
+        return exclusive && number == EBUSY ? Error::Writing(path, number, std::move(why))
+                                            : Error::Reading(path, number, std::move(why));
+    };
     const QByteArray name = QFile::encodeName(Q(path));
     fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd_ < 0)
-        return Refusal(path, verb, errno, ErrorText(errno));
+        return refuse(errno);
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         const int error = errno;
         const mode_t mode = st.st_mode;
         Release();
         if (mode == 0)
-            return Refusal(path, verb, error, ErrorText(error));
-        return Refusal(path, verb, S_ISDIR(mode) ? EISDIR : EINVAL,
-                       Fill(Files::tr("它是%1，不是普通文件"), KindOf(mode)));
+            return refuse(error);
+        return refuse(S_ISDIR(mode) ? EISDIR : EINVAL, Fill(Files::tr("它是%1，不是普通文件"), KindOf(mode)));
     }
     // Waits in short steps, so a hold of the other kind that lasts too long ends in a message.
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
@@ -403,15 +400,15 @@ FileError ContentLock::Take(const std::string& path, bool exclusive, int waitMs)
         if (error == EINTR)
             continue;
         if (error != EWOULDBLOCK)
-            return {}; // a file system without such locks: nothing to wait for
+            return std::nullopt; // a file system without such locks: nothing to wait for
         if (std::chrono::steady_clock::now() >= until) {
             Release();
             const int seconds = (waitMs + 999) / 1000;
-            return Refusal(path, exclusive ? Files::tr("无法写入 %1：%2。") : verb, EBUSY,
-                           Fill(exclusive
-                                    ? Files::tr("另一个程序正在读取或保存它，等了 %1 秒仍未结束，请稍后再试")
-                                    : Files::tr("另一个程序正在保存它，等了 %1 秒仍未结束，请稍后再试"),
-                                seconds));
+            return refuse(EBUSY,
+                          Fill(exclusive
+                                   ? Files::tr("另一个程序正在读取或保存它，等了 %1 秒仍未结束，请稍后再试")
+                                   : Files::tr("另一个程序正在保存它，等了 %1 秒仍未结束，请稍后再试"),
+                               seconds));
         }
         std::this_thread::sleep_for(pause);
         pause = std::min(pause * 2, std::chrono::microseconds(20000));
@@ -420,7 +417,7 @@ FileError ContentLock::Take(const std::string& path, bool exclusive, int waitMs)
     (void)exclusive;
     (void)waitMs;
 #endif
-    return {};
+    return std::nullopt;
 }
 
 void ContentLock::Release()
@@ -442,12 +439,11 @@ uint64_t ContentLock::Size() const
     return static_cast<uint64_t>(QFileInfo(Q(path_)).size());
 }
 
-FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes)
+std::optional<Error> ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes)
 {
-    const QString verb = Files::tr("无法读取 %1：%2。");
     const auto tooLong = [&](uint64_t size) {
-        return Refusal(
-            path, verb, EFBIG,
+        return Error::Reading(
+            path, EFBIG,
             size > maxBytes
                 ? Fill(Files::tr("文件有 %1 字节，超过了这种文件的上限 %2 字节，不会读取它"), size, maxBytes)
                 : Fill(Files::tr("文件超过了这种文件的上限 %1 字节，不会读取它"), maxBytes));
@@ -459,8 +455,8 @@ FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<u
     if (fd < 0) {
         const int error = errno;
         if ((error == ELOOP || error == EMLINK) && IsSymlink(name))
-            return Refusal(path, verb, ELOOP, Fill(Files::tr("它是一个符号链接，为安全起见不会跟随它")));
-        return Refusal(path, verb, error, ErrorText(error));
+            return Error::Reading(path, ELOOP, Fill(Files::tr("它是一个符号链接，为安全起见不会跟随它")));
+        return Error::Reading(path, error);
     }
     struct Closer {
         int fd;
@@ -468,10 +464,10 @@ FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<u
     } closer{fd};
     struct stat st {};
     if (::fstat(fd, &st) != 0)
-        return Refusal(path, verb, errno, ErrorText(errno));
+        return Error::Reading(path, errno);
     if (!S_ISREG(st.st_mode))
-        return Refusal(path, verb, S_ISDIR(st.st_mode) ? EISDIR : EINVAL,
-                       Fill(Files::tr("它是%1，不是普通文件"), KindOf(st.st_mode)));
+        return Error::Reading(path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL,
+                              Fill(Files::tr("它是%1，不是普通文件"), KindOf(st.st_mode)));
     if (static_cast<uint64_t>(st.st_size) > maxBytes)
         return tooLong(static_cast<uint64_t>(st.st_size));
     // The file may grow while it is read: read one byte past the bound to notice.
@@ -489,7 +485,7 @@ FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<u
         if (got < 0) {
             const int error = errno;
             bytes.clear();
-            return Refusal(path, verb, error, ErrorText(error));
+            return Error::Reading(path, error);
         }
         if (got == 0)
             break;
@@ -500,92 +496,40 @@ FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<u
         return tooLong(done);
     }
     bytes.resize(done);
-    return {};
+    return std::nullopt;
 #else
     const QFileInfo info(Q(path));
     if (info.isSymLink())
-        return Refusal(path, verb, ELOOP, Fill(Files::tr("它是一个符号链接，为安全起见不会跟随它")));
+        return Error::Reading(path, ELOOP, Fill(Files::tr("它是一个符号链接，为安全起见不会跟随它")));
     if (!info.exists())
-        return Refusal(path, verb, ENOENT, ErrorText(ENOENT));
+        return Error::Reading(path, ENOENT);
     if (!info.isFile())
-        return Refusal(path, verb, info.isDir() ? EISDIR : EINVAL, Fill(Files::tr("它不是普通文件")));
+        return Error::Reading(path, info.isDir() ? EISDIR : EINVAL, Fill(Files::tr("它不是普通文件")));
     if (static_cast<uint64_t>(info.size()) > maxBytes)
         return tooLong(static_cast<uint64_t>(info.size()));
     QFile file(Q(path));
     ClearSystemError();
     if (!file.open(QIODevice::ReadOnly))
-        return Refusal(path, verb, -Failure(file), ErrorText(-Failure(file)));
+        return Error::Reading(path, -Failure(file));
     const QByteArray data = file.read(static_cast<qint64>(maxBytes) + 1);
     if (file.error() != QFileDevice::NoError)
-        return Refusal(path, verb, -Failure(file), ErrorText(-Failure(file)));
+        return Error::Reading(path, -Failure(file));
     if (static_cast<uint64_t>(data.size()) > maxBytes)
         return tooLong(static_cast<uint64_t>(data.size()));
     bytes.assign(data.begin(), data.end());
-    return {};
+    return std::nullopt;
 #endif
 }
 
-FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t size, FileOps& ops)
+std::optional<Error> WriteSideFile(const std::string& path, const uint8_t* data, size_t size, FileOps& ops)
 {
-    const QString verb = Files::tr("无法写入 %1：%2。");
     const QFileInfo info(Q(path));
     if (info.isDir() && !info.isSymLink())
-        return Refusal(path, verb, EISDIR, Fill(Files::tr("这个名字是一个文件夹")));
+        return Error::Writing(path, EISDIR, Fill(Files::tr("这个名字是一个文件夹")));
     const int result = WriteBesideThenRename(path, data, size, true, ops);
     if (result != 0)
-        return Refusal(path, verb, -result, Fill(Files::tr("%1；原来的文件没有改动"), ErrorText(-result)));
-    return {};
-}
-
-std::string ErrorText(int errorNumber)
-{
-    switch (errorNumber) {
-    case ENOSPC: return Fill(Files::tr("磁盘已满"));
-#ifdef EDQUOT
-    case EDQUOT: return Fill(Files::tr("超出了磁盘配额"));
-#endif
-    case EFBIG: return Fill(Files::tr("文件太大，超出了文件大小限制"));
-    case EACCES:
-    case EPERM: return Fill(Files::tr("没有权限"));
-    case EROFS: return Fill(Files::tr("文件系统是只读的"));
-    case EIO: return Fill(Files::tr("输入/输出错误"));
-    case ENOENT: return Fill(Files::tr("文件不存在"));
-    case EBUSY:
-#ifdef ETXTBSY
-    case ETXTBSY:
-#endif
-        return Fill(Files::tr("文件正被占用"));
-    case EEXIST: return Fill(Files::tr("已经有一个同名的文件"));
-    case EISDIR: return Fill(Files::tr("这是一个文件夹"));
-    case ENOTDIR: return Fill(Files::tr("路径中有一部分不是文件夹"));
-    case ENAMETOOLONG: return Fill(Files::tr("文件名太长"));
-    case ELOOP: return Fill(Files::tr("是一个符号链接，或符号链接太多"));
-    case EMFILE:
-    case ENFILE: return Fill(Files::tr("打开的文件太多"));
-    case ENOMEM: return Fill(Files::tr("内存不足"));
-    case EAGAIN: return Fill(Files::tr("资源暂时不可用，请稍后再试"));
-    case EINTR: return Fill(Files::tr("操作被中断"));
-    case EINVAL: return Fill(Files::tr("不支持的操作"));
-    case ENXIO:
-    case ENODEV: return Fill(Files::tr("设备不存在或不可用"));
-    case EXDEV: return Fill(Files::tr("不能跨文件系统移动文件"));
-    case ENOTEMPTY: return Fill(Files::tr("文件夹不是空的"));
-    case EMLINK: return Fill(Files::tr("链接太多"));
-    case ESPIPE: return Fill(Files::tr("这个文件不能随机读写"));
-    case EBADF: return Fill(Files::tr("文件句柄无效"));
-    case ENOLCK: return Fill(Files::tr("无法加锁"));
-#ifdef ETIMEDOUT
-    case ETIMEDOUT: return Fill(Files::tr("操作超时"));
-#endif
-#ifdef ENOTSUP
-    case ENOTSUP: return Fill(Files::tr("文件系统不支持这个操作"));
-#endif
-#ifdef ESTALE
-    case ESTALE: return Fill(Files::tr("网络文件已失效"));
-#endif
-    case 0: return Fill(Files::tr("未知原因"));
-    default: return Fill(Files::tr("系统错误（错误号 %1）"), errorNumber);
-    }
+        return Error::Writing(path, -result, Fill(Files::tr("%1；原来的文件没有改动"), ErrorText(-result)));
+    return std::nullopt;
 }
 
 void IgnoreFileSizeSignal()

@@ -8,10 +8,13 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QtCore/qglobal.h>
+
+#include "rom/Error.h"
 
 QT_FORWARD_DECLARE_CLASS(QFile)
 
@@ -69,15 +72,6 @@ struct FileIdentity {
 };
 FileIdentity IdentifyFile(const std::string& path);
 
-// What went wrong with a file: number 0 and no message when nothing did.
-struct FileError {
-    int number = 0;      // as <cerrno> names it; ENOENT: there is no such file
-    std::string message; // for the user: which file, what failed and why
-
-    bool Ok() const { return number == 0; }
-    bool Missing() const { return number == ENOENT; }
-};
-
 // A hold on a file's content across processes: readers share it, a save holds it alone while it
 // changes bytes, so a read never sees half of a save. It is an advisory lock on the file itself
 // (no side file is made, so it works in folders that take no new files, and every name of a
@@ -92,7 +86,7 @@ public:
 
     // Opens path (symbolic links followed) for reading and takes the hold, waiting at most
     // waitMs for a hold of the other kind to end. Only a regular file: a FIFO is not waited on.
-    FileError Take(const std::string& path, bool exclusive, int waitMs);
+    std::optional<Error> Take(const std::string& path, bool exclusive, int waitMs);
     void Release();
     int Handle() const { return fd_; } // the file opened for reading, -1 where there is none
     uint64_t Size() const;             // of the file, under the hold
@@ -109,12 +103,12 @@ private:
 // locks, backups, recovery records, settings, name files). They are read only as regular files
 // of at most maxBytes: a symbolic link is not followed, a FIFO or device is refused without
 // waiting on it, and a longer file is refused before it is read.
-FileError ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes);
+std::optional<Error> ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes);
 
 // Writes a side file whole: a new file beside it, flushed onto the disk, then renamed over the
 // name. A symbolic link at path is replaced, never written through; a failure leaves the old file.
-FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t size,
-                        FileOps& ops = *SystemFileOps());
+std::optional<Error> WriteSideFile(const std::string& path, const uint8_t* data, size_t size,
+                                   FileOps& ops = *SystemFileOps());
 
 // Writes a new file at path, or replaces the file there, so that a failure or the process ending
 // at any moment leaves the old one whole: a new file beside it (never written through a link),
@@ -122,9 +116,6 @@ FileError WriteSideFile(const std::string& path, const uint8_t* data, size_t siz
 // once before the rename. A replaced file keeps its permission bits; one that may not be written
 // is refused. 0 or a negative error number.
 int ReplaceFile(const std::string& path, const uint8_t* data, size_t size, bool durable = true);
-
-// The system's reason for an error number, in words a user understands ("磁盘已满", ...).
-std::string ErrorText(int errorNumber);
 
 // A file-size limit must make writes fail with a reason, not end the process.
 void IgnoreFileSizeSignal();

@@ -105,13 +105,14 @@ NameSetResult LoadNameSet(const std::string& folder)
         }
         // Never a link followed, a FIFO waited on or a huge file read into memory.
         std::vector<uint8_t> bytes;
-        const FileError read = ReadSideFile(file.absoluteFilePath().toStdString(), kMaxFileBytes, bytes);
-        if (read.number == EFBIG) {
+        const std::optional<Error> read =
+            ReadSideFile(file.absoluteFilePath().toStdString(), kMaxFileBytes, bytes);
+        if (read && read->systemError == EFBIG) {
             result.errors.push_back(name + ": " + Fill(Names::tr("文件太大，不是名称表")));
             continue;
         }
-        if (!read.Ok()) {
-            result.errors.push_back(name + ": " + read.message);
+        if (read) {
+            result.errors.push_back(name + ": " + Describe(*read));
             continue;
         }
         ReadNameFile(

@@ -25,8 +25,12 @@ bool WritePatch(PatchFormat format, const Bytes& original, const Bytes& modified
                 size_t& size, std::string& error)
 {
     Bytes patch;
-    if (!MakePatch(format, original, modified, patch, error) || !WriteImageAtomically(path, patch, error))
+    if (!MakePatch(format, original, modified, patch, error))
         return false;
+    if (std::optional<Error> failed = WriteImageAtomically(path, patch)) {
+        error = Reason(*failed);
+        return false;
+    }
     size = patch.size();
     return true;
 }
@@ -51,17 +55,15 @@ bool SameFile(const std::string& a, const std::string& b)
 bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error, std::string* notice)
 {
     const QFileInfo info(QString::fromStdString(path));
-    const std::string prefix = Fill(Files::tr("无法读取 %1："), path);
     if (!info.exists() || !info.isFile()) {
-        error = prefix + Fill(info.exists() ? Files::tr("这不是一个普通文件。") : Files::tr("文件不存在。"));
+        error = Describe(info.exists() ? Error::Reading(path, EINVAL, Fill(Files::tr("这不是一个普通文件")))
+                                       : Error::Reading(path, ENOENT, Fill(Files::tr("文件不存在"))));
         return false;
     }
     std::string rolledBack;
-    const auto readAll = [&](QFile& file, uint64_t size, std::string& error) {
-        if (size > kMaximumImageSize) {
-            error = prefix + Fill(Files::tr("文件有 %1 字节，超过 64 MiB。"), size);
-            return false;
-        }
+    const auto readAll = [&](QFile& file, uint64_t size) -> std::optional<Error> {
+        if (size > kMaximumImageSize)
+            return Error::Reading(path, EFBIG, Fill(Files::tr("文件有 %1 字节，超过 64 MiB"), size));
         // Straight into the buffer, no copy through Qt's; a file that grew meanwhile is read to its end.
         bytes.resize(static_cast<size_t>(size));
         size_t done = 0;
@@ -71,27 +73,28 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error, st
             char* into = full ? more : reinterpret_cast<char*>(bytes.data() + done);
             const qint64 got =
                 file.read(into, full ? qint64{sizeof more} : static_cast<qint64>(bytes.size() - done));
-            if (got < 0) {
-                error = prefix + file.errorString().toStdString();
-                return false;
-            }
+            if (got < 0)
+                return Error::Failure(Fill(Files::tr("无法读取 %1：%2"), path, file.errorString()), path,
+                                      EIO);
             if (got == 0)
                 break;
             if (full)
                 bytes.insert(bytes.end(), more, more + got);
             done += static_cast<size_t>(got);
-            if (done > kMaximumImageSize) {
-                error = prefix + Fill(Files::tr("文件在读取时变大，超过了 64 MiB。"));
-                return false;
-            }
+            if (done > kMaximumImageSize)
+                return Error::Reading(path, EFBIG, Fill(Files::tr("文件在读取时变大，超过了 64 MiB")));
         }
         bytes.resize(done);
-        return true;
+        return std::nullopt;
     };
-    const bool read = ReadConsistently(path, *SystemFileOps(), readAll, rolledBack, error);
+    const std::optional<Error> failed = ReadConsistently(path, *SystemFileOps(), readAll, rolledBack);
     if (notice)
         *notice += rolledBack;
-    return read;
+    if (failed) {
+        error = Describe(*failed);
+        return false;
+    }
+    return true;
 }
 
 bool MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified, Bytes& patch,
@@ -235,7 +238,7 @@ bool ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, std::str
 Status ImageWithEdits(const RomDocument& document, Bytes& image)
 {
     if (!document.IsLoaded())
-        return Status::Failure(Fill(Files::tr("没有载入文件。")));
+        return Status::Failure(Error::Failure(Fill(Files::tr("没有载入文件。"))));
     SavePlan plan = PlanSave(document.GetModel(), document.Form());
     if (!plan.Ok()) {
         std::ostringstream s;
@@ -243,23 +246,23 @@ Status ImageWithEdits(const RomDocument& document, Bytes& image)
                               static_cast<int>(plan.errors.size())));
         for (const CellError& e : plan.errors)
             s << "\n" << e.Describe();
-        Status status = Status::Failure(s.str());
+        Status status = Status::Failure(Error::Failure(s.str(), document.Path()));
         status.cellErrors = std::move(plan.errors);
         return status;
     }
     ImageFile file;
-    std::string error;
-    if (!ReadImage(document.Path(), ReadExtent::Whole, file, error))
-        return Status::Failure(error);
+    if (std::optional<Error> failed = ReadImage(document.Path(), ReadExtent::Whole, file))
+        return Status::Failure(std::move(*failed));
     if (file.form.header != document.Form().header)
-        return Status::Failure(
-            Fill(Patches::tr("%1 在打开后被改变了（文件头不同）。请重新打开。"), document.Path()));
+        return Status::Failure(Error::Failure(
+            Fill(Patches::tr("%1 在打开后被改变了（文件头不同）。请重新打开。"), document.Path()),
+            document.Path()));
 
     ApplyPatches(plan.patches, file.bytes);
     if (document.FixChecksumOnSave()) {
         const ChecksumFix fix = FixChecksum(file.bytes, document.Form());
         if (!fix.error.empty())
-            return Status::Failure(fix.error);
+            return Status::Failure(Error::Failure(fix.error, document.Path()));
         ApplyPatches(fix.patches, file.bytes);
     }
     image = std::move(file.bytes);

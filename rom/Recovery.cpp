@@ -263,11 +263,11 @@ bool ReadRecord(const std::string& path, RecoveryRecord& record, std::string& er
     // waited on or a huge file read into memory.
     constexpr uint64_t kMaximumRecordSize = 1 << 20;
     std::vector<uint8_t> bytes;
-    const FileError read = ReadSideFile(path, kMaximumRecordSize, bytes);
-    if (read.Missing())
+    const std::optional<Error> read = ReadSideFile(path, kMaximumRecordSize, bytes);
+    if (read && read->Missing())
         return false;
-    if (!read.Ok()) {
-        error = read.message;
+    if (read) {
+        error = Describe(*read);
         const std::string stop = "。"; // the reason is shown inside a sentence
         if (error.size() >= stop.size() && error.compare(error.size() - stop.size(), stop.size(), stop) == 0)
             error.resize(error.size() - stop.size());

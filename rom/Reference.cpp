@@ -12,8 +12,8 @@ namespace dravik::rom {
 bool LoadReference(const std::string& path, ReferenceImage& reference, std::string& error)
 {
     ImageFile file;
-    if (!ReadImage(path, ReadExtent::Tables, file, error)) {
-        error = Fill(Recovery::tr("不能用作参照映像：%1"), error);
+    if (std::optional<Error> failed = ReadImage(path, ReadExtent::Tables, file)) {
+        error = Fill(Recovery::tr("不能用作参照映像：%1"), Describe(*failed));
         return false;
     }
     if (!IsPlausibleImage(file.parts, file.form)) {

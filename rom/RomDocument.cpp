@@ -19,10 +19,19 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 } // namespace
 
-std::string ReadOnlyRefusal(const std::string& path)
+Error ReadOnlyRefusal(const std::string& path)
 {
-    return Fill(Files::tr("未保存 %1：文件是只读的（没有写入权限），文件没有任何改动。"), path);
+    return Error::Failure(
+        Fill(Files::tr("未保存 %1：文件是只读的（没有写入权限），文件没有任何改动。"), path), path, EACCES);
 }
+
+namespace {
+// A save refused before anything was written.
+Error NotSaved(const std::string& path, const std::string& why, int systemError = 0)
+{
+    return Error::Failure(Fill(Files::tr("未保存 %1：%2文件没有改动。"), path, why), path, systemError);
+}
+} // namespace
 
 namespace {
 bool IsWritable(const QFileInfo& info)
@@ -33,20 +42,16 @@ bool IsWritable(const QFileInfo& info)
     return info.isWritable() && (p & anyone);
 }
 
-// Reads exactly bytes.size() bytes from offset, straight into the buffer.
-bool ReadAt(QFile& file, uint32_t offset, Bytes& bytes, const std::string& prefix, std::string& error)
+// Reads exactly bytes.size() bytes from offset, straight into the buffer; why not, else.
+std::optional<std::string> ReadAt(QFile& file, uint32_t offset, Bytes& bytes)
 {
     const qint64 wanted = static_cast<qint64>(bytes.size());
     const qint64 got = file.seek(offset) ? file.read(reinterpret_cast<char*>(bytes.data()), wanted) : -1;
-    if (got < 0) {
-        error = prefix + Fill(Files::tr("读取失败：%1"), file.errorString());
-        return false;
-    }
-    if (got != wanted) {
-        error = prefix + Fill(Files::tr("读取失败：文件在读取时变短了。"));
-        return false;
-    }
-    return true;
+    if (got < 0)
+        return Fill(Files::tr("读取失败：%1"), file.errorString());
+    if (got != wanted)
+        return Fill(Files::tr("读取失败：文件在读取时变短了。"));
+    return std::nullopt;
 }
 } // namespace
 
@@ -71,18 +76,16 @@ std::vector<ByteRange> ReadRanges(ImageForm form, uint64_t size)
 }
 } // namespace
 
-bool ReadConsistently(const std::string& path, FileOps& ops,
-                      const std::function<bool(QFile& file, uint64_t size, std::string& error)>& read,
-                      std::string& notice, std::string& error)
+std::optional<Error>
+ReadConsistently(const std::string& path, FileOps& ops,
+                 const std::function<std::optional<Error>(QFile& file, uint64_t size)>& read,
+                 std::string& notice)
 {
-    const std::string cannot = Fill(Files::tr("无法打开文件 %1："), path);
     // A save cut short again while the last one was rolled back is rare; more is a fault.
     for (int round = 0; round < 3; ++round) {
         ContentLock hold;
-        if (const FileError held = hold.Take(path, false, ContentLock::kWaitMs); !held.Ok()) {
-            error = held.message;
-            return false;
-        }
+        if (std::optional<Error> held = hold.Take(path, false, ContentLock::kWaitMs))
+            return held;
         // A save in progress holds the content alone as long as its journal exists: one seen
         // here is left by a save that was cut short, and the file may be half written.
         const std::string journal = PendingJournal(path);
@@ -93,125 +96,106 @@ bool ReadConsistently(const std::string& path, FileOps& ops,
                     ? file.open(hold.Handle(), QIODevice::ReadOnly | QIODevice::Unbuffered,
                                 QFileDevice::DontCloseHandle)
                     : (file.setFileName(Q(path)), file.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
-            if (!opened) {
-                error = cannot + file.errorString().toStdString();
-                return false;
-            }
-            return read(file, hold.Size(), error);
+            if (!opened)
+                return Error::Opening(path, file.errorString().toStdString());
+            return read(file, hold.Size());
         }
         hold.Release();
-        if (!IsWritableFile(path)) {
-            error =
-                cannot +
+        if (!IsWritableFile(path))
+            return Error::Opening(
+                path,
                 Fill(Files::tr("上次保存时被中断，留下了保存日志 %1，文件可能只写入了一部分；文件是只读的，"
-                               "不能按日志恢复，所以不会读取它。请让能写入这个文件的用户打开它（会自动恢复为"
-                               "那次保存前的内容）；如果确定文件现在的内容是对的，删除该日志即可。"),
-                     journal);
-            return false;
-        }
+                               "不能按日志恢复，所以不会读取它。请让能写入这个文件的用户打开它（会自动恢"
+                               "复为那次保存前的内容）；如果确定文件现在的内容是对的，删除该日志即可。"),
+                     journal));
         SaveLock lock;
-        if (!lock.Acquire(path, ops, ContentLock::kWaitMs, error) ||
-            !RecoverInterruptedSave(path, ops, notice, error))
-            return false;
+        if (std::optional<Error> failed = lock.Acquire(path, ops, ContentLock::kWaitMs))
+            return failed;
+        if (std::optional<Error> failed = RecoverInterruptedSave(path, ops, notice))
+            return failed;
     }
-    error = cannot + Fill(Files::tr("保存日志一再出现（%1），请确认没有其他程序在保存它后再试。"),
-                          PendingJournal(path));
-    return false;
+    return Error::Opening(path, Fill(Files::tr("保存日志一再出现（%1），请确认没有其他程序在保存它后再试。"),
+                                     PendingJournal(path)));
 }
 
-bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error, FileOps& ops)
+std::optional<Error> ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, FileOps& ops)
 {
     const QFileInfo info(Q(path));
-    const std::string prefix = Fill(Files::tr("无法打开文件 %1："), path);
-    if (path.empty() || !info.exists()) {
-        error = prefix + Fill(Files::tr("文件不存在。"));
-        return false;
-    }
-    if (!info.isFile()) {
-        error = prefix + Fill(Files::tr("这不是一个普通文件。"));
-        return false;
-    }
-    if (!info.isReadable()) {
-        error = prefix + Fill(Files::tr("没有读取权限。"));
-        return false;
-    }
+    if (path.empty() || !info.exists())
+        return Error::Opening(path, Fill(Files::tr("文件不存在。")), ENOENT);
+    if (!info.isFile())
+        return Error::Opening(path, Fill(Files::tr("这不是一个普通文件。")), EINVAL);
+    if (!info.isReadable())
+        return Error::Opening(path, Fill(Files::tr("没有读取权限。")), EACCES);
     std::string notice;
-    const auto readImage = [&](QFile& file, uint64_t size, std::string& error) {
-        if (size > kMaximumImageSize) {
-            error = prefix + Fill(Files::tr("文件有 %1 字节，超过 64 MiB，不会是 ROM 映像。"), size);
-            return false;
-        }
+    const auto readImage = [&](QFile& file, uint64_t size) -> std::optional<Error> {
+        if (size > kMaximumImageSize)
+            return Error::Opening(
+                path, Fill(Files::tr("文件有 %1 字节，超过 64 MiB，不会是 ROM 映像。"), size), EFBIG);
         const ImageForm form = ImageForm::OfSize(size);
-        if (size < form.MinimumSize()) {
-            error =
-                prefix +
+        if (size < form.MinimumSize())
+            return Error::Opening(
+                path,
                 Fill(form.header
                          ? Files::tr("文件只有 %1 字节，至少需要 %2 字节才能容纳所有数据表。")
                          : Files::tr("文件只有 %1 字节（无文件头），至少需要 %2 字节才能容纳所有数据表。"),
-                     size, form.MinimumSize());
-            return false;
-        }
+                     size, form.MinimumSize()));
         if (extent == ReadExtent::Whole) {
             Bytes bytes(size);
-            if (!ReadAt(file, 0, bytes, prefix, error))
-                return false;
+            if (std::optional<std::string> failed = ReadAt(file, 0, bytes))
+                return Error::Opening(path, *failed, EIO);
             image.bytes = std::move(bytes);
         } else {
             std::vector<ImagePart> parts;
             for (const ByteRange& span : ReadRanges(form, size)) {
                 parts.push_back(ImagePart{span.begin, Bytes(span.end - span.begin)});
-                if (!ReadAt(file, span.begin, parts.back().bytes, prefix, error))
-                    return false;
+                if (std::optional<std::string> failed = ReadAt(file, span.begin, parts.back().bytes))
+                    return Error::Opening(path, *failed, EIO);
             }
             image.parts = std::move(parts);
         }
         image.form = form;
         image.size = size;
-        return true;
+        return std::nullopt;
     };
-    if (!ReadConsistently(path, ops, readImage, notice, error))
-        return false;
+    if (std::optional<Error> failed = ReadConsistently(path, ops, readImage, notice))
+        return failed;
     image.writable = IsWritable(info);
     image.notice = std::move(notice);
-    return true;
+    return std::nullopt;
 }
 
-bool WriteImageAtomically(const std::string& path, const Bytes& image, std::string& error)
+std::optional<Error> WriteImageAtomically(const std::string& path, const Bytes& image)
 {
     const QFileInfo info(Q(path));
-    if (info.exists() && !info.isFile()) {
-        error = Fill(Files::tr("这不是一个普通文件，不会替换它"));
-        return false;
-    }
-    const int result = ReplaceFile(path, image.data(), image.size());
-    if (result != 0) {
-        error = ErrorText(-result);
-        return false;
-    }
-    return true;
+    if (info.exists() && !info.isFile())
+        return Error::Writing(path, EINVAL, Fill(Files::tr("这不是一个普通文件，不会替换它")));
+    if (const int result = ReplaceFile(path, image.data(), image.size()); result != 0)
+        return Error::Writing(path, -result);
+    return std::nullopt;
 }
 
 namespace {
 constexpr int kLockWaitMs = ImageWriter::kLockWaitMs;
 } // namespace
 
-// The backup beside the image, else in the data folder: where it went, or false with why neither
-// could be written. Always a new file renamed into place, never written through a link.
-bool WriteBackup(const std::string& path, const Bytes& image, FileOps& ops, std::string& where,
-                 std::string& error)
+// The backup beside the image, else in the data folder. Always a new file renamed into place,
+// never written through a link.
+std::optional<Error> WriteBackup(const std::string& path, const Bytes& image, FileOps& ops,
+                                 std::string& where)
 {
     where = RomDocument::BackupPath(path);
-    const FileError beside = WriteSideFile(where, image.data(), image.size(), ops);
-    if (beside.Ok())
-        return true;
+    const std::optional<Error> beside = WriteSideFile(where, image.data(), image.size(), ops);
+    if (!beside)
+        return std::nullopt;
     where = RomDocument::BackupInDataFolder(path);
     QDir().mkpath(QFileInfo(Q(where)).absolutePath());
-    const FileError inData = WriteSideFile(where, image.data(), image.size(), ops);
-    if (inData.Ok())
-        return true;
-    error = Fill(Files::tr("备份既不能写在文件旁边（%1）也不能写在数据文件夹里（%2）"), beside.message,
-                 inData.message);
-    return false;
+    const std::optional<Error> inData = WriteSideFile(where, image.data(), image.size(), ops);
+    if (!inData)
+        return std::nullopt;
+    return Error::Failure(Fill(Files::tr("备份既不能写在文件旁边（%1）也不能写在数据文件夹里（%2）"),
+                               Describe(*beside), Describe(*inData)),
+                          path, inData->systemError);
 }
 
 namespace {
@@ -235,21 +219,22 @@ std::optional<Status> CheckFile(const std::string& path, const SavePlan& plan,
                                 const std::vector<ImagePart>& seen, uint64_t seenSize, ImageForm form,
                                 bool overwriteChanges, SaveCheck& check)
 {
-    std::string error;
-    if (!ReadImage(path, ReadExtent::Tables, check.file, error))
-        return Status::Failure(Fill(Files::tr("保存失败，文件没有改动。%1"), error));
+    if (std::optional<Error> failed = ReadImage(path, ReadExtent::Tables, check.file))
+        return Status::Failure(Error::Failure(
+            Fill(Files::tr("保存失败，文件没有改动。%1"), Describe(*failed)), path, failed->systemError));
     const bool changed = check.file.size != seenSize || !SameParts(seen, check.file.parts);
     if (changed && !overwriteChanges) {
-        Status refused = Status::Failure(
-            Fill(Files::tr("未保存 %1：%2文件没有改动。"), path, Files::tr(RomDocument::kChangedOnDisk)));
+        Status refused =
+            Status::Failure(NotSaved(path, Files::tr(RomDocument::kChangedOnDisk).toStdString()));
         refused.fileChanged = true;
         return refused;
     }
     // A file that changed its form since the Open would take every patch at the wrong place.
     if (check.file.form.header != form.header)
-        return Status::Failure(
+        return Status::Failure(Error::Failure(
             Fill(Files::tr("未保存 %1：文件在打开后被改变了（文件头不同），文件没有任何改动。请重新打开。"),
-                 path));
+                 path),
+            path));
     if (!check.file.writable)
         return Status::Failure(ReadOnlyRefusal(path));
     check.after = check.file.parts;
@@ -259,21 +244,19 @@ std::optional<Status> CheckFile(const std::string& path, const SavePlan& plan,
 }
 
 // Adds to the plan the checksum and complement the file needs once the plan is written.
-bool AddChecksumFix(const std::string& path, ImageForm form, SavePlan& plan, std::string& notice,
-                    std::string& error)
+std::optional<Error> AddChecksumFix(const std::string& path, ImageForm form, SavePlan& plan,
+                                    std::string& notice)
 {
     ImageFile whole;
-    if (!ReadImage(path, ReadExtent::Whole, whole, error))
-        return false;
+    if (std::optional<Error> failed = ReadImage(path, ReadExtent::Whole, whole))
+        return failed;
     notice += whole.notice;
     ApplyPatches(plan.patches, whole.bytes);
     ChecksumFix fix = FixChecksum(whole.bytes, form);
-    if (!fix.error.empty()) {
-        error = fix.error;
-        return false;
-    }
+    if (!fix.error.empty())
+        return Error::Failure(fix.error, path);
     plan.patches.insert(plan.patches.end(), fix.patches.begin(), fix.patches.end());
-    return true;
+    return std::nullopt;
 }
 } // namespace
 
@@ -296,10 +279,9 @@ RomDocument::RomDocument() : ops_(SystemFileOps()) {}
 Status RomDocument::Open(const std::string& path)
 {
     Status status;
-    std::string error;
     ImageFile image;
-    if (!ReadImage(path, ReadExtent::Tables, image, error, *ops_))
-        return Status::Failure(error);
+    if (std::optional<Error> failed = ReadImage(path, ReadExtent::Tables, image, *ops_))
+        return Status::Failure(std::move(*failed));
     status.notice = std::move(image.notice);
     LoadTables(image.parts, model_, image.form);
     path_ = path;
@@ -323,7 +305,7 @@ void RomDocument::Close()
 Status RomDocument::Save(bool overwriteChanges)
 {
     if (!loaded_)
-        return Status::Failure(Fill(Files::tr("没有载入文件。")));
+        return Status::Failure(Error::Failure(Fill(Files::tr("没有载入文件。"))));
     if (readOnly_)
         return Status::Failure(ReadOnlyRefusal(path_));
     SavePlan plan = PlanSave(model_, form_);
@@ -334,7 +316,7 @@ Status RomDocument::Save(bool overwriteChanges)
                   path_);
         for (const CellError& e : plan.errors)
             s << "\n" << e.Describe();
-        Status status = Status::Failure(s.str());
+        Status status = Status::Failure(Error::Failure(s.str(), path_));
         status.cellErrors = std::move(plan.errors);
         return status;
     }
@@ -344,9 +326,10 @@ Status RomDocument::Save(bool overwriteChanges)
     std::string rolledBack; // a save cut short, which the first read rolled back
     const auto addChecksumFix = [&]() -> std::optional<Status> {
         plan.patches.resize(tablePatches);
-        std::string error;
-        if (fixChecksum_ && !AddChecksumFix(path_, form_, plan, rolledBack, error))
-            return Status::Failure(Fill(Files::tr("未保存 %1：%2文件没有改动。"), path_, error));
+        if (!fixChecksum_)
+            return std::nullopt;
+        if (std::optional<Error> failed = AddChecksumFix(path_, form_, plan, rolledBack))
+            return Status::Failure(NotSaved(path_, Describe(*failed), failed->systemError));
         return std::nullopt;
     };
     // A save that would change nothing in a file nobody else has touched (an unedited import)
@@ -360,10 +343,9 @@ Status RomDocument::Save(bool overwriteChanges)
     Status status;
     status.notice = rolledBack + check.file.notice;
     if (!check.changes.empty()) {
-        std::string error;
         ImageWriter writer(ops_);
-        if (!writer.Begin(path_, error, kLockWaitMs))
-            return Status::Failure(Fill(Files::tr("未保存 %1：%2文件没有改动。"), path_, error));
+        if (std::optional<Error> failed = writer.Begin(path_, kLockWaitMs))
+            return Status::Failure(NotSaved(path_, Describe(*failed), failed->systemError));
         status.notice += writer.Notice();
         // Another save may have finished while this one waited: look again under the lock.
         check = SaveCheck();
@@ -379,19 +361,23 @@ Status RomDocument::Save(bool overwriteChanges)
         // last change.
         ImageFile whole;
         if (status.changedBytes > 0 && backup_) {
-            if (!ReadImage(path_, ReadExtent::Whole, whole, error))
+            if (std::optional<Error> failed = ReadImage(path_, ReadExtent::Whole, whole))
                 return Status::Failure(
-                    Fill(Files::tr("未保存 %1：无法读取文件来做备份：%2文件没有改动。"), path_, error));
+                    Error::Failure(Fill(Files::tr("未保存 %1：无法读取文件来做备份：%2文件没有改动。"), path_,
+                                        Describe(*failed)),
+                                   path_, failed->systemError));
             std::string where;
-            if (!WriteBackup(path_, whole.bytes, *ops_, where, error))
-                return Status::Failure(
+            if (std::optional<Error> failed = WriteBackup(path_, whole.bytes, *ops_, where))
+                return Status::Failure(Error::Failure(
                     Fill(Files::tr("未保存 %1：%2文件没有改动。（可在“文件 → 保存时备份”中关闭备份。）"),
-                         path_, error));
+                         path_, Describe(*failed)),
+                    path_, failed->systemError));
             if (where != BackupPath(path_))
                 status.notice += Fill(Files::tr("无法在 %1 旁边写入备份，备份写在了 %2。"), path_, where);
         }
-        if (status.changedBytes > 0 && !PatchInPlace(path_, check.file.size, check.changes, *ops_, error))
-            return Status::Failure(error);
+        if (status.changedBytes > 0)
+            if (std::optional<Error> failed = PatchInPlace(path_, check.file.size, check.changes, *ops_))
+                return Status::Failure(std::move(*failed));
     }
     onDisk_ = std::move(check.after);
     onDiskSize_ = check.file.size;

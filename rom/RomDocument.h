@@ -5,10 +5,12 @@
 #include <QtGlobal>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "rom/Change.h"
+#include "rom/Error.h"
 #include "rom/FileOps.h"
 #include "rom/Passes.h"
 #include "rom/Review.h"
@@ -16,30 +18,33 @@
 
 namespace dravik::rom {
 
+// The outcome of Open or Save.
 struct Status {
     bool ok = true;
-    std::string message;               // what went wrong, for a message box or standard error
+    std::optional<Error> error;        // what went wrong
+    std::string message;               // its words (Describe), for a message box or standard error
     std::vector<CellError> cellErrors; // the invalid cells when a save was refused
     int changedBytes = 0;              // bytes a successful save changed
     bool fileChanged = false;          // the save was refused: the file is no longer what Open read
     std::string notice;                // a successful Open that first rolled back an interrupted save
 
-    static Status Failure(std::string message)
+    static Status Failure(Error error)
     {
         Status s;
         s.ok = false;
-        s.message = std::move(message);
+        s.message = Describe(error);
+        s.error = std::move(error);
         return s;
     }
 };
 
 // Writes a new file (or replaces a regular one) so that a failure leaves the old file whole.
-bool WriteImageAtomically(const std::string& path, const Bytes& image, std::string& error);
+std::optional<Error> WriteImageAtomically(const std::string& path, const Bytes& image);
 // Keeps image (what path held before a save) as RomDocument::BackupPath beside it, else in the
-// data folder: where it went, or false with why neither could be written. Always a new file
-// renamed into place, never written through a link.
-bool WriteBackup(const std::string& path, const Bytes& image, FileOps& ops, std::string& where,
-                 std::string& error);
+// data folder: where it went, or why neither could be written. Always a new file renamed into
+// place, never written through a link.
+std::optional<Error> WriteBackup(const std::string& path, const Bytes& image, FileOps& ops,
+                                 std::string& where);
 
 // One image file as read: its form, and as much of its content as was asked for.
 struct ImageFile {
@@ -62,20 +67,21 @@ enum class ReadExtent {
 // as such; so is one that nobody may write (no write permission bit), even for an administrator,
 // since that is how a user marks a reference image to be kept as it is.
 // The read is consistent (ReadConsistently).
-bool ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, std::string& error,
-               FileOps& ops = *SystemFileOps());
+std::optional<Error> ReadImage(const std::string& path, ReadExtent extent, ImageFile& image,
+                               FileOps& ops = *SystemFileOps());
 // Reads a file as some save left it, never half of one: under a shared hold on its content,
 // which a save holds alone while it changes bytes (ContentLock). A save of it found cut short (a
 // journal left) is first rolled back the way Open does, or, when the file may not be written,
 // the read is refused with a message that names the journal and says what to do. read gets the
 // file opened for reading and its size, both under the hold; notice says what was rolled back.
-bool ReadConsistently(const std::string& path, FileOps& ops,
-                      const std::function<bool(QFile& file, uint64_t size, std::string& error)>& read,
-                      std::string& notice, std::string& error);
+std::optional<Error>
+ReadConsistently(const std::string& path, FileOps& ops,
+                 const std::function<std::optional<Error>(QFile& file, uint64_t size)>& read,
+                 std::string& notice);
 // Whether a file may be written: writable for us, and with a write permission bit for anyone.
 bool IsWritableFile(const std::string& path);
 // Why a read-only image is not saved (or imported into).
-std::string ReadOnlyRefusal(const std::string& path);
+Error ReadOnlyRefusal(const std::string& path);
 
 class RomDocument {
 public:

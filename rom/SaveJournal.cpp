@@ -492,37 +492,33 @@ std::string PendingJournal(const std::string& path)
 
 bool JournalPending(const std::string& path) { return !PendingJournal(path).empty(); }
 
-bool PatchInPlace(const std::string& path, uint64_t imageSize, const std::vector<RangeChange>& changes,
-                  FileOps& ops, std::string& error)
+std::optional<Error> PatchInPlace(const std::string& path, uint64_t imageSize,
+                                  const std::vector<RangeChange>& changes, FileOps& ops)
 {
     ImagePatch patch;
     patch.oldSize = patch.newSize = imageSize;
     patch.changes = changes;
-    return PatchInPlace(path, patch, ops, error);
+    return PatchInPlace(path, patch, ops);
 }
 
-bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops, std::string& error)
+std::optional<Error> PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops)
 {
-    // Every refusal below: the file as %1, the rest as %2.
-    const QString failed = Files::tr("保存 %1 失败：%2");
-    const auto fail = [&](const std::string& why) { return Fill(failed, path, why); };
+    const auto fail = [&](std::string why, int cause = 0) {
+        return Error::Saving(path, std::move(why), cause);
+    };
     const Journal journal = JournalOf(path, patch);
     const Bytes data = EncodeJournal(journal);
     const bool resize = patch.oldSize != patch.newSize;
 
     // Readers wait while the journal exists: what they read is the file before or after.
     ContentLock hold;
-    if (const FileError held = hold.Take(path, true, ContentLock::kWaitMs); !held.Ok()) {
-        error = fail(Fill(Files::tr("%1文件没有改动。"), held.message));
-        return false;
-    }
-    if (const std::string changed = ChangedSinceRead(path, patch); !changed.empty()) {
-        error =
-            fail(Fill(Files::tr("文件在读取之后被另一个程序改动了（%1），这次保存什么也没有写，文件保持那个程"
-                                "序改动后的样子。请重新打开后再试。"),
-                      changed));
-        return false;
-    }
+    if (const std::optional<Error> held = hold.Take(path, true, ContentLock::kWaitMs))
+        return fail(Fill(Files::tr("%1文件没有改动。"), Describe(*held)), held->systemError);
+    if (const std::string changed = ChangedSinceRead(path, patch); !changed.empty())
+        return fail(
+            Fill(Files::tr("文件在读取之后被另一个程序改动了（%1），这次保存什么也没有写，文件保持那个程"
+                           "序改动后的样子。请重新打开后再试。"),
+                 changed));
 
     // 1. The old and new bytes go to a journal, durable before the image is touched.
     std::string journalPath = SideFilePlace(path, ops, "journals", ".journal", true);
@@ -532,29 +528,29 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
         result = WriteJournal(ops, journalPath, data);
     }
     if (result == -EEXIST) {
-        error = fail(Fill(
-            Files::tr("已经有一个名为 %1 的文件，它不是这次保存写的保存日志。文件没有改动。请检查后删除它"
-                      "再保存。"),
-            journalPath));
-        return false;
+        return fail(
+            Fill(
+                Files::tr("已经有一个名为 %1 的文件，它不是这次保存写的保存日志。文件没有改动。请检查后删除它"
+                          "再保存。"),
+                journalPath),
+            EEXIST);
     }
     if (result != 0) {
         ops.Remove(journalPath);
-        error = fail(Fill(Files::tr("无法写入保存日志 %1：%2。文件没有改动。"), journalPath, Reason(result)));
-        return false;
+        return fail(Fill(Files::tr("无法写入保存日志 %1：%2。文件没有改动。"), journalPath, Reason(result)),
+                    -result);
     }
     const bool beside = journalPath == RealPath(path) + ".journal";
     if (!beside) {
         if (const int marked = Mark(path, journalPath); marked != 0 && OthersMayOpen(path)) {
             ops.Remove(journalPath);
-            error = fail(Fill(
+            return fail(Fill(
                 Files::tr(
                     "保存日志不能写在文件旁边（文件夹不接受新文件，或文件有多个硬链接），只能写在你的数据文"
                     "件夹中（%1），别的用户打开这个文件时看不到它；而这里不能在文件上留下指向它的标记（%2）。"
                     "别的用户也能打开这个文件，保存万一中断就会被他们忽略，所以不保存。文件没有改动。请另存"
                     "到你能写入的文件夹，或让文件夹可以写入。"),
                 journalPath, Reason(marked)));
-            return false;
         }
     }
     const auto committed = [&] {
@@ -570,16 +566,16 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
         if (restored == 0) {
             if (ops.Remove(journalPath) == 0)
                 committed();
-            error = fail(Fill(touched ? Files::tr("%1：%2。已写回原来的字节，文件没有改动。")
-                                      : Files::tr("%1：%2。文件没有改动。"),
-                              what, Reason(cause)));
-        } else {
-            error = fail(Fill(
-                Files::tr("%1：%2；写回原来的字节也失败：%3。文件可能只写入了一部分。保存日志 %4 已保留，"
-                          "下次打开这个文件时会自动恢复为保存前的内容。"),
-                what, Reason(cause), Reason(restored), journalPath));
+            return fail(Fill(touched ? Files::tr("%1：%2。已写回原来的字节，文件没有改动。")
+                                     : Files::tr("%1：%2。文件没有改动。"),
+                             what, Reason(cause)),
+                        -cause);
         }
-        return false;
+        return fail(
+            Fill(Files::tr("%1：%2；写回原来的字节也失败：%3。文件可能只写入了一部分。保存日志 %4 已保留，"
+                           "下次打开这个文件时会自动恢复为保存前的内容。"),
+                 what, Reason(cause), Reason(restored), journalPath),
+            -cause);
     };
     result = WriteRanges(ops, path, journal.ranges, true, patch.newSize, resize, &touched);
     if (result != 0)
@@ -591,60 +587,57 @@ bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops
         // A journal left behind would undo this save at the next Open: undo it now instead.
         const int restored = WriteRanges(ops, path, journal.ranges, false, patch.oldSize, resize);
         if (restored == 0)
-            error = fail(Fill(Files::tr("无法删除保存日志 %1：%2。已写回原来的字节，文件没有改动。"),
-                              journalPath, Reason(result)));
-        else
-            error = fail(
-                Fill(Files::tr("无法删除保存日志 %1：%2。文件已写入新内容，但下次打开时会按保存日志恢复为保存"
-                               "前的内容。"),
-                     journalPath, Reason(result)));
-        return false;
+            return fail(Fill(Files::tr("无法删除保存日志 %1：%2。已写回原来的字节，文件没有改动。"),
+                             journalPath, Reason(result)),
+                        -result);
+        return fail(
+            Fill(Files::tr("无法删除保存日志 %1：%2。文件已写入新内容，但下次打开时会按保存日志恢复为保存"
+                           "前的内容。"),
+                 journalPath, Reason(result)),
+            -result);
     }
     committed();
     ops.FlushFolder(FolderOf(journalPath));
-    return true;
+    return std::nullopt;
 }
 
-bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& notice, std::string& error)
+std::optional<Error> RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& notice)
 {
-    const std::string cannot = Fill(Files::tr("无法打开文件 %1："), path);
+    const auto cannot = [&](std::string why, int cause = 0) {
+        return Error::Opening(path, std::move(why), cause);
+    };
     // No reader sees the file while its old bytes go back.
     ContentLock hold;
     if (IdentifyFile(path).exists) {
-        if (const FileError held = hold.Take(path, true, ContentLock::kWaitMs); !held.Ok()) {
-            error = cannot + held.message;
-            return false;
-        }
+        if (const std::optional<Error> held = hold.Take(path, true, ContentLock::kWaitMs))
+            return cannot(Describe(*held), held->systemError);
     }
     const std::string real = RealPath(path);
     const std::string marked = MarkOf(real), foreign = ForeignMark(real, OwnJournalPaths(real));
     for (const std::string& journalPath : JournalPaths(path)) {
         Bytes raw;
-        const FileError read = ReadSideFile(journalPath, kMaximumJournalSize, raw);
-        if (read.Missing() || read.number == ENAMETOOLONG) { // no such file can exist
-            if (journalPath == marked)                       // a mark left by a save that ended after all
+        const std::optional<Error> read = ReadSideFile(journalPath, kMaximumJournalSize, raw);
+        if (read && (read->Missing() || read->systemError == ENAMETOOLONG)) { // no such file can exist
+            if (journalPath == marked) // a mark left by a save that ended after all
                 Unmark(path, journalPath);
             continue;
         }
         // Another user's journal is neither read nor removed: only its user may roll it back.
-        if (journalPath == foreign && (!read.Ok() || OwnedByAnother(journalPath))) {
-            error =
-                cannot +
+        if (journalPath == foreign && (read || OwnedByAnother(journalPath)))
+            return cannot(
                 Fill(
                     Files::tr("另一个用户上次保存它时被中断，留下的保存日志 %1 在那个用户的数据文件夹中，不会"
                               "按它改动文件（%2）。文件可能只写入了一部分，所以不会读取或保存它，文件没有改"
                               "动。请让那个用户打开这个文件（会自动恢复为那次保存前的内容）；如果确定文件现在"
                               "的内容是对的，请那个用户删除该日志。"),
-                    journalPath, read.Ok() ? Fill(Files::tr("它属于另一个用户")) : ErrorText(read.number));
-            return false;
-        }
-        if (!read.Ok()) {
-            error = cannot +
-                    Fill(Files::tr(
-                             "它有一份未完成的保存日志，但%1文件没有改动，保存日志已保留。请检查后删除它。"),
-                         read.message);
-            return false;
-        }
+                    journalPath, read ? ErrorText(read->systemError) : Fill(Files::tr("它属于另一个用户"))),
+                read ? read->systemError : EACCES);
+        if (read)
+            return cannot(
+                Fill(
+                    Files::tr("它有一份未完成的保存日志，但%1文件没有改动，保存日志已保留。请检查后删除它。"),
+                    Describe(*read)),
+                read->systemError);
         Journal journal;
         const JournalForm form = DecodeJournal(raw, journal);
         if (form == JournalForm::CutShort) {
@@ -652,10 +645,9 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
             // was never written.
             const int removed = ops.Remove(journalPath);
             if (removed != 0) {
-                error =
-                    cannot + Fill(Files::tr("它有一份不完整的保存日志 %1，但无法删除：%2。文件没有改动。"),
-                                  journalPath, Reason(removed));
-                return false;
+                return cannot(Fill(Files::tr("它有一份不完整的保存日志 %1，但无法删除：%2。文件没有改动。"),
+                                   journalPath, Reason(removed)),
+                              -removed);
             }
             Unmark(path, journalPath);
             notice += Fill(
@@ -666,36 +658,33 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
             continue;
         }
         if (form == JournalForm::Foreign) {
-            error = cannot +
-                    Fill(Files::tr("%1 不是本程序能读懂的保存日志（可能来自其他版本或已损坏），不会按它改动文"
-                                   "件。文件没有改动，保存日志已保留。请检查文件后删除该日志。"),
-                         journalPath);
-            return false;
+            return cannot(
+                Fill(Files::tr("%1 不是本程序能读懂的保存日志（可能来自其他版本或已损坏），不会按它改动文"
+                               "件。文件没有改动，保存日志已保留。请检查文件后删除该日志。"),
+                     journalPath));
         }
         if (const std::string why = Mismatch(journal, path); !why.empty()) {
-            error =
-                cannot +
+            return cannot(
                 Fill(Files::tr("上次保存时被中断，留下了保存日志 %1，但%2，按它恢复会覆盖之后的内容。文件没"
                                "有改动，保存日志已保留。如果文件现在的内容是你想要的，请删除该日志；否则请"
                                "从备份恢复文件后再删除它。"),
-                     journalPath, why);
-            return false;
+                     journalPath, why));
         }
         const int restored = WriteRanges(ops, path, journal.ranges, false, journal.oldSize,
                                          journal.oldSize != journal.newSize);
         if (restored != 0) {
-            error =
-                cannot +
+            return cannot(
                 Fill(Files::tr("上次保存时被中断，按保存日志 %1 恢复原内容失败：%2。保存日志已保留，下次打开"
                                "时会再试。"),
-                     journalPath, Reason(restored));
-            return false;
+                     journalPath, Reason(restored)),
+                -restored);
         }
         const int removed = ops.Remove(journalPath);
         if (removed != 0) {
-            error = Fill(Files::tr("已把 %1 恢复为上次保存前的内容，但无法删除保存日志 %2：%3。"), path,
-                         journalPath, Reason(removed));
-            return false;
+            return Error::Failure(
+                Fill(Files::tr("已把 %1 恢复为上次保存前的内容，但无法删除保存日志 %2：%3。"), path,
+                     journalPath, Reason(removed)),
+                path, -removed);
         }
         Unmark(path, journalPath);
         ops.FlushFolder(FolderOf(journalPath));
@@ -705,10 +694,10 @@ bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& 
         notice += Fill(Files::tr("%1 上次保存时被中断，已恢复为那次保存前的内容（%2 字节，按保存日志 %3）。"),
                        path, bytes, journalPath);
     }
-    return true;
+    return std::nullopt;
 }
 
-bool SaveLock::Acquire(const std::string& path, FileOps& ops, int timeoutMs, std::string& error)
+std::optional<Error> SaveLock::Acquire(const std::string& path, FileOps& ops, int timeoutMs)
 {
     const std::string real = RealPath(path);
     std::string lockPath = SideFilePlace(path, ops, "locks", ".lock", true);
@@ -716,23 +705,24 @@ bool SaveLock::Acquire(const std::string& path, FileOps& ops, int timeoutMs, std
         // A lock file is read to tell a live holder from a dead one: never a link, a FIFO or a
         // large file.
         Bytes content;
-        const FileError odd = ReadSideFile(lockPath, kMaximumLockSize, content);
-        if (NotBeside(-odd.number) && lockPath == real + ".lock") {
+        const std::optional<Error> odd = ReadSideFile(lockPath, kMaximumLockSize, content);
+        if (odd && NotBeside(-odd->systemError) && lockPath == real + ".lock") {
             lockPath = SideFilePlace(path, ops, "locks", ".lock", false);
             continue;
         }
-        if (!odd.Ok() && !odd.Missing()) {
-            error = Fill(Files::tr("锁文件 %1 不是本程序的锁：%2请检查后删除它。"), lockPath, odd.message);
-            return false;
-        }
+        if (odd && !odd->Missing())
+            return Error::Failure(
+                Fill(Files::tr("锁文件 %1 不是本程序的锁：%2请检查后删除它。"), lockPath, Describe(*odd)),
+                lockPath, odd->systemError);
         lock_ = std::make_unique<QLockFile>(Q(lockPath));
         if (lock_->tryLock(timeoutMs))
-            return true;
+            return std::nullopt;
         const QLockFile::LockError failure = lock_->error();
         lock_.reset();
         if (failure == QLockFile::LockFailedError) {
-            error = Fill(Files::tr("另一个程序正在保存这个文件（锁文件 %1），请稍后再试。"), lockPath);
-            return false;
+            return Error::Failure(
+                Fill(Files::tr("另一个程序正在保存这个文件（锁文件 %1），请稍后再试。"), lockPath), lockPath,
+                EBUSY);
         }
         // The reason Qt keeps to itself: try making the file the same way.
         int reason = ops.CreateNew(lockPath);
@@ -745,70 +735,59 @@ bool SaveLock::Acquire(const std::string& path, FileOps& ops, int timeoutMs, std
             lockPath = SideFilePlace(path, ops, "locks", ".lock", false);
             continue;
         }
-        error = Fill(Files::tr("无法创建锁文件 %1：%2。"), lockPath, Reason(reason));
-        return false;
+        return Error::Failure(Fill(Files::tr("无法创建锁文件 %1：%2。"), lockPath, Reason(reason)), lockPath,
+                              -reason);
     }
 }
 
-bool ImageWriter::Begin(const std::string& path, std::string& error, int timeoutMs)
+std::optional<Error> ImageWriter::Begin(const std::string& path, int timeoutMs)
 {
     path_ = path;
     begun_ = true;
     const QFileInfo info(Q(path));
     existed_ = info.exists() || info.isSymLink();
     if (!existed_)
-        return true;
-    if (!info.isFile()) {
-        error = Fill(Files::tr("无法写入 %1：这不是一个普通文件，不会替换它。"), path);
-        return false;
-    }
-    if (!lock_.Acquire(path, *ops_, timeoutMs, error))
-        return false;
-    return RecoverInterruptedSave(path, *ops_, notice_, error);
+        return std::nullopt;
+    if (!info.isFile())
+        return Error::Writing(path, EINVAL, Fill(Files::tr("这不是一个普通文件，不会替换它")));
+    if (std::optional<Error> locked = lock_.Acquire(path, *ops_, timeoutMs))
+        return locked;
+    return RecoverInterruptedSave(path, *ops_, notice_);
 }
 
-bool ImageWriter::Write(const Bytes& image, std::string& error)
+std::optional<Error> ImageWriter::Write(const Bytes& image)
 {
-    if (!begun_) {
-        error = Fill(Files::tr("内部错误：写入前没有取得文件。"));
-        return false;
-    }
-    if (image.empty() || image.size() > kMaximumImageSize) {
-        error =
+    if (!begun_)
+        return Error::Failure(Fill(Files::tr("内部错误：写入前没有取得文件。")));
+    if (image.empty() || image.size() > kMaximumImageSize)
+        return Error::Failure(
             Fill(image.empty()
                      ? Files::tr("不会写入 %1：结果有 %2 字节，是空的，不会是 ROM 映像。文件没有改动。")
                      : Files::tr("不会写入 %1：结果有 %2 字节，超过 64 MiB，不会是 ROM 映像。文件没有改动。"),
-                 path_, image.size());
-        return false;
-    }
+                 path_, image.size()),
+            path_);
     if (!existed_) {
-        const int result = ReplaceFile(path_, image.data(), image.size());
-        if (result != 0) {
-            error = Fill(Files::tr("无法写入 %1：%2。"), path_, Reason(result));
-            return false;
-        }
+        if (const int result = ReplaceFile(path_, image.data(), image.size()); result != 0)
+            return Error::Writing(path_, -result);
         changed_ = image.size();
-        return true;
+        return std::nullopt;
     }
-    if (!QFileInfo(Q(path_)).isWritable()) {
-        error = Fill(Files::tr("无法写入 %1：文件是只读的（没有写入权限），文件没有改动。"), path_);
-        return false;
-    }
+    if (!QFileInfo(Q(path_)).isWritable())
+        return Error::Writing(path_, EACCES, Fill(Files::tr("文件是只读的（没有写入权限），文件没有改动")));
     QFile file(Q(path_));
     Bytes current;
     const FileIdentity id = IdentifyFile(path_);
     if (!file.open(QIODevice::ReadOnly) || id.size > kMaximumImageSize ||
         ReadAt(file, 0, id.size, current) != 0 || current.size() != id.size) {
-        error = Fill(Files::tr("无法读取 %1：%2。文件没有改动。"), path_, file.errorString());
-
-        return false;
+        return Error::Reading(path_, EIO, Fill(Files::tr("%1。文件没有改动"), file.errorString()));
     }
     file.close();
     const ImagePatch patch = DiffContents(current, image);
-    if (!patch.Empty() && !PatchInPlace(path_, patch, *ops_, error))
-        return false;
+    if (!patch.Empty())
+        if (std::optional<Error> failed = PatchInPlace(path_, patch, *ops_))
+            return failed;
     changed_ = patch.ChangedBytes();
-    return true;
+    return std::nullopt;
 }
 
 } // namespace dravik::rom

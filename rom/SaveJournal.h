@@ -11,6 +11,7 @@
 // means someone changed the file since, and the journal is kept and reported instead.
 #include <QLockFile>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,16 +46,16 @@ struct ImagePatch {
 };
 ImagePatch DiffContents(const Bytes& before, const Bytes& after);
 
-// Writes the patch into the file, whose content at each change is its before. On failure, error
-// says what failed, why, and what state the file is in.
-bool PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops, std::string& error);
-bool PatchInPlace(const std::string& path, uint64_t imageSize, const std::vector<RangeChange>& changes,
-                  FileOps& ops, std::string& error);
+// Writes the patch into the file, whose content at each change is its before. A failure says
+// what failed, why, and what state the file is in.
+std::optional<Error> PatchInPlace(const std::string& path, const ImagePatch& patch, FileOps& ops);
+std::optional<Error> PatchInPlace(const std::string& path, uint64_t imageSize,
+                                  const std::vector<RangeChange>& changes, FileOps& ops);
 
-// Rolls back a save of path that was cut short. False (with error) when a journal exists but
-// may not or cannot be applied; it is then kept and the file is left as it is. notice says what
-// was done, if anything.
-bool RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& notice, std::string& error);
+// Rolls back a save of path that was cut short. Fails when a journal exists but may not or
+// cannot be applied; it is then kept and the file is left as it is. notice says what was done,
+// if anything.
+std::optional<Error> RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& notice);
 
 // The journal files a save of path may leave: beside the image, and in the data folder under a
 // name made from its path and one made from its device and inode (found from any hard link).
@@ -90,7 +91,7 @@ JournalForm DecodeJournal(const Bytes& data, Journal& journal);
 // no longer runs is taken over.
 class SaveLock {
 public:
-    bool Acquire(const std::string& path, FileOps& ops, int timeoutMs, std::string& error);
+    std::optional<Error> Acquire(const std::string& path, FileOps& ops, int timeoutMs);
 
 private:
     std::unique_ptr<QLockFile> lock_;
@@ -104,11 +105,11 @@ public:
     explicit ImageWriter(std::shared_ptr<FileOps> ops = SystemFileOps()) : ops_(std::move(ops)) {}
 
     // Nothing to take for a file that does not exist yet.
-    bool Begin(const std::string& path, std::string& error, int timeoutMs = kLockWaitMs);
+    std::optional<Error> Begin(const std::string& path, int timeoutMs = kLockWaitMs);
     // Makes image the whole content of the file Begin took: an existing file is patched in place
     // under the journal (its size changed in place too), a new one written whole and renamed into
     // place. Refuses an empty image or one over kMaximumImageSize.
-    bool Write(const Bytes& image, std::string& error);
+    std::optional<Error> Write(const Bytes& image);
 
     const std::string& Notice() const { return notice_; } // what Begin rolled back, if anything
     uint64_t ChangedBytes() const { return changed_; }

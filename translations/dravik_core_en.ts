@@ -478,24 +478,12 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
         <translation>No file is open.</translation>
     </message>
     <message>
-        <source>无法读取 %1：</source>
-        <translation>Cannot read %1: </translation>
-    </message>
-    <message>
         <source>这不是一个普通文件。</source>
         <translation>it is not a regular file.</translation>
     </message>
     <message>
         <source>文件不存在。</source>
         <translation>the file does not exist.</translation>
-    </message>
-    <message>
-        <source>文件有 %1 字节，超过 64 MiB。</source>
-        <translation>the file has %1 bytes, over 64 MiB.</translation>
-    </message>
-    <message>
-        <source>文件在读取时变大，超过了 64 MiB。</source>
-        <translation>the file grew past 64 MiB while it was read.</translation>
     </message>
     <message>
         <source>未保存 %1：文件是只读的（没有写入权限），文件没有任何改动。</source>
@@ -508,10 +496,6 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
     <message>
         <source>读取失败：文件在读取时变短了。</source>
         <translation>reading failed: the file got shorter while it was read.</translation>
-    </message>
-    <message>
-        <source>无法打开文件 %1：</source>
-        <translation>Cannot open %1: </translation>
     </message>
     <message>
         <source>文件有 %1 字节，超过 64 MiB，不会是 ROM 映像。</source>
@@ -842,10 +826,6 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
         <translation>Cannot create the lock file %1: %2.</translation>
     </message>
     <message>
-        <source>无法写入 %1：这不是一个普通文件，不会替换它。</source>
-        <translation>Cannot write %1: it is not a regular file and will not be replaced.</translation>
-    </message>
-    <message>
         <source>内部错误：写入前没有取得文件。</source>
         <translation>Internal error: the file was not taken before writing.</translation>
     </message>
@@ -856,14 +836,6 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
     <message>
         <source>不会写入 %1：结果有 %2 字节，超过 64 MiB，不会是 ROM 映像。文件没有改动。</source>
         <translation>Not writing %1: the result has %2 bytes, over 64 MiB; it cannot be a ROM image. The file was not changed.</translation>
-    </message>
-    <message>
-        <source>无法写入 %1：文件是只读的（没有写入权限），文件没有改动。</source>
-        <translation>Cannot write %1: the file is read-only (no write permission); it was not changed.</translation>
-    </message>
-    <message>
-        <source>无法读取 %1：%2。文件没有改动。</source>
-        <translation>Cannot read %1: %2. The file was not changed.</translation>
     </message>
     <message>
         <source>%1文件没有改动。</source>
@@ -919,6 +891,34 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
             <numerusform>%1 not saved: %n cell holds an invalid value; nothing in the file was changed.</numerusform>
             <numerusform>%1 not saved: %n cells hold invalid values; nothing in the file was changed.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>无法打开文件 %1：%2</source>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>这不是一个普通文件</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>文件有 %1 字节，超过 64 MiB</source>
+        <translation>the file has %1 bytes, over 64 MiB</translation>
+    </message>
+    <message>
+        <source>无法读取 %1：%2</source>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>文件在读取时变大，超过了 64 MiB</source>
+        <translation>the file grew past 64 MiB while it was read</translation>
+    </message>
+    <message>
+        <source>文件是只读的（没有写入权限），文件没有改动</source>
+        <translation>the file is read-only (no write permission); it was not changed</translation>
+    </message>
+    <message>
+        <source>%1。文件没有改动</source>
+        <translation>%1. The file was not changed</translation>
     </message>
 </context>
 <context>

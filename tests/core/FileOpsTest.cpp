@@ -94,12 +94,11 @@ TEST(FileOps, SideFilesAreReadOnlyWhenRegularAndWithinTheirBound)
         SCOPED_TRACE(c.name);
         const std::string path = folder + "/" + c.name;
         Bytes bytes{9};
-        const rom::FileError e = rom::ReadSideFile(path, 100, bytes);
-        EXPECT_EQ(e.number, c.error) << e.message;
+        const std::optional<rom::Error> e = rom::ReadSideFile(path, 100, bytes);
+        EXPECT_EQ(e ? e->systemError : 0, c.error);
         EXPECT_EQ(bytes.size(), c.size);
-        EXPECT_EQ(e.Ok(), e.message.empty());
-        if (!e.Ok()) {
-            EXPECT_NE(e.message.find(path), std::string::npos) << e.message;
+        if (e) {
+            EXPECT_NE(rom::Describe(*e).find(path), std::string::npos) << rom::Describe(*e);
         }
     }
 }
@@ -115,9 +114,38 @@ TEST(FileOps, ASideFileIsCreatedNewOrReplacedWhole)
     EXPECT_EQ(ops.CreateNew(path), -EEXIST) << "an existing name is never reused";
 
     const Bytes content{4, 5, 6};
-    EXPECT_TRUE(rom::WriteSideFile(path, content.data(), content.size()).Ok());
+    EXPECT_FALSE(rom::WriteSideFile(path, content.data(), content.size()));
     EXPECT_TRUE(test::ReadFile(path) == content);
-    const rom::FileError onFolder = rom::WriteSideFile(dir.path().toStdString(), content.data(), 3);
-    EXPECT_EQ(onFolder.number, EISDIR) << onFolder.message;
+    const std::optional<rom::Error> onFolder =
+        rom::WriteSideFile(dir.path().toStdString(), content.data(), 3);
+    EXPECT_EQ(onFolder ? onFolder->systemError : 0, EISDIR);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
+}
+
+TEST(FileOps, ErrorsAreWordedFromTheirValue)
+{
+    rom::Error cell;
+    cell.what = rom::Error::Kind::InCell;
+    cell.table = "道具";
+    cell.row = 3;
+    cell.rowLabel = "手雷";
+    cell.column = "价格";
+    cell.text = "12x";
+    cell.detail = "不是数字";
+    const struct {
+        rom::Error error;
+        std::string words;
+    } cases[] = {
+        {rom::Error::Failure("没有载入文件。"), "没有载入文件。"},
+        {rom::Error::Reading("a.smc", ENOSPC), "无法读取 a.smc：磁盘已满。"},
+        {rom::Error::Writing("a.smc", EACCES, "这个名字是一个文件夹"),
+         "无法写入 a.smc：这个名字是一个文件夹。"},
+        {rom::Error::Saving("a.smc", "写入文件时出错。"), "保存 a.smc 失败：写入文件时出错。"},
+        {rom::Error::Opening("a.smc", "文件不存在。", ENOENT), "无法打开文件 a.smc：文件不存在。"},
+        {rom::Error::InLine("items.txt", 7, "太长"), "items.txt:7: 太长"},
+        {rom::Error::InLine("x.bin", 0, "不是名称表的文件名"), "x.bin: 不是名称表的文件名"},
+        {cell, "表「道具」 第 3 行「手雷」 列「价格」: \"12x\" 不是数字"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rom::Describe(c.error), c.words);
 }

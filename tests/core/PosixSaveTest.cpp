@@ -124,9 +124,8 @@ TEST_F(SaveSafety, AFileSizeLimitGivesAReasonInsteadOfEndingTheProcess)
         IgnoreFileSizeSignal();
         const rlimit limit{1 << 20, 1 << 20};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::string error;
-        const bool written = WriteImageAtomically(out, MakeSampleImage(1), error);
-        ::_exit(!written && Contains(error, ErrorText(EFBIG)) ? 0 : 1);
+        const std::optional<Error> failed = WriteImageAtomically(out, MakeSampleImage(1));
+        ::_exit(failed && Contains(Describe(*failed), ErrorText(EFBIG)) ? 0 : 1);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -175,8 +174,8 @@ TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
     for (const std::string& path : {toVictim, dangling, toZero, fifo}) {
         SCOPED_TRACE(path);
         Bytes bytes;
-        const FileError e = ReadSideFile(path, 1 << 20, bytes);
-        EXPECT_EQ(e.number, path == fifo ? EINVAL : ELOOP) << e.message;
+        const std::optional<Error> e = ReadSideFile(path, 1 << 20, bytes);
+        EXPECT_EQ(e ? e->systemError : 0, path == fifo ? EINVAL : ELOOP);
         EXPECT_TRUE(bytes.empty());
     }
     FileOps ops;
@@ -187,7 +186,7 @@ TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
     // link of its name; a replaced file keeps its mode.
     const Bytes content{'{', '}'};
     const std::vector<std::function<bool(const std::string&)>> writers = {
-        [&](const std::string& p) { return WriteSideFile(p, content.data(), content.size()).Ok(); },
+        [&](const std::string& p) { return !WriteSideFile(p, content.data(), content.size()); },
         [&](const std::string& p) { return ReplaceFile(p, content.data(), content.size()) == 0; },
         [&](const std::string& p) {
             std::string error;
@@ -274,8 +273,10 @@ TEST_F(SaveSafety, AWriteThatChangesTheSizeKeepsTheFilesIdentity)
         Bytes target = original;
         target.resize(static_cast<size_t>(static_cast<long>(target.size()) + delta), 0x33);
         ImageWriter writer;
-        std::string error;
-        ASSERT_TRUE(writer.Begin(file.Path(), error) && writer.Write(target, error)) << error;
+        std::optional<Error> failed = writer.Begin(file.Path());
+        if (!failed)
+            failed = writer.Write(target);
+        ASSERT_FALSE(failed) << Describe(*failed);
         const struct stat after = Stat(file.Path());
         EXPECT_EQ(after.st_ino, before.st_ino);
         EXPECT_EQ(after.st_mode, before.st_mode);
@@ -311,11 +312,13 @@ TEST(FileOps, AHoldThatWaitsTooLongSaysWhichFileAndWhy)
         ASSERT_GE(other, 0);
         ASSERT_EQ(::flock(other, exclusive ? LOCK_SH : LOCK_EX), 0);
         ContentLock hold;
-        const FileError e = hold.Take(file.Path(), exclusive, 30);
+        const std::optional<Error> e = hold.Take(file.Path(), exclusive, 30);
         ::close(other);
-        EXPECT_EQ(e.number, EBUSY);
-        EXPECT_TRUE(Contains(e.message, file.Path()) && Contains(e.message, "另一个程序正在")) << e.message;
-        EXPECT_TRUE(hold.Take(file.Path(), exclusive, 30).Ok()) << "taken once the other hold is gone";
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->systemError, EBUSY);
+        const std::string words = Describe(*e);
+        EXPECT_TRUE(Contains(words, file.Path()) && Contains(words, "另一个程序正在")) << words;
+        EXPECT_FALSE(hold.Take(file.Path(), exclusive, 30)) << "taken once the other hold is gone";
     }
 }
 

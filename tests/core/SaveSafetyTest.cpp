@@ -235,9 +235,9 @@ TEST_F(SaveSafety, AWriterDealsWithAnInterruptedSaveBeforeWriting)
     const Bytes replacement = MakeSampleImage(19);
     ImageWriter writer;
     std::string error;
-    ASSERT_TRUE(writer.Begin(file.Path(), error)) << error;
+    ASSERT_TRUE(test::Succeeded(writer.Begin(file.Path()), error)) << error;
     EXPECT_TRUE(Contains(writer.Notice(), "已恢复")) << writer.Notice();
-    ASSERT_TRUE(writer.Write(replacement, error)) << error;
+    ASSERT_TRUE(test::Succeeded(writer.Write(replacement), error)) << error;
     EXPECT_FALSE(AnyJournal(file.Path()));
     RomDocument reopened;
     ASSERT_TRUE(reopened.Open(file.Path()).ok);
@@ -256,7 +256,9 @@ TEST_F(SaveSafety, AWriteThatChangesTheSizeIsWholeOrUndoneAtEveryFailingStep)
             test::TempImage file(original);
             ImageWriter writer(ops);
             std::string error;
-            ASSERT_TRUE(writer.Begin(file.Path(), error) && writer.Write(*target, error)) << error;
+            ASSERT_TRUE(test::Succeeded(writer.Begin(file.Path()), error) &&
+                        test::Succeeded(writer.Write(*target), error))
+                << error;
             ASSERT_TRUE(file.Read() == *target);
         });
         for (int failAt = 0; failAt <= steps; ++failAt) {
@@ -265,13 +267,16 @@ TEST_F(SaveSafety, AWriteThatChangesTheSizeIsWholeOrUndoneAtEveryFailingStep)
                 test::TempImage file(original);
                 ImageWriter writer(std::make_shared<test::FailingFileOps>(failAt, ENOSPC, once));
                 std::string error, notice;
-                const bool ok = writer.Begin(file.Path(), error) && writer.Write(*target, error);
+                const bool ok = test::Succeeded(writer.Begin(file.Path()), error) &&
+                                test::Succeeded(writer.Write(*target), error);
                 const Bytes after = file.Read();
                 EXPECT_TRUE(ok ? after == *target : Contains(error, ErrorText(ENOSPC))) << error;
                 if (!ok && Contains(error, "文件没有改动")) {
                     EXPECT_TRUE(after == original);
                 }
-                ASSERT_TRUE(RecoverInterruptedSave(file.Path(), *SystemFileOps(), notice, error)) << error;
+                ASSERT_TRUE(
+                    test::Succeeded(RecoverInterruptedSave(file.Path(), *SystemFileOps(), notice), error))
+                    << error;
                 EXPECT_TRUE(file.Read() == (ok ? *target : original));
                 EXPECT_FALSE(AnyJournal(file.Path()));
             }
@@ -286,8 +291,8 @@ TEST_F(SaveSafety, AWriterRefusesResultsThatCannotBeAnImageAndOddLockFiles)
         test::TempImage file(original);
         ImageWriter writer;
         std::string error;
-        ASSERT_TRUE(writer.Begin(file.Path(), error)) << error;
-        EXPECT_FALSE(writer.Write(Bytes(size, 0), error));
+        ASSERT_TRUE(test::Succeeded(writer.Begin(file.Path()), error)) << error;
+        EXPECT_FALSE(test::Succeeded(writer.Write(Bytes(size, 0)), error));
         EXPECT_TRUE(Contains(error, std::to_string(size) + " 字节")) << error;
         EXPECT_TRUE(file.Read() == original);
     }
@@ -295,7 +300,7 @@ TEST_F(SaveSafety, AWriterRefusesResultsThatCannotBeAnImageAndOddLockFiles)
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(file.Path() + ".lock")));
     ImageWriter writer;
     std::string error;
-    EXPECT_FALSE(writer.Begin(file.Path(), error));
+    EXPECT_FALSE(test::Succeeded(writer.Begin(file.Path()), error));
     EXPECT_TRUE(Contains(error, "文件夹")) << error;
     EXPECT_FALSE(Contains(error, "另一个程序")) << error;
 }
@@ -340,8 +345,8 @@ TEST_F(SaveSafety, TheJournalsPlaceBesideOrInTheDataFolder)
         // The first call creates the journal.
         test::FailingFileOps ops(refusal == EACCES ? 0 : 1 << 30, EACCES, true);
         std::string error;
-        const bool saved =
-            PatchInPlace(file.Path(), original.size(), {{0x100, {original[0x100]}, {0x55}}}, ops, error);
+        const bool saved = test::Succeeded(
+            PatchInPlace(file.Path(), original.size(), {{0x100, {original[0x100]}, {0x55}}}, ops), error);
         EXPECT_EQ(saved, refusal != EEXIST) << error;
         EXPECT_EQ(file.Read()[0x100], saved ? 0x55 : original[0x100]);
         if (refusal == EEXIST) {
@@ -362,7 +367,8 @@ TEST_F(SaveSafety, APatchMadeFromBytesTheFileNoLongerHoldsIsRefused)
     FileOps ops;
     std::string error;
     const Bytes stale{static_cast<uint8_t>(original[0x100] ^ 1)};
-    EXPECT_FALSE(PatchInPlace(file.Path(), original.size(), {{0x100, stale, {0x55}}}, ops, error));
+    EXPECT_FALSE(
+        test::Succeeded(PatchInPlace(file.Path(), original.size(), {{0x100, stale, {0x55}}}, ops), error));
     EXPECT_TRUE(Contains(error, "另一个程序改动了")) << error;
     EXPECT_TRUE(file.Read() == original);
     EXPECT_FALSE(AnyJournal(file.Path()));
@@ -397,7 +403,8 @@ TEST_F(SaveSafety, ReadsWhileSavesRunSeeOneSavedStateOrTheOther)
     std::thread writer([&] {
         for (int i = 0; i < 6 && writeError.empty(); ++i) {
             ImageWriter w;
-            if (!w.Begin(file.Path(), writeError) || !w.Write(i % 2 ? a : b, writeError))
+            if (!test::Succeeded(w.Begin(file.Path()), writeError) ||
+                !test::Succeeded(w.Write(i % 2 ? a : b), writeError))
                 break;
         }
         done = true;
@@ -406,7 +413,7 @@ TEST_F(SaveSafety, ReadsWhileSavesRunSeeOneSavedStateOrTheOther)
     std::string readError;
     while ((!done || reads == 0) && readError.empty()) {
         ImageFile image;
-        if (ReadImage(file.Path(), ReadExtent::Whole, image, readError))
+        if (test::Succeeded(ReadImage(file.Path(), ReadExtent::Whole, image), readError))
             torn += image.bytes != a && image.bytes != b;
         ++reads;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -428,7 +435,7 @@ TEST_F(SaveSafety, EveryReaderRollsBackASaveCutShortOrRefusesWhenTheFileIsReadOn
         readers = {{"image",
                     [&](const std::string& path, Bytes& bytes, std::string& error) {
                         ImageFile file;
-                        const bool ok = ReadImage(path, ReadExtent::Whole, file, error);
+                        const bool ok = test::Succeeded(ReadImage(path, ReadExtent::Whole, file), error);
                         bytes = file.bytes;
                         notice = file.notice;
                         return ok;

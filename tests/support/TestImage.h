@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "rom/Error.h"
 #include "rom/Passes.h"
 
 namespace dravik::test {
@@ -13,6 +14,13 @@ rom::Bytes RandomImage(uint32_t seed, size_t size = 0x200200);
 bool WriteFile(const std::string& path, const rom::Bytes& bytes);
 rom::Bytes ReadFile(const std::string& path);
 uint32_t Get(const rom::Bytes& image, uint32_t offset, int width);
+// Whether a step succeeded; when not, error holds its words.
+inline bool Succeeded(const std::optional<rom::Error>& failed, std::string& error)
+{
+    error = failed ? rom::Describe(*failed) : std::string();
+    return !failed;
+}
+
 inline bool Contains(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
