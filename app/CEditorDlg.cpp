@@ -23,6 +23,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/ChangeReviewDialog.h"
+#include "app/ChartLink.h"
 #include "app/EditHistory.h"
 #include "app/LanguageMenu.h"
 #include "app/ListCommands.h"
@@ -158,6 +159,7 @@ CEditorDlg::~CEditorDlg()
 {
     // The session (a member) goes before the child widgets: a visible list being torn down
     // would still ask its model for headers over freed tables. Detach the lists first.
+    delete chart_; // its window reads the tables
     pages_->Detach();
     delete takeCentralWidget();
 }
@@ -208,6 +210,11 @@ void CEditorDlg::BuildMenu()
     QMenu* tools = bar->addMenu(tr("工具(&T)"));
     add(tools, "actionBaseConverter", tr("进制转换(&F)\tCtrl+F"), QKeySequence(Qt::CTRL | Qt::Key_F),
         &CEditorDlg::OnBaseConverter);
+    QAction* chart = tools->addAction(tr("图表(&G)…\tCtrl+G"));
+    chart->setObjectName(QStringLiteral("actionChart"));
+    chart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    addAction(chart);
+    connect(chart, &QAction::triggered, this, &CEditorDlg::OnChart);
     AddLanguageMenu(bar, prompts_, this);
     QMenu* help = bar->addMenu(tr("帮助(&H)"));
     add(help, "actionUserGuide", tr("用户指南(&U)\tF1"), QKeySequence(Qt::Key_F1), &CEditorDlg::OnUserGuide);
@@ -391,6 +398,8 @@ bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
 void CEditorDlg::ShowOpened(const rom::Status& status)
 {
     pages_->RefreshAll();
+    if (chart_)
+        chart_->Reload();
     pages_->RefreshPriceBoxes();
     SetLoadedState(true);
     if (!status.notice.empty()) // an interrupted save was rolled back first
@@ -418,6 +427,8 @@ void CEditorDlg::OnClose()
         return;
     session_.Close();
     pages_->RefreshPriceBoxes();
+    if (chart_)
+        chart_->Reload();
     SetLoadedState(false);
 }
 
@@ -578,6 +589,26 @@ void CEditorDlg::OnBaseConverter()
 {
     tools::CBaseConvDlg dialog(this);
     prompts_.RunModal(dialog);
+}
+
+ChartPanel* CEditorDlg::OnChart()
+{
+    if (!chart_)
+        chart_ = new ChartLink(session_, *pages_, this);
+    const bool made = chart_->Made();
+    QString error;
+    ChartPanel* panel = chart_->Panel(error);
+    if (!panel) {
+        prompts_.Tell(this, QMessageBox::Warning, Caption(), tr("图表不可用：%1").arg(error));
+        return nullptr;
+    }
+    QWidget* window = panel->Widget();
+    if (!made)
+        widgets::PlaceBeside(window); // the list it selects rows in stays in view
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return panel;
 }
 
 void CEditorDlg::OnAbout()

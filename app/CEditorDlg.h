@@ -25,6 +25,8 @@ class Prompts;
 
 namespace dravik::app {
 
+class ChartLink;
+class ChartPanel;
 class FindBox;
 class PageArea;
 
@@ -65,6 +67,9 @@ public slots:
     void OnUserGuide();
     void ShowPage(int page);
     void OnBaseConverter();
+    // 图表 (Ctrl+G): the chart window, made when first asked for; nullptr, told to the user,
+    // when the chart library cannot be loaded.
+    ChartPanel* OnChart();
     void OnAbout();
     void OnReviewChanges();
     // Sharing a mod (CEditorDlgSharing.cpp).
@@ -157,6 +162,7 @@ private:
     QAction* redoAction_ = nullptr;
     QMenu* editMenu_ = nullptr;
     FindBox* findBox_ = nullptr;
+    ChartLink* chart_ = nullptr;
     QList<QAction*> findSteps_; // 查找下一个, 查找上一个
     QMenu* recentMenu_ = nullptr;
 };

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks the tree: both programs (and that they run
-# from there, the editor's --help and --version also without a display), the desktop menu entry
-# pointing at the installed editor, its metainfo and icons, the manual pages and the shell
-# completion, and that the manual pages and the completion know every command and option the
-# programs' own help lists (and every table id an export writes).
+# from there, the editor's --help and --version also without a display), the chart library, the
+# desktop menu entry pointing at the installed editor, its metainfo and icons, the manual pages
+# and the shell completion, and that the manual pages and the completion know every command and
+# option the programs' own help lists (and every table id an export writes).
 # Usage: scripts/check-install.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -23,6 +23,8 @@ for f in "${files[@]}"; do
   [ -f "$prefix/$f" ] || fail "missing $f"
 done
 [ -x "$prefix/bin/dravik" ] && [ -x "$prefix/bin/dravik-editor" ] || fail "programs not executable"
+# The chart window's library, where the editor looks for it (the editor's folder, ../lib*/dravik/plugins).
+compgen -G "$prefix/lib*/dravik/plugins/libdravik_charts.so" > /dev/null || fail "missing the chart library"
 for size in 16 24 32 48 64 128 256; do
   file "$prefix/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "PNG image data, $size x $size," ||
     fail "the ${size}x$size icon is not a $size pixel PNG"

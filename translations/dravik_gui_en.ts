@@ -549,6 +549,14 @@ It had %n unsaved change before; restore it on top of the new contents?</numerus
 It had %n unsaved changes before; restore them on top of the new contents?</numerusform>
         </translation>
     </message>
+    <message>
+        <source>图表(&amp;G)…	Ctrl+G</source>
+        <translation>&amp;Chart…	Ctrl+G</translation>
+    </message>
+    <message>
+        <source>图表不可用：%1</source>
+        <translation>Charts are not available: %1</translation>
+    </message>
 </context>
 <context>
     <name>CRowDlg</name>
@@ -627,6 +635,96 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
             <numerusform>%n change since the last open or save (double-click it or press Enter to go to its row):</numerusform>
             <numerusform>%n changes since the last open or save (double-click one or press Enter to go to its row):</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>ChartLink</name>
+    <message>
+        <source>导出图表</source>
+        <translation>Export chart</translation>
+    </message>
+</context>
+<context>
+    <name>ChartWindow</name>
+    <message>
+        <source>图表</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>柱状图</source>
+        <translation>Bars</translation>
+    </message>
+    <message>
+        <source>折线图</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>散点图</source>
+        <translation>Scatter</translation>
+    </message>
+    <message>
+        <source>导出 PNG…</source>
+        <translation>Export PNG…</translation>
+    </message>
+    <message>
+        <source>导出 SVG…</source>
+        <translation>Export SVG…</translation>
+    </message>
+    <message>
+        <source>表(&amp;T)：</source>
+        <translation>&amp;Table:</translation>
+    </message>
+    <message>
+        <source>图(&amp;K)：</source>
+        <translation>&amp;Kind:</translation>
+    </message>
+    <message>
+        <source>列(&amp;C)：</source>
+        <translation>&amp;Column:</translation>
+    </message>
+    <message>
+        <source>第二列(&amp;Y)：</source>
+        <translation>&amp;Y column:</translation>
+    </message>
+    <message>
+        <source>%1（参照映像）</source>
+        <translation>%1 (reference image)</translation>
+    </message>
+    <message>
+        <source>%1：%2 与 %3</source>
+        <translation>%1: %2 against %3</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>第 %1 行 %2：%3 = %4</source>
+        <translation>Row %1 %2: %3 = %4</translation>
+    </message>
+    <message>
+        <source>，%1 = %2</source>
+        <translation>, %1 = %2</translation>
+    </message>
+    <message>
+        <source>（参照映像：%1，%2）</source>
+        <translation> (reference image: %1, %2)</translation>
+    </message>
+    <message>
+        <source>（参照映像：%1）</source>
+        <translation> (reference image: %1)</translation>
+    </message>
+    <message>
+        <source>在列表中选择一行，或点击一个柱或点。</source>
+        <translation>Select a row in the list, or click a bar or point.</translation>
+    </message>
+    <message>
+        <source>第 %1 行 %2</source>
+        <translation>Row %1 %2</translation>
+    </message>
+    <message>
+        <source>无法写入 %1</source>
+        <translation>Cannot write %1</translation>
     </message>
 </context>
 <context>

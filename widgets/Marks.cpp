@@ -84,6 +84,14 @@ QColor FaultText(const QPalette& palette)
     return IsDark(palette) ? QColor(255, 120, 110) : QColor(200, 0, 0);
 }
 
+QColor ChartValues(const QPalette&) { return QColor(215, 100, 0); }
+
+QColor ChartReference(const QPalette& palette)
+{
+    return Mix(palette.color(QPalette::Active, QPalette::Base),
+               palette.color(QPalette::Active, QPalette::Text), 0.45);
+}
+
 QColor CheckedButtonFace(const QPalette& palette)
 {
     return Mix(palette.color(QPalette::Active, QPalette::Button),

@@ -15,6 +15,10 @@ QColor ChangedMark(const QPalette& palette);
 QColor ReferenceMark(const QPalette& palette);
 // Text that reports a value that is refused (red, lighter on dark palettes).
 QColor FaultText(const QPalette& palette);
+// The bars and points of a chart (orange), and the reference image's beside them (grey, a shade
+// between the background and the text); the selected rows' take the palette's highlight.
+QColor ChartValues(const QPalette& palette);
+QColor ChartReference(const QPalette& palette);
 // The face of a checked push button (the page shown), clearly apart from the other buttons.
 QColor CheckedButtonFace(const QPalette& palette);
 

@@ -1,9 +1,11 @@
 // Renders the main window (start state and the seven pages with an image loaded), the About box,
-// the base converter and every row editor to PNG files, offscreen:
+// the base converter, every row editor and the chart window to PNG files, offscreen:
 //   dravik-screenshots [--lang zh|en] SAMPLE.smc OUTDIR
 // in the language the editor would choose (--lang, else the locale).
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QMenu>
 #include <QPixmap>
@@ -12,16 +14,20 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "app/CAboutDlg.h"
 #include "app/CEditorApp.h"
 #include "app/CEditorDlg.h"
+#include "app/ChartPanel.h"
 #include "app/DiffDialog.h"
+#include "app/Session.h"
 #include "editors/RowEditing.h"
 #include "rom/SampleImage.h"
 #include "support/ScriptedUser.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
+#include "widgets/Marks.h"
 
 namespace {
 
@@ -31,6 +37,7 @@ bool Save(QWidget& widget, const QDir& dir, const QString& name)
 {
     widget.show();
     QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const QString path = dir.filePath(name + QStringLiteral(".png"));
     if (!widget.grab().save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -137,6 +144,42 @@ int main(int argc, char** argv)
         ok = Save(*editor, dir, QStringLiteral("editor-%1-%2").arg(QString::fromUtf8(s.table)).arg(s.row)) &&
              ok;
         editor->close();
+    }
+
+    {
+        // The chart window: the monsters' HP as bars against the image as it was before a few
+        // edits (the reference), a row selected; as a line and as a scatter; the bars again in
+        // the dark palette.
+        const QString reference = settings.filePath(QStringLiteral("reference.smc"));
+        QFile::copy(QFileInfo(args[1]).absoluteFilePath(), reference);
+        window.UseReference(reference);
+        dravik::app::Session& session = window.GetSession();
+        const dravik::rom::Table& monsters = session.Document().GetModel().Get("monsters");
+        const int hp = monsters.Layout().Column("hp"), attack = monsters.Layout().Column("attack");
+        dravik::rom::Edit edit("monsters");
+        for (int row : {12, 40, 41, 90})
+            edit.SetCell(row, hp, std::to_string(std::stoi(monsters.Cell(row, hp)) * 3 / 2 + 100));
+        session.Apply(edit, QStringLiteral("HP"));
+        using Kind = dravik::app::ChartPanel::Kind;
+        dravik::app::ChartPanel* chart = window.OnChart();
+        if (!chart) {
+            for (const dravik::test::Prompt& p : user.Asked())
+                std::fprintf(stderr, "%s\n", qPrintable(p.text));
+            return 1;
+        }
+        chart->Choose(QStringLiteral("monsters"), Kind::Bars, hp);
+        chart->ClickRow(40);
+        ok = Save(*chart->Widget(), dir, QStringLiteral("chart-bars")) && ok;
+        chart->Choose(QStringLiteral("monsters"), Kind::Line, hp);
+        ok = Save(*chart->Widget(), dir, QStringLiteral("chart-line")) && ok;
+        chart->Choose(QStringLiteral("monsters"), Kind::Scatter, hp, attack);
+        ok = Save(*chart->Widget(), dir, QStringLiteral("chart-scatter")) && ok;
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QApplication::setPalette(dravik::widgets::DarkPalette());
+        chart->Choose(QStringLiteral("monsters"), Kind::Bars, hp);
+        ok = Save(*chart->Widget(), dir, QStringLiteral("chart-bars-dark")) && ok;
+        chart->Choose(QStringLiteral("monsters"), Kind::Scatter, hp, attack);
+        ok = Save(*chart->Widget(), dir, QStringLiteral("chart-scatter-dark")) && ok;
     }
     return ok ? 0 : 1;
 }

@@ -81,7 +81,7 @@ TEST_F(WindowTest, MenusPageButtonsFramesAndListColumnsReadAsDesigned)
 最近打开的文件(&R):
 编辑(&E):撤销|重做|-|查找(&K)… [Ctrl+K]|查找下一个(&N) [F3]|查找上一个(&R) [Shift+F3]|-|复制(&C)|粘贴(&P)|批量修改(&B)…|恢复为参照值(&V)|筛选(&L)…
 视窗(&W):战车火力|战车装备|战车属性|人类装备|装备/道具|人物/杂项|怪物篇
-工具(&T):进制转换(&F) [Ctrl+F]
+工具(&T):进制转换(&F) [Ctrl+F]|图表(&G)… [Ctrl+G]
 语言 / &Language:中文|English
 帮助(&H):用户指南(&U) [F1]|关于(&A) [Ctrl+A])"));
 
