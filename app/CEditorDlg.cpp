@@ -480,6 +480,7 @@ void CEditorDlg::OnSaveAs()
         return;
     }
     RememberOpened(path);
+    KeepReference();
     ShowOpened(status);
     prompts_.Tell(this, QMessageBox::Information, Caption(), Saved());
 }

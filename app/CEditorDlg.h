@@ -125,6 +125,7 @@ private:
     // The reference image (CEditorDlgReference.cpp).
     void AddReferenceItems(QMenu* file);
     void UseRememberedReference();
+    void KeepReference(); // after a Save As
     QString ReferenceSummary() const;
     // Name sets, find and where-used (CEditorDlgNames.cpp).
     void AddNameItems(QMenu* file);

@@ -71,6 +71,14 @@ bool CEditorDlg::UseReference(const QString& path)
     return true;
 }
 
+// After a Save As: the new file has the reference the image had.
+void CEditorDlg::KeepReference()
+{
+    if (const rom::ReferenceImage* reference = session_.Marks().Image())
+        RememberReference(QString::fromStdString(session_.Document().Path()),
+                          QString::fromStdString(reference->path));
+}
+
 // After an Open: the reference last used with this image, or none.
 void CEditorDlg::UseRememberedReference()
 {

@@ -153,8 +153,9 @@ TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
     EXPECT_EQ(rows->rowCount(), Monsters().Rows());
 }
 
-// A reference image marks exactly the cells that differ from it, is remembered for the image, and
-// gives rows its values back as one step; one that is not an image of the game is refused.
+// A reference image marks exactly the cells that differ from it, is remembered for the image (and
+// for a copy Save As makes), and gives rows its values back as one step; one that is not an image of the game
+// is refused.
 TEST_F(ListCommandsTest, AReferenceMarksTheCellsThatDifferAndRestoresRows)
 {
     TempImage referenceFile(Sample(2), "original.smc"), tooShort(rom::Bytes(0x8000, 0), "short.smc");
@@ -207,6 +208,14 @@ TEST_F(ListCommandsTest, AReferenceMarksTheCellsThatDifferAndRestoresRows)
     Load();
     EXPECT_TRUE(marked().empty());
     EXPECT_FALSE(Child<QLabel>(QStringLiteral("status"))->text().contains(U("参照")));
+
+    // Saved as another file, the image keeps its reference there.
+    ASSERT_TRUE(window->UseReference(QString::fromStdString(referenceFile.Path())));
+    user.AnswerFile(dataFolder.filePath(QStringLiteral("copy.smc")));
+    Action("actionSaveAs")->trigger();
+    window->GetSession().ClearReference();
+    Open(dataFolder.filePath(QStringLiteral("copy.smc")).toStdString());
+    EXPECT_EQ(marked(), differing());
 }
 
 } // namespace
