@@ -1,27 +1,12 @@
-// The row editor dialogs: how each one is laid out, and its text fields driven through EditRow
-// as a user would: "确定" writes them, "取消" writes nothing, and the save's checks apply.
+// The row editor dialogs' text fields driven through EditRow as a user would: "确定" writes them,
+// "取消" writes nothing, and the save's checks apply.
 #include <QLabel>
 
 #include "EditorSupport.h"
-#include "editors/CodeRules.h"
 
 using namespace dravik;
 using namespace dravik::test;
 using EditorDialogs = EditorTest;
-
-// Each monster row's editor lists exactly the attacks of the list that names its codes.
-TEST_F(EditorDialogs, MonsterAttackListsFollowTheRowsAttackList)
-{
-    for (int row :
-         {0, names::kFirstAttackListARow - 1, names::kFirstAttackListARow, T("monsters").Rows() - 1}) {
-        std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, T("monsters"), row);
-        ASSERT_TRUE(dialog);
-        const std::vector<std::string>& names = names::NameSet::BuiltIn().Combo(names::AttackListFor(row));
-        QComboBox* attacks = Combo(dialog.get(), 1023);
-        ASSERT_EQ(attacks->count(), static_cast<int>(names.size())) << row;
-        EXPECT_EQ(attacks->itemText(attacks->count() - 1).toStdString(), names.back()) << row;
-    }
-}
 
 TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
 {

@@ -1,5 +1,5 @@
-// What a new user sees first: a long path in the status line, the file dialog's filters, a message
-// box wide enough for its caption, and Qt's own dialogs in Chinese.
+// What a new user sees first: a long path in the status line, a message box wide enough for its
+// caption, and Qt's own dialogs in Chinese.
 #include <QDialogButtonBox>
 #include <QTimer>
 #include <QTranslator>
@@ -31,13 +31,6 @@ TEST_F(WindowTest, ALongPathIsCutInTheMiddleKeepingTheFileName)
     EXPECT_LE(status->fontMetrics().horizontalAdvance(shown), status->contentsRect().width());
     EXPECT_EQ(status->toolTip(), path);
     QDir(QDir::temp().filePath(QString(12, QLatin1Char('d')))).removeRecursively();
-}
-
-TEST_F(WindowTest, TheFileDialogOffersSmcFilesFirstThenAllFiles)
-{
-    Load();
-    ASSERT_EQ(ChooserCalls(), 1u);
-    EXPECT_EQ(user.Asked(test::Prompt::File).front().text, U("SMC File (*.smc *.sfc);;所有文件 (*)"));
 }
 
 TEST(Prompts, AShortMessageBoxIsWideEnoughForItsCaption)

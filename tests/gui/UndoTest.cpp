@@ -97,6 +97,7 @@ TEST_F(UndoTest, EachKindOfEditUndoesToTheOriginalBytesAndRedoesToTheEditsBytes)
     const rom::Bytes original = image.Read();
     for (const Writer& w : writers) {
         SCOPED_TRACE(w.what);
+        ASSERT_TRUE(WriteFile(image.Path(), original));
         Load();
         w.edit();
         ASSERT_EQ(UndoStack()->count(), 1);
@@ -105,25 +106,18 @@ TEST_F(UndoTest, EachKindOfEditUndoesToTheOriginalBytesAndRedoesToTheEditsBytes)
         const rom::Bytes edited = image.Read();
         EXPECT_NE(edited, original);
         EXPECT_EQ(Title(), U("Dravik静态修改器 - image.smc"));
-
-        // Back to the original file, then the edit, undo, save: nothing changes.
-        ASSERT_TRUE(WriteFile(image.Path(), original));
-        Load();
-        w.edit();
+        // Undone after the save, the next save writes the original bytes back; redone, the edit's.
         Action("actionUndo")->trigger();
-        EXPECT_EQ(Title(), U("Dravik静态修改器 - image.smc"));
-        Save();
-        EXPECT_EQ(image.Read(), original);
-        // Redo gives exactly what the edit gave.
-        Action("actionRedo")->trigger();
         EXPECT_TRUE(Title().endsWith(U(" *")));
         Save();
+        EXPECT_EQ(image.Read(), original);
+        Action("actionRedo")->trigger();
+        Save();
         EXPECT_EQ(image.Read(), edited);
-        ASSERT_TRUE(WriteFile(image.Path(), original));
     }
 }
 
-TEST_F(UndoTest, StepsAreNamedAfterTheirRowAndANoOpAddsNone)
+TEST_F(UndoTest, StepsAreNamedAfterTheirRowAndTypingBackAddsNone)
 {
     EditInDialog(1004, 1, 0, [](QDialog& d) { Type(d, 1013, QStringLiteral("4321")); });
     EXPECT_EQ(Action("actionUndo")->text(),
@@ -131,13 +125,8 @@ TEST_F(UndoTest, StepsAreNamedAfterTheirRowAndANoOpAddsNone)
     EXPECT_TRUE(Action("actionUndo")->isEnabled());
     EXPECT_FALSE(Action("actionRedo")->isEnabled());
 
-    EditInDialog(1004, 1, 1, [](QDialog&) {}); // "确定" without a change
-    window->ShowPage(5);
-    ClickRow(1028, 3);
-    Button(1030)->click(); // the price the click put in the box
-    EXPECT_EQ(UndoStack()->count(), 1);
-
     Action("actionUndo")->trigger();
+    EXPECT_EQ(Title(), U("Dravik静态修改器 - image.smc")) << "an edit undone is none";
     EXPECT_EQ(Action("actionRedo")->text(),
               U("重做 编辑主炮 ") + QString::fromStdString(T("main_cannons").RowLabel(0)));
     EXPECT_FALSE(Action("actionUndo")->isEnabled());
@@ -197,7 +186,9 @@ TEST_F(UndoTest, ChangedCodesAndPricesRepaintTheirCellsWhichStandOutUntilSaved)
     EXPECT_EQ(pricePainted[0][1].toModelIndex(), Model(1028)->index(4, 1));
 }
 
-TEST_F(UndoTest, UndoAndRedoKeysWorkFromListsAndEditBoxes)
+// From an edit box the keys take back the box's own typing; from a list on another page they
+// show the page and row they change.
+TEST_F(UndoTest, UndoAndRedoKeysWorkFromEditBoxesAndListsAndShowWhatTheyChange)
 {
     window->ShowPage(6);
     const QString wolf = Box(1052)->Text();
@@ -207,11 +198,18 @@ TEST_F(UndoTest, UndoAndRedoKeysWorkFromListsAndEditBoxes)
     EXPECT_EQ(T("red_wolf").Cell(0, 1), wolf.toStdString());
     QTest::keyClick(Box(1052), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Box(1052)->Text(), wolf + U("9"));
-    List(1040)->setFocus();
-    QTest::keyClick(List(1040), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Box(1052)->Text(), wolf);
-    QTest::keyClick(List(1040), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Box(1052)->Text(), wolf + U("9"));
+
+    SetPrice(4, QStringLiteral("77"));
+    for (const Qt::KeyboardModifiers keys :
+         {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+        List(1028)->selectRow(0);
+        window->ShowPage(1);
+        List(1004)->setFocus();
+        QTest::keyClick(List(1004), Qt::Key_Z, keys);
+        EXPECT_EQ(Page(), 5);
+        EXPECT_EQ(List(1028)->currentIndex().row(), 4);
+        EXPECT_EQ(Cell(1028, 4, 1) == QStringLiteral("77"), keys != Qt::ControlModifier);
+    }
 }
 
 TEST_F(UndoTest, ReviewListsTheChangesAndShowsTheRowDoubleClicked)

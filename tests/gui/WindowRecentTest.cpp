@@ -1,4 +1,4 @@
-// 文件 → 最近打开的文件, files dropped onto the window, and the folder the Open dialog starts in.
+// 文件 → 最近打开的文件, files dropped onto the window, and where the Open dialog starts and what it offers.
 #include "WindowFixture.h"
 
 #include <QDir>
@@ -175,7 +175,9 @@ TEST_F(WindowRecentTest, TheOpenDialogStartsInTheFolderOfTheLastImage)
     auto startedAt = [this] {
         user.Clear();
         Action("actionOpen")->trigger(); // cancelled: nothing queued
-        return user.Asked(test::Prompt::File).at(0).path;
+        const Prompt asked = user.Asked(test::Prompt::File).at(0);
+        EXPECT_EQ(asked.text, U("SMC File (*.smc *.sfc);;所有文件 (*)")); // the game's files first
+        return asked.path;
     };
     EXPECT_EQ(startedAt(), QString()); // nothing opened yet: where it always started
 
