@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -15,6 +16,7 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QStyle>
+#include <QTableView>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -109,13 +111,21 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
         for (auto& [number, button] : pageButtons_)
             ShowPressed(button, number == page, palette());
     });
-    for (const auto& [id, view] : pages_->Lists())
-        WireReferences(id);
+    connect(pages_, &PageArea::PageMade, this, &CEditorDlg::WirePage);
     AddListCommands();
     AcceptFileDrops();
     SetLoadedState(false);
     ShowPage(0);
     resize(StartSize());
+}
+
+void CEditorDlg::WirePage(QWidget* page)
+{
+    for (const auto& [id, view] : pages_->Lists())
+        if (page->isAncestorOf(view))
+            WireReferences(id);
+    for (QLineEdit* box : page->findChildren<QLineEdit*>())
+        box->installEventFilter(fileDrops_);
 }
 
 // The designed size, or as much of it as the screen has room for: a window larger than its

@@ -131,6 +131,8 @@ private:
     void AddNameItems(QMenu* file);
     void AddFindItems();
     void WireReferences(int listId);
+    // What the window adds to a page's controls once they are made: where-used, file drops.
+    void WirePage(QWidget* page);
     FindBox* Finder();
     // Lists where the thing of a list's row (or a monster's attack cell) is used; false when
     // that cell has no references to show.
@@ -143,6 +145,7 @@ private:
     void RememberOpened(const QString& path);
     QString OpenDialogFolder() const;
     void AcceptFileDrops();
+    QObject* fileDrops_ = nullptr; // the edit boxes' filter that gives dropped files to the window
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

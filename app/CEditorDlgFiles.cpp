@@ -187,9 +187,9 @@ QString CEditorDlg::OpenDialogFolder() const
 void CEditorDlg::AcceptFileDrops()
 {
     setAcceptDrops(true);
-    auto* drops = new FileDrops(this, [this](QDropEvent* event) { dropEvent(event); });
+    fileDrops_ = new FileDrops(this, [this](QDropEvent* event) { dropEvent(event); });
     for (QLineEdit* box : findChildren<QLineEdit*>())
-        box->installEventFilter(drops);
+        box->installEventFilter(fileDrops_);
 }
 
 void CEditorDlg::dragEnterEvent(QDragEnterEvent* event) { TakeAsCopy(event); }

@@ -14,7 +14,6 @@
 #include <QTableView>
 
 #include <algorithm>
-#include <future>
 
 #include "app/EditHistory.h"
 #include "app/ListRows.h"
@@ -49,7 +48,7 @@ QRect PagePixels(const DialogUnits& du, const DuRect& r)
 } // namespace
 
 PageArea::PageArea(Session& session, QWidget* client, QWidget* window)
-    : QObject(window), session_(session), window_(window)
+    : QObject(window), session_(session), window_(window), du_(client->font())
 {
     Build(client);
     connect(&session_, &Session::Changed, this, &PageArea::Changed);
@@ -58,8 +57,7 @@ PageArea::PageArea(Session& session, QWidget* client, QWidget* window)
 
 void PageArea::Build(QWidget* client)
 {
-    const DialogUnits du(client->font());
-    const QRect area = du.Rect(kPageArea.x, kPageArea.y, kPageArea.width, kPageArea.height);
+    const QRect area = du_.Rect(kPageArea.x, kPageArea.y, kPageArea.width, kPageArea.height);
 
     // The frame around the page area is always there; the pages lie on it and let it show
     // wherever they have no control.
@@ -74,104 +72,120 @@ void PageArea::Build(QWidget* client)
     pages_->setObjectName(QStringLiteral("pages"));
     pages_->setGeometry(area);
 
-    // Decoding and scaling the background takes about as long as building the lists: it is done
-    // on another core meanwhile (QImage may be used outside the window's thread) and put in place
-    // at the end.
-    std::future<QImage> background =
-        std::async(std::launch::async, [size = area.size(), path = Picture("background.png")] {
-            return QImage(path).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        });
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("picture1000"));
     picture->setScaledContents(true); // a larger page area shows it larger
+    picture->setPixmap(
+        QPixmap::fromImage(QImage(Picture("background.png"))
+                               .scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     pages_->addWidget(picture);
-
-    std::vector<QWidget*> pages;
     for (int n = 1; n <= kPageCount; ++n) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("page%1").arg(n));
         pages_->addWidget(page);
-        pages.push_back(page);
     }
+}
 
+void PageArea::MakePage(int page)
+{
+    if (page < 1 || page > kPageCount || placed_.count(page))
+        return;
+    QWidget* parent = pages_->widget(page);
+    std::vector<std::pair<QWidget*, PageItem>>& placed = placed_[page];
     rom::Model& model = session_.Document().GetModel();
+    std::vector<int> lists;
     for (const PageControl& c : PageControls()) {
-        QWidget* page = pages[static_cast<size_t>(c.page - 1)];
+        if (c.page != page)
+            continue;
         QWidget* w = nullptr;
         switch (c.kind) {
         case PageControlKind::List: {
-            auto* view = new QTableView(page);
+            auto* view = new QTableView(parent);
             auto* tableModel = new TableModel(model.Get(c.table), view);
             tableModel->ShowMarks(&session_.Marks());
             auto* rows = new ListRows(*tableModel, view);
             rows->Show(view);
             view->setObjectName(QStringLiteral("list%1").arg(c.id));
-            StyleList(view, WidthsByColumn(tableModel->Table().Layout(), ColumnWidths(c.id)), du);
+            StyleList(view, WidthsByColumn(tableModel->Table().Layout(), ColumnWidths(c.id)), du_);
             lists_[c.id] = view;
             models_[c.id] = tableModel;
             rows_[c.id] = rows;
+            unfitted_.insert(c.id); // fitted as the page is shown
+            lists.push_back(c.id);
             if (editors::HasRowEditor(c.table))
                 WireRowEditor(c.id);
             w = view;
             break;
         }
         case PageControlKind::Edit: {
-            auto* box = new LineBox(page);
+            auto* box = new LineBox(parent);
             box->setObjectName(QStringLiteral("edit%1").arg(c.id));
+            box->setReadOnly(readOnly_);
             boxes_[c.id] = box;
-            if (*c.table)
+            if (*c.table) {
+                box->SetText(Q(model.Get(c.table).Cell(c.row, 1)));
                 WireBoundBox(box, c.table, c.row);
+            }
             w = box;
             break;
         }
         case PageControlKind::Button: {
-            auto* button = new QPushButton(PageText(c.caption), page);
+            auto* button = new QPushButton(PageText(c.caption), parent);
             button->setObjectName(QStringLiteral("button%1").arg(c.id));
             buttons_[c.id] = button;
             w = button;
             break;
         }
         case PageControlKind::Group: {
-            auto* group = new QGroupBox(PageText(c.caption), page);
+            auto* group = new QGroupBox(PageText(c.caption), parent);
             group->setObjectName(QStringLiteral("group%1").arg(c.id));
             w = group;
             break;
         }
         case PageControlKind::Static: {
-            auto* label = new widgets::StaticText(PageText(c.caption), du.Y(8), page);
+            auto* label = new widgets::StaticText(PageText(c.caption), du_.Y(8), parent);
             label->setObjectName(QStringLiteral("static%1").arg(c.id));
             w = label;
             break;
         }
         }
-        const QRect r = PagePixels(du, c.rect);
-        w->setGeometry(r);
-        placed_[c.page].push_back({w, PageItem{c.kind, DuRect{r.x(), r.y(), r.width(), r.height()}}});
+        w->ensurePolished(); // sized by its style before the page first shows it (lists are fitted then)
+        const QRect r = PagePixels(du_, c.rect);
+        placed.push_back({w, PageItem{c.kind, DuRect{r.x(), r.y(), r.width(), r.height()}}});
     }
-    for (auto& [id, view] : lists_)
+    PlacePage(page);
+    for (int id : lists) {
+        lists_.at(id)->doItemsLayout(); // its header laid out, which fitting its columns counts on
         WireFilter(id);
-
+    }
     for (const PriceEditorDecl& e : PriceEditors())
-        WirePriceEditor(e);
-    for (auto& [id, view] : lists_)
-        unfitted_.insert(id); // fitted when their page is first shown
-    picture->setPixmap(QPixmap::fromImage(background.get()));
+        if (std::find(lists.begin(), lists.end(), e.list) != lists.end()) {
+            WirePriceEditor(e);
+            buttons_.at(e.button)->setEnabled(!readOnly_);
+        }
+    MarkBoundBoxes();
+    emit PageMade(parent);
+}
+
+void PageArea::PlacePage(int page)
+{
+    std::vector<std::pair<QWidget*, PageItem>>& placed = placed_.at(page);
+    std::vector<PageItem> items;
+    for (const auto& [widget, item] : placed)
+        items.push_back(item);
+    const std::vector<DuRect> rects = StretchPage(items, growX_, growY_);
+    for (size_t i = 0; i < placed.size(); ++i)
+        placed[i].first->setGeometry(rects[i].x, rects[i].y, rects[i].width, rects[i].height);
 }
 
 void PageArea::Fit(const QRect& area)
 {
     frame_->setGeometry(area);
     pages_->setGeometry(area);
-    const double sx = std::max(1.0, static_cast<double>(area.width()) / designedArea_.width());
-    const double sy = std::max(1.0, static_cast<double>(area.height()) / designedArea_.height());
-    for (auto& [page, placed] : placed_) {
-        std::vector<PageItem> items;
-        for (const auto& [widget, item] : placed)
-            items.push_back(item);
-        const std::vector<DuRect> rects = StretchPage(items, sx, sy);
-        for (size_t i = 0; i < placed.size(); ++i)
-            placed[i].first->setGeometry(rects[i].x, rects[i].y, rects[i].width, rects[i].height);
-    }
+    growX_ = std::max(1.0, static_cast<double>(area.width()) / designedArea_.width());
+    growY_ = std::max(1.0, static_cast<double>(area.height()) / designedArea_.height());
+    for (auto& [page, placed] : placed_)
+        PlacePage(page);
     for (auto& [id, view] : lists_)
         unfitted_.insert(id); // a grown list has room for more of its names
     FitNameColumnsOn(pages_->currentWidget());
@@ -217,6 +231,7 @@ void PageArea::ShowPage(int page)
 {
     if (page < 0 || page > kPageCount)
         return;
+    MakePage(page);
     FitNameColumnsOn(pages_->widget(page)); // before the page is shown with its old widths
     pages_->setCurrentIndex(page);
     emit PageShown(page);
@@ -227,6 +242,7 @@ void PageArea::ShowTableRow(const std::string& tableId, int row, int column)
     for (const PageControl& c : PageControls()) {
         if (tableId != c.table)
             continue;
+        MakePage(c.page);
         if (c.kind == PageControlKind::List && lists_.count(c.id)) {
             ShowPage(c.page);
             QTableView* view = lists_.at(c.id);
@@ -251,10 +267,12 @@ void PageArea::ShowTableRow(const std::string& tableId, int row, int column)
 
 void PageArea::SetReadOnly(bool readOnly)
 {
+    readOnly_ = readOnly;
     for (auto& [id, box] : boxes_)
         box->setReadOnly(readOnly);
     for (const PriceEditorDecl& e : PriceEditors())
-        buttons_.at(e.button)->setEnabled(!readOnly);
+        if (buttons_.count(e.button))
+            buttons_.at(e.button)->setEnabled(!readOnly);
 }
 
 void PageArea::RefreshAll()
@@ -300,7 +318,7 @@ void PageArea::RefreshBoundBoxes()
 {
     const rom::Model& model = session_.Document().GetModel();
     for (const PageControl& c : PageControls())
-        if (c.kind == PageControlKind::Edit && *c.table)
+        if (c.kind == PageControlKind::Edit && *c.table && boxes_.count(c.id))
             boxes_.at(c.id)->SetText(Q(model.Get(c.table).Cell(c.row, 1)));
     MarkBoundBoxes();
 }
@@ -310,7 +328,7 @@ void PageArea::MarkBoundBoxes()
 {
     const rom::Model& model = session_.Document().GetModel();
     for (const PageControl& c : PageControls()) {
-        if (c.kind != PageControlKind::Edit || !*c.table)
+        if (c.kind != PageControlKind::Edit || !*c.table || !boxes_.count(c.id))
             continue;
         LineBox* box = boxes_.at(c.id);
         const bool changed = model.Get(c.table).IsChanged(c.row, 1);
@@ -333,7 +351,7 @@ void PageArea::Changed(const rom::Change& change)
             m->Changed(change);
     bool marks = false;
     for (const PageControl& c : PageControls()) {
-        if (c.kind != PageControlKind::Edit || change.tableId != c.table)
+        if (c.kind != PageControlKind::Edit || change.tableId != c.table || !boxes_.count(c.id))
             continue;
         const QString text = Q(session_.Document().GetModel().Get(c.table).Cell(c.row, 1));
         if (boxes_.at(c.id)->Text() != text)
@@ -407,7 +425,8 @@ void PageArea::ShowPriceOf(int listId, int editId)
 void PageArea::RefreshPriceBoxes()
 {
     for (const PriceEditorDecl& e : PriceEditors())
-        ShowPriceOf(e.list, e.edit);
+        if (lists_.count(e.list))
+            ShowPriceOf(e.list, e.edit);
 }
 
 // "确定" refuses what Save would refuse, as the row editors do, and keeps the box as typed.

@@ -1,9 +1,10 @@
 #pragma once
 // The window's page area: the background picture and the seven pages of lists, edit boxes, price
-// buttons, groups and texts, built from the page layout over the session's document. It keeps
-// every control it made. The lists repaint exactly the cells a change touched and the bound boxes
-// follow their cells; what is edited here (a row editor's "确定", a price "确定", typing in a
-// bound box) goes to the session as one undo step.
+// buttons, groups and texts, built from the page layout over the session's document. A page's
+// controls are made when the page is first shown (the window starts on the picture, so a start
+// pays for none of the twenty lists); the area keeps every control it made. The lists repaint exactly the
+// cells a change touched and the bound boxes follow their cells; what is edited here (a row editor's "确定",
+// a price "确定", typing in a bound box) goes to the session as one undo step.
 #include <QObject>
 #include <QSize>
 
@@ -14,6 +15,7 @@
 
 #include "app/PageLayout.h"
 #include "rom/Change.h"
+#include "widgets/DialogUnits.h"
 
 class QAction;
 class QLineEdit;
@@ -35,14 +37,14 @@ class TableModel;
 class PageArea : public QObject {
     Q_OBJECT
 public:
-    // Builds the pages inside client; row editors open over window.
+    // Builds the page area inside client, the picture shown; row editors open over window.
     PageArea(Session& session, QWidget* client, QWidget* window);
 
     // Puts the page area at area (in the client) and its controls where they go at that size:
     // as designed at the designed size, the lists grown when larger (StretchPage).
     void Fit(const QRect& area);
 
-    // 0 shows the background picture, 1 to 7 a page.
+    // 0 shows the background picture, 1 to 7 a page (made first if it was never shown).
     void ShowPage(int page);
     // Shows the page of a table and selects its row (or the box that shows it), with the cell in
     // column current and in view.
@@ -62,6 +64,7 @@ public:
     // The lists let go of the tables before the document goes.
     void Detach();
 
+    // The lists of the pages made so far, by id.
     const std::map<int, QTableView*>& Lists() const { return lists_; }
     TableModel* Model(int listId) const { return models_.at(listId); }
     // The rows a list shows, sorted and filtered: every view row maps to its table row here.
@@ -74,9 +77,15 @@ public:
 
 signals:
     void PageShown(int page);
+    // The controls of a page were made (as it is shown for the first time).
+    void PageMade(QWidget* page);
 
 private:
     void Build(QWidget* client);
+    // Makes the controls of a page (1 to 7) unless they are there, showing the document as it is.
+    void MakePage(int page);
+    // Puts a page's controls where they go at the current factors of growth.
+    void PlacePage(int page);
     void WirePriceEditor(const PriceEditorDecl& editor);
     void WireRowEditor(int listId);
     void WireBoundBox(widgets::LineBox* box, const std::string& table, int row);
@@ -96,7 +105,9 @@ private:
     QWidget* window_;
     QWidget* frame_ = nullptr;
     QStackedWidget* pages_ = nullptr;
+    const widgets::DialogUnits du_; // of the window's font
     QSize designedArea_;
+    double growX_ = 1, growY_ = 1; // of the page area over its designed size
     // Each page's controls with their designed places, in pixels of the page.
     std::map<int, std::vector<std::pair<QWidget*, PageItem>>> placed_;
     std::map<int, QTableView*> lists_;
@@ -108,6 +119,7 @@ private:
     // Lists whose names changed while their page was hidden: fitted when the page is shown.
     std::set<int> unfitted_;
     std::vector<QAction*> passedKeys_;
+    bool readOnly_ = false;
     bool detached_ = false;
 };
 

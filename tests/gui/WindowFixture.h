@@ -23,6 +23,7 @@
 
 #include "app/CEditorDlg.h"
 #include "app/EditHistory.h"
+#include "app/PageLayout.h"
 #include "app/TableModel.h"
 #include "rom/SampleImage.h"
 #include "support/ScriptedUser.h"
@@ -81,9 +82,23 @@ protected:
         return w;
     }
     QAction* Action(const QString& name) const { return Child<QAction>(name); }
-    QTableView* List(int id) const { return Child<QTableView>(QStringLiteral("list%1").arg(id)); }
-    widgets::LineBox* Box(int id) const { return Child<widgets::LineBox>(QStringLiteral("edit%1").arg(id)); }
-    QPushButton* Button(int id) const { return Child<QPushButton>(QStringLiteral("button%1").arg(id)); }
+    // A page's controls are made when the page is first shown: a control asked for before that
+    // is made by showing its page once (and then the page shown before again).
+    template <typename T> T* OnPage(const QString& prefix, int id) const
+    {
+        const QString name = prefix + QString::number(id);
+        if (!window->findChild<T*>(name))
+            for (const app::PageControl& c : app::PageControls())
+                if (c.id == id) {
+                    const int shown = Page();
+                    window->ShowPage(c.page);
+                    window->ShowPage(shown);
+                }
+        return Child<T>(name);
+    }
+    QTableView* List(int id) const { return OnPage<QTableView>(QStringLiteral("list"), id); }
+    widgets::LineBox* Box(int id) const { return OnPage<widgets::LineBox>(QStringLiteral("edit"), id); }
+    QPushButton* Button(int id) const { return OnPage<QPushButton>(QStringLiteral("button"), id); }
     app::TableModel* Model(int list) const
     {
         const auto* rows = qobject_cast<QAbstractProxyModel*>(List(list)->model());
