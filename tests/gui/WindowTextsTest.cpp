@@ -19,9 +19,10 @@ void ExpectUniqueLetters(const QList<QAction*>& actions)
     std::map<QChar, QString> seen;
     for (const QAction* a : actions) {
         const int at = a->text().indexOf(u'&');
-        if (at >= 0 && at + 1 < a->text().size())
+        if (at >= 0 && at + 1 < a->text().size()) {
             EXPECT_TRUE(seen.emplace(a->text()[at + 1].toUpper(), a->text()).second)
                 << a->text().toStdString() << " and " << seen[a->text()[at + 1].toUpper()].toStdString();
+        }
     }
 }
 
