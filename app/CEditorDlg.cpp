@@ -522,15 +522,18 @@ bool CEditorDlg::ResolveChangedFile(rom::Status& status, const std::function<rom
     const rom::RomDocument& document = session_.Document();
     const QString name = QFileInfo(Q(document.Path())).fileName();
     rom::Bytes now;
-    std::string error;
-    const int changed =
-        rom::ReadWholeFile(document.Path(), now, error) ? rom::ChangedFields(document.SavedParts(), now) : -1;
+    std::string error, rolledBack;
+    const int changed = rom::ReadWholeFile(document.Path(), now, error, &rolledBack)
+                            ? rom::ChangedFields(document.SavedParts(), now)
+                            : -1;
     widgets::Question question;
     question.icon = QMessageBox::Warning;
     question.caption = Caption();
     question.text = changed > 0
                         ? tr("%1 在打开后已被其他程序修改，改动了 %n 个字段。", nullptr, changed).arg(name)
                         : tr("%1 在打开后已被其他程序修改。").arg(name);
+    if (!rolledBack.empty())
+        question.text = Q(rolledBack) + u'\n' + question.text;
     question.text += u'\n' + tr("\n覆盖：按窗口中的值写入每个字段，其他程序对这些字段的修改将被撤回。"
                                 "\n重新载入：载入文件的新内容，再提供恢复您未保存的修改。"
                                 "\n取消：不写入任何内容。");

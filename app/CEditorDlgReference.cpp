@@ -60,12 +60,14 @@ void CEditorDlg::OnSetReference()
 bool CEditorDlg::UseReference(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    std::string error;
-    if (!session_.SetReference(absolute.toStdString(), error)) {
+    std::string error, notice;
+    if (!session_.SetReference(absolute.toStdString(), error, &notice)) {
         prompts_.Tell(this, QMessageBox::Warning, tr("Dravik静态修改器"),
                       tr("未设置参照映像：%1").arg(QString::fromStdString(error)));
         return false;
     }
+    if (!notice.empty()) // an interrupted save of the reference was rolled back first
+        prompts_.Tell(this, QMessageBox::Information, tr("Dravik静态修改器"), QString::fromStdString(notice));
     if (session_.IsLoaded())
         RememberReference(QString::fromStdString(session_.Document().Path()), absolute);
     return true;
@@ -88,11 +90,13 @@ void CEditorDlg::UseRememberedReference()
         session_.ClearReference();
         return;
     }
-    std::string error;
-    if (!session_.SetReference(reference.toStdString(), error)) {
+    std::string error, notice;
+    if (!session_.SetReference(reference.toStdString(), error, &notice)) {
         session_.ClearReference();
         prompts_.Tell(this, QMessageBox::Warning, tr("Dravik静态修改器"),
                       tr("这个映像的参照映像未能载入：%1").arg(QString::fromStdString(error)));
+    } else if (!notice.empty()) {
+        prompts_.Tell(this, QMessageBox::Information, tr("Dravik静态修改器"), QString::fromStdString(notice));
     }
 }
 

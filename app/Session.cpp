@@ -56,11 +56,13 @@ rom::Status Session::Open(const std::string& path)
     return status;
 }
 
-bool Session::SetReference(const std::string& path, std::string& error)
+bool Session::SetReference(const std::string& path, std::string& error, std::string* notice)
 {
     auto image = std::make_unique<rom::ReferenceImage>();
     if (!rom::LoadReference(path, *image, error))
         return false;
+    if (notice)
+        *notice = image->notice;
     marks_.Set(std::move(image), document_.GetModel());
     emit ReferenceChanged();
     return true;
@@ -104,9 +106,9 @@ rom::Status Session::SaveAs(const std::string& path, bool overwriteChanges)
     rom::Status status = rom::ImageWithEdits(document_, image);
     if (!status.ok)
         return status;
-    std::string error;
+    std::string error, rolledBack; // interrupted saves of either file the reads rolled back first
     rom::Bytes now;
-    if (!overwriteChanges && rom::ReadWholeFile(document_.Path(), now, error) &&
+    if (!overwriteChanges && rom::ReadWholeFile(document_.Path(), now, error, &rolledBack) &&
         rom::ChangedFields(document_.SavedParts(), now) > 0) {
         rom::Status refused = rom::Status::Failure(rom::Error::Failure(
             rom::Files::tr(rom::RomDocument::kChangedOnDisk).toStdString(), document_.Path()));
@@ -118,7 +120,7 @@ rom::Status Session::SaveAs(const std::string& path, bool overwriteChanges)
     rom::FileOps files;
     if (document_.BackupOnSave() && QFileInfo(QString::fromStdString(path)).isFile()) {
         std::optional<rom::Error> failed;
-        if (!rom::ReadWholeFile(path, replaced, error))
+        if (!rom::ReadWholeFile(path, replaced, error, &rolledBack))
             failed = rom::Error::Failure(error, path);
         else
             failed = rom::WriteBackup(path, replaced, files, where);
@@ -137,6 +139,8 @@ rom::Status Session::SaveAs(const std::string& path, bool overwriteChanges)
         status.notice = tr("无法在 %1 旁边写入备份，备份写在了 %2。")
                             .arg(QString::fromStdString(path), QString::fromStdString(where))
                             .toStdString();
+    if (status.ok && !rolledBack.empty())
+        status.notice = rolledBack + (status.notice.empty() ? "" : "\n") + status.notice;
     return status;
 }
 

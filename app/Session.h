@@ -85,8 +85,9 @@ public:
 
     // The reference image the cells are compared with; refused, changing nothing, with the reason
     // when it cannot be read or is not an image of the game's layout. It stays when another file
-    // is opened (the window chooses the one remembered for it).
-    bool SetReference(const std::string& path, std::string& error);
+    // is opened (the window chooses the one remembered for it). notice: an interrupted save of it
+    // that was rolled back first, if any.
+    bool SetReference(const std::string& path, std::string& error, std::string* notice = nullptr);
     void ClearReference();
     const ReferenceMarks& Marks() const { return marks_; }
 

@@ -27,6 +27,7 @@ bool LoadReference(const std::string& path, ReferenceImage& reference, std::stri
     }
     reference.path = path;
     reference.form = file.form;
+    reference.notice = file.notice;
     LoadTables(file.parts, reference.model, file.form);
     return true;
 }

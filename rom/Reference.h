@@ -16,6 +16,7 @@ struct ReferenceImage {
     std::string path;
     ImageForm form;
     Model model;
+    std::string notice; // an interrupted save of it that the read rolled back first, if any
 };
 
 // Reads a reference image. Refused, with the reason, when it cannot be read, is too short to hold

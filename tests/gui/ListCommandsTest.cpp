@@ -12,7 +12,9 @@
 #include <set>
 
 #include "WindowFixture.h"
+#include "rom/FileOps.h"
 #include "rom/Reference.h"
+#include "rom/SaveJournal.h"
 #include "rom/TableText.h"
 
 namespace dravik::test {
@@ -159,7 +161,15 @@ TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
 TEST_F(ListCommandsTest, AReferenceMarksTheCellsThatDifferAndRestoresRows)
 {
     TempImage referenceFile(Sample(2), "original.smc"), tooShort(rom::Bytes(0x8000, 0), "short.smc");
+    // A save of it cut short (one range, its old bytes the same as its new): rolled back, and told.
+    const rom::Bytes same(Sample(2).begin() + 0x100, Sample(2).begin() + 0x104);
+    const rom::FileIdentity id = rom::IdentifyFile(referenceFile.Path());
+    const std::string journal = referenceFile.Path() + ".journal";
+    ASSERT_TRUE(WriteFile(
+        journal, rom::EncodeJournal({id.device, id.inode, id.size, id.size, {{0x100, same, same}}})));
     ASSERT_TRUE(window->UseReference(QString::fromStdString(referenceFile.Path())));
+    EXPECT_TRUE(Messages().back().text.contains(QString::fromStdString(journal)))
+        << Messages().back().text.toStdString();
     rom::Model reference;
     rom::LoadTables(Sample(2), reference);
     const auto marked = [&] { // (row, column) of the monster cells whose tool tip names a reference value
