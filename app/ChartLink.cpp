@@ -61,6 +61,11 @@ ChartLink::ChartLink(Session& session, PageArea& pages, QWidget* window)
     });
     for (auto signal : {&Session::NamesChanged, &Session::ReferenceChanged})
         connect(&session_, signal, this, &ChartLink::Reload);
+    // A page's lists are made when it is first shown: the chart follows them from then on.
+    connect(&pages_, &PageArea::PageMade, this, [this] {
+        if (panel_)
+            FollowLists();
+    });
 }
 
 ChartLink::~ChartLink()

@@ -86,6 +86,15 @@ TEST_F(WindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelectsTheRow
         EXPECT_TRUE(chart->Description().contains(QString::fromStdString(monsters.RowLabel(row))));
     }
 
+    // A list made after the chart opened (its page not shown until now) tells the chart the row
+    // chosen in it.
+    chart->Choose(QStringLiteral("drinks"), Kind::Bars, 1);
+    auto* drinks = qobject_cast<QBarSeries*>(
+        chart->Widget()->findChild<QChartView*>(QStringLiteral("chartView"))->chart()->series().value(0));
+    ASSERT_NE(drinks, nullptr);
+    List(1048)->selectRow(2);
+    EXPECT_TRUE(drinks->barSets().value(0)->isBarSelected(2));
+
     // Both kinds of picture, through the file prompt; a folder that does not exist is told.
     for (const char* name : {"chart.png", "chart.svg", "none/chart.png"}) {
         SCOPED_TRACE(name);
