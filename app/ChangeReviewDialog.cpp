@@ -15,27 +15,12 @@ namespace {
 using widgets::Q;
 using widgets::Title;
 
-QString Hex(unsigned value, int digits) { return QString::asprintf("0x%0*X", digits, value); }
-
+// What the save would write, as the command line's review says it, without its indent.
 QString BytesText(const rom::Review& review)
 {
-    if (!review.error.empty())
-        return Q(review.error);
     QStringList lines;
-    if (!review.refusals.empty()) {
-        lines << ChangeReviewDialog::tr("保存会被拒绝：有 %n 个单元格的值无效，文件不会有任何改动。", nullptr,
-                                        static_cast<int>(review.refusals.size()));
-        for (const rom::CellError& e : review.refusals)
-            lines << Q(e.Describe());
-        return lines.join(QLatin1Char('\n'));
-    }
-    if (!review.checksum.empty())
-        lines << Q(review.checksum);
-    if (review.bytes.empty())
-        return (lines << ChangeReviewDialog::tr("保存不会改动任何字节。")).join(QLatin1Char('\n'));
-    lines << ChangeReviewDialog::tr("保存将改动 %n 个字节：", nullptr, static_cast<int>(review.bytes.size()));
-    for (const rom::ByteChange& b : review.bytes)
-        lines << QStringLiteral("%1: %2 -> %3").arg(Hex(b.offset, 6), Hex(b.before, 2), Hex(b.after, 2));
+    for (const std::string& line : review.SaveLines())
+        lines << Q(line).trimmed();
     return lines.join(QLatin1Char('\n'));
 }
 } // namespace

@@ -205,6 +205,30 @@ Review MakeReview(const Model& model, const Bytes& image, ImageForm form, bool f
     return review;
 }
 
+std::vector<std::string> Review::SaveLines() const
+{
+    std::vector<std::string> lines;
+    if (!error.empty())
+        return {error};
+    if (!refusals.empty()) {
+        lines.push_back(Fill(Tables::tr("保存会被拒绝：有 %n 个单元格的值无效，文件不会有任何改动。", nullptr,
+                                        static_cast<int>(refusals.size()))));
+        for (const CellError& e : refusals)
+            lines.push_back("  " + e.Describe());
+        return lines;
+    }
+    if (!checksum.empty())
+        lines.push_back(checksum);
+    if (bytes.empty())
+        lines.push_back(Fill(Tables::tr("保存不会改动任何字节。")));
+    else
+        lines.push_back(Fill(Tables::tr("保存将改动 %n 个字节：", nullptr, static_cast<int>(bytes.size()))));
+    for (const ByteChange& b : bytes)
+        lines.push_back("  " + Hex(static_cast<int>(b.offset), 6) + ": " + Hex(b.before, 2) + " -> " +
+                        Hex(b.after, 2));
+    return lines;
+}
+
 std::string Review::Format() const
 {
     std::ostringstream s;
@@ -216,24 +240,9 @@ std::string Review::Format() const
         s << Fill(Tables::tr("修改 %1 处："), entries.size()) << "\n";
     for (const ReviewEntry& e : entries)
         s << "  " << e.Describe() << "\n";
-    if (!refusals.empty()) {
-        s << Fill(Tables::tr("保存会被拒绝：有 %n 个单元格的值无效，文件不会有任何改动。", nullptr,
-                             static_cast<int>(refusals.size())))
-          << "\n";
-        for (const CellError& e : refusals)
-            s << "  " << e.Describe() << "\n";
-    } else if (error.empty()) {
-        if (!checksum.empty())
-            s << checksum << "\n";
-        if (bytes.empty())
-            s << Fill(Tables::tr("保存不会改动任何字节。")) << "\n";
-        else
-            s << Fill(Tables::tr("保存将改动 %n 个字节：", nullptr, static_cast<int>(bytes.size()))) << "\n";
-
-        for (const ByteChange& b : bytes)
-            s << "  " << Hex(static_cast<int>(b.offset), 6) << ": " << Hex(b.before, 2) << " -> "
-              << Hex(b.after, 2) << "\n";
-    }
+    if (error.empty())
+        for (const std::string& line : SaveLines())
+            s << line << "\n";
     return s.str();
 }
 

@@ -42,6 +42,9 @@ struct Review {
     bool Refused() const { return !refusals.empty() || !error.empty(); }
     // The whole review as text lines, as the command line prints it.
     std::string Format() const;
+    // What a save would write, one line each: why it would be refused (with each invalid cell), or
+    // the checksum it sets and the bytes it changes. Format ends with these; the window shows them.
+    std::vector<std::string> SaveLines() const;
 };
 
 // Every value cell and code that differs from its baseline, in pass order, row by row.

@@ -611,24 +611,6 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
-    <message>
-        <source>保存不会改动任何字节。</source>
-        <translation>Save would change no byte.</translation>
-    </message>
-    <message numerus="yes">
-        <source>保存会被拒绝：有 %n 个单元格的值无效，文件不会有任何改动。</source>
-        <translation>
-            <numerusform>The save would be refused: %n cell holds an invalid value; nothing in the file would change.</numerusform>
-            <numerusform>The save would be refused: %n cells hold invalid values; nothing in the file would change.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>保存将改动 %n 个字节：</source>
-        <translation>
-            <numerusform>The save would change %n byte:</numerusform>
-            <numerusform>The save would change %n bytes:</numerusform>
-        </translation>
-    </message>
     <message numerus="yes">
         <source>自上次打开或保存以来修改了 %n 处（双击一项或按回车可转到它所在的行）：</source>
         <translation>
