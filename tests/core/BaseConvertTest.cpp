@@ -1,6 +1,6 @@
 #include "tools/BaseConvert.h"
 
-#include "cli/Commands.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 #include <cctype>
 #include <cstdint>
 #include <random>
-#include <sstream>
 #include <string>
 
 using dravik::tools::ConvertBase;
@@ -137,37 +136,29 @@ TEST(BaseConvert, MatchesExactConversion)
     }
 }
 
-namespace {
-
-// "status|out|err"
-std::string Cli(const dravik::cli::Args& args)
-{
-    std::ostringstream out, err;
-    dravik::cli::Args all{"convert"};
-    all.insert(all.end(), args.begin(), args.end());
-    const int status = dravik::cli::RunCli(all, out, err);
-    return std::to_string(status) + "|" + out.str() + "|" + err.str();
-}
-
-} // namespace
-
+// Exit status 0 for a result, 1 for a refused number, 2 for wrong usage.
 TEST(ConvertCommand, ExitStatusZeroOneOrTwo)
 {
-    EXPECT_EQ(Cli({"255", "10", "16"}), "0|FF\n|");
-    EXPECT_EQ(Cli({"--", "-1a", "16", "10"}), "0|-26\n|");
-    EXPECT_EQ(Cli({"19", "8", "10"}), "1||" + kInvalid.substr(1) + "\n");
-    EXPECT_EQ(Cli({"2147483648", "10", "16"}), "1||" + kTooLarge.substr(1) + "\n");
-    for (const dravik::cli::Args& args : std::initializer_list<dravik::cli::Args>{{},
-                                                                                  {"1", "10"},
-                                                                                  {"1", "10", "16", "2"},
-                                                                                  {"1", "ten", "16"},
-                                                                                  {"1", "10", "17"},
-                                                                                  {"1", "1", "16"},
-                                                                                  {"1", "+10", "16"},
-                                                                                  {"1", "10", ""}}) {
-        const std::string r = Cli(args);
+    const auto cli = [](dravik::cli::Args args) {
+        args.insert(args.begin(), "convert");
+        const dravik::test::CliRun r = dravik::test::Cli(args);
+        return std::to_string(r.status) + "|" + r.out + "|" + r.err;
+    };
+    EXPECT_EQ(cli({"255", "10", "16"}), "0|FF\n|");
+    EXPECT_EQ(cli({"--", "-1a", "16", "10"}), "0|-26\n|");
+    EXPECT_EQ(cli({"19", "8", "10"}), "1||" + kInvalid.substr(1) + "\n");
+    EXPECT_EQ(cli({"2147483648", "10", "16"}), "1||" + kTooLarge.substr(1) + "\n");
+    for (const dravik::cli::Args& args : std::vector<dravik::cli::Args>{{},
+                                                                        {"1", "10"},
+                                                                        {"1", "10", "16", "2"},
+                                                                        {"1", "ten", "16"},
+                                                                        {"1", "10", "17"},
+                                                                        {"1", "1", "16"},
+                                                                        {"1", "+10", "16"},
+                                                                        {"1", "10", ""}}) {
+        const std::string r = cli(args);
         EXPECT_TRUE(r.rfind("2||", 0) == 0 && r.find("用法：") != std::string::npos) << r;
     }
-    const std::string help = Cli({"--help"});
+    const std::string help = cli({"--help"});
     EXPECT_TRUE(help.rfind("0|用法：dravik convert", 0) == 0 && help.back() == '|') << help;
 }

@@ -16,26 +16,6 @@
 using namespace dravik;
 using rom::Bytes;
 
-TEST(FileOps, PatchesAnExistingFileWhereItLies)
-{
-    QTemporaryDir dir;
-    const std::string path = dir.path().toStdString() + "/image.smc";
-    ASSERT_TRUE(test::WriteFile(path, Bytes(64, 0xAA)));
-    rom::FileOps ops;
-    const uint8_t patch[] = {1, 2, 3};
-    const int file = ops.OpenExisting(path);
-    ASSERT_GE(file, 0) << rom::ErrorText(-file);
-    EXPECT_EQ(ops.WriteAt(file, patch, 3, 40), 0);
-    EXPECT_EQ(ops.WriteAt(file, patch, 1, 0), 0);
-    EXPECT_EQ(ops.Flush(file), 0);
-    EXPECT_EQ(ops.Close(file), 0);
-    EXPECT_EQ(ops.Close(file), -EBADF) << "a handle is gone once closed";
-    Bytes expected(64, 0xAA);
-    expected[0] = 1;
-    std::copy(patch, patch + 3, expected.begin() + 40);
-    EXPECT_TRUE(test::ReadFile(path) == expected);
-}
-
 TEST(FileOps, FailuresCarryTheSystemsReason)
 {
     QTemporaryDir dir;

@@ -217,6 +217,8 @@ TEST(ImageFile, SaveKeepsAChangeMadeOutsideTheTables)
     const Bytes after = file.Read();
     EXPECT_EQ(after[0x14], image[0x14]);
     EXPECT_EQ(test::Get(after, 0xC0200, 2), 7u);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(RomDocument::BackupPath(file.Path()))))
+        << "none asked for";
 }
 
 TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndGoesElsewhereWhenItCannotBeBeside)
@@ -256,15 +258,8 @@ TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndGoesElsewhereWhenItCannotBeB
     EXPECT_EQ(test::ReadFile(elsewhere), second);
     QFile::remove(QString::fromStdString(elsewhere));
 
-    // Without backups the same save goes through and leaves no backup behind.
-    test::TempImage plain(original, "plain.smc");
-    RomDocument noBackup;
-    ASSERT_TRUE(noBackup.Open(plain.Path()).ok);
-    noBackup.GetModel().Get("items").SetCell(0, 1, "13");
-    ASSERT_TRUE(noBackup.Save().ok);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(RomDocument::BackupPath(plain.Path()))));
-
     // The command line asks for one with --backup.
+    test::TempImage plain(original, "plain.smc");
     const std::string json = plain.Path() + ".json";
     ASSERT_TRUE(test::WriteFile(json, Bytes(exported.begin(), exported.end())));
     const Bytes before = plain.Read();

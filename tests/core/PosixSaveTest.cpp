@@ -18,13 +18,8 @@
 #include <unistd.h>
 
 #include "SaveSafety.h"
-#include "rom/FileOps.h"
 #include "rom/Recovery.h"
-#include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
-#include "rom/SaveJournal.h"
-#include "support/FailingFileOps.h"
-#include "support/TestImage.h"
 
 using namespace dravik;
 using namespace dravik::rom;
@@ -54,11 +49,7 @@ TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)
             ASSERT_EQ(::chown(file.Path().c_str(), 65534, 100), 0);
         }
         const struct stat before = Stat(file.Path());
-
-        RomDocument doc;
-        ASSERT_TRUE(doc.Open(sym).ok);
-        doc.GetModel().Get("items").SetCell(0, 1, "123");
-        const Status s = doc.Save();
+        const Status s = test::SaveItemPrice(sym, "123");
         if (mode == 0444) { // nobody may write it: a reference image that is kept as it is
             EXPECT_FALSE(s.ok);
             EXPECT_EQ(Stat(file.Path()).st_mode, before.st_mode);
@@ -113,25 +104,6 @@ TEST_F(SaveSafety, SavesOfOneImageAreSerialisedAndALeftLockIsTakenOver)
     EXPECT_EQ(c.GetModel().Get("items").Cell(0, 1) == "11", sa.ok);
     EXPECT_EQ(c.GetModel().Get("items").Cell(1, 1) == "22", sb.ok);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(file.Path() + ".lock")));
-}
-
-TEST_F(SaveSafety, AFileSizeLimitGivesAReasonInsteadOfEndingTheProcess)
-{
-    QTemporaryDir dir;
-    const std::string out = dir.path().toStdString() + "/big.smc";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        IgnoreFileSizeSignal();
-        const rlimit limit{1 << 20, 1 << 20};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        const std::optional<Error> failed = WriteImageAtomically(out, MakeSampleImage(1));
-        ::_exit(failed && Contains(Describe(*failed), ErrorText(EFBIG)) ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
 }
 
 TEST(FileOps, AFileSizeLimitReachedPartWayIsReportedAsSuch)
@@ -215,26 +187,8 @@ TEST_F(SaveSafety, ASaveCutShortThroughOneHardLinkIsFoundFromTheOther)
     test::TempImage file(original);
     const std::string other = file.Path() + ".other";
     ASSERT_EQ(::link(file.Path().c_str(), other.c_str()), 0);
-    const int steps = test::StepsOf([&](const auto& ops) {
-        test::TempImage probe(original);
-        const std::string probeLink = probe.Path() + ".other";
-        ASSERT_EQ(::link(probe.Path().c_str(), probeLink.c_str()), 0);
-        RomDocument d;
-        d.SetFileOps(ops);
-        ASSERT_TRUE(d.Open(probeLink).ok);
-        d.GetModel().Get("items").SetCell(0, 1, "321");
-        ASSERT_TRUE(d.Save().ok);
-    });
-    RomDocument doc;
-    ASSERT_TRUE(doc.Open(other).ok);
-    doc.GetModel().Get("items").SetCell(0, 1, "321");
-    doc.SetFileOps(
-        std::make_shared<test::FailingFileOps>(steps - 2, EIO, false)); // dies at the journal's removal
-    ASSERT_FALSE(doc.Save().ok);
-    ASSERT_FALSE(file.Read() == original);
-
-    RomDocument reopened;
-    const Status s = reopened.Open(file.Path());
+    ASSERT_FALSE(test::SaveDyingAtJournalRemoval(other) == original);
+    const Status s = RomDocument().Open(file.Path());
     ASSERT_TRUE(s.ok) << s.message;
     EXPECT_TRUE(Contains(s.notice, "已恢复")) << s.notice;
     EXPECT_TRUE(file.Read() == original);
@@ -292,11 +246,7 @@ TEST_F(SaveSafety, ABackupReplacesALinkOfItsNameInsteadOfWritingThroughIt)
     const std::string backup = RomDocument::BackupPath(file.Path()), victim = file.Path() + ".victim";
     ASSERT_TRUE(test::WriteFile(victim, Bytes{'v'}));
     ASSERT_EQ(::symlink(victim.c_str(), backup.c_str()), 0);
-    RomDocument doc;
-    doc.SetBackupOnSave(true);
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
-    doc.GetModel().Get("items").SetCell(0, 1, "55");
-    const Status s = doc.Save();
+    const Status s = test::SaveItemPrice(file.Path(), "55", nullptr, true);
     ASSERT_TRUE(s.ok) << s.message;
     EXPECT_TRUE(test::ReadFile(victim) == Bytes{'v'});
     EXPECT_TRUE(test::ReadFile(backup) == original);
@@ -342,21 +292,8 @@ TEST_F(SaveSafety, ASaveCutShortWithItsJournalInOneUsersDataFolderIsSeenByEveryO
     };
     const Bytes original = MakeSampleImage(28);
     test::TempImage file(original);
-    const auto save = [&](int failAt) {
-        auto ops = std::make_shared<test::FailingFileOps>(failAt, EIO, false);
-        ops->folderWritable = false;
-        RomDocument doc;
-        doc.SetFileOps(ops);
-        EXPECT_TRUE(doc.Open(file.Path()).ok);
-        doc.GetModel().Get("items").SetCell(0, 1, "321");
-        EXPECT_EQ(doc.Save().ok, failAt == 1 << 30);
-        return ops->steps;
-    };
     user("a");
-    const int steps = save(1 << 30);
-    ASSERT_TRUE(test::WriteFile(file.Path(), original));
-    save(steps - 2); // dies at the journal's removal: the new bytes are in
-    const Bytes torn = file.Read();
+    const Bytes torn = test::SaveDyingAtJournalRemoval(file.Path(), false);
     ASSERT_FALSE(torn == original);
     const std::string journal = JournalPaths(file.Path()).back();
     ASSERT_TRUE(QFile::exists(QString::fromStdString(journal))) << journal;

@@ -1,9 +1,14 @@
 #pragma once
-// The save-safety fixture, shared by the tests built everywhere and the POSIX-only ones: one
-// suite across files needs one fixture class, so it cannot live in an unnamed namespace.
+// The save-safety fixture and helpers, shared by the tests built everywhere and the POSIX-only
+// ones: one suite across files needs one fixture class, so it cannot live in an unnamed namespace.
 #include <gtest/gtest.h>
 
 #include <QStandardPaths>
+
+#include "rom/RomDocument.h"
+#include "rom/SaveJournal.h"
+#include "support/FailingFileOps.h"
+#include "support/TestImage.h"
 
 namespace dravik::test {
 
@@ -12,5 +17,38 @@ protected:
     // Journals that fall back to the data folder go to a test folder, not the user's.
     static void SetUpTestSuite() { QStandardPaths::setTestModeEnabled(true); }
 };
+
+// Opens path (through ops, when given), sets the first item's price to price and saves.
+inline rom::Status SaveItemPrice(const std::string& path, const std::string& price,
+                                 const std::shared_ptr<rom::FileOps>& ops = nullptr, bool backup = false)
+{
+    rom::RomDocument doc;
+    if (ops)
+        doc.SetFileOps(ops);
+    doc.SetBackupOnSave(backup);
+    const rom::Status opened = doc.Open(path);
+    if (!opened.ok)
+        return opened;
+    doc.GetModel().Get("items").SetCell(0, 1, price);
+    return doc.Save();
+}
+
+// Saves a new first item's price through path and lets the process die at the journal's removal:
+// the new bytes are in, and the journal says how to undo them. Returns the bytes left.
+inline rom::Bytes SaveDyingAtJournalRemoval(const std::string& path, bool folderWritable = true)
+{
+    const rom::Bytes original = ReadFile(path);
+    const auto save = [&](int failAt) {
+        auto ops = std::make_shared<FailingFileOps>(failAt, EIO, false);
+        ops->folderWritable = folderWritable;
+        EXPECT_EQ(SaveItemPrice(path, "321", ops).ok, failAt == 1 << 30);
+        return ops->steps;
+    };
+    const int steps = save(1 << 30);
+    EXPECT_TRUE(WriteFile(path, original));
+    save(steps - 2);
+    EXPECT_TRUE(rom::JournalPending(path));
+    return ReadFile(path);
+}
 
 } // namespace dravik::test

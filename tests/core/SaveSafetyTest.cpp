@@ -12,11 +12,7 @@
 
 #include "SaveSafety.h"
 #include "rom/PatchFiles.h"
-#include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
-#include "rom/SaveJournal.h"
-#include "support/FailingFileOps.h"
-#include "support/TestImage.h"
 
 using namespace dravik;
 using namespace dravik::rom;
@@ -29,13 +25,7 @@ std::filesystem::file_time_type ModifiedAt(const std::string& path)
     return std::filesystem::last_write_time(std::filesystem::u8path(path));
 }
 
-bool AnyJournal(const std::string& path)
-{
-    for (const std::string& j : JournalPaths(path))
-        if (QFile::exists(QString::fromStdString(j)))
-            return true;
-    return false;
-}
+bool AnyJournal(const std::string& path) { return JournalPending(path); }
 
 // The journal of a save cut short, given the file's identity and written where a save puts it.
 std::string WriteJournal(const std::string& path, Journal j)
@@ -214,24 +204,8 @@ TEST_F(SaveSafety, AJournalIsRolledBackOnlyOverItsOwnFileAndContents)
 
 TEST_F(SaveSafety, AWriterDealsWithAnInterruptedSaveBeforeWriting)
 {
-    const Bytes original = MakeSampleImage(18);
-    test::TempImage file(original);
-    RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
-    EditFarApart(doc);
-    const int steps = test::StepsOf([&](const auto& ops) {
-        test::TempImage probe(original);
-        RomDocument d;
-        d.SetFileOps(ops);
-        ASSERT_TRUE(d.Open(probe.Path()).ok);
-        EditFarApart(d);
-        ASSERT_TRUE(d.Save().ok);
-    });
-    // Dies at the journal's removal: the new bytes are in, the journal says to undo them.
-    doc.SetFileOps(std::make_shared<test::FailingFileOps>(steps - 2, EIO, false));
-    ASSERT_FALSE(doc.Save().ok);
-    ASSERT_TRUE(AnyJournal(file.Path()));
-
+    test::TempImage file(MakeSampleImage(18));
+    test::SaveDyingAtJournalRemoval(file.Path());
     const Bytes replacement = MakeSampleImage(19);
     ImageWriter writer;
     std::string error;
@@ -261,26 +235,20 @@ TEST_F(SaveSafety, AWriteThatChangesTheSizeIsWholeOrUndoneAtEveryFailingStep)
                 << error;
             ASSERT_TRUE(file.Read() == *target);
         });
-        for (int failAt = 0; failAt <= steps; ++failAt) {
-            for (const bool once : {true, false}) {
-                SCOPED_TRACE("step " + std::to_string(failAt) + (once ? " once" : " from then on"));
-                test::TempImage file(original);
-                ImageWriter writer(std::make_shared<test::FailingFileOps>(failAt, ENOSPC, once));
-                std::string error, notice;
-                const bool ok = test::Succeeded(writer.Begin(file.Path()), error) &&
-                                test::Succeeded(writer.Write(*target), error);
-                const Bytes after = file.Read();
-                EXPECT_TRUE(ok ? after == *target : Contains(error, ErrorText(ENOSPC))) << error;
-                if (!ok && Contains(error, "文件没有改动")) {
-                    EXPECT_TRUE(after == original);
-                }
-                ASSERT_TRUE(
-                    test::Succeeded(RecoverInterruptedSave(file.Path(), *SystemFileOps(), notice), error))
-                    << error;
-                EXPECT_TRUE(file.Read() == (ok ? *target : original));
-                EXPECT_FALSE(AnyJournal(file.Path()));
-            }
-        }
+        test::ForEachFailure(steps, [&](int failAt, bool once) {
+            test::TempImage file(original);
+            ImageWriter writer(std::make_shared<test::FailingFileOps>(failAt, ENOSPC, once));
+            std::string error, notice;
+            const bool ok = test::Succeeded(writer.Begin(file.Path()), error) &&
+                            test::Succeeded(writer.Write(*target), error);
+            const Bytes after = file.Read();
+            EXPECT_TRUE(ok ? after == *target : Contains(error, ErrorText(ENOSPC))) << error;
+            EXPECT_TRUE(ok || !Contains(error, "文件没有改动") || after == original);
+            ASSERT_TRUE(test::Succeeded(RecoverInterruptedSave(file.Path(), *SystemFileOps(), notice), error))
+                << error;
+            EXPECT_TRUE(file.Read() == (ok ? *target : original));
+            EXPECT_FALSE(AnyJournal(file.Path()));
+        });
     }
 }
 
@@ -313,65 +281,52 @@ TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)
     ASSERT_TRUE(held.tryLock(0));
     const auto before = ModifiedAt(file.Path());
     RomDocument doc;
-    doc.SetBackupOnSave(true);
     ASSERT_TRUE(doc.Open(file.Path()).ok);
-    const Status s = doc.Save();
+    const Status s = test::SaveItemPrice(file.Path(), doc.GetModel().Get("items").Cell(0, 1), nullptr, true);
     ASSERT_TRUE(s.ok) << s.message;
     EXPECT_EQ(s.changedBytes, 0);
     EXPECT_TRUE(ModifiedAt(file.Path()) == before) << "a save with nothing to change touched the file";
     EXPECT_FALSE(QFile::exists(QString::fromStdString(RomDocument::BackupPath(file.Path()))));
     EXPECT_FALSE(AnyJournal(file.Path()));
     // One that changes something goes through the lock and the file operations.
-    doc.GetModel().Get("items").SetCell(0, 1, "9");
     auto fast = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
-    doc.SetFileOps(fast);
     held.unlock();
-    ASSERT_TRUE(doc.Save().ok);
+    ASSERT_TRUE(test::SaveItemPrice(file.Path(), "9", fast).ok);
     EXPECT_GT(fast->steps, 0);
 }
 
-// The journal goes beside the image, or to the data folder where the image's folder refuses
-// it; a file already in its place stops the save before any write. None is left behind.
-TEST_F(SaveSafety, TheJournalsPlaceBesideOrInTheDataFolder)
+// The journal goes beside the image, or to the data folder where the image's folder refuses it;
+// a file already in its place stops the patch before any write, and so do old bytes the file no
+// longer holds (a writer that does not share the save lock changed it). None is left behind.
+TEST_F(SaveSafety, APatchInPlaceFindsItsJournalsPlaceAndTheBytesItWasMadeFrom)
 {
     const Bytes original = MakeSampleImage(20);
-    for (const int refusal : {0, EACCES, EEXIST}) {
-        SCOPED_TRACE(refusal);
+    const struct {
+        int refusal; // of the journal's creation; EEXIST: a file already has its name
+        bool stale;
+        const char* says;
+    } cases[] = {{0, false, ""},
+                 {EACCES, false, ""},
+                 {EEXIST, false, "已经有一个名为 "},
+                 {0, true, "另一个程序改动了"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
         test::TempImage file(original);
         const std::string beside = file.Path() + ".journal";
-        if (refusal == EEXIST) {
+        if (c.refusal == EEXIST) {
             ASSERT_TRUE(test::WriteFile(beside, Bytes{'x'}));
         }
-        // The first call creates the journal.
-        test::FailingFileOps ops(refusal == EACCES ? 0 : 1 << 30, EACCES, true);
+        test::FailingFileOps ops(c.refusal == EACCES ? 0 : 1 << 30, EACCES, true); // step 0 makes the journal
+        const Bytes old{static_cast<uint8_t>(original[0x100] ^ (c.stale ? 1 : 0))};
         std::string error;
-        const bool saved = test::Succeeded(
-            PatchInPlace(file.Path(), original.size(), {{0x100, {original[0x100]}, {0x55}}}, ops), error);
-        EXPECT_EQ(saved, refusal != EEXIST) << error;
+        const bool saved =
+            test::Succeeded(PatchInPlace(file.Path(), original.size(), {{0x100, old, {0x55}}}, ops), error);
+        EXPECT_EQ(saved, !*c.says) << error;
+        EXPECT_TRUE(Contains(error, c.says)) << error;
         EXPECT_EQ(file.Read()[0x100], saved ? 0x55 : original[0x100]);
-        if (refusal == EEXIST) {
-            EXPECT_TRUE(Contains(error, "已经有一个名为 " + beside)) << error;
-            EXPECT_TRUE(test::ReadFile(beside) == Bytes{'x'});
-        } else {
-            EXPECT_FALSE(AnyJournal(file.Path()));
-        }
+        EXPECT_EQ(AnyJournal(file.Path()), c.refusal == EEXIST);
+        EXPECT_EQ(test::ReadFile(beside) == Bytes{'x'}, c.refusal == EEXIST);
     }
-}
-
-// A writer that does not share the save lock (another user's, another program) changed the file
-// after it was read: nothing is written over its bytes.
-TEST_F(SaveSafety, APatchMadeFromBytesTheFileNoLongerHoldsIsRefused)
-{
-    const Bytes original = MakeSampleImage(33);
-    test::TempImage file(original);
-    FileOps ops;
-    std::string error;
-    const Bytes stale{static_cast<uint8_t>(original[0x100] ^ 1)};
-    EXPECT_FALSE(
-        test::Succeeded(PatchInPlace(file.Path(), original.size(), {{0x100, stale, {0x55}}}, ops), error));
-    EXPECT_TRUE(Contains(error, "另一个程序改动了")) << error;
-    EXPECT_TRUE(file.Read() == original);
-    EXPECT_FALSE(AnyJournal(file.Path()));
 }
 
 // Lock, journal and backup beside it would have names too long for the file system: they go to
@@ -379,11 +334,7 @@ TEST_F(SaveSafety, APatchMadeFromBytesTheFileNoLongerHoldsIsRefused)
 TEST_F(SaveSafety, AnImageWhoseNameLeavesNoRoomForSideFilesIsSaved)
 {
     test::TempImage file(MakeSampleImage(34), std::string(249, 'a') + ".smc");
-    RomDocument doc;
-    doc.SetBackupOnSave(true);
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
-    doc.GetModel().Get("items").SetCell(0, 1, "77");
-    const Status s = doc.Save();
+    const Status s = test::SaveItemPrice(file.Path(), "77", nullptr, true);
     ASSERT_TRUE(s.ok) << s.message;
     EXPECT_TRUE(Contains(s.notice, "备份写在了")) << s.notice;
     RomDocument again;
@@ -492,23 +443,16 @@ TEST_F(SaveSafety, EveryFailingStepOfTheRollBackAtOpenKeepsTheJournalUsable)
         ASSERT_TRUE(s.ok) << s.message;
         ASSERT_TRUE(file.Read() == original);
     });
-    for (int failAt = 0; failAt <= steps; ++failAt) {
-        for (const bool once : {true, false}) {
-            SCOPED_TRACE("step " + std::to_string(failAt) + (once ? " once" : " from then on"));
-            test::TempImage file(torn);
-            const Status s = openWith(std::make_shared<test::FailingFileOps>(failAt, EIO, once), file);
-            if (s.ok) {
-                EXPECT_TRUE(file.Read() == original);
-                EXPECT_FALSE(AnyJournal(file.Path()));
-                continue;
-            }
+    test::ForEachFailure(steps, [&](int failAt, bool once) {
+        test::TempImage file(torn);
+        const Status s = openWith(std::make_shared<test::FailingFileOps>(failAt, EIO, once), file);
+        if (!s.ok) { // the journal is still there, and the next open finishes the roll-back
             EXPECT_TRUE(Contains(s.message, ErrorText(EIO))) << s.message;
             EXPECT_TRUE(AnyJournal(file.Path()));
-            RomDocument next;
-            const Status again = next.Open(file.Path());
+            const Status again = RomDocument().Open(file.Path());
             EXPECT_TRUE(again.ok) << again.message;
-            EXPECT_TRUE(file.Read() == original);
-            EXPECT_FALSE(AnyJournal(file.Path()));
         }
-    }
+        EXPECT_TRUE(file.Read() == original);
+        EXPECT_FALSE(AnyJournal(file.Path()));
+    });
 }

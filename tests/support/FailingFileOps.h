@@ -2,6 +2,7 @@
 // File operations that fail from a chosen step on, for testing what a save leaves behind.
 #include <cerrno>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
@@ -59,6 +60,16 @@ inline int StepsOf(const std::function<void(const std::shared_ptr<FailingFileOps
     const auto counting = std::make_shared<FailingFileOps>(1 << 30, 0, true);
     act(counting);
     return counting->steps;
+}
+
+// Runs act for every step from 0 to steps, failing there once and from there on.
+inline void ForEachFailure(int steps, const std::function<void(int failAt, bool once)>& act)
+{
+    for (int failAt = 0; failAt <= steps; ++failAt)
+        for (const bool once : {true, false}) {
+            SCOPED_TRACE("step " + std::to_string(failAt) + (once ? " once" : " from then on"));
+            act(failAt, once);
+        }
 }
 
 } // namespace dravik::test
