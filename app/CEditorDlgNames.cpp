@@ -28,11 +28,11 @@ const char* const kNamesKey = "names/folder";
 using widgets::Q;
 
 // The reasons a folder was refused, one a line.
-QString Reasons(const QString& folder, const std::vector<std::string>& errors)
+QString Reasons(const QString& folder, const std::vector<rom::Error>& errors)
 {
     QString text = CEditorDlg::tr("名称表 %1 被拒绝，继续使用原来的名称：").arg(folder);
-    for (const std::string& e : errors)
-        text += u'\n' + Q(e);
+    for (const rom::Error& e : errors)
+        text += u'\n' + Q(rom::Describe(e));
     return text;
 }
 } // namespace
@@ -149,7 +149,7 @@ void CEditorDlg::OnFind()
 
 bool CEditorDlg::UseNameFolder(const QString& folder)
 {
-    std::vector<std::string> errors;
+    std::vector<rom::Error> errors;
     if (!session_.UseNameFolder(folder.toStdString(), errors)) {
         prompts_.Tell(this, QMessageBox::Warning, Caption(), Reasons(folder, errors));
         return false;

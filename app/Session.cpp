@@ -199,14 +199,13 @@ void Session::WriteRecoveryNow()
         emit RecoveryWriteFailed(QString::fromStdString(error));
 }
 
-bool Session::UseNameFolder(const std::string& folder, std::vector<std::string>& errors)
+bool Session::UseNameFolder(const std::string& folder, std::vector<rom::Error>& errors)
 {
-    rom::NameSetResult r = rom::LoadNameSet(folder);
-    if (!r.ok) {
-        errors = std::move(r.errors);
+    names::NameSet set = names::NameSet::BuiltIn();
+    errors = rom::LoadNameSet(folder, set);
+    if (!errors.empty())
         return false;
-    }
-    document_.SetNames(std::make_shared<const names::NameSet>(std::move(r.set)));
+    document_.SetNames(std::make_shared<const names::NameSet>(std::move(set)));
     UpdateMarks(); // the reference's names are shown with the new set
     emit NamesChanged();
     return true;

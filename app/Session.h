@@ -95,7 +95,7 @@ public:
     const names::NameSet& Names() const { return document_.Names(); }
     // Makes a folder of name files the set in use; false with every reason when it is refused,
     // which changes nothing.
-    bool UseNameFolder(const std::string& folder, std::vector<std::string>& errors);
+    bool UseNameFolder(const std::string& folder, std::vector<rom::Error>& errors);
     void UseBuiltInNames();
     // What the status line and the About box say of the name set in use.
     QString NamesSummary() const;

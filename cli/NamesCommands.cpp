@@ -11,27 +11,25 @@ struct NameFolders {
     Q_DECLARE_TR_FUNCTIONS(NameFolders)
 };
 
-void PrintErrors(const std::vector<std::string>& errors, std::ostream& err)
+// Reads `folder` into `set`, or says why not.
+bool Load(const QString& folder, names::NameSet& set, std::ostream& err)
 {
-    for (const std::string& e : errors)
-        err << e << "\n";
-}
-
-void PrintRefusal(const QString& folder, const std::vector<std::string>& errors, std::ostream& err)
-{
+    const std::vector<rom::Error> errors = rom::LoadNameSet(folder.toStdString(), set);
+    if (errors.empty())
+        return true;
     err << NameFolders::tr("%1: 名称表被拒绝:").arg(folder) << "\n";
-    PrintErrors(errors, err);
+    for (const rom::Error& e : errors)
+        err << rom::Describe(e) << "\n";
+    return false;
 }
 
 int Check(const QString& folder, const names::NameSet& current, std::ostream& out, std::ostream& err)
 {
-    const rom::NameSetResult r = rom::LoadNameSet(folder.toStdString());
-    if (!r.ok) {
-        PrintRefusal(folder, r.errors, err);
+    names::NameSet set = names::NameSet::BuiltIn();
+    if (!Load(folder, set, err))
         return kRefused;
-    }
     int changes = 0;
-    for (const names::NameSet::Entry& e : r.set.UserEntries()) {
+    for (const names::NameSet::Entry& e : set.UserEntries()) {
         const std::string& was = current.Names(e.list)[static_cast<size_t>(e.code)];
         if (was == e.text)
             continue;
@@ -39,7 +37,7 @@ int Check(const QString& folder, const names::NameSet& current, std::ostream& ou
         out << names::Info(e.list).file << ":" << e.code + 1 << ": " << was << " -> " << e.text << "\n";
     }
     out << NameFolders::tr("%1 中有 %2 个名称，其中 %3 个改变了名称")
-               .arg(folder, QString::number(r.set.UserCount()), QString::number(changes))
+               .arg(folder, QString::number(set.UserCount()), QString::number(changes))
         << "\n";
     return kSuccess;
 }
@@ -67,9 +65,8 @@ protected:
             return Check(folder, *names, out, err);
         if (action != "export")
             return WrongUsage(err, tr("没有“%1”这个动作").arg(action));
-        const std::string error = rom::ExportNameSet(*names, folder.toStdString());
-        if (!error.empty()) {
-            err << error << "\n";
+        if (const auto error = rom::ExportNameSet(*names, folder.toStdString())) {
+            err << rom::Describe(*error) << "\n";
             return kRefused;
         }
         out << tr("已把 %1 个名称文件写入 %2").arg(QString::number(names::AllLists().size()), folder) << "\n";
@@ -81,12 +78,10 @@ protected:
 int UseNameFolders(const QStringList& folders, names::NameSetPtr& names, std::ostream& err)
 {
     for (const QString& folder : folders) {
-        rom::NameSetResult r = rom::LoadNameSet(folder.toStdString());
-        if (!r.ok) {
-            PrintRefusal(folder, r.errors, err);
+        names::NameSet set = names::NameSet::BuiltIn();
+        if (!Load(folder, set, err))
             return kRefused;
-        }
-        names = std::make_shared<const names::NameSet>(std::move(r.set));
+        names = std::make_shared<const names::NameSet>(std::move(set));
     }
     return kSuccess;
 }

@@ -24,7 +24,6 @@ using namespace dravik;
 using namespace dravik::names;
 using dravik::rom::ExportNameSet;
 using dravik::rom::LoadNameSet;
-using dravik::rom::NameSetResult;
 
 namespace {
 
@@ -68,26 +67,23 @@ QString Scratch()
     return QFileInfo(shm).isDir() && QFileInfo(shm).isWritable() ? shm : QDir::tempPath();
 }
 
-void CheckRefused(const NameSetResult& r, const std::map<std::string, std::string>& files)
+void CheckRefused(const std::vector<rom::Error>& errors, const NameSet& set,
+                  const std::map<std::string, std::string>& files)
 {
-    Check(!r.errors.empty(), "a refusal says why");
-    Check(r.set.UserCount() == 0 && r.set.Folder().empty(), "a refusal leaves the compiled-in set");
-    for (const std::string& e : r.errors) {
-        const size_t colon = e.find(':');
-        Check(colon != std::string::npos, "a refusal names a file", e);
-        const std::string file = e.substr(0, colon);
-        const auto it = files.find(file);
-        Check(it != files.end(), "a refusal names a file of the folder", e);
-        if (!FindListFile(file))
+    Check(!errors.empty(), "a refusal says why");
+    Check(set.UserCount() == 0 && set.Folder().empty(), "a refusal leaves the compiled-in set");
+    for (const rom::Error& e : errors) {
+        const std::string said = rom::Describe(e);
+        Check(said.rfind(e.file + ":", 0) == 0 && !rom::Reason(e).empty(), "a refusal names a file and why",
+              said);
+        const auto it = files.find(e.file);
+        Check(it != files.end(), "a refusal names a file of the folder", said);
+        if (!FindListFile(e.file))
             continue; // a file no list has: refused as a whole, without a line
-        size_t digits = colon + 1;
-        while (digits < e.size() && e[digits] >= '0' && e[digits] <= '9')
-            ++digits;
-        Check(digits > colon + 1 && digits < e.size() && e[digits] == ':', "a refusal names file:line", e);
-        const size_t line = std::stoul(e.substr(colon + 1, digits - colon - 1));
         const std::vector<std::string> lines = Lines(it->second);
+        const auto line = static_cast<size_t>(e.line);
         Check(line >= 1 && line <= lines.size() && !lines[line - 1].empty(), "the line refused holds a name",
-              e);
+              said);
     }
 }
 
@@ -156,25 +152,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             files[name] = bytes;
     }
 
-    const NameSetResult r = LoadNameSet(dir.path().toStdString());
-    if (!r.ok) {
-        CheckRefused(r, files);
+    NameSet set = NameSet::BuiltIn();
+    const std::vector<rom::Error> errors = LoadNameSet(dir.path().toStdString(), set);
+    if (!errors.empty()) {
+        CheckRefused(errors, set, files);
         return 0;
     }
-    Check(r.errors.empty(), "an accepted set has no refusals");
     for (const auto& file : files)
         Check(FindListFile(file.first) != nullptr, "a file no list has is refused", file.first);
-    CheckAccepted(r.set, files);
+    CheckAccepted(set, files);
 
     if ((data[0] & 3) == 1) {
         const std::string again = scratch.path().toStdString() + "/export";
         QDir(QString::fromStdString(again)).removeRecursively();
-        Check(ExportNameSet(r.set, again).empty(), "an accepted set exports");
-        const NameSetResult back = LoadNameSet(again);
-        Check(back.ok, "an exported set loads back", back.errors.empty() ? "" : back.errors.front());
+        Check(!ExportNameSet(set, again), "an accepted set exports");
+        NameSet back = NameSet::BuiltIn();
+        const std::vector<rom::Error> backErrors = LoadNameSet(again, back);
+        Check(backErrors.empty(), "an exported set loads back",
+              backErrors.empty() ? "" : rom::Describe(backErrors.front()));
         for (const ListInfo& info : AllLists())
-            Check(back.set.Names(info.list) == r.set.Names(info.list) &&
-                      back.set.Combo(info.list) == r.set.Combo(info.list),
+            Check(back.Names(info.list) == set.Names(info.list) &&
+                      back.Combo(info.list) == set.Combo(info.list),
                   "an exported set loads back unchanged", info.file);
     }
     return 0;

@@ -19,7 +19,6 @@
 using namespace dravik::names;
 using dravik::rom::ExportNameSet;
 using dravik::rom::LoadNameSet;
-using dravik::rom::NameSetResult;
 using dravik::test::NameFolder;
 
 namespace {
@@ -65,12 +64,13 @@ TEST(NameSetLoad, OverlaysOnlyTheGivenLines)
                        {"users.txt", "\xEF\xBB\xBF甲\n"},              // a BOM is tolerated
                        {"attacks_b.txt", Repeat("\n", 0x7A) + Repeat("啊", 15)},
                        {".hidden", "anything"}});
-    const NameSetResult r = LoadNameSet(folder.Path());
-    ASSERT_TRUE(r.ok) << (r.errors.empty() ? "" : r.errors[0]);
-    EXPECT_EQ(r.set.UserCount(), 3);
+    NameSet set = NameSet::BuiltIn();
+    const auto errors = LoadNameSet(folder.Path(), set);
+    ASSERT_TRUE(errors.empty()) << Describe(errors[0]);
+    EXPECT_EQ(set.UserCount(), 3);
     const NameSet& base = NameSet::BuiltIn();
     for (const ListInfo& info : AllLists()) {
-        const auto& names = r.set.Names(info.list);
+        const auto& names = set.Names(info.list);
         ASSERT_EQ(names.size(), static_cast<size_t>(info.entries)) << info.file;
         for (size_t i = 0; i < names.size(); ++i) {
             const bool changed = (info.list == List::TankParts && i == 7) ||
@@ -79,11 +79,11 @@ TEST(NameSetLoad, OverlaysOnlyTheGivenLines)
             EXPECT_EQ(names[i] != base.Names(info.list)[i], changed) << info.file << " " << i;
         }
     }
-    EXPECT_EQ(r.set.Names(List::TankParts)[7], "八八炮");
-    EXPECT_EQ(r.set.Combo(List::TankParts)[7], "八八炮");
-    EXPECT_EQ(r.set.TankLoot()[7], "八八炮");
-    EXPECT_EQ(r.set.Names(List::Users)[0], "甲");
-    EXPECT_EQ(r.set.Combo(List::TankParts)[87], base.Combo(List::TankParts)[87]);
+    EXPECT_EQ(set.Names(List::TankParts)[7], "八八炮");
+    EXPECT_EQ(set.Combo(List::TankParts)[7], "八八炮");
+    EXPECT_EQ(set.TankLoot()[7], "八八炮");
+    EXPECT_EQ(set.Names(List::Users)[0], "甲");
+    EXPECT_EQ(set.Combo(List::TankParts)[87], base.Combo(List::TankParts)[87]);
 }
 
 TEST(NameSetLoad, RefusesWholeFolderWithFileLineAndReason)
@@ -114,43 +114,44 @@ TEST(NameSetLoad, RefusesWholeFolderWithFileLineAndReason)
     };
     for (const auto& c : cases) {
         NameFolder folder(c.files);
-        const NameSetResult r = LoadNameSet(folder.Path());
-        EXPECT_FALSE(r.ok) << c.error;
-        ASSERT_FALSE(r.errors.empty()) << c.error;
-        EXPECT_EQ(r.errors[0].substr(0, c.error.size()), c.error);
-        EXPECT_EQ(r.set.UserCount(), 0); // nothing of a refused folder is kept
+        NameSet set = NameSet::BuiltIn();
+        const auto errors = LoadNameSet(folder.Path(), set);
+        ASSERT_FALSE(errors.empty()) << c.error;
+        EXPECT_EQ(Describe(errors[0]).substr(0, c.error.size()), c.error);
+        EXPECT_EQ(set.UserCount(), 0); // nothing of a refused folder is kept
     }
     // Empty lines past the end are harmless; a missing folder is refused.
     NameFolder trailing(std::map<std::string, std::string>{{"characters.txt", "a\nb\nc\n\n\n"}});
-    EXPECT_TRUE(LoadNameSet(trailing.Path()).ok);
-    EXPECT_FALSE(LoadNameSet(trailing.Path() + "/missing").ok);
+    NameSet set = NameSet::BuiltIn();
+    EXPECT_TRUE(LoadNameSet(trailing.Path(), set).empty());
+    EXPECT_FALSE(LoadNameSet(trailing.Path() + "/missing", set).empty());
 }
 
 TEST(NameSetLoad, ExportedTemplateLoadsBackUnchanged)
 {
     QTemporaryDir dir;
-    ASSERT_EQ(ExportNameSet(NameSet::BuiltIn(), dir.path().toStdString() + "/t"), "");
-    const NameSetResult r = LoadNameSet(dir.path().toStdString() + "/t");
-    ASSERT_TRUE(r.ok) << (r.errors.empty() ? "" : r.errors[0]);
-    EXPECT_EQ(r.set.UserCount(), 977 - 3);
+    ASSERT_FALSE(ExportNameSet(NameSet::BuiltIn(), dir.path().toStdString() + "/t"));
+    NameSet set = NameSet::BuiltIn();
+    ASSERT_TRUE(LoadNameSet(dir.path().toStdString() + "/t", set).empty());
+    EXPECT_EQ(set.UserCount(), 977 - 3);
     for (const ListInfo& info : AllLists()) {
-        EXPECT_EQ(r.set.Names(info.list), NameSet::BuiltIn().Names(info.list)) << info.file;
-        EXPECT_EQ(r.set.Combo(info.list), NameSet::BuiltIn().Combo(info.list)) << info.file;
+        EXPECT_EQ(set.Names(info.list), NameSet::BuiltIn().Names(info.list)) << info.file;
+        EXPECT_EQ(set.Combo(info.list), NameSet::BuiltIn().Combo(info.list)) << info.file;
     }
-    EXPECT_EQ(r.set.HumanLoot(), NameSet::BuiltIn().HumanLoot());
+    EXPECT_EQ(set.HumanLoot(), NameSet::BuiltIn().HumanLoot());
 }
 
 TEST(NameSetActive, SwitchingChangesWhatCodesShow)
 {
     NameFolder folder({{"tank_items.txt", "\n\n甲乙\n"}, {"items.txt", "碱性车蜡X\n"}});
-    const NameSetResult r = LoadNameSet(folder.Path());
-    ASSERT_TRUE(r.ok);
+    NameSet set = NameSet::BuiltIn();
+    ASSERT_TRUE(LoadNameSet(folder.Path(), set).empty());
     const auto& tankItems = dravik::rom::FindLayout("tanks")->FindCodeArray("items")->naming;
     const auto& loot = dravik::rom::FindLayout("monsters")->FindCodeArray("early_loot")->naming;
-    EXPECT_EQ(tankItems.Text(r.set, 0, 0x82), "甲乙");
-    EXPECT_EQ(loot.Text(r.set, 0, 0x82, 9), "甲乙");
-    EXPECT_EQ(loot.Text(r.set, 0, 0x80, 0), "碱性车蜡X");
-    EXPECT_EQ(r.set.Folder(), QDir(QString::fromStdString(folder.Path())).absolutePath().toStdString());
+    EXPECT_EQ(tankItems.Text(set, 0, 0x82), "甲乙");
+    EXPECT_EQ(loot.Text(set, 0, 0x82, 9), "甲乙");
+    EXPECT_EQ(loot.Text(set, 0, 0x80, 0), "碱性车蜡X");
+    EXPECT_EQ(set.Folder(), QDir(QString::fromStdString(folder.Path())).absolutePath().toStdString());
     EXPECT_EQ(tankItems.Text(NameSet::BuiltIn(), 0, 0x82), "发音盒α");
 }
 
@@ -185,9 +186,10 @@ TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue
         renamed[NameSet::BuiltIn().Combo(info.list)[2]] = name;
     }
     NameFolder folder(files);
-    const NameSetResult r = LoadNameSet(folder.Path());
-    ASSERT_TRUE(r.ok) << (r.errors.empty() ? "" : r.errors[0]);
-    model.SetNames(std::make_shared<const NameSet>(r.set));
+    NameSet set = NameSet::BuiltIn();
+    const auto errors = LoadNameSet(folder.Path(), set);
+    ASSERT_TRUE(errors.empty()) << Describe(errors[0]);
+    model.SetNames(std::make_shared<const NameSet>(set));
     const std::vector<std::string> after = dravik::test::State(model);
     const auto patchesAfter = dravik::rom::PlanSave(model).patches;
     // A copy of the model (an undo snapshot, a scratch check) shows the same names.

@@ -136,13 +136,13 @@ TEST_F(EditorSlots, DropDownListsFollowTheDocumentsNameSet)
     for (const auto& l : lists)
         files[l.file] = "\n\n新" + std::to_string(&l - lists) + "\n";
     const test::NameFolder folder(files);
-    rom::NameSetResult loaded = rom::LoadNameSet(folder.Path());
-    ASSERT_TRUE(loaded.ok);
+    names::NameSet loaded = names::NameSet::BuiltIn();
+    ASSERT_TRUE(rom::LoadNameSet(folder.Path(), loaded).empty());
     const auto shown = [&](const auto& l) {
         std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, T(l.table), l.row);
         return Combo(dialog.get(), l.combo)->itemText(l.position).toStdString();
     };
-    const auto userSet = std::make_shared<const names::NameSet>(std::move(loaded.set));
+    const auto userSet = std::make_shared<const names::NameSet>(std::move(loaded));
     for (const bool user : {false, true, false}) {
         doc_->SetNames(user ? userSet : names::NameSet::BuiltInPtr());
         for (const auto& l : lists)
