@@ -149,7 +149,8 @@ int Command::Execute(const QStringList& args, const QStringList& folders, std::o
     }
     if (const QString problem = OptionProblem(parser, options); !problem.isEmpty())
         return WrongUsage(err, problem);
-    names::NameSetPtr names = names::NameSet::BuiltInPtr();
+    // The compiled-in set costs a parse of its lists: made only for a command that shows names.
+    names::NameSetPtr names = ShowsNames() ? names::NameSet::BuiltInPtr() : nullptr;
     if (const int status = UseNameFolders(folders + parser.values("names"), names, err))
         return status;
     const qsizetype count = parser.positionalArguments().size();

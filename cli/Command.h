@@ -51,6 +51,9 @@ public:
     virtual int MaxArguments() const { return MinArguments(); }
     // Whether an argument such as -5 or -1a is a number rather than an option.
     virtual bool TakesNegativeNumbers() const { return false; }
+    // Whether it shows anything by name. One that does not is given no name set unless --names
+    // names one (a folder given is still read and refused as every command refuses it).
+    virtual bool ShowsNames() const { return true; }
 
     // What --help prints: the forms, the details and every option.
     QString Usage() const;

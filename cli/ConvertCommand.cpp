@@ -32,6 +32,7 @@ public:
                   "和“.”后的小数部分；大于 9 的数字写作 A-F 或 a-f。结果最多 16 位小数，截断而不舍入。\n"
                   "负数 TEXT 可以直接写，也可以在前面加“--”。");
     }
+    bool ShowsNames() const override { return false; }
     int MinArguments() const override { return 3; }
     bool TakesNegativeNumbers() const override { return true; }
 

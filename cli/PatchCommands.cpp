@@ -278,6 +278,7 @@ public:
     {
         return {{"format", tr("补丁格式，不按 OUT 的扩展名"), "ips|bps"}};
     }
+    bool ShowsNames() const override { return false; }
     int MinArguments() const override { return 3; }
 
 protected:
@@ -349,6 +350,7 @@ public:
                 {"headered-patch", tr("这个 IPS 补丁是为有复制器文件头的映像做的")},
                 {"fix-checksum", tr("同时把结果的内部文件头的校验和与补码改成它的实际值")}};
     }
+    bool ShowsNames() const override { return false; }
     int MinArguments() const override { return 2; }
     int MaxArguments() const override { return 3; }
 

@@ -323,6 +323,7 @@ public:
         return {{"seed", tr("0 到 4294967295 的整数，默认 1"), "N"},
                 {"no-header", tr("不写 512 字节的复制器文件头")}};
     }
+    bool ShowsNames() const override { return false; }
     int MinArguments() const override { return 1; }
 
 protected:

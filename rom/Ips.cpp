@@ -181,28 +181,29 @@ bool ApplyIps(const Bytes& patch, const Bytes& source, Bytes& target, std::strin
         }
         ++records;
         const uint32_t offset = Big(patch, p, 3);
-        const std::string where = Fill(Patches::tr("第 %1 条记录（偏移 %2）"), records, Hex(offset));
+        // Worded only for a message: most patches have many records and no fault.
+        const auto where = [&] { return Fill(Patches::tr("第 %1 条记录（偏移 %2）"), records, Hex(offset)); };
         p += 3;
         if (p + 2 > n)
-            return cut(p, Fill(Patches::tr("%1的长度"), where));
+            return cut(p, Fill(Patches::tr("%1的长度"), where()));
         uint32_t size = Big(patch, p, 2);
         p += 2;
         const bool run = size == 0;
         if (run) {
             if (p + 3 > n)
-                return cut(p, Fill(Patches::tr("%1的重复次数和值"), where));
+                return cut(p, Fill(Patches::tr("%1的重复次数和值"), where()));
             size = Big(patch, p, 2);
             if (size == 0) {
-                error = Fill(Patches::tr("IPS 补丁有误：%1是重复次数为 0 的重复记录。"), where);
+                error = Fill(Patches::tr("IPS 补丁有误：%1是重复次数为 0 的重复记录。"), where());
                 return false;
             }
         } else if (p + size > n) {
-            return cut(n, Fill(Patches::tr("%1的数据（应有 %2 字节，只剩 %3 字节）"), where, size, n - p));
+            return cut(n, Fill(Patches::tr("%1的数据（应有 %2 字节，只剩 %3 字节）"), where(), size, n - p));
         }
         const uint64_t end = uint64_t{offset} + size;
         if (end > kIpsLimit) {
             error = Fill(Patches::tr("IPS 补丁有误：%1会把文件写到 %2 字节，超过 IPS 的 16 MiB 上限。"),
-                         where, end);
+                         where(), end);
             return false;
         }
         if (target.size() < end)

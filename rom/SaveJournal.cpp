@@ -350,15 +350,29 @@ uint64_t ImagePatch::ChangedBytes() const
     return n;
 }
 
+namespace {
+// Adds the runs of differing bytes of a and b (n bytes each, at offset in the file) to changes.
+void AddChangedRuns(uint64_t offset, const uint8_t* a, const uint8_t* b, size_t n,
+                    std::vector<RangeChange>& changes)
+{
+    const uint8_t* const aEnd = a + n;
+    auto [from, to] = std::mismatch(a, aEnd, b);
+    while (from != aEnd) {
+        const auto [end, toEnd] = std::mismatch(from, aEnd, to, std::not_equal_to<>());
+        changes.push_back({static_cast<uint32_t>(offset + static_cast<size_t>(from - a)), Bytes(from, end),
+                           Bytes(to, toEnd)});
+        std::tie(from, to) = std::mismatch(end, aEnd, toEnd);
+    }
+}
+} // namespace
+
 ImagePatch DiffContents(const Bytes& before, const Bytes& after)
 {
     ImagePatch patch;
     patch.oldSize = before.size();
     patch.newSize = after.size();
     const size_t common = std::min(before.size(), after.size());
-    patch.changes =
-        ChangedRanges({ImagePart{0, Bytes(before.begin(), before.begin() + static_cast<long>(common))}},
-                      {ImagePart{0, Bytes(after.begin(), after.begin() + static_cast<long>(common))}});
+    AddChangedRuns(0, before.data(), after.data(), common, patch.changes);
     patch.oldTail.assign(before.begin() + static_cast<long>(common), before.end());
     patch.newTail.assign(after.begin() + static_cast<long>(common), after.end());
     return patch;
@@ -429,18 +443,9 @@ std::vector<RangeChange> ChangedRanges(const std::vector<ImagePart>& before,
                                        const std::vector<ImagePart>& after)
 {
     std::vector<RangeChange> changes;
-    for (size_t p = 0; p < before.size() && p < after.size(); ++p) {
-        const Bytes& a = before[p].bytes;
-        const Bytes& b = after[p].bytes;
-        const auto aEnd = a.begin() + static_cast<long>(std::min(a.size(), b.size()));
-        auto [from, to] = std::mismatch(a.begin(), aEnd, b.begin());
-        while (from != aEnd) {
-            const auto [end, toEnd] = std::mismatch(from, aEnd, to, std::not_equal_to<>());
-            changes.push_back({before[p].offset + static_cast<uint32_t>(from - a.begin()), Bytes(from, end),
-                               Bytes(to, toEnd)});
-            std::tie(from, to) = std::mismatch(end, aEnd, toEnd);
-        }
-    }
+    for (size_t p = 0; p < before.size() && p < after.size(); ++p)
+        AddChangedRuns(before[p].offset, before[p].bytes.data(), after[p].bytes.data(),
+                       std::min(before[p].bytes.size(), after[p].bytes.size()), changes);
     return changes;
 }
 
