@@ -1,4 +1,4 @@
-// Real image files: with and without the copier header, too short, too large, read-only.
+// Real image files: with and without the copier header, too short, too large; backups.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -131,36 +131,6 @@ TEST(ImageFile, HeaderlessTwinShowsTheSameTablesAndTakesTheSameEditsLower)
         at += kCopierHeaderSize;
     EXPECT_GT(changed.size(), 22u);
     EXPECT_EQ(changed, plainChanged);
-}
-
-TEST(ImageFile, ReadOnlyImageIsReadButNeverWritten)
-{
-    test::TempImage file(MakeSampleImage(8));
-    const Bytes original = file.Read();
-    const QString path = QString::fromStdString(file.Path());
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-
-    EXPECT_FALSE(Export(file.Path()).empty());
-
-    RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
-    EXPECT_TRUE(doc.IsReadOnly());
-    doc.GetModel().Get("items").SetCell(0, 1, "7");
-    Status s = doc.Save();
-    EXPECT_FALSE(s.ok);
-    EXPECT_NE(s.message.find("只读"), std::string::npos) << s.message;
-
-    const test::Folder dir;
-    const test::CliRun r = test::Cli({"import", file.Path(), dir.Write("tables.json", "{}")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(test::Contains(r.err, "只读")) << r.err;
-    EXPECT_EQ(file.Read(), original);
-
-    // Made writable again, the same document saves: the check is made at each Save.
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-    RomDocument writable;
-    ASSERT_TRUE(writable.Open(file.Path()).ok);
-    EXPECT_FALSE(writable.IsReadOnly());
 }
 
 TEST(ImageFile, SeveralImagesExportIntoAFolderEachOnItsOwn)
