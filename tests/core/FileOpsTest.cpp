@@ -83,25 +83,6 @@ TEST(FileOps, SideFilesAreReadOnlyWhenRegularAndWithinTheirBound)
     }
 }
 
-TEST(FileOps, ASideFileIsCreatedNewOrReplacedWhole)
-{
-    QTemporaryDir dir;
-    const std::string path = dir.path().toStdString() + "/side";
-    rom::FileOps ops;
-    const int file = ops.CreateNew(path);
-    ASSERT_GE(file, 0) << rom::ErrorText(-file);
-    ops.Close(file);
-    EXPECT_EQ(ops.CreateNew(path), -EEXIST) << "an existing name is never reused";
-
-    const Bytes content{4, 5, 6};
-    EXPECT_FALSE(rom::WriteSideFile(path, content.data(), content.size()));
-    EXPECT_TRUE(test::ReadFile(path) == content);
-    const std::optional<rom::Error> onFolder =
-        rom::WriteSideFile(dir.path().toStdString(), content.data(), 3);
-    EXPECT_EQ(onFolder ? onFolder->systemError : 0, EISDIR);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
-}
-
 TEST(FileOps, ErrorsAreWordedFromTheirValue)
 {
     rom::Error cell;
