@@ -96,37 +96,30 @@ TEST(ImageDiff, StoredBitsAndBytesOutsideFieldsAreShown)
         EXPECT_EQ(f.storedOnly, f.tableId != "special_cannons") << f.tableId;
 }
 
-TEST(ImageDiff, DifferentSizesCompareWhatBothHold)
+// Images of different size compare what both hold; one without the copier header is compared where
+// its tables are, and its offsets are its own.
+TEST(ImageDiff, DifferentSizesAndFormsCompareWhereTheTablesAre)
 {
     const rom::Bytes a = rom::MakeSampleImage(5);
+    EXPECT_TRUE(rom::DiffImages(a, a).Identical());
     rom::Bytes b = a;
     b.resize(a.size() + 1024, 0xEE);
     rom::ImageDiff d = rom::DiffImages(a, b);
-    EXPECT_FALSE(d.SameSize());
-    EXPECT_FALSE(d.Identical());
-    EXPECT_TRUE(d.fields.empty());
-    EXPECT_TRUE(d.runs.empty());
-
+    EXPECT_FALSE(d.SameSize() || d.Identical());
+    EXPECT_TRUE(d.fields.empty() && d.runs.empty());
     b.resize(rom::ImageForm{}.MinimumSize());
     b[0xC0200] ^= 1;
-    d = rom::DiffImages(a, b);
-    EXPECT_EQ(Keys(d), (std::set<Key>{{"items", 0, "价格"}}));
-    EXPECT_TRUE(rom::DiffImages(a, a).Identical());
-}
+    EXPECT_EQ(Keys(rom::DiffImages(a, b)), (std::set<Key>{{"items", 0, "价格"}}));
 
-TEST(ImageDiff, AnImageWithoutTheCopierHeaderIsComparedWhereItsTablesAre)
-{
-    const rom::Bytes a = rom::MakeSampleImage(5);
     rom::Bytes plain(a.begin() + rom::kCopierHeaderSize, a.end());
     ASSERT_FALSE(rom::ImageForm::OfSize(plain.size()).header);
     for (const bool aFirst : {true, false}) {
-        const rom::ImageDiff d = aFirst ? rom::DiffImages(a, plain) : rom::DiffImages(plain, a);
-        EXPECT_TRUE(d.fields.empty());
-        EXPECT_TRUE(d.runs.empty());
+        d = aFirst ? rom::DiffImages(a, plain) : rom::DiffImages(plain, a);
+        EXPECT_TRUE(d.fields.empty() && d.runs.empty());
     }
     plain[0xC0200 - rom::kCopierHeaderSize] ^= 1; // items row 0
     plain[0x1000] ^= 1;                           // outside: 0x1200 in the headered image
-    rom::ImageDiff d = rom::DiffImages(a, plain);
+    d = rom::DiffImages(a, plain);
     EXPECT_EQ(Keys(d), (std::set<Key>{{"items", 0, "价格"}}));
     ASSERT_EQ(d.runs.size(), 1u);
     EXPECT_EQ(d.runs[0].offset, 0x1200u);
