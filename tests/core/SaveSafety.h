@@ -18,9 +18,9 @@ protected:
     static void SetUpTestSuite() { QStandardPaths::setTestModeEnabled(true); }
 };
 
-// Opens path (through ops, when given), sets the first item's price to price and saves.
-inline rom::Status SaveItemPrice(const std::string& path, const std::string& price,
-                                 const std::shared_ptr<rom::FileOps>& ops = nullptr, bool backup = false)
+// Opens path (through ops, when given), applies the edits and saves.
+inline rom::Status SaveEdits(const std::string& path, const std::vector<rom::Edit>& edits,
+                             const std::shared_ptr<rom::FileOps>& ops = nullptr, bool backup = false)
 {
     rom::RomDocument doc;
     if (ops)
@@ -29,8 +29,15 @@ inline rom::Status SaveItemPrice(const std::string& path, const std::string& pri
     const rom::Status opened = doc.Open(path);
     if (!opened.ok)
         return opened;
-    doc.GetModel().Get("items").SetCell(0, 1, price);
+    for (const rom::Edit& e : edits)
+        doc.Apply(e);
     return doc.Save();
+}
+
+inline rom::Status SaveItemPrice(const std::string& path, const std::string& price,
+                                 const std::shared_ptr<rom::FileOps>& ops = nullptr, bool backup = false)
+{
+    return SaveEdits(path, {rom::Edit("items").SetCell(0, 1, price)}, ops, backup);
 }
 
 // Saves a new first item's price through path and lets the process die at the journal's removal:

@@ -39,11 +39,8 @@ std::string WriteJournal(const std::string& path, Journal j)
 }
 
 // Two edits far apart, so a save writes two ranges.
-void EditFarApart(RomDocument& doc)
-{
-    doc.Apply(Edit("main_cannons").SetCell(0, 1, "4321"));
-    doc.Apply(Edit("monsters").SetCell(150, 4, "77"));
-}
+const std::vector<Edit> kFarApart = {Edit("main_cannons").SetCell(0, 1, "4321"),
+                                     Edit("monsters").SetCell(150, 4, "77")};
 } // namespace
 
 TEST_F(SaveSafety, FileChangedReplacedOrShrunkSinceOpenIsNotOverwritten)
@@ -85,12 +82,7 @@ TEST_F(SaveSafety, EveryFailingStepOfASaveAndItsBackupLeavesTheOldBytesOrTheNewO
     Bytes expected;
     const int steps = test::StepsOf([&](const auto& ops) {
         test::TempImage file(original);
-        RomDocument doc;
-        doc.SetFileOps(ops);
-        doc.SetBackupOnSave(true);
-        ASSERT_TRUE(doc.Open(file.Path()).ok);
-        EditFarApart(doc);
-        ASSERT_TRUE(doc.Save().ok);
+        ASSERT_TRUE(test::SaveEdits(file.Path(), kFarApart, ops, true).ok);
         expected = file.Read();
     });
     ASSERT_GE(steps, 10);
@@ -105,12 +97,7 @@ TEST_F(SaveSafety, EveryFailingStepOfASaveAndItsBackupLeavesTheOldBytesOrTheNewO
                 test::TempImage file(original);
                 auto ops = std::make_shared<test::FailingFileOps>(failAt, error, once);
                 ops->folderWritable = folderWritable;
-                RomDocument doc;
-                doc.SetFileOps(ops);
-                doc.SetBackupOnSave(true);
-                ASSERT_TRUE(doc.Open(file.Path()).ok);
-                EditFarApart(doc);
-                const Status s = doc.Save();
+                const Status s = test::SaveEdits(file.Path(), kFarApart, ops, true);
                 const Bytes after = file.Read();
                 ASSERT_EQ(after.size(), original.size());
                 if (s.ok) {
