@@ -9,7 +9,6 @@
 #include "rom/Codecs.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
-#include "support/CellTexts.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
@@ -146,37 +145,6 @@ TEST(Document, EveryValueCellEditWritesOnlyItsOwnField)
         }
     }
     EXPECT_GT(edits, 1500);
-}
-
-TEST(Document, RandomGarbageNeverCrashesNorWritesOutsideAField)
-{
-    const std::set<uint32_t> fieldBytes = test::FieldBytes();
-    const std::vector<std::string>& texts = test::CellTexts();
-    std::mt19937 rng(7);
-    for (int round = 0; round < 30; ++round) {
-        const Bytes image = test::RandomImage(100 + round);
-        Model model;
-        LoadTables(image, model);
-        for (int edit = 0; edit < 40; ++edit) {
-            Table& t = model.Tables()[rng() % model.Tables().size()];
-            const int row = static_cast<int>(rng() % t.Rows());
-            if (rng() % 4 == 0 && !t.CodeArrays().empty()) {
-                CodeArray& a = t.CodeArrays()[rng() % t.CodeArrays().size()];
-                a.At(row, static_cast<int>(rng() % a.perRow)) = static_cast<int>(rng() % 700) - 200;
-            } else {
-                t.SetCell(row, static_cast<int>(rng() % t.Columns()), texts[rng() % texts.size()]);
-            }
-        }
-        const SavePlan plan = PlanSave(model);
-        if (!plan.Ok()) {
-            EXPECT_TRUE(plan.patches.empty());
-            for (const CellError& e : plan.errors)
-                EXPECT_FALSE(e.Describe().empty());
-            continue;
-        }
-        for (uint32_t at : Changes(image, plan.patches))
-            ASSERT_TRUE(fieldBytes.count(at)) << "wrote outside a field at " << std::hex << at;
-    }
 }
 
 // The digits a Chinese input method types count as digits.
