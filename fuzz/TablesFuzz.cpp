@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "CellTexts.h"
 #include "core/FieldMap.h"
 #include "rom/Codecs.h"
 #include "rom/HalfWidth.h"
 #include "rom/Passes.h"
 #include "rom/Table.h"
-#include "support/CellTexts.h"
 #include "support/TestImage.h"
 
 using namespace dravik;

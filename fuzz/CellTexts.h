@@ -1,7 +1,7 @@
 #pragma once
 // Texts a person might leave in a value cell, valid and not: the edges of each field width and
 // of the row flags, hundredths that round, full-width digits, line breaks, a NUL, numbers too
-// long for any integer, and words. Shared by the save tests and the tables harness.
+// long for any integer, and words. The tables harness types them into cells.
 #include <string>
 #include <vector>
 
