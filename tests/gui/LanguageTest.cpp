@@ -1,5 +1,6 @@
 // The interface language: the editor's command line (answered without a display), the 语言
 // menu that remembers a choice for the next start, and a window and dialogs wholly in English.
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QMenu>
 #include <QProcess>
@@ -169,6 +170,16 @@ TEST_F(EnglishWindowTest, NoTextOfTheProgramIsLeftInChinese)
                 found << preview->item(row, 3)->text();
         EXPECT_EQ(found.join(u'\n').toStdString(), "") << formula;
     }
+}
+
+TEST(QtTranslations, StockDialogsSpeakChinese)
+{
+    ASSERT_TRUE(i18n::InstallLanguage(*QCoreApplication::instance(), i18n::Language::Chinese));
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), U("取消"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), U("查找范围："));
+    for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>())
+        QCoreApplication::removeTranslator(t);
 }
 
 } // namespace

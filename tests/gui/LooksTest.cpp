@@ -1,8 +1,9 @@
 // How the window looks: on light and dark palettes a changed cell and the pressed page button
 // stand out from their neighbours with their text readable; the window grows and scrolls; tool
-// windows go beside it.
+// windows go beside it; a long path is cut in the middle and a short message box fits its caption.
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "WindowFixture.h"
 #include "widgets/Marks.h"
@@ -119,6 +120,47 @@ TEST(FileFilters, ANameWithoutExtensionGetsTheChosenFiltersFirst)
     EXPECT_EQ(widgets::FilterExtension(QStringLiteral("IPS 补丁 (*.ips)")), QStringLiteral("ips"));
     EXPECT_EQ(widgets::FilterExtension(QStringLiteral("SMC File (*.smc *.sfc)")), QStringLiteral("smc"));
     EXPECT_EQ(widgets::FilterExtension(U("所有文件 (*)")), QString());
+}
+
+TEST_F(WindowTest, ALongPathIsCutInTheMiddleKeepingTheFileName)
+{
+    const QString deep =
+        QDir::temp().filePath(QString(12, QLatin1Char('d')) + QStringLiteral("/x").repeated(150));
+    ASSERT_TRUE(QDir().mkpath(deep));
+    const QString path = deep + QStringLiteral("/我的游戏.smc");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(reinterpret_cast<const char*>(Sample(1).data()), static_cast<qint64>(Sample(1).size()));
+    }
+    Open(path.toStdString());
+    auto* status = Child<QLabel>(QStringLiteral("status"));
+    const QString shown = status->text();
+    EXPECT_TRUE(shown.startsWith(U("[文件]"))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(U("/我的游戏.smc"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(shown), status->contentsRect().width());
+    EXPECT_EQ(status->toolTip(), path);
+    QDir(QDir::temp().filePath(QString(12, QLatin1Char('d')))).removeRecursively();
+}
+
+TEST(Prompts, AShortMessageBoxIsWideEnoughForItsCaption)
+{
+    int width = 0;
+    QTimer closer; // works the box as a user would, so that nothing waits
+    QObject::connect(&closer, &QTimer::timeout, [&width] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            width = box->width();
+            box->done(0);
+        }
+    });
+    closer.start(10);
+    widgets::Prompts::Dialogs().Tell(nullptr, QMessageBox::Information, U("Dravik静态修改器"),
+                                     U("保存成功!\t"));
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GT(width,
+              QFontMetrics(bold).horizontalAdvance(U("Dravik静态修改器")) + 6 * QFontMetrics(bold).height());
 }
 
 } // namespace
