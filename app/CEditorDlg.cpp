@@ -522,10 +522,10 @@ bool CEditorDlg::ResolveChangedFile(rom::Status& status, const std::function<rom
     const rom::RomDocument& document = session_.Document();
     const QString name = QFileInfo(Q(document.Path())).fileName();
     rom::Bytes now;
-    std::string error, rolledBack;
-    const int changed = rom::ReadWholeFile(document.Path(), now, error, &rolledBack)
-                            ? rom::ChangedFields(document.SavedParts(), now)
-                            : -1;
+    std::string rolledBack;
+    const int changed = rom::ReadWholeFile(document.Path(), now, &rolledBack)
+                            ? -1
+                            : rom::ChangedFields(document.SavedParts(), now);
     widgets::Question question;
     question.icon = QMessageBox::Warning;
     question.caption = Caption();

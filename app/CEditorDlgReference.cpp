@@ -60,10 +60,10 @@ void CEditorDlg::OnSetReference()
 bool CEditorDlg::UseReference(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    std::string error, notice;
-    if (!session_.SetReference(absolute.toStdString(), error, &notice)) {
+    std::string notice;
+    if (const std::optional<rom::Error> refused = session_.SetReference(absolute.toStdString(), &notice)) {
         prompts_.Tell(this, QMessageBox::Warning, tr("Dravik静态修改器"),
-                      tr("未设置参照映像：%1").arg(QString::fromStdString(error)));
+                      tr("未设置参照映像：%1").arg(QString::fromStdString(rom::Describe(*refused))));
         return false;
     }
     if (!notice.empty()) // an interrupted save of the reference was rolled back first
@@ -90,11 +90,12 @@ void CEditorDlg::UseRememberedReference()
         session_.ClearReference();
         return;
     }
-    std::string error, notice;
-    if (!session_.SetReference(reference.toStdString(), error, &notice)) {
+    std::string notice;
+    if (const std::optional<rom::Error> refused = session_.SetReference(reference.toStdString(), &notice)) {
         session_.ClearReference();
-        prompts_.Tell(this, QMessageBox::Warning, tr("Dravik静态修改器"),
-                      tr("这个映像的参照映像未能载入：%1").arg(QString::fromStdString(error)));
+        prompts_.Tell(
+            this, QMessageBox::Warning, tr("Dravik静态修改器"),
+            tr("这个映像的参照映像未能载入：%1").arg(QString::fromStdString(rom::Describe(*refused))));
     } else if (!notice.empty()) {
         prompts_.Tell(this, QMessageBox::Information, tr("Dravik静态修改器"), QString::fromStdString(notice));
     }

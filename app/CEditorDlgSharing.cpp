@@ -72,9 +72,11 @@ void CEditorDlg::OnExportPatch()
     if (originalPath.isEmpty())
         return;
     rom::Bytes original;
-    std::string error, notice;
-    if (!rom::ReadWholeFile(originalPath.toStdString(), original, error, &notice)) {
-        prompts_.Tell(this, QMessageBox::Warning, Caption(), tr("未导出补丁：%1").arg(Q(error)));
+    std::string notice;
+    if (const std::optional<rom::Error> failed =
+            rom::ReadWholeFile(originalPath.toStdString(), original, &notice)) {
+        prompts_.Tell(this, QMessageBox::Warning, Caption(),
+                      tr("未导出补丁：%1").arg(Q(rom::Describe(*failed))));
         return;
     }
     if (!notice.empty()) // an interrupted save of that image was rolled back first
@@ -102,8 +104,10 @@ void CEditorDlg::OnExportPatch()
         return;
     }
     size_t size = 0;
-    if (!rom::WritePatch(format, original, modified, patchPath.toStdString(), size, error)) {
-        prompts_.Tell(this, QMessageBox::Critical, Caption(), tr("未导出补丁：%1").arg(Q(error)));
+    if (const std::optional<rom::Error> failed =
+            rom::WritePatch(format, original, modified, patchPath.toStdString(), size)) {
+        prompts_.Tell(this, QMessageBox::Critical, Caption(),
+                      tr("未导出补丁：%1").arg(Q(rom::Reason(*failed))));
         return;
     }
     prompts_.Tell(this, QMessageBox::Information, Caption(),

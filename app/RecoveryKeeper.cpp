@@ -20,16 +20,16 @@ const std::string& RecoveryKeeper::Hash()
     return hash_;
 }
 
-bool RecoveryKeeper::Update(std::string& error)
+std::optional<rom::Error> RecoveryKeeper::Update()
 {
     if (!Enabled() || !document_.IsLoaded() || document_.IsReadOnly())
-        return true;
+        return std::nullopt;
     std::vector<rom::Edit> edits = rom::UnsavedEdits(document_.GetModel());
     if (edits.empty()) {
         rom::RemoveRecord(RecordPath());
-        return true;
+        return std::nullopt;
     }
-    return rom::WriteRecord(RecordPath(), {Absolute(document_.Path()), Hash(), std::move(edits)}, error);
+    return rom::WriteRecord(RecordPath(), {Absolute(document_.Path()), Hash(), std::move(edits)});
 }
 
 RecoveryKeeper::Found RecoveryKeeper::Check()
@@ -37,8 +37,15 @@ RecoveryKeeper::Found RecoveryKeeper::Check()
     Found found;
     if (!Enabled() || !document_.IsLoaded() || document_.IsReadOnly())
         return found;
-    if (!rom::ReadRecord(RecordPath(), found.record, found.error)) {
-        found.kind = found.error.empty() ? Found::None : Found::Unreadable;
+    if (const std::optional<rom::Error> failed = rom::ReadRecord(RecordPath(), found.record)) {
+        if (failed->Missing())
+            return found;
+        found.kind = Found::Unreadable;
+        found.error = rom::Describe(*failed);
+        const std::string stop = "。"; // the reason is shown inside a sentence
+        if (found.error.size() >= stop.size() &&
+            found.error.compare(found.error.size() - stop.size(), stop.size(), stop) == 0)
+            found.error.resize(found.error.size() - stop.size());
         return found;
     }
     found.kind = found.record.imageHash == Hash() ? Found::Offer : Found::FileChanged;

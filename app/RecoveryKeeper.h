@@ -2,6 +2,7 @@
 // Keeps the recovery record of the open image current: after every change it writes the unsaved
 // cells and codes (or removes the record when there are none), and after an Open it says whether
 // a record from an earlier session can be offered back.
+#include <optional>
 #include <string>
 
 #include "rom/Recovery.h"
@@ -20,9 +21,8 @@ public:
 
     // The bytes the changes are made against are new (Open, Save).
     void Reset() { hash_.clear(); }
-    // Writes the record of the unsaved changes, or removes it when there are none. Returns
-    // false with a reason when the record could not be written.
-    bool Update(std::string& error);
+    // Writes the record of the unsaved changes, or removes it when there are none.
+    std::optional<rom::Error> Update();
 
     struct Found {
         enum Kind { None, Offer, FileChanged, Unreadable } kind = None;

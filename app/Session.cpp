@@ -56,16 +56,16 @@ rom::Status Session::Open(const std::string& path)
     return status;
 }
 
-bool Session::SetReference(const std::string& path, std::string& error, std::string* notice)
+std::optional<rom::Error> Session::SetReference(const std::string& path, std::string* notice)
 {
     auto image = std::make_unique<rom::ReferenceImage>();
-    if (!rom::LoadReference(path, *image, error))
-        return false;
+    if (std::optional<rom::Error> refused = rom::LoadReference(path, *image))
+        return refused;
     if (notice)
         *notice = image->notice;
     marks_.Set(std::move(image), document_.GetModel());
     emit ReferenceChanged();
-    return true;
+    return std::nullopt;
 }
 
 void Session::ClearReference()
@@ -106,9 +106,9 @@ rom::Status Session::SaveAs(const std::string& path, bool overwriteChanges)
     rom::Status status = rom::ImageWithEdits(document_, image);
     if (!status.ok)
         return status;
-    std::string error, rolledBack; // interrupted saves of either file the reads rolled back first
+    std::string rolledBack; // interrupted saves of either file the reads rolled back first
     rom::Bytes now;
-    if (!overwriteChanges && rom::ReadWholeFile(document_.Path(), now, error, &rolledBack) &&
+    if (!overwriteChanges && !rom::ReadWholeFile(document_.Path(), now, &rolledBack) &&
         rom::ChangedFields(document_.SavedParts(), now) > 0) {
         rom::Status refused = rom::Status::Failure(rom::Error::Failure(
             rom::Files::tr(rom::RomDocument::kChangedOnDisk).toStdString(), document_.Path()));
@@ -119,10 +119,8 @@ rom::Status Session::SaveAs(const std::string& path, bool overwriteChanges)
     std::string where;
     rom::FileOps files;
     if (document_.BackupOnSave() && QFileInfo(QString::fromStdString(path)).isFile()) {
-        std::optional<rom::Error> failed;
-        if (!rom::ReadWholeFile(path, replaced, error, &rolledBack))
-            failed = rom::Error::Failure(error, path);
-        else
+        std::optional<rom::Error> failed = rom::ReadWholeFile(path, replaced, &rolledBack);
+        if (!failed)
             failed = rom::WriteBackup(path, replaced, files, where);
         if (failed)
             return rom::Status::Failure(rom::Error::Failure(
@@ -194,9 +192,8 @@ void Session::FlushRecoveryWrite()
 void Session::WriteRecoveryNow()
 {
     recoveryTimer_->stop();
-    std::string error;
-    if (!recovery_.Update(error))
-        emit RecoveryWriteFailed(QString::fromStdString(error));
+    if (const std::optional<rom::Error> failed = recovery_.Update())
+        emit RecoveryWriteFailed(QString::fromStdString(rom::Reason(*failed)));
 }
 
 bool Session::UseNameFolder(const std::string& folder, std::vector<rom::Error>& errors)

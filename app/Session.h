@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,7 +88,7 @@ public:
     // when it cannot be read or is not an image of the game's layout. It stays when another file
     // is opened (the window chooses the one remembered for it). notice: an interrupted save of it
     // that was rolled back first, if any.
-    bool SetReference(const std::string& path, std::string& error, std::string* notice = nullptr);
+    std::optional<rom::Error> SetReference(const std::string& path, std::string* notice = nullptr);
     void ClearReference();
     const ReferenceMarks& Marks() const { return marks_; }
 

@@ -72,9 +72,8 @@ BENCHMARK(BM_DiffImages)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 static void BM_MakeIps(benchmark::State& state)
 {
     rom::Bytes patch;
-    std::string error;
     for (auto _ : state)
-        rom::MakeIps(Original(), Target(state.range(0)), patch, error);
+        rom::MakeIps(Original(), Target(state.range(0)), patch);
     Label(state);
 }
 BENCHMARK(BM_MakeIps)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -90,11 +89,10 @@ BENCHMARK(BM_MakeBps)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 static void BM_ApplyIps(benchmark::State& state)
 {
     rom::Bytes patch, out;
-    std::string error;
-    rom::MakeIps(Original(), Target(state.range(0)), patch, error);
+    rom::MakeIps(Original(), Target(state.range(0)), patch);
     for (auto _ : state)
-        if (!rom::ApplyIps(patch, Original(), out, error))
-            state.SkipWithError(error.c_str());
+        if (const auto failed = rom::ApplyIps(patch, Original(), out))
+            state.SkipWithError(rom::Describe(*failed).c_str());
     Label(state);
 }
 BENCHMARK(BM_ApplyIps)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -103,10 +101,9 @@ static void BM_ApplyBps(benchmark::State& state)
 {
     const rom::Bytes patch = rom::MakeBps(Original(), Target(state.range(0)));
     rom::Bytes out;
-    std::string error;
     for (auto _ : state)
-        if (!rom::ApplyBps(patch, Original(), out, error))
-            state.SkipWithError(error.c_str());
+        if (const auto failed = rom::ApplyBps(patch, Original(), out))
+            state.SkipWithError(rom::Describe(*failed).c_str());
     Label(state);
 }
 BENCHMARK(BM_ApplyBps)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

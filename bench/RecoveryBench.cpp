@@ -23,10 +23,10 @@ static void BM_RecoveryRecordWrite(benchmark::State& state)
     const std::string hash = rom::HashImage(doc.SavedParts());
     QTemporaryDir folder;
     const std::string path = rom::RecordPath(folder.path().toStdString(), file.Path());
-    std::string error;
     for (auto _ : state)
-        if (!rom::WriteRecord(path, {file.Path(), hash, rom::UnsavedEdits(doc.GetModel())}, error))
-            state.SkipWithError(error.c_str());
+        if (const auto failed =
+                rom::WriteRecord(path, {file.Path(), hash, rom::UnsavedEdits(doc.GetModel())}))
+            state.SkipWithError(rom::Describe(*failed).c_str());
 }
 BENCHMARK(BM_RecoveryRecordWrite)->Unit(benchmark::kMillisecond);
 

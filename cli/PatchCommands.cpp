@@ -20,12 +20,12 @@ namespace dravik::cli {
 namespace {
 constexpr size_t kListedRuns = 50;
 
-// A roll-back of an interrupted save done on the way is told, as an open tells it.
-bool ReadImageFile(const std::string& path, rom::Bytes& bytes, std::string& error, std::ostream& err)
+// A roll-back of an interrupted save done on the way is told, as an open tells it; a failure says why.
+bool ReadImageFile(const std::string& path, rom::Bytes& bytes, std::ostream& err)
 {
     rom::ImageFile file;
     if (const std::optional<rom::Error> failed = rom::ReadImage(path, rom::ReadExtent::Whole, file)) {
-        error = rom::Describe(*failed);
+        err << rom::Describe(*failed) << "\n";
         return false;
     }
     if (!file.notice.empty())
@@ -34,13 +34,15 @@ bool ReadImageFile(const std::string& path, rom::Bytes& bytes, std::string& erro
     return true;
 }
 
-bool ReadFile(const std::string& path, rom::Bytes& bytes, std::string& error, std::ostream& err)
+bool ReadFile(const std::string& path, rom::Bytes& bytes, std::ostream& err)
 {
     std::string notice;
-    const bool read = rom::ReadWholeFile(path, bytes, error, &notice);
+    const std::optional<rom::Error> failed = rom::ReadWholeFile(path, bytes, &notice);
     if (!notice.empty())
         err << notice << "\n";
-    return read;
+    if (failed)
+        err << rom::Describe(*failed) << "\n";
+    return !failed;
 }
 
 std::string Offset(uint32_t v)
@@ -240,11 +242,8 @@ int DiffCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& 
     if (!format.empty() && format != "text" && format != "json" && format != "csv" && format != "md")
         return WrongUsage(err);
     rom::Bytes a, b;
-    std::string error;
-    if (!ReadImageFile(args[0], a, error, err) || !ReadImageFile(args[1], b, error, err)) {
-        err << error << "\n";
+    if (!ReadImageFile(args[0], a, err) || !ReadImageFile(args[1], b, err))
         return kRefused;
-    }
     for (const auto& [path, image] : {std::pair{&args[0], &a}, std::pair{&args[1], &b}})
         if (!rom::IsPlausibleImage(*image, rom::ImageForm::OfSize(image->size())))
             err << rom::ImplausibleNotice(*path) << "\n";
@@ -297,11 +296,8 @@ int PatchCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&
     if (format != "ips" && format != "bps")
         return WrongUsage(err, tr("请给出 --format ips 或 bps，或者把补丁文件命名为 .ips 或 .bps"));
     rom::Bytes original, modified;
-    std::string error;
-    if (!ReadFile(args[0], original, error, err) || !ReadFile(args[1], modified, error, err)) {
-        err << error << "\n";
+    if (!ReadFile(args[0], original, err) || !ReadFile(args[1], modified, err))
         return kRefused;
-    }
     const rom::PatchFormat chosen = format == "ips" ? rom::PatchFormat::Ips : rom::PatchFormat::Bps;
     // The same checks as the window's patch export: never over a read-only file, never over either image.
     switch (rom::CheckPatchTarget(args[2], {args[0], args[1]})) {
@@ -316,10 +312,10 @@ int PatchCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&
         return kRefused;
     }
     size_t size = 0;
-    if (!rom::WritePatch(chosen, original, modified, args[2], size, error)) {
+    if (const std::optional<rom::Error> failed = rom::WritePatch(chosen, original, modified, args[2], size)) {
         err << tr("无法写出 %1 补丁 %2：%3")
                    .arg(QString::fromStdString(format).toUpper(), QString::fromStdString(args[2]),
-                        QString::fromStdString(error))
+                        QString::fromStdString(rom::Reason(*failed)))
             << "\n";
         return kRefused;
     }
@@ -375,7 +371,6 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&
     // read, so an in-place apply patches the content it writes over.
     const std::string& destination = args.size() == 3 ? args[2] : args[0];
     rom::ImageWriter writer;
-    std::string error;
     const std::optional<rom::Error> refused = writer.Begin(destination);
     if (!writer.Notice().empty())
         err << writer.Notice() << "\n";
@@ -384,15 +379,14 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&
         return kRefused;
     }
     rom::Bytes source, patch, target;
-    if (!ReadFile(args[0], source, error, err) || !ReadFile(args[1], patch, error, err)) {
-        err << error << "\n";
+    if (!ReadFile(args[0], source, err) || !ReadFile(args[1], patch, err))
         return kRefused;
-    }
     if (!rom::IsPlausibleImage(source, rom::ImageForm::OfSize(source.size())))
         err << rom::ImplausibleNotice(args[0]) << "\n";
     rom::PatchFit fit;
-    if (!rom::ApplyPatch(patch, source, target, error, madeFor, &fit)) {
-        err << tr("%1：%2 %3 没有改动。").arg(patchName, QString::fromStdString(error), rom) << "\n";
+    if (const std::optional<rom::Error> failed = rom::ApplyPatch(patch, source, target, madeFor, &fit)) {
+        err << tr("%1：%2 %3 没有改动。").arg(patchName, QString::fromStdString(rom::Describe(*failed)), rom)
+            << "\n";
         return kRefused;
     }
     // The checksum goes into the result before its one write.

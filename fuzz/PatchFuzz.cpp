@@ -50,14 +50,13 @@ void RoundTrip(PatchFormat format, const Bytes& a, const Bytes& b)
 {
     const char* name = format == PatchFormat::Ips ? "IPS" : "BPS";
     Bytes patch, result;
-    std::string error;
-    Check(MakePatch(format, a, b, patch, error), "a patch of two small images is made",
-          name + (": " + error));
+    Check(!MakePatch(format, a, b, patch), "a patch of two small images is made", name);
     // Made for a as it is: with its copier header when it has one (a file shorter than a header
     // has none, whatever its size says).
     const bool headered = HasCopierHeader(a.size()) && a.size() >= kCopierHeaderSize;
     const IpsMadeFor madeFor = headered ? IpsMadeFor::WithHeader : IpsMadeFor::Unsaid;
-    Check(ApplyPatch(patch, a, result, error, madeFor), "a made patch applies", name + (": " + error));
+    const std::optional<Error> refused = ApplyPatch(patch, a, result, madeFor);
+    Check(!refused, "a made patch applies", refused ? name + (": " + Describe(*refused)) : name);
     Check(result == b, "a made patch gives the second image", name);
 }
 
@@ -69,9 +68,8 @@ void Apply(Bytes patch, const Bytes& source, bool repairCrcs)
         PutLittle32(patch, patch.size() - 4, Crc32(patch.data(), patch.size() - 4));
     }
     Bytes target;
-    std::string error;
-    if (!ApplyPatch(patch, source, target, error)) {
-        Check(!error.empty(), "a refusal says why");
+    if (const std::optional<Error> refused = ApplyPatch(patch, source, target)) {
+        Check(!Describe(*refused).empty(), "a refusal says why");
         return;
     }
     if (IsBps(patch)) {

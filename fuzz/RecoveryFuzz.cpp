@@ -56,9 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text(reinterpret_cast<const char*>(data), size);
     const rom::RecoveryRecord untouched{"/untouched.smc", "00", {rom::Edit("items").SetCell(0, 1, "1")}};
     rom::RecoveryRecord record = untouched;
-    std::string error;
-    if (!rom::ParseRecord(text, record, error)) {
-        Check(!error.empty(), "a refusal has a reason");
+    if (const std::optional<rom::Error> refused = rom::ParseRecord(text, record)) {
+        Check(!rom::Describe(*refused).empty(), "a refusal has a reason");
         Check(Same(record, untouched), "a refusal leaves the record as it was");
         return 0;
     }
@@ -81,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     rom::RecoveryRecord again;
-    Check(rom::ParseRecord(rom::SerializeRecord(record), again, error), "a record's own text is accepted");
+    Check(!rom::ParseRecord(rom::SerializeRecord(record), again), "a record's own text is accepted");
     Check(Same(record, again), "a record comes back the same from its own text");
     return 0;
 }

@@ -283,7 +283,9 @@ uint32_t Little32(const Bytes& p, size_t at)
 
 class Reader {
 public:
-    Reader(const Bytes& patch, size_t end, std::string& error) : p_(patch), end_(end), error_(error) {}
+    Reader(const Bytes& patch, size_t end, std::optional<Error>& error) : p_(patch), end_(end), error_(error)
+    {
+    }
 
     bool Number(const char* what, uint64_t& value)
     {
@@ -324,7 +326,7 @@ public:
 
     bool Fail(const std::string& what)
     {
-        error_ = Fill(Patches::tr("BPS 补丁有误：%1（补丁第 %2 字节）。"), what, at_);
+        error_ = Error::Failure(Fill(Patches::tr("BPS 补丁有误：%1（补丁第 %2 字节）。"), what, at_));
         return false;
     }
 
@@ -335,7 +337,7 @@ public:
 private:
     const Bytes& p_;
     size_t end_;
-    std::string& error_;
+    std::optional<Error>& error_;
     size_t at_ = 0;
 };
 
@@ -348,7 +350,7 @@ bool BpsSource(const Bytes& patch, uint64_t& size, uint32_t& crc)
 {
     if (!IsBps(patch) || patch.size() < 4 + 3 + kFooter)
         return false;
-    std::string ignored;
+    std::optional<Error> ignored;
     Reader r(patch, patch.size() - kFooter, ignored);
     r.Seek(4);
     if (!r.Number("", size))
@@ -370,79 +372,76 @@ Bytes MakeBps(const Bytes& source, const Bytes& target)
     return out;
 }
 
-bool ApplyBps(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error)
+std::optional<Error> ApplyBps(const Bytes& patch, const Bytes& source, Bytes& target)
 {
-    if (!IsBps(patch)) {
-        error = Fill(Patches::tr("这不是 BPS 补丁：文件不以 \"BPS1\" 开头。"));
-        return false;
-    }
+    if (!IsBps(patch))
+        return Error::Failure(Fill(Patches::tr("这不是 BPS 补丁：文件不以 \"BPS1\" 开头。")));
     const size_t n = patch.size();
-    if (n < 4 + 3 + kFooter) {
-        error = Fill(Patches::tr("BPS 补丁不完整：只有 %1 字节，放不下三个长度和三个 CRC32。"), n);
-        return false;
-    }
+    if (n < 4 + 3 + kFooter)
+        return Error::Failure(
+            Fill(Patches::tr("BPS 补丁不完整：只有 %1 字节，放不下三个长度和三个 CRC32。"), n));
     const uint32_t patchCrc = Crc32(patch.data(), n - 4);
-    if (patchCrc != Little32(patch, n - 4)) {
-        error = Fill(Patches::tr("BPS 补丁已损坏或不完整：补丁自身的 CRC32 不符（记录为 %1，实际为 %2）。"),
-                     Hex(Little32(patch, n - 4)), Hex(patchCrc));
-        return false;
-    }
+    if (patchCrc != Little32(patch, n - 4))
+        return Error::Failure(
+            Fill(Patches::tr("BPS 补丁已损坏或不完整：补丁自身的 CRC32 不符（记录为 %1，实际为 %2）。"),
+                 Hex(Little32(patch, n - 4)), Hex(patchCrc)));
     const size_t end = n - kFooter;
+    std::optional<Error> error;
     Reader r(patch, end, error);
+    const auto refuse = [&](const std::string& what) {
+        r.Fail(what);
+        return error;
+    };
     r.Seek(4);
     uint64_t sourceSize, targetSize, metadataSize;
     if (!r.Number(QT_TRANSLATE_NOOP("Patches", "源文件长度"), sourceSize) ||
         !r.Number(QT_TRANSLATE_NOOP("Patches", "目标文件长度"), targetSize) ||
         !r.Number(QT_TRANSLATE_NOOP("Patches", "元数据长度"), metadataSize) ||
         !r.Skip(metadataSize, QT_TRANSLATE_NOOP("Patches", "元数据")))
-        return false;
-    if (sourceSize != source.size()) {
-        error = Fill(
+        return error;
+    if (sourceSize != source.size())
+        return Error::Failure(Fill(
             Patches::tr("补丁不适用于这个 ROM：补丁要求原始映像有 %1 字节，而它有 %2 字节（大小不符）。"),
-            sourceSize, source.size());
-        return false;
-    }
+            sourceSize, source.size()));
     const uint32_t sourceCrc = Crc32(source.data(), source.size());
-    if (sourceCrc != Little32(patch, end)) {
-        error = Fill(
+    if (sourceCrc != Little32(patch, end))
+        return Error::Failure(Fill(
             Patches::tr(
                 "补丁不适用于这个 ROM：补丁要求原始映像的 CRC32 为 %1，而它是 %2（大小相同，内容不同）。"),
-            Hex(Little32(patch, end)), Hex(sourceCrc));
-        return false;
-    }
+            Hex(Little32(patch, end)), Hex(sourceCrc)));
     if (targetSize > kBpsTargetLimit)
-        return r.Fail(Fill(Patches::tr("目标文件长度 %1 字节过大"), targetSize));
+        return refuse(Fill(Patches::tr("目标文件长度 %1 字节过大"), targetSize));
     target.assign(targetSize, 0);
     uint64_t out = 0;
     int64_t sourceRel = 0, targetRel = 0;
     for (int action = 1; !r.AtEnd(); ++action) {
         uint64_t command;
         if (!r.Number(QT_TRANSLATE_NOOP("Patches", "动作"), command))
-            return false;
+            return error;
         const uint64_t length = (command >> 2) + 1;
         if (length > targetSize - out)
-            return r.Fail(Fill(Patches::tr("第 %1 个动作写到目标文件末尾之后"), action));
+            return refuse(Fill(Patches::tr("第 %1 个动作写到目标文件末尾之后"), action));
         switch (command & 3) {
         case SourceRead:
             if (out + length > source.size())
-                return r.Fail(Fill(Patches::tr("第 %1 个动作（原样读取）超出原始映像"), action));
+                return refuse(Fill(Patches::tr("第 %1 个动作（原样读取）超出原始映像"), action));
             std::memcpy(&target[out], &source[out], length);
             break;
         case TargetRead: {
             const size_t from = r.At();
             if (!r.Skip(length, QT_TRANSLATE_NOOP("Patches", "目标数据")))
-                return false;
+                return error;
             std::memcpy(&target[out], &patch[from], length);
             break;
         }
         case SourceCopy: {
             int64_t delta;
             if (!r.Signed(QT_TRANSLATE_NOOP("Patches", "源偏移"), delta))
-                return false;
+                return error;
             sourceRel += delta;
             if (sourceRel < 0 || static_cast<uint64_t>(sourceRel) > source.size() ||
                 length > source.size() - static_cast<uint64_t>(sourceRel))
-                return r.Fail(Fill(Patches::tr("第 %1 个动作（从原始映像复制）超出原始映像"), action));
+                return refuse(Fill(Patches::tr("第 %1 个动作（从原始映像复制）超出原始映像"), action));
             std::memcpy(&target[out], &source[static_cast<size_t>(sourceRel)], length);
             sourceRel += static_cast<int64_t>(length);
             break;
@@ -450,10 +449,10 @@ bool ApplyBps(const Bytes& patch, const Bytes& source, Bytes& target, std::strin
         case TargetCopy: {
             int64_t delta;
             if (!r.Signed(QT_TRANSLATE_NOOP("Patches", "目标偏移"), delta))
-                return false;
+                return error;
             targetRel += delta;
             if (targetRel < 0 || static_cast<uint64_t>(targetRel) >= out)
-                return r.Fail(Fill(Patches::tr("第 %1 个动作（从目标复制）指向尚未写出的字节"), action));
+                return refuse(Fill(Patches::tr("第 %1 个动作（从目标复制）指向尚未写出的字节"), action));
             // Byte by byte: the copy may read what it has just written (a repeated pattern).
             for (uint64_t k = 0; k < length; ++k)
                 target[out + k] = target[static_cast<size_t>(targetRel++)];
@@ -462,18 +461,14 @@ bool ApplyBps(const Bytes& patch, const Bytes& source, Bytes& target, std::strin
         }
         out += length;
     }
-    if (out != targetSize) {
-        error = Fill(Patches::tr("BPS 补丁不完整：动作只写出 %1 字节，目标应有 %2 字节。"), out, targetSize);
-
-        return false;
-    }
+    if (out != targetSize)
+        return Error::Failure(
+            Fill(Patches::tr("BPS 补丁不完整：动作只写出 %1 字节，目标应有 %2 字节。"), out, targetSize));
     const uint32_t targetCrc = Crc32(target.data(), target.size());
-    if (targetCrc != Little32(patch, end + 4)) {
-        error = Fill(Patches::tr("BPS 补丁有误：结果的 CRC32 为 %1，补丁记录的是 %2。"), Hex(targetCrc),
-                     Hex(Little32(patch, end + 4)));
-        return false;
-    }
-    return true;
+    if (targetCrc != Little32(patch, end + 4))
+        return Error::Failure(Fill(Patches::tr("BPS 补丁有误：结果的 CRC32 为 %1，补丁记录的是 %2。"),
+                                   Hex(targetCrc), Hex(Little32(patch, end + 4))));
+    return std::nullopt;
 }
 
 } // namespace dravik::rom

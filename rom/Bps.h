@@ -3,7 +3,9 @@
 // metadata, a list of actions (source read, target read, source copy, target copy), then the
 // CRC-32 of source, target and of the patch itself. The patch names the exact source it takes.
 #include <cstdint>
-#include <string>
+#include <optional>
+
+#include "rom/Error.h"
 
 #include "rom/Passes.h"
 
@@ -23,6 +25,6 @@ Bytes MakeBps(const Bytes& source, const Bytes& target);
 // Applies patch to source into target. Refused, with the reason, when the source's size or
 // CRC-32 is not the one the patch names, when the patch's own CRC-32 fails, and for every
 // malformed or truncated part.
-bool ApplyBps(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error);
+std::optional<Error> ApplyBps(const Bytes& patch, const Bytes& source, Bytes& target);
 
 } // namespace dravik::rom

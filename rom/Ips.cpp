@@ -117,17 +117,16 @@ uint32_t Big(const Bytes& p, size_t at, int bytes)
 
 bool IsIps(const Bytes& patch) { return patch.size() >= 5 && std::memcmp(patch.data(), "PATCH", 5) == 0; }
 
-bool MakeIps(const Bytes& source, const Bytes& target, Bytes& patch, std::string& error)
+std::optional<Error> MakeIps(const Bytes& source, const Bytes& target, Bytes& patch)
 {
     if (source.size() > kIpsLimit || target.size() > kIpsLimit) {
-        error =
+        return Error::Failure(
             Fill(source.size() > kIpsLimit
                      ? Patches::tr("IPS 补丁最多只能描述 16 MiB（16777216 字节）的文件，而原始映像有 %1 "
                                    "字节；请改用 BPS 格式。")
                      : Patches::tr("IPS 补丁最多只能描述 16 MiB（16777216 字节）的文件，而修改后的映像有 %1 "
                                    "字节；请改用 BPS 格式。"),
-                 std::max(source.size(), target.size()));
-        return false;
+                 std::max(source.size(), target.size())));
     }
     patch.assign({'P', 'A', 'T', 'C', 'H'});
     Writer w(target, patch);
@@ -155,19 +154,17 @@ bool MakeIps(const Bytes& source, const Bytes& target, Bytes& patch, std::string
     if (size < source.size())
         for (int k = 2; k >= 0; --k)
             patch.push_back(static_cast<uint8_t>(size >> (8 * k)));
-    return true;
+    return std::nullopt;
 }
 
-bool ApplyIps(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error)
+std::optional<Error> ApplyIps(const Bytes& patch, const Bytes& source, Bytes& target)
 {
-    if (!IsIps(patch)) {
-        error = Fill(Patches::tr("这不是 IPS 补丁：文件不以 \"PATCH\" 开头。"));
-        return false;
-    }
+    if (!IsIps(patch))
+        return Error::Failure(Fill(Patches::tr("这不是 IPS 补丁：文件不以 \"PATCH\" 开头。")));
     const size_t n = patch.size();
     auto cut = [&](size_t at, const std::string& what) {
-        error = Fill(Patches::tr("IPS 补丁不完整：第 %1 字节处（文件共 %2 字节）缺少%3。"), at, n, what);
-        return false;
+        return Error::Failure(
+            Fill(Patches::tr("IPS 补丁不完整：第 %1 字节处（文件共 %2 字节）缺少%3。"), at, n, what));
     };
     target = source;
     size_t p = 5;
@@ -193,19 +190,17 @@ bool ApplyIps(const Bytes& patch, const Bytes& source, Bytes& target, std::strin
             if (p + 3 > n)
                 return cut(p, Fill(Patches::tr("%1的重复次数和值"), where()));
             size = Big(patch, p, 2);
-            if (size == 0) {
-                error = Fill(Patches::tr("IPS 补丁有误：%1是重复次数为 0 的重复记录。"), where());
-                return false;
-            }
+            if (size == 0)
+                return Error::Failure(
+                    Fill(Patches::tr("IPS 补丁有误：%1是重复次数为 0 的重复记录。"), where()));
         } else if (p + size > n) {
             return cut(n, Fill(Patches::tr("%1的数据（应有 %2 字节，只剩 %3 字节）"), where(), size, n - p));
         }
         const uint64_t end = uint64_t{offset} + size;
-        if (end > kIpsLimit) {
-            error = Fill(Patches::tr("IPS 补丁有误：%1会把文件写到 %2 字节，超过 IPS 的 16 MiB 上限。"),
-                         where(), end);
-            return false;
-        }
+        if (end > kIpsLimit)
+            return Error::Failure(
+                Fill(Patches::tr("IPS 补丁有误：%1会把文件写到 %2 字节，超过 IPS 的 16 MiB 上限。"), where(),
+                     end));
         if (target.size() < end)
             target.resize(end, 0);
         if (run) {
@@ -218,15 +213,12 @@ bool ApplyIps(const Bytes& patch, const Bytes& source, Bytes& target, std::strin
         }
     }
     if (p == n)
-        return true;
-    if (n - p != 3) {
-        error = Fill(Patches::tr("IPS 补丁有误：\"EOF\" 之后有 %1 个字节，只允许 0 个或 3 个（截断长度）。"),
-                     n - p);
-
-        return false;
-    }
+        return std::nullopt;
+    if (n - p != 3)
+        return Error::Failure(Fill(
+            Patches::tr("IPS 补丁有误：\"EOF\" 之后有 %1 个字节，只允许 0 个或 3 个（截断长度）。"), n - p));
     target.resize(Big(patch, p, 3), 0);
-    return true;
+    return std::nullopt;
 }
 
 } // namespace dravik::rom

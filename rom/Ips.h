@@ -3,7 +3,9 @@
 // value), "EOF", and optionally the 3-byte size to cut the result to. Offsets are big-endian, so
 // no record may start at 0x454F46, which reads as "EOF"; nothing beyond 16 MiB is addressable.
 #include <cstdint>
-#include <string>
+#include <optional>
+
+#include "rom/Error.h"
 
 #include "rom/Passes.h"
 
@@ -15,10 +17,10 @@ constexpr uint32_t kIpsEofOffset = 0x454F46;
 bool IsIps(const Bytes& patch); // starts with "PATCH"
 
 // A patch that takes source to target. Fails (with the reason) when either is over 16 MiB.
-bool MakeIps(const Bytes& source, const Bytes& target, Bytes& patch, std::string& error);
+std::optional<Error> MakeIps(const Bytes& source, const Bytes& target, Bytes& patch);
 
 // Applies patch to source into target. Every malformed or truncated part is refused with what
 // and where; target is then unspecified and source untouched.
-bool ApplyIps(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error);
+std::optional<Error> ApplyIps(const Bytes& patch, const Bytes& source, Bytes& target);
 
 } // namespace dravik::rom

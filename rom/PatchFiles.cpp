@@ -21,18 +21,16 @@ bool PatchFormatOfName(const std::string& path, PatchFormat& format)
     return true;
 }
 
-bool WritePatch(PatchFormat format, const Bytes& original, const Bytes& modified, const std::string& path,
-                size_t& size, std::string& error)
+std::optional<Error> WritePatch(PatchFormat format, const Bytes& original, const Bytes& modified,
+                                const std::string& path, size_t& size)
 {
     Bytes patch;
-    if (!MakePatch(format, original, modified, patch, error))
-        return false;
-    if (std::optional<Error> failed = WriteImageAtomically(path, patch)) {
-        error = Reason(*failed);
-        return false;
-    }
+    if (std::optional<Error> refused = MakePatch(format, original, modified, patch))
+        return refused;
+    if (std::optional<Error> failed = WriteImageAtomically(path, patch))
+        return failed;
     size = patch.size();
-    return true;
+    return std::nullopt;
 }
 
 PatchTargetProblem CheckPatchTarget(const std::string& patchPath, const std::vector<std::string>& images)
@@ -52,14 +50,12 @@ bool SameFile(const std::string& a, const std::string& b)
            (x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath());
 }
 
-bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error, std::string* notice)
+std::optional<Error> ReadWholeFile(const std::string& path, Bytes& bytes, std::string* notice)
 {
     const QFileInfo info(QString::fromStdString(path));
-    if (!info.exists() || !info.isFile()) {
-        error = Describe(info.exists() ? Error::Reading(path, EINVAL, Fill(Files::tr("这不是一个普通文件")))
-                                       : Error::Reading(path, ENOENT, Fill(Files::tr("文件不存在"))));
-        return false;
-    }
+    if (!info.exists() || !info.isFile())
+        return info.exists() ? Error::Reading(path, EINVAL, Fill(Files::tr("这不是一个普通文件")))
+                             : Error::Reading(path, ENOENT, Fill(Files::tr("文件不存在")));
     std::string rolledBack;
     const auto readAll = [&](QFile& file, uint64_t size) -> std::optional<Error> {
         if (size > kMaximumImageSize)
@@ -90,21 +86,16 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error, st
     const std::optional<Error> failed = ReadConsistently(path, *SystemFileOps(), readAll, rolledBack);
     if (notice)
         *notice += rolledBack;
-    if (failed) {
-        error = Describe(*failed);
-        return false;
-    }
-    return true;
+    return failed;
 }
 
-bool MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified, Bytes& patch,
-               std::string& error)
+std::optional<Error> MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified, Bytes& patch)
 {
     if (format == PatchFormat::Bps) {
         patch = MakeBps(original, modified);
-        return true;
+        return std::nullopt;
     }
-    return MakeIps(original, modified, patch, error);
+    return MakeIps(original, modified, patch);
 }
 
 namespace {
@@ -120,80 +111,78 @@ void WithHeaderOf(const Bytes& source, Bytes& result, Bytes& target)
     target = std::move(result);
 }
 
-bool ApplyBpsToImage(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error,
-                     PatchFit& fit)
+std::optional<Error> ApplyBpsToImage(const Bytes& patch, const Bytes& source, Bytes& target, PatchFit& fit)
 {
     uint64_t size = 0;
     uint32_t crc = 0;
     if (!BpsSource(patch, size, crc) || size == source.size())
-        return ApplyBps(patch, source, target, error);
+        return ApplyBps(patch, source, target);
     if (Headered(source) && size == source.size() - kHeader) {
         const Bytes body(source.begin() + kHeader, source.end());
         Bytes result;
-        if (!ApplyBps(patch, body, result, error)) {
-            error = Fill(Patches::tr("去掉 %1 字节的复制器文件头后，映像的大小与补丁要求的相符，但%2"),
-                         kHeaderSize, error);
-            return false;
+        if (std::optional<Error> refused = ApplyBps(patch, body, result)) {
+            refused->detail =
+                Fill(Patches::tr("去掉 %1 字节的复制器文件头后，映像的大小与补丁要求的相符，但%2"),
+                     kHeaderSize, refused->detail);
+            return refused;
         }
         WithHeaderOf(source, result, target);
         fit.headerShift = static_cast<int>(kHeader);
-        return true;
+        return std::nullopt;
     }
-    const bool applied = ApplyBps(patch, source, target, error); // refused: the sizes differ
-    if (!applied && !Headered(source) && size == source.size() + kHeader)
-        error += Fill(
+    std::optional<Error> refused = ApplyBps(patch, source, target); // refused: the sizes differ
+    if (refused && !Headered(source) && size == source.size() + kHeader)
+        refused->detail += Fill(
             Patches::tr("补丁是为带 %1 字节复制器文件头的映像制作的，而这个映像没有文件头：请给它加上原来的"
                         "文件头后再应用。"),
             kHeaderSize);
-    return applied;
+    return refused;
 }
 
-bool ApplyIpsToImage(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error,
-                     IpsMadeFor madeFor, PatchFit& fit)
+std::optional<Error> ApplyIpsToImage(const Bytes& patch, const Bytes& source, Bytes& target,
+                                     IpsMadeFor madeFor, PatchFit& fit)
 {
     const bool headered = Headered(source);
     if (madeFor == IpsMadeFor::Unsaid || (madeFor == IpsMadeFor::WithHeader) == headered) {
         fit.headerlessAlready = madeFor == IpsMadeFor::WithoutHeader;
         fit.headeredAlready = madeFor == IpsMadeFor::WithHeader;
-        if (!ApplyIps(patch, source, target, error))
-            return false;
+        if (std::optional<Error> refused = ApplyIps(patch, source, target))
+            return refused;
         // Nothing in a copier header is worth patching: an IPS that writes there was almost
         // surely made for the image without one, and would put every byte 0x200 too low.
         if (madeFor == IpsMadeFor::Unsaid && headered &&
             (target.size() < kHeader ||
-             !std::equal(source.begin(), source.begin() + kHeader, target.begin()))) {
-            error = Fill(
+             !std::equal(source.begin(), source.begin() + kHeader, target.begin())))
+            return Error::Failure(Fill(
                 Patches::tr("IPS 补丁改写了这个映像开头 %1 字节的复制器文件头：它多半是为去掉文件头的映像制作"
                             "的，按原样应用会把每个字节都写低 %1 字节。请说明它是为哪种映像制作的（命令行："
                             "--headerless-patch 为去掉文件头的映像，--headered-patch 为带文件头的映像）。"),
-                kHeaderSize);
-            return false;
-        }
-        return true;
+                kHeaderSize));
+        return std::nullopt;
     }
     Bytes result;
     if (madeFor == IpsMadeFor::WithoutHeader) {
-        if (!ApplyIps(patch, Bytes(source.begin() + kHeader, source.end()), result, error))
-            return false;
+        if (std::optional<Error> refused =
+                ApplyIps(patch, Bytes(source.begin() + kHeader, source.end()), result))
+            return refused;
         WithHeaderOf(source, result, target);
         fit.headerShift = static_cast<int>(kHeader);
-        return true;
+        return std::nullopt;
     }
     // Made for the image with a header: a stand-in header of zeros takes the patch's offsets.
     Bytes padded(kHeader + source.size(), 0);
     std::copy(source.begin(), source.end(), padded.begin() + kHeader);
-    if (!ApplyIps(patch, padded, result, error))
-        return false;
-    if (result.size() < kHeader) {
-        error = Fill(Patches::tr("IPS 补丁把结果截短到 %1 字节，比 %2 字节的复制器文件头还短。"),
-                     result.size(), kHeaderSize);
-        return false;
-    }
+    if (std::optional<Error> refused = ApplyIps(patch, padded, result))
+        return refused;
+    if (result.size() < kHeader)
+        return Error::Failure(
+            Fill(Patches::tr("IPS 补丁把结果截短到 %1 字节，比 %2 字节的复制器文件头还短。"), result.size(),
+                 kHeaderSize));
     fit.headerShift = -static_cast<int>(kHeader);
     fit.headerEditsDropped =
         std::any_of(result.begin(), result.begin() + kHeader, [](uint8_t b) { return b != 0; });
     target.assign(result.begin() + kHeader, result.end());
-    return true;
+    return std::nullopt;
 }
 } // namespace
 
@@ -219,20 +208,21 @@ std::string PatchFit::Text() const
     return {};
 }
 
-bool ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error,
-                IpsMadeFor madeFor, PatchFit* fit)
+std::optional<Error> ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, IpsMadeFor madeFor,
+                                PatchFit* fit)
 {
     PatchFit how;
-    bool ok = false;
+    std::optional<Error> refused;
     if (IsBps(patch))
-        ok = ApplyBpsToImage(patch, source, target, error, how);
+        refused = ApplyBpsToImage(patch, source, target, how);
     else if (IsIps(patch))
-        ok = ApplyIpsToImage(patch, source, target, error, madeFor, how);
+        refused = ApplyIpsToImage(patch, source, target, madeFor, how);
     else
-        error = Fill(Patches::tr("这不是 IPS 或 BPS 补丁：文件既不以 \"PATCH\" 也不以 \"BPS1\" 开头。"));
-    if (ok && fit)
+        refused = Error::Failure(
+            Fill(Patches::tr("这不是 IPS 或 BPS 补丁：文件既不以 \"PATCH\" 也不以 \"BPS1\" 开头。")));
+    if (!refused && fit)
         *fit = how;
-    return ok;
+    return refused;
 }
 
 Status ImageWithEdits(const RomDocument& document, Bytes& image)

@@ -2,6 +2,7 @@
 // What the command line and the window share for patches: reading any file whole, making a
 // patch in a named format, applying a patch of either format, and the open image as Save would
 // leave it.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,15 +18,15 @@ bool PatchFormatOfName(const std::string& path, PatchFormat& format);
 
 // Reads a whole file of at most kMaximumImageSize bytes (a patch or an image of any size),
 // consistently (ReadConsistently). notice, where given, gets what was rolled back first, if anything.
-bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error, std::string* notice = nullptr);
+std::optional<Error> ReadWholeFile(const std::string& path, Bytes& bytes, std::string* notice = nullptr);
 
-bool MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified, Bytes& patch,
-               std::string& error);
+std::optional<Error> MakePatch(PatchFormat format, const Bytes& original, const Bytes& modified,
+                               Bytes& patch);
 
 // Makes the patch and writes it at path, so that a failure leaves whatever file was there whole;
 // size is the patch's size.
-bool WritePatch(PatchFormat format, const Bytes& original, const Bytes& modified, const std::string& path,
-                size_t& size, std::string& error);
+std::optional<Error> WritePatch(PatchFormat format, const Bytes& original, const Bytes& modified,
+                                const std::string& path, size_t& size);
 
 // Why a patch may not be written at a path, checked before anything is made.
 enum class PatchTargetProblem {
@@ -60,8 +61,8 @@ struct PatchFit {
 // Tells IPS from BPS by the signature and applies it; refuses anything else. A BPS is applied to
 // the image after its copier header (kept) when its source size and CRC-32 say it was made for the
 // image without one; an IPS as madeFor says.
-bool ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target, std::string& error,
-                IpsMadeFor madeFor = IpsMadeFor::Unsaid, PatchFit* fit = nullptr);
+std::optional<Error> ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& target,
+                                IpsMadeFor madeFor = IpsMadeFor::Unsaid, PatchFit* fit = nullptr);
 
 // The open file as Save would write it: read again, every pending edit applied (and the checksum
 // fixed when the document's saves fix it). Refused as Save

@@ -195,20 +195,16 @@ std::string SerializeRecord(const RecoveryRecord& record)
     return QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString();
 }
 
-bool ParseRecord(const std::string& text, RecoveryRecord& record, std::string& error)
+std::optional<Error> ParseRecord(const std::string& text, RecoveryRecord& record)
 {
     QJsonDocument doc;
     const std::string invalid = ParseJsonStrictly(text, doc);
-    if (!invalid.empty()) {
-        error = Fill(Recovery::tr("不是有效的恢复记录：%1"), invalid);
-        return false;
-    }
+    if (!invalid.empty())
+        return Error::Failure(Fill(Recovery::tr("不是有效的恢复记录：%1"), invalid));
     const QJsonObject root = doc.object();
     if (root.value("format").toString() != QLatin1String(kFormat) || !root.value("image").isString() ||
-        !root.value("hash").isString() || !root.value("tables").isObject()) {
-        error = Fill(Recovery::tr("不是有效的恢复记录"));
-        return false;
-    }
+        !root.value("hash").isString() || !root.value("tables").isObject())
+        return Error::Failure(Fill(Recovery::tr("不是有效的恢复记录")));
     RecoveryRecord parsed;
     parsed.imagePath = root.value("image").toString().toStdString();
     parsed.imageHash = root.value("hash").toString().toStdString();
@@ -221,59 +217,41 @@ bool ParseRecord(const std::string& text, RecoveryRecord& record, std::string& e
         Edit edit(layout.id);
         const std::string reason =
             table.isObject() ? ParseTable(layout, table.toObject(), edit) : Fill(Recovery::tr("必须是对象"));
-        if (!reason.empty()) {
-            error = Fill(Recovery::tr("恢复记录中表 %1 的内容无效：%2"), layout.id, reason);
-            return false;
-        }
+        if (!reason.empty())
+            return Error::Failure(Fill(Recovery::tr("恢复记录中表 %1 的内容无效：%2"), layout.id, reason));
         parsed.edits.push_back(std::move(edit));
     }
     for (auto it = tables.begin(); it != tables.end(); ++it)
-        if (!FindLayout(it.key().toStdString())) {
-            error = Fill(Recovery::tr("恢复记录中有未知的表 %1"), it.key());
-            return false;
-        }
+        if (!FindLayout(it.key().toStdString()))
+            return Error::Failure(Fill(Recovery::tr("恢复记录中有未知的表 %1"), it.key()));
     record = std::move(parsed);
-    return true;
+    return std::nullopt;
 }
 
-bool WriteRecord(const std::string& path, const RecoveryRecord& record, std::string& error)
+std::optional<Error> WriteRecord(const std::string& path, const RecoveryRecord& record)
 {
     const QFileInfo info(Q(path));
-    if (!QDir().mkpath(info.absolutePath())) {
-        error = Fill(Recovery::tr("无法创建文件夹 %1"), info.absolutePath());
-
-        return false;
-    }
+    if (!QDir().mkpath(info.absolutePath()))
+        return Error::Writing(path, 0, Fill(Recovery::tr("无法创建文件夹 %1"), info.absolutePath()));
     // A new file renamed over the record: a process killed at any moment leaves the old record
     // or the new one. No flush to the disk: the record guards against the process ending, and a
     // flush after every keystroke would cost more than the edit itself.
     const std::string text = SerializeRecord(record);
     const int result = ReplaceFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size(), false);
-    if (result != 0) {
-        error = ErrorText(-result);
-        return false;
-    }
-    return true;
+    if (result != 0)
+        return Error::Writing(path, -result);
+    return std::nullopt;
 }
 
-bool ReadRecord(const std::string& path, RecoveryRecord& record, std::string& error)
+std::optional<Error> ReadRecord(const std::string& path, RecoveryRecord& record)
 {
-    error.clear();
     // A record holds the edits of one image: far below this. Never a link followed, a FIFO
     // waited on or a huge file read into memory.
     constexpr uint64_t kMaximumRecordSize = 1 << 20;
     std::vector<uint8_t> bytes;
-    const std::optional<Error> read = ReadSideFile(path, kMaximumRecordSize, bytes);
-    if (read && read->Missing())
-        return false;
-    if (read) {
-        error = Describe(*read);
-        const std::string stop = "。"; // the reason is shown inside a sentence
-        if (error.size() >= stop.size() && error.compare(error.size() - stop.size(), stop.size(), stop) == 0)
-            error.resize(error.size() - stop.size());
-        return false;
-    }
-    return ParseRecord(std::string(bytes.begin(), bytes.end()), record, error);
+    if (std::optional<Error> read = ReadSideFile(path, kMaximumRecordSize, bytes))
+        return read;
+    return ParseRecord(std::string(bytes.begin(), bytes.end()), record);
 }
 
 bool RemoveRecord(const std::string& path) { return QFile::remove(Q(path)) || !QFileInfo::exists(Q(path)); }

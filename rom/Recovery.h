@@ -3,10 +3,12 @@
 // so that a window that ends without saving (Exit, a crash, kill -9) loses nothing. A record
 // names the image, a hash of the bytes the changes were made against, and every changed cell and
 // code; it is applied only to a file whose bytes still have that hash.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "rom/Change.h"
+#include "rom/Error.h"
 #include "rom/Passes.h"
 #include "rom/Table.h"
 
@@ -48,15 +50,15 @@ Reapplication PlanReapply(const Model& reloaded, const CarriedChanges& carried);
 std::string RecordPath(const std::string& folder, const std::string& imagePath);
 
 std::string SerializeRecord(const RecoveryRecord& record);
-// False with a reason when the text is not a record this program wrote.
-bool ParseRecord(const std::string& text, RecoveryRecord& record, std::string& error);
+// Refused, with the reason, when the text is not a record this program wrote.
+std::optional<Error> ParseRecord(const std::string& text, RecoveryRecord& record);
 
 // Writes the record atomically (a temporary file renamed over the old record), creating the
-// folder when needed. False with a reason on failure.
-bool WriteRecord(const std::string& path, const RecoveryRecord& record, std::string& error);
-// Reads a record. Returns false without an error when there is none; with an error when the
-// file exists but cannot be read or is not a valid record.
-bool ReadRecord(const std::string& path, RecoveryRecord& record, std::string& error);
+// folder when needed.
+std::optional<Error> WriteRecord(const std::string& path, const RecoveryRecord& record);
+// Reads a record. When there is none the error is Missing(); any other error: the file exists
+// but cannot be read or is not a valid record.
+std::optional<Error> ReadRecord(const std::string& path, RecoveryRecord& record);
 // True when no record is left at path (there was none, or it was removed).
 bool RemoveRecord(const std::string& path);
 

@@ -9,27 +9,24 @@
 
 namespace dravik::rom {
 
-bool LoadReference(const std::string& path, ReferenceImage& reference, std::string& error)
+std::optional<Error> LoadReference(const std::string& path, ReferenceImage& reference)
 {
     ImageFile file;
-    if (std::optional<Error> failed = ReadImage(path, ReadExtent::Tables, file)) {
-        error = Fill(Recovery::tr("不能用作参照映像：%1"), Describe(*failed));
-        return false;
-    }
-    if (!IsPlausibleImage(file.parts, file.form)) {
-        error =
+    if (std::optional<Error> failed = ReadImage(path, ReadExtent::Tables, file))
+        return Error::Failure(Fill(Recovery::tr("不能用作参照映像：%1"), Describe(*failed)), path,
+                              failed->systemError);
+    if (!IsPlausibleImage(file.parts, file.form))
+        return Error::Failure(
             Fill(Recovery::tr(
                      "不能用作参照映像：%1 的内部文件头（0x7FC0 与 0xFFC0 处）没有相加为 0xFFFF 的校验和与"
                      "补码，它不像这个游戏的映像。"),
-                 path);
-
-        return false;
-    }
+                 path),
+            path);
     reference.path = path;
     reference.form = file.form;
     reference.notice = file.notice;
     LoadTables(file.parts, reference.model, file.form);
-    return true;
+    return std::nullopt;
 }
 
 std::vector<ReferenceCell> CellsDifferingFrom(const Table& table, const Table& reference)

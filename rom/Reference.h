@@ -3,10 +3,12 @@
 // one is compared with. It is only read. The cells that differ are exactly the fields
 // DiffImages reports for the two images that cells show; rows can be given the reference's
 // values back.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "rom/Change.h"
+#include "rom/Error.h"
 #include "rom/Passes.h"
 #include "rom/Table.h"
 
@@ -21,7 +23,7 @@ struct ReferenceImage {
 
 // Reads a reference image. Refused, with the reason, when it cannot be read, is too short to hold
 // every table, or is not an image of the game (IsPlausibleImage): its tables would be noise.
-bool LoadReference(const std::string& path, ReferenceImage& reference, std::string& error);
+std::optional<Error> LoadReference(const std::string& path, ReferenceImage& reference);
 
 struct ReferenceCell {
     std::string tableId;

@@ -24,7 +24,7 @@ rom::Bytes Ips(const rom::Bytes& a, const rom::Bytes& b)
 {
     rom::Bytes patch;
     std::string error;
-    EXPECT_TRUE(rom::MakeIps(a, b, patch, error)) << error;
+    EXPECT_TRUE(test::Succeeded(rom::MakeIps(a, b, patch), error)) << error;
     return patch;
 }
 

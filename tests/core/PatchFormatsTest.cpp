@@ -196,14 +196,14 @@ TEST(PatchFormats, RoundTripsAgreeWithPlainAppliersBothWays)
         SCOPED_TRACE(c.name);
         Bytes ips, out, plain;
         std::string error;
-        ASSERT_TRUE(rom::MakeIps(c.source, c.target, ips, error)) << error;
-        ASSERT_TRUE(rom::ApplyIps(ips, c.source, out, error)) << error;
+        ASSERT_TRUE(test::Succeeded(rom::MakeIps(c.source, c.target, ips), error)) << error;
+        ASSERT_TRUE(test::Succeeded(rom::ApplyIps(ips, c.source, out), error)) << error;
         EXPECT_TRUE(out == c.target);
         ASSERT_TRUE(PlainIps(ips, c.source, plain));
         EXPECT_TRUE(plain == c.target);
 
         const Bytes bps = rom::MakeBps(c.source, c.target);
-        ASSERT_TRUE(rom::ApplyBps(bps, c.source, out, error)) << error;
+        ASSERT_TRUE(test::Succeeded(rom::ApplyBps(bps, c.source, out), error)) << error;
         EXPECT_TRUE(out == c.target);
         ASSERT_TRUE(PlainBps(bps, c.source, plain));
         EXPECT_TRUE(plain == c.target);
@@ -229,7 +229,7 @@ TEST(PatchFormats, IpsRecordsNeverStartAtEofAndStayWithinTheirSize)
     for (const Bytes& target : targets) {
         Bytes ips, plain;
         std::string error;
-        ASSERT_TRUE(rom::MakeIps(base, target, ips, error));
+        ASSERT_TRUE(test::Succeeded(rom::MakeIps(base, target, ips), error));
         std::vector<IpsRecord> records;
         ASSERT_TRUE(PlainIps(ips, base, plain, &records));
         EXPECT_TRUE(plain == target);
@@ -244,14 +244,14 @@ TEST(PatchFormats, IpsRefusesWhatItCannotAddress)
 {
     Bytes ips;
     std::string error;
-    EXPECT_FALSE(rom::MakeIps(Bytes(10), Bytes(rom::kIpsLimit + 1), ips, error));
+    EXPECT_FALSE(test::Succeeded(rom::MakeIps(Bytes(10), Bytes(rom::kIpsLimit + 1), ips), error));
     EXPECT_NE(error.find("16 MiB"), std::string::npos);
-    EXPECT_TRUE(rom::MakeIps(Bytes(10), Bytes(rom::kIpsLimit), ips, error));
+    EXPECT_TRUE(test::Succeeded(rom::MakeIps(Bytes(10), Bytes(rom::kIpsLimit), ips), error));
 
     // A record at the last addressable offset running past 16 MiB.
     const Bytes grow = {'P', 'A', 'T', 'C', 'H', 0xFF, 0xFF, 0xFF, 0, 0, 0, 2, 7, 'E', 'O', 'F'};
     Bytes out;
-    EXPECT_FALSE(rom::ApplyIps(grow, Bytes(16), out, error));
+    EXPECT_FALSE(test::Succeeded(rom::ApplyIps(grow, Bytes(16), out), error));
     EXPECT_NE(error.find("16 MiB"), std::string::npos);
 }
 
@@ -263,20 +263,20 @@ TEST(PatchFormats, EveryTruncationAndMalformedFieldIsRefused)
     target.resize(2900);                                      // a truncation size after "EOF"
     Bytes ips, out;
     std::string error;
-    ASSERT_TRUE(rom::MakeIps(source, target, ips, error));
+    ASSERT_TRUE(test::Succeeded(rom::MakeIps(source, target, ips), error));
     // Cut right after "EOF" the patch is whole, only without its optional truncation size.
     for (size_t n = 0; n < ips.size(); ++n) {
         if (n == ips.size() - 3)
             continue;
         const Bytes cut(ips.begin(), ips.begin() + n);
-        EXPECT_FALSE(rom::ApplyIps(cut, source, out, error)) << n;
+        EXPECT_FALSE(test::Succeeded(rom::ApplyIps(cut, source, out), error)) << n;
         EXPECT_FALSE(error.empty());
     }
     Bytes extra = ips;
     extra.push_back(0);
-    EXPECT_FALSE(rom::ApplyIps(extra, source, out, error));
+    EXPECT_FALSE(test::Succeeded(rom::ApplyIps(extra, source, out), error));
     const Bytes zeroRun = {'P', 'A', 'T', 'C', 'H', 0, 0, 1, 0, 0, 0, 0, 5, 'E', 'O', 'F'};
-    EXPECT_FALSE(rom::ApplyIps(zeroRun, source, out, error));
+    EXPECT_FALSE(test::Succeeded(rom::ApplyIps(zeroRun, source, out), error));
     EXPECT_NE(error.find("0x1"), std::string::npos);
 
     // BPS: each prefix of the body, made whole again with correct CRCs, is still refused:
@@ -287,11 +287,12 @@ TEST(PatchFormats, EveryTruncationAndMalformedFieldIsRefused)
         Bytes cut(bps.begin(), bps.begin() + n);
         cut.insert(cut.end(), bps.begin() + body, bps.begin() + body + 8);
         PutLe32(cut, BitwiseCrc(cut, cut.size()));
-        EXPECT_FALSE(rom::ApplyBps(cut, source, out, error)) << n;
+        EXPECT_FALSE(test::Succeeded(rom::ApplyBps(cut, source, out), error)) << n;
         EXPECT_FALSE(error.empty());
     }
     for (size_t n = 0; n < bps.size(); ++n)
-        EXPECT_FALSE(rom::ApplyBps(Bytes(bps.begin(), bps.begin() + n), source, out, error)) << n;
+        EXPECT_FALSE(test::Succeeded(rom::ApplyBps(Bytes(bps.begin(), bps.begin() + n), source, out), error))
+            << n;
 }
 
 namespace {
@@ -351,7 +352,7 @@ TEST(PatchFormats, BpsSaysWhichCheckFailed)
         {"not BPS", Bytes{'B', 'P', 'S', '2'}, source, "不以 \"BPS1\" 开头"},
     };
     for (const Refusal& r : refusals) {
-        EXPECT_FALSE(rom::ApplyBps(r.patch, r.source, out, error)) << r.name;
+        EXPECT_FALSE(test::Succeeded(rom::ApplyBps(r.patch, r.source, out), error)) << r.name;
         EXPECT_NE(error.find(r.says), std::string::npos) << r.name << ": " << error;
     }
 }
@@ -371,7 +372,7 @@ TEST(PatchFormats, PatchesMadeForTheImageWithoutOrWithItsCopierHeader)
     auto ips = [](const Bytes& a, const Bytes& b) {
         Bytes p;
         std::string error;
-        EXPECT_TRUE(rom::MakeIps(a, b, p, error));
+        EXPECT_TRUE(test::Succeeded(rom::MakeIps(a, b, p), error));
         return p;
     };
     Bytes otherBody = body;
@@ -426,7 +427,7 @@ TEST(PatchFormats, PatchesMadeForTheImageWithoutOrWithItsCopierHeader)
         Bytes out;
         std::string error;
         rom::PatchFit fit;
-        const bool ok = rom::ApplyPatch(c.patch, c.image, out, error, c.madeFor, &fit);
+        const bool ok = test::Succeeded(rom::ApplyPatch(c.patch, c.image, out, c.madeFor, &fit), error);
         ASSERT_EQ(ok, !c.result.empty()) << error;
         if (ok) {
             EXPECT_TRUE(out == c.result);
@@ -469,11 +470,11 @@ TEST(PatchFormats, MovedCopiedAndRepeatedDataMakeSmallPatches)
         Bytes ips, out;
         std::string error;
         const Bytes bps = rom::MakeBps(c.source, c.target);
-        ASSERT_TRUE(rom::ApplyBps(bps, c.source, out, error)) << error;
+        ASSERT_TRUE(test::Succeeded(rom::ApplyBps(bps, c.source, out), error)) << error;
         EXPECT_TRUE(out == c.target);
         EXPECT_LE(bps.size(), c.bps);
-        ASSERT_TRUE(rom::MakeIps(c.source, c.target, ips, error));
-        ASSERT_TRUE(rom::ApplyIps(ips, c.source, out, error)) << error;
+        ASSERT_TRUE(test::Succeeded(rom::MakeIps(c.source, c.target, ips), error));
+        ASSERT_TRUE(test::Succeeded(rom::ApplyIps(ips, c.source, out), error)) << error;
         EXPECT_TRUE(out == c.target);
         if (c.ips) {
             EXPECT_LE(ips.size(), c.ips);

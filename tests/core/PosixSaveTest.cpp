@@ -174,7 +174,7 @@ TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
         [&](const std::string& p) { return ReplaceFile(p, content.data(), content.size()) == 0; },
         [&](const std::string& p) {
             std::string error;
-            return WriteRecord(p, RecoveryRecord(), error);
+            return test::Succeeded(WriteRecord(p, RecoveryRecord()), error);
         }};
     for (const auto& write : writers) {
         ::unlink(toVictim.c_str());

@@ -53,7 +53,7 @@ TEST(Reference, MarksAreTheDiffsCellsAndRestoringGivesTheReferenceBytesBack)
     rom::ReferenceImage reference;
     std::string error;
     test::TempImage referenceFile(original, "original.smc");
-    ASSERT_TRUE(rom::LoadReference(referenceFile.Path(), reference, error)) << error;
+    ASSERT_TRUE(test::Succeeded(rom::LoadReference(referenceFile.Path(), reference), error)) << error;
     std::set<CellKey> marked;
     for (const rom::ReferenceCell& c : rom::CellsDifferingFrom(doc.GetModel(), reference.model))
         EXPECT_TRUE(marked.insert({c.tableId, c.row, c.column, c.referenceText}).second) << c.tableId;
@@ -83,7 +83,7 @@ TEST(Reference, RefusedWithTheReasonWhenNotAnImageOfTheGame)
         test::TempImage file(c.bytes);
         rom::ReferenceImage reference;
         std::string error;
-        EXPECT_FALSE(rom::LoadReference(file.Path(), reference, error));
+        EXPECT_FALSE(test::Succeeded(rom::LoadReference(file.Path(), reference), error));
         EXPECT_NE(error.find(c.reason), std::string::npos) << error;
         EXPECT_NE(error.find("参照映像"), std::string::npos) << error;
     }

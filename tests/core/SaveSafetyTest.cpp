@@ -366,7 +366,7 @@ TEST_F(SaveSafety, EveryReaderRollsBackASaveCutShortOrRefusesWhenTheFileIsReadOn
                    {"whole file",
                     [&](const std::string& path, Bytes& bytes, std::string& error) {
                         notice.clear();
-                        return ReadWholeFile(path, bytes, error, &notice);
+                        return test::Succeeded(ReadWholeFile(path, bytes, &notice), error);
                     }},
                    {"writer", [&](const std::string& path, Bytes& bytes, std::string& error) {
                         ImageWriter writer;

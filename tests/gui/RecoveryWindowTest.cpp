@@ -20,7 +20,7 @@ protected:
     {
         rom::RecoveryRecord read;
         std::string error;
-        return rom::ReadRecord(record, read, error) ? read.Count() : -1;
+        return test::Succeeded(rom::ReadRecord(record, read), error) ? read.Count() : -1;
     }
     // A record of one edit for the image at path, as an earlier run would have left it.
     static void PutRecord(const std::string& record, const std::string& path)
@@ -28,8 +28,10 @@ protected:
         rom::RomDocument doc;
         ASSERT_TRUE(doc.Open(path).ok);
         std::string error;
-        ASSERT_TRUE(rom::WriteRecord(
-            record, {path, rom::HashImage(doc.SavedParts()), {rom::Edit("items").SetCell(0, 1, "1")}}, error))
+        ASSERT_TRUE(test::Succeeded(
+            rom::WriteRecord(
+                record, {path, rom::HashImage(doc.SavedParts()), {rom::Edit("items").SetCell(0, 1, "1")}}),
+            error))
             << error;
     }
     // Replaces the window by a new one over the recovery folder, as the next run would be.
@@ -226,7 +228,7 @@ TEST_F(RecoveryWindowTest, SaveOfAChangedFileOverwritesReloadsOrLeavesItAsTheUse
             EXPECT_EQ(UndoStack()->count(), 1);
             rom::RecoveryRecord record; // against the new contents: the next run could take it
             std::string error;
-            ASSERT_TRUE(rom::ReadRecord(RecordOf(image.Path()), record, error)) << error;
+            ASSERT_TRUE(test::Succeeded(rom::ReadRecord(RecordOf(image.Path()), record), error)) << error;
             EXPECT_EQ(record.imageHash, rom::HashImage(window->GetSession().Document().SavedParts()));
         }
     }

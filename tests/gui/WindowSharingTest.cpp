@@ -44,8 +44,10 @@ TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdit
 
         rom::Bytes patch, result;
         std::string error;
-        ASSERT_TRUE(rom::ReadWholeFile(PathIn(name), patch, error));
-        ASSERT_TRUE(rom::ApplyPatch(patch, Sample(2), result, error, rom::IpsMadeFor::WithHeader)) << error;
+        ASSERT_TRUE(test::Succeeded(rom::ReadWholeFile(PathIn(name), patch), error)) << error;
+        ASSERT_TRUE(
+            test::Succeeded(rom::ApplyPatch(patch, Sample(2), result, rom::IpsMadeFor::WithHeader), error))
+            << error;
         EXPECT_TRUE(result == expected);
         EXPECT_TRUE(image.Read() == onDisk); // the open image is not written
     }
