@@ -19,13 +19,25 @@ a run that was stopped continues where it ended when started again with the same
     scripts/mutants.py --lines          # lines of tests/ against lines of the code
 
 To measure other tests against the same mutants, check their tests/ (and CMakeLists.txt) out into
-the worktree and run again with a new results file and --same-as the first one.
+the worktree and run again with a new results file and --same-as the first one. --same-as takes the
+mutants by their text, not by their place in the shuffled order, so it still finds them after the
+code moved; give it several files as LABEL=RESULTS to keep their numbers apart (LABEL.N).
+
+With --every-test, each test program runs all its tests (no fail-fast) and a mutant's line lists
+every test that kills it; a failure seen in the whole run counts only if the test also fails when
+run alone, as ctest runs it (a test that crashes or hangs counts, and the rest run on without it).
+--sole then says which tests are the only killer of a mutant: the ones not to cut.
+
+    nice -n 15 scripts/mutants.py --worktree /work/wt/mutants --every-test \\
+        --same-as s12=/tmp/mutants-before.tsv --results /tmp/kills.tsv
+    scripts/mutants.py --sole /tmp/kills.tsv
 """
 
 import argparse
 import os
 import random
 import re
+import signal
 import subprocess
 import sys
 import time
@@ -168,9 +180,69 @@ def run(command, cwd, timeout):
         return "timeout", ""
 
 
-def test_mutant(root, build, timeout, path):
+def run_filtered(program, build, timeout, pattern):
+    """The exit status ("timeout" if it ran too long) and the output of the tests pattern selects."""
+    child = subprocess.Popen([program, "--gtest_filter=" + pattern], cwd=build, stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
+                             start_new_session=True)
+    try:
+        out, _ = child.communicate(timeout=timeout)
+        status = child.returncode
+    except subprocess.TimeoutExpired:
+        status = "timeout"
+    try:
+        os.killpg(child.pid, signal.SIGKILL)  # with whatever the tests started
+    except ProcessLookupError:
+        pass
+    if status == "timeout":
+        out, _ = child.communicate()
+    return status, out
+
+
+def finished_tests(out):
+    """The tests the output shows finished, each with whether it failed, and the test it stopped in."""
+    finished = []
+    current = None
+    for line in out.decode(errors="replace").split("\n"):
+        if line.startswith("[ RUN      ] "):
+            current = line[13:].strip()
+        elif current and line[13:].startswith(current) and line.startswith(("[       OK ] ", "[  FAILED  ] ")):
+            finished.append((current, line.startswith("[  FAILED  ]")))
+            current = None
+    return finished, current
+
+
+def killing_tests(program, build, timeout):
+    """Every test of one program that fails when run alone."""
+    name = os.path.basename(program)
+    done, suspects = [], []
+    while True:
+        status, out = run_filtered(program, build, timeout, "*-" + ":".join(done) if done else "*")
+        finished, stopped = finished_tests(out)
+        done += [test for test, _ in finished]
+        suspects += [test for test, failed in finished if failed]
+        if stopped is None:
+            break
+        done.append(stopped)  # it crashed or hung: run the rest without it
+        suspects.append(stopped)
+    killers = []
+    for test in suspects:
+        alone, _ = run_filtered(program, build, timeout, test)
+        if alone != 0:
+            killers.append("%s:%s" % (name, test))
+    if status != 0 and not suspects:
+        killers.append("%s:exit-%s" % (name, status))  # before the first test or after the last
+    return killers
+
+
+def test_mutant(root, build, timeout, path, every_test=False):
     if run(["cmake", "--build", build, "-j2", "--target"] + TEST_PROGRAMS, root, 1800)[0] != 0:
         return "uncompiled", ""
+    if every_test:
+        killers = []
+        for program in TEST_PROGRAMS:
+            killers += killing_tests(os.path.join(build, program), build, timeout)
+        return ("killed" if killers else "survived"), " ".join(killers)
     # Code only the window's side uses meets its tests sooner in the GUI program.
     gui = path.startswith("editors/") or os.path.basename(path).startswith("C")
     for program in reversed(TEST_PROGRAMS) if gui else TEST_PROGRAMS:
@@ -180,15 +252,23 @@ def test_mutant(root, build, timeout, path):
     return "survived", ""
 
 
+STATUSES = ("killed", "survived", "uncompiled", "missing")
+
+
 def read_results(path):
     rows = {}
     if os.path.exists(path):
         with open(path, encoding="utf-8") as f:
             for line in f:
                 fields = line.rstrip("\n").split("\t")
-                if len(fields) >= 2 and fields[0].isdigit():
-                    rows[int(fields[0])] = fields
+                if len(fields) >= 8 and fields[1] in STATUSES:
+                    rows[fields[0]] = fields
     return rows
+
+
+def mutant_order(key):
+    label, _, number = key.rpartition(".")
+    return (label, int(number) if number.isdigit() else 0)
 
 
 def summary(path):
@@ -198,9 +278,38 @@ def summary(path):
     print("%d compiled, %d killed, %d survived: kill rate %.1f %%"
           % (len(compiled), len(killed), len(compiled) - len(killed),
              100.0 * len(killed) / max(1, len(compiled))))
-    for r in sorted(rows.values(), key=lambda r: int(r[0])):
+    for r in sorted(rows.values(), key=lambda r: mutant_order(r[0])):
         if r[1] == "survived":
             print("survived #%s %s:%s\n  - %s\n  + %s" % (r[0], r[3], r[4], r[5].strip(), r[6].strip()))
+
+
+def sole_killers(path):
+    """For each test that alone kills some mutant, those mutants; then the mutants two tests kill."""
+    rows = [r for r in read_results(path).values() if r[1] == "killed"]
+    rows.sort(key=lambda r: mutant_order(r[0]))
+    by_test = {}
+    pairs = []
+    for r in rows:
+        killers = r[2].split()
+        if len(killers) == 1:
+            by_test.setdefault(killers[0], []).append(r)
+        elif len(killers) == 2:
+            pairs.append(r)
+
+    def mutant(r):
+        return "  #%s %s:%s\n    - %s\n    + %s" % (r[0], r[3], r[4], r[5].strip(), r[6].strip())
+
+    print("%d killed mutants; %d killed by one test only, %d by exactly two"
+          % (len(rows), sum(len(v) for v in by_test.values()), len(pairs)))
+    print("\nThe only test that kills a mutant (do not cut it without a replacement):")
+    for test in sorted(by_test):
+        print(test)
+        for r in by_test[test]:
+            print(mutant(r))
+    print("\nKilled by exactly two tests (do not cut both):")
+    for r in pairs:
+        print(" and ".join(r[2].split()))
+        print(mutant(r))
 
 
 def count_lines(root):
@@ -224,7 +333,10 @@ def main():
     parser.add_argument("--count", type=int, default=50, help="mutants that compile")
     parser.add_argument("--timeout", type=int, default=600, help="seconds per test program")
     parser.add_argument("--results", default="mutants.tsv")
-    parser.add_argument("--same-as", metavar="RESULTS", help="run exactly the mutants that compiled in RESULTS")
+    parser.add_argument("--same-as", metavar="[LABEL=]RESULTS", action="append",
+                        help="run exactly the mutants that compiled in RESULTS (repeatable)")
+    parser.add_argument("--every-test", action="store_true", help="record every test that kills a mutant")
+    parser.add_argument("--sole", metavar="RESULTS", help="tests that are the only killer of a mutant")
     parser.add_argument("--list", action="store_true", help="only print the chosen candidates")
     parser.add_argument("--summary", metavar="RESULTS")
     parser.add_argument("--lines", action="store_true")
@@ -233,26 +345,39 @@ def main():
     if args.summary:
         summary(args.summary)
         return 0
+    if args.sole:
+        sole_killers(args.sole)
+        return 0
     if args.lines:
         count_lines(root)
         return 0
     build = os.path.abspath(args.build or os.path.join(root, "build"))
-    order = candidates(root)
-    random.Random(args.seed).shuffle(order)
+    if args.same_as:
+        # The mutants themselves, found again by their text wherever the code moved.
+        order = []
+        for given in args.same_as:
+            label, _, path = given.rpartition("=")
+            rows = read_results(path).values()
+            for r in sorted(rows, key=lambda r: mutant_order(r[0])):
+                if r[1] in ("killed", "survived"):
+                    key = "%s.%s" % (label, r[0]) if label else r[0]
+                    order.append((key, (r[3], int(r[4]), r[5], r[6])))
+        args.count = len(order)
+    else:
+        order = list(enumerate(candidates(root)))
+        random.Random(args.seed).shuffle(order)
+        order = [(str(i), mutant) for i, (_, mutant) in enumerate(order)]
     if args.list:
-        for i, (path, number, original, mutated) in enumerate(order[: args.count]):
-            print("%d %s:%d\n  - %s\n  + %s" % (i, path, number, original.strip(), mutated.strip()))
+        for key, (path, number, original, mutated) in order[: args.count]:
+            print("%s %s:%d\n  - %s\n  + %s" % (key, path, number, original.strip(), mutated.strip()))
         return 0
     done = read_results(args.results)
-    chosen = None
-    if args.same_as:
-        chosen = {i for i, r in read_results(args.same_as).items() if r[1] in ("killed", "survived")}
     compiled = sum(1 for r in done.values() if r[1] in ("killed", "survived"))
     with open(args.results, "a", encoding="utf-8") as out:
-        for i, mutant in enumerate(order):
+        for key, mutant in order:
             if compiled >= args.count:
                 break
-            if i in done or (chosen is not None and i not in chosen):
+            if key in done:
                 continue
             started = time.time()
             text = apply(root, mutant)
@@ -260,17 +385,17 @@ def main():
                 status, detail = "missing", ""
             else:
                 try:
-                    status, detail = test_mutant(root, build, args.timeout, mutant[0])
+                    status, detail = test_mutant(root, build, args.timeout, mutant[0], args.every_test)
                 finally:
                     with open(os.path.join(root, mutant[0]), "w", encoding="utf-8") as f:
                         f.write(text)
             if status in ("killed", "survived"):
                 compiled += 1
             path, number, original, mutated = mutant
-            out.write("%d\t%s\t%s\t%s\t%d\t%s\t%s\t%.0f\n"
-                      % (i, status, detail, path, number, original, mutated, time.time() - started))
+            out.write("%s\t%s\t%s\t%s\t%d\t%s\t%s\t%.0f\n"
+                      % (key, status, detail, path, number, original, mutated, time.time() - started))
             out.flush()
-            print("#%d %s %s:%d (%d/%d) %.0f s" % (i, status, path, number, compiled, args.count,
+            print("#%s %s %s:%d (%d/%d) %.0f s" % (key, status, path, number, compiled, args.count,
                                                   time.time() - started), flush=True)
     summary(args.results)
     return 0
