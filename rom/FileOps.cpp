@@ -20,6 +20,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#if defined(Q_OS_LINUX)
+#include <sys/xattr.h>
+#endif
 #include <QDir>
 #include <QRandomGenerator>
 
@@ -271,6 +274,25 @@ int FileOps::Remove(const std::string& path)
 }
 
 int FileOps::FlushFolder(const std::string& folder) { return -SyncFolder(folder); }
+
+int FileOps::SetAttribute(const std::string& path, const char* name, const std::string& value)
+{
+#if defined(Q_OS_LINUX)
+    const QByteArray file = QFile::encodeName(Q(path));
+    if (::setxattr(file.constData(), name, value.data(), value.size(), 0) != 0)
+        return -errno;
+    const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int synced = fd >= 0 && ::fsync(fd) == 0 ? 0 : -errno;
+    if (fd >= 0)
+        ::close(fd);
+    return synced;
+#else
+    (void)path;
+    (void)name;
+    (void)value;
+    return -ENOTSUP;
+#endif
+}
 
 bool FileOps::CanCreateIn(const std::string& folder)
 {

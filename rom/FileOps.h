@@ -40,6 +40,9 @@ public:
     virtual int Close(int file);
     virtual int Remove(const std::string& path);
     virtual int FlushFolder(const std::string& folder); // makes a new or removed name durable
+    // Sets an extended attribute on the file and makes it durable; -ENOTSUP where the system or
+    // the file system keeps none.
+    virtual int SetAttribute(const std::string& path, const char* name, const std::string& value);
     // Whether new files (journal, lock) may be made in folder; where not, they go to the
     // application's data folder.
     virtual bool CanCreateIn(const std::string& folder);

@@ -90,23 +90,10 @@ bool NotBeside(int e) { return e == -EACCES || e == -EPERM || e == -EROFS || e =
 constexpr char kMark[] = "user.dravik.journal";
 
 // 0, or a negative error number (-ENOTSUP where the system or the file system keeps no marks).
-int Mark(const std::string& image, const std::string& journal)
+// On the disk before the image's bytes are.
+int Mark(FileOps& ops, const std::string& image, const std::string& journal)
 {
-#if defined(Q_OS_LINUX)
-    const QByteArray name = QFile::encodeName(Q(image)), value = QFile::encodeName(Q(journal));
-    if (::setxattr(name.constData(), kMark, value.constData(), static_cast<size_t>(value.size()), 0) != 0)
-        return -errno;
-    // On the disk before the image's bytes are.
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    const int synced = fd >= 0 && ::fsync(fd) == 0 ? 0 : -errno;
-    if (fd >= 0)
-        ::close(fd);
-    return synced;
-#else
-    (void)image;
-    (void)journal;
-    return -ENOTSUP;
-#endif
+    return ops.SetAttribute(image, kMark, QFile::encodeName(Q(journal)).toStdString());
 }
 
 // The journal the image is marked with, or empty.
@@ -547,7 +534,7 @@ std::optional<Error> PatchInPlace(const std::string& path, const ImagePatch& pat
     }
     const bool beside = journalPath == RealPath(path) + ".journal";
     if (!beside) {
-        if (const int marked = Mark(path, journalPath); marked != 0 && OthersMayOpen(path)) {
+        if (const int marked = Mark(ops, path, journalPath); marked != 0 && OthersMayOpen(path)) {
             ops.Remove(journalPath);
             return fail(Fill(
                 Files::tr(
@@ -715,7 +702,8 @@ std::optional<Error> SaveLock::Acquire(const std::string& path, FileOps& ops, in
             lockPath = SideFilePlace(path, ops, "locks", ".lock", false);
             continue;
         }
-        if (odd && !odd->Missing())
+        // A name on the way that is no folder: there is no lock yet, and making one says why.
+        if (odd && !odd->Missing() && odd->systemError != ENOTDIR)
             return Error::Failure(
                 Fill(Files::tr("锁文件 %1 不是本程序的锁：%2请检查后删除它。"), lockPath, Describe(*odd)),
                 lockPath, odd->systemError);

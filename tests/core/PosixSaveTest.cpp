@@ -322,3 +322,69 @@ TEST_F(SaveSafety, ASaveCutShortWithItsJournalInOneUsersDataFolderIsSeenByEveryO
     EXPECT_FALSE(QFile::exists(QString::fromStdString(journal)));
     EXPECT_LT(::getxattr(file.Path().c_str(), "user.dravik.journal", nullptr, 0), 0) << "the mark is gone";
 }
+
+// Where the image's folder takes no new files, lock and journal go to the data folder. The save
+// is refused, naming the file and the reason, when the lock cannot be made there either, or when
+// the image cannot be marked with its journal's place while other users may open it.
+TEST_F(SaveSafety, SideFilesThatCannotBeMadeOrFoundInTheDataFolderRefuseTheSave)
+{
+    struct Ops : test::FailingFileOps {
+        using FailingFileOps::FailingFileOps;
+        int markError = 0;
+        int SetAttribute(const std::string& p, const char* name, const std::string& value) override
+        {
+            return markError != 0 ? -markError : FileOps::SetAttribute(p, name, value);
+        }
+    };
+    QTemporaryDir homes;
+    const auto testFolders = [] {
+        qunsetenv("XDG_DATA_HOME");
+        QStandardPaths::setTestModeEnabled(true);
+    };
+    struct AtEnd { // back to the test folders however the test ends
+        std::function<void()> run;
+        ~AtEnd() { run(); }
+    } restore{testFolders};
+    const Bytes original = MakeSampleImage(29);
+    const struct {
+        mode_t mode;
+        bool noDataFolder; // the lock cannot be made, for the reason CreateNew gives
+        int markError;
+        std::vector<std::string> says; // empty: saved
+    } cases[] = {
+        {0644, false, ENOTSUP, {"dravik/journals/", "不能在文件上留下指向它的标记", ErrorText(ENOTSUP)}},
+        {0600, false, ENOTSUP, {}}, // no one else may open it: no mark needed
+        {0644, false, 0, {}},
+        {0600, true, 0, {"无法创建锁文件", "dravik/locks/", ErrorText(ENOSPC)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << c.mode << " " << c.noDataFolder << " " << c.markError);
+        test::TempImage file(original);
+        ASSERT_EQ(::chmod(file.Path().c_str(), c.mode), 0);
+        if (c.noDataFolder) {
+            ASSERT_TRUE(test::WriteFile(homes.filePath("a file").toStdString(), Bytes{'x'}));
+            QStandardPaths::setTestModeEnabled(false);
+            qputenv("XDG_DATA_HOME", homes.filePath("a file").toUtf8());
+        }
+        auto ops = std::make_shared<Ops>(c.noDataFolder ? 0 : 1 << 30, ENOSPC, true);
+        ops->folderWritable = false;
+        ops->markError = c.markError;
+        Bytes target = original;
+        target[0x100] ^= 0xFF;
+        std::optional<Error> failed;
+        {
+            ImageWriter writer(ops);
+            failed = writer.Begin(file.Path());
+            if (!failed)
+                failed = writer.Write(target);
+        }
+        testFolders();
+        const std::string words = failed ? Describe(*failed) : "";
+        EXPECT_EQ(!failed, c.says.empty()) << words;
+        for (const std::string& part : c.says)
+            EXPECT_TRUE(Contains(words, part)) << part << " in " << words;
+        EXPECT_TRUE(file.Read() == (failed ? original : target));
+        for (const std::string& journal : JournalPaths(file.Path()))
+            EXPECT_FALSE(QFile::exists(QString::fromStdString(journal))) << journal;
+    }
+}
