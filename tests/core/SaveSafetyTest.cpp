@@ -300,6 +300,30 @@ TEST_F(SaveSafety, APatchInPlaceFindsItsJournalsPlaceAndTheBytesItWasMadeFrom)
     }
 }
 
+// A save counts only when every step up to the journal's removal worked: a journal that may not
+// be whole on the disk (a write, flush or close failed) is never trusted with the old bytes.
+TEST_F(SaveSafety, APatchSucceedsOnlyWhenEveryStepBeforeItsCommitDid)
+{
+    const Bytes original = MakeSampleImage(21);
+    const std::vector<RangeChange> patch = {{0x100, {original[0x100]}, {0x55}},
+                                            {0x8000, {original[0x8000]}, {0x66}}};
+    Bytes saved;
+    const int steps = test::StepsOf([&](const auto& ops) {
+        test::TempImage file(original);
+        ASSERT_FALSE(PatchInPlace(file.Path(), original.size(), patch, *ops));
+        saved = file.Read();
+    });
+    for (int failAt = 0; failAt < steps; ++failAt) {
+        test::TempImage file(original);
+        test::FailingFileOps ops(failAt, EIO, true);
+        std::string error;
+        const bool ok = test::Succeeded(PatchInPlace(file.Path(), original.size(), patch, ops), error);
+        EXPECT_EQ(ok, failAt == steps - 1) << "step " << failAt << ": " << error; // the folder's flush
+        EXPECT_TRUE(file.Read() == (ok ? saved : original)) << "step " << failAt;
+        EXPECT_EQ(AnyJournal(file.Path()), Contains(error, "无法删除保存日志")) << "step " << failAt;
+    }
+}
+
 // Lock, journal and backup beside it would have names too long for the file system: they go to
 // the data folder, as where the folder takes no new files.
 TEST_F(SaveSafety, AnImageWhoseNameLeavesNoRoomForSideFilesIsSaved)
