@@ -57,6 +57,10 @@ TEST(TextChecks, JsonRefusesRepeatedKeysLoneSurrogatesAndBadUtf8WithWhere)
         {R"({"a": "\ud800\u0041"})", "JSON 路径 a：字符串中有不成对"},
         {"{\"a\": \"x\xE6\x8E\"}", "第 1 行第 9 个字节：不是 UTF-8 文本"},
         {"{\"a\": 1,\n \"b\": }", "不是有效的 JSON（第 2 行"},
+        // A key escaped and the same key written out, at each length boundary of UTF-8.
+        {R"({"\u007F\u0080\u07FF\u0800\uFFFF\ud800\udc00": 1, )"
+         "\"\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\": 2}",
+         "JSON 路径 \x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80：\""},
         // The same key in different objects, a surrogate pair, escapes and repeated array values.
         {R"({"a": {"a": "\ud83d\ude00"}, "b": {"a": ["a", "a"]}, "c\"": "\\\"x"})", ""},
     };
