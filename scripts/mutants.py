@@ -9,7 +9,9 @@ order and shuffled with the seed, so one seed names the same mutants as long as 
 
 For each mutant, in the given worktree (its own build folder, configured like every Debug build):
 apply it, build the test programs (a mutant that does not compile is discarded), run each test
-program with --gtest_fail_fast under a timeout, record killed or survived, put the line back. It
+program with --gtest_fail_fast under a timeout, record killed or survived, put the line back. A
+failure counts only if the test also fails run alone, as ctest runs it (a test that fails only
+after others ran does not kill), and --known KILLS runs a mutant's killers found before first. It
 stops after --count mutants that compiled. Results go to a tab-separated file, one mutant a line;
 a run that was stopped continues where it ended when started again with the same file.
 
@@ -180,11 +182,11 @@ def run(command, cwd, timeout):
         return "timeout", ""
 
 
-def run_filtered(program, build, timeout, pattern):
+def run_filtered(program, build, timeout, pattern, fail_fast=False):
     """The exit status ("timeout" if it ran too long) and the output of the tests pattern selects."""
-    child = subprocess.Popen([program, "--gtest_filter=" + pattern], cwd=build, stdout=subprocess.PIPE,
-                             stderr=subprocess.DEVNULL, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
-                             start_new_session=True)
+    command = [program, "--gtest_filter=" + pattern] + (["--gtest_fail_fast"] if fail_fast else [])
+    child = subprocess.Popen(command, cwd=build, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                             env=dict(os.environ, QT_QPA_PLATFORM="offscreen"), start_new_session=True)
     try:
         out, _ = child.communicate(timeout=timeout)
         status = child.returncode
@@ -209,33 +211,42 @@ def finished_tests(out):
         elif current and line[13:].startswith(current) and line.startswith(("[       OK ] ", "[  FAILED  ] ")):
             finished.append((current, line.startswith("[  FAILED  ]")))
             current = None
+        elif current and line.startswith("[  SKIPPED ] "):
+            current = None  # skipped, or not run after a fail-fast stop: it runs again if needed
     return finished, current
 
 
-def killing_tests(program, build, timeout):
-    """Every test of one program that fails when run alone."""
+def killing_tests(program, build, timeout, first=None, first_only=False):
+    """Tests of one program that fail when run alone (with first_only, only the first found). The
+    tests named in first (known killers of this mutant) run before the others."""
     name = os.path.basename(program)
-    done, suspects = [], []
-    while True:
-        status, out = run_filtered(program, build, timeout, "*-" + ":".join(done) if done else "*")
-        finished, stopped = finished_tests(out)
-        done += [test for test, _ in finished]
-        suspects += [test for test, failed in finished if failed]
-        if stopped is None:
-            break
-        done.append(stopped)  # it crashed or hung: run the rest without it
-        suspects.append(stopped)
-    killers = []
-    for test in suspects:
-        alone, _ = run_filtered(program, build, timeout, test)
-        if alone != 0:
-            killers.append("%s:%s" % (name, test))
-    if status != 0 and not suspects:
-        killers.append("%s:exit-%s" % (name, status))  # before the first test or after the last
+    done, killers, suspects = [], [], 0
+    patterns = ([":".join(first)] if first else []) + ["*"]
+    for pattern in patterns:
+        while True:
+            excluded = ":".join(done)
+            status, out = run_filtered(program, build, timeout,
+                                       pattern + ("-" + excluded if excluded else ""), first_only)
+            finished, stopped = finished_tests(out)
+            done += [test for test, _ in finished]
+            failed = [test for test, bad in finished if bad]
+            if stopped is not None:  # it crashed or hung: run the rest without it
+                done.append(stopped)
+                failed.append(stopped)
+            suspects += len(failed)
+            for test in failed:
+                if run_filtered(program, build, timeout, test)[0] != 0:
+                    killers.append("%s:%s" % (name, test))
+                    if first_only:
+                        return killers
+            if not failed:
+                break
+        if pattern == "*" and status != 0 and not suspects:
+            killers.append("%s:exit-%s" % (name, status))  # before the first test or after the last
     return killers
 
 
-def test_mutant(root, build, timeout, path, every_test=False):
+def test_mutant(root, build, timeout, path, every_test=False, known=()):
     if run(["cmake", "--build", build, "-j2", "--target"] + TEST_PROGRAMS, root, 1800)[0] != 0:
         return "uncompiled", ""
     if every_test:
@@ -243,12 +254,16 @@ def test_mutant(root, build, timeout, path, every_test=False):
         for program in TEST_PROGRAMS:
             killers += killing_tests(os.path.join(build, program), build, timeout)
         return ("killed" if killers else "survived"), " ".join(killers)
-    # Code only the window's side uses meets its tests sooner in the GUI program.
+    # Known killers first; code only the window's side uses meets its tests sooner in the GUI
+    # program. A failure counts only if the test fails alone too.
     gui = path.startswith("editors/") or os.path.basename(path).startswith("C")
-    for program in reversed(TEST_PROGRAMS) if gui else TEST_PROGRAMS:
-        status, failed = run([os.path.join(build, program), "--gtest_fail_fast"], build, timeout)
-        if status != 0:
-            return "killed", "%s %s %s" % (program, status, failed)
+    programs = reversed(TEST_PROGRAMS) if gui else TEST_PROGRAMS
+    programs = sorted(programs, key=lambda p: not any(k.startswith(p + ":") for k in known))
+    for program in programs:
+        first = [k.split(":", 1)[1] for k in known if k.startswith(program + ":") and "exit-" not in k]
+        killers = killing_tests(os.path.join(build, program), build, timeout, first, True)
+        if killers:
+            return "killed", killers[0]
     return "survived", ""
 
 
@@ -337,6 +352,8 @@ def main():
                         help="run exactly the mutants that compiled in RESULTS (repeatable)")
     parser.add_argument("--every-test", action="store_true", help="record every test that kills a mutant")
     parser.add_argument("--sole", metavar="RESULTS", help="tests that are the only killer of a mutant")
+    parser.add_argument("--known", metavar="RESULTS", action="append", default=[],
+                        help="an --every-test file: try each mutant's killers there first (repeatable)")
     parser.add_argument("--list", action="store_true", help="only print the chosen candidates")
     parser.add_argument("--summary", metavar="RESULTS")
     parser.add_argument("--lines", action="store_true")
@@ -371,6 +388,10 @@ def main():
         for key, (path, number, original, mutated) in order[: args.count]:
             print("%s %s:%d\n  - %s\n  + %s" % (key, path, number, original.strip(), mutated.strip()))
         return 0
+    known = {}
+    for path in args.known:
+        for r in read_results(path).values():
+            known[(r[3], r[5], r[6])] = r[2].split()
     done = read_results(args.results)
     compiled = sum(1 for r in done.values() if r[1] in ("killed", "survived"))
     with open(args.results, "a", encoding="utf-8") as out:
@@ -385,7 +406,8 @@ def main():
                 status, detail = "missing", ""
             else:
                 try:
-                    status, detail = test_mutant(root, build, args.timeout, mutant[0], args.every_test)
+                    status, detail = test_mutant(root, build, args.timeout, mutant[0], args.every_test,
+                                                 known.get((mutant[0], mutant[2], mutant[3]), ()))
                 finally:
                     with open(os.path.join(root, mutant[0]), "w", encoding="utf-8") as f:
                         f.write(text)
