@@ -1,6 +1,6 @@
-// The file operations under every save: an existing file is patched where it lies (never
-// created, truncated or replaced), and a failure carries the system's reason, in words. A size
-// limit reached part way is tested where processes have one: PosixSaveTest.cpp.
+// The file operations under every save: a failure carries the system's reason, in words, and side
+// files are read only when regular and within their bound. A size limit reached part way is the
+// command line's test, where a shell sets one.
 #include <gtest/gtest.h>
 
 #include <QDir>

@@ -1,5 +1,6 @@
 // Saves on POSIX systems, where a file has an inode, an owner, a mode and hard and symbolic links
-// that an in-place save must keep, and a process can be given a file-size limit. Built only there.
+// that an in-place save must keep. Built only there. (A file-size limit reached part way is the
+// command line's test: it runs the same writes under a shell's limit.)
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <fcntl.h>
 #include <functional>
 #include <sys/file.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -116,31 +116,6 @@ TEST_F(SaveSafety, SavesOfOneImageAreSerialisedAndALeftLockIsTakenOver)
     EXPECT_EQ(c.GetModel().Get("items").Cell(0, 1) == "11", sa.ok);
     EXPECT_EQ(c.GetModel().Get("items").Cell(1, 1) == "22", sb.ok);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(file.Path() + ".lock")));
-}
-
-TEST(FileOps, AFileSizeLimitReachedPartWayIsReportedAsSuch)
-{
-    QTemporaryDir dir;
-    const std::string path = dir.path().toStdString() + "/image.smc";
-    constexpr rlim_t kLimit = 1 << 20;
-    ASSERT_TRUE(test::WriteFile(path, Bytes(kLimit - 8, 0)));
-    const pid_t child = ::fork();
-    if (child == 0) {
-        rom::IgnoreFileSizeSignal();
-        const rlimit limit{kLimit, kLimit};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        rom::FileOps ops;
-        const Bytes sixteen(16, 0x55);
-        const int file = ops.OpenExisting(path);
-        const int result = file < 0 ? file : ops.WriteAt(file, sixteen.data(), sixteen.size(), kLimit - 8);
-        ops.Close(file);
-        ::_exit(result == -EFBIG ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(test::ReadFile(path).size(), kLimit) << "the bytes below the limit were written";
 }
 
 TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
