@@ -182,19 +182,17 @@ TEST_F(RecoveryWindowTest, TurnedOffNothingIsWrittenAndNothingOffered)
     EXPECT_EQ(RecordCount(homeRecord), 1);
 }
 
-// Save of a file another program changed after Open writes nothing until the user chooses: 取消
-// keeps the edits, 覆盖 writes the window's image, 重新载入 opens the new contents and offers the
-// edits back over them as one step.
-TEST_F(RecoveryWindowTest, SaveOfAChangedFileOverwritesReloadsOrLeavesItAsTheUserChooses)
+// Save of a file another program changed after Open writes nothing until the user chooses: 覆盖
+// writes the window's image, 重新载入 opens the new contents and offers the edits back over them as
+// one step (取消 is Save As's, tested with it).
+TEST_F(RecoveryWindowTest, SaveOfAChangedFileOverwritesOrReloadsAsTheUserChooses)
 {
     const auto price = [](int row) { return 0xC0200 + 2 * row; };
     rom::Bytes theirs = Sample(1);
     Put(theirs, price(2), 2, 77); // the item row the user edits too
     Put(theirs, price(5), 2, 55); // one the user leaves
-    const std::vector<const char*> answers[] = {{"取消"}, {"覆盖"}, {"重新载入", "否"}, {"重新载入", "是"}};
-    for (const std::vector<const char*>& answer : answers) {
-        const std::string chosen = answer.back();
-        SCOPED_TRACE(chosen);
+    for (const bool reload : {false, true}) {
+        SCOPED_TRACE(reload);
         ASSERT_TRUE(WriteFile(image.Path(), Sample(1)));
         NextWindow();
         Load();
@@ -202,36 +200,34 @@ TEST_F(RecoveryWindowTest, SaveOfAChangedFileOverwritesReloadsOrLeavesItAsTheUse
         SetPrice(3, QStringLiteral("8"));
         ASSERT_TRUE(WriteFile(image.Path(), theirs));
         user.Clear();
-        for (const char* a : answer)
-            user.AnswerButton(U(a));
+        for (const char* answer : reload ? std::vector{"重新载入", "是"} : std::vector{"覆盖"})
+            user.AnswerButton(U(answer));
         Action("actionSave")->trigger();
         QApplication::processEvents();
 
         const std::vector<QString> asked = Questions();
-        ASSERT_EQ(asked.size(), answer.size());
+        ASSERT_EQ(asked.size(), reload ? 2u : 1u);
         EXPECT_TRUE(asked[0].startsWith(U("image.smc 在打开后已被其他程序修改，改动了 2 个字段。")))
             << asked[0].toStdString();
         EXPECT_EQ(user.Asked()[0].buttons, QStringList({U("覆盖"), U("重新载入"), U("取消")}));
-        rom::Bytes expected = chosen == "覆盖" ? Sample(1) : theirs;
-        if (chosen == "覆盖")
+        rom::Bytes expected = reload ? theirs : Sample(1);
+        if (!reload)
             for (const auto& [row, value] : {std::pair{2, 9}, {3, 8}})
                 Put(expected, price(row), 2, value);
         EXPECT_TRUE(image.Read() == expected) << "nothing is written but on 覆盖";
-        EXPECT_EQ(Cell(1028, 2, 1), chosen == "否" ? QStringLiteral("77") : QStringLiteral("9"));
-        EXPECT_EQ(Cell(1028, 5, 1).toUInt(), Get(answer.size() == 2 ? theirs : Sample(1), price(5), 2));
-        EXPECT_EQ(Modified(), chosen == "取消" || chosen == "是");
-        EXPECT_EQ(RecordCount(RecordOf(image.Path())), Modified() ? 2 : -1);
-        if (chosen == "是") {
-            EXPECT_EQ(asked[1],
-                      U("文件已重新载入。\n重新载入前有 2 处未保存的修改，是否在文件的新内容上恢复？\n"
-                        "其中 1 处其他程序也修改过，恢复后以您的修改为准。"));
-            EXPECT_EQ(UndoStack()->count(), 1);
-            rom::RecoveryRecord record; // against the new contents: the next run could take it
-            std::string error;
-            ASSERT_TRUE(test::Succeeded(rom::ReadRecord(RecordOf(image.Path()), record), error)) << error;
-            EXPECT_EQ(record.imageHash, rom::HashImage(window->GetSession().Document().SavedParts()));
-        }
+        EXPECT_EQ(Cell(1028, 2, 1), QStringLiteral("9"));
+        EXPECT_EQ(Cell(1028, 5, 1).toUInt(), Get(expected, price(5), 2));
+        EXPECT_EQ(Modified(), reload);
+        EXPECT_EQ(RecordCount(RecordOf(image.Path())), reload ? 2 : -1);
     }
+    EXPECT_EQ(Questions()[1],
+              U("文件已重新载入。\n重新载入前有 2 处未保存的修改，是否在文件的新内容上恢复？\n"
+                "其中 1 处其他程序也修改过，恢复后以您的修改为准。"));
+    EXPECT_EQ(UndoStack()->count(), 1);
+    rom::RecoveryRecord record; // against the new contents: the next run could take it
+    std::string error;
+    ASSERT_TRUE(test::Succeeded(rom::ReadRecord(RecordOf(image.Path()), record), error)) << error;
+    EXPECT_EQ(record.imageHash, rom::HashImage(window->GetSession().Document().SavedParts()));
 }
 
 } // namespace
