@@ -11,6 +11,8 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <limits>
+#include <map>
 
 #include "editors/LootDrops.h"
 #include "widgets/DialogUnits.h"
@@ -49,6 +51,34 @@ QComboBox* MakeCombo(QWidget* parent, const QRect& rect, Entries entries, const 
     return combo;
 }
 
+// The layouts are drawn for the Chinese labels; a longer translation widens its column of
+// labels (the labels that start at one x) and moves whatever lies to the right of that column, so
+// no label is cut. A control that spans the column (a frame, the heading) grows with it. Returns
+// the pixels the dialog grows by.
+int FitLabels(const DialogLayout& layout, const QFontMetrics& fm, std::vector<QRect>& rects)
+{
+    std::map<int, int> grow; // a label column's left edge -> pixels its widest label lacks
+    for (size_t i = 0; i < rects.size(); ++i)
+        if (layout.controls[i].kind == DialogControlKind::Label) {
+            const int lacking = fm.horizontalAdvance(LayoutText(layout.controls[i].text)) - rects[i].width();
+            int& column = grow[rects[i].left()];
+            column = std::max(column, lacking);
+        }
+    const auto shift = [&grow](int x) {
+        int pixels = 0;
+        for (const auto& [left, lacking] : grow)
+            if (left < x)
+                pixels += lacking;
+        return pixels;
+    };
+    for (QRect& r : rects) {
+        const int right = r.left() + r.width();
+        r = QRect(r.left() + shift(r.left()), r.top(), r.width() + shift(right) - shift(r.left()),
+                  r.height());
+    }
+    return shift(std::numeric_limits<int>::max());
+}
+
 } // namespace
 
 CRowDlg::CRowDlg(const DialogLayout& layout, const names::NameSet& names, QWidget* parent)
@@ -61,13 +91,18 @@ CRowDlg::CRowDlg(const DialogLayout& layout, const names::NameSet& names, QWidge
     setFont(widgets::EditorFont());
 
     const widgets::DialogUnits du(font());
-    setFixedSize(du.Size(layout.width, layout.height));
+    std::vector<QRect> rects;
+    for (const DialogControl& c : layout.controls)
+        rects.push_back(du.Rect(c.x, c.y, c.width, c.height));
+    const int grown = FitLabels(layout, QFontMetrics(font()), rects);
+    setFixedSize(du.Size(layout.width, layout.height) + QSize(grown, 0));
 
     // Controls of each kind in ascending id order, whatever order the layout lists them in.
     std::vector<const DialogControl*> edits, combos;
     QString lastLabel;
-    for (const DialogControl& c : layout.controls) {
-        const QRect rect = du.Rect(c.x, c.y, c.width, c.height);
+    for (size_t i = 0; i < layout.controls.size(); ++i) {
+        const DialogControl& c = layout.controls[i];
+        const QRect& rect = rects[i];
         const QString text = LayoutText(c.text);
         switch (c.kind) {
         case DialogControlKind::Label: {

@@ -745,7 +745,7 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
     </message>
     <message>
         <source>防御</source>
-        <translation>Def.</translation>
+        <translation>Defence</translation>
     </message>
     <message>
         <source>防御上限</source>
@@ -817,11 +817,11 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
     </message>
     <message>
         <source>战斗</source>
-        <translation>Fight</translation>
+        <translation>Combat</translation>
     </message>
     <message>
         <source>驾驶</source>
-        <translation>Drive</translation>
+        <translation>Driving</translation>
     </message>
     <message>
         <source>修理</source>
@@ -829,7 +829,7 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
     </message>
     <message>
         <source>腕力</source>
-        <translation>Power</translation>
+        <translation>Strength</translation>
     </message>
     <message>
         <source>智力</source>
@@ -869,11 +869,11 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
     </message>
     <message>
         <source>回避</source>
-        <translation>Evade</translation>
+        <translation>Evasion</translation>
     </message>
     <message>
         <source>护甲</source>
-        <translation>Armor</translation>
+        <translation>Armour</translation>
     </message>
     <message>
         <source>经验</source>

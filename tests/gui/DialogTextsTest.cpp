@@ -6,12 +6,14 @@
 // outside the dialog, over another, over a frame's caption, or a label too narrow for its text.
 #include <QGroupBox>
 #include <QLabel>
+#include <QTranslator>
 
 #include <map>
 #include <set>
 
 #include "EditorSupport.h"
 #include "editors/LootDrops.h"
+#include "i18n/Language.h"
 
 using namespace dravik;
 using namespace dravik::test;
@@ -194,4 +196,19 @@ TEST_F(DialogTexts, EveryLabelNamesTheFieldBesideItAndEveryControlFits)
     }
     for (const rom::Table& table : doc_->GetModel().Tables())
         EXPECT_EQ(editors::HasRowEditor(table.Id()), covered.count(table.Id()) == 1) << table.Id();
+}
+
+// The layouts are drawn for the Chinese labels; the longer English ones widen their columns.
+TEST_F(DialogTexts, EveryControlFitsInEnglishToo)
+{
+    ASSERT_TRUE(i18n::InstallLanguage(*QCoreApplication::instance(), i18n::Language::English));
+    for (const rom::Table& table : doc_->GetModel().Tables())
+        if (std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, table, 0)) {
+            SCOPED_TRACE(table.Id());
+            EXPECT_NE(dialog->windowTitle().toStdString(), editors::RowEditorLayout(table.Id())->caption);
+            ExpectControlsFit(*dialog);
+        }
+    i18n::InstallLanguage(*QCoreApplication::instance(), i18n::Language::Chinese);
+    for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>())
+        QCoreApplication::removeTranslator(t);
 }
