@@ -44,7 +44,7 @@ BulkEditDialog::BulkEditDialog(const rom::Table& table, std::vector<int> selecte
     auto* rows = new QHBoxLayout;
     selectedRows_ = new QRadioButton(tr("选中的 %n 行", nullptr, static_cast<int>(selected_.size())), this);
     selectedRows_->setObjectName(QStringLiteral("selectedRows"));
-    allRows_ = new QRadioButton(tr("全部 %1 行").arg(table.Rows()), this);
+    allRows_ = new QRadioButton(tr("全部 %n 行", nullptr, table.Rows()), this);
     allRows_->setObjectName(QStringLiteral("allRows"));
     (selected_.size() > 1 ? selectedRows_ : allRows_)->setChecked(true);
     selectedRows_->setEnabled(!selected_.empty());

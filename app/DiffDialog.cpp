@@ -1,5 +1,6 @@
 #include "app/DiffDialog.h"
 
+#include "rom/Texts.h"
 #include "widgets/Text.h"
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -31,14 +32,14 @@ QString RunsText(const rom::ImageDiff& d)
         return DiffDialog::tr("字段以外没有不同的字节。");
     QStringList runs;
     for (size_t i = 0; i < d.runs.size() && i < kListedRuns; ++i)
-        runs << DiffDialog::tr("%1-%2（%3 字节）")
-                    .arg(Offset(d.runs[i].offset), Offset(d.runs[i].offset + d.runs[i].length - 1))
-                    .arg(d.runs[i].length);
-    QString text = DiffDialog::tr("字段以外的字节差异 %1 段，共 %2 字节：%3")
-                       .arg(QString::number(d.runs.size()), QString::number(d.bytesOutside),
+        runs << DiffDialog::tr("%1-%2（%n 字节）", nullptr, rom::PluralCount(d.runs[i].length))
+                    .arg(Offset(d.runs[i].offset), Offset(d.runs[i].offset + d.runs[i].length - 1));
+    QString text = DiffDialog::tr("字段以外的字节差异 %1，共 %2：%3")
+                       .arg(DiffDialog::tr("%n 段", nullptr, rom::PluralCount(d.runs.size())),
+                            DiffDialog::tr("%n 字节", nullptr, rom::PluralCount(d.bytesOutside)),
                             runs.join(DiffDialog::tr("、")));
     if (d.runs.size() > kListedRuns)
-        text += DiffDialog::tr("……另有 %1 段未列出").arg(d.runs.size() - kListedRuns);
+        text += DiffDialog::tr("……另有 %n 段未列出", nullptr, rom::PluralCount(d.runs.size() - kListedRuns));
     return text;
 }
 } // namespace

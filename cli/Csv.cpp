@@ -150,7 +150,7 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
         return Fill(CsvImport::tr("%1: 第 1 行的列标题与这个表不符，应为 %2"), where, expected);
     }
     if (static_cast<int>(records.size()) - 1 != t.Rows())
-        return Fill(CsvImport::tr("%1: 应有 %2 行数据，文件里有 %3 行"), where, std::to_string(t.Rows()),
+        return Fill(CsvImport::tr("%1: 应有 %n 行数据，文件里有 %2 行", nullptr, t.Rows()), where,
                     std::to_string(records.size() - 1));
     const std::vector<int> values = t.Layout().ValueColumns();
     for (int row = 0; row < t.Rows(); ++row) {

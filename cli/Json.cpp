@@ -160,8 +160,8 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
             return Fill(JsonImport::tr("%1: \"rows\" 必须是数组"), Where(file, t));
         const QJsonArray rows = rowsValue.toArray();
         if (rows.size() != t.Rows())
-            return Fill(JsonImport::tr("%1: 应有 %2 行，实际 %3 行"), Where(file, t),
-                        std::to_string(t.Rows()), std::to_string(rows.size()));
+            return Fill(JsonImport::tr("%1: 应有 %n 行，实际 %2 行", nullptr, t.Rows()), Where(file, t),
+                        std::to_string(rows.size()));
         const std::vector<int> columns = t.Layout().ValueColumns();
         std::string text;
         for (int row = 0; row < t.Rows(); ++row) {
@@ -194,8 +194,8 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
         if (!a)
             return Fill(JsonImport::tr("%1: 没有代码数组 \"%2\""), Where(file, t), name);
         if (!it.value().isArray() || it.value().toArray().size() != t.Rows())
-            return Fill(JsonImport::tr("%1 代码 %2: 应是 %3 项的数组"), Where(file, t), name,
-                        std::to_string(t.Rows()));
+            return Fill(JsonImport::tr("%1 代码 %2: 应是 %n 项的数组", nullptr, t.Rows()), Where(file, t),
+                        name);
         const QJsonArray entries = it.value().toArray();
         const bool readOnly = IsReadOnly(t, name);
         // The save never writes such a code: a changed entry would be accepted and silently lost.
@@ -227,7 +227,7 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
             const QJsonValue listValue = entries[row];
             const QJsonArray list = listValue.toArray();
             if (!listValue.isArray() || list.size() != a->perRow)
-                return Fill(JsonImport::tr("%1: 应是 %2 个整数的数组"), at(), std::to_string(a->perRow));
+                return Fill(JsonImport::tr("%1: 应是 %n 个整数的数组", nullptr, a->perRow), at());
             for (int k = 0; k < a->perRow; ++k) {
                 if (!CodeValue(list[k], value))
                     return Fill(JsonImport::tr("%1: 必须是整数"), at());

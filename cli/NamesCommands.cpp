@@ -69,7 +69,9 @@ protected:
             err << rom::Describe(*error) << "\n";
             return kRefused;
         }
-        out << tr("已把 %1 个名称文件写入 %2").arg(QString::number(names::AllLists().size()), folder) << "\n";
+        out << tr("已把 %n 个名称文件写入 %1", nullptr, static_cast<int>(names::AllLists().size()))
+                   .arg(folder)
+            << "\n";
         return kSuccess;
     }
 };

@@ -62,6 +62,16 @@ struct DiffList {
     Q_DECLARE_TR_FUNCTIONS(DiffList)
 };
 
+// "字段以外的字节差异 3 段，共 5 字节" with each count in its own plural form; `colon` when the runs
+// are listed after it.
+QString RunsSummary(const rom::ImageDiff& d, bool colon)
+{
+    return (colon ? DiffList::tr("字段以外的字节差异 %1，共 %2：")
+                  : DiffList::tr("字段以外的字节差异 %1，共 %2。"))
+        .arg(DiffList::tr("%n 段", nullptr, rom::PluralCount(d.runs.size())),
+             DiffList::tr("%n 字节", nullptr, rom::PluralCount(d.bytesOutside)));
+}
+
 void DiffText(const rom::ImageDiff& d, const std::string& a, const std::string& b, std::ostream& out)
 {
     const QString qa = QString::fromStdString(a), qb = QString::fromStdString(b);
@@ -91,17 +101,16 @@ void DiffText(const rom::ImageDiff& d, const std::string& a, const std::string& 
                         QString::fromStdString(f.rowLabel), QString::fromStdString(rom::ShownTitle(f.column)),
                         QString::fromStdString(f.before), QString::fromStdString(f.after))
             << "\n";
-    out << (d.runs.empty() ? DiffList::tr("字段以外的字节差异 %1 段，共 %2 字节。")
-                           : DiffList::tr("字段以外的字节差异 %1 段，共 %2 字节："))
-               .arg(QString::number(d.runs.size()), QString::number(d.bytesOutside))
-        << "\n";
+    out << RunsSummary(d, !d.runs.empty()) << "\n";
     for (size_t i = 0; i < d.runs.size() && i < kListedRuns; ++i)
         out << "  "
-            << DiffList::tr("%1（%2 字节）")
-                   .arg(QString::fromStdString(RunText(d.runs[i])), QString::number(d.runs[i].length))
+            << DiffList::tr("%1（%n 字节）", nullptr, rom::PluralCount(d.runs[i].length))
+                   .arg(QString::fromStdString(RunText(d.runs[i])))
             << "\n";
     if (d.runs.size() > kListedRuns)
-        out << "  " << DiffList::tr("……另有 %1 段未列出").arg(d.runs.size() - kListedRuns) << "\n";
+        out << "  "
+            << DiffList::tr("……另有 %n 段未列出", nullptr, rom::PluralCount(d.runs.size() - kListedRuns))
+            << "\n";
 }
 
 void DiffJson(const rom::ImageDiff& d, const std::string& a, const std::string& b, std::ostream& out)
@@ -205,10 +214,7 @@ void DiffMarkdown(const rom::ImageDiff& d, const std::string& a, const std::stri
         out << "\n";
     }
     if (!d.runs.empty())
-        out << "## " << DiffList::tr("数据表以外") << "\n\n"
-            << DiffList::tr("字段以外的字节差异 %1 段，共 %2 字节。")
-                   .arg(QString::number(d.runs.size()), QString::number(d.bytesOutside))
-            << "\n";
+        out << "## " << DiffList::tr("数据表以外") << "\n\n" << RunsSummary(d, false) << "\n";
 }
 
 class DiffCommand : public Command {

@@ -77,8 +77,8 @@ int RefsCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& 
     const rom::Model& model = doc.GetModel();
     const int rows = rom::ReferenceRows(model, table);
     if (row > rows) {
-        err << "dravik: "
-            << tr("表“%1”只有 %2 行").arg(parsed.positionalArguments()[1], QString::number(rows)) << "\n";
+        err << "dravik: " << tr("表“%1”只有 %n 行", nullptr, rows).arg(parsed.positionalArguments()[1])
+            << "\n";
         return kWrongUsage;
     }
     const std::vector<rom::Reference> refs = rom::WhereUsed(model, table, row - 1);

@@ -444,9 +444,9 @@ bool SetCommand::ChosenRows(const QCommandLineParser& parsed, const rom::Table& 
         }
         if (!rows.empty() && rows.back() >= table.Rows()) {
             err << "dravik set: "
-                << tr("表「%1」只有 %2 行，没有第 %3 行")
+                << tr("表「%1」只有 %n 行，没有第 %2 行", nullptr, table.Rows())
                        .arg(QString::fromStdString(rom::ShownTitle(table.Title())),
-                            QString::number(table.Rows()), QString::number(rows.back() + 1))
+                            QString::number(rows.back() + 1))
                 << "\n";
             return false;
         }

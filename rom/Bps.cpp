@@ -378,8 +378,8 @@ std::optional<Error> ApplyBps(const Bytes& patch, const Bytes& source, Bytes& ta
         return Error::Failure(Fill(Patches::tr("这不是 BPS 补丁：文件不以 \"BPS1\" 开头。")));
     const size_t n = patch.size();
     if (n < 4 + 3 + kFooter)
-        return Error::Failure(
-            Fill(Patches::tr("BPS 补丁不完整：只有 %1 字节，放不下三个长度和三个 CRC32。"), n));
+        return Error::Failure(Fill(Patches::tr("BPS 补丁不完整：只有 %n 字节，放不下三个长度和三个 CRC32。",
+                                               nullptr, PluralCount(n))));
     const uint32_t patchCrc = Crc32(patch.data(), n - 4);
     if (patchCrc != Little32(patch, n - 4))
         return Error::Failure(
@@ -462,8 +462,9 @@ std::optional<Error> ApplyBps(const Bytes& patch, const Bytes& source, Bytes& ta
         out += length;
     }
     if (out != targetSize)
-        return Error::Failure(
-            Fill(Patches::tr("BPS 补丁不完整：动作只写出 %1 字节，目标应有 %2 字节。"), out, targetSize));
+        return Error::Failure(Fill(
+            Patches::tr("BPS 补丁不完整：动作只写出 %n 字节，目标应有 %1 字节。", nullptr, PluralCount(out)),
+            targetSize));
     const uint32_t targetCrc = Crc32(target.data(), target.size());
     if (targetCrc != Little32(patch, end + 4))
         return Error::Failure(Fill(Patches::tr("BPS 补丁有误：结果的 CRC32 为 %1，补丁记录的是 %2。"),

@@ -192,8 +192,8 @@ BulkPlan PlanBulk(const Table& table, int column, const std::vector<int>& rows, 
     }
     for (const int row : rows)
         if (row < 0 || row >= table.Rows()) {
-            plan.error = Fill(Checks::tr("没有第 %1 行（表「%2」共 %3 行）"), row + 1,
-                              ShownTitle(table.Title()), table.Rows());
+            plan.error = Fill(Checks::tr("没有第 %1 行（表「%2」共 %n 行）", nullptr, table.Rows()), row + 1,
+                              ShownTitle(table.Title()));
             return plan;
         }
     Formula formula;

@@ -215,8 +215,9 @@ std::optional<Error> ApplyIps(const Bytes& patch, const Bytes& source, Bytes& ta
     if (p == n)
         return std::nullopt;
     if (n - p != 3)
-        return Error::Failure(Fill(
-            Patches::tr("IPS 补丁有误：\"EOF\" 之后有 %1 个字节，只允许 0 个或 3 个（截断长度）。"), n - p));
+        return Error::Failure(
+            Fill(Patches::tr("IPS 补丁有误：\"EOF\" 之后有 %n 个字节，只允许 0 个或 3 个（截断长度）。",
+                             nullptr, PluralCount(n - p))));
     target.resize(Big(patch, p, 3), 0);
     return std::nullopt;
 }

@@ -63,7 +63,8 @@ std::string ParseTable(const TableLayout& layout, const QJsonObject& object, Edi
         if (!arrayDecl)
             return Fill(Recovery::tr("代码第 %1 项：没有代码数组 \"%2\""), i + 1, name);
         if (!IsInt(code[2], 0, arrayDecl->perRow - 1))
-            return Fill(Recovery::tr("代码第 %1 项：代码 %2 每行只有 %3 项"), i + 1, name, arrayDecl->perRow);
+            return Fill(Recovery::tr("代码第 %1 项：代码 %2 每行只有 %n 项", nullptr, arrayDecl->perRow),
+                        i + 1, name);
         // Such a code is never saved: an import that changes one is refused, and so is a record.
         if (arrayDecl->readOnly)
             return Fill(Recovery::tr("代码第 %1 项：代码 %2 不能修改"), i + 1, name);

@@ -137,9 +137,11 @@ std::optional<Error> ReadImage(const std::string& path, ReadExtent extent, Image
             return Error::Opening(
                 path,
                 Fill(form.header
-                         ? Files::tr("文件只有 %1 字节，至少需要 %2 字节才能容纳所有数据表。")
-                         : Files::tr("文件只有 %1 字节（无文件头），至少需要 %2 字节才能容纳所有数据表。"),
-                     size, form.MinimumSize()));
+                         ? Files::tr("文件只有 %n 字节，至少需要 %1 字节才能容纳所有数据表。", nullptr,
+                                     PluralCount(size))
+                         : Files::tr("文件只有 %n 字节（无文件头），至少需要 %1 字节才能容纳所有数据表。",
+                                     nullptr, PluralCount(size)),
+                     form.MinimumSize()));
         if (extent == ReadExtent::Whole) {
             Bytes bytes(size);
             if (std::optional<std::string> failed = ReadAt(file, 0, bytes))

@@ -322,8 +322,9 @@ std::string Mismatch(const Journal& j, const std::string& path)
             !PartWritten(present.data(), present.size(), r.before, r.after))
             return Fill(
                 Files::tr(
-                    "偏移 %1 处的 %2 字节既不是保存前的内容也不是那次保存写入的内容（文件在那之后被改动过）"),
-                r.offset, length);
+                    "偏移 %1 处的 %n 字节既不是保存前的内容也不是那次保存写入的内容（文件在那之后被改动过）",
+                    nullptr, PluralCount(length)),
+                r.offset);
     }
     return {};
 }

@@ -183,8 +183,8 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
                     Refusal(table, static_cast<int>(i), 0, name,
                             Fill(Tables::tr("表中没有这个名称的行（粘贴内容第 %1 行）"), i + 1)));
         } else if (row >= table.Rows()) {
-            plan.refusals.push_back(
-                Refusal(table, row, -1, {}, Fill(Tables::tr("表只有 %1 行，粘贴的行太多"), table.Rows())));
+            plan.refusals.push_back(Refusal(
+                table, row, -1, {}, Fill(Tables::tr("表只有 %n 行，粘贴的行太多", nullptr, table.Rows()))));
             row = -1;
         }
         rows.push_back(row);

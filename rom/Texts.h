@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QString>
 #include <QStringDecoder>
+#include <limits>
 #include <string>
 #include <type_traits>
 
@@ -62,6 +63,14 @@ template <typename... Words> std::string Fill(const QString& text, const Words&.
         return text.toStdString();
     else
         return text.arg(TextArg(words)...).toStdString();
+}
+
+// A size or length as the count that picks a sentence's plural form: tr("%n 字节", nullptr,
+// PluralCount(size)). What the program reads is far below INT_MAX bytes.
+template <typename Number> int PluralCount(Number n)
+{
+    return n > static_cast<Number>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
+                                                                    : static_cast<int>(n);
 }
 
 // A title from a table layout as the reader's language shows it; the layout keeps the Chinese

@@ -104,10 +104,6 @@ to OUT in one go (to ROM when there is no OUT); any problem with the patch write
         <translation>column &quot;%1&quot; does not hold numbers</translation>
     </message>
     <message>
-        <source>没有第 %1 行（表「%2」共 %3 行）</source>
-        <translation>there is no row %1 (table &quot;%2&quot; has %3 rows)</translation>
-    </message>
-    <message>
         <source>当前值不是数字</source>
         <translation>the current value is not a number</translation>
     </message>
@@ -223,6 +219,13 @@ to OUT in one go (to ROM when there is no OUT); any problem with the patch write
         <source>不是有效的 JSON（第 %1 行第 %2 个字节：%3）</source>
         <translation>not valid JSON (line %1, byte %2: %3)</translation>
     </message>
+    <message numerus="yes">
+        <source>没有第 %1 行（表「%2」共 %n 行）</source>
+        <translation>
+            <numerusform>there is no row %1 (table &quot;%2&quot; has %n row)</numerusform>
+            <numerusform>there is no row %1 (table &quot;%2&quot; has %n rows)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Command</name>
@@ -317,10 +320,6 @@ leading &quot;-&quot; and a fractional part after &quot;.&quot;; digits above 9 
         <translation>%1: the column titles on line 1 do not match this table; they should be %2</translation>
     </message>
     <message>
-        <source>%1: 应有 %2 行数据，文件里有 %3 行</source>
-        <translation>%1: %2 data rows expected, the file has %3</translation>
-    </message>
-    <message>
         <source>%1 第 %2 行「%3」（CSV 第 %4 行）</source>
         <translation>%1 row %2 &quot;%3&quot; (CSV line %4)</translation>
     </message>
@@ -331,6 +330,13 @@ leading &quot;-&quot; and a fractional part after &quot;.&quot;; digits above 9 
     <message>
         <source>%1 第 %2 行「%3」 列「%4」（CSV 第 %5 行第 %6 列）: %7</source>
         <translation>%1 row %2 &quot;%3&quot; column &quot;%4&quot; (CSV line %5, field %6): %7</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: 应有 %n 行数据，文件里有 %2 行</source>
+        <translation>
+            <numerusform>%1: %n data row expected, the file has %2</numerusform>
+            <numerusform>%1: %n data rows expected, the file has %2</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -381,22 +387,6 @@ outside the fields that differ. Images that differ are a success too (exit statu
         <translation>%1 &quot;%2&quot; row %3 &quot;%4&quot; %5: %6 -&gt; %7</translation>
     </message>
     <message>
-        <source>字段以外的字节差异 %1 段，共 %2 字节。</source>
-        <translation>Bytes outside the fields that differ: %1 runs, %2 bytes in all.</translation>
-    </message>
-    <message>
-        <source>字段以外的字节差异 %1 段，共 %2 字节：</source>
-        <translation>Bytes outside the fields that differ: %1 runs, %2 bytes in all:</translation>
-    </message>
-    <message>
-        <source>%1（%2 字节）</source>
-        <translation>%1 (%2 bytes)</translation>
-    </message>
-    <message>
-        <source>……另有 %1 段未列出</source>
-        <translation>... and %1 more runs not listed</translation>
-    </message>
-    <message>
         <source>%1 相对于 %2 的改动</source>
         <translation>Changes in %1 from %2</translation>
     </message>
@@ -427,6 +417,42 @@ outside the fields that differ. Images that differ are a success too (exit statu
     <message>
         <source>数据表以外</source>
         <translation>Outside the tables</translation>
+    </message>
+    <message>
+        <source>字段以外的字节差异 %1，共 %2：</source>
+        <translation>Bytes outside the fields that differ: %1, %2 in all:</translation>
+    </message>
+    <message>
+        <source>字段以外的字节差异 %1，共 %2。</source>
+        <translation>Bytes outside the fields that differ: %1, %2 in all.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 段</source>
+        <translation>
+            <numerusform>%n run</numerusform>
+            <numerusform>%n runs</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 字节</source>
+        <translation>
+            <numerusform>%n byte</numerusform>
+            <numerusform>%n bytes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1（%n 字节）</source>
+        <translation>
+            <numerusform>%1 (%n byte)</numerusform>
+            <numerusform>%1 (%n bytes)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>……另有 %n 段未列出</source>
+        <translation>
+            <numerusform>... and %n more run not listed</numerusform>
+            <numerusform>... and %n more runs not listed</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -500,14 +526,6 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
     <message>
         <source>文件有 %1 字节，超过 64 MiB，不会是 ROM 映像。</source>
         <translation>the file has %1 bytes, over 64 MiB; it cannot be a ROM image.</translation>
-    </message>
-    <message>
-        <source>文件只有 %1 字节，至少需要 %2 字节才能容纳所有数据表。</source>
-        <translation>the file has only %1 bytes; it needs at least %2 bytes to hold every table.</translation>
-    </message>
-    <message>
-        <source>文件只有 %1 字节（无文件头），至少需要 %2 字节才能容纳所有数据表。</source>
-        <translation>the file has only %1 bytes (no header); it needs at least %2 bytes to hold every table.</translation>
     </message>
     <message>
         <source>没有读取权限。</source>
@@ -746,10 +764,6 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
         <translation>the file cannot be read</translation>
     </message>
     <message>
-        <source>偏移 %1 处的 %2 字节既不是保存前的内容也不是那次保存写入的内容（文件在那之后被改动过）</source>
-        <translation>the %2 bytes at offset %1 are neither what was there before the save nor what it wrote (the file was changed since)</translation>
-    </message>
-    <message>
         <source>保存 %1 失败：%2</source>
         <translation>Saving %1 failed: %2</translation>
     </message>
@@ -920,6 +934,27 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
         <source>%1。文件没有改动</source>
         <translation>%1. The file was not changed</translation>
     </message>
+    <message numerus="yes">
+        <source>文件只有 %n 字节，至少需要 %1 字节才能容纳所有数据表。</source>
+        <translation>
+            <numerusform>the file has only %n byte; it needs at least %1 bytes to hold every table.</numerusform>
+            <numerusform>the file has only %n bytes; it needs at least %1 bytes to hold every table.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>文件只有 %n 字节（无文件头），至少需要 %1 字节才能容纳所有数据表。</source>
+        <translation>
+            <numerusform>the file has only %n byte (no header); it needs at least %1 bytes to hold every table.</numerusform>
+            <numerusform>the file has only %n bytes (no header); it needs at least %1 bytes to hold every table.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>偏移 %1 处的 %n 字节既不是保存前的内容也不是那次保存写入的内容（文件在那之后被改动过）</source>
+        <translation>
+            <numerusform>the byte at offset %1 is neither what was there before the save nor what it wrote (the file was changed since)</numerusform>
+            <numerusform>the %n bytes at offset %1 are neither what was there before the save nor what it wrote (the file was changed since)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>HelpCommand</name>
@@ -972,10 +1007,6 @@ many bytes changed. A CSV file holds one table, named by --table, as export --fo
         <translation>%1: &quot;rows&quot; must be an array</translation>
     </message>
     <message>
-        <source>%1: 应有 %2 行，实际 %3 行</source>
-        <translation>%1: %2 rows expected, found %3</translation>
-    </message>
-    <message>
         <source>%1 第 %2 行: 应是 %3 个单元格的数组</source>
         <translation>%1 row %2: should be an array of %3 cells</translation>
     </message>
@@ -992,10 +1023,6 @@ many bytes changed. A CSV file holds one table, named by --table, as export --fo
         <translation>%1: no code array &quot;%2&quot;</translation>
     </message>
     <message>
-        <source>%1 代码 %2: 应是 %3 项的数组</source>
-        <translation>%1 codes %2: should be an array of %3 entries</translation>
-    </message>
-    <message>
         <source>%1: 代码 %2 不能修改（文件中是 %3，导入的是 %4）</source>
         <translation>%1: codes %2 cannot be changed (the file has %3, the import %4)</translation>
     </message>
@@ -1006,10 +1033,6 @@ many bytes changed. A CSV file holds one table, named by --table, as export --fo
     <message>
         <source>%1: 必须是整数</source>
         <translation>%1: must be a whole number</translation>
-    </message>
-    <message>
-        <source>%1: 应是 %2 个整数的数组</source>
-        <translation>%1: should be an array of %2 whole numbers</translation>
     </message>
     <message>
         <source>%1: %2</source>
@@ -1034,6 +1057,27 @@ many bytes changed. A CSV file holds one table, named by --table, as export --fo
     <message>
         <source>%1: 没有名为 &quot;%2&quot; 的表</source>
         <translation>%1: no table named &quot;%2&quot;</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: 应有 %n 行，实际 %2 行</source>
+        <translation>
+            <numerusform>%1: %n row expected, found %2</numerusform>
+            <numerusform>%1: %n rows expected, found %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 代码 %2: 应是 %n 项的数组</source>
+        <translation>
+            <numerusform>%1 codes %2: should be an array of %n entry</numerusform>
+            <numerusform>%1 codes %2: should be an array of %n entries</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: 应是 %n 个整数的数组</source>
+        <translation>
+            <numerusform>%1: should be an array of %n whole number</numerusform>
+            <numerusform>%1: should be an array of %n whole numbers</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1159,11 +1203,11 @@ many bytes changed. A CSV file holds one table, named by --table, as export --fo
     </message>
     <message>
         <source>无法写入（%1）。这个文件保持原样；之前的 %2 个文件已写入，之后的 %3 个没有写入</source>
-        <translation>cannot write (%1). This file is as it was; the %2 files before it were written, the %3 after it were not</translation>
+        <translation>cannot write (%1). This file is as it was; files written before it: %2, not written after it: %3</translation>
     </message>
     <message>
         <source>无法写入（%1）。这个文件没有创建；之前的 %2 个文件已写入，之后的 %3 个没有写入</source>
-        <translation>cannot write (%1). This file was not created; the %2 files before it were written, the %3 after it were not</translation>
+        <translation>cannot write (%1). This file was not created; files written before it: %2, not written after it: %3</translation>
     </message>
 </context>
 <context>
@@ -1182,9 +1226,12 @@ check checks the name files in DIR and lists every name they would change.</tran
         <source>没有“%1”这个动作</source>
         <translation>unknown action &quot;%1&quot;</translation>
     </message>
-    <message>
-        <source>已把 %1 个名称文件写入 %2</source>
-        <translation>Wrote %1 name files to %2</translation>
+    <message numerus="yes">
+        <source>已把 %n 个名称文件写入 %1</source>
+        <translation>
+            <numerusform>Wrote %n name file to %1</numerusform>
+            <numerusform>Wrote %n name files to %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1243,10 +1290,6 @@ check checks the name files in DIR and lists every name they would change.</tran
     <message>
         <source>这不是 BPS 补丁：文件不以 &quot;BPS1&quot; 开头。</source>
         <translation>This is not a BPS patch: the file does not start with &quot;BPS1&quot;.</translation>
-    </message>
-    <message>
-        <source>BPS 补丁不完整：只有 %1 字节，放不下三个长度和三个 CRC32。</source>
-        <translation>The BPS patch is incomplete: only %1 bytes, too few for three lengths and three CRC32s.</translation>
     </message>
     <message>
         <source>BPS 补丁已损坏或不完整：补丁自身的 CRC32 不符（记录为 %1，实际为 %2）。</source>
@@ -1313,10 +1356,6 @@ check checks the name files in DIR and lists every name they would change.</tran
         <translation>action %1 (target copy) points at bytes not yet written</translation>
     </message>
     <message>
-        <source>BPS 补丁不完整：动作只写出 %1 字节，目标应有 %2 字节。</source>
-        <translation>The BPS patch is incomplete: its actions write only %1 bytes of the %2 the target should have.</translation>
-    </message>
-    <message>
         <source>BPS 补丁有误：结果的 CRC32 为 %1，补丁记录的是 %2。</source>
         <translation>The BPS patch is faulty: the result has CRC32 %1, the patch records %2.</translation>
     </message>
@@ -1366,15 +1405,11 @@ check checks the name files in DIR and lists every name they would change.</tran
     </message>
     <message>
         <source>%1的数据（应有 %2 字节，只剩 %3 字节）</source>
-        <translation>data of %1 (%2 bytes expected, only %3 left)</translation>
+        <translation>data of %1 (length %2, only %3 left)</translation>
     </message>
     <message>
         <source>IPS 补丁有误：%1会把文件写到 %2 字节，超过 IPS 的 16 MiB 上限。</source>
         <translation>The IPS patch is faulty: %1 would write the file up to %2 bytes, past IPS&apos;s 16 MiB limit.</translation>
-    </message>
-    <message>
-        <source>IPS 补丁有误：&quot;EOF&quot; 之后有 %1 个字节，只允许 0 个或 3 个（截断长度）。</source>
-        <translation>The IPS patch is faulty: %1 bytes follow &quot;EOF&quot;; only 0 or 3 (a truncation length) are allowed.</translation>
     </message>
     <message>
         <source>去掉 %1 字节的复制器文件头后，映像的大小与补丁要求的相符，但%2</source>
@@ -1429,6 +1464,27 @@ check checks the name files in DIR and lists every name they would change.</tran
         <translation>
             <numerusform>%n cell holds an invalid value; a save would be refused:</numerusform>
             <numerusform>%n cells hold invalid values; a save would be refused:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>BPS 补丁不完整：只有 %n 字节，放不下三个长度和三个 CRC32。</source>
+        <translation>
+            <numerusform>The BPS patch is incomplete: only %n byte, too few for three lengths and three CRC32s.</numerusform>
+            <numerusform>The BPS patch is incomplete: only %n bytes, too few for three lengths and three CRC32s.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>BPS 补丁不完整：动作只写出 %n 字节，目标应有 %1 字节。</source>
+        <translation>
+            <numerusform>The BPS patch is incomplete: its actions write only %n byte of the %1 the target should have.</numerusform>
+            <numerusform>The BPS patch is incomplete: its actions write only %n bytes of the %1 the target should have.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>IPS 补丁有误：&quot;EOF&quot; 之后有 %n 个字节，只允许 0 个或 3 个（截断长度）。</source>
+        <translation>
+            <numerusform>The IPS patch is faulty: %n byte follows &quot;EOF&quot;; only 0 or 3 (a truncation length) are allowed.</numerusform>
+            <numerusform>The IPS patch is faulty: %n bytes follow &quot;EOF&quot;; only 0 or 3 (a truncation length) are allowed.</numerusform>
         </translation>
     </message>
 </context>
@@ -1514,10 +1570,6 @@ Exit status: 0 success, 1 input refused, 2 wrong usage.
         <translation>code %1: there is no code array &quot;%2&quot;</translation>
     </message>
     <message>
-        <source>代码第 %1 项：代码 %2 每行只有 %3 项</source>
-        <translation>code %1: codes %2 have only %3 entries a row</translation>
-    </message>
-    <message>
         <source>代码第 %1 项：代码 %2 不能修改</source>
         <translation>code %1: codes %2 cannot be changed</translation>
     </message>
@@ -1553,6 +1605,13 @@ Exit status: 0 success, 1 input refused, 2 wrong usage.
         <source>不能用作参照映像：%1 的内部文件头（0x7FC0 与 0xFFC0 处）没有相加为 0xFFFF 的校验和与补码，它不像这个游戏的映像。</source>
         <translation>Cannot be the reference image: the internal header of %1 (at 0x7FC0 and 0xFFC0) has no checksum and complement adding up to 0xFFFF; it does not look like an image of this game.</translation>
     </message>
+    <message numerus="yes">
+        <source>代码第 %1 项：代码 %2 每行只有 %n 项</source>
+        <translation>
+            <numerusform>code %1: codes %2 have only %n entry a row</numerusform>
+            <numerusform>code %1: codes %2 have only %n entries a row</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>RefsCommand</name>
@@ -1575,16 +1634,19 @@ ROW: counted from 1 (for attacks_a and attacks_b: the attack code + 1)</translat
         <translation>the rows of table &quot;%1&quot; have no references to look up</translation>
     </message>
     <message>
-        <source>表“%1”只有 %2 行</source>
-        <translation>table &quot;%1&quot; has only %2 rows</translation>
-    </message>
-    <message>
         <source>「%1」 没有被用到</source>
         <translation>&quot;%1&quot; is not used</translation>
     </message>
     <message>
         <source>表「%1」 第 %2 行「%3」 %4</source>
         <translation>table &quot;%1&quot; row %2 &quot;%3&quot; %4</translation>
+    </message>
+    <message numerus="yes">
+        <source>表“%1”只有 %n 行</source>
+        <translation>
+            <numerusform>table &quot;%1&quot; has only %n row</numerusform>
+            <numerusform>table &quot;%1&quot; has only %n rows</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1664,10 +1726,6 @@ zero, those rows are listed and nothing is written.</translation>
         <translation>--rows takes row numbers such as 1-20,25 (counted from 1)</translation>
     </message>
     <message>
-        <source>表「%1」只有 %2 行，没有第 %3 行</source>
-        <translation>table &quot;%1&quot; has only %2 rows, there is no row %3</translation>
-    </message>
-    <message>
         <source>表「%1」中没有名为“%2”的行</source>
         <translation>table &quot;%1&quot; has no row named &quot;%2&quot;</translation>
     </message>
@@ -1700,6 +1758,13 @@ zero, those rows are listed and nothing is written.</translation>
         <translation>
             <numerusform>%n row does not fit (see above); %1 was not changed.</numerusform>
             <numerusform>%n rows do not fit (see above); %1 was not changed.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>表「%1」只有 %n 行，没有第 %2 行</source>
+        <translation>
+            <numerusform>table &quot;%1&quot; has only %n row, there is no row %2</numerusform>
+            <numerusform>table &quot;%1&quot; has only %n rows, there is no row %2</numerusform>
         </translation>
     </message>
 </context>
@@ -2011,10 +2076,6 @@ zero, those rows are listed and nothing is written.</translation>
         <translation>the table has no row of this name (pasted line %1)</translation>
     </message>
     <message>
-        <source>表只有 %1 行，粘贴的行太多</source>
-        <translation>the table has only %1 rows; too many rows pasted</translation>
-    </message>
-    <message>
         <source>超出表的列数</source>
         <translation>more columns than the table has</translation>
     </message>
@@ -2098,6 +2159,13 @@ zero, those rows are listed and nothing is written.</translation>
         <translation>
             <numerusform>The save would change %n byte:</numerusform>
             <numerusform>The save would change %n bytes:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>表只有 %n 行，粘贴的行太多</source>
+        <translation>
+            <numerusform>the table has only %n row; too many rows pasted</numerusform>
+            <numerusform>the table has only %n rows; too many rows pasted</numerusform>
         </translation>
     </message>
 </context>

@@ -12,10 +12,6 @@
         <translation>Column:</translation>
     </message>
     <message>
-        <source>全部 %1 行</source>
-        <translation>All %1 rows</translation>
-    </message>
-    <message>
         <source>行：</source>
         <translation>Rows:</translation>
     </message>
@@ -84,6 +80,13 @@ The result is rounded to the field&apos;s unit (whole or two decimals), halves a
         <translation>
             <numerusform>%n row will change.</numerusform>
             <numerusform>%n rows will change.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>全部 %n 行</source>
+        <translation>
+            <numerusform>The only row</numerusform>
+            <numerusform>All %n rows</numerusform>
         </translation>
     </message>
 </context>
@@ -967,16 +970,8 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
         <translation>No bytes differ outside the fields.</translation>
     </message>
     <message>
-        <source>%1-%2（%3 字节）</source>
-        <translation>%1-%2 (%3 bytes)</translation>
-    </message>
-    <message>
         <source>、</source>
         <translation>, </translation>
-    </message>
-    <message>
-        <source>……另有 %1 段未列出</source>
-        <translation>; %1 more not listed</translation>
     </message>
     <message>
         <source>与其他映像比较 - %1</source>
@@ -1032,15 +1027,43 @@ Other file: %2</translation>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
-    <message>
-        <source>字段以外的字节差异 %1 段，共 %2 字节：%3</source>
-        <translation>Bytes that differ outside the fields: %1 runs, %2 bytes: %3</translation>
-    </message>
     <message numerus="yes">
         <source>字段差异 %n 处（双击一行可在主窗口中显示）。</source>
         <translation>
             <numerusform>%n field differs (double-click a row to show it in the main window).</numerusform>
             <numerusform>%n fields differ (double-click a row to show it in the main window).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1-%2（%n 字节）</source>
+        <translation>
+            <numerusform>%1-%2 (%n byte)</numerusform>
+            <numerusform>%1-%2 (%n bytes)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>字段以外的字节差异 %1，共 %2：%3</source>
+        <translation>Bytes that differ outside the fields: %1, %2: %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 段</source>
+        <translation>
+            <numerusform>%n run</numerusform>
+            <numerusform>%n runs</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 字节</source>
+        <translation>
+            <numerusform>%n byte</numerusform>
+            <numerusform>%n bytes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>……另有 %n 段未列出</source>
+        <translation>
+            <numerusform>... and %n more run not listed</numerusform>
+            <numerusform>... and %n more runs not listed</numerusform>
         </translation>
     </message>
 </context>
