@@ -87,7 +87,6 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     EnsureResources();
     setObjectName(QStringLiteral("CEditorDlg"));
     setWindowTitle(Caption());
-    setWindowIcon(QIcon(QStringLiteral(":/dravik/icon.png")));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setFont(widgets::EditorFont());
@@ -556,6 +555,18 @@ void CEditorDlg::changeEvent(QEvent* event)
         for (auto& [number, button] : pageButtons_)
             ShowPressed(button, button->isChecked(), palette());
     QMainWindow::changeEvent(event);
+}
+
+// The window's icon is read once the window has painted itself: reading it (with the image format
+// plugins Qt loads to tell its format) would otherwise come before the first paint.
+void CEditorDlg::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    if (iconAsked_)
+        return;
+    iconAsked_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { setWindowIcon(QIcon(QStringLiteral(":/dravik/icon.png"))); }, Qt::QueuedConnection);
 }
 
 void CEditorDlg::closeEvent(QCloseEvent* event)

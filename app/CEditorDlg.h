@@ -89,6 +89,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void BuildMenu();
@@ -169,6 +170,7 @@ private:
     ChartLink* chart_ = nullptr;
     QList<QAction*> findSteps_; // 查找下一个, 查找上一个
     QMenu* recentMenu_ = nullptr;
+    bool iconAsked_ = false; // the icon is set after the first paint
 };
 
 } // namespace dravik::app

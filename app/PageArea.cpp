@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QImage>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
@@ -75,9 +74,7 @@ void PageArea::Build(QWidget* client)
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("picture1000"));
     picture->setScaledContents(true); // a larger page area shows it larger
-    picture->setPixmap(
-        QPixmap::fromImage(QImage(Picture("background.png"))
-                               .scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    picture->setPixmap(QPixmap::fromImage(PictureSized("background", area.size())));
     pages_->addWidget(picture);
     for (int n = 1; n <= kPageCount; ++n) {
         auto* page = new QWidget;

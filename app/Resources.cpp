@@ -1,6 +1,7 @@
 #include "app/Resources.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QtGlobal>
 
 #include "i18n/Language.h"
@@ -25,6 +26,19 @@ QString Picture(const char* name)
         return chinese;
     const QString english = QStringLiteral(":/dravik/en/") + QLatin1String(name);
     return QFile::exists(english) ? english : chinese;
+}
+
+QImage PictureSized(const char* stem, const QSize& size)
+{
+    const QByteArray name(stem);
+    QImageReader reader(Picture((name + ".png").constData()), "png");
+    const QSize drawn = reader.size(); // read from the file's header
+    if (drawn.width() < size.width() || drawn.height() < size.height())
+        reader.setFileName(Picture((name + "-large.png").constData()));
+    const QImage image = reader.read();
+    if (image.isNull() || image.size() == size)
+        return image;
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace dravik::app

@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "app/Resources.h"
 #include "widgets/LineBox.h"
 
 #include "WindowFixture.h"
@@ -45,11 +46,31 @@ std::set<int> VisibleControls(QWidget* window)
     return out;
 }
 
+// Other sizes of the start picture are scaled, from the larger drawing when larger than the one
+// drawn for the page area (which the window shows as it is, below).
+TEST_F(WindowTest, StartPictureIsScaledFromTheCloserDrawing)
+{
+    const QImage drawn(app::Picture("background.png"));
+    const QImage large(app::Picture("background-large.png"));
+    const QSize smaller = drawn.size() - QSize(100, 60);
+    const QSize larger = drawn.size() + QSize(40, 20);
+    const std::pair<QSize, QImage> cases[] = {
+        {drawn.size(), drawn},
+        {smaller, drawn.scaled(smaller, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)},
+        {larger, large.scaled(larger, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)},
+    };
+    for (const auto& [size, expected] : cases)
+        EXPECT_TRUE(app::PictureSized("background", size) == expected)
+            << size.width() << "x" << size.height();
+}
+
 // Before a file is open the picture shows, no page control does, and every list holds its row names.
 TEST_F(WindowTest, EachPageShowsExactlyItsControlsFromButtonOrMenu)
 {
     ExpectState({});
-    EXPECT_FALSE(Child<QLabel>(QStringLiteral("picture1000"))->pixmap().isNull()) << "no pictures";
+    // Drawn at the page area's size, so that the start scales no picture (res/draw-images.sh).
+    EXPECT_EQ(Child<QLabel>(QStringLiteral("picture1000"))->pixmap().size(),
+              QImage(app::Picture("background.png")).size());
     EXPECT_TRUE(VisibleControls(window.get()).empty());
     for (const ListOfTable& l : kLists) {
         const rom::Table& table = window->GetSession().Document().GetModel().Get(l.table);
