@@ -1,4 +1,5 @@
-// The command line over the same model: export, import, sample, exit statuses.
+// The command line over the same model: sample, export, import, usage and the exit statuses 0
+// (done), 1 (refused, nothing written) and 2 (wrong usage, the command's usage printed).
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -8,7 +9,6 @@
 #include <sstream>
 
 #include "cli/Commands.h"
-#include "cli/Json.h"
 #include "rom/SampleImage.h"
 #include "support/CliRun.h"
 #include "support/TestImage.h"
@@ -16,6 +16,7 @@
 using namespace dravik;
 using test::Cli;
 using test::CliRun;
+using test::Contains;
 
 namespace {
 QJsonObject Export(const std::string& rom)
@@ -23,12 +24,6 @@ QJsonObject Export(const std::string& rom)
     const CliRun r = Cli({"export", rom});
     EXPECT_EQ(r.status, 0) << r.err;
     return test::JsonOf(r.out);
-}
-
-// An import file of only the given tables.
-std::string Only(const test::Folder& dir, const QJsonObject& tables)
-{
-    return dir.Write("tables.json", test::TextOf({{"format", "dravik-tables-1"}, {"tables", tables}}));
 }
 } // namespace
 
@@ -66,62 +61,79 @@ TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
     EXPECT_TRUE(codes["loot_gate"][0].isDouble());
 }
 
-TEST(Cli, ImportWritesEditsAndRefusesBadInputUntouched)
+// Runs that need no more than one image (IMG) and a name folder with a name too long for its
+// field (BAD): the exit status and a part of what they print (on either stream).
+TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
 {
-    test::Folder dir;
-    test::TempImage rom(rom::MakeSampleImage(9));
-    const QJsonObject root = Export(rom.Path());
-
-    // Unchanged tables change nothing.
-    CliRun r = Cli({"import", rom.Path(), dir.Write("same.json", test::TextOf(root))});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("改动了 0 个字节"), std::string::npos) << r.out;
-
-    // One price and one code, in a file that leaves the other tables out.
-    const QJsonValue tables = root.value("tables");
-    const QJsonValue items = test::With(tables["items"], {"rows", 0, 1}, "4660");
-    r = Cli({"import", rom.Path(),
-             Only(dir,
-                  {{"items", items}, {"tanks", test::With(tables["tanks"], {"codes", "parts", 0, 0}, 94)}})});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const rom::Bytes after = rom.Read();
-    EXPECT_EQ(test::Get(after, 0xC0200, 2), 4660u);
-    EXPECT_EQ(after[0xC8201 + 12], 94);
-    EXPECT_EQ(Export(rom.Path()).value("tables")["tanks"]["rows"][0][6].toString(), "甲壳虫");
-
-    // Invalid cell: exit 1, the message names file, table, row, column and text; nothing written.
-    r = Cli({"import", rom.Path(), Only(dir, {{"items", test::With(items, {"rows", 0, 1}, "12x")}})});
-    EXPECT_EQ(r.status, 1);
-    for (const std::string& part : {rom.Path(), std::string("道具"), std::string("价格"), std::string("12x"),
-                                    std::string("第 1 行")}) // the JSON's row 0
-        EXPECT_TRUE(test::Contains(r.err, part)) << r.err;
-    // Wrong shapes are refused before anything is applied.
-    for (const QJsonObject& shape :
-         {QJsonObject{{"items", QJsonObject{{"rows", QJsonArray{}}}}}, QJsonObject{{"nope", QJsonObject{}}}})
-        EXPECT_EQ(Cli({"import", rom.Path(), Only(dir, shape)}).status, 1);
-    EXPECT_EQ(rom.Read(), after);
+    test::TempImage image(rom::MakeSampleImage(2));
+    test::NameFolder bad({{"items.txt", "好\n\n" + std::string(16, 'x') + "\n"}});
+    const struct {
+        cli::Args args;
+        int status;
+        std::string says;
+    } runs[] = {
+        {{"export", "IMG", "--table", "decorations", "--format", "csv"}, 0, "装饰品,价格\r\n洋装衣橱,"},
+        {{"export", "IMG", "--table", "decorations", "--format", "csv"}, 0, "\r\n写有“根性”的牌匾,"},
+        {{"import", "IMG", "--help"}, 0, "用法：dravik import"},
+        {{"convert", "255", "10", "16"}, 0, "FF\n"},
+        {{"convert", "--", "-1a", "16", "10"}, 0, "-26\n"},
+        {{"convert", "-ff", "16", "10"}, 0, "-255\n"}, // a negative number is an argument
+        {{"convert", "-.8", "16", "10"}, 0, "-0.5\n"},
+        {{"convert", "--help"}, 0, "用法：dravik convert"},
+        {{"convert", "19", "8", "10"}, 1, "输入的数据非法"},
+        {{"convert", "2147483648", "10", "16"}, 1, "输入的整数部分太大"},
+        {{"export", "/nonexistent.smc"}, 1, "文件不存在"},
+        {{"export", "table"}, 1, "table"}, // a file named like an option is a file
+        {{"names", "check", "BAD"}, 1, "items.txt:3: "},
+        {{"--names", "BAD", "export", "IMG"}, 1, "超过了 15 字节的宽度"},
+        {{}, 2, "用法："},
+        {{"frobnicate"}, 2, "frobnicate"},
+        {{"help", "nope"}, 2, "没有“nope”这个命令"},
+        {{"export"}, 2, "用法：dravik export"},
+        {{"export", "IMG", "--format", "csv"}, 2, "--table"},
+        {{"export", "IMG", "--table", "nope", "--format", "csv"}, 2, "nope"},
+        {{"export", "a.smc", "--table"}, 2, "--table 后面缺少 ID"},
+        {{"export", "x.smc", "--names"}, 2, "--names 后面缺少 DIR"},
+        {{"sample", "x.smc", "--seed", "-3"}, 2, "--seed"},
+        {{"sample", "x.smc", "--no-header=1"}, 2, "--no-header 不带值"},
+        {{"sample", "x.smc", "--frob"}, 2, "没有 --frob 这个选项"},
+        {{"import", "IMG"}, 2, "用法：dravik import"},
+        {{"import", "IMG", "x.csv", "--table"}, 2, "--table 后面缺少 ID"},
+        {{"import", "a.smc", "b.csv", "--table", "--dry-run"}, 2, "--table 后面缺少 ID"},
+        {{"import", "IMG", "x.json", "--dry-run", "extra"}, 2, "多余的参数：extra"},
+        {{"diff", "IMG"}, 2, "用法：dravik diff"},
+        {{"diff", "IMG", "IMG", "--format", "xml"}, 2, "用法：dravik diff"},
+        {{"diff", "a.smc", "b.smc", "--format", "json", "--format", "csv"}, 2, "--format 只能给一次"},
+        {{"patch", "IMG", "IMG"}, 2, "用法：dravik patch"},
+        {{"apply", "IMG"}, 2, "用法：dravik apply"},
+        {{"apply", "a.smc", "p.ips", "out.smc", "more.smc"}, 2, "多余的参数：more.smc"},
+        {{"apply", "IMG", "p.ips", "--headerless-patch", "--headered-patch"}, 2, "用法：dravik apply"},
+        {{"names", "list", "BAD"}, 2, "用法：dravik names"},
+        {{"names", "check"}, 2, "用法：dravik names"},
+        {{"convert"}, 2, "用法：dravik convert"},
+        {{"convert", "1", "10"}, 2, "用法：dravik convert"},
+        {{"convert", "1", "10", "16", "2"}, 2, "用法：dravik convert"},
+        {{"convert", "1", "ten", "16"}, 2, "用法：dravik convert"},
+        {{"convert", "1", "10", "17"}, 2, "用法：dravik convert"},
+        {{"convert", "1", "1", "16"}, 2, "用法：dravik convert"},
+        {{"convert", "1", "+10", "16"}, 2, "用法：dravik convert"},
+        {{"convert", "1", "10", ""}, 2, "用法：dravik convert"},
+    };
+    for (const auto& run : runs) {
+        cli::Args args = run.args;
+        for (std::string& a : args)
+            a = a == "IMG" ? image.Path() : a == "BAD" ? bad.Path() : a;
+        const CliRun r = Cli(args);
+        const std::string all = r.out + r.err;
+        EXPECT_EQ(r.status, run.status) << run.says << "\n" << all;
+        EXPECT_TRUE(Contains(all, run.says)) << run.says << " in\n" << all;
+        EXPECT_TRUE(run.status != 0 || r.err.empty()) << r.err;
+        EXPECT_TRUE(run.status == 0 || r.out.empty()) << r.out;
+    }
+    EXPECT_TRUE(image.Read() == rom::MakeSampleImage(2));
 }
 
-TEST(Cli, CsvAndUsage)
-{
-    test::TempImage rom(rom::MakeSampleImage(2));
-    CliRun r = Cli({"export", rom.Path(), "--table", "decorations", "--format", "csv"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("装饰品,价格\r\n洋装衣橱,", 0), 0u) << r.out.substr(0, 60);
-    EXPECT_NE(r.out.find("\r\n写有“根性”的牌匾,"), std::string::npos);
-
-    EXPECT_EQ(Cli({}).status, 2);
-    EXPECT_EQ(Cli({"frobnicate"}).status, 2);
-    EXPECT_EQ(Cli({"export"}).status, 2);
-    EXPECT_EQ(Cli({"export", rom.Path(), "--format", "csv"}).status, 2);
-    EXPECT_EQ(Cli({"export", rom.Path(), "--table", "nope", "--format", "csv"}).status, 2);
-    EXPECT_EQ(Cli({"sample", "x.smc", "--seed", "-3"}).status, 2);
-    EXPECT_EQ(Cli({"import", rom.Path()}).status, 2);
-    EXPECT_EQ(Cli({"export", "/nonexistent.smc"}).status, 1);
-    EXPECT_EQ(Cli({"export", "table"}).status, 1) << "a file named like an option is a file";
-}
-
-TEST(Cli, HelpVersionAndWrongUsage)
+TEST(Cli, HelpAndVersion)
 {
     // A command's usage is the same from `help COMMAND` and `COMMAND --help`, and the list names it.
     const CliRun list = Cli({"--help"});
@@ -143,70 +155,6 @@ TEST(Cli, HelpVersionAndWrongUsage)
                         .hasMatch())
             << r.out;
     }
-    // A negative number is an argument, with or without "--" before it.
-    EXPECT_EQ(Cli({"convert", "-ff", "16", "10"}).out, "-255\n");
-    EXPECT_EQ(Cli({"convert", "-.8", "16", "10"}).out, "-0.5\n");
-
-    const struct {
-        cli::Args args;
-        std::string err;
-    } wrong[] = {
-        {{"help", "nope"}, "没有“nope”这个命令"},
-        {{"export", "a.smc", "--table"}, "--table 后面缺少 ID"},
-        {{"import", "a.smc", "b.csv", "--table", "--dry-run"}, "--table 后面缺少 ID"},
-        {{"diff", "a.smc", "b.smc", "--format", "json", "--format", "csv"}, "--format 只能给一次"},
-        {{"sample", "x.smc", "--no-header=1"}, "--no-header 不带值"},
-        {{"sample", "x.smc", "--frob"}, "没有 --frob 这个选项"},
-        {{"apply", "a.smc", "p.ips", "out.smc", "more.smc"}, "多余的参数：more.smc"},
-    };
-    for (const auto& c : wrong) {
-        const CliRun r = Cli(c.args);
-        EXPECT_EQ(r.status, 2) << c.err;
-        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
-        EXPECT_NE(r.err.find("用法：dravik "), std::string::npos) << r.err;
-    }
-}
-
-TEST(Cli, ImportDryRunListsChangesAndTheBytesTheImportWritesWithoutWriting)
-{
-    test::Folder dir;
-    test::TempImage rom(rom::MakeSampleImage(11));
-    const rom::Bytes original = rom.Read();
-    const QJsonValue items = Export(rom.Path()).value("tables")["items"];
-    const std::string itemName = items["rows"][0][0].toString().toStdString();
-    const std::string oldPrice = items["rows"][0][1].toString().toStdString();
-    const std::string json = Only(dir, {{"items", test::With(items, {"rows", 0, 1}, "4660")}}); // 0x1234
-
-    CliRun r = Cli({"import", "--dry-run", rom.Path(), json});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(rom.Read(), original);
-    EXPECT_TRUE(test::Contains(r.out, "修改 1 处")) << r.out;
-    EXPECT_TRUE(test::Contains(r.out, "表「道具」 第 1 行「" + itemName + "」 列「价格」: \"" + oldPrice +
-                                          "\" -> \"4660\""))
-        << r.out;
-    // Every byte line is one the real import then writes, and no other byte changes.
-    std::set<uint32_t> listed;
-    std::istringstream lines(r.out);
-    for (std::string line; std::getline(lines, line);) {
-        unsigned offset = 0, before = 0, after = 0;
-        if (std::sscanf(line.c_str(), "  0x%x: 0x%x -> 0x%x", &offset, &before, &after) == 3) {
-            EXPECT_EQ(original[offset], before) << line;
-            listed.insert(offset);
-        }
-    }
-    EXPECT_TRUE(listed.count(0xC0200) || listed.count(0xC0201)) << r.out;
-    ASSERT_EQ(Cli({"import", rom.Path(), json}).status, 0);
-    const rom::Bytes after = rom.Read();
-    for (size_t i = 0; i < after.size(); ++i)
-        EXPECT_EQ(after[i] != original[i], listed.count(static_cast<uint32_t>(i)) > 0) << std::hex << i;
-
-    r = Cli({"import", rom.Path(), Only(dir, {{"items", test::With(items, {"rows", 0, 1}, "12x")}}),
-             "--dry-run"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(test::Contains(r.out, "12x") && test::Contains(r.out, "保存会被拒绝")) << r.out;
-    EXPECT_FALSE(r.err.empty());
-    EXPECT_EQ(rom.Read(), after);
-    EXPECT_EQ(Cli({"import", rom.Path(), json, "--dry-run", "extra"}).status, 2);
 }
 
 // The documented forms of the commands are the ones their usage prints.
@@ -228,29 +176,125 @@ TEST(Cli, DocumentedFormsAreTheUsageForms)
     EXPECT_EQ(documented, forms);
 }
 
-// Each fault in an import's shape names the table and the row, counted from 1.
-TEST(JsonImport, ShapeFaultsNameTheRowCountedFromOne)
+// A dry run lists the changes and exactly the bytes the import then writes; unchanged tables
+// change nothing.
+TEST(Cli, ImportWritesExactlyWhatItsDryRunLists)
 {
-    rom::Model model;
-    rom::LoadTables(rom::MakeSampleImage(2), model);
-    const QJsonObject exported = test::JsonOf(cli::TablesJson(model, true));
+    test::Folder dir;
+    test::TempImage rom(rom::MakeSampleImage(11));
+    const rom::Bytes original = rom.Read();
+    const QJsonObject root = Export(rom.Path());
+    CliRun r = Cli({"import", rom.Path(), dir.Write("same.json", test::TextOf(root))});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "改动了 0 个字节")) << r.out;
+
+    // One price and one code, in a file that leaves the other tables out.
+    const QJsonValue tables = root.value("tables"), items = tables["items"];
+    const QJsonObject only{{"items", test::With(items, {"rows", 0, 1}, "4660")}, // 0x1234
+                           {"tanks", test::With(tables["tanks"], {"codes", "parts", 0, 0}, 94)}};
+    const std::string json =
+        dir.Write("edit.json", test::TextOf({{"format", "dravik-tables-1"}, {"tables", only}}));
+    r = Cli({"import", "--dry-run", rom.Path(), json});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(rom.Read(), original);
+    EXPECT_TRUE(Contains(r.out, "表「道具」 第 1 行「" + items["rows"][0][0].toString().toStdString() +
+                                    "」 列「价格」: \"" + items["rows"][0][1].toString().toStdString() +
+                                    "\" -> \"4660\""))
+        << r.out;
+    std::set<uint32_t> listed;
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);) {
+        unsigned offset = 0, before = 0, after = 0;
+        if (std::sscanf(line.c_str(), "  0x%x: 0x%x -> 0x%x", &offset, &before, &after) == 3) {
+            EXPECT_EQ(original[offset], before) << line;
+            listed.insert(offset);
+        }
+    }
+    ASSERT_EQ(Cli({"import", rom.Path(), json}).status, 0);
+    const rom::Bytes after = rom.Read();
+    for (size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(after[i] != original[i], listed.count(static_cast<uint32_t>(i)) > 0) << std::hex << i;
+    EXPECT_EQ(test::Get(after, 0xC0200, 2), 4660u);
+    EXPECT_EQ(after[0xC8201 + 12], 94);
+    EXPECT_EQ(Export(rom.Path()).value("tables")["tanks"]["rows"][0][6].toString(), "甲壳虫");
+}
+
+// Every refusal names the file and where the fault is (tables and rows counted from 1), and
+// writes nothing; a dry run of it says the save would be refused.
+TEST(Cli, ImportRefusalsSayWhereAndWriteNothing)
+{
+    test::Folder dir;
+    test::TempImage rom(rom::MakeSampleImage(23));
+    const rom::Bytes original = rom.Read();
+    const QJsonObject root = Export(rom.Path());
+    const int gate = root["tables"]["monsters"]["codes"]["loot_gate"][4].toInt();
     const struct {
-        const char* table;
-        std::vector<test::JsonStep> third; // where row 3 is
-        QJsonValue value;                  // what it becomes
-        const char* says;
+        std::vector<test::JsonStep> at;
+        QJsonValue value;
+        std::vector<std::string> says;
     } cases[] = {
-        {"items", {"rows", 2}, 5, "第 3 行: 应是 2 个单元格的数组"},
-        {"items", {"rows", 2}, QJsonArray{"x", true}, "第 3 行 列「价格」: 单元格必须是字符串或数字"},
-        {"tanks", {"codes", "parts", 2}, QJsonArray{1, 2}, "代码 parts 第 3 行: 应是 8 个整数的数组"},
-        {"monsters", {"codes", "late_category", 2}, "x", "代码 late_category 第 3 行: 必须是整数"},
+        {{"tables", "items", "rows", 0, 1}, "12x", {rom.Path(), "道具", "价格", "12x", "第 1 行"}},
+        {{"tables", "items", "rows"}, QJsonArray{}, {"道具"}},
+        {{"tables", "nope"}, QJsonObject{}, {"没有名为 \"nope\" 的表"}},
+        {{"tables", "items", "rows", 2}, 5, {"第 3 行: 应是 2 个单元格的数组"}},
+        {{"tables", "items", "rows", 2},
+         QJsonArray{"x", true},
+         {"第 3 行 列「价格」: 单元格必须是字符串或数字"}},
+        {{"tables", "tanks", "codes", "parts", 2},
+         QJsonArray{1, 2},
+         {"代码 parts 第 3 行: 应是 8 个整数的数组"}},
+        {{"tables", "monsters", "codes", "late_category", 2},
+         "x",
+         {"代码 late_category 第 3 行: 必须是整数"}},
+        {{"tables", "monsters", "codes", "loot_gate", 4}, gate ^ 0x20, {"loot_gate", "第 5 行"}},
+        // Numbers no code can hold (found by fuzzing).
+        {{"tables", "tanks", "codes", "items", 0, 0}, 7e123, {"items"}},
+        {{"tables", "tanks", "codes", "items", 0, 0}, -7e123, {"items"}},
+        {{"tables", "tanks", "codes", "items", 0, 0}, 1e10, {"items"}},
+        {{"tables", "tanks", "codes", "items", 0, 0}, 1.5, {"items"}},
     };
     for (const auto& c : cases) {
-        const QJsonValue table = test::With(exported.value("tables")[c.table], c.third, c.value);
-        const QJsonObject root{{"format", exported["format"]}, {"tables", QJsonObject{{c.table, table}}}};
-        std::vector<rom::Edit> edits;
-        const std::string error = cli::ReadTablesJson(test::TextOf(root), "t.json", model, edits);
-        EXPECT_TRUE(test::Contains(error, c.says)) << error;
-        EXPECT_TRUE(edits.empty());
+        const std::string json =
+            dir.Write("edit.json", test::TextOf(test::With(root, c.at, c.value).toObject()));
+        const CliRun r = Cli({"import", rom.Path(), json});
+        EXPECT_EQ(r.status, 1) << c.says[0];
+        for (const std::string& part : c.says)
+            EXPECT_TRUE(Contains(r.err, part)) << part << " in " << r.err;
+        EXPECT_TRUE(c.says[0] == rom.Path() || Contains(r.err, json + ": ")) << r.err;
+        EXPECT_EQ(rom.Read(), original);
+    }
+    const std::string json =
+        dir.Write("edit.json", test::TextOf(test::With(root, cases[0].at, "12x").toObject()));
+    const CliRun dry = Cli({"import", rom.Path(), json, "--dry-run"});
+    EXPECT_EQ(dry.status, 1);
+    EXPECT_TRUE(Contains(dry.out, "12x") && Contains(dry.out, "保存会被拒绝")) << dry.out;
+    EXPECT_FALSE(dry.err.empty());
+
+    // A first "items" the parser would otherwise silently drop for the second.
+    std::string twice = test::TextOf(root);
+    twice.insert(twice.find("\"tables\": {") + 11, "\"items\": {\"codes\": {}}, ");
+    const std::string path = dir.Write("twice.json", twice);
+    const CliRun r = Cli({"import", rom.Path(), path});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, path + ": JSON 路径 tables.items：\"items\" 出现了两次")) << r.err;
+    EXPECT_EQ(rom.Read(), original);
+}
+
+TEST(Cli, EveryReaderTellsOfTheInterruptedSaveItRolledBack)
+{
+    const rom::Bytes original = rom::MakeSampleImage(26);
+    test::TempImage other(rom::MakeSampleImage(27));
+    test::Folder dir;
+    for (cli::Args args : {cli::Args{"export", "IMG"}, cli::Args{"diff", "IMG", other.Path()},
+                           cli::Args{"patch", "IMG", other.Path(), dir.Path("p.ips")}}) {
+        SCOPED_TRACE(args[0]);
+        test::TempImage rom(original);
+        const std::string journalPath = test::CutShortSave(rom.Path(), original, 0x300, 4);
+        args[1] = rom.Path();
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_TRUE(Contains(r.err, rom.Path()) && Contains(r.err, journalPath)) << r.err;
+        EXPECT_TRUE(rom.Read() == original);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(journalPath)));
     }
 }

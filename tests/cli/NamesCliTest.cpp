@@ -39,24 +39,3 @@ TEST(NamesCli, ExportedTemplateChecksCleanAndEditsShowInExports)
     // A second run in the same process is back on the compiled-in names.
     EXPECT_EQ(Cli({"export", rom, "--table", "tanks", "--format", "csv"}).out, plain.out);
 }
-
-TEST(NamesCli, RefusalsAndUsage)
-{
-    test::NameFolder bad({{"items.txt", "好\n\n" + std::string(16, 'x') + "\n"}});
-    const struct {
-        cli::Args args;
-        int status;
-        std::string err;
-    } cases[] = {
-        {{"names", "check", bad.Path()}, 1, "items.txt:3: "},
-        {{"--names", bad.Path(), "export", "x.smc"}, 1, "超过了 15 字节的宽度"},
-        {{"export", "x.smc", "--names"}, 2, "--names 后面缺少 DIR"},
-        {{"names", "list", bad.Path()}, 2, "用法：dravik names"},
-        {{"names", "check"}, 2, "用法：dravik names"},
-    };
-    for (const auto& c : cases) {
-        const CliRun r = Cli(c.args);
-        EXPECT_EQ(r.status, c.status) << c.err;
-        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
-    }
-}

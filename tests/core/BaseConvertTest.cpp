@@ -1,7 +1,5 @@
 #include "tools/BaseConvert.h"
 
-#include "support/CliRun.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -119,31 +117,4 @@ TEST(BaseConvert, MatchesExactConversion)
         const auto r = ConvertBase(text, static_cast<int>(from), static_cast<int>(to));
         ASSERT_EQ(r.ok ? r.text : r.message, expected) << text << " " << from << "->" << to;
     }
-}
-
-// Exit status 0 for a result, 1 for a refused number, 2 for wrong usage.
-TEST(ConvertCommand, ExitStatusZeroOneOrTwo)
-{
-    const auto cli = [](dravik::cli::Args args) {
-        args.insert(args.begin(), "convert");
-        const dravik::test::CliRun r = dravik::test::Cli(args);
-        return std::to_string(r.status) + "|" + r.out + "|" + r.err;
-    };
-    EXPECT_EQ(cli({"255", "10", "16"}), "0|FF\n|");
-    EXPECT_EQ(cli({"--", "-1a", "16", "10"}), "0|-26\n|");
-    EXPECT_EQ(cli({"19", "8", "10"}), "1||" + kInvalid.substr(1) + "\n");
-    EXPECT_EQ(cli({"2147483648", "10", "16"}), "1||" + kTooLarge.substr(1) + "\n");
-    for (const dravik::cli::Args& args : std::vector<dravik::cli::Args>{{},
-                                                                        {"1", "10"},
-                                                                        {"1", "10", "16", "2"},
-                                                                        {"1", "ten", "16"},
-                                                                        {"1", "10", "17"},
-                                                                        {"1", "1", "16"},
-                                                                        {"1", "+10", "16"},
-                                                                        {"1", "10", ""}}) {
-        const std::string r = cli(args);
-        EXPECT_TRUE(r.rfind("2||", 0) == 0 && r.find("用法：") != std::string::npos) << r;
-    }
-    const std::string help = cli({"--help"});
-    EXPECT_TRUE(help.rfind("0|用法：dravik convert", 0) == 0 && help.back() == '|') << help;
 }
