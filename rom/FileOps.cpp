@@ -118,8 +118,6 @@ int WriteAll(QFileDevice& file, const uint8_t* data, size_t size)
     return 0;
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
 #if defined(Q_OS_UNIX)
 // Opens a side file for reading: no symbolic link followed, never waiting on a FIFO.
 int OpenNoFollow(const QByteArray& name)
@@ -177,7 +175,7 @@ QFile* FileOps::Find(int file)
 
 int FileOps::OpenExisting(const std::string& path)
 {
-    auto file = std::make_unique<QFile>(Q(path));
+    auto file = std::make_unique<QFile>(TextArg(path));
     ClearSystemError();
     // ReadWrite, since a file opened only for writing is truncated; unbuffered, so every write
     // reaches the system (and fails) where it is made.
@@ -188,7 +186,7 @@ int FileOps::OpenExisting(const std::string& path)
 
 int FileOps::CreateTruncated(const std::string& path)
 {
-    auto file = std::make_unique<QFile>(Q(path));
+    auto file = std::make_unique<QFile>(TextArg(path));
     ClearSystemError();
     const QFileDevice::Permissions mode =
         QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -199,10 +197,10 @@ int FileOps::CreateTruncated(const std::string& path)
 
 int FileOps::CreateNew(const std::string& path)
 {
-    auto file = std::make_unique<QFile>(Q(path));
+    auto file = std::make_unique<QFile>(TextArg(path));
     ClearSystemError();
 #if defined(Q_OS_UNIX)
-    const int fd = CreateNoFollow(QFile::encodeName(Q(path)));
+    const int fd = CreateNoFollow(QFile::encodeName(TextArg(path)));
     if (fd < 0)
         return -errno;
     if (!file->open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
@@ -211,7 +209,8 @@ int FileOps::CreateNew(const std::string& path)
     }
 #else
     if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-        return QFileInfo::exists(Q(path)) || QFileInfo(Q(path)).isSymLink() ? -EEXIST : Failure(*file);
+        return QFileInfo::exists(TextArg(path)) || QFileInfo(TextArg(path)).isSymLink() ? -EEXIST
+                                                                                        : Failure(*file);
 #endif
     return Keep(std::move(file));
 }
@@ -268,7 +267,7 @@ int FileOps::Close(int handle)
 
 int FileOps::Remove(const std::string& path)
 {
-    QFile file(Q(path));
+    QFile file(TextArg(path));
     ClearSystemError();
     return file.remove() ? 0 : Failure(file);
 }
@@ -278,7 +277,7 @@ int FileOps::FlushFolder(const std::string& folder) { return -SyncFolder(folder)
 int FileOps::SetAttribute(const std::string& path, const char* name, const std::string& value)
 {
 #if defined(Q_OS_LINUX)
-    const QByteArray file = QFile::encodeName(Q(path));
+    const QByteArray file = QFile::encodeName(TextArg(path));
     if (::setxattr(file.constData(), name, value.data(), value.size(), 0) != 0)
         return -errno;
     const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -296,7 +295,7 @@ int FileOps::SetAttribute(const std::string& path, const char* name, const std::
 
 bool FileOps::CanCreateIn(const std::string& folder)
 {
-    const QFileInfo info(Q(folder));
+    const QFileInfo info(TextArg(folder));
     return info.isDir() && info.isWritable();
 }
 
@@ -308,7 +307,7 @@ std::shared_ptr<FileOps> SystemFileOps()
 
 int ReplaceFile(const std::string& path, const uint8_t* data, size_t size, bool durable)
 {
-    const QFileInfo existing(Q(path));
+    const QFileInfo existing(TextArg(path));
     if (existing.isDir() && !existing.isSymLink())
         return -EISDIR;
     if (existing.exists() && !existing.isSymLink() && !existing.isWritable())
@@ -324,7 +323,7 @@ namespace {
 int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t size, bool durable,
                           FileOps& ops)
 {
-    const QFileInfo info(Q(path));
+    const QFileInfo info(TextArg(path));
     std::string temporary;
     int file = -EEXIST;
     bool shortName = false; // where the name leaves no room for a suffix: a short one in its folder
@@ -339,7 +338,7 @@ int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t s
     if (file < 0)
         return file;
     if (info.isFile() && !info.isSymLink())
-        QFile::setPermissions(Q(temporary), info.permissions());
+        QFile::setPermissions(TextArg(temporary), info.permissions());
     int result = ops.WriteAt(file, data, size, 0);
     if (result == 0 && durable)
         result = ops.Flush(file);
@@ -349,15 +348,16 @@ int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t s
     if (result == 0) {
         // A rename replaces the name itself: a symbolic link there is replaced, not followed.
 #if defined(Q_OS_UNIX)
-        result =
-            ::rename(QFile::encodeName(Q(temporary)).constData(), QFile::encodeName(Q(path)).constData()) == 0
-                ? 0
-                : -errno;
+        result = ::rename(QFile::encodeName(TextArg(temporary)).constData(),
+                          QFile::encodeName(TextArg(path)).constData()) == 0
+                     ? 0
+                     : -errno;
 #else
         ClearSystemError();
-        if (QFileInfo::exists(Q(path)) || info.isSymLink())
-            QFile::remove(Q(path));
-        result = QFile::rename(Q(temporary), Q(path)) ? 0 : -(SystemError() ? SystemError() : EIO);
+        if (QFileInfo::exists(TextArg(path)) || info.isSymLink())
+            QFile::remove(TextArg(path));
+        result =
+            QFile::rename(TextArg(temporary), TextArg(path)) ? 0 : -(SystemError() ? SystemError() : EIO);
 #endif
     }
     if (result != 0) {
@@ -375,7 +375,7 @@ FileIdentity IdentifyFile(const std::string& path)
     FileIdentity id;
 #if defined(Q_OS_UNIX)
     struct stat st {};
-    if (::stat(QFile::encodeName(Q(path)).constData(), &st) != 0)
+    if (::stat(QFile::encodeName(TextArg(path)).constData(), &st) != 0)
         return id;
     id.device = static_cast<uint64_t>(st.st_dev);
     id.inode = static_cast<uint64_t>(st.st_ino);
@@ -383,7 +383,7 @@ FileIdentity IdentifyFile(const std::string& path)
     id.size = static_cast<uint64_t>(st.st_size);
     id.exists = true;
 #else
-    const QFileInfo info(Q(path));
+    const QFileInfo info(TextArg(path));
     id.exists = info.exists();
     id.links = id.exists ? 1 : 0;
     id.size = id.exists ? static_cast<uint64_t>(info.size()) : 0;
@@ -401,7 +401,7 @@ std::optional<Error> ContentLock::Take(const std::string& path, bool exclusive, 
         return exclusive && number == EBUSY ? Error::Writing(path, number, std::move(why))
                                             : Error::Reading(path, number, std::move(why));
     };
-    const QByteArray name = QFile::encodeName(Q(path));
+    const QByteArray name = QFile::encodeName(TextArg(path));
     fd_ = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd_ < 0)
         return refuse(errno);
@@ -458,7 +458,7 @@ uint64_t ContentLock::Size() const
     if (fd_ >= 0 && ::fstat(fd_, &st) == 0)
         return static_cast<uint64_t>(st.st_size);
 #endif
-    return static_cast<uint64_t>(QFileInfo(Q(path_)).size());
+    return static_cast<uint64_t>(QFileInfo(TextArg(path_)).size());
 }
 
 std::optional<Error> ReadSideFile(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes)
@@ -472,7 +472,7 @@ std::optional<Error> ReadSideFile(const std::string& path, uint64_t maxBytes, st
     };
     bytes.clear();
 #if defined(Q_OS_UNIX)
-    const QByteArray name = QFile::encodeName(Q(path));
+    const QByteArray name = QFile::encodeName(TextArg(path));
     const int fd = OpenNoFollow(name);
     if (fd < 0) {
         const int error = errno;
@@ -520,7 +520,7 @@ std::optional<Error> ReadSideFile(const std::string& path, uint64_t maxBytes, st
     bytes.resize(done);
     return std::nullopt;
 #else
-    const QFileInfo info(Q(path));
+    const QFileInfo info(TextArg(path));
     if (info.isSymLink())
         return Error::Reading(path, ELOOP, Fill(Files::tr("它是一个符号链接，为安全起见不会跟随它")));
     if (!info.exists())
@@ -529,7 +529,7 @@ std::optional<Error> ReadSideFile(const std::string& path, uint64_t maxBytes, st
         return Error::Reading(path, info.isDir() ? EISDIR : EINVAL, Fill(Files::tr("它不是普通文件")));
     if (static_cast<uint64_t>(info.size()) > maxBytes)
         return tooLong(static_cast<uint64_t>(info.size()));
-    QFile file(Q(path));
+    QFile file(TextArg(path));
     ClearSystemError();
     if (!file.open(QIODevice::ReadOnly))
         return Error::Reading(path, -Failure(file));
@@ -545,7 +545,7 @@ std::optional<Error> ReadSideFile(const std::string& path, uint64_t maxBytes, st
 
 std::optional<Error> WriteSideFile(const std::string& path, const uint8_t* data, size_t size, FileOps& ops)
 {
-    const QFileInfo info(Q(path));
+    const QFileInfo info(TextArg(path));
     if (info.isDir() && !info.isSymLink())
         return Error::Writing(path, EISDIR, Fill(Files::tr("这个名字是一个文件夹")));
     const int result = WriteBesideThenRename(path, data, size, true, ops);

@@ -20,8 +20,6 @@ namespace dravik::rom {
 namespace {
 constexpr const char* kFormat = "dravik-recovery-1";
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
 bool IsInt(const QJsonValue& v, int low, int high)
 {
     if (!v.isDouble())
@@ -171,11 +169,11 @@ Reapplication PlanReapply(const Model& reloaded, const CarriedChanges& carried)
 std::string RecordPath(const std::string& folder, const std::string& imagePath)
 {
     // The same image reached by another spelling of its path is the same image.
-    const QFileInfo info(Q(imagePath));
+    const QFileInfo info(TextArg(imagePath));
     const QString canonical =
         info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
     const QByteArray key = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex();
-    return QDir(Q(folder)).filePath(QString::fromLatin1(key) + QStringLiteral(".json")).toStdString();
+    return QDir(TextArg(folder)).filePath(QString::fromLatin1(key) + QStringLiteral(".json")).toStdString();
 }
 
 std::string SerializeRecord(const RecoveryRecord& record)
@@ -184,14 +182,14 @@ std::string SerializeRecord(const RecoveryRecord& record)
     for (const Edit& e : record.edits) {
         QJsonArray cells, codes;
         for (const Edit::Cell& c : e.Cells())
-            cells.append(QJsonArray{c.row, c.column, Q(c.text)});
+            cells.append(QJsonArray{c.row, c.column, TextArg(c.text)});
         for (const Edit::Code& c : e.Codes())
-            codes.append(QJsonArray{Q(c.array), c.row, c.k, c.value});
-        tables.insert(Q(e.TableId()), QJsonObject{{"cells", cells}, {"codes", codes}});
+            codes.append(QJsonArray{TextArg(c.array), c.row, c.k, c.value});
+        tables.insert(TextArg(e.TableId()), QJsonObject{{"cells", cells}, {"codes", codes}});
     }
     const QJsonObject root{{"format", kFormat},
-                           {"image", Q(record.imagePath)},
-                           {"hash", Q(record.imageHash)},
+                           {"image", TextArg(record.imagePath)},
+                           {"hash", TextArg(record.imageHash)},
                            {"tables", tables}};
     return QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString();
 }
@@ -231,7 +229,7 @@ std::optional<Error> ParseRecord(const std::string& text, RecoveryRecord& record
 
 std::optional<Error> WriteRecord(const std::string& path, const RecoveryRecord& record)
 {
-    const QFileInfo info(Q(path));
+    const QFileInfo info(TextArg(path));
     if (!QDir().mkpath(info.absolutePath()))
         return Error::Writing(path, 0, Fill(Recovery::tr("无法创建文件夹 %1"), info.absolutePath()));
     // A new file renamed over the record: a process killed at any moment leaves the old record
@@ -255,6 +253,9 @@ std::optional<Error> ReadRecord(const std::string& path, RecoveryRecord& record)
     return ParseRecord(std::string(bytes.begin(), bytes.end()), record);
 }
 
-bool RemoveRecord(const std::string& path) { return QFile::remove(Q(path)) || !QFileInfo::exists(Q(path)); }
+bool RemoveRecord(const std::string& path)
+{
+    return QFile::remove(TextArg(path)) || !QFileInfo::exists(TextArg(path));
+}
 
 } // namespace dravik::rom

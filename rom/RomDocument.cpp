@@ -15,10 +15,6 @@
 
 namespace dravik::rom {
 
-namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-} // namespace
-
 Error ReadOnlyRefusal(const std::string& path)
 {
     return Error::Failure(
@@ -55,7 +51,7 @@ std::optional<std::string> ReadAt(QFile& file, uint32_t offset, Bytes& bytes)
 }
 } // namespace
 
-bool IsWritableFile(const std::string& path) { return IsWritable(QFileInfo(Q(path))); }
+bool IsWritableFile(const std::string& path) { return IsWritable(QFileInfo(TextArg(path))); }
 
 namespace {
 // What ReadExtent::Tables reads: the table stretches and the internal headers' checksums (what
@@ -91,11 +87,11 @@ ReadConsistently(const std::string& path, FileOps& ops,
         const std::string journal = PendingJournal(path);
         if (journal.empty()) {
             QFile file;
-            const bool opened =
-                hold.Handle() >= 0
-                    ? file.open(hold.Handle(), QIODevice::ReadOnly | QIODevice::Unbuffered,
-                                QFileDevice::DontCloseHandle)
-                    : (file.setFileName(Q(path)), file.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+            const bool opened = hold.Handle() >= 0
+                                    ? file.open(hold.Handle(), QIODevice::ReadOnly | QIODevice::Unbuffered,
+                                                QFileDevice::DontCloseHandle)
+                                    : (file.setFileName(TextArg(path)),
+                                       file.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
             if (!opened)
                 return Error::Opening(path, file.errorString().toStdString());
             return read(file, hold.Size());
@@ -120,7 +116,7 @@ ReadConsistently(const std::string& path, FileOps& ops,
 
 std::optional<Error> ReadImage(const std::string& path, ReadExtent extent, ImageFile& image, FileOps& ops)
 {
-    const QFileInfo info(Q(path));
+    const QFileInfo info(TextArg(path));
     if (path.empty() || !info.exists())
         return Error::Opening(path, Fill(Files::tr("文件不存在。")), ENOENT);
     if (!info.isFile())
@@ -169,7 +165,7 @@ std::optional<Error> ReadImage(const std::string& path, ReadExtent extent, Image
 
 std::optional<Error> WriteImageAtomically(const std::string& path, const Bytes& image)
 {
-    const QFileInfo info(Q(path));
+    const QFileInfo info(TextArg(path));
     if (info.exists() && !info.isFile())
         return Error::Writing(path, EINVAL, Fill(Files::tr("这不是一个普通文件，不会替换它")));
     if (const int result = ReplaceFile(path, image.data(), image.size()); result != 0)
@@ -191,7 +187,7 @@ std::optional<Error> WriteBackup(const std::string& path, const Bytes& image, Fi
     if (!beside)
         return std::nullopt;
     where = RomDocument::BackupInDataFolder(path);
-    QDir().mkpath(QFileInfo(Q(where)).absolutePath());
+    QDir().mkpath(QFileInfo(TextArg(where)).absolutePath());
     const std::optional<Error> inData = WriteSideFile(where, image.data(), image.size(), ops);
     if (!inData)
         return std::nullopt;
@@ -266,7 +262,7 @@ std::string RomDocument::BackupInDataFolder(const std::string& path)
 {
     // Enough to tell the image; with the hash the name stays within any file system's limit.
     constexpr int kBackupNameChars = 50;
-    const QFileInfo info(Q(path));
+    const QFileInfo info(TextArg(path));
     const QString real =
         info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
     const QByteArray hash =

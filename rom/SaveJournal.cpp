@@ -28,17 +28,18 @@ const char kMagic[8] = {'D', 'R', 'V', 'K', 'J', 'R', 'N', '2'};
 // A lock holds a process id and two names: anything longer is not one.
 constexpr uint64_t kMaximumLockSize = 4096;
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
 // The file the user means: symlinks resolved, so every name of one image shares its journal and lock.
 std::string RealPath(const std::string& path)
 {
-    const QFileInfo info(Q(path));
+    const QFileInfo info(TextArg(path));
     const QString canonical = info.canonicalFilePath();
     return (canonical.isEmpty() ? info.absoluteFilePath() : canonical).toStdString();
 }
 
-std::string FolderOf(const std::string& path) { return QFileInfo(Q(path)).absolutePath().toStdString(); }
+std::string FolderOf(const std::string& path)
+{
+    return QFileInfo(TextArg(path)).absolutePath().toStdString();
+}
 
 QString DataFolder(const char* kind, bool create)
 {
@@ -54,7 +55,7 @@ QString DataFolder(const char* kind, bool create)
 std::string DataFile(const std::string& realPath, const char* kind, const char* suffix, bool create = false)
 {
     const QByteArray hash =
-        QCryptographicHash::hash(QFile::encodeName(Q(realPath)), QCryptographicHash::Sha1);
+        QCryptographicHash::hash(QFile::encodeName(TextArg(realPath)), QCryptographicHash::Sha1);
     return (DataFolder(kind, create) + "/" + QString::fromLatin1(hash.toHex()) + suffix).toStdString();
 }
 
@@ -93,7 +94,7 @@ constexpr char kMark[] = "user.dravik.journal";
 // On the disk before the image's bytes are.
 int Mark(FileOps& ops, const std::string& image, const std::string& journal)
 {
-    return ops.SetAttribute(image, kMark, QFile::encodeName(Q(journal)).toStdString());
+    return ops.SetAttribute(image, kMark, QFile::encodeName(TextArg(journal)).toStdString());
 }
 
 // The journal the image is marked with, or empty.
@@ -101,7 +102,7 @@ std::string MarkOf(const std::string& image)
 {
 #if defined(Q_OS_LINUX)
     char value[4096];
-    const ssize_t n = ::getxattr(QFile::encodeName(Q(image)).constData(), kMark, value, sizeof value);
+    const ssize_t n = ::getxattr(QFile::encodeName(TextArg(image)).constData(), kMark, value, sizeof value);
     if (n > 0)
         return QFile::decodeName(QByteArray(value, static_cast<int>(n))).toStdString();
 #else
@@ -114,7 +115,7 @@ void Unmark(const std::string& image, const std::string& journal)
 {
 #if defined(Q_OS_LINUX)
     if (MarkOf(image) == journal)
-        ::removexattr(QFile::encodeName(Q(image)).constData(), kMark);
+        ::removexattr(QFile::encodeName(TextArg(image)).constData(), kMark);
 #else
     (void)image;
     (void)journal;
@@ -126,7 +127,7 @@ bool OthersMayOpen(const std::string& path)
 {
 #if defined(Q_OS_UNIX)
     struct stat st {};
-    if (::stat(QFile::encodeName(Q(path)).constData(), &st) != 0)
+    if (::stat(QFile::encodeName(TextArg(path)).constData(), &st) != 0)
         return true;
     return st.st_uid != ::geteuid() || (st.st_mode & 066) != 0;
 #else
@@ -142,12 +143,12 @@ Presence Look(const std::string& path)
 {
 #if defined(Q_OS_UNIX)
     struct stat st {};
-    if (::lstat(QFile::encodeName(Q(path)).constData(), &st) == 0)
+    if (::lstat(QFile::encodeName(TextArg(path)).constData(), &st) == 0)
         return Presence::Present;
     return errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG ? Presence::Missing
                                                                         : Presence::Unknown;
 #else
-    const QFileInfo info(Q(path));
+    const QFileInfo info(TextArg(path));
     return info.exists() || info.isSymLink() ? Presence::Present : Presence::Missing;
 #endif
 }
@@ -157,7 +158,7 @@ bool OwnedByAnother(const std::string& path)
 {
 #if defined(Q_OS_UNIX)
     struct stat st {};
-    return ::lstat(QFile::encodeName(Q(path)).constData(), &st) == 0 && st.st_uid != ::geteuid();
+    return ::lstat(QFile::encodeName(TextArg(path)).constData(), &st) == 0 && st.st_uid != ::geteuid();
 #else
     (void)path;
     return false;
@@ -282,7 +283,7 @@ std::string ChangedSinceRead(const std::string& path, const ImagePatch& patch)
     const FileIdentity id = IdentifyFile(path);
     if (id.size != patch.oldSize)
         return Fill(Files::tr("大小从 %1 字节变成了 %2 字节"), patch.oldSize, id.size);
-    QFile file(Q(path));
+    QFile file(TextArg(path));
     if (!file.open(QIODevice::ReadOnly))
         return Fill(Files::tr("无法读取文件：%1"), file.errorString());
     Bytes present;
@@ -309,7 +310,7 @@ std::string Mismatch(const Journal& j, const std::string& path)
     if (id.size < low || id.size > high)
         return Fill(Files::tr("文件的大小已经改变（现在 %1 字节，保存前 %2 字节，保存后 %3 字节）"), id.size,
                     j.oldSize, j.newSize);
-    QFile file(Q(path));
+    QFile file(TextArg(path));
     if (!file.open(QIODevice::ReadOnly))
         return Fill(Files::tr("无法读取文件：%1"), file.errorString());
     Bytes present;
@@ -457,9 +458,9 @@ std::string ForeignMark(const std::string& real, const std::vector<std::string>&
         return {};
     // Only a journal of this very file, in a data folder as saves make them: the mark is no way to
     // have some other file read or removed.
-    const QFileInfo journal(Q(marked));
+    const QFileInfo journal(TextArg(marked));
     const QString expected =
-        QFileInfo(Q(IdentityFile(IdentifyFile(real), "journals", ".journal"))).fileName();
+        QFileInfo(TextArg(IdentityFile(IdentifyFile(real), "journals", ".journal"))).fileName();
     const bool likeOurs = journal.isAbsolute() && journal.fileName() == expected &&
                           marked.find("/dravik/journals/") != std::string::npos;
     return likeOurs ? marked : std::string();
@@ -708,7 +709,7 @@ std::optional<Error> SaveLock::Acquire(const std::string& path, FileOps& ops, in
             return Error::Failure(
                 Fill(Files::tr("锁文件 %1 不是本程序的锁：%2请检查后删除它。"), lockPath, Describe(*odd)),
                 lockPath, odd->systemError);
-        lock_ = std::make_unique<QLockFile>(Q(lockPath));
+        lock_ = std::make_unique<QLockFile>(TextArg(lockPath));
         if (lock_->tryLock(timeoutMs))
             return std::nullopt;
         const QLockFile::LockError failure = lock_->error();
@@ -738,7 +739,7 @@ std::optional<Error> ImageWriter::Begin(const std::string& path, int timeoutMs)
 {
     path_ = path;
     begun_ = true;
-    const QFileInfo info(Q(path));
+    const QFileInfo info(TextArg(path));
     existed_ = info.exists() || info.isSymLink();
     if (!existed_)
         return std::nullopt;
@@ -766,9 +767,9 @@ std::optional<Error> ImageWriter::Write(const Bytes& image)
         changed_ = image.size();
         return std::nullopt;
     }
-    if (!QFileInfo(Q(path_)).isWritable())
+    if (!QFileInfo(TextArg(path_)).isWritable())
         return Error::Writing(path_, EACCES, Fill(Files::tr("文件是只读的（没有写入权限），文件没有改动")));
-    QFile file(Q(path_));
+    QFile file(TextArg(path_));
     Bytes current;
     const FileIdentity id = IdentifyFile(path_);
     if (!file.open(QIODevice::ReadOnly) || id.size > kMaximumImageSize ||
