@@ -6,7 +6,12 @@ namespace dravik::rom {
 
 namespace {
 const std::string kEmptyText;
-}
+
+// A table or code array name that only the program's own code can get wrong: every name taken
+// from a file, a record or the command line is checked against the layouts before it is used
+// here (FindLayout, FindCodes, FindCodeArray). Reaching this is a programming error, not bad input.
+[[noreturn]] void ProgrammingError(const std::string& what) { throw std::logic_error(what); }
+} // namespace
 
 Table::Table(const TableLayout& layout) : layout_(&layout), id_(layout.id)
 {
@@ -71,7 +76,7 @@ int Table::Code(const std::string& name, int row, int k) const
 {
     const CodeArray* a = FindCodes(name);
     if (!a)
-        throw std::logic_error("no code array " + name + " in " + id_);
+        ProgrammingError("no code array " + name + " in " + id_);
     return a->At(row, k);
 }
 
@@ -82,7 +87,7 @@ void Table::SetCode(const std::string& name, int row, int k, int value)
             a.At(row, k) = value;
             return;
         }
-    throw std::logic_error("no code array " + name + " in " + id_);
+    ProgrammingError("no code array " + name + " in " + id_);
 }
 
 namespace {
@@ -124,7 +129,7 @@ int Table::BaselineCode(const std::string& name, int row, int k) const
     for (const CodeArray& a : baselineCodes_)
         if (a.name == name)
             return a.At(row, k);
-    throw std::logic_error("no code array " + name + " in " + id_);
+    ProgrammingError("no code array " + name + " in " + id_);
 }
 
 void Table::SetBaseline()
@@ -186,7 +191,7 @@ Table& Model::Get(const std::string& id)
 {
     Table* t = Find(id);
     if (!t)
-        throw std::logic_error("no table " + id);
+        ProgrammingError("no table " + id);
     return *t;
 }
 

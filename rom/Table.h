@@ -48,6 +48,7 @@ public:
     }
     const std::vector<CodeArray>& CodeArrays() const { return codes_; }
     const CodeArray* FindCodes(const std::string& name) const;
+    // The array must exist (a name taken from input is looked up with FindCodes first).
     int Code(const std::string& name, int row, int k = 0) const;
     void SetCode(const std::string& name, int row, int k, int value);
 
