@@ -1531,10 +1531,6 @@ Exit status: 0 success, 1 input refused, 2 wrong usage.
         <translation>%1; %2</translation>
     </message>
     <message>
-        <source>内存不足，什么也没有写入。</source>
-        <translation>Out of memory; nothing was written.</translation>
-    </message>
-    <message>
         <source>无法写入输出：%1</source>
         <translation>cannot write the output: %1</translation>
     </message>
