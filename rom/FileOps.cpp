@@ -151,7 +151,11 @@ std::string KindOf(mode_t mode)
 }
 #endif
 
-int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t size, bool durable,
+// How much of a written file survives a crash of the system: nothing promised, its content (the
+// old file or the whole new one under the name), or also the new name itself.
+enum class Durable { No, Content, ContentAndName };
+
+int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t size, Durable durable,
                           FileOps& ops);
 } // namespace
 
@@ -312,15 +316,17 @@ int ReplaceFile(const std::string& path, const uint8_t* data, size_t size, bool 
         return -EISDIR;
     if (existing.exists() && !existing.isSymLink() && !existing.isWritable())
         return -EACCES; // a file the user made read-only stays as it is
-    return WriteBesideThenRename(path, data, size, durable, *SystemFileOps());
+    // An output needs one flush: after a crash the name holds the old file or the whole new one.
+    return WriteBesideThenRename(path, data, size, durable ? Durable::Content : Durable::No,
+                                 *SystemFileOps());
 }
 
 namespace {
 // A new file with a fresh name beside path (never written through a link), then renamed over
 // path: a failure, or the process ending at any moment, leaves the old file whole. A replaced
-// regular file's permission bits are kept. durable: the new file is flushed to the disk once,
-// before the rename, and the folder's names after it. 0 or a negative error number.
-int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t size, bool durable,
+// regular file's permission bits are kept. The new file is flushed to the disk once before the
+// rename (Content), and the folder's names after it (ContentAndName). 0 or a negative error number.
+int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t size, Durable durable,
                           FileOps& ops)
 {
     const QFileInfo info(TextArg(path));
@@ -340,7 +346,7 @@ int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t s
     if (info.isFile() && !info.isSymLink())
         QFile::setPermissions(TextArg(temporary), info.permissions());
     int result = ops.WriteAt(file, data, size, 0);
-    if (result == 0 && durable)
+    if (result == 0 && durable != Durable::No)
         result = ops.Flush(file);
     const int closed = ops.Close(file);
     if (result == 0)
@@ -364,7 +370,7 @@ int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t s
         ops.Remove(temporary);
         return result;
     }
-    if (durable)
+    if (durable == Durable::ContentAndName)
         ops.FlushFolder(info.absolutePath().toStdString());
     return 0;
 }
@@ -548,7 +554,7 @@ std::optional<Error> WriteSideFile(const std::string& path, const uint8_t* data,
     const QFileInfo info(TextArg(path));
     if (info.isDir() && !info.isSymLink())
         return Error::Writing(path, EISDIR, Fill(Files::tr("这个名字是一个文件夹")));
-    const int result = WriteBesideThenRename(path, data, size, true, ops);
+    const int result = WriteBesideThenRename(path, data, size, Durable::ContentAndName, ops);
     if (result != 0)
         return Error::Writing(path, -result, Fill(Files::tr("%1；原来的文件没有改动"), ErrorText(-result)));
     return std::nullopt;

@@ -116,8 +116,9 @@ std::optional<Error> WriteSideFile(const std::string& path, const uint8_t* data,
 // Writes a new file at path, or replaces the file there, so that a failure or the process ending
 // at any moment leaves the old one whole: a new file beside it (never written through a link),
 // then renamed over the name (a symbolic link there is replaced). durable: flushed onto the disk
-// once before the rename. A replaced file keeps its permission bits; one that may not be written
-// is refused. 0 or a negative error number.
+// once before the rename, so that after a crash of the system the name holds the old file or the
+// whole new one (the rename itself may be lost). A replaced file keeps its permission bits; one
+// that may not be written is refused. 0 or a negative error number.
 int ReplaceFile(const std::string& path, const uint8_t* data, size_t size, bool durable = true);
 
 // A file-size limit must make writes fail with a reason, not end the process.
