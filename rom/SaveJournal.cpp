@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <functional>
 #include <tuple>
 
@@ -340,17 +341,28 @@ uint64_t ImagePatch::ChangedBytes() const
 }
 
 namespace {
+// Where a (up to aEnd) first differs from b: equal stretches are skipped a block at a time, as a
+// rewrite of an image mostly finds them.
+std::pair<const uint8_t*, const uint8_t*> FirstDifference(const uint8_t* a, const uint8_t* aEnd,
+                                                          const uint8_t* b)
+{
+    for (const ptrdiff_t block : {ptrdiff_t{4096}, ptrdiff_t{64}})
+        while (aEnd - a >= block && std::memcmp(a, b, static_cast<size_t>(block)) == 0)
+            a += block, b += block;
+    return std::mismatch(a, aEnd, b);
+}
+
 // Adds the runs of differing bytes of a and b (n bytes each, at offset in the file) to changes.
 void AddChangedRuns(uint64_t offset, const uint8_t* a, const uint8_t* b, size_t n,
                     std::vector<RangeChange>& changes)
 {
     const uint8_t* const aEnd = a + n;
-    auto [from, to] = std::mismatch(a, aEnd, b);
+    auto [from, to] = FirstDifference(a, aEnd, b);
     while (from != aEnd) {
         const auto [end, toEnd] = std::mismatch(from, aEnd, to, std::not_equal_to<>());
         changes.push_back({static_cast<uint32_t>(offset + static_cast<size_t>(from - a)), Bytes(from, end),
                            Bytes(to, toEnd)});
-        std::tie(from, to) = std::mismatch(end, aEnd, toEnd);
+        std::tie(from, to) = FirstDifference(end, aEnd, toEnd);
     }
 }
 } // namespace
