@@ -2,9 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
@@ -14,7 +12,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
-#include <QSettings>
 #include <QStyle>
 #include <QTableView>
 #include <QTextBrowser>
@@ -27,14 +24,9 @@
 #include "app/ChangeReviewDialog.h"
 #include "app/ChartLink.h"
 #include "app/EditHistory.h"
-#include "app/LanguageMenu.h"
-#include "app/ListCommands.h"
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
 #include "app/Resources.h"
-#include "rom/ImageDiff.h"
-#include "rom/InternalHeader.h"
-#include "rom/PatchFiles.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Marks.h"
@@ -50,8 +42,6 @@ using widgets::Prompts;
 namespace {
 
 using widgets::Q;
-
-QString Saved() { return CEditorDlg::tr("保存成功!\t"); }
 
 QRect Pixels(const DialogUnits& du, const DuRect& r) { return du.Rect(r.x, r.y, r.width, r.height); }
 
@@ -173,118 +163,6 @@ CEditorDlg::~CEditorDlg()
     delete takeCentralWidget();
 }
 
-void CEditorDlg::BuildMenu()
-{
-    QMenuBar* bar = menuBar();
-    auto add = [this](QMenu* menu, const char* name, const QString& text, QKeySequence key, auto slot) {
-        QAction* a = menu->addAction(text);
-        a->setObjectName(QString::fromLatin1(name));
-        // The label already shows the key after its tab; the shortcut makes it work.
-        if (!key.isEmpty())
-            a->setShortcut(key);
-        addAction(a);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
-    };
-
-    QMenu* file = bar->addMenu(tr("文件(&F)"));
-    add(file, "actionOpen", tr("打开(&O)\tCtrl+O"), QKeySequence(Qt::CTRL | Qt::Key_O), &CEditorDlg::OnOpen);
-    add(file, "actionClose", tr("关闭(&C)"), {}, &CEditorDlg::OnClose);
-    AddRecentItems(file);
-    file->addSeparator();
-    saveAction_ = add(file, "actionSave", tr("保存(&S)\tCtrl+S"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                      &CEditorDlg::OnSave);
-    saveAsAction_ = add(file, "actionSaveAs", tr("另存为(&A)…\tCtrl+Shift+S"),
-                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &CEditorDlg::OnSaveAs);
-    reviewAction_ = add(file, "actionReview", tr("查看修改(&D)\tCtrl+D"), QKeySequence(Qt::CTRL | Qt::Key_D),
-                        &CEditorDlg::OnReviewChanges);
-    file->addSeparator();
-    AddSharingItems(file);
-    AddReferenceItems(file);
-    AddNameItems(file);
-    AddBackupItem(file);
-    add(file, "actionExit", tr("退出(&E)\tCtrl+Q"), QKeySequence(Qt::CTRL | Qt::Key_Q), &CEditorDlg::OnExit);
-
-    BuildEditMenu();
-    AddFindItems();
-
-    QMenu* window = bar->addMenu(tr("视窗(&W)"));
-    for (const PageButtonDecl& b : PageButtons()) {
-        QAction* a = window->addAction(PageText(b.menuCaption));
-        a->setObjectName(QStringLiteral("actionPage%1").arg(b.page));
-        const int page = b.page;
-        connect(a, &QAction::triggered, this, [this, page] { ShowPage(page); });
-    }
-
-    QMenu* tools = bar->addMenu(tr("工具(&T)"));
-    add(tools, "actionBaseConverter", tr("进制转换(&F)\tCtrl+F"), QKeySequence(Qt::CTRL | Qt::Key_F),
-        &CEditorDlg::OnBaseConverter);
-    QAction* chart = tools->addAction(tr("图表(&G)…\tCtrl+G"));
-    chart->setObjectName(QStringLiteral("actionChart"));
-    chart->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    addAction(chart);
-    connect(chart, &QAction::triggered, this, &CEditorDlg::OnChart);
-    AddLanguageMenu(bar, prompts_, this);
-    QMenu* help = bar->addMenu(tr("帮助(&H)"));
-    add(help, "actionUserGuide", tr("用户指南(&U)\tF1"), QKeySequence(Qt::Key_F1), &CEditorDlg::OnUserGuide);
-    add(help, "actionAbout", tr("关于(&A)\tCtrl+A"), QKeySequence(Qt::CTRL | Qt::Key_A),
-        &CEditorDlg::OnAbout);
-}
-
-// 编辑: undo and redo, named after the step they take back or take again.
-void CEditorDlg::BuildEditMenu()
-{
-    editMenu_ = menuBar()->addMenu(tr("编辑(&E)"));
-    undoAction_ = session_.History().CreateUndoAction(this);
-    undoAction_->setObjectName(QStringLiteral("actionUndo"));
-    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction_ = session_.History().CreateRedoAction(this);
-    redoAction_->setObjectName(QStringLiteral("actionRedo"));
-    redoAction_->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    for (QAction* a : {undoAction_, redoAction_}) {
-        editMenu_->addAction(a);
-        addAction(a);
-    }
-}
-
-// 编辑: copy, paste and bulk changes of a list's rows, after undo, redo and find.
-void CEditorDlg::AddListCommands()
-{
-    auto* commands = new ListCommands(session_, *pages_, this);
-    editMenu_->addSeparator();
-    for (QAction* a : commands->Actions()) {
-        editMenu_->addAction(a);
-        addAction(a);
-    }
-}
-
-// A checkable 文件 item for a save option, remembered across runs under key.
-void CEditorDlg::AddRememberedToggle(QMenu* file, const QString& text, const QString& key, bool byDefault,
-                                     void (rom::RomDocument::*set)(bool))
-{
-    const bool on = QSettings().value(key, byDefault).toBool();
-    (session_.Document().*set)(on);
-    QAction* item = file->addAction(text);
-    item->setObjectName(QStringLiteral("action") + key[0].toUpper() + key.mid(1));
-    item->setCheckable(true);
-    item->setChecked(on);
-    connect(item, &QAction::toggled, this, [this, key, set](bool checked) {
-        (session_.Document().*set)(checked);
-        QSettings().setValue(key, checked);
-    });
-}
-
-// 文件 → 保存时备份 (on unless turned off) and 保存时修正校验和 (off unless turned on).
-void CEditorDlg::AddBackupItem(QMenu* file)
-{
-    AddRememberedToggle(file, tr("保存时备份(&B)"), QStringLiteral("backupOnSave"), true,
-                        &rom::RomDocument::SetBackupOnSave);
-    AddRememberedToggle(file, tr("保存时修正校验和(&K)"), QStringLiteral("fixChecksumOnSave"), false,
-                        &rom::RomDocument::SetFixChecksumOnSave);
-    file->addSeparator();
-}
-
 void CEditorDlg::BuildTopRow()
 {
     // The client scrolls when the window is smaller than designed, and grows with it when larger.
@@ -383,172 +261,6 @@ void CEditorDlg::UpdateTitle()
     setWindowModified(modified);
 }
 
-bool CEditorDlg::OpenFile(const QString& path, const QString& noteIfRefused)
-{
-    if (!LoadFile(path, noteIfRefused))
-        return false;
-    OfferRecoveryRecord();
-    return true;
-}
-
-bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
-{
-    const rom::Status status = session_.Open(path.toStdString());
-    if (!status.ok) {
-        prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(status.message) + noteIfRefused);
-        return false;
-    }
-    RememberOpened(path);
-    UseRememberedReference();
-    ShowOpened(status);
-    return true;
-}
-
-void CEditorDlg::ShowOpened(const rom::Status& status)
-{
-    pages_->RefreshAll();
-    if (chart_)
-        chart_->Reload();
-    pages_->RefreshPriceBoxes();
-    SetLoadedState(true);
-    if (!status.notice.empty()) // an interrupted save was rolled back first
-        prompts_.Tell(this, QMessageBox::Information, Caption(), Q(status.notice));
-    // Opened all the same (it may be a hacked or damaged image): said once, waiting on nothing.
-    if (!session_.Document().IsPlausible())
-        prompts_.Notice(this, QMessageBox::Warning, Caption(),
-                        Q(rom::ImplausibleNotice(session_.Document().Path())));
-}
-
-void CEditorDlg::OnOpen()
-{
-    widgets::FileQuestion question;
-    question.caption = tr("打开");
-    question.filter = ImageFilter();
-    question.path = OpenDialogFolder();
-    const QString path = prompts_.ChooseFile(this, question);
-    if (!path.isEmpty() && SettleUnsavedEdits())
-        OpenFile(path);
-}
-
-void CEditorDlg::OnClose()
-{
-    if (!session_.IsLoaded() || !SettleUnsavedEdits())
-        return;
-    session_.Close();
-    pages_->RefreshPriceBoxes();
-    if (chart_)
-        chart_->Reload();
-    SetLoadedState(false);
-}
-
-void CEditorDlg::OnSave()
-{
-    if (session_.IsLoaded()) // the command is disabled otherwise; a queued shortcut must not report a failure
-        SaveNow();
-}
-
-bool CEditorDlg::SaveNow()
-{
-    rom::Status status = session_.Save();
-    if (status.fileChanged && !ResolveChangedFile(status, [this] { return session_.Save(true); }))
-        return false;
-    if (!status.ok) {
-        prompts_.Tell(this, QMessageBox::Critical, Caption(), Q(status.message));
-        return false;
-    }
-    pages_->RepaintLists(); // the saved values are the new baseline: the cell marks go
-    prompts_.Tell(this, QMessageBox::Information, Caption(),
-                  status.notice.empty() ? Saved() : Saved() + u'\n' + Q(status.notice));
-    return true;
-}
-
-// The image with its edits goes to a new file, which becomes the open one; the file opened
-// before keeps its bytes.
-void CEditorDlg::OnSaveAs()
-{
-    if (!session_.IsLoaded())
-        return;
-    widgets::FileQuestion question;
-    question.mode = widgets::FileQuestion::Save;
-    question.caption = tr("另存为");
-    question.filter = ImageFilter();
-    question.path = Q(session_.Document().Path());
-    const QString path = prompts_.ChooseFile(this, question);
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path) == QFileInfo(Q(session_.Document().Path()))) {
-        SaveNow(); // the same file: an ordinary save, with its checks
-        return;
-    }
-    const std::string target = path.toStdString();
-    rom::Status status = session_.SaveAs(target);
-    if (status.fileChanged && !ResolveChangedFile(status, [&] { return session_.SaveAs(target, true); }))
-        return;
-    if (!status.ok) {
-        prompts_.Tell(this, QMessageBox::Critical, Caption(), tr("未另存：%1").arg(Q(status.message)));
-        return;
-    }
-    RememberOpened(path);
-    KeepReference();
-    ShowOpened(status);
-    prompts_.Tell(this, QMessageBox::Information, Caption(), Saved());
-}
-
-bool CEditorDlg::SettleUnsavedEdits()
-{
-    if (!session_.IsLoaded() || !session_.IsModified())
-        return true;
-    widgets::Question question;
-    question.icon = QMessageBox::Warning;
-    question.caption = Caption();
-    question.text = tr("是否保存对 %1 的修改？").arg(QFileInfo(Q(session_.Document().Path())).fileName());
-    question.buttons = {tr("保存"), tr("不保存"), tr("取消")};
-    question.defaultButton = 0;
-    question.cancelButton = 2;
-    switch (prompts_.Ask(this, question)) {
-    case 0: return SaveNow();
-    case 1: session_.ForgetUnsavedChanges(); return true;
-    default: return false;
-    }
-}
-
-// Another program changed the file after Open: nothing was written (by Save, or by Save As, whose
-// new file would take back the same fields). The user chooses to overwrite it (every field as the window
-// shows it, which takes back what the other program changed), to open it again, or to leave it. False when
-// nothing more is to be said.
-bool CEditorDlg::ResolveChangedFile(rom::Status& status, const std::function<rom::Status()>& overwrite)
-{
-    const rom::RomDocument& document = session_.Document();
-    const QString name = QFileInfo(Q(document.Path())).fileName();
-    rom::Bytes now;
-    std::string rolledBack;
-    const int changed = rom::ReadWholeFile(document.Path(), now, &rolledBack)
-                            ? -1
-                            : rom::ChangedFields(document.SavedParts(), now);
-    widgets::Question question;
-    question.icon = QMessageBox::Warning;
-    question.caption = Caption();
-    question.text = changed > 0
-                        ? tr("%1 在打开后已被其他程序修改，改动了 %n 个字段。", nullptr, changed).arg(name)
-                        : tr("%1 在打开后已被其他程序修改。").arg(name);
-    if (!rolledBack.empty())
-        question.text = Q(rolledBack) + u'\n' + question.text;
-    question.text += u'\n' + tr("\n覆盖：按窗口中的值写入每个字段，其他程序对这些字段的修改将被撤回。"
-                                "\n重新载入：载入文件的新内容，再提供恢复您未保存的修改。"
-                                "\n取消：不写入任何内容。");
-    question.buttons = {tr("覆盖"), tr("重新载入"), tr("取消")};
-    question.defaultButton = 2; // the answer that loses nothing
-    question.cancelButton = 2;
-    switch (prompts_.Ask(this, question)) {
-    case 0: status = overwrite(); return true;
-    case 1: ReloadKeepingEdits(); return false;
-    default: return false;
-    }
-}
-
-// Ends the program as the close box does: the program ends with its last window.
-void CEditorDlg::OnExit() { close(); }
-
 void CEditorDlg::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::PaletteChange) // the pressed face follows another theme
@@ -567,14 +279,6 @@ void CEditorDlg::paintEvent(QPaintEvent* event)
     iconAsked_ = true;
     QMetaObject::invokeMethod(
         this, [this] { setWindowIcon(QIcon(QStringLiteral(":/dravik/icon.png"))); }, Qt::QueuedConnection);
-}
-
-void CEditorDlg::closeEvent(QCloseEvent* event)
-{
-    if (SettleUnsavedEdits())
-        event->accept();
-    else
-        event->ignore();
 }
 
 // The user guide installed with the program (or the one of the source tree a build runs from),
