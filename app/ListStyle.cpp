@@ -15,10 +15,23 @@ namespace dravik::app {
 
 using widgets::DialogUnits;
 
-// The widths of a list's columns in column order; 0 for a column without one.
+namespace {
+// Widths in the units of the page layout: an average character is 6 wide.
+constexpr int kCharacter = 6;
+constexpr int kValueMargin = 15;     // a designed 5-digit column is 45 wide
+constexpr int kCodeColumnWidth = 70; // as the designed columns of names; they grow to fit them
+} // namespace
+
 std::vector<int> WidthsByColumn(const rom::TableLayout& layout, const std::vector<ColumnWidth>& keyed)
 {
     std::vector<int> widths(layout.columns.size(), 0);
+    const std::vector<int> values = layout.ValueColumns();
+    for (size_t c = 1; c < widths.size(); ++c) {
+        const int column = static_cast<int>(c);
+        widths[c] = std::find(values.begin(), values.end(), column) == values.end()
+                        ? kCodeColumnWidth
+                        : kCharacter * static_cast<int>(layout.WidestValue(column).size()) + kValueMargin;
+    }
     for (const ColumnWidth& w : keyed) {
         const int column = layout.Column(w.key);
         if (column >= 0 && column < static_cast<int>(widths.size()))

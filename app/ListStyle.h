@@ -1,6 +1,7 @@
 #pragma once
-// How the window's lists look and behave: the list style, column widths from the page layout, name
-// columns fitted to their entries, and the keys that act on a list's current row.
+// How the window's lists look and behave: the list style, column widths from the page layout (or a
+// column's declaration), name columns fitted to their entries, and the keys that act on a list's
+// current row.
 #include <QObject>
 
 #include <functional>
@@ -17,7 +18,9 @@ class DialogUnits;
 
 namespace dravik::app {
 
-// The widths of a list's columns in column order; 0 for a column without one.
+// The widths of a list's columns in column order: as keyed (the page layout's design), and for a
+// column the design does not name, from its declaration: a value column room for the widest number
+// it holds, a column of names as much as the designed ones (FitNameColumns grows it to its names).
 std::vector<int> WidthsByColumn(const rom::TableLayout& layout, const std::vector<ColumnWidth>& keyed);
 
 // Full-row selection of rows (Shift and Ctrl choose several, Ctrl+A all), grid lines, selection kept visible

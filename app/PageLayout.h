@@ -43,8 +43,9 @@ struct PageButtonDecl {
 };
 const std::vector<PageButtonDecl>& PageButtons();
 
-// Column widths in pixels at the reference font (an average character 6 pixels wide), each
-// for the column its key names in the list's table ("name" is column 0).
+// The designed column widths in pixels at the reference font (an average character 6 pixels
+// wide), each for the column its key names in the list's table ("name" is column 0). A column
+// not named here takes a width from its declaration (WidthsByColumn).
 struct ColumnWidth {
     std::string key;
     int width;

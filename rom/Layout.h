@@ -173,6 +173,9 @@ struct TableLayout {
 
     // The columns that hold numbers as text (every other column after 0 shows a code's name).
     std::vector<int> ValueColumns() const;
+    // The longest text a value column can show: its field's widest number in any row, as a cell
+    // writes it ("65535", "327.67"); "" for a column that shows codes.
+    std::string WidestValue(int column) const;
     // The column of a key (a value field, a code entry shown in a cell, "name"); -1 for none.
     int Column(const std::string& key) const;
     // The code array (an index into codeArrays) and entry a key names; nullopt for none.

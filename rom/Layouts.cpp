@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "rom/Codecs.h"
+
 namespace dravik::rom {
 
 namespace {
@@ -77,6 +79,32 @@ std::vector<int> TableLayout::ValueColumns() const
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
     return out;
+}
+
+std::string TableLayout::WidestValue(int column) const
+{
+    std::string widest;
+    int32_t widestValue = 0;
+    for (const std::vector<Field>* declared : {&fields, &hookFields})
+        for (const Field& f : *declared) {
+            if (f.codec == Codec::Code || f.saveOnly || f.column != column)
+                continue;
+            for (int row = 0; row < Rows(); ++row) {
+                const ValueRange range = ShownRange(f, row);
+                for (const int64_t value : {range.min, range.max}) {
+                    const auto shown = static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+                    std::string text =
+                        f.codec == Codec::Hundredths ? FormatHundredths(shown) : FormatWhole(shown);
+                    // Of texts of one length, the largest number's.
+                    if (text.size() > widest.size() ||
+                        (text.size() == widest.size() && shown > widestValue)) {
+                        widest = std::move(text);
+                        widestValue = shown;
+                    }
+                }
+            }
+        }
+    return widest;
 }
 
 const CodeArraySpec* TableLayout::FindCodeArray(const std::string& name) const

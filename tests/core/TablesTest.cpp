@@ -85,6 +85,27 @@ TEST(Tables, LabelsBeforeAnyLoadAndEveryColumnHasOneKey)
     EXPECT_EQ(model.Get("bounties").RowLabel(15), model.Get("monsters").RowLabel(15));
 }
 
+// The widest text a value column can show follows its field: a list column without a designed
+// width is made that wide.
+TEST(Tables, WidestValueOfAColumnFollowsItsField)
+{
+    const struct {
+        const char *table, *key, *widest;
+    } cases[] = {
+        {"special_shells", "price", "255"},          // one byte
+        {"main_cannons", "price", "65535"},          // two bytes
+        {"engines", "weight", "2.55"},               // one byte of hundredths
+        {"engines", "load", "655.35"},               // flagged on some rows only
+        {"special_cannons", "shell_price", "65535"}, // in a record table of its own
+        {"tanks", "parts[0]", ""},                   // codes
+        {"tanks", "name", ""},
+    };
+    for (const auto& c : cases) {
+        const TableLayout& layout = *FindLayout(c.table);
+        EXPECT_EQ(layout.WidestValue(layout.Column(c.key)), c.widest) << c.table << " " << c.key;
+    }
+}
+
 TEST(Tables, TankPartFlagsAndHundredths)
 {
     Fixture f;

@@ -194,8 +194,16 @@ TEST_F(DialogTexts, EveryLabelNamesTheFieldBesideItAndEveryControlFits)
             EXPECT_EQ(in, std::vector<std::string>{want}) << key;
         }
     }
-    for (const rom::Table& table : doc_->GetModel().Tables())
-        EXPECT_EQ(editors::HasRowEditor(table.Id()), covered.count(table.Id()) == 1) << table.Id();
+    // A row editor not pinned above (a new one) is held to the same rules of keys and fit.
+    for (const rom::Table& table : doc_->GetModel().Tables()) {
+        if (covered.count(table.Id()) || !editors::HasRowEditor(table.Id()))
+            continue;
+        SCOPED_TRACE(table.Id());
+        EXPECT_EQ(editors::RowEditorKeyProblems(table, 0), std::vector<std::string>{});
+        const std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, table, 0);
+        ASSERT_TRUE(dialog);
+        ExpectControlsFit(*dialog);
+    }
 }
 
 // The layouts are drawn for the Chinese labels; the longer English ones widen their columns.

@@ -48,7 +48,7 @@ void AddMenu(QStringList& lines, const QString& title, const QList<QAction*>& ac
 }
 
 // Each list's columns as "title=width", "*" where the title's own width decides it; the name column
-// (the first) is at least as wide.
+// (the first) is at least as wide. A list may show more columns than these.
 const char* const kColumns = R"(1004 主炮=80 价格=45 防御=45 重量=45 攻击=45 弹仓=45
 1005 副炮=80 价格=45 防御=45 重量=45 攻击=45
 1007 特殊炮=80 价格=45 防御=45 重量=45 攻击=45 弹仓=45 炮弹价=*
@@ -105,19 +105,23 @@ TEST_F(WindowTest, MenusPageButtonsFramesAndListColumnsReadAsDesigned)
     const QStringList expected = U(kColumns).split(u'\n');
     ASSERT_EQ(expected.size(), static_cast<int>(std::size(kLists)));
     for (const ListOfTable& l : kLists) {
-        const QStringList want = expected[static_cast<int>(&l - kLists)].split(u' ');
-        QStringList line{QString::number(l.id)};
+        QStringList want = expected[static_cast<int>(&l - kLists)].split(u' ');
+        QStringList line{want.takeFirst()};
         const QHeaderView* header = List(l.id)->horizontalHeader();
         for (int c = 0; c < header->count(); ++c) {
             const QString title = List(l.id)->model()->headerData(c, Qt::Horizontal).toString() + u'=';
-            const int wanted = want.value(c + 1).section(u'=', 1).toInt();
+            const QString next = want.value(0);
             int units = (header->sectionSize(c) * 1000 + scale1000 / 2) / scale1000;
-            if (c == 0 && units > wanted)
-                units = wanted; // a name column grows to fit its names
-            line << title +
-                        (want.value(c + 1) == title + u'*' ? QStringLiteral("*") : QString::number(units));
+            if (c == 0)
+                units =
+                    std::min(units, next.section(u'=', 1).toInt()); // a name column grows to fit its names
+            line << title + (next == title + u'*' ? QStringLiteral("*") : QString::number(units));
+            if (line.last() == next)
+                want.removeFirst();
         }
-        EXPECT_EQ(line.join(u' ').toStdString(), want.join(u' ').toStdString());
+        // Every pinned column in its order; a column added to a table may come in anywhere.
+        EXPECT_TRUE(want.isEmpty()) << "list " << l.id << " lacks " << want.join(u' ').toStdString() << " in "
+                                    << line.join(u' ').toStdString();
     }
 }
 
