@@ -114,8 +114,9 @@ private:
     // Saves and says how it went; true when the file now holds every edit.
     bool SaveNow();
     // Before the open file is left (Close, Open of another, Exit): unsaved edits are saved or
-    // dropped as the user says. False when the user cancelled (or the save failed): stay.
-    bool SettleUnsavedEdits();
+    // dropped as the user says. False when the user cancelled (or the save failed): stay. With
+    // dropLater, edits to drop are only marked there, for the caller to drop when it leaves.
+    bool SettleUnsavedEdits(bool* dropLater = nullptr);
     // Recovery of unsaved changes (CEditorDlgRecovery.cpp).
     void OfferRecoveryRecord();
     QString DiscardRecoveryRecord();

@@ -60,15 +60,23 @@ void CEditorDlg::ShowOpened(const rom::Status& status)
                         Q(rom::ImplausibleNotice(session_.Document().Path())));
 }
 
+// Unsaved edits are settled before the file dialog; edits the user lets go are dropped only once
+// another file was chosen, so a cancelled dialog leaves everything as it was.
 void CEditorDlg::OnOpen()
 {
+    bool drop = false;
+    if (!SettleUnsavedEdits(&drop))
+        return;
     widgets::FileQuestion question;
     question.caption = tr("打开");
     question.filter = ImageFilter();
     question.path = OpenDialogFolder();
     const QString path = prompts_.ChooseFile(this, question);
-    if (!path.isEmpty() && SettleUnsavedEdits())
-        OpenFile(path);
+    if (path.isEmpty())
+        return;
+    if (drop)
+        session_.ForgetUnsavedChanges();
+    OpenFile(path);
 }
 
 void CEditorDlg::OnClose()
@@ -135,7 +143,7 @@ void CEditorDlg::OnSaveAs()
     prompts_.Tell(this, QMessageBox::Information, Caption(), Saved());
 }
 
-bool CEditorDlg::SettleUnsavedEdits()
+bool CEditorDlg::SettleUnsavedEdits(bool* dropLater)
 {
     if (!session_.IsLoaded() || !session_.IsModified())
         return true;
@@ -148,7 +156,12 @@ bool CEditorDlg::SettleUnsavedEdits()
     question.cancelButton = 2;
     switch (prompts_.Ask(this, question)) {
     case 0: return SaveNow();
-    case 1: session_.ForgetUnsavedChanges(); return true;
+    case 1:
+        if (dropLater)
+            *dropLater = true;
+        else
+            session_.ForgetUnsavedChanges();
+        return true;
     default: return false;
     }
 }

@@ -66,6 +66,26 @@ TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
     EXPECT_TRUE(user.Asked(Prompt::Message).empty());
 }
 
+// Open asks before its file dialog; edits let go there stay, with their recovery record, until a
+// file is chosen.
+TEST_F(UnsavedEditsTest, OpenAsksFirstAndACancelledFileDialogKeepsTheEdits)
+{
+    Load();
+    SetPrice(2, QStringLiteral("77"));
+    QApplication::processEvents(); // the recovery record is written
+    const QString record =
+        QString::fromStdString(rom::RecordPath(dataFolder.path().toStdString() + "/recovery", image.Path()));
+    ASSERT_TRUE(QFileInfo::exists(record));
+    user.Clear();
+    user.AnswerButton(U("不保存")); // and no file: the dialog is cancelled
+    Action("actionOpen")->trigger();
+    ASSERT_EQ(user.Asked().size(), 2u);
+    EXPECT_EQ(user.Asked()[0].kind, Prompt::Message);
+    EXPECT_EQ(user.Asked()[1].kind, Prompt::File);
+    EXPECT_TRUE(window->GetSession().IsModified());
+    EXPECT_TRUE(QFileInfo::exists(record));
+}
+
 // Save As writes the edits to a new file that becomes the open one, asks first (as Save does) when
 // another program changed the open file, and keeps a file it replaces as its backup.
 TEST_F(UnsavedEditsTest, SaveAsWritesTheEditsToANewFileThatBecomesTheOpenOne)

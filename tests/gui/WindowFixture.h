@@ -67,11 +67,15 @@ protected:
         static const rom::Bytes images[] = {rom::MakeSampleImage(1), rom::MakeSampleImage(2)};
         return images[seed - 1];
     }
-    // Opens path through the Open command, as if chosen in the file dialog.
+    // Opens path through the Open command, as if chosen in the file dialog (which does not come
+    // when the question about unsaved edits is cancelled).
     void Open(const std::string& path)
     {
+        const size_t dialogs = ChooserCalls();
         user.AnswerFile(QString::fromStdString(path));
         Action("actionOpen")->trigger();
+        if (ChooserCalls() == dialogs)
+            user.TakeBackFile();
     }
     void Load() { Open(image.Path()); }
 

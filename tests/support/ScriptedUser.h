@@ -28,6 +28,8 @@ public:
     // The next question is answered by the button with this text. A notice needs no answer.
     void AnswerButton(const QString& text) { buttons_.push_back(text); }
     void AnswerFile(const QString& path) { files_.push_back(path); }
+    // Takes back the last file answer (its dialog never came).
+    void TakeBackFile() { files_.pop_back(); }
     // The next modal dialog is shown without blocking and handed to act, which works it as a
     // user would (types, picks, presses "确定"). A dialog act leaves open is then rejected.
     void AnswerModal(std::function<void(QDialog& dialog)> act) { modals_.push_back(std::move(act)); }
