@@ -1,19 +1,21 @@
 #!/usr/bin/env python3
 """Seeded source mutants: how many small faults in the code do the tests catch?
 
-Each mutant is one small change to one line of rom/, names/, editors/, cli/ or tools/: a comparison
-flipped, && <-> ||, + <-> -, true <-> false or an integer constant off by one. Comments, strings,
-character literals and preprocessor lines are never touched. The candidates are listed in a fixed
-order and shuffled with the seed, so one seed names the same mutants as long as the code is the same
-(a mutant is found again by its line's text if lines moved).
+Each mutant is one small change to one line of rom/, names/, editors/, cli/ or tools/ (--dirs
+app,widgets mutates the window's side): a comparison flipped, && <-> ||, + <-> -, true <-> false or
+an integer constant off by one. Comments, strings, character literals and preprocessor lines are
+never touched. The candidates are listed in a fixed order and shuffled with the seed, so one seed
+names the same mutants as long as the code is the same (a mutant is found again by its line's text
+if lines moved).
 
 For each mutant, in the given worktree (its own build folder, configured like every Debug build):
-apply it, build the test programs (a mutant that does not compile is discarded), run each test
-program with --gtest_fail_fast under a timeout, record killed or survived, put the line back. A
-failure counts only if the test also fails run alone, as ctest runs it (a test that fails only
-after others ran does not kill), and --known KILLS runs a mutant's killers found before first. It
-stops after --count mutants that compiled. Results go to a tab-separated file, one mutant a line;
-a run that was stopped continues where it ended when started again with the same file.
+apply it, build the test programs (a mutant that does not compile, or is in no test program, is
+discarded), run each test program the build relinked (one it did not relink cannot hold the mutant)
+with --gtest_fail_fast under a timeout, record killed or survived, put the line back. A failure
+counts only if the test also fails run alone, as ctest runs it (a test that fails only after others
+ran does not kill), and --known KILLS runs a mutant's killers found before first. It stops after
+--count mutants that compiled. Results go to a tab-separated file, one mutant a line; a run that was
+stopped continues where it ended when started again with the same file.
 
     nice -n 15 scripts/mutants.py --worktree /work/wt/mutants --seed 11 --count 50 \\
         --results /tmp/mutants-before.tsv
@@ -126,9 +128,9 @@ def code_mask(lines):
     return masked
 
 
-def candidates(root):
+def candidates(root, dirs):
     result = []
-    for path in source_files(root, MUTATED_DIRS):
+    for path in source_files(root, dirs):
         with open(os.path.join(root, path), encoding="utf-8") as f:
             lines = f.read().split("\n")
         for number, (line, code) in enumerate(zip(lines, code_mask(lines)), 1):
@@ -246,18 +248,28 @@ def killing_tests(program, build, timeout, first=None, first_only=False):
     return killers
 
 
+def built_at(build):
+    return {p: os.path.getmtime(os.path.join(build, p)) if os.path.exists(os.path.join(build, p)) else None
+            for p in TEST_PROGRAMS}
+
+
 def test_mutant(root, build, timeout, path, every_test=False, known=()):
+    before = built_at(build)
     if run(["cmake", "--build", build, "-j2", "--target"] + TEST_PROGRAMS, root, 1800)[0] != 0:
         return "uncompiled", ""
+    after = built_at(build)
+    relinked = [p for p in TEST_PROGRAMS if after[p] != before[p]]
+    if not relinked:
+        return "unused", ""  # in a program no test links (a tool), discarded like one not compiling
     if every_test:
         killers = []
-        for program in TEST_PROGRAMS:
+        for program in relinked:
             killers += killing_tests(os.path.join(build, program), build, timeout)
         return ("killed" if killers else "survived"), " ".join(killers)
     # Known killers first; code only the window's side uses meets its tests sooner in the GUI
     # program. A failure counts only if the test fails alone too.
     gui = path.startswith("editors/") or os.path.basename(path).startswith("C")
-    programs = reversed(TEST_PROGRAMS) if gui else TEST_PROGRAMS
+    programs = reversed(relinked) if gui else relinked
     programs = sorted(programs, key=lambda p: not any(k.startswith(p + ":") for k in known))
     for program in programs:
         first = [k.split(":", 1)[1] for k in known if k.startswith(program + ":") and "exit-" not in k]
@@ -267,7 +279,7 @@ def test_mutant(root, build, timeout, path, every_test=False, known=()):
     return "survived", ""
 
 
-STATUSES = ("killed", "survived", "uncompiled", "missing")
+STATUSES = ("killed", "survived", "uncompiled", "unused", "missing")
 
 
 def read_results(path):
@@ -357,6 +369,8 @@ def main():
     parser.add_argument("--list", action="store_true", help="only print the chosen candidates")
     parser.add_argument("--summary", metavar="RESULTS")
     parser.add_argument("--lines", action="store_true")
+    parser.add_argument("--dirs", default=",".join(MUTATED_DIRS),
+                        help="folders to mutate, comma-separated (default: %(default)s)")
     args = parser.parse_args()
     root = os.path.abspath(args.worktree)
     if args.summary:
@@ -381,7 +395,7 @@ def main():
                     order.append((key, (r[3], int(r[4]), r[5], r[6])))
         args.count = len(order)
     else:
-        order = list(enumerate(candidates(root)))
+        order = list(enumerate(candidates(root, args.dirs.split(","))))
         random.Random(args.seed).shuffle(order)
         order = [(str(i), mutant) for i, (_, mutant) in enumerate(order)]
     if args.list:
