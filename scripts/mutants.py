@@ -49,6 +49,8 @@ import time
 MUTATED_DIRS = ["rom", "names", "editors", "cli", "tools"]
 CODE_DIRS = ["rom", "names", "app", "editors", "widgets", "tools", "cli", "fuzz", "bench"]
 TEST_PROGRAMS = ["test_core", "test_gui"]
+# What else each test program runs or loads from the build folder: a mutant there counts as its.
+RUNS = {"test_core": ["dravik"], "test_gui": ["dravik-editor", "libdravik_charts.so"]}
 
 # Binary operators are only matched with a space on each side (clang-format writes them so), which
 # keeps template brackets, ->, <<, ++ and unary minus out.
@@ -249,8 +251,10 @@ def killing_tests(program, build, timeout, first=None, first_only=False):
 
 
 def built_at(build):
-    return {p: os.path.getmtime(os.path.join(build, p)) if os.path.exists(os.path.join(build, p)) else None
-            for p in TEST_PROGRAMS}
+    def at(name):
+        path = os.path.join(build, name)
+        return os.path.getmtime(path) if os.path.exists(path) else None
+    return {p: [at(f) for f in [p] + RUNS.get(p, [])] for p in TEST_PROGRAMS}
 
 
 def test_mutant(root, build, timeout, path, every_test=False, known=()):
