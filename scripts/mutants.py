@@ -257,14 +257,26 @@ def built_at(build):
     return {p: [at(f) for f in [p] + RUNS.get(p, [])] for p in TEST_PROGRAMS}
 
 
+def objects_of(build, path):
+    """The mtimes of the object files built from source path (none for a header)."""
+    wanted = os.path.join(build, path) + ".o"  # CMake's object path without "CMakeFiles/TARGET.dir/"
+    found = {}
+    for base, _, names in os.walk(build):
+        for name in names:
+            full = os.path.join(base, name)
+            if name == os.path.basename(wanted) and re.sub(r"/CMakeFiles/[^/]+\.dir/", "/", full) == wanted:
+                found[full] = os.path.getmtime(full)
+    return found
+
+
 def test_mutant(root, build, timeout, path, every_test=False, known=()):
-    before = built_at(build)
+    before, objects = built_at(build), objects_of(build, path)
     if run(["cmake", "--build", build, "-j2", "--target"] + TEST_PROGRAMS, root, 1800)[0] != 0:
         return "uncompiled", ""
+    if path.endswith(".cpp") and objects_of(build, path) == objects:
+        return "unused", ""  # in a program no test runs (a tool): discarded like one not compiling
     after = built_at(build)
     relinked = [p for p in TEST_PROGRAMS if after[p] != before[p]]
-    if not relinked:
-        return "unused", ""  # in a program no test links (a tool), discarded like one not compiling
     if every_test:
         killers = []
         for program in relinked:
