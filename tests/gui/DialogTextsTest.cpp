@@ -6,7 +6,6 @@
 // outside the dialog, over another, over a frame's caption, or a label too narrow for its text.
 #include <QGroupBox>
 #include <QLabel>
-#include <QTranslator>
 
 #include <map>
 #include <set>
@@ -216,7 +215,4 @@ TEST_F(DialogTexts, EveryControlFitsInEnglishToo)
             EXPECT_NE(dialog->windowTitle().toStdString(), editors::RowEditorLayout(table.Id())->caption);
             ExpectControlsFit(*dialog);
         }
-    i18n::InstallLanguage(*QCoreApplication::instance(), i18n::Language::Chinese);
-    for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>())
-        QCoreApplication::removeTranslator(t);
 }

@@ -5,9 +5,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QTableWidget>
-#include <QTranslator>
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
@@ -63,7 +61,6 @@ TEST(EditorCommandLine, IsAnsweredWithoutADisplayInTheChosenLanguage)
 
 TEST_F(WindowTest, TheLanguageMenuRemembersAChoiceForTheNextStart)
 {
-    QSettings().remove(QStringLiteral("language"));
     QAction* chinese = Action(QStringLiteral("actionLanguage_zh"));
     QAction* english = Action(QStringLiteral("actionLanguage_en"));
     ASSERT_TRUE(chinese && english);
@@ -77,7 +74,6 @@ TEST_F(WindowTest, TheLanguageMenuRemembersAChoiceForTheNextStart)
     EXPECT_TRUE(english->isChecked());
     ASSERT_EQ(user.Asked().size(), 1u);
     EXPECT_TRUE(user.Asked()[0].text.contains(U("next start")));
-    QSettings().remove(QStringLiteral("language"));
 }
 
 // Under English no text the program writes itself is left in Chinese: the window's menus,
@@ -90,14 +86,6 @@ protected:
     {
         i18n::InstallLanguage(*QCoreApplication::instance(), i18n::Language::English);
         WindowTest::SetUp();
-    }
-    void TearDown() override
-    {
-        for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>())
-            QCoreApplication::removeTranslator(t);
-        i18n::InstallLanguage(*QCoreApplication::instance(), i18n::Language::Chinese);
-        for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>())
-            QCoreApplication::removeTranslator(t);
     }
 
     // "where: text" for every text of top and its children that has a Chinese character.
@@ -178,8 +166,6 @@ TEST(QtTranslations, StockDialogsSpeakChinese)
     QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), U("取消"));
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), U("查找范围："));
-    for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>())
-        QCoreApplication::removeTranslator(t);
 }
 
 } // namespace

@@ -21,11 +21,6 @@ protected:
         WindowTest::SetUp();
         Load();
     }
-    void TearDown() override
-    {
-        Action("actionBuiltInNames")->trigger(); // also forgets the remembered folder
-        WindowTest::TearDown();
-    }
     app::FindBox* Finder() const { return window->findChild<app::FindBox*>(); }
     // The names of the actions the context menu of a list's cell offers; 查看引用 is triggered.
     QStringList ContextMenu(int list, int row, int column) const

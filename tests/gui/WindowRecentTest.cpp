@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
-#include <QSettings>
 #include <QUrl>
 
 namespace dravik::test {
@@ -14,12 +13,6 @@ namespace {
 
 class WindowRecentTest : public WindowTest {
 protected:
-    void SetUp() override
-    {
-        QSettings().remove(QStringLiteral("recentFiles")); // every test starts with no list
-        WindowTest::SetUp();
-    }
-
     QString MakeImage(const QString& name) const
     {
         const QString path = files.filePath(name);
