@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/CAboutDlg.h"
 #include "app/CEditorApp.h"
@@ -127,22 +129,20 @@ int main(int argc, char** argv)
         diff.close();
     }
 
-    struct Shot {
-        const char* table;
-        int row;
-    };
-    const Shot shots[] = {{"main_cannons", 0},    {"sub_cannons", 0},      {"special_cannons", 0},
-                          {"control_systems", 0}, {"engines", 0},          {"tanks", 0},
-                          {"human_weapons", 0},   {"hand_foot_armour", 0}, {"head_armour", 0},
-                          {"body_armour", 0},     {"armour_pieces", 0},    {"characters", 0},
-                          {"monsters", 0},        {"monsters", 47}};
-    for (const Shot& s : shots) {
-        dravik::rom::Table& table = window.GetSession().Document().GetModel().Get(s.table);
-        std::unique_ptr<QDialog> editor = dravik::editors::CreateRowEditor(&window, table, s.row);
+    // Row 0 of every table with a row editor, and the monster whose attacks come from the
+    // other attack list.
+    std::vector<std::pair<std::string, int>> shots;
+    for (const dravik::rom::Table& table : window.GetSession().Document().GetModel().Tables())
+        if (dravik::editors::HasRowEditor(table.Id()))
+            shots.emplace_back(table.Id(), 0);
+    shots.emplace_back("monsters", 47);
+    for (const auto& [id, row] : shots) {
+        const dravik::rom::Table& table = window.GetSession().Document().GetModel().Get(id);
+        std::unique_ptr<QDialog> editor = dravik::editors::CreateRowEditor(&window, table, row);
         if (!editor)
             continue;
-        ok = Save(*editor, dir, QStringLiteral("editor-%1-%2").arg(QString::fromUtf8(s.table)).arg(s.row)) &&
-             ok;
+        ok =
+            Save(*editor, dir, QStringLiteral("editor-%1-%2").arg(QString::fromStdString(id)).arg(row)) && ok;
         editor->close();
     }
 
