@@ -56,7 +56,8 @@ void Heading(std::vector<DialogControl>& c, const char* label, int dialogWidth, 
     c.push_back({K::Title, 1005, "", 12 + labelWidth, y, dialogWidth - 19 - labelWidth, 10});
 }
 
-// The five tank part editors: fields in two columns inside one frame, buttons underneath.
+// The five tank part editors: fields in two columns inside one frame, buttons underneath. The
+// dialog is at least as tall as its rows of fields need.
 struct PartField {
     const char* label;
     int id;
@@ -65,10 +66,10 @@ struct PartField {
 DialogLayout PartEditor(const char* id, const char* table, const char* caption, int height,
                         const char* heading, std::vector<PartField> left, std::vector<PartField> right)
 {
-    DialogLayout d{id, {table}, caption, 190, height, {}};
-    Heading(d.controls, heading, d.width);
     const int rows = static_cast<int>(std::max(left.size(), right.size()));
     const int frameHeight = 18 * rows + 10;
+    DialogLayout d{id, {table}, caption, 190, std::max(height, 20 + frameHeight + 6 + 14 + 6), {}};
+    Heading(d.controls, heading, d.width);
     d.controls.push_back(Frame("", 7, 20, 176, frameHeight));
     for (size_t i = 0; i < left.size(); ++i) {
         const int y = 30 + 18 * static_cast<int>(i);

@@ -1,6 +1,7 @@
 #pragma once
 // An independent map of every byte the tables may write, written out by hand (base, stride,
 // rows and field offsets of each table) rather than taken from the layouts under test.
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <vector>
@@ -55,6 +56,19 @@ inline std::set<uint32_t> FieldBytes()
         for (int row = 0; row < r.rows; ++row)
             for (int o : r.offsets)
                 out.insert(r.base + r.stride * static_cast<uint32_t>(row) + static_cast<uint32_t>(o));
+    return out;
+}
+
+// The bytes of these records that no field uses yet: where a new field may come in without a
+// change to the map above.
+inline std::set<uint32_t> SpareBytes()
+{
+    std::set<uint32_t> out;
+    for (const Region& r : FieldRegions())
+        for (int row = 0; row < r.rows; ++row)
+            for (uint32_t o = 0; o < r.stride; ++o)
+                if (std::find(r.offsets.begin(), r.offsets.end(), static_cast<int>(o)) == r.offsets.end())
+                    out.insert(r.base + r.stride * static_cast<uint32_t>(row) + o);
     return out;
 }
 
