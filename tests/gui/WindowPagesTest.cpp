@@ -1,10 +1,10 @@
 // The window's pages: the start state, which controls each page shows, the seven price boxes, the
 // red wolf and hotel boxes, and the double-click that opens a row editor.
-#include <algorithm>
 #include <map>
 #include <set>
 
 #include "app/Resources.h"
+#include "editors/RowEditing.h"
 #include "widgets/LineBox.h"
 
 #include "WindowFixture.h"
@@ -171,17 +171,16 @@ TEST_F(WindowTest, DoubleClickF2AndEnterEditTheRowOfEachEditorListAndRepaintsItO
         const QString before = Cell(l.id, 2, 1);
         ClickRow(l.id, 2, true);
         QObject::disconnect(connection);
-        const bool priceList = std::any_of(std::begin(kPriceEditors), std::end(kPriceEditors),
-                                           [&](const PriceEditor& e) { return e.list == l.id; }); // no editor
+        const bool noEditor = !editors::HasRowEditor(l.table);
         // F2 and Enter open the editor of the current row, as a double-click does.
         List(l.id)->selectRow(1);
         Key(List(l.id), Qt::Key_F2);
         Key(List(l.id), Qt::Key_Enter);
         const std::string label2 = Cell(l.id, 2, 0).toStdString(), label1 = Cell(l.id, 1, 0).toStdString();
-        EXPECT_EQ(edited, (priceList ? std::vector<std::string>{}
-                                     : std::vector<std::string>{label2, label1, label1}));
-        EXPECT_EQ(repainted, priceList ? -1 : 2);
-        EXPECT_EQ(Cell(l.id, 2, 1) != before, !priceList);
+        EXPECT_EQ(edited,
+                  (noEditor ? std::vector<std::string>{} : std::vector<std::string>{label2, label1, label1}));
+        EXPECT_EQ(repainted, noEditor ? -1 : 2);
+        EXPECT_EQ(Cell(l.id, 2, 1) != before, !noEditor);
     }
     edited.clear();
     user.AnswerButton(U("不保存"));
