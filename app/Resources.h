@@ -13,10 +13,10 @@ void EnsureResources();
 // language when there is such a drawing.
 QString Picture(const char* name);
 
-// The picture stem ("background") for an area of this size. The drawing stem.png is made for the
-// size the area has with the editor's font and is then shown as it is: decoding and scaling a
-// picture is most of what the window does before its first paint. For another size it is scaled,
-// from the larger drawing stem-large.png when the area is larger than stem.png.
+// The picture stem ("background") for an area of this size. stem.ppm holds the plain pixels for
+// the size the area has with the editor's font and is then shown as it is: decoding and scaling a
+// picture was most of what the window did before its first paint. For another size it is scaled,
+// from the larger drawing stem-large.png when the area is larger than stem.ppm.
 QImage PictureSized(const char* stem, const QSize& size);
 
 } // namespace dravik::app

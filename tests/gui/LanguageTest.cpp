@@ -126,7 +126,7 @@ TEST_F(EnglishWindowTest, NoTextOfTheProgramIsLeftInChinese)
 {
     Load();
     Action(QStringLiteral("actionFind"))->trigger();            // the find box, a child of the window
-    for (const char* picture : {"background.png", "about.png"}) // pictures with words in them
+    for (const char* picture : {"background.ppm", "about.png"}) // pictures with words in them
         EXPECT_TRUE(app::Picture(picture).startsWith(U(":/dravik/en/"))) << picture;
     EXPECT_EQ(ChineseIn(window.get()).join(u'\n').toStdString(), "");
     const rom::Model& model = window->GetSession().Document().GetModel();

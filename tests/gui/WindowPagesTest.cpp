@@ -52,7 +52,7 @@ std::set<int> VisibleControls(QWidget* window)
 // drawn for the page area (which the window shows as it is, below).
 TEST_F(WindowTest, StartPictureIsScaledFromTheCloserDrawing)
 {
-    const QImage drawn(app::Picture("background.png"));
+    const QImage drawn(app::Picture("background.ppm"));
     const QImage large(app::Picture("background-large.png"));
     const QSize smaller = drawn.size() - QSize(100, 60);
     const QSize larger = drawn.size() + QSize(40, 20);
@@ -72,7 +72,7 @@ TEST_F(WindowTest, EachPageShowsExactlyItsControlsFromButtonOrMenu)
     ExpectState({});
     // Drawn at the page area's size, so that the start scales no picture (res/draw-images.sh).
     EXPECT_EQ(Child<QLabel>(QStringLiteral("picture1000"))->pixmap().size(),
-              QImage(app::Picture("background.png")).size());
+              QImage(app::Picture("background.ppm")).size());
     EXPECT_TRUE(VisibleControls(window.get()).empty());
     for (const ListOfTable& l : kLists) {
         const rom::Table& table = window->GetSession().Document().GetModel().Get(l.table);
