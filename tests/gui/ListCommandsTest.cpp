@@ -61,6 +61,15 @@ TEST_F(ListCommandsTest, CopyPastedBackIsNoChangeAnEditedPasteIsOneConfirmedStep
     EXPECT_TRUE(Messages()[0].text.contains(U("不是数字"))) << Messages()[0].text.toStdString();
     EXPECT_EQ(UndoStack()->count(), 1);
     EXPECT_TRUE(Modals().empty());
+
+    // On a page of several lists the commands take the list with the focus.
+    window->ShowPage(1);
+    QApplication::setActiveWindow(window.get());
+    List(1005)->setFocus();
+    List(1005)->selectRow(1);
+    Action("actionCopyRows")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              rom::CopyRows(window->GetSession().Document().GetModel().Get("sub_cannons"), {1}));
 }
 
 TEST_F(ListCommandsTest, BulkEditPreviewsBlocksWhatDoesNotFitAndAppliesAsOneStep)

@@ -30,35 +30,28 @@ TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdit
     rom::Bytes expected;
     ASSERT_TRUE(rom::ImageWithEdits(window->GetSession().Document(), expected).ok);
 
-    for (const char* name : {"mod.ips", "mod.bps"}) {
-        SCOPED_TRACE(name);
-        user.Clear();
-        user.AnswerFile(QString::fromStdString(original));
-        user.AnswerFile(QString::fromStdString(PathIn(name)));
-        Action("actionExportPatch")->trigger();
-        ASSERT_EQ(Messages().size(), 1u);
-        EXPECT_EQ(Messages()[0].icon, QMessageBox::Information) << Messages()[0].text.toStdString();
-
-        rom::Bytes patch, result;
-        std::string error;
-        ASSERT_TRUE(test::Succeeded(rom::ReadWholeFile(PathIn(name), patch), error)) << error;
-        ASSERT_TRUE(
-            test::Succeeded(rom::ApplyPatch(patch, Sample(2), result, rom::IpsMadeFor::WithHeader), error))
-            << error;
-        EXPECT_TRUE(result == expected);
-        EXPECT_TRUE(image.Read() == onDisk); // the open image is not written
-    }
-
-    // A name without a format, or the image itself, is refused.
-    for (const std::string& target : {PathIn("mod.patch"), image.Path(), original}) {
+    // The patch makes the original into the open image with its pending edits (each format's
+    // making is the core's); a name without a format, or the open image, is refused.
+    for (const std::string& target : {PathIn("mod.bps"), PathIn("mod.patch"), image.Path()}) {
         user.Clear();
         user.AnswerFile(QString::fromStdString(original));
         user.AnswerFile(QString::fromStdString(target));
         Action("actionExportPatch")->trigger();
         ASSERT_EQ(Messages().size(), 1u);
-        EXPECT_EQ(Messages()[0].icon, QMessageBox::Warning);
+        const bool made = target == PathIn("mod.bps");
+        EXPECT_EQ(Messages()[0].icon, made ? QMessageBox::Information : QMessageBox::Warning)
+            << Messages()[0].text.toStdString();
+        EXPECT_TRUE(image.Read() == onDisk);
+        if (!made)
+            continue;
+        rom::Bytes patch, result;
+        std::string error;
+        ASSERT_TRUE(test::Succeeded(rom::ReadWholeFile(target, patch), error)) << error;
+        ASSERT_TRUE(
+            test::Succeeded(rom::ApplyPatch(patch, Sample(2), result, rom::IpsMadeFor::WithHeader), error))
+            << error;
+        EXPECT_TRUE(result == expected);
     }
-    EXPECT_TRUE(image.Read() == onDisk);
     EXPECT_TRUE(test::ReadFile(original) == Sample(2));
 }
 
