@@ -34,15 +34,6 @@ protected:
             error))
             << error;
     }
-    // Replaces the window by a new one over the recovery folder, as the next run would be.
-    void NextWindow()
-    {
-        window = std::make_unique<app::CEditorDlg>(user);
-        window->GetSession().SetRecoveryFolder(Folder());
-        window->show();
-        QApplication::processEvents();
-        user.Clear();
-    }
     // Three kinds of edit: a price "确定", typing in the red wolf box, a code that keeps its name.
     void EditThree()
     {
@@ -52,14 +43,6 @@ protected:
         window->GetSession().History().Apply(rom::Edit("tanks").SetCode("parts", 0, 1, part ^ 0x80),
                                              QStringLiteral("x"));
         QApplication::processEvents(); // the event loop turns once, as it would before any kill
-    }
-    std::vector<QString> Questions() const
-    {
-        std::vector<QString> texts;
-        for (const test::Prompt& p : user.Asked(test::Prompt::Message))
-            if (!p.buttons.isEmpty())
-                texts.push_back(p.text);
-        return texts;
     }
     bool Modified() const { return window->GetSession().History().IsModified(); }
 };

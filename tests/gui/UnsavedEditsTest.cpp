@@ -8,17 +8,7 @@
 namespace dravik::test {
 namespace {
 
-class UnsavedEditsTest : public WindowTest {
-protected:
-    std::vector<QString> Questions() const
-    {
-        std::vector<QString> asked;
-        for (const ShownMessage& m : Messages())
-            if (m.icon == QMessageBox::Warning)
-                asked.push_back(m.text);
-        return asked;
-    }
-};
+using UnsavedEditsTest = WindowTest;
 
 TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
 {

@@ -55,11 +55,18 @@ protected:
     void SetUp() override
     {
         QApplication::setQuitOnLastWindowClosed(false);
+        NextWindow();
+    }
+    // A new window over the same recovery folder (replacing any before it), as the next run's,
+    // with nothing asked yet.
+    void NextWindow()
+    {
         window = std::make_unique<app::CEditorDlg>(user);
         window->GetSession().SetRecoveryFolder(
             (dataFolder.path() + QStringLiteral("/recovery")).toStdString());
         window->show();
         QApplication::processEvents();
+        user.Clear();
     }
 
     static const rom::Bytes& Sample(int seed) // 1 or 2
@@ -185,6 +192,15 @@ protected:
             shown.push_back({p.icon, p.text});
         }
         return shown;
+    }
+    // The texts of the questions asked (message boxes with buttons to choose from).
+    std::vector<QString> Questions() const
+    {
+        std::vector<QString> texts;
+        for (const test::Prompt& p : user.Asked(test::Prompt::Message))
+            if (!p.buttons.isEmpty())
+                texts.push_back(p.text);
+        return texts;
     }
     size_t ChooserCalls() const { return user.Asked(test::Prompt::File).size(); }
     std::vector<std::string> Modals() const // class names of the modal dialogs run
