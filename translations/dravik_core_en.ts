@@ -2141,7 +2141,7 @@ zero, those rows are listed and nothing is written.</translation>
     </message>
     <message>
         <source>保存不会改动任何字节。</source>
-        <translation>The save would change no byte.</translation>
+        <translation>The save would not change any bytes.</translation>
     </message>
     <message numerus="yes">
         <source>保存会被拒绝：有 %n 个单元格的值无效，文件不会有任何改动。</source>

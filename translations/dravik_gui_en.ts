@@ -233,7 +233,7 @@ never changes the length of the file.</translation>
     </message>
     <message>
         <source>另存为(&amp;A)…	Ctrl+Shift+S</source>
-        <translation>Save &amp;As…	Ctrl+Shift+S</translation>
+        <translation>Save &amp;As...	Ctrl+Shift+S</translation>
     </message>
     <message>
         <source>查看修改(&amp;D)	Ctrl+D</source>
@@ -369,7 +369,7 @@ It was removed from Recent Files.</translation>
     </message>
     <message>
         <source>载入名称表(&amp;N)…</source>
-        <translation>Load &amp;Name Set…</translation>
+        <translation>Load &amp;Name Set...</translation>
     </message>
     <message>
         <source>使用内置名称表(&amp;I)</source>
@@ -377,7 +377,7 @@ It was removed from Recent Files.</translation>
     </message>
     <message>
         <source>查找(&amp;K)…	Ctrl+K</source>
-        <translation>&amp;Find…	Ctrl+K</translation>
+        <translation>&amp;Find...	Ctrl+K</translation>
     </message>
     <message>
         <source>查找下一个(&amp;N)	F3</source>
@@ -433,11 +433,11 @@ It was removed from Recent Files.</translation>
     </message>
     <message>
         <source>导出补丁(&amp;P)…</source>
-        <translation>Export &amp;Patch…</translation>
+        <translation>Export &amp;Patch...</translation>
     </message>
     <message>
         <source>与其他映像比较(&amp;M)…</source>
-        <translation>Co&amp;mpare with Another Image…</translation>
+        <translation>Co&amp;mpare with Another Image...</translation>
     </message>
     <message>
         <source>未导出补丁：%1</source>
@@ -484,11 +484,11 @@ It turns %4 into %5.</translation>
     </message>
     <message>
         <source>设置参照映像(&amp;G)…</source>
-        <translation>Set reference ima&amp;ge…</translation>
+        <translation>Set Reference Ima&amp;ge...</translation>
     </message>
     <message>
         <source>清除参照映像</source>
-        <translation>Clear reference image</translation>
+        <translation>Clear Reference Image</translation>
     </message>
     <message>
         <source>设置参照映像</source>
@@ -554,7 +554,7 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
     </message>
     <message>
         <source>图表(&amp;G)…	Ctrl+G</source>
-        <translation>&amp;Chart…	Ctrl+G</translation>
+        <translation>&amp;Chart...	Ctrl+G</translation>
     </message>
     <message>
         <source>图表不可用：%1</source>
@@ -649,11 +649,11 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
     </message>
     <message>
         <source>导出 PNG…</source>
-        <translation>Export PNG…</translation>
+        <translation>Export PNG...</translation>
     </message>
     <message>
         <source>导出 SVG…</source>
-        <translation>Export SVG…</translation>
+        <translation>Export SVG...</translation>
     </message>
     <message>
         <source>表(&amp;T)：</source>
@@ -1133,7 +1133,7 @@ Other file: %2</translation>
     </message>
     <message>
         <source>批量修改(&amp;B)…</source>
-        <translation>&amp;Bulk edit…</translation>
+        <translation>&amp;Bulk Edit...</translation>
     </message>
     <message>
         <source>Dravik静态修改器</source>
@@ -1141,7 +1141,7 @@ Other file: %2</translation>
     </message>
     <message>
         <source>……还有 %1 处</source>
-        <translation>…and %1 more</translation>
+        <translation>...and %1 more</translation>
     </message>
     <message>
         <source>粘贴的内容与表中的值相同，没有修改。</source>
@@ -1153,11 +1153,11 @@ Other file: %2</translation>
     </message>
     <message>
         <source>筛选(&amp;L)…</source>
-        <translation>Fi&amp;lter…</translation>
+        <translation>Fi&amp;lter...</translation>
     </message>
     <message>
         <source>恢复为参照值(&amp;V)</source>
-        <translation>Restore reference &amp;values</translation>
+        <translation>Restore Reference &amp;Values</translation>
     </message>
     <message numerus="yes">
         <source>粘贴会修改 %n 处，确定吗？</source>
@@ -1334,7 +1334,7 @@ misc.</translation>
     <name>Prompts</name>
     <message>
         <source>……（另有 %1 项，见详细信息）</source>
-        <translation>… (%1 more: see the details)</translation>
+        <translation>... (%1 more: see the details)</translation>
     </message>
 </context>
 <context>
