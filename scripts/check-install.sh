@@ -7,7 +7,7 @@
 # Usage: scripts/check-install.sh BUILD_DIR
 set -euo pipefail
 build=$1
-id=io.github.dravik.Editor
+id=io.github.dravik.editor
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" > /dev/null
