@@ -2,13 +2,16 @@
 // (done), 1 (refused, nothing written) and 2 (wrong usage, the command's usage printed).
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
 #include <set>
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "support/CliRun.h"
 #include "support/TestImage.h"
@@ -61,11 +64,13 @@ TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
     EXPECT_TRUE(codes["loot_gate"][0].isDouble());
 }
 
-// Runs that need no more than one image (IMG) and a name folder with a name too long for its
-// field (BAD): the exit status and a part of what they print (on either stream).
+// Runs that need no more than one image (IMG), the image of known references (REFS) and a name
+// folder with a name too long for its field (BAD): the exit status and a part of what they print
+// (on either stream).
 TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
 {
     test::TempImage image(rom::MakeSampleImage(2));
+    test::TempImage refs(test::KnownReferencesImage());
     test::NameFolder bad({{"items.txt", "好\n\n" + std::string(16, 'x') + "\n"}});
     const struct {
         cli::Args args;
@@ -82,6 +87,13 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"convert", "--help"}, 0, "用法：dravik convert"},
         {{"convert", "19", "8", "10"}, 1, "输入的数据非法"},
         {{"convert", "2147483648", "10", "16"}, 1, "输入的整数部分太大"},
+        {{"refs", "REFS", "items", "8"}, 0, "表「人物」 第 2 行「机械师」 道具1\n"},
+        {{"refs", "REFS", "items", "8"}, 0, "表「怪物」 第 152 行「魔盒」 战利品(<3回合) 人物类8\n"},
+        {{"refs", "REFS", "main_cannons", "6", "--format", "json"},
+         0,
+         "\"row\": 3, \"name\": \"No3.救护车\", \"column\": 8, \"where\": \"装备3\""},
+        {{"refs", "REFS", "main_cannons", "7"}, 0, "没有被用到"},
+        {{"refs", "/nonexistent.smc", "items", "1"}, 1, "文件不存在"},
         {{"export", "/nonexistent.smc"}, 1, "文件不存在"},
         {{"export", "table"}, 1, "table"}, // a file named like an option is a file
         {{"names", "check", "BAD"}, 1, "items.txt:3: "},
@@ -108,6 +120,9 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"apply", "IMG"}, 2, "用法：dravik apply"},
         {{"apply", "a.smc", "p.ips", "out.smc", "more.smc"}, 2, "多余的参数：more.smc"},
         {{"apply", "IMG", "p.ips", "--headerless-patch", "--headered-patch"}, 2, "用法：dravik apply"},
+        {{"refs", "REFS", "tanks", "1"}, 2, "表“tanks”的行没有引用可查"},
+        {{"refs", "REFS", "items", "0"}, 2, "用法：dravik refs"},
+        {{"refs", "REFS", "items", "129"}, 2, "表“items”只有 128 行"},
         {{"names", "list", "BAD"}, 2, "用法：dravik names"},
         {{"names", "check"}, 2, "用法：dravik names"},
         {{"convert"}, 2, "用法：dravik convert"},
@@ -122,7 +137,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
     for (const auto& run : runs) {
         cli::Args args = run.args;
         for (std::string& a : args)
-            a = a == "IMG" ? image.Path() : a == "BAD" ? bad.Path() : a;
+            a = a == "IMG" ? image.Path() : a == "REFS" ? refs.Path() : a == "BAD" ? bad.Path() : a;
         const CliRun r = Cli(args);
         const std::string all = r.out + r.err;
         EXPECT_EQ(r.status, run.status) << run.says << "\n" << all;
@@ -131,6 +146,43 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         EXPECT_TRUE(run.status == 0 || r.out.empty()) << r.out;
     }
     EXPECT_TRUE(image.Read() == rom::MakeSampleImage(2));
+}
+
+TEST(Cli, SeveralImagesExportIntoAFolderEachOnItsOwn)
+{
+    test::Folder dir;
+    const std::string d = dir.Root();
+    dir.Write("one.smc", rom::MakeSampleImage(1));
+    dir.Write("two.sfc", rom::MakeSampleImage(2, false));
+    QDir().mkdir(QString::fromStdString(d + "/out"));
+    // A missing image is reported and fails the run, but the others are still written.
+    const CliRun r =
+        Cli({"export", d + "/one.smc", d + "/missing.smc", d + "/two.sfc", "--out-dir", d + "/out"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "missing.smc")) << r.err;
+    for (const char* name : {"one.smc", "two.sfc"}) {
+        const rom::Bytes written =
+            test::ReadFile(d + "/out/" + QFileInfo(name).completeBaseName().toStdString() + ".json");
+        EXPECT_EQ(std::string(written.begin(), written.end()), Cli({"export", d + "/" + name}).out) << name;
+    }
+    const CliRun quiet = Cli({"export", d + "/one.smc", "--out-dir", d + "/out"});
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.err, "");
+
+    struct Refusal {
+        cli::Args args;
+        int status;
+    };
+    const Refusal refusals[] = {
+        {{"export", d + "/one.smc", d + "/two.sfc"}, 2},                              // several need a folder
+        {{"export", d + "/one.smc", d + "/sub/one.smc", "--out-dir", d + "/out"}, 2}, // one name twice
+        {{"export", d + "/one.smc", "--out-dir", d + "/nowhere"}, 1},                 // no such folder
+    };
+    for (const Refusal& refusal : refusals) {
+        const CliRun run = Cli(refusal.args);
+        EXPECT_EQ(run.status, refusal.status) << refusal.args[2];
+        EXPECT_FALSE(run.err.empty());
+    }
 }
 
 TEST(Cli, HelpAndVersion)
@@ -210,7 +262,8 @@ TEST(Cli, ImportWritesExactlyWhatItsDryRunLists)
             listed.insert(offset);
         }
     }
-    ASSERT_EQ(Cli({"import", rom.Path(), json}).status, 0);
+    ASSERT_EQ(Cli({"import", rom.Path(), json, "--backup"}).status, 0);
+    EXPECT_EQ(test::ReadFile(rom::RomDocument::BackupPath(rom.Path())), original);
     const rom::Bytes after = rom.Read();
     for (size_t i = 0; i < after.size(); ++i)
         EXPECT_EQ(after[i] != original[i], listed.count(static_cast<uint32_t>(i)) > 0) << std::hex << i;

@@ -7,7 +7,6 @@
 
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
-#include "support/CliRun.h"
 #include "support/TestImage.h"
 
 using namespace dravik;
@@ -26,14 +25,6 @@ std::string SparseImage(const QTemporaryDir& dir, const char* name, uint64_t siz
     EXPECT_TRUE(file.resize(static_cast<qint64>(size)));
     return path;
 }
-
-std::string Export(const std::string& rom)
-{
-    const test::CliRun r = test::Cli({"export", rom});
-    EXPECT_EQ(r.status, 0) << r.err;
-    return r.out;
-}
-
 } // namespace
 
 TEST(ImageFile, SizeDecidesTheHeaderAndTheMinimum)
@@ -125,44 +116,6 @@ TEST(ImageFile, HeaderlessTwinShowsTheSameTablesAndTakesTheSameEditsLower)
     EXPECT_EQ(changed, plainChanged);
 }
 
-TEST(ImageFile, SeveralImagesExportIntoAFolderEachOnItsOwn)
-{
-    test::Folder dir;
-    const std::string d = dir.Root();
-    dir.Write("one.smc", MakeSampleImage(1));
-    dir.Write("two.sfc", MakeSampleImage(2, false));
-    QDir().mkdir(QString::fromStdString(d + "/out"));
-    // A missing image is reported and fails the run, but the others are still written.
-    const test::CliRun r =
-        test::Cli({"export", d + "/one.smc", d + "/missing.smc", d + "/two.sfc", "--out-dir", d + "/out"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(test::Contains(r.err, "missing.smc")) << r.err;
-    for (const char* name : {"one.smc", "two.sfc"}) {
-        const Bytes written =
-            test::ReadFile(d + "/out/" + QFileInfo(name).completeBaseName().toStdString() + ".json");
-        EXPECT_EQ(std::string(written.begin(), written.end()), Export(d + "/" + name)) << name;
-    }
-    const test::CliRun quiet = test::Cli({"export", d + "/one.smc", "--out-dir", d + "/out"});
-    EXPECT_EQ(quiet.status, 0);
-    EXPECT_EQ(quiet.err, "");
-
-    struct Refusal {
-        cli::Args args;
-        int status;
-    };
-    const Refusal refusals[] = {
-        {{"export", d + "/one.smc", d + "/two.sfc"}, 2},                              // several need a folder
-        {{"export", d + "/one.smc", d + "/sub/one.smc", "--out-dir", d + "/out"}, 2}, // one name twice
-        {{"export", d + "/one.smc", "--out-dir", d + "/nowhere"}, 1},                 // no such folder
-        {{"export", d + "/one.smc", "--table", "nope", "--format", "csv"}, 2},        //
-    };
-    for (const Refusal& refusal : refusals) {
-        const test::CliRun run = test::Cli(refusal.args);
-        EXPECT_EQ(run.status, refusal.status) << refusal.args[2];
-        EXPECT_FALSE(run.err.empty());
-    }
-}
-
 // Open reads only the table stretches, so a change another program made elsewhere in the file is
 // not a reason to refuse a save, and the save, patching in place, keeps it.
 TEST(ImageFile, SaveKeepsAChangeMadeOutsideTheTables)
@@ -209,7 +162,6 @@ TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndGoesElsewhereWhenItCannotBeB
     // Something that is no file sits where the backup goes: the backup goes to the data folder
     // and the save says so.
     const Bytes second = file.Read();
-    const std::string exported = Export(file.Path());
     ASSERT_TRUE(QFile::remove(QString::fromStdString(backup)));
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(backup)));
     items.SetCell(0, 1, "13");
@@ -219,12 +171,4 @@ TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndGoesElsewhereWhenItCannotBeB
     EXPECT_NE(s.notice.find(elsewhere), std::string::npos) << s.notice;
     EXPECT_EQ(test::ReadFile(elsewhere), second);
     QFile::remove(QString::fromStdString(elsewhere));
-
-    // The command line asks for one with --backup.
-    test::TempImage plain(original, "plain.smc");
-    const std::string json = plain.Path() + ".json";
-    ASSERT_TRUE(test::WriteFile(json, Bytes(exported.begin(), exported.end())));
-    const Bytes before = plain.Read();
-    ASSERT_EQ(test::Cli({"import", plain.Path(), json, "--backup"}).status, 0);
-    EXPECT_EQ(test::ReadFile(RomDocument::BackupPath(plain.Path())), before);
 }

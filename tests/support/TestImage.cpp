@@ -3,6 +3,7 @@
 #include <QFile>
 #include <random>
 
+#include "rom/SampleImage.h"
 #include "rom/SaveJournal.h"
 
 namespace dravik::test {
@@ -83,6 +84,50 @@ std::vector<std::string> State(const rom::Model& model)
                 out.push_back(std::to_string(v));
     }
     return out;
+}
+
+namespace {
+constexpr uint32_t kTanks = 0xC8201, kCharItems = 0xB7DCD, kCharEquipment = 0xB7DD9;
+constexpr uint32_t kMonsterStats = 0xC3BC4, kMonsterLoot = 0xC3444;
+} // namespace
+
+rom::Bytes KnownReferencesImage()
+{
+    rom::Bytes image = rom::MakeSampleImage(3);
+    for (uint32_t t = 0; t < 22; ++t)
+        for (uint32_t k = 0; k < 12; ++k)
+            Put(image, kTanks + 25 * t + 12 + k, 1, 0xFF);
+    for (uint32_t c = 0; c < 3; ++c) {
+        for (uint32_t k = 0; k < 3; ++k)
+            Put(image, kCharItems + 4 * c + k, 1, 0xFF);
+        for (uint32_t k = 0; k < 7; ++k)
+            Put(image, kCharEquipment + 8 * c + k, 1, 0xFF);
+    }
+    for (uint32_t m = 0; m < 152; ++m) {
+        for (uint32_t k = 0; k < 6; ++k)
+            Put(image, kMonsterStats + 16 * m + 10 + k, 1, 0);
+        Put(image, kMonsterLoot + 8 * m + 6, 2, 0xFFFF);
+    }
+    Put(image, kTanks + 25 * 2 + 12 + 2, 1, 5);
+    Put(image, kTanks + 25 * 9 + 12 + 0, 1, 0x85);
+    Put(image, kTanks + 25 * 0 + 20 + 1, 1, 4);
+    Put(image, kCharItems + 4 * 1 + 0, 1, 7);
+    Put(image, kCharEquipment + 8 * 2 + 3, 1, 0x80 + 50);
+    const auto loot = [&](uint32_t m, bool late, int category, int code) {
+        const uint32_t categories = Get(image, kMonsterLoot + 8 * m + 5, 1);
+        Put(image, kMonsterLoot + 8 * m + 5, 1,
+            late ? (categories & 0x0F) | (category << 4) : (categories & 0xF0) | category);
+        Put(image, kMonsterLoot + 8 * m + (late ? 7 : 6), 1, code);
+    };
+    loot(60, true, 9, 0x84);
+    loot(3, false, 2, 0x87);
+    loot(50, true, 0, 0x87);
+    loot(151, false, 7, 0x87);
+    loot(10, false, 1, 50);
+    Put(image, kMonsterStats + 16 * 5 + 10 + 1, 1, 0x10);
+    Put(image, kMonsterStats + 16 * 5 + 10 + 4, 1, 0x10);
+    Put(image, kMonsterStats + 16 * 100 + 10 + 5, 1, 0x10);
+    return image;
 }
 
 TempImage::TempImage(const rom::Bytes& bytes, const std::string& name)

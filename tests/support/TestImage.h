@@ -33,6 +33,14 @@ std::string CutShortSave(const std::string& path, const rom::Bytes& original, ui
 std::vector<uint32_t> Differing(const rom::Bytes& a, const rom::Bytes& b);
 // Every cell and code of every table, to compare whole models.
 std::vector<std::string> State(const rom::Model& model);
+// A sample image with every slot, equipment, loot and attack cleared, then exactly these
+// references: main cannon 5 (tank part 5) in tank 2 slot 3 and in tank 9 slot 1 (with the high
+// bit set); tank item 4 in tank 0's item slot 2 and dropped by monster 60 late (tank category 9);
+// item 7 carried by character 1 and dropped by monsters 3 (early, category 2), 50 (late,
+// category 0) and 151 (early, category 7); head armour 2 (equipment 50) equipped by character 2
+// slot 4 and dropped by monster 10 (early, category 1); attack B 0x10 used by monster 5 twice,
+// attack A 0x10 by monster 100.
+rom::Bytes KnownReferencesImage();
 
 // A temporary folder that holds one image file for the length of a test.
 class TempImage {
