@@ -66,6 +66,20 @@ TEST(PatchCommands, DiffAgainstAnImportedEditInEveryFormat)
         EXPECT_EQ(v.toObject()["column"].toString(), "价格");
     }
     EXPECT_EQ(root["bytes_outside_fields"].toObject()["bytes"].toInt(), 0);
+    // Bytes outside the fields: past 50 runs the rest are counted, not listed, in every format.
+    rom::Bytes many = rom::MakeSampleImage(6);
+    for (uint32_t k = 0; k < 52; ++k)
+        many[0x1000 + 4 * k] ^= 1;
+    const std::string c = f.Write("c.smc", many);
+    for (const auto& [format, listed] :
+         {std::pair{"text", "字节）\n"}, {"json", "\"offset\""}, {"csv", "\r\nbytes,"}}) {
+        const std::string out = Cli({"diff", a, c, "--format", format}).out;
+        size_t count = 0;
+        for (size_t at = out.find(listed); at != std::string::npos; at = out.find(listed, at + 1))
+            ++count;
+        EXPECT_EQ(count, 50u) << format << "\n" << out;
+    }
+    EXPECT_TRUE(Contains(Cli({"diff", a, c}).out, "另有 2 段未列出"));
     EXPECT_EQ(Cli({"diff", a, f.Write("short.smc", rom::Bytes(100))}).status, 1);
     EXPECT_EQ(Cli({"diff", a, f.Path("missing.smc")}).status, 1);
 }

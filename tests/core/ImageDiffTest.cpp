@@ -89,6 +89,7 @@ TEST(ImageDiff, StoredBitsAndBytesOutsideFieldsAreShown)
         b[k] ^= 0xFF;
     b[0x30153] ^= 1;                                           // the red wolf's second copy
     b[0xC3BC4 + 16 * 3 + 6] ^= 0x80;                           // a monster's HP flag bits
+    b[0xC3BC4 + 16 * 3 + 10] ^= 1;                             // and an attack of the same row
     for (uint32_t k = 0x150000; k < 0x150000 + 60 * 2; k += 2) // 60 runs
         b[k] ^= 1;
 
@@ -98,11 +99,13 @@ TEST(ImageDiff, StoredBitsAndBytesOutsideFieldsAreShown)
     EXPECT_EQ(d.runs[1].offset, 0x7880Du - 3);
     EXPECT_EQ(d.runs[1].length, 3u);
     EXPECT_EQ(d.bytesOutside, 1u + 3u + 60u);
-    const std::set<Key> expected = {
-        {"special_cannons", 0, "炮弹价"}, {"red_wolf", 0, "HP"}, {"monsters", 3, "字节 0x0C3BF9"}};
+    const std::set<Key> expected = {{"special_cannons", 0, "炮弹价"},
+                                    {"red_wolf", 0, "HP"},
+                                    {"monsters", 3, "字节 0x0C3BF9"},
+                                    {"monsters", 3, "攻击方式1"}};
     EXPECT_EQ(Keys(d), expected);
     for (const rom::FieldChange& f : d.fields)
-        EXPECT_EQ(f.storedOnly, f.tableId != "special_cannons") << f.tableId;
+        EXPECT_EQ(f.storedOnly, f.tableId == "red_wolf" || f.column == "字节 0x0C3BF9") << f.column;
 }
 
 // Images of different size compare what both hold; one without the copier header is compared where

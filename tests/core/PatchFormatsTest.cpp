@@ -185,6 +185,7 @@ std::vector<Case> Cases()
         longLiteral[k] ^= uint8_t(k | 1);
     out.push_back({"literal longer than 0xFFFF", base, longLiteral});
     out.push_back({"from empty", Bytes{}, test::RandomImage(3, 100)});
+    out.push_back({"a run from the first byte on", Bytes{}, Bytes(100, 0x42)}); // copies target byte 0
     out.push_back({"to empty", test::RandomImage(3, 100), Bytes{}});
     return out;
 }

@@ -308,11 +308,17 @@ TEST_F(SaveSafety, APatchSucceedsOnlyWhenEveryStepBeforeItsCommitDid)
     const std::vector<RangeChange> patch = {{0x100, {original[0x100]}, {0x55}},
                                             {0x8000, {original[0x8000]}, {0x66}}};
     Bytes saved;
+    std::vector<std::string> calls;
     const int steps = test::StepsOf([&](const auto& ops) {
         test::TempImage file(original);
         ASSERT_FALSE(PatchInPlace(file.Path(), original.size(), patch, *ops));
         saved = file.Read();
+        calls = ops->calls;
     });
+    // The journal is on the disk before the image is touched, and the image before the journal goes.
+    EXPECT_EQ(calls, (std::vector<std::string>{"CreateNew", "WriteAt", "Flush", "Close", "FlushFolder",
+                                               "OpenExisting", "WriteAt", "WriteAt", "Flush", "Close",
+                                               "Remove", "FlushFolder"}));
     for (int failAt = 0; failAt < steps; ++failAt) {
         test::TempImage file(original);
         test::FailingFileOps ops(failAt, EIO, true);

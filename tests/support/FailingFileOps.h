@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "rom/FileOps.h"
 
@@ -18,35 +19,49 @@ public:
     FailingFileOps(int failAt, int error, bool once) : failAt_(failAt), error_(error), once_(once) {}
 
     int steps = 0;
+    std::vector<std::string> calls; // each step's operation, in order
     bool folderWritable = true;
 
-    int OpenExisting(const std::string& p) override { return Fail() ? -error_ : FileOps::OpenExisting(p); }
+    int OpenExisting(const std::string& p) override
+    {
+        return Fail("OpenExisting") ? -error_ : FileOps::OpenExisting(p);
+    }
     int CreateTruncated(const std::string& p) override
     {
-        return Fail() ? -error_ : FileOps::CreateTruncated(p);
+        return Fail("CreateTruncated") ? -error_ : FileOps::CreateTruncated(p);
     }
-    int CreateNew(const std::string& p) override { return Fail() ? -error_ : FileOps::CreateNew(p); }
-    int Resize(int fd, uint64_t size) override { return Fail() ? -error_ : FileOps::Resize(fd, size); }
+    int CreateNew(const std::string& p) override
+    {
+        return Fail("CreateNew") ? -error_ : FileOps::CreateNew(p);
+    }
+    int Resize(int fd, uint64_t size) override
+    {
+        return Fail("Resize") ? -error_ : FileOps::Resize(fd, size);
+    }
     int WriteAt(int fd, const uint8_t* data, size_t size, uint64_t offset) override
     {
-        if (!Fail())
+        if (!Fail("WriteAt"))
             return FileOps::WriteAt(fd, data, size, offset);
         FileOps::WriteAt(fd, data, size / 2, offset);
         return -error_;
     }
-    int Flush(int fd) override { return Fail() ? -error_ : FileOps::Flush(fd); }
+    int Flush(int fd) override { return Fail("Flush") ? -error_ : FileOps::Flush(fd); }
     int Close(int fd) override
     {
         const int result = FileOps::Close(fd); // a descriptor is never leaked
-        return Fail() ? -error_ : result;
+        return Fail("Close") ? -error_ : result;
     }
-    int Remove(const std::string& p) override { return Fail() ? -error_ : FileOps::Remove(p); }
-    int FlushFolder(const std::string& f) override { return Fail() ? -error_ : FileOps::FlushFolder(f); }
+    int Remove(const std::string& p) override { return Fail("Remove") ? -error_ : FileOps::Remove(p); }
+    int FlushFolder(const std::string& f) override
+    {
+        return Fail("FlushFolder") ? -error_ : FileOps::FlushFolder(f);
+    }
     bool CanCreateIn(const std::string& f) override { return folderWritable && FileOps::CanCreateIn(f); }
 
 private:
-    bool Fail()
+    bool Fail(const char* call)
     {
+        calls.push_back(call);
         const int step = steps++;
         return once_ ? step == failAt_ : step >= failAt_;
     }
