@@ -28,6 +28,7 @@ namespace dravik::app {
 class ChartLink;
 class ChartPanel;
 class FindBox;
+class ListCommands;
 class PageArea;
 
 class CEditorDlg : public QMainWindow {
@@ -167,6 +168,7 @@ private:
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
     QMenu* editMenu_ = nullptr;
+    ListCommands* listCommands_ = nullptr; // the 编辑 menu's commands on a list's rows
     FindBox* findBox_ = nullptr;
     ChartLink* chart_ = nullptr;
     QList<QAction*> findSteps_; // 查找下一个, 查找上一个

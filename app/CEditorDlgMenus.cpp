@@ -91,9 +91,9 @@ void CEditorDlg::BuildEditMenu()
 // 编辑: copy, paste and bulk changes of a list's rows, after undo, redo and find.
 void CEditorDlg::AddListCommands()
 {
-    auto* commands = new ListCommands(session_, *pages_, this);
+    listCommands_ = new ListCommands(session_, *pages_, this);
     editMenu_->addSeparator();
-    for (QAction* a : commands->Actions()) {
+    for (QAction* a : listCommands_->Actions()) {
         editMenu_->addAction(a);
         addAction(a);
     }

@@ -11,6 +11,7 @@
 
 #include "app/CEditorDlg.h"
 #include "app/FindBox.h"
+#include "app/ListCommands.h"
 #include "app/ListRows.h"
 #include "app/PageArea.h"
 #include "app/TableModel.h"
@@ -92,10 +93,8 @@ void CEditorDlg::WireReferences(int listId)
                             [this, listId, row, column] { ShowReferences(listId, row, column); });
                     menu->addSeparator();
                 }
-                for (const char* name : {"actionCopyRows", "actionPasteRows", "actionBulkEdit",
-                                         "actionRestoreReference", "actionFilterRows"})
-                    if (QAction* a = findChild<QAction*>(QLatin1String(name)))
-                        menu->addAction(a);
+                for (QAction* a : listCommands_->Actions())
+                    menu->addAction(a);
                 menu->popup(view->viewport()->mapToGlobal(pos)); // never waits: the menu closes by itself
             });
 }

@@ -1,7 +1,6 @@
 // What is typed and edited on the pages: the boxes bound to a cell, the price boxes with their
 // "确定", the row editors the lists open, and the name filter over a list, with the keys they take.
 #include <QAction>
-#include <QComboBox>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -151,16 +150,11 @@ void PageArea::OnRowEditor(int listId)
         return;
     }
     // A read-only image shows the row in its editor, with nothing in it to change.
-    const std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(window_, table, row);
+    const std::unique_ptr<editors::CRowDlg> dialog = editors::CreateRowEditor(window_, table, row);
     if (!dialog)
         return;
     dialog->setWindowTitle(tr("%1 - 只读").arg(dialog->windowTitle()));
-    for (QLineEdit* box : dialog->findChildren<QLineEdit*>())
-        box->setReadOnly(true);
-    for (QComboBox* list : dialog->findChildren<QComboBox*>())
-        list->setEnabled(false);
-    if (auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("button1")))
-        ok->setEnabled(false);
+    dialog->MakeReadOnly();
     widgets::Prompts::For(window_).RunModal(*dialog);
 }
 

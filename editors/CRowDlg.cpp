@@ -128,12 +128,14 @@ CRowDlg::CRowDlg(const DialogLayout& layout, const names::NameSet& names, QWidge
             edit->setGeometry(rect);
             edit->setObjectName(Id("edit", c.id));
             edit->setProperty("label", lastLabel);
+            editsById_[c.id] = edit;
             break;
         }
         case DialogControlKind::Combo:
         case DialogControlKind::DropList: {
             QComboBox* combo = MakeCombo(this, rect, c.entries, names);
             combo->setObjectName(Id("combo", c.id));
+            combosById_[c.id] = combo;
             break;
         }
         case DialogControlKind::Button: {
@@ -141,6 +143,7 @@ CRowDlg::CRowDlg(const DialogLayout& layout, const names::NameSet& names, QWidge
             button->setObjectName(Id("button", c.id));
             button->setGeometry(rect);
             if (c.id == 1) {
+                ok_ = button;
                 button->setDefault(true);
                 connect(button, &QPushButton::clicked, this, &CRowDlg::accept);
             } else {
@@ -161,12 +164,12 @@ CRowDlg::CRowDlg(const DialogLayout& layout, const names::NameSet& names, QWidge
     std::sort(combos.begin(), combos.end(), byId);
     for (const DialogControl* c : edits) {
         textKeys_.push_back(c->key);
-        edits_.push_back(EditById(c->id));
+        edits_.push_back(editsById_.at(c->id));
         editLabels_.push_back(edits_.back()->property("label").toString());
     }
     for (const DialogControl* c : combos) {
         indexKeys_.push_back(c->key);
-        combos_.push_back(ComboById(c->id));
+        combos_.push_back(combosById_.at(c->id));
     }
     texts_ = QStringList(static_cast<int>(edits_.size()), QString());
     indexes_.assign(combos_.size(), -1);
@@ -186,7 +189,8 @@ CRowDlg::CRowDlg(const DialogLayout& layout, const names::NameSet& names, QWidge
         std::any_of(layout.controls.begin(), layout.controls.end(),
                     [](const DialogControl& c) { return c.kind == DialogControlKind::DropList; });
     if (hasDrops)
-        drops_ = std::make_unique<LootDrops>(this, order.empty() ? nullptr : order.back());
+        drops_ = std::make_unique<LootDrops>(
+            this, [this](int id) { return combosById_.at(id); }, order.empty() ? nullptr : order.back());
 }
 
 CRowDlg::~CRowDlg() = default;
@@ -221,8 +225,15 @@ void CRowDlg::SetIndex(int i, int index)
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
 }
 
-widgets::LineBox* CRowDlg::EditById(int id) const { return findChild<widgets::LineBox*>(Id("edit", id)); }
-QComboBox* CRowDlg::ComboById(int id) const { return findChild<QComboBox*>(Id("combo", id)); }
+void CRowDlg::MakeReadOnly()
+{
+    for (const auto& [id, edit] : editsById_)
+        edit->setReadOnly(true);
+    for (const auto& [id, list] : combosById_)
+        list->setEnabled(false);
+    if (ok_)
+        ok_->setEnabled(false);
+}
 
 QString CRowDlg::EditLabel(int i) const
 {

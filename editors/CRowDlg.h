@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,8 +55,8 @@ public:
     // The monster editors' loot drops, where the layout has them; nullptr otherwise.
     LootDrops* Drops() const { return drops_.get(); }
 
-    widgets::LineBox* EditById(int id) const;
-    QComboBox* ComboById(int id) const; // exchanged lists and the dialog's own lists
+    // Shows the row with nothing in it to change: boxes read-only, lists and "确定" disabled.
+    void MakeReadOnly();
 
     // A last look at the edit texts before "确定" takes them. A refusal names the edit box
     // (its position as for Text()) and says why; the dialog shows it and stays open.
@@ -78,6 +79,9 @@ private:
 
     const DialogLayout* layout_;
     QLabel* titleLabel_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    std::map<int, widgets::LineBox*> editsById_;
+    std::map<int, QComboBox*> combosById_; // exchanged lists and the dialog's own lists
     std::vector<widgets::LineBox*> edits_;
     std::vector<QString> editLabels_;
     std::vector<QComboBox*> combos_;

@@ -8,11 +8,9 @@
 
 namespace dravik::editors {
 
-LootDrops::LootDrops(QWidget* dialog, QWidget* tabAfter) : dialog_(dialog)
+LootDrops::LootDrops(QWidget* dialog, const std::function<QComboBox*(int id)>& list, QWidget* tabAfter)
+    : dialog_(dialog)
 {
-    const auto list = [dialog](int id) {
-        return dialog->findChild<QComboBox*>(QStringLiteral("combo%1").arg(id));
-    };
     QWidget* previous = tabAfter;
     for (Drop drop : {Early, Late}) {
         const LootDropIds& ids = kLootDrops[drop];

@@ -7,6 +7,8 @@
 // two lists, human things and tank things, which always select the same position; only the
 // list the category asks for is enabled. Changing the category keeps the code and changes
 // only its meaning. On "确定" a placeholder entry of the category's list becomes 255 (none).
+#include <functional>
+
 class QComboBox;
 class QWidget;
 
@@ -16,9 +18,9 @@ class LootDrops {
 public:
     enum Drop { Early = 0, Late = 1 }; // within three rounds, after three rounds
 
-    // The lists are the dialog's children with the ids of kLootDrops; they come after
-    // `tabAfter` in the tab order.
-    LootDrops(QWidget* dialog, QWidget* tabAfter);
+    // `list` gives the dialog's lists by the ids of kLootDrops; they come after `tabAfter` in
+    // the tab order.
+    LootDrops(QWidget* dialog, const std::function<QComboBox*(int id)>& list, QWidget* tabAfter);
     ~LootDrops();
     LootDrops(const LootDrops&) = delete;
     LootDrops& operator=(const LootDrops&) = delete;

@@ -162,7 +162,7 @@ std::vector<std::string> RowEditorKeyProblems(const rom::Table& table, int row)
     return Bind(dialog, table.Layout()).problems;
 }
 
-std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& table, int row)
+std::unique_ptr<CRowDlg> CreateRowEditor(QWidget* parent, const rom::Table& table, int row)
 {
     std::optional<OpenEditor> open = Open(parent, table, row);
     return open ? std::move(open->dialog) : nullptr;

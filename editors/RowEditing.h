@@ -3,12 +3,12 @@
 // row's cells and codes; "确定" writes the text fields back first, then the code fields, each
 // in ascending column order; "取消" changes nothing. Dialogs only carry values: what "确定"
 // asks for is returned as an edit, which the window applies through the document.
-#include <QDialog>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "editors/CRowDlg.h"
 #include "rom/Change.h"
 #include "rom/Table.h"
 
@@ -22,7 +22,7 @@ bool HasRowEditor(const std::string& tableId);
 std::vector<std::string> RowEditorKeyProblems(const rom::Table& table, int row);
 
 // The editor dialog for one row, filled but not yet shown; nullptr for tables without one.
-std::unique_ptr<QDialog> CreateRowEditor(QWidget* parent, const rom::Table& table, int row);
+std::unique_ptr<CRowDlg> CreateRowEditor(QWidget* parent, const rom::Table& table, int row);
 
 // Create, run modally; the edit "确定" asks for, nothing on "取消".
 std::optional<rom::Edit> EditRow(QWidget* parent, const rom::Table& table, int row);
