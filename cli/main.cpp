@@ -1,47 +1,11 @@
+// The full command line: every command, --help and every message. `dravik` itself
+// (cli/Launcher.cpp) runs it in its own place for everything it does not do without Qt.
 #include <QCoreApplication>
-#include <cstdlib>
 #include <iostream>
-#include <new>
 
 #include "cli/Commands.h"
-#include "cli/LargeBuffers.h"
 #include "i18n/Language.h"
 #include "rom/FileOps.h"
-
-// Large buffers in huge pages (cli/LargeBuffers.h). Not under AddressSanitizer, which watches
-// every block it hands out itself.
-#if defined(__SANITIZE_ADDRESS__)
-#define DRAVIK_ADDRESS_SANITIZER
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define DRAVIK_ADDRESS_SANITIZER
-#endif
-#endif
-#if !defined(DRAVIK_ADDRESS_SANITIZER)
-void* operator new(size_t size)
-{
-    if (size >= dravik::cli::kLargeBuffer)
-        if (void* block = dravik::cli::MapLargeBuffer(size))
-            return block;
-    for (;;) {
-        if (void* block = std::malloc(size == 0 ? 1 : size))
-            return block;
-        const std::new_handler handler = std::get_new_handler();
-        if (!handler)
-            throw std::bad_alloc();
-        handler();
-    }
-}
-void* operator new[](size_t size) { return ::operator new(size); }
-void operator delete(void* block) noexcept
-{
-    if (!dravik::cli::UnmapLargeBuffer(block))
-        std::free(block);
-}
-void operator delete[](void* block) noexcept { ::operator delete(block); }
-void operator delete(void* block, size_t) noexcept { ::operator delete(block); }
-void operator delete[](void* block, size_t) noexcept { ::operator delete(block); }
-#endif
 
 int main(int argc, char** argv)
 {

@@ -1,5 +1,7 @@
 #include "i18n/Language.h"
 
+#include "i18n/LocaleName.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -71,21 +73,14 @@ QString LanguageOption(const QStringList& arguments)
 
 QString MessagesLocale()
 {
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const QString value = qEnvironmentVariable(variable);
-        if (!value.isEmpty())
-            return value;
-    }
+    if (const char* value = MessagesLocaleSetting())
+        return QString::fromLocal8Bit(value);
     return QLocale::system().name();
 }
 
 Language LocaleLanguage(const QString& locale)
 {
-    // "en" alone or followed by a territory, an encoding or a modifier; not "eo" or "enx".
-    if (locale.startsWith(QLatin1String("en")) &&
-        (locale.size() == 2 || QStringLiteral("_-.@").contains(locale[2])))
-        return Language::English;
-    return Language::Chinese;
+    return IsEnglishLocale(locale.toStdString()) ? Language::English : Language::Chinese;
 }
 
 Language ChooseLanguage(const QString& option, const QString& remembered, const QString& locale)
