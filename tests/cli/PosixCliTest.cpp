@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <sys/stat.h>
 
@@ -178,4 +179,64 @@ TEST(CliSafety, EveryCommandThatChangesAnImageKeepsTheFilesIdentity)
         EXPECT_FALSE(image.Read() == rom::MakeSampleImage(30));
         EXPECT_TRUE(test::ReadFile(link) == image.Read());
     }
+}
+
+// `dravik` makes plain IPS patches itself, without Qt, and runs the full command line for all
+// else: both must leave the same file, status and words; anything doubtful goes to the full one.
+TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
+{
+    test::Folder dir;
+    const std::string root = dir.Root();
+    rom::Bytes modified = rom::MakeSampleImage(26);
+    const rom::Bytes original = modified;
+    for (size_t k = 0; k < 300; ++k)
+        modified[0xC0600 + k * 13] ^= 0x5A;
+    dir.Write("a.smc", original);
+    dir.Write("m.smc", modified);
+    const struct {
+        std::string setup, args;
+    } requests[] = {
+        {"", "a.smc m.smc p.ips"},
+        {"printf old > p.IPS", "a.smc m.smc p.IPS"},       // replaced
+        {"", "missing.smc m.smc p.ips"},                   // refused
+        {"printf x > a.smc.journal", "a.smc m.smc p.ips"}, // a save of an input cut short
+        {"ln -s a.smc p.ips", "a.smc m.smc p.ips"},        // over an input
+        {"mkdir -p h/.local/share/dravik/journals && touch h/.local/share/dravik/journals/j",
+         "a.smc m.smc p.ips"},
+    };
+    const auto run = [&](const std::string& program, const std::string& language, const std::string& setup,
+                         const std::string& args, rom::Bytes& written) {
+        const CliRun r =
+            Shell("cd " + Quote(root) + " && rm -rf w h && mkdir w h && cp a.smc m.smc w && cd w && " +
+                  (setup.empty() ? "true" : setup) + " && HOME=" + Quote(root + "/h") +
+                  " XDG_DATA_HOME= LC_ALL=" + language + " " + Quote(program) + " patch " + args);
+        const std::string out = root + "/w/" + args.substr(args.rfind(' ') + 1);
+        written = QFileInfo(QString::fromStdString(out)).isSymLink() ? rom::Bytes{'L'} : test::ReadFile(out);
+        return r;
+    };
+    for (const auto& request : requests)
+        for (const std::string language : {"C.UTF-8", "en_US.UTF-8"}) {
+            rom::Bytes plain, full;
+            const CliRun p = run(DRAVIK_CLI, language, request.setup, request.args, plain);
+            const CliRun f = run(DRAVIK_FULL_CLI, language, request.setup, request.args, full);
+            const std::string what = request.args + " " + language;
+            EXPECT_EQ(p.status, f.status) << what;
+            EXPECT_EQ(p.out, f.out) << what;
+            EXPECT_EQ(p.err, f.err) << what;
+            EXPECT_TRUE(plain == full) << what;
+        }
+    // Alone, without the full command line beside it: a plain request is done, others cannot be.
+    ASSERT_EQ(Shell("mkdir " + Quote(root + "/alone") + " && cp " + Quote(DRAVIK_CLI) + " " +
+                    Quote(root + "/alone"))
+                  .status,
+              0);
+    const std::string alone = Quote(root + "/alone/dravik");
+    const CliRun done = Shell("cd " + Quote(root) + " && HOME=" + Quote(root + "/h") + " LC_ALL=C.UTF-8 " +
+                              alone + " patch a.smc m.smc n.ips");
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_EQ(done.out,
+              "已写入 n.ips（ips，" + std::to_string(test::ReadFile(root + "/n.ips").size()) + " 字节）\n");
+    const CliRun other = Shell("LC_ALL=C.UTF-8 " + alone + " patch a.smc m.smc n.bps");
+    EXPECT_EQ(other.status, 1);
+    EXPECT_TRUE(Contains(other.err, "无法运行")) << other.err;
 }
