@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks the tree: both programs (and that they run
-# from there, the editor's --help and --version also without a display), the chart library, the
-# desktop menu entry pointing at the installed editor, its metainfo and icons, the manual pages
+# from there: `dravik` with the full command line it hands most requests to, the editor's --help
+# and --version also without a display), the chart library, the desktop menu entry pointing at the installed editor, its metainfo and icons, the manual pages
 # and the shell completion, and that the manual pages and the completion know every command and
 # option the programs' own help lists (and every table id an export writes).
 # Usage: scripts/check-install.sh BUILD_DIR
@@ -14,7 +14,7 @@ cmake --install "$build" --prefix "$prefix" > /dev/null
 fail() { echo "install tree: $*" >&2; exit 1; }
 
 man1=share/man/man1
-files=(bin/dravik bin/dravik-editor share/applications/$id.desktop share/metainfo/$id.metainfo.xml
+files=(bin/dravik bin/dravik-editor libexec/dravik/dravik-full share/applications/$id.desktop share/metainfo/$id.metainfo.xml
        share/icons/hicolor/scalable/apps/$id.svg $man1/dravik.1.gz $man1/dravik-editor.1.gz
        share/doc/dravik/copyright share/doc/dravik/changelog.gz share/doc/dravik/user-guide.md
        share/bash-completion/completions/dravik share/zsh/vendor-completions/_dravik)
