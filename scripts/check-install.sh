@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks the tree: both programs (and that they run
 # from there: `dravik` with the full command line it hands most requests to, the editor's --help
-# and --version also without a display), the chart library, the desktop menu entry pointing at the installed editor, its metainfo and icons, the manual pages
-# and the shell completion, and that the manual pages and the completion know every command and
-# option the programs' own help lists (and every table id an export writes).
+# and --version also without a display), the chart library, the desktop menu entry pointing at the
+# installed editor, its metainfo and icons, the manual pages and the shell completion, and that the
+# manual pages and the completion know every command and option the programs' own help lists (and
+# every table id an export writes).
 # Usage: scripts/check-install.sh BUILD_DIR
 set -euo pipefail
 build=$1
