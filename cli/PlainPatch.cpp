@@ -1,6 +1,7 @@
 #include "cli/PlainPatch.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

@@ -15,10 +15,12 @@ cmake --install "$build" --prefix "$prefix" > /dev/null
 fail() { echo "install tree: $*" >&2; exit 1; }
 
 man1=share/man/man1
-files=(bin/dravik bin/dravik-editor libexec/dravik/dravik-full share/applications/$id.desktop share/metainfo/$id.metainfo.xml
+files=(bin/dravik bin/dravik-editor share/applications/$id.desktop share/metainfo/$id.metainfo.xml
        share/icons/hicolor/scalable/apps/$id.svg $man1/dravik.1.gz $man1/dravik-editor.1.gz
        share/doc/dravik/copyright share/doc/dravik/changelog.gz share/doc/dravik/user-guide.md
        share/bash-completion/completions/dravik share/zsh/vendor-completions/_dravik)
+# Where `dravik` hands requests on to the full command line (Linux).
+[ ! -e "$build/dravik-full" ] || files+=(libexec/dravik/dravik-full)
 for size in 16 24 32 48 64 128 256; do files+=(share/icons/hicolor/${size}x$size/apps/$id.png); done
 for f in "${files[@]}"; do
   [ -f "$prefix/$f" ] || fail "missing $f"

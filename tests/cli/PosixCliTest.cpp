@@ -181,6 +181,7 @@ TEST(CliSafety, EveryCommandThatChangesAnImageKeepsTheFilesIdentity)
     }
 }
 
+#if defined(DRAVIK_FULL_CLI)
 // `dravik` makes plain IPS patches itself, without Qt, and runs the full command line for all
 // else: both must leave the same file, status and words; anything doubtful goes to the full one.
 TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
@@ -240,3 +241,4 @@ TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
     EXPECT_EQ(other.status, 1);
     EXPECT_TRUE(Contains(other.err, "无法运行")) << other.err;
 }
+#endif
