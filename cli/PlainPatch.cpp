@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,13 +22,14 @@
 #endif
 
 #include "i18n/LocaleName.h"
+#include "rom/ImageBytes.h"
 #include "rom/IpsBytes.h"
 
 namespace dravik::cli {
 
 namespace {
-// As the full command line reads inputs (rom/PatchFiles.h).
-constexpr uint64_t kMaximumInput = uint64_t{64} << 20;
+// As the full command line reads inputs (rom/PatchFiles.h, ReadWholeFile).
+constexpr uint64_t kMaximumInput = rom::kMaximumImageSize;
 
 // Arguments the full command line takes as they are: not an option, UTF-8 that decodes without
 // loss, and no leading byte-order mark (Qt drops one).
@@ -67,11 +69,15 @@ bool NamesIps(std::string_view path)
 }
 
 // Where the success line can only fail as it does for the full command line: a terminal, a pipe or
-// /dev/null (a full disk or device under a redirection is the full command line's to report).
+// /dev/null, and a closed pipe ends the process (a full disk or device under a redirection, or a
+// closed pipe that does not, is the full command line's to report).
 bool PlainOutput()
 {
-    struct stat out {
-    }, null{};
+    struct sigaction pipe {};
+    if (::sigaction(SIGPIPE, nullptr, &pipe) != 0 || pipe.sa_handler == SIG_IGN)
+        return false;
+    struct stat out {};
+    struct stat null {};
     if (::fstat(STDOUT_FILENO, &out) != 0)
         return false;
     if (S_ISFIFO(out.st_mode) || S_ISSOCK(out.st_mode) || ::isatty(STDOUT_FILENO))
@@ -166,16 +172,18 @@ bool WriteAll(int fd, const uint8_t* data, size_t size)
     return true;
 }
 
-// The patch at path as the full command line writes it (rom/FileOps.h, ReplaceFile): a new file
-// beside it, flushed once, renamed over the name; a replaced file's permission bits kept. Only
-// over nothing or over a regular file this user owns and may write, and never over an input.
-bool WritePatchFile(const char* path, const std::vector<uint8_t>& patch, const Input& a, const Input& b)
+// A new file at path as the full command line writes it (rom/FileOps.h, ReplaceFile): a new file
+// beside it, flushed once, renamed over the name; a replaced file's permission bits kept. Only over
+// nothing, or where mayReplace over a regular file this user owns and may write that is neither input.
+bool WriteOutput(const char* path, const std::vector<uint8_t>& bytes, bool mayReplace, const Input& a,
+                 const Input& b)
 {
     struct stat old {};
     const bool exists = ::lstat(path, &old) == 0;
     if (!exists && errno != ENOENT)
         return false;
-    if (exists && (!S_ISREG(old.st_mode) || old.st_uid != ::geteuid() || ::access(path, W_OK) != 0))
+    if (exists &&
+        (!mayReplace || !S_ISREG(old.st_mode) || old.st_uid != ::geteuid() || ::access(path, W_OK) != 0))
         return false;
     for (const Input* input : {&a, &b})
         if (exists && old.st_dev == input->identity.st_dev && old.st_ino == input->identity.st_ino)
@@ -187,7 +195,7 @@ bool WritePatchFile(const char* path, const std::vector<uint8_t>& patch, const I
     if (fd < 0)
         return false;
     bool ok = (!exists || ::fchmod(fd, old.st_mode & 0777) == 0) &&
-              WriteAll(fd, patch.data(), patch.size()) && ::fsync(fd) == 0;
+              WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temporary.c_str(), path) == 0;
     if (!ok)
@@ -195,35 +203,65 @@ bool WritePatchFile(const char* path, const std::vector<uint8_t>& patch, const I
     return ok;
 }
 
-int PatchIps(char** argv)
+// patch A B OUT.ips
+int PatchIps(char** argv, bool english)
 {
-    const char* locale = i18n::MessagesLocaleSetting();
-    if (!locale || !PlainOutput())
-        return kHandOver;
     Input a, b;
     if (!ReadInput(argv[2], a) || !ReadInput(argv[3], b))
         return kHandOver;
     std::vector<uint8_t> patch;
-    if (rom::MakeIpsPatch(a.bytes.get(), a.size, b.bytes.get(), b.size, patch))
+    if (rom::MakeIpsPatch(a.bytes.get(), a.size, b.bytes.get(), b.size, patch) ||
+        !WriteOutput(argv[4], patch, true, a, b))
         return kHandOver;
-    if (!WritePatchFile(argv[4], patch, a, b))
+    std::printf(english ? "Wrote %s (ips, %zu bytes)\n" : "已写入 %s（ips，%zu 字节）\n", argv[4],
+                patch.size());
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// apply IMAGE PATCH.ips OUT, OUT a new file: an existing one is changed in place under the save
+// lock and journal, which are the full command line's. So are every other patch and an image
+// that is not plausible or whose copier header the patch would write into (it says more of them).
+int ApplyIps(char** argv, bool english)
+{
+    struct stat out {};
+    if (::lstat(argv[4], &out) == 0 || errno != ENOENT)
         return kHandOver;
-    // The words of the full command line's PatchCommand, in its two languages.
-    const char* format =
-        i18n::IsEnglishLocale(locale) ? "Wrote %s (ips, %zu bytes)\n" : "已写入 %s（ips，%zu 字节）\n";
-    std::printf(format, argv[4], patch.size());
+    Input image, patch;
+    if (!ReadInput(argv[2], image) || !ReadInput(argv[3], patch) ||
+        !rom::IsIpsPatch(patch.bytes.get(), patch.size) ||
+        !rom::IsPlausibleImage(image.bytes.get(), image.size))
+        return kHandOver;
+    std::vector<uint8_t> target;
+    if (rom::ApplyIpsPatch(patch.bytes.get(), patch.size, image.bytes.get(), image.size, target))
+        return kHandOver;
+    if (rom::HasCopierHeader(image.size) &&
+        !rom::KeepsCopierHeader(image.bytes.get(), image.size, target.data(), target.size()))
+        return kHandOver;
+    if (target.empty() || target.size() > rom::kMaximumImageSize ||
+        !WriteOutput(argv[4], target, false, image, patch))
+        return kHandOver;
+    std::printf(english ? "Applied %s to %s: wrote %s (%zu bytes)\n"
+                        : "已把 %s 打到 %s 上：写入 %s（%zu 字节）\n",
+                argv[3], argv[2], argv[4], target.size());
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 } // namespace
 
 int RunPlainRequest(int argc, char** argv)
 {
-    if (argc != 5 || std::strcmp(argv[1], "patch") != 0)
+    if (argc != 5 || (std::strcmp(argv[1], "patch") != 0 && std::strcmp(argv[1], "apply") != 0))
         return kHandOver;
     for (int i = 2; i < argc; ++i)
         if (!PlainArgument(argv[i]))
             return kHandOver;
-    return NamesIps(argv[4]) ? PatchIps(argv) : kHandOver;
+    const char* locale = i18n::MessagesLocaleSetting();
+    if (!locale || !PlainOutput())
+        return kHandOver;
+    // Success lines in the words of the full command line's PatchCommand and ApplyCommand.
+    const bool english = i18n::IsEnglishLocale(locale);
+    if (argv[1][0] == 'a')
+        return ApplyIps(argv, english);
+    return NamesIps(argv[4]) ? PatchIps(argv, english) : kHandOver;
 }
 
 } // namespace dravik::cli

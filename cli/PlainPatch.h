@@ -1,6 +1,7 @@
 #pragma once
-// The command line's plain patch requests, done without Qt: `dravik patch A B OUT.ips` with no
-// option, inputs and output that are plain files, and nothing in the way. Starting Qt costs more
+// The command line's plain patch requests, done without Qt: `dravik patch A B OUT.ips` and
+// `dravik apply IMAGE PATCH.ips OUT` (OUT a new file) with no option, inputs and output that are
+// plain files, and nothing in the way. Starting Qt costs more
 // than making the patch, so `dravik` (cli/Launcher.cpp) tries this first and hands everything
 // else to the full command line.
 //

@@ -3,37 +3,12 @@
 #include <algorithm>
 #include <functional>
 
+#include "rom/ImageBytes.h"
 #include "rom/Texts.h"
 
 namespace dravik::rom {
 
 namespace {
-using ByteAt = std::function<int(uint32_t fileOffset)>; // -1 where the file holds no byte
-
-uint32_t HeaderFileOffset(uint32_t location, ImageForm form)
-{
-    return location + (form.header ? kCopierHeaderSize : 0);
-}
-
-uint32_t Word(const ByteAt& at, uint32_t offset)
-{
-    return static_cast<uint32_t>(std::max(at(offset), 0)) | static_cast<uint32_t>(std::max(at(offset + 1), 0))
-                                                                << 8;
-}
-
-bool PairAddsUp(const ByteAt& at, uint32_t header)
-{
-    return Word(at, header + kComplementAt) + Word(at, header + kChecksumAt) == 0xFFFF;
-}
-
-bool Plausible(const ByteAt& at, ImageForm form)
-{
-    for (uint32_t location : kHeaderLocations)
-        if (PairAddsUp(at, HeaderFileOffset(location, form)))
-            return true;
-    return false;
-}
-
 // Whether the map mode byte says the cartridge maps its ROM the way this location implies:
 // 0x2m or 0x3m, m 0, 2 or 3 for 32 KiB banks (0x7FC0), 1 or 5 for 64 KiB banks (0xFFC0).
 bool MapModeAgrees(int mode, uint32_t location)
@@ -80,23 +55,6 @@ std::vector<ByteRange> ChecksumRanges(ImageForm form)
         out.push_back(ByteRange{begin, begin + 4});
     }
     return out;
-}
-
-bool IsPlausibleImage(const Bytes& file, ImageForm form)
-{
-    return Plausible([&](uint32_t offset) { return offset < file.size() ? file[offset] : -1; }, form);
-}
-
-bool IsPlausibleImage(const std::vector<ImagePart>& parts, ImageForm form)
-{
-    return Plausible(
-        [&](uint32_t offset) {
-            for (const ImagePart& p : parts)
-                if (offset >= p.offset && offset - p.offset < p.bytes.size())
-                    return static_cast<int>(p.bytes[offset - p.offset]);
-            return -1;
-        },
-        form);
 }
 
 std::string ImplausibleNotice(const std::string& path)

@@ -60,8 +60,6 @@ std::string CellError::Describe() const
                 rowLabel, ShownTitle(columnTitle), text, reason);
 }
 
-bool HasCopierHeader(uint64_t fileSize) { return fileSize % 1024 != 0; }
-
 namespace {
 // The field bytes of every table at the layouts' offsets, joined where they lie close.
 std::vector<ByteRange> LayoutRanges()

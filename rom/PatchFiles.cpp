@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "rom/Bps.h"
-#include "rom/InternalHeader.h"
+#include "rom/ImageBytes.h"
 #include "rom/Ips.h"
 #include "rom/Texts.h"
 
@@ -151,8 +151,7 @@ std::optional<Error> ApplyIpsToImage(const Bytes& patch, const Bytes& source, By
         // Nothing in a copier header is worth patching: an IPS that writes there was almost
         // surely made for the image without one, and would put every byte 0x200 too low.
         if (madeFor == IpsMadeFor::Unsaid && headered &&
-            (target.size() < kHeader ||
-             !std::equal(source.begin(), source.begin() + kHeader, target.begin())))
+            !KeepsCopierHeader(source.data(), source.size(), target.data(), target.size()))
             return Error::Failure(Fill(
                 Patches::tr("IPS 补丁改写了这个映像开头 %1 字节的复制器文件头：它多半是为去掉文件头的映像制作"
                             "的，按原样应用会把每个字节都写低 %1 字节。请说明它是为哪种映像制作的（命令行："

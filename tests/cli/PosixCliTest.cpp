@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include "cli/Commands.h"
+#include "rom/Ips.h"
 #include "rom/SampleImage.h"
 #include "support/CliRun.h"
 #include "support/TestImage.h"
@@ -182,35 +183,45 @@ TEST(CliSafety, EveryCommandThatChangesAnImageKeepsTheFilesIdentity)
 }
 
 #if defined(DRAVIK_FULL_CLI)
-// `dravik` makes plain IPS patches itself, without Qt, and runs the full command line for all
-// else: both must leave the same file, status and words; anything doubtful goes to the full one.
+// `dravik` makes and applies plain IPS patches itself, without Qt, and runs the full command line
+// for all else: both must leave the same file, status and words; anything doubtful goes to the
+// full one.
 TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
 {
     test::Folder dir;
     const std::string root = dir.Root();
-    rom::Bytes modified = rom::MakeSampleImage(26);
+    rom::Bytes modified = rom::MakeSampleImage(26), patch;
     const rom::Bytes original = modified;
     for (size_t k = 0; k < 300; ++k)
         modified[0xC0600 + k * 13] ^= 0x5A;
+    ASSERT_FALSE(rom::MakeIps(original, modified, patch));
     dir.Write("a.smc", original);
     dir.Write("m.smc", modified);
+    dir.Write("e.ips", patch);
+    dir.Write("z.smc", rom::Bytes(1024)); // no cartridge header
+    dir.Write("h.ips", rom::Bytes{'P', 'A', 'T', 'C', 'H', 0, 0, 9, 0, 1, 7, 'E', 'O', 'F'});
     const struct {
         std::string setup, args;
     } requests[] = {
-        {"", "a.smc m.smc p.ips"},
-        {"printf old > p.IPS", "a.smc m.smc p.IPS"},       // replaced
-        {"", "missing.smc m.smc p.ips"},                   // refused
-        {"printf x > a.smc.journal", "a.smc m.smc p.ips"}, // a save of an input cut short
-        {"ln -s a.smc p.ips", "a.smc m.smc p.ips"},        // over an input
+        {"", "patch a.smc m.smc p.ips"},
+        {"printf old > p.IPS", "patch a.smc m.smc p.IPS"},       // replaced
+        {"", "patch missing.smc m.smc p.ips"},                   // refused
+        {"printf x > a.smc.journal", "patch a.smc m.smc p.ips"}, // a save of an input cut short
+        {"ln -s a.smc p.ips", "patch a.smc m.smc p.ips"},        // over an input
         {"mkdir -p h/.local/share/dravik/journals && touch h/.local/share/dravik/journals/j",
-         "a.smc m.smc p.ips"},
+         "patch a.smc m.smc p.ips"},
+        {"", "apply a.smc e.ips o.smc"},
+        {"cp m.smc o.smc", "apply a.smc e.ips o.smc"}, // in place, under the journal
+        {"", "apply a.smc m.smc o.smc"},               // not a patch
+        {"", "apply z.smc e.ips o.smc"},               // not plausible: a notice
+        {"", "apply a.smc h.ips o.smc"},               // into the copier header
     };
     const auto run = [&](const std::string& program, const std::string& language, const std::string& setup,
                          const std::string& args, rom::Bytes& written) {
         const CliRun r =
-            Shell("cd " + Quote(root) + " && rm -rf w h && mkdir w h && cp a.smc m.smc w && cd w && " +
+            Shell("cd " + Quote(root) + " && rm -rf w h && mkdir w h && cp *.smc *.ips w && cd w && " +
                   (setup.empty() ? "true" : setup) + " && HOME=" + Quote(root + "/h") +
-                  " XDG_DATA_HOME= LC_ALL=" + language + " " + Quote(program) + " patch " + args);
+                  " XDG_DATA_HOME= LC_ALL=" + language + " " + Quote(program) + " " + args);
         const std::string out = root + "/w/" + args.substr(args.rfind(' ') + 1);
         written = QFileInfo(QString::fromStdString(out)).isSymLink() ? rom::Bytes{'L'} : test::ReadFile(out);
         return r;
@@ -226,18 +237,19 @@ TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
             EXPECT_EQ(p.err, f.err) << what;
             EXPECT_TRUE(plain == full) << what;
         }
-    // Alone, without the full command line beside it: a plain request is done, others cannot be.
+    // Alone, without the full command line beside it: plain requests are done, others cannot be.
     ASSERT_EQ(Shell("mkdir " + Quote(root + "/alone") + " && cp " + Quote(DRAVIK_CLI) + " " +
                     Quote(root + "/alone"))
                   .status,
               0);
-    const std::string alone = Quote(root + "/alone/dravik");
-    const CliRun done = Shell("cd " + Quote(root) + " && HOME=" + Quote(root + "/h") + " LC_ALL=C.UTF-8 " +
-                              alone + " patch a.smc m.smc n.ips");
-    EXPECT_EQ(done.status, 0) << done.err;
-    EXPECT_EQ(done.out,
-              "已写入 n.ips（ips，" + std::to_string(test::ReadFile(root + "/n.ips").size()) + " 字节）\n");
-    const CliRun other = Shell("LC_ALL=C.UTF-8 " + alone + " patch a.smc m.smc n.bps");
+    const std::string alone = "cd " + Quote(root) + " && HOME=" + Quote(root + "/h") + " LC_ALL=C.UTF-8 " +
+                              Quote(root + "/alone/dravik");
+    const CliRun made = Shell(alone + " patch a.smc m.smc n.ips");
+    EXPECT_EQ(made.out, "已写入 n.ips（ips，" + std::to_string(patch.size()) + " 字节）\n") << made.err;
+    const CliRun applied = Shell(alone + " apply a.smc n.ips n.smc");
+    EXPECT_EQ(applied.status, 0) << applied.err;
+    EXPECT_TRUE(test::ReadFile(root + "/n.smc") == modified);
+    const CliRun other = Shell(alone + " patch a.smc m.smc n.bps");
     EXPECT_EQ(other.status, 1);
     EXPECT_TRUE(Contains(other.err, "无法运行")) << other.err;
 }
