@@ -48,6 +48,53 @@ protected:
     }
 };
 
+// The real dialogs for the window, except that a question asked while the window system has not
+// yet placed the window (during start-up: a name folder that no longer loads, a recovery offer,
+// ...) first waits until it has, so that the question is centred on the window. Start-up's work
+// is thus done before the window's first paint, which shows the opened image at once.
+class PlacedPrompts : public widgets::Prompts {
+public:
+    // Questions wait for window until Forget.
+    void Watch(QWidget* window) { window_ = window; }
+    void Forget() { window_ = nullptr; }
+
+    int Ask(QWidget* parent, const widgets::Question& question) override
+    {
+        AwaitPlaced();
+        return Real().Ask(parent, question);
+    }
+    QString ChooseFile(QWidget* parent, const widgets::FileQuestion& question) override
+    {
+        AwaitPlaced();
+        return Real().ChooseFile(parent, question);
+    }
+    int RunModal(QDialog& dialog) override
+    {
+        AwaitPlaced();
+        return Real().RunModal(dialog);
+    }
+    void Notice(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text) override
+    {
+        AwaitPlaced();
+        Real().Notice(parent, icon, caption, text);
+    }
+
+private:
+    static Prompts& Real() { return widgets::Prompts::Dialogs(); }
+    void AwaitPlaced()
+    {
+        if (!window_)
+            return;
+        QElapsedTimer waited;
+        waited.start();
+        while (window_->windowHandle() && !window_->windowHandle()->isExposed() && waited.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        Forget(); // placed once; later questions never wait
+    }
+
+    QWidget* window_ = nullptr;
+};
+
 // The options of the editor's command line, declared once for the window and for --help.
 struct Options {
     QCommandLineParser parser;
@@ -240,21 +287,17 @@ int CEditorApp::Run()
         setStyle(QStringLiteral("Fusion"));
         setPalette(widgets::DarkPalette());
     }
-    CEditorDlg window;
+    PlacedPrompts prompts; // outlives the window
+    CEditorDlg window(prompts);
     if (parser.isSet(options.noRecovery))
         window.GetSession().SetRecoveryFolder({});
     QuitAfterFirstPaint quitter;
     if (parser.isSet(options.exitAfterShow))
         window.installEventFilter(&quitter);
     window.show();
-    // What start-up may ask (a name folder that no longer loads, a recovery offer, ...) is centred
-    // on the window: the window system places the window first.
-    QElapsedTimer waited;
-    waited.start();
-    while (!window.windowHandle()->isExposed() && waited.elapsed() < 2000)
-        processEvents(QEventLoop::AllEvents, 50);
+    prompts.Watch(&window);
     if (!settingsRefused_.isEmpty())
-        widgets::Prompts::Dialogs().Tell(&window, QMessageBox::Warning, applicationName(), settingsRefused_);
+        prompts.Tell(&window, QMessageBox::Warning, applicationName(), settingsRefused_);
     if (parser.isSet(options.names))
         window.UseNameFolder(parser.value(options.names)); // for this run; a refusal says why
     else
@@ -264,6 +307,7 @@ int CEditorApp::Run()
         window.OpenFile(QFileInfo(args.first()).absoluteFilePath());
     if (parser.isSet(options.reference))
         window.UseReference(parser.value(options.reference)); // a refusal says why
+    prompts.Forget(); // a window hidden later (minimised) must not hold up a question
     return exec();
 }
 
