@@ -31,7 +31,8 @@ QString Picture(const char* name)
 namespace {
 
 // The pixels of a binary PPM ("P6 WIDTH HEIGHT 255", then three bytes a pixel), or a null image
-// for anything else. The resource holds them ready to show: unpacking them is all the work.
+// for anything else. The resource is stored uncompressed: the pixels are read where the program
+// was loaded, and converting them to the screen's format is all the work.
 QImage PpmPixels(const QByteArray& bytes)
 {
     int field[3] = {};

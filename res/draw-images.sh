@@ -6,9 +6,9 @@
 # Chinese ones here, the English ones in en/ (Resources.h picks them).
 #
 # The background is shown before the window's first paint, so it comes in two forms:
-# background.ppm, the plain pixels at the page area's size with the editor's font (747 x 467), shown
-# as they are (the resource compiler packs them smaller than a PNG, and unpacking them costs a
-# tenth of decoding one), and background-large.png, scaled for a larger page area.
+# background.ppm, the plain pixels at the page area's size with the editor's font (747 x 467),
+# compiled into the program as they are (resources.qrc: no compression) and shown with no decoding
+# at all, and background-large.png, scaled for a larger page area.
 set -euo pipefail
 FONT=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 
