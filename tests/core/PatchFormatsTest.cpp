@@ -454,6 +454,17 @@ TEST(PatchFormats, MovedCopiedAndRepeatedDataMakeSmallPatches)
     Bytes runs = base;
     std::fill(runs.begin() + 0x300, runs.begin() + 0x309, 0x77); // a run at the start of a change
     runs[0x309] ^= 1;
+    Bytes runLast = base;
+    runLast[0x500] ^= 1;
+    std::fill(runLast.begin() + 0x501, runLast.begin() + 0x50A, 0x77); // a byte, then a run of nine
+    Bytes pair = base;
+    pair[0x700] ^= 1;
+    pair[0x701] ^= 1;
+    // New bytes, then a block found only some way into it: the copy reaches back to the block's start.
+    Bytes newThenCopied = base;
+    const Bytes noise = test::RandomImage(32, 230);
+    std::copy(noise.begin(), noise.end(), newThenCopied.begin() + 0x180000);
+    std::copy(base.begin() + 0x1000, base.begin() + 0x1800, newThenCopied.begin() + 0x180000 + 230);
     struct Case {
         const char* name;
         const Bytes& source;
@@ -465,6 +476,9 @@ TEST(PatchFormats, MovedCopiedAndRepeatedDataMakeSmallPatches)
         {"a 2 KiB block taken from near the start", base, copied, 64, 0},
         {"ten zero bytes appended", base, zeros, 40, 16},
         {"a run of nine, then a byte", base, runs, 40, 5 + 8 + 6 + 3},
+        {"a byte, then a run of nine", base, runLast, 40, 5 + 6 + 8 + 3},
+        {"two bytes side by side", base, pair, 40, 5 + 7 + 3},
+        {"new bytes, then a copied block", base, newThenCopied, 230 + 40, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -242,6 +242,12 @@ TEST_F(SaveSafety, AWriterRefusesResultsThatCannotBeAnImageAndOddLockFiles)
     EXPECT_FALSE(test::Succeeded(writer.Begin(file.Path()), error));
     EXPECT_TRUE(Contains(error, "文件夹")) << error;
     EXPECT_FALSE(Contains(error, "另一个程序")) << error;
+    // A lock another save holds is said to be that.
+    test::TempImage busy(original);
+    QLockFile held(QString::fromStdString(busy.Path() + ".lock"));
+    ASSERT_TRUE(held.tryLock(0));
+    EXPECT_FALSE(test::Succeeded(ImageWriter().Begin(busy.Path(), 0), error));
+    EXPECT_TRUE(Contains(error, "另一个程序正在保存")) << error;
 }
 
 TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)
