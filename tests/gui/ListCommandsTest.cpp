@@ -89,6 +89,10 @@ TEST_F(ListCommandsTest, BulkEditPreviewsBlocksWhatDoesNotFitAndAppliesAsOneStep
         formula->setText(QStringLiteral("5000"));
         EXPECT_EQ(dialog.findChild<QTableWidget*>(QStringLiteral("preview"))->rowCount(), 3);
         EXPECT_FALSE(ok->isEnabled());
+        formula->setText(QStringLiteral("max(x, (r-4)*5000)")); // only the last row does not fit
+        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("status"))->text(),
+                  U("1 行放不下（红色），改好公式才能确定。"));
+        EXPECT_FALSE(ok->isEnabled());
         formula->setText(QStringLiteral("x+1"));
         ok->click();
     });
@@ -108,10 +112,11 @@ TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
     const auto* rows = qobject_cast<QAbstractProxyModel*>(list->model());
     const auto tableRow = [&](int viewRow) { return rows->mapToSource(rows->index(viewRow, 0)).row(); };
     const auto hp = [&](int viewRow) { return std::stoi(Monsters().Cell(tableRow(viewRow), Hp())); };
-    // Ascending, descending, then file order again.
+    // Ascending, descending, then file order again, which shows no sort arrow.
     for (int click : {1, 2, 3}) {
         SCOPED_TRACE(click);
         emit list->horizontalHeader()->sectionClicked(Hp());
+        EXPECT_EQ(list->horizontalHeader()->isSortIndicatorShown(), click != 3);
         bool moved = false;
         for (int v = 1; v < rows->rowCount(); ++v) {
             moved |= tableRow(v) != v;

@@ -144,13 +144,17 @@ TEST_F(WindowTest, ALongPathIsCutInTheMiddleKeepingTheFileName)
     QDir(QDir::temp().filePath(QString(12, QLatin1Char('d')))).removeRecursively();
 }
 
-TEST(Prompts, AShortMessageBoxIsWideEnoughForItsCaption)
+// A short message box is wide enough for its caption; a long list in one shows its first lines
+// and counts the rest exactly.
+TEST(Prompts, AShortMessageBoxFitsItsCaptionAndALongOneCountsTheLinesItLeavesOut)
 {
     int width = 0;
+    QString shown;
     QTimer closer; // works the box as a user would, so that nothing waits
-    QObject::connect(&closer, &QTimer::timeout, [&width] {
+    QObject::connect(&closer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             width = box->width();
+            shown = box->text();
             box->done(0);
         }
     });
@@ -161,6 +165,13 @@ TEST(Prompts, AShortMessageBoxIsWideEnoughForItsCaption)
     bold.setBold(true);
     EXPECT_GT(width,
               QFontMetrics(bold).horizontalAdvance(U("Dravik静态修改器")) + 6 * QFontMetrics(bold).height());
+
+    QStringList lines;
+    for (int i = 1; i <= 100; ++i)
+        lines << QString::number(i);
+    widgets::Prompts::Dialogs().Tell(nullptr, QMessageBox::Warning, U("Dravik静态修改器"), lines.join(u'\n'));
+    const QStringList seen = shown.split(u'\n');
+    EXPECT_EQ(seen.last(), U("……（另有 %1 项，见详细信息）").arg(101 - seen.size())) << shown.toStdString();
 }
 
 } // namespace
