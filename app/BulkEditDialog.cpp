@@ -119,9 +119,9 @@ void BulkEditDialog::Preview()
     preview_->setRowCount(static_cast<int>(plan_.rows.size()));
     for (int i = 0; i < static_cast<int>(plan_.rows.size()); ++i) {
         const rom::BulkRow& r = plan_.rows[static_cast<size_t>(i)];
-        const QString cells[] = {QStringLiteral("%1 %2").arg(r.row + 1).arg(Q(table_.RowLabel(r.row))),
-                                 Q(r.before), Q(r.after),
-                                 r.Fits() ? (r.before == r.after ? tr("不变") : QString()) : Q(r.reason)};
+        const QString cells[] = {
+            QStringLiteral("%1 %2").arg(r.row + 1).arg(Q(table_.RowLabel(r.row))), Q(r.before), Q(r.after),
+            r.Fits() ? (r.before == r.after ? tr("不变") : QString()) : Q(rom::Reason(*r.refusal))};
         for (int c = 0; c < 4; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (!r.Fits())
@@ -133,8 +133,8 @@ void BulkEditDialog::Preview()
 
     if (text.trimmed().isEmpty())
         status_->setText(tr("请输入公式。"));
-    else if (!plan_.error.empty())
-        status_->setText(Q(plan_.error));
+    else if (plan_.error)
+        status_->setText(Q(rom::Describe(*plan_.error)));
     else if (plan_.Misfits() > 0)
         status_->setText(tr("%n 行放不下（红色），改好公式才能确定。", nullptr, plan_.Misfits()));
     else

@@ -110,15 +110,16 @@ void ListCommands::Paste()
                        current.isValid() ? pages_.Rows(listId)->TableRow(current.row()) : 0,
                        current.isValid() ? std::max(current.column(), 1) : 1);
     widgets::Prompts& prompts = widgets::Prompts::For(window_);
-    if (!plan.error.empty()) {
-        prompts.Tell(window_, QMessageBox::Information, tr("Dravik静态修改器"), Q(plan.error));
+    if (plan.error) {
+        prompts.Tell(window_, QMessageBox::Information, tr("Dravik静态修改器"),
+                     Q(rom::Describe(*plan.error)));
         return;
     }
     if (!plan.refusals.empty()) {
         QStringList lines{
             tr("粘贴的内容有 %n 处不能用，什么也没有改：", nullptr, static_cast<int>(plan.refusals.size()))};
         for (size_t i = 0; i < plan.refusals.size() && i < kListedRefusals; ++i)
-            lines << Q(plan.refusals[i].Describe());
+            lines << Q(rom::Describe(plan.refusals[i]));
         if (plan.refusals.size() > kListedRefusals)
             lines << tr("……还有 %1 处").arg(plan.refusals.size() - kListedRefusals);
         prompts.Tell(window_, QMessageBox::Warning, tr("Dravik静态修改器"), lines.join('\n'));

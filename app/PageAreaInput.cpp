@@ -125,12 +125,12 @@ void PageArea::OnPriceApply(int listId, int editId)
     const rom::Table& table = models_.at(listId)->Table();
     LineBox* box = boxes_.at(editId);
     const rom::Edit edit = rom::Edit(table.Id()).SetCell(row, 1, box->Text().toStdString());
-    const std::vector<rom::CellError> errors = rom::CheckEdit(table, edit);
+    const std::vector<rom::Error> errors = rom::CheckEdit(table, edit);
     if (!errors.empty()) {
         widgets::Prompts::For(window_).Tell(
             window_, QMessageBox::Warning, tr("错误"),
             tr("%1: \"%2\" %3")
-                .arg(widgets::Title(errors.front().columnTitle), box->Text(), Q(errors.front().reason)));
+                .arg(widgets::Title(errors.front().column), box->Text(), Q(rom::Reason(errors.front()))));
         box->setFocus();
         box->selectAll();
         return;

@@ -399,8 +399,8 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&
     rom::ChecksumFix fix;
     if (parsed.isSet("fix-checksum")) {
         fix = rom::FixChecksum(target, rom::ImageForm::OfSize(target.size()));
-        if (!fix.error.empty()) {
-            err << QString::fromStdString(fix.error) << tr("%1 没有改动。").arg(rom) << "\n";
+        if (fix.error) {
+            err << rom::Describe(*fix.error) << tr("%1 没有改动。").arg(rom) << "\n";
             return kRefused;
         }
         rom::ApplyPatches(fix.patches, target);

@@ -511,24 +511,17 @@ int SetCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& n
     if (!ChosenRows(parsed, table, rows, err))
         return kWrongUsage;
     const rom::BulkPlan plan = rom::PlanBulk(table, column, rows, parsed.value("expr").toStdString());
-    if (!plan.error.empty()) {
+    if (plan.error) {
         err << "dravik set: "
-            << tr("公式“%1”：%2").arg(parsed.value("expr"), QString::fromStdString(plan.error)) << "\n";
+            << tr("公式“%1”：%2")
+                   .arg(parsed.value("expr"), QString::fromStdString(rom::Describe(*plan.error)))
+            << "\n";
         return kWrongUsage;
     }
     if (!plan.Ok()) {
         for (const rom::BulkRow& r : plan.rows)
             if (!r.Fits())
-                out << rom::CellError{table.Id(),
-                                      table.Title(),
-                                      r.row,
-                                      table.RowLabel(r.row),
-                                      column,
-                                      table.ColumnTitle(column),
-                                      r.after.empty() ? r.before : r.after,
-                                      r.reason}
-                           .Describe()
-                    << "\n";
+                out << rom::Describe(*r.refusal) << "\n";
         err << "dravik: "
             << tr("%n 行放不下（见上），%1 没有任何改动。", nullptr, plan.Misfits())
                    .arg(parsed.positionalArguments()[0])

@@ -65,10 +65,10 @@ CRowDlg::Refusal CheckTexts(const rom::Table& table, int row, const std::vector<
     rom::Edit edit(table.Id());
     for (size_t i = 0; i < columns.size() && i < static_cast<size_t>(texts.size()); ++i)
         edit.SetCell(row, columns[i], texts[static_cast<int>(i)].toStdString());
-    for (const rom::CellError& error : rom::CheckEdit(table, edit)) {
-        const auto it = std::find(columns.begin(), columns.end(), error.column);
+    for (const rom::Error& error : rom::CheckEdit(table, edit)) {
+        const auto it = std::find(columns.begin(), columns.end(), error.columnIndex);
         if (it != columns.end())
-            return {static_cast<int>(it - columns.begin()), Q(error.reason)};
+            return {static_cast<int>(it - columns.begin()), Q(rom::Reason(error))};
     }
     return {};
 }

@@ -176,15 +176,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     SaveContext plan = Plan(table, form);
     if (!plan.errors.empty()) {
-        for (const CellError& e : plan.errors) {
-            const int row = e.row;
+        for (const Error& e : plan.errors) {
+            const int row = e.row - 1;
             bool edited = false;
             for (const auto& [r, c] : editedCells)
-                edited |= r == row && c == e.column;
+                edited |= r == row && c == e.columnIndex;
             for (const auto& [r, name] : editedCodes)
-                edited |= r == row && e.column < 0;
+                edited |= r == row && e.columnIndex < 0;
             if (!edited)
-                std::fprintf(stderr, "%s (row %d, column %d)\n", e.Describe().c_str(), e.row, e.column);
+                std::fprintf(stderr, "%s (row %d, column %d)\n", Describe(e).c_str(), row, e.columnIndex);
             Check(edited, "a refusal names an edited cell or code");
         }
         return 0;

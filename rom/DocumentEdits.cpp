@@ -119,19 +119,19 @@ Review RomDocument::ReviewChanges() const
     if (!loaded_) {
         Review review;
         review.entries = ChangedFields(model_);
-        review.error = Fill(Files::tr("没有载入文件。"));
+        review.error = Error::Failure(Fill(Files::tr("没有载入文件。")));
         return review;
     }
     ImageFile file;
     if (std::optional<Error> failed = ReadImage(path_, ReadExtent::Whole, file)) {
         Review review;
         review.entries = ChangedFields(model_);
-        review.error = Describe(*failed);
+        review.error = std::move(failed);
         return review;
     }
     Review review = MakeReview(model_, file.bytes, form_, fixChecksum_);
     if (readOnly_)
-        review.error = Describe(ReadOnlyRefusal(path_));
+        review.error = ReadOnlyRefusal(path_);
     return review;
 }
 

@@ -72,6 +72,9 @@ std::string Describe(const Error& e)
     case Error::Kind::InLine:
         return e.line > 0 ? e.file + ":" + std::to_string(e.line) + ": " + why : e.file + ": " + why;
     case Error::Kind::InCell:
+        if (e.row <= 0)
+            return Fill(Tables::tr("表「%1」 列「%2」: \"%3\" %4"), ShownTitle(e.table), ShownTitle(e.column),
+                        e.text, why);
         return Fill(Tables::tr("表「%1」 第 %2 行「%3」 列「%4」: \"%5\" %6"), ShownTitle(e.table), e.row,
                     e.rowLabel, ShownTitle(e.column), e.text, why);
     }

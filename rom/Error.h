@@ -15,18 +15,20 @@ struct Error {
         Saving,  // a save of file failed; detail says what happened to the file
         Opening, // file cannot be opened; detail says why and what was left as it was
         InLine,  // line of file is refused (lines counted from 1; 0: the file as a whole)
-        InCell,  // a cell or code of table is refused: row (from 1), column, text
+        InCell,  // a cell or code of table is refused: row (from 1; 0: no row), column, text
     };
     Kind what = Kind::Failed;
     std::string file;
     int line = 0;
-    std::string table; // the title as the layout keeps it
-    int row = 0;       // counted from 1
+    std::string table;   // the title as the layout keeps it
+    std::string tableId; // the same table for a program
+    int row = 0;         // counted from 1; 0: none
     std::string rowLabel;
-    std::string column;  // title, or "array[k]" for a code entry
-    std::string text;    // the text that was refused
-    int systemError = 0; // the errno behind it; 0: none
-    std::string detail;  // why, in words; empty: the system's reason for systemError
+    std::string column;   // title, or "array[k]" for a code entry
+    int columnIndex = -1; // the column counted from 0; -1: a code entry no cell shows, or none
+    std::string text;     // the text that was refused
+    int systemError = 0;  // the errno behind it; 0: none
+    std::string detail;   // why, in words; empty: the system's reason for systemError
 
     static Error Failure(std::string sentence, std::string file = {}, int systemError = 0);
     static Error Reading(std::string file, int systemError, std::string detail = {});

@@ -172,7 +172,7 @@ std::optional<double> CellValue(const std::string& text, Codec codec)
 }
 } // namespace
 
-bool BulkPlan::Ok() const { return error.empty() && Misfits() == 0; }
+bool BulkPlan::Ok() const { return !error && Misfits() == 0; }
 
 int BulkPlan::Misfits() const
 {
@@ -185,21 +185,23 @@ BulkPlan PlanBulk(const Table& table, int column, const std::vector<int>& rows, 
     BulkPlan plan;
     plan.edit = Edit(table.Id());
     if (!table.IsValueColumn(column)) {
-        plan.error = Fill(Checks::tr("“%1”这一列不是数值"), column >= 0 && column < table.Columns()
-                                                                ? ShownTitle(table.ColumnTitle(column))
-                                                                : std::string());
+        plan.error = Error::Failure(Fill(
+            Checks::tr("“%1”这一列不是数值"),
+            column >= 0 && column < table.Columns() ? ShownTitle(table.ColumnTitle(column)) : std::string()));
         return plan;
     }
     for (const int row : rows)
         if (row < 0 || row >= table.Rows()) {
-            plan.error = Fill(Checks::tr("没有第 %1 行（表「%2」共 %n 行）", nullptr, table.Rows()), row + 1,
-                              ShownTitle(table.Title()));
+            plan.error =
+                Error::Failure(Fill(Checks::tr("没有第 %1 行（表「%2」共 %n 行）", nullptr, table.Rows()),
+                                    row + 1, ShownTitle(table.Title())));
             return plan;
         }
     Formula formula;
-    plan.error = formula.Read(text);
-    if (!plan.error.empty())
+    if (std::string why = formula.Read(text); !why.empty()) {
+        plan.error = Error::Failure(std::move(why));
         return plan;
+    }
     const Codec codec = ValueCodec(table.Layout(), column);
     const bool usesX = formula.UsesX();
     for (const int row : rows) {
@@ -207,10 +209,10 @@ BulkPlan PlanBulk(const Table& table, int column, const std::vector<int>& rows, 
         const std::optional<double> x = usesX ? CellValue(out.before, codec) : 0.0;
         const std::optional<double> value = x ? formula.Value(*x, row + 1) : std::nullopt;
         if (!x)
-            out.reason = Fill(Checks::tr("当前值不是数字"));
+            out.refusal = CellRefusal(table, row, column, out.before, Fill(Checks::tr("当前值不是数字")));
         else if (!value)
-            out.reason = Fill(Checks::tr("结果不是有限的数（除以零？）"));
-
+            out.refusal =
+                CellRefusal(table, row, column, out.before, Fill(Checks::tr("结果不是有限的数（除以零？）")));
         else
             out.after = UnitText(RoundToUnit(*value, codec), codec);
         if (out.Fits())
@@ -218,10 +220,10 @@ BulkPlan PlanBulk(const Table& table, int column, const std::vector<int>& rows, 
         plan.rows.push_back(std::move(out));
     }
     // One check of every result, as Save will make it.
-    for (const CellError& e : CheckEdit(table, plan.edit))
+    for (const Error& e : CheckEdit(table, plan.edit))
         for (BulkRow& r : plan.rows)
-            if (r.row == e.row && r.Fits())
-                r.reason = e.reason;
+            if (r.row == e.row - 1 && r.Fits())
+                r.refusal = e;
     return plan;
 }
 

@@ -50,14 +50,14 @@ std::string UnitText(int64_t units, Codec codec);
 struct BulkRow {
     int row = 0; // counted from 0
     std::string before;
-    std::string after;  // empty when no value could be worked out
-    std::string reason; // why the row does not fit; empty when it does
+    std::string after;            // empty when no value could be worked out
+    std::optional<Error> refusal; // why the row does not fit
 
-    bool Fits() const { return reason.empty(); }
+    bool Fits() const { return !refusal; }
 };
 
 struct BulkPlan {
-    std::string error; // the column, the rows or the formula refused as a whole
+    std::optional<Error> error; // the column, the rows or the formula refused as a whole
     std::vector<BulkRow> rows;
     Edit edit{""}; // every row's new text; apply only when Ok()
 

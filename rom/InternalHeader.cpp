@@ -88,10 +88,9 @@ ChecksumFix FixChecksum(const Bytes& file, ImageForm form)
         }
     }
     if (best == 0) {
-        fix.error = Fill(
+        fix.error = Error::Failure(Fill(
             Patches::tr("找不到内部文件头：0x7FC0 与 0xFFC0 处既没有相加为 0xFFFF 的校验和与补码，映射方式"
-                        "字节也对不上，无法修正校验和。"));
-
+                        "字节也对不上，无法修正校验和。")));
         return fix;
     }
     // A pair that adds up to 0xFFFF always adds 0x1FE to the sum, so the old pair is counted as

@@ -6,6 +6,7 @@
 // banks, at 0xFFC0 when in 64 KiB banks (after any copier header in the file). At 0x1C of the
 // header lies the complement of the checksum, at 0x1E the checksum, both 16-bit little-endian.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,7 @@ std::string ImplausibleNotice(const std::string& path);
 uint16_t CartridgeChecksum(const uint8_t* data, size_t size);
 
 struct ChecksumFix {
-    std::string error;          // why it cannot be fixed (no header found); empty when it can
+    std::optional<Error> error; // why it cannot be fixed (no header found)
     uint32_t headerOffset = 0;  // the header the fix goes into, as a file offset
     uint16_t checksum = 0;      // the right checksum; the complement is its bitwise inverse
     std::vector<Patch> patches; // complement and checksum, at file offsets (even when unchanged)

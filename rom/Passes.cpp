@@ -18,12 +18,6 @@ std::string RangeText(Codec codec, ValueRange range)
     return Fill(Tables::tr("%1 到 %2"), range.min, range.max);
 }
 
-CellError MakeError(const Table& table, int row, int column, const std::string& columnTitle,
-                    const std::string& text, const std::string& reason)
-{
-    return CellError{table.Id(), table.Title(), row, table.RowLabel(row), column, columnTitle, text, reason};
-}
-
 void LoadField(const LoadContext& ctx, const Field& f, Table& table, int row)
 {
     const TableLayout& layout = table.Layout();
@@ -53,11 +47,23 @@ void SaveField(SaveContext& ctx, const Field& f, const Table& table, int row)
 }
 } // namespace
 
-std::string CellError::Describe() const
+Error CellRefusal(const Table& table, int row, int column, std::string text, std::string reason,
+                  std::string title)
 {
+    Error e;
+    e.what = Error::Kind::InCell;
+    e.table = table.Title();
+    e.tableId = table.Id();
     // People count rows from 1; the JSON and the model count from 0.
-    return Fill(Tables::tr("表「%1」 第 %2 行「%3」 列「%4」: \"%5\" %6"), ShownTitle(tableTitle), row + 1,
-                rowLabel, ShownTitle(columnTitle), text, reason);
+    e.row = row >= 0 ? row + 1 : 0;
+    if (row >= 0 && row < table.Rows())
+        e.rowLabel = table.RowLabel(row);
+    const bool inTable = column >= 0 && column < table.Columns();
+    e.columnIndex = inTable ? column : -1;
+    e.column = !title.empty() || !inTable ? std::move(title) : table.ColumnTitle(column);
+    e.text = std::move(text);
+    e.detail = std::move(reason);
+    return e;
 }
 
 namespace {
@@ -145,12 +151,12 @@ std::optional<int64_t> SaveContext::Number(const Table& table, int row, int colu
     if (text == table.BaselineCell(row, column))
         return std::nullopt; // unchanged since the load: the stored bytes stay as they are
     // A cell the game keeps twice is written twice but is still one cell to the user.
-    for (const CellError& e : errors)
-        if (e.column == column && e.row == row && e.tableId == table.Id())
+    for (const Error& e : errors)
+        if (e.columnIndex == column && e.row == row + 1 && e.tableId == table.Id())
             return std::nullopt;
-    errors.push_back(MakeError(table, row, column, table.ColumnTitle(column), text,
-                               value || negative ? Fill(Tables::tr("超出范围 %1"), RangeText(codec, range))
-                                                 : Fill(Tables::tr("不是数字"))));
+    errors.push_back(CellRefusal(table, row, column, text,
+                                 value || negative ? Fill(Tables::tr("超出范围 %1"), RangeText(codec, range))
+                                                   : Fill(Tables::tr("不是数字"))));
     return std::nullopt;
 }
 
@@ -162,8 +168,8 @@ std::optional<int64_t> SaveContext::CodeValue(const Table& table, int row, const
         return value;
     const CodeArray* codes = table.FindCodes(array);
     const std::string title = codes && codes->perRow > 1 ? array + "[" + std::to_string(k) + "]" : array;
-    errors.push_back(MakeError(table, row, -1, title, std::to_string(value),
-                               Fill(Tables::tr("代码超出范围 %1"), RangeText(Codec::Whole, range))));
+    errors.push_back(CellRefusal(table, row, -1, std::to_string(value),
+                                 Fill(Tables::tr("代码超出范围 %1"), RangeText(Codec::Whole, range)), title));
 
     return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "rom/Error.h"
 #include "rom/Table.h"
 
 namespace dravik::rom {
@@ -56,18 +57,11 @@ struct Patch {
     uint32_t value; // already reduced to the width
 };
 
-struct CellError {
-    std::string tableId;
-    std::string tableTitle;
-    int row = 0;
-    std::string rowLabel;
-    int column = 0;          // -1 for a code array entry
-    std::string columnTitle; // or "array[k]" for a code array entry
-    std::string text;
-    std::string reason;
-
-    std::string Describe() const;
-};
+// A refused cell or code of a table. Row and column count from 0 as the model does (the error
+// counts rows from 1); row -1: no row of the table; column -1: a code array entry or no column,
+// which title names ("array[k]" for an entry). Without a title, a column is named by its own.
+Error CellRefusal(const Table& table, int row, int column, std::string text, std::string reason,
+                  std::string title = {});
 
 // A span of bytes one field occupies.
 struct Span {
@@ -107,7 +101,7 @@ public:
     void Write(uint32_t offset, int width, int64_t value); // offset as the layouts give it
 
     std::vector<Patch> patches; // at file offsets
-    std::vector<CellError> errors;
+    std::vector<Error> errors;
 
 private:
     ImageForm form_;
@@ -121,7 +115,7 @@ void LoadRow(const LoadContext& ctx, Table& table, int row);
 
 struct SavePlan {
     std::vector<Patch> patches; // empty when there are errors
-    std::vector<CellError> errors;
+    std::vector<Error> errors;
     bool Ok() const { return errors.empty(); }
 };
 SavePlan PlanSave(const Model& model, ImageForm form = {}); // patches at the form's file offsets

@@ -233,8 +233,8 @@ Status ImageWithEdits(const RomDocument& document, Bytes& image)
         std::ostringstream s;
         s << Fill(Patches::tr("有 %n 个单元格的值无效，保存时会被拒绝：", nullptr,
                               static_cast<int>(plan.errors.size())));
-        for (const CellError& e : plan.errors)
-            s << "\n" << e.Describe();
+        for (const Error& e : plan.errors)
+            s << "\n" << Describe(e);
         Status status = Status::Failure(Error::Failure(s.str(), document.Path()));
         status.cellErrors = std::move(plan.errors);
         return status;
@@ -249,9 +249,11 @@ Status ImageWithEdits(const RomDocument& document, Bytes& image)
 
     ApplyPatches(plan.patches, file.bytes);
     if (document.FixChecksumOnSave()) {
-        const ChecksumFix fix = FixChecksum(file.bytes, document.Form());
-        if (!fix.error.empty())
-            return Status::Failure(Error::Failure(fix.error, document.Path()));
+        ChecksumFix fix = FixChecksum(file.bytes, document.Form());
+        if (fix.error) {
+            fix.error->file = document.Path();
+            return Status::Failure(std::move(*fix.error));
+        }
         ApplyPatches(fix.patches, file.bytes);
     }
     image = std::move(file.bytes);

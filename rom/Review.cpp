@@ -78,7 +78,7 @@ std::vector<ReviewEntry> ChangedFields(const Model& model)
     return out;
 }
 
-std::vector<CellError> CheckEdit(const Table& table, const Edit& edit)
+std::vector<Error> CheckEdit(const Table& table, const Edit& edit)
 {
     Model scratch;
     Table* copy = scratch.Find(table.Id());
@@ -98,11 +98,12 @@ std::vector<CellError> CheckEdit(const Table& table, const Edit& edit)
         copy->SetCode(c.array, c.row, c.k, c.value);
         codes.insert({c.row, a->perRow > 1 ? c.array + "[" + std::to_string(c.k) + "]" : c.array});
     }
-    std::vector<CellError> out;
-    for (CellError& e : PlanSave(scratch).errors) {
+    std::vector<Error> out;
+    for (Error& e : PlanSave(scratch).errors) {
         if (e.tableId != table.Id())
             continue;
-        if (e.column >= 0 ? cells.count({e.row, e.column}) > 0 : codes.count({e.row, e.columnTitle}) > 0)
+        const int row = e.row - 1;
+        if (e.columnIndex >= 0 ? cells.count({row, e.columnIndex}) > 0 : codes.count({row, e.column}) > 0)
             out.push_back(std::move(e));
     }
     return out;
@@ -184,9 +185,9 @@ Review MakeReview(const Model& model, const Bytes& image, ImageForm form, bool f
     if (fixChecksum) {
         Bytes after = image;
         ApplyPatches(plan.patches, after);
-        const ChecksumFix fix = FixChecksum(after, form);
-        if (!fix.error.empty()) {
-            review.error = fix.error;
+        ChecksumFix fix = FixChecksum(after, form);
+        if (fix.error) {
+            review.error = std::move(fix.error);
             return review;
         }
         review.checksum = Fill(Patches::tr("修正校验和：内部文件头 %1 的校验和为 %2，补码为 %3。"),
@@ -208,13 +209,13 @@ Review MakeReview(const Model& model, const Bytes& image, ImageForm form, bool f
 std::vector<std::string> Review::SaveLines() const
 {
     std::vector<std::string> lines;
-    if (!error.empty())
-        return {error};
+    if (error)
+        return {Describe(*error)};
     if (!refusals.empty()) {
         lines.push_back(Fill(Tables::tr("保存会被拒绝：有 %n 个单元格的值无效，文件不会有任何改动。", nullptr,
                                         static_cast<int>(refusals.size()))));
-        for (const CellError& e : refusals)
-            lines.push_back("  " + e.Describe());
+        for (const Error& e : refusals)
+            lines.push_back("  " + Describe(e));
         return lines;
     }
     if (!checksum.empty())
@@ -232,15 +233,15 @@ std::vector<std::string> Review::SaveLines() const
 std::string Review::Format() const
 {
     std::ostringstream s;
-    if (!error.empty())
-        s << error << "\n";
+    if (error)
+        s << Describe(*error) << "\n";
     if (entries.empty())
         s << Fill(Tables::tr("没有修改。")) << "\n";
     else
         s << Fill(Tables::tr("修改 %1 处："), entries.size()) << "\n";
     for (const ReviewEntry& e : entries)
         s << "  " << e.Describe() << "\n";
-    if (error.empty())
+    if (!error)
         for (const std::string& line : SaveLines())
             s << line << "\n";
     return s.str();

@@ -3,6 +3,7 @@
 // the next Save writes, and what it would refuse. The window's 查看修改 and the command line's
 // import --dry-run show the same list.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,12 +35,12 @@ struct ByteChange {
 
 struct Review {
     std::vector<ReviewEntry> entries;
-    std::vector<ByteChange> bytes;   // empty when the save would be refused
-    std::vector<CellError> refusals; // why the save would write nothing
-    std::string error;               // the file could not be read (or its checksum not fixed)
-    std::string checksum;            // what a save that fixes the checksum sets, where it does
+    std::vector<ByteChange> bytes; // empty when the save would be refused
+    std::vector<Error> refusals;   // why the save would write nothing
+    std::optional<Error> error;    // the file could not be read (or its checksum not fixed)
+    std::string checksum;          // what a save that fixes the checksum sets, where it does
 
-    bool Refused() const { return !refusals.empty() || !error.empty(); }
+    bool Refused() const { return !refusals.empty() || error; }
     // The whole review as text lines, as the command line prints it.
     std::string Format() const;
     // What a save would write, one line each: why it would be refused (with each invalid cell), or
@@ -52,7 +53,7 @@ std::vector<ReviewEntry> ChangedFields(const Model& model);
 
 // What the save pass would refuse among the cells and codes an edit sets, were it applied to
 // the table now: editors ask this before they close, so they refuse exactly what Save refuses.
-std::vector<CellError> CheckEdit(const Table& table, const Edit& edit);
+std::vector<Error> CheckEdit(const Table& table, const Edit& edit);
 
 // The review of one edit before it is applied to its table: the fields it changes (old -> new,
 // against the table as it is now), the bytes the next save would write differently because of it

@@ -251,8 +251,10 @@ std::optional<Error> AddChecksumFix(const std::string& path, ImageForm form, Sav
     notice += whole.notice;
     ApplyPatches(plan.patches, whole.bytes);
     ChecksumFix fix = FixChecksum(whole.bytes, form);
-    if (!fix.error.empty())
-        return Error::Failure(fix.error, path);
+    if (fix.error) {
+        fix.error->file = path;
+        return fix.error;
+    }
     plan.patches.insert(plan.patches.end(), fix.patches.begin(), fix.patches.end());
     return std::nullopt;
 }
@@ -312,8 +314,8 @@ Status RomDocument::Save(bool overwriteChanges)
         s << Fill(Files::tr("未保存 %1：有 %n 个单元格的值无效，文件没有任何改动。", nullptr,
                             static_cast<int>(plan.errors.size())),
                   path_);
-        for (const CellError& e : plan.errors)
-            s << "\n" << e.Describe();
+        for (const Error& e : plan.errors)
+            s << "\n" << Describe(e);
         Status status = Status::Failure(Error::Failure(s.str(), path_));
         status.cellErrors = std::move(plan.errors);
         return status;

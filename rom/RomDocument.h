@@ -21,12 +21,12 @@ namespace dravik::rom {
 // The outcome of Open or Save.
 struct Status {
     bool ok = true;
-    std::optional<Error> error;        // what went wrong
-    std::string message;               // its words (Describe), for a message box or standard error
-    std::vector<CellError> cellErrors; // the invalid cells when a save was refused
-    int changedBytes = 0;              // bytes a successful save changed
-    bool fileChanged = false;          // the save was refused: the file is no longer what Open read
-    std::string notice;                // a successful Open that first rolled back an interrupted save
+    std::optional<Error> error;    // what went wrong
+    std::string message;           // its words (Describe), for a message box or standard error
+    std::vector<Error> cellErrors; // the invalid cells when a save was refused
+    int changedBytes = 0;          // bytes a successful save changed
+    bool fileChanged = false;      // the save was refused: the file is no longer what Open read
+    std::string notice;            // a successful Open that first rolled back an interrupted save
 
     static Status Failure(Error error)
     {

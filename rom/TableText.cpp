@@ -106,16 +106,6 @@ std::vector<int> TitleColumns(const Table& table, const std::vector<std::string>
     }
     return columns;
 }
-
-CellError Refusal(const Table& table, int row, int column, const std::string& text, const std::string& reason)
-{
-    const bool inTable = row >= 0 && row < table.Rows();
-    return CellError{
-        table.Id(), table.Title(),
-        row,        inTable ? table.RowLabel(row) : std::string(),
-        column,     column >= 0 && column < table.Columns() ? table.ColumnTitle(column) : std::string(),
-        text,       reason};
-}
 } // namespace
 
 std::string CopyRows(const Table& table, const std::vector<int>& rows)
@@ -148,7 +138,7 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
     while (!lines.empty() && lines.back().size() == 1 && lines.back()[0].empty())
         lines.pop_back();
     if (lines.empty()) {
-        plan.error = Fill(Tables::tr("没有可粘贴的内容"));
+        plan.error = Error::Failure(Fill(Tables::tr("没有可粘贴的内容")));
         return plan;
     }
 
@@ -179,11 +169,10 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
             if (!free.empty())
                 free.pop_back();
             if (row < 0)
-                plan.refusals.push_back(
-                    Refusal(table, static_cast<int>(i), 0, name,
-                            Fill(Tables::tr("表中没有这个名称的行（粘贴内容第 %1 行）"), i + 1)));
+                plan.refusals.push_back(CellRefusal(
+                    table, -1, 0, name, Fill(Tables::tr("表中没有这个名称的行（粘贴内容第 %1 行）"), i + 1)));
         } else if (row >= table.Rows()) {
-            plan.refusals.push_back(Refusal(
+            plan.refusals.push_back(CellRefusal(
                 table, row, -1, {}, Fill(Tables::tr("表只有 %n 行，粘贴的行太多", nullptr, table.Rows()))));
             row = -1;
         }
@@ -204,7 +193,7 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
                 if (column < 0 || column >= table.Columns()) {
                     if (values && !cell.empty())
                         plan.refusals.push_back(
-                            Refusal(table, rows[i], -1, cell, Fill(Tables::tr("超出表的列数"))));
+                            CellRefusal(table, rows[i], -1, cell, Fill(Tables::tr("超出表的列数"))));
 
                     continue;
                 }
@@ -212,7 +201,7 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
                     continue;
                 const std::string error = SetCellText(scratch, rows[i], column, cell);
                 if (!error.empty())
-                    plan.refusals.push_back(Refusal(table, rows[i], column, cell, error));
+                    plan.refusals.push_back(CellRefusal(table, rows[i], column, cell, error));
             }
         }
 
@@ -225,10 +214,10 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
                 if (a.At(row, k) != table.Code(a.name, row, k))
                     plan.edit.SetCode(a.name, row, k, a.At(row, k));
     }
-    for (CellError& e : CheckEdit(table, plan.edit))
+    for (Error& e : CheckEdit(table, plan.edit))
         plan.refusals.push_back(std::move(e));
     std::stable_sort(plan.refusals.begin(), plan.refusals.end(),
-                     [](const CellError& a, const CellError& b) { return a.row < b.row; });
+                     [](const Error& a, const Error& b) { return a.row < b.row; });
     return plan;
 }
 

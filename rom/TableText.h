@@ -1,6 +1,7 @@
 #pragma once
 // Cells as text in and out: the one rule that reads a cell's text back (CSV import and paste),
 // and rows copied and pasted as tab-separated text, the way spreadsheets exchange cells.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,11 @@ std::string FromSpreadsheetSafe(const std::string& field);
 std::string CopyRows(const Table& table, const std::vector<int>& rows);
 
 struct PastePlan {
-    std::string error;               // nothing to paste
-    std::vector<CellError> refusals; // every cell, name or row that does not fit
-    Edit edit{""};                   // what the paste sets; apply only when Ok()
+    std::optional<Error> error;  // nothing to paste
+    std::vector<Error> refusals; // every cell, name or row that does not fit
+    Edit edit{""};               // what the paste sets; apply only when Ok()
 
-    bool Ok() const { return error.empty() && refusals.empty(); }
+    bool Ok() const { return !error && refusals.empty(); }
 };
 
 // Reads tab-separated text for one table. A first line of column titles says which column each

@@ -2164,5 +2164,9 @@ zero, those rows are listed and nothing is written.</translation>
             <numerusform>the table has only %n rows; too many rows pasted</numerusform>
         </translation>
     </message>
+    <message>
+        <source>表「%1」 列「%2」: &quot;%3&quot; %4</source>
+        <translation>table &quot;%1&quot; column &quot;%2&quot;: &quot;%3&quot; %4</translation>
+    </message>
 </context>
 </TS>

@@ -20,10 +20,11 @@ const Field& FieldOf(const Table& t, const std::string& key)
     throw std::logic_error("no field " + key);
 }
 
-bool HasRefusal(const std::vector<CellError>& refusals, int row, int column, const std::string& reason)
+// row and column count from 0; row -1: the refusal names no row.
+bool HasRefusal(const std::vector<Error>& refusals, int row, int column, const std::string& reason)
 {
-    for (const CellError& e : refusals)
-        if (e.row == row && e.column == column && e.reason.find(reason) != std::string::npos)
+    for (const Error& e : refusals)
+        if (e.row == row + 1 && e.columnIndex == column && Reason(e).find(reason) != std::string::npos)
             return true;
     return false;
 }
@@ -115,7 +116,7 @@ TEST(BulkEdit, AppliesAsOneChangeAndKeepsFlagBits)
         for (int row = 0; row < t.Rows(); row += 2)
             rows.push_back(row);
         const BulkPlan plan = PlanBulk(t, column, rows, c.formula);
-        ASSERT_TRUE(plan.Ok()) << c.key << " " << plan.error;
+        ASSERT_TRUE(plan.Ok()) << c.key << " " << (plan.error ? Describe(*plan.error) : std::string());
         const Change change = doc.Apply(plan.edit);
         for (const BulkRow& r : plan.rows)
             EXPECT_EQ(t.Cell(r.row, column), r.after) << c.key << " row " << r.row;
@@ -159,18 +160,20 @@ TEST(BulkEdit, MarksEveryRowThatDoesNotFitAndRefusesBadInput)
     ASSERT_EQ(plan.rows.size(), 3u);
     EXPECT_TRUE(plan.rows[0].Fits() && plan.rows[2].Fits());
     EXPECT_EQ(plan.rows[1].after, "1024");
-    EXPECT_NE(plan.rows[1].reason.find("超出范围 0 到 1023"), std::string::npos) << plan.rows[1].reason;
+    ASSERT_TRUE(plan.rows[1].refusal);
+    EXPECT_EQ(Describe(*plan.rows[1].refusal),
+              "表「主炮」 第 2 行「" + t.RowLabel(1) + "」 列「攻击」: \"1024\" 超出范围 0 到 1023");
 
     plan = PlanBulk(t, weight, {0, 1}, "x - 1000");
     EXPECT_EQ(plan.Misfits(), 2);
-    EXPECT_EQ(plan.rows[0].reason.substr(0, 12), "超出范围") << plan.rows[0].reason;
+    EXPECT_EQ(Reason(*plan.rows[0].refusal).substr(0, 12), "超出范围");
     plan = PlanBulk(t, weight, {0}, "x / 0");
     EXPECT_EQ(plan.Misfits(), 1);
     EXPECT_EQ(plan.rows[0].after, "");
 
-    EXPECT_NE(PlanBulk(t, 0, {0}, "1").error, "");                       // the name column
-    EXPECT_NE(PlanBulk(t, attack, {t.Rows()}, "1").error, "");           // no such row
-    EXPECT_NE(PlanBulk(t, attack, {0}, "x +* 2").error, "");             // no formula
+    EXPECT_TRUE(PlanBulk(t, 0, {0}, "1").error);                         // the name column
+    EXPECT_TRUE(PlanBulk(t, attack, {t.Rows()}, "1").error);             // no such row
+    EXPECT_TRUE(PlanBulk(t, attack, {0}, "x +* 2").error);               // no formula
     EXPECT_TRUE(PlanBulk(t, attack, {0}, "x").edit.Cells().size() == 1); // unchanged rows still listed
 }
 
@@ -185,8 +188,7 @@ TEST(Paste, CopyThenPasteIntoTheSameRowsChangesNothing)
         for (int row = 0; row < t.Rows(); ++row)
             rows.push_back(row);
         const PastePlan plan = PlanPaste(t, CopyRows(t, rows), 0, 1);
-        EXPECT_TRUE(plan.Ok()) << t.Id()
-                               << (plan.refusals.empty() ? plan.error : plan.refusals[0].Describe());
+        EXPECT_TRUE(plan.Ok()) << t.Id() << Describe(plan.error ? *plan.error : plan.refusals.at(0));
         EXPECT_TRUE(plan.edit.Empty()) << t.Id();
     }
 }
@@ -207,7 +209,7 @@ TEST(Paste, TakesColumnsByTitleAndRowsByNameInAnyOrder)
                              t.Cell(0, 4) + "\t" + name0 + "\t12\r\n";
     const std::string price4 = t.Cell(4, 1);
     const PastePlan plan = PlanPaste(t, text, 20, 3);
-    ASSERT_TRUE(plan.Ok()) << (plan.refusals.empty() ? plan.error : plan.refusals[0].Describe());
+    ASSERT_TRUE(plan.Ok()) << Describe(plan.error ? *plan.error : plan.refusals.at(0));
     // Its review before it is applied says what the review after it says.
     const Review preview = ReviewEdit(t, plan.edit, doc.SavedParts(), doc.Form());
     doc.Apply(plan.edit);
@@ -240,7 +242,7 @@ TEST(Paste, RefusesAsAWholeAndListsEachBadCell)
     EXPECT_TRUE(HasRefusal(plan.refusals, 0, 2, "不是数字"));
     EXPECT_TRUE(HasRefusal(plan.refusals, 0, 11, ""));
     EXPECT_TRUE(HasRefusal(plan.refusals, 1, 2, "超出范围"));
-    EXPECT_TRUE(HasRefusal(plan.refusals, 2, 0, "没有这个名称"));
+    EXPECT_TRUE(HasRefusal(plan.refusals, -1, 0, "没有这个名称"));
     EXPECT_EQ(plan.refusals.size(), 4u);
 
     const Table& items = model.Get("items");
@@ -248,7 +250,7 @@ TEST(Paste, RefusesAsAWholeAndListsEachBadCell)
     EXPECT_EQ(tooMany.refusals.size(), 2u);
     EXPECT_TRUE(HasRefusal(tooMany.refusals, items.Rows(), -1, "粘贴的行太多"));
     EXPECT_TRUE(HasRefusal(PlanPaste(items, "1\t2\t3\t4\t5\t6\t7\t8\t9\n", 0, 1).refusals, 0, -1, "列数"));
-    EXPECT_FALSE(PlanPaste(items, "\n\n", 0, 1).error.empty());
+    EXPECT_TRUE(PlanPaste(items, "\n\n", 0, 1).error);
 
     for (int row = 0; row < monsters.Rows(); ++row)
         for (int c = 1; c < monsters.Columns(); ++c)

@@ -153,7 +153,7 @@ TEST_F(ChangeTest, ReviewListsChangedFieldsAndExactlyTheBytesSaveWrites)
     EXPECT_TRUE(refused.Refused());
     EXPECT_TRUE(refused.bytes.empty());
     ASSERT_EQ(refused.refusals.size(), 1u);
-    EXPECT_NE(refused.Format().find(refused.refusals[0].Describe()), std::string::npos);
+    EXPECT_NE(refused.Format().find(Describe(refused.refusals[0])), std::string::npos);
 }
 
 // A stored value below its row flag loads as a negative text, which a save keeps as stored bytes

@@ -66,7 +66,7 @@ TEST(Document, SaveRefusesInvalidCellsAsAWholeAndListsThem)
     const Status s = doc.Save();
     EXPECT_FALSE(s.ok);
     ASSERT_EQ(s.cellErrors.size(), 8u);
-    EXPECT_EQ(s.cellErrors[0].row, 1); // the data stays 0-based; people count rows from 1
+    EXPECT_EQ(s.cellErrors[0].row, 2); // people count rows from 1
     EXPECT_EQ(file.Read(), original);
     for (const std::string& part :
          {"表「主炮」 第 2 行「" + m.Get("main_cannons").RowLabel(1) + "」", std::string("\"12a\" 不是数字"),
@@ -74,9 +74,10 @@ TEST(Document, SaveRefusesInvalidCellsAsAWholeAndListsThem)
           std::string("表「红狼的HP」 第 1 行")})
         EXPECT_TRUE(test::Contains(s.message, part)) << s.message;
 
-    for (const CellError& e : s.cellErrors)
-        if (e.column > 0)
-            m.Get(e.tableId).SetCell(e.row, e.column, m.Get(e.tableId).BaselineCell(e.row, e.column));
+    for (const Error& e : s.cellErrors)
+        if (e.columnIndex > 0)
+            m.Get(e.tableId).SetCell(e.row - 1, e.columnIndex,
+                                     m.Get(e.tableId).BaselineCell(e.row - 1, e.columnIndex));
     m.Get("tanks").SetCode("parts", 0, 0, 0xFF);
     m.Get("main_cannons").SetCell(1, 4, " 12\r\n"); // surrounding space and line breaks are fine
     const Status ok = doc.Save();
@@ -127,7 +128,7 @@ TEST(Document, EveryValueCellEditWritesOnlyItsOwnField)
                 ++edits;
             }
             const SavePlan plan = PlanSave(model);
-            ASSERT_TRUE(plan.Ok()) << plan.errors[0].Describe();
+            ASSERT_TRUE(plan.Ok()) << Describe(plan.errors[0]);
             const std::vector<uint32_t> changed = Changes(image, plan.patches);
             ASSERT_FALSE(changed.empty());
             for (uint32_t at : changed)
@@ -171,7 +172,7 @@ TEST(Document, FullWidthDigitsAndSignsSaveAsTheirAsciiForms)
         LoadTables(image, m);
         m.Get(c.table).SetCell(c.row, c.column, c.text);
         const SavePlan plan = PlanSave(m);
-        ASSERT_TRUE(plan.Ok()) << plan.errors[0].Describe();
+        ASSERT_TRUE(plan.Ok()) << Describe(plan.errors[0]);
         ApplyPatches(plan.patches, image);
         EXPECT_EQ(test::Get(image, c.offset, c.width), c.stored);
     }

@@ -93,6 +93,8 @@ TEST(FileOps, ErrorsAreWordedFromTheirValue)
     cell.column = "价格";
     cell.text = "12x";
     cell.detail = "不是数字";
+    rom::Error rowless = cell;
+    rowless.row = 0;
     const struct {
         rom::Error error;
         std::string words;
@@ -106,6 +108,7 @@ TEST(FileOps, ErrorsAreWordedFromTheirValue)
         {rom::Error::InLine("items.txt", 7, "太长"), "items.txt:7: 太长"},
         {rom::Error::InLine("x.bin", 0, "不是名称表的文件名"), "x.bin: 不是名称表的文件名"},
         {cell, "表「道具」 第 3 行「手雷」 列「价格」: \"12x\" 不是数字"},
+        {rowless, "表「道具」 列「价格」: \"12x\" 不是数字"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(rom::Describe(c.error), c.words);

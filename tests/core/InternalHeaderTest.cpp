@@ -77,7 +77,7 @@ TEST(InternalHeader, FixGoesIntoTheRecognisedHeaderAndMakesTheSumRight)
     Bytes edited = sample;
     edited[0x150000] ^= 0x55;
     rom::ChecksumFix fix = rom::FixChecksum(edited, ImageForm{true});
-    ASSERT_EQ(fix.error, "");
+    ASSERT_FALSE(fix.error);
     EXPECT_EQ(fix.headerOffset, kLo);
     rom::ApplyPatches(fix.patches, edited);
     EXPECT_EQ(StoredChecksum(edited, kLo), PlainSum(edited));
@@ -89,7 +89,7 @@ TEST(InternalHeader, FixGoesIntoTheRecognisedHeaderAndMakesTheSumRight)
     random[kLo + rom::kMapModeAt] = 0x21;
     random[kHi + rom::kMapModeAt] = 0x31;
     fix = rom::FixChecksum(random, ImageForm{true});
-    ASSERT_EQ(fix.error, "");
+    ASSERT_FALSE(fix.error);
     EXPECT_EQ(fix.headerOffset, kHi);
     // A pair that adds up wins over a mapping byte.
     test::Put(random, kLo + rom::kComplementAt, 4, 0x0000FFFF);
@@ -98,7 +98,8 @@ TEST(InternalHeader, FixGoesIntoTheRecognisedHeaderAndMakesTheSumRight)
     random = test::RandomImage(9);
     random[kLo + rom::kMapModeAt] = random[kHi + rom::kMapModeAt] = 0x00;
     fix = rom::FixChecksum(random, ImageForm{true});
-    EXPECT_NE(fix.error.find("找不到内部文件头"), std::string::npos);
+    ASSERT_TRUE(fix.error);
+    EXPECT_NE(rom::Describe(*fix.error).find("找不到内部文件头"), std::string::npos);
     EXPECT_TRUE(fix.patches.empty());
 }
 

@@ -28,7 +28,7 @@ struct Fixture {
     Bytes Save()
     {
         SavePlan plan = PlanSave(model);
-        EXPECT_TRUE(plan.Ok()) << (plan.errors.empty() ? "" : plan.errors[0].Describe());
+        EXPECT_TRUE(plan.Ok()) << (plan.errors.empty() ? "" : Describe(plan.errors[0]));
         Bytes out = image;
         ApplyPatches(plan.patches, out);
         return out;
