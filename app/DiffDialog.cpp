@@ -17,7 +17,6 @@
 namespace dravik::app {
 
 namespace {
-constexpr int kListedRuns = 50;
 constexpr int kTableIdRole = Qt::UserRole;
 constexpr int kRowRole = Qt::UserRole + 1;
 
@@ -31,16 +30,10 @@ QString RunsText(const rom::ImageDiff& d)
     if (d.runs.empty())
         return DiffDialog::tr("字段以外没有不同的字节。");
     QStringList runs;
-    for (size_t i = 0; i < d.runs.size() && i < kListedRuns; ++i)
+    for (size_t i = 0; i < d.runs.size() && i < rom::kListedRuns; ++i)
         runs << DiffDialog::tr("%1-%2（%n 字节）", nullptr, rom::PluralCount(d.runs[i].length))
                     .arg(Offset(d.runs[i].offset), Offset(d.runs[i].offset + d.runs[i].length - 1));
-    QString text = DiffDialog::tr("字段以外的字节差异 %1，共 %2：%3")
-                       .arg(DiffDialog::tr("%n 段", nullptr, rom::PluralCount(d.runs.size())),
-                            DiffDialog::tr("%n 字节", nullptr, rom::PluralCount(d.bytesOutside)),
-                            runs.join(DiffDialog::tr("、")));
-    if (d.runs.size() > kListedRuns)
-        text += DiffDialog::tr("……另有 %n 段未列出", nullptr, rom::PluralCount(d.runs.size() - kListedRuns));
-    return text;
+    return Q(rom::RunsSummary(d, true)) + runs.join(DiffDialog::tr("、")) + Q(rom::RunsNotListed(d));
 }
 } // namespace
 

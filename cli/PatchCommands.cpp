@@ -18,8 +18,6 @@
 namespace dravik::cli {
 
 namespace {
-constexpr size_t kListedRuns = 50;
-
 // A roll-back of an interrupted save done on the way is told, as an open tells it; a failure says why.
 bool ReadImageFile(const std::string& path, rom::Bytes& bytes, std::ostream& err)
 {
@@ -62,16 +60,6 @@ struct DiffList {
     Q_DECLARE_TR_FUNCTIONS(DiffList)
 };
 
-// "字段以外的字节差异 3 段，共 5 字节" with each count in its own plural form; `colon` when the runs
-// are listed after it.
-QString RunsSummary(const rom::ImageDiff& d, bool colon)
-{
-    return (colon ? DiffList::tr("字段以外的字节差异 %1，共 %2：")
-                  : DiffList::tr("字段以外的字节差异 %1，共 %2。"))
-        .arg(DiffList::tr("%n 段", nullptr, rom::PluralCount(d.runs.size())),
-             DiffList::tr("%n 字节", nullptr, rom::PluralCount(d.bytesOutside)));
-}
-
 void DiffText(const rom::ImageDiff& d, const std::string& a, const std::string& b, std::ostream& out)
 {
     const QString qa = QString::fromStdString(a), qb = QString::fromStdString(b);
@@ -101,16 +89,14 @@ void DiffText(const rom::ImageDiff& d, const std::string& a, const std::string& 
                         QString::fromStdString(f.rowLabel), QString::fromStdString(rom::ShownTitle(f.column)),
                         QString::fromStdString(f.before), QString::fromStdString(f.after))
             << "\n";
-    out << RunsSummary(d, !d.runs.empty()) << "\n";
-    for (size_t i = 0; i < d.runs.size() && i < kListedRuns; ++i)
+    out << rom::RunsSummary(d, !d.runs.empty()) << "\n";
+    for (size_t i = 0; i < d.runs.size() && i < rom::kListedRuns; ++i)
         out << "  "
             << DiffList::tr("%1（%n 字节）", nullptr, rom::PluralCount(d.runs[i].length))
                    .arg(QString::fromStdString(RunText(d.runs[i])))
             << "\n";
-    if (d.runs.size() > kListedRuns)
-        out << "  "
-            << DiffList::tr("……另有 %n 段未列出", nullptr, rom::PluralCount(d.runs.size() - kListedRuns))
-            << "\n";
+    if (d.runs.size() > rom::kListedRuns)
+        out << "  " << rom::RunsNotListed(d) << "\n";
 }
 
 void DiffJson(const rom::ImageDiff& d, const std::string& a, const std::string& b, std::ostream& out)
@@ -140,7 +126,7 @@ void DiffJson(const rom::ImageDiff& d, const std::string& a, const std::string& 
     }
     out << "],\n \"bytes_outside_fields\": {\"runs\": " << d.runs.size() << ", \"bytes\": " << d.bytesOutside
         << ", \"listed\": [";
-    for (size_t i = 0; i < d.runs.size() && i < kListedRuns; ++i)
+    for (size_t i = 0; i < d.runs.size() && i < rom::kListedRuns; ++i)
         out << (i ? ", " : "") << "{\"offset\": " << d.runs[i].offset << ", \"length\": " << d.runs[i].length
             << "}";
     out << "]}}\n";
@@ -159,7 +145,7 @@ void DiffCsv(const rom::ImageDiff& d, std::ostream& out)
         WriteCsvField(out, f.after);
         out << "\r\n";
     }
-    for (size_t i = 0; i < d.runs.size() && i < kListedRuns; ++i)
+    for (size_t i = 0; i < d.runs.size() && i < rom::kListedRuns; ++i)
         out << "bytes,,,,," << RunText(d.runs[i]) << "," << d.runs[i].length << ",\r\n";
     out << "bytes_total,,,,,," << d.runs.size() << "," << d.bytesOutside << "\r\n";
 }
@@ -214,7 +200,7 @@ void DiffMarkdown(const rom::ImageDiff& d, const std::string& a, const std::stri
         out << "\n";
     }
     if (!d.runs.empty())
-        out << "## " << DiffList::tr("数据表以外") << "\n\n" << RunsSummary(d, false) << "\n";
+        out << "## " << DiffList::tr("数据表以外") << "\n\n" << rom::RunsSummary(d, false) << "\n";
 }
 
 class DiffCommand : public Command {

@@ -1,6 +1,7 @@
 #include "rom/ImageDiff.h"
 
 #include "rom/CodeColumns.h"
+#include "rom/Texts.h"
 
 #include <algorithm>
 #include <cstring>
@@ -301,6 +302,21 @@ int ChangedFields(const std::vector<ImagePart>& earlier, const Bytes& now)
         std::copy(part.bytes.begin(), part.bytes.end(), before.begin() + part.offset);
     }
     return static_cast<int>(DiffImages(before, now).fields.size());
+}
+
+std::string RunsSummary(const ImageDiff& diff, bool listed)
+{
+    return Fill(listed ? Patches::tr("字段以外的字节差异 %1，共 %2：")
+                       : Patches::tr("字段以外的字节差异 %1，共 %2。"),
+                Fill(Patches::tr("%n 段", nullptr, PluralCount(diff.runs.size()))),
+                Fill(Patches::tr("%n 字节", nullptr, PluralCount(diff.bytesOutside))));
+}
+
+std::string RunsNotListed(const ImageDiff& diff)
+{
+    if (diff.runs.size() <= kListedRuns)
+        return {};
+    return Fill(Patches::tr("……另有 %n 段未列出", nullptr, PluralCount(diff.runs.size() - kListedRuns)));
 }
 
 } // namespace dravik::rom

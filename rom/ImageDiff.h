@@ -42,6 +42,14 @@ struct ImageDiff {
     bool Identical() const { return SameSize() && fields.empty() && runs.empty(); }
 };
 
+// At most this many runs are listed one by one; the rest are only counted.
+constexpr size_t kListedRuns = 50;
+// "字段以外的字节差异 3 段，共 5 字节", each count in its own plural form, ended by a colon when the
+// runs are listed after it, else by a full stop.
+std::string RunsSummary(const ImageDiff& diff, bool listed);
+// "……另有 7 段未列出" when more than kListedRuns runs differ; else empty.
+std::string RunsNotListed(const ImageDiff& diff);
+
 // Two whole image files; each must hold every table for its form (ImageForm::OfSize). Labels and
 // codes are shown with `names` (the compiled-in set for none).
 ImageDiff DiffImages(const Bytes& a, const Bytes& b, const names::NameSetPtr& names = nullptr);

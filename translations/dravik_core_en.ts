@@ -418,40 +418,11 @@ outside the fields that differ. Images that differ are a success too (exit statu
         <source>数据表以外</source>
         <translation>Outside the tables</translation>
     </message>
-    <message>
-        <source>字段以外的字节差异 %1，共 %2：</source>
-        <translation>Bytes outside the fields that differ: %1, %2 in all:</translation>
-    </message>
-    <message>
-        <source>字段以外的字节差异 %1，共 %2。</source>
-        <translation>Bytes outside the fields that differ: %1, %2 in all.</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n 段</source>
-        <translation>
-            <numerusform>%n run</numerusform>
-            <numerusform>%n runs</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n 字节</source>
-        <translation>
-            <numerusform>%n byte</numerusform>
-            <numerusform>%n bytes</numerusform>
-        </translation>
-    </message>
     <message numerus="yes">
         <source>%1（%n 字节）</source>
         <translation>
             <numerusform>%1 (%n byte)</numerusform>
             <numerusform>%1 (%n bytes)</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>……另有 %n 段未列出</source>
-        <translation>
-            <numerusform>... and %n more run not listed</numerusform>
-            <numerusform>... and %n more runs not listed</numerusform>
         </translation>
     </message>
 </context>
@@ -1485,6 +1456,35 @@ check checks the name files in DIR and lists every name they would change.</tran
         <translation>
             <numerusform>The IPS patch is faulty: %n byte follows &quot;EOF&quot;; only 0 or 3 (a truncation length) are allowed.</numerusform>
             <numerusform>The IPS patch is faulty: %n bytes follow &quot;EOF&quot;; only 0 or 3 (a truncation length) are allowed.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>字段以外的字节差异 %1，共 %2：</source>
+        <translation>Bytes that differ outside the fields: %1, %2 in all:</translation>
+    </message>
+    <message>
+        <source>字段以外的字节差异 %1，共 %2。</source>
+        <translation>Bytes that differ outside the fields: %1, %2 in all.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 段</source>
+        <translation>
+            <numerusform>%n run</numerusform>
+            <numerusform>%n runs</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 字节</source>
+        <translation>
+            <numerusform>%n byte</numerusform>
+            <numerusform>%n bytes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>……另有 %n 段未列出</source>
+        <translation>
+            <numerusform>... and %n more run not listed</numerusform>
+            <numerusform>... and %n more runs not listed</numerusform>
         </translation>
     </message>
 </context>

@@ -1041,31 +1041,6 @@ Other file: %2</translation>
             <numerusform>%1-%2 (%n bytes)</numerusform>
         </translation>
     </message>
-    <message>
-        <source>字段以外的字节差异 %1，共 %2：%3</source>
-        <translation>Bytes that differ outside the fields: %1, %2: %3</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n 段</source>
-        <translation>
-            <numerusform>%n run</numerusform>
-            <numerusform>%n runs</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n 字节</source>
-        <translation>
-            <numerusform>%n byte</numerusform>
-            <numerusform>%n bytes</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>……另有 %n 段未列出</source>
-        <translation>
-            <numerusform>... and %n more run not listed</numerusform>
-            <numerusform>... and %n more runs not listed</numerusform>
-        </translation>
-    </message>
 </context>
 <context>
     <name>EditHistory</name>

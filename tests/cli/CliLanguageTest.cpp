@@ -82,7 +82,7 @@ TEST(CliLanguage, EnglishLocaleGetsEnglishUsageAndMessages)
         {kEnglish,
          {"diff", QString::fromStdString(rom.Path()), QString::fromStdString(changed.Path())},
          0,
-         "differ: 1 run, 1 byte in all:\n  0x000000-0x000000 (1 byte)"},
+         "outside the fields: 1 run, 1 byte in all:\n  0x000000-0x000000 (1 byte)"},
     };
     const QRegularExpression plural("\\b1 [a-z]+s\\b");
     for (const auto& run : runs) {
