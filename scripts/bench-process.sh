@@ -78,6 +78,15 @@ hyperfine -N --warmup 10 --runs "$runs" --style none --export-json "$tmp/patch.j
 table "$tmp/patch.json"
 
 echo
+echo "== Apply to a new OUT (removed before each run: an existing OUT is changed in place)"
+hyperfine -N --warmup 10 --runs "$runs" --style none --export-json "$tmp/new.json" --export-markdown "$tmp/new.md" \
+  -n "dravik --help" --prepare true "$build/dravik --help" \
+  -n "dravik apply, IPS, to a new OUT" --prepare "rm -f $tmp/out/n.smc" \
+  "$build/dravik apply $tmp/a.smc $tmp/p.ips $tmp/out/n.smc" \
+  > /dev/null
+table "$tmp/new.json"
+
+echo
 echo "== Editor, exec to the first painted window (${QT_QPA_PLATFORM})"
 hyperfine -N --warmup 3 --runs 40 --style none --export-json "$tmp/editor.json" --export-markdown "$tmp/editor.md" \
   -n "dravik --help" "$build/dravik --help" \
