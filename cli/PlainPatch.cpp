@@ -10,7 +10,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
-#include <random>
 #include <string>
 #include <string_view>
 #include <sys/file.h>
@@ -188,8 +187,8 @@ bool WriteOutput(const char* path, const std::vector<uint8_t>& bytes, bool mayRe
     for (const Input* input : {&a, &b})
         if (exists && old.st_dev == input->identity.st_dev && old.st_ino == input->identity.st_ino)
             return false;
-    std::random_device random;
-    const std::string temporary = std::string(path) + ".tmp" + std::to_string(random() % 1000000);
+    // A name no other process uses now; one left by a process that ended makes this one hand over.
+    const std::string temporary = std::string(path) + ".tmp" + std::to_string(::getpid() % 1000000);
     const int fd =
         ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0644);
     if (fd < 0)
