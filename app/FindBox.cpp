@@ -54,6 +54,8 @@ void FindBox::Find(const QString& text)
     results_->addTopLevelItems(items);
     if (!items.isEmpty())
         results_->setCurrentItem(items.first());
+    else if (!text.isEmpty()) // a line that is no place, as 查看引用 says 没有被用到
+        results_->addTopLevelItem(new QTreeWidgetItem({tr("没有找到")}));
 }
 
 void FindBox::ShowReferences(const QString& what, const std::vector<rom::Reference>& refs)

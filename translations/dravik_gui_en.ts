@@ -1095,6 +1095,10 @@ Other file: %2</translation>
         <source>没有被用到</source>
         <translation>Not used anywhere</translation>
     </message>
+    <message>
+        <source>没有找到</source>
+        <translation>No match</translation>
+    </message>
 </context>
 <context>
     <name>ListCommands</name>

@@ -93,6 +93,10 @@ TEST_F(WindowNamesTest, FindListsMatchesEnterShowsTheRowAndF3StepsOn)
     EXPECT_EQ(List(1020)->currentIndex().row(), 21); // wraps to 出租车14号
     Action("actionFindNext")->trigger();
     EXPECT_EQ(List(1020)->currentIndex().row(), 8);
+    box->Input()->setText(U("出租车99")); // no match: said so, and Enter shows nothing
+    EXPECT_EQ(box->findChild<QTreeWidget*>()->topLevelItem(0)->text(0), U("没有找到"));
+    Key(box->Input(), Qt::Key_Return);
+    EXPECT_EQ(List(1020)->currentIndex().row(), 8);
     box->close();
 }
 
