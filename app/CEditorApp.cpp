@@ -4,7 +4,12 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
+#include <QIconEngine>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QSettings>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <cstdio>
@@ -93,6 +98,63 @@ private:
     }
 
     QWidget* window_ = nullptr;
+};
+
+// An icon of the style read the first time it is drawn or measured: reading one makes Qt load
+// every image format plugin it has, to ask each whether it reads the file.
+class IconOnFirstUse : public QIconEngine {
+public:
+    explicit IconOnFirstUse(QStyle::StandardPixmap which) : which_(which) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return Icon().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new IconOnFirstUse(which_); }
+    bool isNull() override { return false; }
+
+private:
+    // The application's style at the time (the style it was made by may be gone); an option
+    // asks it for the icon itself.
+    const QIcon& Icon()
+    {
+        if (icon_.isNull()) {
+            QStyleOption option;
+            option.direction = QGuiApplication::layoutDirection();
+            icon_ = QApplication::style()->standardIcon(which_, &option);
+        }
+        return icon_;
+    }
+
+    QStyle::StandardPixmap which_;
+    QIcon icon_;
+};
+
+// The platform's style (or the one named), except that a menu bar's overflow button, which the bar
+// makes hidden and shows only when its menus do not fit, reads its icon when it is first drawn:
+// otherwise making the menu bar would load every image format plugin before the first paint.
+class EditorStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (which == SP_ToolBarHorizontalExtensionButton && !option)
+            return QIcon(new IconOnFirstUse(which));
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
 };
 
 // The options of the editor's command line, declared once for the window and for --help.
@@ -191,6 +253,7 @@ QString Problem(const Options& options)
 
 CEditorApp::CEditorApp(int& argc, char** argv) : QApplication(argc, argv)
 {
+    setStyle(new EditorStyle); // the application takes it
     Describe(*this);
     settingsRefused_ = GuardSettings();
     setFont(widgets::EditorFont());
@@ -284,7 +347,7 @@ int CEditorApp::Run()
     const QStringList args = parser.positionalArguments();
 
     if (parser.isSet(options.dark)) {
-        setStyle(QStringLiteral("Fusion"));
+        setStyle(new EditorStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
         setPalette(widgets::DarkPalette());
     }
     PlacedPrompts prompts; // outlives the window
