@@ -169,11 +169,12 @@ std::string ReadTableCsv(const std::string& text, const std::string& fileName, c
         for (int column = 1; column < t.Columns(); ++column) {
             if (std::find(values.begin(), values.end(), column) != values.end())
                 continue;
-            error = rom::SetCellText(t, row, column, r.fields[static_cast<size_t>(column)]);
-            if (!error.empty())
+            const std::optional<rom::Error> refused =
+                rom::SetCellText(t, row, column, r.fields[static_cast<size_t>(column)]);
+            if (refused)
                 return Fill(CsvImport::tr("%1 第 %2 行「%3」 列「%4」（CSV 第 %5 行第 %6 列）: %7"), where,
                             std::to_string(row + 1), t.RowLabel(row), rom::ShownTitle(t.ColumnTitle(column)),
-                            std::to_string(r.line), std::to_string(column + 1), error);
+                            std::to_string(r.line), std::to_string(column + 1), rom::Reason(*refused));
         }
     }
     rom::Edit edit(t.Id());

@@ -6,6 +6,7 @@
 #include <set>
 #include <string_view>
 
+#include "rom/Passes.h"
 #include "rom/Texts.h"
 
 namespace dravik::rom {
@@ -79,14 +80,15 @@ std::vector<EntryColumns> MapCodeEntries(const TableLayout& layout)
     return out;
 }
 
-std::string SetCodesByName(Table& t, int row, int column, const std::string& name)
+std::optional<Error> SetCodesByName(Table& t, int row, int column, const std::string& name)
 {
+    const auto refuse = [&](std::string why) { return CellRefusal(t, row, column, name, std::move(why)); };
     const TableLayout& layout = t.Layout();
     const CodeCell cell = layout.CellCode(column);
     if (cell.array < 0 || t.IsValueColumn(column))
-        return Fill(Tables::tr("这一列不显示代码的名称"));
+        return refuse(Fill(Tables::tr("这一列不显示代码的名称")));
     if (t.Cell(row, column) == name)
-        return {};
+        return std::nullopt;
 
     // The entries behind the cell in array order: the code it names, and its chooser if any.
     std::vector<EntryColumns> entries = {{cell.array, cell.k, {column}}};
@@ -116,7 +118,7 @@ std::string SetCodesByName(Table& t, int row, int column, const std::string& nam
         }
 
     if (matches.empty())
-        return Fill(Tables::tr("\"%1\" 不是这一列任何代码的名称"), name);
+        return refuse(Fill(Tables::tr("\"%1\" 不是这一列任何代码的名称"), name));
     // A code built by its row's rule, as the row editor builds it, when the rule gives one of them.
     if (entries.size() == 1 && naming.codeForEntry) {
         std::set<int> built;
@@ -128,7 +130,7 @@ std::string SetCodesByName(Table& t, int row, int column, const std::string& nam
         }
         if (built.size() == 1) {
             codeOf(entries[0]) = *built.begin();
-            return {};
+            return std::nullopt;
         }
     }
     uint64_t chosen = matches[0];
@@ -146,14 +148,14 @@ std::string SetCodesByName(Table& t, int row, int column, const std::string& nam
             source |= static_cast<uint64_t>(from < 0 ? 0 : from) << (8 * i);
         }
         if (!onlyHiddenBits || !haveSource || name == names::kPlaceholder)
-            return Fill(Tables::tr("\"%1\" 是多个代码的名称（%2），无法确定是哪一个"), name,
-                        HexList(matches, entries.size()));
+            return refuse(Fill(Tables::tr("\"%1\" 是多个代码的名称（%2），无法确定是哪一个"), name,
+                               HexList(matches, entries.size())));
 
         chosen = (source & varying) | (matches[0] & ~varying);
     }
     for (size_t i = 0; i < entries.size(); ++i)
         codeOf(entries[i]) = static_cast<int>((chosen >> (8 * i)) & 0xFF);
-    return {};
+    return std::nullopt;
 }
 
 } // namespace dravik::rom

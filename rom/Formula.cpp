@@ -54,16 +54,16 @@ struct Formula::Parser {
 Formula::Formula() : parser_(std::make_unique<Parser>()) {}
 Formula::~Formula() = default;
 
-std::string Formula::Read(const std::string& input)
+std::optional<Error> Formula::Read(const std::string& input)
 {
     parser_->read = false;
     std::string text = TrimSpace(ToHalfWidth(input));
     if (!text.empty() && text[0] == '=') // as a spreadsheet's formulas begin
         text = TrimSpace(text.substr(1));
     if (text.empty())
-        return Fill(Checks::tr("公式是空的"));
+        return Error::Failure(Fill(Checks::tr("公式是空的")));
     if (text.size() > kMaximumFormulaLength)
-        return Fill(Checks::tr("公式太长，最多 %1 个字符"), kMaximumFormulaLength);
+        return Error::Failure(Fill(Checks::tr("公式太长，最多 %1 个字符"), kMaximumFormulaLength));
     try {
         mu::Parser& p = parser_->parser;
         p.ClearFun();
@@ -83,12 +83,12 @@ std::string Formula::Read(const std::string& input)
         int results = 0;
         p.Eval(results);
         if (results != 1)
-            return Fill(Checks::tr("公式只能算出一个值"));
+            return Error::Failure(Fill(Checks::tr("公式只能算出一个值")));
     } catch (const mu::ParserError& e) {
-        return Reason(e);
+        return Error::Failure(Reason(e));
     }
     parser_->read = true;
-    return {};
+    return std::nullopt;
 }
 
 bool Formula::UsesX() const
@@ -198,8 +198,8 @@ BulkPlan PlanBulk(const Table& table, int column, const std::vector<int>& rows, 
             return plan;
         }
     Formula formula;
-    if (std::string why = formula.Read(text); !why.empty()) {
-        plan.error = Error::Failure(std::move(why));
+    if (std::optional<Error> refused = formula.Read(text)) {
+        plan.error = std::move(refused);
         return plan;
     }
     const Codec codec = ValueCodec(table.Layout(), column);

@@ -25,9 +25,9 @@ public:
     Formula(const Formula&) = delete;
     Formula& operator=(const Formula&) = delete;
 
-    // Reads the text (full-width characters taken as their half-width forms). Returns an empty
-    // string, or why it cannot be read; a formula that was not read gives no values.
-    std::string Read(const std::string& text);
+    // Reads the text (full-width characters taken as their half-width forms). Returns nothing, or
+    // why it cannot be read; a formula that was not read gives no values.
+    std::optional<Error> Read(const std::string& text);
     // Whether the formula reads x (a plain number to fill does not).
     bool UsesX() const;
     // The value for x and r; nullopt when it is not a finite number (a division by zero).

@@ -50,10 +50,10 @@ std::string FromSpreadsheetSafe(const std::string& field)
     return field;
 }
 
-std::string SetCellText(Table& table, int row, int column, const std::string& text)
+std::optional<Error> SetCellText(Table& table, int row, int column, const std::string& text)
 {
     if (!table.IsValueColumn(column))
-        return table.Cell(row, column) == text ? std::string() : SetCodesByName(table, row, column, text);
+        return table.Cell(row, column) == text ? std::nullopt : SetCodesByName(table, row, column, text);
     const Codec codec = ValueCodec(table.Layout(), column);
     const auto number = [codec](const std::string& s) {
         const std::string n = ToHalfWidth(s);
@@ -63,7 +63,7 @@ std::string SetCellText(Table& table, int row, int column, const std::string& te
     const std::optional<int64_t> then = number(text);
     if (!now || !then || *now != *then)
         table.SetCell(row, column, text);
-    return {};
+    return std::nullopt;
 }
 
 namespace {
@@ -199,9 +199,9 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
                 }
                 if (column == 0 || table.IsValueColumn(column) != values)
                     continue;
-                const std::string error = SetCellText(scratch, rows[i], column, cell);
-                if (!error.empty())
-                    plan.refusals.push_back(CellRefusal(table, rows[i], column, cell, error));
+                // Named by the table as it is, not by the scratch copy's half-pasted row.
+                if (const std::optional<Error> refused = SetCellText(scratch, rows[i], column, cell))
+                    plan.refusals.push_back(CellRefusal(table, rows[i], column, cell, Reason(*refused)));
             }
         }
 

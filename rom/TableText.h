@@ -13,9 +13,9 @@ namespace dravik::rom {
 
 // Sets one cell from its text: a value cell takes the text (a number equal to the one it holds
 // leaves it as it is, so "12.5" does not change "12.50"); a cell that shows codes takes the codes
-// whose name the text is. Returns an empty string, or why not (the table is then unchanged).
+// whose name the text is. Returns nothing, or the refused cell (the table is then unchanged).
 // Nothing is checked against the field's range here: Save does that.
-std::string SetCellText(Table& table, int row, int column, const std::string& text);
+std::optional<Error> SetCellText(Table& table, int row, int column, const std::string& text);
 
 // A cell a spreadsheet would run as a formula (one that begins with =, +, -, @, a tab or a
 // carriage return) is written (to CSV, to the clipboard) with a leading apostrophe, which spreadsheets take

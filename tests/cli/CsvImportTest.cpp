@@ -181,7 +181,7 @@ TEST(CsvImport, CodesByNameFollowTheRowEditorsRules)
         t.SetCode(c.array, c.row, 0, c.old);
         const std::string name =
             c.name ? c.name : t.Layout().FindCodeArray(c.array)->naming.Text(t.Names(), c.row, c.code);
-        ASSERT_EQ(rom::SetCodesByName(t, c.row, t.Layout().Column(c.column), name), "");
+        ASSERT_EQ(rom::SetCodesByName(t, c.row, t.Layout().Column(c.column), name), std::nullopt);
         EXPECT_EQ(t.Code(c.array, c.row, 0), c.code);
     }
 }

@@ -50,7 +50,7 @@ TEST(Formula, WorksOutValuesAndRefusesWhatItCannotRead)
                                            {"x/(r-2)", std::nullopt},
                                            {"x^1000", std::nullopt}}) {
         Formula f;
-        ASSERT_EQ(f.Read(c.text), "") << c.text;
+        ASSERT_EQ(f.Read(c.text), std::nullopt) << c.text;
         EXPECT_EQ(f.Value(35, 2), c.value) << c.text;
     }
     // Refused, saying why and where (characters counted from 1).
@@ -66,7 +66,8 @@ TEST(Formula, WorksOutValuesAndRefusesWhatItCannotRead)
              {"\"a\"", "公式有错误"},
              {"x" + std::string(kMaximumFormulaLength, '+') + "1", "公式"}}) {
         Formula f;
-        const std::string error = f.Read(text);
+        const std::optional<Error> refused = f.Read(text);
+        const std::string error = refused ? Describe(*refused) : "";
         EXPECT_NE(error.find(says), std::string::npos) << text << ": " << error;
         EXPECT_EQ(f.Value(1, 1), std::nullopt) << text;
     }
