@@ -259,12 +259,17 @@ def built_at(build):
 
 def objects_of(build, path):
     """The mtimes of the object files built from source path (none for a header)."""
-    wanted = os.path.join(build, path) + ".o"  # CMake's object path without "CMakeFiles/TARGET.dir/"
+    wanted = os.path.join(build, path) + ".o"
     found = {}
     for base, _, names in os.walk(build):
         for name in names:
             full = os.path.join(base, name)
-            if name == os.path.basename(wanted) and re.sub(r"/CMakeFiles/[^/]+\.dir/", "/", full) == wanted:
+            if name != os.path.basename(wanted):
+                continue
+            # CMake's object path without "CMakeFiles/TARGET.dir/"; a source from another folder
+            # than its target's sits under "__" for each step up.
+            plain = re.sub(r"/CMakeFiles/[^/]+\.dir/", "/", full).split("/")
+            if os.path.normpath("/".join(".." if p == "__" else p for p in plain)) == wanted:
                 found[full] = os.path.getmtime(full)
     return found
 
