@@ -282,21 +282,24 @@ std::string TablesJson(const rom::Model& model, bool header)
     return out;
 }
 
-std::string ReadTablesJson(const std::string& json, const std::string& fileName, const rom::Model& model,
-                           std::vector<rom::Edit>& edits)
+std::optional<rom::Error> ReadTablesJson(const std::string& json, const std::string& fileName,
+                                         const rom::Model& model, std::vector<rom::Edit>& edits)
 {
     edits.clear();
     QJsonDocument doc;
-    const std::string invalid = rom::ParseJsonStrictly(json, doc);
-    if (!invalid.empty())
-        return Fill(JsonImport::tr("%1: %2"), fileName, invalid);
+    if (std::optional<rom::Error> invalid = rom::ParseJsonStrictly(json, doc)) {
+        invalid->detail = Fill(JsonImport::tr("%1: %2"), fileName, rom::Describe(*invalid));
+        invalid->file = fileName;
+        return invalid;
+    }
     if (!doc.isObject())
-        return Fill(JsonImport::tr("%1: 顶层必须是对象"), fileName);
+        return rom::Error::Failure(Fill(JsonImport::tr("%1: 顶层必须是对象"), fileName), fileName);
     const QJsonObject root = doc.object();
     if (root.value("format").toString() != kFormat)
-        return Fill(JsonImport::tr("%1: \"format\" 必须是 \"%2\""), fileName, std::string(kFormat));
+        return rom::Error::Failure(
+            Fill(JsonImport::tr("%1: \"format\" 必须是 \"%2\""), fileName, std::string(kFormat)), fileName);
     if (!root.value("tables").isObject())
-        return Fill(JsonImport::tr("%1: 缺少 \"tables\" 对象"), fileName);
+        return rom::Error::Failure(Fill(JsonImport::tr("%1: 缺少 \"tables\" 对象"), fileName), fileName);
     const QJsonObject tables = root.value("tables").toObject();
     std::vector<rom::Edit> read;
     // In pass order, whatever the order of the file, so the change list reads like the tables.
@@ -305,16 +308,17 @@ std::string ReadTablesJson(const std::string& json, const std::string& fileName,
         if (it == tables.end())
             continue;
         if (!it.value().isObject())
-            return Fill(JsonImport::tr("%1: 必须是对象"), Where(fileName, t));
+            return rom::Error::Failure(Fill(JsonImport::tr("%1: 必须是对象"), Where(fileName, t)), fileName);
         rom::Edit edit(t.Id());
         const std::string error = ReadTable(it.value().toObject(), fileName, t, edit);
         if (!error.empty())
-            return error;
+            return rom::Error::Failure(error, fileName);
         read.push_back(std::move(edit));
     }
     for (auto it = tables.begin(); it != tables.end(); ++it)
         if (!model.Find(it.key().toStdString()))
-            return Fill(JsonImport::tr("%1: 没有名为 \"%2\" 的表"), fileName, it.key().toStdString());
+            return rom::Error::Failure(
+                Fill(JsonImport::tr("%1: 没有名为 \"%2\" 的表"), fileName, it.key().toStdString()), fileName);
     edits = std::move(read);
     return {};
 }

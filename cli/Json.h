@@ -1,11 +1,13 @@
 #pragma once
 // The exchange format of the command line: every table's titles, cells and code arrays.
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include <vector>
 
 #include "rom/Change.h"
+#include "rom/Error.h"
 #include "rom/Table.h"
 
 namespace dravik::cli {
@@ -20,9 +22,9 @@ std::string TablesJson(const rom::Model& model, bool header);
 void WriteJsonString(std::ostream& out, const std::string& s);
 
 // Reads the value cells and code arrays of every table present in the JSON text as one edit
-// per table, for the document to apply. Returns an empty string on success, otherwise what is
-// wrong (and no edit).
-std::string ReadTablesJson(const std::string& json, const std::string& fileName, const rom::Model& model,
-                           std::vector<rom::Edit>& edits);
+// per table, for the document to apply. Returns nothing on success, otherwise what is wrong in
+// the file (and no edit).
+std::optional<rom::Error> ReadTablesJson(const std::string& json, const std::string& fileName,
+                                         const rom::Model& model, std::vector<rom::Edit>& edits);
 
 } // namespace dravik::cli

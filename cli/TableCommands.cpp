@@ -294,11 +294,11 @@ int ImportCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr
     if (!ReadBounded(jsonPath, text, err))
         return kRefused;
     std::vector<rom::Edit> edits;
-    const std::string error = csvTable.empty()
-                                  ? ReadTablesJson(text, jsonPath, doc.GetModel(), edits)
-                                  : ReadTableCsv(text, jsonPath, csvTable, doc.GetModel(), edits);
-    if (!error.empty()) {
-        err << error << "\n";
+    const std::optional<rom::Error> error =
+        csvTable.empty() ? ReadTablesJson(text, jsonPath, doc.GetModel(), edits)
+                         : ReadTableCsv(text, jsonPath, csvTable, doc.GetModel(), edits);
+    if (error) {
+        err << rom::Describe(*error) << "\n";
         return kRefused;
     }
     for (const rom::Edit& edit : edits)

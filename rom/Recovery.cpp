@@ -197,9 +197,8 @@ std::string SerializeRecord(const RecoveryRecord& record)
 std::optional<Error> ParseRecord(const std::string& text, RecoveryRecord& record)
 {
     QJsonDocument doc;
-    const std::string invalid = ParseJsonStrictly(text, doc);
-    if (!invalid.empty())
-        return Error::Failure(Fill(Recovery::tr("不是有效的恢复记录：%1"), invalid));
+    if (const std::optional<Error> invalid = ParseJsonStrictly(text, doc))
+        return Error::Failure(Fill(Recovery::tr("不是有效的恢复记录：%1"), Describe(*invalid)));
     const QJsonObject root = doc.object();
     if (root.value("format").toString() != QLatin1String(kFormat) || !root.value("image").isString() ||
         !root.value("hash").isString() || !root.value("tables").isObject())

@@ -269,21 +269,25 @@ std::string Describe(const Utf8Fault& fault)
                 fault.reason);
 }
 
-std::string ParseJsonStrictly(const std::string& text, QJsonDocument& doc)
+std::optional<Error> ParseJsonStrictly(const std::string& text, QJsonDocument& doc)
 {
-    if (const auto fault = FindUtf8Fault(text))
-        return Describe(*fault);
+    if (const auto fault = FindUtf8Fault(text)) {
+        Error e = Error::Failure(Describe(*fault));
+        e.line = fault->line;
+        return e;
+    }
     QJsonParseError parseError;
     QJsonDocument parsed = QJsonDocument::fromJson(QByteArray::fromStdString(text), &parseError);
     if (parsed.isNull()) {
         int line = 1, column = 1;
         Locate(text, static_cast<std::size_t>(std::max(0, parseError.offset)), line, column);
-        return Fill(Checks::tr("不是有效的 JSON（第 %1 行第 %2 个字节：%3）"), line, column,
-                    JsonErrorText(parseError.error));
+        Error e = Error::Failure(Fill(Checks::tr("不是有效的 JSON（第 %1 行第 %2 个字节：%3）"), line, column,
+                                      JsonErrorText(parseError.error)));
+        e.line = line;
+        return e;
     }
-    std::string error = JsonScan(text).Run();
-    if (!error.empty())
-        return error;
+    if (std::string error = JsonScan(text).Run(); !error.empty())
+        return Error::Failure(std::move(error));
     doc = std::move(parsed);
     return {};
 }

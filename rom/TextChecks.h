@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "rom/Error.h"
+
 QT_FORWARD_DECLARE_CLASS(QJsonDocument)
 
 namespace dravik::rom {
@@ -28,8 +30,8 @@ std::string Describe(const Utf8Fault& fault);
 
 // Parses a JSON text strictly: it must be strict UTF-8, every key may appear once in its object
 // (a repeated key would otherwise silently take the last value), and an escaped surrogate must
-// have its pair. Returns an empty string and sets doc, or the reason with the line or the JSON
-// path where it was found.
-std::string ParseJsonStrictly(const std::string& text, QJsonDocument& doc);
+// have its pair. Returns nothing and sets doc, or why not, the line (from 1) or the JSON path where
+// it was found in its words (no file name: the caller's error names the file).
+std::optional<Error> ParseJsonStrictly(const std::string& text, QJsonDocument& doc);
 
 } // namespace dravik::rom

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "cli/Commands.h"
 #include "cli/Csv.h"
@@ -20,7 +21,7 @@ namespace {
 std::vector<std::vector<std::string>> Parse(const std::string& text)
 {
     std::vector<cli::CsvRecord> records;
-    EXPECT_EQ(cli::ParseCsv(text, records), "");
+    EXPECT_EQ(cli::ParseCsv(text, records), std::nullopt);
     std::vector<std::vector<std::string>> out;
     for (const cli::CsvRecord& r : records)
         out.push_back(r.fields);
@@ -58,9 +59,15 @@ TEST(CsvImport, ParsesWhatSpreadsheetsWrite)
     EXPECT_EQ(Parse(",\r\n"), (Rows{{"", ""}}));
 
     std::vector<cli::CsvRecord> records;
-    EXPECT_NE(cli::ParseCsv("a,\"b\r\n1,2\r\n", records).find("第 1 行"), std::string::npos);
-    EXPECT_NE(cli::ParseCsv("a,b\r\n1,2\"x\r\n", records).find("第 2 行第 2 个字段"), std::string::npos);
-    EXPECT_NE(cli::ParseCsv("a,b\r\n\"1\"x,2\r\n", records).find("第 2 行第 1 个字段"), std::string::npos);
+    for (const auto& [text, line, says] : std::vector<std::tuple<std::string, int, std::string>>{
+             {"a,\"b\r\n1,2\r\n", 1, "第 1 行"},
+             {"a,b\r\n1,2\"x\r\n", 2, "第 2 行第 2 个字段"},
+             {"a,b\r\n\"1\"x,2\r\n", 2, "第 2 行第 1 个字段"}}) {
+        const std::optional<rom::Error> error = cli::ParseCsv(text, records);
+        ASSERT_TRUE(error) << text;
+        EXPECT_EQ(error->line, line) << text;
+        EXPECT_NE(rom::Describe(*error).find(says), std::string::npos) << text;
+    }
 }
 
 TEST(CsvImport, ASpreadsheetEditComesBackAsExactlyThoseFields)
