@@ -26,6 +26,7 @@
 #include "app/EditHistory.h"
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
+#include "app/ReferencePicker.h"
 #include "app/Resources.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
@@ -89,9 +90,11 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
         if (session_.Marks().IsSet())
             UpdateStatusLine(); // the count of cells that differ from the reference
     });
+    connect(&session_, &Session::ReferenceChanged, this, &CEditorDlg::UpdateStatusLine);
     // Undo and redo never change a value out of sight.
     connect(&session_.History(), &EditHistory::StepReplayed, this, &CEditorDlg::ShowTableRow);
 
+    reference_ = new ReferencePicker(session_, prompts_, this, [this] { return OpenDialogFolder(); });
     BuildMenu();
     BuildTopRow();
     pages_ = new PageArea(session_, client_, this);
@@ -107,6 +110,8 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     ShowPage(0);
     resize(StartSize());
 }
+
+bool CEditorDlg::UseReference(const QString& path) { return reference_->Use(path); }
 
 void CEditorDlg::WirePage(QWidget* page)
 {
@@ -238,7 +243,7 @@ void CEditorDlg::UpdateStatusLine()
     if (session_.Names().UserCount() > 0)
         text += QStringLiteral("  ") + session_.NamesSummary();
     if (loaded && session_.Marks().IsSet())
-        text += QStringLiteral("  ") + ReferenceSummary();
+        text += QStringLiteral("  ") + reference_->Summary();
     statusText_ = text;
     ShowElided(status_, text);
     status_->setToolTip(loaded ? path : QString());

@@ -30,6 +30,7 @@ class ChartPanel;
 class FindBox;
 class ListCommands;
 class PageArea;
+class ReferencePicker;
 
 class CEditorDlg : public QMainWindow {
     Q_OBJECT
@@ -76,8 +77,6 @@ public slots:
     // Sharing a mod (CEditorDlgSharing.cpp).
     void OnExportPatch();
     void OnCompare();
-    // The reference image (CEditorDlgReference.cpp).
-    void OnSetReference();
     // Shows the page of a table and selects its row (or the box that shows it).
     void ShowTableRow(const QString& tableId, int row);
     // Name sets, find and where-used (CEditorDlgNames.cpp).
@@ -125,11 +124,6 @@ private:
     // Sharing (CEditorDlgSharing.cpp).
     void AddSharingItems(QMenu* file);
     QString ThisImage() const;
-    // The reference image (CEditorDlgReference.cpp).
-    void AddReferenceItems(QMenu* file);
-    void UseRememberedReference();
-    void KeepReference(); // after a Save As
-    QString ReferenceSummary() const;
     // Name sets, find and where-used (CEditorDlgNames.cpp).
     void AddNameItems(QMenu* file);
     void AddFindItems();
@@ -155,6 +149,7 @@ private:
     widgets::Prompts& prompts_;
     Session session_;
     PageArea* pages_ = nullptr;
+    ReferencePicker* reference_ = nullptr;
     QWidget* client_ = nullptr; // the top row, the page area and the status line
 
     QLabel* status_ = nullptr;

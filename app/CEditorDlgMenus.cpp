@@ -10,6 +10,7 @@
 #include "app/ListCommands.h"
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
+#include "app/ReferencePicker.h"
 
 namespace dravik::app {
 
@@ -40,7 +41,7 @@ void CEditorDlg::BuildMenu()
                         &CEditorDlg::OnReviewChanges);
     file->addSeparator();
     AddSharingItems(file);
-    AddReferenceItems(file);
+    reference_->AddItems(file);
     AddNameItems(file);
     AddBackupItem(file);
     add(file, "actionExit", tr("退出(&E)\tCtrl+Q"), QKeySequence(Qt::CTRL | Qt::Key_Q), &CEditorDlg::OnExit);

@@ -8,6 +8,7 @@
 #include "app/CEditorDlg.h"
 #include "app/ChartLink.h"
 #include "app/PageArea.h"
+#include "app/ReferencePicker.h"
 #include "rom/ImageDiff.h"
 #include "rom/InternalHeader.h"
 #include "rom/PatchFiles.h"
@@ -40,7 +41,7 @@ bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
         return false;
     }
     RememberOpened(path);
-    UseRememberedReference();
+    reference_->UseRemembered();
     ShowOpened(status);
     return true;
 }
@@ -138,7 +139,7 @@ void CEditorDlg::OnSaveAs()
         return;
     }
     RememberOpened(path);
-    KeepReference();
+    reference_->KeepForSavedAs();
     ShowOpened(status);
     prompts_.Tell(this, QMessageBox::Information, Caption(), Saved());
 }

@@ -483,26 +483,6 @@ It turns %4 into %5.</translation>
         <translation>%1 %2</translation>
     </message>
     <message>
-        <source>设置参照映像(&amp;G)…</source>
-        <translation>Set Reference Ima&amp;ge...</translation>
-    </message>
-    <message>
-        <source>清除参照映像</source>
-        <translation>Clear Reference Image</translation>
-    </message>
-    <message>
-        <source>设置参照映像</source>
-        <translation>Set reference image</translation>
-    </message>
-    <message>
-        <source>未设置参照映像：%1</source>
-        <translation>Reference image not set: %1</translation>
-    </message>
-    <message>
-        <source>这个映像的参照映像未能载入：%1</source>
-        <translation>The reference image of this image could not be loaded: %1</translation>
-    </message>
-    <message>
         <source>SMC File (*.smc *.sfc);;所有文件 (*)</source>
         <translation>SMC File (*.smc *.sfc);;All files (*)</translation>
     </message>
@@ -519,13 +499,6 @@ It turns %4 into %5.</translation>
         <translation>
             <numerusform>%1 was changed by another program after it was opened: %n field differs.</numerusform>
             <numerusform>%1 was changed by another program after it was opened: %n fields differ.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>与参照映像不同：%n 处</source>
-        <translation>
-            <numerusform>Differs from reference: %n cell</numerusform>
-            <numerusform>Differs from reference: %n cells</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1314,6 +1287,40 @@ misc.</translation>
     <message>
         <source>……（另有 %1 项，见详细信息）</source>
         <translation>... (%1 more: see the details)</translation>
+    </message>
+</context>
+<context>
+    <name>ReferencePicker</name>
+    <message>
+        <source>设置参照映像(&amp;G)…</source>
+        <translation>Set Reference Ima&amp;ge...</translation>
+    </message>
+    <message>
+        <source>清除参照映像</source>
+        <translation>Clear Reference Image</translation>
+    </message>
+    <message>
+        <source>设置参照映像</source>
+        <translation>Set reference image</translation>
+    </message>
+    <message>
+        <source>Dravik静态修改器</source>
+        <translation>Dravik Editor</translation>
+    </message>
+    <message>
+        <source>未设置参照映像：%1</source>
+        <translation>Reference image not set: %1</translation>
+    </message>
+    <message>
+        <source>这个映像的参照映像未能载入：%1</source>
+        <translation>The reference image of this image could not be loaded: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>与参照映像不同：%n 处</source>
+        <translation>
+            <numerusform>Differs from reference: %n cell</numerusform>
+            <numerusform>Differs from reference: %n cells</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -1,11 +1,12 @@
-// The reference image: set from the 文件 menu or the command line, remembered for each image,
-// cleared; the status line counts the cells that differ from it.
+#include "app/ReferencePicker.h"
+
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
 
 #include "app/CEditorDlg.h"
+#include "app/Session.h"
 #include "widgets/Prompts.h"
 
 namespace dravik::app {
@@ -26,11 +27,18 @@ void RememberReference(const QString& image, const QString& reference)
 }
 } // namespace
 
-void CEditorDlg::AddReferenceItems(QMenu* file)
+ReferencePicker::ReferencePicker(Session& session, widgets::Prompts& prompts, QWidget* window,
+                                 std::function<QString()> openFolder)
+    : QObject(window), session_(session), prompts_(prompts), window_(window),
+      openFolder_(std::move(openFolder))
+{
+}
+
+void ReferencePicker::AddItems(QMenu* file)
 {
     QAction* set = file->addAction(tr("设置参照映像(&G)…"));
     set->setObjectName(QStringLiteral("actionSetReference"));
-    connect(set, &QAction::triggered, this, &CEditorDlg::OnSetReference);
+    connect(set, &QAction::triggered, this, &ReferencePicker::Choose);
     QAction* clear = file->addAction(tr("清除参照映像"));
     clear->setObjectName(QStringLiteral("actionClearReference"));
     clear->setEnabled(false);
@@ -39,50 +47,47 @@ void CEditorDlg::AddReferenceItems(QMenu* file)
         if (session_.IsLoaded())
             RememberReference(QString::fromStdString(session_.Document().Path()), {});
     });
-    connect(&session_, &Session::ReferenceChanged, this, [this, clear] {
-        clear->setEnabled(session_.Marks().IsSet());
-        UpdateStatusLine();
-    });
+    connect(&session_, &Session::ReferenceChanged, clear,
+            [this, clear] { clear->setEnabled(session_.Marks().IsSet()); });
     file->addSeparator();
 }
 
-void CEditorDlg::OnSetReference()
+void ReferencePicker::Choose()
 {
     widgets::FileQuestion question;
     question.caption = tr("设置参照映像");
-    question.filter = ImageFilter();
-    question.path = OpenDialogFolder();
-    const QString path = prompts_.ChooseFile(this, question);
+    question.filter = CEditorDlg::ImageFilter();
+    question.path = openFolder_();
+    const QString path = prompts_.ChooseFile(window_, question);
     if (!path.isEmpty())
-        UseReference(path);
+        Use(path);
 }
 
-bool CEditorDlg::UseReference(const QString& path)
+bool ReferencePicker::Use(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     std::string notice;
     if (const std::optional<rom::Error> refused = session_.SetReference(absolute.toStdString(), &notice)) {
-        prompts_.Tell(this, QMessageBox::Warning, tr("Dravik静态修改器"),
+        prompts_.Tell(window_, QMessageBox::Warning, tr("Dravik静态修改器"),
                       tr("未设置参照映像：%1").arg(QString::fromStdString(rom::Describe(*refused))));
         return false;
     }
     if (!notice.empty()) // an interrupted save of the reference was rolled back first
-        prompts_.Tell(this, QMessageBox::Information, tr("Dravik静态修改器"), QString::fromStdString(notice));
+        prompts_.Tell(window_, QMessageBox::Information, tr("Dravik静态修改器"),
+                      QString::fromStdString(notice));
     if (session_.IsLoaded())
         RememberReference(QString::fromStdString(session_.Document().Path()), absolute);
     return true;
 }
 
-// After a Save As: the new file has the reference the image had.
-void CEditorDlg::KeepReference()
+void ReferencePicker::KeepForSavedAs()
 {
     if (const rom::ReferenceImage* reference = session_.Marks().Image())
         RememberReference(QString::fromStdString(session_.Document().Path()),
                           QString::fromStdString(reference->path));
 }
 
-// After an Open: the reference last used with this image, or none.
-void CEditorDlg::UseRememberedReference()
+void ReferencePicker::UseRemembered()
 {
     const QString image = QString::fromStdString(session_.Document().Path());
     const QString reference = QSettings().value(kRememberedReferences).toMap().value(image).toString();
@@ -94,14 +99,15 @@ void CEditorDlg::UseRememberedReference()
     if (const std::optional<rom::Error> refused = session_.SetReference(reference.toStdString(), &notice)) {
         session_.ClearReference();
         prompts_.Tell(
-            this, QMessageBox::Warning, tr("Dravik静态修改器"),
+            window_, QMessageBox::Warning, tr("Dravik静态修改器"),
             tr("这个映像的参照映像未能载入：%1").arg(QString::fromStdString(rom::Describe(*refused))));
     } else if (!notice.empty()) {
-        prompts_.Tell(this, QMessageBox::Information, tr("Dravik静态修改器"), QString::fromStdString(notice));
+        prompts_.Tell(window_, QMessageBox::Information, tr("Dravik静态修改器"),
+                      QString::fromStdString(notice));
     }
 }
 
-QString CEditorDlg::ReferenceSummary() const
+QString ReferencePicker::Summary() const
 {
     if (!session_.Marks().IsSet())
         return {};
