@@ -28,6 +28,7 @@
 #include "app/PageLayout.h"
 #include "app/ReferencePicker.h"
 #include "app/Resources.h"
+#include "app/Sharing.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Marks.h"
@@ -95,6 +96,8 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     connect(&session_.History(), &EditHistory::StepReplayed, this, &CEditorDlg::ShowTableRow);
 
     reference_ = new ReferencePicker(session_, prompts_, this, [this] { return OpenDialogFolder(); });
+    sharing_ = new Sharing(session_, prompts_, this);
+    connect(sharing_, &Sharing::FieldChosen, this, &CEditorDlg::ShowTableRow);
     BuildMenu();
     BuildTopRow();
     pages_ = new PageArea(session_, client_, this);
@@ -218,8 +221,7 @@ void CEditorDlg::SetLoadedState(bool loaded)
     saveAction_->setEnabled(loaded && !viewOnly);
     saveButton_->setEnabled(loaded && !viewOnly);
     saveAsAction_->setEnabled(loaded);
-    for (QAction* a : sharingActions_)
-        a->setEnabled(loaded);
+    sharing_->SetEnabled(loaded);
     reviewAction_->setEnabled(loaded);
     UpdateTitle();
     pages_->SetReadOnly(viewOnly);

@@ -31,6 +31,7 @@ class FindBox;
 class ListCommands;
 class PageArea;
 class ReferencePicker;
+class Sharing;
 
 class CEditorDlg : public QMainWindow {
     Q_OBJECT
@@ -74,9 +75,6 @@ public slots:
     ChartPanel* OnChart();
     void OnAbout();
     void OnReviewChanges();
-    // Sharing a mod (CEditorDlgSharing.cpp).
-    void OnExportPatch();
-    void OnCompare();
     // Shows the page of a table and selects its row (or the box that shows it).
     void ShowTableRow(const QString& tableId, int row);
     // Name sets, find and where-used (CEditorDlgNames.cpp).
@@ -121,9 +119,6 @@ private:
     void OfferRecoveryRecord();
     QString DiscardRecoveryRecord();
     void ReloadKeepingEdits();
-    // Sharing (CEditorDlgSharing.cpp).
-    void AddSharingItems(QMenu* file);
-    QString ThisImage() const;
     // Name sets, find and where-used (CEditorDlgNames.cpp).
     void AddNameItems(QMenu* file);
     void AddFindItems();
@@ -150,6 +145,7 @@ private:
     Session session_;
     PageArea* pages_ = nullptr;
     ReferencePicker* reference_ = nullptr;
+    Sharing* sharing_ = nullptr;
     QWidget* client_ = nullptr; // the top row, the page area and the status line
 
     QLabel* status_ = nullptr;
@@ -158,7 +154,6 @@ private:
     std::map<int, QPushButton*> pageButtons_; // by page
     QAction* saveAction_ = nullptr;
     QAction* saveAsAction_ = nullptr;
-    std::vector<QAction*> sharingActions_; // need a loaded file, read-only or not
     QAction* reviewAction_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;

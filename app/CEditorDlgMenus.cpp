@@ -11,6 +11,7 @@
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
 #include "app/ReferencePicker.h"
+#include "app/Sharing.h"
 
 namespace dravik::app {
 
@@ -40,7 +41,7 @@ void CEditorDlg::BuildMenu()
     reviewAction_ = add(file, "actionReview", tr("查看修改(&D)\tCtrl+D"), QKeySequence(Qt::CTRL | Qt::Key_D),
                         &CEditorDlg::OnReviewChanges);
     file->addSeparator();
-    AddSharingItems(file);
+    sharing_->AddItems(file);
     reference_->AddItems(file);
     AddNameItems(file);
     AddBackupItem(file);

@@ -424,60 +424,6 @@ It was removed from Recent Files.</translation>
         <translation>The other program also changed %1 of them; your changes win.</translation>
     </message>
     <message>
-        <source>IPS 补丁 (*.ips);;BPS 补丁 (*.bps)</source>
-        <translation>IPS patch (*.ips);;BPS patch (*.bps)</translation>
-    </message>
-    <message>
-        <source>%1（含未保存的修改）</source>
-        <translation>%1 (with unsaved changes)</translation>
-    </message>
-    <message>
-        <source>导出补丁(&amp;P)…</source>
-        <translation>Export &amp;Patch...</translation>
-    </message>
-    <message>
-        <source>与其他映像比较(&amp;M)…</source>
-        <translation>Co&amp;mpare with Another Image...</translation>
-    </message>
-    <message>
-        <source>未导出补丁：%1</source>
-        <translation>Patch not exported: %1</translation>
-    </message>
-    <message>
-        <source>选择干净的原始映像</source>
-        <translation>Choose the clean original image</translation>
-    </message>
-    <message>
-        <source>导出补丁</source>
-        <translation>Export Patch</translation>
-    </message>
-    <message>
-        <source>未导出补丁：补丁文件名须以 .ips 或 .bps 结尾，以说明格式。</source>
-        <translation>Patch not exported: the file name must end in .ips or .bps to say the format.</translation>
-    </message>
-    <message>
-        <source>未导出补丁：%1 是只读的，不会替换它。</source>
-        <translation>Patch not exported: %1 is read-only and is not replaced.</translation>
-    </message>
-    <message>
-        <source>未导出补丁：补丁不能写到映像文件上，请另选文件名。</source>
-        <translation>Patch not exported: a patch cannot be written over an image; choose another file name.</translation>
-    </message>
-    <message>
-        <source>补丁已导出：%1（%2，%3 字节）。
-它把 %4 变成 %5。</source>
-        <translation>Patch exported: %1 (%2, %3 bytes).
-It turns %4 into %5.</translation>
-    </message>
-    <message>
-        <source>无法比较：%1</source>
-        <translation>Cannot compare: %1</translation>
-    </message>
-    <message>
-        <source>选择要比较的映像</source>
-        <translation>Choose the image to compare with</translation>
-    </message>
-    <message>
         <source>%1%2</source>
         <comment>a sentence, then the one about the recovery record</comment>
         <translation>%1 %2</translation>
@@ -1344,6 +1290,63 @@ misc.</translation>
     <message>
         <source>无法在 %1 旁边写入备份，备份写在了 %2。</source>
         <translation>The backup could not be written beside %1; it was written to %2.</translation>
+    </message>
+</context>
+<context>
+    <name>Sharing</name>
+    <message>
+        <source>IPS 补丁 (*.ips);;BPS 补丁 (*.bps)</source>
+        <translation>IPS patch (*.ips);;BPS patch (*.bps)</translation>
+    </message>
+    <message>
+        <source>%1（含未保存的修改）</source>
+        <translation>%1 (with unsaved changes)</translation>
+    </message>
+    <message>
+        <source>导出补丁(&amp;P)…</source>
+        <translation>Export &amp;Patch...</translation>
+    </message>
+    <message>
+        <source>与其他映像比较(&amp;M)…</source>
+        <translation>Co&amp;mpare with Another Image...</translation>
+    </message>
+    <message>
+        <source>未导出补丁：%1</source>
+        <translation>Patch not exported: %1</translation>
+    </message>
+    <message>
+        <source>选择干净的原始映像</source>
+        <translation>Choose the clean original image</translation>
+    </message>
+    <message>
+        <source>导出补丁</source>
+        <translation>Export Patch</translation>
+    </message>
+    <message>
+        <source>未导出补丁：补丁文件名须以 .ips 或 .bps 结尾，以说明格式。</source>
+        <translation>Patch not exported: the file name must end in .ips or .bps to say the format.</translation>
+    </message>
+    <message>
+        <source>未导出补丁：%1 是只读的，不会替换它。</source>
+        <translation>Patch not exported: %1 is read-only and is not replaced.</translation>
+    </message>
+    <message>
+        <source>未导出补丁：补丁不能写到映像文件上，请另选文件名。</source>
+        <translation>Patch not exported: a patch cannot be written over an image; choose another file name.</translation>
+    </message>
+    <message>
+        <source>补丁已导出：%1（%2，%3 字节）。
+它把 %4 变成 %5。</source>
+        <translation>Patch exported: %1 (%2, %3 bytes).
+It turns %4 into %5.</translation>
+    </message>
+    <message>
+        <source>无法比较：%1</source>
+        <translation>Cannot compare: %1</translation>
+    </message>
+    <message>
+        <source>选择要比较的映像</source>
+        <translation>Choose the image to compare with</translation>
     </message>
 </context>
 <context>
