@@ -58,13 +58,17 @@ void CEditorDlg::OfferRecoveryRecord()
                                     nullptr, found.record.Count()),
                                  DiscardRecoveryRecord()));
         return;
-    case RecoveryKeeper::Found::Unreadable:
+    case RecoveryKeeper::Found::Unreadable: {
         // This program can never apply it, and the next change would overwrite it anyway; kept,
         // it would only bring the same message at every Open.
-        prompts_.Tell(this, QMessageBox::Warning, Caption(),
-                      ThenRecord(tr("上次未保存的修改的恢复记录无法使用（%1）。").arg(Q(found.error)),
-                                 DiscardRecoveryRecord()));
+        QString why = found.error ? Q(rom::Describe(*found.error)) : QString();
+        if (why.endsWith(QStringLiteral("。"))) // the reason is shown inside a sentence
+            why.chop(1);
+        prompts_.Tell(
+            this, QMessageBox::Warning, Caption(),
+            ThenRecord(tr("上次未保存的修改的恢复记录无法使用（%1）。").arg(why), DiscardRecoveryRecord()));
         return;
+    }
     }
 }
 

@@ -41,11 +41,7 @@ RecoveryKeeper::Found RecoveryKeeper::Check()
         if (failed->Missing())
             return found;
         found.kind = Found::Unreadable;
-        found.error = rom::Describe(*failed);
-        const std::string stop = "。"; // the reason is shown inside a sentence
-        if (found.error.size() >= stop.size() &&
-            found.error.compare(found.error.size() - stop.size(), stop.size(), stop) == 0)
-            found.error.resize(found.error.size() - stop.size());
+        found.error = failed;
         return found;
     }
     found.kind = found.record.imageHash == Hash() ? Found::Offer : Found::FileChanged;

@@ -27,7 +27,7 @@ public:
     struct Found {
         enum Kind { None, Offer, FileChanged, Unreadable } kind = None;
         rom::RecoveryRecord record;
-        std::string error; // Unreadable: why
+        std::optional<rom::Error> error; // Unreadable: why
     };
     // After an Open: the record left for this image by an earlier session, checked against the
     // bytes just read.
