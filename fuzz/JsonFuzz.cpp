@@ -1,6 +1,7 @@
 // Any bytes as an import file: read against a loaded model, never a crash; an accepted file's
 // edits apply and plan without touching anything outside a field.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return m;
     }();
     std::vector<rom::Edit> edits;
-    const std::string error = cli::ReadTablesJson(std::string(reinterpret_cast<const char*>(data), size),
-                                                  "fuzz.json", model, edits);
-    if (!error.empty() && !edits.empty())
+    const std::optional<rom::Error> error = cli::ReadTablesJson(
+        std::string(reinterpret_cast<const char*>(data), size), "fuzz.json", model, edits);
+    if (error && !edits.empty())
         __builtin_trap(); // a refusal carries no edit
     return 0;
 }
