@@ -23,6 +23,7 @@
 #include "i18n/LocaleName.h"
 #include "rom/ImageBytes.h"
 #include "rom/IpsBytes.h"
+#include "rom/JournalNames.h"
 
 namespace dravik::cli {
 
@@ -108,18 +109,18 @@ bool MaybeInterrupted(const char* path)
     if (!::realpath(path, real))
         return true;
     struct stat st {};
-    if (::lstat((std::string(real) + ".journal").c_str(), &st) == 0 || errno != ENOENT)
+    if (::lstat((std::string(real) + rom::kJournalSuffix).c_str(), &st) == 0 || errno != ENOENT)
         return true;
 #if defined(__linux__)
-    if (::getxattr(real, "user.dravik.journal", nullptr, 0) >= 0 || (errno != ENODATA && errno != ENOTSUP))
+    if (::getxattr(real, rom::kJournalMark, nullptr, 0) >= 0 || (errno != ENODATA && errno != ENOTSUP))
         return true;
 #endif
     const char* home = std::getenv("HOME");
     const char* data = std::getenv("XDG_DATA_HOME");
     if (!home || *home != '/')
         return true;
-    return FolderHasEntries(std::string(home) + "/.local/share/dravik/journals") ||
-           (data && *data == '/' && FolderHasEntries(std::string(data) + "/dravik/journals"));
+    return FolderHasEntries(std::string(home) + "/.local/share/dravik/" + rom::kJournalFolder) ||
+           (data && *data == '/' && FolderHasEntries(std::string(data) + "/dravik/" + rom::kJournalFolder));
 }
 
 struct Input {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <tuple>
 
+#include "rom/JournalNames.h"
 #include "rom/Texts.h"
 
 #if defined(Q_OS_UNIX)
@@ -88,14 +89,12 @@ bool NotBeside(int e) { return e == -EACCES || e == -EPERM || e == -EROFS || e =
 
 // A journal outside the image's folder is in the data folder of the user who saved, which other
 // users do not see. Such a save marks the image itself with the journal's path (an extended
-// attribute, kept by every hard link), so any open learns that a save was cut short.
-constexpr char kMark[] = "user.dravik.journal";
-
+// attribute kJournalMark, kept by every hard link), so any open learns that a save was cut short.
 // 0, or a negative error number (-ENOTSUP where the system or the file system keeps no marks).
 // On the disk before the image's bytes are.
 int Mark(FileOps& ops, const std::string& image, const std::string& journal)
 {
-    return ops.SetAttribute(image, kMark, QFile::encodeName(TextArg(journal)).toStdString());
+    return ops.SetAttribute(image, kJournalMark, QFile::encodeName(TextArg(journal)).toStdString());
 }
 
 // The journal the image is marked with, or empty.
@@ -103,7 +102,8 @@ std::string MarkOf(const std::string& image)
 {
 #if defined(Q_OS_LINUX)
     char value[4096];
-    const ssize_t n = ::getxattr(QFile::encodeName(TextArg(image)).constData(), kMark, value, sizeof value);
+    const ssize_t n =
+        ::getxattr(QFile::encodeName(TextArg(image)).constData(), kJournalMark, value, sizeof value);
     if (n > 0)
         return QFile::decodeName(QByteArray(value, static_cast<int>(n))).toStdString();
 #else
@@ -116,7 +116,7 @@ void Unmark(const std::string& image, const std::string& journal)
 {
 #if defined(Q_OS_LINUX)
     if (MarkOf(image) == journal)
-        ::removexattr(QFile::encodeName(TextArg(image)).constData(), kMark);
+        ::removexattr(QFile::encodeName(TextArg(image)).constData(), kJournalMark);
 #else
     (void)image;
     (void)journal;
@@ -454,10 +454,10 @@ namespace {
 // Where this user's saves of path put their journals.
 std::vector<std::string> OwnJournalPaths(const std::string& real)
 {
-    std::vector<std::string> paths = {real + ".journal", DataFile(real, "journals", ".journal")};
+    std::vector<std::string> paths = {real + kJournalSuffix, DataFile(real, kJournalFolder, kJournalSuffix)};
     const FileIdentity id = IdentifyFile(real);
     if (id.Known())
-        paths.push_back(IdentityFile(id, "journals", ".journal"));
+        paths.push_back(IdentityFile(id, kJournalFolder, kJournalSuffix));
     return paths;
 }
 
@@ -472,9 +472,9 @@ std::string ForeignMark(const std::string& real, const std::vector<std::string>&
     // have some other file read or removed.
     const QFileInfo journal(TextArg(marked));
     const QString expected =
-        QFileInfo(TextArg(IdentityFile(IdentifyFile(real), "journals", ".journal"))).fileName();
+        QFileInfo(TextArg(IdentityFile(IdentifyFile(real), kJournalFolder, kJournalSuffix))).fileName();
     const bool likeOurs = journal.isAbsolute() && journal.fileName() == expected &&
-                          marked.find("/dravik/journals/") != std::string::npos;
+                          marked.find(std::string("/dravik/") + kJournalFolder + "/") != std::string::npos;
     return likeOurs ? marked : std::string();
 }
 } // namespace
@@ -527,10 +527,10 @@ std::optional<Error> PatchInPlace(const std::string& path, const ImagePatch& pat
                  changed));
 
     // 1. The old and new bytes go to a journal, durable before the image is touched.
-    std::string journalPath = SideFilePlace(path, ops, "journals", ".journal", true);
+    std::string journalPath = SideFilePlace(path, ops, kJournalFolder, kJournalSuffix, true);
     int result = WriteJournal(ops, journalPath, data);
-    if (NotBeside(result) && journalPath == RealPath(path) + ".journal") {
-        journalPath = SideFilePlace(path, ops, "journals", ".journal", false);
+    if (NotBeside(result) && journalPath == RealPath(path) + kJournalSuffix) {
+        journalPath = SideFilePlace(path, ops, kJournalFolder, kJournalSuffix, false);
         result = WriteJournal(ops, journalPath, data);
     }
     if (result == -EEXIST) {
@@ -546,7 +546,7 @@ std::optional<Error> PatchInPlace(const std::string& path, const ImagePatch& pat
         return fail(Fill(Files::tr("无法写入保存日志 %1：%2。文件没有改动。"), journalPath, Reason(result)),
                     -result);
     }
-    const bool beside = journalPath == RealPath(path) + ".journal";
+    const bool beside = journalPath == RealPath(path) + kJournalSuffix;
     if (!beside) {
         if (const int marked = Mark(ops, path, journalPath); marked != 0 && OthersMayOpen(path)) {
             ops.Remove(journalPath);
