@@ -1,12 +1,18 @@
-// Opening, validating and saving whole images: refusals leave the file untouched, and no save
-// ever writes outside a field.
+// The document: opening, validating and saving whole images (refusals leave the file untouched, no
+// save writes outside a field); every change goes through it, which records old and new values,
+// tells its listeners once and can put a change back exactly; the review of unsaved changes and
+// the recovery records that keep them.
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <random>
+#include <set>
 
 #include "FieldMap.h"
 #include "rom/Codecs.h"
+#include "rom/Recovery.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "support/TestImage.h"
@@ -25,6 +31,30 @@ std::vector<uint32_t> Changes(const Bytes& image, const std::vector<Patch>& patc
                 out.push_back(p.offset + i);
     return out;
 }
+
+// A tank whose first part has a name, so that its rental twin (code | 0x80) shows the same name.
+int NamedPartRow(const Table& tanks)
+{
+    for (int row = 0; row < tanks.Rows(); ++row)
+        if (tanks.Code("parts", row, 0) < 0x79)
+            return row;
+    ADD_FAILURE() << "no tank with a named first part";
+    return 0;
+}
+
+class ChangeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.Open(file.Path()).ok);
+        doc.Subscribe([this](const Change& c) { told.push_back(c); });
+    }
+    Table& T(const char* id) { return doc.GetModel().Get(id); }
+
+    test::TempImage file{MakeSampleImage(8)};
+    RomDocument doc;
+    std::vector<Change> told;
+};
 } // namespace
 
 TEST(Document, OpenRefusesFilesItCannotEditAndKeepsTheOldOne)
@@ -183,4 +213,317 @@ TEST(Document, FullWidthDigitsAndSignsSaveAsTheirAsciiForms)
     const SavePlan plan = PlanSave(m);
     ASSERT_EQ(plan.errors.size(), 1u);
     EXPECT_EQ(plan.errors[0].tableId, "red_wolf");
+}
+
+TEST_F(ChangeTest, ApplyRecordsWhatReallyChangedAndTellsOnce)
+{
+    const std::string price = T("main_cannons").Cell(0, 1);
+    const int r = NamedPartRow(T("tanks"));
+    const int part = T("tanks").Code("parts", r, 0);
+    const std::string partName = T("tanks").Cell(r, 6);
+    struct Case {
+        const char* what;
+        Edit edit;
+        Change expected; // empty: nothing changes and nobody is told
+    };
+    const Case cases[] = {
+        {"a cell, with a second one already holding its text",
+         Edit("main_cannons").SetCell(0, 1, "100").SetCell(0, 2, T("main_cannons").Cell(0, 2)),
+         {"main_cannons", {{0, 1, price, "100"}}, {}}},
+        {"the same text again", Edit("main_cannons").SetCell(0, 1, "100"), {}},
+        {"positions that do not exist, and the fixed label",
+         Edit("main_cannons")
+             .SetCell(0, 0, "x")
+             .SetCell(99, 1, "x")
+             .SetCell(0, 6, "x")
+             .SetCode("parts", 0, 0, 1),
+         {}},
+        {"a table that does not exist", Edit("no_such_table").SetCell(0, 1, "1"), {}},
+        // A rental tank's part shows the same name as the plain one: only the code tells them apart.
+        {"a code whose name stays",
+         Edit("tanks").SetCode("parts", r, 0, part ^ 0x80),
+         {"tanks", {}, {{"parts", r, 0, part, part ^ 0x80}}}},
+        {"a code and the name cell that shows it",
+         Edit("tanks").SetCode("parts", r, 0, 0xFF),
+         {"tanks", {{r, 6, partName, "-----"}}, {{"parts", r, 0, part ^ 0x80, 0xFF}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        told.clear();
+        const Change change = doc.Apply(c.edit);
+        if (c.expected.Empty()) {
+            EXPECT_TRUE(change.Empty());
+            EXPECT_TRUE(told.empty());
+        } else {
+            EXPECT_EQ(change, c.expected);
+            ASSERT_EQ(told.size(), 1u);
+            EXPECT_EQ(told[0], change);
+        }
+    }
+    EXPECT_EQ(cases[0].expected.Rows(), std::vector<int>{0});
+    EXPECT_EQ(cases[5].expected.Columns(), std::vector<int>{6});
+}
+
+TEST_F(ChangeTest, ReplayingTheReversedChangesRestoresEveryCellCodeAndNameExactly)
+{
+    const std::vector<std::string> before = test::State(doc.GetModel());
+    std::vector<Change> done;
+    done.push_back(doc.Apply(Edit("monsters")
+                                 .SetCell(47, 2, "99")
+                                 .SetCode("attacks", 47, 0, 0x10)
+                                 .SetCode("early_category", 47, 0, 8)
+                                 .SetCode("early_loot", 47, 0, 3)));
+    done.push_back(doc.Apply(Edit("characters").SetCode("equipment", 0, 2, 0xFF).SetCell(0, 5, "")));
+    done.push_back(doc.Apply(Edit("monsters").SetCell(47, 2, "100")));
+    ASSERT_NE(test::State(doc.GetModel()), before);
+    const std::vector<std::string> after = test::State(doc.GetModel());
+
+    told.clear();
+    for (auto it = done.rbegin(); it != done.rend(); ++it)
+        doc.Replay(it->Reversed());
+    EXPECT_EQ(test::State(doc.GetModel()), before);
+    EXPECT_EQ(told.size(), done.size());
+    for (const Change& c : done)
+        doc.Replay(c);
+    EXPECT_EQ(test::State(doc.GetModel()), after);
+}
+
+TEST_F(ChangeTest, ReviewListsChangedFieldsAndExactlyTheBytesSaveWrites)
+{
+    const Bytes original = file.Read();
+    EXPECT_TRUE(doc.ReviewChanges().entries.empty());
+    EXPECT_TRUE(doc.ReviewChanges().bytes.empty()) << "a sample image saves unchanged";
+
+    const int r = NamedPartRow(T("tanks"));
+    const int part = T("tanks").Code("parts", r, 0);
+    doc.Apply(Edit("main_cannons").SetCell(1, 1, "258"));
+    doc.Apply(Edit("tanks").SetCode("parts", r, 0, part ^ 0x80));
+    doc.Apply(Edit("monsters").SetCode("loot_gate", 5, 0, 0x41));
+    const Review review = doc.ReviewChanges();
+    ASSERT_FALSE(review.Refused());
+    ASSERT_EQ(review.entries.size(), 3u);
+    EXPECT_EQ(review.entries[0].Describe(),
+              "表「主炮」 第 2 行「" + T("main_cannons").RowLabel(1) + "」 列「价格」: \"" +
+                  doc.GetModel().Get("main_cannons").BaselineCell(1, 1) + "\" -> \"258\"");
+    const std::string name = T("tanks").Cell(r, 6);
+    char codes[2][8];
+    std::snprintf(codes[0], sizeof codes[0], "0x%02X", part);
+    std::snprintf(codes[1], sizeof codes[1], "0x%02X", part ^ 0x80);
+    EXPECT_EQ(review.entries[1].columnTitle, "装备1");
+    EXPECT_EQ(review.entries[1].before, name + " [" + codes[0] + "]");
+    EXPECT_EQ(review.entries[1].after, name + " [" + codes[1] + "]");
+    EXPECT_EQ(review.entries[2].columnTitle, "loot_gate");
+    EXPECT_EQ(review.entries[2].column, -1);
+
+    ASSERT_TRUE(doc.Save().ok);
+    const Bytes saved = file.Read();
+    const std::vector<uint32_t> written = test::Differing(original, saved);
+    ASSERT_EQ(written.size(), review.bytes.size());
+    for (size_t i = 0; i < written.size(); ++i) {
+        EXPECT_EQ(review.bytes[i].offset, written[i]);
+        EXPECT_EQ(review.bytes[i].before, original[written[i]]);
+        EXPECT_EQ(review.bytes[i].after, saved[written[i]]);
+    }
+    EXPECT_TRUE(doc.ReviewChanges().entries.empty()) << "the baseline moves with a successful save";
+
+    doc.Apply(Edit("main_cannons").SetCell(1, 1, "12a"));
+    const Review refused = doc.ReviewChanges();
+    EXPECT_TRUE(refused.Refused());
+    EXPECT_TRUE(refused.bytes.empty());
+    ASSERT_EQ(refused.refusals.size(), 1u);
+    EXPECT_NE(refused.Format().find(Describe(refused.refusals[0])), std::string::npos);
+}
+
+// A stored value below its row flag loads as a negative text, which a save keeps as stored bytes
+// only while the cell still holds the text the last load or save left there.
+TEST(ChangeBaseline, ASavedValueReplacesTheLoadedTextAsTheUnchangedOne)
+{
+    Bytes image = MakeSampleImage(9);
+    const uint32_t attack3 = 0xC05F4 + 9 * 3 + 5; // row 3 carries the flag 0x6000
+    test::Put(image, attack3, 2, 0x0010);
+    test::TempImage file(image);
+    RomDocument doc;
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    const std::string loaded = doc.GetModel().Get("main_cannons").Cell(3, 4);
+    ASSERT_EQ(loaded, "-24560");
+
+    doc.Apply(Edit("main_cannons").SetCell(3, 4, "5"));
+    ASSERT_TRUE(doc.Save().ok);
+    doc.Apply(Edit("main_cannons").SetCell(3, 4, loaded));
+    const Status again = doc.Save();
+    EXPECT_FALSE(again.ok)
+        << "the file holds 5 now; keeping its bytes would report a save that did not happen";
+    EXPECT_EQ(test::Get(file.Read(), attack3, 2), 0x6000u + 5);
+}
+
+TEST(ChangeCheck, AnEditIsCheckedOnlyInTheFieldsItSets)
+{
+    Model model;
+    LoadTables(MakeSampleImage(10), model);
+    model.Get("main_cannons").SetCell(0, 1, "bad"); // somebody else's problem
+    const Table& t = model.Get("main_cannons");
+    struct Case {
+        Edit edit;
+        size_t errors;
+    };
+    const Case cases[] = {
+        {Edit("main_cannons").SetCell(3, 4, "8191"), 0},
+        {Edit("main_cannons").SetCell(3, 4, "8192"), 1},
+        {Edit("main_cannons").SetCell(3, 4, "x").SetCell(3, 1, "70000"), 2},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CheckEdit(t, c.edit).size(), c.errors);
+    EXPECT_EQ(CheckEdit(model.Get("tanks"), Edit("tanks").SetCode("parts", 1, 3, 256)).size(), 1u);
+}
+
+TEST_F(ChangeTest, ACellCountsAsChangedByItsTextOrByACodeItShowsUntilSaved)
+{
+    const int r = NamedPartRow(T("tanks"));
+    const int part = T("tanks").Code("parts", r, 1);
+    doc.Apply(Edit("tanks").SetCode("parts", r, 1, part ^ 0x80).SetCell(r, 2, "7"));
+    doc.Apply(
+        Edit("monsters").SetCode("late_category", 3, 0, (T("monsters").Code("late_category", 3) + 1) % 16));
+    for (int column = 0; column < T("tanks").Columns(); ++column)
+        EXPECT_EQ(T("tanks").IsChanged(r, column), column == 2 || column == 7) << column;
+    EXPECT_TRUE(T("monsters").IsChanged(3, 18)) << "the loot cell shows the category too";
+    EXPECT_FALSE(T("monsters").IsChanged(3, 17));
+    ASSERT_TRUE(doc.Save().ok);
+    EXPECT_FALSE(T("tanks").IsChanged(r, 7));
+    EXPECT_FALSE(T("monsters").IsChanged(3, 18));
+}
+
+TEST(Recovery, ARecordWrittenAndReadBackGivesTheSameSaveAsTheEditsThemselves)
+{
+    const Bytes sample = MakeSampleImage(12);
+    test::TempImage edited(sample, "a.smc"), recovered(sample, "b.smc");
+    RomDocument doc;
+    ASSERT_TRUE(doc.Open(edited.Path()).ok);
+    const int part = doc.GetModel().Get("tanks").Code("parts", 0, 1);
+    doc.Apply(Edit("main_cannons").SetCell(4, 1, "777").SetCell(4, 5, "9"));
+    doc.Apply(Edit("tanks").SetCode("parts", 0, 1, part ^ 0x80)); // the same name, another code
+    doc.Apply(Edit("monsters").SetCode("attacks", 60, 2, 0x11).SetCell(60, 9, "1234"));
+    doc.Apply(Edit("red_wolf").SetCell(0, 1, "5000"));
+    doc.Apply(Edit("items").SetCell(3, 1, "55"));
+    doc.Apply(Edit("items").SetCell(3, 1, doc.GetModel().Get("items").BaselineCell(3, 1))); // back: not kept
+
+    QTemporaryDir folder;
+    const std::string path = RecordPath(folder.path().toStdString(), edited.Path());
+    const RecoveryRecord record{edited.Path(), HashImage(doc.SavedParts()), UnsavedEdits(doc.GetModel())};
+    EXPECT_EQ(record.Count(), 6);
+    EXPECT_EQ(static_cast<int>(ChangedFields(doc.GetModel()).size()), record.Count());
+    std::string error;
+    ASSERT_TRUE(test::Succeeded(WriteRecord(path, record), error)) << error;
+    RecoveryRecord read;
+    ASSERT_TRUE(test::Succeeded(ReadRecord(path, read), error)) << error;
+    EXPECT_EQ(read.imagePath, edited.Path());
+    EXPECT_EQ(read.Count(), 6);
+
+    RomDocument other;
+    ASSERT_TRUE(other.Open(recovered.Path()).ok);
+    EXPECT_EQ(HashImage(other.SavedParts()), read.imageHash);
+    for (const Edit& e : read.edits)
+        other.Apply(e);
+    ASSERT_TRUE(doc.Save().ok);
+    ASSERT_TRUE(other.Save().ok);
+    EXPECT_EQ(edited.Read(), recovered.Read());
+    EXPECT_NE(edited.Read(), sample);
+    EXPECT_TRUE(UnsavedEdits(doc.GetModel()).empty());
+
+    RemoveRecord(path);
+    const std::optional<Error> none = ReadRecord(path, read);
+    EXPECT_TRUE(none && none->Missing()); // no record is told apart from a broken one
+}
+
+TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
+{
+    const RecoveryRecord good{
+        "/x.smc", "ab", {Edit("items").SetCell(0, 1, "1"), Edit("tanks").SetCode("items", 1, 3, 7)}};
+    RecoveryRecord parsed;
+    std::string error;
+    ASSERT_TRUE(test::Succeeded(ParseRecord(SerializeRecord(good), parsed), error)) << error;
+    EXPECT_EQ(parsed.Count(), 2);
+
+    const std::string text = SerializeRecord(good);
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string t = text;
+        const size_t at = t.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? t : t.replace(at, from.size(), to);
+    };
+    const std::string bad[] = {
+        "",
+        text.substr(0, text.size() / 2), // cut short by a crash of the disk
+        replaced("dravik-recovery-1", "dravik-recovery-9"),
+        replaced("\"items\":{", "\"nope\":{"),        // a table that does not exist
+        replaced("[[0,1,\"1\"]]", "[[128,1,\"1\"]]"), // a row beyond the table
+        replaced("[[0,1,\"1\"]]", "[[0,0,\"1\"]]"),   // the fixed label
+        replaced("[\"items\",1,3,7]", "[\"items\",1,4,7]"),
+        replaced("[\"items\",1,3,7]", "[\"nope\",1,3,7]"),
+        replaced("[[0,1,\"1\"]]", "[[0,1,1]]"),
+        replaced("[\"items\",1,3,7]", "[\"items\",1e300,3,7]"), // no int holds it (found by fuzz_recovery)
+    };
+    for (const std::string& b : bad) {
+        error.clear();
+        EXPECT_FALSE(test::Succeeded(ParseRecord(b, parsed), error)) << b;
+        EXPECT_FALSE(error.empty()) << b;
+    }
+    // Held to what an import accepts, and saying what is wrong.
+    const struct {
+        std::string text;
+        std::string error;
+    } refused[] = {
+        {replaced("\"tanks\":{\"cells\":[],\"codes\":[[\"items\",1,3,7]]",
+                  "\"monsters\":{\"cells\":[],\"codes\":[[\"loot_gate\",1,0,7]]"),
+         "表 monsters 的内容无效：代码第 1 项：代码 loot_gate 不能修改"},
+        {replaced("\"tanks\":{\"cells\":[]", "\"tanks\":{\"cells\":[[0,6,\"x\"]]"),
+         "第 6 列不是可以修改的数值列"},
+        {replaced("\"hash\":", "\"hash\":\"x\",\"hash\":"), "JSON 路径 hash：\"hash\" 出现了两次"},
+        {replaced("[[0,1,\"1\"]]", "[[0,1,\"\\udc00\"]]"), "不成对的代理码位"},
+    };
+    for (const auto& r : refused) {
+        error.clear();
+        EXPECT_FALSE(test::Succeeded(ParseRecord(r.text, parsed), error)) << r.text;
+        EXPECT_NE(error.find(r.error), std::string::npos) << error;
+    }
+    EXPECT_EQ(parsed.Count(), 2) << "a refused record leaves the last one as it was";
+
+    QTemporaryDir folder;
+    const std::string path = RecordPath(folder.path().toStdString(), "/x.smc");
+    EXPECT_EQ(path, RecordPath(folder.path().toStdString(), "/./x.smc"));
+    QFile f(QString::fromStdString(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\"format\": 3");
+    f.close();
+    const std::optional<Error> broken = ReadRecord(path, parsed);
+    EXPECT_TRUE(broken && !broken->Missing());
+}
+
+// Reloading a file another program changed: the user's changes go back on top of the new
+// contents, cell by cell; what only the other program changed stays as it wrote it.
+TEST(Recovery, CarriedChangesGoBackOnTopOfTheReloadedFile)
+{
+    test::TempImage image(MakeSampleImage(3));
+    RomDocument mine, theirs;
+    ASSERT_TRUE(mine.Open(image.Path()).ok);
+    ASSERT_TRUE(theirs.Open(image.Path()).ok);
+    const int part = mine.GetModel().Get("tanks").Code("parts", 2, 0);
+    mine.Apply(Edit("items").SetCell(1, 1, "11").SetCell(2, 1, "22").SetCell(3, 1, "33"));
+    mine.Apply(Edit("tanks").SetCode("parts", 2, 0, part ^ 0x80));
+    theirs.Apply(Edit("items").SetCell(2, 1, "99").SetCell(3, 1, "33").SetCell(4, 1, "44"));
+    ASSERT_TRUE(theirs.Save().ok);
+
+    const CarriedChanges carried = CarryUnsaved(mine.GetModel());
+    ASSERT_TRUE(mine.Open(image.Path()).ok);
+    const Reapplication plan = PlanReapply(mine.GetModel(), carried);
+    EXPECT_EQ(plan.count, 3) << "row 3 holds the user's value already";
+    EXPECT_EQ(plan.changedAlso, 1) << "row 2 was changed by both";
+    for (const Edit& e : plan.edits)
+        mine.Apply(e);
+    const Table& items = mine.GetModel().Get("items");
+    EXPECT_EQ(items.Cell(1, 1), "11");
+    EXPECT_EQ(items.Cell(2, 1), "22");
+    EXPECT_EQ(items.Cell(3, 1), "33");
+    EXPECT_EQ(items.Cell(4, 1), "44");
+    EXPECT_EQ(mine.GetModel().Get("tanks").Code("parts", 2, 0), part ^ 0x80);
+    EXPECT_EQ(PlanReapply(mine.GetModel(), carried).count, 0) << "applied once, nothing is left";
 }

@@ -3,6 +3,8 @@
 // CRC32 bit by bit).
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <random>
 
 #include "rom/Bps.h"
@@ -494,5 +496,36 @@ TEST(PatchFormats, MovedCopiedAndRepeatedDataMakeSmallPatches)
         if (c.ips) {
             EXPECT_LE(ips.size(), c.ips);
         }
+    }
+}
+
+// Where a patch may be written: never over a read-only file nor over an image it is made from or
+// for, however the path spells it.
+TEST(PatchTarget, RefusesReadOnlyFilesAndEveryNameOfTheImages)
+{
+    const test::TempImage image(rom::Bytes(16, 0), "game.smc");
+    const std::string folder = QFileInfo(QString::fromStdString(image.Path())).absolutePath().toStdString();
+    const std::string kept = folder + "/kept.ips";
+    ASSERT_TRUE(test::WriteFile(kept, rom::Bytes(4, 1)));
+    ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(kept), QFileDevice::ReadOwner));
+    const std::string link = folder + "/link.smc";
+    const bool linked = QFile::link(QString::fromStdString(image.Path()), QString::fromStdString(link));
+
+    const struct {
+        std::string path;
+        rom::PatchTargetProblem expected;
+    } cases[] = {
+        {folder + "/mod.ips", rom::PatchTargetProblem::None},
+        {folder + "/../" + QDir(QString::fromStdString(folder)).dirName().toStdString() + "/mod.bps",
+         rom::PatchTargetProblem::None},
+        {kept, rom::PatchTargetProblem::ReadOnly},
+        {image.Path(), rom::PatchTargetProblem::OverImage},
+        {folder + "/./game.smc", rom::PatchTargetProblem::OverImage},
+        {folder + "//game.smc", rom::PatchTargetProblem::OverImage},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rom::CheckPatchTarget(c.path, {folder + "/clean.smc", image.Path()}), c.expected) << c.path;
+    if (linked) {
+        EXPECT_EQ(rom::CheckPatchTarget(link, {image.Path()}), rom::PatchTargetProblem::OverImage);
     }
 }
