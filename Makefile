@@ -74,7 +74,7 @@ package: deps
 	  cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
 	    "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	    "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" > /dev/null
-	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target dravik dravik-editor dravik_data -- --no-print-directory
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target dravik dravik-editor dravik_data dravik_guide -- --no-print-directory
 	@for program in dravik dravik-editor; do objcopy --remove-section=.comment $(PACKAGE_BUILD)/$$program; done
 	@rm -f $(PACKAGE_BUILD)/dravik_*.deb
 	@cd $(PACKAGE_BUILD) && cpack -G DEB > /dev/null

@@ -29,6 +29,7 @@
 #include "app/ReferencePicker.h"
 #include "app/Resources.h"
 #include "app/Sharing.h"
+#include "i18n/Language.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Marks.h"
@@ -292,9 +293,16 @@ void CEditorDlg::paintEvent(QPaintEvent* event)
 // shown in a window of its own; the About box when there is none.
 void CEditorDlg::OnUserGuide()
 {
+    // Installed, else in the build folder (the English one is made there) or the sources; the
+    // English interface's guide names the menus and buttons as that interface does.
     const QString base = QCoreApplication::applicationDirPath();
-    for (const QString& candidate : {base + QStringLiteral("/../share/doc/dravik/user-guide.md"),
-                                     base + QStringLiteral("/../docs/user-guide.md")}) {
+    QStringList candidates;
+    if (i18n::CurrentLanguage() == i18n::Language::English)
+        candidates << base + QStringLiteral("/../share/doc/dravik/user-guide.en.md")
+                   << base + QStringLiteral("/docs/user-guide.en.md");
+    candidates << base + QStringLiteral("/../share/doc/dravik/user-guide.md")
+               << base + QStringLiteral("/../docs/user-guide.md");
+    for (const QString& candidate : candidates) {
         const QFileInfo guide(candidate);
         if (!guide.isFile())
             continue;

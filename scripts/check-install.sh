@@ -18,6 +18,7 @@ man1=share/man/man1
 files=(bin/dravik bin/dravik-editor share/applications/$id.desktop share/metainfo/$id.metainfo.xml
        share/icons/hicolor/scalable/apps/$id.svg $man1/dravik.1.gz $man1/dravik-editor.1.gz
        share/doc/dravik/copyright share/doc/dravik/changelog.gz share/doc/dravik/user-guide.md
+       share/doc/dravik/user-guide.en.md
        share/bash-completion/completions/dravik share/zsh/vendor-completions/_dravik)
 # Where `dravik` hands requests on to the full command line (Linux).
 [ ! -e "$build/dravik-full" ] || files+=(libexec/dravik/dravik-full)

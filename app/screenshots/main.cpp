@@ -1,5 +1,5 @@
 // Renders the main window (start state and the seven pages with an image loaded), the About box,
-// the base converter, every row editor and the chart window to PNG files, offscreen:
+// the user guide, the base converter, every row editor and the chart window to PNG files, offscreen:
 //   dravik-screenshots [--lang zh|en] SAMPLE.smc OUTDIR
 // in the language the editor would choose (--lang, else the locale).
 #include <QApplication>
@@ -113,6 +113,9 @@ int main(int argc, char** argv)
     dravik::app::CAboutDlg about(window.GetSession().NamesSummary(), &window);
     ok = Save(about, dir, QStringLiteral("about")) && ok;
     about.close();
+    // The user guide (F1) of the interface's language, found beside the program or in the sources.
+    user.AnswerModal([&](QDialog& guide) { ok = Save(guide, dir, QStringLiteral("user-guide")) && ok; });
+    window.OnUserGuide();
     dravik::tools::CBaseConvDlg converter(&window);
     ok = Save(converter, dir, QStringLiteral("base-converter")) && ok;
     converter.close();
