@@ -24,8 +24,10 @@
 #include "app/ChangeReviewDialog.h"
 #include "app/ChartLink.h"
 #include "app/EditHistory.h"
+#include "app/FileDrops.h"
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
+#include "app/RecentFiles.h"
 #include "app/ReferencePicker.h"
 #include "app/Resources.h"
 #include "app/Sharing.h"
@@ -96,7 +98,9 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     // Undo and redo never change a value out of sight.
     connect(&session_.History(), &EditHistory::StepReplayed, this, &CEditorDlg::ShowTableRow);
 
-    reference_ = new ReferencePicker(session_, prompts_, this, [this] { return OpenDialogFolder(); });
+    recent_ = new RecentFiles(
+        this, [this](const QString& path, const QString& note) { return OpenAsked(path, note); });
+    reference_ = new ReferencePicker(session_, prompts_, this, [this] { return recent_->OpenFolder(); });
     sharing_ = new Sharing(session_, prompts_, this);
     connect(sharing_, &Sharing::FieldChosen, this, &CEditorDlg::ShowTableRow);
     BuildMenu();
@@ -109,7 +113,7 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     });
     connect(pages_, &PageArea::PageMade, this, &CEditorDlg::WirePage);
     AddListCommands();
-    AcceptFileDrops();
+    fileDrops_ = new FileDrops(this, [this](const QString& path) { OpenAsked(path); });
     SetLoadedState(false);
     ShowPage(0);
     resize(StartSize());
@@ -122,8 +126,12 @@ void CEditorDlg::WirePage(QWidget* page)
     for (const auto& [id, view] : pages_->Lists())
         if (page->isAncestorOf(view))
             WireReferences(id);
-    for (QLineEdit* box : page->findChildren<QLineEdit*>())
-        box->installEventFilter(fileDrops_);
+    fileDrops_->Watch(page);
+}
+
+bool CEditorDlg::OpenAsked(const QString& path, const QString& noteIfRefused)
+{
+    return !SettleUnsavedEdits() || OpenFile(path, noteIfRefused);
 }
 
 // The designed size, or as much of it as the screen has room for: a window larger than its

@@ -27,9 +27,11 @@ namespace dravik::app {
 
 class ChartLink;
 class ChartPanel;
+class FileDrops;
 class FindBox;
 class ListCommands;
 class PageArea;
+class RecentFiles;
 class ReferencePicker;
 class Sharing;
 
@@ -125,27 +127,21 @@ private:
     void WireReferences(int listId);
     // What the window adds to a page's controls once they are made: where-used, file drops.
     void WirePage(QWidget* page);
+    // Settles unsaved edits, then opens path; false only when the file was refused.
+    bool OpenAsked(const QString& path, const QString& noteIfRefused = {});
     FindBox* Finder();
     // Lists where the thing of a list's row (or a monster's attack cell) is used; false when
     // that cell has no references to show.
     bool ShowReferences(int listId, int row, int column);
     void Relabel();
-    // Recent files, dropped files and the Open dialog's folder (CEditorDlgFiles.cpp).
-    void AddRecentItems(QMenu* file);
-    void RefreshRecentMenu();
-    void OpenRecent(const QString& path);
-    void RememberOpened(const QString& path);
-    QString OpenDialogFolder() const;
-    void AcceptFileDrops();
-    QObject* fileDrops_ = nullptr; // the edit boxes' filter that gives dropped files to the window
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
     widgets::Prompts& prompts_;
     Session session_;
     PageArea* pages_ = nullptr;
     ReferencePicker* reference_ = nullptr;
     Sharing* sharing_ = nullptr;
+    RecentFiles* recent_ = nullptr;
+    FileDrops* fileDrops_ = nullptr;
     QWidget* client_ = nullptr; // the top row, the page area and the status line
 
     QLabel* status_ = nullptr;
@@ -162,8 +158,7 @@ private:
     FindBox* findBox_ = nullptr;
     ChartLink* chart_ = nullptr;
     QList<QAction*> findSteps_; // 查找下一个, 查找上一个
-    QMenu* recentMenu_ = nullptr;
-    bool iconAsked_ = false; // the icon is set after the first paint
+    bool iconAsked_ = false;    // the icon is set after the first paint
 };
 
 } // namespace dravik::app

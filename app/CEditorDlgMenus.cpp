@@ -10,6 +10,7 @@
 #include "app/ListCommands.h"
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
+#include "app/RecentFiles.h"
 #include "app/ReferencePicker.h"
 #include "app/Sharing.h"
 
@@ -32,7 +33,7 @@ void CEditorDlg::BuildMenu()
     QMenu* file = bar->addMenu(tr("文件(&F)"));
     add(file, "actionOpen", tr("打开(&O)\tCtrl+O"), QKeySequence(Qt::CTRL | Qt::Key_O), &CEditorDlg::OnOpen);
     add(file, "actionClose", tr("关闭(&C)"), {}, &CEditorDlg::OnClose);
-    AddRecentItems(file);
+    recent_->AddItems(file);
     file->addSeparator();
     saveAction_ = add(file, "actionSave", tr("保存(&S)\tCtrl+S"), QKeySequence(Qt::CTRL | Qt::Key_S),
                       &CEditorDlg::OnSave);

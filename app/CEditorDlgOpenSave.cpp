@@ -8,6 +8,7 @@
 #include "app/CEditorDlg.h"
 #include "app/ChartLink.h"
 #include "app/PageArea.h"
+#include "app/RecentFiles.h"
 #include "app/ReferencePicker.h"
 #include "rom/ImageDiff.h"
 #include "rom/InternalHeader.h"
@@ -40,7 +41,7 @@ bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
         prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(status.message) + noteIfRefused);
         return false;
     }
-    RememberOpened(path);
+    recent_->Remember(path);
     reference_->UseRemembered();
     ShowOpened(status);
     return true;
@@ -71,7 +72,7 @@ void CEditorDlg::OnOpen()
     widgets::FileQuestion question;
     question.caption = tr("打开");
     question.filter = ImageFilter();
-    question.path = OpenDialogFolder();
+    question.path = recent_->OpenFolder();
     const QString path = prompts_.ChooseFile(this, question);
     if (path.isEmpty())
         return;
@@ -138,7 +139,7 @@ void CEditorDlg::OnSaveAs()
         prompts_.Tell(this, QMessageBox::Critical, Caption(), tr("未另存：%1").arg(Q(status.message)));
         return;
     }
-    RememberOpened(path);
+    recent_->Remember(path);
     reference_->KeepForSavedAs();
     ShowOpened(status);
     prompts_.Tell(this, QMessageBox::Information, Caption(), Saved());

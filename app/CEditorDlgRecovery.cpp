@@ -2,6 +2,7 @@
 // the window offers it back when its file is opened again, and offers the changes of a file
 // reloaded because another program changed it back on top of the new contents.
 #include "app/CEditorDlg.h"
+#include "app/RecentFiles.h"
 #include "widgets/Prompts.h"
 #include "widgets/Text.h"
 
@@ -84,7 +85,7 @@ void CEditorDlg::ReloadKeepingEdits()
         prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(status.message));
         return;
     }
-    RememberOpened(path);
+    recent_->Remember(path);
     ShowOpened(status);
     if (plan.count == 0)
         return;

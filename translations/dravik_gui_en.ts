@@ -350,20 +350,6 @@ Cancel: write nothing.</translation>
         <translation>User Guide</translation>
     </message>
     <message>
-        <source>最近打开的文件(&amp;R)</source>
-        <translation>&amp;Recent Files</translation>
-    </message>
-    <message>
-        <source>清除列表(&amp;C)</source>
-        <translation>&amp;Clear List</translation>
-    </message>
-    <message>
-        <source>
-已将它从“最近打开的文件”中移除。</source>
-        <translation>
-It was removed from Recent Files.</translation>
-    </message>
-    <message>
         <source>名称表 %1 被拒绝，继续使用原来的名称：</source>
         <translation>The name set %1 was refused; the names stay as they were:</translation>
     </message>
@@ -1233,6 +1219,23 @@ misc.</translation>
     <message>
         <source>……（另有 %1 项，见详细信息）</source>
         <translation>... (%1 more: see the details)</translation>
+    </message>
+</context>
+<context>
+    <name>RecentFiles</name>
+    <message>
+        <source>最近打开的文件(&amp;R)</source>
+        <translation>&amp;Recent Files</translation>
+    </message>
+    <message>
+        <source>清除列表(&amp;C)</source>
+        <translation>&amp;Clear List</translation>
+    </message>
+    <message>
+        <source>
+已将它从“最近打开的文件”中移除。</source>
+        <translation>
+It was removed from Recent Files.</translation>
     </message>
 </context>
 <context>
