@@ -19,18 +19,12 @@ namespace {
 // A case expects the result, or "!" and the refusal message.
 const std::string kInvalid = "!输入的数据非法!", kTooLong = "!输入的数据太长!";
 const std::string kTooLarge = "!输入的整数部分太大!";
-struct Case {
-    std::string input;
-    int from, to;
-    std::string expected;
-};
 
-void Check(std::initializer_list<Case> cases)
+void Check(std::initializer_list<std::tuple<std::string, int, int, std::string>> cases)
 {
-    for (const Case& c : cases) {
-        const auto r = ConvertBase(c.input, c.from, c.to);
-        EXPECT_EQ(r.ok ? r.text : "!" + r.message, c.expected)
-            << '"' << c.input << "\" " << c.from << "->" << c.to;
+    for (const auto& [input, from, to, expected] : cases) {
+        const auto r = ConvertBase(input, from, to);
+        EXPECT_EQ(r.ok ? r.text : "!" + r.message, expected) << '"' << input << "\" " << from << "->" << to;
     }
 }
 

@@ -32,26 +32,24 @@ bool HasRefusal(const std::vector<Error>& refusals, int row, int column, const s
 
 TEST(Formula, WorksOutValuesAndRefusesWhatItCannotRead)
 {
-    struct Case {
-        const char* text;
-        std::optional<double> value; // for x = 35, r = 2
-    };
-    for (const Case& c : std::vector<Case>{{"x*1.2", 42},
-                                           {"x+10", 45},
-                                           {"round(x/10)*10", 40},
-                                           {"round(-2.5)", -3},
-                                           {"min(x*2, 50)", 50},
-                                           {"max(x, 1, 100)", 100},
-                                           {"floor(x/3) + ceil(x/3)", 23},
-                                           {"x > 30 ? x : 0", 35},
-                                           {"r*10", 20},
-                                           {"７", 7},
-                                           {"= x + 1", 36},
-                                           {"x/(r-2)", std::nullopt},
-                                           {"x^1000", std::nullopt}}) {
+    // Each formula and its value for x = 35, r = 2.
+    for (const auto& [text, value] :
+         std::vector<std::tuple<const char*, std::optional<double>>>{{"x*1.2", 42},
+                                                                     {"x+10", 45},
+                                                                     {"round(x/10)*10", 40},
+                                                                     {"round(-2.5)", -3},
+                                                                     {"min(x*2, 50)", 50},
+                                                                     {"max(x, 1, 100)", 100},
+                                                                     {"floor(x/3) + ceil(x/3)", 23},
+                                                                     {"x > 30 ? x : 0", 35},
+                                                                     {"r*10", 20},
+                                                                     {"７", 7},
+                                                                     {"= x + 1", 36},
+                                                                     {"x/(r-2)", std::nullopt},
+                                                                     {"x^1000", std::nullopt}}) {
         Formula f;
-        ASSERT_EQ(f.Read(c.text), std::nullopt) << c.text;
-        EXPECT_EQ(f.Value(35, 2), c.value) << c.text;
+        ASSERT_EQ(f.Read(text), std::nullopt) << text;
+        EXPECT_EQ(f.Value(35, 2), value) << text;
     }
     // Refused, saying why and where (characters counted from 1).
     for (const auto& [text, says] : std::vector<std::pair<std::string, std::string>>{
@@ -75,21 +73,17 @@ TEST(Formula, WorksOutValuesAndRefusesWhatItCannotRead)
 
 TEST(Formula, RoundsHalfAwayFromZeroToTheFieldsUnit)
 {
-    struct Case {
-        double value;
-        Codec codec;
-        std::string text;
-    };
-    for (const Case& c : std::vector<Case>{{2.5, Codec::Whole, "3"},
-                                           {-2.5, Codec::Whole, "-3"},
-                                           {2.4999, Codec::Whole, "2"},
-                                           {1.005, Codec::Hundredths, "1.01"},
-                                           {0.67 * 1.5, Codec::Hundredths, "1.01"},
-                                           {-1.005, Codec::Hundredths, "-1.01"},
-                                           {-0.05, Codec::Hundredths, "-0.05"},
-                                           {12.3, Codec::Hundredths, "12.30"},
-                                           {1e30, Codec::Whole, "1000000000000000"}})
-        EXPECT_EQ(UnitText(RoundToUnit(c.value, c.codec), c.codec), c.text) << c.value;
+    for (const auto& [value, codec, text] :
+         std::vector<std::tuple<double, Codec, std::string>>{{2.5, Codec::Whole, "3"},
+                                                             {-2.5, Codec::Whole, "-3"},
+                                                             {2.4999, Codec::Whole, "2"},
+                                                             {1.005, Codec::Hundredths, "1.01"},
+                                                             {0.67 * 1.5, Codec::Hundredths, "1.01"},
+                                                             {-1.005, Codec::Hundredths, "-1.01"},
+                                                             {-0.05, Codec::Hundredths, "-0.05"},
+                                                             {12.3, Codec::Hundredths, "12.30"},
+                                                             {1e30, Codec::Whole, "1000000000000000"}})
+        EXPECT_EQ(UnitText(RoundToUnit(value, codec), codec), text) << value;
 }
 
 // Plain, hundredths and flag-bearing fields, the packed monster words among them: the document
@@ -99,53 +93,49 @@ TEST(BulkEdit, AppliesAsOneChangeAndKeepsFlagBits)
 {
     test::TempImage file(MakeSampleImage(7));
     const Bytes original = file.Read();
-    struct Case {
-        const char* table;
-        const char* key;
-        const char* formula;
-    };
-    for (const Case& c : std::vector<Case>{{"main_cannons", "price", "round(x/10)*10"},
-                                           {"main_cannons", "weight", "x*0.9"},
-                                           {"main_cannons", "attack", "min(x, 900) + r"},
-                                           {"monsters", "hp", "floor(x*0.8)"},
-                                           {"monsters", "armour", "7"}}) {
+    for (const auto& [table, key, formula] : std::vector<std::tuple<const char*, const char*, const char*>>{
+             {"main_cannons", "price", "round(x/10)*10"},
+             {"main_cannons", "weight", "x*0.9"},
+             {"main_cannons", "attack", "min(x, 900) + r"},
+             {"monsters", "hp", "floor(x*0.8)"},
+             {"monsters", "armour", "7"}}) {
         RomDocument doc;
         ASSERT_TRUE(doc.Open(file.Path()).ok);
-        const Table& t = doc.GetModel().Get(c.table);
-        const int column = t.Layout().Column(c.key);
+        const Table& t = doc.GetModel().Get(table);
+        const int column = t.Layout().Column(key);
         std::vector<int> rows;
         for (int row = 0; row < t.Rows(); row += 2)
             rows.push_back(row);
-        const BulkPlan plan = PlanBulk(t, column, rows, c.formula);
-        ASSERT_TRUE(plan.Ok()) << c.key << " " << (plan.error ? Describe(*plan.error) : std::string());
+        const BulkPlan plan = PlanBulk(t, column, rows, formula);
+        ASSERT_TRUE(plan.Ok()) << key << " " << (plan.error ? Describe(*plan.error) : std::string());
         const Change change = doc.Apply(plan.edit);
         for (const BulkRow& r : plan.rows)
-            EXPECT_EQ(t.Cell(r.row, column), r.after) << c.key << " row " << r.row;
-        EXPECT_EQ(change.Columns(), std::vector<int>{column}) << c.key;
+            EXPECT_EQ(t.Cell(r.row, column), r.after) << key << " row " << r.row;
+        EXPECT_EQ(change.Columns(), std::vector<int>{column}) << key;
 
         const SavePlan save = PlanSave(doc.GetModel());
-        ASSERT_TRUE(save.Ok()) << c.key;
+        ASSERT_TRUE(save.Ok()) << key;
         Bytes saved = original;
         ApplyPatches(save.patches, saved);
         Model reloaded;
         LoadTables(saved, reloaded);
         for (const BulkRow& r : plan.rows)
-            EXPECT_EQ(reloaded.Get(c.table).Cell(r.row, column), r.after) << c.key << " row " << r.row;
+            EXPECT_EQ(reloaded.Get(table).Cell(r.row, column), r.after) << key << " row " << r.row;
         for (int row = 0; row < t.Rows(); ++row) {
-            if (std::string(c.table) == "monsters" && std::string(c.key) == "hp") {
+            if (std::string(table) == "monsters" && std::string(key) == "hp") {
                 const uint32_t at = t.Layout().base + 16 * row + 5;
                 EXPECT_EQ(test::Get(saved, at, 2) & 0xF000, test::Get(original, at, 2) & 0xF000) << row;
-            } else if (std::string(c.table) != "monsters") {
-                const Field& f = FieldOf(t, c.key);
+            } else if (std::string(table) != "monsters") {
+                const Field& f = FieldOf(t, key);
                 const uint32_t at = f.Address(t.Layout().base, t.Layout().stride, row);
                 const uint32_t flag = static_cast<uint32_t>(f.FlagOf(row));
-                EXPECT_EQ(test::Get(saved, at, f.width) & flag, flag) << c.key << " row " << row;
+                EXPECT_EQ(test::Get(saved, at, f.width) & flag, flag) << key << " row " << row;
             }
         }
 
         doc.Replay(change.Reversed());
         EXPECT_TRUE(PlanSave(doc.GetModel()).Ok());
-        EXPECT_TRUE(ChangedFields(doc.GetModel()).empty()) << c.key;
+        EXPECT_TRUE(ChangedFields(doc.GetModel()).empty()) << key;
     }
 }
 

@@ -182,29 +182,21 @@ TEST(Document, EveryValueCellEditWritesOnlyItsOwnField)
 // The digits a Chinese input method types count as digits.
 TEST(Document, FullWidthDigitsAndSignsSaveAsTheirAsciiForms)
 {
-    struct Case {
-        const char* table;
-        int row, column;
-        const char* text;
-        uint32_t offset;
-        int width;
-        uint32_t stored;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, int, int, const char*, uint32_t, int, uint32_t> cases[] = {
         {"red_wolf", 0, 1, "１２３", 0x30151, 2, 123},
         {"red_wolf", 0, 1, "\xe3\x80\x80４５\xe3\x80\x80", 0x30153, 2, 45}, // ideographic spaces around
         {"items", 3, 1, "６５５３５", 0xC0200 + 3 * 2, 2, 65535},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& [table, row, column, text, offset, width, stored] : cases) {
+        SCOPED_TRACE(text);
         Bytes image = MakeSampleImage(2);
         Model m;
         LoadTables(image, m);
-        m.Get(c.table).SetCell(c.row, c.column, c.text);
+        m.Get(table).SetCell(row, column, text);
         const SavePlan plan = PlanSave(m);
         ASSERT_TRUE(plan.Ok()) << Describe(plan.errors[0]);
         ApplyPatches(plan.patches, image);
-        EXPECT_EQ(test::Get(image, c.offset, c.width), c.stored);
+        EXPECT_EQ(test::Get(image, offset, width), stored);
     }
     Model m;
     LoadTables(MakeSampleImage(2), m);
@@ -362,17 +354,13 @@ TEST(ChangeCheck, AnEditIsCheckedOnlyInTheFieldsItSets)
     LoadTables(MakeSampleImage(10), model);
     model.Get("main_cannons").SetCell(0, 1, "bad"); // somebody else's problem
     const Table& t = model.Get("main_cannons");
-    struct Case {
-        Edit edit;
-        size_t errors;
-    };
-    const Case cases[] = {
+    const std::tuple<Edit, size_t> cases[] = {
         {Edit("main_cannons").SetCell(3, 4, "8191"), 0},
         {Edit("main_cannons").SetCell(3, 4, "8192"), 1},
         {Edit("main_cannons").SetCell(3, 4, "x").SetCell(3, 1, "70000"), 2},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(CheckEdit(t, c.edit).size(), c.errors);
+    for (const auto& [edit, errors] : cases)
+        EXPECT_EQ(CheckEdit(t, edit).size(), errors);
     EXPECT_EQ(CheckEdit(model.Get("tanks"), Edit("tanks").SetCode("parts", 1, 3, 256)).size(), 1u);
 }
 

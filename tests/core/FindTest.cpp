@@ -34,11 +34,7 @@ TEST(WhereUsed, KnownReferencesAndNothingElse)
     Model model;
     LoadTables(test::KnownReferencesImage(), model);
     using V = std::vector<std::string>;
-    const struct {
-        const char* table;
-        int row;
-        V places;
-    } cases[] = {
+    const std::tuple<const char*, int, V> cases[] = {
         {"main_cannons", 5, V{"tanks 2 8 装备3", "tanks 9 6 装备1"}},
         {"tank_items", 4, V{"tanks 0 15 道具2", "monsters 60 18 战利品(>3回合) 战车类2"}},
         {"items", 7,
@@ -53,8 +49,8 @@ TEST(WhereUsed, KnownReferencesAndNothingElse)
         {"items", 128, V{}}, // past the end
         {"tanks", 0, V{}},   // not a referable table
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Places(WhereUsed(model, c.table, c.row)), c.places) << c.table << " " << c.row;
+    for (const auto& [table, row, places] : cases)
+        EXPECT_EQ(Places(WhereUsed(model, table, row)), places) << table << " " << row;
     EXPECT_EQ(WhereUsed(model, "tank_items", 4)[0].text, "No1.蚊式坦克");
 }
 
@@ -142,19 +138,16 @@ TEST(Reference, MarksAreTheDiffsCellsAndRestoringGivesTheReferenceBytesBack)
 TEST(Reference, RefusedWithTheReasonWhenNotAnImageOfTheGame)
 {
     rom::Bytes noHeader = test::RandomImage(9);
-    struct Case {
-        rom::Bytes bytes;
-        const char* reason;
-    } cases[] = {
+    const std::tuple<rom::Bytes, const char*> cases[] = {
         {rom::Bytes(0x8000, 0), "至少需要"},
         {noHeader, "不像这个游戏的映像"},
     };
-    for (const Case& c : cases) {
-        test::TempImage file(c.bytes);
+    for (const auto& [bytes, reason] : cases) {
+        test::TempImage file(bytes);
         rom::ReferenceImage reference;
         std::string error;
         EXPECT_FALSE(test::Succeeded(rom::LoadReference(file.Path(), reference), error));
-        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
         EXPECT_NE(error.find("参照映像"), std::string::npos) << error;
     }
 }

@@ -45,12 +45,7 @@ uint16_t PlainSum(const Bytes& file)
 
 TEST(ImageFile, SizeDecidesTheHeaderAndTheMinimum)
 {
-    struct Case {
-        uint64_t size;
-        bool accepted;
-        bool header;
-    };
-    const Case cases[] = {
+    const std::tuple<uint64_t, bool, bool> cases[] = {
         {0xC8425, false, true},                  // one byte short of the last field
         {0xC8426, true, true},                   // just long enough
         {0xC8000, false, false},                 // whole kilobytes: a plain dump, too short for it
@@ -64,16 +59,16 @@ TEST(ImageFile, SizeDecidesTheHeaderAndTheMinimum)
     Model sample;
     LoadTables(MakeSampleImage(11), sample);
     QTemporaryDir dir;
-    for (const Case& c : cases) {
-        const std::string path = SparseImage(dir, "image.smc", c.size, c.header);
+    for (const auto& [size, accepted, header] : cases) {
+        const std::string path = SparseImage(dir, "image.smc", size, header);
         RomDocument doc;
         const Status s = doc.Open(path);
-        EXPECT_EQ(s.ok, c.accepted) << std::hex << c.size << " " << s.message;
+        EXPECT_EQ(s.ok, accepted) << std::hex << size << " " << s.message;
         if (s.ok) {
-            EXPECT_EQ(doc.Form().header, c.header) << std::hex << c.size;
-            EXPECT_TRUE(test::State(doc.GetModel()) == test::State(sample)) << std::hex << c.size;
+            EXPECT_EQ(doc.Form().header, header) << std::hex << size;
+            EXPECT_TRUE(test::State(doc.GetModel()) == test::State(sample)) << std::hex << size;
         } else {
-            EXPECT_NE(s.message.find(std::to_string(c.size)), std::string::npos) << s.message;
+            EXPECT_NE(s.message.find(std::to_string(size)), std::string::npos) << s.message;
         }
     }
 }
@@ -191,18 +186,15 @@ TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndGoesElsewhereWhenItCannotBeB
 
 TEST(InternalHeader, ChecksumMirrorsTheRestOfASizeThatIsNotAPowerOfTwo)
 {
-    struct Case {
-        Bytes data;
-        uint32_t sum;
-    } cases[] = {
+    const std::tuple<Bytes, uint32_t> cases[] = {
         {{1, 2, 3, 4}, 10},
         {{1, 2, 3}, 3 + 3 * 2},                       // 2 + 1: the last byte counts twice
         {{1, 1, 1, 1, 5, 6}, 4 + (5 + 6) * 2},        // 4 + 2
         {{1, 1, 1, 1, 2, 2, 7}, 4 + (2 + 2 + 7 * 2)}, // 4 + (2 + 1): the 1 fills 2, then 4
-        {{}, 0},
+        {Bytes{}, 0},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(rom::CartridgeChecksum(c.data.data(), c.data.size()), c.sum) << c.data.size();
+    for (const auto& [data, sum] : cases)
+        EXPECT_EQ(rom::CartridgeChecksum(data.data(), data.size()), sum) << data.size();
     // 12 Mbit: 1 MiB, then 512 KiB counted twice; the sum wraps at 0x10000.
     Bytes big(0x180000, 1);
     EXPECT_EQ(rom::CartridgeChecksum(big.data(), big.size()), (0x100000 + 2 * 0x80000) & 0xFFFF);

@@ -10,10 +10,7 @@ namespace {
 TEST(LanguageChoice, CommandLineOverRememberedOverLocale)
 {
     const auto zh = Language::Chinese, en = Language::English;
-    struct Case {
-        const char *option, *remembered, *locale;
-        Language expected;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*, Language> cases[] = {
         {"", "", "en_US.UTF-8", en}, {"", "", "en", en},      {"", "", "en_GB@euro", en},
         {"", "", "zh_CN.UTF-8", zh}, {"", "", "C.UTF-8", zh}, {"", "", "C", zh},
         {"", "", "POSIX", zh},       {"", "", "", zh},        {"", "", "eo", zh},
@@ -22,25 +19,22 @@ TEST(LanguageChoice, CommandLineOverRememberedOverLocale)
         {"fr", "", "en_US", en}, // a wrong value counts as not given (the parser refuses it)
         {"", "xx", "C", zh},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ChooseLanguage(c.option, c.remembered, c.locale), c.expected)
-            << c.option << " | " << c.remembered << " | " << c.locale;
+    for (const auto& [option, remembered, locale, expected] : cases)
+        EXPECT_EQ(ChooseLanguage(option, remembered, locale), expected)
+            << option << " | " << remembered << " | " << locale;
 }
 
 TEST(LanguageChoice, OptionIsFoundInEitherSpellingBeforeTheEndOfOptions)
 {
-    struct Case {
-        QStringList arguments;
-        QString expected;
-    } cases[] = {
+    const std::tuple<QStringList, QString> cases[] = {
         {{"dravik", "--lang", "en", "export"}, "en"},
         {{"dravik", "export", "--lang=zh"}, "zh"},
         {{"dravik", "--lang"}, ""},
         {{"dravik", "--", "--lang", "en"}, ""},
         {{"--lang", "en"}, ""}, // the program's own name is no option
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(LanguageOption(c.arguments), c.expected) << c.arguments.join(' ').toStdString();
+    for (const auto& [arguments, expected] : cases)
+        EXPECT_EQ(LanguageOption(arguments), expected) << arguments.join(' ').toStdString();
 }
 
 } // namespace

@@ -88,10 +88,8 @@ TEST(NameSetLoad, OverlaysOnlyTheGivenLines)
 TEST(NameSetLoad, RefusesWholeFolderWithFileLineAndReason)
 {
     const std::string wide20 = Repeat("炮", 10), wide21 = Repeat("炮", 10) + "a";
-    const struct {
-        std::map<std::string, std::string> files;
-        std::string error; // the start of the first error
-    } cases[] = {
+    // {files, the start of the first error}
+    const std::tuple<std::map<std::string, std::string>, std::string> cases[] = {
         {{{"tank_parts.txt", wide20 + "\n" + wide21 + "\n"}},
          "tank_parts.txt:2: “" + wide21 + "” 按 GBK 编码占 21 字节，超过了 20 字节的宽度"},
         {{{"tank_items.txt", "\n\n" + Repeat("a", 14)}},
@@ -110,12 +108,12 @@ TEST(NameSetLoad, RefusesWholeFolderWithFileLineAndReason)
          "items.txt:1: “\xEF\xBB\xBF” 含有 GBK 无法编码的字符"},
         {{{"monsters.txt", "ok\n"}, {"users.txt", "x\ny\nz\nw\nv\nu\nt\ns\n"}}, "users.txt:8:"},
     };
-    for (const auto& c : cases) {
-        NameFolder folder(c.files);
+    for (const auto& [files, error] : cases) {
+        NameFolder folder(files);
         NameSet set = NameSet::BuiltIn();
         const auto errors = LoadNameSet(folder.Path(), set);
-        ASSERT_FALSE(errors.empty()) << c.error;
-        EXPECT_EQ(Describe(errors[0]).substr(0, c.error.size()), c.error);
+        ASSERT_FALSE(errors.empty()) << error;
+        EXPECT_EQ(Describe(errors[0]).substr(0, error.size()), error);
         EXPECT_EQ(set.UserCount(), 0); // nothing of a refused folder is kept
     }
     // Empty lines past the end are harmless; a missing folder is refused.
@@ -241,31 +239,26 @@ TEST(NamesLists, CountsSlotWidthsAndComboDifferences)
 // lists no other test shows: a line lost or moved in a name file shifts them.
 TEST(NamesLists, KnownEntriesSitAtTheirPositions)
 {
-    const struct {
-        List list;
-        int index;
-        const char* text;
-    } known[] = {{List::TankParts, 0, "35mm机关炮"},
-                 {List::TankParts, 32, "7mm机关枪"},
-                 {List::TankParts, 54, "ATM导弹"},
-                 {List::TankParts, 74, "HAL900"},
-                 {List::TankParts, 94, "甲壳虫"},
-                 {List::TankParts, 120, "最强苦力劳工"},
-                 {List::TankItems, 31, "一路平安护符"},
-                 {List::HumanEquipment, 48, "棒球帽"},
-                 {List::HumanEquipment, 64, "帆布衣"},
-                 {List::HumanEquipment, 88, "白线手套"},
-                 {List::HumanEquipment, 108, "报废的护甲"},
-                 {List::Items, 126, "瘫软种子"},
-                 {List::Monsters, 15, "帕鲁·巴迪斯"},
-                 {List::Monsters, 48, "巨蚁"},
-                 {List::AttacksA, 0x9C, "9C投来箱子中的东西(单体,]"},
-                 {List::AttacksB, 0x8F, "8F发出激光扫射(全体)"},
-                 {List::Decorations, 6, "写有“根性”的牌匾"},
-                 {List::SpecialShells, 14, "废旧炮弹"}};
-    for (const auto& k : known)
-        EXPECT_EQ(Get(k.list).at(k.index), k.text)
-            << "list " << static_cast<int>(k.list) << " entry " << k.index;
+    const std::tuple<List, int, const char*> known[] = {{List::TankParts, 0, "35mm机关炮"},
+                                                        {List::TankParts, 32, "7mm机关枪"},
+                                                        {List::TankParts, 54, "ATM导弹"},
+                                                        {List::TankParts, 74, "HAL900"},
+                                                        {List::TankParts, 94, "甲壳虫"},
+                                                        {List::TankParts, 120, "最强苦力劳工"},
+                                                        {List::TankItems, 31, "一路平安护符"},
+                                                        {List::HumanEquipment, 48, "棒球帽"},
+                                                        {List::HumanEquipment, 64, "帆布衣"},
+                                                        {List::HumanEquipment, 88, "白线手套"},
+                                                        {List::HumanEquipment, 108, "报废的护甲"},
+                                                        {List::Items, 126, "瘫软种子"},
+                                                        {List::Monsters, 15, "帕鲁·巴迪斯"},
+                                                        {List::Monsters, 48, "巨蚁"},
+                                                        {List::AttacksA, 0x9C, "9C投来箱子中的东西(单体,]"},
+                                                        {List::AttacksB, 0x8F, "8F发出激光扫射(全体)"},
+                                                        {List::Decorations, 6, "写有“根性”的牌匾"},
+                                                        {List::SpecialShells, 14, "废旧炮弹"}};
+    for (const auto& [list, index, text] : known)
+        EXPECT_EQ(Get(list).at(index), text) << "list " << static_cast<int>(list) << " entry " << index;
 }
 
 TEST(NamesLoot, HumanThingsThenItemsTankPartsThenTankItems)

@@ -511,10 +511,7 @@ TEST(PatchTarget, RefusesReadOnlyFilesAndEveryNameOfTheImages)
     const std::string link = folder + "/link.smc";
     const bool linked = QFile::link(QString::fromStdString(image.Path()), QString::fromStdString(link));
 
-    const struct {
-        std::string path;
-        rom::PatchTargetProblem expected;
-    } cases[] = {
+    const std::tuple<std::string, rom::PatchTargetProblem> cases[] = {
         {folder + "/mod.ips", rom::PatchTargetProblem::None},
         {folder + "/../" + QDir(QString::fromStdString(folder)).dirName().toStdString() + "/mod.bps",
          rom::PatchTargetProblem::None},
@@ -523,8 +520,8 @@ TEST(PatchTarget, RefusesReadOnlyFilesAndEveryNameOfTheImages)
         {folder + "/./game.smc", rom::PatchTargetProblem::OverImage},
         {folder + "//game.smc", rom::PatchTargetProblem::OverImage},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(rom::CheckPatchTarget(c.path, {folder + "/clean.smc", image.Path()}), c.expected) << c.path;
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(rom::CheckPatchTarget(path, {folder + "/clean.smc", image.Path()}), expected) << path;
     if (linked) {
         EXPECT_EQ(rom::CheckPatchTarget(link, {image.Path()}), rom::PatchTargetProblem::OverImage);
     }

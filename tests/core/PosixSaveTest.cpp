@@ -74,11 +74,7 @@ TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)
         // A write that grows or shrinks the image too.
         Bytes resized = file.Read();
         resized.resize(resized.size() + (mode == 0660 ? 0x400 : -0x400), 0x33);
-        ImageWriter writer;
-        std::string error;
-        ASSERT_TRUE(test::Succeeded(writer.Begin(sym), error) &&
-                    test::Succeeded(writer.Write(resized), error))
-            << error;
+        ASSERT_EQ(test::WriteImage(sym, resized), "");
         EXPECT_EQ(Stat(file.Path()).st_ino, before.st_ino);
         EXPECT_EQ(Stat(file.Path()).st_mode, before.st_mode);
         EXPECT_TRUE(test::ReadFile(link) == resized);
@@ -346,19 +342,12 @@ TEST_F(SaveSafety, SideFilesThatCannotBeMadeOrFoundInTheDataFolderRefuseTheSave)
         ops->markError = c.markError;
         Bytes target = original;
         target[0x100] ^= 0xFF;
-        std::optional<Error> failed;
-        {
-            ImageWriter writer(ops);
-            failed = writer.Begin(file.Path());
-            if (!failed)
-                failed = writer.Write(target);
-        }
+        const std::string words = test::WriteImage(file.Path(), target, ops);
         testFolders();
-        const std::string words = failed ? Describe(*failed) : "";
-        EXPECT_EQ(!failed, c.says.empty()) << words;
+        EXPECT_EQ(words.empty(), c.says.empty()) << words;
         for (const std::string& part : c.says)
             EXPECT_TRUE(Contains(words, part)) << part << " in " << words;
-        EXPECT_TRUE(file.Read() == (failed ? original : target));
+        EXPECT_TRUE(file.Read() == (words.empty() ? target : original));
         for (const std::string& journal : JournalPaths(file.Path()))
             EXPECT_FALSE(QFile::exists(QString::fromStdString(journal))) << journal;
     }

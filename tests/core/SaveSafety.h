@@ -34,6 +34,18 @@ inline rom::Status SaveEdits(const std::string& path, const std::vector<rom::Edi
     return doc.Save();
 }
 
+// Makes target the whole content of the image at path through one writer: the words of the failure,
+// "" when it wrote.
+inline std::string WriteImage(const std::string& path, const rom::Bytes& target,
+                              std::shared_ptr<rom::FileOps> ops = rom::SystemFileOps())
+{
+    rom::ImageWriter writer(std::move(ops));
+    std::string error;
+    if (Succeeded(writer.Begin(path), error))
+        Succeeded(writer.Write(target), error);
+    return error;
+}
+
 inline rom::Status SaveItemPrice(const std::string& path, const std::string& price,
                                  const std::shared_ptr<rom::FileOps>& ops = nullptr, bool backup = false)
 {

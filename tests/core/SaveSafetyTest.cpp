@@ -200,19 +200,15 @@ TEST_F(SaveSafety, AWriteThatChangesTheSizeIsWholeOrUndoneAtEveryFailingStep)
     for (const Bytes* target : {static_cast<const Bytes*>(&grown), &shrunk}) {
         const int steps = test::StepsOf([&](const auto& ops) {
             test::TempImage file(original);
-            ImageWriter writer(ops);
-            std::string error;
-            ASSERT_TRUE(test::Succeeded(writer.Begin(file.Path()), error) &&
-                        test::Succeeded(writer.Write(*target), error))
-                << error;
+            ASSERT_EQ(test::WriteImage(file.Path(), *target, ops), "");
             ASSERT_TRUE(file.Read() == *target);
         });
         test::ForEachFailure(steps, [&](int failAt, bool once) {
             test::TempImage file(original);
-            ImageWriter writer(std::make_shared<test::FailingFileOps>(failAt, ENOSPC, once));
-            std::string error, notice;
-            const bool ok = test::Succeeded(writer.Begin(file.Path()), error) &&
-                            test::Succeeded(writer.Write(*target), error);
+            std::string error = test::WriteImage(
+                file.Path(), *target, std::make_shared<test::FailingFileOps>(failAt, ENOSPC, once));
+            std::string notice;
+            const bool ok = error.empty();
             const Bytes after = file.Read();
             EXPECT_TRUE(ok ? after == *target : Contains(error, ErrorText(ENOSPC))) << error;
             EXPECT_TRUE(ok || !Contains(error, "文件没有改动") || after == original);
@@ -360,12 +356,8 @@ TEST_F(SaveSafety, ReadsWhileSavesRunSeeOneSavedStateOrTheOther)
     std::atomic<bool> done{false};
     std::string writeError;
     std::thread writer([&] {
-        for (int i = 0; i < 6 && writeError.empty(); ++i) {
-            ImageWriter w;
-            if (!test::Succeeded(w.Begin(file.Path()), writeError) ||
-                !test::Succeeded(w.Write(i % 2 ? a : b), writeError))
-                break;
-        }
+        for (int i = 0; i < 6 && writeError.empty(); ++i)
+            writeError = test::WriteImage(file.Path(), i % 2 ? a : b);
         done = true;
     });
     int reads = 0, torn = 0;
@@ -491,13 +483,7 @@ TEST(FileOps, FailuresCarryTheSystemsReason)
         ops.Close(file);
         return result;
     };
-    struct Case {
-        const char* what;
-        std::function<int()> step;
-        int error;
-        const char* words;
-    };
-    std::vector<Case> cases = {
+    std::vector<std::tuple<const char*, std::function<int()>, int, const char*>> cases = {
         {"open a missing file", [&] { return ops.OpenExisting(missing); }, ENOENT, "文件不存在"},
         {"journal in a missing folder", [&] { return ops.CreateTruncated(folder + "/no/j"); }, ENOENT,
          "文件不存在"},
@@ -506,11 +492,11 @@ TEST(FileOps, FailuresCarryTheSystemsReason)
     if (QFile::exists("/dev/full")) // a device that is always full: Linux and some BSDs only
         cases.push_back(
             {"write onto a full device", [&] { return writeOnto("/dev/full"); }, ENOSPC, "磁盘已满"});
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const int result = c.step();
-        EXPECT_EQ(result, -c.error) << rom::ErrorText(-result);
-        EXPECT_EQ(rom::ErrorText(c.error), c.words);
+    for (const auto& [what, step, error, words] : cases) {
+        SCOPED_TRACE(what);
+        const int result = step();
+        EXPECT_EQ(result, -error) << rom::ErrorText(-result);
+        EXPECT_EQ(rom::ErrorText(error), words);
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(missing))) << "an open never creates the file";
 }
@@ -522,21 +508,16 @@ TEST(FileOps, SideFilesAreReadOnlyWhenRegularAndWithinTheirBound)
     ASSERT_TRUE(test::WriteFile(folder + "/small", Bytes{1, 2, 3}));
     ASSERT_TRUE(test::WriteFile(folder + "/exact", Bytes(100, 7)));
     ASSERT_TRUE(test::WriteFile(folder + "/long", Bytes(101, 7)));
-    struct Case {
-        const char* name;
-        int error;
-        size_t size;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, int, size_t> cases[] = {
         {"small", 0, 3}, {"exact", 0, 100}, {"long", EFBIG, 0}, {"missing", ENOENT, 0}, {"", EISDIR, 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = folder + "/" + c.name;
+    for (const auto& [name, error, size] : cases) {
+        SCOPED_TRACE(name);
+        const std::string path = folder + "/" + name;
         Bytes bytes{9};
         const std::optional<rom::Error> e = rom::ReadSideFile(path, 100, bytes);
-        EXPECT_EQ(e ? e->systemError : 0, c.error);
-        EXPECT_EQ(bytes.size(), c.size);
+        EXPECT_EQ(e ? e->systemError : 0, error);
+        EXPECT_EQ(bytes.size(), size);
         if (e) {
             EXPECT_NE(rom::Describe(*e).find(path), std::string::npos) << rom::Describe(*e);
         }
@@ -555,10 +536,7 @@ TEST(FileOps, ErrorsAreWordedFromTheirValue)
     cell.detail = "不是数字";
     rom::Error rowless = cell;
     rowless.row = 0;
-    const struct {
-        rom::Error error;
-        std::string words;
-    } cases[] = {
+    const std::tuple<rom::Error, std::string> cases[] = {
         {rom::Error::Failure("没有载入文件。"), "没有载入文件。"},
         {rom::Error::Reading("a.smc", ENOSPC), "无法读取 a.smc：磁盘已满。"},
         {rom::Error::Writing("a.smc", EACCES, "这个名字是一个文件夹"),
@@ -570,6 +548,6 @@ TEST(FileOps, ErrorsAreWordedFromTheirValue)
         {cell, "表「道具」 第 3 行「手雷」 列「价格」: \"12x\" 不是数字"},
         {rowless, "表「道具」 列「价格」: \"12x\" 不是数字"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(rom::Describe(c.error), c.words);
+    for (const auto& [error, words] : cases)
+        EXPECT_EQ(rom::Describe(error), words);
 }

@@ -90,9 +90,7 @@ TEST(Tables, LabelsBeforeAnyLoadAndEveryColumnHasOneKey)
 // width is made that wide.
 TEST(Tables, WidestValueOfAColumnFollowsItsField)
 {
-    const struct {
-        const char *table, *key, *widest;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"special_shells", "price", "255"},          // one byte
         {"main_cannons", "price", "65535"},          // two bytes
         {"engines", "weight", "2.55"},               // one byte of hundredths
@@ -101,9 +99,9 @@ TEST(Tables, WidestValueOfAColumnFollowsItsField)
         {"tanks", "parts[0]", ""},                   // codes
         {"tanks", "name", ""},
     };
-    for (const auto& c : cases) {
-        const TableLayout& layout = *FindLayout(c.table);
-        EXPECT_EQ(layout.WidestValue(layout.Column(c.key)), c.widest) << c.table << " " << c.key;
+    for (const auto& [table, key, widest] : cases) {
+        const TableLayout& layout = *FindLayout(table);
+        EXPECT_EQ(layout.WidestValue(layout.Column(key)), widest) << table << " " << key;
     }
 }
 
@@ -415,11 +413,7 @@ TEST(Tables, CodeNamingTexts)
     using names::kEmpty;
     const auto& B = names::NameSet::BuiltIn().Names(names::List::AttacksB);
     const auto& A = names::NameSet::BuiltIn().Names(names::List::AttacksA);
-    const struct {
-        const char *table, *array;
-        int row, code, chooser;
-        std::string text;
-    } cases[] = {
+    const std::tuple<const char*, const char*, int, int, int, std::string> cases[] = {
         {"tanks", "parts", 0, 0x85, 0, "55mm炮"}, // bit 7 marks a rental tank's slot
         {"tanks", "parts", 0, 87, 0, "HAL900r''"},
         {"tanks", "parts", 0, 0x79, 0, "未知(0x79)"},
@@ -455,11 +449,11 @@ TEST(Tables, CodeNamingTexts)
         {"head_armour", "users", 0, 0, 0, ""},
         {"head_armour", "users", 0, 8, 0, ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(FindLayout(c.table)->FindCodeArray(c.array)->naming.Text(names::NameSet::BuiltIn(), c.row,
-                                                                           c.code, c.chooser),
-                  c.text)
-            << c.table << " " << c.array << " row " << c.row << " code " << c.code;
+    for (const auto& [table, array, row, code, chooser, text] : cases)
+        EXPECT_EQ(FindLayout(table)->FindCodeArray(array)->naming.Text(names::NameSet::BuiltIn(), row, code,
+                                                                       chooser),
+                  text)
+            << table << " " << array << " row " << row << " code " << code;
 }
 
 // Where a code opens in its drop-down list at the edges of each list.
@@ -467,11 +461,7 @@ TEST(CodeNaming, OpeningPositions)
 {
     const int no = -1; // a code without an entry opens with nothing selected
     // Each naming at the edges of its list: {code, position it opens at}.
-    const struct {
-        const char *table, *array;
-        int row;
-        std::vector<std::pair<int, int>> positions;
-    } lists[] = {
+    const std::tuple<const char*, const char*, int, std::vector<std::pair<int, int>>> lists[] = {
         {"human_weapons", "range", 0, {{0, 0}, {63, 0}, {80, 1}, {191, 2}, {192, no}, {255, no}}},
         {"human_weapons", "users", 0, {{0, no}, {1, 0}, {7, 6}, {8, no}}},
         {"tanks", "items", 0, {{160, 32}, {32, 32}, {33, no}, {228, no}}},
@@ -480,10 +470,10 @@ TEST(CodeNaming, OpeningPositions)
         {"monsters", "attacks", 46, {{143, 143}, {144, no}}},
         {"monsters", "attacks", 47, {{173, 173}, {174, no}}},
     };
-    for (const auto& l : lists)
-        for (auto [code, index] : l.positions)
-            EXPECT_EQ(FindLayout(l.table)->FindCodeArray(l.array)->naming.ListIndex(l.row, code), index)
-                << l.table << " " << l.array << ", code " << code;
+    for (const auto& [table, array, row, positions] : lists)
+        for (auto [code, index] : positions)
+            EXPECT_EQ(FindLayout(table)->FindCodeArray(array)->naming.ListIndex(row, code), index)
+                << table << " " << array << ", code " << code;
 }
 
 // The drop-down lists hold the name lists' entries, the empty slot right after the last one.

@@ -11,11 +11,7 @@ using namespace dravik::rom;
 
 TEST(TextChecks, Utf8FaultsAreFoundWithLineColumnAndReason)
 {
-    const struct {
-        std::string text;
-        int line, column;
-        std::string reason;
-    } faults[] = {
+    const std::tuple<std::string, int, int, std::string> faults[] = {
         {"ab\xE6\x8E", 1, 3, "不完整"}, // cut off at the end
         {"a\n\xE6\x8E"
          "C",
@@ -30,12 +26,12 @@ TEST(TextChecks, Utf8FaultsAreFoundWithLineColumnAndReason)
         {"\xFF", 1, 1, "不会出现"},
         {"甲\x80", 1, 4, "后续字节"},
     };
-    for (const auto& f : faults) {
-        const auto fault = FindUtf8Fault(f.text);
-        ASSERT_TRUE(fault) << f.reason;
-        EXPECT_EQ(fault->line, f.line) << f.reason;
-        EXPECT_EQ(fault->column, f.column) << f.reason;
-        EXPECT_NE(fault->reason.find(f.reason), std::string::npos) << fault->reason;
+    for (const auto& [text, line, column, reason] : faults) {
+        const auto fault = FindUtf8Fault(text);
+        ASSERT_TRUE(fault) << reason;
+        EXPECT_EQ(fault->line, line) << reason;
+        EXPECT_EQ(fault->column, column) << reason;
+        EXPECT_NE(fault->reason.find(reason), std::string::npos) << fault->reason;
     }
     for (const std::string good : {"", "abc\n", "主炮#7", "😀", "\xEF\xBB\xBF", "\xED\x9F\xBF" /* U+D7FF */,
                                    "\xEE\x80\x80" /* U+E000 */, "\xF4\x8F\xBF\xBF" /* U+10FFFF */})
