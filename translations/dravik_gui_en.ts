@@ -123,7 +123,7 @@ never changes the length of the file.</translation>
     </message>
     <message>
         <source>本程序为2-16进制的进制转换器，支持整数和浮点小数。</source>
-        <translation>Converts numbers between bases 2 and 16, whole or with a fraction.</translation>
+        <translation>Converts numbers between bases 2 and 16, fractions too.</translation>
     </message>
     <message>
         <source>输入</source>

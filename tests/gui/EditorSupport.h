@@ -35,10 +35,13 @@ inline QComboBox* Combo(QDialog* d, int id)
 inline void SetEdit(QDialog* d, int id, const QString& text) { Edit(d, id)->SetText(text); }
 inline void SetCombo(QDialog* d, int id, int index) { Combo(d, id)->setCurrentIndex(index); }
 inline void Ok(QDialog* d) { d->findChild<QPushButton*>("button1")->click(); }
-inline void Key(QWidget* w, int key)
+// A key pressed and released over w, sent straight to it.
+inline void Key(QWidget* w, int key, const QString& text = {})
 {
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &event);
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier, text);
+        QApplication::sendEvent(w, &event);
+    }
 }
 
 // Everything an edit can change in a row: its cells, then its codes.

@@ -1,7 +1,6 @@
 // The window's one edit path: every kind of edit is one undo step that takes the file back to its
 // bytes, redo gives the same bytes as the edit, the title and the cells show what is unsaved, and
 // the review lists it.
-#include "EditorSupport.h"
 #include "WindowFixture.h"
 
 #include <QAbstractItemModelTester>

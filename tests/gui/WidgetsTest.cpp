@@ -7,7 +7,6 @@
 #include <QStyledItemDelegate>
 #include <QTest>
 
-#include "EditorSupport.h"
 #include "WindowFixture.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"

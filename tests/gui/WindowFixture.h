@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -21,14 +20,12 @@
 #include <functional>
 #include <memory>
 
+#include "EditorSupport.h"
 #include "app/CEditorDlg.h"
 #include "app/EditHistory.h"
 #include "app/PageLayout.h"
 #include "app/TableModel.h"
-#include "rom/SampleImage.h"
-#include "support/ScriptedUser.h"
 #include "support/TestImage.h"
-#include "widgets/LineBox.h"
 
 namespace dravik::test {
 
@@ -169,13 +166,6 @@ protected:
             const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
             QMouseEvent e(type, at, view->viewport()->mapToGlobal(at), button, held, Qt::NoModifier);
             QApplication::sendEvent(view->viewport(), &e);
-        }
-    }
-    void Key(QWidget* target, int key, const QString& text = {})
-    {
-        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent e(type, key, Qt::NoModifier, text);
-            QApplication::sendEvent(target, &e);
         }
     }
 
