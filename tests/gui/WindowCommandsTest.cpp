@@ -1,9 +1,15 @@
 // The window's commands: Open, Close, Save and their failures, the shortcuts, and the keys that
-// must not end the window.
-#include "widgets/LineBox.h"
+// must not end the window. Leaving a file with unsaved edits (Close, Open of another, Exit) asks
+// first; 另存为 writes the edits to a new file that becomes the open one. 导出补丁 and 与其他映像比较:
+// patches carry the pending edits, refusals match Save's, the open image is never written, and the
+// diff list leads back to the field in the window.
+#include <QTableWidget>
 #include <QTest>
 
 #include "WindowFixture.h"
+#include "app/DiffDialog.h"
+#include "rom/PatchFiles.h"
+#include "rom/Recovery.h"
 #include "support/FailingFileOps.h"
 
 namespace dravik::test {
@@ -125,6 +131,215 @@ TEST_F(WindowCommandsTest, ShortcutsReachTheirCommandsButEscAndEnterEndNothing)
     Shortcut(Qt::Key_A);
     EXPECT_EQ(Modals().size(), 4u);
     EXPECT_EQ(Box(1052)->selectedText(), Box(1052)->Text());
+}
+
+using UnsavedEditsTest = WindowTest;
+class WindowSharingTest : public WindowTest {
+protected:
+    std::string Path(const char* name) const
+    {
+        return dataFolder.filePath(QString::fromUtf8(name)).toStdString();
+    }
+};
+
+TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
+{
+    TempImage second(Sample(2), "second.smc");
+    const std::function<void()> leaves[] = {
+        [this] { Action("actionClose")->trigger(); },
+        [this, &second] { Open(second.Path()); },
+        [this] { window->close(); },
+    };
+    for (const auto& leave : leaves) {
+        for (const char* answer : {"取消", "不保存", "保存", ""}) { // "": Esc, or the close box
+            SCOPED_TRACE(answer);
+            ASSERT_TRUE(WriteFile(image.Path(), Sample(1)));
+            window->show();
+            if (window->GetSession().IsModified())
+                user.AnswerButton(U("不保存"));
+            Load();
+            SetPrice(2, QStringLiteral("77"));
+            user.Clear();
+            if (*answer)
+                user.AnswerButton(U(answer));
+            leave();
+            ASSERT_EQ(Questions(), std::vector<QString>{U("是否保存对 image.smc 的修改？")});
+            EXPECT_EQ(user.Asked(Prompt::Message)[0].buttons,
+                      QStringList({U("保存"), U("不保存"), U("取消")}));
+            const bool stays = std::string(answer) == "取消" || !*answer;
+            const app::Session& session = window->GetSession();
+            EXPECT_EQ(session.IsLoaded() && session.Document().Path() == image.Path() && window->isVisible(),
+                      stays);
+            EXPECT_EQ(Get(image.Read(), 0xC0204, 2) == 77, std::string(answer) == "保存");
+            const std::string record =
+                rom::RecordPath(dataFolder.path().toStdString() + "/recovery", image.Path());
+            if (!stays) { // saved or dropped: nothing to offer back at the next Open
+                EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(record)));
+            }
+        }
+    }
+    // Without unsaved edits nothing is asked; an edit undone is none.
+    window->show();
+    Load();
+    SetPrice(2, QStringLiteral("77"));
+    Action("actionUndo")->trigger();
+    user.Clear();
+    Action("actionClose")->trigger();
+    EXPECT_FALSE(window->GetSession().IsLoaded());
+    EXPECT_TRUE(user.Asked(Prompt::Message).empty());
+}
+
+// Open asks before its file dialog; edits let go there stay, with their recovery record, until a
+// file is chosen.
+TEST_F(UnsavedEditsTest, OpenAsksFirstAndACancelledFileDialogKeepsTheEdits)
+{
+    Load();
+    SetPrice(2, QStringLiteral("77"));
+    QApplication::processEvents(); // the recovery record is written
+    const QString record =
+        QString::fromStdString(rom::RecordPath(dataFolder.path().toStdString() + "/recovery", image.Path()));
+    ASSERT_TRUE(QFileInfo::exists(record));
+    user.Clear();
+    user.AnswerButton(U("不保存")); // and no file: the dialog is cancelled
+    Action("actionOpen")->trigger();
+    ASSERT_EQ(user.Asked().size(), 2u);
+    EXPECT_EQ(user.Asked()[0].kind, Prompt::Message);
+    EXPECT_EQ(user.Asked()[1].kind, Prompt::File);
+    EXPECT_TRUE(window->GetSession().IsModified());
+    EXPECT_TRUE(QFileInfo::exists(record));
+}
+
+// Save As writes the edits to a new file that becomes the open one, asks first (as Save does) when
+// another program changed the open file, and keeps a file it replaces as its backup.
+TEST_F(UnsavedEditsTest, SaveAsWritesTheEditsToANewFileThatBecomesTheOpenOne)
+{
+    Load();
+    SetPrice(2, QStringLiteral("77"));
+    rom::Bytes theirs = Sample(1);
+    Put(theirs, 0xC0200, 2, 7777); // item 1's price, by another program
+    ASSERT_TRUE(WriteFile(image.Path(), theirs));
+    QTemporaryDir folder;
+    const std::string copy = folder.path().toStdString() + "/copy.smc";
+    ASSERT_TRUE(WriteFile(copy, Sample(2)));
+    QApplication::setActiveWindow(window.get());
+    for (const char* answer : {"取消", "覆盖"}) {
+        user.AnswerFile(QString::fromStdString(copy));
+        user.AnswerButton(U(answer));
+        QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        ASSERT_FALSE(Questions().empty());
+        EXPECT_TRUE(Questions().back().startsWith(U("image.smc 在打开后已被其他程序修改")));
+    }
+    EXPECT_EQ(user.Asked(Prompt::File).back().caption, U("另存为"));
+    EXPECT_EQ(Messages().back().text, U("保存成功!\t"));
+    rom::Bytes expected = Sample(1); // 覆盖 writes the window's values
+    Put(expected, 0xC0204, 2, 77);
+    EXPECT_EQ(ReadFile(copy), expected);
+    EXPECT_EQ(ReadFile(copy + ".bak"), Sample(2)) << "the file replaced, kept once";
+    EXPECT_EQ(image.Read(), theirs) << "the original stays as it was";
+    EXPECT_EQ(window->GetSession().Document().Path(), copy);
+    EXPECT_FALSE(window->GetSession().IsModified());
+    EXPECT_EQ(Title(), U("Dravik静态修改器 - copy.smc"));
+
+    // A refused value writes no file.
+    window->GetSession().Document().GetModel().Get("items").SetCell(3, 1, "x");
+    const QString refused = folder.path() + QStringLiteral("/refused.smc");
+    user.AnswerFile(refused);
+    Action("actionSaveAs")->trigger();
+    EXPECT_TRUE(Messages().back().text.startsWith(U("未另存："))) << Messages().back().text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(refused));
+    EXPECT_EQ(window->GetSession().Document().Path(), copy);
+}
+
+TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdits)
+{
+    EXPECT_FALSE(Action("actionExportPatch")->isEnabled());
+    EXPECT_FALSE(Action("actionCompare")->isEnabled());
+    Load();
+    ASSERT_TRUE(Action("actionExportPatch")->isEnabled());
+    const rom::Bytes onDisk = image.Read();
+    const std::string original = Path("clean.smc");
+    WriteFile(original, Sample(2));
+    window->GetSession().Document().GetModel().Get("items").SetCell(3, 1, "4321");
+    rom::Bytes expected;
+    ASSERT_TRUE(rom::ImageWithEdits(window->GetSession().Document(), expected).ok);
+
+    // The patch makes the original into the open image with its pending edits (each format's
+    // making is the core's); a name without a format, or the open image, is refused.
+    for (const std::string& target : {Path("mod.bps"), Path("mod.patch"), image.Path()}) {
+        user.Clear();
+        user.AnswerFile(QString::fromStdString(original));
+        user.AnswerFile(QString::fromStdString(target));
+        Action("actionExportPatch")->trigger();
+        ASSERT_EQ(Messages().size(), 1u);
+        const bool made = target == Path("mod.bps");
+        EXPECT_EQ(Messages()[0].icon, made ? QMessageBox::Information : QMessageBox::Warning)
+            << Messages()[0].text.toStdString();
+        EXPECT_TRUE(image.Read() == onDisk);
+        if (!made)
+            continue;
+        rom::Bytes patch, result;
+        std::string error;
+        ASSERT_TRUE(Succeeded(rom::ReadWholeFile(target, patch), error)) << error;
+        ASSERT_TRUE(Succeeded(rom::ApplyPatch(patch, Sample(2), result, rom::IpsMadeFor::WithHeader), error))
+            << error;
+        EXPECT_TRUE(result == expected);
+    }
+    EXPECT_TRUE(ReadFile(original) == Sample(2));
+}
+
+TEST_F(WindowSharingTest, InvalidCellsAreRefusedWithSavesListBeforeAnyFileIsChosen)
+{
+    Load();
+    window->GetSession().Document().GetModel().Get("items").SetCell(3, 1, "12x");
+    user.Clear();
+    Action("actionSave")->trigger();
+    const QString saveText = Messages().at(0).text;
+    for (const char* action : {"actionExportPatch", "actionCompare"}) {
+        user.Clear();
+        Action(action)->trigger();
+        EXPECT_EQ(ChooserCalls(), 0u);
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].icon, QMessageBox::Critical);
+        const QString cellLine = saveText.section('\n', 1, 1); // the same cell line as Save's refusal
+        EXPECT_TRUE(cellLine.contains("12x") && Messages()[0].text.contains(cellLine))
+            << Messages()[0].text.toStdString();
+    }
+}
+
+TEST_F(WindowSharingTest, TheDiffListLeadsToTheFieldInTheWindow)
+{
+    Load();
+    rom::Bytes other = Sample(1);
+    other[0xC0BFC + 3 * 5] ^= 1; // bounties row 5
+    other[0x30151] ^= 1;         // the red wolf's HP, shown in a box
+    other[0x100] ^= 1;           // outside every field
+    const std::string otherPath = Path("other.smc");
+    WriteFile(otherPath, other);
+    window->GetSession().Apply(rom::Edit("monsters").SetCell(100, 9, "7"),
+                               U("edit")); // a pending edit counts
+    user.AnswerFile(QString::fromStdString(otherPath));
+    Action("actionCompare")->trigger();
+    auto* dialog = window->findChild<app::DiffDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    const QString summary = dialog->findChild<QLabel*>(QStringLiteral("summary"))->text();
+    EXPECT_TRUE(summary.contains(U("（含未保存的修改）"))) << summary.toStdString();
+    QTableWidget* list = dialog->findChild<QTableWidget*>(QStringLiteral("diffList"));
+    ASSERT_EQ(list->rowCount(), 3);
+    EXPECT_EQ(list->item(0, 0)->text(), U("通辑犯"));
+    EXPECT_EQ(list->item(2, 3)->text(), U("7"));
+    EXPECT_TRUE(dialog->findChild<QLabel*>(QStringLiteral("runs"))->text().contains("0x000100"));
+
+    const std::tuple<int, int, int, int> jumps[] = {{0, 5, 1032, 5},
+                                                    {2, 7, 1058, 100}}; // item, page, list, row
+    for (const auto& [item, page, shown, row] : jumps) {
+        list->itemDoubleClicked(list->item(item, 2));
+        EXPECT_EQ(Page(), page);
+        EXPECT_EQ(List(shown)->currentIndex().row(), row);
+    }
+    list->itemDoubleClicked(list->item(1, 0));
+    EXPECT_EQ(Page(), 6);
+    EXPECT_EQ(image.Read(), Sample(1));
 }
 
 } // namespace

@@ -1,0 +1,415 @@
+// The row editors, each run as a user would through EditRow: what the dialogs say (each label
+// names the field beside it, in its frame), the text fields that "确定" writes and "取消" does not,
+// and the drop-down lists (the position a code opens at, the code "确定" writes, the cell rebuilt
+// from it with the load's own name texts).
+#include <QGroupBox>
+#include <QLabel>
+
+#include <map>
+#include <numeric>
+#include <set>
+
+#include "EditorSupport.h"
+#include "editors/CodeRules.h"
+#include "editors/DialogLayout.h"
+#include "editors/LootDrops.h"
+#include "names/NameSet.h"
+#include "rom/NameSetFiles.h"
+#include "support/TestImage.h"
+
+using namespace dravik;
+using namespace dravik::test;
+using namespace dravik::editors::rules;
+using dravik::editors::Entries;
+using DialogTexts = EditorTest;
+using EditorDialogs = EditorTest;
+using EditorSlots = EditorTest;
+
+namespace {
+
+// "label=key ..." for each field; "caption=key prefix ..." for each captioned frame (every other
+// control sits in a frame without a caption). A field added to a dialog later may come in
+// without an entry here; it is held to the same rules of keys.
+struct Expected {
+    const char *table, *caption, *heading, *fields, *frames;
+    int row;
+};
+const char* const kArmour = "价格=price 防御=defence 装备的人=users";
+const char* const kMonster = "强度=level 攻击=attack 防御=defence HP=hp 命中=hit 回避=evasion 速度=speed "
+                             "护甲=armour 经验=exp 金钱=gold 1=attacks[0] 2=attacks[1] 3=attacks[2] "
+                             "4=attacks[3] 5=attacks[4] 6=attacks[5]";
+const char* const kMonsterFrames = "攻击方式=attacks 3回合以内战利品=early 3回合以上战利品=late";
+
+const Expected kDialogs[] = {
+    {"main_cannons", "主炮属性编辑", "当前正在编辑的主炮",
+     "价格=price 防御=defence 重量=weight 攻击=attack 弹仓=shells", "", 0},
+    {"sub_cannons", "副炮属性编辑", "当前正在编辑的副炮", "价格=price 防御=defence 重量=weight 攻击=attack",
+     "", 0},
+    {"special_cannons", "特殊炮属性编辑", "当前正在编辑的特殊炮",
+     "价格=price 防御=defence 重量=weight 攻击=attack 弹仓=shells 炮弹价格=shell_price", "", 3},
+    {"control_systems", "控制系统属性编辑", "当前正在编辑的控制系统",
+     "价格=price 防御=defence 重量=weight 命中=hit 回避=evasion", "", 0},
+    {"engines", "引擎属性编辑", "当前正在编辑的引擎", "价格=price 防御=defence 重量=weight 载重=load", "", 0},
+    {"tanks", "战车属性编辑", "当前正在编辑的战车",
+     "弹仓=shells 防御=defence 防御上限=max_defence 重量=weight 出租车装甲上限=rental_armour "
+     "装备1=parts[0] 装备2=parts[1] 装备3=parts[2] 装备4=parts[3] 装备5=parts[4] 装备6=parts[5] "
+     "装备7=parts[6] 装备8=parts[7] 道具1=items[0] 道具2=items[1] 道具3=items[2] 道具4=items[3]",
+     "", 9},
+    {"human_weapons", "人类武器编辑", "当前正在编辑的武器",
+     "价格=price 攻击=attack 攻击范围=range 装备的人=users", "", 9},
+    {"head_armour", "人类防具编辑", "当前正在编辑的防具", kArmour, "", 0},
+    {"body_armour", "人类防具编辑", "当前正在编辑的防具", kArmour, "", 5},
+    {"hand_foot_armour", "人类防具编辑", "当前正在编辑的防具", kArmour, "", 7},
+    {"armour_pieces", "人类防具编辑", "当前正在编辑的防具", kArmour, "", 11},
+    {"characters", "人物属性编辑", "当前正在编辑的人物",
+     "LV=level 战斗=battle 驾驶=driving 修理=repair 腕力=strength 智力=intelligence 体力=stamina "
+     "速度=speed HP=hp 最大HP=max_hp 道具1=items[0] 道具2=items[1] 道具3=items[2] 装备1=equipment[0] "
+     "装备2=equipment[1] 装备3=equipment[2] 装备4=equipment[3] 装备5=equipment[4] 装备6=equipment[5] "
+     "装备7=equipment[6]",
+     "", 1},
+    {"monsters", "怪物属性编辑", "当前正在编辑的怪物", kMonster, kMonsterFrames, 46},
+    {"monsters", "怪物属性编辑", "当前正在编辑的怪物", kMonster, kMonsterFrames, 47},
+};
+
+std::vector<std::pair<std::string, std::string>> Pairs(const char* text)
+{
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (const QString& pair : QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts))
+        pairs.emplace_back(pair.section(u'=', 0, 0).toStdString(), pair.section(u'=', 1).toStdString());
+    return pairs;
+}
+
+// Each edit box and exchanged list by the key it edits: the dialog shows a new value for that key
+// and the one control whose shown value changed is the key's control.
+std::map<QWidget*, std::string> ControlKeys(editors::CRowDlg& dialog)
+{
+    std::map<QWidget*, std::string> keys;
+    const QList<widgets::LineBox*> edits = dialog.findChildren<widgets::LineBox*>();
+    for (int i = 0; i < dialog.TextCount(); ++i) {
+        dialog.SetText(i, QStringLiteral("shown %1").arg(i));
+        for (widgets::LineBox* edit : edits)
+            if (edit->Text() == QStringLiteral("shown %1").arg(i))
+                keys[edit] = dialog.TextKey(i);
+    }
+    const QList<QComboBox*> lists = dialog.findChildren<QComboBox*>();
+    for (int i = 0; i < dialog.IndexCount(); ++i) {
+        std::map<QComboBox*, int> before;
+        for (QComboBox* list : lists)
+            before[list] = list->currentIndex();
+        dialog.SetIndex(i, dialog.Index(i) == 0 ? 1 : 0);
+        for (QComboBox* list : lists)
+            if (list->currentIndex() != before[list])
+                keys[list] = dialog.IndexKey(i);
+    }
+    return keys;
+}
+
+// The nearest of `candidates` to the right of `label` on its line.
+template <typename W> W* RightOf(QWidget* label, const QList<W*>& candidates)
+{
+    const QRect l = label->geometry();
+    W* nearest = nullptr;
+    for (W* w : candidates)
+        if (w != label && w->geometry().center().y() >= l.top() && w->geometry().center().y() <= l.bottom() &&
+            w->x() >= l.right() && (!nearest || w->x() < nearest->x()))
+            nearest = w;
+    return nearest;
+}
+
+} // namespace
+
+// The caption, the heading with the row's name to its right, which field each label names (the
+// nearest control to its right on its line, known by showing a value through the dialog) and which
+// frame holds it: a renamed caption, two swapped labels or two swapped boxes all fail here.
+TEST_F(DialogTexts, EveryLabelNamesTheFieldBesideItInItsFrame)
+{
+    std::set<std::string> covered;
+    for (const Expected& e : kDialogs) {
+        SCOPED_TRACE(testing::Message() << e.table << " row " << e.row);
+        covered.insert(e.table);
+        EXPECT_EQ(editors::RowEditorKeyProblems(T(e.table), e.row), std::vector<std::string>{});
+        std::unique_ptr<QDialog> created = editors::CreateRowEditor(nullptr, T(e.table), e.row);
+        auto* dialog = qobject_cast<editors::CRowDlg*>(created.get());
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->windowTitle().toStdString(), e.caption);
+
+        // Labels by text: the heading, the row's name and one per field, no others.
+        const std::vector<std::pair<std::string, std::string>> fields = Pairs(e.fields);
+        QList<QLabel*> labels = dialog->findChildren<QLabel*>();
+        std::map<std::string, QLabel*> byText;
+        for (QLabel* label : labels)
+            EXPECT_TRUE(byText.emplace(label->text().toStdString(), label).second)
+                << label->text().toStdString();
+        EXPECT_GE(labels.size(), static_cast<int>(fields.size()) + 2);
+        ASSERT_TRUE(byText.count(e.heading)) << e.heading;
+        QLabel* title = RightOf(byText[e.heading], labels);
+        ASSERT_TRUE(title);
+        EXPECT_EQ(title->text().toStdString(), T(e.table).Cell(e.row, 0));
+
+        std::map<QWidget*, std::string> keys = ControlKeys(*dialog);
+        QList<QWidget*> controls;
+        for (const auto& [control, key] : keys)
+            controls << control;
+        EXPECT_GE(controls.size(), static_cast<int>(fields.size()));
+        for (const auto& [label, key] : fields) {
+            ASSERT_TRUE(byText.count(label)) << label;
+            QWidget* control = RightOf(static_cast<QWidget*>(byText[label]), controls);
+            EXPECT_EQ(control ? keys[control] : "nothing", key) << label;
+        }
+
+        // Every control sits in exactly one frame, the one captioned for its key, else an
+        // uncaptioned one; the loot lists the dialog sets itself count as their drop's.
+        if (const editors::LootDrops* drops = dialog->Drops())
+            for (auto drop : {editors::LootDrops::Early, editors::LootDrops::Late})
+                for (QComboBox* list :
+                     {drops->CategoryList(drop), drops->HumanList(drop), drops->TankList(drop)})
+                    keys[list] = drop == editors::LootDrops::Early ? "early" : "late";
+        const QList<QGroupBox*> frames = dialog->findChildren<QGroupBox*>();
+        for (const auto& [control, key] : keys) {
+            std::string want;
+            for (const auto& [caption, prefix] : Pairs(e.frames))
+                if (key.rfind(prefix, 0) == 0)
+                    want = caption;
+            std::vector<std::string> in;
+            for (QGroupBox* frame : frames)
+                if (frame->geometry().contains(control->geometry()))
+                    in.push_back(frame->title().toStdString());
+            EXPECT_EQ(in, std::vector<std::string>{want}) << key;
+        }
+    }
+    // A row editor not pinned above (a new one) is held to the same rules of keys.
+    for (const rom::Table& table : doc_->GetModel().Tables()) {
+        if (covered.count(table.Id()) || !editors::HasRowEditor(table.Id()))
+            continue;
+        EXPECT_EQ(editors::RowEditorKeyProblems(table, 0), std::vector<std::string>{}) << table.Id();
+    }
+}
+
+// Every row editor: "取消" and Esc write nothing; "确定" writes what was typed into each box's own
+// field (the next dialog opened shows it there) and nothing else of the table.
+TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
+{
+    const auto TableState = [](const rom::Table& table) {
+        std::vector<std::string> state;
+        for (int row = 0; row < table.Rows(); ++row)
+            for (std::string& s : RowState(table, row))
+                state.push_back(std::move(s));
+        return state;
+    };
+    for (const rom::Table& table : doc_->GetModel().Tables()) {
+        const int row = 2;
+        if (!editors::HasRowEditor(table.Id()))
+            continue;
+        SCOPED_TRACE(table.Id());
+        const std::vector<std::string> before = State(doc_->GetModel());
+        for (const bool escape : {false, true})
+            EXPECT_FALSE(Drive(table.Id().c_str(), row, [escape](QDialog* dlg) {
+                for (widgets::LineBox* edit : dlg->findChildren<widgets::LineBox*>())
+                    edit->SetText("9");
+                for (QComboBox* combo : dlg->findChildren<QComboBox*>())
+                    combo->setCurrentIndex(combo->currentIndex() == 0 ? 1 : 0);
+                escape ? Key(dlg, Qt::Key_Escape) : dlg->findChild<QPushButton*>("button2")->click(); // 取消
+            }));
+        EXPECT_EQ(State(doc_->GetModel()), before) << "cancelled";
+
+        // Each box gets a value of its own unlike the one before it: the field it shows changes,
+        // and no other.
+        std::vector<std::pair<QString, QString>> typed; // box, text
+        size_t changed = 0;
+        const std::vector<std::string> was = TableState(table);
+        Drive(table.Id().c_str(), row, [&](QDialog* dlg) {
+            EXPECT_EQ(dlg->findChild<QLabel*>("title1005")->text().toStdString(), table.Cell(row, 0));
+            for (widgets::LineBox* edit : dlg->findChildren<widgets::LineBox*>()) {
+                QString text = QStringLiteral("1");
+                for (const char* other : {"2", "0"})
+                    if (text == edit->Text() || (!typed.empty() && text == typed.back().second))
+                        text = QString::fromLatin1(other);
+                changed += text != edit->Text();
+                edit->SetText(text);
+                typed.emplace_back(edit->objectName(), text);
+            }
+            Ok(dlg);
+        });
+        const std::vector<std::string> now = TableState(table);
+        EXPECT_EQ(std::inner_product(was.begin(), was.end(), now.begin(), size_t(0), std::plus<>(),
+                                     std::not_equal_to<>()),
+                  changed);
+        Drive(table.Id().c_str(), row, [&typed](QDialog* dlg) {
+            for (const auto& [box, text] : typed)
+                EXPECT_EQ(dlg->findChild<widgets::LineBox*>(box)->Text().toStdString(), text.toStdString())
+                    << box.toStdString();
+        });
+    }
+    EXPECT_TRUE(Messages().empty()) << Messages().join("\n").toStdString();
+    EXPECT_FALSE(editors::CreateRowEditor(nullptr, T("tank_items"), 0));
+    EXPECT_FALSE(editors::CreateRowEditor(nullptr, T("main_cannons"), T("main_cannons").Rows()));
+}
+
+// Text passes through as typed, Enter and empty included; what the save would refuse is refused
+// at "确定" with the dialog left open, except a text unchanged since the load.
+TEST_F(EditorDialogs, TextIsKeptAsTypedAndRefusedOnlyWhereTheSaveWouldRefuseIt)
+{
+    Drive("sub_cannons", 4, [](QDialog* dlg) {
+        SetEdit(dlg, 1013, "12a");
+        SetEdit(dlg, 1014, "256"); // one byte
+        Ok(dlg);
+        SetEdit(dlg, 1013, "12");
+        Edit(dlg, 1013)->end(false);
+        Key(Edit(dlg, 1013), Qt::Key_Return); // a line break, not "确定"
+        Ok(dlg);
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_EQ(dlg->focusWidget(), Edit(dlg, 1014)); // the box to mend gets the focus
+        SetEdit(dlg, 1014, "");
+        Ok(dlg);
+    });
+    EXPECT_EQ(Messages(),
+              QStringList({"错误|价格: \"12a\" 不是数字", "错误|防御: \"256\" 超出范围 0 到 255"}));
+    EXPECT_EQ(T("sub_cannons").Cell(4, 1), "12"); // the line break at the end is no part of it
+    EXPECT_EQ(T("sub_cannons").Cell(4, 2), "");
+    EXPECT_TRUE(rom::PlanSave(doc_->GetModel()).Ok());
+
+    // Head armour row 2 keeps 0xC0 above its defence; a byte below that loads negative.
+    rom::Bytes image = rom::MakeSampleImage(3);
+    image[0xC0470 + 4 * 2 + 3] = 0x10;
+    rom::LoadTables(image, doc_->GetModel());
+    Drive("head_armour", 2, Ok);
+    EXPECT_EQ(Messages().size(), 2);
+    EXPECT_EQ(T("head_armour").Cell(2, 2), "-176");
+}
+
+// Exactly the "XXXXX" entries of the category's list become 255; every other code is kept.
+TEST(EditorCodeRules, LootPlaceholdersOfTheCategoryBecomeNone)
+{
+    for (int code = 0; code < 256; ++code) {
+        const bool human =
+            EntryTexts(Entries::HumanLoot, names::NameSet::BuiltIn())[code] == names::kPlaceholder;
+        const bool tank =
+            EntryTexts(Entries::TankLoot, names::NameSet::BuiltIn())[code] == names::kPlaceholder;
+        EXPECT_EQ(LootCode(7, code, -1), human ? 255 : code) << code;
+        EXPECT_EQ(LootCode(8, code, -1), tank ? 255 : code) << code;
+    }
+}
+
+TEST_F(EditorSlots, WeaponRangeAndUsers)
+{
+    rom::Table& w = T("human_weapons");
+    SetCodes(w, "range", 9, {64 + 5}); // 火焰枪 (low bits 16) with stray low bits
+    SetCodes(w, "users", 9, {5});
+    SetCodes(w, "range", 28, {192 + 40}); // neither code has an entry
+    SetCodes(w, "users", 28, {12});
+    const std::vector<std::string> row28 = RowState(w, 28);
+    Drive("human_weapons", 9, [](QDialog* dlg) { Key(Combo(dlg, 1022), Qt::Key_Return); }); // Enter is "确定"
+    EXPECT_EQ(w.Code("range", 9), 64 + 16); // "确定" alone takes the low bits from the row
+    Fill("human_weapons", 9, {}, {{1022, 2}, {1023, 6}});
+    EXPECT_EQ(w.Code("range", 9), 128 + 16);
+    EXPECT_EQ(w.Code("users", 9), 7);
+    EXPECT_EQ(w.Cell(9, 3), "全体");
+    EXPECT_EQ(w.Cell(9, 4), "主|机|战");
+    Drive("human_weapons", 28, Ok);
+    EXPECT_EQ(RowState(w, 28), row28); // both codes and their cells kept
+}
+
+// Own tank 7 holds codes with bit 7, rental tank 8 codes without: "确定" alone puts them right.
+TEST_F(EditorSlots, TankAndCharacterSlots)
+{
+    rom::Table& tanks = T("tanks");
+    SetCodes(tanks, "parts", 7, {133, 5, 121, 249, 122, 0, 87, 255});
+    SetCodes(tanks, "parts", 8, {5, 5, 121, 121, 122, 0, 87, 127});
+    SetCodes(tanks, "items", 8, {160});
+    Drive("tanks", 7, Ok);
+    Fill("tanks", 8, {}, {{1029, 31}, {1033, 31}});
+    EXPECT_EQ(Codes(tanks, "parts", 7), (std::vector<int>{5, 5, 255, 255, 122, 0, 87, 255}));
+    EXPECT_EQ(Codes(tanks, "parts", 8), (std::vector<int>{133, 133, 255, 255, 122, 128, 128 + 87, 128 + 31}));
+    EXPECT_EQ(tanks.Code("items", 8, 0), 255);
+    EXPECT_EQ(tanks.Code("items", 8, 3), 128 + 31);
+    // 87 is one of the names whose drop-down text differs: the cell keeps the list's text.
+    EXPECT_EQ(tanks.Cell(8, 12), names::NameSet::BuiltIn().Names(List::TankParts)[87]);
+
+    rom::Table& people = T("characters");
+    SetCodes(people, "items", 1, {128, 200, 0});
+    SetCodes(people, "equipment", 1, {130, 248, 5, 255, 255, 255, 255});
+    Fill("characters", 1, {}, {{1026, 48}, {1025, 127}});
+    EXPECT_EQ(Codes(people, "items", 1), (std::vector<int>{255, 200, 127}));
+    EXPECT_EQ(Codes(people, "equipment", 1), (std::vector<int>{176, 255, 5, 255, 255, 255, 255}));
+    EXPECT_EQ(people.Cell(1, 13), names::NameSet::BuiltIn().Names(List::Items)[127]);
+    EXPECT_EQ(people.Cell(1, 14), names::NameSet::BuiltIn().Names(List::HumanEquipment)[48]);
+}
+
+// Attacks from list B up to row 46, list A after; loot from the list of its category.
+TEST_F(EditorSlots, MonsterAttacksByRowAndLootByCategory)
+{
+    rom::Table& m = T("monsters");
+    SetCodes(m, "attacks", 46, {0x10, 0x10, 0x10, 0x10, 0x10, 150}); // 150 is beyond list B
+    SetCodes(m, "attacks", 47, {0x9C});
+    const char* drops[] = {"early_category", "early_loot", "late_category", "late_loot"};
+    const int row46[] = {2, 130, 9, 0x82};
+    const int row47[] = {20, 200, 0, 5}; // 20 has no entry yet names tank things; 200: a tank placeholder
+    for (int i = 0; i < 4; ++i) {
+        SetCodes(m, drops[i], 46, {row46[i]});
+        SetCodes(m, drops[i], 47, {row47[i]});
+    }
+    Drive("monsters", 46, [](QDialog* dlg) {
+        EXPECT_EQ(Combo(dlg, 1023)->currentText().toStdString(),
+                  names::NameSet::BuiltIn().Combo(List::AttacksB)[0x10]);
+        SetCombo(dlg, 1024, 0x8F);
+        QComboBox *human = Combo(dlg, 1030), *tank = Combo(dlg, 1031);
+        EXPECT_EQ(Combo(dlg, 1029)->currentIndex(), 2);
+        EXPECT_EQ(human->currentText().toStdString(), names::NameSet::BuiltIn().Combo(List::Items)[2]);
+        EXPECT_EQ(tank->currentText().toStdString(), names::NameSet::BuiltIn().Combo(List::TankItems)[2]);
+        EXPECT_TRUE(human->isEnabled() && !tank->isEnabled());
+        EXPECT_TRUE(!Combo(dlg, 1033)->isEnabled() && Combo(dlg, 1034)->isEnabled());
+        SetCombo(dlg, 1029, 8); // a tank category: the code stays
+        EXPECT_TRUE(!human->isEnabled() && tank->isEnabled());
+        EXPECT_EQ(tank->currentIndex(), 130);
+        SetCombo(dlg, 1034, 0x9F); // the lists of a drop follow each other both ways
+        EXPECT_EQ(Combo(dlg, 1033)->currentIndex(), 0x9F);
+        SetCombo(dlg, 1033, 0x90);
+        Ok(dlg);
+    });
+    Drive("monsters", 47, [](QDialog* dlg) {
+        EXPECT_EQ(Combo(dlg, 1023)->currentText().toStdString(),
+                  names::NameSet::BuiltIn().Combo(List::AttacksA)[0x9C]);
+        EXPECT_TRUE(!Combo(dlg, 1030)->isEnabled() && Combo(dlg, 1031)->isEnabled()); // category 20
+        SetCombo(dlg, 1033, 125);                                                     // "XXXXX"
+        Ok(dlg);
+    });
+    EXPECT_EQ(Codes(m, "attacks", 46), (std::vector<int>{0x10, 0x8F, 0x10, 0x10, 0x10, 150}));
+    const int codes[][4] = {{8, 130, 9, 0x90}, {20, 255, 0, 255}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(m.Code(drops[i], 46), codes[0][i]) << drops[i];
+        EXPECT_EQ(m.Code(drops[i], 47), codes[1][i]) << drops[i];
+    }
+    // The cells show the lists' own texts (for 9C not the drop-down's), the loot's by category.
+    EXPECT_EQ(m.Cell(47, 11), names::NameSet::BuiltIn().Names(List::AttacksA)[0x9C]);
+    EXPECT_EQ(m.Cell(46, 17), names::NameSet::BuiltIn().Names(List::TankItems)[2]);
+}
+
+// A switch of name sets reaches every drop-down list of the next dialog opened, and back.
+TEST_F(EditorSlots, DropDownListsFollowTheDocumentsNameSet)
+{
+    const struct {
+        const char* file;
+        const char* table;
+        int row, combo, position;
+    } lists[] = {{"tank_parts.txt", "tanks", 0, 1022, 2},
+                 {"tank_items.txt", "tanks", 0, 1030, 2},
+                 {"items.txt", "characters", 0, 1023, 2},
+                 {"human_equipment.txt", "characters", 0, 1026, 2},
+                 {"attacks_b.txt", "monsters", 0, 1023, 2}};
+    std::map<std::string, std::string> files;
+    for (const auto& l : lists)
+        files[l.file] = "\n\n新" + std::to_string(&l - lists) + "\n";
+    const test::NameFolder folder(files);
+    names::NameSet loaded = names::NameSet::BuiltIn();
+    ASSERT_TRUE(rom::LoadNameSet(folder.Path(), loaded).empty());
+    const auto shown = [&](const auto& l) {
+        std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, T(l.table), l.row);
+        return Combo(dialog.get(), l.combo)->itemText(l.position).toStdString();
+    };
+    const auto userSet = std::make_shared<const names::NameSet>(std::move(loaded));
+    for (const bool user : {false, true, false}) {
+        doc_->SetNames(user ? userSet : names::NameSet::BuiltInPtr());
+        for (const auto& l : lists)
+            EXPECT_EQ(shown(l) == "新" + std::to_string(&l - lists), user) << l.file << " " << shown(l);
+    }
+}
