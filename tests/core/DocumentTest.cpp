@@ -456,10 +456,7 @@ TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
         EXPECT_FALSE(error.empty()) << b;
     }
     // Held to what an import accepts, and saying what is wrong.
-    const struct {
-        std::string text;
-        std::string error;
-    } refused[] = {
+    const std::tuple<std::string, std::string> refused[] = {
         {replaced("\"tanks\":{\"cells\":[],\"codes\":[[\"items\",1,3,7]]",
                   "\"monsters\":{\"cells\":[],\"codes\":[[\"loot_gate\",1,0,7]]"),
          "表 monsters 的内容无效：代码第 1 项：代码 loot_gate 不能修改"},
@@ -468,10 +465,10 @@ TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
         {replaced("\"hash\":", "\"hash\":\"x\",\"hash\":"), "JSON 路径 hash：\"hash\" 出现了两次"},
         {replaced("[[0,1,\"1\"]]", "[[0,1,\"\\udc00\"]]"), "不成对的代理码位"},
     };
-    for (const auto& r : refused) {
+    for (const auto& [text, says] : refused) {
         error.clear();
-        EXPECT_FALSE(test::Succeeded(ParseRecord(r.text, parsed), error)) << r.text;
-        EXPECT_NE(error.find(r.error), std::string::npos) << error;
+        EXPECT_FALSE(test::Succeeded(ParseRecord(text, parsed), error)) << text;
+        EXPECT_NE(error.find(says), std::string::npos) << error;
     }
     EXPECT_EQ(parsed.Count(), 2) << "a refused record leaves the last one as it was";
 

@@ -329,17 +329,12 @@ TEST(PatchFormats, BpsSaysWhichCheckFailed)
     Bytes out;
     std::string error;
 
-    struct Refusal {
-        const char* name;
-        Bytes patch, source;
-        const char* says;
-    };
     Bytes otherSource = source;
     otherSource[10] ^= 1;
     Bytes corrupt = bps;
     corrupt[bps.size() / 2] ^= 0x40;
     const Bytes one = {1};
-    const std::vector<Refusal> refusals = {
+    const std::vector<std::tuple<const char*, Bytes, Bytes, const char*>> refusals = {
         {"source size", bps, Bytes(source.begin(), source.end() - 1), "大小不符"},
         {"source CRC", bps, otherSource, "CRC32 为"},
         {"patch CRC", corrupt, source, "补丁自身的 CRC32"},
@@ -354,9 +349,9 @@ TEST(PatchFormats, BpsSaysWhichCheckFailed)
         {"too few bytes", BpsWith(500, 4, {0x80}, source, one), source, "只写出 1 字节"},
         {"not BPS", Bytes{'B', 'P', 'S', '2'}, source, "不以 \"BPS1\" 开头"},
     };
-    for (const Refusal& r : refusals) {
-        EXPECT_FALSE(test::Succeeded(rom::ApplyBps(r.patch, r.source, out), error)) << r.name;
-        EXPECT_NE(error.find(r.says), std::string::npos) << r.name << ": " << error;
+    for (const auto& [name, patch, image, says] : refusals) {
+        EXPECT_FALSE(test::Succeeded(rom::ApplyBps(patch, image, out), error)) << name;
+        EXPECT_NE(error.find(says), std::string::npos) << name << ": " << error;
     }
 }
 
@@ -387,15 +382,8 @@ TEST(PatchFormats, PatchesMadeForTheImageWithoutOrWithItsCopierHeader)
     const Bytes cutShort = {'P', 'A', 'T', 'C', 'H', 'E', 'O', 'F', 0, 1, 0};
     using M = rom::IpsMadeFor;
     const Bytes refused;
-    struct Case {
-        const char* name;
-        Bytes patch, image;
-        M madeFor;
-        Bytes result; // empty: refused
-        int shift;
-        const char* says; // in the refusal or in the fit's text
-    };
-    const std::vector<Case> cases = {
+    // {name, patch, image, made for, result (empty: refused), header shift, words of the refusal or fit}
+    const std::vector<std::tuple<const char*, Bytes, Bytes, M, Bytes, int, const char*>> cases = {
         {"BPS for the body, to the headered image", rom::MakeBps(body, edited), headered(body), M::Unsaid,
          headered(edited), 0x200, "文件头保持不变"},
         {"the same, the user's IPS option aside", rom::MakeBps(body, edited), headered(body), M::WithHeader,
@@ -425,18 +413,18 @@ TEST(PatchFormats, PatchesMadeForTheImageWithoutOrWithItsCopierHeader)
         {"IPS cutting into the header", cutShort, body, M::WithHeader, refused, 0,
          "比 512 字节的复制器文件头还短"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, patch, image, madeFor, result, shift, says] : cases) {
+        SCOPED_TRACE(name);
         Bytes out;
         std::string error;
         rom::PatchFit fit;
-        const bool ok = test::Succeeded(rom::ApplyPatch(c.patch, c.image, out, c.madeFor, &fit), error);
-        ASSERT_EQ(ok, !c.result.empty()) << error;
+        const bool ok = test::Succeeded(rom::ApplyPatch(patch, image, out, madeFor, &fit), error);
+        ASSERT_EQ(ok, !result.empty()) << error;
         if (ok) {
-            EXPECT_TRUE(out == c.result);
-            EXPECT_EQ(fit.headerShift, c.shift);
+            EXPECT_TRUE(out == result);
+            EXPECT_EQ(fit.headerShift, shift);
         }
-        EXPECT_NE((ok ? fit.Text() : error).find(c.says), std::string::npos) << (ok ? fit.Text() : error);
+        EXPECT_NE((ok ? fit.Text() : error).find(says), std::string::npos) << (ok ? fit.Text() : error);
     }
 }
 
@@ -467,34 +455,29 @@ TEST(PatchFormats, MovedCopiedAndRepeatedDataMakeSmallPatches)
     const Bytes noise = test::RandomImage(32, 230);
     std::copy(noise.begin(), noise.end(), newThenCopied.begin() + 0x180000);
     std::copy(base.begin() + 0x1000, base.begin() + 0x1800, newThenCopied.begin() + 0x180000 + 230);
-    struct Case {
-        const char* name;
-        const Bytes& source;
-        Bytes target;
-        size_t bps, ips; // at most; 0: not checked
+    // {name, target, most bytes of its BPS patch, and of its IPS patch (0: not checked)}
+    const std::vector<std::tuple<const char*, Bytes, size_t, size_t>> cases = {
+        {"a 128 KiB block moved", moved(base, 0x40000, 0x20000, 0x150000), 64, 0},
+        {"a 2 KiB block taken from near the start", copied, 64, 0},
+        {"ten zero bytes appended", zeros, 40, 16},
+        {"a run of nine, then a byte", runs, 40, 5 + 8 + 6 + 3},
+        {"a byte, then a run of nine", runLast, 40, 5 + 6 + 8 + 3},
+        {"two bytes side by side", pair, 40, 5 + 7 + 3},
+        {"new bytes, then a copied block", newThenCopied, 230 + 40, 0},
     };
-    const std::vector<Case> cases = {
-        {"a 128 KiB block moved", base, moved(base, 0x40000, 0x20000, 0x150000), 64, 0},
-        {"a 2 KiB block taken from near the start", base, copied, 64, 0},
-        {"ten zero bytes appended", base, zeros, 40, 16},
-        {"a run of nine, then a byte", base, runs, 40, 5 + 8 + 6 + 3},
-        {"a byte, then a run of nine", base, runLast, 40, 5 + 6 + 8 + 3},
-        {"two bytes side by side", base, pair, 40, 5 + 7 + 3},
-        {"new bytes, then a copied block", base, newThenCopied, 230 + 40, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, target, most, mostIps] : cases) {
+        SCOPED_TRACE(name);
         Bytes ips, out;
         std::string error;
-        const Bytes bps = rom::MakeBps(c.source, c.target);
-        ASSERT_TRUE(test::Succeeded(rom::ApplyBps(bps, c.source, out), error)) << error;
-        EXPECT_TRUE(out == c.target);
-        EXPECT_LE(bps.size(), c.bps);
-        ASSERT_TRUE(test::Succeeded(rom::MakeIps(c.source, c.target, ips), error));
-        ASSERT_TRUE(test::Succeeded(rom::ApplyIps(ips, c.source, out), error)) << error;
-        EXPECT_TRUE(out == c.target);
-        if (c.ips) {
-            EXPECT_LE(ips.size(), c.ips);
+        const Bytes bps = rom::MakeBps(base, target);
+        ASSERT_TRUE(test::Succeeded(rom::ApplyBps(bps, base, out), error)) << error;
+        EXPECT_TRUE(out == target);
+        EXPECT_LE(bps.size(), most);
+        ASSERT_TRUE(test::Succeeded(rom::MakeIps(base, target, ips), error));
+        ASSERT_TRUE(test::Succeeded(rom::ApplyIps(ips, base, out), error)) << error;
+        EXPECT_TRUE(out == target);
+        if (mostIps) {
+            EXPECT_LE(ips.size(), mostIps);
         }
     }
 }

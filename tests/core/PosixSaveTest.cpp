@@ -317,35 +317,31 @@ TEST_F(SaveSafety, SideFilesThatCannotBeMadeOrFoundInTheDataFolderRefuseTheSave)
         ~AtEnd() { run(); }
     } restore{testFolders};
     const Bytes original = MakeSampleImage(29);
-    const struct {
-        mode_t mode;
-        bool noDataFolder; // the lock cannot be made, for the reason CreateNew gives
-        int markError;
-        std::vector<std::string> says; // empty: saved
-    } cases[] = {
+    // {mode, no data folder (the lock cannot be made: CreateNew's reason), mark error, says ({}: saved)}
+    const std::tuple<mode_t, bool, int, std::vector<std::string>> cases[] = {
         {0644, false, ENOTSUP, {"dravik/journals/", "不能在文件上留下指向它的标记", ErrorText(ENOTSUP)}},
         {0600, false, ENOTSUP, {}}, // no one else may open it: no mark needed
         {0644, false, 0, {}},
         {0600, true, 0, {"无法创建锁文件", "dravik/locks/", ErrorText(ENOSPC)}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << std::oct << c.mode << " " << c.noDataFolder << " " << c.markError);
+    for (const auto& [mode, noDataFolder, markError, says] : cases) {
+        SCOPED_TRACE(testing::Message() << std::oct << mode << " " << noDataFolder << " " << markError);
         test::TempImage file(original);
-        ASSERT_EQ(::chmod(file.Path().c_str(), c.mode), 0);
-        if (c.noDataFolder) {
+        ASSERT_EQ(::chmod(file.Path().c_str(), mode), 0);
+        if (noDataFolder) {
             ASSERT_TRUE(test::WriteFile(homes.filePath("a file").toStdString(), Bytes{'x'}));
             QStandardPaths::setTestModeEnabled(false);
             qputenv("XDG_DATA_HOME", homes.filePath("a file").toUtf8());
         }
-        auto ops = std::make_shared<Ops>(c.noDataFolder ? 0 : 1 << 30, ENOSPC, true);
+        auto ops = std::make_shared<Ops>(noDataFolder ? 0 : 1 << 30, ENOSPC, true);
         ops->folderWritable = false;
-        ops->markError = c.markError;
+        ops->markError = markError;
         Bytes target = original;
         target[0x100] ^= 0xFF;
         const std::string words = test::WriteImage(file.Path(), target, ops);
         testFolders();
-        EXPECT_EQ(words.empty(), c.says.empty()) << words;
-        for (const std::string& part : c.says)
+        EXPECT_EQ(words.empty(), says.empty()) << words;
+        for (const std::string& part : says)
             EXPECT_TRUE(Contains(words, part)) << part << " in " << words;
         EXPECT_TRUE(file.Read() == (words.empty() ? target : original));
         for (const std::string& journal : JournalPaths(file.Path()))

@@ -144,48 +144,43 @@ TEST_F(SaveSafety, AJournalIsRolledBackOnlyOverItsOwnFileAndContents)
     };
     Bytes torn = after;
     std::copy(before.begin() + 3, before.end(), torn.begin() + 3); // the new bytes' write cut short
-    struct Case {
-        const char* what;
-        Bytes file;
-        bool rolledBack;
-        int journalKind = 0; // 0 whole, 1 cut short, 2 another file's, 3 not a journal
-    };
-    const std::vector<Case> cases = {
-        {"nothing written yet", original, true},
-        {"new bytes written", with(after), true},
-        {"new bytes written in part", with(torn), true},
-        {"changed since by someone else", with(Bytes(8, 0x11)), false},
-        {"grown since", with(after, 16), false},
+    // {what, the file, rolled back, journal: 0 whole, 1 cut short, 2 another file's, 3 not a journal}
+    const std::vector<std::tuple<const char*, Bytes, bool, int>> cases = {
+        {"nothing written yet", original, true, 0},
+        {"new bytes written", with(after), true, 0},
+        {"new bytes written in part", with(torn), true, 0},
+        {"changed since by someone else", with(Bytes(8, 0x11)), false, 0},
+        {"grown since", with(after, 16), false, 0},
         {"journal cut short", with(after), false, 1},
         {"journal of the file this name led to before", with(after), false, 2},
         {"not a journal", with(after), false, 3},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        test::TempImage file(c.file);
+    for (const auto& [what, bytes, rolledBack, journalKind] : cases) {
+        SCOPED_TRACE(what);
+        test::TempImage file(bytes);
         const FileIdentity id = IdentifyFile(file.Path());
-        if (c.journalKind == 2 && !id.Known())
+        if (journalKind == 2 && !id.Known())
             continue;
-        Journal j{id.device, id.inode + (c.journalKind == 2), original.size(), original.size()};
+        Journal j{id.device, id.inode + (journalKind == 2), original.size(), original.size()};
         j.ranges.push_back({kAt, before, after});
         Bytes data = EncodeJournal(j);
-        if (c.journalKind == 1)
+        if (journalKind == 1)
             data.resize(data.size() - 5);
-        if (c.journalKind == 3)
+        if (journalKind == 3)
             data[7] = '1';
         const std::string journal = JournalPaths(file.Path())[0];
         ASSERT_TRUE(test::WriteFile(journal, data));
 
         RomDocument doc;
         const Status s = doc.Open(file.Path());
-        const bool refused = !c.rolledBack && c.journalKind != 1;
+        const bool refused = !rolledBack && journalKind != 1;
         EXPECT_EQ(s.ok, !refused) << s.message;
-        EXPECT_TRUE(file.Read() == (c.rolledBack ? original : c.file));
+        EXPECT_TRUE(file.Read() == (rolledBack ? original : bytes));
         EXPECT_EQ(QFile::exists(QString::fromStdString(journal)), refused) << "kept only when refused";
         if (refused) {
             EXPECT_TRUE(Contains(s.message, journal)) << s.message;
         } else {
-            EXPECT_TRUE(Contains(s.notice, c.journalKind == 1 ? "不完整" : "已恢复")) << s.notice;
+            EXPECT_TRUE(Contains(s.notice, journalKind == 1 ? "不完整" : "已恢复")) << s.notice;
         }
     }
 }
@@ -275,31 +270,28 @@ TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)
 TEST_F(SaveSafety, APatchInPlaceFindsItsJournalsPlaceAndTheBytesItWasMadeFrom)
 {
     const Bytes original = MakeSampleImage(20);
-    const struct {
-        int refusal; // of the journal's creation; EEXIST: a file already has its name
-        bool stale;
-        const char* says;
-    } cases[] = {{0, false, ""},
-                 {EACCES, false, ""},
-                 {EEXIST, false, "已经有一个名为 "},
-                 {0, true, "另一个程序改动了"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.says);
+    // {refusal of the journal's creation (EEXIST: a file already has its name), stale, says}
+    const std::tuple<int, bool, const char*> cases[] = {{0, false, ""},
+                                                        {EACCES, false, ""},
+                                                        {EEXIST, false, "已经有一个名为 "},
+                                                        {0, true, "另一个程序改动了"}};
+    for (const auto& [refusal, stale, says] : cases) {
+        SCOPED_TRACE(says);
         test::TempImage file(original);
         const std::string beside = file.Path() + ".journal";
-        if (c.refusal == EEXIST) {
+        if (refusal == EEXIST) {
             ASSERT_TRUE(test::WriteFile(beside, Bytes{'x'}));
         }
-        test::FailingFileOps ops(c.refusal == EACCES ? 0 : 1 << 30, EACCES, true); // step 0 makes the journal
-        const Bytes old{static_cast<uint8_t>(original[0x100] ^ (c.stale ? 1 : 0))};
+        test::FailingFileOps ops(refusal == EACCES ? 0 : 1 << 30, EACCES, true); // step 0 makes the journal
+        const Bytes old{static_cast<uint8_t>(original[0x100] ^ (stale ? 1 : 0))};
         std::string error;
         const bool saved =
             test::Succeeded(PatchInPlace(file.Path(), original.size(), {{0x100, old, {0x55}}}, ops), error);
-        EXPECT_EQ(saved, !*c.says) << error;
-        EXPECT_TRUE(Contains(error, c.says)) << error;
+        EXPECT_EQ(saved, !*says) << error;
+        EXPECT_TRUE(Contains(error, says)) << error;
         EXPECT_EQ(file.Read()[0x100], saved ? 0x55 : original[0x100]);
-        EXPECT_EQ(AnyJournal(file.Path()), c.refusal == EEXIST);
-        EXPECT_EQ(test::ReadFile(beside) == Bytes{'x'}, c.refusal == EEXIST);
+        EXPECT_EQ(AnyJournal(file.Path()), refusal == EEXIST);
+        EXPECT_EQ(test::ReadFile(beside) == Bytes{'x'}, refusal == EEXIST);
     }
 }
 

@@ -330,11 +330,7 @@ TEST(Tables, UneditedSaveChangesOnlyFlagBytesAndLootGates)
 // to the last; every row after those is 0.
 TEST(Tables, RowFlagsOfEveryRow)
 {
-    const struct {
-        RowFn flag;
-        int shift;
-        const char* rows;
-    } tables[] = {
+    const std::tuple<RowFn, int, const char*> tables[] = {
         {MainCannonAttackFlag, 8, "0404006000000000000000000010000000008400040014000024448080144010"},
         {SubCannonAttackFlag, 8, "00040000080000000000000400048400000000444404"},
         {SpecialCannonAttackFlag, 8, "000000480000008800C400004400000000004480"},
@@ -356,15 +352,15 @@ TEST(Tables, RowFlagsOfEveryRow)
          "98779785745572055403550000558732070005550070053405102035022330201000353050553500255057552230"
          "513000530000703520355575505283223500002002450440505250502151"},
     };
-    for (const auto& t : tables) {
-        const std::string rows = t.rows;
-        const size_t digits = t.shift == 8 ? 2 : 1;
+    for (const auto& [flag, shift, text] : tables) {
+        const std::string rows = text;
+        const size_t digits = shift == 8 ? 2 : 1;
         const int count = static_cast<int>(rows.size() / digits);
         for (int row = 0; row < count; ++row)
-            EXPECT_EQ(t.flag(row), std::stoi(rows.substr(row * digits, digits), nullptr, 16) << t.shift)
+            EXPECT_EQ(flag(row), std::stoi(rows.substr(row * digits, digits), nullptr, 16) << shift)
                 << rows << " row " << row;
-        EXPECT_EQ(t.flag(count), 0) << rows;
-        EXPECT_EQ(t.flag(-1), 0) << rows;
+        EXPECT_EQ(flag(count), 0) << rows;
+        EXPECT_EQ(flag(-1), 0) << rows;
     }
     // Human weapons 40 to 47 store their attack less 256.
     for (const int row : {-1, 0, 39, 40, 47, 48})

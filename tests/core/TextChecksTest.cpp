@@ -40,10 +40,8 @@ TEST(TextChecks, Utf8FaultsAreFoundWithLineColumnAndReason)
 
 TEST(TextChecks, JsonRefusesRepeatedKeysLoneSurrogatesAndBadUtf8WithWhere)
 {
-    const struct {
-        std::string json;
-        std::string error; // "" for accepted
-    } cases[] = {
+    // {json, the start of its error ("" for accepted)}
+    const std::tuple<std::string, std::string> cases[] = {
         {R"({"tables": {"items": {}, "items": {}}})", "JSON 路径 tables.items：\"items\" 出现了两次"},
         {R"({"a": 1, "\u0061": 2})", "JSON 路径 a：\"a\" 出现了两次"},
         {R"({"a": [{"x": 1}, {"y": [1, 2], "x": 1, "x": 2}]})", "JSON 路径 a[1].x："},
@@ -59,16 +57,16 @@ TEST(TextChecks, JsonRefusesRepeatedKeysLoneSurrogatesAndBadUtf8WithWhere)
         // The same key in different objects, a surrogate pair, escapes and repeated array values.
         {R"({"a": {"a": "\ud83d\ude00"}, "b": {"a": ["a", "a"]}, "c\"": "\\\"x"})", ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [json, expected] : cases) {
         QJsonDocument doc;
-        const std::optional<Error> refused = ParseJsonStrictly(c.json, doc);
+        const std::optional<Error> refused = ParseJsonStrictly(json, doc);
         const std::string error = refused ? Describe(*refused) : "";
-        if (c.error.empty()) {
-            EXPECT_EQ(error, "") << c.json;
+        if (expected.empty()) {
+            EXPECT_EQ(error, "") << json;
             EXPECT_EQ(doc.object().value("a").toObject().value("a").toString(), QString::fromUtf8("😀"));
         } else {
-            EXPECT_EQ(error.substr(0, c.error.size()), c.error) << c.json << "\n" << error;
-            EXPECT_TRUE(doc.isNull()) << c.json;
+            EXPECT_EQ(error.substr(0, expected.size()), expected) << json << "\n" << error;
+            EXPECT_TRUE(doc.isNull()) << json;
         }
     }
 }
