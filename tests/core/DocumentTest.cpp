@@ -42,7 +42,8 @@ int NamedPartRow(const Table& tanks)
     return 0;
 }
 
-class ChangeTest : public ::testing::Test {
+// A sample image opened in a document that notes every change it tells of.
+class OpenDocument : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -57,12 +58,9 @@ protected:
 };
 } // namespace
 
-TEST(Document, OpenRefusesFilesItCannotEditAndKeepsTheOldOne)
+TEST_F(OpenDocument, OpenRefusesFilesItCannotEditAndKeepsTheOldOne)
 {
-    test::TempImage good(MakeSampleImage(3));
     test::TempImage shortFile(Bytes(0xC8425, 0), "short.smc");
-    RomDocument doc;
-    ASSERT_TRUE(doc.Open(good.Path()).ok);
     const std::string before = doc.GetModel().Get("monsters").Cell(5, 4);
 
     const QDir dir = QDir::temp();
@@ -72,17 +70,14 @@ TEST(Document, OpenRefusesFilesItCannotEditAndKeepsTheOldOne)
         EXPECT_FALSE(s.ok) << bad;
         EXPECT_NE(s.message.find(bad), std::string::npos) << s.message;
         EXPECT_TRUE(doc.IsLoaded());
-        EXPECT_EQ(doc.Path(), good.Path());
+        EXPECT_EQ(doc.Path(), file.Path());
         EXPECT_EQ(doc.GetModel().Get("monsters").Cell(5, 4), before);
     }
 }
 
-TEST(Document, SaveRefusesInvalidCellsAsAWholeAndListsThem)
+TEST_F(OpenDocument, SaveRefusesInvalidCellsAsAWholeAndListsThem)
 {
-    test::TempImage file(MakeSampleImage(4));
     const Bytes original = file.Read();
-    RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
     Model& m = doc.GetModel();
     m.Get("main_cannons").SetCell(0, 1, "100");   // valid, but must not be written either
     m.Get("main_cannons").SetCell(1, 4, "12a");   // not a number
@@ -116,11 +111,8 @@ TEST(Document, SaveRefusesInvalidCellsAsAWholeAndListsThem)
     EXPECT_EQ(file.Read().size(), original.size());
 }
 
-TEST(Document, SaveOfAVanishedFileIsReported)
+TEST_F(OpenDocument, SaveOfAVanishedFileIsReported)
 {
-    test::TempImage file(MakeSampleImage(5));
-    RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
     doc.GetModel().Get("items").SetCell(0, 1, "1");
     QFile::remove(QString::fromStdString(file.Path()));
     const Status s = doc.Save();
@@ -207,7 +199,7 @@ TEST(Document, FullWidthDigitsAndSignsSaveAsTheirAsciiForms)
     EXPECT_EQ(plan.errors[0].tableId, "red_wolf");
 }
 
-TEST_F(ChangeTest, ApplyRecordsWhatReallyChangedAndTellsOnce)
+TEST_F(OpenDocument, ApplyRecordsWhatReallyChangedAndTellsOnce)
 {
     const std::string price = T("main_cannons").Cell(0, 1);
     const int r = NamedPartRow(T("tanks"));
@@ -256,7 +248,7 @@ TEST_F(ChangeTest, ApplyRecordsWhatReallyChangedAndTellsOnce)
     EXPECT_EQ(cases[5].expected.Columns(), std::vector<int>{6});
 }
 
-TEST_F(ChangeTest, ReplayingTheReversedChangesRestoresEveryCellCodeAndNameExactly)
+TEST_F(OpenDocument, ReplayingTheReversedChangesRestoresEveryCellCodeAndNameExactly)
 {
     const std::vector<std::string> before = test::State(doc.GetModel());
     std::vector<Change> done;
@@ -280,7 +272,7 @@ TEST_F(ChangeTest, ReplayingTheReversedChangesRestoresEveryCellCodeAndNameExactl
     EXPECT_EQ(test::State(doc.GetModel()), after);
 }
 
-TEST_F(ChangeTest, ReviewListsChangedFieldsAndExactlyTheBytesSaveWrites)
+TEST_F(OpenDocument, ReviewListsChangedFieldsAndExactlyTheBytesSaveWrites)
 {
     const Bytes original = file.Read();
     EXPECT_TRUE(doc.ReviewChanges().entries.empty());
@@ -364,7 +356,7 @@ TEST(ChangeCheck, AnEditIsCheckedOnlyInTheFieldsItSets)
     EXPECT_EQ(CheckEdit(model.Get("tanks"), Edit("tanks").SetCode("parts", 1, 3, 256)).size(), 1u);
 }
 
-TEST_F(ChangeTest, ACellCountsAsChangedByItsTextOrByACodeItShowsUntilSaved)
+TEST_F(OpenDocument, ACellCountsAsChangedByItsTextOrByACodeItShowsUntilSaved)
 {
     const int r = NamedPartRow(T("tanks"));
     const int part = T("tanks").Code("parts", r, 1);
@@ -380,12 +372,10 @@ TEST_F(ChangeTest, ACellCountsAsChangedByItsTextOrByACodeItShowsUntilSaved)
     EXPECT_FALSE(T("monsters").IsChanged(3, 18));
 }
 
-TEST(Recovery, ARecordWrittenAndReadBackGivesTheSameSaveAsTheEditsThemselves)
+TEST_F(OpenDocument, ARecordWrittenAndReadBackGivesTheSameSaveAsTheEditsThemselves)
 {
-    const Bytes sample = MakeSampleImage(12);
-    test::TempImage edited(sample, "a.smc"), recovered(sample, "b.smc");
-    RomDocument doc;
-    ASSERT_TRUE(doc.Open(edited.Path()).ok);
+    const Bytes sample = file.Read();
+    test::TempImage recovered(sample, "b.smc");
     const int part = doc.GetModel().Get("tanks").Code("parts", 0, 1);
     doc.Apply(Edit("main_cannons").SetCell(4, 1, "777").SetCell(4, 5, "9"));
     doc.Apply(Edit("tanks").SetCode("parts", 0, 1, part ^ 0x80)); // the same name, another code
@@ -395,15 +385,15 @@ TEST(Recovery, ARecordWrittenAndReadBackGivesTheSameSaveAsTheEditsThemselves)
     doc.Apply(Edit("items").SetCell(3, 1, doc.GetModel().Get("items").BaselineCell(3, 1))); // back: not kept
 
     QTemporaryDir folder;
-    const std::string path = RecordPath(folder.path().toStdString(), edited.Path());
-    const RecoveryRecord record{edited.Path(), HashImage(doc.SavedParts()), UnsavedEdits(doc.GetModel())};
+    const std::string path = RecordPath(folder.path().toStdString(), file.Path());
+    const RecoveryRecord record{file.Path(), HashImage(doc.SavedParts()), UnsavedEdits(doc.GetModel())};
     EXPECT_EQ(record.Count(), 6);
     EXPECT_EQ(static_cast<int>(ChangedFields(doc.GetModel()).size()), record.Count());
     std::string error;
     ASSERT_TRUE(test::Succeeded(WriteRecord(path, record), error)) << error;
     RecoveryRecord read;
     ASSERT_TRUE(test::Succeeded(ReadRecord(path, read), error)) << error;
-    EXPECT_EQ(read.imagePath, edited.Path());
+    EXPECT_EQ(read.imagePath, file.Path());
     EXPECT_EQ(read.Count(), 6);
 
     RomDocument other;
@@ -413,8 +403,8 @@ TEST(Recovery, ARecordWrittenAndReadBackGivesTheSameSaveAsTheEditsThemselves)
         other.Apply(e);
     ASSERT_TRUE(doc.Save().ok);
     ASSERT_TRUE(other.Save().ok);
-    EXPECT_EQ(edited.Read(), recovered.Read());
-    EXPECT_NE(edited.Read(), sample);
+    EXPECT_EQ(file.Read(), recovered.Read());
+    EXPECT_NE(file.Read(), sample);
     EXPECT_TRUE(UnsavedEdits(doc.GetModel()).empty());
 
     RemoveRecord(path);
@@ -485,30 +475,26 @@ TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
 
 // Reloading a file another program changed: the user's changes go back on top of the new
 // contents, cell by cell; what only the other program changed stays as it wrote it.
-TEST(Recovery, CarriedChangesGoBackOnTopOfTheReloadedFile)
+TEST_F(OpenDocument, CarriedChangesGoBackOnTopOfTheReloadedFile)
 {
-    test::TempImage image(MakeSampleImage(3));
-    RomDocument mine, theirs;
-    ASSERT_TRUE(mine.Open(image.Path()).ok);
-    ASSERT_TRUE(theirs.Open(image.Path()).ok);
-    const int part = mine.GetModel().Get("tanks").Code("parts", 2, 0);
-    mine.Apply(Edit("items").SetCell(1, 1, "11").SetCell(2, 1, "22").SetCell(3, 1, "33"));
-    mine.Apply(Edit("tanks").SetCode("parts", 2, 0, part ^ 0x80));
+    RomDocument theirs;
+    ASSERT_TRUE(theirs.Open(file.Path()).ok);
+    const int part = doc.GetModel().Get("tanks").Code("parts", 2, 0);
+    doc.Apply(Edit("items").SetCell(1, 1, "11").SetCell(2, 1, "22").SetCell(3, 1, "33"));
+    doc.Apply(Edit("tanks").SetCode("parts", 2, 0, part ^ 0x80));
     theirs.Apply(Edit("items").SetCell(2, 1, "99").SetCell(3, 1, "33").SetCell(4, 1, "44"));
     ASSERT_TRUE(theirs.Save().ok);
 
-    const CarriedChanges carried = CarryUnsaved(mine.GetModel());
-    ASSERT_TRUE(mine.Open(image.Path()).ok);
-    const Reapplication plan = PlanReapply(mine.GetModel(), carried);
+    const CarriedChanges carried = CarryUnsaved(doc.GetModel());
+    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    const Reapplication plan = PlanReapply(doc.GetModel(), carried);
     EXPECT_EQ(plan.count, 3) << "row 3 holds the user's value already";
     EXPECT_EQ(plan.changedAlso, 1) << "row 2 was changed by both";
     for (const Edit& e : plan.edits)
-        mine.Apply(e);
-    const Table& items = mine.GetModel().Get("items");
-    EXPECT_EQ(items.Cell(1, 1), "11");
-    EXPECT_EQ(items.Cell(2, 1), "22");
-    EXPECT_EQ(items.Cell(3, 1), "33");
-    EXPECT_EQ(items.Cell(4, 1), "44");
-    EXPECT_EQ(mine.GetModel().Get("tanks").Code("parts", 2, 0), part ^ 0x80);
-    EXPECT_EQ(PlanReapply(mine.GetModel(), carried).count, 0) << "applied once, nothing is left";
+        doc.Apply(e);
+    const Table& items = doc.GetModel().Get("items");
+    EXPECT_EQ(items.Cell(1, 1) + "," + items.Cell(2, 1) + "," + items.Cell(3, 1) + "," + items.Cell(4, 1),
+              "11,22,33,44");
+    EXPECT_EQ(doc.GetModel().Get("tanks").Code("parts", 2, 0), part ^ 0x80);
+    EXPECT_EQ(PlanReapply(doc.GetModel(), carried).count, 0) << "applied once, nothing is left";
 }
