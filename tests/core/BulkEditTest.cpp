@@ -192,12 +192,8 @@ TEST(Paste, TakesColumnsByTitleAndRowsByNameInAnyOrder)
     const Table& t = doc.GetModel().Get("main_cannons");
     const std::string name0 = t.RowLabel(0), name4 = t.RowLabel(4);
     // As a spreadsheet gives it back: CRLF, a number reformatted, columns reordered, a subset.
-    const std::string text = "攻击\t主炮\t重量\r\n"
-                             "100\t" +
-                             name4 +
-                             "\t1.5\r\n"
-                             "" +
-                             t.Cell(0, 4) + "\t" + name0 + "\t12\r\n";
+    const std::string text =
+        "攻击\t主炮\t重量\r\n100\t" + name4 + "\t1.5\r\n" + t.Cell(0, 4) + "\t" + name0 + "\t12\r\n";
     const std::string price4 = t.Cell(4, 1);
     const PastePlan plan = PlanPaste(t, text, 20, 3);
     ASSERT_TRUE(plan.Ok()) << Describe(plan.error ? *plan.error : plan.refusals.at(0));

@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 #include "SaveSafety.h"
@@ -44,8 +45,7 @@ TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)
         ASSERT_EQ(::link(file.Path().c_str(), link.c_str()), 0);
         ASSERT_EQ(::symlink(file.Path().c_str(), sym.c_str()), 0);
         ASSERT_EQ(::chmod(file.Path().c_str(), mode), 0);
-        const bool root = ::geteuid() == 0;
-        if (root) {
+        if (::geteuid() == 0) {
             ASSERT_EQ(::chown(file.Path().c_str(), 65534, 100), 0);
         }
         const struct stat before = Stat(file.Path());
@@ -57,12 +57,11 @@ TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)
             continue;
         }
         ASSERT_TRUE(s.ok) << s.message;
-        const struct stat after = Stat(file.Path());
-        EXPECT_EQ(after.st_ino, before.st_ino) << std::oct << mode;
-        EXPECT_EQ(after.st_mode, before.st_mode) << std::oct << mode;
-        EXPECT_EQ(after.st_uid, before.st_uid);
-        EXPECT_EQ(after.st_gid, before.st_gid);
-        EXPECT_EQ(after.st_nlink, 2u);
+        const auto kept = [](const struct stat& st) {
+            return std::tie(st.st_ino, st.st_mode, st.st_uid, st.st_gid);
+        };
+        EXPECT_EQ(kept(Stat(file.Path())), kept(before)) << std::oct << mode;
+        EXPECT_EQ(Stat(file.Path()).st_nlink, 2u);
         EXPECT_EQ(test::ReadFile(link), file.Read()) << "the hard link sees the new bytes";
         struct stat symStat {};
         ASSERT_EQ(::lstat(sym.c_str(), &symStat), 0);
@@ -75,8 +74,7 @@ TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)
         Bytes resized = file.Read();
         resized.resize(resized.size() + (mode == 0660 ? 0x400 : -0x400), 0x33);
         ASSERT_EQ(test::WriteImage(sym, resized), "");
-        EXPECT_EQ(Stat(file.Path()).st_ino, before.st_ino);
-        EXPECT_EQ(Stat(file.Path()).st_mode, before.st_mode);
+        EXPECT_EQ(kept(Stat(file.Path())), kept(before)) << std::oct << mode;
         EXPECT_TRUE(test::ReadFile(link) == resized);
     }
 }
@@ -240,17 +238,7 @@ TEST(FileOps, AHoldThatWaitsTooLongSaysWhichFileAndWhy)
 TEST_F(SaveSafety, ASaveCutShortWithItsJournalInOneUsersDataFolderIsSeenByEveryOpen)
 {
     QTemporaryDir homes;
-    struct DataFolders { // back to the test folders however the test ends
-        ~DataFolders()
-        {
-            qunsetenv("XDG_DATA_HOME");
-            QStandardPaths::setTestModeEnabled(true);
-        }
-    } restore;
-    const auto user = [&](const char* name) {
-        QStandardPaths::setTestModeEnabled(false);
-        qputenv("XDG_DATA_HOME", homes.filePath(name).toUtf8());
-    };
+    const auto user = [&](const char* name) { DataHome(homes.filePath(name)); };
     const Bytes original = MakeSampleImage(28);
     test::TempImage file(original);
     user("a");
@@ -308,14 +296,6 @@ TEST_F(SaveSafety, SideFilesThatCannotBeMadeOrFoundInTheDataFolderRefuseTheSave)
         }
     };
     QTemporaryDir homes;
-    const auto testFolders = [] {
-        qunsetenv("XDG_DATA_HOME");
-        QStandardPaths::setTestModeEnabled(true);
-    };
-    struct AtEnd { // back to the test folders however the test ends
-        std::function<void()> run;
-        ~AtEnd() { run(); }
-    } restore{testFolders};
     const Bytes original = MakeSampleImage(29);
     // {mode, no data folder (the lock cannot be made: CreateNew's reason), mark error, says ({}: saved)}
     const std::tuple<mode_t, bool, int, std::vector<std::string>> cases[] = {
@@ -330,8 +310,7 @@ TEST_F(SaveSafety, SideFilesThatCannotBeMadeOrFoundInTheDataFolderRefuseTheSave)
         ASSERT_EQ(::chmod(file.Path().c_str(), mode), 0);
         if (noDataFolder) {
             ASSERT_TRUE(test::WriteFile(homes.filePath("a file").toStdString(), Bytes{'x'}));
-            QStandardPaths::setTestModeEnabled(false);
-            qputenv("XDG_DATA_HOME", homes.filePath("a file").toUtf8());
+            DataHome(homes.filePath("a file"));
         }
         auto ops = std::make_shared<Ops>(noDataFolder ? 0 : 1 << 30, ENOSPC, true);
         ops->folderWritable = false;
@@ -339,7 +318,7 @@ TEST_F(SaveSafety, SideFilesThatCannotBeMadeOrFoundInTheDataFolderRefuseTheSave)
         Bytes target = original;
         target[0x100] ^= 0xFF;
         const std::string words = test::WriteImage(file.Path(), target, ops);
-        testFolders();
+        TestFolders();
         EXPECT_EQ(words.empty(), says.empty()) << words;
         for (const std::string& part : says)
             EXPECT_TRUE(Contains(words, part)) << part << " in " << words;

@@ -16,6 +16,18 @@ class SaveSafety : public ::testing::Test {
 protected:
     // Journals that fall back to the data folder go to a test folder, not the user's.
     static void SetUpTestSuite() { QStandardPaths::setTestModeEnabled(true); }
+    // Until TestFolders() or the test's end, that data folder is home, as it is for another user.
+    static void DataHome(const QString& home)
+    {
+        QStandardPaths::setTestModeEnabled(false);
+        qputenv("XDG_DATA_HOME", home.toUtf8());
+    }
+    static void TestFolders()
+    {
+        qunsetenv("XDG_DATA_HOME");
+        QStandardPaths::setTestModeEnabled(true);
+    }
+    void TearDown() override { TestFolders(); }
 };
 
 // Opens path (through ops, when given), applies the edits and saves.
