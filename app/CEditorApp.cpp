@@ -17,6 +17,7 @@
 
 #include "app/CEditorDlg.h"
 #include "app/LanguageMenu.h"
+#include "app/NameSetPicker.h"
 #include "app/Resources.h"
 #include "i18n/Language.h"
 #include "rom/FileOps.h"
@@ -362,9 +363,9 @@ int CEditorApp::Run()
     if (!settingsRefused_.isEmpty())
         prompts.Tell(&window, QMessageBox::Warning, applicationName(), settingsRefused_);
     if (parser.isSet(options.names))
-        window.UseNameFolder(parser.value(options.names)); // for this run; a refusal says why
+        window.NameSets().Use(parser.value(options.names)); // for this run; a refusal says why
     else
-        window.UseRememberedNames();
+        window.NameSets().UseRemembered();
     // The status line shows the full path, as it does for a file chosen in the dialog.
     if (!args.isEmpty())
         window.OpenFile(QFileInfo(args.first()).absoluteFilePath());

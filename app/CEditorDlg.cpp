@@ -25,6 +25,9 @@
 #include "app/ChartLink.h"
 #include "app/EditHistory.h"
 #include "app/FileDrops.h"
+#include "app/FindCommands.h"
+#include "app/ListCommands.h"
+#include "app/NameSetPicker.h"
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
 #include "app/RecentFiles.h"
@@ -102,6 +105,7 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
         this, [this](const QString& path, const QString& note) { return OpenAsked(path, note); });
     reference_ = new ReferencePicker(session_, prompts_, this, [this] { return recent_->OpenFolder(); });
     sharing_ = new Sharing(session_, prompts_, this);
+    nameSets_ = new NameSetPicker(session_, prompts_, this);
     connect(sharing_, &Sharing::FieldChosen, this, &CEditorDlg::ShowTableRow);
     BuildMenu();
     BuildTopRow();
@@ -112,6 +116,8 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
             ShowPressed(button, number == page, palette());
     });
     connect(pages_, &PageArea::PageMade, this, &CEditorDlg::WirePage);
+    finding_ = new FindCommands(session_, *pages_, this);
+    finding_->AddItems(editMenu_);
     AddListCommands();
     fileDrops_ = new FileDrops(this, [this](const QString& path) { OpenAsked(path); });
     SetLoadedState(false);
@@ -123,9 +129,7 @@ bool CEditorDlg::UseReference(const QString& path) { return reference_->Use(path
 
 void CEditorDlg::WirePage(QWidget* page)
 {
-    for (const auto& [id, view] : pages_->Lists())
-        if (page->isAncestorOf(view))
-            WireReferences(id);
+    finding_->WirePage(page, listCommands_->Actions());
     fileDrops_->Watch(page);
 }
 
@@ -220,6 +224,12 @@ void CEditorDlg::BuildTopRow()
     status_->setGeometry(Pixels(du, kStatusLine));
     status_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     status_->setIndent(du.X(2));
+}
+
+void CEditorDlg::Relabel()
+{
+    pages_->RefreshAll();
+    SetLoadedState(session_.IsLoaded()); // the status line names the set
 }
 
 void CEditorDlg::SetLoadedState(bool loaded)

@@ -28,8 +28,9 @@ namespace dravik::app {
 class ChartLink;
 class ChartPanel;
 class FileDrops;
-class FindBox;
+class FindCommands;
 class ListCommands;
+class NameSetPicker;
 class PageArea;
 class RecentFiles;
 class ReferencePicker;
@@ -45,6 +46,8 @@ public:
     ~CEditorDlg() override;
 
     Session& GetSession() { return session_; }
+    // 载入名称表 and the folder remembered for the next run.
+    NameSetPicker& NameSets() { return *nameSets_; }
 
     // The program's name: the window's title and the caption of its messages.
     static QString Caption();
@@ -54,11 +57,6 @@ public:
     // noteIfRefused when given) on failure, in which case nothing changes.
     bool OpenFile(const QString& path, const QString& noteIfRefused = {});
 
-    // Makes a folder of name files the active set and relabels everything; false (and a
-    // message with every reason) when it is refused, which changes nothing.
-    bool UseNameFolder(const QString& folder);
-    // At start: the folder chosen last time, if any.
-    void UseRememberedNames();
     // Compares every cell with the image at path (remembered for the open image); false (and a
     // message with the reason) when it is refused, which changes nothing.
     bool UseReference(const QString& path);
@@ -79,10 +77,6 @@ public slots:
     void OnReviewChanges();
     // Shows the page of a table and selects its row (or the box that shows it).
     void ShowTableRow(const QString& tableId, int row);
-    // Name sets, find and where-used (CEditorDlgNames.cpp).
-    void OnLoadNames();
-    void OnBuiltInNames();
-    void OnFind();
 
 protected:
     // The close box and 退出 ask about unsaved edits first.
@@ -121,18 +115,11 @@ private:
     void OfferRecoveryRecord();
     QString DiscardRecoveryRecord();
     void ReloadKeepingEdits();
-    // Name sets, find and where-used (CEditorDlgNames.cpp).
-    void AddNameItems(QMenu* file);
-    void AddFindItems();
-    void WireReferences(int listId);
     // What the window adds to a page's controls once they are made: where-used, file drops.
     void WirePage(QWidget* page);
     // Settles unsaved edits, then opens path; false only when the file was refused.
     bool OpenAsked(const QString& path, const QString& noteIfRefused = {});
-    FindBox* Finder();
-    // Lists where the thing of a list's row (or a monster's attack cell) is used; false when
-    // that cell has no references to show.
-    bool ShowReferences(int listId, int row, int column);
+    // Names are looked up when shown, so a repaint of every list is all a switch needs.
     void Relabel();
 
     widgets::Prompts& prompts_;
@@ -142,6 +129,8 @@ private:
     Sharing* sharing_ = nullptr;
     RecentFiles* recent_ = nullptr;
     FileDrops* fileDrops_ = nullptr;
+    NameSetPicker* nameSets_ = nullptr;
+    FindCommands* finding_ = nullptr;
     QWidget* client_ = nullptr; // the top row, the page area and the status line
 
     QLabel* status_ = nullptr;
@@ -155,10 +144,8 @@ private:
     QAction* redoAction_ = nullptr;
     QMenu* editMenu_ = nullptr;
     ListCommands* listCommands_ = nullptr; // the 编辑 menu's commands on a list's rows
-    FindBox* findBox_ = nullptr;
     ChartLink* chart_ = nullptr;
-    QList<QAction*> findSteps_; // 查找下一个, 查找上一个
-    bool iconAsked_ = false;    // the icon is set after the first paint
+    bool iconAsked_ = false; // the icon is set after the first paint
 };
 
 } // namespace dravik::app

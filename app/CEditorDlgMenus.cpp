@@ -8,6 +8,7 @@
 #include "app/EditHistory.h"
 #include "app/LanguageMenu.h"
 #include "app/ListCommands.h"
+#include "app/NameSetPicker.h"
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
 #include "app/RecentFiles.h"
@@ -44,12 +45,11 @@ void CEditorDlg::BuildMenu()
     file->addSeparator();
     sharing_->AddItems(file);
     reference_->AddItems(file);
-    AddNameItems(file);
+    nameSets_->AddItems(file);
     AddBackupItem(file);
     add(file, "actionExit", tr("退出(&E)\tCtrl+Q"), QKeySequence(Qt::CTRL | Qt::Key_Q), &CEditorDlg::OnExit);
 
-    BuildEditMenu();
-    AddFindItems();
+    BuildEditMenu(); // find and the list commands follow once the pages are there
 
     QMenu* window = bar->addMenu(tr("视窗(&W)"));
     for (const PageButtonDecl& b : PageButtons()) {

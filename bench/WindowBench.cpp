@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/CEditorDlg.h"
+#include "app/NameSetPicker.h"
 #include "names/NameSet.h"
 #include "rom/SampleImage.h"
 #include "support/ScriptedUser.h"
@@ -101,7 +102,7 @@ static void BM_SwitchNameSet(benchmark::State& state)
     QApplication::processEvents();
     const QString path = QString::fromStdString(folder.Path());
     for (auto _ : state) {
-        if (!window.UseNameFolder(path))
+        if (!window.NameSets().Use(path))
             state.SkipWithError("name set refused");
         window.repaint();
         QApplication::processEvents();

@@ -350,42 +350,6 @@ Cancel: write nothing.</translation>
         <translation>User Guide</translation>
     </message>
     <message>
-        <source>名称表 %1 被拒绝，继续使用原来的名称：</source>
-        <translation>The name set %1 was refused; the names stay as they were:</translation>
-    </message>
-    <message>
-        <source>载入名称表(&amp;N)…</source>
-        <translation>Load &amp;Name Set...</translation>
-    </message>
-    <message>
-        <source>使用内置名称表(&amp;I)</source>
-        <translation>Use Bu&amp;ilt-in Names</translation>
-    </message>
-    <message>
-        <source>查找(&amp;K)…	Ctrl+K</source>
-        <translation>&amp;Find...	Ctrl+K</translation>
-    </message>
-    <message>
-        <source>查找下一个(&amp;N)	F3</source>
-        <translation>Find &amp;Next	F3</translation>
-    </message>
-    <message>
-        <source>查找上一个(&amp;R)	Shift+F3</source>
-        <translation>Find P&amp;revious	Shift+F3</translation>
-    </message>
-    <message>
-        <source>查看引用</source>
-        <translation>Where Used</translation>
-    </message>
-    <message>
-        <source>查找</source>
-        <translation>Find</translation>
-    </message>
-    <message>
-        <source>载入名称表</source>
-        <translation>Load Name Set</translation>
-    </message>
-    <message>
         <source>是</source>
         <translation>Yes</translation>
     </message>
@@ -1006,6 +970,29 @@ Other file: %2</translation>
     </message>
 </context>
 <context>
+    <name>FindCommands</name>
+    <message>
+        <source>查找(&amp;K)…	Ctrl+K</source>
+        <translation>&amp;Find...	Ctrl+K</translation>
+    </message>
+    <message>
+        <source>查找下一个(&amp;N)	F3</source>
+        <translation>Find &amp;Next	F3</translation>
+    </message>
+    <message>
+        <source>查找上一个(&amp;R)	Shift+F3</source>
+        <translation>Find P&amp;revious	Shift+F3</translation>
+    </message>
+    <message>
+        <source>查看引用</source>
+        <translation>Where Used</translation>
+    </message>
+    <message>
+        <source>查找</source>
+        <translation>Find</translation>
+    </message>
+</context>
+<context>
     <name>ListCommands</name>
     <message>
         <source>复制(&amp;C)</source>
@@ -1070,6 +1057,25 @@ Other file: %2</translation>
             <numerusform>%n pasted value cannot be used; nothing was changed:</numerusform>
             <numerusform>%n pasted values cannot be used; nothing was changed:</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>NameSetPicker</name>
+    <message>
+        <source>名称表 %1 被拒绝，继续使用原来的名称：</source>
+        <translation>The name set %1 was refused; the names stay as they were:</translation>
+    </message>
+    <message>
+        <source>载入名称表(&amp;N)…</source>
+        <translation>Load &amp;Name Set...</translation>
+    </message>
+    <message>
+        <source>使用内置名称表(&amp;I)</source>
+        <translation>Use Bu&amp;ilt-in Names</translation>
+    </message>
+    <message>
+        <source>载入名称表</source>
+        <translation>Load Name Set</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 
 #include "WindowFixture.h"
 #include "app/FindBox.h"
+#include "app/NameSetPicker.h"
 #include "names/NameSet.h"
 #include "rom/Find.h"
 
@@ -143,7 +144,7 @@ TEST_F(WindowNamesTest, ALongerNameWidensItsColumnWhetherItsPageWasShownOrNot)
         const int before = header->sectionSize(0);
 
         NameFolder folder({{c.file, std::string(c.name) + "\n"}});
-        ASSERT_TRUE(window->UseNameFolder(QString::fromStdString(folder.Path())));
+        ASSERT_TRUE(window->NameSets().Use(QString::fromStdString(folder.Path())));
         window->ShowPage(c.page);
         QApplication::processEvents();
         EXPECT_EQ(Cell(c.list, 0, 0), U(c.name));
