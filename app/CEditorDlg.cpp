@@ -31,6 +31,7 @@
 #include "app/PageArea.h"
 #include "app/PageLayout.h"
 #include "app/RecentFiles.h"
+#include "app/RecoveryOffer.h"
 #include "app/ReferencePicker.h"
 #include "app/Resources.h"
 #include "app/Sharing.h"
@@ -106,6 +107,7 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     reference_ = new ReferencePicker(session_, prompts_, this, [this] { return recent_->OpenFolder(); });
     sharing_ = new Sharing(session_, prompts_, this);
     nameSets_ = new NameSetPicker(session_, prompts_, this);
+    recovery_ = new RecoveryOffer(session_, prompts_, this);
     connect(sharing_, &Sharing::FieldChosen, this, &CEditorDlg::ShowTableRow);
     BuildMenu();
     BuildTopRow();

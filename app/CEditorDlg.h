@@ -33,6 +33,7 @@ class ListCommands;
 class NameSetPicker;
 class PageArea;
 class RecentFiles;
+class RecoveryOffer;
 class ReferencePicker;
 class Sharing;
 
@@ -111,9 +112,6 @@ private:
     // dropped as the user says. False when the user cancelled (or the save failed): stay. With
     // dropLater, edits to drop are only marked there, for the caller to drop when it leaves.
     bool SettleUnsavedEdits(bool* dropLater = nullptr);
-    // Recovery of unsaved changes (CEditorDlgRecovery.cpp).
-    void OfferRecoveryRecord();
-    QString DiscardRecoveryRecord();
     void ReloadKeepingEdits();
     // What the window adds to a page's controls once they are made: where-used, file drops.
     void WirePage(QWidget* page);
@@ -131,6 +129,7 @@ private:
     FileDrops* fileDrops_ = nullptr;
     NameSetPicker* nameSets_ = nullptr;
     FindCommands* finding_ = nullptr;
+    RecoveryOffer* recovery_ = nullptr;
     QWidget* client_ = nullptr; // the top row, the page area and the status line
 
     QLabel* status_ = nullptr;

@@ -9,6 +9,7 @@
 #include "app/ChartLink.h"
 #include "app/PageArea.h"
 #include "app/RecentFiles.h"
+#include "app/RecoveryOffer.h"
 #include "app/ReferencePicker.h"
 #include "rom/ImageDiff.h"
 #include "rom/InternalHeader.h"
@@ -30,7 +31,7 @@ bool CEditorDlg::OpenFile(const QString& path, const QString& noteIfRefused)
 {
     if (!LoadFile(path, noteIfRefused))
         return false;
-    OfferRecoveryRecord();
+    recovery_->OfferRecord();
     return true;
 }
 
@@ -200,6 +201,23 @@ bool CEditorDlg::ResolveChangedFile(rom::Status& status, const std::function<rom
     case 1: ReloadKeepingEdits(); return false;
     default: return false;
     }
+}
+
+// The file changed on disk and the user chose to open it again: the changes they had are
+// offered back over the new contents.
+void CEditorDlg::ReloadKeepingEdits()
+{
+    const QString path = Q(session_.Document().Path());
+    rom::Reapplication plan;
+    const rom::Status status = session_.Reload(plan);
+    if (!status.ok) {
+        // Nothing changed: the edits are still there.
+        prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(status.message));
+        return;
+    }
+    recent_->Remember(path);
+    ShowOpened(status);
+    recovery_->OfferReapplied(plan);
 }
 
 // Ends the program as the close box does: the program ends with its last window.

@@ -350,35 +350,6 @@ Cancel: write nothing.</translation>
         <translation>User Guide</translation>
     </message>
     <message>
-        <source>是</source>
-        <translation>Yes</translation>
-    </message>
-    <message>
-        <source>否</source>
-        <translation>No</translation>
-    </message>
-    <message>
-        <source>恢复记录已删除。</source>
-        <translation>The recovery record was deleted.</translation>
-    </message>
-    <message>
-        <source>恢复记录无法删除：%1。</source>
-        <translation>The recovery record could not be deleted: %1.</translation>
-    </message>
-    <message>
-        <source>上次未保存的修改的恢复记录无法使用（%1）。</source>
-        <translation>The recovery record of the last session&apos;s unsaved changes cannot be used (%1).</translation>
-    </message>
-    <message>
-        <source>其中 %1 处其他程序也修改过，恢复后以您的修改为准。</source>
-        <translation>The other program also changed %1 of them; your changes win.</translation>
-    </message>
-    <message>
-        <source>%1%2</source>
-        <comment>a sentence, then the one about the recovery record</comment>
-        <translation>%1 %2</translation>
-    </message>
-    <message>
         <source>SMC File (*.smc *.sfc);;所有文件 (*)</source>
         <translation>SMC File (*.smc *.sfc);;All files (*)</translation>
     </message>
@@ -395,30 +366,6 @@ Cancel: write nothing.</translation>
         <translation>
             <numerusform>%1 was changed by another program after it was opened: %n field differs.</numerusform>
             <numerusform>%1 was changed by another program after it was opened: %n fields differ.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>上次有 %n 处未保存的修改，是否恢复？</source>
-        <translation>
-            <numerusform>The last session left %n unsaved change. Restore it?</numerusform>
-            <numerusform>The last session left %n unsaved changes. Restore them?</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>上次有 %n 处未保存的修改，但文件在那之后已被其他程序修改，这些修改无法恢复。</source>
-        <translation>
-            <numerusform>The last session left %n unsaved change, but another program has changed the file since; it cannot be restored.</numerusform>
-            <numerusform>The last session left %n unsaved changes, but another program has changed the file since; they cannot be restored.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>文件已重新载入。
-重新载入前有 %n 处未保存的修改，是否在文件的新内容上恢复？</source>
-        <translation>
-            <numerusform>The file was reloaded.
-It had %n unsaved change before; restore it on top of the new contents?</numerusform>
-            <numerusform>The file was reloaded.
-It had %n unsaved changes before; restore them on top of the new contents?</numerusform>
         </translation>
     </message>
     <message>
@@ -1242,6 +1189,62 @@ misc.</translation>
 已将它从“最近打开的文件”中移除。</source>
         <translation>
 It was removed from Recent Files.</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryOffer</name>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>%1%2</source>
+        <comment>a sentence, then the one about the recovery record</comment>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>恢复记录已删除。</source>
+        <translation>The recovery record was deleted.</translation>
+    </message>
+    <message>
+        <source>恢复记录无法删除：%1。</source>
+        <translation>The recovery record could not be deleted: %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>上次有 %n 处未保存的修改，是否恢复？</source>
+        <translation>
+            <numerusform>The last session left %n unsaved change. Restore it?</numerusform>
+            <numerusform>The last session left %n unsaved changes. Restore them?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>上次有 %n 处未保存的修改，但文件在那之后已被其他程序修改，这些修改无法恢复。</source>
+        <translation>
+            <numerusform>The last session left %n unsaved change, but another program has changed the file since; it cannot be restored.</numerusform>
+            <numerusform>The last session left %n unsaved changes, but another program has changed the file since; they cannot be restored.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>上次未保存的修改的恢复记录无法使用（%1）。</source>
+        <translation>The recovery record of the last session&apos;s unsaved changes cannot be used (%1).</translation>
+    </message>
+    <message numerus="yes">
+        <source>文件已重新载入。
+重新载入前有 %n 处未保存的修改，是否在文件的新内容上恢复？</source>
+        <translation>
+            <numerusform>The file was reloaded.
+It had %n unsaved change before; restore it on top of the new contents?</numerusform>
+            <numerusform>The file was reloaded.
+It had %n unsaved changes before; restore them on top of the new contents?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>其中 %1 处其他程序也修改过，恢复后以您的修改为准。</source>
+        <translation>The other program also changed %1 of them; your changes win.</translation>
     </message>
 </context>
 <context>

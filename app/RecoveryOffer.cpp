@@ -1,8 +1,8 @@
-// The window's side of keeping unsaved changes: the session keeps the record after each change;
-// the window offers it back when its file is opened again, and offers the changes of a file
-// reloaded because another program changed it back on top of the new contents.
+#include "app/RecoveryOffer.h"
+
 #include "app/CEditorDlg.h"
-#include "app/RecentFiles.h"
+#include "app/Session.h"
+#include "rom/Recovery.h"
 #include "widgets/Prompts.h"
 #include "widgets/Text.h"
 
@@ -19,7 +19,7 @@ bool AskYes(widgets::Prompts& prompts, QWidget* parent, const QString& text)
     question.icon = QMessageBox::Question;
     question.caption = CEditorDlg::Caption();
     question.text = text;
-    question.buttons = {CEditorDlg::tr("是"), CEditorDlg::tr("否")};
+    question.buttons = {RecoveryOffer::tr("是"), RecoveryOffer::tr("否")};
     question.defaultButton = 0;
     question.cancelButton = 1;
     return prompts.Ask(parent, question) == 0;
@@ -28,36 +28,43 @@ bool AskYes(widgets::Prompts& prompts, QWidget* parent, const QString& text)
 // A message about a record that cannot be offered, followed by what became of the record.
 QString ThenRecord(const QString& message, const QString& record)
 {
-    return CEditorDlg::tr("%1%2", "a sentence, then the one about the recovery record").arg(message, record);
+    return RecoveryOffer::tr("%1%2", "a sentence, then the one about the recovery record")
+        .arg(message, record);
 }
 } // namespace
 
+RecoveryOffer::RecoveryOffer(Session& session, widgets::Prompts& prompts, QWidget* window)
+    : QObject(window), session_(session), prompts_(prompts), window_(window)
+{
+}
+
 // How a message about a record ends: it was deleted, or why it could not be.
-QString CEditorDlg::DiscardRecoveryRecord()
+QString RecoveryOffer::Discard()
 {
     if (session_.DiscardRecoveryRecord())
         return tr("恢复记录已删除。");
     return tr("恢复记录无法删除：%1。").arg(Q(session_.RecoveryRecordPath()));
 }
 
-void CEditorDlg::OfferRecoveryRecord()
+void RecoveryOffer::OfferRecord()
 {
     const RecoveryKeeper::Found found = session_.FindRecoveryRecord();
     switch (found.kind) {
     case RecoveryKeeper::Found::None: return;
     case RecoveryKeeper::Found::Offer:
-        if (AskYes(prompts_, this, tr("上次有 %n 处未保存的修改，是否恢复？", nullptr, found.record.Count())))
+        if (AskYes(prompts_, window_,
+                   tr("上次有 %n 处未保存的修改，是否恢复？", nullptr, found.record.Count())))
             session_.Recover(found.record.edits);
         else
             session_.DiscardRecoveryRecord();
         return;
     case RecoveryKeeper::Found::FileChanged:
         // The changes were made against other bytes: put over these they could mean anything.
-        prompts_.Tell(this, QMessageBox::Warning, Caption(),
+        prompts_.Tell(window_, QMessageBox::Warning, CEditorDlg::Caption(),
                       ThenRecord(tr("上次有 %n 处未保存的修改，但文件在那之后已被其他程序修改，"
                                     "这些修改无法恢复。",
                                     nullptr, found.record.Count()),
-                                 DiscardRecoveryRecord()));
+                                 Discard()));
         return;
     case RecoveryKeeper::Found::Unreadable: {
         // This program can never apply it, and the next change would overwrite it anyway; kept,
@@ -65,35 +72,22 @@ void CEditorDlg::OfferRecoveryRecord()
         QString why = found.error ? Q(rom::Describe(*found.error)) : QString();
         if (why.endsWith(QStringLiteral("。"))) // the reason is shown inside a sentence
             why.chop(1);
-        prompts_.Tell(
-            this, QMessageBox::Warning, Caption(),
-            ThenRecord(tr("上次未保存的修改的恢复记录无法使用（%1）。").arg(why), DiscardRecoveryRecord()));
+        prompts_.Tell(window_, QMessageBox::Warning, CEditorDlg::Caption(),
+                      ThenRecord(tr("上次未保存的修改的恢复记录无法使用（%1）。").arg(why), Discard()));
         return;
     }
     }
 }
 
-// The file changed on disk and the user chose to open it again: the changes they had are
-// offered back, each cell and code they changed set to their value over the new contents.
-void CEditorDlg::ReloadKeepingEdits()
+void RecoveryOffer::OfferReapplied(const rom::Reapplication& plan)
 {
-    const QString path = Q(session_.Document().Path());
-    rom::Reapplication plan;
-    const rom::Status status = session_.Reload(plan);
-    if (!status.ok) {
-        // Nothing changed: the edits are still there.
-        prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(status.message));
-        return;
-    }
-    recent_->Remember(path);
-    ShowOpened(status);
     if (plan.count == 0)
         return;
     QString text = tr("文件已重新载入。\n重新载入前有 %n 处未保存的修改，是否在文件的新内容上恢复？", nullptr,
                       plan.count);
     if (plan.changedAlso > 0)
         text += u'\n' + tr("其中 %1 处其他程序也修改过，恢复后以您的修改为准。").arg(plan.changedAlso);
-    if (AskYes(prompts_, this, text))
+    if (AskYes(prompts_, window_, text))
         session_.Recover(plan.edits);
 }
 
