@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "rom/Passes.h"
 #include "rom/SampleImage.h"
@@ -140,14 +141,13 @@ TEST(NameSetLoad, ExportedTemplateLoadsBackUnchanged)
 namespace {
 using dravik::rom::Model;
 
-bool SamePatches(const std::vector<dravik::rom::Patch>& a, const std::vector<dravik::rom::Patch>& b)
+// A save's patches as comparable values.
+std::vector<std::tuple<uint32_t, int, uint32_t>> Patches(const Model& model)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i].offset != b[i].offset || a[i].width != b[i].width || a[i].value != b[i].value)
-            return false;
-    return true;
+    std::vector<std::tuple<uint32_t, int, uint32_t>> out;
+    for (const dravik::rom::Patch& p : dravik::rom::PlanSave(model).patches)
+        out.emplace_back(p.offset, p.width, p.value);
+    return out;
 }
 } // namespace
 
@@ -156,7 +156,7 @@ TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue
     Model model;
     dravik::rom::LoadTables(dravik::rom::MakeSampleImage(7), model);
     const std::vector<std::string> before = dravik::test::State(model);
-    const auto patchesBefore = dravik::rom::PlanSave(model).patches;
+    const auto patchesBefore = Patches(model);
 
     // Entry 2 of every list (entry 1 of the users list: mask 2) gets a new, unique name.
     std::map<std::string, std::string> files;
@@ -173,7 +173,7 @@ TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue
     ASSERT_TRUE(errors.empty()) << Describe(errors[0]);
     model.SetNames(std::make_shared<const NameSet>(set));
     const std::vector<std::string> after = dravik::test::State(model);
-    const auto patchesAfter = dravik::rom::PlanSave(model).patches;
+    const auto patchesAfter = Patches(model);
     // A copy of the model (an undo snapshot, a scratch check) shows the same names.
     EXPECT_EQ(dravik::test::State(Model(model)), after);
 
@@ -187,7 +187,7 @@ TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue
         EXPECT_EQ(after[i], renamed[before[i]]);
     }
     EXPECT_GT(changed, 16); // every list names at least one row label
-    EXPECT_TRUE(SamePatches(patchesBefore, patchesAfter));
+    EXPECT_EQ(patchesBefore, patchesAfter);
     model.SetNames(nullptr); // back to the compiled-in set
     EXPECT_EQ(dravik::test::State(model), before);
 }

@@ -21,6 +21,14 @@ struct Fixture {
 
     void Load() { LoadTables(image, model); }
     std::string Cell(const char* table, int row, int column) { return model.Get(table).Cell(row, column); }
+    // The texts of these columns of one row.
+    std::vector<std::string> Cells(const char* table, int row, std::initializer_list<int> columns)
+    {
+        std::vector<std::string> out;
+        for (const int column : columns)
+            out.push_back(Cell(table, row, column));
+        return out;
+    }
     void Set(const char* table, int row, int column, const std::string& text)
     {
         model.Get(table).SetCell(row, column, text);
@@ -152,15 +160,10 @@ TEST(Tables, TankSlotsKeepTheirCodes)
     Put(f.image, own + 1, 1, 0x12); // defence, one byte before the two of its limit
     Put(f.image, own + 2, 2, 0x3456);
     f.Load();
-    EXPECT_EQ(f.Cell("tanks", 0, 2), "18");
-    EXPECT_EQ(f.Cell("tanks", 0, 3), "13398");
-    EXPECT_EQ(f.Cell("tanks", 0, 6), "55mm炮");
+    EXPECT_EQ(f.Cells("tanks", 0, {2, 3, 4, 6, 7, 8, 9, 14}),
+              (std::vector<std::string>{"18", "13398", "30.00", "55mm炮", "-----", "甲壳虫",
+                                        names::UnknownCode(0x7D), "传送系统"}));
     EXPECT_EQ(f.Cell("tanks", 8, 6), "55mm炮");
-    EXPECT_EQ(f.Cell("tanks", 0, 7), "-----");
-    EXPECT_EQ(f.Cell("tanks", 0, 8), "甲壳虫");
-    EXPECT_EQ(f.Cell("tanks", 0, 9), names::UnknownCode(0x7D));
-    EXPECT_EQ(f.Cell("tanks", 0, 14), "传送系统");
-    EXPECT_EQ(f.Cell("tanks", 0, 4), "30.00");
     f.Set("tanks", 0, 6, "typed over a slot name"); // slot cells are never read by the save
     const Bytes saved = f.Save();
     for (uint32_t at = 0xC8201; at < 0xC8427; ++at)
@@ -225,13 +228,9 @@ TEST(Tables, ItemsCharactersShopsAndTheRedWolf)
     Put(f.image, 0xC0C2E, 1, 120);
     f.Load();
     EXPECT_EQ(f.Cell("red_wolf", 0, 1), "300");
-    EXPECT_EQ(f.Cell("characters", 1, 11), "-----");
-    EXPECT_EQ(f.Cell("characters", 1, 12), "碱性车蜡");
-    EXPECT_EQ(f.Cell("characters", 2, 14), "钢珠弹弓");
-    EXPECT_EQ(f.Cell("characters", 2, 15), "棒球帽");
-    EXPECT_EQ(f.Cell("characters", 2, 16), "全能护甲");
-    EXPECT_EQ(f.Cell("characters", 2, 9), "999");
-    EXPECT_EQ(f.Cell("characters", 2, 8), "77");
+    EXPECT_EQ(f.Cells("characters", 1, {11, 12}), (std::vector<std::string>{"-----", "碱性车蜡"}));
+    EXPECT_EQ(f.Cells("characters", 2, {8, 9, 14, 15, 16}),
+              (std::vector<std::string>{"77", "999", "钢珠弹弓", "棒球帽", "全能护甲"}));
     EXPECT_EQ(f.Cell("hotel_rooms", 2, 1), "120");
 
     f.Set("bounties", 3, 1, "70000");
@@ -266,12 +265,8 @@ TEST(Tables, MonsterPackedWordsLootAndAttackLists)
     Put(f.image, s0 + 16 + 5, 2, 0x0123); // monster 1: HP flag bits missing
     Put(f.image, 0xC3944 + 4 * 151 + 2, 2, 54321);
     f.Load();
-    EXPECT_EQ(f.Cell("monsters", 0, 2), "291");
-    EXPECT_EQ(f.Cell("monsters", 0, 3), "1110");
-    EXPECT_EQ(f.Cell("monsters", 0, 8), "163");
-    EXPECT_EQ(f.Cell("monsters", 0, 4), "100");
-    EXPECT_EQ(f.Cell("monsters", 0, 17), "回旋扳手");
-    EXPECT_EQ(f.Cell("monsters", 0, 18), "发音盒α");
+    EXPECT_EQ(f.Cells("monsters", 0, {2, 3, 4, 8, 17, 18}),
+              (std::vector<std::string>{"291", "1110", "100", "163", "回旋扳手", "发音盒α"}));
     EXPECT_EQ(f.Cell("monsters", 151, 10), "54321");
     EXPECT_EQ(f.Cell("monsters", 46, 11), names::NameSet::BuiltIn().Names(names::List::AttacksB)[0x10]);
     EXPECT_EQ(f.Cell("monsters", 47, 11), names::NameSet::BuiltIn().Names(names::List::AttacksA)[0x10]);
