@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -14,11 +15,15 @@
 #include <QScrollArea>
 #include <QStyle>
 #include <QTableView>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 #include "app/CAboutDlg.h"
 #include "app/ChangeReviewDialog.h"
@@ -70,6 +75,38 @@ void ShowPressed(QPushButton* button, bool pressed, const QPalette& window)
     if (pressed)
         face.setColor(QPalette::Button, widgets::CheckedButtonFace(window));
     button->setPalette(face);
+}
+
+// Pictures wider than the text are drawn scaled down to its width, so the page never scrolls
+// sideways (a screenshot of the chart window is wider than the guide).
+void FitPictures(QTextDocument& document, int width)
+{
+    struct Wide {
+        int at, length;
+        QTextImageFormat picture;
+    };
+    std::vector<Wide> wide; // changed after the walk: a change may rearrange the fragments
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            QTextImageFormat picture = it.fragment().charFormat().toImageFormat();
+            if (!picture.isValid())
+                continue;
+            const QVariant data = document.resource(QTextDocument::ImageResource, QUrl(picture.name()));
+            QImage image = data.value<QImage>();
+            if (image.isNull())
+                image.loadFromData(data.toByteArray());
+            if (image.width() <= width)
+                continue;
+            picture.setWidth(width);
+            picture.setHeight(double(image.height()) * width / image.width());
+            wide.push_back({it.fragment().position(), it.fragment().length(), picture});
+        }
+    QTextCursor cursor(&document);
+    for (const Wide& w : wide) {
+        cursor.setPosition(w.at);
+        cursor.setPosition(w.at + w.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(w.picture);
+    }
 }
 
 } // namespace
@@ -336,6 +373,10 @@ void CEditorDlg::OnUserGuide()
         auto* layout = new QVBoxLayout(&dialog);
         layout->addWidget(text);
         dialog.resize(DialogUnits(font()).Size(400, 300));
+        const QMargins around = layout->contentsMargins() + text->contentsMargins();
+        FitPictures(*text->document(), dialog.width() - around.left() - around.right() -
+                                           text->style()->pixelMetric(QStyle::PM_ScrollBarExtent) -
+                                           2 * int(text->document()->documentMargin()));
         prompts_.RunModal(dialog);
         return;
     }

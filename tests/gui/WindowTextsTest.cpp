@@ -16,6 +16,8 @@
 #include <QRegularExpression>
 #include <QStyleOptionComboBox>
 #include <QTableWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -406,6 +408,23 @@ TEST_F(WindowTest, EveryPageAndDialogShowsItsTextsWholeAndKeepsControlsInPlaceIn
                     found << preview->item(row, 3)->text();
             EXPECT_EQ(found.join(u'\n').toStdString(), "") << formula;
         }
+        // F1: the guide made for this interface, its pictures no wider than its text.
+        QString guide;
+        QStringList tooWide;
+        user.AnswerModal([&](QDialog& dialog) {
+            const auto* text = dialog.findChild<QTextBrowser*>(QStringLiteral("guideText"));
+            guide = text->source().fileName() + u'\n' + text->toPlainText();
+            for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
+                for (auto it = block.begin(); !it.atEnd(); ++it)
+                    if (const QTextImageFormat picture = it.fragment().charFormat().toImageFormat();
+                        picture.isValid() && !(picture.width() > 0 && picture.width() < dialog.width()))
+                        tooWide << picture.name();
+        });
+        window->OnUserGuide();
+        EXPECT_TRUE(guide.startsWith(U("user-guide.en.md\n"))) << guide.left(100).toStdString();
+        EXPECT_TRUE(guide.contains(U("File → Save As... (Ctrl+Shift+S)")));
+        EXPECT_FALSE(guide.contains(U("打开")));
+        EXPECT_EQ(tooWide.join(u' ').toStdString(), "");
     }
 }
 
