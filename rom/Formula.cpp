@@ -185,9 +185,8 @@ BulkPlan PlanBulk(const Table& table, int column, const std::vector<int>& rows, 
     BulkPlan plan;
     plan.edit = Edit(table.Id());
     if (!table.IsValueColumn(column)) {
-        plan.error = Error::Failure(Fill(
-            Checks::tr("“%1”这一列不是数值"),
-            column >= 0 && column < table.Columns() ? ShownTitle(table.ColumnTitle(column)) : std::string()));
+        plan.error =
+            Error::Failure(Fill(Checks::tr("“%1”这一列不是数值"), ShownTitle(table.ColumnTitle(column))));
         return plan;
     }
     for (const int row : rows)

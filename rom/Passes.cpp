@@ -58,9 +58,8 @@ Error CellRefusal(const Table& table, int row, int column, std::string text, std
     e.row = row >= 0 ? row + 1 : 0;
     if (row >= 0 && row < table.Rows())
         e.rowLabel = table.RowLabel(row);
-    const bool inTable = column >= 0 && column < table.Columns();
-    e.columnIndex = inTable ? column : -1;
-    e.column = !title.empty() || !inTable ? std::move(title) : table.ColumnTitle(column);
+    e.columnIndex = column >= 0 && column < table.Columns() ? column : -1;
+    e.column = title.empty() ? table.ColumnTitle(column) : std::move(title);
     e.text = std::move(text);
     e.detail = std::move(reason);
     return e;

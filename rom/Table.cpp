@@ -30,6 +30,11 @@ Table::Table(const TableLayout& layout) : layout_(&layout), id_(layout.id)
 
 const std::string& Table::Id() const { return id_; }
 
+const std::string& Table::ColumnTitle(int column) const
+{
+    return column >= 0 && column < Columns() ? layout_->columns[static_cast<size_t>(column)] : kEmptyText;
+}
+
 bool Table::IsValueColumn(int column) const
 {
     return column > 0 && column < Columns() && valueColumn_[static_cast<size_t>(column)];

@@ -30,7 +30,8 @@ public:
     const std::string& Title() const { return layout_->columns[0]; }
     int Rows() const { return static_cast<int>(cells_.size()); }
     int Columns() const { return static_cast<int>(layout_->columns.size()); }
-    const std::string& ColumnTitle(int column) const { return layout_->columns[static_cast<size_t>(column)]; }
+    // Empty for a column outside the table, as Cell is.
+    const std::string& ColumnTitle(int column) const;
     std::string RowLabel(int row) const { return layout_->rowNames.Label(*names_, row); }
     // The name set its labels and codes are shown with.
     const names::NameSet& Names() const { return *names_; }

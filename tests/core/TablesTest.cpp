@@ -55,6 +55,8 @@ TEST(Tables, LabelsBeforeAnyLoadAndEveryColumnHasOneKey)
             for (int c = 1; c < t.Columns(); ++c)
                 EXPECT_EQ(t.Cell(row, c), "");
         }
+        for (const int c : {-1, t.Columns()}) // outside the table: nothing, never a read past its end
+            EXPECT_EQ(t.ColumnTitle(c) + t.Cell(0, c) + t.Cell(t.Rows(), 1), "") << c;
         // Each column is named by its value field's key or by the code entries it shows.
         const TableLayout& layout = t.Layout();
         std::map<int, std::set<std::string>> keysOf;
