@@ -1,5 +1,6 @@
-// The command line over the same model: sample, export, import, usage and the exit statuses 0
-// (done), 1 (refused, nothing written) and 2 (wrong usage, the command's usage printed).
+// The command line over the same model: sample, export, import, set, names, usage, the language it
+// speaks, and the exit statuses 0 (done), 1 (refused, nothing written) and 2 (wrong usage, the
+// command's usage printed).
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "rom/Formula.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "support/CliRun.h"
@@ -20,6 +22,7 @@ using namespace dravik;
 using test::Cli;
 using test::CliRun;
 using test::Contains;
+using test::Says;
 
 namespace {
 QJsonObject Export(const std::string& rom)
@@ -28,6 +31,25 @@ QJsonObject Export(const std::string& rom)
     EXPECT_EQ(r.status, 0) << r.err;
     return test::JsonOf(r.out);
 }
+
+// The real program in a locale.
+CliRun RunIn(const QString& locale, const QStringList& args)
+{
+    return test::RunProgram(DRAVIK_CLI, args, locale);
+}
+
+// Chinese characters or full-width punctuation: a text left untranslated.
+bool HasChinese(const std::string& text)
+{
+    for (const QChar c : QString::fromStdString(text)) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3000 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF))
+            return true;
+    }
+    return false;
+}
+
+const QString kEnglish = "en_US.UTF-8", kChinese = "C.UTF-8";
 } // namespace
 
 TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
@@ -64,9 +86,9 @@ TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
     EXPECT_TRUE(codes["loot_gate"][0].isDouble());
 }
 
-// Runs that need no more than one image (IMG), the image of known references (REFS) and a name
-// folder with a name too long for its field (BAD): the exit status and a part of what they print
-// (on either stream).
+// Runs that need no more than one image (IMG), the image of known references (REFS), a name
+// folder with a name too long for its field (BAD) and a set on the image's main cannons' 攻击
+// (SET): the exit status and a part of what they print (on either stream).
 TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
 {
     test::TempImage image(rom::MakeSampleImage(2));
@@ -96,6 +118,8 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"refs", "/nonexistent.smc", "items", "1"}, 1, "文件不存在"},
         {{"export", "/nonexistent.smc"}, 1, "文件不存在"},
         {{"export", "table"}, 1, "table"}, // a file named like an option is a file
+        {{"export", "IMG", "--out-dir", "/nonexistent/out"}, 1, "输出文件夹 /nonexistent/out 不存在"},
+        {{"export", "IMG", "REFS"}, 2, "用法：dravik export"}, // several need a folder
         {{"names", "check", "BAD"}, 1, "items.txt:3: "},
         {{"--names", "BAD", "export", "IMG"}, 1, "超过了 15 字节的宽度"},
         {{}, 2, "用法："},
@@ -133,11 +157,30 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"convert", "1", "1", "16"}, 2, "用法：dravik convert"},
         {{"convert", "1", "+10", "16"}, 2, "用法：dravik convert"},
         {{"convert", "1", "10", ""}, 2, "用法：dravik convert"},
+        {{"SET", "--rows", "1", "--expr", "x+1", "--dry-run"}, 0, "保存将改动"},
+        {{"SET", "--rows", "1", "--expr", "x", "--dry-run"}, 0, "保存不会改动任何字节。"}, // no list
+        {{"SET", "--expr", "1"}, 2, "用法：dravik set"},
+        {{"SET", "--all", "--rows", "1", "--expr", "1"}, 2, "只能用一个"},
+        {{"SET", "--rows", "0", "--expr", "1"}, 2, "--rows"},
+        {{"SET", "--rows", "5-2", "--expr", "1"}, 2, "--rows"},
+        {{"SET", "--rows", "33", "--expr", "1"}, 2, "没有第 33 行"},
+        {{"SET", "--row-names", "没有这个", "--expr", "1"}, 2, "没有名为"},
+        {{"SET", "--all", "--expr", "x+"}, 2, "公式"},
+        {{"SET", "--all", "--expr", "1", "--column", "主炮"}, 2, "只能给一次"},
+        {{"set", "IMG", "--table", "main_cannons", "--column", "主炮", "--all", "--expr", "1"},
+         2,
+         "价格、防御、重量、攻击、弹仓"},
     };
     for (const auto& run : runs) {
-        cli::Args args = run.args;
-        for (std::string& a : args)
-            a = a == "IMG" ? image.Path() : a == "REFS" ? refs.Path() : a == "BAD" ? bad.Path() : a;
+        cli::Args args;
+        for (const std::string& a : run.args)
+            if (a == "SET")
+                args.insert(args.end(), {"set", image.Path(), "--table", "main_cannons", "--column", "攻击"});
+            else
+                args.push_back(a == "IMG"    ? image.Path()
+                               : a == "REFS" ? refs.Path()
+                               : a == "BAD"  ? bad.Path()
+                                             : a);
         const CliRun r = Cli(args);
         const std::string all = r.out + r.err;
         EXPECT_EQ(r.status, run.status) << run.says << "\n" << all;
@@ -156,33 +199,18 @@ TEST(Cli, SeveralImagesExportIntoAFolderEachOnItsOwn)
     dir.Write("two.sfc", rom::MakeSampleImage(2, false));
     QDir().mkdir(QString::fromStdString(d + "/out"));
     // A missing image is reported and fails the run, but the others are still written.
-    const CliRun r =
-        Cli({"export", d + "/one.smc", d + "/missing.smc", d + "/two.sfc", "--out-dir", d + "/out"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(Contains(r.err, "missing.smc")) << r.err;
+    EXPECT_TRUE(
+        Says(Cli({"export", d + "/one.smc", d + "/missing.smc", d + "/two.sfc", "--out-dir", d + "/out"}), 1,
+             {"missing.smc"}));
     for (const char* name : {"one.smc", "two.sfc"}) {
         const rom::Bytes written =
             test::ReadFile(d + "/out/" + QFileInfo(name).completeBaseName().toStdString() + ".json");
         EXPECT_EQ(std::string(written.begin(), written.end()), Cli({"export", d + "/" + name}).out) << name;
     }
     const CliRun quiet = Cli({"export", d + "/one.smc", "--out-dir", d + "/out"});
-    EXPECT_EQ(quiet.status, 0);
-    EXPECT_EQ(quiet.err, "");
-
-    struct Refusal {
-        cli::Args args;
-        int status;
-    };
-    const Refusal refusals[] = {
-        {{"export", d + "/one.smc", d + "/two.sfc"}, 2},                              // several need a folder
-        {{"export", d + "/one.smc", d + "/sub/one.smc", "--out-dir", d + "/out"}, 2}, // one name twice
-        {{"export", d + "/one.smc", "--out-dir", d + "/nowhere"}, 1},                 // no such folder
-    };
-    for (const Refusal& refusal : refusals) {
-        const CliRun run = Cli(refusal.args);
-        EXPECT_EQ(run.status, refusal.status) << refusal.args[2];
-        EXPECT_FALSE(run.err.empty());
-    }
+    EXPECT_TRUE(quiet.status == 0 && quiet.err.empty()) << quiet.err;
+    EXPECT_TRUE(Says(Cli({"export", d + "/one.smc", d + "/sub/one.smc", "--out-dir", d + "/out"}), 2,
+                     {"两个映像都会导出到 one.json"}));
 }
 
 TEST(Cli, HelpAndVersion)
@@ -202,9 +230,8 @@ TEST(Cli, HelpAndVersion)
     for (const char* option : {"--version", "-v"}) {
         const CliRun r = Cli({option});
         EXPECT_EQ(r.status, 0);
-        EXPECT_TRUE(QRegularExpression("^dravik \\d+\\.\\d+\\.\\d+\n$")
-                        .match(QString::fromStdString(r.out))
-                        .hasMatch())
+        EXPECT_TRUE(
+            QString::fromStdString(r.out).contains(QRegularExpression("^dravik \\d+\\.\\d+\\.\\d+\n$")))
             << r.out;
     }
 }
@@ -236,9 +263,8 @@ TEST(Cli, ImportWritesExactlyWhatItsDryRunLists)
     test::TempImage rom(rom::MakeSampleImage(11));
     const rom::Bytes original = rom.Read();
     const QJsonObject root = Export(rom.Path());
-    CliRun r = Cli({"import", rom.Path(), dir.Write("same.json", test::TextOf(root))});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(Contains(r.out, "改动了 0 个字节")) << r.out;
+    ASSERT_TRUE(Says(Cli({"import", rom.Path(), dir.Write("same.json", test::TextOf(root))}), 0,
+                     {"改动了 0 个字节"}));
 
     // One price and one code, in a file that leaves the other tables out.
     const QJsonValue tables = root.value("tables"), items = tables["items"];
@@ -246,13 +272,12 @@ TEST(Cli, ImportWritesExactlyWhatItsDryRunLists)
                            {"tanks", test::With(tables["tanks"], {"codes", "parts", 0, 0}, 94)}};
     const std::string json =
         dir.Write("edit.json", test::TextOf({{"format", "dravik-tables-1"}, {"tables", only}}));
-    r = Cli({"import", "--dry-run", rom.Path(), json});
-    ASSERT_EQ(r.status, 0) << r.err;
+    const CliRun r = Cli({"import", "--dry-run", rom.Path(), json});
+    ASSERT_TRUE(
+        Says(r, 0,
+             {"表「道具」 第 1 行「" + items["rows"][0][0].toString().toStdString() + "」 列「价格」: \"" +
+              items["rows"][0][1].toString().toStdString() + "\" -> \"4660\""}));
     EXPECT_EQ(rom.Read(), original);
-    EXPECT_TRUE(Contains(r.out, "表「道具」 第 1 行「" + items["rows"][0][0].toString().toStdString() +
-                                    "」 列「价格」: \"" + items["rows"][0][1].toString().toStdString() +
-                                    "\" -> \"4660\""))
-        << r.out;
     std::set<uint32_t> listed;
     std::istringstream lines(r.out);
     for (std::string line; std::getline(lines, line);) {
@@ -310,9 +335,7 @@ TEST(Cli, ImportRefusalsSayWhereAndWriteNothing)
         const std::string json =
             dir.Write("edit.json", test::TextOf(test::With(root, c.at, c.value).toObject()));
         const CliRun r = Cli({"import", rom.Path(), json});
-        EXPECT_EQ(r.status, 1) << c.says[0];
-        for (const std::string& part : c.says)
-            EXPECT_TRUE(Contains(r.err, part)) << part << " in " << r.err;
+        EXPECT_TRUE(Says(r, 1, c.says));
         EXPECT_TRUE(c.says[0] == rom.Path() || Contains(r.err, json + ": ")) << r.err;
         EXPECT_EQ(rom.Read(), original);
     }
@@ -327,9 +350,8 @@ TEST(Cli, ImportRefusalsSayWhereAndWriteNothing)
     std::string twice = test::TextOf(root);
     twice.insert(twice.find("\"tables\": {") + 11, "\"items\": {\"codes\": {}}, ");
     const std::string path = dir.Write("twice.json", twice);
-    const CliRun r = Cli({"import", rom.Path(), path});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(Contains(r.err, path + ": JSON 路径 tables.items：\"items\" 出现了两次")) << r.err;
+    EXPECT_TRUE(Says(Cli({"import", rom.Path(), path}), 1,
+                     {path + ": JSON 路径 tables.items：\"items\" 出现了两次"}));
     EXPECT_EQ(rom.Read(), original);
 }
 
@@ -349,5 +371,138 @@ TEST(Cli, EveryReaderTellsOfTheInterruptedSaveItRolledBack)
         EXPECT_TRUE(Contains(r.err, rom.Path()) && Contains(r.err, journalPath)) << r.err;
         EXPECT_TRUE(rom.Read() == original);
         EXPECT_FALSE(QFile::exists(QString::fromStdString(journalPath)));
+    }
+}
+
+// set writes exactly what the document's bulk edit and save write, and nothing when a row does not
+// fit.
+TEST(SetCommand, WritesWhatTheDocumentWritesOrNothing)
+{
+    struct Case {
+        std::vector<std::string> choice;
+        std::vector<int> rows;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"--rows", "1-3,150"}, {0, 1, 2, 149}}, {{"--all"}, {}}, {{"--row-names", ""}, {}}}) {
+        test::TempImage viaCli(rom::MakeSampleImage(9)), viaDoc(rom::MakeSampleImage(9));
+        rom::RomDocument doc;
+        ASSERT_TRUE(doc.Open(viaDoc.Path()).ok);
+        const rom::Table& t = doc.GetModel().Get("monsters");
+        std::vector<std::string> choice = c.choice;
+        std::vector<int> rows = c.rows;
+        if (choice[0] == "--all")
+            for (int row = 0; row < t.Rows(); ++row)
+                rows.push_back(row);
+        if (choice[0] == "--row-names") { // every row of each name
+            choice[1] = t.RowLabel(5) + "," + t.RowLabel(7);
+            for (int row = 0; row < t.Rows(); ++row)
+                if (t.RowLabel(row) == t.RowLabel(5) || t.RowLabel(row) == t.RowLabel(7))
+                    rows.push_back(row);
+        }
+        const rom::BulkPlan plan = rom::PlanBulk(t, t.Layout().Column("hp"), rows, "min(x*1.2, 4095)");
+        ASSERT_TRUE(plan.Ok());
+        doc.Apply(plan.edit);
+        ASSERT_TRUE(doc.Save().ok);
+
+        std::vector<std::string> args = {"set", viaCli.Path(), "--table", "monsters", "--column", "HP"};
+        args.insert(args.end(), choice.begin(), choice.end());
+        args.insert(args.end(), {"--expr", "min(x*1.2, 4095)"});
+        EXPECT_TRUE(Says(Cli(args), 0));
+        EXPECT_EQ(viaCli.Read(), viaDoc.Read()) << choice[0];
+    }
+    // Row 1 of main_cannons carries a flag: 1024 is out of its range, as Save says. (Its wrong
+    // usages are in RunsEndWithTheirStatusAndSayWhy.)
+    test::TempImage rom(rom::MakeSampleImage(2));
+    const CliRun r =
+        Cli({"set", rom.Path(), "--table", "main_cannons", "--column", "攻击", "--all", "--expr", "1024"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.out, "第 1 行") && Contains(r.out, "超出范围 0 到 1023")) << r.out;
+    EXPECT_EQ(rom.Read(), rom::MakeSampleImage(2));
+}
+
+// Name sets: an exported template checks clean; edits are listed and show in exports.
+TEST(NamesCli, ExportedTemplateChecksCleanAndEditsShowInExports)
+{
+    test::Folder dir;
+    const std::string rom = dir.Write("a.smc", rom::MakeSampleImage(1)), tpl = dir.Path("tpl");
+    ASSERT_TRUE(Says(Cli({"names", "export", tpl}), 0));
+    EXPECT_TRUE(Says(Cli({"names", "check", tpl}), 0, {"其中 0 个改变了名称"}));
+    test::NameFolder mine({{"tanks.txt", "蚊子\n"}, {"tank_parts.txt", "\n机关炮改\n"}});
+    EXPECT_TRUE(Says(Cli({"names", "check", mine.Path()}), 0,
+                     {"tank_parts.txt:2: 主炮#1 -> 机关炮改", "tanks.txt:1: No1.蚊式坦克 -> 蚊子"}));
+
+    const CliRun plain = Cli({"export", rom, "--table", "tanks", "--format", "csv"});
+    const CliRun named = Cli({"--names", mine.Path(), "export", rom, "--table", "tanks", "--format", "csv"});
+    ASSERT_EQ(named.status, 0) << named.err;
+    EXPECT_TRUE(!Contains(named.out, "No1.蚊式坦克") && Contains(named.out, "蚊子")) << named.out;
+    EXPECT_FALSE(Contains(plain.out, "蚊子"));
+    // A second run in the same process is back on the compiled-in names.
+    EXPECT_EQ(Cli({"export", rom, "--table", "tanks", "--format", "csv"}).out, plain.out);
+}
+
+// The real program in an English locale: usage, help and messages in English, every file it writes
+// the same bytes as in Chinese.
+TEST(CliLanguage, EnglishLocaleGetsEnglishUsageAndMessages)
+{
+    QStringList helps = {"--help"};
+    for (const auto& command : cli::AllCommands())
+        helps << "help " + command->Name();
+    for (const QString& help : helps) {
+        const CliRun r = RunIn(kEnglish, help.split(' '));
+        EXPECT_EQ(r.status, 0) << help.toStdString();
+        EXPECT_EQ(r.out.rfind("Usage: dravik ", 0), 0u) << r.out;
+        EXPECT_FALSE(HasChinese(r.out)) << r.out;
+    }
+    // One of a thing is said in the singular: "1 byte", "1 row", not "1 bytes". IMG is an image,
+    // ONE the image with one byte changed outside every field, SET a set of its second main cannon.
+    test::TempImage rom(rom::MakeSampleImage(3));
+    rom::Bytes other = rom.Read();
+    other[0] ^= 1;
+    test::TempImage changed(other);
+    const struct {
+        QString locale;
+        const char* args;
+        int status;
+        std::string says;
+    } runs[] = {
+        {kEnglish, "export /nonexistent/a.smc", 1,
+         "Cannot open /nonexistent/a.smc: the file does not exist.\n"},
+        {kChinese, "export /nonexistent/a.smc", 1, "无法打开文件 /nonexistent/a.smc：文件不存在。\n"},
+        {kEnglish, "nope", 2, "dravik: unknown command \"nope\"\n"},
+        {kEnglish, "SET --expr x+1 --dry-run", 0, "The save would change 1 byte:"},
+        {kEnglish, "SET --expr 70000", 1, "1 row does not fit"},
+        {kEnglish, "SET --expr x+1", 0, "1 byte changed"},
+        {kEnglish, "set IMG --table red_wolf --column HP --rows 2 --expr 1", 2, "has only 1 row,"},
+        {kEnglish, "diff IMG ONE", 0,
+         "outside the fields: 1 run, 1 byte in all:\n  0x000000-0x000000 (1 byte)"},
+    };
+    const QRegularExpression plural("\\b1 [a-z]+s\\b");
+    for (const auto& run : runs) {
+        QStringList args = QString(run.args)
+                               .replace("SET", "set IMG --table main_cannons --column Price --rows 2")
+                               .split(' ');
+        for (QString& a : args)
+            a = a == "IMG"   ? QString::fromStdString(rom.Path())
+                : a == "ONE" ? QString::fromStdString(changed.Path())
+                             : a;
+        const CliRun r = RunIn(run.locale, args);
+        const std::string all = r.out + r.err;
+        EXPECT_EQ(r.status, run.status) << all;
+        EXPECT_NE(all.find(run.says), std::string::npos) << all;
+        EXPECT_FALSE(QString::fromStdString(all).contains(plural)) << all;
+    }
+}
+
+TEST(CliLanguage, ExportsAreTheSameBytesInEveryLanguage)
+{
+    test::TempImage rom(rom::MakeSampleImage(3));
+    const QString path = QString::fromStdString(rom.Path());
+    for (const QStringList& args :
+         {QStringList{"export", path}, QStringList{"export", path, "--table", "monsters", "--format", "csv"},
+          QStringList{"export", path, "--table", "characters", "--format", "csv"}}) {
+        const CliRun zh = RunIn(kChinese, args), en = RunIn(kEnglish, args);
+        EXPECT_EQ(zh.status, 0);
+        EXPECT_FALSE(zh.out.empty());
+        EXPECT_EQ(en.out, zh.out) << args.join(' ').toStdString();
     }
 }

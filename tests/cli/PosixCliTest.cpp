@@ -1,15 +1,16 @@
 // The command line under hostile conditions only POSIX systems offer: a shell's redirections and
-// limits on the real program, a device that is always full, an endless device, a FIFO as OUT and
-// hard links. Built only there.
+// limits on the real program, a device that is always full, an endless device, a FIFO as OUT,
+// hard links and huge pages. Built only there.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
+#include <cstring>
 #include <sys/stat.h>
 
 #include "cli/Commands.h"
+#include "cli/LargeBuffers.h"
 #include "rom/Ips.h"
 #include "rom/SampleImage.h"
 #include "support/CliRun.h"
@@ -19,16 +20,12 @@ using namespace dravik;
 using test::Cli;
 using test::CliRun;
 using test::Contains;
+using test::Says;
 
 namespace {
-// The real program through a shell, for what only a process shows: redirections, limits, signals.
 CliRun Shell(const std::string& script)
 {
-    QProcess p;
-    p.start("/bin/sh", {"-c", QString::fromStdString(script)});
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+    return test::RunProgram("/bin/sh", {"-c", QString::fromStdString(script)});
 }
 
 std::string Quote(const std::string& s) { return "'" + s + "'"; }
@@ -53,30 +50,23 @@ TEST(CliSafety, WritesThatFailSayWhyAndLeaveWholeFiles)
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(root + "/mine")));
     for (const QString& f : nameFiles)
         ASSERT_TRUE(test::WriteFile(root + "/mine/" + f.toStdString(), {'m', '\n'}));
-    const struct {
-        std::string script;
-        bool needsFull;
-        std::vector<std::string> says;
-    } runs[] = {
-        {"export " + img + " > /dev/full", true, {"磁盘已满"}},
-        {"export " + img + " --table monsters --format csv > /dev/full", true, {"磁盘已满"}},
-        {"convert 255 10 16 > /dev/full", true, {"磁盘已满"}},
-        {"--help > /dev/full", true, {"磁盘已满"}},
-        {"sample " + Quote(root + "/big.smc"), false, {"文件太大"}},
-        {"names export " + Quote(root + "/mine"), false, {"文件太大", "这个文件保持原样"}},
-        {"export " + img + " --out-dir " + Quote(root), false, {"文件太大"}},
-        {"import " + img + " " + Quote(edit) + " > /dev/full",
-         true,
-         {"磁盘已满", image.Path() + " 已经写入"}},
+    // Each run into /dev/full where there is one, each other run under a file-size limit.
+    const std::pair<std::string, std::vector<std::string>> runs[] = {
+        {"export " + img + " > /dev/full", {"磁盘已满"}},
+        {"export " + img + " --table monsters --format csv > /dev/full", {"磁盘已满"}},
+        {"convert 255 10 16 > /dev/full", {"磁盘已满"}},
+        {"--help > /dev/full", {"磁盘已满"}},
+        {"sample " + Quote(root + "/big.smc"), {"文件太大"}},
+        {"names export " + Quote(root + "/mine"), {"文件太大", "这个文件保持原样"}},
+        {"export " + img + " --out-dir " + Quote(root), {"文件太大"}},
+        {"import " + img + " " + Quote(edit) + " > /dev/full", {"磁盘已满", image.Path() + " 已经写入"}},
     };
-    for (const auto& run : runs) {
-        if (run.needsFull && !full)
+    for (const auto& [script, says] : runs) {
+        const bool limited = !Contains(script, "/dev/full");
+        if (!limited && !full)
             continue;
-        const bool limited = !run.needsFull;
-        const CliRun r = Shell((limited ? "ulimit -f 1; " : "") + cli + " " + run.script);
-        EXPECT_EQ(r.status, 1) << run.script << "\n" << r.err;
-        for (const std::string& part : run.says)
-            EXPECT_TRUE(Contains(r.err, part)) << run.script << ": " << r.err;
+        const CliRun r = Shell((limited ? "ulimit -f 1; " : "") + cli + " " + script);
+        EXPECT_TRUE(Says(r, 1, says)) << script;
         EXPECT_FALSE(Contains(r.err, "Unknown")) << r.err;
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/big.smc")));
@@ -96,11 +86,8 @@ TEST(CliSafety, WritesThatFailSayWhyAndLeaveWholeFiles)
     std::vector<std::string> notFolders = {old};
     if (full)
         notFolders.push_back("/dev/full"); // a device, once said not to exist
-    for (const std::string& notFolder : notFolders) {
-        const CliRun r = Cli({"export", image.Path(), "--out-dir", notFolder});
-        EXPECT_EQ(r.status, 1);
-        EXPECT_TRUE(Contains(r.err, "不是文件夹")) << r.err;
-    }
+    for (const std::string& notFolder : notFolders)
+        EXPECT_TRUE(Says(Cli({"export", image.Path(), "--out-dir", notFolder}), 1, {"不是文件夹"}));
 }
 
 TEST(CliSafety, SampleReplacesOnlyRegularFiles)
@@ -109,11 +96,8 @@ TEST(CliSafety, SampleReplacesOnlyRegularFiles)
     const std::string fifo = dir.Path("fifo"), folder = dir.Path("folder");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(folder)));
-    for (const std::string& out : {fifo, folder}) {
-        const CliRun r = Cli({"sample", out});
-        EXPECT_EQ(r.status, 1) << out;
-        EXPECT_TRUE(Contains(r.err, "不是一个普通文件")) << r.err;
-    }
+    for (const std::string& out : {fifo, folder})
+        EXPECT_TRUE(Says(Cli({"sample", out}), 1, {"不是一个普通文件"}));
     struct stat st {};
     ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
@@ -132,11 +116,8 @@ TEST(CliSafety, HugeOrEndlessJsonIsRefusedBeforeItIsRead)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         ASSERT_TRUE(f.resize(qint64(65) << 20)); // sparse: nothing is really written
     }
-    for (const std::string& json : {huge, std::string("/dev/zero")}) {
-        const CliRun r = Cli({"import", rom.Path(), json});
-        EXPECT_EQ(r.status, 1) << json;
-        EXPECT_TRUE(Contains(r.err, "64 MiB")) << r.err;
-    }
+    for (const std::string& json : {huge, std::string("/dev/zero")})
+        EXPECT_TRUE(Says(Cli({"import", rom.Path(), json}), 1, {"64 MiB"}));
 #ifndef DRAVIK_SANITIZE // the sanitizers reserve more address space than this limit allows
     // Under a memory limit an endless input must not end in an uncaught exception.
     const CliRun limited =
@@ -171,8 +152,7 @@ TEST(CliSafety, EveryCommandThatChangesAnImageKeepsTheFilesIdentity)
         }, after{};
         ASSERT_EQ(::stat(image.Path().c_str(), &before), 0);
         args[1] = image.Path();
-        const CliRun r = Cli(args);
-        ASSERT_EQ(r.status, 0) << r.err;
+        ASSERT_TRUE(Says(Cli(args), 0));
         ASSERT_EQ(::stat(image.Path().c_str(), &after), 0);
         EXPECT_EQ(after.st_ino, before.st_ino);
         EXPECT_EQ(after.st_mode, before.st_mode);
@@ -180,6 +160,40 @@ TEST(CliSafety, EveryCommandThatChangesAnImageKeepsTheFilesIdentity)
         EXPECT_FALSE(image.Read() == rom::MakeSampleImage(30));
         EXPECT_TRUE(test::ReadFile(link) == image.Read());
     }
+}
+
+// The command line's large buffers: every byte asked for is there and its own, and a pointer that
+// is not one of them is never taken for one.
+TEST(LargeBuffers, HoldEveryByteAskedForAndAreReturnedOnce)
+{
+#if !defined(__linux__)
+    GTEST_SKIP() << "huge pages are mapped on Linux only";
+#endif
+    // Just large enough, an image with a copier header, one over a huge page by its header, and
+    // one of several huge pages.
+    const std::vector<size_t> sizes = {cli::kLargeBuffer, 2097664, (size_t{2} << 20) - 64, 9u << 20};
+    std::vector<uint8_t*> blocks;
+    for (size_t k = 0; k < sizes.size(); ++k) {
+        auto* block = static_cast<uint8_t*>(cli::MapLargeBuffer(sizes[k]));
+        ASSERT_NE(block, nullptr) << sizes[k];
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(block) % 64, 0u);
+        std::memset(block, static_cast<int>(k + 1), sizes[k]);
+        blocks.push_back(block);
+    }
+    // No block overlaps another or its bookkeeping: each still holds only its own value.
+    for (size_t k = 0; k < sizes.size(); ++k) {
+        EXPECT_EQ(blocks[k][0], k + 1);
+        EXPECT_EQ(blocks[k][sizes[k] - 1], k + 1);
+    }
+    void* small = std::malloc(64);
+    EXPECT_FALSE(cli::UnmapLargeBuffer(small));
+    EXPECT_FALSE(cli::UnmapLargeBuffer(nullptr));
+    EXPECT_FALSE(cli::UnmapLargeBuffer(blocks[1] + 64)); // inside a block, not its start
+    std::free(small);
+    for (uint8_t* block : blocks)
+        EXPECT_TRUE(cli::UnmapLargeBuffer(block));
+    EXPECT_FALSE(cli::UnmapLargeBuffer(blocks[0])); // already returned
+    EXPECT_EQ(cli::MapLargeBuffer(cli::kLargeBuffer - 1), nullptr);
 }
 
 #if defined(DRAVIK_FULL_CLI)

@@ -4,6 +4,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,6 +24,37 @@ inline CliRun Cli(const cli::Args& args)
     std::ostringstream out, err;
     const int status = cli::RunCli(args, out, err);
     return {status, out.str(), err.str()};
+}
+
+// The real program (or a shell) as a process, for what only a process shows: the locale, a
+// shell's redirections and limits. A run that ends in a signal has status -1.
+inline CliRun RunProgram(const QString& program, const QStringList& args, const QString& locale = "")
+{
+    QProcess p;
+    if (!locale.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", locale);
+        p.setProcessEnvironment(env);
+    }
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+}
+
+// Whether the run ended with status and printed every text: on standard output after success,
+// on standard error otherwise. A failure shows the status and both streams.
+inline testing::AssertionResult Says(const CliRun& r, int status, const std::vector<std::string>& texts = {})
+{
+    std::string missing;
+    for (const std::string& text : texts)
+        if ((status == 0 ? r.out : r.err).find(text) == std::string::npos)
+            missing += " \"" + text + "\"";
+    if (r.status == status && missing.empty())
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "status " << r.status << " (expected " << status << "), missing:" << missing
+           << "\nout: " << r.out << "\nerr: " << r.err;
 }
 
 inline QJsonObject JsonOf(const std::string& text)
