@@ -283,6 +283,7 @@ void CEditorDlg::SetLoadedState(bool loaded)
     reviewAction_->setEnabled(loaded);
     UpdateTitle();
     pages_->SetReadOnly(viewOnly);
+    pages_->SetLoaded(loaded);
 }
 
 void CEditorDlg::UpdateStatusLine()

@@ -65,11 +65,12 @@ void PageArea::Build(QWidget* client)
     pages_->setObjectName(QStringLiteral("pages"));
     pages_->setGeometry(area);
 
-    auto* picture = new QLabel;
-    picture->setObjectName(QStringLiteral("picture1000"));
-    picture->setScaledContents(true); // a larger page area shows it larger
-    picture->setPixmap(QPixmap::fromImage(PictureSized("background", area.size())));
-    pages_->addWidget(picture);
+    picture_ = new QLabel;
+    picture_->setObjectName(QStringLiteral("picture1000"));
+    picture_->setScaledContents(true); // a larger page area shows it larger
+    startPicture_ = QPixmap::fromImage(PictureSized("background", area.size()));
+    picture_->setPixmap(startPicture_);
+    pages_->addWidget(picture_);
     for (int n = 1; n <= kPageCount; ++n) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("page%1").arg(n));
@@ -167,6 +168,13 @@ void PageArea::PlacePage(int page)
     const std::vector<DuRect> rects = StretchPage(items, growX_, growY_);
     for (size_t i = 0; i < placed.size(); ++i)
         placed[i].first->setGeometry(rects[i].x, rects[i].y, rects[i].width, rects[i].height);
+}
+
+void PageArea::SetLoaded(bool loaded)
+{
+    if (loaded && loadedPicture_.isNull())
+        loadedPicture_ = QPixmap::fromImage(PictureSized("background-loaded", designedArea_));
+    picture_->setPixmap(loaded ? loadedPicture_ : startPicture_);
 }
 
 void PageArea::Fit(const QRect& area)

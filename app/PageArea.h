@@ -6,6 +6,7 @@
 // cells a change touched and the bound boxes follow their cells; what is edited here (a row editor's "确定",
 // a price "确定", typing in a bound box) goes to the session as one undo step.
 #include <QObject>
+#include <QPixmap>
 #include <QSize>
 
 #include <map>
@@ -18,6 +19,7 @@
 #include "widgets/DialogUnits.h"
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRect;
@@ -59,6 +61,8 @@ public:
     void RepaintLists();
     // A read-only image is shown in full, but nothing here can change its values.
     void SetReadOnly(bool readOnly);
+    // The picture tells how to open a file only while none is open.
+    void SetLoaded(bool loaded);
     // The keys of these actions go to the window even from inside a bound box (undo, redo).
     void PassKeys(const std::vector<QAction*>& actions) { passedKeys_ = actions; }
     // The lists let go of the tables before the document goes.
@@ -105,7 +109,9 @@ private:
     QWidget* window_;
     QWidget* frame_ = nullptr;
     QStackedWidget* pages_ = nullptr;
-    const widgets::DialogUnits du_; // of the window's font
+    QLabel* picture_ = nullptr;
+    QPixmap startPicture_, loadedPicture_; // the second made when first needed
+    const widgets::DialogUnits du_;        // of the window's font
     QSize designedArea_;
     double growX_ = 1, growY_ = 1; // of the page area over its designed size
     // Each page's controls with their designed places, in pixels of the page.

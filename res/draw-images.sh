@@ -5,10 +5,12 @@
 # to decode at start-up and looks the same. Each picture is drawn once per interface language: the
 # Chinese ones here, the English ones in en/ (Resources.h picks them).
 #
-# The background is shown before the window's first paint, so it comes in two forms:
-# background.ppm, the plain pixels at the page area's size with the editor's font (747 x 467),
-# compiled into the program as they are (resources.qrc: no compression) and shown with no decoding
-# at all, and background-large.png, scaled for a larger page area.
+# The background is drawn twice, each with its words: for the start, and for while a file is open
+# (no word of opening one). Either may be shown by the window's first paint (the second when the
+# command line names a file), so each comes in two forms: NAME.ppm, the plain pixels at the page
+# area's size with the editor's font (747 x 467), shown with no decoding at all, and
+# NAME-large.png, scaled for a larger page area. The start's pixels are compiled into the program
+# as they are (resources.qrc: no compression); the second's, shown less often, compressed.
 set -euo pipefail
 FONT=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 
@@ -43,9 +45,13 @@ shown() {
 }
 
 background background-large.png 'Dravik静态修改器' '点击「打开」载入 ROM 映像 (.smc)，再用上方的按钮选择页面'
+background background-loaded-large.png 'Dravik静态修改器' '用上方的按钮选择页面'
 about about.png 'Dravik静态修改器' 'ROM 数据表编辑器'
 mkdir -p en
 background en/background-large.png 'Dravik Editor' 'Press Open to load a ROM image (.smc),\nthen choose a page with the buttons above'
+background en/background-loaded-large.png 'Dravik Editor' 'Choose a page with the buttons above'
 about en/about.png 'Dravik Editor' 'ROM data table editor'
 shown background-large.png background.ppm
 shown en/background-large.png en/background.ppm
+shown background-loaded-large.png background-loaded.ppm
+shown en/background-loaded-large.png en/background-loaded.ppm

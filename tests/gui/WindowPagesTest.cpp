@@ -66,6 +66,24 @@ TEST_F(WindowTest, StartPictureIsScaledFromTheCloserDrawing)
             << size.width() << "x" << size.height();
 }
 
+// The picture asks for a file to be opened only while none is, however the file was opened.
+TEST_F(WindowTest, StartPictureLosesItsOpenHintWhileAFileIsOpen)
+{
+    auto* picture = Child<QLabel>(QStringLiteral("picture1000"));
+    const QImage start = picture->pixmap().toImage();
+    const QImage loaded = app::PictureSized("background-loaded", start.size());
+    ASSERT_FALSE(loaded.isNull());
+    for (bool byMenu : {true, false}) {
+        if (byMenu)
+            Load();
+        else // as from the command line
+            ASSERT_TRUE(window->OpenFile(QString::fromStdString(image.Path())));
+        EXPECT_TRUE(picture->pixmap().toImage() == loaded) << byMenu;
+        Action("actionClose")->trigger();
+        EXPECT_TRUE(picture->pixmap().toImage() == start) << byMenu;
+    }
+}
+
 // Before a file is open the picture shows, no page control does, and every list holds its row names.
 TEST_F(WindowTest, EachPageShowsExactlyItsControlsFromButtonOrMenu)
 {
