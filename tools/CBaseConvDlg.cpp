@@ -49,12 +49,13 @@ CBaseConvDlg::CBaseConvDlg(QWidget* parent) : QDialog(parent)
 
     Label(tr("本程序为2-16进制的进制转换器，支持整数和浮点小数。"), this, du.Rect(7, 7, 224, 10));
 
-    // The number goes into a one-line plain text box rather than a line edit so that Enter and
-    // pasted line breaks stay in the text (and make it invalid) instead of being swallowed.
+    // The number goes into the editor's one-line box, so that pasted line breaks stay in the text
+    // (and make it invalid) instead of being swallowed; Enter typed there converts.
     Label(tr("输入"), this, du.Rect(7, 24, 25, 12));
     input_ = new widgets::LineBox(this);
     input_->setObjectName(QStringLiteral("input"));
     input_->setGeometry(du.Rect(33, 24, 192, 12));
+    input_->installEventFilter(this);
 
     Label(tr("我输入的数是"), this, du.Rect(7, 42, 58, 12));
     from_ = BaseCombo(this, QStringLiteral("fromBase"), 8);
@@ -94,14 +95,31 @@ void CBaseConvDlg::OnCompute()
     result_->setText(QString::fromStdString(r.text));
 }
 
-// Enter on the focused "计算" presses it; anywhere else (the base lists, the result box) it
-// ends the dialog, as the standard OK action does. The input box keeps Enter for itself.
-void CBaseConvDlg::keyPressEvent(QKeyEvent* e)
+namespace {
+bool IsPlainEnter(const QKeyEvent* e)
 {
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    const bool plain = e->modifiers() == Qt::NoModifier ||
-                       (e->modifiers() == Qt::KeypadModifier && e->key() == Qt::Key_Enter);
-    if (enter && plain) {
+    return enter && (e->modifiers() == Qt::NoModifier ||
+                     (e->modifiers() == Qt::KeypadModifier && e->key() == Qt::Key_Enter));
+}
+} // namespace
+
+// Enter typed into the input box converts, as "计算" does; the box would take it as a line break.
+bool CBaseConvDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == input_ && event->type() == QEvent::KeyPress &&
+        IsPlainEnter(static_cast<QKeyEvent*>(event))) {
+        OnCompute();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Enter on the focused "计算" presses it; anywhere else (the base lists, the result box) it
+// ends the dialog, as the standard OK action does.
+void CBaseConvDlg::keyPressEvent(QKeyEvent* e)
+{
+    if (IsPlainEnter(e)) {
         if (focusWidget() == compute_)
             compute_->click();
         else

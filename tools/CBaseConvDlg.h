@@ -24,6 +24,7 @@ public slots:
     void OnCompute();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:

@@ -224,12 +224,17 @@ TEST(BaseConvDlg, ComputesAndRefusesInvalidInputWithoutClosing)
     EXPECT_EQ(result->text(), QStringLiteral("-26"));
     EXPECT_TRUE(user.Asked().empty());
 
-    // Enter in the input box is a line break, which the converter refuses.
+    // Enter in the input box converts what was typed, and the dialog stays.
     input->setFocus();
-    input->end(false);
-    Key(input, Qt::Key_Return);
+    for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
+        input->SetText(QStringLiteral("7f"));
+        Key(input, enter);
+        EXPECT_EQ(input->Text(), QStringLiteral("7f"));
+        EXPECT_EQ(result->text(), QStringLiteral("127"));
+    }
+    EXPECT_TRUE(dlg.isVisible());
+    input->SetText(QStringLiteral("-1a\n")); // a pasted line break is refused
     compute->click();
-    EXPECT_EQ(input->Text(), QStringLiteral("-1a\n"));
     EXPECT_EQ(result->text(), QString());
     ASSERT_EQ(user.Asked().size(), 1u);
     EXPECT_EQ(user.Asked()[0].text, U("输入的数据非法!"));
