@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QSvgGenerator>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -67,7 +69,13 @@ ChartWindow::ChartWindow(ChartSource& source, QWidget* parent) : QWidget(parent,
     layout->addLayout(choosers);
     layout->addWidget(view_, 1);
     layout->addWidget(line_);
-    resize(960, 600);
+    // As large as designed, or as the screen has room for (with the title bar the window manager
+    // adds): a window larger than its screen could not be moved or closed.
+    QSize size(960, 600);
+    if (const QScreen* screen = parent ? parent->screen() : this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() -
+                              QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this)));
+    resize(size);
 
     connect(table_, &QComboBox::currentIndexChanged, this, [this] {
         FillColumns();

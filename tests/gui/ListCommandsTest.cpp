@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -261,6 +262,10 @@ TEST_F(WindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelectsTheRow
     const int second = monsters.Layout().ValueColumns().back();
     app::ChartPanel* chart = window->OnChart();
     ASSERT_NE(chart, nullptr) << (user.Asked().empty() ? "" : user.Asked().back().text.toStdString());
+    // The screen here is narrower than the chart window is designed: it fits the screen.
+    const QRect room = chart->Widget()->screen()->availableGeometry();
+    EXPECT_LE(chart->Widget()->width(), room.width());
+    EXPECT_LT(chart->Widget()->height(), room.height());
     std::vector<int> all(static_cast<size_t>(monsters.Rows()));
     std::iota(all.begin(), all.end(), 0);
     for (const Kind kind : {Kind::Bars, Kind::Line, Kind::Scatter}) {
