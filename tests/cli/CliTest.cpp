@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -63,17 +64,16 @@ TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
 
     const CliRun r = Cli({"export", a});
     ASSERT_EQ(r.status, 0);
-    const char* ids[] = {
-        "main_cannons",   "sub_cannons", "special_cannons", "control_systems", "engines",
-        "special_shells", "tank_items",  "tanks",           "human_weapons",   "hand_foot_armour",
-        "head_armour",    "body_armour", "armour_pieces",   "items",           "bounties",
-        "characters",     "snacks",      "decorations",     "drinks",          "red_wolf",
-        "hotel_rooms",    "monsters"};
     size_t at = 0;
-    for (const char* id : ids) {
-        const size_t found = r.out.find(std::string("\"") + id + "\": {");
-        ASSERT_NE(found, std::string::npos) << id;
-        EXPECT_GT(found, at) << id << " out of order";
+    for (const QString& id :
+         QString("main_cannons sub_cannons special_cannons control_systems engines special_shells "
+                 "tank_items tanks human_weapons hand_foot_armour head_armour body_armour "
+                 "armour_pieces items bounties characters snacks decorations drinks red_wolf "
+                 "hotel_rooms monsters")
+             .split(' ')) {
+        const size_t found = r.out.find("\"" + id.toStdString() + "\": {");
+        ASSERT_NE(found, std::string::npos) << id.toStdString();
+        EXPECT_GT(found, at) << id.toStdString() << " out of order";
         at = found;
     }
     const QJsonValue tables = test::JsonOf(r.out).value("tables");
@@ -171,16 +171,15 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
          2,
          "价格、防御、重量、攻击、弹仓"},
     };
+    const std::map<std::string, std::string> stand = {
+        {"IMG", image.Path()}, {"REFS", refs.Path()}, {"BAD", bad.Path()}};
     for (const auto& run : runs) {
         cli::Args args;
         for (const std::string& a : run.args)
             if (a == "SET")
                 args.insert(args.end(), {"set", image.Path(), "--table", "main_cannons", "--column", "攻击"});
             else
-                args.push_back(a == "IMG"    ? image.Path()
-                               : a == "REFS" ? refs.Path()
-                               : a == "BAD"  ? bad.Path()
-                                             : a);
+                args.push_back(stand.count(a) ? stand.at(a) : a);
         const CliRun r = Cli(args);
         const std::string all = r.out + r.err;
         EXPECT_EQ(r.status, run.status) << run.says << "\n" << all;

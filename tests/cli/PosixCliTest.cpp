@@ -252,19 +252,15 @@ TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
             EXPECT_TRUE(plain == full) << what;
         }
     // Alone, without the full command line beside it: plain requests are done, others cannot be.
-    ASSERT_EQ(Shell("mkdir " + Quote(root + "/alone") + " && cp " + Quote(DRAVIK_CLI) + " " +
-                    Quote(root + "/alone"))
-                  .status,
-              0);
+    ASSERT_TRUE(Says(Shell("mkdir " + Quote(root + "/alone") + " && cp " + Quote(DRAVIK_CLI) + " " +
+                           Quote(root + "/alone")),
+                     0));
     const std::string alone = "cd " + Quote(root) + " && HOME=" + Quote(root + "/h") + " LC_ALL=C.UTF-8 " +
                               Quote(root + "/alone/dravik");
     const CliRun made = Shell(alone + " patch a.smc m.smc n.ips");
     EXPECT_EQ(made.out, "已写入 n.ips（ips，" + std::to_string(patch.size()) + " 字节）\n") << made.err;
-    const CliRun applied = Shell(alone + " apply a.smc n.ips n.smc");
-    EXPECT_EQ(applied.status, 0) << applied.err;
+    EXPECT_TRUE(Says(Shell(alone + " apply a.smc n.ips n.smc"), 0));
     EXPECT_TRUE(test::ReadFile(root + "/n.smc") == modified);
-    const CliRun other = Shell(alone + " patch a.smc m.smc n.bps");
-    EXPECT_EQ(other.status, 1);
-    EXPECT_TRUE(Contains(other.err, "无法运行")) << other.err;
+    EXPECT_TRUE(Says(Shell(alone + " patch a.smc m.smc n.bps"), 1, {"无法运行"}));
 }
 #endif
