@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QIcon>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -15,15 +14,8 @@
 #include <QScrollArea>
 #include <QStyle>
 #include <QTableView>
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QUrl>
-#include <QVBoxLayout>
 
 #include <algorithm>
-#include <vector>
 
 #include "app/CAboutDlg.h"
 #include "app/ChangeReviewDialog.h"
@@ -40,7 +32,7 @@
 #include "app/ReferencePicker.h"
 #include "app/Resources.h"
 #include "app/Sharing.h"
-#include "i18n/Language.h"
+#include "app/UserGuide.h"
 #include "tools/CBaseConvDlg.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Marks.h"
@@ -75,38 +67,6 @@ void ShowPressed(QPushButton* button, bool pressed, const QPalette& window)
     if (pressed)
         face.setColor(QPalette::Button, widgets::CheckedButtonFace(window));
     button->setPalette(face);
-}
-
-// Pictures wider than the text are drawn scaled down to its width, so the page never scrolls
-// sideways (a screenshot of the chart window is wider than the guide).
-void FitPictures(QTextDocument& document, int width)
-{
-    struct Wide {
-        int at, length;
-        QTextImageFormat picture;
-    };
-    std::vector<Wide> wide; // changed after the walk: a change may rearrange the fragments
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            QTextImageFormat picture = it.fragment().charFormat().toImageFormat();
-            if (!picture.isValid())
-                continue;
-            const QVariant data = document.resource(QTextDocument::ImageResource, QUrl(picture.name()));
-            QImage image = data.value<QImage>();
-            if (image.isNull())
-                image.loadFromData(data.toByteArray());
-            if (image.width() <= width)
-                continue;
-            picture.setWidth(width);
-            picture.setHeight(double(image.height()) * width / image.width());
-            wide.push_back({it.fragment().position(), it.fragment().length(), picture});
-        }
-    QTextCursor cursor(&document);
-    for (const Wide& w : wide) {
-        cursor.setPosition(w.at);
-        cursor.setPosition(w.at + w.length, QTextCursor::KeepAnchor);
-        cursor.setCharFormat(w.picture);
-    }
 }
 
 } // namespace
@@ -347,41 +307,11 @@ void CEditorDlg::paintEvent(QPaintEvent* event)
         this, [this] { setWindowIcon(QIcon(QStringLiteral(":/dravik/icon.png"))); }, Qt::QueuedConnection);
 }
 
-// The user guide installed with the program (or the one of the source tree a build runs from),
-// shown in a window of its own; the About box when there is none.
+// The user guide, or the About box when there is none.
 void CEditorDlg::OnUserGuide()
 {
-    // Installed, else in the build folder (the English one is made there) or the sources; the
-    // English interface's guide names the menus and buttons as that interface does.
-    const QString base = QCoreApplication::applicationDirPath();
-    QStringList candidates;
-    if (i18n::CurrentLanguage() == i18n::Language::English)
-        candidates << base + QStringLiteral("/../share/doc/dravik/user-guide.en.md")
-                   << base + QStringLiteral("/docs/user-guide.en.md");
-    candidates << base + QStringLiteral("/../share/doc/dravik/user-guide.md")
-               << base + QStringLiteral("/../docs/user-guide.md");
-    for (const QString& candidate : candidates) {
-        const QFileInfo guide(candidate);
-        if (!guide.isFile())
-            continue;
-        QDialog dialog(this);
-        dialog.setObjectName(QStringLiteral("UserGuide"));
-        dialog.setWindowTitle(tr("用户指南"));
-        auto* text = new QTextBrowser(&dialog);
-        text->setObjectName(QStringLiteral("guideText"));
-        text->setOpenExternalLinks(true);
-        text->setSource(QUrl::fromLocalFile(guide.absoluteFilePath()), QTextDocument::MarkdownResource);
-        auto* layout = new QVBoxLayout(&dialog);
-        layout->addWidget(text);
-        dialog.resize(DialogUnits(font()).Size(400, 300));
-        const QMargins around = layout->contentsMargins() + text->contentsMargins();
-        FitPictures(*text->document(), dialog.width() - around.left() - around.right() -
-                                           text->style()->pixelMetric(QStyle::PM_ScrollBarExtent) -
-                                           2 * int(text->document()->documentMargin()));
-        prompts_.RunModal(dialog);
-        return;
-    }
-    OnAbout();
+    if (!ShowUserGuide(this, prompts_))
+        OnAbout();
 }
 
 void CEditorDlg::ShowPage(int page) { pages_->ShowPage(page); }

@@ -346,10 +346,6 @@ Cancel: write nothing.</translation>
         <translation>Reload</translation>
     </message>
     <message>
-        <source>用户指南</source>
-        <translation>User Guide</translation>
-    </message>
-    <message>
         <source>SMC File (*.smc *.sfc);;所有文件 (*)</source>
         <translation>SMC File (*.smc *.sfc);;All files (*)</translation>
     </message>
@@ -1368,6 +1364,13 @@ It turns %4 into %5.</translation>
 参照值：%2</source>
         <translation>%1
 Reference: %2</translation>
+    </message>
+</context>
+<context>
+    <name>UserGuide</name>
+    <message>
+        <source>用户指南</source>
+        <translation>User Guide</translation>
     </message>
 </context>
 </TS>
