@@ -103,9 +103,9 @@ private:
     // changes nothing.
     bool LoadFile(const QString& path, const QString& noteIfRefused = {});
     // What follows a successful Open or reload: the views, the recent list, any notice.
-    void ShowOpened(const rom::Status& status);
+    void ShowOpened(const std::string& notice);
     // overwrite: the same write again, over what the other program changed.
-    bool ResolveChangedFile(rom::Status& status, const std::function<rom::Status()>& overwrite);
+    bool ResolveChangedFile(rom::SaveResult& saved, const std::function<rom::SaveResult()>& overwrite);
     // Saves and says how it went; true when the file now holds every edit.
     bool SaveNow();
     // Before the open file is left (Close, Open of another, Exit): unsaved edits are saved or

@@ -37,26 +37,26 @@ bool CEditorDlg::OpenFile(const QString& path, const QString& noteIfRefused)
 
 bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
 {
-    const rom::Status status = session_.Open(path.toStdString());
-    if (!status.ok) {
-        prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(status.message) + noteIfRefused);
+    const rom::OpenResult opened = session_.Open(path.toStdString());
+    if (!opened.ok()) {
+        prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(rom::Describe(opened.error)) + noteIfRefused);
         return false;
     }
     recent_->Remember(path);
     reference_->UseRemembered();
-    ShowOpened(status);
+    ShowOpened(opened.notice);
     return true;
 }
 
-void CEditorDlg::ShowOpened(const rom::Status& status)
+void CEditorDlg::ShowOpened(const std::string& notice)
 {
     pages_->RefreshAll();
     if (chart_)
         chart_->Reload();
     pages_->RefreshPriceBoxes();
     SetLoadedState(true);
-    if (!status.notice.empty()) // an interrupted save was rolled back first
-        prompts_.Tell(this, QMessageBox::Information, Caption(), Q(status.notice));
+    if (!notice.empty()) // an interrupted save was rolled back first
+        prompts_.Tell(this, QMessageBox::Information, Caption(), Q(notice));
     // Opened all the same (it may be a hacked or damaged image): said once, waiting on nothing.
     if (!session_.Document().IsPlausible())
         prompts_.Notice(this, QMessageBox::Warning, Caption(),
@@ -101,16 +101,16 @@ void CEditorDlg::OnSave()
 
 bool CEditorDlg::SaveNow()
 {
-    rom::Status status = session_.Save();
-    if (status.fileChanged && !ResolveChangedFile(status, [this] { return session_.Save(true); }))
+    rom::SaveResult saved = session_.Save();
+    if (saved.fileChanged && !ResolveChangedFile(saved, [this] { return session_.Save(true); }))
         return false;
-    if (!status.ok) {
-        prompts_.Tell(this, QMessageBox::Critical, Caption(), Q(status.message));
+    if (!saved.ok()) {
+        prompts_.Tell(this, QMessageBox::Critical, Caption(), Q(rom::Describe(saved.error)));
         return false;
     }
     pages_->RepaintLists(); // the saved values are the new baseline: the cell marks go
     prompts_.Tell(this, QMessageBox::Information, Caption(),
-                  status.notice.empty() ? Saved() : Saved() + u'\n' + Q(status.notice));
+                  saved.notice.empty() ? Saved() : Saved() + u'\n' + Q(saved.notice));
     return true;
 }
 
@@ -133,16 +133,17 @@ void CEditorDlg::OnSaveAs()
         return;
     }
     const std::string target = path.toStdString();
-    rom::Status status = session_.SaveAs(target);
-    if (status.fileChanged && !ResolveChangedFile(status, [&] { return session_.SaveAs(target, true); }))
+    rom::SaveResult saved = session_.SaveAs(target);
+    if (saved.fileChanged && !ResolveChangedFile(saved, [&] { return session_.SaveAs(target, true); }))
         return;
-    if (!status.ok) {
-        prompts_.Tell(this, QMessageBox::Critical, Caption(), tr("未另存：%1").arg(Q(status.message)));
+    if (!saved.ok()) {
+        prompts_.Tell(this, QMessageBox::Critical, Caption(),
+                      tr("未另存：%1").arg(Q(rom::Describe(saved.error))));
         return;
     }
     recent_->Remember(path);
     reference_->KeepForSavedAs();
-    ShowOpened(status);
+    ShowOpened(saved.notice);
     prompts_.Tell(this, QMessageBox::Information, Caption(), Saved());
 }
 
@@ -173,7 +174,7 @@ bool CEditorDlg::SettleUnsavedEdits(bool* dropLater)
 // new file would take back the same fields). The user chooses to overwrite it (every field as the window
 // shows it, which takes back what the other program changed), to open it again, or to leave it. False when
 // nothing more is to be said.
-bool CEditorDlg::ResolveChangedFile(rom::Status& status, const std::function<rom::Status()>& overwrite)
+bool CEditorDlg::ResolveChangedFile(rom::SaveResult& saved, const std::function<rom::SaveResult()>& overwrite)
 {
     const rom::RomDocument& document = session_.Document();
     const QString name = QFileInfo(Q(document.Path())).fileName();
@@ -197,7 +198,7 @@ bool CEditorDlg::ResolveChangedFile(rom::Status& status, const std::function<rom
     question.defaultButton = 2; // the answer that loses nothing
     question.cancelButton = 2;
     switch (prompts_.Ask(this, question)) {
-    case 0: status = overwrite(); return true;
+    case 0: saved = overwrite(); return true;
     case 1: ReloadKeepingEdits(); return false;
     default: return false;
     }
@@ -209,14 +210,14 @@ void CEditorDlg::ReloadKeepingEdits()
 {
     const QString path = Q(session_.Document().Path());
     rom::Reapplication plan;
-    const rom::Status status = session_.Reload(plan);
-    if (!status.ok) {
+    const rom::OpenResult opened = session_.Reload(plan);
+    if (!opened.ok()) {
         // Nothing changed: the edits are still there.
-        prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(status.message));
+        prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(rom::Describe(opened.error)));
         return;
     }
     recent_->Remember(path);
-    ShowOpened(status);
+    ShowOpened(opened.notice);
     recovery_->OfferReapplied(plan);
 }
 

@@ -44,16 +44,16 @@ std::string Session::DefaultRecoveryFolder()
         .toStdString();
 }
 
-rom::Status Session::Open(const std::string& path)
+rom::OpenResult Session::Open(const std::string& path)
 {
     FlushRecoveryWrite();
-    rom::Status status = document_.Open(path);
-    if (status.ok) {
+    rom::OpenResult opened = document_.Open(path);
+    if (opened.ok()) {
         history_->Clear();
         recovery_.Reset();
         UpdateMarks();
     }
-    return status;
+    return opened;
 }
 
 std::optional<rom::Error> Session::SetReference(const std::string& path, std::string* notice)
@@ -89,29 +89,29 @@ void Session::Close()
     history_->Clear();
 }
 
-rom::Status Session::Save(bool overwriteChanges)
+rom::SaveResult Session::Save(bool overwriteChanges)
 {
-    rom::Status status = document_.Save(overwriteChanges);
-    if (status.ok) {
+    rom::SaveResult saved = document_.Save(overwriteChanges);
+    if (saved.ok()) {
         history_->MarkSaved();
         recovery_.Reset();
         WriteRecoveryNow(); // no unsaved change is left: the record goes
     }
-    return status;
+    return saved;
 }
 
-rom::Status Session::SaveAs(const std::string& path, bool overwriteChanges)
+rom::SaveResult Session::SaveAs(const std::string& path, bool overwriteChanges)
 {
     rom::Bytes image;
-    rom::Status status = rom::ImageWithEdits(document_, image);
-    if (!status.ok)
-        return status;
+    if (rom::ImageResult built = rom::ImageWithEdits(document_, image); !built.ok())
+        return {std::move(built.error), std::move(built.cellErrors)};
     std::string rolledBack; // interrupted saves of either file the reads rolled back first
     rom::Bytes now;
     if (!overwriteChanges && !rom::ReadWholeFile(document_.Path(), now, &rolledBack) &&
         rom::ChangedFields(document_.SavedParts(), now) > 0) {
-        rom::Status refused = rom::Status::Failure(rom::Error::Failure(
-            rom::Files::tr(rom::RomDocument::kChangedOnDisk).toStdString(), document_.Path()));
+        rom::SaveResult refused;
+        refused.error = rom::Error::Failure(rom::Files::tr(rom::RomDocument::kChangedOnDisk).toStdString(),
+                                            document_.Path());
         refused.fileChanged = true;
         return refused;
     }
@@ -123,23 +123,27 @@ rom::Status Session::SaveAs(const std::string& path, bool overwriteChanges)
         if (!failed)
             failed = rom::WriteBackup(path, replaced, files, where);
         if (failed)
-            return rom::Status::Failure(rom::Error::Failure(
+            return {rom::Error::Failure(
                 tr("无法备份 %1：%2")
                     .arg(QString::fromStdString(path), QString::fromStdString(rom::Describe(*failed)))
                     .toStdString(),
-                path));
+                path)};
     }
     if (std::optional<rom::Error> failed = rom::WriteImageAtomically(path, image))
-        return rom::Status::Failure(rom::Error::Failure(rom::Reason(*failed), path, failed->systemError));
+        return {rom::Error::Failure(rom::Reason(*failed), path, failed->systemError)};
     ForgetUnsavedChanges(); // they are in the new file; the old one is as it was
-    status = Open(path);
-    if (status.ok && !where.empty() && where != rom::RomDocument::BackupPath(path))
-        status.notice = tr("无法在 %1 旁边写入备份，备份写在了 %2。")
-                            .arg(QString::fromStdString(path), QString::fromStdString(where))
-                            .toStdString();
-    if (status.ok && !rolledBack.empty())
-        status.notice = rolledBack + (status.notice.empty() ? "" : "\n") + status.notice;
-    return status;
+    rom::OpenResult opened = Open(path);
+    if (!opened.ok())
+        return {std::move(opened.error)};
+    rom::SaveResult saved;
+    saved.notice = std::move(opened.notice);
+    if (!where.empty() && where != rom::RomDocument::BackupPath(path))
+        saved.notice = tr("无法在 %1 旁边写入备份，备份写在了 %2。")
+                           .arg(QString::fromStdString(path), QString::fromStdString(where))
+                           .toStdString();
+    if (!rolledBack.empty())
+        saved.notice = rolledBack + (saved.notice.empty() ? "" : "\n") + saved.notice;
+    return saved;
 }
 
 void Session::ForgetUnsavedChanges()
@@ -148,16 +152,16 @@ void Session::ForgetUnsavedChanges()
     recovery_.Discard();
 }
 
-rom::Status Session::Reload(rom::Reapplication& plan)
+rom::OpenResult Session::Reload(rom::Reapplication& plan)
 {
     const rom::CarriedChanges carried = rom::CarryUnsaved(document_.GetModel());
-    rom::Status status = Open(document_.Path());
-    if (!status.ok)
-        return status;
+    rom::OpenResult opened = Open(document_.Path());
+    if (!opened.ok())
+        return opened;
     // The record holds the same changes against the old bytes.
     recovery_.Discard();
     plan = rom::PlanReapply(document_.GetModel(), carried);
-    return status;
+    return opened;
 }
 
 bool Session::Apply(const std::vector<rom::Edit>& edits, const QString& text)

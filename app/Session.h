@@ -43,27 +43,27 @@ public:
     // Opens an image. The record of the changes made so far is written first (it belongs to the
     // file being left, or to this same file, to be offered back). On success the history starts
     // afresh; on failure nothing changes.
-    rom::Status Open(const std::string& path);
+    rom::OpenResult Open(const std::string& path);
     // Forgets the file without asking: its unsaved changes stay in the recovery record.
     void Close();
     // Saves every change. On success the saved values are the new baseline (no cell is marked
-    // changed, no record is left). status.fileChanged: another program changed the file, nothing
+    // changed, no record is left). fileChanged: another program changed the file, nothing
     // was written; overwriteChanges writes over it.
-    rom::Status Save(bool overwriteChanges = false);
+    rom::SaveResult Save(bool overwriteChanges = false);
     // Writes the image with every change to a new file (whole, as one replace, so a failure leaves
     // whatever was there), which then becomes the open file with no unsaved change; the file
     // open before keeps its bytes and loses its record. Refused, changing nothing, when Save
-    // would refuse a value or the file can no longer be read. status.fileChanged: another program
+    // would refuse a value or the file can no longer be read. fileChanged: another program
     // changed fields of the open file since Open, nothing was written; overwriteChanges writes
     // every field as shown. A file replaced is kept as its backup first when backups are on.
-    rom::Status SaveAs(const std::string& path, bool overwriteChanges = false);
+    rom::SaveResult SaveAs(const std::string& path, bool overwriteChanges = false);
     // The user chose not to keep the unsaved changes: no record of them is kept (the document
     // still holds them until it is closed or another file is opened).
     void ForgetUnsavedChanges();
     // Opens the file again after another program changed it. The unsaved changes are carried
     // over: plan says which of them to put back over the new contents (Recover applies them).
     // On failure nothing changes and the changes are still there.
-    rom::Status Reload(rom::Reapplication& plan);
+    rom::OpenResult Reload(rom::Reapplication& plan);
 
     // Applies the edits as one undo step named text; false when nothing changed.
     bool Apply(const std::vector<rom::Edit>& edits, const QString& text);

@@ -73,10 +73,10 @@ void Sharing::ExportPatch()
     const QString romPath = Q(document.Path());
     // Validated as Save validates, before the user is asked anything.
     rom::Bytes modified;
-    const rom::Status status = rom::ImageWithEdits(document, modified);
-    if (!status.ok) {
+    const rom::ImageResult built = rom::ImageWithEdits(document, modified);
+    if (!built.ok()) {
         prompts_.Tell(window_, QMessageBox::Critical, CEditorDlg::Caption(),
-                      tr("未导出补丁：%1").arg(Q(status.message)));
+                      tr("未导出补丁：%1").arg(Q(rom::Describe(built.error))));
         return;
     }
     const QString originalPath = ChooseFile(prompts_, window_, widgets::FileQuestion::Open,
@@ -136,10 +136,10 @@ void Sharing::Compare()
     if (!document.IsLoaded())
         return;
     rom::Bytes mine;
-    const rom::Status status = rom::ImageWithEdits(document, mine);
-    if (!status.ok) {
+    const rom::ImageResult built = rom::ImageWithEdits(document, mine);
+    if (!built.ok()) {
         prompts_.Tell(window_, QMessageBox::Critical, CEditorDlg::Caption(),
-                      tr("无法比较：%1").arg(Q(status.message)));
+                      tr("无法比较：%1").arg(Q(rom::Describe(built.error))));
         return;
     }
     const QString otherPath =

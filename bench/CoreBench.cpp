@@ -39,10 +39,10 @@ static void BM_OpenEditSaveFile(benchmark::State& state)
     int price = 0;
     for (auto _ : state) {
         rom::RomDocument doc;
-        if (!doc.Open(file.Path()).ok)
+        if (!doc.Open(file.Path()).ok())
             state.SkipWithError("open failed");
         doc.Apply(rom::Edit("items").SetCell(0, 1, std::to_string(price++ % 1000)));
-        if (!doc.Save().ok)
+        if (!doc.Save().ok())
             state.SkipWithError("save failed");
     }
 }
@@ -53,7 +53,7 @@ static void BM_OpenFile(benchmark::State& state)
     test::TempImage file(rom::MakeSampleImage(1));
     rom::RomDocument doc;
     for (auto _ : state)
-        if (!doc.Open(file.Path()).ok)
+        if (!doc.Open(file.Path()).ok())
             state.SkipWithError("open failed");
 }
 BENCHMARK(BM_OpenFile)->Unit(benchmark::kMillisecond);
@@ -66,7 +66,7 @@ static void BM_SaveFile(benchmark::State& state)
     int price = 0;
     for (auto _ : state) {
         doc.Apply(rom::Edit("items").SetCell(0, 1, std::to_string(price++ % 1000)));
-        if (!doc.Save().ok)
+        if (!doc.Save().ok())
             state.SkipWithError("save failed");
     }
 }
@@ -82,7 +82,7 @@ static void BM_SaveFileWithBackup(benchmark::State& state)
     int price = 0;
     for (auto _ : state) {
         doc.Apply(rom::Edit("items").SetCell(0, 1, std::to_string(price++ % 1000)));
-        if (!doc.Save().ok)
+        if (!doc.Save().ok())
             state.SkipWithError("save failed");
     }
 }

@@ -15,7 +15,7 @@ static void BM_RecoveryRecordWrite(benchmark::State& state)
 {
     test::TempImage file(rom::MakeSampleImage(1));
     rom::RomDocument doc;
-    if (!doc.Open(file.Path()).ok)
+    if (!doc.Open(file.Path()).ok())
         state.SkipWithError("open failed");
     for (int row = 0; row < 40; ++row)
         doc.Apply(

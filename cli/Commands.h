@@ -8,7 +8,6 @@
 
 namespace dravik::rom {
 class RomDocument;
-struct Status;
 } // namespace dravik::rom
 
 namespace dravik::cli {
@@ -19,9 +18,10 @@ int RunCli(const Args& args, std::ostream& out, std::ostream& err);
 // Every command, in the order `dravik --help` lists them.
 const std::vector<std::unique_ptr<Command>>& AllCommands();
 
-// What a command that opened an image tells on `err` besides its own output: an interrupted save
-// rolled back first, a file that may not be an image of the game (it is worked on all the same).
-void NoteOpened(const rom::RomDocument& doc, const rom::Status& opened, std::ostream& err);
+// Opens an image for a command and tells on `err` what there is to tell besides the command's own
+// output: why it cannot be opened (false then), else an interrupted save rolled back first and a
+// file that may not be an image of the game (it is worked on all the same).
+bool OpenImage(rom::RomDocument& doc, const std::string& path, std::ostream& err);
 
 std::unique_ptr<Command> MakeExportCommand();
 std::unique_ptr<Command> MakeImportCommand();

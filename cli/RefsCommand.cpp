@@ -68,12 +68,8 @@ int RefsCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& 
         return WrongUsage(err, tr("表“%1”的行没有引用可查").arg(parsed.positionalArguments()[1]));
     rom::RomDocument doc;
     doc.SetNames(names);
-    const rom::Status status = doc.Open(plain[0]);
-    if (!status.ok) {
-        err << status.message << "\n";
+    if (!OpenImage(doc, plain[0], err))
         return kRefused;
-    }
-    NoteOpened(doc, status, err);
     const rom::Model& model = doc.GetModel();
     const int rows = rom::ReferenceRows(model, table);
     if (row > rows) {

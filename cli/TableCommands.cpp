@@ -81,12 +81,8 @@ bool ExportText(const std::string& rom, const std::string& table, const names::N
 {
     rom::RomDocument doc;
     doc.SetNames(names);
-    const rom::Status status = doc.Open(rom);
-    if (!status.ok) {
-        err << status.message << "\n";
+    if (!OpenImage(doc, rom, err))
         return false;
-    }
-    NoteOpened(doc, status, err);
     if (table.empty()) {
         text = TablesJson(doc.GetModel(), doc.Form().header);
     } else {
@@ -149,14 +145,14 @@ int SaveOrReview(rom::RomDocument& doc, const QCommandLineParser& parsed, const 
         return kRefused;
     }
     doc.SetBackupOnSave(parsed.isSet("backup"));
-    const rom::Status status = doc.Save();
-    if (!status.notice.empty()) // where the backup went, an interrupted save rolled back
-        err << status.notice << "\n";
-    if (!status.ok) {
-        err << status.message << "\n";
+    const rom::SaveResult saved = doc.Save();
+    if (!saved.notice.empty()) // where the backup went, an interrupted save rolled back
+        err << saved.notice << "\n";
+    if (!saved.ok()) {
+        err << rom::Describe(*saved.error) << "\n";
         return kRefused;
     }
-    const int bytes = status.changedBytes;
+    const int bytes = saved.changedBytes;
     out << TableFiles::tr("%1：改动了 %n 个字节", nullptr, bytes).arg(rom) << "\n";
     NoteWritten((bytes > 0 ? TableFiles::tr("%1 已经写入（改动了 %n 个字节）", nullptr, bytes).arg(rom)
                            : TableFiles::tr("命令已完成，%1 无需改动").arg(rom))
@@ -279,12 +275,8 @@ int ImportCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr
     const std::string& jsonPath = paths[1]; // or the CSV file
     rom::RomDocument doc;
     doc.SetNames(names);
-    rom::Status status = doc.Open(romPath);
-    if (!status.ok) {
-        err << status.message << "\n";
+    if (!OpenImage(doc, romPath, err))
         return kRefused;
-    }
-    NoteOpened(doc, status, err);
     // A dry run only reads, so it lists the changes even for an image that cannot be written.
     if (doc.IsReadOnly() && !dryRun) {
         err << rom::Describe(rom::ReadOnlyRefusal(romPath)) << "\n";
@@ -484,12 +476,8 @@ int SetCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& n
     const std::string romPath = parsed.positionalArguments()[0].toStdString();
     rom::RomDocument doc;
     doc.SetNames(names);
-    const rom::Status status = doc.Open(romPath);
-    if (!status.ok) {
-        err << status.message << "\n";
+    if (!OpenImage(doc, romPath, err))
         return kRefused;
-    }
-    NoteOpened(doc, status, err);
     if (doc.IsReadOnly() && !parsed.isSet("dry-run")) {
         err << rom::Describe(rom::ReadOnlyRefusal(romPath)) << "\n";
         return kRefused;
@@ -533,12 +521,18 @@ int SetCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr& n
 }
 } // namespace
 
-void NoteOpened(const rom::RomDocument& doc, const rom::Status& opened, std::ostream& err)
+bool OpenImage(rom::RomDocument& doc, const std::string& path, std::ostream& err)
 {
+    const rom::OpenResult opened = doc.Open(path);
+    if (!opened.ok()) {
+        err << rom::Describe(*opened.error) << "\n";
+        return false;
+    }
     if (!opened.notice.empty())
         err << opened.notice << "\n";
     if (!doc.IsPlausible())
         err << rom::ImplausibleNotice(doc.Path()) << "\n";
+    return true;
 }
 
 std::unique_ptr<Command> MakeExportCommand() { return std::make_unique<ExportCommand>(); }

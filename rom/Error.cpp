@@ -60,6 +60,8 @@ bool Error::Missing() const { return systemError == ENOENT; }
 
 std::string Reason(const Error& e) { return e.detail.empty() ? ErrorText(e.systemError) : e.detail; }
 
+std::string Describe(const std::optional<Error>& error) { return error ? Describe(*error) : std::string(); }
+
 std::string Describe(const Error& e)
 {
     const std::string why = Reason(e);

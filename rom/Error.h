@@ -42,6 +42,8 @@ struct Error {
 
 // The error in the reader's language: one sentence (two for a save that failed), no line break.
 std::string Describe(const Error& error);
+// The same for an error that may not be there: empty when there is none.
+std::string Describe(const std::optional<Error>& error);
 // Only why it failed (the detail, else the system's reason), for a sentence that names the rest.
 std::string Reason(const Error& error);
 // The system's reason for an error number, in words a user understands ("磁盘已满", ...).

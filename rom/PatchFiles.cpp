@@ -224,10 +224,10 @@ std::optional<Error> ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& 
     return refused;
 }
 
-Status ImageWithEdits(const RomDocument& document, Bytes& image)
+ImageResult ImageWithEdits(const RomDocument& document, Bytes& image)
 {
     if (!document.IsLoaded())
-        return Status::Failure(Error::Failure(Fill(Files::tr("没有载入文件。"))));
+        return {Error::Failure(Fill(Files::tr("没有载入文件。")))};
     SavePlan plan = PlanSave(document.GetModel(), document.Form());
     if (!plan.Ok()) {
         std::ostringstream s;
@@ -235,24 +235,22 @@ Status ImageWithEdits(const RomDocument& document, Bytes& image)
                               static_cast<int>(plan.errors.size())));
         for (const Error& e : plan.errors)
             s << "\n" << Describe(e);
-        Status status = Status::Failure(Error::Failure(s.str(), document.Path()));
-        status.cellErrors = std::move(plan.errors);
-        return status;
+        return {Error::Failure(s.str(), document.Path()), std::move(plan.errors)};
     }
     ImageFile file;
     if (std::optional<Error> failed = ReadImage(document.Path(), ReadExtent::Whole, file))
-        return Status::Failure(std::move(*failed));
+        return {std::move(failed)};
     if (file.form.header != document.Form().header)
-        return Status::Failure(Error::Failure(
+        return {Error::Failure(
             Fill(Patches::tr("%1 在打开后被改变了（文件头不同）。请重新打开。"), document.Path()),
-            document.Path()));
+            document.Path())};
 
     ApplyPatches(plan.patches, file.bytes);
     if (document.FixChecksumOnSave()) {
         ChecksumFix fix = FixChecksum(file.bytes, document.Form());
         if (fix.error) {
             fix.error->file = document.Path();
-            return Status::Failure(std::move(*fix.error));
+            return {std::move(fix.error)};
         }
         ApplyPatches(fix.patches, file.bytes);
     }

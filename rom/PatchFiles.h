@@ -65,8 +65,12 @@ std::optional<Error> ApplyPatch(const Bytes& patch, const Bytes& source, Bytes& 
                                 IpsMadeFor madeFor = IpsMadeFor::Unsaid, PatchFit* fit = nullptr);
 
 // The open file as Save would write it: read again, every pending edit applied (and the checksum
-// fixed when the document's saves fix it). Refused as Save
-// refuses (status.cellErrors lists the invalid cells); nothing is written.
-Status ImageWithEdits(const RomDocument& document, Bytes& image);
+// fixed when the document's saves fix it). Refused as Save refuses; nothing is written.
+struct ImageResult {
+    std::optional<Error> error;
+    std::vector<Error> cellErrors; // the invalid cells when it was refused for them
+    bool ok() const { return !error; }
+};
+ImageResult ImageWithEdits(const RomDocument& document, Bytes& image);
 
 } // namespace dravik::rom

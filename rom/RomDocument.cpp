@@ -212,29 +212,28 @@ struct SaveCheck {
 };
 
 // Reads the file's table stretches (all a save compares or writes) and checks them against what
-// the document last saw. Empty when the save may go on; else why not.
-std::optional<Status> CheckFile(const std::string& path, const SavePlan& plan,
-                                const std::vector<ImagePart>& seen, uint64_t seenSize, ImageForm form,
-                                bool overwriteChanges, SaveCheck& check)
+// the document last saw. Empty when the save may go on; else why not (fileChanged: because the
+// file is no longer what the document saw).
+std::optional<Error> CheckFile(const std::string& path, const SavePlan& plan,
+                               const std::vector<ImagePart>& seen, uint64_t seenSize, ImageForm form,
+                               bool overwriteChanges, SaveCheck& check, bool& fileChanged)
 {
     if (std::optional<Error> failed = ReadImage(path, ReadExtent::Tables, check.file))
-        return Status::Failure(Error::Failure(
-            Fill(Files::tr("保存失败，文件没有改动。%1"), Describe(*failed)), path, failed->systemError));
+        return Error::Failure(Fill(Files::tr("保存失败，文件没有改动。%1"), Describe(*failed)), path,
+                              failed->systemError);
     const bool changed = check.file.size != seenSize || !SameParts(seen, check.file.parts);
     if (changed && !overwriteChanges) {
-        Status refused =
-            Status::Failure(NotSaved(path, Files::tr(RomDocument::kChangedOnDisk).toStdString()));
-        refused.fileChanged = true;
-        return refused;
+        fileChanged = true;
+        return NotSaved(path, Files::tr(RomDocument::kChangedOnDisk).toStdString());
     }
     // A file that changed its form since the Open would take every patch at the wrong place.
     if (check.file.form.header != form.header)
-        return Status::Failure(Error::Failure(
+        return Error::Failure(
             Fill(Files::tr("未保存 %1：文件在打开后被改变了（文件头不同），文件没有任何改动。请重新打开。"),
                  path),
-            path));
+            path);
     if (!check.file.writable)
-        return Status::Failure(ReadOnlyRefusal(path));
+        return ReadOnlyRefusal(path);
     check.after = check.file.parts;
     ApplyPatches(plan.patches, check.after);
     check.changes = ChangedRanges(check.file.parts, check.after);
@@ -276,13 +275,13 @@ std::string RomDocument::BackupInDataFolder(const std::string& path)
 
 RomDocument::RomDocument() : ops_(SystemFileOps()) {}
 
-Status RomDocument::Open(const std::string& path)
+OpenResult RomDocument::Open(const std::string& path)
 {
-    Status status;
+    OpenResult opened;
     ImageFile image;
     if (std::optional<Error> failed = ReadImage(path, ReadExtent::Tables, image, *ops_))
-        return Status::Failure(std::move(*failed));
-    status.notice = std::move(image.notice);
+        return {std::move(failed)};
+    opened.notice = std::move(image.notice);
     LoadTables(image.parts, model_, image.form);
     path_ = path;
     loaded_ = true;
@@ -291,7 +290,7 @@ Status RomDocument::Open(const std::string& path)
     plausible_ = IsPlausibleImage(image.parts, image.form);
     onDisk_ = std::move(image.parts);
     onDiskSize_ = image.size;
-    return status;
+    return opened;
 }
 
 void RomDocument::Close()
@@ -302,12 +301,12 @@ void RomDocument::Close()
     plausible_ = true;
 }
 
-Status RomDocument::Save(bool overwriteChanges)
+SaveResult RomDocument::Save(bool overwriteChanges)
 {
     if (!loaded_)
-        return Status::Failure(Error::Failure(Fill(Files::tr("没有载入文件。"))));
+        return {Error::Failure(Fill(Files::tr("没有载入文件。")))};
     if (readOnly_)
-        return Status::Failure(ReadOnlyRefusal(path_));
+        return {ReadOnlyRefusal(path_)};
     SavePlan plan = PlanSave(model_, form_);
     if (!plan.Ok()) {
         std::ostringstream s;
@@ -316,74 +315,74 @@ Status RomDocument::Save(bool overwriteChanges)
                   path_);
         for (const Error& e : plan.errors)
             s << "\n" << Describe(e);
-        Status status = Status::Failure(Error::Failure(s.str(), path_));
-        status.cellErrors = std::move(plan.errors);
-        return status;
+        return {Error::Failure(s.str(), path_), std::move(plan.errors)};
     }
     // The checksum is summed over the file as it is at the time, so it is worked out again
     // under the lock below.
     const size_t tablePatches = plan.patches.size();
     std::string rolledBack; // a save cut short, which the first read rolled back
-    const auto addChecksumFix = [&]() -> std::optional<Status> {
+    const auto addChecksumFix = [&]() -> std::optional<Error> {
         plan.patches.resize(tablePatches);
         if (!fixChecksum_)
             return std::nullopt;
         if (std::optional<Error> failed = AddChecksumFix(path_, form_, plan, rolledBack))
-            return Status::Failure(NotSaved(path_, Describe(*failed), failed->systemError));
+            return NotSaved(path_, Describe(*failed), failed->systemError);
         return std::nullopt;
+    };
+    // The checks before a write; a refusal reports nothing else.
+    const auto refusal = [&](SaveCheck& check) -> std::optional<SaveResult> {
+        SaveResult refused;
+        refused.error = addChecksumFix();
+        if (!refused.error)
+            refused.error = CheckFile(path_, plan, onDisk_, onDiskSize_, form_, overwriteChanges, check,
+                                      refused.fileChanged);
+        return refused.error ? std::optional<SaveResult>(std::move(refused)) : std::nullopt;
     };
     // A save that would change nothing in a file nobody else has touched (an unedited import)
     // reads only the table stretches once and neither locks nor writes anything.
     SaveCheck check;
-    if (std::optional<Status> refused = addChecksumFix())
+    if (std::optional<SaveResult> refused = refusal(check))
         return *refused;
-    if (std::optional<Status> refused =
-            CheckFile(path_, plan, onDisk_, onDiskSize_, form_, overwriteChanges, check))
-        return *refused;
-    Status status;
-    status.notice = rolledBack + check.file.notice;
+    SaveResult saved;
+    saved.notice = rolledBack + check.file.notice;
     if (!check.changes.empty()) {
         ImageWriter writer(ops_);
         if (std::optional<Error> failed = writer.Begin(path_, kLockWaitMs))
-            return Status::Failure(NotSaved(path_, Describe(*failed), failed->systemError));
-        status.notice += writer.Notice();
+            return {NotSaved(path_, Describe(*failed), failed->systemError)};
+        saved.notice += writer.Notice();
         // Another save may have finished while this one waited: look again under the lock.
         check = SaveCheck();
-        if (std::optional<Status> refused = addChecksumFix())
-            return *refused;
-        if (std::optional<Status> refused =
-                CheckFile(path_, plan, onDisk_, onDiskSize_, form_, overwriteChanges, check))
+        if (std::optional<SaveResult> refused = refusal(check))
             return *refused;
         for (const RangeChange& change : check.changes)
-            status.changedBytes += static_cast<int>(change.before.size());
+            saved.changedBytes += static_cast<int>(change.before.size());
         // The backup is the file as it is now, so the last saved state can always be restored. A
         // save that writes nothing keeps the older backup: it still holds the state before the
         // last change.
         ImageFile whole;
-        if (status.changedBytes > 0 && backup_) {
+        if (saved.changedBytes > 0 && backup_) {
             if (std::optional<Error> failed = ReadImage(path_, ReadExtent::Whole, whole))
-                return Status::Failure(
-                    Error::Failure(Fill(Files::tr("未保存 %1：无法读取文件来做备份：%2文件没有改动。"), path_,
-                                        Describe(*failed)),
-                                   path_, failed->systemError));
+                return {Error::Failure(Fill(Files::tr("未保存 %1：无法读取文件来做备份：%2文件没有改动。"),
+                                            path_, Describe(*failed)),
+                                       path_, failed->systemError)};
             std::string where;
             if (std::optional<Error> failed = WriteBackup(path_, whole.bytes, *ops_, where))
-                return Status::Failure(Error::Failure(
+                return {Error::Failure(
                     Fill(Files::tr("未保存 %1：%2文件没有改动。（可在“文件 → 保存时备份”中关闭备份。）"),
                          path_, Describe(*failed)),
-                    path_, failed->systemError));
+                    path_, failed->systemError)};
             if (where != BackupPath(path_))
-                status.notice += Fill(Files::tr("无法在 %1 旁边写入备份，备份写在了 %2。"), path_, where);
+                saved.notice += Fill(Files::tr("无法在 %1 旁边写入备份，备份写在了 %2。"), path_, where);
         }
-        if (status.changedBytes > 0)
+        if (saved.changedBytes > 0)
             if (std::optional<Error> failed = PatchInPlace(path_, check.file.size, check.changes, *ops_))
-                return Status::Failure(std::move(*failed));
+                return {std::move(failed)};
     }
     onDisk_ = std::move(check.after);
     onDiskSize_ = check.file.size;
     for (Table& t : model_.Tables())
         t.SetBaseline();
-    return status;
+    return saved;
 }
 
 } // namespace dravik::rom

@@ -18,24 +18,21 @@
 
 namespace dravik::rom {
 
-// The outcome of Open or Save.
-struct Status {
-    bool ok = true;
-    std::optional<Error> error;    // what went wrong
-    std::string message;           // its words (Describe), for a message box or standard error
-    std::vector<Error> cellErrors; // the invalid cells when a save was refused
-    int changedBytes = 0;          // bytes a successful save changed
-    bool fileChanged = false;      // the save was refused: the file is no longer what Open read
-    std::string notice;            // a successful Open that first rolled back an interrupted save
+// What Open reports.
+struct OpenResult {
+    std::optional<Error> error; // why nothing was opened
+    std::string notice;         // an interrupted save that was rolled back before the read
+    bool ok() const { return !error; }
+};
 
-    static Status Failure(Error error)
-    {
-        Status s;
-        s.ok = false;
-        s.message = Describe(error);
-        s.error = std::move(error);
-        return s;
-    }
+// What Save reports. On a refusal nothing was written.
+struct SaveResult {
+    std::optional<Error> error;    // why nothing was written
+    std::vector<Error> cellErrors; // the invalid cells when the save was refused for them
+    bool fileChanged = false;      // refused: the file is no longer what Open read
+    int changedBytes = 0;          // bytes a successful save changed
+    std::string notice;            // what a successful save also did (a rollback, a backup elsewhere)
+    bool ok() const { return !error; }
 };
 
 // Writes a new file (or replaces a regular one) so that a failure leaves the old file whole.
@@ -106,14 +103,14 @@ public:
 
     // Opens a readable image, writable or not. On failure nothing changes: the old file (if
     // any) stays loaded with its values.
-    Status Open(const std::string& path);
+    OpenResult Open(const std::string& path);
     // Forgets the file; the values stay in the model.
     void Close();
     // Validates every table, then writes the bytes that change into the file under a rollback
     // journal. Nothing is written when any cell or code is invalid, when the file is read-only,
     // when it can no longer be read, or (unless overwriteChanges) when it is no longer what Open
     // (or the last save) saw.
-    Status Save(bool overwriteChanges = false);
+    SaveResult Save(bool overwriteChanges = false);
 
     void SetFileOps(std::shared_ptr<FileOps> ops) { ops_ = std::move(ops); }
     // Whether a save that changes the file first keeps its previous content as NAME.bak beside

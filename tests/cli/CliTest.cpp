@@ -385,7 +385,7 @@ TEST(SetCommand, WritesWhatTheDocumentWritesOrNothing)
              {{"--rows", "1-3,150"}, {0, 1, 2, 149}}, {{"--all"}, {}}, {{"--row-names", ""}, {}}}) {
         test::TempImage viaCli(rom::MakeSampleImage(9)), viaDoc(rom::MakeSampleImage(9));
         rom::RomDocument doc;
-        ASSERT_TRUE(doc.Open(viaDoc.Path()).ok);
+        ASSERT_TRUE(doc.Open(viaDoc.Path()).ok());
         const rom::Table& t = doc.GetModel().Get("monsters");
         std::vector<std::string> choice = c.choice;
         std::vector<int> rows = c.rows;
@@ -401,7 +401,7 @@ TEST(SetCommand, WritesWhatTheDocumentWritesOrNothing)
         const rom::BulkPlan plan = rom::PlanBulk(t, t.Layout().Column("hp"), rows, "min(x*1.2, 4095)");
         ASSERT_TRUE(plan.Ok());
         doc.Apply(plan.edit);
-        ASSERT_TRUE(doc.Save().ok);
+        ASSERT_TRUE(doc.Save().ok());
 
         std::vector<std::string> args = {"set", viaCli.Path(), "--table", "monsters", "--column", "HP"};
         args.insert(args.end(), choice.begin(), choice.end());

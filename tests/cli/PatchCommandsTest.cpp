@@ -82,14 +82,14 @@ TEST(PatchCommands, DiffAsMarkdownListsEveryChangedFieldOnceUnderItsTable)
     const std::string a = f.Write("a.smc", original), b = f.Write("b.smc", original);
     {
         rom::RomDocument doc;
-        ASSERT_TRUE(doc.Open(b).ok);
+        ASSERT_TRUE(doc.Open(b).ok());
         for (const char* table : {"hotel_rooms", "monsters", "tanks"}) {
             const rom::Table& t = other.Get(table);
             for (int row : {1, 3})
                 for (int c : t.Layout().ValueColumns())
                     doc.Apply(rom::Edit(table).SetCell(row, c, t.Cell(row, c)));
         }
-        ASSERT_TRUE(doc.Save().ok);
+        ASSERT_TRUE(doc.Save().ok());
     }
     const rom::ImageDiff diff = rom::DiffImages(original, test::ReadFile(b));
     const CliRun r = Cli({"diff", a, b, "--format", "md"});

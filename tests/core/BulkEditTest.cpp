@@ -100,7 +100,7 @@ TEST(BulkEdit, AppliesAsOneChangeAndKeepsFlagBits)
              {"monsters", "hp", "floor(x*0.8)"},
              {"monsters", "armour", "7"}}) {
         RomDocument doc;
-        ASSERT_TRUE(doc.Open(file.Path()).ok);
+        ASSERT_TRUE(doc.Open(file.Path()).ok());
         const Table& t = doc.GetModel().Get(table);
         const int column = t.Layout().Column(key);
         std::vector<int> rows;
@@ -188,7 +188,7 @@ TEST(Paste, TakesColumnsByTitleAndRowsByNameInAnyOrder)
 {
     RomDocument doc;
     test::TempImage file(MakeSampleImage(3));
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    ASSERT_TRUE(doc.Open(file.Path()).ok());
     const Table& t = doc.GetModel().Get("main_cannons");
     const std::string name0 = t.RowLabel(0), name4 = t.RowLabel(4);
     // As a spreadsheet gives it back: CRLF, a number reformatted, columns reordered, a subset.

@@ -47,7 +47,7 @@ class OpenDocument : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(doc.Open(file.Path()).ok);
+        ASSERT_TRUE(doc.Open(file.Path()).ok());
         doc.Subscribe([this](const Change& c) { told.push_back(c); });
     }
     Table& T(const char* id) { return doc.GetModel().Get(id); }
@@ -66,9 +66,9 @@ TEST_F(OpenDocument, OpenRefusesFilesItCannotEditAndKeepsTheOldOne)
     const QDir dir = QDir::temp();
     for (const std::string& bad : {shortFile.Path(), std::string("/nonexistent/x.smc"),
                                    dir.absolutePath().toStdString(), std::string()}) {
-        const Status s = doc.Open(bad);
-        EXPECT_FALSE(s.ok) << bad;
-        EXPECT_NE(s.message.find(bad), std::string::npos) << s.message;
+        const OpenResult s = doc.Open(bad);
+        EXPECT_FALSE(s.ok()) << bad;
+        EXPECT_NE(Describe(s.error).find(bad), std::string::npos) << Describe(s.error);
         EXPECT_TRUE(doc.IsLoaded());
         EXPECT_EQ(doc.Path(), file.Path());
         EXPECT_EQ(doc.GetModel().Get("monsters").Cell(5, 4), before);
@@ -88,8 +88,8 @@ TEST_F(OpenDocument, SaveRefusesInvalidCellsAsAWholeAndListsThem)
     m.Get("engines").SetCell(0, 3, "2.56");       // one-byte hundredths
     m.Get("tanks").SetCode("parts", 0, 0, 256);   // a code beyond its byte
     m.Get("red_wolf").SetCell(0, 1, "70000");     // written twice: named once
-    const Status s = doc.Save();
-    EXPECT_FALSE(s.ok);
+    const SaveResult s = doc.Save();
+    EXPECT_FALSE(s.ok());
     ASSERT_EQ(s.cellErrors.size(), 8u);
     EXPECT_EQ(s.cellErrors[0].row, 2); // people count rows from 1
     EXPECT_EQ(file.Read(), original);
@@ -97,7 +97,7 @@ TEST_F(OpenDocument, SaveRefusesInvalidCellsAsAWholeAndListsThem)
          {"表「主炮」 第 2 行「" + m.Get("main_cannons").RowLabel(1) + "」", std::string("\"12a\" 不是数字"),
           std::string("0 到 8191"), std::string("256 到 511"), std::string("0.00 到 2.55"),
           std::string("表「红狼的HP」 第 1 行")})
-        EXPECT_TRUE(test::Contains(s.message, part)) << s.message;
+        EXPECT_TRUE(test::Contains(Describe(s.error), part)) << Describe(s.error);
 
     for (const Error& e : s.cellErrors)
         if (e.columnIndex > 0)
@@ -105,8 +105,8 @@ TEST_F(OpenDocument, SaveRefusesInvalidCellsAsAWholeAndListsThem)
                                      m.Get(e.tableId).BaselineCell(e.row - 1, e.columnIndex));
     m.Get("tanks").SetCode("parts", 0, 0, 0xFF);
     m.Get("main_cannons").SetCell(1, 4, " 12\r\n"); // surrounding space and line breaks are fine
-    const Status ok = doc.Save();
-    ASSERT_TRUE(ok.ok) << ok.message;
+    const SaveResult ok = doc.Save();
+    ASSERT_TRUE(ok.ok()) << Describe(ok.error);
     EXPECT_GT(ok.changedBytes, 0);
     EXPECT_EQ(file.Read().size(), original.size());
 }
@@ -115,9 +115,9 @@ TEST_F(OpenDocument, SaveOfAVanishedFileIsReported)
 {
     doc.GetModel().Get("items").SetCell(0, 1, "1");
     QFile::remove(QString::fromStdString(file.Path()));
-    const Status s = doc.Save();
-    EXPECT_FALSE(s.ok);
-    EXPECT_NE(s.message.find("文件不存在"), std::string::npos) << s.message;
+    const SaveResult s = doc.Save();
+    EXPECT_FALSE(s.ok());
+    EXPECT_NE(Describe(s.error).find("文件不存在"), std::string::npos) << Describe(s.error);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(file.Path())));
 }
 
@@ -299,7 +299,7 @@ TEST_F(OpenDocument, ReviewListsChangedFieldsAndExactlyTheBytesSaveWrites)
     EXPECT_EQ(review.entries[2].columnTitle, "loot_gate");
     EXPECT_EQ(review.entries[2].column, -1);
 
-    ASSERT_TRUE(doc.Save().ok);
+    ASSERT_TRUE(doc.Save().ok());
     const Bytes saved = file.Read();
     const std::vector<uint32_t> written = test::Differing(original, saved);
     ASSERT_EQ(written.size(), review.bytes.size());
@@ -327,15 +327,15 @@ TEST(ChangeBaseline, ASavedValueReplacesTheLoadedTextAsTheUnchangedOne)
     test::Put(image, attack3, 2, 0x0010);
     test::TempImage file(image);
     RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    ASSERT_TRUE(doc.Open(file.Path()).ok());
     const std::string loaded = doc.GetModel().Get("main_cannons").Cell(3, 4);
     ASSERT_EQ(loaded, "-24560");
 
     doc.Apply(Edit("main_cannons").SetCell(3, 4, "5"));
-    ASSERT_TRUE(doc.Save().ok);
+    ASSERT_TRUE(doc.Save().ok());
     doc.Apply(Edit("main_cannons").SetCell(3, 4, loaded));
-    const Status again = doc.Save();
-    EXPECT_FALSE(again.ok)
+    const SaveResult again = doc.Save();
+    EXPECT_FALSE(again.ok())
         << "the file holds 5 now; keeping its bytes would report a save that did not happen";
     EXPECT_EQ(test::Get(file.Read(), attack3, 2), 0x6000u + 5);
 }
@@ -367,7 +367,7 @@ TEST_F(OpenDocument, ACellCountsAsChangedByItsTextOrByACodeItShowsUntilSaved)
         EXPECT_EQ(T("tanks").IsChanged(r, column), column == 2 || column == 7) << column;
     EXPECT_TRUE(T("monsters").IsChanged(3, 18)) << "the loot cell shows the category too";
     EXPECT_FALSE(T("monsters").IsChanged(3, 17));
-    ASSERT_TRUE(doc.Save().ok);
+    ASSERT_TRUE(doc.Save().ok());
     EXPECT_FALSE(T("tanks").IsChanged(r, 7));
     EXPECT_FALSE(T("monsters").IsChanged(3, 18));
 }
@@ -397,12 +397,12 @@ TEST_F(OpenDocument, ARecordWrittenAndReadBackGivesTheSameSaveAsTheEditsThemselv
     EXPECT_EQ(read.Count(), 6);
 
     RomDocument other;
-    ASSERT_TRUE(other.Open(recovered.Path()).ok);
+    ASSERT_TRUE(other.Open(recovered.Path()).ok());
     EXPECT_EQ(HashImage(other.SavedParts()), read.imageHash);
     for (const Edit& e : read.edits)
         other.Apply(e);
-    ASSERT_TRUE(doc.Save().ok);
-    ASSERT_TRUE(other.Save().ok);
+    ASSERT_TRUE(doc.Save().ok());
+    ASSERT_TRUE(other.Save().ok());
     EXPECT_EQ(file.Read(), recovered.Read());
     EXPECT_NE(file.Read(), sample);
     EXPECT_TRUE(UnsavedEdits(doc.GetModel()).empty());
@@ -478,15 +478,15 @@ TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
 TEST_F(OpenDocument, CarriedChangesGoBackOnTopOfTheReloadedFile)
 {
     RomDocument theirs;
-    ASSERT_TRUE(theirs.Open(file.Path()).ok);
+    ASSERT_TRUE(theirs.Open(file.Path()).ok());
     const int part = doc.GetModel().Get("tanks").Code("parts", 2, 0);
     doc.Apply(Edit("items").SetCell(1, 1, "11").SetCell(2, 1, "22").SetCell(3, 1, "33"));
     doc.Apply(Edit("tanks").SetCode("parts", 2, 0, part ^ 0x80));
     theirs.Apply(Edit("items").SetCell(2, 1, "99").SetCell(3, 1, "33").SetCell(4, 1, "44"));
-    ASSERT_TRUE(theirs.Save().ok);
+    ASSERT_TRUE(theirs.Save().ok());
 
     const CarriedChanges carried = CarryUnsaved(doc.GetModel());
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    ASSERT_TRUE(doc.Open(file.Path()).ok());
     const Reapplication plan = PlanReapply(doc.GetModel(), carried);
     EXPECT_EQ(plan.count, 3) << "row 3 holds the user's value already";
     EXPECT_EQ(plan.changedAlso, 1) << "row 2 was changed by both";

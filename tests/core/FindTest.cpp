@@ -111,10 +111,10 @@ TEST(Reference, MarksAreTheDiffsCellsAndRestoringGivesTheReferenceBytesBack)
     rom::Model other; // rows of another sample, copied into some rows of every table
     rom::LoadTables(rom::MakeSampleImage(12), other);
     rom::RomDocument doc;
-    ASSERT_TRUE(doc.Open(mod.Path()).ok);
+    ASSERT_TRUE(doc.Open(mod.Path()).ok());
     for (const rom::Table& t : other.Tables())
         doc.Apply(rom::RestoreFromReference(t, {0, 2, t.Rows() - 1}));
-    ASSERT_TRUE(doc.Save().ok);
+    ASSERT_TRUE(doc.Save().ok());
 
     rom::ReferenceImage reference;
     std::string error;
@@ -131,7 +131,7 @@ TEST(Reference, MarksAreTheDiffsCellsAndRestoringGivesTheReferenceBytesBack)
     for (const rom::Table& t : reference.model.Tables())
         doc.Apply(rom::RestoreFromReference(t, {0, 1, 2, t.Rows() - 1}));
     EXPECT_TRUE(rom::CellsDifferingFrom(doc.GetModel(), reference.model).empty());
-    ASSERT_TRUE(doc.Save().ok);
+    ASSERT_TRUE(doc.Save().ok());
     EXPECT_EQ(mod.Read(), original);
 }
 

@@ -54,7 +54,7 @@ TEST(ImageDiff, NamesExactlyTheEditedFields)
     const rom::Bytes a = rom::MakeSampleImage(3);
     test::TempImage file(a);
     rom::RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    ASSERT_TRUE(doc.Open(file.Path()).ok());
     rom::Model& m = doc.GetModel();
     m.Get("items").SetCell(4, 1, "1234");
     m.Get("tanks").SetCode("parts", 2, 1, m.Get("tanks").Code("parts", 2, 1) == 5 ? 6 : 5);
@@ -62,7 +62,7 @@ TEST(ImageDiff, NamesExactlyTheEditedFields)
     const int category = m.Get("monsters").Code("early_category", 9); // no cell shows it within its group
     m.Get("monsters").SetCode("early_category", 9, 0, category ^ 1);
     m.Get("red_wolf").SetCell(0, 1, "4321");
-    ASSERT_TRUE(doc.Save().ok);
+    ASSERT_TRUE(doc.Save().ok());
 
     const rom::ImageDiff d = rom::DiffImages(a, file.Read());
     const std::set<Key> expected = {{"items", 4, "价格"},
@@ -146,18 +146,18 @@ TEST(ImageDiff, TheOpenImageWithItsEditsIsWhatSaveWouldWriteAndNothingIsWritten)
     const rom::Bytes original = rom::MakeSampleImage(6);
     test::TempImage file(original);
     rom::RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    ASSERT_TRUE(doc.Open(file.Path()).ok());
     doc.GetModel().Get("snacks").SetCell(2, 1, "99");
     rom::Bytes image;
-    ASSERT_TRUE(rom::ImageWithEdits(doc, image).ok);
+    ASSERT_TRUE(rom::ImageWithEdits(doc, image).ok());
     EXPECT_TRUE(file.Read() == original);
     EXPECT_EQ(Keys(rom::DiffImages(original, image)), (std::set<Key>{{"snacks", 2, "价格"}}));
-    ASSERT_TRUE(doc.Save().ok);
+    ASSERT_TRUE(doc.Save().ok());
     EXPECT_TRUE(file.Read() == image);
 
     doc.GetModel().Get("snacks").SetCell(3, 1, "9x");
-    const rom::Status refused = rom::ImageWithEdits(doc, image);
-    EXPECT_FALSE(refused.ok);
+    const rom::ImageResult refused = rom::ImageWithEdits(doc, image);
+    EXPECT_FALSE(refused.ok());
     ASSERT_EQ(refused.cellErrors.size(), 1u);
     EXPECT_EQ(refused.cellErrors[0].text, "9x");
 }

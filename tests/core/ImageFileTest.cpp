@@ -62,13 +62,13 @@ TEST(ImageFile, SizeDecidesTheHeaderAndTheMinimum)
     for (const auto& [size, accepted, header] : cases) {
         const std::string path = SparseImage(dir, "image.smc", size, header);
         RomDocument doc;
-        const Status s = doc.Open(path);
-        EXPECT_EQ(s.ok, accepted) << std::hex << size << " " << s.message;
-        if (s.ok) {
+        const OpenResult s = doc.Open(path);
+        EXPECT_EQ(s.ok(), accepted) << std::hex << size << " " << Describe(s.error);
+        if (s.ok()) {
             EXPECT_EQ(doc.Form().header, header) << std::hex << size;
             EXPECT_TRUE(test::State(doc.GetModel()) == test::State(sample)) << std::hex << size;
         } else {
-            EXPECT_NE(s.message.find(std::to_string(size)), std::string::npos) << s.message;
+            EXPECT_NE(Describe(s.error).find(std::to_string(size)), std::string::npos) << Describe(s.error);
         }
     }
 }
@@ -107,7 +107,7 @@ TEST(ImageFile, HeaderlessTwinShowsTheSameTablesAndTakesTheSameEditsLower)
     // One edit in every table, the first value cell and the first code, in both images.
     RomDocument docs[2];
     for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(docs[i].Open(i ? plain : headered).ok);
+        ASSERT_TRUE(docs[i].Open(i ? plain : headered).ok());
         EXPECT_EQ(docs[i].Form().header, i == 0);
         for (Table& t : docs[i].GetModel().Tables()) {
             const int column = t.Layout().ValueColumns().front();
@@ -115,8 +115,8 @@ TEST(ImageFile, HeaderlessTwinShowsTheSameTablesAndTakesTheSameEditsLower)
             if (!t.CodeArrays().empty())
                 t.CodeArrays().front().At(0) ^= 1;
         }
-        const Status s = docs[i].Save();
-        ASSERT_TRUE(s.ok) << s.message;
+        const SaveResult s = docs[i].Save();
+        ASSERT_TRUE(s.ok()) << Describe(s.error);
     }
     EXPECT_TRUE(test::State(docs[0].GetModel()) == test::State(docs[1].GetModel()));
     const std::vector<uint32_t> changed = test::Differing(before, test::ReadFile(headered));
@@ -134,12 +134,12 @@ TEST(ImageFile, SaveKeepsAChangeMadeOutsideTheTables)
     Bytes image = MakeSampleImage(6);
     test::TempImage file(image);
     RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    ASSERT_TRUE(doc.Open(file.Path()).ok());
     image[0x14] ^= 0xFF;
     ASSERT_TRUE(test::WriteFile(file.Path(), image));
     doc.GetModel().Get("items").SetCell(0, 1, "7");
-    const Status s = doc.Save();
-    ASSERT_TRUE(s.ok) << s.message;
+    const SaveResult s = doc.Save();
+    ASSERT_TRUE(s.ok()) << Describe(s.error);
     const Bytes after = file.Read();
     EXPECT_EQ(after[0x14], image[0x14]);
     EXPECT_EQ(test::Get(after, 0xC0200, 2), 7u);
@@ -153,21 +153,21 @@ TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndGoesElsewhereWhenItCannotBeB
     test::TempImage file(original);
     const std::string backup = RomDocument::BackupPath(file.Path());
     RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    ASSERT_TRUE(doc.Open(file.Path()).ok());
     doc.SetBackupOnSave(true);
     Table& items = doc.GetModel().Get("items");
 
     items.SetCell(0, 1, "11");
-    ASSERT_TRUE(doc.Save().ok);
+    ASSERT_TRUE(doc.Save().ok());
     EXPECT_EQ(test::ReadFile(backup), original);
     const Bytes first = file.Read();
     EXPECT_NE(first, original);
 
-    ASSERT_TRUE(doc.Save().ok); // nothing changes: the backup still holds the state before the edit
+    ASSERT_TRUE(doc.Save().ok()); // nothing changes: the backup still holds the state before the edit
     EXPECT_EQ(test::ReadFile(backup), original);
 
     items.SetCell(0, 1, "12");
-    ASSERT_TRUE(doc.Save().ok); // the older backup is replaced
+    ASSERT_TRUE(doc.Save().ok()); // the older backup is replaced
     EXPECT_EQ(test::ReadFile(backup), first);
 
     // Something that is no file sits where the backup goes: the backup goes to the data folder
@@ -176,9 +176,9 @@ TEST(ImageFile, BackupKeepsTheStateBeforeEachSaveAndGoesElsewhereWhenItCannotBeB
     ASSERT_TRUE(QFile::remove(QString::fromStdString(backup)));
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(backup)));
     items.SetCell(0, 1, "13");
-    const Status s = doc.Save();
+    const SaveResult s = doc.Save();
     const std::string elsewhere = RomDocument::BackupInDataFolder(file.Path());
-    EXPECT_TRUE(s.ok) << s.message;
+    EXPECT_TRUE(s.ok()) << Describe(s.error);
     EXPECT_NE(s.notice.find(elsewhere), std::string::npos) << s.notice;
     EXPECT_EQ(test::ReadFile(elsewhere), second);
     QFile::remove(QString::fromStdString(elsewhere));
@@ -260,14 +260,14 @@ TEST(InternalHeader, SaveFixesTheChecksumInTheSameWriteAndKeepsItAsTheSavedState
 {
     test::TempImage file(rom::MakeSampleImage(5, false));
     rom::RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
+    ASSERT_TRUE(doc.Open(file.Path()).ok());
     EXPECT_TRUE(doc.IsPlausible());
     doc.SetFixChecksumOnSave(true);
     const std::string price = doc.GetModel().Get("hotel_rooms").Cell(0, 1);
     doc.Apply(rom::Edit("hotel_rooms").SetCell(0, 1, price == "7" ? "8" : "7"));
 
-    const rom::Status saved = doc.Save(); // the command line's tests check the review's words
-    ASSERT_TRUE(saved.ok) << saved.message;
+    const rom::SaveResult saved = doc.Save(); // the command line's tests check the review's words
+    ASSERT_TRUE(saved.ok()) << Describe(saved.error);
     Bytes after = file.Read();
     after.insert(after.begin(), 0x200, 0); // PlainSum skips a copier header
     EXPECT_EQ(StoredChecksum(after, kLo), PlainSum(after));

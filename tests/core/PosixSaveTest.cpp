@@ -49,14 +49,14 @@ TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)
             ASSERT_EQ(::chown(file.Path().c_str(), 65534, 100), 0);
         }
         const struct stat before = Stat(file.Path());
-        const Status s = test::SaveItemPrice(sym, "123");
+        const SaveResult s = test::SaveItemPrice(sym, "123");
         if (mode == 0444) { // nobody may write it: a reference image that is kept as it is
-            EXPECT_TRUE(!s.ok && Contains(s.message, "只读")) << s.message;
+            EXPECT_TRUE(!s.ok() && Contains(Describe(s.error), "只读")) << Describe(s.error);
             EXPECT_EQ(Stat(file.Path()).st_mode, before.st_mode);
             EXPECT_TRUE(file.Read() == MakeSampleImage(11));
             continue;
         }
-        ASSERT_TRUE(s.ok) << s.message;
+        ASSERT_TRUE(s.ok()) << Describe(s.error);
         const auto kept = [](const struct stat& st) {
             return std::tie(st.st_ino, st.st_mode, st.st_uid, st.st_gid);
         };
@@ -67,7 +67,7 @@ TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)
         ASSERT_EQ(::lstat(sym.c_str(), &symStat), 0);
         EXPECT_TRUE(S_ISLNK(symStat.st_mode)) << "the symlink stays a link";
         RomDocument again;
-        ASSERT_TRUE(again.Open(link).ok);
+        ASSERT_TRUE(again.Open(link).ok());
         EXPECT_EQ(again.GetModel().Get("items").Cell(0, 1), "123");
 
         // A write that grows or shrinks the image too.
@@ -93,22 +93,22 @@ TEST_F(SaveSafety, SavesOfOneImageAreSerialisedAndALeftLockIsTakenOver)
     ASSERT_TRUE(QFile::exists(QString::fromStdString(file.Path() + ".lock")));
 
     RomDocument a, b;
-    ASSERT_TRUE(a.Open(file.Path()).ok);
-    ASSERT_TRUE(b.Open(file.Path()).ok);
+    ASSERT_TRUE(a.Open(file.Path()).ok());
+    ASSERT_TRUE(b.Open(file.Path()).ok());
     a.GetModel().Get("items").SetCell(0, 1, "11");
     b.GetModel().Get("items").SetCell(1, 1, "22");
-    Status sa, sb;
+    SaveResult sa, sb;
     std::thread ta([&] { sa = a.Save(); });
     std::thread tb([&] { sb = b.Save(); });
     ta.join();
     tb.join();
     // One of them saved; the other then found the file changed and wrote nothing.
-    EXPECT_NE(sa.ok, sb.ok) << sa.message << sb.message;
+    EXPECT_NE(sa.ok(), sb.ok()) << Describe(sa.error) << Describe(sb.error);
     EXPECT_TRUE(sa.fileChanged || sb.fileChanged);
     RomDocument c;
-    ASSERT_TRUE(c.Open(file.Path()).ok);
-    EXPECT_EQ(c.GetModel().Get("items").Cell(0, 1) == "11", sa.ok);
-    EXPECT_EQ(c.GetModel().Get("items").Cell(1, 1) == "22", sb.ok);
+    ASSERT_TRUE(c.Open(file.Path()).ok());
+    EXPECT_EQ(c.GetModel().Get("items").Cell(0, 1) == "11", sa.ok());
+    EXPECT_EQ(c.GetModel().Get("items").Cell(1, 1) == "22", sb.ok());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(file.Path() + ".lock")));
 }
 
@@ -171,8 +171,8 @@ TEST_F(SaveSafety, ASaveCutShortThroughOneHardLinkIsFoundFromTheOther)
     const std::string other = file.Path() + ".other";
     ASSERT_EQ(::link(file.Path().c_str(), other.c_str()), 0);
     ASSERT_FALSE(test::SaveDyingAtJournalRemoval(other) == original);
-    const Status s = RomDocument().Open(file.Path());
-    ASSERT_TRUE(s.ok) << s.message;
+    const OpenResult s = RomDocument().Open(file.Path());
+    ASSERT_TRUE(s.ok()) << Describe(s.error);
     EXPECT_TRUE(Contains(s.notice, "已恢复")) << s.notice;
     EXPECT_TRUE(file.Read() == original);
 }
@@ -190,9 +190,9 @@ TEST_F(SaveSafety, OddJournalFilesAreReportedWithoutWaitingOrFollowingThem)
                                          : ::symlink("/dev/zero", journal.c_str()),
                   0);
         RomDocument doc;
-        const Status s = doc.Open(file.Path());
-        EXPECT_FALSE(s.ok);
-        EXPECT_TRUE(Contains(s.message, journal)) << s.message;
+        const OpenResult s = doc.Open(file.Path());
+        EXPECT_FALSE(s.ok());
+        EXPECT_TRUE(Contains(Describe(s.error), journal)) << Describe(s.error);
         EXPECT_TRUE(file.Read() == original);
         EXPECT_FALSE(QFile::exists(QString::fromStdString(target))) << "nothing written through the link";
     }
@@ -205,8 +205,8 @@ TEST_F(SaveSafety, ABackupReplacesALinkOfItsNameInsteadOfWritingThroughIt)
     const std::string backup = RomDocument::BackupPath(file.Path()), victim = file.Path() + ".victim";
     ASSERT_TRUE(test::WriteFile(victim, Bytes{'v'}));
     ASSERT_EQ(::symlink(victim.c_str(), backup.c_str()), 0);
-    const Status s = test::SaveItemPrice(file.Path(), "55", nullptr, true);
-    ASSERT_TRUE(s.ok) << s.message;
+    const SaveResult s = test::SaveItemPrice(file.Path(), "55", nullptr, true);
+    ASSERT_TRUE(s.ok()) << Describe(s.error);
     EXPECT_TRUE(test::ReadFile(victim) == Bytes{'v'});
     EXPECT_TRUE(test::ReadFile(backup) == original);
     EXPECT_TRUE(s.notice.empty()) << s.notice;
@@ -249,9 +249,9 @@ TEST_F(SaveSafety, ASaveCutShortWithItsJournalInOneUsersDataFolderIsSeenByEveryO
 
     const auto opens = [&](const std::string& path) {
         RomDocument doc;
-        const Status s = doc.Open(path);
-        EXPECT_TRUE(s.ok || Contains(s.message, journal)) << s.message;
-        return s.ok;
+        const OpenResult s = doc.Open(path);
+        EXPECT_TRUE(s.ok() || Contains(Describe(s.error), journal)) << Describe(s.error);
+        return s.ok();
     };
     user("b");
     ASSERT_EQ(::chown(journal.c_str(), 65534, 65534), 0);

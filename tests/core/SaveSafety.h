@@ -31,16 +31,16 @@ protected:
 };
 
 // Opens path (through ops, when given), applies the edits and saves.
-inline rom::Status SaveEdits(const std::string& path, const std::vector<rom::Edit>& edits,
-                             const std::shared_ptr<rom::FileOps>& ops = nullptr, bool backup = false)
+inline rom::SaveResult SaveEdits(const std::string& path, const std::vector<rom::Edit>& edits,
+                                 const std::shared_ptr<rom::FileOps>& ops = nullptr, bool backup = false)
 {
     rom::RomDocument doc;
     if (ops)
         doc.SetFileOps(ops);
     doc.SetBackupOnSave(backup);
-    const rom::Status opened = doc.Open(path);
-    if (!opened.ok)
-        return opened;
+    const rom::OpenResult opened = doc.Open(path);
+    if (!opened.ok())
+        return {opened.error};
     for (const rom::Edit& e : edits)
         doc.Apply(e);
     return doc.Save();
@@ -58,8 +58,8 @@ inline std::string WriteImage(const std::string& path, const rom::Bytes& target,
     return error;
 }
 
-inline rom::Status SaveItemPrice(const std::string& path, const std::string& price,
-                                 const std::shared_ptr<rom::FileOps>& ops = nullptr, bool backup = false)
+inline rom::SaveResult SaveItemPrice(const std::string& path, const std::string& price,
+                                     const std::shared_ptr<rom::FileOps>& ops = nullptr, bool backup = false)
 {
     return SaveEdits(path, {rom::Edit("items").SetCell(0, 1, price)}, ops, backup);
 }
@@ -72,7 +72,7 @@ inline rom::Bytes SaveDyingAtJournalRemoval(const std::string& path, bool folder
     const auto save = [&](int failAt) {
         auto ops = std::make_shared<FailingFileOps>(failAt, EIO, false);
         ops->folderWritable = folderWritable;
-        EXPECT_EQ(SaveItemPrice(path, "321", ops).ok, failAt == 1 << 30);
+        EXPECT_EQ(SaveItemPrice(path, "321", ops).ok(), failAt == 1 << 30);
         return ops->steps;
     };
     const int steps = save(1 << 30);

@@ -55,24 +55,24 @@ TEST_F(SaveSafety, FileChangedReplacedOrShrunkSinceOpenIsNotOverwritten)
         for (const bool edited : {false, true}) {
             test::TempImage file(original);
             RomDocument doc;
-            ASSERT_TRUE(doc.Open(file.Path()).ok);
+            ASSERT_TRUE(doc.Open(file.Path()).ok());
             ASSERT_TRUE(test::WriteFile(file.Path(), other));
             if (edited)
                 doc.GetModel().Get("items").SetCell(0, 1, "7");
-            const Status s = doc.Save();
-            EXPECT_FALSE(s.ok);
+            const SaveResult s = doc.Save();
+            EXPECT_FALSE(s.ok());
             EXPECT_TRUE(s.fileChanged);
-            EXPECT_TRUE(Contains(s.message, RomDocument::kChangedOnDisk)) << s.message;
+            EXPECT_TRUE(Contains(Describe(s.error), RomDocument::kChangedOnDisk)) << Describe(s.error);
             EXPECT_TRUE(file.Read() == other) << "nothing written over the other program's change";
             if (other.size() != original.size())
                 continue;
-            const Status forced = doc.Save(true); // the user chose to overwrite
-            ASSERT_TRUE(forced.ok) << forced.message;
+            const SaveResult forced = doc.Save(true); // the user chose to overwrite
+            ASSERT_TRUE(forced.ok()) << Describe(forced.error);
             RomDocument reread;
-            ASSERT_TRUE(reread.Open(file.Path()).ok);
+            ASSERT_TRUE(reread.Open(file.Path()).ok());
             EXPECT_EQ(reread.GetModel().Get("main_cannons").Cell(0, 1),
                       doc.GetModel().Get("main_cannons").Cell(0, 1));
-            EXPECT_TRUE(doc.Save().ok) << "the overwritten file is what the document now knows";
+            EXPECT_TRUE(doc.Save().ok()) << "the overwritten file is what the document now knows";
         }
     }
 }
@@ -83,7 +83,7 @@ TEST_F(SaveSafety, EveryFailingStepOfASaveAndItsBackupLeavesTheOldBytesOrTheNewO
     Bytes expected;
     const int steps = test::StepsOf([&](const auto& ops) {
         test::TempImage file(original);
-        ASSERT_TRUE(test::SaveEdits(file.Path(), kFarApart, ops, true).ok);
+        ASSERT_TRUE(test::SaveEdits(file.Path(), kFarApart, ops, true).ok());
         expected = file.Read();
     });
     ASSERT_GE(steps, 10);
@@ -98,10 +98,10 @@ TEST_F(SaveSafety, EveryFailingStepOfASaveAndItsBackupLeavesTheOldBytesOrTheNewO
                 test::TempImage file(original);
                 auto ops = std::make_shared<test::FailingFileOps>(failAt, error, once);
                 ops->folderWritable = folderWritable;
-                const Status s = test::SaveEdits(file.Path(), kFarApart, ops, true);
+                const SaveResult s = test::SaveEdits(file.Path(), kFarApart, ops, true);
                 const Bytes after = file.Read();
                 ASSERT_EQ(after.size(), original.size());
-                if (s.ok) {
+                if (s.ok()) {
                     EXPECT_TRUE(after == expected);
                     const std::string backup = Contains(s.notice, "备份写在了")
                                                    ? RomDocument::BackupInDataFolder(file.Path())
@@ -109,8 +109,9 @@ TEST_F(SaveSafety, EveryFailingStepOfASaveAndItsBackupLeavesTheOldBytesOrTheNewO
                     EXPECT_TRUE(test::ReadFile(backup) == original) << s.notice;
                     QFile::remove(QString::fromStdString(RomDocument::BackupInDataFolder(file.Path())));
                 } else {
-                    EXPECT_TRUE(Contains(s.message, ErrorText(error))) << s.message;
-                    EXPECT_EQ(Contains(s.message, "文件没有改动"), after == original) << s.message;
+                    EXPECT_TRUE(Contains(Describe(s.error), ErrorText(error))) << Describe(s.error);
+                    EXPECT_EQ(Contains(Describe(s.error), "文件没有改动"), after == original)
+                        << Describe(s.error);
                 }
                 if (!folderWritable) {
                     EXPECT_FALSE(QFile::exists(QString::fromStdString(file.Path() + ".journal")));
@@ -118,9 +119,9 @@ TEST_F(SaveSafety, EveryFailingStepOfASaveAndItsBackupLeavesTheOldBytesOrTheNewO
 
                 // The next Open finds the file whole: the old bytes after a failure, else the new.
                 RomDocument next;
-                const Status opened = next.Open(file.Path());
-                ASSERT_TRUE(opened.ok) << opened.message;
-                EXPECT_TRUE(file.Read() == (s.ok ? expected : original));
+                const OpenResult opened = next.Open(file.Path());
+                ASSERT_TRUE(opened.ok()) << Describe(opened.error);
+                EXPECT_TRUE(file.Read() == (s.ok() ? expected : original));
                 EXPECT_FALSE(AnyJournal(file.Path()));
                 if (after != file.Read()) {
                     EXPECT_TRUE(Contains(opened.notice, "已恢复")) << opened.notice;
@@ -172,13 +173,13 @@ TEST_F(SaveSafety, AJournalIsRolledBackOnlyOverItsOwnFileAndContents)
         ASSERT_TRUE(test::WriteFile(journal, data));
 
         RomDocument doc;
-        const Status s = doc.Open(file.Path());
+        const OpenResult s = doc.Open(file.Path());
         const bool refused = !rolledBack && journalKind != 1;
-        EXPECT_EQ(s.ok, !refused) << s.message;
+        EXPECT_EQ(s.ok(), !refused) << Describe(s.error);
         EXPECT_TRUE(file.Read() == (rolledBack ? original : bytes));
         EXPECT_EQ(QFile::exists(QString::fromStdString(journal)), refused) << "kept only when refused";
         if (refused) {
-            EXPECT_TRUE(Contains(s.message, journal)) << s.message;
+            EXPECT_TRUE(Contains(Describe(s.error), journal)) << Describe(s.error);
         } else {
             EXPECT_TRUE(Contains(s.notice, journalKind == 1 ? "不完整" : "已恢复")) << s.notice;
         }
@@ -250,9 +251,10 @@ TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)
     ASSERT_TRUE(held.tryLock(0));
     const auto before = ModifiedAt(file.Path());
     RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok);
-    const Status s = test::SaveItemPrice(file.Path(), doc.GetModel().Get("items").Cell(0, 1), nullptr, true);
-    ASSERT_TRUE(s.ok) << s.message;
+    ASSERT_TRUE(doc.Open(file.Path()).ok());
+    const SaveResult s =
+        test::SaveItemPrice(file.Path(), doc.GetModel().Get("items").Cell(0, 1), nullptr, true);
+    ASSERT_TRUE(s.ok()) << Describe(s.error);
     EXPECT_EQ(s.changedBytes, 0);
     EXPECT_TRUE(ModifiedAt(file.Path()) == before) << "a save with nothing to change touched the file";
     EXPECT_FALSE(QFile::exists(QString::fromStdString(RomDocument::BackupPath(file.Path()))));
@@ -260,7 +262,7 @@ TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)
     // One that changes something goes through the lock and the file operations.
     auto fast = std::make_shared<test::FailingFileOps>(1 << 30, 0, true);
     held.unlock();
-    ASSERT_TRUE(test::SaveItemPrice(file.Path(), "9", fast).ok);
+    ASSERT_TRUE(test::SaveItemPrice(file.Path(), "9", fast).ok());
     EXPECT_GT(fast->steps, 0);
 }
 
@@ -330,11 +332,11 @@ TEST_F(SaveSafety, APatchSucceedsOnlyWhenEveryStepBeforeItsCommitDid)
 TEST_F(SaveSafety, AnImageWhoseNameLeavesNoRoomForSideFilesIsSaved)
 {
     test::TempImage file(MakeSampleImage(34), std::string(249, 'a') + ".smc");
-    const Status s = test::SaveItemPrice(file.Path(), "77", nullptr, true);
-    ASSERT_TRUE(s.ok) << s.message;
+    const SaveResult s = test::SaveItemPrice(file.Path(), "77", nullptr, true);
+    ASSERT_TRUE(s.ok()) << Describe(s.error);
     EXPECT_TRUE(Contains(s.notice, "备份写在了")) << s.notice;
     RomDocument again;
-    ASSERT_TRUE(again.Open(file.Path()).ok);
+    ASSERT_TRUE(again.Open(file.Path()).ok());
     EXPECT_EQ(again.GetModel().Get("items").Cell(0, 1), "77");
 }
 
@@ -442,18 +444,18 @@ TEST_F(SaveSafety, EveryFailingStepOfTheRollBackAtOpenKeepsTheJournalUsable)
     };
     const int steps = test::StepsOf([&](const auto& ops) {
         test::TempImage file(torn);
-        const Status s = openWith(ops, file);
-        ASSERT_TRUE(s.ok) << s.message;
+        const OpenResult s = openWith(ops, file);
+        ASSERT_TRUE(s.ok()) << Describe(s.error);
         ASSERT_TRUE(file.Read() == original);
     });
     test::ForEachFailure(steps, [&](int failAt, bool once) {
         test::TempImage file(torn);
-        const Status s = openWith(std::make_shared<test::FailingFileOps>(failAt, EIO, once), file);
-        if (!s.ok) { // the journal is still there, and the next open finishes the roll-back
-            EXPECT_TRUE(Contains(s.message, ErrorText(EIO))) << s.message;
+        const OpenResult s = openWith(std::make_shared<test::FailingFileOps>(failAt, EIO, once), file);
+        if (!s.ok()) { // the journal is still there, and the next open finishes the roll-back
+            EXPECT_TRUE(Contains(Describe(s.error), ErrorText(EIO))) << Describe(s.error);
             EXPECT_TRUE(AnyJournal(file.Path()));
-            const Status again = RomDocument().Open(file.Path());
-            EXPECT_TRUE(again.ok) << again.message;
+            const OpenResult again = RomDocument().Open(file.Path());
+            EXPECT_TRUE(again.ok()) << Describe(again.error);
         }
         EXPECT_TRUE(file.Read() == original);
         EXPECT_FALSE(AnyJournal(file.Path()));

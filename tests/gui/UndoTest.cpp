@@ -236,7 +236,7 @@ protected:
     static void PutRecord(const std::string& record, const std::string& path)
     {
         rom::RomDocument doc;
-        ASSERT_TRUE(doc.Open(path).ok);
+        ASSERT_TRUE(doc.Open(path).ok());
         std::string error;
         ASSERT_TRUE(test::Succeeded(
             rom::WriteRecord(

@@ -274,7 +274,7 @@ TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdit
     WriteFile(original, Sample(2));
     window->GetSession().Document().GetModel().Get("items").SetCell(3, 1, "4321");
     rom::Bytes expected;
-    ASSERT_TRUE(rom::ImageWithEdits(window->GetSession().Document(), expected).ok);
+    ASSERT_TRUE(rom::ImageWithEdits(window->GetSession().Document(), expected).ok());
 
     // The patch makes the original into the open image with its pending edits (each format's
     // making is the core's); a name without a format, or the open image, is refused.
