@@ -15,6 +15,8 @@ const QRegularExpression kChinese(QStringLiteral("\\p{Han}"));
 // at either end only for one word, so that it cannot swallow the sentence around the text.
 const QString kInside = QStringLiteral("([^\\n\"“”「」*`]+?)");
 const QString kWord = QStringLiteral("([^\\s\"“”「」*`，。：（）]+)");
+// A picture: "![caption](path)", the path in the first group.
+const QRegularExpression kPicture(QStringLiteral("!\\[[^\\]\\n]*\\]\\(([^)\\s]+)\\)"));
 
 } // namespace
 
@@ -170,6 +172,54 @@ QString GuideTranslator::Translate(const QString& text) const
         result = next;
     }
     return result;
+}
+
+QStringList Pictures(const QString& text)
+{
+    QStringList pictures;
+    for (auto it = kPicture.globalMatch(text); it.hasNext();) {
+        const QString path = it.next().captured(1);
+        if (!pictures.contains(path))
+            pictures.append(path);
+    }
+    return pictures;
+}
+
+QString EnglishPicture(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString folder = path.left(slash + 1);
+    if (folder == QLatin1String("en/") || folder.endsWith(QLatin1String("/en/")))
+        return path;
+    return folder + QStringLiteral("en/") + path.mid(slash + 1);
+}
+
+QString UseEnglishPictures(const QString& text, const std::function<bool(const QString&)>& exists)
+{
+    QString result;
+    qsizetype at = 0;
+    for (auto it = kPicture.globalMatch(text); it.hasNext();) {
+        const auto match = it.next();
+        const QString english = EnglishPicture(match.captured(1));
+        result += QStringView(text).mid(at, match.capturedStart(1) - at);
+        result += exists(english) ? english : match.captured(1);
+        at = match.capturedEnd(1);
+    }
+    result += QStringView(text).mid(at);
+    return result;
+}
+
+QStringList PictureProblems(const QString& english, const std::function<bool(const QString&)>& exists)
+{
+    QStringList problems;
+    for (const QString& picture : Pictures(english)) {
+        const QString own = EnglishPicture(picture);
+        if (!exists(picture))
+            problems.append(QStringLiteral("picture %1 not found").arg(picture));
+        else if (own != picture && exists(own))
+            problems.append(QStringLiteral("shows %1 of the Chinese interface, not %2").arg(picture, own));
+    }
+    return problems;
 }
 
 QStringList ChinesePhrases(const QString& text)

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace dravik::i18n {
@@ -40,6 +41,21 @@ private:
     };
     QList<Rule> rules_;
 };
+
+// The pictures a guide shows (the targets of its "![caption](path)"), each once, in order.
+QStringList Pictures(const QString& text);
+
+// Where the English interface's version of a picture lives: in an "en" folder beside it
+// ("images/chart.png" -> "images/en/chart.png"); a picture already there is its own.
+QString EnglishPicture(const QString& path);
+
+// The text with every picture swapped for its English version where `exists` (given a path as
+// the guide writes it) says there is one.
+QString UseEnglishPictures(const QString& text, const std::function<bool(const QString&)>& exists);
+
+// What is wrong with the pictures of the English guide: one that does not exist, one of the
+// Chinese interface where an English version exists.
+QStringList PictureProblems(const QString& english, const std::function<bool(const QString&)>& exists);
 
 // The runs of Chinese characters and full-width punctuation left in the text, each once, in order.
 QStringList ChinesePhrases(const QString& text);

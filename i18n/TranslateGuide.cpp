@@ -2,11 +2,14 @@
 //   dravik-guide-en [--check] GUIDE KEEP OUT CATALOG...
 // GUIDE is the Chinese-interface guide, KEEP the Chinese phrases that stay in the English one (game
 // data, names; one a line, # starts a comment), OUT the English guide ("-": none), CATALOG the
-// English catalogs (.ts). Any other Chinese phrase left, and a KEEP line the guide no longer needs,
-// is listed; with --check that is a failure (exit status 1).
+// English catalogs (.ts). A picture with an English version in an "en" folder beside it is shown as
+// that one. Any other Chinese phrase left, a KEEP line the guide no longer needs, and a picture that
+// is missing, is listed; with --check that is a failure (exit status 1).
 #include "i18n/GuideTranslation.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTextStream>
 #include <cstdio>
@@ -52,7 +55,12 @@ int main(int argc, char** argv)
         if (auto error = ReadCatalog(catalog, texts))
             return Fail(*error);
 
-    const QString english = GuideTranslator(texts).Translate(guide);
+    // Pictures are found from the guide's folder; the English guide is written beside a copy of them.
+    const QDir folder = QFileInfo(args[0]).dir();
+    const auto exists = [&](const QString& path) {
+        return path.contains(QLatin1String("://")) || QFileInfo(folder.filePath(path)).isFile();
+    };
+    const QString english = UseEnglishPictures(GuideTranslator(texts).Translate(guide), exists);
     if (args[2] != QLatin1String("-")) {
         QFile out(args[2]);
         if (!out.open(QIODevice::WriteOnly) || out.write(english.toUtf8()) < 0)
@@ -79,6 +87,8 @@ int main(int argc, char** argv)
     for (const QString& phrase : keep)
         if (!used.contains(phrase))
             problems.append(args[1] + QStringLiteral(": \"%1\" is no longer in the guide").arg(phrase));
+    for (const QString& problem : PictureProblems(english, exists))
+        problems.append(args[0] + QStringLiteral(": ") + problem);
     for (const QString& problem : problems)
         std::fprintf(stderr, "%s\n", qPrintable(problem));
     return check && !problems.isEmpty() ? 1 : 0;

@@ -2,9 +2,9 @@
 # Installs the build into a temporary prefix and checks the tree: both programs (and that they run
 # from there: `dravik` with the full command line it hands most requests to, the editor's --help
 # and --version also without a display), the chart library, the desktop menu entry pointing at the
-# installed editor, its metainfo and icons, the manual pages and the shell completion, and that the
-# manual pages and the completion know every command and option the programs' own help lists (and
-# every table id an export writes).
+# installed editor, its metainfo and icons, the user guides' pictures, the manual pages and the shell
+# completion, and that the manual pages and the completion know every command and option the
+# programs' own help lists (and every table id an export writes).
 # Usage: scripts/check-install.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -25,6 +25,12 @@ files=(bin/dravik bin/dravik-editor share/applications/$id.desktop share/metainf
 for size in 16 24 32 48 64 128 256; do files+=(share/icons/hicolor/${size}x$size/apps/$id.png); done
 for f in "${files[@]}"; do
   [ -f "$prefix/$f" ] || fail "missing $f"
+done
+# Every picture the installed guides show is installed with them.
+for guide in "$prefix"/share/doc/dravik/user-guide*.md; do
+  for picture in $(grep -o '!\[[^]]*\]([^)]*)' "$guide" | sed 's/.*(\(.*\))/\1/'); do
+    [ -f "$prefix/share/doc/dravik/$picture" ] || fail "$(basename "$guide") shows $picture, not installed"
+  done
 done
 [ -x "$prefix/bin/dravik" ] && [ -x "$prefix/bin/dravik-editor" ] || fail "programs not executable"
 # The chart window's library, where the editor looks for it (the editor's folder, ../lib*/dravik/plugins).
