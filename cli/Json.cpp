@@ -152,30 +152,47 @@ bool IsReadOnly(const rom::Table& t, const std::string& array)
     return arrayDecl && arrayDecl->readOnly;
 }
 
-std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom::Table& t, rom::Edit& edit)
+// A refusal of the table's part of the file; row counted from 1 (0: none). The sentence names the
+// place too, since the JSON object no longer knows its line.
+rom::Error Refused(const std::string& sentence, const std::string& file, const rom::Table& t, int row = 0,
+                   const std::string& column = {})
+{
+    rom::Error e = rom::Error::Failure(sentence, file);
+    e.table = t.Title();
+    e.tableId = t.Id();
+    e.row = row;
+    e.column = column;
+    return e;
+}
+
+std::optional<rom::Error> ReadTable(const QJsonObject& obj, const std::string& file, const rom::Table& t,
+                                    rom::Edit& edit)
 {
     const QJsonValue rowsValue = obj.value("rows");
     if (!rowsValue.isUndefined()) {
         if (!rowsValue.isArray())
-            return Fill(JsonImport::tr("%1: \"rows\" 必须是数组"), Where(file, t));
+            return Refused(Fill(JsonImport::tr("%1: \"rows\" 必须是数组"), Where(file, t)), file, t);
         const QJsonArray rows = rowsValue.toArray();
         if (rows.size() != t.Rows())
-            return Fill(JsonImport::tr("%1: 应有 %n 行，实际 %2 行", nullptr, t.Rows()), Where(file, t),
-                        std::to_string(rows.size()));
+            return Refused(Fill(JsonImport::tr("%1: 应有 %n 行，实际 %2 行", nullptr, t.Rows()),
+                                Where(file, t), std::to_string(rows.size())),
+                           file, t);
         const std::vector<int> columns = t.Layout().ValueColumns();
         std::string text;
         for (int row = 0; row < t.Rows(); ++row) {
             const QJsonValue rowValue = rows[row];
             const QJsonArray cells = rowValue.toArray();
             if (!rowValue.isArray() || cells.size() != t.Columns())
-                return Fill(JsonImport::tr("%1 第 %2 行: 应是 %3 个单元格的数组"), Where(file, t),
-                            std::to_string(row + 1), std::to_string(t.Columns()));
+                return Refused(Fill(JsonImport::tr("%1 第 %2 行: 应是 %3 个单元格的数组"), Where(file, t),
+                                    std::to_string(row + 1), std::to_string(t.Columns())),
+                               file, t, row + 1);
             for (int column : columns) {
                 bool unchanged = false;
                 if (!CellText(cells[column], t.Cell(row, column), text, unchanged))
-                    return Fill(JsonImport::tr("%1 第 %2 行 列「%3」: 单元格必须是字符串或数字"),
-                                Where(file, t), std::to_string(row + 1),
-                                rom::ShownTitle(t.ColumnTitle(column)));
+                    return Refused(Fill(JsonImport::tr("%1 第 %2 行 列「%3」: 单元格必须是字符串或数字"),
+                                        Where(file, t), std::to_string(row + 1),
+                                        rom::ShownTitle(t.ColumnTitle(column))),
+                                   file, t, row + 1, t.ColumnTitle(column));
                 // Only what differs becomes an edit: an import mostly gives back what it exported.
                 if (!unchanged)
                     edit.SetCell(row, column, text);
@@ -186,16 +203,18 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
     if (codesValue.isUndefined())
         return {};
     if (!codesValue.isObject())
-        return Fill(JsonImport::tr("%1: \"codes\" 必须是对象"), Where(file, t));
+        return Refused(Fill(JsonImport::tr("%1: \"codes\" 必须是对象"), Where(file, t)), file, t);
     const QJsonObject codes = codesValue.toObject();
     for (auto it = codes.begin(); it != codes.end(); ++it) {
         const rom::CodeArray* a = t.FindCodes(it.key().toStdString());
         const std::string name = it.key().toStdString();
         if (!a)
-            return Fill(JsonImport::tr("%1: 没有代码数组 \"%2\""), Where(file, t), name);
+            return Refused(Fill(JsonImport::tr("%1: 没有代码数组 \"%2\""), Where(file, t), name), file, t, 0,
+                           name);
         if (!it.value().isArray() || it.value().toArray().size() != t.Rows())
-            return Fill(JsonImport::tr("%1 代码 %2: 应是 %n 项的数组", nullptr, t.Rows()), Where(file, t),
-                        name);
+            return Refused(
+                Fill(JsonImport::tr("%1 代码 %2: 应是 %n 项的数组", nullptr, t.Rows()), Where(file, t), name),
+                file, t, 0, name);
         const QJsonArray entries = it.value().toArray();
         const bool readOnly = IsReadOnly(t, name);
         // The save never writes such a code: a changed entry would be accepted and silently lost.
@@ -203,8 +222,9 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
             return !readOnly || value == t.Code(name, row, k);
         };
         const auto refusal = [&](const std::string& at, int row, int k, int value) {
-            return Fill(JsonImport::tr("%1: 代码 %2 不能修改（文件中是 %3，导入的是 %4）"), at, name,
-                        std::to_string(t.Code(name, row, k)), std::to_string(value));
+            return Refused(Fill(JsonImport::tr("%1: 代码 %2 不能修改（文件中是 %3，导入的是 %4）"), at, name,
+                                std::to_string(t.Code(name, row, k)), std::to_string(value)),
+                           file, t, row + 1, name + "[" + std::to_string(k) + "]");
         };
         const auto take = [&](int row, int k, int value) {
             if (value != a->At(row, k))
@@ -218,7 +238,7 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
             int value = 0;
             if (a->perRow == 1) {
                 if (!CodeValue(entries[row], value))
-                    return Fill(JsonImport::tr("%1: 必须是整数"), at());
+                    return Refused(Fill(JsonImport::tr("%1: 必须是整数"), at()), file, t, row + 1, name);
                 if (!unchanged(row, 0, value))
                     return refusal(at(), row, 0, value);
                 take(row, 0, value);
@@ -227,10 +247,11 @@ std::string ReadTable(const QJsonObject& obj, const std::string& file, const rom
             const QJsonValue listValue = entries[row];
             const QJsonArray list = listValue.toArray();
             if (!listValue.isArray() || list.size() != a->perRow)
-                return Fill(JsonImport::tr("%1: 应是 %n 个整数的数组", nullptr, a->perRow), at());
+                return Refused(Fill(JsonImport::tr("%1: 应是 %n 个整数的数组", nullptr, a->perRow), at()),
+                               file, t, row + 1, name);
             for (int k = 0; k < a->perRow; ++k) {
                 if (!CodeValue(list[k], value))
-                    return Fill(JsonImport::tr("%1: 必须是整数"), at());
+                    return Refused(Fill(JsonImport::tr("%1: 必须是整数"), at()), file, t, row + 1, name);
                 if (!unchanged(row, k, value))
                     return refusal(at(), row, k, value);
                 take(row, k, value);
@@ -310,9 +331,8 @@ std::optional<rom::Error> ReadTablesJson(const std::string& json, const std::str
         if (!it.value().isObject())
             return rom::Error::Failure(Fill(JsonImport::tr("%1: 必须是对象"), Where(fileName, t)), fileName);
         rom::Edit edit(t.Id());
-        const std::string error = ReadTable(it.value().toObject(), fileName, t, edit);
-        if (!error.empty())
-            return rom::Error::Failure(error, fileName);
+        if (std::optional<rom::Error> refused = ReadTable(it.value().toObject(), fileName, t, edit))
+            return refused;
         read.push_back(std::move(edit));
     }
     for (auto it = tables.begin(); it != tables.end(); ++it)
