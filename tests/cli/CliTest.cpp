@@ -99,6 +99,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         int status;
         std::string says;
     } runs[] = {
+        // clang-format off
         {{"export", "IMG", "--table", "decorations", "--format", "csv"}, 0, "装饰品,价格\r\n洋装衣橱,"},
         {{"export", "IMG", "--table", "decorations", "--format", "csv"}, 0, "\r\n写有“根性”的牌匾,"},
         {{"import", "IMG", "--help"}, 0, "用法：dravik import"},
@@ -111,9 +112,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"convert", "2147483648", "10", "16"}, 1, "输入的整数部分太大"},
         {{"refs", "REFS", "items", "8"}, 0, "表「人物」 第 2 行「机械师」 道具1\n"},
         {{"refs", "REFS", "items", "8"}, 0, "表「怪物」 第 152 行「魔盒」 战利品(<3回合) 人物类8\n"},
-        {{"refs", "REFS", "main_cannons", "6", "--format", "json"},
-         0,
-         "\"row\": 3, \"name\": \"No3.救护车\", \"column\": 8, \"where\": \"装备3\""},
+        {{"refs", "REFS", "main_cannons", "6", "--format", "json"}, 0, "\"row\": 3, \"name\": \"No3.救护车\", \"column\": 8, \"where\": \"装备3\""},
         {{"refs", "REFS", "main_cannons", "7"}, 0, "没有被用到"},
         {{"refs", "/nonexistent.smc", "items", "1"}, 1, "文件不存在"},
         {{"export", "/nonexistent.smc"}, 1, "文件不存在"},
@@ -167,9 +166,8 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"SET", "--row-names", "没有这个", "--expr", "1"}, 2, "没有名为"},
         {{"SET", "--all", "--expr", "x+"}, 2, "公式"},
         {{"SET", "--all", "--expr", "1", "--column", "主炮"}, 2, "只能给一次"},
-        {{"set", "IMG", "--table", "main_cannons", "--column", "主炮", "--all", "--expr", "1"},
-         2,
-         "价格、防御、重量、攻击、弹仓"},
+        {{"set", "IMG", "--table", "main_cannons", "--column", "主炮", "--all", "--expr", "1"}, 2, "价格、防御、重量、攻击、弹仓"},
+        // clang-format on
     };
     const std::map<std::string, std::string> stand = {
         {"IMG", image.Path()}, {"REFS", refs.Path()}, {"BAD", bad.Path()}};
@@ -310,25 +308,21 @@ TEST(Cli, ImportRefusalsSayWhereAndWriteNothing)
         QJsonValue value;
         std::vector<std::string> says;
     } cases[] = {
+        // clang-format off
         {{"tables", "items", "rows", 0, 1}, "12x", {rom.Path(), "道具", "价格", "12x", "第 1 行"}},
         {{"tables", "items", "rows"}, QJsonArray{}, {"道具"}},
         {{"tables", "nope"}, QJsonObject{}, {"没有名为 \"nope\" 的表"}},
         {{"tables", "items", "rows", 2}, 5, {"第 3 行: 应是 2 个单元格的数组"}},
-        {{"tables", "items", "rows", 2},
-         QJsonArray{"x", true},
-         {"第 3 行 列「价格」: 单元格必须是字符串或数字"}},
-        {{"tables", "tanks", "codes", "parts", 2},
-         QJsonArray{1, 2},
-         {"代码 parts 第 3 行: 应是 8 个整数的数组"}},
-        {{"tables", "monsters", "codes", "late_category", 2},
-         "x",
-         {"代码 late_category 第 3 行: 必须是整数"}},
+        {{"tables", "items", "rows", 2}, QJsonArray{"x", true}, {"第 3 行 列「价格」: 单元格必须是字符串或数字"}},
+        {{"tables", "tanks", "codes", "parts", 2}, QJsonArray{1, 2}, {"代码 parts 第 3 行: 应是 8 个整数的数组"}},
+        {{"tables", "monsters", "codes", "late_category", 2}, "x", {"代码 late_category 第 3 行: 必须是整数"}},
         {{"tables", "monsters", "codes", "loot_gate", 4}, gate ^ 0x20, {"loot_gate", "第 5 行"}},
         // Numbers no code can hold (found by fuzzing).
         {{"tables", "tanks", "codes", "items", 0, 0}, 7e123, {"items"}},
         {{"tables", "tanks", "codes", "items", 0, 0}, -7e123, {"items"}},
         {{"tables", "tanks", "codes", "items", 0, 0}, 1e10, {"items"}},
         {{"tables", "tanks", "codes", "items", 0, 0}, 1.5, {"items"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const std::string json =

@@ -148,8 +148,7 @@ TEST(CsvImport, RefusalsNameRowAndColumnAndWriteNothing)
 // 0xC5). A tank slot's part or item: bit 7 from its row, set on a rental tank, never on another.
 TEST(CsvImport, CodesByNameFollowTheRowEditorsRules)
 {
-    rom::Model model;
-    rom::LoadTables(rom::MakeSampleImage(1), model);
+    rom::Model model = test::Loaded(rom::MakeSampleImage(1));
     const struct {
         const char *table, *array, *column;
         int row, old;

@@ -2,7 +2,6 @@
 // the ROM byte for byte as it was.
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <set>
 #include <sstream>
 
@@ -77,8 +76,7 @@ TEST(PatchCommands, DiffAsMarkdownListsEveryChangedFieldOnceUnderItsTable)
 {
     test::Folder f;
     const rom::Bytes original = rom::MakeSampleImage(13);
-    rom::Model other;
-    rom::LoadTables(rom::MakeSampleImage(14), other);
+    rom::Model other = test::Loaded(rom::MakeSampleImage(14));
     const std::string a = f.Write("a.smc", original), b = f.Write("b.smc", original);
     {
         rom::RomDocument doc;
@@ -205,11 +203,6 @@ TEST(PatchCommands, PatchesMadeForTheImageWithoutItsHeaderApplyAfterIt)
 TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
 {
     test::Folder f;
-    const auto checksumRight = [](const rom::Bytes& file) {
-        const uint32_t lo = 0x200 + 0x7FC0;
-        const uint32_t sum = std::accumulate(file.begin() + 0x200, file.end(), 0u) & 0xFFFF;
-        return test::Get(file, lo + 0x1E, 2) == sum && test::Get(file, lo + 0x1C, 2) == (sum ^ 0xFFFF);
-    };
     const rom::Bytes original = rom::MakeSampleImage(8);
     rom::Bytes modified = original;
     modified[0x150000] ^= 0x5A;
@@ -218,9 +211,9 @@ TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
     const CliRun r = Cli({"apply", rom, ips, out, "--fix-checksum"});
     ASSERT_TRUE(Says(r, 0, {"校验和已设为 0x"}));
     EXPECT_EQ(r.err, "");
-    EXPECT_TRUE(checksumRight(test::ReadFile(out)));
+    EXPECT_TRUE(test::ChecksumIsRight(test::ReadFile(out)));
     ASSERT_EQ(Cli({"apply", rom, ips, out}).status, 0);
-    EXPECT_FALSE(checksumRight(test::ReadFile(out)));
+    EXPECT_FALSE(test::ChecksumIsRight(test::ReadFile(out)));
 
     const std::string json =
         f.Write("edit.json", R"({"format": "dravik-tables-1", "tables": )"
@@ -229,7 +222,7 @@ TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
                      {"修正校验和：内部文件头 0x0081C0", "0x0081DE: "}));
     EXPECT_EQ(test::ReadFile(rom), original);
     ASSERT_EQ(Cli({"import", rom, json, "--fix-checksum"}).status, 0);
-    EXPECT_TRUE(checksumRight(test::ReadFile(rom)));
+    EXPECT_TRUE(test::ChecksumIsRight(test::ReadFile(rom)));
 
     // A file of image size that is no image: every command goes on, and says so once.
     rom::Bytes random = test::RandomImage(9);

@@ -117,8 +117,7 @@ TEST(BulkEdit, AppliesAsOneChangeAndKeepsFlagBits)
         ASSERT_TRUE(save.Ok()) << key;
         Bytes saved = original;
         ApplyPatches(save.patches, saved);
-        Model reloaded;
-        LoadTables(saved, reloaded);
+        Model reloaded = test::Loaded(saved);
         for (const BulkRow& r : plan.rows)
             EXPECT_EQ(reloaded.Get(table).Cell(r.row, column), r.after) << key << " row " << r.row;
         for (int row = 0; row < t.Rows(); ++row) {
@@ -141,8 +140,7 @@ TEST(BulkEdit, AppliesAsOneChangeAndKeepsFlagBits)
 
 TEST(BulkEdit, MarksEveryRowThatDoesNotFitAndRefusesBadInput)
 {
-    Model model;
-    LoadTables(MakeSampleImage(2), model);
+    Model model = test::Loaded(MakeSampleImage(2));
     const Table& t = model.Get("main_cannons");
     const int attack = t.Layout().Column("attack"), weight = t.Layout().Column("weight");
     // Row 1 (from 0) carries flag 0x0400: its attack must stay below 1024.
@@ -172,8 +170,7 @@ TEST(BulkEdit, MarksEveryRowThatDoesNotFitAndRefusesBadInput)
 // by name (the second row of a name to the second row of that name).
 TEST(Paste, CopyThenPasteIntoTheSameRowsChangesNothing)
 {
-    Model model;
-    LoadTables(MakeSampleImage(5), model);
+    Model model = test::Loaded(MakeSampleImage(5));
     for (const Table& t : model.Tables()) {
         std::vector<int> rows;
         for (int row = 0; row < t.Rows(); ++row)
@@ -217,8 +214,7 @@ TEST(Paste, TakesColumnsByTitleAndRowsByNameInAnyOrder)
 
 TEST(Paste, RefusesAsAWholeAndListsEachBadCell)
 {
-    Model model;
-    LoadTables(MakeSampleImage(4), model);
+    Model model = test::Loaded(MakeSampleImage(4));
     const Table& monsters = model.Get("monsters");
     const Table before = monsters;
     const std::string text = "怪物\t攻击\t攻击方式1\t强度\n" + monsters.RowLabel(0) +

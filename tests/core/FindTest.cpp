@@ -31,8 +31,7 @@ std::vector<std::string> Places(const std::vector<Reference>& refs)
 
 TEST(WhereUsed, KnownReferencesAndNothingElse)
 {
-    Model model;
-    LoadTables(test::KnownReferencesImage(), model);
+    Model model = test::Loaded(test::KnownReferencesImage());
     using V = std::vector<std::string>;
     const std::tuple<const char*, int, V> cases[] = {
         {"main_cannons", 5, V{"tanks 2 8 装备3", "tanks 9 6 装备1"}},
@@ -69,8 +68,7 @@ TEST(FindText, AsciiCaselessSubstringOverEveryTable)
     EXPECT_EQ(labels[0].column, 0);
     EXPECT_TRUE(FindText(empty, "").empty());
 
-    Model model;
-    LoadTables(test::KnownReferencesImage(), model);
+    Model model = test::Loaded(test::KnownReferencesImage());
     const std::vector<FindMatch> cells = FindText(model, "55MM炮");
     std::vector<std::string> where;
     for (const FindMatch& m : cells)
@@ -108,8 +106,8 @@ TEST(Reference, MarksAreTheDiffsCellsAndRestoringGivesTheReferenceBytesBack)
 {
     const rom::Bytes original = rom::MakeSampleImage(11);
     test::TempImage mod(original);
-    rom::Model other; // rows of another sample, copied into some rows of every table
-    rom::LoadTables(rom::MakeSampleImage(12), other);
+    // Rows of another sample, copied into some rows of every table.
+    rom::Model other = test::Loaded(rom::MakeSampleImage(12));
     rom::RomDocument doc;
     ASSERT_TRUE(doc.Open(mod.Path()).ok());
     for (const rom::Table& t : other.Tables())

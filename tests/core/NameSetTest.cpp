@@ -153,8 +153,7 @@ std::vector<std::tuple<uint32_t, int, uint32_t>> Patches(const Model& model)
 
 TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue)
 {
-    Model model;
-    dravik::rom::LoadTables(dravik::rom::MakeSampleImage(7), model);
+    Model model = dravik::test::Loaded(dravik::rom::MakeSampleImage(7));
     const std::vector<std::string> before = dravik::test::State(model);
     const auto patchesBefore = Patches(model);
 
@@ -192,26 +191,40 @@ TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue
     EXPECT_EQ(dravik::test::State(model), before);
 }
 
-TEST(NamesLists, CountsSlotWidthsAndComboDifferences)
+TEST(NamesLists, CountsSlotWidthsKnownEntriesAndComboDifferences)
 {
-    struct Shape {
-        List list;
-        size_t count;
-        int width;
+    // {list, entries, slot width (0: no slot), known entries}: the first entry of each part of a list
+    // that a table takes its row labels from, and entries no other test shows (a line lost or moved
+    // in a name file shifts them)
+    const std::tuple<List, size_t, int, std::vector<std::pair<size_t, std::string>>> shapes[] = {
+        // clang-format off
+        {List::TankParts,      121, 20, {{0, "35mm机关炮"}, {32, "7mm机关枪"}, {54, "ATM导弹"}, {74, "HAL900"},
+                                         {94, "甲壳虫"}, {120, "最强苦力劳工"}}},
+        {List::TankItems,      32,  13, {{31, "一路平安护符"}}},
+        {List::HumanEquipment, 120, 15, {{48, "棒球帽"}, {64, "帆布衣"}, {88, "白线手套"}, {108, "报废的护甲"}}},
+        {List::Items,          128, 15, {{126, "瘫软种子"}}},
+        {List::Monsters,       152, 15, {{15, "帕鲁·巴迪斯"}, {48, "巨蚁"}}},
+        {List::AttacksA,       174, 30, {{0x9C, "9C投来箱子中的东西(单体,]"}}},
+        {List::AttacksB,       144, 30, {{0x8F, "8F发出激光扫射(全体)"}}},
+        {List::SpecialShells,  15,  0,  {{14, "废旧炮弹"}}},
+        {List::Tanks,          22,  0,  {}},
+        {List::Characters,     3,   0,  {}},
+        {List::Snacks,         8,   0,  {}},
+        {List::Decorations,    13,  0,  {{6, "写有“根性”的牌匾"}}},
+        {List::Drinks,         16,  0,  {}},
+        {List::LootCategories, 16,  0,  {}},
+        {List::AttackRanges,   3,   0,  {}},
+        {List::Users,          7,   0,  {}},
+        // clang-format on
     };
-    const Shape shapes[] = {
-        {List::TankParts, 121, 20}, {List::TankItems, 32, 13},     {List::HumanEquipment, 120, 15},
-        {List::Items, 128, 15},     {List::Monsters, 152, 15},     {List::AttacksA, 174, 30},
-        {List::AttacksB, 144, 30},  {List::SpecialShells, 15, 0},  {List::Tanks, 22, 0},
-        {List::Characters, 3, 0},   {List::Snacks, 8, 0},          {List::Decorations, 13, 0},
-        {List::Drinks, 16, 0},      {List::LootCategories, 16, 0}, {List::AttackRanges, 3, 0},
-        {List::Users, 7, 0}};
     std::vector<std::pair<List, size_t>> differing;
-    for (const auto& [list, count, width] : shapes) {
+    for (const auto& [list, count, width, known] : shapes) {
         SCOPED_TRACE(static_cast<int>(list));
         ASSERT_EQ(Get(list).size(), count);
         ASSERT_EQ(Combo(list).size(), count);
         EXPECT_EQ(SlotWidth(list), width);
+        for (const auto& [index, text] : known)
+            EXPECT_EQ(Get(list)[index], text) << "entry " << index;
         const bool attacks = list == List::AttacksA || list == List::AttacksB;
         for (size_t i = 0; i < count; ++i) {
             const std::string& name = Get(list)[i];
@@ -233,32 +246,6 @@ TEST(NamesLists, CountsSlotWidthsAndComboDifferences)
     EXPECT_EQ(Combo(List::TankParts)[92], "艾米r\"");
     EXPECT_EQ(Combo(List::AttacksA)[0x9C], "9C投来箱子中的东西(单体,?\?)");
     EXPECT_EQ(&Get(List::Items), &Get(List::Items)); // parsed once, not rebuilt per call
-}
-
-// The first entry of each part of a list that a table takes its row labels from, and entries of
-// lists no other test shows: a line lost or moved in a name file shifts them.
-TEST(NamesLists, KnownEntriesSitAtTheirPositions)
-{
-    const std::tuple<List, int, const char*> known[] = {{List::TankParts, 0, "35mm机关炮"},
-                                                        {List::TankParts, 32, "7mm机关枪"},
-                                                        {List::TankParts, 54, "ATM导弹"},
-                                                        {List::TankParts, 74, "HAL900"},
-                                                        {List::TankParts, 94, "甲壳虫"},
-                                                        {List::TankParts, 120, "最强苦力劳工"},
-                                                        {List::TankItems, 31, "一路平安护符"},
-                                                        {List::HumanEquipment, 48, "棒球帽"},
-                                                        {List::HumanEquipment, 64, "帆布衣"},
-                                                        {List::HumanEquipment, 88, "白线手套"},
-                                                        {List::HumanEquipment, 108, "报废的护甲"},
-                                                        {List::Items, 126, "瘫软种子"},
-                                                        {List::Monsters, 15, "帕鲁·巴迪斯"},
-                                                        {List::Monsters, 48, "巨蚁"},
-                                                        {List::AttacksA, 0x9C, "9C投来箱子中的东西(单体,]"},
-                                                        {List::AttacksB, 0x8F, "8F发出激光扫射(全体)"},
-                                                        {List::Decorations, 6, "写有“根性”的牌匾"},
-                                                        {List::SpecialShells, 14, "废旧炮弹"}};
-    for (const auto& [list, index, text] : known)
-        EXPECT_EQ(Get(list).at(index), text) << "list " << static_cast<int>(list) << " entry " << index;
 }
 
 TEST(NamesLoot, HumanThingsThenItemsTankPartsThenTankItems)

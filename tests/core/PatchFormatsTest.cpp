@@ -375,43 +375,35 @@ TEST(PatchFormats, PatchesMadeForTheImageWithoutOrWithItsCopierHeader)
     };
     Bytes otherBody = body;
     otherBody[0x100] ^= 1;
-    Bytes newHeader = headered(edited);
+    const Bytes hBody = headered(body), hEdited = headered(edited);
+    Bytes newHeader = hEdited;
     newHeader[3] ^= 0x80;
     Bytes lowEdit = body;
     lowEdit[0x10] ^= 1;
     const Bytes cutShort = {'P', 'A', 'T', 'C', 'H', 'E', 'O', 'F', 0, 1, 0};
+    const Bytes bpsBody = rom::MakeBps(body, edited), bpsHeadered = rom::MakeBps(hBody, hEdited);
+    const Bytes ipsBody = ips(body, edited), ipsHeadered = ips(hBody, hEdited),
+                ipsHeader = ips(hBody, newHeader);
     using M = rom::IpsMadeFor;
     const Bytes refused;
     // {name, patch, image, made for, result (empty: refused), header shift, words of the refusal or fit}
     const std::vector<std::tuple<const char*, Bytes, Bytes, M, Bytes, int, const char*>> cases = {
-        {"BPS for the body, to the headered image", rom::MakeBps(body, edited), headered(body), M::Unsaid,
-         headered(edited), 0x200, "文件头保持不变"},
-        {"the same, the user's IPS option aside", rom::MakeBps(body, edited), headered(body), M::WithHeader,
-         headered(edited), 0x200, "文件头保持不变"},
-        {"BPS for the body, another body", rom::MakeBps(body, edited), headered(otherBody), M::Unsaid,
-         refused, 0, "去掉 512 字节"},
-        {"BPS for the headered image, to the body", rom::MakeBps(headered(body), headered(edited)), body,
-         M::Unsaid, refused, 0, "加上原来的文件头"},
-        {"BPS for the headered image, as made", rom::MakeBps(headered(body), headered(edited)),
-         headered(body), M::Unsaid, headered(edited), 0, ""},
-        {"IPS for the body, told so", ips(body, edited), headered(body), M::WithoutHeader, headered(edited),
-         0x200, "文件头保持不变"},
-        {"IPS for the body, to the body, told so", ips(body, edited), body, M::WithoutHeader, edited, 0,
-         "本来就没有"},
-        {"IPS for the headered image, to the body", ips(headered(body), headered(edited)), body,
-         M::WithHeader, edited, -0x200, "结果仍没有文件头。"},
-        {"the same, with the header edited", ips(headered(body), newHeader), body, M::WithHeader, edited,
-         -0x200, "改动被略去"},
-        {"IPS for the headered image, to it", ips(headered(body), headered(edited)), headered(body),
-         M::WithHeader, headered(edited), 0, "本来就有"},
-        {"IPS for the body, not told so, writing into the header", ips(body, lowEdit), headered(body),
-         M::Unsaid, refused, 0, "多半是为去掉文件头"},
-        {"IPS editing the header, not told", ips(headered(body), newHeader), headered(body), M::Unsaid,
-         refused, 0, "--headered-patch"},
-        {"IPS editing the header, told so", ips(headered(body), newHeader), headered(body), M::WithHeader,
-         newHeader, 0, "本来就有"},
-        {"IPS cutting into the header", cutShort, body, M::WithHeader, refused, 0,
-         "比 512 字节的复制器文件头还短"},
+        // clang-format off
+        {"BPS for the body, to the headered image", bpsBody, hBody, M::Unsaid, hEdited, 0x200, "文件头保持不变"},
+        {"the same, the user's IPS option aside", bpsBody, hBody, M::WithHeader, hEdited, 0x200, "文件头保持不变"},
+        {"BPS for the body, another body", bpsBody, headered(otherBody), M::Unsaid, refused, 0, "去掉 512 字节"},
+        {"BPS for the headered image, to the body", bpsHeadered, body, M::Unsaid, refused, 0, "加上原来的文件头"},
+        {"BPS for the headered image, as made", bpsHeadered, hBody, M::Unsaid, hEdited, 0, ""},
+        {"IPS for the body, told so", ipsBody, hBody, M::WithoutHeader, hEdited, 0x200, "文件头保持不变"},
+        {"IPS for the body, to the body, told so", ipsBody, body, M::WithoutHeader, edited, 0, "本来就没有"},
+        {"IPS for the headered image, to the body", ipsHeadered, body, M::WithHeader, edited, -0x200, "结果仍没有文件头。"},
+        {"the same, with the header edited", ipsHeader, body, M::WithHeader, edited, -0x200, "改动被略去"},
+        {"IPS for the headered image, to it", ipsHeadered, hBody, M::WithHeader, hEdited, 0, "本来就有"},
+        {"IPS for the body, not told so, writing into the header", ips(body, lowEdit), hBody, M::Unsaid, refused, 0, "多半是为去掉文件头"},
+        {"IPS editing the header, not told", ipsHeader, hBody, M::Unsaid, refused, 0, "--headered-patch"},
+        {"IPS editing the header, told so", ipsHeader, hBody, M::WithHeader, newHeader, 0, "本来就有"},
+        {"IPS cutting into the header", cutShort, body, M::WithHeader, refused, 0, "比 512 字节的复制器文件头还短"},
+        // clang-format on
     };
     for (const auto& [name, patch, image, madeFor, result, shift, says] : cases) {
         SCOPED_TRACE(name);

@@ -34,7 +34,6 @@ struct stat Stat(const std::string& path)
     ::stat(path.c_str(), &st);
     return st;
 }
-
 } // namespace
 
 TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)
@@ -118,8 +117,8 @@ TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
     const std::string folder = dir.path().toStdString();
     const std::string victim = folder + "/victim.txt";
     ASSERT_TRUE(test::WriteFile(victim, Bytes{'v'}));
-    const std::string toVictim = folder + "/to-victim", dangling = folder + "/dangling",
-                      toZero = folder + "/to-zero", fifo = folder + "/fifo";
+    const std::string toVictim = RomDocument::BackupPath(folder + "/game.smc"),
+                      dangling = folder + "/dangling", toZero = folder + "/to-zero", fifo = folder + "/fifo";
     ASSERT_EQ(::symlink(victim.c_str(), toVictim.c_str()), 0);
     ASSERT_EQ(::symlink((folder + "/nowhere").c_str(), dangling.c_str()), 0);
     ASSERT_EQ(::symlink("/dev/zero", toZero.c_str()), 0);
@@ -135,11 +134,15 @@ TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
     EXPECT_EQ(ops.CreateNew(dangling), -EEXIST);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(folder + "/nowhere"))) << "nothing made through a link";
 
-    // Every writer of whole files (side files, exports and patches, recovery records) replaces a
-    // link of its name; a replaced file keeps its mode.
+    // Every writer of whole files (side files, backups, exports and patches, recovery records)
+    // replaces a link of its name; a replaced file keeps its mode.
     const Bytes content{'{', '}'};
     const std::vector<std::function<bool(const std::string&)>> writers = {
         [&](const std::string& p) { return !WriteSideFile(p, content.data(), content.size()); },
+        [&](const std::string& p) {
+            std::string where;
+            return !WriteBackup(folder + "/game.smc", content, *SystemFileOps(), where) && where == p;
+        },
         [&](const std::string& p) { return ReplaceFile(p, content.data(), content.size()) == 0; },
         [&](const std::string& p) {
             std::string error;
@@ -196,20 +199,6 @@ TEST_F(SaveSafety, OddJournalFilesAreReportedWithoutWaitingOrFollowingThem)
         EXPECT_TRUE(file.Read() == original);
         EXPECT_FALSE(QFile::exists(QString::fromStdString(target))) << "nothing written through the link";
     }
-}
-
-TEST_F(SaveSafety, ABackupReplacesALinkOfItsNameInsteadOfWritingThroughIt)
-{
-    const Bytes original = MakeSampleImage(26);
-    test::TempImage file(original);
-    const std::string backup = RomDocument::BackupPath(file.Path()), victim = file.Path() + ".victim";
-    ASSERT_TRUE(test::WriteFile(victim, Bytes{'v'}));
-    ASSERT_EQ(::symlink(victim.c_str(), backup.c_str()), 0);
-    const SaveResult s = test::SaveItemPrice(file.Path(), "55", nullptr, true);
-    ASSERT_TRUE(s.ok()) << Describe(s.error);
-    EXPECT_TRUE(test::ReadFile(victim) == Bytes{'v'});
-    EXPECT_TRUE(test::ReadFile(backup) == original);
-    EXPECT_TRUE(s.notice.empty()) << s.notice;
 }
 
 TEST(FileOps, AHoldThatWaitsTooLongSaysWhichFileAndWhy)

@@ -21,14 +21,6 @@ struct Fixture {
 
     void Load() { LoadTables(image, model); }
     std::string Cell(const char* table, int row, int column) { return model.Get(table).Cell(row, column); }
-    // The texts of these columns of one row.
-    std::vector<std::string> Cells(const char* table, int row, std::initializer_list<int> columns)
-    {
-        std::vector<std::string> out;
-        for (const int column : columns)
-            out.push_back(Cell(table, row, column));
-        return out;
-    }
     void Set(const char* table, int row, int column, const std::string& text)
     {
         model.Get(table).SetCell(row, column, text);
@@ -115,181 +107,102 @@ TEST(Tables, WidestValueOfAColumnFollowsItsField)
     }
 }
 
-TEST(Tables, TankPartFlagsAndHundredths)
+// Known bytes and the texts they load as, through row flags, hundredths, masks, packed words and
+// codes; then edits and the bytes they save, flag bits kept. Every table has a stretch of its own,
+// so one image holds them all.
+TEST(Tables, KnownBytesLoadAndSaveThroughFlagsMasksAndCodes)
 {
+    const auto& A = names::NameSet::BuiltIn().Names(names::List::AttacksA);
+    const auto& B = names::NameSet::BuiltIn().Names(names::List::AttacksB);
+    const uint32_t weapons = 0xC0380, handFoot = 0xC0528, head = 0xC0470, tank = 0xC8201, s0 = 0xC3BC4;
+    // {at, width (0: nothing stored), value, table ("": nothing shown), row, column, text}
+    const std::tuple<uint32_t, int, uint32_t, const char*, int, int, std::string> loads[] = {
+        // clang-format off
+        {0xC05F4 + 3 * 9 + 5,    2, 0x6064, "main_cannons",     3,   4,  "100"},      // attack under the row's flag
+        {0xC05F4 + 30 * 9 + 3,   2, 0x4096, "main_cannons",     30,  3,  "1.50"},     // weight, hundredths
+        {0xC088E + 3 * 9 + 5,    1, 0x85,   "control_systems",  3,   4,  "5"},        // hit under flag 0x80
+        {0xC088E + 4 * 9 + 5,    1, 0x85,   "control_systems",  4,   4,  "133"},      // no flag on this row
+        {0xC0942 + 21 * 7 + 5,   2, 0x84B0, "engines",          21,  4,  "12.00"},    // load: flagged on some rows
+        {0xC0942 + 24 * 7 + 5,   2, 0x44B0, "engines",          24,  4,  "12.00"},
+        {0xC0942 + 26 * 7 + 3,   1, 0xFF,   "engines",          26,  3,  "2.55"},     // weight, one byte
+        {0x7880D + 2 * 19,       2, 4321,   "special_cannons",  19,  6,  "4321"},     // a record table of its own
+        {0xC0C54 + 14,           1, 255,    "special_shells",   14,  1,  "255"},
+        {tank + 1,               1, 0x12,   "tanks",            0,   2,  "18"},       // defence: one byte, its limit two
+        {tank + 2,               2, 0x3456, "tanks",            0,   3,  "13398"},
+        {tank + 7,               2, 3000,   "tanks",            0,   4,  "30.00"},
+        {tank + 12,              1, 0x05,   "tanks",            0,   6,  "55mm炮"},
+        {tank + 13,              1, 0xFF,   "tanks",            0,   7,  "-----"},
+        {tank + 14,              1, 94,     "tanks",            0,   8,  "甲壳虫"},
+        {tank + 15,              1, 0x7D,   "tanks",            0,   9,  names::UnknownCode(0x7D)}, // past the list
+        {tank + 20,              1, 0,      "tanks",            0,   14, "传送系统"},
+        {tank + 25 * 8 + 12,     1, 0x85,   "tanks",            8,   6,  "55mm炮"},   // a rental tank's bit 7
+        {weapons + 2,            1, 0x2B,   "human_weapons",    0,   4,  ""},         // flag 0x20, mask 11: no text
+        {weapons + 5 + 2,        1, 0x35,   "human_weapons",    1,   4,  "主|战"},    // flag 0x30, mask 5
+        {weapons + 5 * 40 + 3,   1, 0x10,   "human_weapons",    40,  2,  "272"},      // rows 40-47 store less 256
+        {weapons + 5 * 3 + 4,    1, 0x47,   "human_weapons",    3,   3,  "一组"},
+        {0,                      0, 0,      "human_weapons",    0,   3,  "单体"},
+        {handFoot + 4 * 2 + 3,   1, 0x90,   "hand_foot_armour", 2,   2,  "16"},       // defence flag 0x80
+        {handFoot + 4 * 4 + 3,   1, 0x10,   "hand_foot_armour", 4,   2,  "-48"},      // flag 0x40
+        {head + 4 * 12 + 2,      1, 0xF5,   "head_armour",      12,  3,  "主|战"},    // row 12 keeps 0xF0
+        {head + 4 * 11 + 2,      1, 0xF5,   "head_armour",      11,  3,  ""},         // others the whole byte
+        {0x30151,                2, 300,    "red_wolf",         0,   1,  "300"},
+        {0x30153,                2, 7,      "",                 0,   0,  ""},         // its second copy
+        {0xB7DCD + 4,            1, 0xFF,   "characters",       1,   11, "-----"},
+        {0xB7DCD + 5,            1, 0x00,   "characters",       1,   12, "碱性车蜡"},
+        {0xB7DD9 + 16,           1, 0x80,   "characters",       2,   14, "钢珠弹弓"},
+        {0xB7DD9 + 17,           1, 0xB0,   "characters",       2,   15, "棒球帽"},
+        {0xB7DD9 + 18,           1, 0xF7,   "characters",       2,   16, "全能护甲"},
+        {0xB7C2B + 15 * 2 + 4,   2, 999,    "characters",       2,   9,  "999"},      // HP
+        {0xB7C2B + 15 * 2 + 11,  1, 77,     "characters",       2,   8,  "77"},       // speed
+        {0xC0C2E,                1, 120,    "hotel_rooms",      2,   1,  "120"},
+        {s0 + 1,                 2, 0xA123, "monsters",         0,   2,  "291"},      // packed words
+        {s0 + 3,                 2, 0x3456, "monsters",         0,   3,  "1110"},
+        {s0 + 5,                 2, 0x9064, "monsters",         0,   4,  "100"},
+        {0,                      0, 0,      "monsters",         0,   8,  "163"},      // the first two high nibbles
+        {s0 + 16 * 46 + 10,      1, 0x10,   "monsters",         46,  11, B[0x10]},    // list B to row 46
+        {s0 + 16 * 47 + 10,      1, 0x10,   "monsters",         47,  11, A[0x10]},    // list A from row 47
+        {0xC3444 + 5,            1, 0x93,   "",                 0,   0,  ""},         // loot categories
+        {0xC3444 + 6,            1, 0x05,   "monsters",         0,   17, "回旋扳手"},
+        {0xC3444 + 7,            1, 0x82,   "monsters",         0,   18, "发音盒α"},
+        {0xC3944 + 4 * 151 + 2,  2, 54321,  "monsters",         151, 10, "54321"},
+        // clang-format on
+    };
     Fixture f;
-    Put(f.image, 0xC05F4 + 3 * 9 + 5, 2, 0x6064);  // main cannon 3 attack
-    Put(f.image, 0xC05F4 + 30 * 9 + 3, 2, 0x4096); // main cannon 30 weight
-    Put(f.image, 0xC088E + 3 * 9 + 5, 1, 0x85);    // control system 3 hit (flag 0x80)
-    Put(f.image, 0xC088E + 4 * 9 + 5, 1, 0x85);    // control system 4 hit (no flag)
-    Put(f.image, 0xC0942 + 21 * 7 + 5, 2, 0x84B0); // engine 21 load
-    Put(f.image, 0xC0942 + 24 * 7 + 5, 2, 0x44B0); // engine 24 load
-    Put(f.image, 0xC0942 + 26 * 7 + 3, 1, 0xFF);   // engine 26 weight, one byte
-    Put(f.image, 0x7880D + 2 * 19, 2, 4321);       // special cannon 19 shell price
-    Put(f.image, 0xC0C54 + 14, 1, 255);            // special shell 14
+    for (const auto& [at, width, value, table, row, column, text] : loads)
+        Put(f.image, at, width, value);
     f.Load();
-    EXPECT_EQ(f.Cell("main_cannons", 3, 4), "100");
-    EXPECT_EQ(f.Cell("main_cannons", 30, 3), "1.50");
-    EXPECT_EQ(f.Cell("control_systems", 3, 4), "5");
-    EXPECT_EQ(f.Cell("control_systems", 4, 4), "133");
-    EXPECT_EQ(f.Cell("engines", 21, 4), "12.00");
-    EXPECT_EQ(f.Cell("engines", 24, 4), "12.00");
-    EXPECT_EQ(f.Cell("engines", 26, 3), "2.55");
-    EXPECT_EQ(f.Cell("special_cannons", 19, 6), "4321");
-    EXPECT_EQ(f.Cell("special_shells", 14, 1), "255");
+    for (const auto& [at, width, value, table, row, column, text] : loads)
+        if (*table) {
+            EXPECT_EQ(f.Cell(table, row, column), text) << table << " row " << row << " column " << column;
+        }
+    EXPECT_EQ(f.model.Get("human_weapons").Code("users", 0), 11);
 
-    f.Set("main_cannons", 3, 4, "1000");
-    f.Set("engines", 26, 3, "0.5");
-    f.Set("sub_cannons", 16, 3, "0.01");
-    const Bytes saved = f.Save();
-    EXPECT_EQ(Get(saved, 0xC05F4 + 3 * 9 + 5, 2), 0x6000u + 1000);
-    EXPECT_EQ(Get(saved, 0xC0942 + 26 * 7 + 3, 1), 50u);
-    EXPECT_EQ(Get(saved, 0xC0714 + 16 * 9 + 3, 2), 0x2001u); // sub cannon 16 carries 0x2000
-    EXPECT_EQ(Get(saved, 0xC088E + 3 * 9 + 5, 1), 0x85u);
-}
-
-TEST(Tables, TankSlotsKeepTheirCodes)
-{
-    Fixture f;
-    const uint32_t own = 0xC8201, rental = 0xC8201 + 25 * 8;
-    Put(f.image, own + 12, 1, 0x05);
-    Put(f.image, own + 13, 1, 0xFF);
-    Put(f.image, own + 14, 1, 94);
-    Put(f.image, own + 15, 1, 0x7D); // low seven bits beyond the part list
-    Put(f.image, own + 20, 1, 0);
-    Put(f.image, rental + 12, 1, 0x85);
-    Put(f.image, own + 7, 2, 3000);
-    Put(f.image, own + 1, 1, 0x12); // defence, one byte before the two of its limit
-    Put(f.image, own + 2, 2, 0x3456);
-    f.Load();
-    EXPECT_EQ(f.Cells("tanks", 0, {2, 3, 4, 6, 7, 8, 9, 14}),
-              (std::vector<std::string>{"18", "13398", "30.00", "55mm炮", "-----", "甲壳虫",
-                                        names::UnknownCode(0x7D), "传送系统"}));
-    EXPECT_EQ(f.Cell("tanks", 8, 6), "55mm炮");
+    // {table ("": not edited), row, column, text, at, width, saved}
+    const std::tuple<const char*, int, int, const char*, uint32_t, int, uint32_t> saves[] = {
+        // clang-format off
+        {"main_cannons",     3,  4, "1000",  0xC05F4 + 3 * 9 + 5,  2, 0x6000 + 1000}, // the row's flag kept
+        {"engines",          26, 3, "0.5",   0xC0942 + 26 * 7 + 3, 1, 50},
+        {"sub_cannons",      16, 3, "0.01",  0xC0714 + 16 * 9 + 3, 2, 0x2001},        // row 16 carries 0x2000
+        {"human_weapons",    40, 2, "300",   weapons + 5 * 40 + 3, 1, 0x2C},
+        {"hand_foot_armour", 4,  2, "5",     handFoot + 4 * 4 + 3, 1, 0x45},
+        {"bounties",         3,  1, "70000", 0xC0BFC + 9,          3, 70000},
+        {"red_wolf",         0,  1, "512",   0x30151,              2, 512},
+        {"",                 0,  0, "",      0x30153,              2, 512},           // both copies
+        {"decorations",      12, 1, "65535", 0xC0C32 + 24,         2, 65535},
+        {"monsters",         0,  8, "255",   s0 + 1,               2, 0xFFFF},        // the three packed words
+        {"monsters",         0,  2, "4095",  s0 + 3,               2, 0xF456},
+        {"monsters",         0,  4, "0",     s0 + 5,               2, 0x9000},
+        // clang-format on
+    };
+    for (const auto& [table, row, column, text, at, width, stored] : saves)
+        if (*table)
+            f.Set(table, row, column, text);
     f.Set("tanks", 0, 6, "typed over a slot name"); // slot cells are never read by the save
     const Bytes saved = f.Save();
-    for (uint32_t at = 0xC8201; at < 0xC8427; ++at)
+    for (const auto& [table, row, column, text, at, width, stored] : saves)
+        EXPECT_EQ(Get(saved, at, width), stored) << table << " row " << row << " column " << column;
+    for (uint32_t at = tank; at < 0xC8427; ++at)
         ASSERT_EQ(saved[at], f.image[at]) << std::hex << at;
-}
-
-TEST(Tables, HumanEquipmentMasksRangesAndDefenceFlags)
-{
-    Fixture f;
-    const uint32_t weapons = 0xC0380, handFoot = 0xC0528, head = 0xC0470;
-    Put(f.image, weapons + 2, 1, 0x2B);          // row 0: flag 0x20, mask 11 (no text)
-    Put(f.image, weapons + 5 * 1 + 2, 1, 0x35);  // row 1: flag 0x30, mask 5
-    Put(f.image, weapons + 5 * 40 + 3, 1, 0x10); // row 40 attack 272
-    Put(f.image, weapons + 5 * 3 + 4, 1, 0x47);  // range "一组"
-    Put(f.image, weapons + 5 * 3 + 2, 1, 0x07);  // row 3 has no flag: the save clears nothing
-    Put(f.image, handFoot + 4 * 2 + 3, 1, 0x90); // row 2 defence flag 0x80 -> 16
-    Put(f.image, handFoot + 4 * 4 + 3, 1, 0x10); // row 4 flag 0x40 -> -48
-    Put(f.image, head + 4 * 12 + 2, 1, 0xF5);    // row 12 keeps 0xF0 -> mask 5
-    Put(f.image, head + 4 * 11 + 2, 1, 0xF5);    // other rows keep the whole byte
-    f.Load();
-    EXPECT_EQ(f.Cell("human_weapons", 0, 4), "");
-    EXPECT_EQ(f.model.Get("human_weapons").Code("users", 0), 11);
-    EXPECT_EQ(f.Cell("human_weapons", 1, 4), "主|战");
-    EXPECT_EQ(f.Cell("human_weapons", 40, 2), "272");
-    EXPECT_EQ(f.Cell("human_weapons", 3, 3), "一组");
-    EXPECT_EQ(f.Cell("human_weapons", 0, 3), "单体");
-    EXPECT_EQ(f.Cell("hand_foot_armour", 2, 2), "16");
-    EXPECT_EQ(f.Cell("hand_foot_armour", 4, 2), "-48");
-    EXPECT_EQ(f.Cell("head_armour", 12, 3), "主|战");
-    EXPECT_EQ(f.Cell("head_armour", 11, 3), "");
-
-    Bytes saved = f.Save();
-    EXPECT_EQ(Get(saved, weapons + 2, 1), 0x2Bu);
-    EXPECT_EQ(Get(saved, weapons + 5 * 40 + 3, 1), 0x10u);
-    EXPECT_EQ(Get(saved, weapons + 5 * 3 + 4, 1), 0x47u);
-    EXPECT_EQ(Get(saved, handFoot + 4 * 2 + 3, 1), 0x90u);
-    EXPECT_EQ(Get(saved, handFoot + 4 * 4 + 3, 1), 0x10u); // shown negative: bytes kept
-    EXPECT_EQ(Get(saved, head + 4 * 12 + 2, 1), 0xF5u);
-    EXPECT_EQ(Get(saved, head + 4 * 11 + 2, 1), 0xF5u);
-    // Equip bytes whose high nibble differs from the row flag get the flag.
-    EXPECT_EQ(Get(saved, weapons + 5 * 2 + 2, 1), 0x20u); // row 2: flag 0x20, mask 0
-
-    f.Set("human_weapons", 40, 2, "300");
-    f.Set("hand_foot_armour", 4, 2, "5");
-    saved = f.Save();
-    EXPECT_EQ(Get(saved, weapons + 5 * 40 + 3, 1), 0x2Cu);
-    EXPECT_EQ(Get(saved, handFoot + 4 * 4 + 3, 1), 0x45u);
-}
-
-TEST(Tables, ItemsCharactersShopsAndTheRedWolf)
-{
-    Fixture f;
-    Put(f.image, 0x30151, 2, 300);
-    Put(f.image, 0x30153, 2, 7);
-    Put(f.image, 0xB7DCD + 4 * 1 + 0, 1, 0xFF);
-    Put(f.image, 0xB7DCD + 4 * 1 + 1, 1, 0x00);
-    Put(f.image, 0xB7DD9 + 8 * 2 + 0, 1, 0x80);
-    Put(f.image, 0xB7DD9 + 8 * 2 + 1, 1, 0xB0);
-    Put(f.image, 0xB7DD9 + 8 * 2 + 2, 1, 0xF7);
-    Put(f.image, 0xB7C2B + 15 * 2 + 4, 2, 999); // HP
-    Put(f.image, 0xB7C2B + 15 * 2 + 11, 1, 77); // speed
-    Put(f.image, 0xC0C2E, 1, 120);
-    f.Load();
-    EXPECT_EQ(f.Cell("red_wolf", 0, 1), "300");
-    EXPECT_EQ(f.Cells("characters", 1, {11, 12}), (std::vector<std::string>{"-----", "碱性车蜡"}));
-    EXPECT_EQ(f.Cells("characters", 2, {8, 9, 14, 15, 16}),
-              (std::vector<std::string>{"77", "999", "钢珠弹弓", "棒球帽", "全能护甲"}));
-    EXPECT_EQ(f.Cell("hotel_rooms", 2, 1), "120");
-
-    f.Set("bounties", 3, 1, "70000");
-    f.Set("red_wolf", 0, 1, "512");
-    f.Set("decorations", 12, 1, "65535");
-    const Bytes saved = f.Save();
-    EXPECT_EQ(saved[0xC0BFC + 9], 0x70);
-    EXPECT_EQ(saved[0xC0BFC + 10], 0x11);
-    EXPECT_EQ(saved[0xC0BFC + 11], 0x01);
-    EXPECT_EQ(Get(saved, 0x30151, 2), 512u);
-    EXPECT_EQ(Get(saved, 0x30153, 2), 512u);
-    EXPECT_EQ(Get(saved, 0xC0C32 + 24, 2), 65535u);
-    EXPECT_EQ(saved[0xB7DCD + 4], 0xFF);
-}
-
-TEST(Tables, MonsterPackedWordsLootAndAttackLists)
-{
-    Fixture f;
-    const uint32_t s0 = 0xC3BC4, l0 = 0xC3444;
-    Put(f.image, s0 + 1, 2, 0xA123);
-    Put(f.image, s0 + 3, 2, 0x3456);
-    Put(f.image, s0 + 5, 2, 0x9064);
-    Put(f.image, s0 + 16 * 46 + 10, 1, 0x10);
-    Put(f.image, s0 + 16 * 47 + 10, 1, 0x10);
-    Put(f.image, l0 + 5, 1, 0x93);
-    Put(f.image, l0 + 6, 1, 0x05);
-    Put(f.image, l0 + 7, 1, 0x82);
-    Put(f.image, l0 + 0, 1, 0x20);     // monster 0: gate below 0x40 with loot
-    Put(f.image, l0 + 8 + 0, 1, 0x20); // monster 1: gate below 0x40, no loot
-    Put(f.image, l0 + 8 + 6, 1, 0xFF);
-    Put(f.image, l0 + 8 + 7, 1, 0xFF);
-    Put(f.image, s0 + 16 + 5, 2, 0x0123); // monster 1: HP flag bits missing
-    Put(f.image, 0xC3944 + 4 * 151 + 2, 2, 54321);
-    f.Load();
-    EXPECT_EQ(f.Cells("monsters", 0, {2, 3, 4, 8, 17, 18}),
-              (std::vector<std::string>{"291", "1110", "100", "163", "回旋扳手", "发音盒α"}));
-    EXPECT_EQ(f.Cell("monsters", 151, 10), "54321");
-    EXPECT_EQ(f.Cell("monsters", 46, 11), names::NameSet::BuiltIn().Names(names::List::AttacksB)[0x10]);
-    EXPECT_EQ(f.Cell("monsters", 47, 11), names::NameSet::BuiltIn().Names(names::List::AttacksA)[0x10]);
-    EXPECT_NE(f.Cell("monsters", 46, 11), f.Cell("monsters", 47, 11));
-
-    Bytes saved = f.Save();
-    EXPECT_EQ(Get(saved, s0 + 1, 2), 0xA123u);
-    EXPECT_EQ(Get(saved, s0 + 3, 2), 0x3456u);
-    EXPECT_EQ(Get(saved, s0 + 5, 2), 0x9064u);
-    EXPECT_EQ(saved[l0], 0x40);
-    EXPECT_EQ(saved[l0 + 8], 0x20);
-    EXPECT_EQ(saved[l0 + 5], 0x93);
-    EXPECT_EQ(Get(saved, s0 + 16 + 5, 2), 0x8123u); // monster 1's HP gets its row flag 0x8000
-
-    f.Set("monsters", 0, 8, "255");
-    f.Set("monsters", 0, 2, "4095");
-    f.Set("monsters", 0, 4, "0");
-    saved = f.Save();
-    EXPECT_EQ(Get(saved, s0 + 1, 2), 0xFFFFu);
-    EXPECT_EQ(Get(saved, s0 + 3, 2), 0xF456u);
-    EXPECT_EQ(Get(saved, s0 + 5, 2), 0x9000u);
 }
 
 // An unedited save writes back every byte it read, except the row flags and loot gates it sets.

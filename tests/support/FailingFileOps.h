@@ -22,22 +22,14 @@ public:
     std::vector<std::string> calls; // each step's operation, in order
     bool folderWritable = true;
 
-    int OpenExisting(const std::string& p) override
-    {
-        return Fail("OpenExisting") ? -error_ : FileOps::OpenExisting(p);
-    }
-    int CreateTruncated(const std::string& p) override
+    using Path = const std::string&;
+    int OpenExisting(Path p) override { return Fail("OpenExisting") ? -error_ : FileOps::OpenExisting(p); }
+    int CreateTruncated(Path p) override
     {
         return Fail("CreateTruncated") ? -error_ : FileOps::CreateTruncated(p);
     }
-    int CreateNew(const std::string& p) override
-    {
-        return Fail("CreateNew") ? -error_ : FileOps::CreateNew(p);
-    }
-    int Resize(int fd, uint64_t size) override
-    {
-        return Fail("Resize") ? -error_ : FileOps::Resize(fd, size);
-    }
+    int CreateNew(Path p) override { return Fail("CreateNew") ? -error_ : FileOps::CreateNew(p); }
+    int Resize(int fd, uint64_t n) override { return Fail("Resize") ? -error_ : FileOps::Resize(fd, n); }
     int WriteAt(int fd, const uint8_t* data, size_t size, uint64_t offset) override
     {
         if (!Fail("WriteAt"))
@@ -51,12 +43,9 @@ public:
         const int result = FileOps::Close(fd); // a descriptor is never leaked
         return Fail("Close") ? -error_ : result;
     }
-    int Remove(const std::string& p) override { return Fail("Remove") ? -error_ : FileOps::Remove(p); }
-    int FlushFolder(const std::string& f) override
-    {
-        return Fail("FlushFolder") ? -error_ : FileOps::FlushFolder(f);
-    }
-    bool CanCreateIn(const std::string& f) override { return folderWritable && FileOps::CanCreateIn(f); }
+    int Remove(Path p) override { return Fail("Remove") ? -error_ : FileOps::Remove(p); }
+    int FlushFolder(Path f) override { return Fail("FlushFolder") ? -error_ : FileOps::FlushFolder(f); }
+    bool CanCreateIn(Path f) override { return folderWritable && FileOps::CanCreateIn(f); }
 
 private:
     bool Fail(const char* call)

@@ -1,6 +1,7 @@
 #include "support/TestImage.h"
 
 #include <QFile>
+#include <numeric>
 #include <random>
 
 #include "rom/SampleImage.h"
@@ -47,6 +48,12 @@ void Put(rom::Bytes& image, uint32_t offset, int width, uint32_t value)
 {
     for (int i = 0; i < width; ++i)
         image.at(offset + i) = static_cast<uint8_t>(value >> (8 * i));
+}
+
+bool ChecksumIsRight(const rom::Bytes& file)
+{
+    const uint32_t sum = std::accumulate(file.begin() + 0x200, file.end(), 0u) & 0xFFFF;
+    return Get(file, 0x200 + 0x7FDE, 2) == sum && Get(file, 0x200 + 0x7FDC, 2) == (sum ^ 0xFFFF);
 }
 
 std::string CutShortSave(const std::string& path, const rom::Bytes& original, uint32_t at, size_t count)

@@ -26,11 +26,21 @@ inline bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 void Put(rom::Bytes& image, uint32_t offset, int width, uint32_t value);
+// Whether the internal header at 0x7FC0 of an image with a copier header holds the plain sum of
+// every byte after the copier header (the checksum of a power-of-two image) and its complement.
+bool ChecksumIsRight(const rom::Bytes& file);
 // Leaves at path what a save cut short leaves: original with count bytes from at overwritten by
 // 0xEE, and beside it the journal that undoes them. Returns the journal's path.
 std::string CutShortSave(const std::string& path, const rom::Bytes& original, uint32_t at, size_t count);
 // The offsets at which two images differ, as far as both reach.
 std::vector<uint32_t> Differing(const rom::Bytes& a, const rom::Bytes& b);
+// The tables of an image.
+inline rom::Model Loaded(const rom::Bytes& image)
+{
+    rom::Model model;
+    rom::LoadTables(image, model);
+    return model;
+}
 // Every cell and code of every table, to compare whole models.
 std::vector<std::string> State(const rom::Model& model);
 // A sample image with every slot, equipment, loot and attack cleared, then exactly these
