@@ -10,7 +10,6 @@
 #include <set>
 
 #include "EditorSupport.h"
-#include "editors/CodeRules.h"
 #include "editors/DialogLayout.h"
 #include "editors/LootDrops.h"
 #include "names/NameSet.h"
@@ -19,8 +18,6 @@
 
 using namespace dravik;
 using namespace dravik::test;
-using namespace dravik::editors::rules;
-using dravik::editors::Entries;
 using DialogTexts = EditorTest;
 using EditorDialogs = EditorTest;
 using EditorSlots = EditorTest;
@@ -275,19 +272,6 @@ TEST_F(EditorDialogs, TextIsKeptAsTypedAndRefusedOnlyWhereTheSaveWouldRefuseIt)
     Drive("head_armour", 2, Ok);
     EXPECT_EQ(Messages().size(), 2);
     EXPECT_EQ(T("head_armour").Cell(2, 2), "-176");
-}
-
-// Exactly the "XXXXX" entries of the category's list become 255; every other code is kept.
-TEST(EditorCodeRules, LootPlaceholdersOfTheCategoryBecomeNone)
-{
-    for (int code = 0; code < 256; ++code) {
-        const bool human =
-            EntryTexts(Entries::HumanLoot, names::NameSet::BuiltIn())[code] == names::kPlaceholder;
-        const bool tank =
-            EntryTexts(Entries::TankLoot, names::NameSet::BuiltIn())[code] == names::kPlaceholder;
-        EXPECT_EQ(LootCode(7, code, -1), human ? 255 : code) << code;
-        EXPECT_EQ(LootCode(8, code, -1), tank ? 255 : code) << code;
-    }
 }
 
 TEST_F(EditorSlots, WeaponRangeAndUsers)
