@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 
 #include "editors/CRowDlg.h"
 #include "editors/RowEditing.h"
@@ -20,18 +21,21 @@
 #include "support/ScriptedUser.h"
 #include "widgets/LineBox.h"
 
+// Failure messages show a QString as its text.
+inline std::ostream& operator<<(std::ostream& out, const QString& text) { return out << text.toStdString(); }
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text; }
+
 namespace dravik::test {
 
 using names::List;
 
+inline QString U(const char* s) { return QString::fromUtf8(s); }
+
 inline widgets::LineBox* Edit(QDialog* d, int id)
 {
-    return d->findChild<widgets::LineBox*>(QStringLiteral("edit%1").arg(id));
+    return d->findChild<widgets::LineBox*>(U("edit%1").arg(id));
 }
-inline QComboBox* Combo(QDialog* d, int id)
-{
-    return d->findChild<QComboBox*>(QStringLiteral("combo%1").arg(id));
-}
+inline QComboBox* Combo(QDialog* d, int id) { return d->findChild<QComboBox*>(U("combo%1").arg(id)); }
 inline void SetEdit(QDialog* d, int id, const QString& text) { Edit(d, id)->SetText(text); }
 inline void SetCombo(QDialog* d, int id, int index) { Combo(d, id)->setCurrentIndex(index); }
 inline void Ok(QDialog* d) { d->findChild<QPushButton*>("button1")->click(); }

@@ -1,9 +1,5 @@
-// The list commands on the monster list: 复制 and 粘贴 (a copy pasted back is no change, an edited
-// paste is confirmed and one undo step, a refused paste changes nothing), 批量修改, sorting and
-// filtering, and a reference image. The chart window, loaded from its library: its series are the
-// column's values after every kind of change, the reference is a second series, a click on a bar
-// selects its row however the list is sorted or filtered, and it exports PNG and SVG. Name sets,
-// find and where-used.
+// The list commands (复制, 粘贴, 批量修改, sorting, filtering, a reference image), the chart window
+// loaded from its library, name sets, find and where-used.
 #include <QAbstractProxyModel>
 #include <QBarSeries>
 #include <QBarSet>
@@ -36,16 +32,15 @@
 namespace dravik::test {
 namespace {
 
-class ListCommandsTest : public WindowTest {
+class ListCommandsTest : public LoadedWindowTest {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        Load();
+        LoadedWindowTest::SetUp();
         window->ShowPage(7);
         List(1058)->setFocus();
     }
-    const rom::Table& Monsters() const { return window->GetSession().Document().GetModel().Get("monsters"); }
+    const rom::Table& Monsters() const { return Tables().Get("monsters"); }
     int Hp() const { return Monsters().Layout().Column("hp"); }
     void Paste(const std::string& text)
     {
@@ -76,7 +71,7 @@ TEST_F(ListCommandsTest, CopyPastedBackIsNoChangeAnEditedPasteIsOneConfirmedStep
     user.Clear();
     Paste("怪物\tHP\n" + Monsters().RowLabel(0) + "\tabc\n");
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_TRUE(Messages()[0].text.contains(U("不是数字"))) << Messages()[0].text.toStdString();
+    EXPECT_TRUE(Messages()[0].text.contains(U("不是数字"))) << Messages()[0].text;
     EXPECT_EQ(UndoStack()->count(), 1);
     EXPECT_TRUE(Modals().empty());
 
@@ -87,7 +82,7 @@ TEST_F(ListCommandsTest, CopyPastedBackIsNoChangeAnEditedPasteIsOneConfirmedStep
     List(1005)->selectRow(1);
     Action("actionCopyRows")->trigger();
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
-              rom::CopyRows(window->GetSession().Document().GetModel().Get("sub_cannons"), {1}));
+              rom::CopyRows(Tables().Get("sub_cannons"), {1}));
 }
 
 TEST_F(ListCommandsTest, BulkEditPreviewsBlocksWhatDoesNotFitAndAppliesAsOneStep)
@@ -100,18 +95,18 @@ TEST_F(ListCommandsTest, BulkEditPreviewsBlocksWhatDoesNotFitAndAppliesAsOneStep
     for (int row = 0; row < 6; ++row)
         before.push_back(Monsters().Cell(row, Hp()));
     user.AnswerModal([](QDialog& dialog) {
-        auto* formula = dialog.findChild<QLineEdit*>(QStringLiteral("formula"));
-        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("ok"));
-        EXPECT_EQ(dialog.findChild<QComboBox*>(QStringLiteral("column"))->currentText(), U("HP"));
+        auto* formula = dialog.findChild<QLineEdit*>(U("formula"));
+        auto* ok = dialog.findChild<QPushButton*>(U("ok"));
+        EXPECT_EQ(dialog.findChild<QComboBox*>(U("column"))->currentText(), U("HP"));
         EXPECT_EQ(dialog.focusWidget(), formula);
-        formula->setText(QStringLiteral("5000"));
-        EXPECT_EQ(dialog.findChild<QTableWidget*>(QStringLiteral("preview"))->rowCount(), 3);
+        formula->setText(U("5000"));
+        EXPECT_EQ(dialog.findChild<QTableWidget*>(U("preview"))->rowCount(), 3);
         EXPECT_FALSE(ok->isEnabled());
-        formula->setText(QStringLiteral("max(x, (r-4)*5000)")); // only the last row does not fit
-        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("status"))->text(),
+        formula->setText(U("max(x, (r-4)*5000)")); // only the last row does not fit
+        EXPECT_EQ(dialog.findChild<QLabel*>(U("status"))->text(),
                   U("1 行放不下（红色），改好公式才能确定。"));
         EXPECT_FALSE(ok->isEnabled());
-        formula->setText(QStringLiteral("x+1"));
+        formula->setText(U("x+1"));
         ok->click();
     });
     Action("actionBulkEdit")->trigger();
@@ -145,7 +140,7 @@ TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
     emit list->horizontalHeader()->sectionClicked(Hp());
     std::string edited;
     user.AnswerModal([&edited](QDialog& dialog) {
-        edited = dialog.findChild<QLabel*>(QStringLiteral("title1005"))->text().toStdString();
+        edited = dialog.findChild<QLabel*>(U("title1005"))->text().toStdString();
     });
     ClickRow(1058, 0, true);
     EXPECT_EQ(edited, Monsters().RowLabel(tableRow(0)));
@@ -159,14 +154,14 @@ TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
     // The filter shows only rows whose name holds the text; a jump to a row it hides shows the whole list.
     const std::string name = Monsters().RowLabel(5);
     Action("actionFilterRows")->trigger();
-    auto* filter = Child<QLineEdit>(QStringLiteral("filter1058"));
+    auto* filter = Child<QLineEdit>(U("filter1058"));
     EXPECT_EQ(window->focusWidget(), filter);
     filter->setText(QString::fromStdString(name));
     ASSERT_GE(rows->rowCount(), 1);
     for (int v = 0; v < rows->rowCount(); ++v)
         EXPECT_NE(Monsters().RowLabel(tableRow(v)).find(name), std::string::npos);
     for (int target : {5, 0}) {
-        window->ShowTableRow(QStringLiteral("monsters"), target);
+        window->ShowTableRow(U("monsters"), target);
         EXPECT_EQ(tableRow(list->currentIndex().row()), target);
     }
     EXPECT_FALSE(filter->isVisible());
@@ -182,8 +177,7 @@ TEST_F(ListCommandsTest, AReferenceMarksTheCellsThatDifferAndRestoresRows)
     // A save of it cut short is rolled back, and told.
     const std::string journal = CutShortSave(referenceFile.Path(), Sample(2), 0x100, 4);
     ASSERT_TRUE(window->UseReference(QString::fromStdString(referenceFile.Path())));
-    EXPECT_TRUE(Messages().back().text.contains(QString::fromStdString(journal)))
-        << Messages().back().text.toStdString();
+    EXPECT_TRUE(Messages().back().text.contains(QString::fromStdString(journal))) << Messages().back().text;
     rom::Model reference;
     rom::LoadTables(Sample(2), reference);
     const auto marked = [&] { // (row, column) of the monster cells whose tool tip names a reference value
@@ -200,18 +194,16 @@ TEST_F(ListCommandsTest, AReferenceMarksTheCellsThatDifferAndRestoresRows)
             cells.insert({c.row, c.column});
         return cells;
     };
-    const auto status = [&] { return Child<QLabel>(QStringLiteral("status"))->text(); };
     const auto counted = [&] { // the status line counts the differing cells of every table
-        const rom::Model& model = window->GetSession().Document().GetModel();
-        return status().contains(
-            QStringLiteral("%1 处").arg(rom::CellsDifferingFrom(model, reference).size()));
+        const rom::Model& model = Tables();
+        return Status().contains(U("%1 处").arg(rom::CellsDifferingFrom(model, reference).size()));
     };
     EXPECT_GT(differing().size(), 100u);
     EXPECT_EQ(marked(), differing());
-    EXPECT_TRUE(counted()) << status().toStdString();
+    EXPECT_TRUE(counted()) << Status();
 
     EXPECT_FALSE(window->UseReference(QString::fromStdString(tooShort.Path())));
-    EXPECT_TRUE(Messages().back().text.contains(U("至少需要"))) << Messages().back().text.toStdString();
+    EXPECT_TRUE(Messages().back().text.contains(U("至少需要"))) << Messages().back().text;
     Load(); // the same image again: its reference comes back with it
     EXPECT_EQ(marked(), differing());
 
@@ -224,19 +216,19 @@ TEST_F(ListCommandsTest, AReferenceMarksTheCellsThatDifferAndRestoresRows)
     for (const auto& [row, column] : differing())
         EXPECT_TRUE(row < 2 || row > 4) << row << "," << column;
     EXPECT_EQ(marked(), differing());
-    EXPECT_TRUE(counted()) << status().toStdString();
+    EXPECT_TRUE(counted()) << Status();
 
     Action("actionClearReference")->trigger();
     Load();
     EXPECT_TRUE(marked().empty());
-    EXPECT_FALSE(status().contains(U("参照")));
+    EXPECT_FALSE(Status().contains(U("参照")));
 
     // Saved as another file, the image keeps its reference there.
     ASSERT_TRUE(window->UseReference(QString::fromStdString(referenceFile.Path())));
-    user.AnswerFile(dataFolder.filePath(QStringLiteral("copy.smc")));
+    user.AnswerFile(dataFolder.filePath(U("copy.smc")));
     Action("actionSaveAs")->trigger();
     window->GetSession().ClearReference();
-    Open(dataFolder.filePath(QStringLiteral("copy.smc")).toStdString());
+    Open(dataFolder.filePath(U("copy.smc")).toStdString());
     EXPECT_EQ(marked(), differing());
 }
 
@@ -253,9 +245,8 @@ std::vector<QPointF> Expected(const rom::Table& t, int column, int second, bool 
     return points;
 }
 
-TEST_F(WindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelectsTheRowInTheSortedFilteredList)
+TEST_F(LoadedWindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelectsTheRowInTheSortedFilteredList)
 {
-    Load();
     app::Session& session = window->GetSession();
     const rom::Table& monsters = session.Document().GetModel().Get("monsters");
     const int hp = monsters.Layout().Column("hp");
@@ -271,14 +262,12 @@ TEST_F(WindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelectsTheRow
     for (const Kind kind : {Kind::Bars, Kind::Line, Kind::Scatter}) {
         SCOPED_TRACE(kind);
         const bool scatter = kind == Kind::Scatter;
-        chart->Choose(QStringLiteral("monsters"), kind, hp, second);
+        chart->Choose(U("monsters"), kind, hp, second);
         EXPECT_EQ(chart->Points(), Expected(monsters, hp, second, scatter));
         for (const auto& change : std::vector<std::function<void()>>{
-                 [&] { session.Apply(rom::Edit("monsters").SetCell(3, hp, "77"), QStringLiteral("edit")); },
+                 [&] { session.Apply(rom::Edit("monsters").SetCell(3, hp, "77"), U("edit")); },
                  [&] { UndoStack()->undo(); }, [&] { UndoStack()->redo(); },
-                 [&] {
-                     session.Apply(rom::PlanBulk(monsters, hp, all, "x*2+1").edit, QStringLiteral("formula"));
-                 }}) {
+                 [&] { session.Apply(rom::PlanBulk(monsters, hp, all, "x*2+1").edit, U("formula")); }}) {
             change();
             EXPECT_EQ(chart->Points(), Expected(monsters, hp, second, scatter));
         }
@@ -289,7 +278,7 @@ TEST_F(WindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelectsTheRow
     ASSERT_TRUE(window->UseReference(QString::fromStdString(referenceFile.Path())));
     rom::Model reference;
     rom::LoadTables(Sample(2), reference);
-    chart->Choose(QStringLiteral("monsters"), Kind::Bars, hp);
+    chart->Choose(U("monsters"), Kind::Bars, hp);
     EXPECT_EQ(chart->Points(true), Expected(reference.Get("monsters"), hp, hp, false));
     EXPECT_EQ(chart->Points(), Expected(monsters, hp, hp, false)); // the series made anew
 
@@ -298,9 +287,9 @@ TEST_F(WindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelectsTheRow
     QTableView* list = List(1058);
     emit list->horizontalHeader()->sectionClicked(hp);
     Action("actionFilterRows")->trigger();
-    Child<QLineEdit>(QStringLiteral("filter1058"))->setText(QString::fromStdString(monsters.RowLabel(0)));
+    Child<QLineEdit>(U("filter1058"))->setText(QString::fromStdString(monsters.RowLabel(0)));
     auto* series = qobject_cast<QBarSeries*>(
-        chart->Widget()->findChild<QChartView*>(QStringLiteral("chartView"))->chart()->series().value(0));
+        chart->Widget()->findChild<QChartView*>(U("chartView"))->chart()->series().value(0));
     ASSERT_NE(series, nullptr);
     QBarSet* bars = series->barSets().value(0);
     for (const int row : {7, 2}) {
@@ -314,9 +303,9 @@ TEST_F(WindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelectsTheRow
 
     // A list made after the chart opened (its page not shown until now) tells the chart the row
     // chosen in it.
-    chart->Choose(QStringLiteral("drinks"), Kind::Bars, 1);
+    chart->Choose(U("drinks"), Kind::Bars, 1);
     auto* drinks = qobject_cast<QBarSeries*>(
-        chart->Widget()->findChild<QChartView*>(QStringLiteral("chartView"))->chart()->series().value(0));
+        chart->Widget()->findChild<QChartView*>(U("chartView"))->chart()->series().value(0));
     ASSERT_NE(drinks, nullptr);
     List(1048)->selectRow(2);
     EXPECT_TRUE(drinks->barSets().value(0)->isBarSelected(2));
@@ -325,16 +314,14 @@ TEST_F(WindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelectsTheRow
     for (const char* name : {"chart.png", "chart.svg", "none/chart.png"}) {
         SCOPED_TRACE(name);
         const QString path = dataFolder.filePath(QString::fromUtf8(name));
-        const bool png = path.endsWith(QStringLiteral("png"));
+        const bool png = path.endsWith(U("png"));
         user.Clear();
         user.AnswerFile(path);
-        chart->Widget()
-            ->findChild<QPushButton*>(png ? QStringLiteral("exportPng") : QStringLiteral("exportSvg"))
-            ->click();
+        chart->Widget()->findChild<QPushButton*>(png ? U("exportPng") : U("exportSvg"))->click();
         QFile file(path);
         if (QByteArray(name).startsWith("none")) {
             ASSERT_EQ(user.Asked(Prompt::Message).size(), 1u);
-            EXPECT_TRUE(user.Asked(Prompt::Message)[0].text.contains(QStringLiteral("chart.png")));
+            EXPECT_TRUE(user.Asked(Prompt::Message)[0].text.contains(U("chart.png")));
             continue;
         }
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -343,13 +330,8 @@ TEST_F(WindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelectsTheRow
     }
 }
 
-class WindowNamesTest : public WindowTest {
+class WindowNamesTest : public LoadedWindowTest {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        Load();
-    }
     app::FindBox* Finder() const { return window->findChild<app::FindBox*>(); }
     // The names of the actions the context menu of a list's cell offers; 查看引用 is triggered.
     QStringList ContextMenu(int list, int row, int column) const
@@ -362,20 +344,20 @@ protected:
         QStringList names;
         for (QAction* a : menu->actions())
             names << a->objectName();
-        if (auto* refs = menu->findChild<QAction*>(QStringLiteral("actionReferences")))
+        if (auto* refs = menu->findChild<QAction*>(U("actionReferences")))
             refs->trigger();
         menu->close();
         return names;
     }
     bool References(int list, int row, int column) const
     {
-        return ContextMenu(list, row, column).contains(QStringLiteral("actionReferences"));
+        return ContextMenu(list, row, column).contains(U("actionReferences"));
     }
 };
 
 TEST_F(WindowNamesTest, LoadingASetRelabelsEveryListAndChangesNoValue)
 {
-    const rom::Model& model = window->GetSession().Document().GetModel();
+    const rom::Model& model = Tables();
     const int part = model.Get("tanks").Code("parts", 0, 0) & 0x7F;
     std::string parts(static_cast<size_t>(part), '\n');
     NameFolder folder({{"tanks.txt", "蚊子\n"}, {"tank_parts.txt", parts + "新炮\n"}});
@@ -386,18 +368,18 @@ TEST_F(WindowNamesTest, LoadingASetRelabelsEveryListAndChangesNoValue)
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(Cell(1020, 0, 0), U("蚊子"));
     EXPECT_EQ(Cell(1020, 0, 6), U("新炮"));
-    EXPECT_TRUE(Child<QLabel>(QStringLiteral("status"))->text().contains(U("名称：2 项来自")));
+    EXPECT_TRUE(Status().contains(U("名称：2 项来自")));
     EXPECT_EQ(rom::PlanSave(model).patches.size(), before);
     Action("actionBuiltInNames")->trigger();
     EXPECT_EQ(Cell(1020, 0, 0), U("No1.蚊式坦克"));
-    EXPECT_FALSE(Child<QLabel>(QStringLiteral("status"))->text().contains(U("名称：")));
+    EXPECT_FALSE(Status().contains(U("名称：")));
 
     // A refused folder says why, and changes nothing.
     NameFolder bad({{"tanks.txt", "x\n"}, {"other.txt", "x"}});
     user.AnswerFile(QString::fromStdString(bad.Path()));
     Action("actionLoadNames")->trigger();
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_TRUE(Messages()[0].text.contains(U("other.txt"))) << Messages()[0].text.toStdString();
+    EXPECT_TRUE(Messages()[0].text.contains(U("other.txt"))) << Messages()[0].text;
     EXPECT_EQ(Cell(1020, 0, 0), U("No1.蚊式坦克"));
 }
 
@@ -430,7 +412,7 @@ TEST_F(WindowNamesTest, FindListsMatchesEnterShowsTheRowAndF3StepsOn)
 
 TEST_F(WindowNamesTest, ReferencesOfAPartAndOfAMonsterAttack)
 {
-    const rom::Model& model = window->GetSession().Document().GetModel();
+    const rom::Model& model = Tables();
     ASSERT_TRUE(References(1004, 5, 0));
     ASSERT_TRUE(Finder() && Finder()->isVisible());
     const auto refs = rom::WhereUsed(model, "main_cannons", 5);

@@ -18,7 +18,6 @@
 
 using namespace dravik;
 using namespace dravik::test;
-using DialogTexts = EditorTest;
 using EditorDialogs = EditorTest;
 using EditorSlots = EditorTest;
 
@@ -28,45 +27,44 @@ namespace {
 // control sits in a frame without a caption). A field added to a dialog later may come in
 // without an entry here; it is held to the same rules of keys.
 struct Expected {
-    const char *table, *caption, *heading, *fields, *frames;
+    const char* table;
     int row;
+    const char *caption, *heading, *fields, *frames;
 };
 const char* const kArmour = "价格=price 防御=defence 装备的人=users";
+const char* const kTank =
+    "弹仓=shells 防御=defence 防御上限=max_defence 重量=weight 出租车装甲上限=rental_armour "
+    "装备1=parts[0] 装备2=parts[1] 装备3=parts[2] 装备4=parts[3] 装备5=parts[4] "
+    "装备6=parts[5] 装备7=parts[6] 装备8=parts[7] 道具1=items[0] 道具2=items[1] "
+    "道具3=items[2] 道具4=items[3]";
+const char* const kCharacter =
+    "LV=level 战斗=battle 驾驶=driving 修理=repair 腕力=strength 智力=intelligence "
+    "体力=stamina 速度=speed HP=hp 最大HP=max_hp 道具1=items[0] 道具2=items[1] "
+    "道具3=items[2] 装备1=equipment[0] 装备2=equipment[1] 装备3=equipment[2] "
+    "装备4=equipment[3] 装备5=equipment[4] 装备6=equipment[5] 装备7=equipment[6]";
 const char* const kMonster = "强度=level 攻击=attack 防御=defence HP=hp 命中=hit 回避=evasion 速度=speed "
                              "护甲=armour 经验=exp 金钱=gold 1=attacks[0] 2=attacks[1] 3=attacks[2] "
                              "4=attacks[3] 5=attacks[4] 6=attacks[5]";
 const char* const kMonsterFrames = "攻击方式=attacks 3回合以内战利品=early 3回合以上战利品=late";
 
+// clang-format off
 const Expected kDialogs[] = {
-    {"main_cannons", "主炮属性编辑", "当前正在编辑的主炮",
-     "价格=price 防御=defence 重量=weight 攻击=attack 弹仓=shells", "", 0},
-    {"sub_cannons", "副炮属性编辑", "当前正在编辑的副炮", "价格=price 防御=defence 重量=weight 攻击=attack",
-     "", 0},
-    {"special_cannons", "特殊炮属性编辑", "当前正在编辑的特殊炮",
-     "价格=price 防御=defence 重量=weight 攻击=attack 弹仓=shells 炮弹价格=shell_price", "", 3},
-    {"control_systems", "控制系统属性编辑", "当前正在编辑的控制系统",
-     "价格=price 防御=defence 重量=weight 命中=hit 回避=evasion", "", 0},
-    {"engines", "引擎属性编辑", "当前正在编辑的引擎", "价格=price 防御=defence 重量=weight 载重=load", "", 0},
-    {"tanks", "战车属性编辑", "当前正在编辑的战车",
-     "弹仓=shells 防御=defence 防御上限=max_defence 重量=weight 出租车装甲上限=rental_armour "
-     "装备1=parts[0] 装备2=parts[1] 装备3=parts[2] 装备4=parts[3] 装备5=parts[4] 装备6=parts[5] "
-     "装备7=parts[6] 装备8=parts[7] 道具1=items[0] 道具2=items[1] 道具3=items[2] 道具4=items[3]",
-     "", 9},
-    {"human_weapons", "人类武器编辑", "当前正在编辑的武器",
-     "价格=price 攻击=attack 攻击范围=range 装备的人=users", "", 9},
-    {"head_armour", "人类防具编辑", "当前正在编辑的防具", kArmour, "", 0},
-    {"body_armour", "人类防具编辑", "当前正在编辑的防具", kArmour, "", 5},
-    {"hand_foot_armour", "人类防具编辑", "当前正在编辑的防具", kArmour, "", 7},
-    {"armour_pieces", "人类防具编辑", "当前正在编辑的防具", kArmour, "", 11},
-    {"characters", "人物属性编辑", "当前正在编辑的人物",
-     "LV=level 战斗=battle 驾驶=driving 修理=repair 腕力=strength 智力=intelligence 体力=stamina "
-     "速度=speed HP=hp 最大HP=max_hp 道具1=items[0] 道具2=items[1] 道具3=items[2] 装备1=equipment[0] "
-     "装备2=equipment[1] 装备3=equipment[2] 装备4=equipment[3] 装备5=equipment[4] 装备6=equipment[5] "
-     "装备7=equipment[6]",
-     "", 1},
-    {"monsters", "怪物属性编辑", "当前正在编辑的怪物", kMonster, kMonsterFrames, 46},
-    {"monsters", "怪物属性编辑", "当前正在编辑的怪物", kMonster, kMonsterFrames, 47},
+    {"main_cannons",     0,  "主炮属性编辑",     "当前正在编辑的主炮",     "价格=price 防御=defence 重量=weight 攻击=attack 弹仓=shells"},
+    {"sub_cannons",      0,  "副炮属性编辑",     "当前正在编辑的副炮",     "价格=price 防御=defence 重量=weight 攻击=attack"},
+    {"special_cannons",  3,  "特殊炮属性编辑",   "当前正在编辑的特殊炮",   "价格=price 防御=defence 重量=weight 攻击=attack 弹仓=shells 炮弹价格=shell_price"},
+    {"control_systems",  0,  "控制系统属性编辑", "当前正在编辑的控制系统", "价格=price 防御=defence 重量=weight 命中=hit 回避=evasion"},
+    {"engines",          0,  "引擎属性编辑",     "当前正在编辑的引擎",     "价格=price 防御=defence 重量=weight 载重=load"},
+    {"tanks",            9,  "战车属性编辑",     "当前正在编辑的战车",     kTank},
+    {"human_weapons",    9,  "人类武器编辑",     "当前正在编辑的武器",     "价格=price 攻击=attack 攻击范围=range 装备的人=users"},
+    {"head_armour",      0,  "人类防具编辑",     "当前正在编辑的防具",     kArmour},
+    {"body_armour",      5,  "人类防具编辑",     "当前正在编辑的防具",     kArmour},
+    {"hand_foot_armour", 7,  "人类防具编辑",     "当前正在编辑的防具",     kArmour},
+    {"armour_pieces",    11, "人类防具编辑",     "当前正在编辑的防具",     kArmour},
+    {"characters",       1,  "人物属性编辑",     "当前正在编辑的人物",     kCharacter},
+    {"monsters",         46, "怪物属性编辑",     "当前正在编辑的怪物",     kMonster, kMonsterFrames},
+    {"monsters",         47, "怪物属性编辑",     "当前正在编辑的怪物",     kMonster, kMonsterFrames},
 };
+// clang-format on
 
 std::vector<std::pair<std::string, std::string>> Pairs(const char* text)
 {
@@ -83,9 +81,9 @@ std::map<QWidget*, std::string> ControlKeys(editors::CRowDlg& dialog)
     std::map<QWidget*, std::string> keys;
     const QList<widgets::LineBox*> edits = dialog.findChildren<widgets::LineBox*>();
     for (int i = 0; i < dialog.TextCount(); ++i) {
-        dialog.SetText(i, QStringLiteral("shown %1").arg(i));
+        dialog.SetText(i, U("shown %1").arg(i));
         for (widgets::LineBox* edit : edits)
-            if (edit->Text() == QStringLiteral("shown %1").arg(i))
+            if (edit->Text() == U("shown %1").arg(i))
                 keys[edit] = dialog.TextKey(i);
     }
     const QList<QComboBox*> lists = dialog.findChildren<QComboBox*>();
@@ -118,7 +116,7 @@ template <typename W> W* RightOf(QWidget* label, const QList<W*>& candidates)
 // The caption, the heading with the row's name to its right, which field each label names (the
 // nearest control to its right on its line, known by showing a value through the dialog) and which
 // frame holds it: a renamed caption, two swapped labels or two swapped boxes all fail here.
-TEST_F(DialogTexts, EveryLabelNamesTheFieldBesideItInItsFrame)
+TEST_F(EditorDialogs, EveryLabelNamesTheFieldBesideItInItsFrame)
 {
     std::set<std::string> covered;
     for (const Expected& e : kDialogs) {
@@ -135,8 +133,7 @@ TEST_F(DialogTexts, EveryLabelNamesTheFieldBesideItInItsFrame)
         QList<QLabel*> labels = dialog->findChildren<QLabel*>();
         std::map<std::string, QLabel*> byText;
         for (QLabel* label : labels)
-            EXPECT_TRUE(byText.emplace(label->text().toStdString(), label).second)
-                << label->text().toStdString();
+            EXPECT_TRUE(byText.emplace(label->text().toStdString(), label).second) << label->text();
         EXPECT_GE(labels.size(), static_cast<int>(fields.size()) + 2);
         ASSERT_TRUE(byText.count(e.heading)) << e.heading;
         QLabel* title = RightOf(byText[e.heading], labels);
@@ -217,7 +214,7 @@ TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
         Drive(table.Id().c_str(), row, [&](QDialog* dlg) {
             EXPECT_EQ(dlg->findChild<QLabel*>("title1005")->text().toStdString(), table.Cell(row, 0));
             for (widgets::LineBox* edit : dlg->findChildren<widgets::LineBox*>()) {
-                QString text = QStringLiteral("1");
+                QString text = U("1");
                 for (const char* other : {"2", "0"})
                     if (text == edit->Text() || (!typed.empty() && text == typed.back().second))
                         text = QString::fromLatin1(other);
@@ -234,10 +231,10 @@ TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
         Drive(table.Id().c_str(), row, [&typed](QDialog* dlg) {
             for (const auto& [box, text] : typed)
                 EXPECT_EQ(dlg->findChild<widgets::LineBox*>(box)->Text().toStdString(), text.toStdString())
-                    << box.toStdString();
+                    << box;
         });
     }
-    EXPECT_TRUE(Messages().empty()) << Messages().join("\n").toStdString();
+    EXPECT_TRUE(Messages().empty()) << Messages().join("\n");
     EXPECT_FALSE(editors::CreateRowEditor(nullptr, T("tank_items"), 0));
     EXPECT_FALSE(editors::CreateRowEditor(nullptr, T("main_cannons"), T("main_cannons").Rows()));
 }

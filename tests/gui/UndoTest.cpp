@@ -1,9 +1,6 @@
-// The window's one edit path: every kind of edit is one undo step that takes the file back to its
-// bytes, redo gives the same bytes as the edit, the title and the cells show what is unsaved, and
-// the review lists it. Unsaved edits outlive the window that made them: the record a window leaves
-// is offered by the next window that opens the file, a record that cannot be applied is reported and
-// never applied, and a Save over a file another program changed asks first, offering the edits back
-// after a reload.
+// The window's one edit path: each edit one undo step, back to the file's bytes when undone, shown
+// as unsaved in the title, the cells and the review; and the unsaved edits a window leaves behind,
+// offered back by the next one, or over a file another program changed.
 #include "WindowFixture.h"
 
 #include <QAbstractItemModelTester>
@@ -17,17 +14,15 @@
 
 #include "app/ChangeReviewDialog.h"
 #include "app/EditHistory.h"
-#include "rom/Recovery.h"
 
 namespace dravik::test {
 namespace {
 
-class UndoTest : public WindowTest {
+class UndoTest : public LoadedWindowTest {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        Load();
+        LoadedWindowTest::SetUp();
         // Every list model is checked against Qt's rules through every edit, undo and save.
         for (const ListOfTable& l : kLists)
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
@@ -35,12 +30,12 @@ protected:
         previousHandler =
             qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
                 if (type != QtDebugMsg && text.contains(QLatin1String("QAbstractItemModelTester")))
-                    ADD_FAILURE() << text.toStdString();
+                    ADD_FAILURE() << text;
             });
     }
     void TearDown() override { qInstallMessageHandler(previousHandler); }
 
-    const rom::Table& T(const char* id) const { return window->GetSession().Document().GetModel().Get(id); }
+    const rom::Table& T(const char* id) const { return Tables().Get(id); }
 
     // Opens the row's editor by a double-click; act fills it and presses "确定".
     void EditInDialog(int list, int page, int row, std::function<void(QDialog&)> act)
@@ -75,13 +70,13 @@ protected:
 TEST_F(UndoTest, EachKindOfEditIsOneNamedStepThatUndoesToTheOriginalBytes)
 {
     const std::function<void()> edits[] = {
-        [this] { EditInDialog(1004, 1, 0, [](QDialog& d) { SetEdit(&d, 1013, QStringLiteral("4321")); }); },
+        [this] { EditInDialog(1004, 1, 0, [](QDialog& d) { SetEdit(&d, 1013, U("4321")); }); },
         [this] { EditInDialog(1058, 7, 47, [](QDialog& d) { SetCombo(&d, 1023, 0x10); }); }, // a code
-        [this] { SetPrice(2, QStringLiteral("77")); },
+        [this] { SetPrice(2, U("77")); },
         [this] {
             window->ShowPage(6);
             Box(1052)->SetText(QString());
-            TypeInto(Box(1052), QStringLiteral("1234"));
+            TypeInto(Box(1052), U("1234"));
         },
     };
     const rom::Bytes original = image.Read();
@@ -90,7 +85,7 @@ TEST_F(UndoTest, EachKindOfEditIsOneNamedStepThatUndoesToTheOriginalBytes)
     EXPECT_EQ(UndoStack()->count(), 4);
     EXPECT_EQ(UndoStack()->text(0), U("编辑主炮 ") + QString::fromStdString(T("main_cannons").RowLabel(0)));
     EXPECT_EQ(Action("actionUndo")->text(), U("撤销 编辑红狼的HP"));
-    EXPECT_TRUE(Title().endsWith(U(".smc *"))) << Title().toStdString();
+    EXPECT_TRUE(Title().endsWith(U(".smc *"))) << Title();
     Save();
     const rom::Bytes edited = image.Read();
     EXPECT_NE(edited, original);
@@ -114,22 +109,22 @@ TEST_F(UndoTest, TypingIsOneStepPerBoxAndTypingBackOrAnEnterAddsNone)
 {
     window->ShowPage(6);
     const QString wolf = Box(1052)->Text();
-    TypeInto(Box(1052), QStringLiteral("12"));
+    TypeInto(Box(1052), U("12"));
     EXPECT_EQ(UndoStack()->count(), 1);
-    TypeInto(Box(1053), QStringLiteral("5"));
-    TypeInto(Box(1052), QStringLiteral("3"));
+    TypeInto(Box(1053), U("5"));
+    TypeInto(Box(1052), U("3"));
     EXPECT_EQ(UndoStack()->count(), 3);
     Action("actionUndo")->trigger();
     EXPECT_EQ(Box(1052)->Text(), wolf + U("12")) << "the box follows the undo";
-    TypeInto(Box(1054), QStringLiteral("5"));
+    TypeInto(Box(1054), U("5"));
     QTest::keyClick(Box(1054), Qt::Key_Backspace);
     EXPECT_EQ(UndoStack()->count(), 2) << "typing drops the step undone, typing back is none";
     // Enter typed after a value leaves a line break, which is no part of it: no step either.
     SetPrice(2, Cell(1028, 2, 1) + U("\n"));
     EditInDialog(1004, 1, 0, [](QDialog& d) { SetEdit(&d, 1013, Edit(&d, 1013)->Text() + U("\n")); });
     EXPECT_EQ(UndoStack()->count(), 2);
-    SetPrice(2, QStringLiteral("\n40\r\n")); // a new value goes in without them
-    EXPECT_EQ(Cell(1028, 2, 1), QStringLiteral("40"));
+    SetPrice(2, U("\n40\r\n")); // a new value goes in without them
+    EXPECT_EQ(Cell(1028, 2, 1), U("40"));
 
     user.AnswerButton(U("不保存"));
     Action("actionClose")->trigger();
@@ -155,7 +150,7 @@ TEST_F(UndoTest, ChangedCodesAndPricesRepaintTheirCellsWhichStandOutUntilSaved)
     EXPECT_TRUE(loot.data(Qt::FontRole).isValid());
 
     window->ShowPage(6); // a changed box is marked as a changed cell is
-    Box(1055)->SetText(QStringLiteral("250"));
+    Box(1055)->SetText(U("250"));
     EXPECT_EQ(T("hotel_rooms").Cell(2, 1), "250");
     EXPECT_TRUE(Box(1055)->font().bold());
     EXPECT_FALSE(Box(1054)->font().bold());
@@ -163,7 +158,7 @@ TEST_F(UndoTest, ChangedCodesAndPricesRepaintTheirCellsWhichStandOutUntilSaved)
     EXPECT_FALSE(Box(1055)->font().bold());
 
     QSignalSpy pricePainted(Model(1028), &QAbstractItemModel::dataChanged);
-    SetPrice(4, QStringLiteral("31")); // a price "确定" repaints exactly its cell
+    SetPrice(4, U("31")); // a price "确定" repaints exactly its cell
     ASSERT_EQ(pricePainted.count(), 1);
     EXPECT_EQ(pricePainted[0][0].toModelIndex(), Model(1028)->index(4, 1));
     EXPECT_EQ(pricePainted[0][1].toModelIndex(), Model(1028)->index(4, 1));
@@ -175,14 +170,14 @@ TEST_F(UndoTest, UndoAndRedoKeysWorkFromEditBoxesAndListsAndShowWhatTheyChange)
 {
     window->ShowPage(6);
     const QString wolf = Box(1052)->Text();
-    TypeInto(Box(1052), QStringLiteral("9"));
+    TypeInto(Box(1052), U("9"));
     QTest::keyClick(Box(1052), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Box(1052)->Text(), wolf);
     EXPECT_EQ(T("red_wolf").Cell(0, 1), wolf.toStdString());
     QTest::keyClick(Box(1052), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Box(1052)->Text(), wolf + U("9"));
 
-    SetPrice(4, QStringLiteral("77"));
+    SetPrice(4, U("77"));
     for (const Qt::KeyboardModifiers keys :
          {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
         List(1028)->selectRow(0);
@@ -191,25 +186,26 @@ TEST_F(UndoTest, UndoAndRedoKeysWorkFromEditBoxesAndListsAndShowWhatTheyChange)
         QTest::keyClick(List(1004), Qt::Key_Z, keys);
         EXPECT_EQ(Page(), 5);
         EXPECT_EQ(List(1028)->currentIndex().row(), 4);
-        EXPECT_EQ(Cell(1028, 4, 1) == QStringLiteral("77"), keys != Qt::ControlModifier);
+        EXPECT_EQ(Cell(1028, 4, 1) == U("77"), keys != Qt::ControlModifier);
     }
 }
 
 TEST_F(UndoTest, ReviewListsTheChangesAndShowsTheRowDoubleClicked)
 {
-    EditInDialog(1020, 3, 5, [](QDialog& d) { SetEdit(&d, 1013, QStringLiteral("12")); });
+    const QString shells = QString::fromStdString(T("tanks").Cell(5, 1));
+    EditInDialog(1020, 3, 5, [](QDialog& d) { SetEdit(&d, 1013, U("12")); });
     window->ShowPage(1);
     user.AnswerModal([&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), U("查看修改"));
-        auto* fields = dialog.findChild<QTableWidget*>(QStringLiteral("fields"));
+        auto* fields = dialog.findChild<QTableWidget*>(U("fields"));
         ASSERT_EQ(fields->rowCount(), 1);
         QStringList row;
         for (int c = 0; c < fields->columnCount(); ++c)
             row << fields->horizontalHeaderItem(c)->text() + "=" + fields->item(0, c)->text();
         EXPECT_EQ(row, (QStringList{U("表=战车"), U("行=6 ") + QString::fromStdString(T("tanks").RowLabel(5)),
-                                    U("列=弹仓"), U("原值=") + fields->item(0, 3)->text(), U("新值=12")}));
-        const QString bytes = dialog.findChild<QPlainTextEdit*>(QStringLiteral("bytes"))->toPlainText();
-        EXPECT_TRUE(bytes.contains(U("0x0C827E: 0x"))) << bytes.toStdString(); // tank 6's shells
+                                    U("列=弹仓"), U("原值=") + shells, U("新值=12")}));
+        const QString bytes = dialog.findChild<QPlainTextEdit*>(U("bytes"))->toPlainText();
+        EXPECT_TRUE(bytes.contains(U("0x0C827E: 0x"))) << bytes; // tank 6's shells
         fields->setFocus();
         fields->setCurrentCell(0, 0);
         Key(fields, Qt::Key_Return);
@@ -224,34 +220,19 @@ TEST_F(UndoTest, ReviewListsTheChangesAndShowsTheRowDoubleClicked)
 
 class RecoveryWindowTest : public WindowTest {
 protected:
-    std::string Folder() const { return (dataFolder.path() + QStringLiteral("/recovery")).toStdString(); }
-    std::string RecordOf(const std::string& imagePath) const { return rom::RecordPath(Folder(), imagePath); }
     int RecordCount(const std::string& record) const // -1: no record that reads
     {
         rom::RecoveryRecord read;
         std::string error;
         return test::Succeeded(rom::ReadRecord(record, read), error) ? read.Count() : -1;
     }
-    // A record of one edit for the image at path, as an earlier run would have left it.
-    static void PutRecord(const std::string& record, const std::string& path)
-    {
-        rom::RomDocument doc;
-        ASSERT_TRUE(doc.Open(path).ok());
-        std::string error;
-        ASSERT_TRUE(test::Succeeded(
-            rom::WriteRecord(
-                record, {path, rom::HashImage(doc.SavedParts()), {rom::Edit("items").SetCell(0, 1, "1")}}),
-            error))
-            << error;
-    }
     // Three kinds of edit: a price "确定", typing in the red wolf box, a code that keeps its name.
     void EditThree()
     {
-        SetPrice(2, QStringLiteral("9"));
-        Box(1052)->SetText(QStringLiteral("4321"));
-        const int part = window->GetSession().Document().GetModel().Get("tanks").Code("parts", 0, 1);
-        window->GetSession().History().Apply(rom::Edit("tanks").SetCode("parts", 0, 1, part ^ 0x80),
-                                             QStringLiteral("x"));
+        SetPrice(2, U("9"));
+        Box(1052)->SetText(U("4321"));
+        const int part = Tables().Get("tanks").Code("parts", 0, 1);
+        window->GetSession().History().Apply(rom::Edit("tanks").SetCode("parts", 0, 1, part ^ 0x80), U("x"));
         QApplication::processEvents(); // the event loop turns once, as it would before any kill
     }
     bool Modified() const { return window->GetSession().History().IsModified(); }
@@ -262,15 +243,15 @@ TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAsOneStep)
     Load();
     EditThree();
     EXPECT_EQ(RecordCount(RecordOf(image.Path())), 3) << "written without any shutdown";
-    Box(1053)->SetText(QStringLiteral("123")); // the window ends before the event loop turns again
+    Box(1053)->SetText(U("123")); // the window ends before the event loop turns again
 
     NextWindow();
     user.AnswerButton(U("是"));
     Load();
     ASSERT_EQ(Questions(), std::vector<QString>{U("上次有 4 处未保存的修改，是否恢复？")});
     EXPECT_EQ(user.Asked(Prompt::Message)[0].buttons, QStringList({U("是"), U("否")}));
-    EXPECT_EQ(Cell(1028, 2, 1), QStringLiteral("9"));
-    EXPECT_EQ(Box(1053)->Text(), QStringLiteral("123"));
+    EXPECT_EQ(Cell(1028, 2, 1), U("9"));
+    EXPECT_EQ(Box(1053)->Text(), U("123"));
     EXPECT_EQ(Action("actionUndo")->text(), U("撤销 恢复未保存的修改"));
 
     // The one step takes every recovered edit back, and the record with it.
@@ -292,7 +273,8 @@ TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAsOneStep)
 TEST_F(RecoveryWindowTest, ARecordAnsweredNoOrUnusableIsDeletedAndNeverApplied)
 {
     TempImage other(Sample(1), "other.smc");
-    PutRecord(RecordOf(other.Path()), other.Path());
+    Open(other.Path());
+    EditThree(); // the record of another image, which stays
     const std::string record = RecordOf(image.Path());
     const QString cannotRead =
         U("上次未保存的修改的恢复记录无法使用（无法读取 ") + QString::fromStdString(record) +
@@ -332,20 +314,22 @@ TEST_F(RecoveryWindowTest, ARecordAnsweredNoOrUnusableIsDeletedAndNeverApplied)
         EXPECT_EQ(QFileInfo::exists(QString::fromStdString(record)), c.message == cannotRead);
         QDir(QString::fromStdString(record)).removeRecursively();
     }
-    EXPECT_EQ(RecordCount(RecordOf(other.Path())), 1);
+    EXPECT_EQ(RecordCount(RecordOf(other.Path())), 3);
 }
 
 // Turned off, in this window or by the editor's --no-recovery, nothing is offered and nothing
 // written; the earlier record is left alone.
 TEST_F(RecoveryWindowTest, TurnedOffNothingIsWrittenAndNothingOffered)
 {
+    Load();
+    EditThree(); // the record an earlier run left
     const std::string record = RecordOf(image.Path());
-    PutRecord(record, image.Path());
     const rom::Bytes kept = ReadFile(record);
+    NextWindow();
     window->GetSession().SetRecoveryFolder({});
     Load();
     EXPECT_TRUE(Messages().empty());
-    SetPrice(4, QStringLiteral("7"));
+    SetPrice(4, U("7"));
     window.reset();
     QApplication::processEvents();
     EXPECT_EQ(ReadFile(record), kept);
@@ -357,19 +341,19 @@ TEST_F(RecoveryWindowTest, TurnedOffNothingIsWrittenAndNothingOffered)
     QTemporaryDir home;
     const std::string homeRecord =
         rom::RecordPath((home.path() + U("/dravik/Dravik静态修改器/recovery")).toStdString(), image.Path());
-    PutRecord(homeRecord, image.Path());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(QString::fromStdString(homeRecord)).path()) &&
+                WriteFile(homeRecord, kept));
     QProcess editor;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"})
         env.insert(QString::fromLatin1(variable), home.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(U("QT_QPA_PLATFORM"), U("offscreen"));
     editor.setProcessEnvironment(env);
     editor.start(QStringLiteral(DRAVIK_EDITOR_PATH),
-                 {QStringLiteral("--no-recovery"), QStringLiteral("--exit-after-show"),
-                  QString::fromStdString(image.Path())});
+                 {U("--no-recovery"), U("--exit-after-show"), QString::fromStdString(image.Path())});
     ASSERT_TRUE(editor.waitForFinished(30000)) << "the editor waited for something";
     EXPECT_EQ(editor.exitCode(), 0) << editor.readAllStandardError().toStdString();
-    EXPECT_EQ(RecordCount(homeRecord), 1);
+    EXPECT_EQ(RecordCount(homeRecord), 3);
 }
 
 // Save of a file another program changed after Open writes nothing until the user chooses: 覆盖
@@ -386,8 +370,8 @@ TEST_F(RecoveryWindowTest, SaveOfAChangedFileOverwritesOrReloadsAsTheUserChooses
         ASSERT_TRUE(WriteFile(image.Path(), Sample(1)));
         NextWindow();
         Load();
-        SetPrice(2, QStringLiteral("9"));
-        SetPrice(3, QStringLiteral("8"));
+        SetPrice(2, U("9"));
+        SetPrice(3, U("8"));
         ASSERT_TRUE(WriteFile(image.Path(), theirs));
         user.Clear();
         for (const char* answer : reload ? std::vector{"重新载入", "是"} : std::vector{"覆盖"})
@@ -398,14 +382,14 @@ TEST_F(RecoveryWindowTest, SaveOfAChangedFileOverwritesOrReloadsAsTheUserChooses
         const std::vector<QString> asked = Questions();
         ASSERT_EQ(asked.size(), reload ? 2u : 1u);
         EXPECT_TRUE(asked[0].startsWith(U("image.smc 在打开后已被其他程序修改，改动了 2 个字段。")))
-            << asked[0].toStdString();
+            << asked[0];
         EXPECT_EQ(user.Asked()[0].buttons, QStringList({U("覆盖"), U("重新载入"), U("取消")}));
         rom::Bytes expected = reload ? theirs : Sample(1);
         if (!reload)
             for (const auto& [row, value] : {std::pair{2, 9}, {3, 8}})
                 Put(expected, price(row), 2, value);
         EXPECT_TRUE(image.Read() == expected) << "nothing is written but on 覆盖";
-        EXPECT_EQ(Cell(1028, 2, 1), QStringLiteral("9"));
+        EXPECT_EQ(Cell(1028, 2, 1), U("9"));
         EXPECT_EQ(Cell(1028, 5, 1).toUInt(), Get(expected, price(5), 2));
         EXPECT_EQ(Modified(), reload);
         EXPECT_EQ(RecordCount(RecordOf(image.Path())), reload ? 2 : -1);

@@ -1,10 +1,6 @@
-// The program's own widgets as a user meets them, and how the window looks. The one-line box: its
-// whole text stays in view whatever keys were pressed, moving into it by Tab or by opening a dialog
-// selects its text, and a click places the caret. The list delegate that remembers its measures
-// measures as the standard one does. The base converter computes, and refuses what it cannot read
-// without closing. On light and dark palettes a changed cell and the pressed page button stand out
-// with their text readable; the window grows and scrolls; tool windows go beside it; a long path is
-// cut in the middle and a short message box fits its caption.
+// The program's own widgets as a user meets them (the one-line box, the delegate that remembers its
+// measures, the base converter, message boxes, where tool windows go) and how the window looks on
+// light and dark palettes, larger and smaller.
 #include <QPixmap>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -70,27 +66,25 @@ TEST(LineBox, ShowsItsWholeTextWhateverKeysWerePressed)
     }
 }
 
-TEST_F(WindowTest, TabSelectsABoxsTextAndAClickPlacesTheCaret)
+TEST_F(LoadedWindowTest, TabSelectsABoxsTextAndAClickPlacesTheCaret)
 {
-    Load();
     window->ShowPage(6);
     QApplication::setActiveWindow(window.get());
     Box(1052)->setFocus();
     QTest::keyClick(Box(1052), Qt::Key_Tab);
     ASSERT_TRUE(Box(1053)->hasFocus());
     EXPECT_EQ(Box(1053)->selectedText(), Box(1053)->Text());
-    QTest::keyClicks(Box(1053), QStringLiteral("99"));
-    EXPECT_EQ(Box(1053)->Text(), QStringLiteral("99")) << "typing replaces the value moved into";
+    QTest::keyClicks(Box(1053), U("99"));
+    EXPECT_EQ(Box(1053)->Text(), U("99")) << "typing replaces the value moved into";
     QTest::keyClick(Box(1053), Qt::Key_Tab);
     const QString value = Box(1054)->Text();
     ASSERT_EQ(Box(1054)->selectedText(), value);
     QTest::keyClick(Box(1054), Qt::Key_Return);
-    EXPECT_EQ(Box(1054)->Text(), value + QStringLiteral("\n")) << "Enter erased the value moved into";
+    EXPECT_EQ(Box(1054)->Text(), value + U("\n")) << "Enter erased the value moved into";
 
     widgets::LineBox* wolf = Box(1052);
-    wolf->SetText(QStringLiteral("4170"));
-    const int x =
-        wolf->contentsRect().left() + wolf->fontMetrics().horizontalAdvance(QStringLiteral("41")) + 3;
+    wolf->SetText(U("4170"));
+    const int x = wolf->contentsRect().left() + wolf->fontMetrics().horizontalAdvance(U("41")) + 3;
     QTest::mouseClick(wolf, Qt::LeftButton, Qt::NoModifier, QPoint(x, wolf->height() / 2));
     EXPECT_TRUE(wolf->hasFocus());
     EXPECT_FALSE(wolf->hasSelectedText());
@@ -98,12 +92,10 @@ TEST_F(WindowTest, TabSelectsABoxsTextAndAClickPlacesTheCaret)
     EXPECT_LT(wolf->cursorPosition(), 4);
 }
 
-TEST_F(WindowTest, ADialogOpensWithItsFirstBoxFocusedAndItsTextSelected)
+TEST_F(LoadedWindowTest, ADialogOpensWithItsFirstBoxFocusedAndItsTextSelected)
 {
-    Load();
     for (const ListOfTable& l : kLists) {
-        std::unique_ptr<QDialog> editor = editors::CreateRowEditor(
-            window.get(), window->GetSession().Document().GetModel().Get(l.table), 0);
+        std::unique_ptr<QDialog> editor = editors::CreateRowEditor(window.get(), Tables().Get(l.table), 0);
         if (!editor)
             continue;
         SCOPED_TRACE(l.table);
@@ -112,23 +104,23 @@ TEST_F(WindowTest, ADialogOpensWithItsFirstBoxFocusedAndItsTextSelected)
         QApplication::processEvents();
         auto* first = qobject_cast<widgets::LineBox*>(editor->focusWidget());
         ASSERT_NE(first, nullptr);
-        EXPECT_EQ(first->objectName(), QStringLiteral("edit1013"));
+        EXPECT_EQ(first->objectName(), U("edit1013"));
         EXPECT_FALSE(first->Text().isEmpty());
         EXPECT_EQ(first->selectedText(), first->Text());
         QTest::keyClick(first, Qt::Key_1);
-        EXPECT_EQ(first->Text(), QStringLiteral("1")) << "typing replaces the old value";
+        EXPECT_EQ(first->Text(), U("1")) << "typing replaces the old value";
     }
     tools::CBaseConvDlg converter(window.get());
     converter.show();
     QApplication::setActiveWindow(&converter);
     QApplication::processEvents();
-    auto* input = converter.findChild<widgets::LineBox*>(QStringLiteral("input"));
+    auto* input = converter.findChild<widgets::LineBox*>(U("input"));
     ASSERT_NE(input, nullptr);
     EXPECT_EQ(converter.focusWidget(), input);
-    QTest::keyClicks(input, QStringLiteral("255"));
+    QTest::keyClicks(input, U("255"));
     QTest::keyClick(input, Qt::Key_Tab);
     QTest::keyClick(converter.focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(input->selectedText(), QStringLiteral("255"));
+    EXPECT_EQ(input->selectedText(), U("255"));
 }
 
 // Whatever changed since it last measured (a text, a cell's font, the list's font, an icon), the
@@ -152,6 +144,10 @@ TEST(MeasuredDelegate, MeasuresAsTheStandardDelegateAfterEveryChange)
         font.setBold(bold);
         model.setData(model.index(row, 0), bold ? QVariant(font) : QVariant(), Qt::FontRole);
     };
+    QFont larger = listFont;
+    larger.setPointSizeF(listFont.pointSizeF() * 2);
+    QPixmap icon(40, 40);
+    icon.fill(Qt::red);
     struct Step {
         const char* what;
         std::function<void()> change;
@@ -162,18 +158,8 @@ TEST(MeasuredDelegate, MeasuresAsTheStandardDelegateAfterEveryChange)
         {"a changed cell in bold", [&] { setBold(1, true); }},
         {"a longer name in bold", [&] { setText(1, "No1.蚊式坦克改"); }},
         {"the mark gone", [&] { setBold(1, false); }},
-        {"a larger list font",
-         [&] {
-             QFont larger = listFont;
-             larger.setPointSizeF(listFont.pointSizeF() * 2);
-             view.setFont(larger);
-         }},
-        {"an icon",
-         [&] {
-             QPixmap icon(40, 40);
-             icon.fill(Qt::red);
-             model.setData(model.index(0, 0), icon, Qt::DecorationRole);
-         }},
+        {"a larger list font", [&] { view.setFont(larger); }},
+        {"an icon", [&] { model.setData(model.index(0, 0), icon, Qt::DecorationRole); }},
         {"as at first",
          [&] {
              model.setData(model.index(0, 0), QVariant(), Qt::DecorationRole);
@@ -198,11 +184,11 @@ TEST(BaseConvDlg, ComputesAndRefusesInvalidInputWithoutClosing)
     widgets::Prompts::Give(&dlg, &user);
     dlg.show();
     QApplication::processEvents();
-    auto* input = dlg.findChild<widgets::LineBox*>(QStringLiteral("input"));
-    auto* from = dlg.findChild<QComboBox*>(QStringLiteral("fromBase"));
-    auto* to = dlg.findChild<QComboBox*>(QStringLiteral("toBase"));
-    auto* compute = dlg.findChild<QPushButton*>(QStringLiteral("compute"));
-    auto* result = dlg.findChild<QLineEdit*>(QStringLiteral("result"));
+    auto* input = dlg.findChild<widgets::LineBox*>(U("input"));
+    auto* from = dlg.findChild<QComboBox*>(U("fromBase"));
+    auto* to = dlg.findChild<QComboBox*>(U("toBase"));
+    auto* compute = dlg.findChild<QPushButton*>(U("compute"));
+    auto* result = dlg.findChild<QLineEdit*>(U("result"));
     ASSERT_TRUE(input && from && to && compute && result);
     // What the user reads: the caption, the labels from the top, the button and the bases.
     QStringList texts{dlg.windowTitle()};
@@ -214,26 +200,26 @@ TEST(BaseConvDlg, ComputesAndRefusesInvalidInputWithoutClosing)
                                   U("2进制"), U("16进制")}));
     EXPECT_TRUE(result->isReadOnly()) << "a result is copied, not typed";
 
-    input->SetText(QStringLiteral("255")); // opens as 10 -> 16
+    input->SetText(U("255")); // opens as 10 -> 16
     compute->click();
-    EXPECT_EQ(result->text(), QStringLiteral("FF"));
+    EXPECT_EQ(result->text(), U("FF"));
     from->setCurrentIndex(16 - 2); // the lists run from base 2
     to->setCurrentIndex(10 - 2);
-    input->SetText(QStringLiteral("-1a"));
+    input->SetText(U("-1a"));
     compute->click();
-    EXPECT_EQ(result->text(), QStringLiteral("-26"));
+    EXPECT_EQ(result->text(), U("-26"));
     EXPECT_TRUE(user.Asked().empty());
 
     // Enter in the input box converts what was typed, and the dialog stays.
     input->setFocus();
     for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
-        input->SetText(QStringLiteral("7f"));
+        input->SetText(U("7f"));
         Key(input, enter);
-        EXPECT_EQ(input->Text(), QStringLiteral("7f"));
-        EXPECT_EQ(result->text(), QStringLiteral("127"));
+        EXPECT_EQ(input->Text(), U("7f"));
+        EXPECT_EQ(result->text(), U("127"));
     }
     EXPECT_TRUE(dlg.isVisible());
-    input->SetText(QStringLiteral("-1a\n")); // a pasted line break is refused
+    input->SetText(U("-1a\n")); // a pasted line break is refused
     compute->click();
     EXPECT_EQ(result->text(), QString());
     ASSERT_EQ(user.Asked().size(), 1u);
@@ -269,7 +255,7 @@ TEST_F(WindowTest, ChangedCellsAndThePressedPageButtonStandOutReadablyOnLightAnd
 {
     const QPalette before = QApplication::palette();
     Load();
-    window->GetSession().Apply(rom::Edit("main_cannons").SetCell(3, 1, "777"), QStringLiteral("edit"));
+    window->GetSession().Apply(rom::Edit("main_cannons").SetCell(3, 1, "777"), U("edit"));
     window->ShowPage(1);
     QTableView* view = List(1004);
     view->clearSelection();
@@ -287,8 +273,8 @@ TEST_F(WindowTest, ChangedCellsAndThePressedPageButtonStandOutReadablyOnLightAnd
         EXPECT_GE(Contrast(changedInk, changed), 4.5);
         EXPECT_GE(Contrast(changed, plain), 1.1) << "the changed cell looks like the others";
 
-        QImage pressed = Child<QPushButton>(QStringLiteral("pageButton1"))->grab().toImage();
-        QImage other = Child<QPushButton>(QStringLiteral("pageButton2"))->grab().toImage();
+        QImage pressed = Child<QPushButton>(U("pageButton1"))->grab().toImage();
+        QImage other = Child<QPushButton>(U("pageButton2"))->grab().toImage();
         const QRect face = pressed.rect().adjusted(3, 3, -3, -3);
         const auto [pressedFace, pressedInk] = BackgroundAndInk(pressed, face);
         const auto [otherFace, otherInk] = BackgroundAndInk(other, face);
@@ -299,11 +285,10 @@ TEST_F(WindowTest, ChangedCellsAndThePressedPageButtonStandOutReadablyOnLightAnd
     EXPECT_NE(widgets::ChangedMark(before), widgets::ReferenceMark(before));
 }
 
-TEST_F(WindowTest, LargerTheListsGrowSmallerThePageScrolls)
+TEST_F(LoadedWindowTest, LargerTheListsGrowSmallerThePageScrolls)
 {
-    Load();
     window->ShowPage(6);
-    QWidget* client = Child<QWidget>(QStringLiteral("client"));
+    QWidget* client = Child<QWidget>(U("client"));
     EXPECT_EQ(client->size(), client->minimumSize()) << "starts at the designed size";
     const QSize list = List(1040)->size(), box = Box(1052)->size();
     window->resize(window->size() + QSize(300, 200));
@@ -314,7 +299,7 @@ TEST_F(WindowTest, LargerTheListsGrowSmallerThePageScrolls)
     window->resize(400, 300);
     QApplication::processEvents();
     EXPECT_EQ(client->size(), client->minimumSize());
-    EXPECT_TRUE(Child<QScrollArea>(QStringLiteral("scroll"))->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(Child<QScrollArea>(U("scroll"))->verticalScrollBar()->isVisible());
 }
 
 TEST(Placement, AToolWindowGoesBesideTheMainWindowOnTheScreen)
@@ -350,28 +335,27 @@ TEST(Placement, AWindowTooTallForItsScreenStartsWiderByItsScrollBar)
 
 TEST(FileFilters, ANameWithoutExtensionGetsTheChosenFiltersFirst)
 {
-    EXPECT_EQ(widgets::FilterExtension(QStringLiteral("IPS 补丁 (*.ips)")), QStringLiteral("ips"));
-    EXPECT_EQ(widgets::FilterExtension(QStringLiteral("SMC File (*.smc *.sfc)")), QStringLiteral("smc"));
+    EXPECT_EQ(widgets::FilterExtension(U("IPS 补丁 (*.ips)")), U("ips"));
+    EXPECT_EQ(widgets::FilterExtension(U("SMC File (*.smc *.sfc)")), U("smc"));
     EXPECT_EQ(widgets::FilterExtension(U("所有文件 (*)")), QString());
 }
 
 TEST_F(WindowTest, ALongPathIsCutInTheMiddleKeepingTheFileName)
 {
-    const QString deep =
-        QDir::temp().filePath(QString(12, QLatin1Char('d')) + QStringLiteral("/x").repeated(150));
+    const QString deep = QDir::temp().filePath(QString(12, QLatin1Char('d')) + U("/x").repeated(150));
     ASSERT_TRUE(QDir().mkpath(deep));
-    const QString path = deep + QStringLiteral("/我的游戏.smc");
+    const QString path = deep + U("/我的游戏.smc");
     {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(reinterpret_cast<const char*>(Sample(1).data()), static_cast<qint64>(Sample(1).size()));
     }
     Open(path.toStdString());
-    auto* status = Child<QLabel>(QStringLiteral("status"));
+    auto* status = Child<QLabel>(U("status"));
     const QString shown = status->text();
-    EXPECT_TRUE(shown.startsWith(U("[文件]"))) << shown.toStdString();
-    EXPECT_TRUE(shown.endsWith(U("/我的游戏.smc"))) << shown.toStdString();
-    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(shown.startsWith(U("[文件]"))) << shown;
+    EXPECT_TRUE(shown.endsWith(U("/我的游戏.smc"))) << shown;
+    EXPECT_TRUE(shown.contains(QChar(0x2026))) << shown;
     EXPECT_LE(status->fontMetrics().horizontalAdvance(shown), status->contentsRect().width());
     EXPECT_EQ(status->toolTip(), path);
     QDir(QDir::temp().filePath(QString(12, QLatin1Char('d')))).removeRecursively();
@@ -404,7 +388,7 @@ TEST(Prompts, AShortMessageBoxFitsItsCaptionAndALongOneCountsTheLinesItLeavesOut
         lines << QString::number(i);
     widgets::Prompts::Dialogs().Tell(nullptr, QMessageBox::Warning, U("Dravik静态修改器"), lines.join(u'\n'));
     const QStringList seen = shown.split(u'\n');
-    EXPECT_EQ(seen.last(), U("……（另有 %1 项，见详细信息）").arg(101 - seen.size())) << shown.toStdString();
+    EXPECT_EQ(seen.last(), U("……（另有 %1 项，见详细信息）").arg(101 - seen.size())) << shown;
 }
 
 } // namespace

@@ -25,11 +25,10 @@
 #include "app/EditHistory.h"
 #include "app/PageLayout.h"
 #include "app/TableModel.h"
+#include "rom/Recovery.h"
 #include "support/TestImage.h"
 
 namespace dravik::test {
-
-inline QString U(const char* s) { return QString::fromUtf8(s); }
 
 // The twenty lists, the table each shows and the page it is on.
 struct ListOfTable {
@@ -59,8 +58,7 @@ protected:
     void NextWindow()
     {
         window = std::make_unique<app::CEditorDlg>(user);
-        window->GetSession().SetRecoveryFolder(
-            (dataFolder.path() + QStringLiteral("/recovery")).toStdString());
+        window->GetSession().SetRecoveryFolder(Folder());
         window->show();
         QApplication::processEvents();
         user.Clear();
@@ -104,29 +102,29 @@ protected:
                 }
         return Child<T>(name);
     }
-    QTableView* List(int id) const { return OnPage<QTableView>(QStringLiteral("list"), id); }
-    widgets::LineBox* Box(int id) const { return OnPage<widgets::LineBox>(QStringLiteral("edit"), id); }
-    QPushButton* Button(int id) const { return OnPage<QPushButton>(QStringLiteral("button"), id); }
+    QTableView* List(int id) const { return OnPage<QTableView>(U("list"), id); }
+    widgets::LineBox* Box(int id) const { return OnPage<widgets::LineBox>(U("edit"), id); }
+    QPushButton* Button(int id) const { return OnPage<QPushButton>(U("button"), id); }
     app::TableModel* Model(int list) const
     {
         const auto* rows = qobject_cast<QAbstractProxyModel*>(List(list)->model());
         return qobject_cast<app::TableModel*>(rows ? rows->sourceModel() : nullptr);
     }
     // 0 while the background picture is shown, else the page shown (1 to 7).
-    int Page() const { return Child<QStackedWidget>(QStringLiteral("pages"))->currentIndex(); }
+    int Page() const { return Child<QStackedWidget>(U("pages"))->currentIndex(); }
     QUndoStack* UndoStack() const { return window->GetSession().History().findChild<QUndoStack*>(); }
     QString Cell(int list, int row, int column) const
     {
         return List(list)->model()->index(row, column).data().toString();
     }
-    // The status line, Save in the menu and on the button, and (unless seed is 0) every list and
-    // bound box showing the values of sample seed.
+    // The status line, the commands that need a file, and (unless seed is 0) every list and bound
+    // box showing the values of sample seed.
     void ExpectState(const std::string& path, int seed = 0) const
     {
-        const QString status = Child<QLabel>(QStringLiteral("status"))->text();
-        EXPECT_EQ(status, path.empty() ? U("未载入文件") : U("[文件]") + QString::fromStdString(path));
+        EXPECT_EQ(Status(), path.empty() ? U("未载入文件") : U("[文件]") + QString::fromStdString(path));
         EXPECT_EQ(window->GetSession().IsLoaded(), !path.empty());
-        EXPECT_EQ(Action("actionSave")->isEnabled(), !path.empty());
+        for (const char* action : {"actionSave", "actionExportPatch", "actionCompare"})
+            EXPECT_EQ(Action(action)->isEnabled(), !path.empty()) << action;
         EXPECT_EQ(Button(1003)->isEnabled(), !path.empty());
         if (seed == 0)
             return;
@@ -201,12 +199,28 @@ protected:
         return classes;
     }
 
+    std::string Folder() const { return (dataFolder.path() + U("/recovery")).toStdString(); }
+    // The recovery record the windows keep for the image at path; Record() for the first sample's.
+    std::string RecordOf(const std::string& path) const { return rom::RecordPath(Folder(), path); }
+    QString Record() const { return QString::fromStdString(RecordOf(image.Path())); }
     QString Title() const { return window->windowHandle()->title(); } // as shown, "[*]" resolved
+    QString Status() const { return Child<QLabel>(U("status"))->text(); }
+    rom::Model& Tables() const { return window->GetSession().Document().GetModel(); }
 
     test::ScriptedUser user;  // before the window, which may ask while it is torn down
     QTemporaryDir dataFolder; // the application-data folder of this test's windows
     TempImage image{Sample(1)};
     std::unique_ptr<app::CEditorDlg> window;
+};
+
+// The window with the first sample image open.
+class LoadedWindowTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        Load();
+    }
 };
 
 } // namespace dravik::test

@@ -69,7 +69,7 @@ TEST_F(WindowTest, StartPictureIsScaledFromTheCloserDrawing)
 // The picture asks for a file to be opened only while none is, however the file was opened.
 TEST_F(WindowTest, StartPictureLosesItsOpenHintWhileAFileIsOpen)
 {
-    auto* picture = Child<QLabel>(QStringLiteral("picture1000"));
+    auto* picture = Child<QLabel>(U("picture1000"));
     const QImage start = picture->pixmap().toImage();
     const QImage loaded = app::PictureSized("background-loaded", start.size());
     ASSERT_FALSE(loaded.isNull());
@@ -89,42 +89,41 @@ TEST_F(WindowTest, EachPageShowsExactlyItsControlsFromButtonOrMenu)
 {
     ExpectState({});
     // Drawn at the page area's size, so that the start scales no picture (res/draw-images.sh).
-    EXPECT_EQ(Child<QLabel>(QStringLiteral("picture1000"))->pixmap().size(),
+    EXPECT_EQ(Child<QLabel>(U("picture1000"))->pixmap().size(),
               QImage(app::Picture("background.ppm")).size());
     EXPECT_TRUE(VisibleControls(window.get()).empty());
     for (const ListOfTable& l : kLists) {
-        const rom::Table& table = window->GetSession().Document().GetModel().Get(l.table);
+        const rom::Table& table = Tables().Get(l.table);
         EXPECT_EQ(List(l.id)->model()->rowCount(), table.Rows()) << l.table;
         EXPECT_EQ(Cell(l.id, 1, 0).toStdString(), table.RowLabel(1)) << l.table;
         EXPECT_EQ(Cell(l.id, 1, 1), QString()) << l.table;
     }
     for (const auto& [page, ids] : kPages) {
         for (int twice = 0; twice < 2; ++twice) // a second click changes nothing
-            Child<QPushButton>(QStringLiteral("pageButton%1").arg(page))->click();
+            Child<QPushButton>(U("pageButton%1").arg(page))->click();
         EXPECT_EQ(VisibleControls(window.get()), ids) << page;
-        EXPECT_FALSE(Child(QStringLiteral("picture1000"))->isVisible());
+        EXPECT_FALSE(Child(U("picture1000"))->isVisible());
         for (int b = 1; b <= 7; ++b) // the button of the page shown looks pressed, the others not
-            EXPECT_EQ(Child<QPushButton>(QStringLiteral("pageButton%1").arg(b))->isChecked(), b == page) << b;
+            EXPECT_EQ(Child<QPushButton>(U("pageButton%1").arg(b))->isChecked(), b == page) << b;
     }
     window->ShowPage(0);
     for (int b = 1; b <= 7; ++b)
-        EXPECT_FALSE(Child<QPushButton>(QStringLiteral("pageButton%1").arg(b))->isChecked()) << b;
+        EXPECT_FALSE(Child<QPushButton>(U("pageButton%1").arg(b))->isChecked()) << b;
     for (const auto& [page, ids] : kPages) {
-        Action(QStringLiteral("actionPage%1").arg(page))->trigger();
+        Action(U("actionPage%1").arg(page))->trigger();
         EXPECT_EQ(VisibleControls(window.get()), ids) << page;
     }
 }
 
 // The box shows the current row's price however the row was chosen, and "确定" writes it there;
 // without a file nothing is written, nor by the red wolf and hotel boxes.
-TEST_F(WindowTest, PriceBoxesFollowTheCurrentRowAndWriteIntoItOnlyWhileLoaded)
+TEST_F(LoadedWindowTest, PriceBoxesFollowTheCurrentRowAndWriteIntoItOnlyWhileLoaded)
 {
-    Load();
     for (const PriceEditor& e : kPriceEditors) {
         SCOPED_TRACE(e.list);
         window->ShowPage(e.page);
         const QString row0 = Cell(e.list, 0, 1);
-        QString price = QStringLiteral("7");
+        QString price = U("7");
         for (const char* other : {"8", "9"}) // a value no row near the top has
             if (price == row0 || price == Cell(e.list, 1, 1))
                 price = QString::fromLatin1(other);
@@ -141,7 +140,7 @@ TEST_F(WindowTest, PriceBoxesFollowTheCurrentRowAndWriteIntoItOnlyWhileLoaded)
         Button(e.button)->click();
         EXPECT_EQ(Cell(e.list, 1, 1), price);
         EXPECT_EQ(Cell(e.list, 0, 1), row0);
-        Box(e.edit)->SetText(QStringLiteral("x"));
+        Box(e.edit)->SetText(U("x"));
         Key(List(e.list), Qt::Key_Return); // Enter shows the row's price again, as a click does
         EXPECT_EQ(Box(e.edit)->Text(), price);
         ClickRow(e.list, 0, false, Qt::RightButton); // the row a context menu is for
@@ -149,36 +148,36 @@ TEST_F(WindowTest, PriceBoxesFollowTheCurrentRowAndWriteIntoItOnlyWhileLoaded)
     }
     // What Save would refuse is refused at once, and the box keeps it to be corrected.
     const int steps = UndoStack()->count();
-    Box(1029)->SetText(QStringLiteral("abc"));
+    Box(1029)->SetText(U("abc"));
     Button(1030)->click();
     ASSERT_EQ(user.Asked(Prompt::Message).size(), 1u);
     EXPECT_TRUE(user.Asked(Prompt::Message)[0].text.contains(U("\"abc\"")));
     EXPECT_EQ(UndoStack()->count(), steps);
-    EXPECT_EQ(Box(1029)->Text(), QStringLiteral("abc"));
+    EXPECT_EQ(Box(1029)->Text(), U("abc"));
 
     user.AnswerButton(U("不保存"));
     Action("actionClose")->trigger();
-    const std::vector<std::string> before = State(window->GetSession().Document().GetModel());
+    const std::vector<std::string> before = State(Tables());
     for (const PriceEditor& e : kPriceEditors) {
         EXPECT_EQ(Box(e.edit)->Text(), QString()) << e.list;
         window->ShowPage(e.page);
         ClickRow(e.list, 0);
-        Box(e.edit)->SetText(QStringLiteral("1"));
+        Box(e.edit)->SetText(U("1"));
         Button(e.button)->click();
     }
     for (int id : {1052, 1053, 1054, 1055}) // the values stay but are no longer edited
-        Box(id)->SetText(QStringLiteral("1"));
-    EXPECT_EQ(State(window->GetSession().Document().GetModel()), before);
+        Box(id)->SetText(U("1"));
+    EXPECT_EQ(State(Tables()), before);
 }
 
 TEST_F(WindowTest, DoubleClickF2AndEnterEditTheRowOfEachEditorListAndRepaintsItOnlyWhileLoaded)
 {
     std::vector<std::string> edited; // the row named by each editor opened
     user.AnswerEveryModal([&edited](QDialog& dialog) {
-        edited.push_back(dialog.findChild<QLabel*>(QStringLiteral("title1005"))->text().toStdString());
-        auto* first = dialog.findChild<widgets::LineBox*>(QStringLiteral("edit1013")); // column 1
-        first->SetText(first->Text() == QStringLiteral("1") ? QStringLiteral("2") : QStringLiteral("1"));
-        dialog.findChild<QPushButton*>(QStringLiteral("button1"))->click();
+        edited.push_back(dialog.findChild<QLabel*>(U("title1005"))->text().toStdString());
+        auto* first = dialog.findChild<widgets::LineBox*>(U("edit1013")); // column 1
+        first->SetText(first->Text() == U("1") ? U("2") : U("1"));
+        dialog.findChild<QPushButton*>(U("button1"))->click();
     });
     Load();
     for (const ListOfTable& l : kLists) {

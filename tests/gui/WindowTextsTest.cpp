@@ -1,10 +1,6 @@
-// What a user reads on the window, written out by hand: the menus with their letters and keys, the
-// page buttons, the frame captions and each list's column titles with their widths (in pixels at
-// an average character of 6 pixels). A renamed entry, a lost letter or a narrowed column shows here.
-// Every page and dialog as rendered, in both languages: names, entries and labels shown whole, no
-// control over another or across a frame, and no Chinese text of the program left under English.
-// And the language itself: the editor's command line (answered without a display), the 语言 menu
-// that remembers a choice for the next start, and Qt's own dialogs in Chinese.
+// What a user reads on the window, written out by hand (menus with letters and keys, page buttons,
+// frame captions, column titles and widths), every page and dialog rendered in both languages, and
+// the language itself: the editor's command line, the 语言 menu and Qt's own dialogs.
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontMetricsF>
@@ -47,7 +43,7 @@ void ExpectUniqueLetters(const QList<QAction*>& actions)
         const int at = a->text().indexOf(u'&');
         if (at >= 0 && at + 1 < a->text().size()) {
             EXPECT_TRUE(seen.emplace(a->text()[at + 1].toUpper(), a->text()).second)
-                << a->text().toStdString() << " and " << seen[a->text()[at + 1].toUpper()].toStdString();
+                << a->text() << " and " << seen[a->text()[at + 1].toUpper()];
         }
     }
 }
@@ -59,11 +55,11 @@ void AddMenu(QStringList& lines, const QString& title, const QList<QAction*>& ac
     QStringList entries;
     std::vector<QAction*> submenus;
     for (QAction* a : actions) {
-        if (a->objectName().startsWith(QStringLiteral("actionRecent")))
+        if (a->objectName().startsWith(U("actionRecent")))
             continue;                   // the files opened by earlier tests
         const QString text = a->text(); // a key after a tab, shown as "[key]"
-        entries << (a->isSeparator()       ? QStringLiteral("-")
-                    : text.contains(u'\t') ? QString(text).replace(u'\t', QStringLiteral(" [")) + u']'
+        entries << (a->isSeparator()       ? U("-")
+                    : text.contains(u'\t') ? QString(text).replace(u'\t', U(" [")) + u']'
                                            : text);
         if (a->menu())
             submenus.push_back(a);
@@ -73,8 +69,9 @@ void AddMenu(QStringList& lines, const QString& title, const QList<QAction*>& ac
         AddMenu(lines, a->text(), a->menu()->actions());
 }
 
-// Each list's columns as "title=width", "*" where the title's own width decides it; the name column
-// (the first) is at least as wide. A list may show more columns than these.
+// Each list's columns as "title=width" (pixels at an average character of 6 pixels), "*" where the
+// title's own width decides it; the name column (the first) is at least as wide. A list may show
+// more columns than these.
 const char* const kColumns = R"(1004 主炮=80 价格=45 防御=45 重量=45 攻击=45 弹仓=45
 1005 副炮=80 价格=45 防御=45 重量=45 攻击=45
 1007 特殊炮=80 价格=45 防御=45 重量=45 攻击=45 弹仓=45 炮弹价=*
@@ -116,9 +113,9 @@ TEST_F(WindowTest, MenusPageButtonsFramesAndListColumnsReadAsDesigned)
     for (int page = 1; page <= 7; ++page) {
         window->ShowPage(page); // a page may be built when first shown
         QApplication::processEvents();
-        buttons << Child<QPushButton>(QStringLiteral("pageButton%1").arg(page))->text();
+        buttons << Child<QPushButton>(U("pageButton%1").arg(page))->text();
         QStringList captions;
-        for (QGroupBox* frame : Child(QStringLiteral("page%1").arg(page))->findChildren<QGroupBox*>())
+        for (QGroupBox* frame : Child(U("page%1").arg(page))->findChildren<QGroupBox*>())
             captions << frame->title();
         frames << captions.join(u'|');
     }
@@ -126,7 +123,7 @@ TEST_F(WindowTest, MenusPageButtonsFramesAndListColumnsReadAsDesigned)
               U("战车\n火力 战车\n装备 战车\n属性 人类\n装备 装备\n道具 人物\n杂项 怪物"));
     EXPECT_EQ(frames.join(u'/'), U("/特殊弹价格/战车道具//道具|赏金/小吃|装饰品|饮料|客房价格/"));
 
-    const widgets::DialogUnits du(Child(QStringLiteral("client"))->font());
+    const widgets::DialogUnits du(Child(U("client"))->font());
     const int scale1000 = du.X(4000) / 6;
     const QStringList expected = U(kColumns).split(u'\n');
     ASSERT_EQ(expected.size(), static_cast<int>(std::size(kLists)));
@@ -141,13 +138,13 @@ TEST_F(WindowTest, MenusPageButtonsFramesAndListColumnsReadAsDesigned)
             if (c == 0)
                 units =
                     std::min(units, next.section(u'=', 1).toInt()); // a name column grows to fit its names
-            line << title + (next == title + u'*' ? QStringLiteral("*") : QString::number(units));
+            line << title + (next == title + u'*' ? U("*") : QString::number(units));
             if (line.last() == next)
                 want.removeFirst();
         }
         // Every pinned column in its order; a column added to a table may come in anywhere.
-        EXPECT_TRUE(want.isEmpty()) << "list " << l.id << " lacks " << want.join(u' ').toStdString() << " in "
-                                    << line.join(u' ').toStdString();
+        EXPECT_TRUE(want.isEmpty()) << "list " << l.id << " lacks " << want.join(u' ') << " in "
+                                    << line.join(u' ');
     }
 }
 
@@ -173,7 +170,7 @@ TEST(EditorCommandLine, IsAnsweredWithoutADisplayInTheChosenLanguage)
         for (const char* variable :
              {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LC_ALL", "LC_MESSAGES"})
             env.remove(QString::fromLatin1(variable));
-        env.insert(QStringLiteral("LANG"), QString::fromLatin1(c.locale));
+        env.insert(U("LANG"), QString::fromLatin1(c.locale));
         QProcess editor;
         editor.setProcessEnvironment(env);
         editor.start(QStringLiteral(DRAVIK_EDITOR_PATH), c.arguments);
@@ -183,14 +180,14 @@ TEST(EditorCommandLine, IsAnsweredWithoutADisplayInTheChosenLanguage)
         const std::string what = c.arguments.join(' ').toStdString() + " " + c.locale;
         EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit) << what;
         EXPECT_EQ(editor.exitCode(), c.status) << what;
-        EXPECT_TRUE(out.contains(U(c.printed))) << what << ":\n" << out.toStdString();
+        EXPECT_TRUE(out.contains(U(c.printed))) << what << ":\n" << out;
     }
 }
 
 TEST_F(WindowTest, TheLanguageMenuRemembersAChoiceForTheNextStart)
 {
-    QAction* chinese = Action(QStringLiteral("actionLanguage_zh"));
-    QAction* english = Action(QStringLiteral("actionLanguage_en"));
+    QAction* chinese = Action(U("actionLanguage_zh"));
+    QAction* english = Action(U("actionLanguage_en"));
     ASSERT_TRUE(chinese && english);
     EXPECT_TRUE(chinese->isChecked()); // the language in use
     EXPECT_FALSE(english->isChecked());
@@ -306,7 +303,7 @@ std::vector<std::string> Faults(QWidget* top)
     return faults;
 }
 
-const QRegularExpression kChinese(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
+const QRegularExpression kChinese(U("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]"));
 
 // "where: text" for every text of top and its children that has a Chinese character: menus,
 // buttons, labels, group titles and list headings. Names and values from the image are game data,
@@ -314,20 +311,19 @@ const QRegularExpression kChinese(QStringLiteral("[\\x{3000}-\\x{9fff}\\x{ff00}-
 // at; nor is the 语言 / Language menu, which names each language in itself.
 QStringList ChineseIn(QWidget* top)
 {
-    const QMenu* language = top->findChild<QMenu*>(QStringLiteral("menuLanguage"));
+    const QMenu* language = top->findChild<QMenu*>(U("menuLanguage"));
     QStringList found;
     const auto look = [&](const QObject* where, const QString& text) {
         if (text.contains(kChinese))
-            found << QStringLiteral("%1 %2: %3")
-                         .arg(where->metaObject()->className(), where->objectName(), text);
+            found << U("%1 %2: %3").arg(where->metaObject()->className(), where->objectName(), text);
     };
     look(top, top->windowTitle());
     for (const QAction* a : top->findChildren<QAction*>())
         if (!language || (a->parent() != language && a != language->menuAction()))
             look(a, a->text());
     for (const QLabel* l : top->findChildren<QLabel*>())
-        if (!l->objectName().startsWith(QStringLiteral("title")) &&
-            l->objectName() != QStringLiteral("status") && l->objectName() != QStringLiteral("aboutNames"))
+        if (!l->objectName().startsWith(U("title")) && l->objectName() != U("status") &&
+            l->objectName() != U("aboutNames"))
             look(l, l->text());
     for (const QAbstractButton* b : top->findChildren<QAbstractButton*>())
         look(b, b->text());
@@ -356,13 +352,12 @@ TEST_F(WindowTest, EveryPageAndDialogShowsItsTextsWholeAndKeepsControlsInPlaceIn
             for (int page = 1; page <= 7; ++page) {
                 window->ShowPage(page);
                 QApplication::processEvents();
-                for (const std::string& fault :
-                     Faults(window->findChild<QWidget*>(QStringLiteral("page%1").arg(page))))
+                for (const std::string& fault : Faults(window->findChild<QWidget*>(U("page%1").arg(page))))
                     ADD_FAILURE() << "page " << page << in << " (" << grown.width() << " wider): " << fault;
             }
         }
         std::vector<std::unique_ptr<QDialog>> dialogs;
-        const rom::Model& model = window->GetSession().Document().GetModel();
+        const rom::Model& model = Tables();
         // Each row editor on its first and last row (whose lists may differ) and on its longest name.
         for (const rom::Table& table : model.Tables()) {
             int longest = 0;
@@ -378,7 +373,7 @@ TEST_F(WindowTest, EveryPageAndDialogShowsItsTextsWholeAndKeepsControlsInPlaceIn
             dialog->show();
             QApplication::processEvents();
             for (const std::string& fault : Faults(dialog.get()))
-                ADD_FAILURE() << dialog->windowTitle().toStdString() << in << ": " << fault;
+                ADD_FAILURE() << dialog->windowTitle() << in << ": " << fault;
         }
         if (!english)
             continue;
@@ -397,12 +392,12 @@ TEST_F(WindowTest, EveryPageAndDialogShowsItsTextsWholeAndKeepsControlsInPlaceIn
         // row is one row, not "1 rows".
         for (const char* formula : {"", "x+", "x", "x+1", "5000"}) {
             app::BulkEditDialog bulk(model.Get("monsters"), {0}, 2);
-            bulk.findChild<QLineEdit*>(QStringLiteral("formula"))->setText(QString::fromLatin1(formula));
+            bulk.findChild<QLineEdit*>(U("formula"))->setText(QString::fromLatin1(formula));
             QStringList found = ChineseIn(&bulk);
             for (const QLabel* label : bulk.findChildren<QLabel*>())
-                if (label->text().contains(QRegularExpression(QStringLiteral("\\b1 [a-z]+s\\b"))))
+                if (label->text().contains(QRegularExpression(U("\\b1 [a-z]+s\\b"))))
                     found << label->text();
-            const auto* preview = bulk.findChild<QTableWidget*>(QStringLiteral("preview"));
+            const auto* preview = bulk.findChild<QTableWidget*>(U("preview"));
             for (int row = 0; row < preview->rowCount(); ++row)
                 if (preview->item(row, 3)->text().contains(kChinese))
                     found << preview->item(row, 3)->text();
@@ -412,7 +407,7 @@ TEST_F(WindowTest, EveryPageAndDialogShowsItsTextsWholeAndKeepsControlsInPlaceIn
         QString guide;
         QStringList tooWide;
         user.AnswerModal([&](QDialog& dialog) {
-            const auto* text = dialog.findChild<QTextBrowser*>(QStringLiteral("guideText"));
+            const auto* text = dialog.findChild<QTextBrowser*>(U("guideText"));
             guide = text->source().fileName() + u'\n' + text->toPlainText();
             for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
                 for (auto it = block.begin(); !it.atEnd(); ++it)
@@ -421,7 +416,7 @@ TEST_F(WindowTest, EveryPageAndDialogShowsItsTextsWholeAndKeepsControlsInPlaceIn
                         tooWide << picture.name();
         });
         window->OnUserGuide();
-        EXPECT_TRUE(guide.startsWith(U("user-guide.en.md\n"))) << guide.left(100).toStdString();
+        EXPECT_TRUE(guide.startsWith(U("user-guide.en.md\n"))) << guide.left(100);
         EXPECT_TRUE(guide.contains(U("File → Save As... (Ctrl+Shift+S)")));
         EXPECT_FALSE(guide.contains(U("打开")));
         EXPECT_EQ(tooWide.join(u' ').toStdString(), "");
