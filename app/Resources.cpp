@@ -1,8 +1,11 @@
 #include "app/Resources.h"
 
 #include <QFile>
+#include <QPoint>
+#include <QRect>
 #include <QResource>
 #include <QtGlobal>
+#include <cstring>
 
 #include "i18n/Language.h"
 
@@ -30,19 +33,37 @@ QString Picture(const char* name)
 
 namespace {
 
-// The pixels of a binary PPM ("P6 WIDTH HEIGHT 255", then three bytes a pixel), or a null image
-// for anything else. The resource is stored uncompressed: the pixels are read where the program
-// was loaded, and converting them to the screen's format is all the work.
-QImage PpmPixels(const QByteArray& bytes)
+// A binary PPM ("P6 WIDTH HEIGHT 255", then three bytes a pixel) as plain pixels, and where a strip
+// goes: a comment "# at X Y" in its header.
+struct Ppm {
+    QImage pixels; // null for anything that is not such a PPM
+    QPoint at;
+};
+
+// The resource is stored uncompressed: the pixels are read where the program was loaded, and
+// converting them to the screen's format is all the work.
+Ppm PpmPixels(const QByteArray& bytes)
 {
+    Ppm ppm;
     int field[3] = {};
     qsizetype at = 2;
     if (!bytes.startsWith("P6"))
         return {};
     for (int& value : field) {
         const qsizetype start = at;
-        while (at < bytes.size() && QChar::isSpace(uchar(bytes[at])))
-            ++at;
+        while (at < bytes.size() && (QChar::isSpace(uchar(bytes[at])) || bytes[at] == '#')) {
+            if (bytes[at] != '#') {
+                ++at;
+                continue;
+            }
+            const qsizetype end = bytes.indexOf('\n', at);
+            if (end < 0)
+                return {};
+            const QList<QByteArray> words = bytes.mid(at + 1, end - at - 1).simplified().split(' ');
+            if (words.size() == 3 && words[0] == "at")
+                ppm.at = QPoint(words[1].toInt(), words[2].toInt());
+            at = end;
+        }
         if (at == start)
             return {};
         const qsizetype digits = at;
@@ -57,7 +78,35 @@ QImage PpmPixels(const QByteArray& bytes)
         return {};
     const QImage view(reinterpret_cast<const uchar*>(bytes.constData() + at + 1), field[0], field[1], stride,
                       QImage::Format_RGB888);
-    return view.convertToFormat(QImage::Format_RGB32); // a copy that outlives the bytes
+    ppm.pixels = view.convertToFormat(QImage::Format_RGB32); // a copy that outlives the bytes
+    return ppm;
+}
+
+Ppm PictureFile(const QByteArray& name)
+{
+    return PpmPixels(QResource(Picture(name.constData())).uncompressedData());
+}
+
+// A picture that differs from another only in a rectangle is kept as that rectangle
+// (STEM-strip.ppm) and drawn over the other's pixels: the background shown while a file is open
+// differs from the start's only in its hint.
+const char* BaseOf(const QByteArray& stem) { return stem == "background-loaded" ? "background" : nullptr; }
+
+// The plain pixels of stem at the page area's size, or a null image.
+QImage PlainPixels(const QByteArray& stem)
+{
+    const char* base = BaseOf(stem);
+    if (!base)
+        return PictureFile(stem + ".ppm").pixels;
+    QImage image = PictureFile(QByteArray(base) + ".ppm").pixels;
+    const Ppm strip = PictureFile(stem + "-strip.ppm");
+    if (strip.pixels.isNull() || !image.rect().contains(QRect(strip.at, strip.pixels.size())))
+        return {};
+    const size_t rowBytes = size_t(strip.pixels.width()) * 4;
+    for (int y = 0; y < strip.pixels.height(); ++y)
+        std::memcpy(image.scanLine(strip.at.y() + y) + size_t(strip.at.x()) * 4,
+                    strip.pixels.constScanLine(y), rowBytes);
+    return image;
 }
 
 } // namespace
@@ -65,7 +114,7 @@ QImage PpmPixels(const QByteArray& bytes)
 QImage PictureSized(const char* stem, const QSize& size)
 {
     const QByteArray name(stem);
-    QImage image = PpmPixels(QResource(Picture((name + ".ppm").constData())).uncompressedData());
+    QImage image = PlainPixels(name);
     if (image.width() < size.width() || image.height() < size.height())
         image = QImage(Picture((name + "-large.png").constData()), "png");
     if (image.isNull() || image.size() == size)

@@ -7,10 +7,12 @@
 #
 # The background is drawn twice, each with its words: for the start, and for while a file is open
 # (no word of opening one). Either may be shown by the window's first paint (the second when the
-# command line names a file), so each comes in two forms: NAME.ppm, the plain pixels at the page
-# area's size with the editor's font (747 x 467), shown with no decoding at all, and
-# NAME-large.png, scaled for a larger page area. The start's pixels are compiled into the program
-# as they are (resources.qrc: no compression); the second's, shown less often, compressed.
+# command line names a file), so each comes in two forms: the plain pixels at the page area's size
+# with the editor's font (747 x 467), shown with no decoding at all, and NAME-large.png, scaled
+# for a larger page area. The start's plain pixels are background.ppm; the second's are kept as
+# the rectangle where they differ from those (background-loaded-strip.ppm, its place in a
+# comment), which the program draws over the start's. Both are compiled into the program as they
+# are (resources.qrc: no compression).
 set -euo pipefail
 FONT=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 
@@ -44,6 +46,18 @@ shown() {
   convert "$1" -resize '747x467!' -depth 8 "ppm:$2"
 }
 
+# strip BASE PICTURE OUT: the rectangle where PICTURE differs from BASE (both plain pixels), as a
+# PPM whose comment "at X Y" says where it lies in them.
+strip() {
+  local box w h x y
+  box=$(convert "$1" "$2" -compose difference -composite -format '%@' info:) # WxH+X+Y
+  IFS='x+' read -r w h x y <<<"$box"
+  {
+    printf 'P6\n# at %d %d\n%d %d\n255\n' "$x" "$y" "$w" "$h"
+    convert "$2" -crop "$box" -depth 8 rgb:-
+  } >"$3"
+}
+
 background background-large.png 'Dravik静态修改器' '点击「打开」载入 ROM 映像 (.smc)，再用上方的按钮选择页面'
 background background-loaded-large.png 'Dravik静态修改器' '用上方的按钮选择页面'
 about about.png 'Dravik静态修改器' 'ROM 数据表编辑器'
@@ -53,5 +67,9 @@ background en/background-loaded-large.png 'Dravik Editor' 'Choose a page with th
 about en/about.png 'Dravik Editor' 'ROM data table editor'
 shown background-large.png background.ppm
 shown en/background-large.png en/background.ppm
-shown background-loaded-large.png background-loaded.ppm
-shown en/background-loaded-large.png en/background-loaded.ppm
+loaded=$(mktemp)
+trap 'rm -f "$loaded"' EXIT
+shown background-loaded-large.png "$loaded"
+strip background.ppm "$loaded" background-loaded-strip.ppm
+shown en/background-loaded-large.png "$loaded"
+strip en/background.ppm "$loaded" en/background-loaded-strip.ppm

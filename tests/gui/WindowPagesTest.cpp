@@ -73,6 +73,7 @@ TEST_F(WindowTest, StartPictureLosesItsOpenHintWhileAFileIsOpen)
     const QImage start = picture->pixmap().toImage();
     const QImage loaded = app::PictureSized("background-loaded", start.size());
     ASSERT_FALSE(loaded.isNull());
+    EXPECT_FALSE(loaded == start); // its hint drawn over the start picture's
     for (bool byMenu : {true, false}) {
         if (byMenu)
             Load();
