@@ -83,9 +83,22 @@ TEST(Tables, LabelsBeforeAnyLoadAndEveryColumnHasOneKey)
             EXPECT_EQ(layout.CodeEntry(name).has_value(), arrayDecl.perRow == 1) << name;
         }
     }
-    EXPECT_EQ(model.Get("tanks").RowLabel(8), "出租车1号");
-    EXPECT_EQ(model.Get("engines").RowLabel(0), "甲壳虫");
-    EXPECT_EQ(model.Get("bounties").RowLabel(15), model.Get("monsters").RowLabel(15));
+    // Where the row labels of a table that takes a stretch of a list begin.
+    const std::tuple<const char*, int, const char*> labels[] = {
+        {"main_cannons", 0, "35mm机关炮"},
+        {"sub_cannons", 0, "7mm机关枪"},
+        {"special_cannons", 0, "ATM导弹"},
+        {"control_systems", 0, "HAL900"},
+        {"engines", 0, "甲壳虫"},
+        {"tanks", 8, "出租车1号"},
+        {"head_armour", 0, "棒球帽"},
+        {"body_armour", 0, "帆布衣"},
+        {"hand_foot_armour", 0, "白线手套"},
+        {"armour_pieces", 0, "报废的护甲"},
+        {"bounties", 15, "帕鲁·巴迪斯"},
+    };
+    for (const auto& [table, row, label] : labels)
+        EXPECT_EQ(model.Get(table).RowLabel(row), label) << table;
 }
 
 // The widest text a value column can show follows its field: a list column without a designed
