@@ -65,9 +65,14 @@ TEST(CliSafety, WritesThatFailSayWhyAndLeaveWholeFiles)
         const bool limited = !Contains(script, "/dev/full");
         if (!limited && !full)
             continue;
-        const CliRun r = Shell((limited ? "ulimit -f 1; " : "") + cli + " " + script);
+        const bool names = Contains(script, "names export"); // three blocks: the first two files fit
+        const CliRun r =
+            Shell((limited ? names ? "ulimit -f 3; " : "ulimit -f 1; " : "") + cli + " " + script);
         EXPECT_TRUE(Says(r, 1, says)) << script;
         EXPECT_FALSE(Contains(r.err, "Unknown")) << r.err;
+        if (names) { // of the 16 name files, those written before the one that failed and those after it
+            EXPECT_TRUE(Contains(r.err, "之前的 2 个文件已写入，之后的 13 个没有写入")) << r.err;
+        }
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/big.smc")));
     for (const QString& f : nameFiles) {

@@ -278,6 +278,7 @@ TEST(PatchFormats, EveryTruncationAndMalformedFieldIsRefused)
     Bytes extra = ips;
     extra.push_back(0);
     EXPECT_FALSE(test::Succeeded(rom::ApplyIps(extra, source, out), error));
+    EXPECT_NE(error.find("\"EOF\" 之后有 4 个字节"), std::string::npos) << error;
     const Bytes zeroRun = {'P', 'A', 'T', 'C', 'H', 0, 0, 1, 0, 0, 0, 0, 5, 'E', 'O', 'F'};
     EXPECT_FALSE(test::Succeeded(rom::ApplyIps(zeroRun, source, out), error));
     EXPECT_NE(error.find("0x1"), std::string::npos);
