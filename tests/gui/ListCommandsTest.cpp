@@ -20,6 +20,7 @@
 #include <set>
 
 #include "WindowFixture.h"
+#include "app/ChartLink.h"
 #include "app/ChartPanel.h"
 #include "app/FindBox.h"
 #include "app/NameSetPicker.h"
@@ -273,6 +274,14 @@ TEST_F(LoadedWindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelects
         }
         EXPECT_TRUE(chart->Points(true).empty());
     }
+
+    // What the chart library asks for outside the table, or of a reference not set, is no text.
+    auto* link = window->findChild<app::ChartLink*>();
+    ASSERT_NE(link, nullptr);
+    for (const auto& [row, column] :
+         {std::pair{-1, hp}, {monsters.Rows(), hp}, {0, 0}, {0, monsters.Columns()}})
+        EXPECT_EQ(link->Cell(U("monsters"), row, column, false), QString()) << row << "," << column;
+    EXPECT_EQ(link->Cell(U("monsters"), 0, hp, true), QString()) << "no reference";
 
     TempImage referenceFile(Sample(2), "original.smc");
     ASSERT_TRUE(window->UseReference(QString::fromStdString(referenceFile.Path())));
