@@ -161,12 +161,18 @@ TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
     ASSERT_GE(rows->rowCount(), 1);
     for (int v = 0; v < rows->rowCount(); ++v)
         EXPECT_NE(Monsters().RowLabel(tableRow(v)).find(name), std::string::npos);
+    Key(filter, Qt::Key_Down); // on to the rows it shows, as Enter
+    EXPECT_EQ(window->focusWidget(), list);
     for (int target : {5, 0}) {
         window->ShowTableRow(U("monsters"), target);
         EXPECT_EQ(tableRow(list->currentIndex().row()), target);
     }
     EXPECT_FALSE(filter->isVisible());
     EXPECT_EQ(rows->rowCount(), Monsters().Rows());
+    Action("actionFilterRows")->trigger();
+    Key(filter, Qt::Key_Escape); // closes the filter, back in the list
+    EXPECT_FALSE(filter->isVisible());
+    EXPECT_EQ(window->focusWidget(), list);
 }
 
 // A reference image marks exactly the cells that differ from it, is remembered for the image (and
