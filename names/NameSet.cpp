@@ -96,6 +96,7 @@ struct NameSetBuilder {
                     set.combos_[i][n] = line.substr(tab2 + 1);
         }
         set.BuildLoot();
+        set.BuildByName();
         return set;
     }
 };
@@ -182,6 +183,7 @@ NameSet NameSet::WithUserEntries(std::vector<Entry> entries, std::string folder)
     }
     set.folder_ = std::move(folder);
     set.BuildLoot();
+    set.BuildByName();
     return set;
 }
 
@@ -189,6 +191,23 @@ void NameSet::BuildLoot()
 {
     humanLoot_ = LootList(Combo(List::HumanEquipment), Combo(List::Items));
     tankLoot_ = LootList(Combo(List::TankParts), Combo(List::TankItems));
+}
+
+const std::vector<ListEntry>& NameSet::EntriesNamed(const std::string& name) const
+{
+    static const std::vector<ListEntry> none;
+    const auto it = byName_.find(name);
+    return it == byName_.end() ? none : it->second;
+}
+
+void NameSet::BuildByName()
+{
+    byName_.clear();
+    for (const ListInfo& info : kLists) {
+        const Entries& all = Names(info.list);
+        for (std::size_t i = 0; i < all.size() && i < static_cast<std::size_t>(info.entries); ++i)
+            byName_[all[i]].push_back({info.list, static_cast<int>(i)});
+    }
 }
 
 } // namespace dravik::names

@@ -13,6 +13,7 @@
 // value.
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "names/Names.h"
@@ -53,6 +54,8 @@ public:
     const std::vector<std::string>& Combo(List list) const;
     const std::vector<std::string>& HumanLoot() const { return humanLoot_; }
     const std::vector<std::string>& TankLoot() const { return tankLoot_; }
+    // The entries that show this name, in list order (several where a name repeats).
+    const std::vector<ListEntry>& EntriesNamed(const std::string& name) const;
 
     // An entry the user's files set (even to the compiled-in text).
     struct Entry {
@@ -71,11 +74,13 @@ private:
     friend struct NameSetBuilder; // makes the compiled-in set
     NameSet() = default;
     void BuildLoot();
+    void BuildByName();
 
     std::vector<std::vector<std::string>> names_;
     std::vector<std::vector<std::string>> combos_;
     std::vector<std::string> humanLoot_;
     std::vector<std::string> tankLoot_;
+    std::unordered_map<std::string, std::vector<ListEntry>> byName_;
     std::vector<Entry> user_;
     std::string folder_;
 };

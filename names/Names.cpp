@@ -52,4 +52,13 @@ std::string UnknownCode(int code)
     return text;
 }
 
+std::optional<int> UnknownCodeOf(const std::string& text)
+{
+    unsigned code = 0;
+    int end = 0;
+    if (std::sscanf(text.c_str(), "未知(0x%2X)%n", &code, &end) != 1 || end != static_cast<int>(text.size()))
+        return std::nullopt;
+    return UnknownCode(static_cast<int>(code)) == text ? std::optional(static_cast<int>(code)) : std::nullopt;
+}
+
 } // namespace dravik::names

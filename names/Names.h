@@ -1,6 +1,7 @@
 #pragma once
 // The game's built-in name lists. A position in a list is the game's code for that thing.
 // The texts live in names/data/*.txt (UTF-8, one entry per line) and are compiled in.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,5 +57,7 @@ int SlotWidth(List list);
 // The text of a code that names nothing: "未知(0x..)". (Which code names what is declared
 // with each table's code arrays, rom/Layout.h.)
 std::string UnknownCode(int code);
+// The code an UnknownCode text shows; nullopt for any other text.
+std::optional<int> UnknownCodeOf(const std::string& text);
 
 } // namespace dravik::names

@@ -14,25 +14,15 @@ namespace dravik::rom {
 namespace {
 constexpr int kEmptySlot = 0xFF;
 
-// The codes of an entry the save accepts in this row: its field's range, or for a chooser the
-// codes that name an entry of its list.
-std::vector<int> AcceptedCodes(const TableLayout& layout, int array, int k, int row, bool chooser)
+// The codes of an entry the save accepts in this row: its field's range, within a byte.
+ValueRange AcceptedRange(const TableLayout& layout, int array, int k, int row)
 {
     const CodeArraySpec& arrayDecl = layout.codeArrays[static_cast<size_t>(array)];
-    std::vector<int> out;
-    if (chooser) {
-        const CodeNaming& n = arrayDecl.naming;
-        for (int entry = 0; entry < names::Size(n.ListFor(row)); ++entry)
-            out.push_back(n.CodeOf(row, entry));
-        return out;
-    }
     ValueRange range{0, 0xFF};
     for (const Field& f : layout.fields)
         if (f.codec == Codec::Code && f.codeIndex == k && arrayDecl.name == std::string_view(f.codeArray))
             range = ShownRange(f, row);
-    for (int64_t v = std::max<int64_t>(range.min, 0); v <= std::min<int64_t>(range.max, 0xFF); ++v)
-        out.push_back(static_cast<int>(v));
-    return out;
+    return {std::max<int64_t>(range.min, 0), std::min<int64_t>(range.max, 0xFF)};
 }
 
 // Where the bits a name does not show come from: the slot's code, or for an empty slot the
@@ -99,23 +89,26 @@ std::optional<Error> SetCodesByName(Table& t, int row, int column, const std::st
     auto codeOf = [&](const EntryColumns& e) -> int& {
         return t.CodeArrays()[static_cast<size_t>(e.array)].At(row, e.k);
     };
-    std::vector<std::vector<int>> valid;
-    for (size_t i = 0; i < entries.size(); ++i)
-        valid.push_back(AcceptedCodes(layout, entries[i].array, entries[i].k, row, i != shown));
 
-    // Every combination of the entries' accepted codes whose cell shows the name.
+    // The codes that show the name, as the entries' codes in array order (entry i in byte i), and
+    // as the save accepts them: the chooser's codes are those that name an entry of its list.
     const CodeNaming& naming = layout.codeArrays[static_cast<size_t>(cell.array)].naming;
+    std::vector<int> chooserCodes;
+    if (cell.chooser >= 0) {
+        const CodeNaming& chooser = layout.codeArrays[static_cast<size_t>(cell.chooser)].naming;
+        for (int entry = 0; entry < names::Size(chooser.ListFor(row)); ++entry)
+            chooserCodes.push_back(chooser.CodeOf(row, entry));
+    }
+    const ValueRange accepted = AcceptedRange(layout, cell.array, cell.k, row);
     std::vector<uint64_t> matches;
-    const size_t second = entries.size() > 1 ? valid[1].size() : 1;
-    for (int v0 : valid[0])
-        for (size_t j = 0; j < second; ++j) {
-            const int v1 = entries.size() > 1 ? valid[1][j] : 0;
-            const int code = shown == 0 ? v0 : v1;
-            const int chooser = shown == 0 ? v1 : v0;
-            if (naming.Text(t.Names(), row, code, chooser) == name)
-                matches.push_back(static_cast<uint64_t>(v0) |
-                                  (entries.size() > 1 ? static_cast<uint64_t>(v1) << 8 : 0));
+    for (const NamedCode& m : naming.CodesNamed(t.Names(), row, name, chooserCodes))
+        if (m.code >= accepted.min && m.code <= accepted.max) {
+            const auto code = static_cast<uint64_t>(m.code), chooser = static_cast<uint64_t>(m.chooserCode);
+            matches.push_back(shown == 0 ? code | chooser << 8 : chooser | code << 8);
         }
+    std::sort(matches.begin(), matches.end(), [](uint64_t a, uint64_t b) {
+        return (a & 0xFF) != (b & 0xFF) ? (a & 0xFF) < (b & 0xFF) : a < b;
+    });
 
     if (matches.empty())
         return refuse(Fill(Tables::tr("\"%1\" 不是这一列任何代码的名称"), name));

@@ -69,14 +69,21 @@ enum class Unnamed {
     Last,    // the last entry: every code past the end of the list means the last one
 };
 
+// A code with the chooser code it is named with (0 where its naming has no chooser).
+struct NamedCode {
+    int code;
+    int chooserCode = 0;
+    bool operator==(const NamedCode& o) const { return code == o.code && chooserCode == o.chooserCode; }
+};
+
 // How the codes of one array are named: the one declaration the cells, the row editors' lists,
 // CSV import by name, find, where-used and the sample generator all read.
 //
 // A code names entry ((code & mask) >> shift) - first of its list: one list, or one per row
 // (listForRow), or, where entryOf is set, the list that the code of another array of the row
-// (chooser: a loot drop's category) picks together with the code itself. emptyCode, where there
-// is one, shows "-----" and is the row editor's entry after the last; a code outside a byte or
-// without an entry shows as `unnamed` says.
+// (chooser: a loot drop's category) picks together with the code itself; codesOf is its inverse.
+// emptyCode, where there is one, shows "-----" and is the row editor's entry after the last; a
+// code outside a byte or without an entry shows as `unnamed` says.
 struct CodeNaming {
     bool named = false; // false: the codes are not shown by name (the loot gate)
     names::List list = names::List::TankParts;
@@ -86,6 +93,8 @@ struct CodeNaming {
     names::List (*listForRow)(int row) = nullptr;
     const char* chooser = "";
     names::ListEntry (*entryOf)(int chooserCode, int code) = nullptr;
+    // Every code, with its chooser code, for which entryOf gives the entry.
+    std::vector<NamedCode> (*codesOf)(names::ListEntry entry) = nullptr;
     int emptyCode = -1;
     Unnamed unnamed = Unnamed::Unknown;
     // When set, the code an entry gets in a row (what its row editor writes); otherwise
@@ -99,6 +108,12 @@ struct CodeNaming {
     std::optional<names::ListEntry> Named(int row, int code, int chooserCode = 0) const;
     std::string Text(const names::NameSet& names, int row, int code, int chooserCode = 0) const;
     int CodeOf(int row, int entry) const;
+    // Text backwards: every code (a byte) that shows `name` in this row, for a chosen naming with
+    // each of chooserCodes it shows it with; ordered by chooser code, then code. The bits a name
+    // does not show are free, so one name may stand for several codes, as may a name that several
+    // entries share.
+    std::vector<NamedCode> CodesNamed(const names::NameSet& names, int row, const std::string& name,
+                                      const std::vector<int>& chooserCodes = {}) const;
 
     // The row editor's drop-down list: the list's drop-down texts, then "-----" where there is
     // an empty code. ListIndex is the position a code opens at (rules::kNoSelection, -1, for
@@ -112,7 +127,8 @@ CodeNaming NamedBy(names::List list, int first = 0, int mask = 0xFF, int shift =
 CodeNaming NamedByRow(names::List (*listForRow)(int row));
 // Slots that may be empty: 0xFF shows "-----".
 CodeNaming SlotNamedBy(names::List list, int first = 0, int mask = 0xFF);
-CodeNaming ChosenBy(const char* chooser, names::ListEntry (*entryOf)(int chooserCode, int code));
+CodeNaming ChosenBy(const char* chooser, names::ListEntry (*entryOf)(int chooserCode, int code),
+                    std::vector<NamedCode> (*codesOf)(names::ListEntry entry));
 
 // Which names label a table's rows: a range of a name list, looked up in the model's name set
 // whenever a label is shown, or fixed texts for the few tables that no list names.

@@ -10,6 +10,24 @@ namespace dravik::rom {
 namespace {
 bool IsByte(int code) { return code >= 0 && code <= 0xFF; }
 
+// The bits of a code that its name reads, ((code & mask) >> shift).
+int NamedBits(const CodeNaming& n) { return n.mask & ~((1 << n.shift) - 1) & 0xFF; }
+
+// The codes whose named bits read `value`: every setting of the bits the name does not show.
+void AddCodesReading(const CodeNaming& n, int value, std::vector<NamedCode>& out)
+{
+    const int fixed = value << n.shift;
+    const int free = 0xFF & ~NamedBits(n);
+    if (value < 0 || (fixed & ~NamedBits(n)) != 0)
+        return;
+    for (int bits = free;; bits = (bits - 1) & free) {
+        if ((fixed | bits) != n.emptyCode)
+            out.push_back({fixed | bits});
+        if (bits == 0)
+            break;
+    }
+}
+
 int ArrayIndex(const TableLayout& layout, const std::string& name)
 {
     for (size_t a = 0; a < layout.codeArrays.size(); ++a)
@@ -204,6 +222,56 @@ std::string CodeNaming::Text(const names::NameSet& names, int row, int code, int
     return unnamed == Unnamed::Blank ? std::string() : names::UnknownCode(code);
 }
 
+std::vector<NamedCode> CodeNaming::CodesNamed(const names::NameSet& names, int row, const std::string& name,
+                                              const std::vector<int>& chooserCodes) const
+{
+    std::vector<NamedCode> out;
+    if (!named)
+        return out;
+    const std::vector<int> choosers = Chosen() ? chooserCodes : std::vector<int>{0};
+    if (name == names::kEmpty && IsByte(emptyCode))
+        for (const int chooser : choosers)
+            out.push_back({emptyCode, chooser});
+
+    for (const names::ListEntry& e : names.EntriesNamed(name)) {
+        if (Chosen()) {
+            for (const NamedCode& c : codesOf(e))
+                if (c.code != emptyCode && IsByte(c.code) &&
+                    std::find(choosers.begin(), choosers.end(), c.chooserCode) != choosers.end())
+                    out.push_back(c);
+        } else if (e.list == ListFor(row)) {
+            // Under Unnamed::Last every value past the list's end names its last entry.
+            const bool andPast = unnamed == Unnamed::Last && e.entry == names::Size(e.list) - 1;
+            const int lastValue = andPast ? NamedBits(*this) >> shift : first + e.entry;
+            for (int value = first + e.entry; value <= lastValue; ++value)
+                AddCodesReading(*this, value, out);
+        }
+    }
+
+    // Codes without an entry: the one an unknown code's text names, or all of them where they
+    // show one text alike.
+    std::vector<int> unnamedCodes;
+    if (unnamed == Unnamed::Unknown) {
+        if (const std::optional<int> code = names::UnknownCodeOf(name))
+            unnamedCodes.push_back(*code);
+    } else if (name == (unnamed == Unnamed::Last
+                            ? names.Names(list)[static_cast<size_t>(names::Size(list) - 1)]
+                            : std::string())) {
+        for (int code = 0; code <= 0xFF; ++code)
+            unnamedCodes.push_back(code);
+    }
+    for (const int code : unnamedCodes)
+        for (const int chooser : choosers)
+            if (IsByte(code) && code != emptyCode && !Named(row, code, chooser))
+                out.push_back({code, chooser});
+
+    std::sort(out.begin(), out.end(), [](const NamedCode& a, const NamedCode& b) {
+        return a.chooserCode != b.chooserCode ? a.chooserCode < b.chooserCode : a.code < b.code;
+    });
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
 int CodeNaming::CodeOf(int row, int entry) const
 {
     return codeForEntry ? codeForEntry(row, entry) : (first + entry) << shift;
@@ -263,12 +331,14 @@ CodeNaming SlotNamedBy(names::List list, int first, int mask)
     return n;
 }
 
-CodeNaming ChosenBy(const char* chooser, names::ListEntry (*entryOf)(int chooserCode, int code))
+CodeNaming ChosenBy(const char* chooser, names::ListEntry (*entryOf)(int chooserCode, int code),
+                    std::vector<NamedCode> (*codesOf)(names::ListEntry entry))
 {
     CodeNaming n;
     n.named = true;
     n.chooser = chooser;
     n.entryOf = entryOf;
+    n.codesOf = codesOf;
     n.emptyCode = 0xFF;
     return n;
 }

@@ -20,6 +20,21 @@ constexpr int kAttacksColumn = 11, kEarlyLootColumn = 17, kLateLootColumn = 18;
 uint32_t Stats(int row) { return kStats + 16u * static_cast<uint32_t>(row); }
 uint32_t Loot(int row) { return kLoot + 8u * static_cast<uint32_t>(row); }
 
+// The inverse of names::LootEntryOf: the loot codes that name an entry, with every category that
+// chooses its list (the human or the tank lists; the second list of each from kLootSecondList).
+std::vector<NamedCode> LootCodesOf(names::ListEntry e)
+{
+    const bool tank = e.list == List::TankParts || e.list == List::TankItems;
+    const bool second = e.list == List::Items || e.list == List::TankItems;
+    if (!tank && !second && e.list != List::HumanEquipment)
+        return {};
+    std::vector<NamedCode> out;
+    for (int category = 0; category < names::Size(List::LootCategories); ++category)
+        if (names::IsTankCategory(category) == tank)
+            out.push_back({(second ? names::kLootSecondList : 0) + e.entry, category});
+    return out;
+}
+
 void LoadPacked(const LoadContext& ctx, Table& t, int row)
 {
     const uint32_t attack = ctx.Read(Stats(row) + 1, 2);
@@ -88,8 +103,9 @@ void AddMonsterTables(std::vector<TableLayout>& out)
         {"loot_gate", 1, -1, true},
         {"early_category", 1, kEarlyLootColumn, false, categories},
         {"late_category", 1, kLateLootColumn, false, categories},
-        {"early_loot", 1, kEarlyLootColumn, false, ChosenBy("early_category", names::LootEntryOf)},
-        {"late_loot", 1, kLateLootColumn, false, ChosenBy("late_category", names::LootEntryOf)}};
+        {"early_loot", 1, kEarlyLootColumn, false,
+         ChosenBy("early_category", names::LootEntryOf, LootCodesOf)},
+        {"late_loot", 1, kLateLootColumn, false, ChosenBy("late_category", names::LootEntryOf, LootCodesOf)}};
     m.fields = {Whole("level", 0, 1, 1),
                 Whole("hit", 7, 1, 5),
                 Whole("evasion", 8, 1, 6),

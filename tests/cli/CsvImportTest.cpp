@@ -179,6 +179,41 @@ TEST(CsvImport, CodesByNameFollowTheRowEditorsRules)
     }
 }
 
+// A name back to its codes, from the naming alone: the bits a name does not show are free, a
+// name several entries share stands for each of their codes, an unknown code's text for that code.
+TEST(CsvImport, NamesGiveTheirCodesBack)
+{
+    using names::List;
+    const names::NameSet set =
+        names::NameSet::WithUserEntries({{List::TankParts, 3, "同名"}, {List::TankParts, 5, "同名"}}, "x");
+    const auto name = [&](List list, int entry) { return set.Names(list)[static_cast<size_t>(entry)]; };
+    const struct {
+        const char *table, *array;
+        std::string name;
+        size_t count;
+        rom::NamedCode first, last; // by chooser code, then code
+    } cases[] = {
+        {"tanks", "parts", name(List::TankParts, 4), 2, {4}, {0x84}},
+        {"tanks", "parts", "同名", 4, {3}, {0x85}},
+        {"tanks", "parts", "-----", 1, {0xFF}, {0xFF}},
+        {"tanks", "parts", "未知(0x7A)", 1, {0x7A}, {0x7A}}, // not 0xFA: that one shows its own code
+        {"tanks", "parts", "未知(0x7a)", 0, {}, {}},
+        {"human_weapons", "range", name(List::AttackRanges, 2), 128, {0x80}, {0xFF}}, // 3 shows as the last
+        {"human_weapons", "users", "", 249, {0}, {0xFF}}, // masks 1-7 name someone
+        {"monsters", "early_loot", name(List::Items, 5), 8, {0x85, 0}, {0x85, 7}},
+        {"monsters", "early_loot", "同名", 16, {3, 8}, {5, 15}},
+        {"monsters", "early_loot", "-----", 16, {0xFF, 0}, {0xFF, 15}},
+        {"monsters", "early_loot", "未知(0xA5)", 8, {0xA5, 8}, {0xA5, 15}},
+    };
+    const std::vector<int> categories = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    for (const auto& c : cases) {
+        const auto found =
+            rom::FindLayout(c.table)->FindCodeArray(c.array)->naming.CodesNamed(set, 0, c.name, categories);
+        ASSERT_EQ(found.size(), c.count) << c.name;
+        EXPECT_TRUE(c.count == 0 || (found.front() == c.first && found.back() == c.last)) << c.name;
+    }
+}
+
 TEST(CsvImport, FormulaLikeCellsAreDefusedAndComeBackByteForByte)
 {
     const struct {
