@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <string>
@@ -16,14 +15,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
-#if defined(__linux__)
-#include <sys/xattr.h>
-#endif
 
 #include "i18n/LocaleName.h"
 #include "rom/ImageBytes.h"
 #include "rom/IpsBytes.h"
-#include "rom/JournalNames.h"
+#include "rom/JournalFiles.h"
 
 namespace dravik::cli {
 
@@ -85,44 +81,6 @@ bool PlainOutput()
     return S_ISCHR(out.st_mode) && ::stat("/dev/null", &null) == 0 && out.st_rdev == null.st_rdev;
 }
 
-bool FolderHasEntries(const std::string& folder)
-{
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return errno != ENOENT;
-    bool any = false;
-    while (const dirent* entry = ::readdir(dir))
-        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
-            any = true;
-            break;
-        }
-    ::closedir(dir);
-    return any;
-}
-
-// Whether a save of the file may have been cut short (rom/SaveJournal.h, JournalPaths): a journal
-// beside it, a mark naming one, or any journal at all in the data folder. The full command line
-// rolls such a save back, or refuses, and says so.
-bool MaybeInterrupted(const char* path)
-{
-    char real[PATH_MAX];
-    if (!::realpath(path, real))
-        return true;
-    struct stat st {};
-    if (::lstat((std::string(real) + rom::kJournalSuffix).c_str(), &st) == 0 || errno != ENOENT)
-        return true;
-#if defined(__linux__)
-    if (::getxattr(real, rom::kJournalMark, nullptr, 0) >= 0 || (errno != ENODATA && errno != ENOTSUP))
-        return true;
-#endif
-    const char* home = std::getenv("HOME");
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (!home || *home != '/')
-        return true;
-    return FolderHasEntries(std::string(home) + "/.local/share/dravik/" + rom::kJournalFolder) ||
-           (data && *data == '/' && FolderHasEntries(std::string(data) + "/dravik/" + rom::kJournalFolder));
-}
-
 struct Input {
     std::unique_ptr<uint8_t[]> bytes; // not cleared before the read fills it
     size_t size = 0;
@@ -138,7 +96,7 @@ bool ReadInput(const char* path, Input& input)
         return false;
     bool ok = ::fstat(fd, &input.identity) == 0 && S_ISREG(input.identity.st_mode) &&
               static_cast<uint64_t>(input.identity.st_size) <= kMaximumInput &&
-              (::flock(fd, LOCK_SH | LOCK_NB) == 0 || errno != EWOULDBLOCK) && !MaybeInterrupted(path);
+              (::flock(fd, LOCK_SH | LOCK_NB) == 0 || errno != EWOULDBLOCK) && !rom::JournalPending(path);
     if (ok) {
         input.size = static_cast<size_t>(input.identity.st_size);
         input.bytes.reset(new uint8_t[input.size + 1]); // one more: a file that grew is seen
@@ -218,13 +176,22 @@ int PatchIps(char** argv, bool english)
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-// apply IMAGE PATCH.ips OUT, OUT a new file: an existing one is changed in place under the save
-// lock and journal, which are the full command line's. So are every other patch and an image
-// that is not plausible or whose copier header the patch would write into (it says more of them).
+// apply IMAGE PATCH.ips OUT. An existing OUT is changed in place as the full command line changes
+// it (rom/JournalFiles.h): its save lock taken before anything is read, then only the bytes that
+// differ written under the journal. Whatever the full command line would say something about is
+// its own: a busy lock or an interrupted save of OUT, an OUT that is no plain writable file, any
+// failure, every other patch and an image that is not plausible or whose copier header the patch
+// would write into.
 int ApplyIps(char** argv, bool english)
 {
     struct stat out {};
-    if (::lstat(argv[4], &out) == 0 || errno != ENOENT)
+    const bool exists = ::lstat(argv[4], &out) == 0;
+    if (!exists && errno != ENOENT)
+        return kHandOver;
+    rom::LockFile lock; // released before any hand-over
+    if (exists &&
+        (!S_ISREG(out.st_mode) || ::access(argv[4], W_OK) != 0 ||
+         rom::AcquireSaveLock(argv[4], *rom::SystemFileOps(), 0, lock) || rom::JournalPending(argv[4])))
         return kHandOver;
     Input image, patch;
     if (!ReadInput(argv[2], image) || !ReadInput(argv[3], patch) ||
@@ -237,8 +204,10 @@ int ApplyIps(char** argv, bool english)
     if (rom::HasCopierHeader(image.size) &&
         !rom::KeepsCopierHeader(image.bytes.get(), image.size, target.data(), target.size()))
         return kHandOver;
-    if (target.empty() || target.size() > rom::kMaximumImageSize ||
-        !WriteOutput(argv[4], target, false, image, patch))
+    if (target.empty() || target.size() > rom::kMaximumImageSize)
+        return kHandOver;
+    if (exists ? bool(rom::WriteInPlace(argv[4], target.data(), target.size(), *rom::SystemFileOps()))
+               : !WriteOutput(argv[4], target, false, image, patch))
         return kHandOver;
     std::printf(english ? "Applied %s to %s: wrote %s (%zu bytes)\n"
                         : "已把 %s 打到 %s 上：写入 %s（%zu 字节）\n",

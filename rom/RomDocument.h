@@ -16,6 +16,8 @@
 #include "rom/Review.h"
 #include "rom/Table.h"
 
+QT_FORWARD_DECLARE_CLASS(QFile)
+
 namespace dravik::rom {
 
 // What Open reports.

@@ -9,7 +9,6 @@
 // finished: its old bytes are written back, but only into the same file and only where every
 // range still holds its old bytes, its new ones, or a write of either cut short. Anything else
 // means someone changed the file since, and the journal is kept and reported instead.
-#include <QLockFile>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,34 +16,10 @@
 #include <vector>
 
 #include "rom/FileOps.h"
+#include "rom/JournalFiles.h"
 #include "rom/Passes.h"
 
 namespace dravik::rom {
-
-// One run of bytes a save changes: where it starts, the bytes the file holds there now and the
-// new ones (of the same length).
-struct RangeChange {
-    uint32_t offset = 0;
-    Bytes before;
-    Bytes after;
-};
-
-// The runs of differing bytes between two readings of the same stretches of one image.
-std::vector<RangeChange> ChangedRanges(const std::vector<ImagePart>& before,
-                                       const std::vector<ImagePart>& after);
-
-// What turns one content of a file into another, the size included.
-struct ImagePatch {
-    uint64_t oldSize = 0;
-    uint64_t newSize = 0;
-    std::vector<RangeChange> changes; // within both sizes
-    Bytes oldTail;                    // newSize < oldSize: the bytes from newSize on that go
-    Bytes newTail;                    // newSize > oldSize: the bytes from oldSize on that come
-
-    bool Empty() const { return changes.empty() && oldSize == newSize; }
-    uint64_t ChangedBytes() const;
-};
-ImagePatch DiffContents(const Bytes& before, const Bytes& after);
 
 // Writes the patch into the file, whose content at each change is its before. A failure says
 // what failed, why, and what state the file is in.
@@ -57,36 +32,6 @@ std::optional<Error> PatchInPlace(const std::string& path, uint64_t imageSize,
 // if anything.
 std::optional<Error> RecoverInterruptedSave(const std::string& path, FileOps& ops, std::string& notice);
 
-// The journal files a save of path may leave: beside the image, and in the data folder under a
-// name made from its path and one made from its device and inode (found from any hard link).
-std::vector<std::string> JournalPaths(const std::string& path);
-// The first of them that exists (a symbolic link or other odd file there counts), else empty.
-std::string PendingJournal(const std::string& path);
-bool JournalPending(const std::string& path);
-
-// A journal's content. Bound to one file: device and inode (0 where the system has none).
-struct JournalRange {
-    uint64_t offset = 0;
-    Bytes before; // empty for bytes a save appends
-    Bytes after;  // empty for bytes a save cuts off
-};
-struct Journal {
-    uint64_t device = 0;
-    uint64_t inode = 0;
-    uint64_t oldSize = 0;
-    uint64_t newSize = 0;
-    std::vector<JournalRange> ranges;
-};
-// The largest journal a save can write: twice the largest image, and its bookkeeping.
-constexpr uint64_t kMaximumJournalSize = 2 * kMaximumImageSize + (uint64_t(1) << 20);
-Bytes EncodeJournal(const Journal& journal);
-enum class JournalForm {
-    Whole,    // complete, checksum right
-    CutShort, // a journal whose writing was cut short: the image was never touched
-    Foreign,  // not a journal this program writes
-};
-JournalForm DecodeJournal(const Bytes& data, Journal& journal);
-
 // Serialises saves (and roll-backs) of one image across processes. A lock left by a process that
 // no longer runs is taken over.
 class SaveLock {
@@ -94,7 +39,7 @@ public:
     std::optional<Error> Acquire(const std::string& path, FileOps& ops, int timeoutMs);
 
 private:
-    std::unique_ptr<QLockFile> lock_;
+    LockFile lock_;
 };
 
 // The one way a command changes an image file (the window's Save, import, apply, sample over an

@@ -35,6 +35,7 @@ cmp -s old.smc mod.smc && { echo "the edited copy equals the image: nothing to p
 scenarios=(
   "import|import IMG mod.json"
   "apply|apply IMG mod.ips"
+  "apply-to|apply old.smc mod.ips IMG"
   "sample|sample IMG --seed 4"
   "set|set IMG --table monsters --column 防御 --all --expr x+1"
 )

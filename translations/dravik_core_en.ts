@@ -579,10 +579,6 @@ UTF-8）。有 --out-dir 时可以给出多个映像，每个映像写成 DIR �
         <translation>it is %1, not a regular file</translation>
     </message>
     <message>
-        <source>它不是普通文件</source>
-        <translation>it is not a regular file</translation>
-    </message>
-    <message>
         <source>无法写入 %1：%2。</source>
         <translation>Cannot write %1: %2.</translation>
     </message>

@@ -231,9 +231,10 @@ TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
          "patch a.smc m.smc p.ips"},
         {"", "apply a.smc e.ips o.smc"},
         {"cp m.smc o.smc", "apply a.smc e.ips o.smc"}, // in place, under the journal
-        {"", "apply a.smc m.smc o.smc"},               // not a patch
-        {"", "apply z.smc e.ips o.smc"},               // not plausible: a notice
-        {"", "apply a.smc h.ips o.smc"},               // into the copier header
+        {"cp m.smc o.smc && printf x > o.smc.journal", "apply a.smc e.ips o.smc"}, // OUT's save cut short
+        {"", "apply a.smc m.smc o.smc"},                                           // not a patch
+        {"", "apply z.smc e.ips o.smc"},                                           // not plausible: a notice
+        {"", "apply a.smc h.ips o.smc"},                                           // into the copier header
     };
     const auto run = [&](const std::string& program, const std::string& language, const std::string& setup,
                          const std::string& args, rom::Bytes& written) {
@@ -264,6 +265,9 @@ TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
                               Quote(root + "/alone/dravik");
     const CliRun made = Shell(alone + " patch a.smc m.smc n.ips");
     EXPECT_EQ(made.out, "已写入 n.ips（ips，" + std::to_string(patch.size()) + " 字节）\n") << made.err;
+    EXPECT_TRUE(Says(Shell(alone + " apply a.smc n.ips n.smc"), 0));
+    EXPECT_TRUE(test::ReadFile(root + "/n.smc") == modified);
+    dir.Write("n.smc", original); // and in place
     EXPECT_TRUE(Says(Shell(alone + " apply a.smc n.ips n.smc"), 0));
     EXPECT_TRUE(test::ReadFile(root + "/n.smc") == modified);
     EXPECT_TRUE(Says(Shell(alone + " patch a.smc m.smc n.bps"), 1, {"无法运行"}));

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <fcntl.h>
@@ -81,10 +83,37 @@ TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)
 TEST_F(SaveSafety, SavesOfOneImageAreSerialisedAndALeftLockIsTakenOver)
 {
     test::TempImage file(MakeSampleImage(16));
+    const std::string lockName = file.Path() + ".lock";
+    // A lock as Qt's QLockFile makes it and this program's keep each other out while their process
+    // lives, and either takes over the other's when it has died.
+    {
+        QLockFile qt(QString::fromStdString(lockName));
+        ASSERT_TRUE(qt.tryLock(0));
+        LockFile plain;
+        EXPECT_EQ(plain.TryLock(lockName, 0), -EBUSY);
+        qt.unlock();
+        ASSERT_EQ(plain.TryLock(lockName, 0), 0);
+        QLockFile other(QString::fromStdString(lockName));
+        EXPECT_FALSE(other.tryLock(0));
+        qint64 pid = 0;
+        QString host;
+        ASSERT_TRUE(other.getLockInfo(&pid, &host, nullptr));
+        EXPECT_EQ(pid, ::getpid());
+        EXPECT_EQ(host, QSysInfo::machineHostName());
+    }
+    if (const pid_t child = ::fork(); child == 0) {
+        LockFile plain;
+        ::_exit(plain.TryLock(lockName, 0) == 0 ? 0 : 1);
+    } else {
+        ::waitpid(child, nullptr, 0);
+        ASSERT_TRUE(QFile::exists(QString::fromStdString(lockName)));
+        QLockFile qt(QString::fromStdString(lockName));
+        EXPECT_TRUE(qt.tryLock(0));
+    }
     // A process that died holding the lock.
     const pid_t child = ::fork();
     if (child == 0) {
-        QLockFile lock(QString::fromStdString(file.Path() + ".lock"));
+        QLockFile lock(QString::fromStdString(lockName));
         ::_exit(lock.tryLock(0) ? 0 : 1);
     }
     int status = 0;
@@ -109,6 +138,37 @@ TEST_F(SaveSafety, SavesOfOneImageAreSerialisedAndALeftLockIsTakenOver)
     EXPECT_EQ(c.GetModel().Get("items").Cell(0, 1) == "11", sa.ok());
     EXPECT_EQ(c.GetModel().Get("items").Cell(1, 1) == "22", sb.ok());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(file.Path() + ".lock")));
+}
+
+// Journals are found where every version of the programs puts them: beside the image, and in the
+// data folder (Qt's generic data location) by the SHA-1 of the image's real path and by its
+// device and inode; the plain rules for that folder are Qt's.
+TEST_F(SaveSafety, JournalNamesAreThoseStoredFilesAndOlderProgramsUse)
+{
+    const QByteArray home = qgetenv("HOME");
+    const DataHomeSource qt = SetDataHomeSource(nullptr);
+    QStandardPaths::setTestModeEnabled(false);
+    qputenv("HOME", "/home/u");
+    const std::string sha1 = "/dravik/journals/6d3e4f65efa1edef2564ce7c7e3f031a074ff53a.journal";
+    for (const auto& [xdg, folder] : {std::pair<const char*, std::string>{"/data/home", "/data/home"},
+                                      {"", "/home/u/.local/share"},
+                                      {"relative", "relative"}}) {
+        qputenv("XDG_DATA_HOME", xdg);
+        EXPECT_EQ(JournalPaths("/srv/roms/./image.smc"),
+                  (std::vector<std::string>{"/srv/roms/image.smc.journal", folder + sha1}))
+            << xdg;
+        EXPECT_EQ(rom::DataHome(),
+                  QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString())
+            << xdg;
+    }
+    qputenv("HOME", home);
+    SetDataHomeSource(qt);
+    TestFolders();
+    test::TempImage file(MakeSampleImage(3));
+    const struct stat st = Stat(file.Path());
+    EXPECT_EQ(JournalPaths(file.Path()).back(), rom::DataHome() + "/dravik/journals/file-" +
+                                                    std::to_string(st.st_dev) + "-" +
+                                                    std::to_string(st.st_ino) + ".journal");
 }
 
 TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
@@ -286,12 +346,12 @@ TEST_F(SaveSafety, SideFilesThatCannotBeMadeOrFoundInTheDataFolderRefuseTheSave)
     };
     QTemporaryDir homes;
     const Bytes original = MakeSampleImage(29);
-    // {mode, no data folder (the lock cannot be made: CreateNew's reason), mark error, says ({}: saved)}
+    // {mode, no data folder (the lock cannot be made there), mark error, says ({}: saved)}
     const std::tuple<mode_t, bool, int, std::vector<std::string>> cases[] = {
         {0644, false, ENOTSUP, {"dravik/journals/", "不能在文件上留下指向它的标记", ErrorText(ENOTSUP)}},
         {0600, false, ENOTSUP, {}}, // no one else may open it: no mark needed
         {0644, false, 0, {}},
-        {0600, true, 0, {"无法创建锁文件", "dravik/locks/", ErrorText(ENOSPC)}},
+        {0600, true, 0, {"无法创建锁文件", "dravik/locks/", ErrorText(ENOTDIR)}},
     };
     for (const auto& [mode, noDataFolder, markError, says] : cases) {
         SCOPED_TRACE(testing::Message() << std::oct << mode << " " << noDataFolder << " " << markError);
@@ -301,7 +361,7 @@ TEST_F(SaveSafety, SideFilesThatCannotBeMadeOrFoundInTheDataFolderRefuseTheSave)
             ASSERT_TRUE(test::WriteFile(homes.filePath("a file").toStdString(), Bytes{'x'}));
             DataHome(homes.filePath("a file"));
         }
-        auto ops = std::make_shared<Ops>(noDataFolder ? 0 : 1 << 30, ENOSPC, true);
+        auto ops = std::make_shared<Ops>(1 << 30, ENOSPC, true);
         ops->folderWritable = false;
         ops->markError = markError;
         Bytes target = original;
