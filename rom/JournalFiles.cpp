@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 #include <fcntl.h>
@@ -456,7 +457,10 @@ SaveFault PatchUnderJournal(const std::string& path, const ImagePatch& patch, Fi
     return {};
 }
 
-SaveFault ReadImageFile(const std::string& path, Bytes& bytes)
+namespace {
+// Reads a whole image file (at most kMaximumImageSize bytes) into a buffer the read fills, not
+// cleared first.
+SaveFault ReadImageFile(const std::string& path, std::unique_ptr<uint8_t[]>& bytes, size_t& size)
 {
     const Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
     struct stat st {};
@@ -467,20 +471,29 @@ SaveFault ReadImageFile(const std::string& path, Bytes& bytes)
         fault.found = static_cast<uint64_t>(st.st_size);
         return fault;
     }
-    if (const int read = ReadAt(file.fd, 0, static_cast<uint64_t>(st.st_size), bytes); read != 0)
-        return Fault(SaveFault::Step::Unreadable, -read);
-    if (bytes.size() != static_cast<uint64_t>(st.st_size))
-        return Fault(SaveFault::Step::Unreadable, EIO);
+    size = static_cast<size_t>(st.st_size);
+    bytes.reset(new uint8_t[size + 1]);
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(file.fd, bytes.get() + done, size - done, static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return Fault(SaveFault::Step::Unreadable, got < 0 ? errno : EIO);
+        done += static_cast<size_t>(got);
+    }
     return {};
 }
+} // namespace
 
 SaveFault WriteInPlace(const std::string& path, const uint8_t* image, size_t size, FileOps& ops,
                        uint64_t* changed)
 {
-    Bytes current;
-    if (SaveFault failed = ReadImageFile(path, current))
+    std::unique_ptr<uint8_t[]> current;
+    size_t currentSize = 0;
+    if (SaveFault failed = ReadImageFile(path, current, currentSize))
         return failed;
-    const ImagePatch patch = DiffContents(current.data(), current.size(), image, size);
+    const ImagePatch patch = DiffContents(current.get(), currentSize, image, size);
     if (!patch.Empty())
         if (SaveFault failed = PatchUnderJournal(path, patch, ops))
             return failed;

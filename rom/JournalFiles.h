@@ -92,11 +92,8 @@ struct SaveFault {
 // failure puts the old ones back at once); removing the journal commits the save.
 SaveFault PatchUnderJournal(const std::string& path, const ImagePatch& patch, FileOps& ops);
 
-// Reads a whole image file (at most kMaximumImageSize bytes).
-SaveFault ReadImageFile(const std::string& path, Bytes& bytes);
-
-// Makes image the content of the existing file at path by patching the bytes that differ under the
-// journal; changed says how many bytes that was.
+// Makes image the content of the existing file at path (read whole, at most kMaximumImageSize
+// bytes) by patching the bytes that differ under the journal; changed says how many bytes that was.
 SaveFault WriteInPlace(const std::string& path, const uint8_t* image, size_t size, FileOps& ops,
                        uint64_t* changed = nullptr);
 

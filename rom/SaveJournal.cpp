@@ -16,7 +16,7 @@ std::string QtDataHome()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
 }
-const bool kQtDataHome = (SetDataHomeSource(&QtDataHome), true);
+[[maybe_unused]] const bool kQtDataHome = (SetDataHomeSource(&QtDataHome), true);
 
 // Why the journal may not be rolled back onto the file as it is now; empty when it may.
 std::string MismatchText(const Journal& j, const std::string& path)
