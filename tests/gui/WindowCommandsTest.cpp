@@ -163,8 +163,9 @@ TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
             EXPECT_EQ(session.IsLoaded() && session.Document().Path() == image.Path() && window->isVisible(),
                       stays);
             EXPECT_EQ(Get(image.Read(), 0xC0204, 2) == 77, std::string(answer) == "保存");
-            if (!stays) // saved or dropped: nothing to offer back at the next Open
+            if (!stays) { // saved or dropped: nothing to offer back at the next Open
                 EXPECT_FALSE(QFileInfo::exists(Record()));
+            }
         }
     }
     // Without unsaved edits nothing is asked; an edit undone is none.
