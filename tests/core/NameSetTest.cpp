@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <map>
 #include <string>
 #include <tuple>
 
+#include "editors/CodeRules.h"
 #include "rom/Passes.h"
 #include "rom/SampleImage.h"
 #include "support/TestImage.h"
@@ -246,11 +246,14 @@ TEST(NamesLists, CountsSlotWidthsKnownEntriesAndComboDifferences)
     EXPECT_EQ(&Get(List::Items), &Get(List::Items)); // parsed once, not rebuilt per call
 }
 
+// The monster editors' loot drops make exactly the "XXXXX" entries of the category's list 255.
 TEST(NamesLoot, HumanThingsThenItemsTankPartsThenTankItems)
 {
     ASSERT_TRUE(HumanLoot().size() == 256 && TankLoot().size() == 256);
     for (int code = 0; code < 256; ++code) { // tank parts as in the drop-down lists
         const std::string empty = code == 255 ? kNone : kPlaceholder;
+        const bool humanGap = code >= 120 && code < 128;
+        const bool tankGap = (code > 120 && code < 128) || (code >= 160 && code < 255);
         EXPECT_EQ(HumanLoot()[code], code < 120                  ? Get(List::HumanEquipment)[code]
                                      : code >= 128 && code < 255 ? Get(List::Items)[code - 128]
                                                                  : empty)
@@ -259,5 +262,7 @@ TEST(NamesLoot, HumanThingsThenItemsTankPartsThenTankItems)
                                     : code >= 128 && code < 160 ? Get(List::TankItems)[code - 128]
                                                                 : empty)
             << code;
+        EXPECT_EQ(dravik::editors::rules::LootCode(7, code, -1), humanGap ? 255 : code) << code;
+        EXPECT_EQ(dravik::editors::rules::LootCode(8, code, -1), tankGap ? 255 : code) << code;
     }
 }

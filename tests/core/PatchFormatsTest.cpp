@@ -189,6 +189,16 @@ std::vector<Case> Cases()
     out.push_back({"from empty", Bytes{}, test::RandomImage(3, 100)});
     out.push_back({"a run from the first byte on", Bytes{}, Bytes(100, 0x42)}); // copies target byte 0
     out.push_back({"to empty", test::RandomImage(3, 100), Bytes{}});
+    // Past "EOF" as an offset: a changed byte there, a run that starts there, and a long literal
+    // whose 0xFFFF-byte chunks would put a record's start on it.
+    const Bytes large = test::RandomImage(8, 0x480000);
+    std::vector<Bytes> atEof(3, large);
+    atEof[0][rom::kIpsEofOffset] ^= 0xFF;
+    std::fill(atEof[1].begin() + rom::kIpsEofOffset, atEof[1].begin() + rom::kIpsEofOffset + 40, 0);
+    for (uint32_t k = rom::kIpsEofOffset - 0xFFFF; k < rom::kIpsEofOffset + 10; ++k)
+        atEof[2][k] ^= 0x33;
+    for (const Bytes& target : atEof)
+        out.push_back({"at \"EOF\"", large, target});
     return out;
 }
 } // namespace
@@ -202,8 +212,13 @@ TEST(PatchFormats, RoundTripsAgreeWithPlainAppliersBothWays)
         ASSERT_TRUE(test::Succeeded(rom::MakeIps(c.source, c.target, ips), error)) << error;
         ASSERT_TRUE(test::Succeeded(rom::ApplyIps(ips, c.source, out), error)) << error;
         EXPECT_TRUE(out == c.target);
-        ASSERT_TRUE(PlainIps(ips, c.source, plain));
+        std::vector<IpsRecord> records;
+        ASSERT_TRUE(PlainIps(ips, c.source, plain, &records));
         EXPECT_TRUE(plain == c.target);
+        for (const IpsRecord& r : records) { // no record starts at "EOF" or outgrows its size field
+            EXPECT_NE(r.offset, rom::kIpsEofOffset);
+            EXPECT_LE(r.size, 0xFFFFu);
+        }
 
         const Bytes bps = rom::MakeBps(c.source, c.target);
         ASSERT_TRUE(test::Succeeded(rom::ApplyBps(bps, c.source, out), error)) << error;
@@ -217,45 +232,6 @@ TEST(PatchFormats, RoundTripsAgreeWithPlainAppliersBothWays)
             EXPECT_LT(bps.size(), 200u); // the shifted tail is copied, not repeated
         }
     }
-}
-
-TEST(PatchFormats, IpsRecordsNeverStartAtEofAndStayWithinTheirSize)
-{
-    const Bytes base = test::RandomImage(8, 0x480000);
-    // A single changed byte at "EOF", a run that starts there, and a long literal whose
-    // 0xFFFF-byte chunks would put a boundary on it.
-    std::vector<Bytes> targets(3, base);
-    targets[0][rom::kIpsEofOffset] ^= 0xFF;
-    std::fill(targets[1].begin() + rom::kIpsEofOffset, targets[1].begin() + rom::kIpsEofOffset + 40, 0);
-    for (uint32_t k = rom::kIpsEofOffset - 0xFFFF; k < rom::kIpsEofOffset + 10; ++k)
-        targets[2][k] ^= 0x33;
-    for (const Bytes& target : targets) {
-        Bytes ips, plain;
-        std::string error;
-        ASSERT_TRUE(test::Succeeded(rom::MakeIps(base, target, ips), error));
-        std::vector<IpsRecord> records;
-        ASSERT_TRUE(PlainIps(ips, base, plain, &records));
-        EXPECT_TRUE(plain == target);
-        for (const IpsRecord& r : records) {
-            EXPECT_NE(r.offset, rom::kIpsEofOffset);
-            EXPECT_LE(r.size, 0xFFFFu);
-        }
-    }
-}
-
-TEST(PatchFormats, IpsRefusesWhatItCannotAddress)
-{
-    Bytes ips;
-    std::string error;
-    EXPECT_FALSE(test::Succeeded(rom::MakeIps(Bytes(10), Bytes(rom::kIpsLimit + 1), ips), error));
-    EXPECT_NE(error.find("16 MiB"), std::string::npos);
-    EXPECT_TRUE(test::Succeeded(rom::MakeIps(Bytes(10), Bytes(rom::kIpsLimit), ips), error));
-
-    // A record at the last addressable offset running past 16 MiB.
-    const Bytes grow = {'P', 'A', 'T', 'C', 'H', 0xFF, 0xFF, 0xFF, 0, 0, 0, 2, 7, 'E', 'O', 'F'};
-    Bytes out;
-    EXPECT_FALSE(test::Succeeded(rom::ApplyIps(grow, Bytes(16), out), error));
-    EXPECT_NE(error.find("16 MiB"), std::string::npos);
 }
 
 TEST(PatchFormats, EveryTruncationAndMalformedFieldIsRefused)
@@ -282,6 +258,13 @@ TEST(PatchFormats, EveryTruncationAndMalformedFieldIsRefused)
     const Bytes zeroRun = {'P', 'A', 'T', 'C', 'H', 0, 0, 1, 0, 0, 0, 0, 5, 'E', 'O', 'F'};
     EXPECT_FALSE(test::Succeeded(rom::ApplyIps(zeroRun, source, out), error));
     EXPECT_NE(error.find("0x1"), std::string::npos);
+    // What IPS cannot address: a record at its last offset running past 16 MiB, a larger target.
+    const Bytes grow = {'P', 'A', 'T', 'C', 'H', 0xFF, 0xFF, 0xFF, 0, 0, 0, 2, 7, 'E', 'O', 'F'};
+    EXPECT_FALSE(test::Succeeded(rom::ApplyIps(grow, Bytes(16), out), error));
+    EXPECT_NE(error.find("16 MiB"), std::string::npos);
+    EXPECT_FALSE(test::Succeeded(rom::MakeIps(Bytes(10), Bytes(rom::kIpsLimit + 1), ips), error));
+    EXPECT_NE(error.find("16 MiB"), std::string::npos);
+    EXPECT_TRUE(test::Succeeded(rom::MakeIps(Bytes(10), Bytes(rom::kIpsLimit), ips), error));
 
     // BPS: each prefix of the body, made whole again with correct CRCs, is still refused:
     // a cut number, a cut literal, or too few bytes written.
@@ -300,13 +283,6 @@ TEST(PatchFormats, EveryTruncationAndMalformedFieldIsRefused)
 }
 
 namespace {
-Bytes Number(uint64_t v)
-{
-    Bytes out;
-    PutVarint(out, v);
-    return out;
-}
-
 Bytes BpsWith(size_t sourceSize, size_t targetSize, const Bytes& actions, const Bytes& source,
               const Bytes& target)
 {
@@ -340,8 +316,7 @@ TEST(PatchFormats, BpsSaysWhichCheckFailed)
         {"source CRC", bps, otherSource, "CRC32 为"},
         {"patch CRC", corrupt, source, "补丁自身的 CRC32"},
         {"target CRC", BpsWith(500, 1, {0x81, 0x00}, source, one), source, "结果的 CRC32"},
-        {"source read past the source", BpsWith(500, 600, Number(599 << 2), source, one), source,
-         "超出原始映像"},
+        {"source read past the source", BpsWith(500, 600, {0x5C, 0x91}, source, one), source, "超出原始映像"},
         {"target copy of unwritten bytes", BpsWith(500, 4, {0x80 | 3, 0x80}, source, one), source,
          "尚未写出"},
         {"source copy before the start", BpsWith(500, 4, {0x80 | 2, 0x83}, source, one), source,

@@ -178,6 +178,8 @@ TEST(Tables, KnownBytesLoadAndSaveThroughFlagsMasksAndCodes)
         {0xC3444 + 6,            1, 0x05,   "monsters",         0,   17, "回旋扳手"},
         {0xC3444 + 7,            1, 0x82,   "monsters",         0,   18, "发音盒α"},
         {0xC3944 + 4 * 151 + 2,  2, 54321,  "monsters",         151, 10, "54321"},
+        {0xC3444 + 8 * 2 + 6,    2, 0xFFFF, "",                 0,   0,  ""},         // row 2 drops nothing
+        {0xC3444 + 8 * 3,        1, 0x41,   "",                 0,   0,  ""},         // row 3's gate is open
         // clang-format on
     };
     Fixture f;
@@ -205,6 +207,15 @@ TEST(Tables, KnownBytesLoadAndSaveThroughFlagsMasksAndCodes)
         {"monsters",         0,  8, "255",   s0 + 1,               2, 0xFFFF},        // the three packed words
         {"monsters",         0,  2, "4095",  s0 + 3,               2, 0xF456},
         {"monsters",         0,  4, "0",     s0 + 5,               2, 0x9000},
+        // Unedited rows get their flags and loot gates, whatever the image held.
+        {"",                 0,  0, "",      s0 + 16 + 5,          2, 0x8000},
+        {"",                 0,  0, "",      weapons + 5 * 2 + 2,  1, 0x20},
+        {"",                 0,  0, "",      handFoot + 4 * 2 + 2, 1, 0x50},
+        {"",                 0,  0, "",      0xC04B0 + 2,          1, 0x10},          // body armour
+        {"",                 0,  0, "",      0xC0578 + 5 + 2,      1, 0x50},          // armour pieces
+        {"",                 0,  0, "",      0xC3444,              1, 0x40},          // row 0 drops loot
+        {"",                 0,  0, "",      0xC3444 + 8 * 2,      1, 0},
+        {"",                 0,  0, "",      0xC3444 + 8 * 3,      1, 0x41},
         // clang-format on
     };
     for (const auto& [table, row, column, text, at, width, stored] : saves)
@@ -216,37 +227,6 @@ TEST(Tables, KnownBytesLoadAndSaveThroughFlagsMasksAndCodes)
         EXPECT_EQ(Get(saved, at, width), stored) << table << " row " << row << " column " << column;
     for (uint32_t at = tank; at < 0xC8427; ++at)
         ASSERT_EQ(saved[at], f.image[at]) << std::hex << at;
-}
-
-// An unedited save writes back every byte it read, except the row flags and loot gates it sets.
-TEST(Tables, UneditedSaveChangesOnlyFlagBytesAndLootGates)
-{
-    for (uint32_t seed = 1; seed <= 5; ++seed) {
-        Fixture f;
-        f.image = test::RandomImage(seed);
-        f.Load();
-        const Bytes saved = f.Save();
-
-        Bytes expected = f.image;
-        auto equip = [&](uint32_t base, uint32_t stride, int rows, RowFn flag) {
-            for (int r = 0; r < rows; ++r) {
-                uint8_t& b = expected[base + stride * r + 2];
-                b = static_cast<uint8_t>(flag(r) | (b & 0x0F));
-            }
-        };
-        equip(0xC0380, 5, 48, HumanWeaponEquipFlag);
-        equip(0xC0528, 4, 20, HandFootArmorEquipFlag);
-        equip(0xC04B0, 5, 24, BodyArmorEquipFlag);
-        equip(0xC0578, 5, 12, ArmorEquipFlag);
-        for (int r = 0; r < 152; ++r) {
-            const uint32_t hp = 0xC3BC4 + 16 * r + 5, loot = 0xC3444 + 8 * r;
-            Put(expected, hp, 2, (Get(expected, hp, 2) & 0xFFF) | MonsterHpFlag(r));
-            if (expected[loot] < 0x40 && (expected[loot + 6] != 0xFF || expected[loot + 7] != 0xFF))
-                expected[loot] = 0x40;
-        }
-        Put(expected, 0x30153, 2, Get(expected, 0x30151, 2));
-        ASSERT_EQ(test::Differing(expected, saved), std::vector<uint32_t>{}) << "seed " << seed;
-    }
 }
 
 // Each row's flag, one hex digit per row (two for the cannons' attack flags), from the first row
@@ -290,43 +270,7 @@ TEST(Tables, RowFlagsOfEveryRow)
         EXPECT_EQ(WeaponAttackOffset(row), row == 40 || row == 47 ? -256 : 0) << row;
 }
 
-// The name list each code array declares is the one its cells show: every code the list names
-// shows that entry of the list, whatever the label hooks do with the codes.
-TEST(Tables, CodeArraysShowTheNamesTheirListsDeclare)
-{
-    Model model;
-    int checked = 0;
-    for (Table& t : model.Tables()) {
-        const TableLayout& layout = t.Layout();
-        for (size_t a = 0; a < layout.codeArrays.size(); ++a) {
-            const CodeArraySpec& arrayDecl = layout.codeArrays[a];
-            const bool shared =
-                std::any_of(layout.codeArrays.begin(), layout.codeArrays.end(), [&](const auto& o) {
-                    return &o != &arrayDecl && o.column == arrayDecl.column;
-                }); // a loot cell shows the loot code, not its category
-            if (!arrayDecl.naming.named || arrayDecl.column < 0 || shared)
-                continue;
-            for (int row : {0, t.Rows() - 1}) {
-                const names::List list = arrayDecl.naming.ListFor(row);
-                for (int entry = 0; entry < names::Size(list); ++entry) {
-                    const int code = (entry + arrayDecl.naming.first) << arrayDecl.naming.shift;
-                    ASSERT_EQ(arrayDecl.naming.Named(row, code)->entry, entry);
-                    for (int k = 0; k < arrayDecl.perRow; ++k)
-                        t.SetCode(arrayDecl.name, row, k, code);
-                    for (int k = 0; k < arrayDecl.perRow; ++k)
-                        ASSERT_EQ(t.Cell(row, layout.Column(EntryKey(arrayDecl.name, k, arrayDecl.perRow))),
-                                  names::NameSet::BuiltIn().Names(list)[static_cast<size_t>(entry)])
-                            << t.Id() << " " << arrayDecl.name << " row " << row << " code " << code;
-                    ++checked;
-                }
-            }
-        }
-    }
-    EXPECT_GT(checked, 1000);
-}
-
-// What each code array's naming shows at the edges of its lists, masks and empty codes; plain codes
-// of a list are the test above.
+// What each code array's naming shows at the edges of its lists, masks and empty codes.
 TEST(Tables, CodeNamingTexts)
 {
     using names::kEmpty;
