@@ -33,17 +33,6 @@ QJsonObject Export(const std::string& rom)
     return test::JsonOf(r.out);
 }
 
-// Chinese characters or full-width punctuation: a text left untranslated.
-bool HasChinese(const std::string& text)
-{
-    for (const QChar c : QString::fromStdString(text)) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3000 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF))
-            return true;
-    }
-    return false;
-}
-
 const QString kEnglish = "en_US.UTF-8", kChinese = "C.UTF-8";
 } // namespace
 
@@ -96,24 +85,20 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         // clang-format off
         {{"export", "IMG", "--table", "decorations", "--format", "csv"}, 0, "装饰品,价格\r\n洋装衣橱,"},
         {{"export", "IMG", "--table", "decorations", "--format", "csv"}, 0, "\r\n写有“根性”的牌匾,"},
-        {{"import", "IMG", "--help"}, 0, "用法：dravik import"},
         {{"convert", "255", "10", "16"}, 0, "FF\n"},
         {{"convert", "--", "-1a", "16", "10"}, 0, "-26\n"},
         {{"convert", "-ff", "16", "10"}, 0, "-255\n"}, // a negative number is an argument
-        {{"convert", "--help"}, 0, "用法：dravik convert"},
         {{"convert", "19", "8", "10"}, 1, "输入的数据非法"},
         {{"refs", "REFS", "items", "8"}, 0, "表「人物」 第 2 行「机械师」 道具1\n"},
         {{"refs", "REFS", "main_cannons", "6", "--format", "json"}, 0, "\"row\": 3, \"name\": \"No3.救护车\", \"column\": 8, \"where\": \"装备3\""},
         {{"refs", "REFS", "main_cannons", "7"}, 0, "没有被用到"},
         {{"refs", "/nonexistent.smc", "items", "1"}, 1, "文件不存在"},
-        {{"export", "/nonexistent.smc"}, 1, "文件不存在"},
         {{"export", "table"}, 1, "table"}, // a file named like an option is a file
         {{"export", "IMG", "--out-dir", "/nonexistent/out"}, 1, "输出文件夹 /nonexistent/out 不存在"},
         {{"export", "IMG", "REFS"}, 2, "用法：dravik export"}, // several need a folder
         {{"names", "check", "BAD"}, 1, "items.txt:3: "},
         {{"--names", "BAD", "export", "IMG"}, 1, "超过了 15 字节的宽度"},
         {{}, 2, "用法："},
-        {{"frobnicate"}, 2, "frobnicate"},
         {{"help", "nope"}, 2, "没有“nope”这个命令"},
         {{"export"}, 2, "用法：dravik export"},
         {{"export", "IMG", "--format", "csv"}, 2, "--table"},
@@ -139,8 +124,6 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"refs", "REFS", "items", "129"}, 2, "表“items”只有 128 行"},
         {{"names", "list", "BAD"}, 2, "用法：dravik names"},
         {{"names", "check"}, 2, "用法：dravik names"},
-        {{"convert"}, 2, "用法：dravik convert"},
-        {{"convert", "1", "10", "16", "2"}, 2, "用法：dravik convert"},
         {{"convert", "1", "ten", "16"}, 2, "用法：dravik convert"},
         {{"convert", "1", "10", "17"}, 2, "用法：dravik convert"},
         {{"convert", "1", "1", "16"}, 2, "用法：dravik convert"},
@@ -427,6 +410,8 @@ TEST(NamesCli, ExportedTemplateChecksCleanAndEditsShowInExports)
 // the same bytes as in Chinese.
 TEST(CliLanguage, EnglishLocaleGetsEnglishUsageAndMessages)
 {
+    // Chinese characters or full-width punctuation: a text left untranslated.
+    const QRegularExpression chinese("[\\x{3000}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]");
     QStringList helps = {"--help"};
     for (const auto& command : cli::AllCommands())
         helps << "help " + command->Name();
@@ -434,7 +419,7 @@ TEST(CliLanguage, EnglishLocaleGetsEnglishUsageAndMessages)
         const CliRun r = test::RunProgram(DRAVIK_CLI, help.split(' '), kEnglish);
         EXPECT_EQ(r.status, 0) << help.toStdString();
         EXPECT_EQ(r.out.rfind("Usage: dravik ", 0), 0u) << r.out;
-        EXPECT_FALSE(HasChinese(r.out)) << r.out;
+        EXPECT_FALSE(QString::fromStdString(r.out).contains(chinese)) << r.out;
     }
     // One of a thing is said in the singular: "1 byte", "1 row", not "1 bytes". IMG is an image,
     // ONE the image with one byte changed outside every field, SET a set of its second main cannon.

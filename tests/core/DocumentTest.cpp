@@ -21,17 +21,6 @@ using namespace dravik;
 using namespace dravik::rom;
 
 namespace {
-// The bytes a set of patches would change, without copying the image.
-std::vector<uint32_t> Changes(const Bytes& image, const std::vector<Patch>& patches)
-{
-    std::vector<uint32_t> out;
-    for (const Patch& p : patches)
-        for (int i = 0; i < p.width; ++i)
-            if (image[p.offset + i] != static_cast<uint8_t>(p.value >> (8 * i)))
-                out.push_back(p.offset + i);
-    return out;
-}
-
 // A tank whose first part has a name, so that its rental twin (code | 0x80) shows the same name.
 int NamedPartRow(const Table& tanks)
 {
@@ -127,9 +116,11 @@ TEST(Document, EveryValueCellEditWritesOnlyItsOwnField)
 {
     std::set<uint32_t> fieldBytes = test::FieldBytes();
     fieldBytes.merge(test::SpareBytes()); // where a field added later lies
-    Bytes image = MakeSampleImage(6);
+    const Bytes image = MakeSampleImage(6);
     Model model = test::Loaded(image);
-    ASSERT_TRUE(Changes(image, PlanSave(model).patches).empty()) << "a sample image saves unchanged";
+    Bytes after = image;
+    ApplyPatches(PlanSave(model).patches, after);
+    ASSERT_TRUE(after == image) << "a sample image saves unchanged";
 
     std::mt19937 rng(6);
     int edits = 0;
@@ -150,12 +141,12 @@ TEST(Document, EveryValueCellEditWritesOnlyItsOwnField)
             }
             const SavePlan plan = PlanSave(model);
             ASSERT_TRUE(plan.Ok()) << Describe(plan.errors[0]);
-            const std::vector<uint32_t> changed = Changes(image, plan.patches);
+            after = image;
+            ApplyPatches(plan.patches, after);
+            const std::vector<uint32_t> changed = test::Differing(image, after);
             ASSERT_FALSE(changed.empty());
             for (uint32_t at : changed)
                 ASSERT_TRUE(fieldBytes.count(at)) << "wrote outside a field at " << std::hex << at;
-            Bytes after = image;
-            ApplyPatches(plan.patches, after);
             Model reloaded = test::Loaded(after);
             for (const Table& r : reloaded.Tables())
                 for (int row = 0; row < r.Rows(); ++row)

