@@ -180,6 +180,12 @@ TEST(Tables, KnownBytesLoadAndSaveThroughFlagsMasksAndCodes)
         {0xC3944 + 4 * 151 + 2,  2, 54321,  "monsters",         151, 10, "54321"},
         {0xC3444 + 8 * 2 + 6,    2, 0xFFFF, "",                 0,   0,  ""},         // row 2 drops nothing
         {0xC3444 + 8 * 3,        1, 0x41,   "",                 0,   0,  ""},         // row 3's gate is open
+        {0xC3444 + 8 * 4 + 6,    1, 0xFF,   "",                 0,   0,  ""},         // row 4 drops late only
+        {s0 + 16 + 5,            2, 0x7123, "",                 0,   0,  ""},         // flags a save puts right
+        {weapons + 5 * 2 + 2,    1, 0xF7,   "",                 0,   0,  ""},
+        {handFoot + 4 * 2 + 2,   1, 0x03,   "",                 0,   0,  ""},
+        {0xC04B0 + 2,            1, 0x05,   "",                 0,   0,  ""},
+        {0xC0578 + 5 + 2,        1, 0x06,   "",                 0,   0,  ""},
         // clang-format on
     };
     Fixture f;
@@ -208,14 +214,15 @@ TEST(Tables, KnownBytesLoadAndSaveThroughFlagsMasksAndCodes)
         {"monsters",         0,  2, "4095",  s0 + 3,               2, 0xF456},
         {"monsters",         0,  4, "0",     s0 + 5,               2, 0x9000},
         // Unedited rows get their flags and loot gates, whatever the image held.
-        {"",                 0,  0, "",      s0 + 16 + 5,          2, 0x8000},
-        {"",                 0,  0, "",      weapons + 5 * 2 + 2,  1, 0x20},
-        {"",                 0,  0, "",      handFoot + 4 * 2 + 2, 1, 0x50},
-        {"",                 0,  0, "",      0xC04B0 + 2,          1, 0x10},          // body armour
-        {"",                 0,  0, "",      0xC0578 + 5 + 2,      1, 0x50},          // armour pieces
+        {"",                 0,  0, "",      s0 + 16 + 5,          2, 0x8123},
+        {"",                 0,  0, "",      weapons + 5 * 2 + 2,  1, 0x27},
+        {"",                 0,  0, "",      handFoot + 4 * 2 + 2, 1, 0x53},
+        {"",                 0,  0, "",      0xC04B0 + 2,          1, 0x15},          // body armour
+        {"",                 0,  0, "",      0xC0578 + 5 + 2,      1, 0x56},          // armour pieces
         {"",                 0,  0, "",      0xC3444,              1, 0x40},          // row 0 drops loot
         {"",                 0,  0, "",      0xC3444 + 8 * 2,      1, 0},
         {"",                 0,  0, "",      0xC3444 + 8 * 3,      1, 0x41},
+        {"",                 0,  0, "",      0xC3444 + 8 * 4,      1, 0x40},
         // clang-format on
     };
     for (const auto& [table, row, column, text, at, width, stored] : saves)
