@@ -57,8 +57,6 @@ const Expected kDialogs[] = {
     {"tanks",            9,  "战车属性编辑",     "当前正在编辑的战车",     kTank},
     {"human_weapons",    9,  "人类武器编辑",     "当前正在编辑的武器",     "价格=price 攻击=attack 攻击范围=range 装备的人=users"},
     {"head_armour",      0,  "人类防具编辑",     "当前正在编辑的防具",     kArmour},
-    {"body_armour",      5,  "人类防具编辑",     "当前正在编辑的防具",     kArmour},
-    {"hand_foot_armour", 7,  "人类防具编辑",     "当前正在编辑的防具",     kArmour},
     {"armour_pieces",    11, "人类防具编辑",     "当前正在编辑的防具",     kArmour},
     {"characters",       1,  "人物属性编辑",     "当前正在编辑的人物",     kCharacter},
     {"monsters",         46, "怪物属性编辑",     "当前正在编辑的怪物",     kMonster, kMonsterFrames},

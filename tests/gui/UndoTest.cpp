@@ -24,7 +24,7 @@ protected:
     {
         LoadedWindowTest::SetUp();
         // Every list model is checked against Qt's rules through every edit, undo and save.
-        for (const ListOfTable& l : kLists)
+        for (const app::PageControl& l : Lists())
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 Model(l.id), QAbstractItemModelTester::FailureReportingMode::Warning));
         previousHandler =

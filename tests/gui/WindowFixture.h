@@ -30,21 +30,25 @@
 
 namespace dravik::test {
 
-// The twenty lists, the table each shows and the page it is on.
-struct ListOfTable {
-    int id;
-    const char* table;
-    int page;
-};
-inline const ListOfTable kLists[] = {
-    {1004, "main_cannons", 1},     {1005, "sub_cannons", 1}, {1007, "special_cannons", 1},
-    {1008, "control_systems", 2},  {1009, "engines", 2},     {1011, "special_shells", 2},
-    {1016, "tank_items", 3},       {1020, "tanks", 3},       {1021, "human_weapons", 4},
-    {1023, "hand_foot_armour", 4}, {1024, "head_armour", 4}, {1025, "body_armour", 5},
-    {1026, "armour_pieces", 5},    {1028, "items", 5},       {1032, "bounties", 5},
-    {1038, "characters", 6},       {1040, "snacks", 6},      {1044, "decorations", 6},
-    {1048, "drinks", 6},           {1058, "monsters", 7},
-};
+// The lists, each with the table it shows and its page, as the page layout declares them.
+inline const std::vector<app::PageControl>& Lists()
+{
+    static const std::vector<app::PageControl> lists = [] {
+        std::vector<app::PageControl> found;
+        for (const app::PageControl& c : app::PageControls())
+            if (c.kind == app::PageControlKind::List)
+                found.push_back(c);
+        return found;
+    }();
+    return lists;
+}
+inline int PageOf(int id)
+{
+    for (const app::PageControl& c : app::PageControls())
+        if (c.id == id)
+            return c.page;
+    return 0;
+}
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -93,13 +97,11 @@ protected:
     template <typename T> T* OnPage(const QString& prefix, int id) const
     {
         const QString name = prefix + QString::number(id);
-        if (!window->findChild<T*>(name))
-            for (const app::PageControl& c : app::PageControls())
-                if (c.id == id) {
-                    const int shown = Page();
-                    window->ShowPage(c.page);
-                    window->ShowPage(shown);
-                }
+        if (!window->findChild<T*>(name)) {
+            const int shown = Page();
+            window->ShowPage(PageOf(id));
+            window->ShowPage(shown);
+        }
         return Child<T>(name);
     }
     QTableView* List(int id) const { return OnPage<QTableView>(U("list"), id); }
@@ -130,7 +132,7 @@ protected:
             return;
         rom::Model expected;
         rom::LoadTables(Sample(seed), expected);
-        for (const ListOfTable& l : kLists) {
+        for (const app::PageControl& l : Lists()) {
             const rom::Table& table = expected.Get(l.table);
             for (int c = 1; c < table.Columns(); ++c)
                 for (int r = 0; r < table.Rows(); ++r)
@@ -181,6 +183,14 @@ protected:
         }
         return shown;
     }
+    // Exactly one message box since the record was cleared, with this icon and saying part.
+    void ExpectMessage(QMessageBox::Icon icon, const QString& part) const
+    {
+        const std::vector<ShownMessage> shown = Messages();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].icon, icon);
+        EXPECT_TRUE(shown[0].text.contains(part)) << shown[0].text;
+    }
     // The texts of the questions asked (message boxes with buttons to choose from).
     std::vector<QString> Questions() const
     {
@@ -199,6 +209,7 @@ protected:
         return classes;
     }
 
+    std::string DataPath(const char* name) const { return dataFolder.filePath(U(name)).toStdString(); }
     std::string Folder() const { return (dataFolder.path() + U("/recovery")).toStdString(); }
     // The recovery record the windows keep for the image at path; Record() for the first sample's.
     std::string RecordOf(const std::string& path) const { return rom::RecordPath(Folder(), path); }

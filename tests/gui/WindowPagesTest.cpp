@@ -1,7 +1,8 @@
 // The window's pages: the start state, which controls each page shows, the seven price boxes, the
 // red wolf and hotel boxes, and the double-click that opens a row editor.
+#include <QRegularExpression>
+
 #include <algorithm>
-#include <map>
 #include <set>
 
 #include "app/PageLayout.h"
@@ -14,37 +15,16 @@
 namespace dravik::test {
 namespace {
 
-const std::map<int, std::set<int>> kPages = {
-    // the controls of each page, by id
-    {1, {1004, 1005, 1007}},
-    {2, {1008, 1009, 1010, 1011, 1012, 1013}},
-    {3, {1016, 1017, 1018, 1019, 1020}},
-    {4, {1021, 1023, 1024}},
-    {5, {1025, 1026, 1027, 1028, 1029, 1030, 1031, 1032, 1033, 1034}},
-    {7, {1058}},
-    {6, {1038, 1039, 1040, 1041, 1042, 1043, 1044, 1045, 1046, 1047,
-         1048, 1049, 1050, 1051, 1052, 1053, 1054, 1055, 1056, 1057}},
-};
-
-// The seven price lists: a click fills the box, the button writes the box back.
-struct PriceEditor {
-    int page, list, edit, button;
-};
-const PriceEditor kPriceEditors[] = {
-    {2, 1011, 1013, 1012}, {3, 1016, 1018, 1019}, {5, 1028, 1029, 1030}, {5, 1032, 1033, 1034},
-    {6, 1040, 1041, 1042}, {6, 1044, 1045, 1046}, {6, 1048, 1049, 1050},
-};
-
-// The page controls shown, found by the number in their object names.
-std::set<int> VisibleControls(QWidget* window)
+// The ids of the page controls shown, or with a page given, of those the layout puts on it.
+std::set<int> Controls(QWidget* window, int page = 0)
 {
     std::set<int> out;
-    for (const auto& [page, ids] : kPages)
-        for (int id : ids)
-            for (const char* prefix : {"list", "edit", "button", "group", "static"})
-                if (auto* w = window->findChild<QWidget*>(U(prefix) + QString::number(id)))
-                    if (w->isVisible())
-                        out.insert(id);
+    for (const app::PageControl& c : app::PageControls()) {
+        const QWidget* w =
+            window->findChildren<QWidget*>(QRegularExpression(U("^[a-z]+%1$").arg(c.id))).value(0);
+        if (page ? c.page == page : w && w->isVisible())
+            out.insert(c.id);
+    }
     return out;
 }
 
@@ -92,17 +72,17 @@ TEST_F(WindowTest, EachPageShowsExactlyItsControlsFromButtonOrMenu)
     // Drawn at the page area's size, so that the start scales no picture (res/draw-images.sh).
     EXPECT_EQ(Child<QLabel>(U("picture1000"))->pixmap().size(),
               QImage(app::Picture("background.ppm")).size());
-    EXPECT_TRUE(VisibleControls(window.get()).empty());
-    for (const ListOfTable& l : kLists) {
+    EXPECT_TRUE(Controls(window.get()).empty());
+    for (const app::PageControl& l : Lists()) {
         const rom::Table& table = Tables().Get(l.table);
         EXPECT_EQ(List(l.id)->model()->rowCount(), table.Rows()) << l.table;
         EXPECT_EQ(Cell(l.id, 1, 0).toStdString(), table.RowLabel(1)) << l.table;
         EXPECT_EQ(Cell(l.id, 1, 1), QString()) << l.table;
     }
-    for (const auto& [page, ids] : kPages) {
+    for (int page = 1; page <= 7; ++page) {
         for (int twice = 0; twice < 2; ++twice) // a second click changes nothing
             Child<QPushButton>(U("pageButton%1").arg(page))->click();
-        EXPECT_EQ(VisibleControls(window.get()), ids) << page;
+        EXPECT_EQ(Controls(window.get()), Controls(window.get(), page)) << page;
         EXPECT_FALSE(Child(U("picture1000"))->isVisible());
         for (int b = 1; b <= 7; ++b) // the button of the page shown looks pressed, the others not
             EXPECT_EQ(Child<QPushButton>(U("pageButton%1").arg(b))->isChecked(), b == page) << b;
@@ -110,9 +90,9 @@ TEST_F(WindowTest, EachPageShowsExactlyItsControlsFromButtonOrMenu)
     window->ShowPage(0);
     for (int b = 1; b <= 7; ++b)
         EXPECT_FALSE(Child<QPushButton>(U("pageButton%1").arg(b))->isChecked()) << b;
-    for (const auto& [page, ids] : kPages) {
+    for (int page = 1; page <= 7; ++page) {
         Action(U("actionPage%1").arg(page))->trigger();
-        EXPECT_EQ(VisibleControls(window.get()), ids) << page;
+        EXPECT_EQ(Controls(window.get()), Controls(window.get(), page)) << page;
     }
 }
 
@@ -120,9 +100,9 @@ TEST_F(WindowTest, EachPageShowsExactlyItsControlsFromButtonOrMenu)
 // without a file nothing is written, nor by the red wolf and hotel boxes.
 TEST_F(LoadedWindowTest, PriceBoxesFollowTheCurrentRowAndWriteIntoItOnlyWhileLoaded)
 {
-    for (const PriceEditor& e : kPriceEditors) {
+    for (const app::PriceEditorDecl& e : app::PriceEditors()) {
         SCOPED_TRACE(e.list);
-        window->ShowPage(e.page);
+        window->ShowPage(PageOf(e.list));
         const QString row0 = Cell(e.list, 0, 1);
         QString price = U("7");
         for (const char* other : {"8", "9"}) // a value no row near the top has
@@ -159,9 +139,9 @@ TEST_F(LoadedWindowTest, PriceBoxesFollowTheCurrentRowAndWriteIntoItOnlyWhileLoa
     user.AnswerButton(U("不保存"));
     Action("actionClose")->trigger();
     const std::vector<std::string> before = State(Tables());
-    for (const PriceEditor& e : kPriceEditors) {
+    for (const app::PriceEditorDecl& e : app::PriceEditors()) {
         EXPECT_EQ(Box(e.edit)->Text(), QString()) << e.list;
-        window->ShowPage(e.page);
+        window->ShowPage(PageOf(e.list));
         ClickRow(e.list, 0);
         Box(e.edit)->SetText(U("1"));
         Button(e.button)->click();
@@ -181,7 +161,7 @@ TEST_F(WindowTest, DoubleClickF2AndEnterEditTheRowOfEachEditorListAndRepaintsItO
         dialog.findChild<QPushButton*>(U("button1"))->click();
     });
     Load();
-    for (const ListOfTable& l : kLists) {
+    for (const app::PageControl& l : Lists()) {
         SCOPED_TRACE(l.table);
         window->ShowPage(l.page);
         int repainted = -1;

@@ -126,13 +126,14 @@ TEST_F(WindowTest, MenusPageButtonsFramesAndListColumnsReadAsDesigned)
     const widgets::DialogUnits du(Child(U("client"))->font());
     const int scale1000 = du.X(4000) / 6;
     const QStringList expected = U(kColumns).split(u'\n');
-    ASSERT_EQ(expected.size(), static_cast<int>(std::size(kLists)));
-    for (const ListOfTable& l : kLists) {
-        QStringList want = expected[static_cast<int>(&l - kLists)].split(u' ');
+    ASSERT_EQ(expected.size(), static_cast<int>(Lists().size()));
+    for (const QString& pinned : expected) {
+        QStringList want = pinned.split(u' ');
+        const int id = want.first().toInt();
         QStringList line{want.takeFirst()};
-        const QHeaderView* header = List(l.id)->horizontalHeader();
+        const QHeaderView* header = List(id)->horizontalHeader();
         for (int c = 0; c < header->count(); ++c) {
-            const QString title = List(l.id)->model()->headerData(c, Qt::Horizontal).toString() + u'=';
+            const QString title = List(id)->model()->headerData(c, Qt::Horizontal).toString() + u'=';
             const QString next = want.value(0);
             int units = (header->sectionSize(c) * 1000 + scale1000 / 2) / scale1000;
             if (c == 0)
@@ -143,7 +144,7 @@ TEST_F(WindowTest, MenusPageButtonsFramesAndListColumnsReadAsDesigned)
                 want.removeFirst();
         }
         // Every pinned column in its order; a column added to a table may come in anywhere.
-        EXPECT_TRUE(want.isEmpty()) << "list " << l.id << " lacks " << want.join(u' ') << " in "
+        EXPECT_TRUE(want.isEmpty()) << "list " << id << " lacks " << want.join(u' ') << " in "
                                     << line.join(u' ');
     }
 }
