@@ -48,18 +48,6 @@ inline void Key(QWidget* w, int key, const QString& text = {})
     }
 }
 
-// Everything an edit can change in a row: its cells, then its codes.
-inline std::vector<std::string> RowState(const rom::Table& table, int row)
-{
-    std::vector<std::string> state;
-    for (int column = 0; column < table.Columns(); ++column)
-        state.push_back(table.Cell(row, column));
-    for (const rom::CodeArray& codes : table.CodeArrays())
-        for (int k = 0; k < codes.perRow; ++k)
-            state.push_back(codes.name + "=" + std::to_string(codes.At(row, k)));
-    return state;
-}
-
 inline std::vector<int> Codes(const rom::Table& table, const char* array, int row)
 {
     std::vector<int> codes;

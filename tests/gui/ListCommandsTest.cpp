@@ -99,10 +99,8 @@ TEST_F(ListCommandsTest, BulkEditPreviewsBlocksWhatDoesNotFitAndAppliesAsOneStep
         auto* ok = dialog.findChild<QPushButton*>(U("ok"));
         EXPECT_EQ(dialog.findChild<QComboBox*>(U("column"))->currentText(), U("HP"));
         EXPECT_EQ(dialog.focusWidget(), formula);
-        formula->setText(U("5000"));
-        EXPECT_EQ(dialog.findChild<QTableWidget*>(U("preview"))->rowCount(), 3);
-        EXPECT_FALSE(ok->isEnabled());
         formula->setText(U("max(x, (r-4)*5000)")); // only the last row does not fit
+        EXPECT_EQ(dialog.findChild<QTableWidget*>(U("preview"))->rowCount(), 3);
         EXPECT_EQ(dialog.findChild<QLabel*>(U("status"))->text(),
                   U("1 行放不下（红色），改好公式才能确定。"));
         EXPECT_FALSE(ok->isEnabled());

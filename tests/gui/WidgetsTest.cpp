@@ -300,7 +300,9 @@ TEST_F(LoadedWindowTest, LargerTheListsGrowSmallerThePageScrolls)
     EXPECT_TRUE(Child<QScrollArea>(U("scroll"))->verticalScrollBar()->isVisible());
 }
 
-TEST(Placement, AToolWindowGoesBesideTheMainWindowOnTheScreen)
+// A tool window goes beside the main window on the screen; a window too tall for its screen starts
+// wider by its scroll bar.
+TEST(Placement, ToolWindowsBesideTheMainWindowAndStartSizesFitTheScreen)
 {
     const QRect screen(0, 0, 1920, 1040);
     const QSize tool(560, 360);
@@ -315,19 +317,15 @@ TEST(Placement, AToolWindowGoesBesideTheMainWindowOnTheScreen)
     };
     for (const auto& c : cases)
         EXPECT_EQ(widgets::BesideWindow(c.main, tool, screen), c.corner) << c.main.x();
-}
-
-TEST(Placement, AWindowTooTallForItsScreenStartsWiderByItsScrollBar)
-{
     const struct {
         QSize room, start;
-    } cases[] = {
+    } sizes[] = {
         {{1920, 1040}, {774, 580}}, // fits: as designed
         {{1920, 500}, {790, 500}},  // too tall: room for the vertical scroll bar
         {{780, 500}, {780, 500}},   // and no wider than the screen
         {{600, 1040}, {600, 580}},  // too wide only
     };
-    for (const auto& c : cases)
+    for (const auto& c : sizes)
         EXPECT_EQ(widgets::StartSize({774, 580}, c.room, 16), c.start) << c.room.height();
 }
 

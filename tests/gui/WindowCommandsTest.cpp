@@ -68,6 +68,18 @@ TEST_F(WindowCommandsTest, OpenFillsEverythingAFailedOrCancelledCommandChangesNo
     ExpectState(second.Path(), 2);
     Action("actionClose")->trigger();
     ExpectState({}, 2);
+
+    // A file that is not an image of the game opens all the same, with one notice that waits on nothing.
+    rom::Bytes bytes = Sample(1);
+    for (uint32_t at : {0x7FDCu, 0xFFDCu, 0x81DCu, 0x101DCu})
+        bytes[at] ^= 0x5A; // no checksum and complement sum to 0xFFFF any more
+    ASSERT_TRUE(WriteFile(image.Path(), bytes));
+    user.Clear();
+    Load();
+    ASSERT_TRUE(window->GetSession().IsLoaded());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(user.Asked(Prompt::Notice).size(), 1u);
+    EXPECT_TRUE(Status().contains(U("可能不是本游戏的映像")));
 }
 
 TEST_F(WindowCommandsTest, ShortcutsReachTheirCommandsButEscAndEnterEndNothing)
@@ -344,7 +356,6 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
     EXPECT_TRUE(window->windowTitle().contains(U("只读")));
     EXPECT_FALSE(Action("actionSave")->isEnabled());
     EXPECT_FALSE(Button(1003)->isEnabled());
-    EXPECT_EQ(Cell(1058, 3, 2).toStdString(), Tables().Get("monsters").Cell(3, 2));
 
     // Row editors open read-only; price buttons and bound boxes do nothing.
     user.AnswerModal([](QDialog& dialog) { // a monster editor: its boxes and lists as they are
@@ -374,7 +385,6 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
     EXPECT_TRUE(Button(1003)->isEnabled());
     EXPECT_TRUE(Button(1030)->isEnabled());
     EXPECT_FALSE(Box(1052)->isReadOnly());
-    EXPECT_EQ(Cell(1058, 3, 4).toStdString(), Tables().Get("monsters").Cell(3, 4));
 }
 
 // The two save options of 文件: 保存时备份 (on by default) keeps NAME.smc.bak, 保存时修正校验和 (off by
@@ -403,20 +413,6 @@ TEST_F(WindowFilesTest, SaveOptionsDoWhatTheySayAndAreRemembered)
             EXPECT_EQ(second.findChild<QAction*>(QString::fromLatin1(action))->isChecked(), on);
         }
     }
-}
-
-// A file that is not an image of the game opens all the same, with one notice that waits on nothing.
-TEST_F(WindowFilesTest, AnImplausibleImageOpensWithANoticeThatDoesNotWait)
-{
-    rom::Bytes bytes = Sample(1);
-    for (uint32_t at : {0x7FDCu, 0xFFDCu, 0x81DCu, 0x101DCu})
-        bytes[at] ^= 0x5A; // no checksum and complement sum to 0xFFFF any more
-    ASSERT_TRUE(WriteFile(image.Path(), bytes));
-    Load();
-    ASSERT_TRUE(window->GetSession().IsLoaded());
-    EXPECT_TRUE(user.Asked(Prompt::Message).empty());
-    EXPECT_EQ(user.Asked(Prompt::Notice).size(), 1u);
-    EXPECT_TRUE(Status().contains(U("可能不是本游戏的映像")));
 }
 
 class WindowRecentTest : public WindowTest {

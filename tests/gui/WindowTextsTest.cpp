@@ -158,7 +158,6 @@ TEST(EditorCommandLine, IsAnsweredWithoutADisplayInTheChosenLanguage)
         const char* printed; // on standard output when it succeeds, else on standard error
     } cases[] = {
         {{"--help"}, "en_US.UTF-8", 0, "Interface language"},
-        {{"--lang", "en", "--help"}, "zh_CN.UTF-8", 0, "Quit as soon"},
         {{"--lang=zh", "-h"}, "en_US.UTF-8", 0, "界面语言"},
         {{"--version"}, "en_US.UTF-8", 0, "Dravik Editor 1."},
         {{"--unknown-option"}, "C.UTF-8", 2, "unknown-option"},
