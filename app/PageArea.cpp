@@ -1,10 +1,9 @@
 #include "app/PageArea.h"
 
+#include <QFrame>
 #include <QGroupBox>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableView>
@@ -14,7 +13,7 @@
 #include "app/ListRows.h"
 #include "app/ListStyle.h"
 #include "app/PageLayout.h"
-#include "app/Resources.h"
+#include "app/PagePicture.h"
 #include "app/Session.h"
 #include "app/TableModel.h"
 #include "editors/RowEditing.h"
@@ -65,11 +64,8 @@ void PageArea::Build(QWidget* client)
     pages_->setObjectName(QStringLiteral("pages"));
     pages_->setGeometry(area);
 
-    picture_ = new QLabel;
+    picture_ = new PagePicture(area.size()); // a larger page area shows it larger
     picture_->setObjectName(QStringLiteral("picture1000"));
-    picture_->setScaledContents(true); // a larger page area shows it larger
-    startPicture_ = QPixmap::fromImage(PictureSized("background", area.size()));
-    picture_->setPixmap(startPicture_);
     pages_->addWidget(picture_);
     for (int n = 1; n <= kPageCount; ++n) {
         auto* page = new QWidget;
@@ -170,12 +166,7 @@ void PageArea::PlacePage(int page)
         placed[i].first->setGeometry(rects[i].x, rects[i].y, rects[i].width, rects[i].height);
 }
 
-void PageArea::SetLoaded(bool loaded)
-{
-    if (loaded && loadedPicture_.isNull())
-        loadedPicture_ = QPixmap::fromImage(PictureSized("background-loaded", designedArea_));
-    picture_->setPixmap(loaded ? loadedPicture_ : startPicture_);
-}
+void PageArea::SetLoaded(bool loaded) { picture_->SetLoaded(loaded); }
 
 void PageArea::Fit(const QRect& area)
 {

@@ -6,7 +6,6 @@
 // cells a change touched and the bound boxes follow their cells; what is edited here (a row editor's "确定",
 // a price "确定", typing in a bound box) goes to the session as one undo step.
 #include <QObject>
-#include <QPixmap>
 #include <QSize>
 
 #include <map>
@@ -19,7 +18,6 @@
 #include "widgets/DialogUnits.h"
 
 class QAction;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRect;
@@ -33,6 +31,7 @@ class LineBox;
 namespace dravik::app {
 
 class ListRows;
+class PagePicture;
 class Session;
 class TableModel;
 
@@ -109,9 +108,8 @@ private:
     QWidget* window_;
     QWidget* frame_ = nullptr;
     QStackedWidget* pages_ = nullptr;
-    QLabel* picture_ = nullptr;
-    QPixmap startPicture_, loadedPicture_; // the second made when first needed
-    const widgets::DialogUnits du_;        // of the window's font
+    PagePicture* picture_ = nullptr;
+    const widgets::DialogUnits du_; // of the window's font
     QSize designedArea_;
     double growX_ = 1, growY_ = 1; // of the page area over its designed size
     // Each page's controls with their designed places, in pixels of the page.

@@ -33,58 +33,54 @@ QString Picture(const char* name)
 
 namespace {
 
-// A binary PPM ("P6 WIDTH HEIGHT 255", then three bytes a pixel) as plain pixels, and where a strip
-// goes: a comment "# at X Y" in its header.
-struct Ppm {
-    QImage pixels; // null for anything that is not such a PPM
-    QPoint at;
-};
-
-// The resource is stored uncompressed: the pixels are read where the program was loaded, and
-// converting them to the screen's format is all the work.
-Ppm PpmPixels(const QByteArray& bytes)
+// A binary PPM ("P6 WIDTH HEIGHT 255", then three bytes a pixel) as a view over its bytes, and
+// where a strip goes: a comment "# at X Y" in its header. Null for anything that is not such a PPM.
+QImage PpmView(const QByteArray& bytes, QPoint* at)
 {
-    Ppm ppm;
     int field[3] = {};
-    qsizetype at = 2;
+    qsizetype next = 2;
     if (!bytes.startsWith("P6"))
         return {};
     for (int& value : field) {
-        const qsizetype start = at;
-        while (at < bytes.size() && (QChar::isSpace(uchar(bytes[at])) || bytes[at] == '#')) {
-            if (bytes[at] != '#') {
-                ++at;
+        const qsizetype start = next;
+        while (next < bytes.size() && (QChar::isSpace(uchar(bytes[next])) || bytes[next] == '#')) {
+            if (bytes[next] != '#') {
+                ++next;
                 continue;
             }
-            const qsizetype end = bytes.indexOf('\n', at);
+            const qsizetype end = bytes.indexOf('\n', next);
             if (end < 0)
                 return {};
-            const QList<QByteArray> words = bytes.mid(at + 1, end - at - 1).simplified().split(' ');
+            const QList<QByteArray> words = bytes.mid(next + 1, end - next - 1).simplified().split(' ');
             if (words.size() == 3 && words[0] == "at")
-                ppm.at = QPoint(words[1].toInt(), words[2].toInt());
-            at = end;
+                *at = QPoint(words[1].toInt(), words[2].toInt());
+            next = end;
         }
-        if (at == start)
+        if (next == start)
             return {};
-        const qsizetype digits = at;
-        while (at < bytes.size() && bytes[at] >= '0' && bytes[at] <= '9' && value <= 65535)
-            value = value * 10 + (bytes[at++] - '0');
-        if (at == digits || value < 1 || value > 65535)
+        const qsizetype digits = next;
+        while (next < bytes.size() && bytes[next] >= '0' && bytes[next] <= '9' && value <= 65535)
+            value = value * 10 + (bytes[next++] - '0');
+        if (next == digits || value < 1 || value > 65535)
             return {};
     }
     const qsizetype stride = qsizetype(field[0]) * 3;
-    if (field[2] != 255 || at >= bytes.size() || !QChar::isSpace(uchar(bytes[at])) ||
-        bytes.size() - at - 1 < stride * field[1])
+    if (field[2] != 255 || next >= bytes.size() || !QChar::isSpace(uchar(bytes[next])) ||
+        bytes.size() - next - 1 < stride * field[1])
         return {};
-    const QImage view(reinterpret_cast<const uchar*>(bytes.constData() + at + 1), field[0], field[1], stride,
-                      QImage::Format_RGB888);
-    ppm.pixels = view.convertToFormat(QImage::Format_RGB32); // a copy that outlives the bytes
-    return ppm;
+    return QImage(reinterpret_cast<const uchar*>(bytes.constData() + next + 1), field[0], field[1], stride,
+                  QImage::Format_RGB888);
 }
 
-Ppm PictureFile(const QByteArray& name)
+// The resource is stored uncompressed, so its bytes are where the program was loaded and stay
+// there while it runs: the view needs no copy.
+QImage PictureView(const QByteArray& name, QPoint* at)
 {
-    return PpmPixels(QResource(Picture(name.constData())).uncompressedData());
+    const QResource resource(Picture(name.constData()));
+    if (resource.compressionAlgorithm() != QResource::NoCompression)
+        return {};
+    return PpmView(QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), resource.size()),
+                   at);
 }
 
 // A picture that differs from another only in a rectangle is kept as that rectangle
@@ -92,31 +88,38 @@ Ppm PictureFile(const QByteArray& name)
 // differs from the start's only in its hint.
 const char* BaseOf(const QByteArray& stem) { return stem == "background-loaded" ? "background" : nullptr; }
 
-// The plain pixels of stem at the page area's size, or a null image.
-QImage PlainPixels(const QByteArray& stem)
-{
-    const char* base = BaseOf(stem);
-    if (!base)
-        return PictureFile(stem + ".ppm").pixels;
-    QImage image = PictureFile(QByteArray(base) + ".ppm").pixels;
-    const Ppm strip = PictureFile(stem + "-strip.ppm");
-    if (strip.pixels.isNull() || !image.rect().contains(QRect(strip.at, strip.pixels.size())))
-        return {};
-    const size_t rowBytes = size_t(strip.pixels.width()) * 4;
-    for (int y = 0; y < strip.pixels.height(); ++y)
-        std::memcpy(image.scanLine(strip.at.y() + y) + size_t(strip.at.x()) * 4,
-                    strip.pixels.constScanLine(y), rowBytes);
-    return image;
-}
-
 } // namespace
+
+PlainPicture PlainPixels(const char* stem)
+{
+    const QByteArray name(stem);
+    PlainPicture picture;
+    const char* base = BaseOf(name);
+    QPoint unused;
+    picture.pixels = PictureView(QByteArray(base ? base : stem) + ".ppm", &unused);
+    if (!base || picture.pixels.isNull())
+        return picture;
+    picture.strip = PictureView(name + "-strip.ppm", &picture.at);
+    if (picture.strip.isNull() || !picture.pixels.rect().contains(QRect(picture.at, picture.strip.size())))
+        return {};
+    return picture;
+}
 
 QImage PictureSized(const char* stem, const QSize& size)
 {
     const QByteArray name(stem);
-    QImage image = PlainPixels(name);
-    if (image.width() < size.width() || image.height() < size.height())
+    const PlainPicture plain = PlainPixels(stem);
+    QImage image;
+    if (plain.pixels.width() < size.width() || plain.pixels.height() < size.height()) {
         image = QImage(Picture((name + "-large.png").constData()), "png");
+    } else {
+        image = plain.pixels.convertToFormat(QImage::Format_RGB32); // a copy of its own
+        const QImage strip = plain.strip.convertToFormat(QImage::Format_RGB32);
+        const size_t rowBytes = size_t(strip.width()) * 4;
+        for (int y = 0; y < strip.height(); ++y)
+            std::memcpy(image.scanLine(plain.at.y() + y) + size_t(plain.at.x()) * 4, strip.constScanLine(y),
+                        rowBytes);
+    }
     if (image.isNull() || image.size() == size)
         return image;
     return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

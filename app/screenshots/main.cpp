@@ -1,5 +1,6 @@
-// Renders the main window (start state and the seven pages with an image loaded), the About box,
-// the user guide, the base converter, every row editor and the chart window to PNG files, offscreen:
+// Renders the main window (start state, the seven pages and the picture with an image loaded, the
+// picture also in a larger window), the About box, the user guide, the base converter, every row
+// editor and the chart window to PNG files, offscreen:
 //   dravik-screenshots [--lang zh|en] SAMPLE.smc OUTDIR
 // in the language the editor would choose (--lang, else the locale).
 #include <QApplication>
@@ -82,6 +83,15 @@ int main(int argc, char** argv)
     dravik::test::ScriptedUser user; // nothing here waits for a click
     CEditorDlg window(user);
     bool ok = Save(window, dir, QStringLiteral("window-0-start"));
+    // The picture grows with a window larger than designed.
+    const QSize designed = window.size();
+    const auto saveLarger = [&](const QString& name) {
+        window.resize(designed + QSize(200, 120));
+        const bool saved = Save(window, dir, name);
+        window.resize(designed);
+        return saved;
+    };
+    ok = saveLarger(QStringLiteral("window-0-start-larger")) && ok;
     if (!window.OpenFile(QFileInfo(args[1]).absoluteFilePath())) {
         for (const dravik::test::Prompt& p : user.Asked())
             std::fprintf(stderr, "%s\n", qPrintable(p.text));
@@ -91,6 +101,9 @@ int main(int argc, char** argv)
         window.ShowPage(page);
         ok = Save(window, dir, QStringLiteral("window-%1-page").arg(page)) && ok;
     }
+    window.ShowPage(0); // the picture without its hint to open a file
+    ok = Save(window, dir, QStringLiteral("window-0-open")) && ok;
+    ok = saveLarger(QStringLiteral("window-0-open-larger")) && ok;
 
     {
         // 文件 with 最近打开的文件 open, over a list of three images (only the first exists).
