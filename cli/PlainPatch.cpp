@@ -1,5 +1,6 @@
 #include "cli/PlainPatch.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -20,6 +21,7 @@
 #include "rom/ImageBytes.h"
 #include "rom/IpsBytes.h"
 #include "rom/JournalFiles.h"
+#include "rom/SystemFiles.h"
 
 namespace dravik::cli {
 
@@ -82,57 +84,109 @@ bool PlainOutput()
 }
 
 struct Input {
+    int fd = -1;                      // open under a shared hold until read, or until the request ends
     std::unique_ptr<uint8_t[]> bytes; // not cleared before the read fills it
     size_t size = 0;
     struct stat identity {};
+
+    Input() = default;
+    Input(const Input&) = delete;
+    Input& operator=(const Input&) = delete;
+    ~Input()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
 };
 
-// Reads a whole plain file under a shared hold, as the full command line does; false for anything
-// else (missing, not a regular file, busy with a save, too large, changing).
-bool ReadInput(const char* path, Input& input)
+// Opens a plain file under a shared hold, as the full command line reads its inputs; false for
+// anything else (missing, not a regular file, busy with a save, too large).
+bool OpenInput(const char* path, Input& input)
 {
-    const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
+    input.fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (input.fd < 0 || ::fstat(input.fd, &input.identity) != 0 || !S_ISREG(input.identity.st_mode) ||
+        static_cast<uint64_t>(input.identity.st_size) > kMaximumInput ||
+        (::flock(input.fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK) || rom::JournalPending(path))
         return false;
-    bool ok = ::fstat(fd, &input.identity) == 0 && S_ISREG(input.identity.st_mode) &&
-              static_cast<uint64_t>(input.identity.st_size) <= kMaximumInput &&
-              (::flock(fd, LOCK_SH | LOCK_NB) == 0 || errno != EWOULDBLOCK) && !rom::JournalPending(path);
-    if (ok) {
-        input.size = static_cast<size_t>(input.identity.st_size);
-        input.bytes.reset(new uint8_t[input.size + 1]); // one more: a file that grew is seen
-        size_t done = 0;
-        while (ok && done <= input.size) {
-            const ssize_t got = ::read(fd, input.bytes.get() + done, input.size + 1 - done);
-            if (got == 0)
-                break;
-            if (got < 0 && errno == EINTR)
-                continue;
-            ok = got > 0;
-            done += got > 0 ? static_cast<size_t>(got) : 0;
-        }
-        ok = ok && done == input.size;
-    }
-    ::close(fd);
-    return ok;
+    input.size = static_cast<size_t>(input.identity.st_size);
+    return true;
 }
 
-bool WriteAll(int fd, const uint8_t* data, size_t size)
+// Reads size bytes at offset; false for an error or a file that ends before.
+bool ReadAt(int fd, uint64_t offset, uint8_t* bytes, size_t size)
 {
     while (size > 0) {
-        const ssize_t wrote = ::write(fd, data, size);
+        const ssize_t got = ::pread(fd, bytes, size, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        bytes += got;
+        size -= static_cast<size_t>(got);
+        offset += static_cast<uint64_t>(got);
+    }
+    return true;
+}
+
+bool WriteAt(int fd, const uint8_t* data, size_t size, uint64_t offset)
+{
+    while (size > 0) {
+        const ssize_t wrote = ::pwrite(fd, data, size, static_cast<off_t>(offset));
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote <= 0)
             return false;
         data += wrote;
         size -= static_cast<size_t>(wrote);
+        offset += static_cast<uint64_t>(wrote);
     }
     return true;
 }
 
-// A new file at path as the full command line writes it (rom/FileOps.h, ReplaceFile): a new file
-// beside it, flushed once, renamed over the name; a replaced file's permission bits kept. Only over
-// nothing, or where mayReplace over a regular file this user owns and may write that is neither input.
+// The whole of an input (OpenInput), its hold released once read; a file that grew is seen.
+bool ReadInput(const char* path, Input& input)
+{
+    if (!OpenInput(path, input))
+        return false;
+    input.bytes.reset(new uint8_t[input.size]);
+    uint8_t past = 0;
+    const bool ok =
+        ReadAt(input.fd, 0, input.bytes.get(), input.size) && ::pread(input.fd, &past, 1, input.size) == 0;
+    ::close(input.fd);
+    input.fd = -1;
+    return ok;
+}
+
+// The file an input still is: the size it was opened with, and no more.
+bool Unchanged(const Input& input)
+{
+    struct stat now {};
+    return ::fstat(input.fd, &now) == 0 && now.st_size == input.identity.st_size;
+}
+
+// A new file beside path for its new content, under a name no other process uses now (one left by
+// a process that ended makes this one hand over); -1 where it cannot be made.
+int CreateBeside(const char* path, std::string& temporary)
+{
+    temporary = std::string(path) + ".tmp" + std::to_string(::getpid() % 1000000);
+    return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0644);
+}
+
+// Ends what CreateBeside began as the full command line ends it (rom/SystemFiles.h, ReplaceFile):
+// the new file flushed once and renamed over path when ok, else removed.
+bool RenameOver(const char* path, int fd, const std::string& temporary, bool ok)
+{
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.c_str(), path) == 0;
+    if (!ok)
+        ::unlink(temporary.c_str());
+    return ok;
+}
+
+// A new file at path as the full command line writes it: a replaced file's permission bits kept.
+// Only over nothing, or where mayReplace over a regular file this user owns and may write that is
+// neither input.
 bool WriteOutput(const char* path, const std::vector<uint8_t>& bytes, bool mayReplace, const Input& a,
                  const Input& b)
 {
@@ -146,19 +200,13 @@ bool WriteOutput(const char* path, const std::vector<uint8_t>& bytes, bool mayRe
     for (const Input* input : {&a, &b})
         if (exists && old.st_dev == input->identity.st_dev && old.st_ino == input->identity.st_ino)
             return false;
-    // A name no other process uses now; one left by a process that ended makes this one hand over.
-    const std::string temporary = std::string(path) + ".tmp" + std::to_string(::getpid() % 1000000);
-    const int fd =
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0644);
+    std::string temporary;
+    const int fd = CreateBeside(path, temporary);
     if (fd < 0)
         return false;
-    bool ok = (!exists || ::fchmod(fd, old.st_mode & 0777) == 0) &&
-              WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temporary.c_str(), path) == 0;
-    if (!ok)
-        ::unlink(temporary.c_str());
-    return ok;
+    return RenameOver(path, fd, temporary,
+                      (!exists || ::fchmod(fd, old.st_mode & 0777) == 0) &&
+                          WriteAt(fd, bytes.data(), bytes.size(), 0));
 }
 
 // patch A B OUT.ips
@@ -176,12 +224,83 @@ int PatchIps(char** argv, bool english)
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-// apply IMAGE PATCH.ips OUT. An existing OUT is changed in place as the full command line changes
-// it (rom/JournalFiles.h): its save lock taken before anything is read, then only the bytes that
-// differ written under the journal. Whatever the full command line would say something about is
-// its own: a busy lock or an interrupted save of OUT, an OUT that is no plain writable file, any
-// failure, every other patch and an image that is not plausible or whose copier header the patch
-// would write into.
+// Whether the patched image is one the plain path may write: not empty, not too large, from an
+// image that is plausible (at reads its bytes), its copier header kept where it has one (head and
+// targetHead: the first kCopierHeaderSize bytes of each, as far as they go).
+bool MayWrite(const rom::ByteAt& at, uint64_t imageSize, const uint8_t* head, const uint8_t* targetHead,
+              size_t targetSize)
+{
+    return targetSize > 0 && targetSize <= rom::kMaximumImageSize && rom::IsPlausibleImage(at, imageSize) &&
+           (!rom::HasCopierHeader(imageSize) ||
+            rom::KeepsCopierHeader(head, imageSize, targetHead, targetSize));
+}
+
+// Records closer than this are read, patched and written together: copying a page costs less than
+// another call to the system.
+constexpr size_t kJoin = 4096;
+
+// Applies the patch to the image into a new file at path. The image is copied into it by the
+// system, so that its bytes need not pass through this process (and a file system that shares
+// blocks between files shares them); only the stretches the patch writes are read, patched here
+// and written over the copy.
+bool WritePatchedCopy(const char* path, const Input& image, const Input& patch, size_t& size)
+{
+    std::vector<rom::IpsStretch> stretches;
+    if (rom::PlanIpsPatch(patch.bytes.get(), patch.size, image.size, kJoin, size, &stretches))
+        return false;
+    size_t total = 0;
+    for (const rom::IpsStretch& s : stretches)
+        total += s.size;
+    // What the target holds in each stretch before the records write it.
+    const std::unique_ptr<uint8_t[]> bytes(new uint8_t[total]);
+    uint8_t* at = bytes.get();
+    for (const rom::IpsStretch& s : stretches) {
+        const size_t held = s.offset < image.size ? std::min(s.size, image.size - s.offset) : 0;
+        if (!ReadAt(image.fd, s.offset, at, held))
+            return false;
+        std::memset(at + held, 0, s.size - held);
+        at += s.size;
+    }
+    rom::WriteIpsRecords(patch.bytes.get(), patch.size, stretches, bytes.get());
+    // The copier headers: the image's, and the target's where the stretches write over it.
+    uint8_t head[rom::kCopierHeaderSize] = {}, targetHead[rom::kCopierHeaderSize] = {};
+    if (!ReadAt(image.fd, 0, head, std::min<size_t>(image.size, sizeof head)))
+        return false;
+    std::memcpy(targetHead, head, sizeof head);
+    at = bytes.get();
+    for (const rom::IpsStretch& s : stretches) {
+        if (s.offset < sizeof targetHead)
+            std::memcpy(targetHead + s.offset, at, std::min(s.size, sizeof targetHead - s.offset));
+        at += s.size;
+    }
+    const auto byteAt = [&](uint32_t offset) {
+        uint8_t byte = 0;
+        return offset < image.size && ::pread(image.fd, &byte, 1, offset) == 1 ? int{byte} : -1;
+    };
+    if (!MayWrite(byteAt, image.size, head, targetHead, size))
+        return false;
+    std::string temporary;
+    const int fd = CreateBeside(path, temporary);
+    if (fd < 0)
+        return false;
+    const size_t kept = std::min(image.size, size);
+    uint64_t copied = 0;
+    bool ok = rom::CopyBytes(image.fd, fd, kept, copied) == 0 && copied == kept && Unchanged(image) &&
+              (size == kept || ::ftruncate(fd, static_cast<off_t>(size)) == 0);
+    at = bytes.get();
+    for (const rom::IpsStretch& s : stretches) {
+        ok = ok && WriteAt(fd, at, s.size, s.offset);
+        at += s.size;
+    }
+    return RenameOver(path, fd, temporary, ok);
+}
+
+// apply IMAGE PATCH.ips OUT. A new OUT is written beside its name and renamed into place. An
+// existing OUT is changed in place as the full command line changes it (rom/JournalFiles.h): its
+// save lock taken before anything is read, then only the bytes that differ written under the
+// journal. Whatever the full command line would say something about is its own: a busy lock or an
+// interrupted save of OUT, an OUT that is no plain writable file, any failure, every other patch
+// and an image that is not plausible or whose copier header the patch would write into.
 int ApplyIps(char** argv, bool english)
 {
     struct stat out {};
@@ -194,24 +313,25 @@ int ApplyIps(char** argv, bool english)
          rom::AcquireSaveLock(argv[4], *rom::SystemFileOps(), 0, lock) || rom::JournalPending(argv[4])))
         return kHandOver;
     Input image, patch;
-    if (!ReadInput(argv[2], image) || !ReadInput(argv[3], patch) ||
-        !rom::IsIpsPatch(patch.bytes.get(), patch.size) ||
-        !rom::IsPlausibleImage(image.bytes.get(), image.size))
+    if (!(exists ? ReadInput(argv[2], image) : OpenInput(argv[2], image)) || !ReadInput(argv[3], patch) ||
+        !rom::IsIpsPatch(patch.bytes.get(), patch.size))
         return kHandOver;
-    std::vector<uint8_t> target;
-    if (rom::ApplyIpsPatch(patch.bytes.get(), patch.size, image.bytes.get(), image.size, target))
-        return kHandOver;
-    if (rom::HasCopierHeader(image.size) &&
-        !rom::KeepsCopierHeader(image.bytes.get(), image.size, target.data(), target.size()))
-        return kHandOver;
-    if (target.empty() || target.size() > rom::kMaximumImageSize)
-        return kHandOver;
-    if (exists ? bool(rom::WriteInPlace(argv[4], target.data(), target.size(), *rom::SystemFileOps()))
-               : !WriteOutput(argv[4], target, false, image, patch))
-        return kHandOver;
+    size_t size = 0;
+    if (!exists) {
+        if (!WritePatchedCopy(argv[4], image, patch, size))
+            return kHandOver;
+    } else {
+        std::vector<uint8_t> target;
+        if (rom::ApplyIpsPatch(patch.bytes.get(), patch.size, image.bytes.get(), image.size, target) ||
+            !MayWrite([&](uint32_t offset) { return offset < image.size ? int{image.bytes[offset]} : -1; },
+                      image.size, image.bytes.get(), target.data(), target.size()) ||
+            rom::WriteInPlace(argv[4], target.data(), target.size(), *rom::SystemFileOps()))
+            return kHandOver;
+        size = target.size();
+    }
     std::printf(english ? "Applied %s to %s: wrote %s (%zu bytes)\n"
                         : "已把 %s 打到 %s 上：写入 %s（%zu 字节）\n",
-                argv[3], argv[2], argv[4], target.size());
+                argv[3], argv[2], argv[4], size);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 } // namespace

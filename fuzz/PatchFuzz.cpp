@@ -4,7 +4,8 @@
 //
 // Input: [mode] [length of A, 2 bytes] A... rest...
 //   mode % 16 = 0-6:  rest is a patch applied to A (mode & 0x80: a BPS gets the CRC-32s of A and
-//                     of itself written in, so mutations reach its actions instead of its checksums);
+//                     of itself written in, so mutations reach its actions instead of its checksums;
+//                     an IPS is also applied stretch by stretch, joined across (mode >> 4 & 7) * 3);
 //               7-10: rest is B, and both formats take A to B;
 //              11-15: B is A resized by (int8) rest[0] with [offset, 2 bytes] [value] edits after.
 // Records around the offset that reads as "EOF" need 4 MiB images, a hundred times slower to
@@ -18,6 +19,7 @@
 #include "rom/Bps.h"
 #include "rom/Crc32.h"
 #include "rom/Ips.h"
+#include "rom/IpsBytes.h"
 #include "rom/Passes.h"
 #include "rom/PatchFiles.h"
 
@@ -60,7 +62,36 @@ void RoundTrip(PatchFormat format, const Bytes& a, const Bytes& b)
     Check(result == b, "a made patch gives the second image", name);
 }
 
-void Apply(Bytes patch, const Bytes& source, bool repairCrcs)
+// The patch applied as the command line applies it to a new file: the source copied, then only the
+// stretches its records write (joined across gaps under join bytes) read, patched and written back.
+Bytes AppliedByStretches(const Bytes& patch, const Bytes& source, size_t join)
+{
+    size_t size = 0;
+    std::vector<IpsStretch> stretches;
+    Check(!PlanIpsPatch(patch.data(), patch.size(), source.size(), join, size, &stretches),
+          "an IPS that applies is planned");
+    Bytes target(source.begin(), source.begin() + static_cast<long>(std::min(size, source.size())));
+    target.resize(size, 0);
+    Bytes bytes;
+    for (size_t k = 0; k < stretches.size(); ++k) {
+        const IpsStretch& s = stretches[k];
+        Check(s.size > 0 && s.offset + s.size <= size, "a stretch lies in the target");
+        Check(k == 0 || s.offset > stretches[k - 1].offset + stretches[k - 1].size + join,
+              "stretches ascend, apart by more than the join");
+        bytes.insert(bytes.end(), target.begin() + static_cast<long>(s.offset),
+                     target.begin() + static_cast<long>(s.offset + s.size));
+    }
+    WriteIpsRecords(patch.data(), patch.size(), stretches, bytes.data());
+    size_t at = 0;
+    for (const IpsStretch& s : stretches) {
+        std::copy(bytes.begin() + static_cast<long>(at), bytes.begin() + static_cast<long>(at + s.size),
+                  target.begin() + static_cast<long>(s.offset));
+        at += s.size;
+    }
+    return target;
+}
+
+void Apply(Bytes patch, const Bytes& source, bool repairCrcs, size_t join)
 {
     constexpr size_t kFooter = 12;
     if (repairCrcs && IsBps(patch) && patch.size() >= 4 + 3 + kFooter) {
@@ -78,6 +109,8 @@ void Apply(Bytes patch, const Bytes& source, bool repairCrcs)
               "an applied BPS gives the result its checksum names");
     } else {
         Check(target.size() <= kIpsLimit, "an IPS result stays within 16 MiB");
+        Check(AppliedByStretches(patch, source, join) == target,
+              "an IPS applied by stretches gives the same");
     }
     // Whatever a patch can produce, a patch made by us reproduces (kept small to stay fast).
     if (target.size() <= (1u << 16)) {
@@ -98,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const Bytes rest(data + 3 + lengthA, data + size);
     const int kind = mode % 16;
     if (kind <= 6) {
-        Apply(rest, a, mode & 0x80);
+        Apply(rest, a, mode & 0x80, static_cast<size_t>(mode >> 4 & 7) * 3);
     } else if (kind <= 10) {
         RoundTrip(PatchFormat::Ips, a, rest);
         RoundTrip(PatchFormat::Bps, a, rest);

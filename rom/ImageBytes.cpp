@@ -33,10 +33,9 @@ bool PairAddsUp(const ByteAt& at, uint32_t header)
     return Word(at, header + kComplementAt) + Word(at, header + kChecksumAt) == 0xFFFF;
 }
 
-bool IsPlausibleImage(const uint8_t* file, size_t size)
+bool IsPlausibleImage(const ByteAt& at, uint64_t fileSize)
 {
-    return Plausible([&](uint32_t offset) { return offset < size ? file[offset] : -1; },
-                     ImageForm::OfSize(size));
+    return Plausible(at, ImageForm::OfSize(fileSize));
 }
 
 bool IsPlausibleImage(const Bytes& file, ImageForm form)

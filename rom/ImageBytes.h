@@ -17,8 +17,8 @@ uint32_t HeaderFileOffset(uint32_t location, ImageForm form);
 // Whether the checksum and complement of the header at that file offset add up to 0xFFFF.
 bool PairAddsUp(const ByteAt& at, uint32_t header);
 
-// IsPlausibleImage of a whole file, its form from its size.
-bool IsPlausibleImage(const uint8_t* file, size_t size);
+// IsPlausibleImage of a file of fileSize bytes, its form from its size.
+bool IsPlausibleImage(const ByteAt& at, uint64_t fileSize);
 
 // Whether a patched image kept the copier header of the one it was made from: nothing in a copier
 // header is worth patching.

@@ -148,8 +148,18 @@ IpsFault MakeIpsPatch(const uint8_t* source, size_t sourceSize, const uint8_t* t
     return {};
 }
 
-IpsFault ApplyIpsPatch(const uint8_t* patch, size_t n, const uint8_t* source, size_t sourceSize,
-                       std::vector<uint8_t>& target)
+namespace {
+// One record of a patch: a run (size bytes of one value) or its literal bytes.
+struct Record {
+    uint32_t offset = 0;
+    uint32_t size = 0;
+    const uint8_t* data = nullptr; // the literal bytes, or the run's value
+    bool run = false;
+};
+
+// Reads every record of the patch in order, handing each to visit; cutTo is the size the target is
+// cut to after "EOF", or -1 when the patch gives none.
+template <typename Visit> IpsFault ReadRecords(const uint8_t* patch, size_t n, int64_t& cutTo, Visit&& visit)
 {
     IpsFault fault;
     if (!IsIpsPatch(patch, n)) {
@@ -162,7 +172,6 @@ IpsFault ApplyIpsPatch(const uint8_t* patch, size_t n, const uint8_t* source, si
         fault.missing = missing;
         return fault;
     };
-    target.assign(source, source + sourceSize);
     size_t p = 5;
     while (true) {
         if (p + 3 > n)
@@ -172,44 +181,44 @@ IpsFault ApplyIpsPatch(const uint8_t* patch, size_t n, const uint8_t* source, si
             break;
         }
         ++fault.record;
-        const uint32_t offset = Big(patch, p, 3);
-        fault.offset = offset;
+        Record record;
+        record.offset = Big(patch, p, 3);
+        fault.offset = record.offset;
         p += 3;
         if (p + 2 > n)
             return cut(p, IpsFault::Missing::Length);
-        uint32_t size = Big(patch, p, 2);
+        record.size = Big(patch, p, 2);
         p += 2;
-        const bool run = size == 0;
-        if (run) {
+        record.run = record.size == 0;
+        if (record.run) {
             if (p + 3 > n)
                 return cut(p, IpsFault::Missing::RunCountAndValue);
-            size = Big(patch, p, 2);
-            if (size == 0) {
+            record.size = Big(patch, p, 2);
+            if (record.size == 0) {
                 fault.kind = IpsFault::Kind::ZeroRun;
                 return fault;
             }
-        } else if (p + size > n) {
-            fault.count = size;
-            fault.left = n - p;
-            return cut(n, IpsFault::Missing::Data);
+            record.data = patch + p + 2;
+            p += 3;
+        } else {
+            if (p + record.size > n) {
+                fault.count = record.size;
+                fault.left = n - p;
+                return cut(n, IpsFault::Missing::Data);
+            }
+            record.data = patch + p;
+            p += record.size;
         }
-        const uint64_t end = uint64_t{offset} + size;
+        const uint64_t end = uint64_t{record.offset} + record.size;
         if (end > kIpsLimit) {
             fault.kind = IpsFault::Kind::PastLimit;
             fault.count = end;
             return fault;
         }
-        if (target.size() < end)
-            target.resize(end, 0);
-        if (run) {
-            std::fill(target.begin() + offset, target.begin() + static_cast<long>(end), patch[p + 2]);
-            p += 3;
-        } else {
-            std::copy(patch + p, patch + p + size, target.begin() + offset);
-            p += size;
-        }
+        visit(record);
     }
     fault.record = 0;
+    cutTo = -1;
     if (p == n)
         return {};
     if (n - p != 3) {
@@ -217,7 +226,82 @@ IpsFault ApplyIpsPatch(const uint8_t* patch, size_t n, const uint8_t* source, si
         fault.count = n - p;
         return fault;
     }
-    target.resize(Big(patch, p, 3), 0);
+    cutTo = Big(patch, p, 3);
+    return {};
+}
+} // namespace
+
+IpsFault PlanIpsPatch(const uint8_t* patch, size_t n, size_t sourceSize, size_t join, size_t& targetSize,
+                      std::vector<IpsStretch>* stretches)
+{
+    int64_t cutTo = -1;
+    uint64_t end = sourceSize;
+    if (stretches)
+        stretches->clear();
+    const IpsFault fault = ReadRecords(patch, n, cutTo, [&](const Record& r) {
+        end = std::max(end, uint64_t{r.offset} + r.size);
+        if (stretches)
+            stretches->push_back({r.offset, r.size});
+    });
+    if (fault)
+        return fault;
+    targetSize = cutTo < 0 ? static_cast<size_t>(end) : static_cast<size_t>(cutTo);
+    if (!stretches)
+        return {};
+    // Ascending, cut to the target, and joined where they meet, overlap or lie closer than join.
+    std::sort(stretches->begin(), stretches->end(),
+              [](const IpsStretch& a, const IpsStretch& b) { return a.offset < b.offset; });
+    size_t kept = 0;
+    for (const IpsStretch& s : *stretches) {
+        const size_t stop = std::min(s.offset + s.size, targetSize);
+        if (s.offset >= stop)
+            continue;
+        IpsStretch& last = (*stretches)[kept > 0 ? kept - 1 : 0];
+        if (kept > 0 && s.offset <= last.offset + last.size + join)
+            last.size = std::max(last.size, stop - last.offset);
+        else
+            (*stretches)[kept++] = {s.offset, stop - s.offset};
+    }
+    stretches->resize(kept);
+    return {};
+}
+
+void WriteIpsRecords(const uint8_t* patch, size_t n, const std::vector<IpsStretch>& stretches, uint8_t* bytes)
+{
+    if (stretches.empty())
+        return;
+    std::vector<size_t> at(stretches.size()); // where each stretch starts in bytes
+    for (size_t k = 1; k < stretches.size(); ++k)
+        at[k] = at[k - 1] + stretches[k - 1].size;
+    const size_t targetEnd = stretches.back().offset + stretches.back().size;
+    int64_t cutTo = -1;
+    ReadRecords(patch, n, cutTo, [&](const Record& r) {
+        if (r.offset >= targetEnd)
+            return;
+        // The stretch a record's first byte lies in holds all of it that lies in the target.
+        const auto k = static_cast<size_t>(
+            std::upper_bound(stretches.begin(), stretches.end(), size_t{r.offset},
+                             [](size_t offset, const IpsStretch& s) { return offset < s.offset; }) -
+            stretches.begin() - 1);
+        const IpsStretch& s = stretches[k];
+        const size_t size = std::min<size_t>(r.size, s.offset + s.size - r.offset);
+        uint8_t* out = bytes + at[k] + (r.offset - s.offset);
+        if (r.run)
+            std::memset(out, *r.data, size);
+        else if (size > 0)
+            std::memcpy(out, r.data, size);
+    });
+}
+
+IpsFault ApplyIpsPatch(const uint8_t* patch, size_t n, const uint8_t* source, size_t sourceSize,
+                       std::vector<uint8_t>& target)
+{
+    size_t size = 0;
+    if (const IpsFault fault = PlanIpsPatch(patch, n, sourceSize, 0, size, nullptr))
+        return fault;
+    target.assign(source, source + std::min(size, sourceSize));
+    target.resize(size, 0);
+    WriteIpsRecords(patch, n, {{0, size}}, target.data());
     return {};
 }
 

@@ -42,6 +42,24 @@ bool IsIpsPatch(const uint8_t* patch, size_t size); // starts with "PATCH"
 IpsFault MakeIpsPatch(const uint8_t* source, size_t sourceSize, const uint8_t* target, size_t targetSize,
                       std::vector<uint8_t>& patch);
 
+// Where a patch writes: a stretch of the target that one or more of its records write.
+struct IpsStretch {
+    size_t offset = 0;
+    size_t size = 0;
+};
+
+// Checks a patch for a source of sourceSize bytes without applying it: the target's size, and
+// (when stretches is given) where its records write within the target, ascending and apart,
+// records less than join bytes apart in one stretch. Faults as ApplyIpsPatch finds them.
+IpsFault PlanIpsPatch(const uint8_t* patch, size_t patchSize, size_t sourceSize, size_t join,
+                      size_t& targetSize, std::vector<IpsStretch>* stretches);
+
+// Writes the records of a patch PlanIpsPatch accepted into the target's stretches it gave (or one
+// stretch from 0): bytes holds them one after another, each filled beforehand with what the target
+// holds there before the records (the source's bytes, zeros past its end).
+void WriteIpsRecords(const uint8_t* patch, size_t patchSize, const std::vector<IpsStretch>& stretches,
+                     uint8_t* bytes);
+
 // Applies patch to source into target. On a fault target is unspecified.
 IpsFault ApplyIpsPatch(const uint8_t* patch, size_t patchSize, const uint8_t* source, size_t sourceSize,
                        std::vector<uint8_t>& target);

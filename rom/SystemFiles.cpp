@@ -318,6 +318,51 @@ int ReadAt(int fd, uint64_t offset, uint64_t n, std::vector<uint8_t>& bytes)
     return 0;
 }
 
+int CopyBytes(int from, int to, uint64_t size, uint64_t& copied)
+{
+    copied = 0;
+#if defined(__linux__)
+    while (copied < size) {
+        const ssize_t n =
+            ::copy_file_range(from, nullptr, to, nullptr, std::min<uint64_t>(size - copied, 1u << 30), 0);
+        if (n == 0)
+            return 0;
+        if (n > 0) {
+            copied += static_cast<uint64_t>(n);
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        // Not between these two (other file systems, a file that is not regular, an older
+        // kernel): through a buffer from where it stopped.
+        if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != ENOTSUP && errno != EINVAL)
+            return Failed();
+        break;
+    }
+#endif
+    if (copied == size)
+        return 0;
+    const size_t chunk = static_cast<size_t>(std::min<uint64_t>(size - copied, 1u << 17));
+    const std::unique_ptr<uint8_t[]> buffer(new uint8_t[chunk]);
+    while (copied < size) {
+        const ssize_t got = ::read(from, buffer.get(), std::min<uint64_t>(size - copied, chunk));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got == 0 ? 0 : Failed();
+        for (ssize_t put = 0; put < got;) {
+            const ssize_t wrote = ::write(to, buffer.get() + put, static_cast<size_t>(got - put));
+            if (wrote < 0 && errno == EINTR)
+                continue;
+            if (wrote <= 0)
+                return wrote == 0 ? -EIO : Failed();
+            put += wrote;
+        }
+        copied += static_cast<uint64_t>(got);
+    }
+    return 0;
+}
+
 int ReadSideBytes(const std::string& path, uint64_t maxBytes, std::vector<uint8_t>& bytes, SideFileRead* what)
 {
     SideFileRead ignored;

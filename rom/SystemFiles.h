@@ -121,6 +121,12 @@ private:
 // Reads n bytes of an open file at offset (fewer where the file ends): 0 or a negative error number.
 int ReadAt(int fd, uint64_t offset, uint64_t n, std::vector<uint8_t>& bytes);
 
+// Copies size bytes from one open file to another, each from its position: in the kernel where
+// the system can (a file system that shares blocks between files shares them), else through a
+// buffer. 0 or a negative error number; copied says how many bytes were copied, fewer where from
+// ended first.
+int CopyBytes(int from, int to, uint64_t size, uint64_t& copied);
+
 // Side files are the files the program keeps beside an image or in its data folder (journals,
 // locks, backups, recovery records, settings, name files). They are read only as regular files
 // of at most maxBytes: a symbolic link is not followed, a FIFO or device is refused without

@@ -219,6 +219,16 @@ TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
     dir.Write("e.ips", patch);
     dir.Write("z.smc", rom::Bytes(1024)); // no cartridge header
     dir.Write("h.ips", rom::Bytes{'P', 'A', 'T', 'C', 'H', 0, 0, 9, 0, 1, 7, 'E', 'O', 'F'});
+    // A new OUT is the image copied, then the stretches the records write: a copier header written
+    // as it was, a run with a record over it, records past the image's end and past the size the
+    // patch cuts the result to (here grown, for c.ips cut short).
+    const rom::Bytes grown = {
+        'P', 'A', 'T',  'C',  'H',  0, 0,    0, 0,    2,   original[0], original[1], 0,    0x10, 0,
+        0,   0,   0x20, 0,    0x55, 0, 0x20, 0, 0,    2,   0xAA,        0xBB,        0x20, 2,    0x10,
+        0,   1,   0xCC, 0x30, 0,    0, 0,    1, 0xEE, 'E', 'O',         'F',         0x20, 3,    0};
+    dir.Write("g.ips", grown);
+    dir.Write("c.ips",
+              rom::Bytes{'P', 'A', 'T', 'C', 'H', 0, 0x90, 0, 0, 1, 0x77, 'E', 'O', 'F', 0x10, 2, 0});
     const struct {
         std::string setup, args;
     } requests[] = {
@@ -235,6 +245,8 @@ TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
         {"", "apply a.smc m.smc o.smc"},                                           // not a patch
         {"", "apply z.smc e.ips o.smc"},                                           // not plausible: a notice
         {"", "apply a.smc h.ips o.smc"},                                           // into the copier header
+        {"", "apply a.smc g.ips o.smc"},
+        {"", "apply a.smc c.ips o.smc"},
     };
     const auto run = [&](const std::string& program, const std::string& language, const std::string& setup,
                          const std::string& args, rom::Bytes& written) {
@@ -267,6 +279,12 @@ TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
     EXPECT_EQ(made.out, "已写入 n.ips（ips，" + std::to_string(patch.size()) + " 字节）\n") << made.err;
     EXPECT_TRUE(Says(Shell(alone + " apply a.smc n.ips n.smc"), 0));
     EXPECT_TRUE(test::ReadFile(root + "/n.smc") == modified);
+    for (const char* name : {"g", "c"}) {
+        rom::Bytes expected;
+        ASSERT_FALSE(rom::ApplyIps(test::ReadFile(root + "/" + name + ".ips"), original, expected));
+        EXPECT_TRUE(Says(Shell(alone + " apply a.smc " + name + ".ips " + name + ".smc"), 0));
+        EXPECT_TRUE(test::ReadFile(root + "/" + name + ".smc") == expected) << name;
+    }
     dir.Write("n.smc", original); // and in place
     EXPECT_TRUE(Says(Shell(alone + " apply a.smc n.ips n.smc"), 0));
     EXPECT_TRUE(test::ReadFile(root + "/n.smc") == modified);

@@ -217,6 +217,31 @@ TEST(FileOps, SideFilesNeverFollowLinksNorWaitOnAFifo)
         EXPECT_FALSE(name.contains(".tmp")) << "a temporary file left: " << name.toStdString();
 }
 
+// A copy goes through the system between two files, else through a buffer (from a pipe, which the
+// system does not copy from), and ends where its source does.
+TEST(FileOps, CopiesInTheSystemOrThroughABufferUpToTheSourcesEnd)
+{
+    QTemporaryDir dir;
+    const std::string from = dir.path().toStdString() + "/a", to = dir.path().toStdString() + "/b";
+    const Bytes image = MakeSampleImage(5), start(image.begin(), image.begin() + 40000);
+    ASSERT_TRUE(test::WriteFile(from, image));
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    ASSERT_EQ(::write(pipe[1], start.data(), start.size()), static_cast<ssize_t>(start.size()));
+    ::close(pipe[1]);
+    for (const bool fromPipe : {false, true}) {
+        const Bytes& expected = fromPipe ? start : image;
+        const int in = fromPipe ? pipe[0] : ::open(from.c_str(), O_RDONLY);
+        const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        uint64_t copied = 0;
+        EXPECT_EQ(CopyBytes(in, out, expected.size() + 1, copied), 0);
+        EXPECT_EQ(copied, expected.size());
+        ::close(in);
+        ::close(out);
+        EXPECT_TRUE(test::ReadFile(to) == expected) << fromPipe;
+    }
+}
+
 TEST_F(SaveSafety, ASaveCutShortThroughOneHardLinkIsFoundFromTheOther)
 {
     const Bytes original = MakeSampleImage(23);
