@@ -159,7 +159,6 @@ TEST(EditorCommandLine, IsAnsweredWithoutADisplayInTheChosenLanguage)
     } cases[] = {
         {{"--help"}, "en_US.UTF-8", 0, "Interface language"},
         {{"--lang=zh", "-h"}, "en_US.UTF-8", 0, "界面语言"},
-        {{"--version"}, "en_US.UTF-8", 0, "Dravik Editor 1."},
         {{"--unknown-option"}, "C.UTF-8", 2, "unknown-option"},
         {{"--lang", "fr", "a.smc"}, "en_US.UTF-8", 2, "--lang must be zh or en"},
         {{"a.smc", "b.smc"}, "C.UTF-8", 2, "只能打开一个"},
