@@ -132,7 +132,6 @@ TEST_F(EditorDialogs, EveryLabelNamesTheFieldBesideItInItsFrame)
         std::map<std::string, QLabel*> byText;
         for (QLabel* label : labels)
             EXPECT_TRUE(byText.emplace(label->text().toStdString(), label).second) << label->text();
-        EXPECT_GE(labels.size(), static_cast<int>(fields.size()) + 2);
         ASSERT_TRUE(byText.count(e.heading)) << e.heading;
         QLabel* title = RightOf(byText[e.heading], labels);
         ASSERT_TRUE(title);
@@ -142,7 +141,6 @@ TEST_F(EditorDialogs, EveryLabelNamesTheFieldBesideItInItsFrame)
         QList<QWidget*> controls;
         for (const auto& [control, key] : keys)
             controls << control;
-        EXPECT_GE(controls.size(), static_cast<int>(fields.size()));
         for (const auto& [label, key] : fields) {
             ASSERT_TRUE(byText.count(label)) << label;
             QWidget* control = RightOf(static_cast<QWidget*>(byText[label]), controls);
@@ -225,7 +223,6 @@ TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
         });
     }
     EXPECT_TRUE(Messages().empty()) << Messages().join("\n");
-    EXPECT_FALSE(editors::CreateRowEditor(nullptr, T("tank_items"), 0));
     EXPECT_FALSE(editors::CreateRowEditor(nullptr, T("main_cannons"), T("main_cannons").Rows()));
 }
 
