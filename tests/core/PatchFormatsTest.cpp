@@ -8,6 +8,7 @@
 #include <random>
 
 #include "rom/Bps.h"
+#include "rom/Crc32.h"
 #include "rom/Ips.h"
 #include "rom/PatchFiles.h"
 #include "support/TestImage.h"
@@ -299,6 +300,21 @@ Bytes BpsWith(size_t sourceSize, size_t targetSize, const Bytes& actions, const 
     return p;
 }
 } // namespace
+
+// The checksum takes 64 bytes a step where the processor can: at every length and start it agrees
+// with its bit-by-bit definition.
+TEST(PatchFormats, Crc32AgreesWithItsDefinitionAtEveryLengthAndStart)
+{
+    Bytes data(700);
+    std::mt19937 r(5);
+    for (uint8_t& b : data)
+        b = uint8_t(r());
+    for (size_t start = 0; start < 16; ++start)
+        for (size_t size = 0; start + size <= data.size(); size += size < 300 ? 1 : 61) {
+            const Bytes part(data.begin() + long(start), data.begin() + long(start + size));
+            ASSERT_EQ(rom::Crc32(data.data() + start, size), BitwiseCrc(part, size)) << start << " " << size;
+        }
+}
 
 TEST(PatchFormats, BpsSaysWhichCheckFailed)
 {
