@@ -1,5 +1,6 @@
 #include "app/CEditorApp.h"
 #include "rom/FileOps.h"
+#include "widgets/DialogUnits.h"
 
 int main(int argc, char** argv)
 {
@@ -8,6 +9,7 @@ int main(int argc, char** argv)
     // is no display.
     if (const auto status = dravik::app::CEditorApp::AnswerOnTerminal(argc, argv))
         return *status;
+    dravik::widgets::ReadFontsAhead(); // while the application object and the document are made
     dravik::app::CEditorApp app(argc, argv);
     return app.Run();
 }

@@ -1,11 +1,46 @@
 #include "widgets/DialogUnits.h"
 
 #include <QFontMetrics>
+#include <thread>
+
+#ifdef DRAVIK_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
 
 namespace dravik::widgets {
 
+namespace {
+
+struct FontsAhead {
+    std::thread reading;
+    ~FontsAhead() { Await(); }
+    void Await()
+    {
+        if (reading.joinable())
+            reading.join();
+    }
+};
+
+FontsAhead& Ahead()
+{
+    static FontsAhead ahead;
+    return ahead;
+}
+
+} // namespace
+
+void ReadFontsAhead()
+{
+#ifdef DRAVIK_FONTCONFIG
+    // fontconfig's set-up is safe from any thread: whichever finishes first is kept.
+    if (!Ahead().reading.joinable())
+        Ahead().reading = std::thread([] { FcInit(); });
+#endif
+}
+
 DialogUnits::DialogUnits(const QFont& font)
 {
+    Ahead().Await();
     const QFontMetrics fm(font);
     static const QString sample = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     charWidth_ = (fm.horizontalAdvance(sample) / 26 + 1) / 2;

@@ -24,4 +24,11 @@ private:
 // The font every window and dialog uses: a CJK font at 9 points.
 QFont EditorFont();
 
+// Where fonts are found through fontconfig, the first use of any font reads its configuration and
+// the cache of every installed font: a third of what the window does before its first paint, and
+// nothing of the program's is needed for it. This starts that reading on another thread, to run
+// while the program makes its application object and document; the first DialogUnits (the first
+// font a window measures) waits for it to end. Without fontconfig it does nothing.
+void ReadFontsAhead();
+
 } // namespace dravik::widgets
