@@ -54,7 +54,17 @@ TEST_F(WindowTest, StartPictureIsScaledFromTheCloserDrawingAndLosesItsOpenHintWh
     EXPECT_FALSE(loaded == start); // its hint drawn over the start picture's
     Load();
     EXPECT_TRUE(shown() == loaded);
+    // A larger window shows the picture of the moment scaled to the page area's size.
+    window->resize(window->size() + QSize(200, 120));
+    QApplication::processEvents();
+    const auto scaled = [&](const QImage& i) {
+        return i.scaled(picture->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    EXPECT_TRUE(shown() == scaled(loaded));
     Action("actionClose")->trigger();
+    EXPECT_TRUE(shown() == scaled(start));
+    window->resize(window->size() - QSize(200, 120));
+    QApplication::processEvents();
     EXPECT_TRUE(shown() == start);
 }
 
