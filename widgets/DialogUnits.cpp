@@ -1,6 +1,7 @@
 #include "widgets/DialogUnits.h"
 
 #include <QFontMetrics>
+#include <system_error>
 #include <thread>
 
 #ifdef DRAVIK_FONTCONFIG
@@ -33,8 +34,13 @@ void ReadFontsAhead()
 {
 #ifdef DRAVIK_FONTCONFIG
     // fontconfig's set-up is safe from any thread: whichever finishes first is kept.
-    if (!Ahead().reading.joinable())
+    if (Ahead().reading.joinable())
+        return;
+    try {
         Ahead().reading = std::thread([] { FcInit(); });
+    } catch (const std::system_error&) {
+        // No thread to spare (a process or memory limit): the first font use reads it instead.
+    }
 #endif
 }
 
