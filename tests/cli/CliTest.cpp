@@ -7,11 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <cstdio>
 #include <functional>
 #include <map>
-#include <set>
-#include <sstream>
 
 #include "cli/Commands.h"
 #include "rom/Formula.h"
@@ -64,18 +61,15 @@ TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
 
     const CliRun r = Cli({"export", a});
     ASSERT_EQ(r.status, 0);
-    size_t at = 0;
-    for (const QString& id :
-         QString("main_cannons sub_cannons special_cannons control_systems engines special_shells "
-                 "tank_items tanks human_weapons hand_foot_armour head_armour body_armour "
-                 "armour_pieces items bounties characters snacks decorations drinks red_wolf "
-                 "hotel_rooms monsters")
-             .split(' ')) {
-        const size_t found = r.out.find("\"" + id.toStdString() + "\": {");
-        ASSERT_NE(found, std::string::npos) << id.toStdString();
-        EXPECT_GT(found, at) << id.toStdString() << " out of order";
-        at = found;
-    }
+    QStringList order;
+    for (const QRegularExpressionMatch& table :
+         QRegularExpression("\n  \"(\\w+)\": \\{\"columns\"").globalMatch(QString::fromStdString(r.out)))
+        order << table.captured(1);
+    EXPECT_EQ(order.join(' '),
+              "main_cannons sub_cannons special_cannons control_systems engines special_shells "
+              "tank_items tanks human_weapons hand_foot_armour head_armour body_armour "
+              "armour_pieces items bounties characters snacks decorations drinks red_wolf "
+              "hotel_rooms monsters");
     const QJsonValue tables = test::JsonOf(r.out).value("tables");
     EXPECT_EQ(tables["red_wolf"]["columns"][1].toString(), "HP");
     EXPECT_EQ(tables["red_wolf"]["rows"][0][0].toString(), "红狼的HP");
@@ -87,79 +81,91 @@ TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
 }
 
 // Runs on an image (IMG), the image of known references (REFS), a name folder with a name too long
-// for its field (BAD), a file that is no patch (ZIP), an IPS patch cut short (CUT), a file too
-// short for an image (SHORT) and an OUT that must stay unwritten, and a set on the image's main
-// cannons' 攻击 (SET): the exit status and a part of what they print, on standard output after
-// success and on standard error alone otherwise. Every run of a row says the same.
+// for its field (BAD) and one that renames a tank and a part (MINE), a file that is no patch (ZIP),
+// an IPS patch cut short (CUT), a file too short for an image (SHORT), an OUT and a name folder
+// (TPL) in their folder (DIR), and a set on the image's main cannons' 攻击 (SET): the exit status
+// and parts of what they print, on standard output after success and on standard error alone
+// otherwise, in the order of the rows. Every run of a row says the same.
 TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
 {
     test::Folder dir;
-    test::NameFolder bad({{"items.txt", "好\n\n" + std::string(16, 'x') + "\n"}});
+    test::NameFolder bad({{"items.txt", "好\n\n" + std::string(16, 'x') + "\n"}}),
+        mine({{"tanks.txt", "蚊子\n"}, {"tank_parts.txt", "\n机关炮改\n"}});
     const std::map<std::string, std::string> stand = {
         {"IMG", dir.Write("img.smc", rom::MakeSampleImage(2))},
         {"REFS", dir.Write("refs.smc", test::KnownReferencesImage())},
         {"./REFS", dir.Path("./refs.smc")},
         {"BAD", bad.Path()},
+        {"MINE", mine.Path()},
+        {"TPL", dir.Path("tpl")},
         {"ZIP", dir.Write("zip.bin", rom::Bytes{'Z', 'I', 'P'})},
         {"CUT", dir.Write("cut.ips", rom::Bytes{'P', 'A', 'T', 'C', 'H', 0xFF, 0xFF, 0xF0, 1, 0})},
         {"SHORT", dir.Write("short.smc", rom::Bytes(100))},
-        {"OUT", dir.Path("out.smc")}};
+        {"OUT", dir.Path("out.smc")},
+        {"DIR", dir.Root()}};
     const struct {
         std::vector<std::string> runs;
         int status;
-        std::string says;
+        std::vector<std::string> says;
     } rows[] = {
         // clang-format off
-        {{"export IMG --table decorations --format csv"}, 0, "装饰品,价格\r\n洋装衣橱,"},
-        {{"export IMG --table decorations --format csv"}, 0, "\r\n写有“根性”的牌匾,"},
-        {{"convert 255 10 16"}, 0, "FF\n"},
-        {{"convert -- -1a 16 10"}, 0, "-26\n"},
-        {{"convert -ff 16 10"}, 0, "-255\n"}, // a negative number is an argument
-        {{"convert 19 8 10"}, 1, "输入的数据非法"},
-        {{"refs REFS items 8"}, 0, "表「人物」 第 2 行「机械师」 道具1\n"},
-        {{"refs REFS main_cannons 6 --format json"}, 0, "\"row\": 3, \"name\": \"No3.救护车\", \"column\": 8, \"where\": \"装备3\""},
-        {{"refs REFS main_cannons 7"}, 0, "没有被用到"},
-        {{"refs /nonexistent.smc items 1", "diff IMG /nonexistent.smc"}, 1, "文件不存在"},
-        {{"export table"}, 1, "table"}, // a file named like an option is a file
-        {{"export IMG --out-dir /nonexistent/out"}, 1, "输出文件夹 /nonexistent/out 不存在"},
-        {{"names check BAD"}, 1, "items.txt:3: "},
-        {{"--names BAD export IMG"}, 1, "超过了 15 字节的宽度"},
-        {{"apply IMG ZIP", "apply IMG ZIP OUT"}, 1, "既不以"},
-        {{"apply IMG CUT", "apply IMG CUT OUT"}, 1, "不完整"},
-        {{"diff IMG SHORT"}, 1, "文件只有 100 字节"},
-        {{"patch IMG REFS IMG --format ips", "patch IMG REFS REFS --format ips", "patch IMG REFS ./REFS --format ips"}, 1, "映像文件"},
-        {{""}, 2, "用法："},
-        {{"help nope"}, 2, "没有“nope”这个命令"},
-        {{"export", "export IMG REFS"}, 2, "用法：dravik export"}, // several need a folder
-        {{"export IMG --format csv"}, 2, "--table"},
-        {{"export IMG --table nope --format csv"}, 2, "nope"},
-        {{"export a.smc --table", "import IMG x.csv --table", "import a.smc b.csv --table --dry-run"}, 2, "--table 后面缺少 ID"},
-        {{"export x.smc --names"}, 2, "--names 后面缺少 DIR"},
-        {{"sample x.smc --seed -3"}, 2, "--seed"},
-        {{"sample x.smc --no-header=1"}, 2, "--no-header 不带值"},
-        {{"sample x.smc --frob"}, 2, "没有 --frob 这个选项"},
-        {{"import IMG"}, 2, "用法：dravik import"},
-        {{"import IMG x.json --dry-run extra"}, 2, "多余的参数：extra"},
-        {{"diff IMG", "diff IMG IMG --format xml"}, 2, "用法：dravik diff"},
-        {{"diff a.smc b.smc --format json --format csv"}, 2, "--format 只能给一次"},
-        {{"patch IMG IMG"}, 2, "用法：dravik patch"},
-        {{"apply IMG", "apply IMG p.ips --headerless-patch --headered-patch"}, 2, "用法：dravik apply"},
-        {{"apply a.smc p.ips out.smc more.smc"}, 2, "多余的参数：more.smc"},
-        {{"refs REFS tanks 1"}, 2, "表“tanks”的行没有引用可查"},
-        {{"refs REFS items 0"}, 2, "用法：dravik refs"},
-        {{"refs REFS items 129"}, 2, "表“items”只有 128 行"},
-        {{"names list BAD", "names check"}, 2, "用法：dravik names"},
-        {{"convert 1 ten 16", "convert 1 10 17", "convert 1 1 16", "convert 1 +10 16", "convert 1 10 ''"}, 2, "用法：dravik convert"},
-        {{"SET --rows 1 --expr x+1 --dry-run"}, 0, "保存将改动"},
-        {{"SET --rows 1 --expr x --dry-run"}, 0, "保存不会改动任何字节。"}, // no list
-        {{"SET --expr 1"}, 2, "用法：dravik set"},
-        {{"SET --all --rows 1 --expr 1"}, 2, "只能用一个"},
-        {{"SET --rows 0 --expr 1", "SET --rows 5-2 --expr 1"}, 2, "--rows"},
-        {{"SET --rows 33 --expr 1"}, 2, "没有第 33 行"},
-        {{"SET --row-names 没有这个 --expr 1"}, 2, "没有名为"},
-        {{"SET --all --expr x+"}, 2, "公式"},
-        {{"SET --all --expr 1 --column 主炮"}, 2, "只能给一次"},
-        {{"set IMG --table main_cannons --column 主炮 --all --expr 1"}, 2, "价格、防御、重量、攻击、弹仓"},
+        {{"export IMG --table decorations --format csv"}, 0, {"装饰品,价格\r\n洋装衣橱,"}},
+        {{"export IMG --table decorations --format csv"}, 0, {"\r\n写有“根性”的牌匾,"}},
+        {{"convert 255 10 16"}, 0, {"FF\n"}},
+        {{"convert -- -1a 16 10"}, 0, {"-26\n"}},
+        {{"convert -ff 16 10"}, 0, {"-255\n"}}, // a negative number is an argument
+        {{"convert 19 8 10"}, 1, {"输入的数据非法"}},
+        {{"refs REFS items 8"}, 0, {"表「人物」 第 2 行「机械师」 道具1\n"}},
+        {{"refs REFS main_cannons 6 --format json"}, 0, {"\"row\": 3, \"name\": \"No3.救护车\", \"column\": 8, \"where\": \"装备3\""}},
+        {{"refs REFS main_cannons 7"}, 0, {"没有被用到"}},
+        {{"refs /nonexistent.smc items 1", "diff IMG /nonexistent.smc"}, 1, {"文件不存在"}},
+        {{"export table"}, 1, {"table"}}, // a file named like an option is a file
+        {{"export IMG --out-dir /nonexistent/out"}, 1, {"输出文件夹 /nonexistent/out 不存在"}},
+        {{"export IMG --out-dir SHORT"}, 1, {"不是文件夹"}},
+        {{"sample DIR"}, 1, {"不是一个普通文件"}},
+        {{"names check BAD"}, 1, {"items.txt:3: "}},
+        {{"names export TPL"}, 0, {}},
+        {{"names check TPL"}, 0, {"其中 0 个改变了名称"}}, // an exported template checks clean
+        {{"names check MINE"}, 0, {"tank_parts.txt:2: 主炮#1 -> 机关炮改", "tanks.txt:1: No1.蚊式坦克 -> 蚊子"}},
+        {{"--names MINE export IMG --table tanks --format csv"}, 0, {"\r\n蚊子,"}},
+        {{"export IMG --table tanks --format csv"}, 0, {"\r\nNo1.蚊式坦克,"}}, // back on the compiled-in names
+        {{"--names BAD export IMG"}, 1, {"超过了 15 字节的宽度"}},
+        {{"apply IMG ZIP", "apply IMG ZIP OUT"}, 1, {"既不以"}},
+        {{"apply IMG CUT", "apply IMG CUT OUT"}, 1, {"不完整"}},
+        {{"diff IMG SHORT"}, 1, {"文件只有 100 字节"}},
+        {{"patch IMG REFS IMG --format ips", "patch IMG REFS REFS --format ips", "patch IMG REFS ./REFS --format ips"}, 1, {"映像文件"}},
+        {{""}, 2, {"用法："}},
+        {{"help nope"}, 2, {"没有“nope”这个命令"}},
+        {{"export", "export IMG REFS"}, 2, {"用法：dravik export"}}, // several need a folder
+        {{"export IMG --format csv"}, 2, {"--table"}},
+        {{"export IMG --table nope --format csv"}, 2, {"nope"}},
+        {{"export a.smc --table", "import IMG x.csv --table", "import a.smc b.csv --table --dry-run"}, 2, {"--table 后面缺少 ID"}},
+        {{"export x.smc --names"}, 2, {"--names 后面缺少 DIR"}},
+        {{"sample x.smc --seed -3"}, 2, {"--seed"}},
+        {{"sample x.smc --no-header=1"}, 2, {"--no-header 不带值"}},
+        {{"sample x.smc --frob"}, 2, {"没有 --frob 这个选项"}},
+        {{"import IMG"}, 2, {"用法：dravik import"}},
+        {{"import IMG x.json --dry-run extra"}, 2, {"多余的参数：extra"}},
+        {{"diff IMG", "diff IMG IMG --format xml"}, 2, {"用法：dravik diff"}},
+        {{"diff a.smc b.smc --format json --format csv"}, 2, {"--format 只能给一次"}},
+        {{"patch IMG IMG"}, 2, {"用法：dravik patch"}},
+        {{"apply IMG", "apply IMG p.ips --headerless-patch --headered-patch"}, 2, {"用法：dravik apply"}},
+        {{"apply a.smc p.ips out.smc more.smc"}, 2, {"多余的参数：more.smc"}},
+        {{"refs REFS tanks 1"}, 2, {"表“tanks”的行没有引用可查"}},
+        {{"refs REFS items 0"}, 2, {"用法：dravik refs"}},
+        {{"refs REFS items 129"}, 2, {"表“items”只有 128 行"}},
+        {{"names list BAD", "names check"}, 2, {"用法：dravik names"}},
+        {{"convert 1 ten 16", "convert 1 10 17", "convert 1 1 16", "convert 1 +10 16", "convert 1 10 ''"}, 2, {"用法：dravik convert"}},
+        {{"SET --rows 1 --expr x+1 --dry-run"}, 0, {"保存将改动"}},
+        {{"SET --rows 1 --expr x --dry-run"}, 0, {"保存不会改动任何字节。"}}, // no list
+        {{"SET --expr 1"}, 2, {"用法：dravik set"}},
+        {{"SET --all --rows 1 --expr 1"}, 2, {"只能用一个"}},
+        {{"SET --rows 0 --expr 1", "SET --rows 5-2 --expr 1"}, 2, {"--rows"}},
+        {{"SET --rows 33 --expr 1"}, 2, {"没有第 33 行"}},
+        {{"SET --row-names 没有这个 --expr 1"}, 2, {"没有名为"}},
+        {{"SET --all --expr x+"}, 2, {"公式"}},
+        {{"SET --all --expr 1 --column 主炮"}, 2, {"只能给一次"}},
+        {{"set IMG --table main_cannons --column 主炮 --all --expr 1"}, 2, {"价格、防御、重量、攻击、弹仓"}},
         // clang-format on
     };
     for (const auto& row : rows)
@@ -167,7 +173,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
             const std::string line =
                 run.rfind("SET", 0) ? run : "set IMG --table main_cannons --column 攻击" + run.substr(3);
             const CliRun r = Cli(Words(line, stand));
-            EXPECT_TRUE(Says(r, row.status, {row.says}) && (row.status ? r.out : r.err).empty()) << run;
+            EXPECT_TRUE(Says(r, row.status, row.says) && (row.status ? r.out : r.err).empty()) << run;
         }
     EXPECT_TRUE(test::ReadFile(stand.at("IMG")) == rom::MakeSampleImage(2));
     EXPECT_TRUE(test::ReadFile(stand.at("REFS")) == test::KnownReferencesImage());
@@ -289,20 +295,15 @@ TEST(Cli, ImportWritesExactlyWhatItsDryRunListsOrNothing)
              {"表「道具」 第 1 行「" + items["rows"][0][0].toString().toStdString() + "」 列「价格」: \"" +
               items["rows"][0][1].toString().toStdString() + "\" -> \"4660\""}));
     EXPECT_EQ(rom.Read(), original);
-    std::set<uint32_t> listed;
-    std::istringstream lines(r.out);
-    for (std::string line; std::getline(lines, line);) {
-        unsigned offset = 0, before = 0, after = 0;
-        if (std::sscanf(line.c_str(), "  0x%x: 0x%x -> 0x%x", &offset, &before, &after) == 3) {
-            EXPECT_EQ(original[offset], before) << line;
-            listed.insert(offset);
-        }
-    }
     ASSERT_EQ(Cli({"import", rom.Path(), json, "--backup"}).status, 0);
     EXPECT_EQ(test::ReadFile(rom::RomDocument::BackupPath(rom.Path())), original);
     const rom::Bytes after = rom.Read();
-    for (size_t i = 0; i < after.size(); ++i)
-        EXPECT_EQ(after[i] != original[i], listed.count(static_cast<uint32_t>(i)) > 0) << std::hex << i;
+    QString listing; // every byte the import changed, as the dry run lists them, and no other
+    for (uint32_t i : test::Differing(original, after))
+        listing += QString::asprintf("  0x%06X: 0x%02X -> 0x%02X\n", i, original[i], after[i]);
+    EXPECT_TRUE(Contains(r.out, listing.toStdString()) &&
+                QString::fromStdString(r.out).count("\n  0x") == listing.count('\n'))
+        << r.out;
     EXPECT_EQ(test::Get(after, 0xC0200, 2), 4660u);
     EXPECT_EQ(after[0xC8201 + 12], 94);
     EXPECT_EQ(Export(rom.Path()).value("tables")["tanks"]["rows"][0][6].toString(), "甲壳虫");
@@ -364,26 +365,6 @@ TEST(SetCommand, WritesWhatTheDocumentWritesOrNothing)
     EXPECT_TRUE(r.status == 1 && Contains(r.out, "第 1 行") && Contains(r.out, "超出范围 0 到 1023"))
         << r.out;
     EXPECT_EQ(rom.Read(), rom::MakeSampleImage(2));
-}
-
-// Name sets: an exported template checks clean; edits are listed and show in exports.
-TEST(NamesCli, ExportedTemplateChecksCleanAndEditsShowInExports)
-{
-    test::Folder dir;
-    const std::string rom = dir.Write("a.smc", rom::MakeSampleImage(1)), tpl = dir.Path("tpl");
-    ASSERT_TRUE(Says(Cli({"names", "export", tpl}), 0));
-    EXPECT_TRUE(Says(Cli({"names", "check", tpl}), 0, {"其中 0 个改变了名称"}));
-    test::NameFolder mine({{"tanks.txt", "蚊子\n"}, {"tank_parts.txt", "\n机关炮改\n"}});
-    EXPECT_TRUE(Says(Cli({"names", "check", mine.Path()}), 0,
-                     {"tank_parts.txt:2: 主炮#1 -> 机关炮改", "tanks.txt:1: No1.蚊式坦克 -> 蚊子"}));
-
-    const CliRun plain = Cli({"export", rom, "--table", "tanks", "--format", "csv"});
-    const CliRun named = Cli({"--names", mine.Path(), "export", rom, "--table", "tanks", "--format", "csv"});
-    ASSERT_EQ(named.status, 0) << named.err;
-    EXPECT_TRUE(!Contains(named.out, "No1.蚊式坦克") && Contains(named.out, "蚊子")) << named.out;
-    EXPECT_FALSE(Contains(plain.out, "蚊子"));
-    // A second run in the same process is back on the compiled-in names.
-    EXPECT_EQ(Cli({"export", rom, "--table", "tanks", "--format", "csv"}).out, plain.out);
 }
 
 // The real program in an English locale: usage, help and messages in English, every file it writes

@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
+#include <functional>
 #include <sys/stat.h>
+#include <tuple>
 
 #include "cli/Commands.h"
 #include "cli/LargeBuffers.h"
@@ -29,6 +31,14 @@ CliRun Shell(const std::string& script)
 }
 
 std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+// What makes a file that very file: its inode, its mode with the special bits, its hard links.
+std::tuple<ino_t, mode_t, nlink_t> Identity(const std::string& path)
+{
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+    return {st.st_ino, st.st_mode, st.st_nlink};
+}
 } // namespace
 
 // Every write is checked: an output that cannot be written or a file-size limit is an error with
@@ -50,28 +60,26 @@ TEST(CliSafety, WritesThatFailSayWhyAndLeaveWholeFiles)
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(root + "/mine")));
     for (const QString& f : nameFiles)
         ASSERT_TRUE(test::WriteFile(root + "/mine/" + f.toStdString(), {'m', '\n'}));
-    // Each run into /dev/full where there is one, each other run under a file-size limit.
+    // Each run into /dev/full where there is one, each other run under a file-size limit (for the
+    // names, three blocks: the first two of the 16 files fit).
     const std::pair<std::string, std::vector<std::string>> runs[] = {
         {"export " + img + " > /dev/full", {"磁盘已满"}},
         {"export " + img + " --table monsters --format csv > /dev/full", {"磁盘已满"}},
         {"convert 255 10 16 > /dev/full", {"磁盘已满"}},
         {"--help > /dev/full", {"磁盘已满"}},
+        {"export " + img + " --out-dir /dev/full", {"不是文件夹"}}, // a device, once said not to exist
         {"sample " + Quote(root + "/big.smc"), {"文件太大"}},
-        {"names export " + Quote(root + "/mine"), {"文件太大", "这个文件保持原样"}},
+        {"names export " + Quote(root + "/mine"),
+         {"文件太大", "这个文件保持原样", "之前的 2 个文件已写入，之后的 13 个没有写入"}},
         {"export " + img + " --out-dir " + Quote(root), {"文件太大"}},
         {"import " + img + " " + Quote(edit) + " > /dev/full", {"磁盘已满", image.Path() + " 已经写入"}},
     };
     for (const auto& [script, says] : runs) {
-        const bool limited = !Contains(script, "/dev/full");
-        if (!limited && !full)
-            continue;
-        const bool names = Contains(script, "names export"); // three blocks: the first two files fit
-        const CliRun r =
-            Shell((limited ? names ? "ulimit -f 3; " : "ulimit -f 1; " : "") + cli + " " + script);
-        EXPECT_TRUE(Says(r, 1, says)) << script;
-        EXPECT_FALSE(Contains(r.err, "Unknown")) << r.err;
-        if (names) { // of the 16 name files, those written before the one that failed and those after it
-            EXPECT_TRUE(Contains(r.err, "之前的 2 个文件已写入，之后的 13 个没有写入")) << r.err;
+        const bool limited = !Contains(script, "/dev/full"), names = Contains(script, "names export");
+        if (limited || full) {
+            const CliRun r =
+                Shell((limited ? names ? "ulimit -f 3; " : "ulimit -f 1; " : "") + cli + " " + script);
+            EXPECT_TRUE(Says(r, 1, says) && !Contains(r.err, "Unknown")) << script;
         }
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(root + "/big.smc")));
@@ -87,28 +95,18 @@ TEST(CliSafety, WritesThatFailSayWhyAndLeaveWholeFiles)
     for (const CliRun& r :
          {Shell(cli + " export " + img + " > /dev/null"), Shell(cli + " --help > /dev/null")})
         EXPECT_EQ(r.status, 0) << r.err;
-
-    std::vector<std::string> notFolders = {old};
-    if (full)
-        notFolders.push_back("/dev/full"); // a device, once said not to exist
-    for (const std::string& notFolder : notFolders)
-        EXPECT_TRUE(Says(Cli({"export", image.Path(), "--out-dir", notFolder}), 1, {"不是文件夹"}));
 }
 
+// sample replaces a regular file, never a FIFO (a folder is refused on every system).
 TEST(CliSafety, SampleReplacesOnlyRegularFiles)
 {
     test::Folder dir;
-    const std::string fifo = dir.Path("fifo"), folder = dir.Path("folder");
+    const std::string fifo = dir.Path("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(folder)));
-    for (const std::string& out : {fifo, folder})
-        EXPECT_TRUE(Says(Cli({"sample", out}), 1, {"不是一个普通文件"}));
-    struct stat st {};
-    ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISFIFO(st.st_mode));
-    const std::string regular = dir.Write("old.smc", rom::Bytes(10, 1));
-    EXPECT_EQ(Cli({"sample", regular}).status, 0);
-    EXPECT_EQ(test::ReadFile(regular).size(), 0x200200u);
+    EXPECT_TRUE(Says(Cli({"sample", fifo}), 1, {"不是一个普通文件"}));
+    EXPECT_TRUE(S_ISFIFO(std::get<1>(Identity(fifo))));
+    EXPECT_TRUE(Says(Cli({"sample", dir.Write("old.smc", rom::Bytes(10, 1))}), 0));
+    EXPECT_EQ(test::ReadFile(dir.Path("old.smc")).size(), 0x200200u);
 }
 
 TEST(CliSafety, HugeOrEndlessJsonIsRefusedBeforeItIsRead)
@@ -153,15 +151,10 @@ TEST(CliSafety, EveryCommandThatChangesAnImageKeepsTheFilesIdentity)
         const std::string link = image.Path() + ".link";
         ASSERT_EQ(::link(image.Path().c_str(), link.c_str()), 0);
         ASSERT_EQ(::chmod(image.Path().c_str(), 02664), 0);
-        struct stat before {
-        }, after{};
-        ASSERT_EQ(::stat(image.Path().c_str(), &before), 0);
+        const auto before = Identity(image.Path());
         args[1] = image.Path();
         ASSERT_TRUE(Says(Cli(args), 0));
-        ASSERT_EQ(::stat(image.Path().c_str(), &after), 0);
-        EXPECT_EQ(after.st_ino, before.st_ino);
-        EXPECT_EQ(after.st_mode, before.st_mode);
-        EXPECT_EQ(after.st_nlink, 2u);
+        EXPECT_EQ(Identity(image.Path()), before);
         EXPECT_FALSE(image.Read() == rom::MakeSampleImage(30));
         EXPECT_TRUE(test::ReadFile(link) == image.Read());
     }
@@ -227,11 +220,9 @@ TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
         0,   0,   0x20, 0,    0x55, 0, 0x20, 0, 0,    2,   0xAA,        0xBB,        0x20, 2,    0x10,
         0,   1,   0xCC, 0x30, 0,    0, 0,    1, 0xEE, 'E', 'O',         'F',         0x20, 3,    0};
     dir.Write("g.ips", grown);
-    dir.Write("c.ips",
-              rom::Bytes{'P', 'A', 'T', 'C', 'H', 0, 0x90, 0, 0, 1, 0x77, 'E', 'O', 'F', 0x10, 2, 0});
-    const struct {
-        std::string setup, args;
-    } requests[] = {
+    const rom::Bytes cut = {'P', 'A', 'T', 'C', 'H', 0, 0x90, 0, 0, 1, 0x77, 'E', 'O', 'F', 0x10, 2, 0};
+    dir.Write("c.ips", cut);
+    const std::pair<std::string, std::string> requests[] = {
         {"", "patch a.smc m.smc p.ips"},
         {"printf old > p.IPS", "patch a.smc m.smc p.IPS"},       // replaced
         {"", "patch missing.smc m.smc p.ips"},                   // refused
@@ -248,46 +239,42 @@ TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
         {"", "apply a.smc g.ips o.smc"},
         {"", "apply a.smc c.ips o.smc"},
     };
+    // The status, both streams and the file the run leaves at its last argument.
     const auto run = [&](const std::string& program, const std::string& language, const std::string& setup,
-                         const std::string& args, rom::Bytes& written) {
+                         const std::string& args) {
         const CliRun r =
             Shell("cd " + Quote(root) + " && rm -rf w h && mkdir w h && cp *.smc *.ips w && cd w && " +
                   (setup.empty() ? "true" : setup) + " && HOME=" + Quote(root + "/h") +
                   " XDG_DATA_HOME= LC_ALL=" + language + " " + Quote(program) + " " + args);
         const std::string out = root + "/w/" + args.substr(args.rfind(' ') + 1);
-        written = QFileInfo(QString::fromStdString(out)).isSymLink() ? rom::Bytes{'L'} : test::ReadFile(out);
-        return r;
+        const rom::Bytes written =
+            QFileInfo(QString::fromStdString(out)).isSymLink() ? rom::Bytes{'L'} : test::ReadFile(out);
+        return std::vector<std::string>{
+            std::to_string(r.status), r.out, r.err,
+            std::to_string(std::hash<std::string>()({written.begin(), written.end()}))};
     };
-    for (const auto& request : requests)
-        for (const std::string language : {"C.UTF-8", "en_US.UTF-8"}) {
-            rom::Bytes plain, full;
-            const CliRun p = run(DRAVIK_CLI, language, request.setup, request.args, plain);
-            const CliRun f = run(DRAVIK_FULL_CLI, language, request.setup, request.args, full);
-            const std::string what = request.args + " " + language;
-            EXPECT_EQ(p.status, f.status) << what;
-            EXPECT_EQ(p.out, f.out) << what;
-            EXPECT_EQ(p.err, f.err) << what;
-            EXPECT_TRUE(plain == full) << what;
-        }
-    // Alone, without the full command line beside it: plain requests are done, others cannot be.
-    ASSERT_TRUE(Says(Shell("mkdir " + Quote(root + "/alone") + " && cp " + Quote(DRAVIK_CLI) + " " +
-                           Quote(root + "/alone")),
-                     0));
-    const std::string alone = "cd " + Quote(root) + " && HOME=" + Quote(root + "/h") + " LC_ALL=C.UTF-8 " +
-                              Quote(root + "/alone/dravik");
-    const CliRun made = Shell(alone + " patch a.smc m.smc n.ips");
+    for (const auto& [setup, args] : requests)
+        for (const char* language : {"C.UTF-8", "en_US.UTF-8"})
+            EXPECT_EQ(run(DRAVIK_CLI, language, setup, args), run(DRAVIK_FULL_CLI, language, setup, args))
+                << args << " " << language;
+    // Alone, without the full command line beside it: plain requests are done (to a new OUT and in
+    // place), others cannot be.
+    const std::string alone = "cd " + Quote(root) + " && mkdir -p alone && cp " + Quote(DRAVIK_CLI) +
+                              " alone && HOME=" + Quote(root + "/h") + " LC_ALL=C.UTF-8 alone/dravik ";
+    const CliRun made = Shell(alone + "patch a.smc m.smc n.ips");
     EXPECT_EQ(made.out, "已写入 n.ips（ips，" + std::to_string(patch.size()) + " 字节）\n") << made.err;
-    EXPECT_TRUE(Says(Shell(alone + " apply a.smc n.ips n.smc"), 0));
-    EXPECT_TRUE(test::ReadFile(root + "/n.smc") == modified);
-    for (const char* name : {"g", "c"}) {
-        rom::Bytes expected;
-        ASSERT_FALSE(rom::ApplyIps(test::ReadFile(root + "/" + name + ".ips"), original, expected));
-        EXPECT_TRUE(Says(Shell(alone + " apply a.smc " + name + ".ips " + name + ".smc"), 0));
-        EXPECT_TRUE(test::ReadFile(root + "/" + name + ".smc") == expected) << name;
+    rom::Bytes fromGrown, fromCut;
+    ASSERT_FALSE(rom::ApplyIps(grown, original, fromGrown));
+    ASSERT_FALSE(rom::ApplyIps(cut, original, fromCut));
+    dir.Write("i.smc", original);
+    for (const auto& [args, expected] :
+         std::vector<std::pair<std::string, rom::Bytes>>{{"apply a.smc n.ips n.smc", modified},
+                                                         {"apply a.smc g.ips g.smc", fromGrown},
+                                                         {"apply a.smc c.ips c.smc", fromCut},
+                                                         {"apply a.smc n.ips i.smc", modified}}) {
+        EXPECT_TRUE(Says(Shell(alone + args), 0)) << args;
+        EXPECT_TRUE(test::ReadFile(root + "/" + args.substr(args.rfind(' ') + 1)) == expected) << args;
     }
-    dir.Write("n.smc", original); // and in place
-    EXPECT_TRUE(Says(Shell(alone + " apply a.smc n.ips n.smc"), 0));
-    EXPECT_TRUE(test::ReadFile(root + "/n.smc") == modified);
-    EXPECT_TRUE(Says(Shell(alone + " patch a.smc m.smc n.bps"), 1, {"无法运行"}));
+    EXPECT_TRUE(Says(Shell(alone + "patch a.smc m.smc n.bps"), 1, {"无法运行"}));
 }
 #endif
