@@ -33,14 +33,15 @@ QJsonObject Export(const std::string& rom)
 
 const QString kEnglish = "en_US.UTF-8", kChinese = "C.UTF-8";
 
-// The words of a command line, split at spaces, each placeholder replaced by what it stands for
-// ('' is an empty word).
-cli::Args Words(const std::string& line, const std::map<std::string, std::string>& stand)
+// The words of a command line, split at spaces, each placeholder replaced by the words it stands
+// for ('' is an empty word).
+cli::Args Words(const std::string& line, const std::map<std::string, cli::Args>& stand)
 {
     cli::Args args;
     for (const QString& word : QString::fromStdString(line).split(' ', Qt::SkipEmptyParts)) {
         const std::string w = word.toStdString();
-        args.push_back(w == "''" ? "" : stand.count(w) ? stand.at(w) : w);
+        const cli::Args& words = stand.count(w) ? stand.at(w) : cli::Args{w == "''" ? "" : w};
+        args.insert(args.end(), words.begin(), words.end());
     }
     return args;
 }
@@ -52,14 +53,17 @@ std::string TextOfFile(const std::string& path)
 }
 } // namespace
 
-TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
+// sample writes the sample image (seed 1 unless told); export writes every table in the order of
+// the load pass, and several images into a folder, each on its own.
+TEST(Cli, SampleAndExportsOfOneImageOrSeveralIntoAFolder)
 {
     test::Folder dir;
-    const std::string a = dir.Path("a.smc");
-    ASSERT_EQ(Cli({"sample", a}).status, 0);
-    EXPECT_TRUE(test::ReadFile(a) == rom::MakeSampleImage(1)); // seed 1 unless told
+    const std::string d = dir.Root(), one = dir.Path("one.smc"),
+                      two = dir.Write("two.sfc", rom::MakeSampleImage(2, false));
+    ASSERT_EQ(Cli({"sample", one}).status, 0);
+    EXPECT_TRUE(test::ReadFile(one) == rom::MakeSampleImage(1));
 
-    const CliRun r = Cli({"export", a});
+    const CliRun r = Cli({"export", one});
     ASSERT_EQ(r.status, 0);
     QStringList order;
     for (const QRegularExpressionMatch& table :
@@ -78,6 +82,17 @@ TEST(Cli, SampleIsDeterministicAndExportsEveryTableInPassOrder)
     EXPECT_EQ(codes["attacks"].toArray().size(), 152);
     EXPECT_EQ(codes["attacks"][0].toArray().size(), 6);
     EXPECT_TRUE(codes["loot_gate"][0].isDouble());
+
+    QDir().mkdir(QString::fromStdString(d + "/out"));
+    // A missing image is reported and fails the run, but the others are still written.
+    EXPECT_TRUE(
+        Says(Cli({"export", one, d + "/missing.smc", two, "--out-dir", d + "/out"}), 1, {"missing.smc"}));
+    EXPECT_EQ(TextOfFile(d + "/out/one.json"), r.out);
+    EXPECT_EQ(TextOfFile(d + "/out/two.json"), Cli({"export", two}).out);
+    const CliRun quiet = Cli({"export", one, "--out-dir", d + "/out"});
+    EXPECT_TRUE(quiet.status == 0 && quiet.err.empty()) << quiet.err;
+    EXPECT_TRUE(Says(Cli({"export", one, d + "/sub/one.smc", "--out-dir", d + "/out"}), 2,
+                     {"两个映像都会导出到 one.json"}));
 }
 
 // Runs on an image (IMG), the image of known references (REFS), a name folder with a name too long
@@ -91,18 +106,21 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
     test::Folder dir;
     test::NameFolder bad({{"items.txt", "好\n\n" + std::string(16, 'x') + "\n"}}),
         mine({{"tanks.txt", "蚊子\n"}, {"tank_parts.txt", "\n机关炮改\n"}});
-    const std::map<std::string, std::string> stand = {
-        {"IMG", dir.Write("img.smc", rom::MakeSampleImage(2))},
-        {"REFS", dir.Write("refs.smc", test::KnownReferencesImage())},
-        {"./REFS", dir.Path("./refs.smc")},
-        {"BAD", bad.Path()},
-        {"MINE", mine.Path()},
-        {"TPL", dir.Path("tpl")},
-        {"ZIP", dir.Write("zip.bin", rom::Bytes{'Z', 'I', 'P'})},
-        {"CUT", dir.Write("cut.ips", rom::Bytes{'P', 'A', 'T', 'C', 'H', 0xFF, 0xFF, 0xF0, 1, 0})},
-        {"SHORT", dir.Write("short.smc", rom::Bytes(100))},
-        {"OUT", dir.Path("out.smc")},
-        {"DIR", dir.Root()}};
+    const std::string img = dir.Write("img.smc", rom::MakeSampleImage(2));
+    const std::map<std::string, cli::Args> stand = {
+        {"IMG", {img}},
+        {"REFS", {dir.Write("refs.smc", test::KnownReferencesImage())}},
+        {"./REFS", {dir.Path("./refs.smc")}},
+        {"BAD", {bad.Path()}},
+        {"MINE", {mine.Path()}},
+        {"TPL", {dir.Path("tpl")}},
+        {"ZIP", {dir.Write("zip.bin", rom::Bytes{'Z', 'I', 'P'})}},
+        {"CUT", {dir.Write("cut.ips", rom::Bytes{'P', 'A', 'T', 'C', 'H', 0xFF, 0xFF, 0xF0, 1, 0})}},
+        {"SHORT", {dir.Write("short.smc", rom::Bytes(100))}},
+        {"GBK", {dir.Write("gbk.csv", std::string("\xC4\xE3,1\r\n"))}},
+        {"OUT", {dir.Path("out.smc")}},
+        {"DIR", {dir.Root()}},
+        {"SET", {"set", img, "--table", "main_cannons", "--column", "攻击"}}};
     const struct {
         std::vector<std::string> runs;
         int status;
@@ -133,6 +151,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"apply IMG ZIP", "apply IMG ZIP OUT"}, 1, {"既不以"}},
         {{"apply IMG CUT", "apply IMG CUT OUT"}, 1, {"不完整"}},
         {{"diff IMG SHORT"}, 1, {"文件只有 100 字节"}},
+        {{"import IMG GBK --table monsters"}, 1, {"第 1 行第 1 个字节：不是 UTF-8 文本"}}, // not searched for names
         {{"patch IMG REFS IMG --format ips", "patch IMG REFS REFS --format ips", "patch IMG REFS ./REFS --format ips"}, 1, {"映像文件"}},
         {{""}, 2, {"用法："}},
         {{"help nope"}, 2, {"没有“nope”这个命令"}},
@@ -170,63 +189,49 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
     };
     for (const auto& row : rows)
         for (const std::string& run : row.runs) {
-            const std::string line =
-                run.rfind("SET", 0) ? run : "set IMG --table main_cannons --column 攻击" + run.substr(3);
-            const CliRun r = Cli(Words(line, stand));
+            const CliRun r = Cli(Words(run, stand));
             EXPECT_TRUE(Says(r, row.status, row.says) && (row.status ? r.out : r.err).empty()) << run;
         }
-    EXPECT_TRUE(test::ReadFile(stand.at("IMG")) == rom::MakeSampleImage(2));
-    EXPECT_TRUE(test::ReadFile(stand.at("REFS")) == test::KnownReferencesImage());
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(stand.at("OUT"))));
+    EXPECT_TRUE(test::ReadFile(img) == rom::MakeSampleImage(2));
+    EXPECT_TRUE(test::ReadFile(dir.Path("refs.smc")) == test::KnownReferencesImage());
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.Path("out.smc"))));
 }
 
-TEST(Cli, SeveralImagesExportIntoAFolderEachOnItsOwn)
-{
-    test::Folder dir;
-    const std::string d = dir.Root(), one = dir.Write("one.smc", rom::MakeSampleImage(1)),
-                      two = dir.Write("two.sfc", rom::MakeSampleImage(2, false));
-    QDir().mkdir(QString::fromStdString(d + "/out"));
-    // A missing image is reported and fails the run, but the others are still written.
-    EXPECT_TRUE(
-        Says(Cli({"export", one, d + "/missing.smc", two, "--out-dir", d + "/out"}), 1, {"missing.smc"}));
-    for (const auto& [image, json] : {std::pair{one, "one.json"}, {two, "two.json"}})
-        EXPECT_EQ(TextOfFile(d + "/out/" + json), Cli({"export", image}).out) << json;
-    const CliRun quiet = Cli({"export", one, "--out-dir", d + "/out"});
-    EXPECT_TRUE(quiet.status == 0 && quiet.err.empty()) << quiet.err;
-    EXPECT_TRUE(Says(Cli({"export", one, d + "/sub/one.smc", "--out-dir", d + "/out"}), 2,
-                     {"两个映像都会导出到 one.json"}));
-}
-
-// A command's usage is the same from `help COMMAND` and `COMMAND --help`, the list names it, and
-// the documented forms of the commands are the ones their usage prints.
+// A command's usage is the same from `help COMMAND` and `COMMAND --help`, the list names it, the
+// real program in an English locale says it in English (no Chinese character or full-width
+// punctuation left), and the command-line documentation shows its forms and no others.
 TEST(Cli, HelpVersionAndTheDocumentedForms)
 {
+    const QRegularExpression chinese("[\\x{3000}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]");
+    const QString docs = QString::fromStdString(TextOfFile(DRAVIK_SOURCE_DIR "/docs/command-line.md"));
+    const auto english = [&](const QStringList& args, const std::string& usage) {
+        const CliRun r = test::RunProgram(DRAVIK_CLI, args, kEnglish);
+        EXPECT_TRUE(r.status == 0 && r.out.rfind(usage, 0) == 0 &&
+                    !QString::fromStdString(r.out).contains(chinese))
+            << r.out;
+    };
     const CliRun list = Cli({"--help"});
     EXPECT_EQ(list.status, 0);
-    QStringList forms;
+    english({"--help"}, "Usage: dravik ");
+    qsizetype forms = 0;
     for (const auto& command : cli::AllCommands()) {
         const std::string name = command->Name().toStdString();
         EXPECT_NE(list.out.find("\n  " + name + " "), std::string::npos) << name;
         const CliRun help = Cli({"help", name}), own = Cli({name, "--help"});
         EXPECT_TRUE(help.status == 0 && own.status == 0 && help.out == own.out) << name;
         EXPECT_EQ(help.out.rfind("用法：dravik " + name, 0), 0u) << help.out;
-        forms << command->Forms();
+        english({"help", command->Name()}, "Usage: dravik " + name);
+        forms += command->Forms().size();
+        for (const QString& form : command->Forms())
+            EXPECT_TRUE(docs.contains("\ndravik " + form + "\n")) << form.toStdString();
     }
+    EXPECT_EQ(docs.count("\ndravik "), forms);
     for (const char* option : {"--version", "-v"}) {
         const CliRun r = Cli({option});
         EXPECT_TRUE(r.status == 0 && QString::fromStdString(r.out).contains(
                                          QRegularExpression("^dravik \\d+\\.\\d+\\.\\d+\n$")))
             << r.out;
     }
-    const QString text = QString::fromStdString(TextOfFile(DRAVIK_SOURCE_DIR "/docs/command-line.md"));
-    const qsizetype section = text.indexOf("## Commands");
-    const qsizetype begin = text.indexOf("```\n", section), end = text.indexOf("```\n", begin + 4);
-    ASSERT_TRUE(section >= 0 && begin > section && end > begin);
-    QStringList documented;
-    for (const QString& line : text.mid(begin + 4, end - begin - 4).split('\n'))
-        if (line.startsWith("dravik "))
-            documented << line.mid(7);
-    EXPECT_EQ(documented, forms);
 }
 
 // A dry run lists the changes and exactly the bytes the import then writes; unchanged tables
@@ -367,9 +372,9 @@ TEST(SetCommand, WritesWhatTheDocumentWritesOrNothing)
     EXPECT_EQ(rom.Read(), rom::MakeSampleImage(2));
 }
 
-// The real program in an English locale: usage, help and messages in English, every file it writes
-// the same bytes as in Chinese.
-TEST(CliLanguage, EnglishLocaleGetsEnglishUsageAndMessages)
+// The real program in an English locale: messages in English, every file it writes the same bytes
+// as in Chinese.
+TEST(CliLanguage, EnglishLocaleGetsEnglishMessagesAndTheSameFiles)
 {
     // One of a thing is said in the singular: "1 byte", "1 row", not "1 bytes". IMG is an image,
     // ONE the image with one byte changed outside every field, SET a set of its second main cannon.
@@ -377,26 +382,17 @@ TEST(CliLanguage, EnglishLocaleGetsEnglishUsageAndMessages)
     rom::Bytes other = rom.Read();
     other[0] ^= 1;
     test::TempImage changed(other);
-    const auto run = [&](const QString& locale, const QString& line) {
+    const auto run = [&](const QString& locale, const std::string& line) {
         QStringList args;
         for (const std::string& word :
-             Words(QString(line)
-                       .replace("SET", "set IMG --table main_cannons --column Price --rows 2")
-                       .toStdString(),
-                   {{"IMG", rom.Path()}, {"ONE", changed.Path()}}))
+             Words(line,
+                   {{"IMG", {rom.Path()}},
+                    {"ONE", {changed.Path()}},
+                    {"SET",
+                     {"set", rom.Path(), "--table", "main_cannons", "--column", "Price", "--rows", "2"}}}))
             args << QString::fromStdString(word);
         return test::RunProgram(DRAVIK_CLI, args, locale);
     };
-    // Chinese characters or full-width punctuation: a text left untranslated.
-    const QRegularExpression chinese("[\\x{3000}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]");
-    QStringList helps = {"--help"};
-    for (const auto& command : cli::AllCommands())
-        helps << "help " + command->Name();
-    for (const QString& help : helps) {
-        const CliRun r = run(kEnglish, help);
-        EXPECT_TRUE(r.status == 0 && r.out.rfind("Usage: dravik ", 0) == 0) << r.out;
-        EXPECT_FALSE(QString::fromStdString(r.out).contains(chinese)) << r.out;
-    }
     const struct {
         QString locale;
         const char* args;

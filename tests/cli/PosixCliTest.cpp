@@ -114,11 +114,8 @@ TEST(CliSafety, HugeOrEndlessJsonIsRefusedBeforeItIsRead)
     test::TempImage rom(rom::MakeSampleImage(22));
     test::Folder dir;
     const std::string huge = dir.Path("huge.json");
-    {
-        QFile f(QString::fromStdString(huge));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(qint64(65) << 20)); // sparse: nothing is really written
-    }
+    QFile sparse(QString::fromStdString(huge)); // nothing is really written
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(65) << 20));
     for (const std::string& json : {huge, std::string("/dev/zero")})
         EXPECT_TRUE(Says(Cli({"import", rom.Path(), json}), 1, {"64 MiB"}));
 #ifndef DRAVIK_SANITIZE // the sanitizers reserve more address space than this limit allows
@@ -173,16 +170,13 @@ TEST(LargeBuffers, HoldEveryByteAskedForAndAreReturnedOnce)
     std::vector<uint8_t*> blocks;
     for (size_t k = 0; k < sizes.size(); ++k) {
         auto* block = static_cast<uint8_t*>(cli::MapLargeBuffer(sizes[k]));
-        ASSERT_NE(block, nullptr) << sizes[k];
-        EXPECT_EQ(reinterpret_cast<uintptr_t>(block) % 64, 0u);
+        ASSERT_TRUE(block && reinterpret_cast<uintptr_t>(block) % 64 == 0) << sizes[k];
         std::memset(block, static_cast<int>(k + 1), sizes[k]);
         blocks.push_back(block);
     }
     // No block overlaps another or its bookkeeping: each still holds only its own value.
-    for (size_t k = 0; k < sizes.size(); ++k) {
-        EXPECT_EQ(blocks[k][0], k + 1);
-        EXPECT_EQ(blocks[k][sizes[k] - 1], k + 1);
-    }
+    for (size_t k = 0; k < sizes.size(); ++k)
+        EXPECT_TRUE(blocks[k][0] == k + 1 && blocks[k][sizes[k] - 1] == k + 1) << sizes[k];
     void* small = std::malloc(64);
     EXPECT_FALSE(cli::UnmapLargeBuffer(small));
     EXPECT_FALSE(cli::UnmapLargeBuffer(nullptr));
