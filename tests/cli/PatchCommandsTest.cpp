@@ -107,10 +107,8 @@ TEST(PatchCommands, PatchAndApplyRoundTripInBothFormatsAndSpareAReadOnlyImage)
     for (const char* name : {"mod.ips", "mod.BPS", "mod.patch"}) {
         SCOPED_TRACE(name);
         cli::Args args = {"patch", a, b, f.Path(name)};
-        if (std::string(name) == "mod.patch") {
-            EXPECT_EQ(Cli(args).status, 2); // no format from that name
+        if (std::string(name) == "mod.patch")
             args.insert(args.end(), {"--format", "bps"});
-        }
         ASSERT_TRUE(Says(Cli(args), 0));
         // To a new file, then in place.
         ASSERT_TRUE(Says(Cli({"apply", a, f.Path(name), f.Path("out.smc")}), 0));
@@ -149,8 +147,7 @@ TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
     const std::string rom = f.Write("a.smc", original), out = f.Path("out.smc");
     const std::string ips = f.Write("mod.ips", Ips(original, modified));
     const CliRun r = Cli({"apply", rom, ips, out, "--fix-checksum"});
-    ASSERT_TRUE(Says(r, 0, {"校验和已设为 0x"}));
-    EXPECT_EQ(r.err, "");
+    ASSERT_TRUE(Says(r, 0, {"校验和已设为 0x"}) && r.err.empty()) << r.err;
     EXPECT_TRUE(test::ChecksumIsRight(test::ReadFile(out)));
     ASSERT_EQ(Cli({"apply", rom, ips, out}).status, 0);
     EXPECT_FALSE(test::ChecksumIsRight(test::ReadFile(out)));
@@ -171,8 +168,8 @@ TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
     for (const cli::Args& args : {cli::Args{"export", noImage}, cli::Args{"diff", rom, noImage},
                                   cli::Args{"import", noImage, json, "--dry-run"}}) {
         const CliRun run = Cli(args);
-        EXPECT_EQ(run.status, 0) << args[0] << run.err;
-        EXPECT_EQ(QString::fromStdString(run.err).count("可能不是这个游戏的映像"), 1) << run.err;
+        EXPECT_TRUE(run.status == 0 && QString::fromStdString(run.err).count("可能不是这个游戏的映像") == 1)
+            << args[0] << run.err;
     }
     EXPECT_TRUE(Says(Cli({"import", noImage, json, "--fix-checksum"}), 1, {"找不到内部文件头"}));
     EXPECT_EQ(test::ReadFile(noImage), random);

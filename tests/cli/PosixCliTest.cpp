@@ -97,34 +97,30 @@ TEST(CliSafety, WritesThatFailSayWhyAndLeaveWholeFiles)
         EXPECT_EQ(r.status, 0) << r.err;
 }
 
-// sample replaces a regular file, never a FIFO (a folder is refused on every system).
-TEST(CliSafety, SampleReplacesOnlyRegularFiles)
+// sample replaces a regular file, never a FIFO (a folder is refused on every system); an import
+// refuses a huge or endless input before reading it, also under a memory limit.
+TEST(CliSafety, SampleReplacesOnlyRegularFilesAndImportRefusesHugeOrEndlessInput)
 {
     test::Folder dir;
-    const std::string fifo = dir.Path("fifo");
+    const std::string fifo = dir.Path("fifo"), huge = dir.Path("huge.json"),
+                      img = dir.Write("a.smc", rom::MakeSampleImage(22));
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     EXPECT_TRUE(Says(Cli({"sample", fifo}), 1, {"不是一个普通文件"}));
     EXPECT_TRUE(S_ISFIFO(std::get<1>(Identity(fifo))));
     EXPECT_TRUE(Says(Cli({"sample", dir.Write("old.smc", rom::Bytes(10, 1))}), 0));
     EXPECT_EQ(test::ReadFile(dir.Path("old.smc")).size(), 0x200200u);
-}
 
-TEST(CliSafety, HugeOrEndlessJsonIsRefusedBeforeItIsRead)
-{
-    test::TempImage rom(rom::MakeSampleImage(22));
-    test::Folder dir;
-    const std::string huge = dir.Path("huge.json");
     QFile sparse(QString::fromStdString(huge)); // nothing is really written
     ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(65) << 20));
     for (const std::string& json : {huge, std::string("/dev/zero")})
-        EXPECT_TRUE(Says(Cli({"import", rom.Path(), json}), 1, {"64 MiB"}));
+        EXPECT_TRUE(Says(Cli({"import", img, json}), 1, {"64 MiB"}));
 #ifndef DRAVIK_SANITIZE // the sanitizers reserve more address space than this limit allows
     // Under a memory limit an endless input must not end in an uncaught exception.
     const CliRun limited =
-        Shell("ulimit -v 1000000; " + Quote(DRAVIK_CLI) + " import " + Quote(rom.Path()) + " /dev/zero");
+        Shell("ulimit -v 1000000; " + Quote(DRAVIK_CLI) + " import " + Quote(img) + " /dev/zero");
     EXPECT_EQ(limited.status, 1) << limited.err;
 #endif
-    EXPECT_TRUE(rom.Read() == rom::MakeSampleImage(22));
+    EXPECT_TRUE(test::ReadFile(img) == rom::MakeSampleImage(22));
 }
 
 // Every command that changes an existing image writes into that very file: the inode, the mode
