@@ -6,9 +6,7 @@
 #include <sstream>
 
 #include "cli/Commands.h"
-#include "rom/Bps.h"
 #include "rom/ImageDiff.h"
-#include "rom/Ips.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "support/CliRun.h"
@@ -19,16 +17,6 @@ using test::Cli;
 using test::CliRun;
 using test::Contains;
 using test::Says;
-
-namespace {
-rom::Bytes Ips(const rom::Bytes& a, const rom::Bytes& b)
-{
-    rom::Bytes patch;
-    std::string error;
-    EXPECT_TRUE(test::Succeeded(rom::MakeIps(a, b, patch), error)) << error;
-    return patch;
-}
-} // namespace
 
 // diff in every format: each changed field once, under its table, and the bytes outside the fields
 // (past 50 runs the rest are counted, not listed).
@@ -59,12 +47,11 @@ TEST(PatchCommands, DiffListsEveryChangedFieldOnceInEveryFormat)
              {"kind,table,title,row,row_name,column,a,b\r\n", "\r\nfield,hotel_rooms,客房,2,竹客房,价格,"}));
     EXPECT_TRUE(Says(Cli({"diff", a, a}), 0, {"完全相同"}));
     EXPECT_TRUE(Says(Cli({"diff", a, a, "--format", "md"}), 0, {"两个映像完全相同。"}));
-    const QJsonObject root = test::JsonOf(Cli({"diff", a, b, "--format", "json"}).out);
-    const QJsonArray fields = root["fields"].toArray();
-    ASSERT_EQ(fields.size(), static_cast<int>(diff.fields.size()));
-    EXPECT_EQ(fields[0].toObject()["table"].toString().toStdString(), diff.fields[0].tableId);
-    EXPECT_EQ(fields[0].toObject()["column"].toString().toStdString(), diff.fields[0].column);
-    EXPECT_EQ(root["bytes_outside_fields"].toObject()["bytes"].toInt(), 0);
+    const QJsonValue json = test::JsonOf(Cli({"diff", a, b, "--format", "json"}).out);
+    EXPECT_EQ(json["fields"].toArray().size(), static_cast<int>(diff.fields.size()));
+    EXPECT_EQ(json["fields"][0]["table"].toString() + "." + json["fields"][0]["column"].toString(),
+              QString::fromStdString(diff.fields[0].tableId + "." + diff.fields[0].column));
+    EXPECT_EQ(json["bytes_outside_fields"]["bytes"].toInt(), 0);
 
     // Markdown: one section per table, each changed field once in its table's section.
     std::multiset<std::string> listed, expected;
@@ -118,12 +105,14 @@ TEST(PatchCommands, PatchAndApplyRoundTripInBothFormatsAndSpareAReadOnlyImage)
         EXPECT_TRUE(test::ReadFile(copy) == modified);
     }
     // Patches made for the images without their copier header: a BPS says so itself, an IPS is told.
-    const rom::Bytes plain(original.begin() + rom::kCopierHeaderSize, original.end());
-    const rom::Bytes plainModified(modified.begin() + rom::kCopierHeaderSize, modified.end());
-    const std::string bps = f.Write("p.bps", rom::MakeBps(plain, plainModified)),
-                      ips = f.Write("p.ips", Ips(plain, plainModified));
-    for (const cli::Args& args : {cli::Args{"apply", a, bps, f.Path("o.smc")},
-                                  cli::Args{"apply", "--headerless-patch", a, ips, f.Path("o.smc")}}) {
+    const size_t header = rom::kCopierHeaderSize;
+    const std::string p = f.Write("p.smc", rom::Bytes(original.begin() + header, original.end())),
+                      q = f.Write("q.smc", rom::Bytes(modified.begin() + header, modified.end()));
+    for (const char* patch : {"p.bps", "p.ips"})
+        ASSERT_TRUE(Says(Cli({"patch", p, q, f.Path(patch)}), 0));
+    for (const cli::Args& args :
+         {cli::Args{"apply", a, f.Path("p.bps"), f.Path("o.smc")},
+          cli::Args{"apply", "--headerless-patch", a, f.Path("p.ips"), f.Path("o.smc")}}) {
         ASSERT_TRUE(Says(Cli(args), 0, {"文件头保持不变"}));
         EXPECT_TRUE(test::ReadFile(f.Path("o.smc")) == modified);
     }
@@ -144,8 +133,8 @@ TEST(PatchCommands, FixChecksumWithApplyAndImportAndTheNoteOnAFileThatIsNoImage)
     const rom::Bytes original = rom::MakeSampleImage(8);
     rom::Bytes modified = original;
     modified[0x150000] ^= 0x5A;
-    const std::string rom = f.Write("a.smc", original), out = f.Path("out.smc");
-    const std::string ips = f.Write("mod.ips", Ips(original, modified));
+    const std::string rom = f.Write("a.smc", original), out = f.Path("out.smc"), ips = f.Path("mod.ips");
+    ASSERT_EQ(Cli({"patch", rom, f.Write("m.smc", modified), ips}).status, 0);
     const CliRun r = Cli({"apply", rom, ips, out, "--fix-checksum"});
     ASSERT_TRUE(Says(r, 0, {"校验和已设为 0x"}) && r.err.empty()) << r.err;
     EXPECT_TRUE(test::ChecksumIsRight(test::ReadFile(out)));

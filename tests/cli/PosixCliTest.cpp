@@ -52,9 +52,8 @@ TEST(CliSafety, WritesThatFailSayWhyAndLeaveWholeFiles)
     test::TempImage image(rom::MakeSampleImage(26), "t.smc");
     const std::string img = Quote(image.Path()), old = dir.Write("t.json", "old");
     const std::string edit =
-        dir.Write("edit.json", test::TextOf(test::With(test::JsonOf(Cli({"export", image.Path()}).out),
-                                                       {"tables", "items", "rows", 3, 1}, "55")
-                                                .toObject()));
+        dir.Write("edit.json", R"({"format": "dravik-tables-1", "tables": )"
+                               R"({"hotel_rooms": {"rows": [["", "3"], ["", "4"], ["", "5"]]}}})");
     ASSERT_EQ(Cli({"names", "export", root + "/all"}).status, 0);
     const QStringList nameFiles = QDir(QString::fromStdString(root + "/all")).entryList(QDir::Files);
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(root + "/mine")));
@@ -128,13 +127,12 @@ TEST(CliSafety, SampleReplacesOnlyRegularFilesAndImportRefusesHugeOrEndlessInput
 TEST(CliSafety, EveryCommandThatChangesAnImageKeepsTheFilesIdentity)
 {
     test::Folder dir;
-    const std::string original = dir.Write("original.smc", rom::MakeSampleImage(30)),
-                      edited = dir.Write("edited.smc", rom::MakeSampleImage(30)),
+    const std::string edited = dir.Write("edited.smc", rom::MakeSampleImage(30)),
                       ips = dir.Path("edited.ips");
     ASSERT_EQ(Cli({"set", edited, "--table", "monsters", "--column", "HP", "--all", "--expr", "x+1"}).status,
               0);
     const std::string json = dir.Write("edited.json", Cli({"export", edited}).out);
-    ASSERT_EQ(Cli({"patch", original, edited, ips}).status, 0);
+    ASSERT_EQ(Cli({"patch", dir.Write("original.smc", rom::MakeSampleImage(30)), edited, ips}).status, 0);
     for (cli::Args args :
          {cli::Args{"import", "IMG", json}, cli::Args{"apply", "IMG", ips},
           cli::Args{"sample", "IMG", "--seed", "31"},
