@@ -96,7 +96,6 @@ struct NameSetBuilder {
                     set.combos_[i][n] = line.substr(tab2 + 1);
         }
         set.BuildLoot();
-        set.BuildByName();
         return set;
     }
 };
@@ -183,7 +182,6 @@ NameSet NameSet::WithUserEntries(std::vector<Entry> entries, std::string folder)
     }
     set.folder_ = std::move(folder);
     set.BuildLoot();
-    set.BuildByName();
     return set;
 }
 
@@ -195,19 +193,17 @@ void NameSet::BuildLoot()
 
 const std::vector<ListEntry>& NameSet::EntriesNamed(const std::string& name) const
 {
+    ByName::Index& index = *byName_.index;
+    std::call_once(index.made, [this, &index] {
+        for (const ListInfo& info : kLists) {
+            const Entries& all = Names(info.list);
+            for (std::size_t i = 0; i < all.size() && i < static_cast<std::size_t>(info.entries); ++i)
+                index.entries[all[i]].push_back({info.list, static_cast<int>(i)});
+        }
+    });
     static const std::vector<ListEntry> none;
-    const auto it = byName_.find(name);
-    return it == byName_.end() ? none : it->second;
-}
-
-void NameSet::BuildByName()
-{
-    byName_.clear();
-    for (const ListInfo& info : kLists) {
-        const Entries& all = Names(info.list);
-        for (std::size_t i = 0; i < all.size() && i < static_cast<std::size_t>(info.entries); ++i)
-            byName_[all[i]].push_back({info.list, static_cast<int>(i)});
-    }
+    const auto it = index.entries.find(name);
+    return it == index.entries.end() ? none : it->second;
 }
 
 } // namespace dravik::names

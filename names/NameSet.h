@@ -12,6 +12,7 @@
 // are shown with and asks it at the moment it shows a name, so switching sets never touches a
 // value.
 #include <memory>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -74,13 +75,29 @@ private:
     friend struct NameSetBuilder; // makes the compiled-in set
     NameSet() = default;
     void BuildLoot();
-    void BuildByName();
+
+    // Each name's entries, made the first time a name is looked up (most runs never do: only
+    // reading names back into codes asks) and made anew, not shared, for a copy of the set.
+    struct ByName {
+        struct Index {
+            std::once_flag made;
+            std::unordered_map<std::string, std::vector<ListEntry>> entries;
+        };
+        ByName() : index(std::make_unique<Index>()) {}
+        ByName(const ByName&) : ByName() {}
+        ByName& operator=(const ByName&)
+        {
+            index = std::make_unique<Index>();
+            return *this;
+        }
+        std::unique_ptr<Index> index;
+    };
 
     std::vector<std::vector<std::string>> names_;
     std::vector<std::vector<std::string>> combos_;
     std::vector<std::string> humanLoot_;
     std::vector<std::string> tankLoot_;
-    std::unordered_map<std::string, std::vector<ListEntry>> byName_;
+    mutable ByName byName_;
     std::vector<Entry> user_;
     std::string folder_;
 };

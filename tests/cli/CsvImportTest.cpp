@@ -168,6 +168,7 @@ TEST(CsvImport, CodesByNameFollowTheRowEditorsRules)
 TEST(CsvImport, NamesGiveTheirCodesBack)
 {
     using names::List;
+    names::NameSet::BuiltIn().EntriesNamed(""); // a set made from it then needs its own index
     const names::NameSet set =
         names::NameSet::WithUserEntries({{List::TankParts, 3, "同名"}, {List::TankParts, 5, "同名"}}, "x");
     const auto name = [&](List list, int entry) { return set.Names(list)[static_cast<size_t>(entry)]; };
