@@ -3,6 +3,8 @@ SHELL := /bin/bash
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SAMPLE := $(BUILD)/sample.smc
+# Quiets make's "Entering directory" lines; a folder configured for Ninja gets nothing to pass.
+quiet = $(if $(wildcard $(1)/build.ninja),,-- --no-print-directory)
 
 .PHONY: all deps configure build run test sanitize fuzz bench screenshots format package clean
 
@@ -15,7 +17,7 @@ configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 
 build: configure
-	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
+	@cmake --build $(BUILD) -j $(JOBS) $(call quiet,$(BUILD))
 
 run: build
 	@$(BUILD)/dravik sample $(SAMPLE)
@@ -30,7 +32,7 @@ test: build
 SANITIZE_BUILD ?= build-sanitize
 sanitize: deps
 	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVIK_SANITIZE=ON > /dev/null
-	@cmake --build $(SANITIZE_BUILD) -j $(JOBS) -- --no-print-directory
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS) $(call quiet,$(SANITIZE_BUILD))
 	@cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
@@ -43,7 +45,7 @@ FUZZERS := tables json convert names patch journal recovery
 fuzz:
 	@scripts/install-deps.sh fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVIK_FUZZ=ON > /dev/null
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZERS)) -- --no-print-directory
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZERS)) $(call quiet,$(FUZZ_BUILD))
 	@for h in $(FUZZERS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$h $(FUZZ_BUILD)/crashes; \
 	  echo "fuzz_$$h for $(FUZZ_SECONDS) s"; \
@@ -74,7 +76,7 @@ package: deps
 	  cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=None -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
 	    "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	    "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" > /dev/null
-	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target dravik dravik-editor dravik_data dravik_guide -- --no-print-directory
+	@cmake --build $(PACKAGE_BUILD) -j $(JOBS) --target dravik dravik-editor dravik_data dravik_guide $(call quiet,$(PACKAGE_BUILD))
 	@for program in dravik dravik-editor; do objcopy --remove-section=.comment $(PACKAGE_BUILD)/$$program; done
 	@rm -f $(PACKAGE_BUILD)/dravik_*.deb
 	@cd $(PACKAGE_BUILD) && cpack -G DEB > /dev/null
