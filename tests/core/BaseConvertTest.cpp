@@ -133,20 +133,15 @@ TEST(Codecs, PlainNumbersOnlyWithSurroundingSpaceIgnored)
     EXPECT_EQ(ParseWhole(""), 0);
     EXPECT_EQ(ParseWhole(" 42\r\n"), 42);
     EXPECT_EQ(ParseWhole("\n"), 0);
-    EXPECT_FALSE(ParseWhole("12a"));
-    EXPECT_FALSE(ParseWhole("-5"));
-    EXPECT_FALSE(ParseWhole("+5"));
-    EXPECT_FALSE(ParseWhole("4 2"));
-    EXPECT_FALSE(ParseWhole("1.0"));
+    for (const char* refused : {"12a", "-5", "+5", "4 2", "1.0"})
+        EXPECT_FALSE(ParseWhole(refused)) << refused;
     EXPECT_EQ(*ParseWhole("99999999999999999999999"), INT64_MAX); // saturates, never wraps into range
     EXPECT_EQ(ParseHundredths("1.234"), 123);
     EXPECT_EQ(ParseHundredths("12."), 1200);
     EXPECT_EQ(ParseHundredths(".5"), 50);
     EXPECT_EQ(ParseHundredths(" 0.58\n"), 58);
-    EXPECT_FALSE(ParseHundredths("."));
-    EXPECT_FALSE(ParseHundredths("1.2.3"));
-    EXPECT_FALSE(ParseHundredths("-1.00"));
-    EXPECT_FALSE(ParseHundredths("1,5"));
+    for (const char* refused : {".", "1.2.3", "-1.00", "1,5"})
+        EXPECT_FALSE(ParseHundredths(refused)) << refused;
 }
 
 TEST(Codecs, HundredthsAreExactForAnyLengthOfText)

@@ -83,16 +83,15 @@ TEST(Formula, RoundsHalfAwayFromZeroToTheFieldsUnit)
 // the undo of the one change puts every byte back.
 TEST(BulkEdit, AppliesAsOneChangeAndSavesWhatItPlanned)
 {
-    test::TempImage file(MakeSampleImage(7));
-    const Bytes original = file.Read();
+    test::OpenImage o(MakeSampleImage(7));
+    RomDocument& doc = o.doc;
+    const Bytes original = o.file.Read();
     for (const auto& [table, key, formula] : std::vector<std::tuple<const char*, const char*, const char*>>{
              {"main_cannons", "price", "round(x/10)*10"},
              {"main_cannons", "weight", "x*0.9"},
              {"main_cannons", "attack", "min(x, 900) + r"},
              {"monsters", "hp", "floor(x*0.8)"},
              {"monsters", "armour", "7"}}) {
-        RomDocument doc;
-        ASSERT_TRUE(doc.Open(file.Path()).ok());
         const Table& t = doc.GetModel().Get(table);
         const int column = t.Layout().Column(key);
         std::vector<int> rows;
@@ -164,9 +163,8 @@ TEST(Paste, CopyThenPasteIntoTheSameRowsChangesNothing)
 
 TEST(Paste, TakesColumnsByTitleAndRowsByNameInAnyOrder)
 {
-    RomDocument doc;
-    test::TempImage file(MakeSampleImage(3));
-    ASSERT_TRUE(doc.Open(file.Path()).ok());
+    test::OpenImage o(MakeSampleImage(3));
+    RomDocument& doc = o.doc;
     const Table& t = doc.GetModel().Get("main_cannons");
     const std::string name0 = t.RowLabel(0), name4 = t.RowLabel(4);
     // As a spreadsheet gives it back: CRLF, a number reformatted, columns reordered, a subset.

@@ -105,23 +105,21 @@ std::set<CellKey> CellsOfDiff(const rom::ImageDiff& diff, const rom::Model& refe
 TEST(Reference, MarksAreTheDiffsCellsAndRestoringGivesTheReferenceBytesBack)
 {
     const rom::Bytes original = rom::MakeSampleImage(11);
-    test::TempImage mod(original);
+    test::OpenImage mod(original);
+    rom::RomDocument& doc = mod.doc;
     // Rows of another sample, copied into some rows of every table.
     rom::Model other = test::Loaded(rom::MakeSampleImage(12));
-    rom::RomDocument doc;
-    ASSERT_TRUE(doc.Open(mod.Path()).ok());
     for (const rom::Table& t : other.Tables())
         doc.Apply(rom::RestoreFromReference(t, {0, 2, t.Rows() - 1}));
     ASSERT_TRUE(doc.Save().ok());
 
     rom::ReferenceImage reference;
-    std::string error;
     test::TempImage referenceFile(original, "original.smc");
-    ASSERT_TRUE(test::Succeeded(rom::LoadReference(referenceFile.Path(), reference), error)) << error;
+    ASSERT_EQ(rom::Describe(rom::LoadReference(referenceFile.Path(), reference)), "");
     std::set<CellKey> marked;
     for (const rom::ReferenceCell& c : rom::CellsDifferingFrom(doc.GetModel(), reference.model))
         EXPECT_TRUE(marked.insert({c.tableId, c.row, c.column, c.referenceText}).second) << c.tableId;
-    const rom::ImageDiff diff = rom::DiffImages(original, mod.Read());
+    const rom::ImageDiff diff = rom::DiffImages(original, mod.file.Read());
     EXPECT_GT(marked.size(), 100u);
     EXPECT_EQ(marked, CellsOfDiff(diff, reference.model));
 
@@ -130,7 +128,7 @@ TEST(Reference, MarksAreTheDiffsCellsAndRestoringGivesTheReferenceBytesBack)
         doc.Apply(rom::RestoreFromReference(t, {0, 1, 2, t.Rows() - 1}));
     EXPECT_TRUE(rom::CellsDifferingFrom(doc.GetModel(), reference.model).empty());
     ASSERT_TRUE(doc.Save().ok());
-    EXPECT_EQ(mod.Read(), original);
+    EXPECT_EQ(mod.file.Read(), original);
 }
 
 TEST(Reference, RefusedWithTheReasonWhenNotAnImageOfTheGame)
@@ -143,9 +141,7 @@ TEST(Reference, RefusedWithTheReasonWhenNotAnImageOfTheGame)
     for (const auto& [bytes, reason] : cases) {
         test::TempImage file(bytes);
         rom::ReferenceImage reference;
-        std::string error;
-        EXPECT_FALSE(test::Succeeded(rom::LoadReference(file.Path(), reference), error));
-        EXPECT_NE(error.find(reason), std::string::npos) << error;
-        EXPECT_NE(error.find("参照映像"), std::string::npos) << error;
+        const std::string error = rom::Describe(rom::LoadReference(file.Path(), reference));
+        EXPECT_TRUE(test::Mentions(error, reason) && test::Mentions(error, "参照映像")) << error;
     }
 }

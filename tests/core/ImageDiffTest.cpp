@@ -49,22 +49,25 @@ TEST(ImageDiff, FieldBytesAreTheIndependentMap)
     }
 }
 
-TEST(ImageDiff, NamesExactlyTheEditedFields)
+// The open image with its edits is what a save writes, and nothing is written before the save.
+TEST(ImageDiff, NamesExactlyTheEditedFieldsOfTheOpenImageAndOfTheSavedOne)
 {
     const rom::Bytes a = rom::MakeSampleImage(3);
-    test::TempImage file(a);
-    rom::RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok());
-    rom::Model& m = doc.GetModel();
+    test::OpenImage o(a);
+    rom::Model& m = o.doc.GetModel();
     m.Get("items").SetCell(4, 1, "1234");
     m.Get("tanks").SetCode("parts", 2, 1, m.Get("tanks").Code("parts", 2, 1) == 5 ? 6 : 5);
     m.Get("monsters").SetCell(7, 4, m.Get("monsters").Cell(7, 4) == "99" ? "98" : "99"); // HP: a hook field
     const int category = m.Get("monsters").Code("early_category", 9); // no cell shows it within its group
     m.Get("monsters").SetCode("early_category", 9, 0, category ^ 1);
     m.Get("red_wolf").SetCell(0, 1, "4321");
-    ASSERT_TRUE(doc.Save().ok());
+    rom::Bytes image;
+    ASSERT_TRUE(rom::ImageWithEdits(o.doc, image).ok());
+    EXPECT_TRUE(o.file.Read() == a);
+    ASSERT_TRUE(o.doc.Save().ok());
+    EXPECT_TRUE(o.file.Read() == image);
 
-    const rom::ImageDiff d = rom::DiffImages(a, file.Read());
+    const rom::ImageDiff d = rom::DiffImages(a, image);
     const std::set<Key> expected = {{"items", 4, "价格"},
                                     {"tanks", 2, "装备2"},
                                     {"monsters", 7, "HP"},
@@ -79,6 +82,11 @@ TEST(ImageDiff, NamesExactlyTheEditedFields)
     EXPECT_EQ(price.after, "1234");
     EXPECT_EQ(price.rowLabel, m.Get("items").RowLabel(4));
     EXPECT_EQ(price.row, 4);
+
+    m.Get("snacks").SetCell(3, 1, "9x");
+    const rom::ImageResult refused = rom::ImageWithEdits(o.doc, image);
+    ASSERT_EQ(refused.cellErrors.size(), 1u);
+    EXPECT_EQ(refused.cellErrors[0].text, "9x");
 }
 
 TEST(ImageDiff, StoredBitsAndBytesOutsideFieldsAreShown)
@@ -139,27 +147,6 @@ TEST(ImageDiff, DifferentSizesAndFormsCompareWhereTheTablesAre)
     d = rom::DiffImages(plain, a);
     ASSERT_EQ(d.runs.size(), 1u);
     EXPECT_EQ(d.runs[0].offset, 0x1000u);
-}
-
-TEST(ImageDiff, TheOpenImageWithItsEditsIsWhatSaveWouldWriteAndNothingIsWritten)
-{
-    const rom::Bytes original = rom::MakeSampleImage(6);
-    test::TempImage file(original);
-    rom::RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok());
-    doc.GetModel().Get("snacks").SetCell(2, 1, "99");
-    rom::Bytes image;
-    ASSERT_TRUE(rom::ImageWithEdits(doc, image).ok());
-    EXPECT_TRUE(file.Read() == original);
-    EXPECT_EQ(Keys(rom::DiffImages(original, image)), (std::set<Key>{{"snacks", 2, "价格"}}));
-    ASSERT_TRUE(doc.Save().ok());
-    EXPECT_TRUE(file.Read() == image);
-
-    doc.GetModel().Get("snacks").SetCell(3, 1, "9x");
-    const rom::ImageResult refused = rom::ImageWithEdits(doc, image);
-    EXPECT_FALSE(refused.ok());
-    ASSERT_EQ(refused.cellErrors.size(), 1u);
-    EXPECT_EQ(refused.cellErrors[0].text, "9x");
 }
 
 // What a write of a whole image changes: every run of differing bytes, wherever it lies against

@@ -39,22 +39,14 @@ std::string Repeat(const std::string& s, int n)
 // Bytes in GBK, -1 for what it cannot encode (a byte-order mark anywhere is a character).
 TEST(NameSetGbk, LengthsInGbk)
 {
-    const std::pair<std::string, int> cases[] = {{"", 0},
-                                                 {"abc", 3},
-                                                 {"主炮#7", 6},
-                                                 {"写有“根性”的牌匾", 18},
-                                                 {"帕鲁·巴迪斯", 12},
-                                                 {"¤", 2},
-                                                 {"Ω≠", 4},
-                                                 {"\xC2\x80", -1},
-                                                 {"😀", -1},
-                                                 {"ÿ", -1},
-                                                 {"한", -1},
-                                                 {"\xEF\xBB\xBF", -1},
-                                                 {"\xEF\xBB\xBF甲", -1},
-                                                 {"甲\xEF\xBB\xBF", -1}};
+    const std::pair<std::string, int> cases[] = {
+        {"", 0},  {"abc", 3}, {"主炮#7", 6}, {"写有“根性”的牌匾", 18}, {"帕鲁·巴迪斯", 12},
+        {"¤", 2}, {"Ω≠", 4}};
     for (const auto& [text, length] : cases)
         EXPECT_EQ(GbkLength(text), length) << text;
+    for (const std::string text :
+         {"\xC2\x80", "😀", "ÿ", "한", "\xEF\xBB\xBF", "\xEF\xBB\xBF甲", "甲\xEF\xBB\xBF"})
+        EXPECT_EQ(GbkLength(text), -1) << text;
 }
 
 TEST(NameSetLoad, OverlaysOnlyTheGivenLines)

@@ -18,20 +18,11 @@
 using namespace dravik;
 using namespace dravik::rom;
 using test::Contains;
+using test::Exists;
+using test::Mentions;
 using test::SaveSafety;
 
 namespace {
-// The journal of a save cut short, given the file's identity and written where a save puts it.
-std::string WriteJournal(const std::string& path, Journal j)
-{
-    const FileIdentity id = IdentifyFile(path);
-    j.device = id.device;
-    j.inode = id.inode;
-    const std::string journal = JournalPaths(path)[0];
-    EXPECT_TRUE(test::WriteFile(journal, EncodeJournal(j)));
-    return journal;
-}
-
 // Two edits far apart, so a save writes two ranges.
 const std::vector<Edit> kFarApart = {Edit("main_cannons").SetCell(0, 1, "4321"),
                                      Edit("monsters").SetCell(150, 4, "77")};
@@ -45,37 +36,31 @@ TEST_F(SaveSafety, FileChangedReplacedOrShrunkSinceOpenIsNotOverwritten)
     Bytes changedField = original, changedOutside = original;
     changedField[0xC05F4] ^= 0xFF; // inside the first cannon's price
     changedOutside[0x14] ^= 0xFF;
-    Bytes shrunk(original.begin(), original.end() - 0x1000);
+    const Bytes shrunk(original.begin(), original.end() - 0x1000);
     const std::vector<Bytes> others = {changedField, MakeSampleImage(13), shrunk, changedOutside};
     for (const Bytes& other : others) {
         for (const bool edited : {false, true}) {
-            test::TempImage file(original);
-            RomDocument doc;
-            ASSERT_TRUE(doc.Open(file.Path()).ok());
-            ASSERT_TRUE(test::WriteFile(file.Path(), other));
+            test::OpenImage o(original);
+            ASSERT_TRUE(test::WriteFile(o.file.Path(), other));
             if (edited)
-                doc.GetModel().Get("items").SetCell(0, 1, "7");
-            const SaveResult s = doc.Save();
+                o.doc.GetModel().Get("items").SetCell(0, 1, "7");
+            const SaveResult s = o.doc.Save();
             if (&other == &others.back()) {
-                ASSERT_TRUE(s.ok()) << Describe(s.error);
-                EXPECT_EQ(file.Read()[0x14], other[0x14]);
-                EXPECT_EQ(test::Get(file.Read(), 0xC0200, 2), edited ? 7 : test::Get(original, 0xC0200, 2));
-                EXPECT_FALSE(QFile::exists(QString::fromStdString(RomDocument::BackupPath(file.Path()))));
+                ASSERT_EQ(Describe(s.error), "");
+                EXPECT_EQ(o.file.Read()[0x14], other[0x14]);
+                EXPECT_EQ(test::Get(o.file.Read(), 0xC0200, 2), edited ? 7 : test::Get(original, 0xC0200, 2));
+                EXPECT_FALSE(Exists(RomDocument::BackupPath(o.file.Path())));
                 continue;
             }
-            EXPECT_FALSE(s.ok());
             EXPECT_TRUE(s.fileChanged);
-            EXPECT_TRUE(Contains(Describe(s.error), RomDocument::kChangedOnDisk)) << Describe(s.error);
-            EXPECT_TRUE(file.Read() == other) << "nothing written over the other program's change";
+            EXPECT_TRUE(test::Refused(s.error, RomDocument::kChangedOnDisk));
+            EXPECT_TRUE(o.file.Read() == other) << "nothing written over the other program's change";
             if (other.size() != original.size())
                 continue;
-            const SaveResult forced = doc.Save(true); // the user chose to overwrite
-            ASSERT_TRUE(forced.ok()) << Describe(forced.error);
-            RomDocument reread;
-            ASSERT_TRUE(reread.Open(file.Path()).ok());
-            EXPECT_EQ(reread.GetModel().Get("main_cannons").Cell(0, 1),
-                      doc.GetModel().Get("main_cannons").Cell(0, 1));
-            EXPECT_TRUE(doc.Save().ok()) << "the overwritten file is what the document now knows";
+            ASSERT_EQ(Describe(o.doc.Save(true).error), ""); // the user chose to overwrite
+            EXPECT_EQ(test::Loaded(o.file.Read()).Get("main_cannons").Cell(0, 1),
+                      o.doc.GetModel().Get("main_cannons").Cell(0, 1));
+            EXPECT_TRUE(o.doc.Save().ok()) << "the overwritten file is what the document now knows";
         }
     }
 }
@@ -112,23 +97,18 @@ TEST_F(SaveSafety, EveryFailingStepOfASaveAndItsBackupLeavesTheOldBytesOrTheNewO
                     EXPECT_TRUE(test::ReadFile(backup) == original) << s.notice;
                     QFile::remove(QString::fromStdString(RomDocument::BackupInDataFolder(file.Path())));
                 } else {
-                    EXPECT_TRUE(Contains(Describe(s.error), ErrorText(error))) << Describe(s.error);
+                    EXPECT_TRUE(test::Refused(s.error, ErrorText(error)));
                     EXPECT_EQ(Contains(Describe(s.error), "文件没有改动"), after == original)
                         << Describe(s.error);
                 }
-                if (!folderWritable) {
-                    EXPECT_FALSE(QFile::exists(QString::fromStdString(file.Path() + ".journal")));
-                }
+                EXPECT_TRUE(folderWritable || !Exists(file.Path() + ".journal"));
 
                 // The next Open finds the file whole: the old bytes after a failure, else the new.
-                RomDocument next;
-                const OpenResult opened = next.Open(file.Path());
-                ASSERT_TRUE(opened.ok()) << Describe(opened.error);
+                const OpenResult opened = RomDocument().Open(file.Path());
+                ASSERT_EQ(Describe(opened.error), "");
                 EXPECT_TRUE(file.Read() == (s.ok() ? expected : original));
                 EXPECT_FALSE(JournalPending(file.Path()));
-                if (after != file.Read()) {
-                    EXPECT_TRUE(Contains(opened.notice, "已恢复")) << opened.notice;
-                }
+                EXPECT_TRUE(after == file.Read() || Contains(opened.notice, "已恢复")) << opened.notice;
             }
         }
     }
@@ -175,17 +155,13 @@ TEST_F(SaveSafety, AJournalIsRolledBackOnlyOverItsOwnFileAndContents)
         const std::string journal = JournalPaths(file.Path())[0];
         ASSERT_TRUE(test::WriteFile(journal, data));
 
-        RomDocument doc;
-        const OpenResult s = doc.Open(file.Path());
+        const OpenResult s = RomDocument().Open(file.Path());
         const bool refused = !rolledBack && journalKind != 1;
         EXPECT_EQ(s.ok(), !refused) << Describe(s.error);
         EXPECT_TRUE(file.Read() == (rolledBack ? original : bytes));
-        EXPECT_EQ(QFile::exists(QString::fromStdString(journal)), refused) << "kept only when refused";
-        if (refused) {
-            EXPECT_TRUE(Contains(Describe(s.error), journal)) << Describe(s.error);
-        } else {
-            EXPECT_TRUE(Contains(s.notice, journalKind == 1 ? "不完整" : "已恢复")) << s.notice;
-        }
+        EXPECT_EQ(Exists(journal), refused) << "kept only when refused";
+        EXPECT_TRUE(refused ? Mentions(Describe(s.error), journal)
+                            : Mentions(s.notice, journalKind == 1 ? "不完整" : "已恢复"));
     }
 }
 
@@ -211,8 +187,7 @@ TEST_F(SaveSafety, AWriteThatChangesTheSizeIsWholeOrUndoneAtEveryFailingStep)
             const Bytes after = file.Read();
             EXPECT_TRUE(ok ? after == *target : Contains(error, ErrorText(ENOSPC))) << error;
             EXPECT_TRUE(ok || !Contains(error, "文件没有改动") || after == original);
-            ASSERT_TRUE(test::Succeeded(RecoverInterruptedSave(file.Path(), *SystemFileOps(), notice), error))
-                << error;
+            ASSERT_EQ(Describe(RecoverInterruptedSave(file.Path(), *SystemFileOps(), notice)), "");
             EXPECT_TRUE(file.Read() == (ok ? *target : original));
             EXPECT_FALSE(JournalPending(file.Path()));
         });
@@ -225,25 +200,20 @@ TEST_F(SaveSafety, AWriterRefusesResultsThatCannotBeAnImageAndOddLockFiles)
     for (const size_t size : {size_t(0), size_t(kMaximumImageSize + 1)}) {
         test::TempImage file(original);
         ImageWriter writer;
-        std::string error;
-        ASSERT_TRUE(test::Succeeded(writer.Begin(file.Path()), error)) << error;
-        EXPECT_FALSE(test::Succeeded(writer.Write(Bytes(size, 0)), error));
-        EXPECT_TRUE(Contains(error, std::to_string(size) + " 字节")) << error;
+        ASSERT_EQ(Describe(writer.Begin(file.Path())), "");
+        EXPECT_TRUE(test::Refused(writer.Write(Bytes(size, 0)), std::to_string(size) + " 字节"));
         EXPECT_TRUE(file.Read() == original);
     }
     test::TempImage file(original);
     ASSERT_TRUE(QDir().mkdir(QString::fromStdString(file.Path() + ".lock")));
-    ImageWriter writer;
-    std::string error;
-    EXPECT_FALSE(test::Succeeded(writer.Begin(file.Path()), error));
-    EXPECT_TRUE(Contains(error, "文件夹")) << error;
-    EXPECT_FALSE(Contains(error, "另一个程序")) << error;
+    const std::optional<Error> odd = ImageWriter().Begin(file.Path());
+    EXPECT_TRUE(test::Refused(odd, "文件夹"));
+    EXPECT_FALSE(Contains(Describe(odd), "另一个程序")) << Describe(odd);
     // A lock another save holds is said to be that.
     test::TempImage busy(original);
     QLockFile held(QString::fromStdString(busy.Path() + ".lock"));
     ASSERT_TRUE(held.tryLock(0));
-    EXPECT_FALSE(test::Succeeded(ImageWriter().Begin(busy.Path(), 0), error));
-    EXPECT_TRUE(Contains(error, "另一个程序正在保存")) << error;
+    EXPECT_TRUE(test::Refused(ImageWriter().Begin(busy.Path(), 0), "另一个程序正在保存"));
 }
 
 TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)
@@ -256,14 +226,12 @@ TEST_F(SaveSafety, ASaveThatChangesNothingWritesNothingAndNeedsNoLock)
         return std::filesystem::last_write_time(std::filesystem::u8path(file.Path()));
     };
     const auto before = modified();
-    RomDocument doc;
-    ASSERT_TRUE(doc.Open(file.Path()).ok());
     const SaveResult s =
-        test::SaveItemPrice(file.Path(), doc.GetModel().Get("items").Cell(0, 1), nullptr, true);
-    ASSERT_TRUE(s.ok()) << Describe(s.error);
+        test::SaveItemPrice(file.Path(), test::Loaded(file.Read()).Get("items").Cell(0, 1), nullptr, true);
+    ASSERT_EQ(Describe(s.error), "");
     EXPECT_EQ(s.changedBytes, 0);
     EXPECT_TRUE(modified() == before) << "a save with nothing to change touched the file";
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(RomDocument::BackupPath(file.Path()))));
+    EXPECT_FALSE(Exists(RomDocument::BackupPath(file.Path())));
     EXPECT_FALSE(JournalPending(file.Path()));
 }
 
@@ -287,11 +255,11 @@ TEST_F(SaveSafety, APatchInPlaceFindsItsJournalsPlaceAndTheBytesItWasMadeFrom)
         }
         test::FailingFileOps ops(refusal == EACCES ? 0 : 1 << 30, EACCES, true); // step 0 makes the journal
         const Bytes old{static_cast<uint8_t>(original[0x100] ^ (stale ? 1 : 0))};
-        std::string error;
-        const bool saved =
-            test::Succeeded(PatchInPlace(file.Path(), original.size(), {{0x100, old, {0x55}}}, ops), error);
+        const std::string error =
+            Describe(PatchInPlace(file.Path(), original.size(), {{0x100, old, {0x55}}}, ops));
+        const bool saved = error.empty();
         EXPECT_EQ(saved, !*says) << error;
-        EXPECT_TRUE(Contains(error, says)) << error;
+        EXPECT_TRUE(Mentions(error, says));
         EXPECT_EQ(file.Read()[0x100], saved ? 0x55 : original[0x100]);
         EXPECT_EQ(JournalPending(file.Path()), refusal == EEXIST);
         EXPECT_EQ(test::ReadFile(beside) == Bytes{'x'}, refusal == EEXIST);
@@ -320,8 +288,8 @@ TEST_F(SaveSafety, APatchSucceedsOnlyWhenEveryStepBeforeItsCommitDid)
     for (int failAt = 0; failAt < steps; ++failAt) {
         test::TempImage file(original);
         test::FailingFileOps ops(failAt, EIO, true);
-        std::string error;
-        const bool ok = test::Succeeded(PatchInPlace(file.Path(), original.size(), patch, ops), error);
+        const std::string error = Describe(PatchInPlace(file.Path(), original.size(), patch, ops));
+        const bool ok = error.empty();
         EXPECT_EQ(ok, failAt == steps - 1) << "step " << failAt << ": " << error; // the folder's flush
         EXPECT_TRUE(file.Read() == (ok ? saved : original)) << "step " << failAt;
         EXPECT_EQ(JournalPending(file.Path()), Contains(error, "无法删除保存日志")) << "step " << failAt;
@@ -334,11 +302,9 @@ TEST_F(SaveSafety, AnImageWhoseNameLeavesNoRoomForSideFilesIsSaved)
 {
     test::TempImage file(MakeSampleImage(34), std::string(249, 'a') + ".smc");
     const SaveResult s = test::SaveItemPrice(file.Path(), "77", nullptr, true);
-    ASSERT_TRUE(s.ok()) << Describe(s.error);
-    EXPECT_TRUE(Contains(s.notice, "备份写在了")) << s.notice;
-    RomDocument again;
-    ASSERT_TRUE(again.Open(file.Path()).ok());
-    EXPECT_EQ(again.GetModel().Get("items").Cell(0, 1), "77");
+    ASSERT_EQ(Describe(s.error), "");
+    EXPECT_TRUE(Mentions(s.notice, "备份写在了"));
+    EXPECT_EQ(test::Loaded(file.Read()).Get("items").Cell(0, 1), "77");
 }
 
 TEST_F(SaveSafety, ReadsWhileSavesRunSeeOneSavedStateOrTheOther)
@@ -414,12 +380,10 @@ TEST_F(SaveSafety, EveryReaderRollsBackASaveCutShortOrRefusesWhenTheFileIsReadOn
             EXPECT_EQ(read(file.Path(), bytes, error), !readOnly) << error;
             EXPECT_TRUE(bytes == (readOnly ? Bytes() : original)) << "never the half-written file";
             EXPECT_TRUE(file.Read() == (readOnly ? torn : original));
-            EXPECT_EQ(QFile::exists(QString::fromStdString(journal)), readOnly);
-            if (readOnly) {
-                EXPECT_TRUE(Contains(error, journal) && Contains(error, "删除该日志")) << error;
-            } else {
-                EXPECT_TRUE(Contains(notice, file.Path()) && Contains(notice, journal)) << notice;
-            }
+            EXPECT_EQ(Exists(journal), readOnly);
+            const std::string& said = readOnly ? error : notice;
+            EXPECT_TRUE(Contains(said, journal) && Contains(said, readOnly ? "删除该日志" : file.Path()))
+                << said;
             QFile::setPermissions(name, QFile::ReadOwner | QFile::WriteOwner);
         }
     }
@@ -438,25 +402,23 @@ TEST_F(SaveSafety, EveryFailingStepOfTheRollBackAtOpenKeepsTheJournalUsable)
     torn.resize(j.newSize, 0x22);
     j.ranges.push_back({original.size(), {}, Bytes(0x100, 0x22)});
     const auto openWith = [&](const std::shared_ptr<test::FailingFileOps>& ops, const test::TempImage& file) {
-        WriteJournal(file.Path(), j);
+        EXPECT_NE(test::WriteJournal(file.Path(), j), "");
         RomDocument doc;
         doc.SetFileOps(ops);
         return doc.Open(file.Path());
     };
     const int steps = test::StepsOf([&](const auto& ops) {
         test::TempImage file(torn);
-        const OpenResult s = openWith(ops, file);
-        ASSERT_TRUE(s.ok()) << Describe(s.error);
+        ASSERT_EQ(Describe(openWith(ops, file).error), "");
         ASSERT_TRUE(file.Read() == original);
     });
     test::ForEachFailure(steps, [&](int failAt, bool once) {
         test::TempImage file(torn);
         const OpenResult s = openWith(std::make_shared<test::FailingFileOps>(failAt, EIO, once), file);
         if (!s.ok()) { // the journal is still there, and the next open finishes the roll-back
-            EXPECT_TRUE(Contains(Describe(s.error), ErrorText(EIO))) << Describe(s.error);
+            EXPECT_TRUE(test::Refused(s.error, ErrorText(EIO)));
             EXPECT_TRUE(JournalPending(file.Path()));
-            const OpenResult again = RomDocument().Open(file.Path());
-            EXPECT_TRUE(again.ok()) << Describe(again.error);
+            EXPECT_EQ(Describe(RomDocument().Open(file.Path()).error), "");
         }
         EXPECT_TRUE(file.Read() == original);
         EXPECT_FALSE(JournalPending(file.Path()));
@@ -513,9 +475,7 @@ TEST(FileOps, SideFilesAreReadOnlyWhenRegularAndWithinTheirBound)
         const std::optional<rom::Error> e = rom::ReadSideFile(path, 100, bytes);
         EXPECT_EQ(e ? e->systemError : 0, error);
         EXPECT_EQ(bytes.size(), size);
-        if (e) {
-            EXPECT_NE(rom::Describe(*e).find(path), std::string::npos) << rom::Describe(*e);
-        }
+        EXPECT_TRUE(!e || test::Refused(e, path));
     }
 }
 

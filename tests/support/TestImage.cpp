@@ -61,13 +61,19 @@ std::string CutShortSave(const std::string& path, const rom::Bytes& original, ui
     rom::Bytes torn = original;
     std::fill(torn.begin() + at, torn.begin() + at + count, 0xEE);
     WriteFile(path, torn);
-    const rom::FileIdentity id = rom::IdentifyFile(path);
-    rom::Journal journal{id.device, id.inode, original.size(), original.size()};
+    rom::Journal journal{0, 0, original.size(), original.size()};
     journal.ranges.push_back(
         {at, rom::Bytes(original.begin() + at, original.begin() + at + count), rom::Bytes(count, 0xEE)});
-    const std::string journalPath = rom::JournalPaths(path)[0];
-    WriteFile(journalPath, rom::EncodeJournal(journal));
-    return journalPath;
+    return WriteJournal(path, journal);
+}
+
+std::string WriteJournal(const std::string& path, rom::Journal j)
+{
+    const rom::FileIdentity id = rom::IdentifyFile(path);
+    j.device = id.device;
+    j.inode = id.inode;
+    const std::string journal = rom::JournalPaths(path)[0];
+    return WriteFile(journal, rom::EncodeJournal(j)) ? journal : std::string();
 }
 
 std::vector<uint32_t> Differing(const rom::Bytes& a, const rom::Bytes& b)

@@ -1,12 +1,16 @@
 #pragma once
 // Helpers for tests: temporary image files and byte access.
+#include <QFile>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "rom/Error.h"
 #include "rom/Passes.h"
+#include "rom/RomDocument.h"
+#include "rom/SaveJournal.h"
 
 namespace dravik::test {
 
@@ -25,10 +29,28 @@ inline bool Contains(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
 }
+// Whether text holds part; a failure shows the text.
+inline testing::AssertionResult Mentions(const std::string& text, const std::string& part)
+{
+    if (Contains(text, part))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "\"" << part << "\" not in: " << text;
+}
+// Whether a step failed and its words hold part.
+inline testing::AssertionResult Refused(const std::optional<rom::Error>& failed, const std::string& part = "")
+{
+    if (!failed)
+        return testing::AssertionFailure() << "not refused";
+    return Mentions(rom::Describe(*failed), part);
+}
+inline bool Exists(const std::string& path) { return QFile::exists(QString::fromStdString(path)); }
 void Put(rom::Bytes& image, uint32_t offset, int width, uint32_t value);
 // Whether the internal header at 0x7FC0 of an image with a copier header holds the plain sum of
 // every byte after the copier header (the checksum of a power-of-two image) and its complement.
 bool ChecksumIsRight(const rom::Bytes& file);
+// Writes j where a save puts the journal of path, as the journal of that file; returns its path
+// ("" when it could not be written).
+std::string WriteJournal(const std::string& path, rom::Journal j);
 // Leaves at path what a save cut short leaves: original with count bytes from at overwritten by
 // 0xEE, and beside it the journal that undoes them. Returns the journal's path.
 std::string CutShortSave(const std::string& path, const rom::Bytes& original, uint32_t at, size_t count);
@@ -62,6 +84,16 @@ public:
 private:
     QTemporaryDir dir_;
     std::string path_;
+};
+
+// A temporary image file and a document opened on it.
+struct OpenImage {
+    explicit OpenImage(const rom::Bytes& bytes, const std::string& name = "image.smc") : file(bytes, name)
+    {
+        EXPECT_EQ(rom::Describe(doc.Open(file.Path()).error), "");
+    }
+    TempImage file;
+    rom::RomDocument doc;
 };
 
 // A temporary folder for the files of one test.
