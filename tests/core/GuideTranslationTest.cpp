@@ -1,9 +1,6 @@
 // The user guide for the English interface: interface texts replaced by their English, nothing else.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "i18n/GuideTranslation.h"
 
 namespace dravik::i18n {
@@ -42,32 +39,6 @@ TEST(GuideTranslation, ReplacesWholeTextsLongestFirstAndFillsPlaceholders)
              {"\"上次有 N 处修改\"", "\"N changes last time\""},
          })
         EXPECT_EQ(translator.Translate(QString::fromUtf8(text)), QString::fromUtf8(english)) << text;
-}
-
-TEST(GuideTranslation, CatalogKeepsFinishedTextsLineByLine)
-{
-    QTemporaryDir dir;
-    QFile ts(dir.filePath(QStringLiteral("x.ts")));
-    ASSERT_TRUE(ts.open(QIODevice::WriteOnly));
-    ts.write(R"(<TS><context><name>X</name>
-<message><source>文件(&amp;F)</source><translation>&amp;File</translation></message>
-<message><source>新</source><translation type="unfinished">New</translation></message>
-<message><source>甲
-乙</source><translation>A
-B</translation></message>
-<message><source>所有 (*);;补丁 (*.ips)</source><translation>All (*);;Patch (*.ips)</translation></message>
-<message numerus="yes"><source>%n 行</source><translation><numerusform>%n row</numerusform><numerusform>%n rows</numerusform></translation></message>
-</context></TS>)");
-    ts.close();
-    QList<CatalogText> texts;
-    ASSERT_FALSE(ReadCatalog(ts.fileName(), texts));
-    QStringList pairs;
-    for (const CatalogText& text : texts)
-        pairs << text.chinese + QLatin1Char('=') + text.english;
-    EXPECT_EQ(
-        pairs.join(QLatin1Char('|')),
-        QString::fromUtf8("文件=File|甲=A|乙=B|所有 (*)=All (*)|补丁 (*.ips)=Patch (*.ips)|%n 行=%n rows"));
-    EXPECT_TRUE(ReadCatalog(dir.filePath(QStringLiteral("none.ts")), texts));
     EXPECT_EQ(
         ChinesePhrases(QString::fromUtf8("语言 / Language: 中文, 语言。")),
         QStringList({QString::fromUtf8("语言"), QString::fromUtf8("中文"), QString::fromUtf8("语言。")}));

@@ -89,7 +89,10 @@ TEST(ImageDiff, NamesExactlyTheEditedFieldsOfTheOpenImageAndOfTheSavedOne)
     EXPECT_EQ(refused.cellErrors[0].text, "9x");
 }
 
-TEST(ImageDiff, StoredBitsAndBytesOutsideFieldsAreShown)
+// Bytes outside every field are counted in runs, and stored bits no cell shows are named. Images of
+// different size compare what both hold; one without the copier header is compared where its tables
+// are, and its offsets are its own.
+TEST(ImageDiff, StoredBitsBytesOutsideFieldsAndImagesOfAnotherSizeOrForm)
 {
     const rom::Bytes a = rom::MakeSampleImage(4);
     rom::Bytes b = a;
@@ -101,52 +104,45 @@ TEST(ImageDiff, StoredBitsAndBytesOutsideFieldsAreShown)
     b[0xC3BC4 + 16 * 3 + 10] ^= 1;                             // and an attack of the same row
     for (uint32_t k = 0x150000; k < 0x150000 + 60 * 2; k += 2) // 60 runs
         b[k] ^= 1;
-
-    const rom::ImageDiff d = rom::DiffImages(a, b);
+    rom::ImageDiff d = rom::DiffImages(a, b);
     ASSERT_EQ(d.runs.size(), 62u);
-    EXPECT_EQ(d.runs[0].offset, 0x10u);
     EXPECT_EQ(d.runs[1].offset, 0x7880Du - 3);
     EXPECT_EQ(d.runs[1].length, 3u);
     EXPECT_EQ(d.bytesOutside, 1u + 3u + 60u);
-    const std::set<Key> expected = {{"special_cannons", 0, "炮弹价"},
-                                    {"red_wolf", 0, "HP"},
-                                    {"monsters", 3, "字节 0x0C3BF9"},
-                                    {"monsters", 3, "攻击方式1"}};
-    EXPECT_EQ(Keys(d), expected);
     for (const rom::FieldChange& f : d.fields)
         EXPECT_EQ(f.storedOnly, f.tableId == "red_wolf" || f.column == "字节 0x0C3BF9") << f.column;
-}
-
-// Images of different size compare what both hold; one without the copier header is compared where
-// its tables are, and its offsets are its own.
-TEST(ImageDiff, DifferentSizesAndFormsCompareWhereTheTablesAre)
-{
-    const rom::Bytes a = rom::MakeSampleImage(5);
     EXPECT_TRUE(rom::DiffImages(a, a).Identical());
-    rom::Bytes b = a;
-    b.resize(a.size() + 1024, 0xEE);
-    rom::ImageDiff d = rom::DiffImages(a, b);
-    EXPECT_FALSE(d.SameSize() || d.Identical());
-    EXPECT_TRUE(d.fields.empty() && d.runs.empty());
-    b.resize(rom::ImageForm{}.MinimumSize());
-    b[0xC0200] ^= 1;
-    EXPECT_EQ(Keys(rom::DiffImages(a, b)), (std::set<Key>{{"items", 0, "价格"}}));
 
-    rom::Bytes plain(a.begin() + rom::kCopierHeaderSize, a.end());
-    ASSERT_FALSE(rom::ImageForm::OfSize(plain.size()).header);
-    for (const bool aFirst : {true, false}) {
-        d = aFirst ? rom::DiffImages(a, plain) : rom::DiffImages(plain, a);
-        EXPECT_TRUE(d.fields.empty() && d.runs.empty());
+    rom::Bytes grown = a, cut = a;
+    grown.resize(a.size() + 1024, 0xEE);
+    cut.resize(rom::ImageForm{}.MinimumSize());
+    cut[0xC0200] ^= 1;
+    const rom::Bytes plain(a.begin() + rom::kCopierHeaderSize, a.end());
+    rom::Bytes plainEdited = plain;
+    plainEdited[0xC0200 - rom::kCopierHeaderSize] ^= 1; // items row 0
+    plainEdited[0x1000] ^= 1;                           // outside: 0x1200 in the headered image
+    const std::set<Key> items = {{"items", 0, "价格"}}, stored = {{"special_cannons", 0, "炮弹价"},
+                                                                  {"red_wolf", 0, "HP"},
+                                                                  {"monsters", 3, "字节 0x0C3BF9"},
+                                                                  {"monsters", 3, "攻击方式1"}};
+    // {a, b, fields, offset of the first run (-1: no runs)}
+    const std::tuple<rom::Bytes, rom::Bytes, std::set<Key>, int64_t> cases[] = {
+        {a, b, stored, 0x10},
+        {a, grown, {}, -1},
+        {a, cut, items, -1},
+        {a, plain, {}, -1},
+        {plain, a, {}, -1},
+        {a, plainEdited, items, 0x1200},
+        {plainEdited, a, items, 0x1000},
+    };
+    for (const auto& [from, to, fields, run] : cases) {
+        d = rom::DiffImages(from, to);
+        SCOPED_TRACE(testing::Message() << from.size() << " -> " << to.size() << " bytes");
+        EXPECT_EQ(Keys(d), fields);
+        EXPECT_EQ(d.runs.empty() ? -1 : static_cast<int64_t>(d.runs[0].offset), run);
+        EXPECT_EQ(d.SameSize(), from.size() == to.size());
+        EXPECT_FALSE(d.Identical());
     }
-    plain[0xC0200 - rom::kCopierHeaderSize] ^= 1; // items row 0
-    plain[0x1000] ^= 1;                           // outside: 0x1200 in the headered image
-    d = rom::DiffImages(a, plain);
-    EXPECT_EQ(Keys(d), (std::set<Key>{{"items", 0, "价格"}}));
-    ASSERT_EQ(d.runs.size(), 1u);
-    EXPECT_EQ(d.runs[0].offset, 0x1200u);
-    d = rom::DiffImages(plain, a);
-    ASSERT_EQ(d.runs.size(), 1u);
-    EXPECT_EQ(d.runs[0].offset, 0x1000u);
 }
 
 // What a write of a whole image changes: every run of differing bytes, wherever it lies against

@@ -24,18 +24,5 @@ TEST(LanguageChoice, CommandLineOverRememberedOverLocale)
             << option << " | " << remembered << " | " << locale;
 }
 
-TEST(LanguageChoice, OptionIsFoundInEitherSpellingBeforeTheEndOfOptions)
-{
-    const std::tuple<QStringList, QString> cases[] = {
-        {{"dravik", "--lang", "en", "export"}, "en"},
-        {{"dravik", "export", "--lang=zh"}, "zh"},
-        {{"dravik", "--lang"}, ""},
-        {{"dravik", "--", "--lang", "en"}, ""},
-        {{"--lang", "en"}, ""}, // the program's own name is no option
-    };
-    for (const auto& [arguments, expected] : cases)
-        EXPECT_EQ(LanguageOption(arguments), expected) << arguments.join(' ').toStdString();
-}
-
 } // namespace
 } // namespace dravik::i18n

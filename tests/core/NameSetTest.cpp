@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <map>
 #include <string>
 #include <tuple>
@@ -17,7 +16,6 @@
 #include "support/TestImage.h"
 
 using namespace dravik::names;
-using dravik::rom::ExportNameSet;
 using dravik::rom::LoadNameSet;
 using dravik::test::NameFolder;
 
@@ -113,20 +111,6 @@ TEST(NameSetLoad, RefusesWholeFolderWithFileLineAndReason)
     NameSet set = NameSet::BuiltIn();
     EXPECT_TRUE(LoadNameSet(trailing.Path(), set).empty());
     EXPECT_FALSE(LoadNameSet(trailing.Path() + "/missing", set).empty());
-}
-
-TEST(NameSetLoad, ExportedTemplateLoadsBackUnchanged)
-{
-    QTemporaryDir dir;
-    ASSERT_FALSE(ExportNameSet(NameSet::BuiltIn(), dir.path().toStdString() + "/t"));
-    NameSet set = NameSet::BuiltIn();
-    ASSERT_TRUE(LoadNameSet(dir.path().toStdString() + "/t", set).empty());
-    EXPECT_EQ(set.UserCount(), 977 - 3);
-    for (const ListInfo& info : AllLists()) {
-        EXPECT_EQ(set.Names(info.list), NameSet::BuiltIn().Names(info.list)) << info.file;
-        EXPECT_EQ(set.Combo(info.list), NameSet::BuiltIn().Combo(info.list)) << info.file;
-    }
-    EXPECT_EQ(set.HumanLoot(), NameSet::BuiltIn().HumanLoot());
 }
 
 namespace {

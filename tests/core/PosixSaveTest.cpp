@@ -100,24 +100,19 @@ TEST_F(SaveSafety, SavesOfOneImageAreSerialisedAndALeftLockIsTakenOver)
         EXPECT_EQ(pid, ::getpid());
         EXPECT_EQ(host, QSysInfo::machineHostName());
     }
-    if (const pid_t child = ::fork(); child == 0) {
-        LockFile plain;
-        ::_exit(plain.TryLock(lockName, 0) == 0 ? 0 : 1);
-    } else {
-        ::waitpid(child, nullptr, 0);
-        ASSERT_TRUE(Exists(lockName));
-        QLockFile qt(QString::fromStdString(lockName));
-        EXPECT_TRUE(qt.tryLock(0));
-    }
-    // A process that died holding the lock.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        QLockFile lock(QString::fromStdString(lockName));
-        ::_exit(lock.tryLock(0) ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(Exists(lockName));
+    // A process that takes the lock, as Qt or as this program does, and dies holding it.
+    const auto dieHolding = [&](bool qt) {
+        if (const pid_t child = ::fork(); child == 0) {
+            QLockFile lock(QString::fromStdString(lockName));
+            ::_exit((qt ? lock.tryLock(0) : LockFile().TryLock(lockName, 0) == 0) ? 0 : 1);
+        } else {
+            ::waitpid(child, nullptr, 0);
+        }
+        return Exists(lockName);
+    };
+    ASSERT_TRUE(dieHolding(false));
+    EXPECT_TRUE(QLockFile(QString::fromStdString(lockName)).tryLock(0));
+    ASSERT_TRUE(dieHolding(true));
 
     RomDocument a, b;
     ASSERT_TRUE(a.Open(file.Path()).ok());

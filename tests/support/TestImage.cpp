@@ -108,17 +108,13 @@ rom::Bytes KnownReferencesImage()
 {
     rom::Bytes image = rom::MakeSampleImage(3);
     for (uint32_t t = 0; t < 22; ++t)
-        for (uint32_t k = 0; k < 12; ++k)
-            Put(image, kTanks + 25 * t + 12 + k, 1, 0xFF);
+        std::fill_n(image.begin() + kTanks + 25 * t + 12, 12, 0xFF);
     for (uint32_t c = 0; c < 3; ++c) {
-        for (uint32_t k = 0; k < 3; ++k)
-            Put(image, kCharItems + 4 * c + k, 1, 0xFF);
-        for (uint32_t k = 0; k < 7; ++k)
-            Put(image, kCharEquipment + 8 * c + k, 1, 0xFF);
+        std::fill_n(image.begin() + kCharItems + 4 * c, 3, 0xFF);
+        std::fill_n(image.begin() + kCharEquipment + 8 * c, 7, 0xFF);
     }
     for (uint32_t m = 0; m < 152; ++m) {
-        for (uint32_t k = 0; k < 6; ++k)
-            Put(image, kMonsterStats + 16 * m + 10 + k, 1, 0);
+        std::fill_n(image.begin() + kMonsterStats + 16 * m + 10, 6, 0);
         Put(image, kMonsterLoot + 8 * m + 6, 2, 0xFFFF);
     }
     Put(image, kTanks + 25 * 2 + 12 + 2, 1, 5);
@@ -157,11 +153,8 @@ std::string Folder::Write(const std::string& name, const rom::Bytes& bytes) cons
 
 NameFolder::NameFolder(const std::map<std::string, std::string>& files)
 {
-    for (const auto& [name, bytes] : files) {
-        QFile f(dir_.filePath(QString::fromStdString(name)));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
+    for (const auto& [name, bytes] : files)
+        WriteFile(Path() + "/" + name, rom::Bytes(bytes.begin(), bytes.end()));
 }
 
 } // namespace dravik::test
