@@ -49,26 +49,16 @@ inline const std::vector<Region>& FieldRegions()
     return regions;
 }
 
-inline std::set<uint32_t> FieldBytes()
+// The bytes of these records that belong to a field (fields), or that no field uses yet (!fields):
+// where a new field may come in without a change to the map above.
+inline std::set<uint32_t> RecordBytes(bool fields)
 {
     std::set<uint32_t> out;
     for (const Region& r : FieldRegions())
         for (int row = 0; row < r.rows; ++row)
-            for (int o : r.offsets)
-                out.insert(r.base + r.stride * static_cast<uint32_t>(row) + static_cast<uint32_t>(o));
-    return out;
-}
-
-// The bytes of these records that no field uses yet: where a new field may come in without a
-// change to the map above.
-inline std::set<uint32_t> SpareBytes()
-{
-    std::set<uint32_t> out;
-    for (const Region& r : FieldRegions())
-        for (int row = 0; row < r.rows; ++row)
-            for (uint32_t o = 0; o < r.stride; ++o)
-                if (std::find(r.offsets.begin(), r.offsets.end(), static_cast<int>(o)) == r.offsets.end())
-                    out.insert(r.base + r.stride * static_cast<uint32_t>(row) + o);
+            for (int o = 0; o < std::max(static_cast<int>(r.stride), r.offsets.back() + 1); ++o)
+                if ((std::find(r.offsets.begin(), r.offsets.end(), o) != r.offsets.end()) == fields)
+                    out.insert(r.base + r.stride * static_cast<uint32_t>(row) + static_cast<uint32_t>(o));
     return out;
 }
 

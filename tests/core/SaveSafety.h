@@ -52,10 +52,8 @@ inline std::string WriteImage(const std::string& path, const rom::Bytes& target,
                               std::shared_ptr<rom::FileOps> ops = rom::SystemFileOps())
 {
     rom::ImageWriter writer(std::move(ops));
-    std::string error;
-    if (Succeeded(writer.Begin(path), error))
-        Succeeded(writer.Write(target), error);
-    return error;
+    const std::optional<rom::Error> refused = writer.Begin(path);
+    return rom::Describe(refused ? refused : writer.Write(target));
 }
 
 inline rom::SaveResult SaveItemPrice(const std::string& path, const std::string& price,

@@ -344,27 +344,26 @@ TEST_F(SaveSafety, EveryReaderRollsBackASaveCutShortOrRefusesWhenTheFileIsReadOn
     Bytes torn = original;
     std::fill(torn.begin() + kAt, torn.begin() + kAt + 8, 0xEE);
     std::string notice; // what the reader says it rolled back
-    const std::vector<std::pair<const char*, std::function<bool(const std::string&, Bytes&, std::string&)>>>
-        readers = {{"image",
-                    [&](const std::string& path, Bytes& bytes, std::string& error) {
-                        ImageFile file;
-                        const bool ok = test::Succeeded(ReadImage(path, ReadExtent::Whole, file), error);
-                        bytes = file.bytes;
-                        notice = file.notice;
-                        return ok;
-                    }},
-                   {"whole file",
-                    [&](const std::string& path, Bytes& bytes, std::string& error) {
-                        notice.clear();
-                        return test::Succeeded(ReadWholeFile(path, bytes, &notice), error);
-                    }},
-                   {"writer", [&](const std::string& path, Bytes& bytes, std::string& error) {
-                        ImageWriter writer;
-                        const bool ok = test::Succeeded(writer.Begin(path), error);
-                        bytes = ok ? test::ReadFile(path) : Bytes();
-                        notice = writer.Notice();
-                        return ok;
-                    }}};
+    // Each reader gives the bytes it read and the words of its failure.
+    using Reader = std::function<std::optional<Error>(const std::string&, Bytes&)>;
+    const std::vector<std::pair<const char*, Reader>> readers = {
+        {"image",
+         [&](const std::string& path, Bytes& bytes) {
+             ImageFile file;
+             const std::optional<Error> e = ReadImage(path, ReadExtent::Whole, file);
+             bytes = file.bytes;
+             notice = file.notice;
+             return e;
+         }},
+        {"whole file",
+         [&](const std::string& path, Bytes& bytes) { return ReadWholeFile(path, bytes, &notice); }},
+        {"writer", [&](const std::string& path, Bytes& bytes) {
+             ImageWriter writer;
+             const std::optional<Error> e = writer.Begin(path);
+             bytes = e ? Bytes() : test::ReadFile(path);
+             notice = writer.Notice();
+             return e;
+         }}};
     for (const auto& [what, read] : readers) {
         for (const bool readOnly : {false, true}) {
             if (readOnly && std::string(what) == "writer")
@@ -376,8 +375,9 @@ TEST_F(SaveSafety, EveryReaderRollsBackASaveCutShortOrRefusesWhenTheFileIsReadOn
             if (readOnly)
                 QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadGroup);
             Bytes bytes;
-            std::string error;
-            EXPECT_EQ(read(file.Path(), bytes, error), !readOnly) << error;
+            notice.clear();
+            const std::string error = Describe(read(file.Path(), bytes));
+            EXPECT_EQ(error.empty(), !readOnly) << error;
             EXPECT_TRUE(bytes == (readOnly ? Bytes() : original)) << "never the half-written file";
             EXPECT_TRUE(file.Read() == (readOnly ? torn : original));
             EXPECT_EQ(Exists(journal), readOnly);
