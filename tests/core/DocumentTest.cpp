@@ -111,8 +111,8 @@ TEST_F(OpenDocument, SaveOfAVanishedFileIsReported)
 // and the image read back shows exactly the model's cells, in that table and every other.
 TEST(Document, EveryValueCellEditWritesOnlyItsOwnField)
 {
-    std::set<uint32_t> fieldBytes = test::RecordBytes(true);
-    fieldBytes.merge(test::RecordBytes(false)); // where a field added later lies
+    std::set<uint32_t> fieldBytes = test::FieldBytes();
+    fieldBytes.merge(test::FieldBytes(true)); // where a field added later lies
     const Bytes image = MakeSampleImage(6);
     Model model = test::Loaded(image);
     Bytes after = image;

@@ -49,15 +49,15 @@ inline const std::vector<Region>& FieldRegions()
     return regions;
 }
 
-// The bytes of these records that belong to a field (fields), or that no field uses yet (!fields):
-// where a new field may come in without a change to the map above.
-inline std::set<uint32_t> RecordBytes(bool fields)
+// The bytes of these records that belong to a field, or (spare) that no field uses yet: where a new
+// field may come in without a change to the map above.
+inline std::set<uint32_t> FieldBytes(bool spare = false)
 {
     std::set<uint32_t> out;
     for (const Region& r : FieldRegions())
         for (int row = 0; row < r.rows; ++row)
             for (int o = 0; o < std::max(static_cast<int>(r.stride), r.offsets.back() + 1); ++o)
-                if ((std::find(r.offsets.begin(), r.offsets.end(), o) != r.offsets.end()) == fields)
+                if ((std::find(r.offsets.begin(), r.offsets.end(), o) == r.offsets.end()) == spare)
                     out.insert(r.base + r.stride * static_cast<uint32_t>(row) + static_cast<uint32_t>(o));
     return out;
 }

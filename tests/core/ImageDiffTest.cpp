@@ -31,7 +31,7 @@ std::set<Key> Keys(const rom::ImageDiff& d)
 // byte of a known record.
 TEST(ImageDiff, FieldBytesAreTheIndependentMap)
 {
-    const std::set<uint32_t> known = test::RecordBytes(true), spare = test::RecordBytes(false);
+    const std::set<uint32_t> known = test::FieldBytes(), spare = test::FieldBytes(true);
     for (const bool header : {true, false}) {
         const std::vector<bool> map = rom::FieldByteMap(rom::ImageForm{header});
         std::set<uint32_t> fromLayouts, lost = known, elsewhere;
