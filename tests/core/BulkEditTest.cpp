@@ -179,10 +179,8 @@ TEST(Paste, TakesColumnsByTitleAndRowsByNameInAnyOrder)
     const Review review = doc.ReviewChanges();
     EXPECT_EQ(preview.Format(), review.Format());
     EXPECT_EQ(preview.entries.size(), 3u);
-    EXPECT_EQ(t.Cell(4, 4), "100");
-    EXPECT_EQ(t.Cell(4, 3), "1.5");
-    EXPECT_EQ(t.Cell(0, 3), "12");
-    EXPECT_EQ(t.Cell(4, 1), price4);
+    EXPECT_EQ(t.Cell(4, 4) + "," + t.Cell(4, 3) + "," + t.Cell(0, 3) + "," + t.Cell(4, 1),
+              "100,1.5,12," + price4);
 
     // Without a title line: by position from the given cell, rows from the given row down.
     const PastePlan at = PlanPaste(t, "7\t8\n9\n", 2, 1);

@@ -154,11 +154,9 @@ TEST(NameSetActive, RenamingOneEntryOfEachListChangesExactlyThoseTextsAndNoValue
     ASSERT_EQ(before.size(), after.size());
     int changed = 0;
     for (size_t i = 0; i < before.size(); ++i) {
-        if (before[i] == after[i])
-            continue;
-        ++changed;
-        ASSERT_TRUE(renamed.count(before[i])) << before[i] << " -> " << after[i];
-        EXPECT_EQ(after[i], renamed[before[i]]);
+        changed += before[i] != after[i];
+        EXPECT_TRUE(before[i] == after[i] || (renamed.count(before[i]) && renamed[before[i]] == after[i]))
+            << before[i] << " -> " << after[i];
     }
     EXPECT_GT(changed, 16); // every list names at least one row label
     EXPECT_EQ(patchesBefore, patchesAfter);

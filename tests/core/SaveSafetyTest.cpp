@@ -431,31 +431,18 @@ TEST(FileOps, FailuresCarryTheSystemsReason)
     const std::string folder = dir.path().toStdString();
     const std::string missing = folder + "/missing.smc";
     rom::FileOps ops;
-    const uint8_t byte = 7;
-    const auto writeOnto = [&](const std::string& path) {
-        const int file = ops.OpenExisting(path);
-        if (file < 0)
-            return file;
-        const int result = ops.WriteAt(file, &byte, 1, 0);
+    EXPECT_EQ(ops.OpenExisting(missing), -ENOENT);
+    EXPECT_EQ(ops.CreateTruncated(folder + "/no/j"), -ENOENT); // a journal in a missing folder
+    EXPECT_EQ(ops.Remove(missing), -ENOENT);
+    EXPECT_FALSE(Exists(missing)) << "an open never creates the file";
+    EXPECT_EQ(rom::ErrorText(ENOENT), "文件不存在");
+    EXPECT_EQ(rom::ErrorText(ENOSPC), "磁盘已满");
+    if (QFile::exists("/dev/full")) { // a device that is always full: Linux and some BSDs only
+        const uint8_t byte = 7;
+        const int file = ops.OpenExisting("/dev/full");
+        EXPECT_EQ(ops.WriteAt(file, &byte, 1, 0), -ENOSPC);
         ops.Close(file);
-        return result;
-    };
-    std::vector<std::tuple<const char*, std::function<int()>, int, const char*>> cases = {
-        {"open a missing file", [&] { return ops.OpenExisting(missing); }, ENOENT, "文件不存在"},
-        {"journal in a missing folder", [&] { return ops.CreateTruncated(folder + "/no/j"); }, ENOENT,
-         "文件不存在"},
-        {"remove a missing file", [&] { return ops.Remove(missing); }, ENOENT, "文件不存在"},
-    };
-    if (QFile::exists("/dev/full")) // a device that is always full: Linux and some BSDs only
-        cases.push_back(
-            {"write onto a full device", [&] { return writeOnto("/dev/full"); }, ENOSPC, "磁盘已满"});
-    for (const auto& [what, step, error, words] : cases) {
-        SCOPED_TRACE(what);
-        const int result = step();
-        EXPECT_EQ(result, -error) << rom::ErrorText(-result);
-        EXPECT_EQ(rom::ErrorText(error), words);
     }
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(missing))) << "an open never creates the file";
 }
 
 TEST(FileOps, SideFilesAreReadOnlyWhenRegularAndWithinTheirBound)
