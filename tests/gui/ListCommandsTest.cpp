@@ -357,18 +357,37 @@ protected:
     }
 };
 
-TEST_F(WindowNamesTest, LoadingASetRelabelsEveryListAndChangesNoValue)
+// A set loaded by 载入名称表 relabels the lists and changes no value; a list is fitted to a longer
+// name when its page is in view, whether the set changed while the page was shown or hidden.
+TEST_F(WindowNamesTest, LoadingASetRelabelsAndRefitsTheListsAndChangesNoValue)
 {
     const rom::Model& model = Tables();
-    const int part = model.Get("tanks").Code("parts", 0, 0) & 0x7F;
-    std::string parts(static_cast<size_t>(part), '\n');
-    NameFolder folder({{"tanks.txt", "蚊子\n"}, {"tank_parts.txt", parts + "新炮\n"}});
     const auto before = rom::PlanSave(model).patches.size();
-
-    user.AnswerFile(QString::fromStdString(folder.Path()));
-    Action("actionLoadNames")->trigger();
+    const std::string parts(static_cast<size_t>(model.Get("tanks").Code("parts", 0, 0) & 0x7F), '\n');
+    struct Case {
+        int list, page;
+        bool shownAtSwitch;
+        const char *file, *name; // longer than any before it, as a column never narrows
+    };
+    const Case cases[] = {{1011, 2, false, "shell_names.txt", "特殊炮弹改良型"},
+                          {1020, 3, false, "tanks.txt", "No1.蚊式坦克改良型"},
+                          {1020, 3, true, "tanks.txt", "No1.蚊式坦克改良型号"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + (c.shownAtSwitch ? ", page shown" : ", page hidden"));
+        window->ShowPage(c.shownAtSwitch ? c.page : 0);
+        QHeaderView* header = List(c.list)->horizontalHeader();
+        const int width = header->sectionSize(0);
+        NameFolder folder({{c.file, std::string(c.name) + "\n"}, {"tank_parts.txt", parts + "新炮\n"}});
+        user.AnswerFile(QString::fromStdString(folder.Path()));
+        Action("actionLoadNames")->trigger();
+        window->ShowPage(c.page);
+        QApplication::processEvents();
+        EXPECT_EQ(Cell(c.list, 0, 0), U(c.name));
+        const int needed = static_cast<QAbstractItemView*>(List(c.list))->sizeHintForColumn(0);
+        EXPECT_GT(needed, width);
+        EXPECT_EQ(header->sectionSize(0), needed);
+    }
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(Cell(1020, 0, 0), U("蚊子"));
     EXPECT_EQ(Cell(1020, 0, 6), U("新炮"));
     EXPECT_TRUE(Status().contains(U("名称：2 项来自")));
     EXPECT_EQ(rom::PlanSave(model).patches.size(), before);
@@ -432,36 +451,6 @@ TEST_F(WindowNamesTest, ReferencesOfAPartAndOfAMonsterAttack)
     // Tanks are not referred to; every list offers the list commands.
     EXPECT_EQ(ContextMenu(1020, 0, 0), (QStringList{"actionCopyRows", "actionPasteRows", "actionBulkEdit",
                                                     "actionRestoreReference", "actionFilterRows"}));
-}
-
-// A list is fitted to the names it shows when its page is in view, whether the set changed while
-// the page was shown or while it was hidden.
-TEST_F(WindowNamesTest, ALongerNameWidensItsColumnWhetherItsPageWasShownOrNot)
-{
-    struct Case {
-        int list, page;
-        bool shownAtSwitch;
-        const char* file;
-        const char* name; // longer than any before it, as a column never narrows
-    };
-    const Case cases[] = {{1011, 2, false, "shell_names.txt", "特殊炮弹改良型"},
-                          {1020, 3, false, "tanks.txt", "No1.蚊式坦克改良型"},
-                          {1020, 3, true, "tanks.txt", "No1.蚊式坦克改良型号"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.name) + (c.shownAtSwitch ? ", page shown" : ", page hidden"));
-        window->ShowPage(c.shownAtSwitch ? c.page : 0);
-        QHeaderView* header = List(c.list)->horizontalHeader();
-        const int before = header->sectionSize(0);
-
-        NameFolder folder({{c.file, std::string(c.name) + "\n"}});
-        ASSERT_TRUE(window->NameSets().Use(QString::fromStdString(folder.Path())));
-        window->ShowPage(c.page);
-        QApplication::processEvents();
-        EXPECT_EQ(Cell(c.list, 0, 0), U(c.name));
-        const int needed = static_cast<QAbstractItemView*>(List(c.list))->sizeHintForColumn(0);
-        EXPECT_GT(needed, before);
-        EXPECT_EQ(header->sectionSize(0), needed);
-    }
 }
 
 } // namespace

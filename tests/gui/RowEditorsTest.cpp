@@ -258,66 +258,29 @@ TEST_F(EditorDialogs, TextIsKeptAsTypedAndRefusedOnlyWhereTheSaveWouldRefuseIt)
     EXPECT_EQ(T("head_armour").Cell(2, 2), "-176");
 }
 
-TEST_F(EditorSlots, WeaponRangeAndUsers)
+// The lists write the codes chosen (Enter in one is "确定"), the cells show their lists' own texts,
+// and a loot drop's lists follow its category and each other.
+TEST_F(EditorSlots, ListsWriteTheirCodesAndALootDropFollowsItsCategory)
 {
-    rom::Table& w = T("human_weapons");
-    SetCodes(w, "range", 9, {64 + 5}); // 火焰枪 (low bits 16) with stray low bits
-    SetCodes(w, "users", 9, {5});
-    SetCodes(w, "range", 28, {192 + 40}); // neither code has an entry
-    SetCodes(w, "users", 28, {12});
-    Drive("human_weapons", 9, [](QDialog* dlg) { Key(Combo(dlg, 1022), Qt::Key_Return); }); // Enter is "确定"
-    EXPECT_EQ(w.Code("range", 9), 64 + 16); // "确定" alone takes the low bits from the row
-    Fill("human_weapons", 9, {}, {{1022, 2}, {1023, 6}});
-    EXPECT_EQ(w.Code("range", 9), 128 + 16);
-    EXPECT_EQ(w.Code("users", 9), 7);
-    EXPECT_EQ(w.Cell(9, 3), "全体");
-    EXPECT_EQ(w.Cell(9, 4), "主|机|战");
-    EXPECT_FALSE(Drive("human_weapons", 28, Ok)); // both codes and their cells kept
-}
-
-// Own tank 7 holds codes with bit 7, rental tank 8 codes without: "确定" alone puts them right.
-TEST_F(EditorSlots, TankAndCharacterSlots)
-{
-    rom::Table& tanks = T("tanks");
-    SetCodes(tanks, "parts", 7, {133, 5, 121, 249, 122, 0, 87, 255});
+    rom::Table& tanks = T("tanks"); // a rental tank: its codes get bit 7
     SetCodes(tanks, "parts", 8, {5, 5, 121, 121, 122, 0, 87, 127});
-    SetCodes(tanks, "items", 8, {160});
-    Drive("tanks", 7, Ok);
-    Fill("tanks", 8, {}, {{1029, 31}, {1033, 31}});
-    EXPECT_EQ(Codes(tanks, "parts", 7), (std::vector<int>{5, 5, 255, 255, 122, 0, 87, 255}));
+    Drive("tanks", 8, [](QDialog* dlg) {
+        SetCombo(dlg, 1029, 31);
+        SetCombo(dlg, 1033, 31);
+        Key(Combo(dlg, 1022), Qt::Key_Return);
+    });
     EXPECT_EQ(Codes(tanks, "parts", 8), (std::vector<int>{133, 133, 255, 255, 122, 128, 128 + 87, 128 + 31}));
-    EXPECT_EQ(tanks.Code("items", 8, 0), 255);
     EXPECT_EQ(tanks.Code("items", 8, 3), 128 + 31);
     // 87 is one of the names whose drop-down text differs: the cell keeps the list's text.
     EXPECT_EQ(tanks.Cell(8, 12), names::NameSet::BuiltIn().Names(List::TankParts)[87]);
+    EXPECT_FALSE(Drive("tanks", 8, Ok)) << "written as they open";
 
-    rom::Table& people = T("characters");
-    SetCodes(people, "items", 1, {128, 200, 0});
-    SetCodes(people, "equipment", 1, {130, 248, 5, 255, 255, 255, 255});
-    Fill("characters", 1, {}, {{1026, 48}, {1025, 127}});
-    EXPECT_EQ(Codes(people, "items", 1), (std::vector<int>{255, 200, 127}));
-    EXPECT_EQ(Codes(people, "equipment", 1), (std::vector<int>{176, 255, 5, 255, 255, 255, 255}));
-    EXPECT_EQ(people.Cell(1, 13), names::NameSet::BuiltIn().Names(List::Items)[127]);
-    EXPECT_EQ(people.Cell(1, 14), names::NameSet::BuiltIn().Names(List::HumanEquipment)[48]);
-}
-
-// Attacks from list B up to row 46, list A after; loot from the list of its category.
-TEST_F(EditorSlots, MonsterAttacksByRowAndLootByCategory)
-{
     rom::Table& m = T("monsters");
-    SetCodes(m, "attacks", 46, {0x10, 0x10, 0x10, 0x10, 0x10, 150}); // 150 is beyond list B
-    SetCodes(m, "attacks", 47, {0x9C});
     const char* drops[] = {"early_category", "early_loot", "late_category", "late_loot"};
-    const int row46[] = {2, 130, 9, 0x82};
-    const int row47[] = {20, 200, 0, 5}; // 20 has no entry yet names tank things; 200: a tank placeholder
-    for (int i = 0; i < 4; ++i) {
-        SetCodes(m, drops[i], 46, {row46[i]});
-        SetCodes(m, drops[i], 47, {row47[i]});
-    }
+    const int stored[] = {2, 130, 9, 0x82}, written[] = {8, 130, 9, 0x90};
+    for (int i = 0; i < 4; ++i)
+        SetCodes(m, drops[i], 46, {stored[i]});
     Drive("monsters", 46, [](QDialog* dlg) {
-        EXPECT_EQ(Combo(dlg, 1023)->currentText().toStdString(),
-                  names::NameSet::BuiltIn().Combo(List::AttacksB)[0x10]);
-        SetCombo(dlg, 1024, 0x8F);
         QComboBox *human = Combo(dlg, 1030), *tank = Combo(dlg, 1031);
         EXPECT_EQ(Combo(dlg, 1029)->currentIndex(), 2);
         EXPECT_EQ(human->currentText().toStdString(), names::NameSet::BuiltIn().Combo(List::Items)[2]);
@@ -332,48 +295,30 @@ TEST_F(EditorSlots, MonsterAttacksByRowAndLootByCategory)
         SetCombo(dlg, 1033, 0x90);
         Ok(dlg);
     });
-    Drive("monsters", 47, [](QDialog* dlg) {
-        EXPECT_EQ(Combo(dlg, 1023)->currentText().toStdString(),
-                  names::NameSet::BuiltIn().Combo(List::AttacksA)[0x9C]);
-        EXPECT_TRUE(!Combo(dlg, 1030)->isEnabled() && Combo(dlg, 1031)->isEnabled()); // category 20
-        SetCombo(dlg, 1033, 125);                                                     // "XXXXX"
-        Ok(dlg);
-    });
-    EXPECT_EQ(Codes(m, "attacks", 46), (std::vector<int>{0x10, 0x8F, 0x10, 0x10, 0x10, 150}));
-    const int codes[][4] = {{8, 130, 9, 0x90}, {20, 255, 0, 255}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(m.Code(drops[i], 46), codes[0][i]) << drops[i];
-        EXPECT_EQ(m.Code(drops[i], 47), codes[1][i]) << drops[i];
-    }
-    // The cells show the lists' own texts (for 9C not the drop-down's), the loot's by category.
-    EXPECT_EQ(m.Cell(47, 11), names::NameSet::BuiltIn().Names(List::AttacksA)[0x9C]);
-    EXPECT_EQ(m.Cell(46, 17), names::NameSet::BuiltIn().Names(List::TankItems)[2]);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(m.Code(drops[i], 46), written[i]) << drops[i];
+    EXPECT_EQ(m.Cell(46, 17), names::NameSet::BuiltIn().Names(List::TankItems)[2]); // by its category
 }
 
 // A switch of name sets reaches every drop-down list of the next dialog opened, and back.
 TEST_F(EditorSlots, DropDownListsFollowTheDocumentsNameSet)
 {
-    const struct {
-        const char* file;
-        const char* table;
-        int row, combo, position;
-    } lists[] = {{"tank_parts.txt", "tanks", 0, 1022, 2},
-                 {"items.txt", "characters", 0, 1023, 2},
-                 {"attacks_b.txt", "monsters", 0, 1023, 2}};
+    const std::tuple<const char*, const char*, int> lists[] = {{"tank_parts.txt", "tanks", 1022},
+                                                               {"items.txt", "characters", 1023},
+                                                               {"attacks_b.txt", "monsters", 1023}};
     std::map<std::string, std::string> files;
-    for (const auto& l : lists)
-        files[l.file] = "\n\n新" + std::to_string(&l - lists) + "\n";
+    for (const auto& [file, table, combo] : lists)
+        files[file] = std::string("\n\n新") + table + "\n";
     const test::NameFolder folder(files);
     names::NameSet loaded = names::NameSet::BuiltIn();
     ASSERT_TRUE(rom::LoadNameSet(folder.Path(), loaded).empty());
-    const auto shown = [&](const auto& l) {
-        std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, T(l.table), l.row);
-        return Combo(dialog.get(), l.combo)->itemText(l.position).toStdString();
-    };
     const auto userSet = std::make_shared<const names::NameSet>(std::move(loaded));
     for (const bool user : {false, true, false}) {
         doc_->SetNames(user ? userSet : names::NameSet::BuiltInPtr());
-        for (const auto& l : lists)
-            EXPECT_EQ(shown(l) == "新" + std::to_string(&l - lists), user) << l.file << " " << shown(l);
+        for (const auto& [file, table, combo] : lists) {
+            const std::unique_ptr<QDialog> dialog = editors::CreateRowEditor(nullptr, T(table), 0);
+            const QString shown = Combo(dialog.get(), combo)->itemText(2);
+            EXPECT_EQ(shown == U("新") + table, user) << file << " " << shown;
+        }
     }
 }

@@ -151,12 +151,8 @@ TEST_F(WindowTest, MenusPageButtonsFramesAndListColumnsReadAsDesigned)
 
 TEST(EditorCommandLine, IsAnsweredWithoutADisplayInTheChosenLanguage)
 {
-    struct Case {
-        QStringList arguments;
-        const char* locale;
-        int status;
-        const char* printed; // on standard output when it succeeds, else on standard error
-    } cases[] = {
+    // Arguments, LANG, exit status, and what it prints (on standard output when it succeeds).
+    const std::tuple<QStringList, const char*, int, const char*> cases[] = {
         {{"--help"}, "en_US.UTF-8", 0, "Interface language"},
         {{"--lang=zh", "-h"}, "en_US.UTF-8", 0, "界面语言"},
         {{"--unknown-option"}, "C.UTF-8", 2, "unknown-option"},
@@ -164,32 +160,32 @@ TEST(EditorCommandLine, IsAnsweredWithoutADisplayInTheChosenLanguage)
         {{"a.smc", "b.smc"}, "C.UTF-8", 2, "只能打开一个"},
         {{"-style", "fusion", "-reverse", "--names"}, "C.UTF-8", 2, "names"}, // Qt's own are no problem
     };
-    for (const Case& c : cases) {
+    for (const auto& [arguments, locale, status, printed] : cases) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* variable :
              {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LC_ALL", "LC_MESSAGES"})
             env.remove(QString::fromLatin1(variable));
-        env.insert(U("LANG"), QString::fromLatin1(c.locale));
+        env.insert(U("LANG"), QString::fromLatin1(locale));
         QProcess editor;
         editor.setProcessEnvironment(env);
-        editor.start(QStringLiteral(DRAVIK_EDITOR_PATH), c.arguments);
+        editor.start(QStringLiteral(DRAVIK_EDITOR_PATH), arguments);
         ASSERT_TRUE(editor.waitForFinished(30000));
-        const QString out =
-            QString::fromUtf8(c.status == 0 ? editor.readAllStandardOutput() : editor.readAllStandardError());
-        const std::string what = c.arguments.join(' ').toStdString() + " " + c.locale;
-        EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit) << what;
-        EXPECT_EQ(editor.exitCode(), c.status) << what;
-        EXPECT_TRUE(out.contains(U(c.printed))) << what << ":\n" << out;
+        const QString out = status == 0 ? editor.readAllStandardOutput() : editor.readAllStandardError();
+        SCOPED_TRACE(arguments.join(' ').toStdString() + " " + locale + ":\n" + out.toStdString());
+        EXPECT_EQ(editor.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(editor.exitCode(), status);
+        EXPECT_TRUE(out.contains(U(printed)));
     }
 }
 
-TEST_F(WindowTest, TheLanguageMenuRemembersAChoiceForTheNextStart)
+// The 语言 menu checks the language in use and remembers a choice for the next start; Qt's own
+// dialogs speak the language too.
+TEST_F(WindowTest, TheLanguageMenuRemembersAChoiceAndQtsOwnTextsSpeakChinese)
 {
     QAction* chinese = Action(U("actionLanguage_zh"));
     QAction* english = Action(U("actionLanguage_en"));
     ASSERT_TRUE(chinese && english);
-    EXPECT_TRUE(chinese->isChecked()); // the language in use
-    EXPECT_FALSE(english->isChecked());
+    EXPECT_TRUE(chinese->isChecked() && !english->isChecked());
     chinese->trigger(); // already in use: remembered, nothing to say
     EXPECT_EQ(app::RememberedLanguage(), U("zh"));
     EXPECT_TRUE(user.Asked().empty());
@@ -198,10 +194,7 @@ TEST_F(WindowTest, TheLanguageMenuRemembersAChoiceForTheNextStart)
     EXPECT_TRUE(english->isChecked());
     ASSERT_EQ(user.Asked().size(), 1u);
     EXPECT_TRUE(user.Asked()[0].text.contains(U("next start")));
-}
 
-TEST(QtTranslations, StockDialogsSpeakChinese)
-{
     ASSERT_TRUE(i18n::InstallLanguage(*QCoreApplication::instance(), i18n::Language::Chinese));
     QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), U("取消"));
