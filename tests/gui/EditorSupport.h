@@ -89,19 +89,6 @@ protected:
         return shown;
     }
 
-    // Types the texts, picks the list positions, then presses "确定".
-    bool Fill(const char* table, int row, std::vector<std::pair<int, QString>> texts,
-              std::vector<std::pair<int, int>> picks = {})
-    {
-        return Drive(table, row, [texts, picks](QDialog* dlg) {
-            for (const auto& [id, text] : texts)
-                SetEdit(dlg, id, text);
-            for (auto [id, index] : picks)
-                SetCombo(dlg, id, index);
-            Ok(dlg);
-        });
-    }
-
     rom::RomDocument sample_;
     rom::RomDocument* doc_ = &sample_; // the document the tables come from and edits go to
     test::ScriptedUser user_;

@@ -30,12 +30,8 @@ QImage Rendered(widgets::LineBox* box)
 
 TEST(LineBox, ShowsItsWholeTextWhateverKeysWerePressed)
 {
-    struct Case {
-        const char* text;
-        std::vector<Qt::Key> keys;
-        const char* expected;
-    };
-    const Case cases[] = {
+    // The text, the keys pressed in the box, the text it then holds.
+    const std::tuple<const char*, std::vector<Qt::Key>, const char*> cases[] = {
         {"4170", {Qt::Key_End, Qt::Key_Return, Qt::Key_Backspace}, "4170"},
         {"4170", {Qt::Key_End, Qt::Key_Return}, "4170\n"},
         {"4170", {Qt::Key_End, Qt::Key_Enter, Qt::Key_5, Qt::Key_0}, "4170\n50"},
@@ -52,14 +48,14 @@ TEST(LineBox, ShowsItsWholeTextWhateverKeysWerePressed)
     top.show();
     QApplication::setActiveWindow(&top);
     const QImage blank = Rendered(empty);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.expected);
-        typed->SetText(QString::fromUtf8(c.text));
+    for (const auto& [text, keys, expected] : cases) {
+        SCOPED_TRACE(expected);
+        typed->SetText(QString::fromUtf8(text));
         typed->setFocus();
-        for (Qt::Key key : c.keys)
+        for (Qt::Key key : keys)
             QTest::keyClick(typed, key);
-        EXPECT_EQ(typed->Text(), QString::fromUtf8(c.expected));
-        fresh->SetText(QString::fromUtf8(c.expected)); // never focused, never scrolled
+        EXPECT_EQ(typed->Text(), QString::fromUtf8(expected));
+        fresh->SetText(QString::fromUtf8(expected)); // never focused, never scrolled
         const QImage shown = Rendered(typed);
         EXPECT_EQ(shown, Rendered(fresh)) << "the box does not show its text as a fresh box does";
         EXPECT_NE(shown, blank);
@@ -144,11 +140,7 @@ TEST(MeasuredDelegate, MeasuresAsTheStandardDelegateAfterEveryChange)
     larger.setPointSizeF(listFont.pointSizeF() * 2);
     QPixmap icon(40, 40);
     icon.fill(Qt::red);
-    struct Step {
-        const char* what;
-        std::function<void()> change;
-    };
-    const Step steps[] = {
+    const std::pair<const char*, std::function<void()>> steps[] = {
         {"names", [&] { setText(0, "甲"), setText(1, "No1.蚊式坦克"); }},
         {"the same names again", [] {}},
         {"a changed cell in bold", [&] { setBold(1, true); }},
@@ -163,13 +155,13 @@ TEST(MeasuredDelegate, MeasuresAsTheStandardDelegateAfterEveryChange)
              setText(1, "No1.蚊式坦克");
          }},
     };
-    for (const Step& step : steps) {
-        step.change();
+    for (const auto& [what, change] : steps) {
+        change();
         view.setItemDelegate(&plain);
         const int expected = width();
         view.setItemDelegate(measured);
-        EXPECT_EQ(width(), expected) << step.what;
-        EXPECT_EQ(width(), expected) << step.what << ", measured twice";
+        EXPECT_EQ(width(), expected) << what;
+        EXPECT_EQ(width(), expected) << what << ", measured twice";
     }
 }
 
@@ -277,23 +269,6 @@ TEST_F(WindowTest, ChangedCellsAndThePressedPageButtonStandOutReadablyOnLightAnd
     }
     QApplication::setPalette(before);
     EXPECT_NE(widgets::ChangedMark(before), widgets::ReferenceMark(before));
-}
-
-TEST_F(LoadedWindowTest, LargerTheListsGrowSmallerThePageScrolls)
-{
-    window->ShowPage(6);
-    QWidget* client = Child<QWidget>(U("client"));
-    EXPECT_EQ(client->size(), client->minimumSize()) << "starts at the designed size";
-    const QSize list = List(1040)->size(), box = Box(1052)->size();
-    window->resize(window->size() + QSize(300, 200));
-    QApplication::processEvents();
-    EXPECT_GT(List(1040)->width(), list.width());
-    EXPECT_GT(List(1040)->height(), list.height());
-    EXPECT_EQ(Box(1052)->size(), box);
-    window->resize(400, 300);
-    QApplication::processEvents();
-    EXPECT_EQ(client->size(), client->minimumSize());
-    EXPECT_TRUE(Child<QScrollArea>(U("scroll"))->verticalScrollBar()->isVisible());
 }
 
 // A tool window goes beside the main window on the screen; a window too tall for its screen starts

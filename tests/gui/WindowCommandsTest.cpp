@@ -128,7 +128,7 @@ using LoadedEditsTest = LoadedWindowTest;
 using WindowFilesTest = WindowTest;
 using WindowSharingTest = LoadedWindowTest;
 
-TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
+TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStaysOpenAskingBeforeItsFileDialog)
 {
     TempImage second(Sample(2), "second.smc");
     const std::function<void()> leaves[] = {
@@ -157,9 +157,7 @@ TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
             EXPECT_EQ(session.IsLoaded() && session.Document().Path() == image.Path() && window->isVisible(),
                       stays);
             EXPECT_EQ(Get(image.Read(), 0xC0204, 2) == 77, std::string(answer) == "保存");
-            if (!stays) { // saved or dropped: nothing to offer back at the next Open
-                EXPECT_FALSE(QFileInfo::exists(Record()));
-            }
+            EXPECT_TRUE(stays || !QFileInfo::exists(Record())) << "saved or dropped: nothing to offer back";
         }
     }
     // Without unsaved edits nothing is asked; an edit undone is none.
@@ -171,12 +169,9 @@ TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStays)
     Action("actionClose")->trigger();
     EXPECT_FALSE(window->GetSession().IsLoaded());
     EXPECT_TRUE(user.Asked(Prompt::Message).empty());
-}
 
-// Open asks before its file dialog; edits let go there stay, with their recovery record, until a
-// file is chosen.
-TEST_F(LoadedEditsTest, OpenAsksFirstAndACancelledFileDialogKeepsTheEdits)
-{
+    // Open asks before its file dialog; edits let go there stay, with their record, until a file is chosen.
+    Load();
     SetPrice(2, U("77"));
     QApplication::processEvents(); // the recovery record is written
     ASSERT_TRUE(QFileInfo::exists(Record()));
@@ -184,8 +179,7 @@ TEST_F(LoadedEditsTest, OpenAsksFirstAndACancelledFileDialogKeepsTheEdits)
     user.AnswerButton(U("不保存")); // and no file: the dialog is cancelled
     Action("actionOpen")->trigger();
     ASSERT_EQ(user.Asked().size(), 2u);
-    EXPECT_EQ(user.Asked()[0].kind, Prompt::Message);
-    EXPECT_EQ(user.Asked()[1].kind, Prompt::File);
+    EXPECT_TRUE(user.Asked()[0].kind == Prompt::Message && user.Asked()[1].kind == Prompt::File);
     EXPECT_TRUE(window->GetSession().IsModified());
     EXPECT_TRUE(QFileInfo::exists(Record()));
 }
@@ -456,8 +450,17 @@ protected:
     QTemporaryDir files;
 };
 
-TEST_F(WindowRecentTest, TwoWindowsShareOneListNewestFirstEightAtMostEachFileOnce)
+// The windows share one list of files and the folder the Open dialog starts in, the last image's.
+TEST_F(WindowRecentTest, TwoWindowsShareOneListNewestFirstEightAtMostEachFileOnceAndTheLastFolder)
 {
+    const auto startedAt = [this] {
+        user.Clear();
+        Action("actionOpen")->trigger(); // cancelled: nothing queued
+        const Prompt asked = user.Asked(test::Prompt::File).at(0);
+        EXPECT_EQ(asked.text, U("SMC File (*.smc *.sfc);;所有文件 (*)")); // the game's files first
+        return asked.path;
+    };
+    EXPECT_EQ(startedAt(), QString()); // nothing opened yet: where it always started
     app::CEditorDlg other(user);
     other.GetSession().SetRecoveryFolder({});
     EXPECT_TRUE(Shown(other).empty());
@@ -477,9 +480,10 @@ TEST_F(WindowRecentTest, TwoWindowsShareOneListNewestFirstEightAtMostEachFileOnc
     EXPECT_TRUE(otherMenu->menuAction()->isEnabled());
 
     // A symbolic link to a listed file is that entry, moved to the top under the name opened.
-    const QString link = files.filePath(U("link.smc"));
+    const QString link = dataFolder.filePath(U("link.smc"));
     ASSERT_TRUE(QFile::link(paths[4], link));
     ASSERT_TRUE(other.OpenFile(link));
+    EXPECT_EQ(startedAt(), dataFolder.path()) << "any window's last Open counts";
     shown = Shown(*window);
     ASSERT_EQ(shown.size(), 8u);
     EXPECT_EQ(shown[0].second, link);
@@ -508,6 +512,8 @@ TEST_F(WindowRecentTest, TwoWindowsShareOneListNewestFirstEightAtMostEachFileOnc
 
     Open(MakeImage(U("a&b.smc")).toStdString()); // "&" is shown, not an accelerator
     EXPECT_EQ(Shown(other)[0].first, U("&1 a&&b.smc"));
+    ASSERT_TRUE(files.remove()); // the last image's folder is gone
+    EXPECT_EQ(startedAt(), QString());
 
     Action("actionClearRecent")->trigger();
     EXPECT_TRUE(Shown(other).empty());
@@ -534,32 +540,6 @@ TEST_F(WindowRecentTest, ADroppedLocalFileOpensAsOpenDoes)
     ExpectState(second.toStdString(), 1);
     EXPECT_EQ(Box(1052)->Text(), wolf);
     EXPECT_TRUE(user.Asked().empty());
-}
-
-TEST_F(WindowRecentTest, TheOpenDialogStartsInTheFolderOfTheLastImage)
-{
-    auto startedAt = [this] {
-        user.Clear();
-        Action("actionOpen")->trigger(); // cancelled: nothing queued
-        const Prompt asked = user.Asked(test::Prompt::File).at(0);
-        EXPECT_EQ(asked.text, U("SMC File (*.smc *.sfc);;所有文件 (*)")); // the game's files first
-        return asked.path;
-    };
-    EXPECT_EQ(startedAt(), QString()); // nothing opened yet: where it always started
-
-    Load();
-    EXPECT_EQ(startedAt(), QFileInfo(QString::fromStdString(image.Path())).absolutePath());
-
-    QTemporaryDir elsewhere;
-    const QString path = elsewhere.filePath(U("image.smc"));
-    ASSERT_TRUE(WriteFile(path.toStdString(), Sample(1)));
-    app::CEditorDlg other(user); // any window's last Open counts
-    other.GetSession().SetRecoveryFolder({});
-    ASSERT_TRUE(other.OpenFile(path));
-    EXPECT_EQ(startedAt(), elsewhere.path());
-
-    ASSERT_TRUE(elsewhere.remove()); // the last image's folder is gone
-    EXPECT_EQ(startedAt(), QString());
 }
 
 } // namespace
