@@ -48,20 +48,6 @@ inline void Key(QWidget* w, int key, const QString& text = {})
     }
 }
 
-inline std::vector<int> Codes(const rom::Table& table, const char* array, int row)
-{
-    std::vector<int> codes;
-    for (int k = 0; k < table.FindCodes(array)->perRow; ++k)
-        codes.push_back(table.Code(array, row, k));
-    return codes;
-}
-
-inline void SetCodes(rom::Table& table, const char* array, int row, const std::vector<int>& codes)
-{
-    for (size_t k = 0; k < codes.size(); ++k)
-        table.SetCode(array, row, static_cast<int>(k), codes[k]);
-}
-
 // A model loaded from a sample image; refusals are recorded instead of shown. Drive runs the
 // row's editor and calls `act` on it once shown; a dialog `act` leaves open is cancelled, so
 // that a failing test cannot hang.

@@ -22,7 +22,6 @@
 #include "app/ChartLink.h"
 #include "app/ChartPanel.h"
 #include "app/FindBox.h"
-#include "app/NameSetPicker.h"
 #include "names/NameSet.h"
 #include "rom/Find.h"
 #include "rom/Formula.h"
@@ -114,8 +113,7 @@ TEST_F(ListCommandsTest, BulkEditPreviewsBlocksWhatDoesNotFitAndAppliesAsOneStep
                   row >= 2 && row <= 4 ? std::to_string(std::stoi(before[row]) + 1) : before[row]);
 }
 
-// Sorted by a column title and filtered by name, the list still opens, copies and jumps to the rows
-// of the table it shows.
+// Sorted and filtered, a list still opens, copies and jumps to the rows of the table it shows.
 TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
 {
     QTableView* list = List(1058);
@@ -171,9 +169,8 @@ TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
     EXPECT_EQ(window->focusWidget(), list);
 }
 
-// A reference image marks exactly the cells that differ from it, is remembered for the image (and
-// for a copy Save As makes), and gives rows its values back as one step; one that is not an image
-// of the game is refused.
+// A reference marks exactly the cells that differ from it, is remembered for the image (and a copy
+// Save As makes), and gives rows its values back as one step; a file too short is refused.
 TEST_F(ListCommandsTest, AReferenceMarksTheCellsThatDifferAndRestoresRows)
 {
     TempImage referenceFile(Sample(2), "original.smc"), tooShort(rom::Bytes(0x8000, 0), "short.smc");

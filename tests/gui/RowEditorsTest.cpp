@@ -1,7 +1,5 @@
-// The row editors, each run as a user would through EditRow: what the dialogs say (each label
-// names the field beside it, in its frame), the text fields that "确定" writes and "取消" does not,
-// and the drop-down lists (the position a code opens at, the code "确定" writes, the cell rebuilt
-// from it with the load's own name texts).
+// The row editors, each run as a user would through EditRow: what the dialogs say, the text fields
+// that "确定" writes and "取消" does not, and the drop-down lists.
 #include <QGroupBox>
 #include <QLabel>
 
@@ -24,8 +22,7 @@ using EditorSlots = EditorTest;
 namespace {
 
 // "label=key ..." for each field; "caption=key prefix ..." for each captioned frame (every other
-// control sits in a frame without a caption). A field added to a dialog later may come in
-// without an entry here; it is held to the same rules of keys.
+// control sits in a frame without a caption).
 struct Expected {
     const char* table;
     int row;
@@ -111,9 +108,8 @@ template <typename W> W* RightOf(QWidget* label, const QList<W*>& candidates)
 
 } // namespace
 
-// The caption, the heading with the row's name to its right, which field each label names (the
-// nearest control to its right on its line, known by showing a value through the dialog) and which
-// frame holds it: a renamed caption, two swapped labels or two swapped boxes all fail here.
+// Which field each label names (the nearest control to its right, known by showing a value through
+// the dialog) and which frame holds it: two swapped labels or two swapped boxes fail here.
 TEST_F(EditorDialogs, EveryLabelNamesTheFieldBesideItInItsFrame)
 {
     std::set<std::string> covered;
@@ -175,8 +171,7 @@ TEST_F(EditorDialogs, EveryLabelNamesTheFieldBesideItInItsFrame)
     }
 }
 
-// Every row editor: "取消" and Esc write nothing; "确定" writes what was typed into each box's own
-// field (the next dialog opened shows it there) and nothing else.
+// "确定" writes each box into its own field (the next dialog shows it there) and nothing else.
 TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
 {
     for (const rom::Table& table : doc_->GetModel().Tables()) {
@@ -195,8 +190,7 @@ TEST_F(EditorDialogs, EachEditorWritesItsTextFieldsOnOkAndNothingOnCancel)
             }));
         EXPECT_EQ(State(doc_->GetModel()), before) << "cancelled";
 
-        // Each box gets a value of its own unlike the one before it: the field it shows changes,
-        // and no other.
+        // Each box gets a value unlike its own and the one before it: its field changes, no other.
         std::vector<std::pair<QString, QString>> typed; // box, text
         size_t changed = 0;
         Drive(table.Id().c_str(), row, [&](QDialog* dlg) {
@@ -263,13 +257,17 @@ TEST_F(EditorDialogs, TextIsKeptAsTypedAndRefusedOnlyWhereTheSaveWouldRefuseIt)
 TEST_F(EditorSlots, ListsWriteTheirCodesAndALootDropFollowsItsCategory)
 {
     rom::Table& tanks = T("tanks"); // a rental tank: its codes get bit 7
-    SetCodes(tanks, "parts", 8, {5, 5, 121, 121, 122, 0, 87, 127});
+    const int parts[] = {5, 5, 121, 121, 122, 0, 87, 127},
+              partsWritten[] = {133, 133, 255, 255, 122, 128, 215, 159};
+    for (int k = 0; k < 8; ++k)
+        tanks.SetCode("parts", 8, k, parts[k]);
     Drive("tanks", 8, [](QDialog* dlg) {
         SetCombo(dlg, 1029, 31);
         SetCombo(dlg, 1033, 31);
         Key(Combo(dlg, 1022), Qt::Key_Return);
     });
-    EXPECT_EQ(Codes(tanks, "parts", 8), (std::vector<int>{133, 133, 255, 255, 122, 128, 128 + 87, 128 + 31}));
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(tanks.Code("parts", 8, k), partsWritten[k]) << k;
     EXPECT_EQ(tanks.Code("items", 8, 3), 128 + 31);
     // 87 is one of the names whose drop-down text differs: the cell keeps the list's text.
     EXPECT_EQ(tanks.Cell(8, 12), names::NameSet::BuiltIn().Names(List::TankParts)[87]);
@@ -279,7 +277,7 @@ TEST_F(EditorSlots, ListsWriteTheirCodesAndALootDropFollowsItsCategory)
     const char* drops[] = {"early_category", "early_loot", "late_category", "late_loot"};
     const int stored[] = {2, 130, 9, 0x82}, written[] = {8, 130, 9, 0x90};
     for (int i = 0; i < 4; ++i)
-        SetCodes(m, drops[i], 46, {stored[i]});
+        m.SetCode(drops[i], 46, 0, stored[i]);
     Drive("monsters", 46, [](QDialog* dlg) {
         QComboBox *human = Combo(dlg, 1030), *tank = Combo(dlg, 1031);
         EXPECT_EQ(Combo(dlg, 1029)->currentIndex(), 2);

@@ -1,9 +1,6 @@
-// The program's own widgets as a user meets them (the one-line box, the delegate that remembers its
-// measures, the base converter, message boxes, where tool windows go) and how the window looks on
-// light and dark palettes, larger and smaller.
+// The program's own widgets as a user meets them (the one-line box, the measuring delegate, the base
+// converter, message boxes), on light and dark palettes.
 #include <QPixmap>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QStyledItemDelegate>
 #include <QTest>
@@ -14,7 +11,6 @@
 #include "widgets/DialogUnits.h"
 #include "widgets/Marks.h"
 #include "widgets/MeasuredDelegate.h"
-#include "widgets/Placement.h"
 #include "widgets/Prompts.h"
 
 namespace dravik::test {
@@ -115,8 +111,7 @@ TEST_F(LoadedWindowTest, ABoxEnteredByTabOrOpeningHasItsTextSelectedAndAClickPla
     }
 }
 
-// Whatever changed since it last measured (a text, a cell's font, the list's font, an icon), the
-// delegate that remembers its measures gives what the standard delegate gives.
+// Whatever changed since it last measured, the delegate gives what the standard delegate gives.
 TEST(MeasuredDelegate, MeasuresAsTheStandardDelegateAfterEveryChange)
 {
     QStandardItemModel model(2, 1);
@@ -271,64 +266,18 @@ TEST_F(WindowTest, ChangedCellsAndThePressedPageButtonStandOutReadablyOnLightAnd
     EXPECT_NE(widgets::ChangedMark(before), widgets::ReferenceMark(before));
 }
 
-// A tool window goes beside the main window on the screen; a window too tall for its screen starts
-// wider by its scroll bar.
-TEST(Placement, ToolWindowsBesideTheMainWindowAndStartSizesFitTheScreen)
+// A long list in a message box shows its first lines and counts the rest exactly.
+TEST(Prompts, ALongMessageCountsTheLinesItLeavesOut)
 {
-    const QRect screen(0, 0, 1920, 1040);
-    const QSize tool(560, 360);
-    const struct {
-        QRect main;
-        QPoint corner;
-    } cases[] = {
-        {{100, 50, 800, 600}, {900, 50}},     // room on the right
-        {{1000, 50, 800, 600}, {440, 50}},    // only on the left
-        {{200, 900, 1400, 600}, {1360, 680}}, // no room: the wider side, on screen
-        {{400, 100, 1300, 600}, {0, 100}},    // no room, the left is wider
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(widgets::BesideWindow(c.main, tool, screen), c.corner) << c.main.x();
-    const struct {
-        QSize room, start;
-    } sizes[] = {
-        {{1920, 1040}, {774, 580}}, // fits: as designed
-        {{1920, 500}, {790, 500}},  // too tall: room for the vertical scroll bar
-        {{780, 500}, {780, 500}},   // and no wider than the screen
-        {{600, 1040}, {600, 580}},  // too wide only
-    };
-    for (const auto& c : sizes)
-        EXPECT_EQ(widgets::StartSize({774, 580}, c.room, 16), c.start) << c.room.height();
-}
-
-TEST(FileFilters, ANameWithoutExtensionGetsTheChosenFiltersFirst)
-{
-    EXPECT_EQ(widgets::FilterExtension(U("IPS 补丁 (*.ips)")), U("ips"));
-    EXPECT_EQ(widgets::FilterExtension(U("SMC File (*.smc *.sfc)")), U("smc"));
-    EXPECT_EQ(widgets::FilterExtension(U("所有文件 (*)")), QString());
-}
-
-// A short message box is wide enough for its caption; a long list in one shows its first lines
-// and counts the rest exactly.
-TEST(Prompts, AShortMessageBoxFitsItsCaptionAndALongOneCountsTheLinesItLeavesOut)
-{
-    int width = 0;
     QString shown;
     QTimer closer; // works the box as a user would, so that nothing waits
     QObject::connect(&closer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            width = box->width();
             shown = box->text();
             box->done(0);
         }
     });
     closer.start(10);
-    widgets::Prompts::Dialogs().Tell(nullptr, QMessageBox::Information, U("Dravik静态修改器"),
-                                     U("保存成功!\t"));
-    QFont bold = QApplication::font();
-    bold.setBold(true);
-    EXPECT_GT(width,
-              QFontMetrics(bold).horizontalAdvance(U("Dravik静态修改器")) + 6 * QFontMetrics(bold).height());
-
     QStringList lines;
     for (int i = 1; i <= 100; ++i)
         lines << QString::number(i);

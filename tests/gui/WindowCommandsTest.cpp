@@ -11,7 +11,6 @@
 #include "WindowFixture.h"
 #include "app/CEditorApp.h"
 #include "app/DiffDialog.h"
-#include "rom/InternalHeader.h"
 #include "rom/PatchFiles.h"
 #include "support/FailingFileOps.h"
 #if defined(Q_OS_UNIX)
@@ -32,8 +31,7 @@ protected:
     }
 };
 
-// Open fills everything; a cancelled or refused Open keeps what is shown; a Save that fails (a full
-// disk) says why and leaves the file as it was.
+// A cancelled or refused Open keeps what is shown; a Save that fails (a full disk) says why.
 TEST_F(WindowCommandsTest, OpenFillsEverythingAFailedOrCancelledCommandChangesNothingAndCloseKeepsValues)
 {
     Button(1001)->click(); // cancelled
@@ -184,9 +182,8 @@ TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStaysOpenAskingBefo
     EXPECT_TRUE(QFileInfo::exists(Record()));
 }
 
-// Save As writes the edits to a new file that becomes the open one, asks first (as Save does) when
-// another program changed the open file, and keeps a file it replaces as its backup.
-TEST_F(LoadedEditsTest, SaveAsWritesTheEditsToANewFileThatBecomesTheOpenOne)
+// Save As asks first (as Save does) when another program changed the open file, and keeps a backup.
+TEST_F(LoadedEditsTest, SaveAsWritesTheEditsToANewFileThatBecomesTheOpenOneAndInvalidCellsAreRefused)
 {
     SetPrice(2, U("77"));
     rom::Bytes theirs = Sample(1);
@@ -213,13 +210,22 @@ TEST_F(LoadedEditsTest, SaveAsWritesTheEditsToANewFileThatBecomesTheOpenOne)
     EXPECT_FALSE(window->GetSession().IsModified());
     EXPECT_EQ(Title(), U("Dravik静态修改器 - copy.smc"));
 
-    // A refused value writes no file.
-    Tables().Get("items").SetCell(3, 1, "x");
+    // A refused value writes no file; Save, a patch and a comparison refuse it with Save's list of
+    // cells before any file is chosen.
+    Tables().Get("items").SetCell(3, 1, "12x");
     user.AnswerFile(QString::fromStdString(DataPath("refused.smc")));
     Action("actionSaveAs")->trigger();
     EXPECT_TRUE(Messages().back().text.startsWith(U("未另存："))) << Messages().back().text;
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(DataPath("refused.smc"))));
     EXPECT_EQ(window->GetSession().Document().Path(), copy);
+    const QString cellLine = Messages().back().text.section('\n', 1, 1);
+    EXPECT_TRUE(cellLine.contains("12x")) << cellLine;
+    for (const char* action : {"actionSave", "actionExportPatch", "actionCompare"}) {
+        user.Clear();
+        Action(action)->trigger();
+        EXPECT_EQ(ChooserCalls(), 0u);
+        ExpectMessage(QMessageBox::Critical, cellLine);
+    }
 }
 
 TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdits)
@@ -231,8 +237,7 @@ TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdit
     rom::Bytes expected;
     ASSERT_TRUE(rom::ImageWithEdits(window->GetSession().Document(), expected).ok());
 
-    // The patch makes the original into the open image with its pending edits (each format's
-    // making is the core's); a name without a format, or the open image, is refused.
+    // A name without a format, or the open image, is refused (each format's making is the core's).
     for (const std::string& target : {DataPath("mod.bps"), DataPath("mod.patch"), image.Path()}) {
         user.Clear();
         user.AnswerFile(QString::fromStdString(original));
@@ -243,29 +248,14 @@ TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdit
         EXPECT_TRUE(image.Read() == onDisk);
         if (!made)
             continue;
-        rom::Bytes patch, result;
+        rom::Bytes result;
         std::string error;
-        ASSERT_TRUE(Succeeded(rom::ReadWholeFile(target, patch), error)) << error;
-        ASSERT_TRUE(Succeeded(rom::ApplyPatch(patch, Sample(2), result, rom::IpsMadeFor::WithHeader), error))
+        ASSERT_TRUE(Succeeded(
+            rom::ApplyPatch(ReadFile(target), Sample(2), result, rom::IpsMadeFor::WithHeader), error))
             << error;
         EXPECT_TRUE(result == expected);
     }
     EXPECT_TRUE(ReadFile(original) == Sample(2));
-}
-
-TEST_F(WindowSharingTest, InvalidCellsAreRefusedWithSavesListBeforeAnyFileIsChosen)
-{
-    Tables().Get("items").SetCell(3, 1, "12x");
-    user.Clear();
-    Action("actionSave")->trigger();
-    const QString cellLine = Messages().at(0).text.section('\n', 1, 1); // the cell, as Save refuses it
-    EXPECT_TRUE(cellLine.contains("12x")) << cellLine;
-    for (const char* action : {"actionSave", "actionExportPatch", "actionCompare"}) {
-        user.Clear();
-        Action(action)->trigger();
-        EXPECT_EQ(ChooserCalls(), 0u);
-        ExpectMessage(QMessageBox::Critical, cellLine);
-    }
 }
 
 TEST_F(WindowSharingTest, TheDiffListLeadsToTheFieldInTheWindow)
@@ -329,10 +319,9 @@ TEST(Settings, AnOddSettingsFileIsRefusedWithoutWaitingOnIt)
         ASSERT_TRUE(QDir().mkpath(dir.filePath(U("guarded"))) && make());
         const QString refused = app::CEditorApp::GuardSettings();
         EXPECT_EQ(refused.isEmpty(), std::string(kind) == "fine") << refused;
-        if (!refused.isEmpty()) {
-            EXPECT_TRUE(refused.contains(file)) << refused;
-            EXPECT_FALSE(QSettings().fileName().startsWith(dir.path())) << "the run's settings go elsewhere";
-        }
+        EXPECT_TRUE(refused.isEmpty() || refused.contains(file)) << refused;
+        EXPECT_TRUE(refused.isEmpty() || !QSettings().fileName().startsWith(dir.path()))
+            << "settings go elsewhere";
         EXPECT_TRUE(QFileInfo(file).isSymLink() || QFileInfo::exists(file)) << "the file is left alone";
     }
     QSettings::setPath(QSettings::defaultFormat(), QSettings::UserScope, QFileInfo(before).absolutePath());
@@ -381,8 +370,7 @@ TEST_F(WindowFilesTest, ReadOnlyImageIsShownButNothingCanChangeOrSaveIt)
     EXPECT_FALSE(Box(1052)->isReadOnly());
 }
 
-// The two save options of 文件, 保存时备份 (on by default) and 保存时修正校验和 (off by default), reach
-// the document opened (whose save the core tests) and are remembered for the next window.
+// 保存时备份 (on by default) and 保存时修正校验和 (off) reach the document and the next window.
 TEST_F(WindowFilesTest, SaveOptionsReachTheDocumentAndAreRemembered)
 {
     for (const auto& [action, byDefault] :
@@ -425,8 +413,7 @@ protected:
         return shown;
     }
 
-    // Drags urls over target as a file manager does (the addresses, and the same as text, with
-    // Shift held, which proposes a move) and drops them if the drag is accepted; true when it was.
+    // Drags urls (and as text, Shift held: a move) over target as a file manager does; true if dropped.
     bool Drop(QWidget* target, const QList<QUrl>& urls)
     {
         QMimeData mime;
@@ -495,8 +482,7 @@ TEST_F(WindowRecentTest, TwoWindowsShareOneListNewestFirstEightAtMostEachFileOnc
     ExpectState(paths[8].toStdString(), 1);
     EXPECT_EQ(Shown(other)[0].second, paths[8]);
 
-    // An entry that no longer opens is removed with a message, and the window keeps what it had;
-    // a refused Open of a file not on the list leaves the list alone.
+    // An entry that no longer opens is removed with a message; a file not on the list leaves it alone.
     QFile::remove(paths[7]);
     ASSERT_EQ(Shown(*window).at(2).second, paths[7]);
     user.Clear();

@@ -1,7 +1,6 @@
 #pragma once
-// The main window under test, with a scripted user in place of every blocking call: the file
-// dialog returns a path queued by Open(), message boxes (whose caption is checked) and modal
-// dialogs are recorded, and modal dialogs are cancelled unless the test answers them.
+// The main window under test, with a scripted user in place of every blocking call: prompts are
+// recorded, and answered from what the test queued (else cancelled).
 #include <QAbstractProxyModel>
 #include <QAction>
 #include <QApplication>
@@ -31,16 +30,13 @@
 namespace dravik::test {
 
 // The lists, each with the table it shows and its page, as the page layout declares them.
-inline const std::vector<app::PageControl>& Lists()
+inline std::vector<app::PageControl> Lists()
 {
-    static const std::vector<app::PageControl> lists = [] {
-        std::vector<app::PageControl> found;
-        for (const app::PageControl& c : app::PageControls())
-            if (c.kind == app::PageControlKind::List)
-                found.push_back(c);
-        return found;
-    }();
-    return lists;
+    std::vector<app::PageControl> found;
+    for (const app::PageControl& c : app::PageControls())
+        if (c.kind == app::PageControlKind::List)
+            found.push_back(c);
+    return found;
 }
 inline int PageOf(int id)
 {
@@ -57,8 +53,7 @@ protected:
         QApplication::setQuitOnLastWindowClosed(false);
         NextWindow();
     }
-    // A new window over the same recovery folder (replacing any before it), as the next run's,
-    // with nothing asked yet.
+    // The next run's window over the same recovery folder, with nothing asked yet.
     void NextWindow()
     {
         window = std::make_unique<app::CEditorDlg>(user);
@@ -73,8 +68,7 @@ protected:
         static const rom::Bytes images[] = {rom::MakeSampleImage(1), rom::MakeSampleImage(2)};
         return images[seed - 1];
     }
-    // Opens path through the Open command, as if chosen in the file dialog (which does not come
-    // when the question about unsaved edits is cancelled).
+    // Opens path through the Open command, as if chosen in its file dialog (if that came).
     void Open(const std::string& path)
     {
         const size_t dialogs = ChooserCalls();
@@ -92,8 +86,7 @@ protected:
         return w;
     }
     QAction* Action(const QString& name) const { return Child<QAction>(name); }
-    // A page's controls are made when the page is first shown: a control asked for before that
-    // is made by showing its page once (and then the page shown before again).
+    // A page's controls are made when the page is first shown: its page is shown once if need be.
     template <typename T> T* OnPage(const QString& prefix, int id) const
     {
         const QString name = prefix + QString::number(id);
@@ -119,8 +112,7 @@ protected:
     {
         return List(list)->model()->index(row, column).data().toString();
     }
-    // The status line, the commands that need a file, and (unless seed is 0) every list and bound
-    // box showing the values of sample seed.
+    // The status line, the commands that need a file, and every list and box showing sample seed's.
     void ExpectState(const std::string& path, int seed = 0) const
     {
         EXPECT_EQ(Status(), path.empty() ? U("未载入文件") : U("[文件]") + QString::fromStdString(path));
@@ -169,24 +161,18 @@ protected:
         }
     }
 
-    struct ShownMessage {
-        QMessageBox::Icon icon;
-        QString text;
-    };
     // The message boxes shown so far; each one carries the window's caption.
-    std::vector<ShownMessage> Messages() const
+    std::vector<Prompt> Messages() const
     {
-        std::vector<ShownMessage> shown;
-        for (const test::Prompt& p : user.Asked(test::Prompt::Message)) {
+        const std::vector<Prompt> shown = user.Asked(Prompt::Message);
+        for (const Prompt& p : shown)
             EXPECT_EQ(p.caption, U("Dravik静态修改器"));
-            shown.push_back({p.icon, p.text});
-        }
         return shown;
     }
     // Exactly one message box since the record was cleared, with this icon and saying part.
     void ExpectMessage(QMessageBox::Icon icon, const QString& part) const
     {
-        const std::vector<ShownMessage> shown = Messages();
+        const std::vector<Prompt> shown = Messages();
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].icon, icon);
         EXPECT_TRUE(shown[0].text.contains(part)) << shown[0].text;
