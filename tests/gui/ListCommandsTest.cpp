@@ -304,6 +304,10 @@ TEST_F(LoadedWindowTest, AChartFollowsEveryChangeAndItsReferenceAndAClickSelects
     chart->Choose(U("drinks"), Kind::Bars, 1);
     List(1048)->selectRow(2);
     EXPECT_TRUE(bars()->isBarSelected(2));
+    // Another image opened keeps the table and columns chosen.
+    chart->Choose(U("monsters"), Kind::Scatter, hp, second);
+    ASSERT_TRUE(window->OpenFile(QString::fromStdString(referenceFile.Path())));
+    EXPECT_EQ(chart->Points(), Expected(reference.Get("monsters"), hp, second, true));
 
     // Both kinds of picture, through the file prompt; a folder that does not exist is told.
     for (const auto& [name, button, start] : {std::tuple{"chart.png", "exportPng", "PNG"},
