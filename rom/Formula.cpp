@@ -14,7 +14,8 @@
 namespace dravik::rom {
 
 namespace {
-double Round(double v) { return static_cast<double>(RoundToUnit(v, Codec::Whole)); }
+// What is not a finite number stays so, and the formula's result is refused as such.
+double Round(double v) { return std::isfinite(v) ? static_cast<double>(RoundToUnit(v, Codec::Whole)) : v; }
 double Floor(double v) { return std::floor(v); }
 double Ceil(double v) { return std::ceil(v); }
 double Abs(double v) { return std::fabs(v); }
@@ -127,9 +128,10 @@ Codec ValueCodec(const TableLayout& layout, int column)
 
 int64_t RoundToUnit(double value, Codec codec)
 {
-    // Anything beyond this is out of every field's range; it stays a number that says so.
+    // Anything beyond this (or not a number) is out of every field's range; it stays a number
+    // that says so.
     constexpr double kLimit = 1e15;
-    const double magnitude = std::min(std::fabs(value), kLimit);
+    const double magnitude = std::isnan(value) ? kLimit : std::min(std::fabs(value), kLimit);
     // The decimal digits the value prints with, not its binary fraction: 1.005 is stored as
     // 1.00499999..., but a user who writes it, or gets it as 0.67 * 1.5, means 1.005.
     char text[64];

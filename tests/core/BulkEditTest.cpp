@@ -38,7 +38,9 @@ TEST(Formula, WorksOutValuesAndRefusesWhatItCannotRead)
                                                                      {"７", 7},
                                                                      {"= x + 1", 36},
                                                                      {"x/(r-2)", std::nullopt},
-                                                                     {"x^1000", std::nullopt}}) {
+                                                                     {"x^1000", std::nullopt},
+                                                                     {"round(0/0)", std::nullopt},
+                                                                     {"round(x/(r-2))", std::nullopt}}) {
         Formula f;
         ASSERT_EQ(f.Read(text), std::nullopt) << text;
         EXPECT_EQ(f.Value(35, 2), value) << text;
