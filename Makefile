@@ -41,7 +41,7 @@ sanitize: deps
 # Each libFuzzer harness for FUZZ_SECONDS on the checked-in seeds (new inputs in the build folder).
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZERS := tables json convert formula names patch journal recovery
+FUZZERS := tables json cells convert formula names patch journal recovery
 fuzz:
 	@scripts/install-deps.sh fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAVIK_FUZZ=ON > /dev/null
