@@ -316,18 +316,33 @@ SaveFault ChangedSinceRead(const std::string& path, const ImagePatch& patch)
         fault.cause = errno;
         return fault;
     }
-    Bytes present;
-    const auto differs = [&](uint64_t offset, const Bytes& expected) {
-        if (ReadAt(file.fd, offset, expected.size(), present) == 0 && present == expected)
-            return false;
+    const auto changed = [&](uint64_t offset) {
         fault.step = SaveFault::Step::BytesChanged;
         fault.offset = offset;
-        return true;
+        return fault;
     };
-    for (const RangeChange& c : patch.changes)
-        if (differs(c.offset, c.before))
-            return fault;
-    differs(patch.newSize, patch.oldTail);
+    // Runs close together are read as one stretch: a call to the system costs more than reading
+    // the bytes between them.
+    constexpr uint64_t kJoin = 4096;
+    const std::vector<RangeChange>& runs = patch.changes;
+    Bytes present;
+    for (size_t i = 0, next = 0; i < runs.size(); i = next) {
+        const uint64_t begin = runs[i].offset;
+        uint64_t end = begin + runs[i].before.size();
+        for (next = i + 1;
+             next < runs.size() && runs[next].offset >= begin && runs[next].offset <= end + kJoin; ++next)
+            end = std::max<uint64_t>(end, runs[next].offset + runs[next].before.size());
+        if (ReadAt(file.fd, begin, end - begin, present) != 0)
+            return changed(begin);
+        for (size_t k = i; k < next; ++k) {
+            const uint64_t at = runs[k].offset - begin, length = runs[k].before.size();
+            if (at + length > present.size() || !std::equal(runs[k].before.begin(), runs[k].before.end(),
+                                                            present.begin() + static_cast<long>(at)))
+                return changed(runs[k].offset);
+        }
+    }
+    if (ReadAt(file.fd, patch.newSize, patch.oldTail.size(), present) != 0 || present != patch.oldTail)
+        return changed(patch.newSize);
     return fault;
 }
 

@@ -49,12 +49,10 @@ int FileOps::CreateNew(const std::string& path)
 
 int FileOps::WriteAt(int fd, const uint8_t* data, size_t size, uint64_t offset)
 {
-    if (::lseek(fd, static_cast<off_t>(offset), SEEK_SET) < 0)
-        return Failed();
     // A short write (a file-size limit reached part way) is continued, so the next call reports
     // why it stopped.
     while (size > 0) {
-        const ssize_t done = ::write(fd, data, size);
+        const ssize_t done = ::pwrite(fd, data, size, static_cast<off_t>(offset));
         if (done < 0 && errno == EINTR)
             continue;
         if (done < 0)
@@ -63,6 +61,7 @@ int FileOps::WriteAt(int fd, const uint8_t* data, size_t size, uint64_t offset)
             return -EIO;
         data += done;
         size -= static_cast<size_t>(done);
+        offset += static_cast<uint64_t>(done);
     }
     return 0;
 }

@@ -264,6 +264,18 @@ TEST_F(SaveSafety, APatchInPlaceFindsItsJournalsPlaceAndTheBytesItWasMadeFrom)
         EXPECT_EQ(JournalPending(file.Path()), refusal == EEXIST);
         EXPECT_EQ(test::ReadFile(beside) == Bytes{'x'}, refusal == EEXIST);
     }
+    // Runs close together are read as one stretch, and each is still compared on its own.
+    std::vector<RangeChange> runs;
+    for (const uint32_t at : {0x100u, 0x180u, 0x1100u, 0x9000u})
+        runs.push_back({at, {original[at]}, {static_cast<uint8_t>(~original[at])}});
+    for (const RangeChange& stale : runs) {
+        Bytes theirs = original;
+        theirs[stale.offset] ^= 1;
+        test::TempImage file(theirs);
+        EXPECT_TRUE(Mentions(Describe(PatchInPlace(file.Path(), original.size(), runs, *SystemFileOps())),
+                             "偏移 " + std::to_string(stale.offset) + " 处"));
+        EXPECT_TRUE(file.Read() == theirs) << stale.offset;
+    }
 }
 
 // A save counts only when every step up to the journal's removal worked: a journal that may not
