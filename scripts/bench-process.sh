@@ -65,24 +65,27 @@ hyperfine -N --warmup 10 --runs "$runs" --style none --export-json "$tmp/cli.jso
 table "$tmp/cli.json"
 
 echo
-echo "== Diff and patches (an image with 300 bytes of its tables edited; OUT files are written and flushed)"
+echo "== Diff and patches (an image with 300 bytes of its tables edited; after the first run OUT holds the result)"
 hyperfine -N --warmup 10 --runs "$runs" --style none --export-json "$tmp/patch.json" --export-markdown "$tmp/patch.md" \
   -n "dravik --help" "$build/dravik --help" \
   -n "dravik diff, edited image" "$build/dravik diff $tmp/a.smc $tmp/m.smc" \
   -n "dravik diff, two unrelated images" "$build/dravik diff $tmp/a.smc $tmp/b.smc" \
   -n "dravik patch, IPS" "$build/dravik patch $tmp/a.smc $tmp/m.smc $tmp/out/p.ips" \
-  -n "dravik apply, IPS, to OUT" "$build/dravik apply $tmp/a.smc $tmp/p.ips $tmp/out/o.smc" \
+  -n "dravik apply, IPS, to an OUT that holds the result" "$build/dravik apply $tmp/a.smc $tmp/p.ips $tmp/out/o.smc" \
   -n "dravik patch, BPS" "$build/dravik patch $tmp/a.smc $tmp/m.smc $tmp/out/p.bps" \
-  -n "dravik apply, BPS, to OUT" "$build/dravik apply $tmp/a.smc $tmp/p.bps $tmp/out/o.smc" \
+  -n "dravik apply, BPS, to an OUT that holds the result" "$build/dravik apply $tmp/a.smc $tmp/p.bps $tmp/out/o.smc" \
   > /dev/null
 table "$tmp/patch.json"
 
 echo
-echo "== Apply to a new OUT (removed before each run: an existing OUT is changed in place)"
+echo "== Apply to a new OUT (removed before each run), and to an existing OUT it changes in place"
+echo "   (the image copied over it and flushed before each run)"
 hyperfine -N --warmup 10 --runs "$runs" --style none --export-json "$tmp/new.json" --export-markdown "$tmp/new.md" \
   -n "dravik --help" --prepare true "$build/dravik --help" \
   -n "dravik apply, IPS, to a new OUT" --prepare "rm -f $tmp/out/n.smc" \
   "$build/dravik apply $tmp/a.smc $tmp/p.ips $tmp/out/n.smc" \
+  -n "dravik apply, IPS, to an existing OUT" --prepare "sh -c 'cp $tmp/a.smc $tmp/out/e.smc && sync $tmp/out/e.smc'" \
+  "$build/dravik apply $tmp/a.smc $tmp/p.ips $tmp/out/e.smc" \
   > /dev/null
 table "$tmp/new.json"
 
