@@ -170,6 +170,7 @@ int Table::CodeColumn(const std::string& name, int k) const
 
 Model::Model(names::NameSetPtr names)
 {
+    tables_.reserve(AllLayouts().size()); // made in place: a table grown past would be copied
     for (const TableLayout& layout : AllLayouts())
         tables_.emplace_back(layout);
     SetNames(std::move(names));
