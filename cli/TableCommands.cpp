@@ -348,11 +348,13 @@ int SampleCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr
 }
 
 // Row numbers as people write them, counted from 1: "1-20,25". Returns them from 0, ascending
-// and each once; false for anything else.
-bool ParseRows(const QString& text, std::vector<int>& rows)
+// and each once; false for anything else. Of the rows past the table's `count` only the last is
+// returned, for the refusal to name: ranges of a million rows are not walked.
+bool ParseRows(const QString& text, int count, std::vector<int>& rows)
 {
     static const QRegularExpression range("^([0-9]{1,6})(?:-([0-9]{1,6}))?$");
-    std::set<int> seen;
+    std::vector<bool> seen(static_cast<size_t>(count));
+    int beyond = -1;
     for (const QString& part : text.split(',')) {
         const QRegularExpressionMatch m = range.match(part.trimmed());
         if (!m.hasMatch())
@@ -361,10 +363,17 @@ bool ParseRows(const QString& text, std::vector<int>& rows)
         const int last = m.captured(2).isEmpty() ? first : m.captured(2).toInt();
         if (first < 1 || last < first)
             return false;
-        for (int row = first; row <= last; ++row)
-            seen.insert(row - 1);
+        for (int row = first; row <= std::min(last, count); ++row)
+            seen[static_cast<size_t>(row - 1)] = true;
+        if (last > count)
+            beyond = std::max(beyond, last - 1);
     }
-    rows.assign(seen.begin(), seen.end());
+    rows.clear();
+    for (int row = 0; row < count; ++row)
+        if (seen[static_cast<size_t>(row)])
+            rows.push_back(row);
+    if (beyond >= 0)
+        rows.push_back(beyond);
     return true;
 }
 
@@ -430,7 +439,7 @@ bool SetCommand::ChosenRows(const QCommandLineParser& parsed, const rom::Table& 
         return true;
     }
     if (parsed.isSet("rows")) {
-        if (!ParseRows(parsed.value("rows"), rows)) {
+        if (!ParseRows(parsed.value("rows"), table.Rows(), rows)) {
             WrongUsage(err, tr("--rows 要写成 1-20,25 这样的行号（从 1 数起）"));
             return false;
         }

@@ -119,6 +119,9 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {"OUT", {dir.Path("out.smc")}},
         {"DIR", {dir.Root()}},
         {"SET", {"set", img, "--table", "main_cannons", "--column", "攻击"}}};
+    std::string manyRows; // ranges far past the table's end are refused at once
+    for (int k = 0; k < 400; ++k)
+        manyRows += "1-999999,";
     const struct {
         std::vector<std::string> runs;
         int status;
@@ -180,6 +183,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"SET --all --rows 1 --expr 1"}, 2, {"只能用一个"}},
         {{"SET --rows 0 --expr 1", "SET --rows 5-2 --expr 1"}, 2, {"--rows"}},
         {{"SET --rows 33 --expr 1"}, 2, {"没有第 33 行"}},
+        {{"SET --rows " + manyRows + "5 --expr 1"}, 2, {"没有第 999999 行"}},
         {{"SET --row-names 没有这个 --expr 1"}, 2, {"没有名为"}},
         {{"SET --all --expr x+"}, 2, {"公式"}},
         {{"SET --all --expr 1 --column 主炮"}, 2, {"只能给一次"}},
