@@ -4,7 +4,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "rom/TextChecks.h"
@@ -117,7 +119,12 @@ bool CellText(const QJsonValue& v, const std::string& current, std::string& text
         return true;
     }
     if (v.isDouble()) {
-        text = QString::number(v.toDouble(), 'g', 17).toStdString();
+        // The shortest digits that read back as the number, as a person wrote it (1.005, not
+        // 1.0049999999999999, which rounds the other way); no exponent where a field could hold it.
+        const double number = v.toDouble();
+        text = (std::fabs(number) < 1e15 ? QString::number(number, 'f', QLocale::FloatingPointShortest)
+                                         : QString::number(number, 'g', 17))
+                   .toStdString();
         unchanged = text == current;
         return true;
     }

@@ -283,9 +283,11 @@ TEST(Cli, ImportWritesExactlyWhatItsDryRunListsOrNothing)
 
     ASSERT_TRUE(Says(Cli({"import", rom.Path(), dir.Write("same.json", test::TextOf(root))}), 0,
                      {"改动了 0 个字节"}));
-    // One price and one code, in a file that leaves the other tables out.
+    // One price, one weight given as a JSON number (read as written: 1.005, which rounds up) and
+    // one code, in a file that leaves the other tables out.
     const QJsonValue tables = root.value("tables"), items = tables["items"];
     const QJsonObject only{{"items", test::With(items, {"rows", 0, 1}, "4660")}, // 0x1234
+                           {"main_cannons", test::With(tables["main_cannons"], {"rows", 0, 3}, 1.005)},
                            {"tanks", test::With(tables["tanks"], {"codes", "parts", 0, 0}, 94)}};
     const std::string json =
         dir.Write("edit.json", test::TextOf({{"format", "dravik-tables-1"}, {"tables", only}}));
@@ -305,6 +307,7 @@ TEST(Cli, ImportWritesExactlyWhatItsDryRunListsOrNothing)
                 QString::fromStdString(r.out).count("\n  0x") == listing.count('\n'))
         << r.out;
     EXPECT_EQ(test::Get(after, 0xC0200, 2), 4660u);
+    EXPECT_EQ(after[0xC05F7], 101); // 1.01
     EXPECT_EQ(after[0xC8201 + 12], 94);
     EXPECT_EQ(Export(rom.Path()).value("tables")["tanks"]["rows"][0][6].toString(), "甲壳虫");
 }
