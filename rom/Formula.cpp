@@ -14,8 +14,14 @@
 namespace dravik::rom {
 
 namespace {
-// What is not a finite number stays so, and the formula's result is refused as such.
-double Round(double v) { return std::isfinite(v) ? static_cast<double>(RoundToUnit(v, Codec::Whole)) : v; }
+// What is not a finite number stays so, and the formula's result is refused as such. Past the
+// range that rounding by decimal digits takes, a double has no decimals worth reading.
+double Round(double v)
+{
+    if (!std::isfinite(v) || std::fabs(v) >= 1e15)
+        return std::round(v);
+    return static_cast<double>(RoundToUnit(v, Codec::Whole));
+}
 double Floor(double v) { return std::floor(v); }
 double Ceil(double v) { return std::ceil(v); }
 double Abs(double v) { return std::fabs(v); }

@@ -40,6 +40,7 @@ TEST(Formula, WorksOutValuesAndRefusesWhatItCannotRead)
                                                                      {"x/(r-2)", std::nullopt},
                                                                      {"x^1000", std::nullopt},
                                                                      {"round(0/0)", std::nullopt},
+                                                                     {"round(x*1e16)/1e16", 35},
                                                                      {"round(x/(r-2))", std::nullopt}}) {
         Formula f;
         ASSERT_EQ(f.Read(text), std::nullopt) << text;
