@@ -7,6 +7,7 @@
 #include "i18n/Language.h"
 #include "names/NameSet.h"
 #include "rom/FileOps.h"
+#include "rom/TextChecks.h"
 
 namespace dravik::cli {
 
@@ -93,8 +94,17 @@ std::string& Written()
 int RunCommand(const Args& args, std::ostream& out, std::ostream& err)
 {
     QStringList words;
-    for (const std::string& arg : args)
+    for (const std::string& arg : args) {
+        // Qt keeps names as Unicode: a file name in another encoding would name some other file.
+        if (rom::FindUtf8Fault(arg)) {
+            err << "dravik: "
+                << Program::tr("参数“%1”不是 UTF-8 文本：文件名和其他参数都只能用 UTF-8 编码")
+                       .arg(QString::fromStdString(arg))
+                << "\n";
+            return kRefused;
+        }
         words << QString::fromStdString(arg);
+    }
     // Everything after the command's name is the command's to parse.
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);

@@ -1538,6 +1538,10 @@ Exit status: 0 success, 1 input refused, 2 wrong usage.
         <source>。不过 %1，只是输出没有写出来</source>
         <translation>. %1 all the same; only the output was not written</translation>
     </message>
+    <message>
+        <source>参数“%1”不是 UTF-8 文本：文件名和其他参数都只能用 UTF-8 编码</source>
+        <translation>argument “%1” is not UTF-8 text: file names and all other arguments must be UTF-8</translation>
+    </message>
 </context>
 <context>
     <name>Recovery</name>

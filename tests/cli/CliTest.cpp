@@ -195,6 +195,11 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
             const CliRun r = Cli(Words(run, stand));
             EXPECT_TRUE(Says(r, row.status, row.says) && (row.status ? r.out : r.err).empty()) << run;
         }
+    // A name in another encoding than UTF-8 would reach some other file.
+    for (const cli::Args& run :
+         {cli::Args{"export", img + "\xE9"}, cli::Args{"sample", dir.Path("new\xE9.smc")}})
+        EXPECT_TRUE(Says(Cli(run), 1, {"不是 UTF-8 文本"}));
+    EXPECT_TRUE(QDir(QString::fromStdString(dir.Root())).entryList({"new*"}).isEmpty());
     EXPECT_TRUE(test::ReadFile(img) == rom::MakeSampleImage(2));
     EXPECT_TRUE(test::ReadFile(dir.Path("refs.smc")) == test::KnownReferencesImage());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.Path("out.smc"))));
