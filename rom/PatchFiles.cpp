@@ -8,6 +8,7 @@
 #include "rom/Bps.h"
 #include "rom/ImageBytes.h"
 #include "rom/Ips.h"
+#include "rom/SystemFiles.h"
 #include "rom/Texts.h"
 
 namespace dravik::rom {
@@ -46,8 +47,14 @@ PatchTargetProblem CheckPatchTarget(const std::string& patchPath, const std::vec
 bool SameFile(const std::string& a, const std::string& b)
 {
     const QFileInfo x(QString::fromStdString(a)), y(QString::fromStdString(b));
-    return x.absoluteFilePath() == y.absoluteFilePath() ||
-           (x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath());
+    if (x.absoluteFilePath() == y.absoluteFilePath())
+        return true;
+    if (!x.exists() || !y.exists())
+        return false;
+    // Hard links share no path, only the file itself.
+    const FileIdentity ix = IdentifyFile(a), iy = IdentifyFile(b);
+    return x.canonicalFilePath() == y.canonicalFilePath() ||
+           (ix.Known() && iy.Known() && ix.device == iy.device && ix.inode == iy.inode);
 }
 
 std::optional<Error> ReadWholeFile(const std::string& path, Bytes& bytes, std::string* notice)

@@ -36,7 +36,8 @@ enum class PatchTargetProblem {
 };
 PatchTargetProblem CheckPatchTarget(const std::string& patchPath, const std::vector<std::string>& images);
 
-// Whether two paths name one file: the same absolute path, or two spellings of an existing file.
+// Whether two paths name one file: the same absolute path, or two names of an existing file
+// (spelled differently, through symbolic links, or hard links of it).
 bool SameFile(const std::string& a, const std::string& b);
 
 // The image an IPS patch was made for, as the user says: an IPS names no source, so only the user

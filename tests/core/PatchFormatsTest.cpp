@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <filesystem>
 #include <random>
 
 #include "rom/Bps.h"
@@ -426,6 +427,8 @@ TEST(PatchTarget, RefusesReadOnlyFilesAndEveryNameOfTheImages)
     ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(kept), QFileDevice::ReadOwner));
     const std::string link = folder + "/link.smc";
     const bool linked = QFile::link(QString::fromStdString(image.Path()), QString::fromStdString(link));
+    std::error_code error; // a hard link is another name of the very file, on every system that has them
+    std::filesystem::create_hard_link(image.Path(), folder + "/hard.smc", error);
 
     const std::tuple<std::string, rom::PatchTargetProblem> cases[] = {
         {folder + "/mod.ips", rom::PatchTargetProblem::None},
@@ -435,6 +438,7 @@ TEST(PatchTarget, RefusesReadOnlyFilesAndEveryNameOfTheImages)
         {image.Path(), rom::PatchTargetProblem::OverImage},
         {folder + "/./game.smc", rom::PatchTargetProblem::OverImage},
         {folder + "//game.smc", rom::PatchTargetProblem::OverImage},
+        {folder + "/hard.smc", error ? rom::PatchTargetProblem::None : rom::PatchTargetProblem::OverImage},
     };
     for (const auto& [path, expected] : cases)
         EXPECT_EQ(rom::CheckPatchTarget(path, {folder + "/clean.smc", image.Path()}), expected) << path;
