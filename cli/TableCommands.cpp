@@ -13,6 +13,7 @@
 #include "rom/FileOps.h"
 #include "rom/Formula.h"
 #include "rom/InternalHeader.h"
+#include "rom/PatchFiles.h"
 #include "rom/RomDocument.h"
 #include "rom/SampleImage.h"
 #include "rom/SaveJournal.h"
@@ -94,20 +95,30 @@ bool ExportText(const std::string& rom, const std::string& table, const names::N
 }
 
 // Where each image's export goes in the output folder: its name with the format's extension.
-// Two images of one name would overwrite each other, so that is refused before anything is read.
-bool OutputPaths(const std::vector<std::string>& roms, const QString& dir, const char* extension,
-                 std::vector<QString>& paths, std::ostream& err)
+// Two images of one name would overwrite each other (wrong usage), and an export over one of the
+// images would lose it (refused): both are found before anything is read. The status, or kSuccess.
+int OutputPaths(const std::vector<std::string>& roms, const QString& dir, const char* extension,
+                std::vector<QString>& paths, std::ostream& err)
 {
     std::set<QString> seen;
     for (const std::string& rom : roms) {
         const QString name = QFileInfo(QString::fromStdString(rom)).completeBaseName() + extension;
         if (!seen.insert(name).second) {
             err << "dravik: " << TableFiles::tr("两个映像都会导出到 %1，请分开导出").arg(name) << "\n";
-            return false;
+            return kWrongUsage;
         }
         paths.push_back(QDir(dir).filePath(name));
     }
-    return true;
+    for (const QString& path : paths)
+        for (const std::string& rom : roms)
+            if (rom::SameFile(path.toStdString(), rom)) {
+                err << "dravik: "
+                    << TableFiles::tr("导出不能写到映像文件 %1 上，请另选输出文件夹；什么也没有写入。")
+                           .arg(path)
+                    << "\n";
+                return kRefused;
+            }
+    return kSuccess;
 }
 
 // An export is written beside the old file and renamed over it once complete: a failure leaves
@@ -223,8 +234,9 @@ int ExportCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr
         return kRefused;
     }
     std::vector<QString> paths;
-    if (!OutputPaths(roms, dir, format == "csv" ? ".csv" : ".json", paths, err))
-        return kWrongUsage;
+    if (const int status = OutputPaths(roms, dir, format == "csv" ? ".csv" : ".json", paths, err);
+        status != kSuccess)
+        return status;
     // Each image stands alone: one that cannot be read does not stop the others.
     int status = kSuccess;
     for (size_t i = 0; i < roms.size(); ++i) {

@@ -1808,6 +1808,10 @@ zero, those rows are listed and nothing is written.</translation>
             <numerusform>%1 was written (%n bytes changed)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>导出不能写到映像文件 %1 上，请另选输出文件夹；什么也没有写入。</source>
+        <translation>An export cannot be written over the image %1; choose another output folder. Nothing was written.</translation>
+    </message>
 </context>
 <context>
     <name>Tables</name>

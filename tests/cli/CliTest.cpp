@@ -116,6 +116,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {"CUT", {dir.Write("cut.ips", rom::Bytes{'P', 'A', 'T', 'C', 'H', 0xFF, 0xFF, 0xF0, 1, 0})}},
         {"SHORT", {dir.Write("short.smc", rom::Bytes(100))}},
         {"GBK", {dir.Write("gbk.csv", std::string("\xC4\xE3,1\r\n"))}},
+        {"JSON", {dir.Write("img.json", rom::MakeSampleImage(2))}}, // an image of another name
         {"OUT", {dir.Path("out.smc")}},
         {"DIR", {dir.Root()}},
         {"SET", {"set", img, "--table", "main_cannons", "--column", "攻击"}}};
@@ -153,6 +154,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"diff IMG SHORT"}, 1, {"文件只有 100 字节"}},
         {{"import IMG GBK --table monsters"}, 1, {"第 1 行第 1 个字节：不是 UTF-8 文本"}}, // not searched for names
         {{"patch IMG REFS IMG --format ips", "patch IMG REFS REFS --format ips", "patch IMG REFS ./REFS --format ips"}, 1, {"映像文件"}},
+        {{"export JSON --out-dir DIR", "export GBK --table items --format csv --out-dir DIR"}, 1, {"导出不能写到映像文件"}},
         {{""}, 2, {"用法："}},
         {{"help nope"}, 2, {"没有“nope”这个命令"}},
         {{"export", "export IMG REFS"}, 2, {"用法：dravik export"}}, // several need a folder
@@ -200,7 +202,8 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
          {cli::Args{"export", img + "\xE9"}, cli::Args{"sample", dir.Path("new\xE9.smc")}})
         EXPECT_TRUE(Says(Cli(run), 1, {"不是 UTF-8 文本"}));
     EXPECT_TRUE(QDir(QString::fromStdString(dir.Root())).entryList({"new*"}).isEmpty());
-    EXPECT_TRUE(test::ReadFile(img) == rom::MakeSampleImage(2));
+    EXPECT_TRUE(test::ReadFile(img) == rom::MakeSampleImage(2) &&
+                test::ReadFile(dir.Path("img.json")) == rom::MakeSampleImage(2));
     EXPECT_TRUE(test::ReadFile(dir.Path("refs.smc")) == test::KnownReferencesImage());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.Path("out.smc"))));
 }
