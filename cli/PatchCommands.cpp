@@ -359,6 +359,13 @@ int ApplyCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr&
     const rom::IpsMadeFor madeFor = parsed.isSet("headered-patch")     ? rom::IpsMadeFor::WithHeader
                                     : parsed.isSet("headerless-patch") ? rom::IpsMadeFor::WithoutHeader
                                                                        : rom::IpsMadeFor::Unsaid;
+    // OUT may be ROM itself (the image patched in place), never the patch it is made from.
+    if (args.size() == 3 && rom::SameFile(args[2], args[1])) {
+        err << tr("结果不能写到补丁文件 %1 上，请另选文件名；什么也没有写。")
+                   .arg(parsed.positionalArguments()[2])
+            << "\n";
+        return kRefused;
+    }
     // The destination is taken (locked, an interrupted save of it rolled back) before anything is
     // read, so an in-place apply patches the content it writes over.
     const std::string& destination = args.size() == 3 ? args[2] : args[0];

@@ -299,13 +299,16 @@ bool WritePatchedCopy(const char* path, const Input& image, const Input& patch, 
 // existing OUT is changed in place as the full command line changes it (rom/JournalFiles.h): its
 // save lock taken before anything is read, then only the bytes that differ written under the
 // journal. Whatever the full command line would say something about is its own: a busy lock or an
-// interrupted save of OUT, an OUT that is no plain writable file, any failure, every other patch
-// and an image that is not plausible or whose copier header the patch would write into.
+// interrupted save of OUT, an OUT that is no plain writable file or that is the patch itself, any
+// failure, every other patch and an image that is not plausible or whose copier header the patch
+// would write into.
 int ApplyIps(char** argv, bool english)
 {
     struct stat out {};
+    struct stat patchFile {};
     const bool exists = ::lstat(argv[4], &out) == 0;
-    if (!exists && errno != ENOENT)
+    if ((!exists && errno != ENOENT) || (exists && ::stat(argv[3], &patchFile) == 0 &&
+                                         patchFile.st_dev == out.st_dev && patchFile.st_ino == out.st_ino))
         return kHandOver;
     rom::LockFile lock; // released before any hand-over
     if (exists &&

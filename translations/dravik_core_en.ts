@@ -49,6 +49,10 @@ to OUT in one go (to ROM when there is no OUT); any problem with the patch write
         <source>校验和已设为 0x%1（补码 0x%2）</source>
         <translation>Checksum set to 0x%1 (complement 0x%2)</translation>
     </message>
+    <message>
+        <source>结果不能写到补丁文件 %1 上，请另选文件名；什么也没有写。</source>
+        <translation>The result cannot be written over the patch %1; choose another file name. Nothing was written.</translation>
+    </message>
 </context>
 <context>
     <name>BaseConvert</name>

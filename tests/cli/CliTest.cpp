@@ -117,6 +117,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {"SHORT", {dir.Write("short.smc", rom::Bytes(100))}},
         {"GBK", {dir.Write("gbk.csv", std::string("\xC4\xE3,1\r\n"))}},
         {"JSON", {dir.Write("img.json", rom::MakeSampleImage(2))}}, // an image of another name
+        {"NOP", {dir.Write("nop.ips", rom::Bytes{'P', 'A', 'T', 'C', 'H', 'E', 'O', 'F'})}},
         {"OUT", {dir.Path("out.smc")}},
         {"DIR", {dir.Root()}},
         {"SET", {"set", img, "--table", "main_cannons", "--column", "攻击"}}};
@@ -155,6 +156,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"import IMG GBK --table monsters"}, 1, {"第 1 行第 1 个字节：不是 UTF-8 文本"}}, // not searched for names
         {{"patch IMG REFS IMG --format ips", "patch IMG REFS REFS --format ips", "patch IMG REFS ./REFS --format ips"}, 1, {"映像文件"}},
         {{"export JSON --out-dir DIR", "export GBK --table items --format csv --out-dir DIR"}, 1, {"导出不能写到映像文件"}},
+        {{"apply IMG NOP NOP"}, 1, {"结果不能写到补丁文件"}},
         {{""}, 2, {"用法："}},
         {{"help nope"}, 2, {"没有“nope”这个命令"}},
         {{"export", "export IMG REFS"}, 2, {"用法：dravik export"}}, // several need a folder
@@ -204,6 +206,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
     EXPECT_TRUE(QDir(QString::fromStdString(dir.Root())).entryList({"new*"}).isEmpty());
     EXPECT_TRUE(test::ReadFile(img) == rom::MakeSampleImage(2) &&
                 test::ReadFile(dir.Path("img.json")) == rom::MakeSampleImage(2));
+    EXPECT_EQ(test::ReadFile(dir.Path("nop.ips")).size(), 8u);
     EXPECT_TRUE(test::ReadFile(dir.Path("refs.smc")) == test::KnownReferencesImage());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.Path("out.smc"))));
 }

@@ -221,6 +221,7 @@ TEST(CliPlainPatch, DoesWhatTheFullCommandLineDoesAndHandsOverWhatItDoesNotDo)
         {"", "apply a.smc e.ips o.smc"},
         {"cp m.smc o.smc", "apply a.smc e.ips o.smc"}, // in place, under the journal
         {"cp m.smc o.smc && printf x > o.smc.journal", "apply a.smc e.ips o.smc"}, // OUT's save cut short
+        {"ln e.ips o.smc", "apply a.smc e.ips o.smc"},                             // OUT is the patch
         {"", "apply a.smc m.smc o.smc"},                                           // not a patch
         {"", "apply z.smc e.ips o.smc"},                                           // not plausible: a notice
         {"", "apply a.smc h.ips o.smc"},                                           // into the copier header
