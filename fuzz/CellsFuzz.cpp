@@ -12,16 +12,13 @@
 #include "rom/SampleImage.h"
 #include "rom/Table.h"
 #include "rom/TableText.h"
+#include "support/TestImage.h"
 
 using namespace dravik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const rom::Model model = [] {
-        rom::Model m;
-        rom::LoadTables(rom::MakeSampleImage(1), m);
-        return m;
-    }();
+    static const rom::Model model = test::Loaded(rom::MakeSampleImage(1));
     if (size < 3)
         return 0;
     const std::vector<rom::TableLayout>& layouts = rom::AllLayouts();

@@ -10,16 +10,13 @@
 #include "rom/Passes.h"
 #include "rom/SampleImage.h"
 #include "rom/Table.h"
+#include "support/TestImage.h"
 
 using namespace dravik;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const rom::Model model = [] {
-        rom::Model m;
-        rom::LoadTables(rom::MakeSampleImage(1), m);
-        return m;
-    }();
+    static const rom::Model model = test::Loaded(rom::MakeSampleImage(1));
     std::vector<rom::Edit> edits;
     const std::optional<rom::Error> error = cli::ReadTablesJson(
         std::string(reinterpret_cast<const char*>(data), size), "fuzz.json", model, edits);
