@@ -134,7 +134,8 @@ void CEditorDlg::WirePage(QWidget* page)
 
 bool CEditorDlg::OpenAsked(const QString& path, const QString& noteIfRefused)
 {
-    return !SettleUnsavedEdits() || OpenFile(path, noteIfRefused);
+    bool drop = false;
+    return !SettleUnsavedEdits(&drop) || OpenFile(path, noteIfRefused, drop);
 }
 
 // The designed size, or as much of it as the screen has room for: a window larger than its

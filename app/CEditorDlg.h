@@ -55,8 +55,9 @@ public:
     static QString ImageFilter(); // the file filter of every question for an image
 
     // Opens path as the Open command does after its file dialog. False (and a message, ending with
-    // noteIfRefused when given) on failure, in which case nothing changes.
-    bool OpenFile(const QString& path, const QString& noteIfRefused = {});
+    // noteIfRefused when given) on failure, in which case nothing changes. dropUnsaved: the user
+    // let the unsaved edits go (Session::Open).
+    bool OpenFile(const QString& path, const QString& noteIfRefused = {}, bool dropUnsaved = false);
 
     // Compares every cell with the image at path (remembered for the open image); false (and a
     // message with the reason) when it is refused, which changes nothing.
@@ -101,7 +102,7 @@ private:
     void UpdateTitle();
     // Open without looking for a recovery record. False (and a message) on failure, which
     // changes nothing.
-    bool LoadFile(const QString& path, const QString& noteIfRefused = {});
+    bool LoadFile(const QString& path, const QString& noteIfRefused = {}, bool dropUnsaved = false);
     // What follows a successful Open or reload: the views, the recent list, any notice.
     void ShowOpened(const std::string& notice);
     // overwrite: the same write again, over what the other program changed.

@@ -27,17 +27,17 @@ QString Saved() { return CEditorDlg::tr("保存成功!\t"); }
 
 } // namespace
 
-bool CEditorDlg::OpenFile(const QString& path, const QString& noteIfRefused)
+bool CEditorDlg::OpenFile(const QString& path, const QString& noteIfRefused, bool dropUnsaved)
 {
-    if (!LoadFile(path, noteIfRefused))
+    if (!LoadFile(path, noteIfRefused, dropUnsaved))
         return false;
     recovery_->OfferRecord();
     return true;
 }
 
-bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused)
+bool CEditorDlg::LoadFile(const QString& path, const QString& noteIfRefused, bool dropUnsaved)
 {
-    const rom::OpenResult opened = session_.Open(path.toStdString());
+    const rom::OpenResult opened = session_.Open(path.toStdString(), dropUnsaved);
     if (!opened.ok()) {
         prompts_.Tell(this, QMessageBox::Warning, Caption(), Q(rom::Describe(opened.error)) + noteIfRefused);
         return false;
@@ -64,7 +64,7 @@ void CEditorDlg::ShowOpened(const std::string& notice)
 }
 
 // Unsaved edits are settled before the file dialog; edits the user lets go are dropped only once
-// another file was chosen, so a cancelled dialog leaves everything as it was.
+// another file opened, so a cancelled dialog or a file refused leaves everything as it was.
 void CEditorDlg::OnOpen()
 {
     bool drop = false;
@@ -75,11 +75,8 @@ void CEditorDlg::OnOpen()
     question.filter = ImageFilter();
     question.path = recent_->OpenFolder();
     const QString path = prompts_.ChooseFile(this, question);
-    if (path.isEmpty())
-        return;
-    if (drop)
-        session_.ForgetUnsavedChanges();
-    OpenFile(path);
+    if (!path.isEmpty())
+        OpenFile(path, {}, drop);
 }
 
 void CEditorDlg::OnClose()

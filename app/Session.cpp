@@ -44,13 +44,17 @@ std::string Session::DefaultRecoveryFolder()
         .toStdString();
 }
 
-rom::OpenResult Session::Open(const std::string& path)
+rom::OpenResult Session::Open(const std::string& path, bool dropUnsaved)
 {
     FlushRecoveryWrite();
+    const std::string left =
+        dropUnsaved && recovery_.Enabled() && document_.IsLoaded() ? recovery_.RecordPath() : std::string();
     rom::OpenResult opened = document_.Open(path);
     if (opened.ok()) {
         history_->Clear();
         recovery_.Reset();
+        if (!left.empty())
+            rom::RemoveRecord(left);
         UpdateMarks();
     }
     return opened;

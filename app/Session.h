@@ -42,8 +42,9 @@ public:
 
     // Opens an image. The record of the changes made so far is written first (it belongs to the
     // file being left, or to this same file, to be offered back). On success the history starts
-    // afresh; on failure nothing changes.
-    rom::OpenResult Open(const std::string& path);
+    // afresh; on failure nothing changes. dropUnsaved: the user let the unsaved changes go, so
+    // their record goes too, once the image opened (an open that fails keeps both).
+    rom::OpenResult Open(const std::string& path, bool dropUnsaved = false);
     // Forgets the file without asking: its unsaved changes stay in the recovery record.
     void Close();
     // Saves every change. On success the saved values are the new baseline (no cell is marked

@@ -180,6 +180,10 @@ TEST_F(UnsavedEditsTest, LeavingAskedAndTheAnswerSavesDropsOrStaysOpenAskingBefo
     EXPECT_TRUE(user.Asked()[0].kind == Prompt::Message && user.Asked()[1].kind == Prompt::File);
     EXPECT_TRUE(window->GetSession().IsModified());
     EXPECT_TRUE(QFileInfo::exists(Record()));
+    user.AnswerButton(U("不保存")); // and a file that cannot be opened
+    user.AnswerFile(U("/nonexistent.smc"));
+    Action("actionOpen")->trigger();
+    EXPECT_TRUE(window->GetSession().IsModified() && QFileInfo::exists(Record()));
 }
 
 // Save As asks first (as Save does) when another program changed the open file, and keeps a backup.
