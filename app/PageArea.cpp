@@ -314,6 +314,16 @@ void PageArea::Changed(const rom::Change& change)
     }
     if (marks)
         MarkBoundBoxes();
+    // A price box shows its row's price again when that price changed (an undo, a paste): what it
+    // showed would otherwise go back into the row at its "确定".
+    for (const PriceEditorDecl& e : PriceEditors()) {
+        if (!models_.count(e.list) || models_.at(e.list)->Table().Id() != change.tableId)
+            continue;
+        const int row = SelectedRow(e.list);
+        if (std::any_of(change.cells.begin(), change.cells.end(),
+                        [row](const rom::CellChange& c) { return c.row == row && c.column == 1; }))
+            ShowPriceOf(e.list, e.edit);
+    }
 }
 
 // The current row of a list when it is selected (several may be), else the first one selected.

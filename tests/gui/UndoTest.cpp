@@ -92,11 +92,13 @@ TEST_F(UndoTest, EachKindOfEditIsOneNamedStepThatUndoesToTheOriginalBytes)
     EXPECT_FALSE(Action("actionUndo")->isEnabled());
     EXPECT_EQ(Action("actionRedo")->text(), U("重做 ") + UndoStack()->text(0));
     EXPECT_TRUE(Title().endsWith(U(" *"))) << "undone after a save is unsaved again";
+    EXPECT_EQ(Box(1029)->Text(), Cell(1028, 2, 1)) << "the price box follows its row";
     Save();
     EXPECT_EQ(image.Read(), original);
     for (int i = 0; i < 4; ++i)
         Action("actionRedo")->trigger();
     EXPECT_FALSE(Action("actionRedo")->isEnabled());
+    EXPECT_EQ(Box(1029)->Text(), U("77"));
     Save();
     EXPECT_EQ(image.Read(), edited);
 }
