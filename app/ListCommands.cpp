@@ -104,11 +104,13 @@ void ListCommands::Paste()
     if (!view || !session_.IsEditable())
         return;
     const rom::Table& table = pages_.Model(listId)->Table();
+    // The lines go to the rows the list shows from the current one down, sorted or filtered.
     const QModelIndex current = view->currentIndex();
-    const rom::PastePlan plan =
-        rom::PlanPaste(table, QApplication::clipboard()->text().toStdString(),
-                       current.isValid() ? pages_.Rows(listId)->TableRow(current.row()) : 0,
-                       current.isValid() ? std::max(current.column(), 1) : 1);
+    std::vector<int> rows;
+    for (int v = current.isValid() ? current.row() : 0; v < view->model()->rowCount(); ++v)
+        rows.push_back(pages_.Rows(listId)->TableRow(v));
+    const rom::PastePlan plan = rom::PlanPaste(table, QApplication::clipboard()->text().toStdString(), rows,
+                                               current.isValid() ? std::max(current.column(), 1) : 1);
     widgets::Prompts& prompts = widgets::Prompts::For(window_);
     if (plan.error) {
         prompts.Tell(window_, QMessageBox::Information, tr("Dravik静态修改器"),

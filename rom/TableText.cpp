@@ -122,7 +122,16 @@ std::string CopyRows(const Table& table, const std::vector<int>& rows)
     return text;
 }
 
-PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, int firstColumn)
+PastePlan PlanPaste(const Table& table, const std::string& text, int row, int column)
+{
+    std::vector<int> rows;
+    for (int r = std::max(row, 0); r < table.Rows(); ++r)
+        rows.push_back(r);
+    return PlanPaste(table, text, rows, column);
+}
+
+PastePlan PlanPaste(const Table& table, const std::string& text, const std::vector<int>& targetRows,
+                    int firstColumn)
 {
     PastePlan plan;
     plan.edit = Edit(table.Id());
@@ -161,7 +170,7 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
         for (int r = table.Rows() - 1; r >= 0; --r)
             named[table.RowLabel(r)].push_back(r);
     for (size_t i = 0; i < lines.size(); ++i) {
-        int row = firstRow + static_cast<int>(i);
+        int row = i < targetRows.size() ? targetRows[i] : -1;
         if (byName) {
             const std::string name = nameField < lines[i].size() ? lines[i][nameField] : std::string();
             std::vector<int>& free = named[name];
@@ -171,9 +180,11 @@ PastePlan PlanPaste(const Table& table, const std::string& text, int firstRow, i
             if (row < 0)
                 plan.refusals.push_back(CellRefusal(
                     table, -1, 0, name, Fill(Tables::tr("表中没有这个名称的行（粘贴内容第 %1 行）"), i + 1)));
-        } else if (row >= table.Rows()) {
-            plan.refusals.push_back(CellRefusal(
-                table, row, -1, {}, Fill(Tables::tr("表只有 %n 行，粘贴的行太多", nullptr, table.Rows()))));
+        } else if (row < 0 || row >= table.Rows()) {
+            plan.refusals.push_back(
+                CellRefusal(table, -1, -1, {},
+                            Fill(Tables::tr("列表从这一行起只有 %n 行，粘贴的行太多", nullptr,
+                                            static_cast<int>(targetRows.size())))));
             row = -1;
         }
         rows.push_back(row);

@@ -41,8 +41,11 @@ struct PastePlan {
 // Reads tab-separated text for one table. A first line of column titles says which column each
 // field goes to (any of them, in any order); otherwise the fields go to `column` and the columns
 // after it. When the name column (0) is among them, each line goes to the row of that name (the
-// second line of one name to the second row of that name); otherwise the lines go to `row` and
-// the rows below it. Everything is checked before anything is set, as Save checks it.
+// second line of one name to the second row of that name); otherwise the lines go to `rows`, in
+// order (the rows a list shows from its current one down, sorted or filtered as it shows them).
+// Everything is checked before anything is set, as Save checks it.
+PastePlan PlanPaste(const Table& table, const std::string& text, const std::vector<int>& rows, int column);
+// The same for the table's rows from `row` on, in file order.
 PastePlan PlanPaste(const Table& table, const std::string& text, int row, int column);
 
 } // namespace dravik::rom

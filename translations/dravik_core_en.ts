@@ -2165,16 +2165,16 @@ zero, those rows are listed and nothing is written.</translation>
             <numerusform>The save would change %n bytes:</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>表只有 %n 行，粘贴的行太多</source>
-        <translation>
-            <numerusform>the table has only %n row; too many rows pasted</numerusform>
-            <numerusform>the table has only %n rows; too many rows pasted</numerusform>
-        </translation>
-    </message>
     <message>
         <source>表「%1」 列「%2」: &quot;%3&quot; %4</source>
         <translation>table &quot;%1&quot; column &quot;%2&quot;: &quot;%3&quot; %4</translation>
+    </message>
+    <message numerus="yes">
+        <source>列表从这一行起只有 %n 行，粘贴的行太多</source>
+        <translation>
+            <numerusform>the list has only %n row from this one on; too many rows pasted</numerusform>
+            <numerusform>the list has only %n rows from this one on; too many rows pasted</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

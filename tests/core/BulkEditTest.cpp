@@ -211,7 +211,7 @@ TEST(Paste, RefusesAsAWholeAndListsEachBadCell)
     const Table& items = model.Get("items");
     const PastePlan tooMany = PlanPaste(items, "1\n2\n3\n", items.Rows() - 1, 1);
     EXPECT_EQ(tooMany.refusals.size(), 2u);
-    EXPECT_TRUE(HasRefusal(tooMany.refusals, items.Rows(), -1, "粘贴的行太多"));
+    EXPECT_TRUE(HasRefusal(tooMany.refusals, -1, -1, "从这一行起只有 1 行，粘贴的行太多"));
     EXPECT_TRUE(HasRefusal(PlanPaste(items, "1\t2\t3\t4\t5\t6\t7\t8\t9\n", 0, 1).refusals, 0, -1, "列数"));
     EXPECT_TRUE(PlanPaste(items, "\n\n", 0, 1).error);
 

@@ -146,6 +146,13 @@ TEST_F(ListCommandsTest, SortedAndFilteredListsActOnTheRowsTheyShow)
         QApplication::clipboard()->text().toStdString(),
         rom::CopyRows(Monsters(), {std::min(tableRow(0), tableRow(1)), std::max(tableRow(0), tableRow(1))}));
 
+    // Pasted lines go to the rows shown from the current one down.
+    const int first = tableRow(0), second = tableRow(1);
+    list->setCurrentIndex(rows->index(0, Hp()));
+    user.AnswerModal([](QDialog& dialog) { dialog.accept(); });
+    Paste("4001\n4002\n");
+    EXPECT_EQ(Monsters().Cell(first, Hp()) + Monsters().Cell(second, Hp()), "40014002");
+
     // The filter shows only rows whose name holds the text; a jump to a row it hides shows the whole list.
     const std::string name = Monsters().RowLabel(5);
     Action("actionFilterRows")->trigger();
