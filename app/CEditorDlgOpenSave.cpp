@@ -125,7 +125,7 @@ void CEditorDlg::OnSaveAs()
     const QString path = prompts_.ChooseFile(this, question);
     if (path.isEmpty())
         return;
-    if (QFileInfo(path) == QFileInfo(Q(session_.Document().Path()))) {
+    if (rom::SameFile(path.toStdString(), session_.Document().Path())) {
         SaveNow(); // the same file: an ordinary save, with its checks
         return;
     }

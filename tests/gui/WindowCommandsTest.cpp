@@ -230,6 +230,12 @@ TEST_F(LoadedEditsTest, SaveAsWritesTheEditsToANewFileThatBecomesTheOpenOneAndIn
         EXPECT_EQ(ChooserCalls(), 0u);
         ExpectMessage(QMessageBox::Critical, cellLine);
     }
+    // With the open file gone, Save As to another name is still a Save As, and says it could not.
+    Tables().Get("items").SetCell(3, 1, "12");
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(copy)));
+    user.AnswerFile(QString::fromStdString(DataPath("other.smc")));
+    Action("actionSaveAs")->trigger();
+    EXPECT_TRUE(Messages().back().text.startsWith(U("未另存："))) << Messages().back().text;
 }
 
 TEST_F(WindowSharingTest, APatchTakesTheOriginalToTheOpenImageWithItsPendingEdits)
