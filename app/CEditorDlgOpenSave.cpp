@@ -186,6 +186,8 @@ bool CEditorDlg::ResolveChangedFile(rom::SaveResult& saved, const std::function<
     question.text = changed > 0
                         ? tr("%1 在打开后已被其他程序修改，改动了 %n 个字段。", nullptr, changed).arg(name)
                         : tr("%1 在打开后已被其他程序修改。").arg(name);
+    if (changed >= 0 && now.size() != document.SavedSize())
+        question.text += tr("文件的大小从 %1 字节变成了 %2 字节。").arg(document.SavedSize()).arg(now.size());
     if (!rolledBack.empty())
         question.text = Q(rolledBack) + u'\n' + question.text;
     question.text += u'\n' + tr("\n覆盖：按窗口中的值写入每个字段，其他程序对这些字段的修改将被撤回。"

@@ -148,6 +148,8 @@ public:
     // What Open read (or the last successful Save left) up to the end of the last field: the
     // bytes the unsaved changes were made against.
     const std::vector<ImagePart>& SavedParts() const { return onDisk_; }
+    // The file's size as last opened or saved.
+    uint64_t SavedSize() const { return onDiskSize_; }
 
     // Every field changed since the last Open or successful Save, and what the next Save
     // would write into the file as it is now (or refuse).

@@ -372,6 +372,10 @@ Cancel: write nothing.</translation>
         <source>图表不可用：%1</source>
         <translation>Charts are not available: %1</translation>
     </message>
+    <message>
+        <source>文件的大小从 %1 字节变成了 %2 字节。</source>
+        <translation> Its size went from %1 bytes to %2 bytes.</translation>
+    </message>
 </context>
 <context>
     <name>CRowDlg</name>

@@ -378,6 +378,13 @@ TEST_F(RecoveryWindowTest, SaveOfAChangedFileOverwritesOrReloadsAsTheUserChooses
     std::string error;
     ASSERT_TRUE(test::Succeeded(rom::ReadRecord(RecordOf(image.Path()), record), error)) << error;
     EXPECT_EQ(record.imageHash, rom::HashImage(window->GetSession().Document().SavedParts()));
+    // A file another program cut short: the question says so.
+    const rom::Bytes cut(theirs.begin(), theirs.begin() + 0x100000);
+    ASSERT_TRUE(WriteFile(image.Path(), cut));
+    user.Clear();
+    Action("actionSave")->trigger();
+    EXPECT_TRUE(Questions().at(0).contains(U("文件的大小从 2097664 字节变成了 1048576 字节")))
+        << Questions().at(0);
 }
 
 } // namespace
