@@ -1,6 +1,8 @@
 #include "app/RecoveryKeeper.h"
 
 #include <QFileInfo>
+#include <cerrno>
+#include <filesystem>
 
 namespace dravik::app {
 
@@ -20,15 +22,42 @@ const std::string& RecoveryKeeper::Hash()
     return hash_;
 }
 
+void RecoveryKeeper::Reset()
+{
+    hash_.clear();
+    if (lock_.Held() && (!document_.IsLoaded() || locked_ != RecordPath()))
+        lock_.Release();
+}
+
+int RecoveryKeeper::Own()
+{
+    if (lock_.Held())
+        return 0;
+    locked_ = RecordPath();
+    return rom::LockRecord(locked_, lock_);
+}
+
+bool RecoveryKeeper::Drop()
+{
+    if (!rom::RemoveRecord(RecordPath()))
+        return false;
+    lock_.Release();
+    return true;
+}
+
 std::optional<rom::Error> RecoveryKeeper::Update()
 {
     if (!Enabled() || !document_.IsLoaded() || document_.IsReadOnly())
         return std::nullopt;
     std::vector<rom::Edit> edits = rom::UnsavedEdits(document_.GetModel());
     if (edits.empty()) {
-        rom::RemoveRecord(RecordPath());
+        Discard();
         return std::nullopt;
     }
+    if (const int failed = Own(); failed == -EBUSY)
+        return std::nullopt; // another window keeps this image's record
+    else if (failed != 0)
+        return rom::Error::Writing(locked_ + ".lock", -failed);
     return rom::WriteRecord(RecordPath(), {Absolute(document_.Path()), Hash(), std::move(edits)});
 }
 
@@ -37,9 +66,17 @@ RecoveryKeeper::Found RecoveryKeeper::Check()
     Found found;
     if (!Enabled() || !document_.IsLoaded() || document_.IsReadOnly())
         return found;
+    // Nothing is locked when there is nothing to offer (anything by the name counts, a link too).
+    std::error_code unused;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(RecordPath(), unused)))
+        return found;
+    if (Own() != 0)
+        return found; // the record of a window still running: not this one's to offer or remove
     if (const std::optional<rom::Error> failed = rom::ReadRecord(RecordPath(), found.record)) {
-        if (failed->Missing())
+        if (failed->Missing()) {
+            Discard(); // gone since: nothing to keep
             return found;
+        }
         found.kind = Found::Unreadable;
         found.error = failed;
         return found;
@@ -48,9 +85,6 @@ RecoveryKeeper::Found RecoveryKeeper::Check()
     return found;
 }
 
-bool RecoveryKeeper::Discard()
-{
-    return !Enabled() || !document_.IsLoaded() || rom::RemoveRecord(RecordPath());
-}
+bool RecoveryKeeper::Discard() { return !lock_.Held() || Drop(); }
 
 } // namespace dravik::app

@@ -91,6 +91,7 @@ void Session::Close()
     FlushRecoveryWrite();
     document_.Close();
     history_->Clear();
+    recovery_.Reset(); // the record stays for the next window that opens the image
 }
 
 rom::SaveResult Session::Save(bool overwriteChanges)

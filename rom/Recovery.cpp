@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "rom/FileOps.h"
+#include "rom/JournalFiles.h"
 #include "rom/Layout.h"
 #include "rom/TextChecks.h"
 #include "rom/Texts.h"
@@ -255,6 +256,12 @@ std::optional<Error> ReadRecord(const std::string& path, RecoveryRecord& record)
 bool RemoveRecord(const std::string& path)
 {
     return QFile::remove(TextArg(path)) || !QFileInfo::exists(TextArg(path));
+}
+
+int LockRecord(const std::string& path, LockFile& lock)
+{
+    QDir().mkpath(QFileInfo(TextArg(path)).absolutePath()); // else the lock says why it cannot be made
+    return lock.TryLock(path + ".lock", 0);
 }
 
 } // namespace dravik::rom

@@ -14,6 +14,8 @@
 
 namespace dravik::rom {
 
+class LockFile;
+
 struct RecoveryRecord {
     std::string imagePath;   // absolute
     std::string imageHash;   // see HashImage
@@ -61,5 +63,12 @@ std::optional<Error> WriteRecord(const std::string& path, const RecoveryRecord& 
 std::optional<Error> ReadRecord(const std::string& path, RecoveryRecord& record);
 // True when no record is left at path (there was none, or it was removed).
 bool RemoveRecord(const std::string& path);
+
+// A record is kept by one window at a time: the one that holds the lock beside it (its path plus
+// ".lock", as QLockFile makes one) for as long as the record is its own. No other window, in this
+// process or another, offers, removes or writes it meanwhile. The lock of a process that has ended
+// (a crash, the case records exist for) is stale and taken over. 0 when lock holds it, -EBUSY
+// while another running window does, else the error number of making it.
+int LockRecord(const std::string& path, LockFile& lock);
 
 } // namespace dravik::rom

@@ -226,13 +226,22 @@ protected:
 };
 
 // The edits of a window that ended are offered to the next as one step; turned off, in a window or
-// by the editor's --no-recovery, nothing is offered and nothing written, and the record stays.
+// by the editor's --no-recovery, nothing is offered and nothing written, and the record stays. A
+// running window's record is kept from a second window on its image; a crashed one's lock is not.
 TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAsOneStepUnlessTurnedOff)
 {
     Load();
     EditThree();
     const std::string record = RecordOf(image.Path());
     EXPECT_EQ(RecordCount(record), 3) << "written without any shutdown";
+    // A second window on the same image is not offered the first one's record, nor touches it.
+    std::unique_ptr<app::CEditorDlg> first = std::move(window);
+    NextWindow();
+    Load();
+    SetPrice(4, U("7"));
+    window = std::move(first);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(RecordCount(record), 3);
     Box(1053)->SetText(U("123")); // the window ends before the event loop turns again
     NextWindow();
     const rom::Bytes kept = ReadFile(record);
@@ -263,6 +272,9 @@ TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAsOneStepUn
     EXPECT_EQ(editor.exitCode(), 0) << editor.readAllStandardError().toStdString();
     EXPECT_EQ(RecordCount(homeRecord), 4);
 
+    // The lock of a window that crashed (its process gone) keeps nothing back.
+    const std::string crashed = "2147483647\n"; // a process id no process has
+    ASSERT_TRUE(WriteFile(record + ".lock", {crashed.begin(), crashed.end()}));
     user.AnswerButton(U("是"));
     Load();
     ASSERT_EQ(Questions(), std::vector<QString>{U("上次有 4 处未保存的修改，是否恢复？")});
@@ -283,6 +295,7 @@ TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAsOneStepUn
     Action("actionSave")->trigger();
     EXPECT_EQ(Get(image.Read(), 0x30151, 2), 4321u);
     EXPECT_EQ(RecordCount(record), -1);
+    EXPECT_FALSE(Exists(record + ".lock"));
 }
 
 // Nothing is applied, the user is told why, and the record of another image stays.
