@@ -22,10 +22,14 @@ const std::string& RecoveryKeeper::Hash()
     return hash_;
 }
 
-void RecoveryKeeper::Reset()
+void RecoveryKeeper::Reset(bool dropRecord)
 {
     hash_.clear();
-    if (lock_.Held() && (!document_.IsLoaded() || locked_ != RecordPath()))
+    if (!lock_.Held())
+        return;
+    if (dropRecord)
+        rom::RemoveRecord(locked_);
+    if (dropRecord || !document_.IsLoaded() || locked_ != RecordPath())
         lock_.Release();
 }
 

@@ -24,8 +24,9 @@ public:
     bool Enabled() const { return !folder_.empty(); }
 
     // The bytes the changes are made against are new (Open, Save, Close). The record of an image
-    // no longer open here stays, and its lock goes, so that the next window is offered it.
-    void Reset();
+    // no longer open here stays, and its lock goes, so that the next window is offered it; with
+    // dropRecord (the user let the changes go) this window's record goes too.
+    void Reset(bool dropRecord = false);
     // Writes the record of the unsaved changes, or removes it when there are none.
     std::optional<rom::Error> Update();
 

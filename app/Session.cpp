@@ -47,14 +47,10 @@ std::string Session::DefaultRecoveryFolder()
 rom::OpenResult Session::Open(const std::string& path, bool dropUnsaved)
 {
     FlushRecoveryWrite();
-    const std::string left =
-        dropUnsaved && recovery_.Enabled() && document_.IsLoaded() ? recovery_.RecordPath() : std::string();
     rom::OpenResult opened = document_.Open(path);
     if (opened.ok()) {
         history_->Clear();
-        recovery_.Reset();
-        if (!left.empty())
-            rom::RemoveRecord(left);
+        recovery_.Reset(dropUnsaved);
         UpdateMarks();
     }
     return opened;
