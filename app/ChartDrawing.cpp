@@ -22,13 +22,6 @@ namespace {
 // At most about this many row names along the axis; the rows between them go unnamed.
 constexpr int kAxisLabels = 24;
 
-double Number(const QString& text)
-{
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0;
-}
-
 QColor Mix(const QColor& from, const QColor& to, double share)
 {
     const auto part = [share](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * share)); };
@@ -81,9 +74,8 @@ std::vector<QPointF> ChartWindow::Read(bool reference) const
     const int rows = source_.Rows(id);
     points.reserve(static_cast<size_t>(std::max(rows, 0)));
     for (int r = 0; r < rows; ++r) {
-        const double value = Number(source_.Cell(id, r, column, reference));
-        points.emplace_back(scatter ? value : r,
-                            scatter ? Number(source_.Cell(id, r, second, reference)) : value);
+        const double value = source_.Value(id, r, column, reference);
+        points.emplace_back(scatter ? value : r, scatter ? source_.Value(id, r, second, reference) : value);
     }
     return points;
 }

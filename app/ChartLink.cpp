@@ -16,6 +16,7 @@
 #include "app/PageLayout.h"
 #include "app/Session.h"
 #include "app/TableModel.h"
+#include "rom/Formula.h"
 #include "widgets/Marks.h"
 #include "widgets/Prompts.h"
 #include "widgets/Text.h"
@@ -145,13 +146,25 @@ QString ChartLink::RowName(const QString& table, int row) const
     return t && row >= 0 && row < t->Rows() ? Q(t->RowLabel(row)) : QString();
 }
 
-QString ChartLink::Cell(const QString& table, int row, int column, bool reference) const
+// The open image's table, or the reference image's; nullptr without one.
+const rom::Table* ChartLink::Charted(const QString& table, bool reference) const
 {
     const rom::ReferenceImage* image = session_.Marks().Image();
     const rom::Model* model = reference ? (image ? &image->model : nullptr) : &session_.Document().GetModel();
-    const rom::Table* t = model ? model->Find(table.toStdString()) : nullptr;
+    return model ? model->Find(table.toStdString()) : nullptr;
+}
+
+QString ChartLink::Cell(const QString& table, int row, int column, bool reference) const
+{
+    const rom::Table* t = Charted(table, reference);
     return t && row >= 0 && row < t->Rows() && column > 0 && column < t->Columns() ? Q(t->Cell(row, column))
                                                                                    : QString();
+}
+
+double ChartLink::Value(const QString& table, int row, int column, bool reference) const
+{
+    const rom::Table* t = Charted(table, reference);
+    return t ? rom::CellValue(*t, row, column).value_or(0) : 0;
 }
 
 bool ChartLink::HasReference() const { return session_.Marks().IsSet(); }

@@ -9,6 +9,10 @@
 
 #include "app/ChartPanel.h"
 
+namespace dravik::rom {
+class Table;
+}
+
 namespace dravik::app {
 
 class PageArea;
@@ -31,6 +35,7 @@ public:
     int Rows(const QString& table) const override;
     QString RowName(const QString& table, int row) const override;
     QString Cell(const QString& table, int row, int column, bool reference) const override;
+    double Value(const QString& table, int row, int column, bool reference) const override;
     bool HasReference() const override;
     std::vector<int> SelectedRows(const QString& table) const override;
     int CurrentRow(const QString& table) const override;
@@ -41,6 +46,7 @@ public:
 
 private:
     int ListOf(const QString& table) const;
+    const rom::Table* Charted(const QString& table, bool reference) const;
     void FollowLists();
 
     Session& session_;

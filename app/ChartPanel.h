@@ -42,6 +42,8 @@ public:
     virtual QString RowName(const QString& table, int row) const = 0;
     // A cell's text in the open image, or in the reference image (empty without one).
     virtual QString Cell(const QString& table, int row, int column, bool reference = false) const = 0;
+    // The number a value cell holds, read as Save reads it; 0 for a text that is no number.
+    virtual double Value(const QString& table, int row, int column, bool reference = false) const = 0;
     virtual bool HasReference() const = 0;
     // The rows selected in the table's list, in table order, and its current row (-1 for none).
     virtual std::vector<int> SelectedRows(const QString& table) const = 0;

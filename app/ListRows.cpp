@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/TableModel.h"
+#include "rom/Formula.h"
 
 namespace dravik::app {
 
@@ -79,21 +80,21 @@ std::vector<int> ListRows::SelectedTableRows(const QTableView* view) const
     return rows;
 }
 
-// Value columns sort by their numbers, the others (names) by their text; rows that compare
-// equal keep their file order.
+// Value columns sort by their numbers as Save reads them, the others (names) by their text; rows
+// that compare equal keep their file order.
 bool ListRows::lessThan(const QModelIndex& left, const QModelIndex& right) const
 {
     const rom::Table& table = table_.Table();
+    if (table.IsValueColumn(left.column())) {
+        const std::optional<double> x = rom::CellValue(table, left.row(), left.column());
+        const std::optional<double> y = rom::CellValue(table, right.row(), right.column());
+        if (x && y)
+            return *x < *y;
+        if (x.has_value() != y.has_value())
+            return x.has_value(); // numbers before anything else
+    }
     const QString a = QString::fromStdString(table.Cell(left.row(), left.column()));
     const QString b = QString::fromStdString(table.Cell(right.row(), right.column()));
-    if (table.IsValueColumn(left.column())) {
-        bool numberA = false, numberB = false;
-        const double x = a.toDouble(&numberA), y = b.toDouble(&numberB);
-        if (numberA && numberB)
-            return x < y;
-        if (numberA != numberB)
-            return numberA; // numbers before anything else
-    }
     return a.localeAwareCompare(b) < 0;
 }
 

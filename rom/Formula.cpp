@@ -163,9 +163,7 @@ std::string UnitText(int64_t units, Codec codec)
            std::to_string(fraction);
 }
 
-namespace {
-// The number a cell shows, a negative one included (a stored value below its row flag).
-std::optional<double> CellValue(const std::string& text, Codec codec)
+std::optional<int64_t> CellUnits(const std::string& text, Codec codec)
 {
     std::string number = TrimSpace(ToHalfWidth(text));
     const bool negative = !number.empty() && number[0] == '-';
@@ -175,10 +173,19 @@ std::optional<double> CellValue(const std::string& text, Codec codec)
         codec == Codec::Hundredths ? ParseHundredths(number) : ParseWhole(number);
     if (!v)
         return std::nullopt;
-    const double units = static_cast<double>(*v) * (negative ? -1 : 1);
-    return codec == Codec::Hundredths ? units / 100 : units;
+    return negative ? -*v : *v;
 }
-} // namespace
+
+std::optional<double> CellValue(const Table& table, int row, int column)
+{
+    if (!table.IsValueColumn(column) || row < 0 || row >= table.Rows())
+        return std::nullopt;
+    const Codec codec = ValueCodec(table.Layout(), column);
+    const std::optional<int64_t> units = CellUnits(table.Cell(row, column), codec);
+    if (!units)
+        return std::nullopt;
+    return codec == Codec::Hundredths ? static_cast<double>(*units) / 100 : static_cast<double>(*units);
+}
 
 bool BulkPlan::Ok() const { return !error && Misfits() == 0; }
 
@@ -213,7 +220,7 @@ BulkPlan PlanBulk(const Table& table, int column, const std::vector<int>& rows, 
     const bool usesX = formula.UsesX();
     for (const int row : rows) {
         BulkRow out{row, table.Cell(row, column), {}, {}};
-        const std::optional<double> x = usesX ? CellValue(out.before, codec) : 0.0;
+        const std::optional<double> x = usesX ? CellValue(table, row, column) : 0.0;
         const std::optional<double> value = x ? formula.Value(*x, row + 1) : std::nullopt;
         if (!x)
             out.refusal = CellRefusal(table, row, column, out.before, Fill(Checks::tr("当前值不是数字")));

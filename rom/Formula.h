@@ -47,6 +47,14 @@ int64_t RoundToUnit(double value, Codec codec);
 // The cell text of a number of units.
 std::string UnitText(int64_t units, Codec codec);
 
+// The number a value cell's text stands for, in the codec's units, read as Save reads it:
+// full-width forms as ASCII, spaces and line breaks around it ignored, empty as 0, extra decimals
+// rounded half up. A minus in front counts (the load shows a stored value below its row flag so).
+// nullopt for a text that is no number. Whatever compares or draws cells by value asks this.
+std::optional<int64_t> CellUnits(const std::string& text, Codec codec);
+// The number a value cell holds (hundredths as a fraction); nullopt for no number or no value cell.
+std::optional<double> CellValue(const Table& table, int row, int column);
+
 struct BulkRow {
     int row = 0; // counted from 0
     std::string before;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rom/CodeColumns.h"
+#include "rom/Formula.h"
 #include "rom/InternalHeader.h"
 #include "rom/RomDocument.h"
 #include "rom/Texts.h"
@@ -49,11 +50,20 @@ std::vector<ReferenceCell> CellsDifferingFrom(const Table& table, const Table& r
                 for (int c : e.columns)
                     differs[static_cast<size_t>(c)] = true;
         }
-        // A cell that shows codes can only read differently when a code of its row differs.
-        for (int c = 1; c < table.Columns(); ++c)
-            if (!differs[static_cast<size_t>(c)] && (codeDiffers || table.IsValueColumn(c)) &&
-                table.Cell(row, c) != reference.Cell(row, c))
+        // A value cell differs by its number, as Save reads it ("007" is the reference's "7"; a
+        // text that is no number always differs). A cell that shows codes can only read
+        // differently when a code of its row differs.
+        for (int c = 1; c < table.Columns(); ++c) {
+            if (differs[static_cast<size_t>(c)])
+                continue;
+            if (table.IsValueColumn(c)) {
+                const Codec codec = ValueCodec(layout, c);
+                const std::optional<int64_t> mine = CellUnits(table.Cell(row, c), codec);
+                differs[static_cast<size_t>(c)] = !mine || mine != CellUnits(reference.Cell(row, c), codec);
+            } else if (codeDiffers && table.Cell(row, c) != reference.Cell(row, c)) {
                 differs[static_cast<size_t>(c)] = true;
+            }
+        }
         for (int c = 1; c < table.Columns(); ++c)
             if (differs[static_cast<size_t>(c)])
                 out.push_back(ReferenceCell{table.Id(), row, c, reference.Cell(row, c)});

@@ -32,9 +32,10 @@ struct ReferenceCell {
     std::string referenceText;
 };
 
-// Every cell of a table whose value differs from the reference's, row by row: a cell whose text
-// differs, and a cell that shows a code that differs though its name is the same (a rental
-// tank's flag). Column 0, the row's label, is never compared.
+// Every cell of a table whose value differs from the reference's, row by row: a value cell whose
+// number differs (CellUnits) or is none, a cell of codes whose text differs, and a cell that shows
+// a code that differs though its name is the same (a rental tank's flag). Column 0, the row's
+// label, is never compared.
 std::vector<ReferenceCell> CellsDifferingFrom(const Table& table, const Table& reference);
 // The same for every table, in the order of the passes.
 std::vector<ReferenceCell> CellsDifferingFrom(const Model& model, const Model& reference);

@@ -6,9 +6,7 @@
 #include <set>
 
 #include "rom/CodeColumns.h"
-#include "rom/Codecs.h"
 #include "rom/Formula.h"
-#include "rom/HalfWidth.h"
 #include "rom/Review.h"
 #include "rom/Texts.h"
 
@@ -55,12 +53,8 @@ std::optional<Error> SetCellText(Table& table, int row, int column, const std::s
     if (!table.IsValueColumn(column))
         return table.Cell(row, column) == text ? std::nullopt : SetCodesByName(table, row, column, text);
     const Codec codec = ValueCodec(table.Layout(), column);
-    const auto number = [codec](const std::string& s) {
-        const std::string n = ToHalfWidth(s);
-        return codec == Codec::Hundredths ? ParseHundredths(n) : ParseWhole(n);
-    };
-    const std::optional<int64_t> now = number(table.Cell(row, column));
-    const std::optional<int64_t> then = number(text);
+    const std::optional<int64_t> now = CellUnits(table.Cell(row, column), codec);
+    const std::optional<int64_t> then = CellUnits(text, codec);
     if (!now || !then || *now != *then)
         table.SetCell(row, column, text);
     return std::nullopt;
