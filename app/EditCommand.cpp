@@ -21,10 +21,23 @@ EditCommand::EditCommand(rom::RomDocument& document, std::vector<rom::Change> ch
     setText(text);
 }
 
+void EditCommand::AddSaved(const std::vector<rom::Change>& shown, bool afterStep)
+{
+    if (afterStep) {
+        trailing_.insert(trailing_.end(), shown.begin(), shown.end());
+        return;
+    }
+    std::vector<rom::Change> undone;
+    for (const rom::Change& c : shown)
+        undone.push_back(c.Reversed());
+    leading_.insert(leading_.begin(), undone.begin(), undone.end());
+}
+
 void EditCommand::undo()
 {
-    for (auto it = changes_.rbegin(); it != changes_.rend(); ++it)
-        document_.Replay(it->Reversed());
+    for (const std::vector<rom::Change>* part : {&trailing_, &changes_, &leading_})
+        for (auto it = part->rbegin(); it != part->rend(); ++it)
+            document_.Replay(it->Reversed());
 }
 
 void EditCommand::redo()
@@ -33,8 +46,9 @@ void EditCommand::redo()
         applied_ = false;
         return;
     }
-    for (const rom::Change& c : changes_)
-        document_.Replay(c);
+    for (const std::vector<rom::Change>* part : {&leading_, &changes_, &trailing_})
+        for (const rom::Change& c : *part)
+            document_.Replay(c);
 }
 
 int EditCommand::id() const { return typingSession_ != 0 && TypedCell(changes_) ? kTypingId : -1; }
@@ -42,7 +56,9 @@ int EditCommand::id() const { return typingSession_ != 0 && TypedCell(changes_) 
 bool EditCommand::mergeWith(const QUndoCommand* other)
 {
     const auto* next = dynamic_cast<const EditCommand*>(other);
-    if (!next || next->typingSession_ != typingSession_ || next->changes_[0].tableId != changes_[0].tableId)
+    // Typing after a save starts a step of its own: the saved state stays one to come back to.
+    if (!next || !trailing_.empty() || next->typingSession_ != typingSession_ ||
+        next->changes_[0].tableId != changes_[0].tableId)
         return false;
     rom::CellChange* mine = TypedCell(changes_);
     const rom::CellChange* theirs = TypedCell(next->changes_);

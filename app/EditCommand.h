@@ -18,6 +18,10 @@ public:
 
     // The first change the step makes: where to show it.
     const rom::Change& First() const { return changes_.front(); }
+    // What a save changed in the cells (the texts it shows as saved) while this step was the last
+    // one done (afterStep) or the next one to redo: redo and undo pass through the saved state as
+    // the save left it, and undo still ends on the texts before the step.
+    void AddSaved(const std::vector<rom::Change>& shown, bool afterStep);
 
     void undo() override;
     void redo() override;
@@ -27,6 +31,8 @@ public:
 private:
     rom::RomDocument& document_;
     std::vector<rom::Change> changes_;
+    std::vector<rom::Change> leading_;  // replayed before changes_ on redo: a later save's texts undone
+    std::vector<rom::Change> trailing_; // replayed after changes_ on redo: the texts a save showed
     int typingSession_;
     bool applied_ = true; // the changes are in the document already when the step is pushed
 };

@@ -62,7 +62,20 @@ void EditHistory::Clear()
     EndTyping();
 }
 
-void EditHistory::MarkSaved() { stack_->setClean(); }
+void EditHistory::MarkSaved(const std::vector<rom::Change>& shown)
+{
+    if (!shown.empty()) {
+        // The stack hands its steps out read-only; every one of them is an EditCommand made here.
+        const auto step = [this](int index) {
+            return const_cast<EditCommand*>(dynamic_cast<const EditCommand*>(stack_->command(index)));
+        };
+        if (EditCommand* done = step(stack_->index() - 1))
+            done->AddSaved(shown, true);
+        if (EditCommand* next = step(stack_->index()))
+            next->AddSaved(shown, false);
+    }
+    stack_->setClean();
+}
 
 bool EditHistory::IsModified() const { return !stack_->isClean(); }
 

@@ -32,8 +32,10 @@ public:
     void Type(const rom::Edit& edit, const QString& text);
     void EndTyping() { ++typingSession_; }
 
-    void Clear();     // Open, Close
-    void MarkSaved(); // after a successful Save
+    void Clear(); // Open, Close
+    // After a successful Save; shown: the texts it gave cells (SaveResult::shown), which become
+    // part of the steps either side of the saved state.
+    void MarkSaved(const std::vector<rom::Change>& shown);
     bool IsModified() const;
 
     // 撤销 / 重做 with the name of the step in their text, enabled only when there is a step.

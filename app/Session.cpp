@@ -94,7 +94,7 @@ rom::SaveResult Session::Save(bool overwriteChanges)
 {
     rom::SaveResult saved = document_.Save(overwriteChanges);
     if (saved.ok()) {
-        history_->MarkSaved();
+        history_->MarkSaved(saved.shown);
         recovery_.Reset();
         WriteRecoveryNow(); // no unsaved change is left: the record goes
     }

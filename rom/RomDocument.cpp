@@ -380,9 +380,34 @@ SaveResult RomDocument::Save(bool overwriteChanges)
     }
     onDisk_ = std::move(check.after);
     onDiskSize_ = check.file.size;
+    saved.shown = ShowSaved();
     for (Table& t : model_.Tables())
         t.SetBaseline();
     return saved;
+}
+
+// A value cell keeps the text typed until it is saved; from then on it shows the number the file
+// holds in the load's own form ("１２３", "007", " 12 " -> "123", "7", "12"; "1.005" -> "1.01",
+// empty -> "0"), so that the window, its row editors and a later open all show the same.
+std::vector<Change> RomDocument::ShowSaved()
+{
+    Model saved(model_.SharedNames());
+    LoadTables(onDisk_, saved, form_);
+    std::vector<Change> shown;
+    for (const Table& file : saved.Tables()) {
+        const Table& mine = model_.Get(file.Id());
+        Edit edit(file.Id());
+        for (int row = 0; row < file.Rows(); ++row)
+            for (const int column : file.Layout().ValueColumns())
+                if (mine.Cell(row, column) != file.Cell(row, column))
+                    edit.SetCell(row, column, file.Cell(row, column));
+        if (edit.Empty())
+            continue;
+        Change change = Apply(edit);
+        if (!change.Empty())
+            shown.push_back(std::move(change));
+    }
+    return shown;
 }
 
 } // namespace dravik::rom

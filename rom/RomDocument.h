@@ -34,6 +34,9 @@ struct SaveResult {
     bool fileChanged = false;      // refused: the file is no longer what Open read
     int changedBytes = 0;          // bytes a successful save changed
     std::string notice;            // what a successful save also did (a rollback, a backup elsewhere)
+    // The value cells a successful save gave the text a fresh open of the file shows ("007" ->
+    // "7"), one change a table, as Apply made them.
+    std::vector<Change> shown;
     bool ok() const { return !error; }
 };
 
@@ -111,7 +114,8 @@ public:
     // Validates every table, then writes the bytes that change into the file under a rollback
     // journal. Nothing is written when any cell or code is invalid, when the file is read-only,
     // when it can no longer be read, or (unless overwriteChanges) when it is no longer what Open
-    // (or the last save) saw.
+    // (or the last save) saw. After a save every value cell shows what the file holds as a fresh
+    // open shows it (through Apply, so the listeners are told), and that is the saved state.
     SaveResult Save(bool overwriteChanges = false);
 
     void SetFileOps(std::shared_ptr<FileOps> ops) { ops_ = std::move(ops); }
@@ -157,6 +161,7 @@ public:
 
 private:
     void Notify(const Change& change);
+    std::vector<Change> ShowSaved();
 
     std::vector<std::pair<int, ChangeListener>> listeners_;
     int nextToken_ = 1;

@@ -307,9 +307,24 @@ TEST_F(OpenDocument, ACellCountsAsChangedByItsTextOrByACodeItShowsUntilSaved)
         EXPECT_EQ(T("tanks").IsChanged(r, column), column == 2 || column == 7) << column;
     EXPECT_TRUE(T("monsters").IsChanged(3, 18)) << "the loot cell shows the category too";
     EXPECT_FALSE(T("monsters").IsChanged(3, 17));
-    ASSERT_TRUE(doc.Save().ok());
+    // A text Save reads as a number stays until saved, then shows what the file holds, as Open would.
+    const std::tuple<const char*, int, int, const char*, const char*> typed[] = {
+        {"items", 1, 1, "１２３", "123"},
+        {"items", 2, 1, "007", "7"},
+        {"items", 3, 1, " 12 ", "12"},
+        {"items", 4, 1, "", "0"},
+        {"engines", 0, 3, "1.005", "1.01"}};
+    for (const auto& [id, row, column, text, shown] : typed)
+        doc.Apply(Edit(id).SetCell(row, column, text));
+    const SaveResult saved = doc.Save();
+    ASSERT_TRUE(saved.ok());
     EXPECT_FALSE(T("tanks").IsChanged(r, 7));
     EXPECT_FALSE(T("monsters").IsChanged(3, 18));
+    for (const auto& [id, row, column, text, shown] : typed) {
+        EXPECT_EQ(T(id).Cell(row, column), shown) << text;
+        EXPECT_FALSE(T(id).IsChanged(row, column)) << text;
+    }
+    EXPECT_EQ(std::vector<Change>(told.end() - 2, told.end()), saved.shown) << "told as any change";
 }
 
 TEST_F(OpenDocument, ARecordWrittenAndReadBackGivesTheSameSaveAsTheEditsThemselves)
