@@ -169,6 +169,8 @@ std::optional<int64_t> CellUnits(const std::string& text, Codec codec)
     const bool negative = !number.empty() && number[0] == '-';
     if (negative)
         number.erase(0, 1);
+    if (negative && number.empty())
+        return std::nullopt; // a minus alone is no number, not 0
     const std::optional<int64_t> v =
         codec == Codec::Hundredths ? ParseHundredths(number) : ParseWhole(number);
     if (!v)
