@@ -58,10 +58,18 @@ std::optional<rom::Error> RecoveryKeeper::Update()
         Discard();
         return std::nullopt;
     }
+    const bool mine = lock_.Held();
     if (const int failed = Own(); failed == -EBUSY)
         return std::nullopt; // another window keeps this image's record
     else if (failed != 0)
         return rom::Error::Writing(locked_ + ".lock", -failed);
+    // A record this window did not keep is another's, whose window ended since (its lock was
+    // stale): it stays for the next Open to offer, and this window keeps none meanwhile.
+    std::error_code unused;
+    if (!mine && std::filesystem::exists(std::filesystem::symlink_status(RecordPath(), unused))) {
+        lock_.Release();
+        return std::nullopt;
+    }
     return rom::WriteRecord(RecordPath(), {Absolute(document_.Path()), Hash(), std::move(edits)});
 }
 

@@ -245,11 +245,18 @@ TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAsOneStepUn
     NextWindow();
     Load();
     SetPrice(4, U("7"));
+    std::unique_ptr<app::CEditorDlg> second = std::move(window);
     window = std::move(first);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(RecordCount(record), 3);
     Box(1053)->SetText(U("123")); // the window ends before the event loop turns again
     NextWindow();
+    // Nor does the second window write over it once the first has ended: it waits for an Open.
+    std::swap(window, second);
+    SetPrice(5, U("6"));
+    std::swap(window, second);
+    second.reset();
+    EXPECT_EQ(RecordCount(record), 4);
     const rom::Bytes kept = ReadFile(record);
     window->GetSession().SetRecoveryFolder({});
     Load();
