@@ -33,6 +33,16 @@ void EditCommand::AddSaved(const std::vector<rom::Change>& shown, bool afterStep
     leading_.insert(leading_.begin(), undone.begin(), undone.end());
 }
 
+bool EditCommand::Sets(const std::string& table, int row, int column) const
+{
+    for (const rom::Change& c : changes_)
+        if (c.tableId == table)
+            for (const rom::CellChange& cell : c.cells)
+                if (cell.row == row && cell.column == column)
+                    return true;
+    return false;
+}
+
 void EditCommand::undo()
 {
     for (const std::vector<rom::Change>* part : {&trailing_, &changes_, &leading_})

@@ -22,6 +22,8 @@ public:
     // one done (afterStep) or the next one to redo: redo and undo pass through the saved state as
     // the save left it, and undo still ends on the texts before the step.
     void AddSaved(const std::vector<rom::Change>& shown, bool afterStep);
+    // Whether the step sets that cell.
+    bool Sets(const std::string& table, int row, int column) const;
 
     void undo() override;
     void redo() override;

@@ -64,16 +64,30 @@ void EditHistory::Clear()
 
 void EditHistory::MarkSaved(const std::vector<rom::Change>& shown)
 {
-    if (!shown.empty()) {
-        // The stack hands its steps out read-only; every one of them is an EditCommand made here.
-        const auto step = [this](int index) {
-            return const_cast<EditCommand*>(dynamic_cast<const EditCommand*>(stack_->command(index)));
-        };
-        if (EditCommand* done = step(stack_->index() - 1))
-            done->AddSaved(shown, true);
-        if (EditCommand* next = step(stack_->index()))
-            next->AddSaved(shown, false);
-    }
+    // The stack hands its steps out read-only; every one of them is an EditCommand made here.
+    const auto step = [this](int index) {
+        return const_cast<EditCommand*>(dynamic_cast<const EditCommand*>(stack_->command(index)));
+    };
+    // Each cell the save showed anew joins the last step done that set it (its undo passes back
+    // through the saved text) and the next step to redo that sets it (its redo starts from the
+    // saved text); a step that never set the cell leaves it as saved.
+    for (const rom::Change& change : shown)
+        for (const rom::CellChange& cell : change.cells) {
+            const std::vector<rom::Change> one{{change.tableId, {cell}, {}}};
+            EditCommand* done = nullptr;
+            for (int i = stack_->index() - 1; i >= 0 && !done; --i)
+                if (EditCommand* s = step(i); s && s->Sets(change.tableId, cell.row, cell.column))
+                    done = s;
+            if (!done)
+                done = step(stack_->index() - 1);
+            if (done)
+                done->AddSaved(one, true);
+            for (int i = stack_->index(); i < stack_->count(); ++i)
+                if (EditCommand* s = step(i); s && s->Sets(change.tableId, cell.row, cell.column)) {
+                    s->AddSaved(one, false);
+                    break;
+                }
+        }
     stack_->setClean();
 }
 

@@ -177,6 +177,14 @@ TEST_F(UndoTest, ChangedCodesAndPricesRepaintTheirCellsWhichStandOutUntilSaved)
         EXPECT_EQ(Box(1055)->font().bold(), shown == room);
         Action(shown == room ? "actionRedo" : "actionUndo")->trigger();
     }
+    // A step redone after a save leaves alone what the save showed anew in cells it does not set.
+    SetPrice(2, U("0077"));
+    SetPrice(3, U("0088"));
+    Action("actionUndo")->trigger();
+    Save();
+    Action("actionRedo")->trigger();
+    EXPECT_EQ(Cell(1028, 2, 1), U("77"));
+    EXPECT_FALSE(T("items").IsChanged(2, 1));
 
     QSignalSpy pricePainted(Model(1028), &QAbstractItemModel::dataChanged);
     SetPrice(4, U("31")); // a price "确定" repaints exactly its cell
