@@ -7,7 +7,7 @@
 set -euo pipefail
 case ${1:-} in
   "") packages=(cmake make g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libmuparser-dev libgtest-dev libbenchmark-dev fonts-wqy-microhei qt6-translations-l10n
-                clang-format hyperfine dpkg-dev file qt6-l10n-tools) ;;
+                clang-format python3 dpkg-dev file qt6-l10n-tools) ;;
   fuzz) packages=(clang libclang-rt-14-dev) ;;
   package) packages=(lintian desktop-file-utils appstream man-db) ;;
   *) echo "usage: $0 [fuzz|package]" >&2; exit 2 ;;
