@@ -186,7 +186,13 @@ bool NameExists(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-bool MayWrite(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+// A file without any write permission bit is kept as it is even from the administrator, whom
+// access() lets write anything: the same rule as the document's read-only state.
+bool MayWrite(const std::string& path)
+{
+    struct stat st {};
+    return ::access(path.c_str(), W_OK) == 0 && ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) != 0;
+}
 
 int WriteBesideThenRename(const std::string& path, const uint8_t* data, size_t size, Durable durable,
                           FileOps& ops)

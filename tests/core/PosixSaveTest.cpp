@@ -54,6 +54,7 @@ TEST_F(SaveSafety, FileKeepsItsIdentityModeOwnerAndLinks)
         const SaveResult s = test::SaveItemPrice(sym, "123");
         if (mode == 0444) { // nobody may write it: a reference image that is kept as it is
             EXPECT_TRUE(test::Refused(s.error, "只读"));
+            EXPECT_NE(test::WriteImage(sym, MakeSampleImage(12)), "") << "nor replaced as a new image";
             EXPECT_EQ(Stat(file.Path()).st_mode, before.st_mode);
             EXPECT_TRUE(file.Read() == MakeSampleImage(11));
             continue;
