@@ -421,7 +421,7 @@ public:
     QList<QCommandLineOption> Options() const override
     {
         return {{"table", tr("要改的表"), "ID"},
-                {"column", tr("要改的列（列标题）"), "TITLE"},
+                {"column", tr("要改的列：列标题或列的键（如 价格 或 price）"), "TITLE"},
                 {"rows", tr("要改的行号，从 1 数起，如 1-20,25"), "LIST"},
                 {"row-names", tr("要改的行的名称，用逗号分开（同名的行都改）"), "NAMES"},
                 {"all", tr("改这张表的每一行")},

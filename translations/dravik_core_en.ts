@@ -1694,8 +1694,8 @@ zero, those rows are listed and nothing is written.</translation>
         <translation>the table to change</translation>
     </message>
     <message>
-        <source>要改的列（列标题）</source>
-        <translation>the column to change (its title)</translation>
+        <source>要改的列：列标题或列的键（如 价格 或 price）</source>
+        <translation>the column to change: its title or its key (such as Price or price)</translation>
     </message>
     <message>
         <source>要改的行号，从 1 数起，如 1-20,25</source>
