@@ -18,7 +18,7 @@ man1=share/man/man1
 files=(bin/dravik bin/dravik-editor share/applications/$id.desktop share/metainfo/$id.metainfo.xml
        share/icons/hicolor/scalable/apps/$id.svg $man1/dravik.1.gz $man1/dravik-editor.1.gz
        share/doc/dravik/copyright share/doc/dravik/changelog.gz share/doc/dravik/user-guide.md
-       share/doc/dravik/user-guide.en.md
+       share/doc/dravik/user-guide.en.md share/doc/dravik/command-line.md share/doc/dravik/file-formats.md
        share/bash-completion/completions/dravik share/zsh/vendor-completions/_dravik)
 # Where `dravik` hands requests on to the full command line (Linux).
 [ ! -e "$build/dravik-full" ] || files+=(libexec/dravik/dravik-full)
@@ -26,10 +26,13 @@ for size in 16 24 32 48 64 128 256; do files+=(share/icons/hicolor/${size}x$size
 for f in "${files[@]}"; do
   [ -f "$prefix/$f" ] || fail "missing $f"
 done
-# Every picture the installed guides show is installed with them.
-for guide in "$prefix"/share/doc/dravik/user-guide*.md; do
+# Every picture the installed guides show, and every page they link to, is installed with them.
+for guide in "$prefix"/share/doc/dravik/*.md; do
   for picture in $(grep -o '!\[[^]]*\]([^)]*)' "$guide" | sed 's/.*(\(.*\))/\1/'); do
     [ -f "$prefix/share/doc/dravik/$picture" ] || fail "$(basename "$guide") shows $picture, not installed"
+  done
+  for page in $(grep -o '\]([^):#]*\.md' "$guide" | sed 's/^](//'); do
+    [ -f "$prefix/share/doc/dravik/$page" ] || fail "$(basename "$guide") links to $page, not installed"
   done
 done
 [ -x "$prefix/bin/dravik" ] && [ -x "$prefix/bin/dravik-editor" ] || fail "programs not executable"
