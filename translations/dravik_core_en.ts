@@ -1059,7 +1059,7 @@ many bytes changed. A CSV file holds one table, named by --table, as export --fo
     </message>
     <message>
         <source>%1 中有 %2 个名称，其中 %3 个改变了名称</source>
-        <translation>%1 has %2 names, %3 of them changed</translation>
+        <translation>Names in %1: %2, of which changed: %3</translation>
     </message>
 </context>
 <context>
