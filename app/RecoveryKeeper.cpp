@@ -1,6 +1,7 @@
 #include "app/RecoveryKeeper.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -11,9 +12,14 @@ std::string Absolute(const std::string& path)
 {
     return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
 }
-} // namespace
 
-std::string RecoveryKeeper::RecordPath() const { return rom::RecordPath(folder_, document_.Path()); }
+// Anything by the name counts, a link too.
+bool Exists(const std::string& path)
+{
+    std::error_code unused;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, unused));
+}
+} // namespace
 
 const std::string& RecoveryKeeper::Hash()
 {
@@ -25,28 +31,42 @@ const std::string& RecoveryKeeper::Hash()
 void RecoveryKeeper::Reset(bool dropRecord)
 {
     hash_.clear();
-    if (!lock_.Held())
+    offered_.clear();
+    if (!own_.lock)
         return;
     if (dropRecord)
-        rom::RemoveRecord(locked_);
-    if (dropRecord || !document_.IsLoaded() || locked_ != RecordPath())
-        lock_.Release();
+        rom::RemoveRecord(own_.path);
+    if (dropRecord || !document_.IsLoaded() || ownImage_ != Slot(0))
+        own_ = {};
 }
 
-int RecoveryKeeper::Own()
+std::optional<rom::Error> RecoveryKeeper::Claim()
 {
-    if (lock_.Held())
-        return 0;
-    locked_ = RecordPath();
-    return rom::LockRecord(locked_, lock_);
-}
-
-bool RecoveryKeeper::Drop()
-{
-    if (!rom::RemoveRecord(RecordPath()))
-        return false;
-    lock_.Release();
-    return true;
+    for (int slot = 0; slot < rom::kRecordSlots; ++slot) {
+        const std::string path = Slot(slot);
+        const auto taken =
+            std::find_if(offered_.begin(), offered_.end(), [&path](const Held& h) { return h.path == path; });
+        if (taken != offered_.end()) {
+            if (!taken->accepted && Exists(path))
+                continue; // declined, yet still there
+            own_ = std::move(*taken);
+            offered_.erase(taken);
+            break;
+        }
+        auto lock = std::make_unique<rom::LockFile>();
+        if (const int failed = rom::LockRecord(path, *lock); failed == -EBUSY)
+            continue; // a running window's
+        else if (failed != 0)
+            return rom::Error::Writing(path + ".lock", -failed);
+        if (Exists(path))
+            continue; // a window's that ended: the next Open offers it
+        own_ = {path, std::move(lock), false};
+        break;
+    }
+    if (!own_.lock)
+        return rom::Error::Writing(Slot(rom::kRecordSlots - 1) + ".lock", EBUSY);
+    ownImage_ = Slot(0);
+    return std::nullopt;
 }
 
 std::optional<rom::Error> RecoveryKeeper::Update()
@@ -58,45 +78,88 @@ std::optional<rom::Error> RecoveryKeeper::Update()
         Discard();
         return std::nullopt;
     }
-    const bool mine = lock_.Held();
-    if (const int failed = Own(); failed == -EBUSY)
-        return std::nullopt; // another window keeps this image's record
-    else if (failed != 0)
-        return rom::Error::Writing(locked_ + ".lock", -failed);
-    // A record this window did not keep is another's, whose window ended since (its lock was
-    // stale): it stays for the next Open to offer, and this window keeps none meanwhile.
-    std::error_code unused;
-    if (!mine && std::filesystem::exists(std::filesystem::symlink_status(RecordPath(), unused))) {
-        lock_.Release();
-        return std::nullopt;
-    }
-    return rom::WriteRecord(RecordPath(), {Absolute(document_.Path()), Hash(), std::move(edits)});
+    if (!own_.lock)
+        if (std::optional<rom::Error> failed = Claim())
+            return failed;
+    return rom::WriteRecord(own_.path, {Absolute(document_.Path()), Hash(), std::move(edits)});
 }
 
-RecoveryKeeper::Found RecoveryKeeper::Check()
+std::vector<RecoveryKeeper::Found> RecoveryKeeper::Check()
 {
-    Found found;
+    std::vector<Found> found;
+    offered_.clear();
     if (!Enabled() || !document_.IsLoaded() || document_.IsReadOnly())
         return found;
-    // Nothing is locked when there is nothing to offer (anything by the name counts, a link too).
-    std::error_code unused;
-    if (!std::filesystem::exists(std::filesystem::symlink_status(RecordPath(), unused)))
-        return found;
-    if (Own() != 0)
-        return found; // the record of a window still running: not this one's to offer or remove
-    if (const std::optional<rom::Error> failed = rom::ReadRecord(RecordPath(), found.record)) {
-        if (failed->Missing()) {
-            Discard(); // gone since: nothing to keep
-            return found;
-        }
-        found.kind = Found::Unreadable;
-        found.error = failed;
-        return found;
+    if (own_.lock) // the image was open here already: its record is offered back with the others
+        offered_.push_back(std::move(own_));
+    own_ = {};
+    std::vector<std::pair<std::filesystem::file_time_type, int>> order;
+    for (int slot = 0; slot < rom::kRecordSlots; ++slot) {
+        const std::string path = Slot(slot);
+        if (!Exists(path))
+            continue;
+        const bool mine =
+            std::any_of(offered_.begin(), offered_.end(), [&path](const Held& h) { return h.path == path; });
+        auto lock = std::make_unique<rom::LockFile>();
+        if (!mine && rom::LockRecord(path, *lock) != 0)
+            continue; // the record of a window still running: not this one's to offer or remove
+        if (!mine)
+            offered_.push_back({path, std::move(lock), false});
+        std::error_code unknown; // an unknown time comes first
+        order.emplace_back(std::filesystem::last_write_time(path, unknown), slot);
     }
-    found.kind = found.record.imageHash == Hash() ? Found::Offer : Found::FileChanged;
+    std::stable_sort(order.begin(), order.end());
+    for (const auto& [time, slot] : order) {
+        Found f;
+        f.path = Slot(slot);
+        if (const std::optional<rom::Error> failed = rom::ReadRecord(f.path, f.record)) {
+            if (failed->Missing()) {
+                Discard(f.path); // gone since: nothing to keep
+                continue;
+            }
+            f.kind = Found::Unreadable;
+            f.error = failed;
+        } else {
+            f.kind = f.record.imageHash == Hash() ? Found::Offer : Found::FileChanged;
+        }
+        found.push_back(std::move(f));
+    }
     return found;
 }
 
-bool RecoveryKeeper::Discard() { return !lock_.Held() || Drop(); }
+void RecoveryKeeper::Accept(const std::string& path)
+{
+    for (Held& h : offered_)
+        h.accepted = h.accepted || h.path == path;
+}
+
+bool RecoveryKeeper::Discard(const std::string& path)
+{
+    for (const Held& h : offered_)
+        if (h.path == path)
+            return rom::RemoveRecord(path);
+    return !Exists(path);
+}
+
+bool RecoveryKeeper::Discard()
+{
+    if (!own_.lock)
+        return true;
+    if (!rom::RemoveRecord(own_.path))
+        return false;
+    own_ = {};
+    return true;
+}
+
+std::optional<rom::Error> RecoveryKeeper::Settle()
+{
+    std::optional<rom::Error> failed = Update();
+    if (!failed)
+        for (const Held& h : offered_)
+            if (h.accepted)
+                rom::RemoveRecord(h.path);
+    offered_.clear();
+    return failed;
+}
 
 } // namespace dravik::app

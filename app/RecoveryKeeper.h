@@ -1,12 +1,15 @@
 #pragma once
 // Keeps the recovery record of the open image current: after every change it writes the unsaved
-// cells and codes (or removes the record when there are none), and after an Open it says whether
-// a record from an earlier session can be offered back. The record is this window's only while it
-// holds the record's lock (rom::LockRecord): from the first write, or from the offer of a record
-// left behind, until the record goes or the window lets go of the image. Another window with the
-// same image open meanwhile keeps no record and leaves this one alone.
+// cells and codes (or removes the record when there are none), and after an Open it says which
+// records left by windows that have ended can be offered back. Each window that edits an image
+// keeps a record of its own, in a slot (rom::RecordPath) whose lock (rom::LockRecord) it holds from
+// the first write until the record goes or the window lets go of the image; it never reads,
+// writes or removes a record in a slot it does not hold. A record left by a window that ended stays
+// where it is until an Open offers it; a window writing meanwhile takes another slot.
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "rom/JournalFiles.h"
 #include "rom/Recovery.h"
@@ -27,33 +30,49 @@ public:
     // no longer open here stays, and its lock goes, so that the next window is offered it; with
     // dropRecord (the user let the changes go) this window's record goes too.
     void Reset(bool dropRecord = false);
-    // Writes the record of the unsaved changes, or removes it when there are none.
+    // Writes this window's record of the unsaved changes, or removes it when there are none.
     std::optional<rom::Error> Update();
 
     struct Found {
         enum Kind { None, Offer, FileChanged, Unreadable } kind = None;
         rom::RecoveryRecord record;
         std::optional<rom::Error> error; // Unreadable: why
+        std::string path;                // of the record
     };
-    // After an Open: the record left for this image by an earlier session, checked against the
-    // bytes just read.
-    Found Check();
+    // After an Open: the records left for this image by windows that have ended (this one's own
+    // among them when the image was open here already), the oldest first, each checked against
+    // the bytes just read. They are this window's to take back or discard until Settle.
+    std::vector<Found> Check();
+    // The edits of the record at path are the window's now: the record goes once this window's
+    // own holds them (Settle).
+    void Accept(const std::string& path);
+    // Removes a record Check found; false when it is still there.
+    bool Discard(const std::string& path);
     // Removes this window's record of the open image; false when it is still there.
     bool Discard();
-    std::string RecordPath() const; // of the open image
+    // After the offers: this window's record is written, then the records taken back are removed;
+    // any other stays for the next Open (all of them when the write failed).
+    std::optional<rom::Error> Settle();
 
 private:
+    struct Held {
+        std::string path;
+        std::unique_ptr<rom::LockFile> lock;
+        bool accepted = false;
+    };
+
     const std::string& Hash();
-    // Holds the open image's record lock, taking it when no running window has it: 0, or as
-    // rom::LockRecord says why not.
-    int Own();
-    bool Drop(); // removes the record, then lets its lock go
+    std::string Slot(int slot) const { return rom::RecordPath(folder_, document_.Path(), slot); }
+    // Holds a slot for this window's record: one a record taken back was in, else the first free
+    // one (no running window holds it, no record of an ended window is in it).
+    std::optional<rom::Error> Claim();
 
     const rom::RomDocument& document_;
     std::string folder_;
     std::string hash_;
-    rom::LockFile lock_;
-    std::string locked_; // the record lock_ is for
+    Held own_;                  // this window's record, while the lock is held
+    std::string ownImage_;      // the image own_ is for (its first slot)
+    std::vector<Held> offered_; // the records Check found, until Settle
 };
 
 } // namespace dravik::app

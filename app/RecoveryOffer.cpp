@@ -1,5 +1,7 @@
 #include "app/RecoveryOffer.h"
 
+#include <algorithm>
+
 #include "app/CEditorDlg.h"
 #include "app/Session.h"
 #include "rom/Recovery.h"
@@ -39,44 +41,63 @@ RecoveryOffer::RecoveryOffer(Session& session, widgets::Prompts& prompts, QWidge
 }
 
 // How a message about a record ends: it was deleted, or why it could not be.
-QString RecoveryOffer::Discard()
+QString RecoveryOffer::Discard(const std::string& path)
 {
-    if (session_.DiscardRecoveryRecord())
+    if (session_.DiscardRecoveryRecord(path))
         return tr("恢复记录已删除。");
-    return tr("恢复记录无法删除：%1。").arg(Q(session_.RecoveryRecordPath()));
+    return tr("恢复记录无法删除：%1。").arg(Q(path));
 }
 
+// Several windows may have left edits of the image: each is offered on its own, the oldest first,
+// and where one would write over a value taken back before it, the question says how often.
 void RecoveryOffer::OfferRecord()
 {
-    const RecoveryKeeper::Found found = session_.FindRecoveryRecord();
-    switch (found.kind) {
-    case RecoveryKeeper::Found::None: return;
-    case RecoveryKeeper::Found::Offer:
-        if (AskYes(prompts_, window_,
-                   tr("上次有 %n 处未保存的修改，是否恢复？", nullptr, found.record.Count())))
-            session_.Recover(found.record.edits);
-        else
-            session_.DiscardRecoveryRecord();
-        return;
-    case RecoveryKeeper::Found::FileChanged:
-        // The changes were made against other bytes: put over these they could mean anything.
-        prompts_.Tell(window_, QMessageBox::Warning, CEditorDlg::Caption(),
-                      ThenRecord(tr("上次有 %n 处未保存的修改，但文件在那之后已被其他程序修改，"
-                                    "这些修改无法恢复。",
-                                    nullptr, found.record.Count()),
-                                 Discard()));
-        return;
-    case RecoveryKeeper::Found::Unreadable: {
-        // This program can never apply it, and the next change would overwrite it anyway; kept,
-        // it would only bring the same message at every Open.
-        QString why = found.error ? Q(rom::Describe(*found.error)) : QString();
-        if (why.endsWith(QStringLiteral("。"))) // the reason is shown inside a sentence
-            why.chop(1);
-        prompts_.Tell(window_, QMessageBox::Warning, CEditorDlg::Caption(),
-                      ThenRecord(tr("上次未保存的修改的恢复记录无法使用（%1）。").arg(why), Discard()));
-        return;
+    const std::vector<RecoveryKeeper::Found> records = session_.FindRecoveryRecords();
+    const auto offers = std::count_if(records.begin(), records.end(), [](const RecoveryKeeper::Found& f) {
+        return f.kind == RecoveryKeeper::Found::Offer;
+    });
+    int asked = 0;
+    for (const RecoveryKeeper::Found& found : records) {
+        const int count = found.record.Count();
+        switch (found.kind) {
+        case RecoveryKeeper::Found::None: break;
+        case RecoveryKeeper::Found::Offer: {
+            QString text =
+                offers == 1 ? tr("上次有 %n 处未保存的修改，是否恢复？", nullptr, count)
+                            : tr("上次有 %1 个窗口留下了未保存的修改。第 %2 个窗口的 %n 处修改，是否恢复？",
+                                 nullptr, count)
+                                  .arg(offers)
+                                  .arg(++asked);
+            if (const int over = rom::Overlapping(session_.Document().GetModel(), found.record.edits))
+                text += u'\n' + tr("其中 %n 处与已恢复的修改不同，恢复后以这些修改为准。", nullptr, over);
+            if (AskYes(prompts_, window_, text))
+                session_.Recover(found);
+            else
+                session_.DiscardRecoveryRecord(found.path);
+            break;
+        }
+        case RecoveryKeeper::Found::FileChanged:
+            // The changes were made against other bytes: put over these they could mean anything.
+            prompts_.Tell(window_, QMessageBox::Warning, CEditorDlg::Caption(),
+                          ThenRecord(tr("上次有 %n 处未保存的修改，但文件在那之后已被其他程序修改，"
+                                        "这些修改无法恢复。",
+                                        nullptr, count),
+                                     Discard(found.path)));
+            break;
+        case RecoveryKeeper::Found::Unreadable: {
+            // This program can never apply it; kept, it would only bring the same message at
+            // every Open.
+            QString why = found.error ? Q(rom::Describe(*found.error)) : QString();
+            if (why.endsWith(QStringLiteral("。"))) // the reason is shown inside a sentence
+                why.chop(1);
+            prompts_.Tell(
+                window_, QMessageBox::Warning, CEditorDlg::Caption(),
+                ThenRecord(tr("上次未保存的修改的恢复记录无法使用（%1）。").arg(why), Discard(found.path)));
+            break;
+        }
+        }
     }
-    }
+    session_.SettleRecoveryRecords();
 }
 
 void RecoveryOffer::OfferReapplied(const rom::Reapplication& plan)

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
+
 class QWidget;
 
 namespace dravik::rom {
@@ -24,14 +26,14 @@ public:
     // Questions go to prompts over window.
     RecoveryOffer(Session& session, widgets::Prompts& prompts, QWidget* window);
 
-    // After an Open: the record of the file's unsaved changes, if there is one, offered back (or
-    // said why it cannot be, and deleted).
+    // After an Open: the records of the file's unsaved changes, if there are any, offered back
+    // (or said why they cannot be, and deleted).
     void OfferRecord();
     // After a reload: the changes the user had, each set to their value over the new contents.
     void OfferReapplied(const rom::Reapplication& plan);
 
 private:
-    QString Discard();
+    QString Discard(const std::string& path);
 
     Session& session_;
     widgets::Prompts& prompts_;

@@ -170,12 +170,29 @@ bool Session::Apply(const std::vector<rom::Edit>& edits, const QString& text)
     return history_->Apply(edits, text);
 }
 
+bool Session::Recover(const RecoveryKeeper::Found& record)
+{
+    if (!history_->Apply(record.record.edits, tr("恢复未保存的修改"))) {
+        recovery_.Discard(record.path);
+        return false;
+    }
+    recovery_.Accept(record.path);
+    return true;
+}
+
 bool Session::Recover(const std::vector<rom::Edit>& edits)
 {
     if (history_->Apply(edits, tr("恢复未保存的修改")))
         return true;
     recovery_.Discard();
     return false;
+}
+
+void Session::SettleRecoveryRecords()
+{
+    recoveryTimer_->stop();
+    if (const std::optional<rom::Error> failed = recovery_.Settle())
+        emit RecoveryWriteFailed(QString::fromStdString(rom::Reason(*failed)));
 }
 
 // Many changes in one event (an undo of many steps) cost one write, made as soon as the event is

@@ -76,14 +76,19 @@ public:
     // Where recovery records are kept; empty turns recovery off.
     void SetRecoveryFolder(const std::string& folder) { recovery_.SetFolder(folder); }
     static std::string DefaultRecoveryFolder();
-    // After an Open: what an earlier session left for this image.
-    RecoveryKeeper::Found FindRecoveryRecord() { return recovery_.Check(); }
-    // Puts the changes of a record (or of a reload) back as one step. A record that changes
-    // nothing any more (the file holds its values) is removed; false then.
+    // After an Open: what windows that ended left for this image, the oldest first. Each is
+    // taken back or discarded, then SettleRecoveryRecords.
+    std::vector<RecoveryKeeper::Found> FindRecoveryRecords() { return recovery_.Check(); }
+    // Puts the changes of a record back as one step. A record that changes nothing any more (the
+    // file holds its values) is removed; false then.
+    bool Recover(const RecoveryKeeper::Found& record);
+    // Puts the changes of a reload back as one step; false when nothing changed.
     bool Recover(const std::vector<rom::Edit>& edits);
-    // Removes the open image's record; false when it is still there (RecoveryRecordPath).
-    bool DiscardRecoveryRecord() { return recovery_.Discard(); }
-    std::string RecoveryRecordPath() const { return recovery_.RecordPath(); }
+    // Removes a record found; false when it is still there.
+    bool DiscardRecoveryRecord(const std::string& path) { return recovery_.Discard(path); }
+    // The records found are answered: this window's record holds the changes taken back, and
+    // the records they came from go.
+    void SettleRecoveryRecords();
 
     // The reference image the cells are compared with; refused, changing nothing, with the reason
     // when it cannot be read or is not an image of the game's layout. It stays when another file

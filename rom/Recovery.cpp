@@ -167,14 +167,36 @@ Reapplication PlanReapply(const Model& reloaded, const CarriedChanges& carried)
     return plan;
 }
 
-std::string RecordPath(const std::string& folder, const std::string& imagePath)
+std::string RecordPath(const std::string& folder, const std::string& imagePath, int slot)
 {
     // The same image reached by another spelling of its path is the same image.
     const QFileInfo info(TextArg(imagePath));
     const QString canonical =
         info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
     const QByteArray key = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex();
-    return QDir(TextArg(folder)).filePath(QString::fromLatin1(key) + QStringLiteral(".json")).toStdString();
+    const QString number = slot > 0 ? QStringLiteral("-%1").arg(slot + 1) : QString();
+    return QDir(TextArg(folder))
+        .filePath(QString::fromLatin1(key) + number + QStringLiteral(".json"))
+        .toStdString();
+}
+
+int Overlapping(const Model& model, const std::vector<Edit>& edits)
+{
+    int n = 0;
+    for (const Edit& e : edits) {
+        const Table* t = model.Find(e.TableId());
+        if (!t)
+            continue;
+        for (const Edit::Cell& c : e.Cells()) {
+            const std::string now = t->Cell(c.row, c.column);
+            n += now != c.text && now != t->BaselineCell(c.row, c.column);
+        }
+        for (const Edit::Code& c : e.Codes()) {
+            const int now = t->Code(c.array, c.row, c.k);
+            n += now != c.value && now != t->BaselineCode(c.array, c.row, c.k);
+        }
+    }
+    return n;
 }
 
 std::string SerializeRecord(const RecoveryRecord& record)

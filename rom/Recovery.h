@@ -48,8 +48,15 @@ struct Reapplication {
 };
 Reapplication PlanReapply(const Model& reloaded, const CarriedChanges& carried);
 
-// Where the record of an image lives inside folder: one file per image path.
-std::string RecordPath(const std::string& folder, const std::string& imagePath);
+// Where a record of an image lives inside folder: each window that edits the image keeps its own,
+// in the first of kRecordSlots files that no other window holds; the first is named by the image's
+// path alone, the others add their number.
+constexpr int kRecordSlots = 16;
+std::string RecordPath(const std::string& folder, const std::string& imagePath, int slot = 0);
+
+// The entries of edits whose cell or code already holds an unsaved value other than theirs: what
+// applying them would write over.
+int Overlapping(const Model& model, const std::vector<Edit>& edits);
 
 std::string SerializeRecord(const RecoveryRecord& record);
 // Refused, with the reason, when the text is not a record this program wrote.

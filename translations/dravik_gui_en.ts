@@ -1246,6 +1246,20 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
         <source>其中 %1 处其他程序也修改过，恢复后以您的修改为准。</source>
         <translation>The other program also changed %1 of them; your changes win.</translation>
     </message>
+    <message numerus="yes">
+        <source>上次有 %1 个窗口留下了未保存的修改。第 %2 个窗口的 %n 处修改，是否恢复？</source>
+        <translation>
+            <numerusform>%1 windows left unsaved changes last time. Restore the %n change of window %2?</numerusform>
+            <numerusform>%1 windows left unsaved changes last time. Restore the %n changes of window %2?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>其中 %n 处与已恢复的修改不同，恢复后以这些修改为准。</source>
+        <translation>
+            <numerusform>%n of them differs from the changes already restored; restored, it takes their place.</numerusform>
+            <numerusform>%n of them differ from the changes already restored; restored, these take their place.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ReferencePicker</name>

@@ -239,10 +239,11 @@ protected:
     bool Modified() const { return window->GetSession().History().IsModified(); }
 };
 
-// The edits of a window that ended are offered to the next as one step; turned off, in a window or
-// by the editor's --no-recovery, nothing is offered and nothing written, and the record stays. A
-// running window's record is kept from a second window on its image; a crashed one's lock is not.
-TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAsOneStepUnlessTurnedOff)
+// The edits of windows that ended are offered to the next, one step each; turned off, in a window or
+// by the editor's --no-recovery, nothing is offered and nothing written, and the records stay. Two
+// windows on one image keep a record each, neither touching the other's while it runs or after it
+// ended; a crashed one's lock keeps nothing back.
+TEST_F(RecoveryWindowTest, EditsOfWindowsThatEndedAreOfferedToTheNextOneStepEachUnlessTurnedOff)
 {
     Load();
     EditThree();
@@ -252,19 +253,23 @@ TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAsOneStepUn
     std::unique_ptr<app::CEditorDlg> first = std::move(window);
     NextWindow();
     Load();
-    SetPrice(4, U("7"));
+    SetPrice(2, U("8"));
+    QApplication::processEvents();
+    const std::string secondRecord = rom::RecordPath(Folder(), image.Path(), 1);
+    EXPECT_EQ(RecordCount(secondRecord), 1) << "kept while the first window runs";
     std::unique_ptr<app::CEditorDlg> second = std::move(window);
     window = std::move(first);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(RecordCount(record), 3);
     Box(1053)->SetText(U("123")); // the window ends before the event loop turns again
     NextWindow();
-    // Nor does the second window write over it once the first has ended: it waits for an Open.
+    // Nor does the second window write over it once the first has ended: it keeps to its own.
     std::swap(window, second);
     SetPrice(5, U("6"));
     std::swap(window, second);
     second.reset();
     EXPECT_EQ(RecordCount(record), 4);
+    EXPECT_EQ(RecordCount(secondRecord), 2);
     const rom::Bytes kept = ReadFile(record);
     window->GetSession().SetRecoveryFolder({});
     Load();
@@ -272,7 +277,7 @@ TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAsOneStepUn
     SetPrice(4, U("7"));
     NextWindow();
     EXPECT_EQ(ReadFile(record), kept);
-    EXPECT_EQ(QDir(QString::fromStdString(Folder())).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(QString::fromStdString(Folder())).entryList(QDir::Files).size(), 2);
     EXPECT_FALSE(QFile::exists(
         QString::fromStdString(rom::RecordPath(app::Session::DefaultRecoveryFolder(), image.Path()))));
 
@@ -297,14 +302,22 @@ TEST_F(RecoveryWindowTest, EditsOfAWindowThatEndedAreOfferedToTheNextAsOneStepUn
     const std::string crashed = "2147483647\n"; // a process id no process has
     ASSERT_TRUE(WriteFile(record + ".lock", {crashed.begin(), crashed.end()}));
     user.AnswerButton(U("是"));
+    user.AnswerButton(U("是"));
     Load();
-    ASSERT_EQ(Questions(), std::vector<QString>{U("上次有 4 处未保存的修改，是否恢复？")});
+    const QString offered = U("上次有 2 个窗口留下了未保存的修改。第 %1 个窗口的 %2 处修改，是否恢复？");
+    ASSERT_EQ(Questions(),
+              (std::vector<QString>{offered.arg(1).arg(4),
+                                    offered.arg(2).arg(2) +
+                                        U("\n其中 1 处与已恢复的修改不同，恢复后以这些修改为准。")}));
     EXPECT_EQ(user.Asked(Prompt::Message)[0].buttons, QStringList({U("是"), U("否")}));
-    EXPECT_EQ(Cell(1028, 2, 1), U("9"));
+    EXPECT_EQ(Cell(1028, 2, 1), U("8"));
     EXPECT_EQ(Box(1053)->Text(), U("123"));
     EXPECT_EQ(Action("actionUndo")->text(), U("撤销 恢复未保存的修改"));
+    EXPECT_EQ(RecordCount(record), 5) << "the window's own record holds both";
+    EXPECT_FALSE(Exists(secondRecord));
 
-    // The one step takes every recovered edit back, and the record with it.
+    // Each step takes its recovered edits back, and the record follows.
+    Action("actionUndo")->trigger();
     Action("actionUndo")->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(Modified());
