@@ -253,7 +253,7 @@ never changes the length of the file.</translation>
     </message>
     <message>
         <source>进制转换(&amp;F)	Ctrl+F</source>
-        <translation>Base &amp;Converter	Ctrl+F</translation>
+        <translation>&amp;Base Converter	Ctrl+F</translation>
     </message>
     <message>
         <source>帮助(&amp;H)</source>

@@ -342,6 +342,8 @@ TEST_F(WindowTest, EveryPageAndDialogShowsItsTextsWholeAndKeepsControlsInPlaceIn
         dialogs.push_back(
             std::make_unique<app::ChangeReviewDialog>(window->GetSession().Document().ReviewChanges()));
         EXPECT_EQ(ChineseIn(window.get()).join(u'\n').toStdString(), "");
+        for (const QMenu* menu : window->findChildren<QMenu*>()) // the English letters are other letters
+            ExpectUniqueLetters(menu->actions());
         for (const auto& dialog : dialogs)
             EXPECT_EQ(ChineseIn(dialog.get()).join(u'\n').toStdString(), "");
         // 批量修改 says what it will do, what is wrong with a formula and why a row does not fit.
