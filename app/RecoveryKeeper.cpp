@@ -153,6 +153,8 @@ bool RecoveryKeeper::Discard()
 
 std::optional<rom::Error> RecoveryKeeper::Settle()
 {
+    if (offered_.empty())
+        return std::nullopt; // nothing was found: nothing changed
     std::optional<rom::Error> failed = Update();
     if (!failed)
         for (const Held& h : offered_)
