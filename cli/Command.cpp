@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+#include "i18n/Language.h"
+
 namespace dravik::cli {
 
 Args Utf8(const QStringList& words)
@@ -138,7 +140,11 @@ int Command::Execute(const QStringList& args, const QStringList& folders, std::o
         if (first != words.end())
             words.insert(first, "--");
     }
-    const QList<QCommandLineOption> options = Options() << NamesOption() << HelpOption();
+    // The language was chosen at start-up from --lang wherever it stands: after the command it is
+    // taken as before it, and not listed again in each command's usage.
+    QCommandLineOption lang("lang", QString(), "zh|en");
+    lang.setFlags(QCommandLineOption::HiddenFromHelp);
+    const QList<QCommandLineOption> options = Options() << NamesOption() << HelpOption() << lang;
     QCommandLineParser parser;
     parser.addOptions(options);
     if (!parser.parse(QStringList{"dravik " + Name()} + words))
@@ -149,6 +155,9 @@ int Command::Execute(const QStringList& args, const QStringList& folders, std::o
     }
     if (const QString problem = OptionProblem(parser, options); !problem.isEmpty())
         return WrongUsage(err, problem);
+    if (parser.isSet(lang) && !i18n::ParseLanguage(parser.value(lang)))
+        return WrongUsage(err, QCoreApplication::translate("Program", "--lang 只能是 zh 或 en，不能是“%1”")
+                                   .arg(parser.value(lang)));
     // The compiled-in set costs a parse of its lists: made only for a command that shows names.
     names::NameSetPtr names = ShowsNames() ? names::NameSet::BuiltInPtr() : nullptr;
     if (const int status = UseNameFolders(folders + parser.values("names"), names, err))

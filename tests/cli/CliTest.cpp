@@ -131,7 +131,8 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
     } rows[] = {
         // clang-format off
         {{"export IMG --table decorations --format csv"}, 0, {"装饰品,价格\r\n洋装衣橱,", "\r\n写有“根性”的牌匾,"}},
-        {{"convert 255 10 16"}, 0, {"FF\n"}},
+        {{"convert 255 10 16", "convert 255 10 16 --lang zh"}, 0, {"FF\n"}}, // --lang after the command too
+        {{"convert 255 10 16 --lang fr"}, 2, {"--lang 只能是 zh 或 en"}},
         {{"convert -- -1a 16 10"}, 0, {"-26\n"}},
         {{"convert -ff 16 10"}, 0, {"-255\n"}}, // a negative number is an argument
         {{"convert 19 8 10"}, 1, {"输入的数据非法"}},
