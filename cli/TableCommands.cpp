@@ -285,6 +285,10 @@ int ImportCommand::Run(const QCommandLineParser& parsed, const names::NameSetPtr
     const bool dryRun = parsed.isSet("dry-run");
     const std::string& romPath = paths[0];
     const std::string& jsonPath = paths[1]; // or the CSV file
+    // Without --table a CSV file would be read as JSON and refused as that, which names no cause.
+    if (csvTable.empty() && parsed.positionalArguments()[1].endsWith(".csv", Qt::CaseInsensitive))
+        return WrongUsage(
+            err, tr("%1 是 CSV 文件：要用 --table ID 说明它是哪张表").arg(parsed.positionalArguments()[1]));
     rom::RomDocument doc;
     doc.SetNames(names);
     if (!OpenImage(doc, romPath, err))

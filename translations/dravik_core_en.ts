@@ -966,6 +966,10 @@ many bytes changed. A CSV file holds one table, named by --table, as export --fo
         <source>导入会被拒绝（原因见上），%1 没有任何改动。</source>
         <translation>The import would be refused (see above); %1 was not changed.</translation>
     </message>
+    <message>
+        <source>%1 是 CSV 文件：要用 --table ID 说明它是哪张表</source>
+        <translation>%1 is a CSV file: say which table it holds with --table ID</translation>
+    </message>
 </context>
 <context>
     <name>JsonImport</name>

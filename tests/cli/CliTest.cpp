@@ -170,6 +170,7 @@ TEST(Cli, RunsEndWithTheirStatusAndSayWhy)
         {{"sample x.smc --frob"}, 2, {"没有 --frob 这个选项"}},
         {{"import IMG"}, 2, {"用法：dravik import"}},
         {{"import IMG x.json --dry-run extra"}, 2, {"多余的参数：extra"}},
+        {{"import IMG GBK"}, 2, {"gbk.csv 是 CSV 文件：要用 --table ID"}},
         {{"diff IMG", "diff IMG IMG --format xml"}, 2, {"用法：dravik diff"}},
         {{"diff a.smc b.smc --format json --format csv"}, 2, {"--format 只能给一次"}},
         {{"patch IMG IMG"}, 2, {"用法：dravik patch"}},
