@@ -88,8 +88,10 @@ CEditorDlg::CEditorDlg(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     setFont(widgets::EditorFont());
 
     connect(&session_, &Session::ModifiedChanged, this, &CEditorDlg::UpdateTitle);
-    connect(&session_, &Session::RecoveryWriteFailed, this,
-            [this](const QString& reason) { status_->setToolTip(tr("无法写入恢复记录：%1").arg(reason)); });
+    // The edits are no longer kept against a crash: said beside the work, waiting on nothing.
+    connect(&session_, &Session::RecoveryWriteFailed, this, [this](const QString& reason) {
+        prompts_.Notice(this, QMessageBox::Warning, Caption(), tr("无法写入恢复记录：%1").arg(reason));
+    });
     connect(&session_, &Session::NamesChanged, this, &CEditorDlg::Relabel);
     connect(&session_, &Session::Changed, this, [this] {
         if (session_.Marks().IsSet())

@@ -191,8 +191,16 @@ bool Session::Recover(const std::vector<rom::Edit>& edits)
 void Session::SettleRecoveryRecords()
 {
     recoveryTimer_->stop();
-    if (const std::optional<rom::Error> failed = recovery_.Settle())
+    ReportRecoveryWrite(recovery_.Settle());
+}
+
+// Said when records stop being written, and again only once one was written since: every change
+// meanwhile would fail the same way.
+void Session::ReportRecoveryWrite(const std::optional<rom::Error>& failed)
+{
+    if (failed && !recoveryFailing_)
         emit RecoveryWriteFailed(QString::fromStdString(rom::Reason(*failed)));
+    recoveryFailing_ = failed.has_value();
 }
 
 // Many changes in one event (an undo of many steps) cost one write, made as soon as the event is
@@ -214,8 +222,7 @@ void Session::FlushRecoveryWrite()
 void Session::WriteRecoveryNow()
 {
     recoveryTimer_->stop();
-    if (const std::optional<rom::Error> failed = recovery_.Update())
-        emit RecoveryWriteFailed(QString::fromStdString(rom::Reason(*failed)));
+    ReportRecoveryWrite(recovery_.Update());
 }
 
 bool Session::UseNameFolder(const std::string& folder, std::vector<rom::Error>& errors)

@@ -113,7 +113,8 @@ signals:
     void NamesChanged();
     // Another reference image, or none: every mark may have changed.
     void ReferenceChanged();
-    // A recovery record could not be written; the edits themselves are made.
+    // A recovery record could not be written; the edits themselves are made. Not sent again
+    // until a record was written since.
     void RecoveryWriteFailed(const QString& reason);
 
 private:
@@ -121,12 +122,14 @@ private:
     void ScheduleRecoveryWrite();
     void FlushRecoveryWrite();
     void WriteRecoveryNow();
+    void ReportRecoveryWrite(const std::optional<rom::Error>& failed);
 
     rom::RomDocument document_;
     EditHistory* history_;
     RecoveryKeeper recovery_{document_};
     ReferenceMarks marks_;
-    QTimer* recoveryTimer_; // one record write for all the changes of one event
+    QTimer* recoveryTimer_;        // one record write for all the changes of one event
+    bool recoveryFailing_ = false; // the last record write failed
 };
 
 } // namespace dravik::app

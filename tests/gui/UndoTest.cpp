@@ -331,6 +331,18 @@ TEST_F(RecoveryWindowTest, EditsOfWindowsThatEndedAreOfferedToTheNextOneStepEach
     EXPECT_EQ(Get(image.Read(), 0x30151, 2), 4321u);
     EXPECT_EQ(RecordCount(record), -1);
     EXPECT_FALSE(Exists(record + ".lock"));
+
+    // A record that cannot be written is said once, beside the work, not at every change.
+    ASSERT_TRUE(WriteFile(DataPath("file"), {}));
+    window->GetSession().SetRecoveryFolder(DataPath("file") + "/recovery");
+    user.Clear();
+    for (int row : {3, 4}) {
+        SetPrice(row, U("5"));
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(user.Asked(Prompt::Notice).size(), 1u);
+    EXPECT_TRUE(user.Asked(Prompt::Notice)[0].text.startsWith(U("无法写入恢复记录：")))
+        << user.Asked()[0].text;
 }
 
 // Nothing is applied, the user is told why, and the record of another image stays.
