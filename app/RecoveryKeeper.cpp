@@ -73,15 +73,16 @@ std::optional<rom::Error> RecoveryKeeper::Update()
 {
     if (!Enabled() || !document_.IsLoaded() || document_.IsReadOnly())
         return std::nullopt;
-    std::vector<rom::Edit> edits = rom::UnsavedEdits(document_.GetModel());
-    if (edits.empty()) {
+    rom::CarriedChanges changes = rom::CarryUnsaved(document_.GetModel());
+    if (changes.mine.empty()) {
         Discard();
         return std::nullopt;
     }
     if (!own_.lock)
         if (std::optional<rom::Error> failed = Claim())
             return failed;
-    return rom::WriteRecord(own_.path, {Absolute(document_.Path()), Hash(), std::move(edits)});
+    return rom::WriteRecord(
+        own_.path, {Absolute(document_.Path()), Hash(), std::move(changes.mine), std::move(changes.before)});
 }
 
 std::vector<RecoveryKeeper::Found> RecoveryKeeper::Check()
@@ -119,8 +120,23 @@ std::vector<RecoveryKeeper::Found> RecoveryKeeper::Check()
             }
             f.kind = Found::Unreadable;
             f.error = failed;
+        } else if (f.record.imageHash == Hash()) {
+            f.kind = Found::Offer;
+        } else if (f.record.before.empty()) {
+            f.kind = Found::FileChanged;
         } else {
-            f.kind = f.record.imageHash == Hash() ? Found::Offer : Found::FileChanged;
+            // As a reload would: each change the file does not hold already, over the new contents.
+            rom::Reapplication plan = rom::PlanReapply(
+                document_.GetModel(), {std::move(f.record.edits), std::move(f.record.before)});
+            if (plan.count == 0) {
+                Discard(f.path); // the file holds every change: nothing to keep
+                continue;
+            }
+            f.kind = Found::Offer;
+            f.fileChanged = true;
+            f.changedAlso = plan.changedAlso;
+            f.record.edits = std::move(plan.edits);
+            f.record.before.clear();
         }
         found.push_back(std::move(f));
     }

@@ -34,10 +34,16 @@ public:
     std::optional<rom::Error> Update();
 
     struct Found {
+        // FileChanged: made against bytes another program changed since, and the record holds
+        // no values from before to tell which of its changes are still the user's alone.
         enum Kind { None, Offer, FileChanged, Unreadable } kind = None;
-        rom::RecoveryRecord record;
+        rom::RecoveryRecord record;      // Offer: edits holds the changes to put back
         std::optional<rom::Error> error; // Unreadable: why
         std::string path;                // of the record
+        // Offer over contents another program changed since: of the changes to put back, those
+        // it changed too.
+        bool fileChanged = false;
+        int changedAlso = 0;
     };
     // After an Open: the records left for this image by windows that have ended (this one's own
     // among them when the image was open here already), the oldest first, each checked against

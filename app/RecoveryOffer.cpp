@@ -68,6 +68,11 @@ void RecoveryOffer::OfferRecord()
                                  nullptr, count)
                                   .arg(offers)
                                   .arg(++asked);
+            if (found.fileChanged)
+                text += u'\n' + tr("文件在那之后已被其他程序修改，这些修改将写在文件的新内容上。");
+            if (found.changedAlso > 0)
+                text +=
+                    u'\n' + tr("其中 %1 处其他程序也修改过，恢复后以您的修改为准。").arg(found.changedAlso);
             if (const int over = rom::Overlapping(session_.Document().GetModel(), found.record.edits))
                 text += u'\n' + tr("其中 %n 处与已恢复的修改不同，恢复后以这些修改为准。", nullptr, over);
             if (AskYes(prompts_, window_, text))
@@ -77,7 +82,8 @@ void RecoveryOffer::OfferRecord()
             break;
         }
         case RecoveryKeeper::Found::FileChanged:
-            // The changes were made against other bytes: put over these they could mean anything.
+            // Made against other bytes, with nothing to tell which of them another program changed
+            // too: put over these they could mean anything.
             prompts_.Tell(window_, QMessageBox::Warning, CEditorDlg::Caption(),
                           ThenRecord(tr("上次有 %n 处未保存的修改，但文件在那之后已被其他程序修改，"
                                         "这些修改无法恢复。",

@@ -1,6 +1,7 @@
 // Any bytes as a recovery record: never a crash; a refusal says why and leaves the record it was
 // given as it was; an accepted record holds only what an import may change (value cells inside
-// the table, codes of arrays the save writes) and comes back the same from its own serialisation.
+// the table, codes of arrays the save writes), in its values from before as in its changes, and
+// comes back the same from its own serialisation.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,12 +30,12 @@ const rom::TableLayout* FindLayout(const std::string& id)
     return nullptr;
 }
 
-bool Same(const rom::RecoveryRecord& a, const rom::RecoveryRecord& b)
+bool Same(const std::vector<rom::Edit>& a, const std::vector<rom::Edit>& b)
 {
-    if (a.imagePath != b.imagePath || a.imageHash != b.imageHash || a.edits.size() != b.edits.size())
+    if (a.size() != b.size())
         return false;
-    for (size_t i = 0; i < a.edits.size(); ++i) {
-        const rom::Edit &x = a.edits[i], &y = b.edits[i];
+    for (size_t i = 0; i < a.size(); ++i) {
+        const rom::Edit &x = a[i], &y = b[i];
         if (x.TableId() != y.TableId() || x.Cells().size() != y.Cells().size() ||
             x.Codes().size() != y.Codes().size())
             return false;
@@ -49,6 +50,12 @@ bool Same(const rom::RecoveryRecord& a, const rom::RecoveryRecord& b)
     }
     return true;
 }
+
+bool Same(const rom::RecoveryRecord& a, const rom::RecoveryRecord& b)
+{
+    return a.imagePath == b.imagePath && a.imageHash == b.imageHash && Same(a.edits, b.edits) &&
+           Same(a.before, b.before);
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -61,7 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Check(Same(record, untouched), "a refusal leaves the record as it was");
         return 0;
     }
-    for (const rom::Edit& edit : record.edits) {
+    Check(record.before.empty() || record.before.size() == record.edits.size(),
+          "the values from before are there for every table or for none");
+    std::vector<rom::Edit> all = record.edits;
+    all.insert(all.end(), record.before.begin(), record.before.end());
+    for (const rom::Edit& edit : all) {
         const rom::TableLayout* layout = FindLayout(edit.TableId());
         Check(layout != nullptr, "every table exists");
         const std::vector<int> values = layout->ValueColumns();

@@ -90,7 +90,8 @@ seedj cut-short 0 "$work/img" "$work/j"
 printf 'DRVKJRN1' > "$work/j"; le64 64 >> "$work/j"
 seedj older-format 0 "$work/img" "$work/j"
 
-# --- recovery: a record as the window writes it, and the ways one can be wrong
+# --- recovery: a record as the window writes it (with the values from before, and without as an
+# earlier version wrote it), and the ways one can be wrong
 recovery=fuzz/corpus/recovery
 rm -rf "$recovery" && mkdir -p "$recovery"
 hash=$(printf '%064d' 0)
@@ -103,5 +104,9 @@ record read-only-code '"monsters":{"cells":[],"codes":[["loot_gate",1,0,7]]}'
 record name-column '"tanks":{"cells":[[0,6,"x"]],"codes":[]}'
 record repeated-key '"items":{"cells":[[3,1,"55"]],"codes":[]},"items":{"cells":[],"codes":[]}'
 record lone-surrogate '"items":{"cells":[[3,1,"\ud800"]],"codes":[]}'
+printf '{"before":{%s},"format":"dravik-recovery-1","hash":"%s","image":"/roms/t.smc","tables":{%s}}' \
+    '"items":{"cells":[[3,1,"20"]],"codes":[]},"tanks":{"cells":[],"codes":[["parts",0,1,2]]}' "$hash" \
+    '"items":{"cells":[[3,1,"55"]],"codes":[]},"tanks":{"cells":[],"codes":[["parts",0,1,130]]}' \
+    > "$recovery/with-before"
 record cut-off-utf8 "$(printf '"items":{"cells":[[3,1,"\xe6\x8e"]],"codes":[]}')"
 echo "seeds in $names, $patch, $journal and $recovery"

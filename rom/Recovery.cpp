@@ -199,10 +199,11 @@ int Overlapping(const Model& model, const std::vector<Edit>& edits)
     return n;
 }
 
-std::string SerializeRecord(const RecoveryRecord& record)
+namespace {
+QJsonObject TablesObject(const std::vector<Edit>& edits)
 {
     QJsonObject tables;
-    for (const Edit& e : record.edits) {
+    for (const Edit& e : edits) {
         QJsonArray cells, codes;
         for (const Edit::Cell& c : e.Cells())
             cells.append(QJsonArray{c.row, c.column, TextArg(c.text)});
@@ -210,10 +211,60 @@ std::string SerializeRecord(const RecoveryRecord& record)
             codes.append(QJsonArray{TextArg(c.array), c.row, c.k, c.value});
         tables.insert(TextArg(e.TableId()), QJsonObject{{"cells", cells}, {"codes", codes}});
     }
-    const QJsonObject root{{"format", kFormat},
-                           {"image", TextArg(record.imagePath)},
-                           {"hash", TextArg(record.imageHash)},
-                           {"tables", tables}};
+    return tables;
+}
+
+// The edits of a "tables" object, in pass order (as the review lists them); the reason when one
+// is not what an import accepts.
+std::optional<Error> ParseTables(const QJsonObject& tables, std::vector<Edit>& out)
+{
+    for (const TableLayout& layout : AllLayouts()) {
+        const QJsonValue table = tables.value(QString::fromLatin1(layout.id));
+        if (table.isUndefined())
+            continue;
+        Edit edit(layout.id);
+        const std::string reason =
+            table.isObject() ? ParseTable(layout, table.toObject(), edit) : Fill(Recovery::tr("必须是对象"));
+        if (!reason.empty())
+            return Error::Failure(Fill(Recovery::tr("恢复记录中表 %1 的内容无效：%2"), layout.id, reason));
+        out.push_back(std::move(edit));
+    }
+    for (auto it = tables.begin(); it != tables.end(); ++it)
+        if (!FindLayout(it.key().toStdString()))
+            return Error::Failure(Fill(Recovery::tr("恢复记录中有未知的表 %1"), it.key()));
+    return std::nullopt;
+}
+
+// The same cells and codes, entry for entry.
+bool SameEntries(const std::vector<Edit>& a, const std::vector<Edit>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const Edit &x = a[i], &y = b[i];
+        if (x.TableId() != y.TableId() || x.Cells().size() != y.Cells().size() ||
+            x.Codes().size() != y.Codes().size())
+            return false;
+        for (size_t j = 0; j < x.Cells().size(); ++j)
+            if (x.Cells()[j].row != y.Cells()[j].row || x.Cells()[j].column != y.Cells()[j].column)
+                return false;
+        for (size_t j = 0; j < x.Codes().size(); ++j)
+            if (x.Codes()[j].array != y.Codes()[j].array || x.Codes()[j].row != y.Codes()[j].row ||
+                x.Codes()[j].k != y.Codes()[j].k)
+                return false;
+    }
+    return true;
+}
+} // namespace
+
+std::string SerializeRecord(const RecoveryRecord& record)
+{
+    QJsonObject root{{"format", kFormat},
+                     {"image", TextArg(record.imagePath)},
+                     {"hash", TextArg(record.imageHash)},
+                     {"tables", TablesObject(record.edits)}};
+    if (!record.before.empty())
+        root.insert("before", TablesObject(record.before));
     return QJsonDocument(root).toJson(QJsonDocument::Compact).toStdString();
 }
 
@@ -229,22 +280,16 @@ std::optional<Error> ParseRecord(const std::string& text, RecoveryRecord& record
     RecoveryRecord parsed;
     parsed.imagePath = root.value("image").toString().toStdString();
     parsed.imageHash = root.value("hash").toString().toStdString();
-    const QJsonObject tables = root.value("tables").toObject();
-    // In pass order, as the review lists them.
-    for (const TableLayout& layout : AllLayouts()) {
-        const QJsonValue table = tables.value(QString::fromLatin1(layout.id));
-        if (table.isUndefined())
-            continue;
-        Edit edit(layout.id);
-        const std::string reason =
-            table.isObject() ? ParseTable(layout, table.toObject(), edit) : Fill(Recovery::tr("必须是对象"));
-        if (!reason.empty())
-            return Error::Failure(Fill(Recovery::tr("恢复记录中表 %1 的内容无效：%2"), layout.id, reason));
-        parsed.edits.push_back(std::move(edit));
+    if (std::optional<Error> invalid = ParseTables(root.value("tables").toObject(), parsed.edits))
+        return invalid;
+    if (const QJsonValue before = root.value("before"); !before.isUndefined()) {
+        if (!before.isObject())
+            return Error::Failure(Fill(Recovery::tr("不是有效的恢复记录")));
+        if (std::optional<Error> invalid = ParseTables(before.toObject(), parsed.before))
+            return invalid;
+        if (!SameEntries(parsed.edits, parsed.before))
+            return Error::Failure(Fill(Recovery::tr("恢复记录中的原值与修改不对应")));
     }
-    for (auto it = tables.begin(); it != tables.end(); ++it)
-        if (!FindLayout(it.key().toStdString()))
-            return Error::Failure(Fill(Recovery::tr("恢复记录中有未知的表 %1"), it.key()));
     record = std::move(parsed);
     return std::nullopt;
 }

@@ -20,6 +20,10 @@ struct RecoveryRecord {
     std::string imagePath;   // absolute
     std::string imageHash;   // see HashImage
     std::vector<Edit> edits; // one per table with changes: the new texts of value cells and codes
+    // Entry for entry as edits, what the image held there when they were made, so that they can be
+    // put over contents another program changed since (see PlanReapply). Empty in a record
+    // written before records held them.
+    std::vector<Edit> before;
 
     int Count() const; // changed cells and codes, as the question counts them
 };

@@ -1616,6 +1616,10 @@ Exit status: 0 success, 1 input refused, 2 wrong usage.
             <numerusform>code %1: codes %2 have only %n entries a row</numerusform>
         </translation>
     </message>
+    <message>
+        <source>恢复记录中的原值与修改不对应</source>
+        <translation>the recovery record's values from before do not match its changes</translation>
+    </message>
 </context>
 <context>
     <name>RefsCommand</name>

@@ -1260,6 +1260,10 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
             <numerusform>%n of them differ from the changes already restored; restored, these take their place.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>文件在那之后已被其他程序修改，这些修改将写在文件的新内容上。</source>
+        <translation>Another program has changed the file since; they are put over its new contents.</translation>
+    </message>
 </context>
 <context>
     <name>ReferencePicker</name>

@@ -366,11 +366,14 @@ TEST_F(OpenDocument, ARecordWrittenAndReadBackGivesTheSameSaveAsTheEditsThemselv
 
 TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
 {
-    const RecoveryRecord good{
-        "/x.smc", "ab", {Edit("items").SetCell(0, 1, "1"), Edit("tanks").SetCode("items", 1, 3, 7)}};
+    const RecoveryRecord good{"/x.smc",
+                              "ab",
+                              {Edit("items").SetCell(0, 1, "1"), Edit("tanks").SetCode("items", 1, 3, 7)},
+                              {Edit("items").SetCell(0, 1, "0"), Edit("tanks").SetCode("items", 1, 3, 5)}};
     RecoveryRecord parsed;
     ASSERT_EQ(Describe(ParseRecord(SerializeRecord(good), parsed)), "");
     EXPECT_EQ(parsed.Count(), 2);
+    EXPECT_EQ(SerializeRecord(parsed), SerializeRecord(good)) << "the values from before come back too";
 
     const std::string text = SerializeRecord(good);
     auto replaced = [&](const std::string& from, const std::string& to) {
@@ -397,6 +400,7 @@ TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
         {replaced("\"tanks\":{\"cells\":[]", "\"tanks\":{\"cells\":[[0,6,\"x\"]]"), "第 6 列不是可以修改的数值列"},
         {replaced("\"hash\":", "\"hash\":\"x\",\"hash\":"), "JSON 路径 hash：\"hash\" 出现了两次"},
         {replaced("[[0,1,\"1\"]]", "[[0,1,\"\\udc00\"]]"), "不成对的代理码位"},
+        {replaced("[[0,1,\"0\"]]", "[[1,1,\"0\"]]"), "恢复记录中的原值与修改不对应"},
         // clang-format on
     };
     for (const auto& [record, says] : refused)

@@ -345,7 +345,9 @@ TEST_F(RecoveryWindowTest, EditsOfWindowsThatEndedAreOfferedToTheNextOneStepEach
         << user.Asked()[0].text;
 }
 
-// Nothing is applied, the user is told why, and the record of another image stays.
+// Nothing is applied, the user is told why, and the record of another image stays. A record of a
+// file another program changed since is offered over the new contents, as after 重新载入; one of
+// an earlier version, without the values from before, cannot be.
 TEST_F(RecoveryWindowTest, ARecordAnsweredNoOrUnusableIsDeletedAndNeverApplied)
 {
     TempImage other(Sample(1), "other.smc");
@@ -358,18 +360,33 @@ TEST_F(RecoveryWindowTest, ARecordAnsweredNoOrUnusableIsDeletedAndNeverApplied)
     struct Case {
         const char* what;
         std::function<void()> spoil;
-        QString message; // empty: asked, answered 否
+        QString message;        // empty: any
+        QMessageBox::Icon icon; // Question: asked, answered 否
     };
+    const auto changed = [this] { ASSERT_TRUE(WriteFile(image.Path(), Sample(2))); };
     const Case cases[] = {
-        {"否", [] {}, {}},
-        {"file changed since", [this] { ASSERT_TRUE(WriteFile(image.Path(), Sample(2))); },
-         U("上次有 3 处未保存的修改，但文件在那之后已被其他程序修改，这些修改无法恢复。恢复记录已删除。")},
+        {"否", [] {}, {}, QMessageBox::Question},
+        {"file changed since", changed,
+         U("上次有 3 处未保存的修改，是否恢复？\n") +
+             U("文件在那之后已被其他程序修改，这些修改将写在文件的新内容上。\n") +
+             U("其中 3 处其他程序也修改过，恢复后以您的修改为准。"),
+         QMessageBox::Question},
+        {"file changed since an earlier version's record",
+         [&] {
+             rom::RecoveryRecord read;
+             ASSERT_FALSE(rom::ReadRecord(record, read));
+             read.before.clear();
+             ASSERT_FALSE(rom::WriteRecord(record, read));
+             changed();
+         },
+         U("上次有 3 处未保存的修改，但文件在那之后已被其他程序修改，这些修改无法恢复。恢复记录已删除。"),
+         QMessageBox::Warning},
         {"not a file",
          [&record] {
              QFile::remove(QString::fromStdString(record));
              ASSERT_TRUE(QDir().mkpath(QString::fromStdString(record)));
          },
-         cannotRead},
+         cannotRead, QMessageBox::Warning},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -384,7 +401,7 @@ TEST_F(RecoveryWindowTest, ARecordAnsweredNoOrUnusableIsDeletedAndNeverApplied)
         Load();
         ASSERT_EQ(user.Asked(Prompt::Message).size(), 1u);
         const Prompt shown = user.Asked(Prompt::Message)[0];
-        EXPECT_EQ(shown.icon, c.message.isEmpty() ? QMessageBox::Question : QMessageBox::Warning);
+        EXPECT_EQ(shown.icon, c.icon);
         EXPECT_EQ(shown.text, c.message.isEmpty() ? shown.text : c.message);
         EXPECT_FALSE(Modified());
         EXPECT_EQ(QFileInfo::exists(QString::fromStdString(record)), c.message == cannotRead);
