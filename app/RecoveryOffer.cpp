@@ -91,11 +91,20 @@ void RecoveryOffer::OfferRecord()
                                      Discard(found.path)));
             break;
         case RecoveryKeeper::Found::Unreadable: {
-            // This program can never apply it; kept, it would only bring the same message at
-            // every Open.
             QString why = found.error ? Q(rom::Describe(*found.error)) : QString();
             if (why.endsWith(QStringLiteral("。"))) // the reason is shown inside a sentence
                 why.chop(1);
+            // A file that could not be read this time (a disk error, its permissions) may hold
+            // edits that a later Open can still bring back: it stays.
+            if (found.error && rom::MayReadLater(*found.error)) {
+                prompts_.Tell(window_, QMessageBox::Warning, CEditorDlg::Caption(),
+                              tr("上次未保存的修改的恢复记录现在无法读取（%1）。它留在原处，"
+                                 "下次打开这个文件时会再提供。")
+                                  .arg(why));
+                break;
+            }
+            // This program can never apply it; kept, it would only bring the same message at
+            // every Open.
             prompts_.Tell(
                 window_, QMessageBox::Warning, CEditorDlg::Caption(),
                 ThenRecord(tr("上次未保存的修改的恢复记录无法使用（%1）。").arg(why), Discard(found.path)));

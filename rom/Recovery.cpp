@@ -8,7 +8,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <iterator>
 
 #include "rom/FileOps.h"
 #include "rom/JournalFiles.h"
@@ -318,6 +320,14 @@ std::optional<Error> ReadRecord(const std::string& path, RecoveryRecord& record)
     if (std::optional<Error> read = ReadSideFile(path, kMaximumRecordSize, bytes))
         return read;
     return ParseRecord(std::string(bytes.begin(), bytes.end()), record);
+}
+
+bool MayReadLater(const Error& refused)
+{
+    // Not a regular file, a link, or too large: it stays so. A missing file is no record at all.
+    const int never[] = {ELOOP, EISDIR, EINVAL, EFBIG};
+    return refused.what == Error::Kind::Reading && refused.systemError != 0 && !refused.Missing() &&
+           std::find(std::begin(never), std::end(never), refused.systemError) == std::end(never);
 }
 
 bool RemoveRecord(const std::string& path)

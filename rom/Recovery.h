@@ -72,6 +72,10 @@ std::optional<Error> WriteRecord(const std::string& path, const RecoveryRecord& 
 // Reads a record. When there is none the error is Missing(); any other error: the file exists
 // but cannot be read or is not a valid record.
 std::optional<Error> ReadRecord(const std::string& path, RecoveryRecord& record);
+// Whether a record ReadRecord refused may read another time: the file could not be read (a disk
+// error, no permission, no memory), as opposed to what it is or what it holds. Such a record is
+// kept for a later Open rather than removed as useless.
+bool MayReadLater(const Error& refused);
 // True when no record is left at path (there was none, or it was removed).
 bool RemoveRecord(const std::string& path);
 

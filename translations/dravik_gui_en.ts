@@ -1232,6 +1232,10 @@ It was removed from Recent Files.</translation>
         <source>上次未保存的修改的恢复记录无法使用（%1）。</source>
         <translation>The recovery record of the last session&apos;s unsaved changes cannot be used (%1).</translation>
     </message>
+    <message>
+        <source>上次未保存的修改的恢复记录现在无法读取（%1）。它留在原处，下次打开这个文件时会再提供。</source>
+        <translation>The recovery record of the last session&apos;s unsaved changes cannot be read now (%1). It stays where it is and is offered again the next time this file is opened.</translation>
+    </message>
     <message numerus="yes">
         <source>文件已重新载入。
 重新载入前有 %n 处未保存的修改，是否在文件的新内容上恢复？</source>

@@ -413,7 +413,14 @@ TEST(Recovery, AnythingButAValidRecordIsRefusedWithAReason)
     const std::string cut = "{\"format\": 3";
     ASSERT_TRUE(test::WriteFile(path, Bytes(cut.begin(), cut.end())));
     const std::optional<Error> broken = ReadRecord(path, parsed);
-    EXPECT_TRUE(broken && !broken->Missing());
+    ASSERT_TRUE(broken && !broken->Missing());
+    // Only a file that could not be read this time is kept for a later Open; a broken one, a
+    // folder, a link or a huge file never reads, and a missing one is no record.
+    EXPECT_FALSE(MayReadLater(*broken));
+    for (const int error : {EISDIR, ELOOP, EINVAL, EFBIG, ENOENT})
+        EXPECT_FALSE(MayReadLater(Error::Reading(path, error))) << error;
+    for (const int error : {EIO, EACCES, ENOMEM})
+        EXPECT_TRUE(MayReadLater(Error::Reading(path, error))) << error;
 }
 
 // Reloading a file another program changed: the user's changes go back on top of the new
