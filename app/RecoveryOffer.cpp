@@ -117,14 +117,18 @@ void RecoveryOffer::OfferRecord()
 
 void RecoveryOffer::OfferReapplied(const rom::Reapplication& plan)
 {
-    if (plan.count == 0)
+    if (plan.count == 0) { // the file holds every change
+        session_.ForgetUnsavedChanges();
         return;
+    }
     QString text = tr("文件已重新载入。\n重新载入前有 %n 处未保存的修改，是否在文件的新内容上恢复？", nullptr,
                       plan.count);
     if (plan.changedAlso > 0)
         text += u'\n' + tr("其中 %1 处其他程序也修改过，恢复后以您的修改为准。").arg(plan.changedAlso);
     if (AskYes(prompts_, window_, text))
         session_.Recover(plan.edits);
+    else
+        session_.ForgetUnsavedChanges();
 }
 
 } // namespace dravik::app

@@ -29,7 +29,8 @@ public:
     // After an Open: the records of the file's unsaved changes, if there are any, offered back
     // (or said why they cannot be, and deleted).
     void OfferRecord();
-    // After a reload: the changes the user had, each set to their value over the new contents.
+    // After a reload: the changes the user had, each set to their value over the new contents;
+    // declined, their record goes.
     void OfferReapplied(const rom::Reapplication& plan);
 
 private:

@@ -159,8 +159,8 @@ rom::OpenResult Session::Reload(rom::Reapplication& plan)
     rom::OpenResult opened = Open(document_.Path());
     if (!opened.ok())
         return opened;
-    // The record holds the same changes against the old bytes.
-    recovery_.Discard();
+    // The record stays until the user answers: it holds the same changes with the values they
+    // were made over, which the next Open puts over these contents the same way.
     plan = rom::PlanReapply(document_.GetModel(), carried);
     return opened;
 }

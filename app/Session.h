@@ -62,8 +62,9 @@ public:
     // still holds them until it is closed or another file is opened).
     void ForgetUnsavedChanges();
     // Opens the file again after another program changed it. The unsaved changes are carried
-    // over: plan says which of them to put back over the new contents (Recover applies them).
-    // On failure nothing changes and the changes are still there.
+    // over: plan says which of them to put back over the new contents (Recover applies them, or
+    // ForgetUnsavedChanges lets them go; their record stays until then). On failure nothing
+    // changes and the changes are still there.
     rom::OpenResult Reload(rom::Reapplication& plan);
 
     // Applies the edits as one undo step named text; false when nothing changed.

@@ -411,26 +411,32 @@ TEST_F(RecoveryWindowTest, ARecordAnsweredNoOrUnusableIsDeletedAndNeverApplied)
 }
 
 // Save of a file another program changed writes nothing until the user chooses: 覆盖 writes the
-// window's image, 重新载入 offers the edits back over the new contents (取消: see Save As).
+// window's image, 重新载入 offers the edits back over the new contents, their record kept until
+// answered (取消: see Save As).
 TEST_F(RecoveryWindowTest, SaveOfAChangedFileOverwritesOrReloadsAsTheUserChooses)
 {
     const auto price = [](int row) { return 0xC0200 + 2 * row; };
     rom::Bytes theirs = Sample(1);
     Put(theirs, price(2), 2, 77); // the item row the user edits too
     Put(theirs, price(5), 2, 55); // one the user leaves
-    for (const bool reload : {false, true}) {
-        SCOPED_TRACE(reload);
+    for (const std::string reapply : {"", "否", "是"}) {
+        SCOPED_TRACE(reapply);
+        const bool reload = !reapply.empty(), kept = reapply == "是"; // "": 覆盖
         ASSERT_TRUE(WriteFile(image.Path(), Sample(1)));
         NextWindow();
         Load();
         SetPrice(2, U("9"));
         SetPrice(3, U("8"));
+        QApplication::processEvents();
         ASSERT_TRUE(WriteFile(image.Path(), theirs));
         user.Clear();
-        for (const char* answer : reload ? std::vector{"重新载入", "是"} : std::vector{"覆盖"})
+        for (const char* answer : reload ? std::vector{"重新载入", reapply.c_str()} : std::vector{"覆盖"})
             user.AnswerButton(U(answer));
+        int whileAsked = 0; // what a crash during the question would leave
+        user.WhileAsking([&](const QString&) { whileAsked = RecordCount(RecordOf(image.Path())); });
         Action("actionSave")->trigger();
         QApplication::processEvents();
+        EXPECT_EQ(whileAsked, 2);
 
         const std::vector<QString> asked = Questions();
         ASSERT_EQ(asked.size(), reload ? 2u : 1u);
@@ -442,11 +448,12 @@ TEST_F(RecoveryWindowTest, SaveOfAChangedFileOverwritesOrReloadsAsTheUserChooses
             for (const auto& [row, value] : {std::pair{2, 9}, {3, 8}})
                 Put(expected, price(row), 2, value);
         EXPECT_TRUE(image.Read() == expected) << "nothing is written but on 覆盖";
-        EXPECT_EQ(Cell(1028, 2, 1), U("9"));
+        EXPECT_EQ(Cell(1028, 2, 1), reapply == "否" ? U("77") : U("9"));
         EXPECT_EQ(Cell(1028, 5, 1).toUInt(), Get(expected, price(5), 2));
-        EXPECT_EQ(Modified(), reload);
-        EXPECT_EQ(RecordCount(RecordOf(image.Path())), reload ? 2 : -1);
+        EXPECT_EQ(Modified(), kept);
+        EXPECT_EQ(RecordCount(RecordOf(image.Path())), kept ? 2 : -1);
     }
+    user.WhileAsking({});
     EXPECT_EQ(Questions()[1],
               U("文件已重新载入。\n重新载入前有 2 处未保存的修改，是否在文件的新内容上恢复？\n"
                 "其中 1 处其他程序也修改过，恢复后以您的修改为准。"));

@@ -20,6 +20,8 @@ int ScriptedUser::Ask(QWidget*, const widgets::Question& question)
         {Prompt::Message, question.icon, question.caption, question.text, question.buttons, {}});
     if (question.buttons.isEmpty())
         return 0;
+    if (look_)
+        look_(question.text);
     int answer = question.CancelButton();
     if (!buttons_.empty()) {
         const int i = static_cast<int>(question.buttons.indexOf(buttons_.front()));

@@ -36,6 +36,8 @@ public:
     // Every modal dialog without a queued answer goes to act (empty: cancel them).
     void AnswerEveryModal(std::function<void(QDialog& dialog)> act) { everyModal_ = std::move(act); }
 
+    // look sees the text of every question while it is shown, before it is answered.
+    void WhileAsking(std::function<void(const QString& text)> look) { look_ = std::move(look); }
     const std::vector<Prompt>& Asked() const { return prompts_; }
     std::vector<Prompt> Asked(Prompt::Kind kind) const;
     void Clear() { prompts_.clear(); }
@@ -52,6 +54,7 @@ private:
     std::deque<QString> files_;
     std::deque<std::function<void(QDialog&)>> modals_;
     std::function<void(QDialog&)> everyModal_;
+    std::function<void(const QString&)> look_;
 };
 
 } // namespace dravik::test
