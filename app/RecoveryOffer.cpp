@@ -68,11 +68,15 @@ void RecoveryOffer::OfferRecord()
                                  nullptr, count)
                                   .arg(offers)
                                   .arg(++asked);
+            // Another window that saved it changed it as often as another program: the record
+            // cannot tell which.
             if (found.fileChanged)
-                text += u'\n' + tr("文件在那之后已被其他程序修改，这些修改将写在文件的新内容上。");
+                text +=
+                    u'\n' +
+                    tr("文件在那之后已被修改（在另一个窗口或其他程序中），这些修改将写在文件的新内容上。");
             if (found.changedAlso > 0)
                 text +=
-                    u'\n' + tr("其中 %1 处其他程序也修改过，恢复后以您的修改为准。").arg(found.changedAlso);
+                    u'\n' + tr("其中 %1 处在文件中也已改变，恢复后以这些修改为准。").arg(found.changedAlso);
             if (const int over = rom::Overlapping(session_.Document().GetModel(), found.record.edits))
                 text += u'\n' + tr("其中 %n 处与已恢复的修改不同，恢复后以这些修改为准。", nullptr, over);
             if (AskYes(prompts_, window_, text))
@@ -85,7 +89,7 @@ void RecoveryOffer::OfferRecord()
             // Made against other bytes, with nothing to tell which of them another program changed
             // too: put over these they could mean anything.
             prompts_.Tell(window_, QMessageBox::Warning, CEditorDlg::Caption(),
-                          ThenRecord(tr("上次有 %n 处未保存的修改，但文件在那之后已被其他程序修改，"
+                          ThenRecord(tr("上次有 %n 处未保存的修改，但文件在那之后已被修改，"
                                         "这些修改无法恢复。",
                                         nullptr, count),
                                      Discard(found.path)));

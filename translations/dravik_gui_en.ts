@@ -1221,13 +1221,6 @@ It was removed from Recent Files.</translation>
             <numerusform>The last session left %n unsaved changes. Restore them?</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>上次有 %n 处未保存的修改，但文件在那之后已被其他程序修改，这些修改无法恢复。</source>
-        <translation>
-            <numerusform>The last session left %n unsaved change, but another program has changed the file since; it cannot be restored.</numerusform>
-            <numerusform>The last session left %n unsaved changes, but another program has changed the file since; they cannot be restored.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>上次未保存的修改的恢复记录无法使用（%1）。</source>
         <translation>The recovery record of the last session&apos;s unsaved changes cannot be used (%1).</translation>
@@ -1265,8 +1258,19 @@ It had %n unsaved changes before; restore them on top of the new contents?</nume
         </translation>
     </message>
     <message>
-        <source>文件在那之后已被其他程序修改，这些修改将写在文件的新内容上。</source>
-        <translation>Another program has changed the file since; they are put over its new contents.</translation>
+        <source>文件在那之后已被修改（在另一个窗口或其他程序中），这些修改将写在文件的新内容上。</source>
+        <translation>The file has been changed since (in another window or by another program); they are put over its new contents.</translation>
+    </message>
+    <message>
+        <source>其中 %1 处在文件中也已改变，恢复后以这些修改为准。</source>
+        <translation>%1 of them have changed in the file too; restored, these take their place.</translation>
+    </message>
+    <message numerus="yes">
+        <source>上次有 %n 处未保存的修改，但文件在那之后已被修改，这些修改无法恢复。</source>
+        <translation>
+            <numerusform>The last session left %n unsaved change, but the file has been changed since; it cannot be restored.</numerusform>
+            <numerusform>The last session left %n unsaved changes, but the file has been changed since; they cannot be restored.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -368,8 +368,8 @@ TEST_F(RecoveryWindowTest, ARecordAnsweredNoOrUnusableIsDeletedAndNeverApplied)
         {"否", [] {}, {}, QMessageBox::Question},
         {"file changed since", changed,
          U("上次有 3 处未保存的修改，是否恢复？\n") +
-             U("文件在那之后已被其他程序修改，这些修改将写在文件的新内容上。\n") +
-             U("其中 3 处其他程序也修改过，恢复后以您的修改为准。"),
+             U("文件在那之后已被修改（在另一个窗口或其他程序中），这些修改将写在文件的新内容上。\n") +
+             U("其中 3 处在文件中也已改变，恢复后以这些修改为准。"),
          QMessageBox::Question},
         {"file changed since an earlier version's record",
          [&] {
@@ -379,7 +379,7 @@ TEST_F(RecoveryWindowTest, ARecordAnsweredNoOrUnusableIsDeletedAndNeverApplied)
              ASSERT_FALSE(rom::WriteRecord(record, read));
              changed();
          },
-         U("上次有 3 处未保存的修改，但文件在那之后已被其他程序修改，这些修改无法恢复。恢复记录已删除。"),
+         U("上次有 3 处未保存的修改，但文件在那之后已被修改，这些修改无法恢复。恢复记录已删除。"),
          QMessageBox::Warning},
         {"not a file",
          [&record] {
