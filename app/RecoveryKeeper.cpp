@@ -32,12 +32,22 @@ void RecoveryKeeper::Reset(bool dropRecord)
 {
     hash_.clear();
     offered_.clear();
-    if (!own_.lock)
-        return;
-    if (dropRecord)
-        rom::RemoveRecord(own_.path);
-    if (dropRecord || !document_.IsLoaded() || ownImage_ != Slot(0))
+    if (dropRecord) {
+        DropTaken();
+        if (own_.lock)
+            rom::RemoveRecord(own_.path);
+    }
+    if (dropRecord || !document_.IsLoaded() || ownImage_ != Slot(0)) {
         own_ = {};
+        taken_.clear(); // they stay for the next window: no record of this one holds their edits
+    }
+}
+
+void RecoveryKeeper::DropTaken()
+{
+    for (const Held& h : taken_)
+        rom::RemoveRecord(h.path);
+    taken_.clear();
 }
 
 std::optional<rom::Error> RecoveryKeeper::Claim()
@@ -81,8 +91,11 @@ std::optional<rom::Error> RecoveryKeeper::Update()
     if (!own_.lock)
         if (std::optional<rom::Error> failed = Claim())
             return failed;
-    return rom::WriteRecord(
+    std::optional<rom::Error> failed = rom::WriteRecord(
         own_.path, {Absolute(document_.Path()), Hash(), std::move(changes.mine), std::move(changes.before)});
+    if (!failed)
+        DropTaken();
+    return failed;
 }
 
 std::vector<RecoveryKeeper::Found> RecoveryKeeper::Check()
@@ -94,6 +107,9 @@ std::vector<RecoveryKeeper::Found> RecoveryKeeper::Check()
     if (own_.lock) // the image was open here already: its record is offered back with the others
         offered_.push_back(std::move(own_));
     own_ = {};
+    for (Held& h : taken_) // and so are the records it had taken back
+        offered_.push_back(std::move(h));
+    taken_.clear();
     std::vector<std::pair<std::filesystem::file_time_type, int>> order;
     for (int slot = 0; slot < rom::kRecordSlots; ++slot) {
         const std::string path = Slot(slot);
@@ -159,6 +175,7 @@ bool RecoveryKeeper::Discard(const std::string& path)
 
 bool RecoveryKeeper::Discard()
 {
+    DropTaken();
     if (!own_.lock)
         return true;
     if (!rom::RemoveRecord(own_.path))
@@ -172,11 +189,13 @@ std::optional<rom::Error> RecoveryKeeper::Settle()
     if (offered_.empty())
         return std::nullopt; // nothing was found: nothing changed
     std::optional<rom::Error> failed = Update();
-    if (!failed)
-        for (const Held& h : offered_)
-            if (h.accepted)
-                rom::RemoveRecord(h.path);
+    for (Held& h : offered_)
+        if (h.accepted)
+            taken_.push_back(std::move(h));
     offered_.clear();
+    ownImage_ = Slot(0);
+    if (!failed)
+        DropTaken();
     return failed;
 }
 

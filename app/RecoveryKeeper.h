@@ -54,10 +54,13 @@ public:
     void Accept(const std::string& path);
     // Removes a record Check found; false when it is still there.
     bool Discard(const std::string& path);
-    // Removes this window's record of the open image; false when it is still there.
+    // Removes this window's record of the open image, and the records it took back that no record
+    // of its own holds yet; false when its own is still there.
     bool Discard();
     // After the offers: this window's record is written, then the records taken back are removed;
-    // any other stays for the next Open (all of them when the write failed).
+    // any other stays for the next Open. When the write failed, the records taken back stay,
+    // held by this window, until one of its records holds their edits, or they are saved or let
+    // go; a window that ends or leaves the image first leaves them for the next Open.
     std::optional<rom::Error> Settle();
 
 private:
@@ -72,6 +75,8 @@ private:
     // Holds a slot for this window's record: one a record taken back was in, else the first free
     // one (no running window holds it, no record of an ended window is in it).
     std::optional<rom::Error> Claim();
+    // Removes the records in taken_: this window's own holds their edits now, or nothing does.
+    void DropTaken();
 
     const rom::RomDocument& document_;
     std::string folder_;
@@ -79,6 +84,7 @@ private:
     Held own_;                  // this window's record, while the lock is held
     std::string ownImage_;      // the image own_ is for (its first slot)
     std::vector<Held> offered_; // the records Check found, until Settle
+    std::vector<Held> taken_;   // records taken back that no record of this window holds yet
 };
 
 } // namespace dravik::app

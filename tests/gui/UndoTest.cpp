@@ -343,6 +343,24 @@ TEST_F(RecoveryWindowTest, EditsOfWindowsThatEndedAreOfferedToTheNextOneStepEach
     ASSERT_EQ(user.Asked(Prompt::Notice).size(), 1u);
     EXPECT_TRUE(user.Asked(Prompt::Notice)[0].text.startsWith(U("无法写入恢复记录：")))
         << user.Asked()[0].text;
+
+    // A record taken back while none can be written stays until a record of the window holds it.
+    NextWindow();
+    Load();
+    SetPrice(6, U("3"));
+    NextWindow();
+    user.WhileAsking(
+        [&](const QString&) { window->GetSession().SetRecoveryFolder(DataPath("file") + "/r"); });
+    user.AnswerButton(U("是"));
+    Load();
+    user.WhileAsking({});
+    EXPECT_EQ(user.Asked(Prompt::Notice).size(), 1u);
+    window->GetSession().SetRecoveryFolder(Folder());
+    EXPECT_EQ(RecordCount(record), 1);
+    SetPrice(7, U("2"));
+    QApplication::processEvents();
+    EXPECT_EQ(RecordCount(record), -1);
+    EXPECT_EQ(RecordCount(secondRecord), 2);
 }
 
 // Nothing is applied, the user is told why, and the record of another image stays. A record of a
