@@ -133,8 +133,16 @@ std::optional<Error> ApplyBpsToImage(const Bytes& patch, const Bytes& source, By
                      kHeaderSize, refused->detail);
             return refused;
         }
-        WithHeaderOf(source, result, target);
         fit.headerShift = static_cast<int>(kHeader);
+        // A patch made from the image without its header to an edit that kept it (a patcher strips
+        // the header of a source whose size says it has one, but not of a target whose size no
+        // longer does) has the header in its result already: the header once, not twice.
+        fit.headerInResult =
+            result.size() >= kHeader && std::equal(source.begin(), source.begin() + kHeader, result.begin());
+        if (fit.headerInResult)
+            target = std::move(result);
+        else
+            WithHeaderOf(source, result, target);
         return std::nullopt;
     }
     std::optional<Error> refused = ApplyBps(patch, source, target); // refused: the sizes differ
@@ -194,6 +202,12 @@ std::optional<Error> ApplyIpsToImage(const Bytes& patch, const Bytes& source, By
 
 std::string PatchFit::Text() const
 {
+    if (headerShift > 0 && headerInResult)
+        return Fill(
+            Patches::tr(
+                "补丁是为去掉 %1 字节复制器文件头的映像制作的，而它的结果本身就以这个文件头开头：已应用于"
+                "文件头之后的部分，结果中文件头只出现一次。"),
+            kHeaderSize);
     if (headerShift > 0)
         return Fill(
             Patches::tr("补丁是为去掉 %1 字节复制器文件头的映像制作的：已应用于文件头之后的部分，文件头保持"

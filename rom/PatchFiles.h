@@ -55,6 +55,9 @@ struct PatchFit {
     bool headerEditsDropped = false; // what the patch wrote into that header is left out
     bool headerlessAlready = false;  // the user said WithoutHeader of an image that has no header
     bool headeredAlready = false;    // the user said WithHeader of an image that has one
+    // headerShift > 0, and the patch's result began with that same header already (made from the
+    // image without its header to an edit that kept one): it is the whole result
+    bool headerInResult = false;
 
     std::string Text() const; // a sentence for the user; empty when applied as made, as asked
 };

@@ -1407,6 +1407,10 @@ check checks the name files in DIR and lists every name they would change.</tran
         <translation>The patch was made for the image without its %1-byte copier header: it was applied after the header, which is kept as it was.</translation>
     </message>
     <message>
+        <source>补丁是为去掉 %1 字节复制器文件头的映像制作的，而它的结果本身就以这个文件头开头：已应用于文件头之后的部分，结果中文件头只出现一次。</source>
+        <translation>The patch was made for the image without its %1-byte copier header, and its result begins with that same header: it was applied after the header, and the result holds the header once.</translation>
+    </message>
+    <message>
         <source>补丁是为带 %1 字节复制器文件头的映像制作的：已按有文件头时的位置应用，结果仍没有文件头；补丁对文件头的改动被略去。</source>
         <translation>The patch was made for an image with a %1-byte copier header: it was applied at the places it has with the header, and the result still has none; the patch&apos;s changes to the header were left out.</translation>
     </message>

@@ -387,6 +387,7 @@ TEST(PatchFormats, PatchesMadeForTheImageWithoutOrWithItsCopierHeader)
         // clang-format off
         {"BPS for the body, to the headered image", bpsBody, hBody, M::Unsaid, hEdited, 0x200, "文件头保持不变"},
         {"the same, the user's IPS option aside", bpsBody, hBody, M::WithHeader, hEdited, 0x200, "文件头保持不变"},
+        {"BPS from the body to an edit that kept the header", rom::MakeBps(body, hEdited), hBody, M::Unsaid, hEdited, 0x200, "只出现一次"},
         {"BPS for the body, another body", bpsBody, headered(otherBody), M::Unsaid, refused, 0, "去掉 512 字节"},
         {"BPS for the headered image, to the body", bpsHeadered, body, M::Unsaid, refused, 0, "加上原来的文件头"},
         {"BPS for the headered image, as made", bpsHeadered, hBody, M::Unsaid, hEdited, 0, ""},
