@@ -50,13 +50,16 @@ void RecoveryKeeper::DropTaken()
     taken_.clear();
 }
 
+std::vector<RecoveryKeeper::Held>::iterator RecoveryKeeper::Offered(const std::string& path)
+{
+    return std::find_if(offered_.begin(), offered_.end(), [&path](const Held& h) { return h.path == path; });
+}
+
 std::optional<rom::Error> RecoveryKeeper::Claim()
 {
     for (int slot = 0; slot < rom::kRecordSlots; ++slot) {
         const std::string path = Slot(slot);
-        const auto taken =
-            std::find_if(offered_.begin(), offered_.end(), [&path](const Held& h) { return h.path == path; });
-        if (taken != offered_.end()) {
+        if (const auto taken = Offered(path); taken != offered_.end()) {
             if (!taken->accepted && Exists(path))
                 continue; // declined, yet still there
             own_ = std::move(*taken);
@@ -115,8 +118,7 @@ std::vector<RecoveryKeeper::Found> RecoveryKeeper::Check()
         const std::string path = Slot(slot);
         if (!Exists(path))
             continue;
-        const bool mine =
-            std::any_of(offered_.begin(), offered_.end(), [&path](const Held& h) { return h.path == path; });
+        const bool mine = Offered(path) != offered_.end();
         auto lock = std::make_unique<rom::LockFile>();
         if (!mine && rom::LockRecord(path, *lock) != 0)
             continue; // the record of a window still running: not this one's to offer or remove
@@ -167,10 +169,7 @@ void RecoveryKeeper::Accept(const std::string& path)
 
 bool RecoveryKeeper::Discard(const std::string& path)
 {
-    for (const Held& h : offered_)
-        if (h.path == path)
-            return rom::RemoveRecord(path);
-    return !Exists(path);
+    return Offered(path) != offered_.end() ? rom::RemoveRecord(path) : !Exists(path);
 }
 
 bool RecoveryKeeper::Discard()

@@ -77,6 +77,8 @@ private:
     std::optional<rom::Error> Claim();
     // Removes the records in taken_: this window's own holds their edits now, or nothing does.
     void DropTaken();
+    // The record Check found at path, or offered_.end().
+    std::vector<Held>::iterator Offered(const std::string& path);
 
     const rom::RomDocument& document_;
     std::string folder_;
